@@ -1,0 +1,58 @@
+// Parsing and formatting of record identifiers.
+#include "core/model/Uuid.h"
+
+namespace dovrik {
+namespace {
+
+int hexValue(char c) {
+  if (c >= '0' && c <= '9')
+    return c - '0';
+  if (c >= 'a' && c <= 'f')
+    return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F')
+    return c - 'A' + 10;
+  return -1;
+}
+
+bool isHyphenPosition(std::size_t i) {
+  return i == 8 || i == 13 || i == 18 || i == 23;
+}
+
+}  // namespace
+
+std::optional<Uuid> Uuid::fromString(std::string_view text) {
+  if (text.size() != 36)
+    return std::nullopt;
+  std::array<std::uint8_t, 16> bytes{};
+  std::size_t byte = 0;
+  for (std::size_t i = 0; i < text.size();) {
+    if (isHyphenPosition(i)) {
+      if (text[i] != '-')
+        return std::nullopt;
+      ++i;
+      continue;
+    }
+    const int hi = hexValue(text[i]);
+    const int lo = hexValue(text[i + 1]);
+    if (hi < 0 || lo < 0)
+      return std::nullopt;
+    bytes[byte++] = static_cast<std::uint8_t>(hi * 16 + lo);
+    i += 2;
+  }
+  return Uuid(bytes);
+}
+
+std::string Uuid::toString() const {
+  static constexpr char kDigits[] = "0123456789ABCDEF";
+  std::string text;
+  text.reserve(36);
+  for (std::size_t i = 0; i < bytes_.size(); ++i) {
+    if (i == 4 || i == 6 || i == 8 || i == 10)
+      text += '-';
+    text += kDigits[bytes_[i] >> 4];
+    text += kDigits[bytes_[i] & 0xF];
+  }
+  return text;
+}
+
+}  // namespace dovrik

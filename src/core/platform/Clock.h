@@ -1,0 +1,15 @@
+// The source of "now" for the core: monotonic time for delays, wall time for stored dates.
+#pragma once
+
+namespace dovrik {
+
+class Clock {
+ public:
+  virtual ~Clock() = default;
+  // Monotonic seconds from an arbitrary origin; never goes backwards.
+  virtual double now() const = 0;
+  // Seconds since 2001-01-01 00:00:00 UTC, the epoch of every stored date.
+  virtual double wallTimeSince2001() const = 0;
+};
+
+}  // namespace dovrik

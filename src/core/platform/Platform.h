@@ -1,0 +1,30 @@
+// Every port the core talks through, bundled for the App object.
+#pragma once
+
+#include "core/platform/Accessibility.h"
+#include "core/platform/Clock.h"
+#include "core/platform/Defaults.h"
+#include "core/platform/Hotkeys.h"
+#include "core/platform/LoginItem.h"
+#include "core/platform/PlatformTexts.h"
+#include "core/platform/RunningApps.h"
+#include "core/platform/Scheduler.h"
+#include "core/platform/Screens.h"
+#include "core/platform/Shell.h"
+
+namespace dovrik {
+
+struct Platform {
+  Clock& clock;
+  Scheduler& scheduler;
+  DefaultsDomains& defaults;
+  Accessibility& accessibility;
+  Screens& screens;
+  RunningApps& runningApps;
+  Hotkeys& hotkeys;
+  Shell& shell;
+  LoginItem& loginItem;
+  const PlatformTexts& texts;
+};
+
+}  // namespace dovrik

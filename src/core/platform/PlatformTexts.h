@@ -1,0 +1,21 @@
+// The few user-visible texts that name the operating system or its parts, one row per platform.
+#pragma once
+
+#include <string>
+
+namespace dovrik {
+
+struct PlatformTexts {
+  // Address of the settings page where the user grants window control; empty when the
+  // platform has none.
+  std::string accessibilitySettingsAddress;
+  // Start of the notice for one refused snap shortcut, followed by the position's name.
+  std::string refusedShortcutPrefix;
+  // Start of the notice for several refused snap shortcuts, followed by their names.
+  std::string refusedShortcutsPrefix;
+
+  static const PlatformTexts& macOS();
+  static const PlatformTexts& linux();
+};
+
+}  // namespace dovrik

@@ -1,0 +1,37 @@
+// The running applications of the user's session, as the window logic needs them.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace dovrik {
+
+// Identifies a running application; on platforms without a process per application it is a
+// stable number the adapter assigns.
+using ProcessId = std::int64_t;
+
+enum class ActivationPolicy { Regular, Accessory, Prohibited };
+
+struct RunningApp {
+  ProcessId pid = 0;
+  std::string bundleIdentifier;
+  std::string localizedName;
+  ActivationPolicy activationPolicy = ActivationPolicy::Regular;
+  bool isTerminated = false;
+  friend bool operator==(const RunningApp&, const RunningApp&) = default;
+};
+
+class RunningApps {
+ public:
+  virtual ~RunningApps() = default;
+  // The application with the keyboard focus.
+  virtual std::optional<RunningApp> frontmostApplication() = 0;
+  // Every running application, in the platform's order.
+  virtual std::vector<RunningApp> runningApplications() = 0;
+  // Dovrik's own process.
+  virtual ProcessId currentProcessId() = 0;
+};
+
+}  // namespace dovrik

@@ -1,0 +1,50 @@
+// The only place that touches other applications' windows: finds the window the user works
+// in, reads and writes frames (instantly or in 12 eased steps) and lists manageable windows.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/model/AppState.h"
+#include "core/model/SnapPosition.h"
+#include "core/platform/Platform.h"
+#include "core/support/Lifetime.h"
+
+namespace dovrik {
+
+class WindowManager {
+ public:
+  struct ManagedWindow {
+    RunningApp app;
+    AXElement window;
+    std::string title;
+    int index = 0;  // position in the application's window list, counting filtered windows
+  };
+
+  static constexpr int animationSteps = 12;
+
+  WindowManager(Platform& platform, AppState& appState);
+
+  // Snaps the frontmost window. No screen: the one holding the window; no `animated`: the
+  // animations preference.
+  void snap(SnapPosition position, std::optional<Screen> screen = std::nullopt,
+            std::optional<bool> animated = std::nullopt);
+  // Moves and resizes one window to a frame in accessibility space.
+  void setFrame(const Rect& frame, AXElement window, bool animated);
+  std::optional<Rect> axFrame(AXElement window);
+  std::optional<AXElement> frontmostWindow();
+  std::vector<ManagedWindow> allManageableWindows();
+  std::vector<AXElement> windows(const RunningApp& app);
+  std::optional<Screen> screenForWindow(AXElement window);
+  double primaryScreenHeight() const;
+
+ private:
+  void applyFrame(AXElement window, const Rect& frame);
+
+  Platform& platform_;
+  AppState& appState_;
+  Lifetime lifetime_;
+};
+
+}  // namespace dovrik
