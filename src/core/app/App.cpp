@@ -1,0 +1,53 @@
+// Builds the managers on first use and wires them to each other.
+#include "core/app/App.h"
+
+namespace dovrik {
+
+App::App(Platform platform) : platform_(platform) {}
+
+// Managers that use others go first.
+App::~App() {
+  shortcutManager_.reset();
+  windowManager_.reset();
+  appState_.reset();
+}
+
+AppState& App::appState() {
+  if (!appState_) {
+    appState_ = std::make_unique<AppState>(platform_);
+    appState_->setHooks({
+        .onTrusted = [this] { shortcutManager().registerAll(); },
+        .onTrustChanged = nullptr,
+        .registerClipboardHotkey = nullptr,
+        .workspaceShortcuts = nullptr,
+        .workspaceName = nullptr,
+    });
+  }
+  return *appState_;
+}
+
+WindowManager& App::windowManager() {
+  if (!windowManager_)
+    windowManager_ = std::make_unique<WindowManager>(platform_, appState());
+  return *windowManager_;
+}
+
+ShortcutManager& App::shortcutManager() {
+  if (!shortcutManager_) {
+    shortcutManager_ = std::make_unique<ShortcutManager>(platform_, appState(), windowManager());
+  }
+  return *shortcutManager_;
+}
+
+void App::start() {
+  AppState::migrateLegacyDefaultsIfNeeded(platform_.defaults, platform_.shell);
+  AppState& state = appState();
+  if (state.hasAccessibilityPermission())
+    shortcutManager().registerAll();
+}
+
+void App::reopen() {
+  appState().apply(platform_.accessibility.isProcessTrusted());
+}
+
+}  // namespace dovrik

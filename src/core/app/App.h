@@ -1,0 +1,38 @@
+// The application object: owns every manager, builds each on first use, and runs start-up.
+#pragma once
+
+#include <memory>
+
+#include "core/hotkeys/ShortcutManager.h"
+#include "core/model/AppState.h"
+#include "core/platform/Platform.h"
+#include "core/windows/WindowManager.h"
+
+namespace dovrik {
+
+class App {
+ public:
+  explicit App(Platform platform);
+  App(const App&) = delete;
+  App& operator=(const App&) = delete;
+  ~App();
+
+  Platform& platform() { return platform_; }
+
+  AppState& appState();
+  WindowManager& windowManager();
+  ShortcutManager& shortcutManager();
+
+  // The start-up sequence for the managers that exist.
+  void start();
+  // The user opened Dovrik again while it runs.
+  void reopen();
+
+ private:
+  Platform platform_;
+  std::unique_ptr<AppState> appState_;
+  std::unique_ptr<WindowManager> windowManager_;
+  std::unique_ptr<ShortcutManager> shortcutManager_;
+};
+
+}  // namespace dovrik

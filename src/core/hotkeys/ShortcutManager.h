@@ -1,0 +1,60 @@
+// Turns the recorded snap shortcuts into system-wide hotkeys and records the positions whose
+// combination the system refused.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <string_view>
+#include <utility>
+
+#include "core/model/AppState.h"
+#include "core/platform/Platform.h"
+#include "core/support/Lifetime.h"
+#include "core/support/Signal.h"
+#include "core/windows/WindowManager.h"
+
+namespace dovrik {
+
+class ShortcutManager {
+ public:
+  // Installs the hotkey handler.
+  ShortcutManager(Platform& platform, AppState& appState, WindowManager& windowManager);
+  ShortcutManager(const ShortcutManager&) = delete;
+  ShortcutManager& operator=(const ShortcutManager&) = delete;
+  // Unregisters everything and removes the handler.
+  ~ShortcutManager();
+
+  static std::uint32_t fourCharCode(std::string_view text);
+  static std::uint32_t signature();  // "QMNP"
+  static std::optional<int> carbonKeyCode(Key key);
+  static std::uint32_t modifierMask(const KeyboardShortcut::ModifierSet& modifiers);
+
+  void registerAll();
+  void unregisterAll();
+  // Whether a pressed hotkey is one of ours; if so the snap is queued on the main queue.
+  bool handleHotkey(const EventHotKeyID& id);
+
+  const std::set<SnapPosition>& unavailablePositions() const { return unavailablePositions_; }
+  Signal<> unavailablePositionsChanged;
+
+  // The notice for refused positions (listed in declaration order); empty for none.
+  static std::string refusalNotice(const std::set<SnapPosition>& positions,
+                                   const PlatformTexts& texts);
+
+ private:
+  void setUnavailablePositions(std::set<SnapPosition> positions);
+
+  Platform& platform_;
+  AppState& appState_;
+  WindowManager& windowManager_;
+  std::set<SnapPosition> unavailablePositions_;
+  std::map<std::uint32_t, std::pair<HotkeyRef, SnapPosition>> registeredHotkeys_;
+  std::uint32_t nextHotkeyID_ = 1;
+  std::optional<HotkeyHandlerRef> eventHandler_;
+  Lifetime lifetime_;
+};
+
+}  // namespace dovrik
