@@ -1,0 +1,52 @@
+// The main queue and clock of the real program: tasks and timers run on the Qt event loop.
+#pragma once
+
+#include <QElapsedTimer>
+#include <QTimer>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <utility>
+
+#include "core/platform/Clock.h"
+#include "core/platform/Scheduler.h"
+
+namespace dovrik::qt {
+
+// One precise QTimer is armed for the earliest task, so tasks due at the same moment run in
+// the order they were scheduled, whatever their delays were (Qt's own timers may reorder
+// those, and coarse timers drift by up to 5 %).
+class QtMainQueue : public Clock, public Scheduler {
+ public:
+  QtMainQueue();
+  QtMainQueue(const QtMainQueue&) = delete;
+  QtMainQueue& operator=(const QtMainQueue&) = delete;
+
+  double now() const override;
+  double wallTimeSince2001() const override;
+
+  TaskId after(double delaySeconds, std::function<void()> task) override;
+  TaskId every(double intervalSeconds, std::function<void()> task) override;
+  void cancel(TaskId task) override;
+
+ private:
+  struct Task {
+    TaskId id;
+    std::function<void()> fn;
+    double interval;  // 0 for one-shot tasks
+  };
+  using Key = std::pair<double, std::uint64_t>;  // due time, then scheduling order
+
+  TaskId enqueue(double due, std::function<void()> fn, double interval);
+  void runDue();
+  void arm();
+
+  QElapsedTimer elapsed_;
+  QTimer timer_;
+  std::map<Key, Task> queue_;
+  std::map<TaskId, Key> keys_;
+  std::uint64_t sequence_ = 0;
+  TaskId nextId_ = 1;
+};
+
+}  // namespace dovrik::qt
