@@ -7,6 +7,7 @@ App::App(Platform platform) : platform_(platform) {}
 
 // Managers that use others go first.
 App::~App() {
+  menuBarController_.reset();
   shortcutManager_.reset();
   windowManager_.reset();
   appState_.reset();
@@ -17,7 +18,11 @@ AppState& App::appState() {
     appState_ = std::make_unique<AppState>(platform_);
     appState_->setHooks({
         .onTrusted = [this] { shortcutManager().registerAll(); },
-        .onTrustChanged = nullptr,
+        .onTrustChanged =
+            [this] {
+              if (menuBarController_)
+                menuBarController_->requestMenuRebuild();
+            },
         .registerClipboardHotkey = nullptr,
         .workspaceShortcuts = nullptr,
         .workspaceName = nullptr,
@@ -39,9 +44,19 @@ ShortcutManager& App::shortcutManager() {
   return *shortcutManager_;
 }
 
+MenuBarController& App::menuBarController() {
+  if (!menuBarController_) {
+    menuBarController_ = std::make_unique<MenuBarController>(platform_, appState(),
+                                                             shortcutManager(), windowManager());
+  }
+  return *menuBarController_;
+}
+
 void App::start() {
   AppState::migrateLegacyDefaultsIfNeeded(platform_.defaults, platform_.shell);
   AppState& state = appState();
+  // The status item comes before the hotkeys, so later trust changes reach its menu.
+  menuBarController();
   if (state.hasAccessibilityPermission())
     shortcutManager().registerAll();
 }

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "core/hotkeys/ShortcutManager.h"
+#include "core/menubar/MenuBarController.h"
 #include "core/model/AppState.h"
 #include "core/platform/Platform.h"
 #include "core/windows/WindowManager.h"
@@ -22,6 +23,7 @@ class App {
   AppState& appState();
   WindowManager& windowManager();
   ShortcutManager& shortcutManager();
+  MenuBarController& menuBarController();
 
   // The start-up sequence for the managers that exist.
   void start();
@@ -33,6 +35,7 @@ class App {
   std::unique_ptr<AppState> appState_;
   std::unique_ptr<WindowManager> windowManager_;
   std::unique_ptr<ShortcutManager> shortcutManager_;
+  std::unique_ptr<MenuBarController> menuBarController_;
 };
 
 }  // namespace dovrik

@@ -9,6 +9,7 @@ const PlatformTexts& PlatformTexts::macOS() {
           "x-apple.systempreferences:com.apple.preference.security?Privacy_Accessibility",
       .refusedShortcutPrefix = "macOS refused the shortcut for ",
       .refusedShortcutsPrefix = "macOS refused the shortcuts for ",
+      .accessibilityMissingDetail = "Grant access in System Settings to move and resize windows.",
   };
   return texts;
 }
@@ -18,6 +19,10 @@ const PlatformTexts& PlatformTexts::linux() {
       .accessibilitySettingsAddress = "",
       .refusedShortcutPrefix = "The X server refused the shortcut for ",
       .refusedShortcutsPrefix = "The X server refused the shortcuts for ",
+      .accessibilityMissingDetail =
+          "Dovrik moves and resizes windows through the window manager, and no window manager "
+          "that supports EWMH runs on this X display. Start Dovrik in an X11 session with one "
+          "(for example Openbox, Xfwm, KWin or Mutter).",
   };
   return texts;
 }

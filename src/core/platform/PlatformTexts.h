@@ -13,6 +13,8 @@ struct PlatformTexts {
   std::string refusedShortcutPrefix;
   // Start of the notice for several refused snap shortcuts, followed by their names.
   std::string refusedShortcutsPrefix;
+  // What the user can do while Dovrik may not move windows.
+  std::string accessibilityMissingDetail;
 
   static const PlatformTexts& macOS();
   static const PlatformTexts& linux();

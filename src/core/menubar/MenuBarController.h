@@ -1,0 +1,60 @@
+// The status item's menu: builds it afresh from the current state each time it opens, and
+// carries out its items' actions.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/hotkeys/ShortcutManager.h"
+#include "core/menubar/MenuItem.h"
+#include "core/model/AppState.h"
+#include "core/platform/Platform.h"
+#include "core/support/Signal.h"
+#include "core/windows/WindowManager.h"
+
+namespace dovrik {
+
+class MenuBarController {
+ public:
+  // Something the user asked to have explained, shown by the UI as a message.
+  struct Notice {
+    std::string title;
+    std::string text;
+    friend bool operator==(const Notice&, const Notice&) = default;
+  };
+
+  // The status item's image and the description that stands for it.
+  static constexpr std::string_view statusItemSymbol = "rectangle.3.group";
+  static constexpr std::string_view statusItemDescription = "Dovrik";
+
+  MenuBarController(Platform& platform, AppState& appState, ShortcutManager& shortcutManager,
+                    WindowManager& windowManager);
+  MenuBarController(const MenuBarController&) = delete;
+  MenuBarController& operator=(const MenuBarController&) = delete;
+
+  // The menu's items, top to bottom, for the state at this moment.
+  std::vector<MenuItem> populate() const;
+
+  // Carries out a chosen item's action; `terminate` and `none` are not the controller's.
+  void perform(const MenuItem& item);
+  void toggleSnapping();
+  // Ignores anything that is not a position's raw value.
+  void snapMenuAction(std::string_view representedObject);
+  // Asks the platform again; if trust is still missing, explains why through
+  // `noticeRequested`.
+  void showAccessibilityHelp();
+
+  // The status item's menu must be built again (the UI rebuilds it at once).
+  void requestMenuRebuild() { menuNeedsRebuild.emit(); }
+  Signal<> menuNeedsRebuild;
+  Signal<const Notice&> noticeRequested;
+
+ private:
+  Platform& platform_;
+  AppState& appState_;
+  ShortcutManager& shortcutManager_;
+  WindowManager& windowManager_;
+};
+
+}  // namespace dovrik
