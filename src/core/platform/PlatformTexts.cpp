@@ -7,9 +7,9 @@ const PlatformTexts& PlatformTexts::macOS() {
   static const PlatformTexts texts{
       .accessibilitySettingsAddress =
           "x-apple.systempreferences:com.apple.preference.security?Privacy_Accessibility",
+      .accessibilityMissingDetail = "Grant access in System Settings to move and resize windows.",
       .refusedShortcutPrefix = "macOS refused the shortcut for ",
       .refusedShortcutsPrefix = "macOS refused the shortcuts for ",
-      .accessibilityMissingDetail = "Grant access in System Settings to move and resize windows.",
   };
   return texts;
 }
@@ -17,12 +17,12 @@ const PlatformTexts& PlatformTexts::macOS() {
 const PlatformTexts& PlatformTexts::linux() {
   static const PlatformTexts texts{
       .accessibilitySettingsAddress = "",
-      .refusedShortcutPrefix = "The X server refused the shortcut for ",
-      .refusedShortcutsPrefix = "The X server refused the shortcuts for ",
       .accessibilityMissingDetail =
           "Dovrik moves and resizes windows through the window manager, and no window manager "
           "that supports EWMH runs on this X display. Start Dovrik in an X11 session with one "
           "(for example Openbox, Xfwm, KWin or Mutter).",
+      .refusedShortcutPrefix = "The X server refused the shortcut for ",
+      .refusedShortcutsPrefix = "The X server refused the shortcuts for ",
   };
   return texts;
 }

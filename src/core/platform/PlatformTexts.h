@@ -9,12 +9,12 @@ struct PlatformTexts {
   // Address of the settings page where the user grants window control; empty when the
   // platform has none.
   std::string accessibilitySettingsAddress;
+  // What the user can do while Dovrik may not move windows.
+  std::string accessibilityMissingDetail;
   // Start of the notice for one refused snap shortcut, followed by the position's name.
   std::string refusedShortcutPrefix;
   // Start of the notice for several refused snap shortcuts, followed by their names.
   std::string refusedShortcutsPrefix;
-  // What the user can do while Dovrik may not move windows.
-  std::string accessibilityMissingDetail;
 
   static const PlatformTexts& macOS();
   static const PlatformTexts& linux();
