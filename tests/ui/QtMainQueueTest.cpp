@@ -13,7 +13,7 @@ using dovrik::qt::QtMainQueue;
 class QtMainQueueTest : public QObject {
   Q_OBJECT
 
- private slots:
+ private Q_SLOTS:
   void tasksDueTogetherRunInSchedulingOrder() {
     QtMainQueue queue;
     std::vector<int> ran;

@@ -21,7 +21,7 @@ std::string contents(std::FILE* file) {
 class QtShellTest : public QObject {
   Q_OBJECT
 
- private slots:
+ private Q_SLOTS:
   void linesAreWrittenVerbatimToTheirStreams() {
     std::FILE* out = std::tmpfile();
     std::FILE* err = std::tmpfile();

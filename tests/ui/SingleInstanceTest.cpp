@@ -9,7 +9,7 @@ using dovrik::qt::SingleInstance;
 class SingleInstanceTest : public QObject {
   Q_OBJECT
 
- private slots:
+ private Q_SLOTS:
   void laterStartsAskTheRunningOneToReopen() {
     QTemporaryDir dir;
     SingleInstance first(dir.path(), "1000-_0");

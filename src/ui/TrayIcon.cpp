@@ -1,0 +1,170 @@
+// Builds the tray menu from the menu model on every opening and after each rebuild request,
+// and routes chosen items to the controller.
+#include "ui/TrayIcon.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCursor>
+#include <QEvent>
+#include <QKeySequence>
+#include <cstdio>
+
+#include "ui/SymbolIcon.h"
+
+namespace dovrik::ui {
+namespace {
+
+constexpr int kTrayCheckIntervalMs = 500;
+constexpr int kTrayChecks = 10;
+
+QString qstr(const std::string& text) {
+  return QString::fromStdString(text);
+}
+
+// The menu model speaks the Mac's modifiers; Qt's Ctrl is Command on a Mac and Control
+// elsewhere, which is what the user expects on each.
+QKeySequence keySequence(const KeyEquivalent& key) {
+  if (key.key.empty())
+    return {};
+  QString text;
+  if (key.modifiers.contains(Modifier::control))
+    text += "Meta+";
+  if (key.modifiers.contains(Modifier::option))
+    text += "Alt+";
+  if (key.modifiers.contains(Modifier::shift))
+    text += "Shift+";
+  if (key.modifiers.contains(Modifier::command))
+    text += "Ctrl+";
+  text += qstr(key.key).toUpper();
+  return QKeySequence::fromString(text, QKeySequence::PortableText);
+}
+
+QColor glyphColor() {
+  return QGuiApplication::palette().color(QPalette::WindowText);
+}
+
+}  // namespace
+
+TrayIcon::TrayIcon(MenuBarController& controller, QObject* parent)
+    : QObject(parent), controller_(controller) {
+  tray_.setToolTip(qstr(std::string(MenuBarController::statusItemDescription)));
+  tray_.setContextMenu(&menu_);
+  refreshIcon();
+  rebuildMenu();
+
+  connect(&menu_, &QMenu::aboutToShow, this, [this] { rebuildMenu(); });
+  // X11 trays open the context menu on a right click only; a left click opens it too, as a
+  // click on a status item does.
+  connect(&tray_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason r) {
+    if (r == QSystemTrayIcon::Trigger)
+      menu_.popup(QCursor::pos());
+  });
+  rebuildConnection_ = controller_.menuNeedsRebuild.connect([this] { scheduleRebuild(); });
+  noticeConnection_ = controller_.noticeRequested.connect(
+      [this](const MenuBarController::Notice& notice) { showNotice(notice); });
+  trayWatch_.setInterval(kTrayCheckIntervalMs);
+  connect(&trayWatch_, &QTimer::timeout, this, [this] { checkForTray(); });
+  qApp->installEventFilter(this);
+}
+
+TrayIcon::~TrayIcon() {
+  controller_.menuNeedsRebuild.disconnect(rebuildConnection_);
+  controller_.noticeRequested.disconnect(noticeConnection_);
+  if (noticeBox_)
+    delete noticeBox_;
+}
+
+void TrayIcon::show() {
+  tray_.show();
+  if (QSystemTrayIcon::isSystemTrayAvailable())
+    return;
+  trayChecksLeft_ = kTrayChecks;
+  trayWatch_.start();
+}
+
+void TrayIcon::checkForTray() {
+  if (QSystemTrayIcon::isSystemTrayAvailable()) {
+    trayWatch_.stop();
+    return;
+  }
+  if (--trayChecksLeft_ > 0)
+    return;
+  trayWatch_.stop();
+  std::fputs(
+      "Dovrik: no system tray was found on this display, so Dovrik runs without its tray "
+      "icon; the snap hotkeys keep working.\n",
+      stderr);
+}
+
+bool TrayIcon::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == qApp && event->type() == QEvent::ApplicationPaletteChange) {
+    refreshIcon();
+    scheduleRebuild();
+  }
+  return QObject::eventFilter(watched, event);
+}
+
+void TrayIcon::refreshIcon() {
+  tray_.setIcon(symbolIcon(MenuBarController::statusItemSymbol, glyphColor()));
+}
+
+// A rebuild asked for by an item's own action waits for the next turn of the loop: the menu
+// must not delete the action that is still being triggered.
+void TrayIcon::scheduleRebuild() {
+  if (rebuildPending_)
+    return;
+  rebuildPending_ = true;
+  QMetaObject::invokeMethod(
+      this,
+      [this] {
+        rebuildPending_ = false;
+        rebuildMenu();
+      },
+      Qt::QueuedConnection);
+}
+
+void TrayIcon::rebuildMenu() {
+  menu_.clear();
+  const QColor color = menu_.palette().color(QPalette::WindowText);
+  for (const MenuItem& item : controller_.populate()) {
+    if (item.isSeparator) {
+      menu_.addSeparator();
+      continue;
+    }
+    QAction* action = menu_.addAction(qstr(item.title));
+    action->setEnabled(item.enabled);
+    if (item.state == MenuItemState::on) {
+      action->setCheckable(true);
+      action->setChecked(true);
+    }
+    if (!item.iconName.empty()) {
+      action->setIcon(symbolIcon(item.iconName, color));
+      action->setToolTip(qstr(item.iconDescription));
+    }
+    action->setShortcut(keySequence(item.keyEquivalent));
+    if (item.action != MenuAction::none)
+      connect(action, &QAction::triggered, this, [this, item] { choose(item); });
+  }
+}
+
+void TrayIcon::choose(const MenuItem& item) {
+  if (item.action == MenuAction::terminate) {
+    QCoreApplication::quit();
+    return;
+  }
+  controller_.perform(item);
+}
+
+void TrayIcon::showNotice(const MenuBarController::Notice& notice) {
+  if (!noticeBox_) {
+    noticeBox_ = new QMessageBox(QMessageBox::Warning, qstr(notice.title), qstr(notice.title));
+    noticeBox_->setAttribute(Qt::WA_DeleteOnClose);
+    noticeBox_->setModal(false);
+  }
+  noticeBox_->setInformativeText(qstr(notice.text));
+  noticeBox_->show();
+  noticeBox_->raise();
+  noticeBox_->activateWindow();
+}
+
+}  // namespace dovrik::ui

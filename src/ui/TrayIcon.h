@@ -1,0 +1,54 @@
+// The status item on Linux: a tray icon whose menu mirrors the core's menu model and whose
+// items call the menu bar controller.
+#pragma once
+
+#include <QMenu>
+#include <QMessageBox>
+#include <QObject>
+#include <QPointer>
+#include <QSystemTrayIcon>
+#include <QTimer>
+#include <vector>
+
+#include "core/menubar/MenuBarController.h"
+
+namespace dovrik::ui {
+
+class TrayIcon : public QObject {
+ public:
+  explicit TrayIcon(MenuBarController& controller, QObject* parent = nullptr);
+  TrayIcon(const TrayIcon&) = delete;
+  TrayIcon& operator=(const TrayIcon&) = delete;
+  ~TrayIcon() override;
+
+  // Shows the icon. Trays often start after the programs of a session, so a missing tray is
+  // looked for again for a few seconds before Dovrik says, once, that it runs without one.
+  void show();
+
+  QMenu& menu() { return menu_; }
+  QSystemTrayIcon& trayIcon() { return tray_; }
+
+ protected:
+  // Redraws the glyphs when the light or dark palette changes.
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void rebuildMenu();
+  void scheduleRebuild();
+  void choose(const MenuItem& item);
+  void showNotice(const MenuBarController::Notice& notice);
+  void checkForTray();
+  void refreshIcon();
+
+  MenuBarController& controller_;
+  QMenu menu_;
+  QSystemTrayIcon tray_;
+  QTimer trayWatch_;
+  int trayChecksLeft_ = 0;
+  bool rebuildPending_ = false;
+  QPointer<QMessageBox> noticeBox_;
+  Signal<>::Connection rebuildConnection_ = 0;
+  Signal<const MenuBarController::Notice&>::Connection noticeConnection_ = 0;
+};
+
+}  // namespace dovrik::ui
