@@ -10,6 +10,9 @@ const PlatformTexts& PlatformTexts::macOS() {
       .accessibilityMissingDetail = "Grant access in System Settings to move and resize windows.",
       .refusedShortcutPrefix = "macOS refused the shortcut for ",
       .refusedShortcutsPrefix = "macOS refused the shortcuts for ",
+      .refusedShortcutsAdvice =
+          "Rectangle and Magnet use these same keys — if either is still "
+          "installed, change the shortcuts here.",
   };
   return texts;
 }
@@ -23,6 +26,10 @@ const PlatformTexts& PlatformTexts::linux() {
           "(for example Openbox, Xfwm, KWin or Mutter).",
       .refusedShortcutPrefix = "The X server refused the shortcut for ",
       .refusedShortcutsPrefix = "The X server refused the shortcuts for ",
+      .refusedShortcutsAdvice =
+          "Desktop environments and window managers often bind these same "
+          "keys for tiling or switching workspaces — if yours does, change "
+          "the shortcuts here.",
   };
   return texts;
 }
