@@ -1,0 +1,102 @@
+// The tray's menu mirrors the menu model, and its items reach the controller.
+#include <QAction>
+#include <QApplication>
+#include <QTest>
+#include <memory>
+#include <vector>
+
+#include "core/app/App.h"
+#include "tests/unit/support/SimWorld.h"
+#include "ui/TrayIcon.h"
+
+using namespace dovrik;
+
+namespace {
+
+// Opening the menu is what rebuilds it.
+void open(QMenu& menu) {
+  Q_EMIT menu.aboutToShow();
+}
+
+QAction* actionTitled(QMenu& menu, const QString& title) {
+  for (QAction* action : menu.actions()) {
+    if (action->text() == title)
+      return action;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+class TrayIconTest : public QObject {
+  Q_OBJECT
+
+ private Q_SLOTS:
+  void menuMirrorsTheModel_data() {
+    QTest::addColumn<bool>("trusted");
+    QTest::newRow("trusted") << true;
+    QTest::newRow("untrusted") << false;
+  }
+
+  void menuMirrorsTheModel() {
+    QFETCH(bool, trusted);
+    test::SimWorld world;
+    world.desktop.setTrusted(trusted);
+    App app(world.platform);
+    app.appState().setEnabledPositions({SnapPosition::rightHalf, SnapPosition::center});
+    app.start();
+    ui::TrayIcon tray(app.menuBarController());
+    open(tray.menu());
+
+    const std::vector<MenuItem> model = app.menuBarController().populate();
+    const QList<QAction*> actions = tray.menu().actions();
+    QCOMPARE(actions.size(), static_cast<qsizetype>(model.size()));
+    for (std::size_t i = 0; i < model.size(); ++i) {
+      const MenuItem& item = model[i];
+      QAction* action = actions[static_cast<qsizetype>(i)];
+      QCOMPARE(action->isSeparator(), item.isSeparator);
+      if (item.isSeparator)
+        continue;
+      QCOMPARE(action->text(), QString::fromStdString(item.title));
+      QCOMPARE(action->isEnabled(), item.enabled);
+      QCOMPARE(action->isChecked(), item.state == MenuItemState::on);
+      QCOMPARE(action->icon().isNull(), item.iconName.empty());
+    }
+    QCOMPARE(actions.back()->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
+    QVERIFY(!tray.trayIcon().icon().isNull());
+  }
+
+  void snapItemSnapsTheFrontmostWindow() {
+    test::SimWorld world;
+    const AXElement window = world.desktop.addWindow(test::SimWorld::appPid, {100, 100, 400, 300});
+    App app(world.platform);
+    app.start();
+    ui::TrayIcon tray(app.menuBarController());
+    open(tray.menu());
+
+    QAction* rightHalf = actionTitled(tray.menu(), "Right Half");
+    QVERIFY(rightHalf);
+    rightHalf->trigger();
+    world.clock.advanceBy(1);
+    QCOMPARE(world.desktop.frameOf(window), (Rect{720, 25, 720, 875}));
+  }
+
+  // The switch asks for a new menu from inside its own action; the tray rebuilds right after,
+  // without waiting for the next opening.
+  void snappingSwitchRebuildsTheMenu() {
+    test::SimWorld world;
+    App app(world.platform);
+    app.start();
+    ui::TrayIcon tray(app.menuBarController());
+    open(tray.menu());
+
+    QAction* disable = actionTitled(tray.menu(), "Disable Snapping");
+    QVERIFY(disable);
+    disable->trigger();
+    QVERIFY(!app.appState().snappingEnabled());
+    QTRY_VERIFY(actionTitled(tray.menu(), "Enable Snapping") != nullptr);
+  }
+};
+
+QTEST_MAIN(TrayIconTest)
+#include "TrayIconTest.moc"
