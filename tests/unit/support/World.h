@@ -4,7 +4,10 @@
 #include "core/platform/Platform.h"
 #include "sim/SimClock.h"
 #include "sim/SimDefaults.h"
+#include "sim/SimEventTap.h"
+#include "sim/SimOverlaySurface.h"
 #include "sim/SimShell.h"
+#include "sim/SimWindowList.h"
 
 namespace dovrik::test {
 
@@ -38,6 +41,9 @@ struct World {
   sim::SimShell shell;
   sim::SimLoginItem loginItem;
   TrustOnlyDesktop desktop;
+  sim::SimEventTap eventTap;
+  sim::SimWindowList windowList;
+  sim::SimOverlaySurface overlaySurface{clock};
 
   void setTrusted(bool trusted) { desktop.trusted = trusted; }
   int trustPrompts() const { return desktop.prompts; }
@@ -45,8 +51,9 @@ struct World {
   Platform& platform() { return platform_; }
 
  private:
-  Platform platform_{clock,   clock,   defaults, desktop,   desktop,
-                     desktop, desktop, shell,    loginItem, PlatformTexts::macOS()};
+  Platform platform_{clock,    clock,      defaults,      desktop,   desktop,
+                     desktop,  desktop,    shell,         loginItem, PlatformTexts::macOS(),
+                     eventTap, windowList, overlaySurface};
 };
 
 }  // namespace dovrik::test
