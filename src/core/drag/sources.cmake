@@ -1,0 +1,4 @@
+list(APPEND DOVRIK_CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/DragZoneManager.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SnapOverlayWindow.cpp
+)
