@@ -5,7 +5,7 @@
 
 #include "core/drag/SnapOverlayView.h"
 #include "core/drag/SnapOverlayWindow.h"
-#include "tests/unit/support/World.h"
+#include "tests/unit/support/SimWorld.h"
 
 namespace dovrik {
 namespace {
@@ -14,9 +14,9 @@ using Animation = sim::SimOverlaySurface::Animation;
 
 class SnapOverlayWindowTest : public ::testing::Test {
  protected:
-  test::World world;
-  sim::SimOverlaySurface& surface = world.overlaySurface;
-  AppState state{world.platform()};
+  test::SimWorld world;
+  sim::SimOverlaySurface& surface = world.sim.overlaySurface;
+  AppState state{world.platform};
   SnapOverlayWindow overlay{surface, state};
   const Screen screen{1, "", {0, 0, 1440, 900}, {0, 0, 1440, 875}};
 

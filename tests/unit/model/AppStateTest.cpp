@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "core/model/AppState.h"
-#include "tests/unit/support/World.h"
+#include "sim/SimPlatform.h"
 
 namespace dovrik {
 namespace {
@@ -19,12 +19,13 @@ const KeyboardShortcut kShiftCmdV{Key::v, {Modifier::shift, Modifier::command}};
 
 class AppStateTest : public ::testing::Test {
  protected:
-  test::World world;
-  Defaults& stored = world.defaults.application();
+  sim::SimPlatform sim;
+  Platform platform = sim.platform();
+  Defaults& stored = sim.defaults.application();
 };
 
 TEST_F(AppStateTest, FreshStoreReadsEveryDefaultAndWritesNothing) {
-  AppState state(world.platform());
+  AppState state(platform);
   EXPECT_TRUE(state.snappingEnabled());
   EXPECT_FALSE(state.launchAtLogin());
   EXPECT_TRUE(state.showSnapPreview());
@@ -47,7 +48,7 @@ TEST_F(AppStateTest, FreshStoreReadsEveryDefaultAndWritesNothing) {
 }
 
 TEST_F(AppStateTest, EveryWriteIsStoredUnderItsKeyAfterAnnouncingIt) {
-  AppState state(world.platform());
+  AppState state(platform);
   int announced = 0;
   bool storedBeforeAnnounce = false;
   state.willChange.connect([&] {
@@ -73,7 +74,7 @@ TEST_F(AppStateTest, EveryWriteIsStoredUnderItsKeyAfterAnnouncingIt) {
 }
 
 TEST_F(AppStateTest, SnapShortcutTableFallsBackToTheDefaults) {
-  AppState state(world.platform());
+  AppState state(platform);
   state.setShortcuts({});
   EXPECT_EQ(state.shortcuts(), AppState::defaultShortcuts());
 
@@ -101,7 +102,7 @@ TEST_F(AppStateTest, SnapShortcutTableFallsBackToTheDefaults) {
 }
 
 TEST_F(AppStateTest, EnabledPositionsDecodeLeniently) {
-  AppState state(world.platform());
+  AppState state(platform);
   state.setEnabledPositionsData(bytes("[]"));
   EXPECT_TRUE(state.enabledPositions().empty());
   state.setEnabledPositionsData(bytes(R"(["Center","Nowhere","Left Half"])"));
@@ -118,7 +119,7 @@ TEST_F(AppStateTest, EnabledPositionsDecodeLeniently) {
 }
 
 TEST_F(AppStateTest, UndecodableClipboardShortcutReadsAsShiftCommandV) {
-  AppState state(world.platform());
+  AppState state(platform);
   state.setClipboardShortcutData(bytes(R"({"key":"c","modifiers":["control","option"]})"));
   EXPECT_EQ(state.clipboardShortcut().displayString(), "⌃⌥C");
   state.setClipboardShortcutData(bytes("{}"));
@@ -126,7 +127,7 @@ TEST_F(AppStateTest, UndecodableClipboardShortcutReadsAsShiftCommandV) {
 }
 
 TEST_F(AppStateTest, ConflictsFollowTheOwnerOrderAndTheExclusion) {
-  AppState state(world.platform());
+  AppState state(platform);
   EXPECT_EQ(state.conflictingAction(kCtrlOptLeft, ShortcutAction::snap(SnapPosition::leftHalf)),
             std::nullopt);
   EXPECT_EQ(state.conflictingAction(kCtrlOptLeft, ShortcutAction::clipboardHistory()),
@@ -154,7 +155,7 @@ TEST_F(AppStateTest, ConflictsFollowTheOwnerOrderAndTheExclusion) {
 }
 
 TEST_F(AppStateTest, ResetClipboardShortcutRefusesWhenASnapPositionOwnsIt) {
-  AppState state(world.platform());
+  AppState state(platform);
   int registrations = 0;
   state.setHooks({.registerClipboardHotkey = [&] { ++registrations; }});
   const Bytes custom = bytes(R"({"key":"c","modifiers":["control"]})");
@@ -162,7 +163,7 @@ TEST_F(AppStateTest, ResetClipboardShortcutRefusesWhenASnapPositionOwnsIt) {
   state.setShortcuts({{SnapPosition::leftHalf, kShiftCmdV}});
 
   EXPECT_EQ(state.resetClipboardShortcut(), "⇧⌘V is already assigned to Left Half.");
-  EXPECT_EQ(world.shell.beeps, 1);
+  EXPECT_EQ(sim.shell.beeps, 1);
   EXPECT_EQ(state.clipboardShortcutData(), custom);
   EXPECT_EQ(registrations, 0);
 
@@ -173,23 +174,23 @@ TEST_F(AppStateTest, ResetClipboardShortcutRefusesWhenASnapPositionOwnsIt) {
 }
 
 TEST_F(AppStateTest, PollsTrustEveryHalfSecondUntilTrusted) {
-  world.setTrusted(false);
-  AppState state(world.platform());
+  sim.desktop.setTrusted(false);
+  AppState state(platform);
   int trustedCalls = 0, changes = 0;
   state.setHooks({.onTrusted = [&] { ++trustedCalls; }, .onTrustChanged = [&] { ++changes; }});
   EXPECT_FALSE(state.hasAccessibilityPermission());
   EXPECT_TRUE(state.isPollingPermission());
-  world.clock.advanceBy(2);
+  sim.clock.advanceBy(2);
   EXPECT_EQ(trustedCalls, 0);
   EXPECT_EQ(changes, 0);
 
-  world.setTrusted(true);
-  world.clock.advanceBy(0.5);
+  sim.desktop.setTrusted(true);
+  sim.clock.advanceBy(0.5);
   EXPECT_TRUE(state.hasAccessibilityPermission());
   EXPECT_FALSE(state.isPollingPermission());
   EXPECT_EQ(trustedCalls, 1);
   EXPECT_EQ(changes, 1);
-  EXPECT_EQ(world.clock.pendingCount(), 0u);
+  EXPECT_EQ(sim.clock.pendingCount(), 0u);
 
   // A later loss of trust is noticed only through explicit calls, and polling stays off.
   state.apply(false);
@@ -202,92 +203,90 @@ TEST_F(AppStateTest, PollsTrustEveryHalfSecondUntilTrusted) {
 }
 
 TEST_F(AppStateTest, TrustedAtCreationDoesNotRunTheTrustedStepsUntilPolled) {
-  world.setTrusted(true);
-  AppState state(world.platform());
+  sim.desktop.setTrusted(true);
+  AppState state(platform);
   int trustedCalls = 0;
   state.setHooks({.onTrusted = [&] { ++trustedCalls; }});
   EXPECT_TRUE(state.hasAccessibilityPermission());
   EXPECT_EQ(trustedCalls, 0);
-  world.clock.advanceBy(0.5);
+  sim.clock.advanceBy(0.5);
   EXPECT_EQ(trustedCalls, 1);
   EXPECT_FALSE(state.isPollingPermission());
 }
 
 TEST_F(AppStateTest, DestroyedStoreStopsPolling) {
-  world.setTrusted(false);
-  { AppState state(world.platform()); }
-  EXPECT_EQ(world.clock.pendingCount(), 0u);
-  world.clock.advanceBy(5);
+  sim.desktop.setTrusted(false);
+  { AppState state(platform); }
+  EXPECT_EQ(sim.clock.pendingCount(), 0u);
+  sim.clock.advanceBy(5);
 }
 
 TEST_F(AppStateTest, PromptsForTrustOnlyOnce) {
-  AppState state(world.platform());
+  AppState state(platform);
   EXPECT_TRUE(state.requestAccessibilityPermission());
   EXPECT_FALSE(state.requestAccessibilityPermission());
-  EXPECT_EQ(world.trustPrompts(), 1);
+  EXPECT_EQ(sim.desktop.trustPrompts(), 1);
   EXPECT_EQ(stored.boolValue("hasPromptedForAccessibility"), true);
   state.openAccessibilitySettings();
-  EXPECT_EQ(world.shell.openedURLs,
+  EXPECT_EQ(sim.shell.openedURLs,
             std::vector<std::string>{
                 "x-apple.systempreferences:com.apple.preference.security?Privacy_Accessibility"});
 }
 
 TEST_F(AppStateTest, LaunchAtLoginKeepsTheChoiceWhenTheServiceFails) {
-  AppState state(world.platform());
+  AppState state(platform);
   state.setLaunchAtLogin(true);
-  EXPECT_TRUE(world.loginItem.registered);
-  world.loginItem.failure = "not allowed";
+  EXPECT_TRUE(sim.loginItem.registered);
+  sim.loginItem.failure = "not allowed";
   state.setLaunchAtLogin(false);
   EXPECT_FALSE(state.launchAtLogin());
-  EXPECT_TRUE(world.loginItem.registered);
-  EXPECT_EQ(world.shell.printedLines,
-            std::vector<std::string>{"Launch at login error: not allowed"});
+  EXPECT_TRUE(sim.loginItem.registered);
+  EXPECT_EQ(sim.shell.printedLines, std::vector<std::string>{"Launch at login error: not allowed"});
 }
 
 TEST_F(AppStateTest, ImportCopiesOnlyMissingSelectedKeysOnce) {
-  Defaults& legacy = world.defaults.addDomain("com.quillmoor.app");
+  Defaults& legacy = sim.defaults.addDomain("com.quillmoor.app");
   legacy.set("snappingEnabled", false);
   legacy.set("fileShelfSize", 5);
   legacy.set("unrelated", "x");
   stored.set("fileShelfSize", 8);
 
-  AppState::migrateLegacyDefaultsIfNeeded(world.defaults, world.shell);
+  AppState::migrateLegacyDefaultsIfNeeded(sim.defaults, sim.shell);
   EXPECT_EQ(stored.boolValue("snappingEnabled"), false);
   EXPECT_EQ(stored.integerValue("fileShelfSize"), 8);
   EXPECT_FALSE(stored.object("unrelated"));
   EXPECT_EQ(stored.boolValue("migratedFromQuillmoor"), true);
-  EXPECT_EQ(world.shell.logLines,
+  EXPECT_EQ(sim.shell.logLines,
             std::vector<std::string>{"[Dovrik] migrated 2 settings from the previous bundle id"});
 
   legacy.set("showSnapPreview", false);
-  AppState::migrateLegacyDefaultsIfNeeded(world.defaults, world.shell);
+  AppState::migrateLegacyDefaultsIfNeeded(sim.defaults, sim.shell);
   EXPECT_FALSE(stored.object("showSnapPreview"));
-  EXPECT_EQ(world.shell.logLines.size(), 1u);
+  EXPECT_EQ(sim.shell.logLines.size(), 1u);
 }
 
 TEST_F(AppStateTest, ImportCarriesManagerKeysAndUnusedPreferencesAsTheyAre) {
-  Defaults& legacy = world.defaults.addDomain("com.quillmoor.app");
+  Defaults& legacy = sim.defaults.addDomain("com.quillmoor.app");
   legacy.set("qlm.workspaces", Bytes{1, 2, 3});
   legacy.set("dz_edgeSensitivity", 30.5);
   legacy.set("smartSnappingEnabled", true);
   legacy.set("qlmworkspaces", true);
-  AppState::migrateLegacyDefaultsIfNeeded(world.defaults, world.shell);
+  AppState::migrateLegacyDefaultsIfNeeded(sim.defaults, sim.shell);
   EXPECT_EQ(stored.dataValue("qlm.workspaces"), (Bytes{1, 2, 3}));
   EXPECT_EQ(stored.doubleValue("dz_edgeSensitivity"), 30.5);
   EXPECT_EQ(stored.boolValue("smartSnappingEnabled"), true);
   EXPECT_FALSE(stored.object("qlmworkspaces"));
-  EXPECT_EQ(world.shell.logLines.back(),
-            "[Dovrik] migrated 3 settings from the previous bundle id");
+  EXPECT_EQ(sim.shell.logLines.back(), "[Dovrik] migrated 3 settings from the previous bundle id");
 }
 
 TEST_F(AppStateTest, ImportWithoutAPredecessorOnlySetsTheFlag) {
-  AppState::migrateLegacyDefaultsIfNeeded(world.defaults, world.shell);
+  AppState::migrateLegacyDefaultsIfNeeded(sim.defaults, sim.shell);
   EXPECT_EQ(stored.keys(), std::vector<std::string>{"migratedFromQuillmoor"});
-  world.defaults.addDomain("com.quillmoor.app").set("other", 1);
+  sim.defaults.addDomain("com.quillmoor.app").set("other", 1);
   stored.remove("migratedFromQuillmoor");
-  AppState::migrateLegacyDefaultsIfNeeded(world.defaults, world.shell);
+  AppState::migrateLegacyDefaultsIfNeeded(sim.defaults, sim.shell);
   EXPECT_EQ(stored.keys(), std::vector<std::string>{"migratedFromQuillmoor"});
-  EXPECT_TRUE(world.shell.logLines.empty());
+  EXPECT_TRUE(sim.shell.logLines.empty());
 }
 
 }  // namespace
