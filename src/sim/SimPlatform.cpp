@@ -3,7 +3,7 @@
 
 namespace dovrik::sim {
 
-SimPlatform::SimPlatform() : desktop(clock) {}
+SimPlatform::SimPlatform() : desktop(clock), overlaySurface(clock) {}
 
 Platform SimPlatform::platform() {
   return Platform{
@@ -17,6 +17,9 @@ Platform SimPlatform::platform() {
       .shell = shell,
       .loginItem = loginItem,
       .texts = PlatformTexts::macOS(),
+      .eventTap = eventTap,
+      .windowList = windowList,
+      .overlaySurface = overlaySurface,
   };
 }
 

@@ -1,13 +1,17 @@
 // A whole simulated platform for tests: virtual time, in-memory defaults, the simulated
-// desktop and hotkeys, and the recorded shell, bundled as the core's ports.
+// desktop, hotkeys, mouse tap, window list and preview window, and the recorded shell,
+// bundled as the core's ports.
 #pragma once
 
 #include "core/platform/Platform.h"
 #include "sim/SimClock.h"
 #include "sim/SimDefaults.h"
 #include "sim/SimDesktop.h"
+#include "sim/SimEventTap.h"
 #include "sim/SimHotkeys.h"
+#include "sim/SimOverlaySurface.h"
 #include "sim/SimShell.h"
+#include "sim/SimWindowList.h"
 
 namespace dovrik::sim {
 
@@ -26,6 +30,9 @@ class SimPlatform {
   SimHotkeys hotkeys;
   SimShell shell;
   SimLoginItem loginItem;
+  SimEventTap eventTap;
+  SimWindowList windowList;
+  SimOverlaySurface overlaySurface;
 };
 
 }  // namespace dovrik::sim

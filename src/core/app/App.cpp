@@ -8,6 +8,8 @@ App::App(Platform platform) : platform_(platform) {}
 // Managers that use others go first.
 App::~App() {
   menuBarController_.reset();
+  dragMonitor_.reset();
+  dragZoneManager_.reset();
   shortcutManager_.reset();
   windowManager_.reset();
   appState_.reset();
@@ -17,7 +19,11 @@ AppState& App::appState() {
   if (!appState_) {
     appState_ = std::make_unique<AppState>(platform_);
     appState_->setHooks({
-        .onTrusted = [this] { shortcutManager().registerAll(); },
+        .onTrusted =
+            [this] {
+              shortcutManager().registerAll();
+              dragMonitor().start(0);
+            },
         .onTrustChanged =
             [this] {
               if (menuBarController_)
@@ -44,10 +50,24 @@ ShortcutManager& App::shortcutManager() {
   return *shortcutManager_;
 }
 
+DragZoneManager& App::dragZoneManager() {
+  if (!dragZoneManager_)
+    dragZoneManager_ = std::make_unique<DragZoneManager>(platform_.defaults.application());
+  return *dragZoneManager_;
+}
+
+DragMonitor& App::dragMonitor() {
+  if (!dragMonitor_) {
+    dragMonitor_ =
+        std::make_unique<DragMonitor>(platform_, appState(), dragZoneManager(), windowManager());
+  }
+  return *dragMonitor_;
+}
+
 MenuBarController& App::menuBarController() {
   if (!menuBarController_) {
-    menuBarController_ = std::make_unique<MenuBarController>(platform_, appState(),
-                                                             shortcutManager(), windowManager());
+    menuBarController_ = std::make_unique<MenuBarController>(
+        platform_, appState(), shortcutManager(), windowManager(), dragMonitor());
   }
   return *menuBarController_;
 }
@@ -57,8 +77,10 @@ void App::start() {
   AppState& state = appState();
   // The status item comes before the hotkeys, so later trust changes reach its menu.
   menuBarController();
-  if (state.hasAccessibilityPermission())
+  if (state.hasAccessibilityPermission()) {
     shortcutManager().registerAll();
+    dragMonitor().start(0);
+  }
 }
 
 void App::reopen() {

@@ -4,11 +4,13 @@
 namespace dovrik {
 
 MenuBarController::MenuBarController(Platform& platform, AppState& appState,
-                                     ShortcutManager& shortcutManager, WindowManager& windowManager)
+                                     ShortcutManager& shortcutManager, WindowManager& windowManager,
+                                     DragMonitor& dragMonitor)
     : platform_(platform),
       appState_(appState),
       shortcutManager_(shortcutManager),
-      windowManager_(windowManager) {}
+      windowManager_(windowManager),
+      dragMonitor_(dragMonitor) {}
 
 std::vector<MenuItem> MenuBarController::populate() const {
   std::vector<MenuItem> menu;
@@ -70,10 +72,13 @@ void MenuBarController::perform(const MenuItem& item) {
 void MenuBarController::toggleSnapping() {
   // The store announces the change before it writes it.
   appState_.setSnappingEnabled(!appState_.snappingEnabled());
-  if (appState_.snappingEnabled())
+  if (appState_.snappingEnabled()) {
     shortcutManager_.registerAll();
-  else
+    dragMonitor_.start(0);
+  } else {
     shortcutManager_.unregisterAll();
+    dragMonitor_.stop();
+  }
   requestMenuRebuild();
 }
 

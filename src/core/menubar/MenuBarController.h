@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/drag/DragMonitor.h"
 #include "core/hotkeys/ShortcutManager.h"
 #include "core/menubar/MenuItem.h"
 #include "core/model/AppState.h"
@@ -29,7 +30,7 @@ class MenuBarController {
   static constexpr std::string_view statusItemDescription = "Dovrik";
 
   MenuBarController(Platform& platform, AppState& appState, ShortcutManager& shortcutManager,
-                    WindowManager& windowManager);
+                    WindowManager& windowManager, DragMonitor& dragMonitor);
   MenuBarController(const MenuBarController&) = delete;
   MenuBarController& operator=(const MenuBarController&) = delete;
 
@@ -55,6 +56,7 @@ class MenuBarController {
   AppState& appState_;
   ShortcutManager& shortcutManager_;
   WindowManager& windowManager_;
+  DragMonitor& dragMonitor_;
 };
 
 }  // namespace dovrik

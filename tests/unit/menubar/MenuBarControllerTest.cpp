@@ -90,19 +90,22 @@ TEST_F(MenuBarControllerTest, TrustedMenuListsEnabledPositionsInDeclarationOrder
   EXPECT_EQ(center.keyEquivalent, KeyEquivalent{});
 }
 
-TEST_F(MenuBarControllerTest, ToggleSnappingSwitchesHotkeysAndAsksForANewMenu) {
+TEST_F(MenuBarControllerTest, ToggleSnappingSwitchesHotkeysAndDragMonitorAndAsksForANewMenu) {
   MenuBarController& menu = start();
   const std::size_t held = world.hotkeys.registered().size();
   ASSERT_GT(held, 0u);
+  ASSERT_TRUE(world.sim.eventTap.isEnabled());
 
   menu.perform(itemTitled(menu.populate(), "Disable Snapping"));
   EXPECT_FALSE(app.appState().snappingEnabled());
   EXPECT_TRUE(world.hotkeys.registered().empty());
+  EXPECT_FALSE(world.sim.eventTap.isInstalled());
   EXPECT_EQ(rebuilds, 1);
 
   menu.perform(itemTitled(menu.populate(), "Enable Snapping"));
   EXPECT_TRUE(app.appState().snappingEnabled());
   EXPECT_EQ(world.hotkeys.registered().size(), held);
+  EXPECT_TRUE(world.sim.eventTap.isEnabled());
   EXPECT_EQ(rebuilds, 2);
 }
 
