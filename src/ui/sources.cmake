@@ -1,0 +1,4 @@
+list(APPEND DOVRIK_UI_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/SymbolIcon.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TrayIcon.cpp
+)
