@@ -36,6 +36,10 @@ TestClient::~TestClient() {
   for (const xcb_window_t window : created_)
     xcb_destroy_window(c_, window);
   xcb_flush(c_);
+  if (property(root_, "_NET_SUPPORTING_WM_CHECK").empty()) {
+    xcb_disconnect(c_);
+    return;
+  }
   waitFor(
       [&] {
         const auto clients = property(root_, "_NET_CLIENT_LIST");
@@ -249,8 +253,8 @@ bool TestClient::grabKey(xcb_keycode_t keycode, std::uint16_t modifiers) {
 }
 
 void TestClient::ungrabKey(xcb_keycode_t keycode, std::uint16_t modifiers) {
-  xcb_ungrab_key(c_, keycode, root_, modifiers);
-  xcb_flush(c_);
+  // Checked, so the release has happened before another client tries the combination.
+  std::free(xcb_request_check(c_, xcb_ungrab_key_checked(c_, keycode, root_, modifiers)));
 }
 
 xcb_keycode_t TestClient::keycodeOf(xcb_keysym_t keysym) {

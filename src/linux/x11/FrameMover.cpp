@@ -60,6 +60,7 @@ void FrameMover::leaveMaximizedState(xcb_window_t window) {
   x_.watchWindow(window);
   x_.flush();
   x_.bufferAvailableEvents();
+  const auto before = clients_.clientRect(window);
   const auto send = [&](xcb_atom_t first, xcb_atom_t second) {
     xcb_client_message_event_t message{};
     message.response_type = XCB_CLIENT_MESSAGE;
@@ -78,18 +79,22 @@ void FrameMover::leaveMaximizedState(xcb_window_t window) {
   send(a._NET_WM_STATE_FULLSCREEN, XCB_ATOM_NONE);
   x_.flush();
   // Leaving the state restores the old geometry asynchronously; moving before it happened
-  // would be undone by it. The state property changes before the decoration and the geometry
-  // do (as seen with openbox), so wait for the client's ConfigureNotify too: by then the window
-  // manager has also published the extents of the restored frame.
-  bool configured = false;
-  x_.waitUntil(
-      [&] { return configured && !isStuck(); }, stateChangeTimeout,
-      [&](const xcb_generic_event_t& event) {
-        if ((event.response_type & 0x7f) == XCB_CONFIGURE_NOTIFY &&
-            reinterpret_cast<const xcb_configure_notify_event_t&>(event).window == window) {
-          configured = true;
-        }
-      });
+  // would be undone by it. The state property changes first, then the window manager may
+  // shuffle the client inside its new decoration, publishes the restored extents, and only
+  // then resizes the client (as seen with openbox). So wait for the client's own
+  // ConfigureNotify with a new size: by then the extents are those of the restored frame.
+  bool restored = false;
+  x_.waitUntil([&] { return restored && !isStuck(); }, stateChangeTimeout,
+               [&](const xcb_generic_event_t& event) {
+                 if (event.response_type != XCB_CONFIGURE_NOTIFY)
+                   return;  // synthetic notices (high bit set) carry no new size
+                 const auto& configure =
+                     reinterpret_cast<const xcb_configure_notify_event_t&>(event);
+                 if (configure.window == window && before &&
+                     (configure.width != before->width || configure.height != before->height)) {
+                   restored = true;
+                 }
+               });
 }
 
 Size FrameMover::acceptedClientSize(xcb_window_t window, Size wished) {

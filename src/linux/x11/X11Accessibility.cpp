@@ -52,14 +52,15 @@ AXElement X11Accessibility::systemWideElement() {
 
 std::string X11Accessibility::untrustedReason() {
   if (!x_.isConnected()) {
-    const char* display = std::getenv("DISPLAY");
+    const std::string& display = x_.displayName();
     const char* wayland = std::getenv("WAYLAND_DISPLAY");
-    if ((!display || !*display) && wayland && *wayland) {
+    if (display.empty() && wayland && *wayland) {
       return "Dovrik cannot control windows: this is a Wayland session without X11 access. "
              "Log in to an X11 session to use it.";
     }
-    return std::string("Dovrik cannot control windows: it cannot reach the X display") +
-           (display && *display ? std::string(" \"") + display + "\"." : " ($DISPLAY is not set).");
+    if (display.empty())
+      return "Dovrik cannot control windows: no X display is set ($DISPLAY is empty).";
+    return "Dovrik cannot control windows: it cannot reach the X display \"" + display + "\".";
   }
   if (!clients_.windowManagerRunning()) {
     return "Dovrik cannot control windows: no EWMH window manager is running on this display. "

@@ -85,18 +85,24 @@ bool X11Hotkeys::grab(const Grab& grab) {
     }
   }
   if (refused) {
+    // Wait for the release, so that when we answer the combination is free for others.
+    xcb_void_cookie_t last{};
     for (const std::uint16_t mods : taken)
-      xcb_ungrab_key(x_.raw(), grab.keycode, x_.root(), mods);
-    x_.flush();
+      last = xcb_ungrab_key_checked(x_.raw(), grab.keycode, x_.root(), mods);
+    if (!taken.empty())
+      std::free(xcb_request_check(x_.raw(), last));
   }
   return !refused;
 }
 
 void X11Hotkeys::ungrab(const Grab& grab) {
+  xcb_void_cookie_t last{};
   for (const std::uint16_t locks : keyboard_.lockCombinations()) {
-    xcb_ungrab_key(x_.raw(), grab.keycode, x_.root(),
-                   static_cast<std::uint16_t>(grab.modifiers | locks));
+    last = xcb_ungrab_key_checked(x_.raw(), grab.keycode, x_.root(),
+                                  static_cast<std::uint16_t>(grab.modifiers | locks));
   }
+  // As with a refused registration: once unregistered, the combination is free for others.
+  std::free(xcb_request_check(x_.raw(), last));
 }
 
 HotkeyRegistration X11Hotkeys::registerHotkey(int keyCode, std::uint32_t modifiers,
@@ -120,10 +126,8 @@ void X11Hotkeys::unregisterHotkey(HotkeyRef hotkey) {
     return;
   const auto it = held_.find(hotkey);
   if (it != held_.end()) {
-    if (it->second.grab && x_.isConnected()) {
+    if (it->second.grab && x_.isConnected())
       ungrab(*it->second.grab);
-      x_.flush();
-    }
     held_.erase(it);
   }
 }

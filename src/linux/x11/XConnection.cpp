@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <string>
 
 #include <xcb/randr.h>
@@ -12,8 +13,11 @@
 namespace dovrik::x11 {
 
 XConnection::XConnection(const char* displayName) {
+  if (!displayName)
+    displayName = std::getenv("DISPLAY");
+  displayName_ = displayName ? displayName : "";
   int screenNumber = 0;
-  connection_ = xcb_connect(displayName, &screenNumber);
+  connection_ = xcb_connect(displayName_.empty() ? nullptr : displayName_.c_str(), &screenNumber);
   if (xcb_connection_has_error(connection_))
     return;
   xcb_screen_iterator_t it = xcb_setup_roots_iterator(xcb_get_setup(connection_));

@@ -30,6 +30,8 @@ class XConnection {
   ~XConnection();
 
   bool isConnected() const;
+  // The display this connection was opened for; empty when none was named or set.
+  const std::string& displayName() const { return displayName_; }
   xcb_connection_t* raw() const { return connection_; }
   xcb_window_t root() const { return root_; }
   const XAtoms& atoms() const { return atoms_; }
@@ -78,6 +80,7 @@ class XConnection {
   std::size_t drainInto(bool readSocket);
   void noteOwnEvent(const xcb_generic_event_t& event);
 
+  std::string displayName_;
   xcb_connection_t* connection_ = nullptr;
   xcb_window_t root_ = XCB_NONE;
   XAtoms atoms_;
