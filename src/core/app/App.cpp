@@ -7,6 +7,8 @@ App::App(Platform platform) : platform_(platform) {}
 
 // Managers that use others go first.
 App::~App() {
+  dragMonitor_.reset();
+  dragZoneManager_.reset();
   shortcutManager_.reset();
   windowManager_.reset();
   appState_.reset();
@@ -16,7 +18,11 @@ AppState& App::appState() {
   if (!appState_) {
     appState_ = std::make_unique<AppState>(platform_);
     appState_->setHooks({
-        .onTrusted = [this] { shortcutManager().registerAll(); },
+        .onTrusted =
+            [this] {
+              shortcutManager().registerAll();
+              dragMonitor().start(0);
+            },
         .onTrustChanged = nullptr,
         .registerClipboardHotkey = nullptr,
         .workspaceShortcuts = nullptr,
@@ -39,11 +45,27 @@ ShortcutManager& App::shortcutManager() {
   return *shortcutManager_;
 }
 
+DragZoneManager& App::dragZoneManager() {
+  if (!dragZoneManager_)
+    dragZoneManager_ = std::make_unique<DragZoneManager>(platform_.defaults.application());
+  return *dragZoneManager_;
+}
+
+DragMonitor& App::dragMonitor() {
+  if (!dragMonitor_) {
+    dragMonitor_ =
+        std::make_unique<DragMonitor>(platform_, appState(), dragZoneManager(), windowManager());
+  }
+  return *dragMonitor_;
+}
+
 void App::start() {
   AppState::migrateLegacyDefaultsIfNeeded(platform_.defaults, platform_.shell);
   AppState& state = appState();
-  if (state.hasAccessibilityPermission())
+  if (state.hasAccessibilityPermission()) {
     shortcutManager().registerAll();
+    dragMonitor().start(0);
+  }
 }
 
 void App::reopen() {

@@ -3,6 +3,8 @@
 
 #include <memory>
 
+#include "core/drag/DragMonitor.h"
+#include "core/drag/DragZoneManager.h"
 #include "core/hotkeys/ShortcutManager.h"
 #include "core/model/AppState.h"
 #include "core/platform/Platform.h"
@@ -22,6 +24,8 @@ class App {
   AppState& appState();
   WindowManager& windowManager();
   ShortcutManager& shortcutManager();
+  DragZoneManager& dragZoneManager();
+  DragMonitor& dragMonitor();
 
   // The start-up sequence for the managers that exist.
   void start();
@@ -33,6 +37,8 @@ class App {
   std::unique_ptr<AppState> appState_;
   std::unique_ptr<WindowManager> windowManager_;
   std::unique_ptr<ShortcutManager> shortcutManager_;
+  std::unique_ptr<DragZoneManager> dragZoneManager_;
+  std::unique_ptr<DragMonitor> dragMonitor_;
 };
 
 }  // namespace dovrik

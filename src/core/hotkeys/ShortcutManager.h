@@ -45,6 +45,8 @@ class ShortcutManager {
                                    const PlatformTexts& texts);
 
  private:
+  // Drops every registration without announcing a change of unavailablePositions.
+  void releaseHotkeys();
   void setUnavailablePositions(std::set<SnapPosition> positions);
 
   Platform& platform_;

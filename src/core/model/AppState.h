@@ -29,15 +29,15 @@ class AppState {
   // while that manager does not exist.
   struct Hooks {
     // Trust has just been confirmed: register the snap hotkeys, start the drag monitor.
-    std::function<void()> onTrusted;
+    std::function<void()> onTrusted = nullptr;
     // The trust answer differs from the last one: rebuild the status-item menu.
-    std::function<void()> onTrustChanged;
+    std::function<void()> onTrustChanged = nullptr;
     // Re-register the clipboard hotkey from the stored shortcut.
-    std::function<void()> registerClipboardHotkey;
+    std::function<void()> registerClipboardHotkey = nullptr;
     // Saved workspaces in stored order, with their shortcuts.
     std::function<std::vector<std::pair<Uuid, std::optional<KeyboardShortcut>>>()>
-        workspaceShortcuts;
-    ShortcutAction::WorkspaceNameLookup workspaceName;
+        workspaceShortcuts = nullptr;
+    ShortcutAction::WorkspaceNameLookup workspaceName = nullptr;
   };
 
   // Reads the trust answer and, while untrusted, polls it every 0.5 s.

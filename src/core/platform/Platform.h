@@ -4,13 +4,16 @@
 #include "core/platform/Accessibility.h"
 #include "core/platform/Clock.h"
 #include "core/platform/Defaults.h"
+#include "core/platform/EventTap.h"
 #include "core/platform/Hotkeys.h"
 #include "core/platform/LoginItem.h"
+#include "core/platform/OverlaySurface.h"
 #include "core/platform/PlatformTexts.h"
 #include "core/platform/RunningApps.h"
 #include "core/platform/Scheduler.h"
 #include "core/platform/Screens.h"
 #include "core/platform/Shell.h"
+#include "core/platform/WindowList.h"
 
 namespace dovrik {
 
@@ -25,6 +28,9 @@ struct Platform {
   Shell& shell;
   LoginItem& loginItem;
   const PlatformTexts& texts;
+  EventTap& eventTap;
+  WindowList& windowList;
+  OverlaySurface& overlaySurface;
 };
 
 }  // namespace dovrik

@@ -9,6 +9,9 @@ const PlatformTexts& PlatformTexts::macOS() {
           "x-apple.systempreferences:com.apple.preference.security?Privacy_Accessibility",
       .refusedShortcutPrefix = "macOS refused the shortcut for ",
       .refusedShortcutsPrefix = "macOS refused the shortcuts for ",
+      .refusedShortcutsAdvice =
+          "Rectangle and Magnet use these same keys — if either is still "
+          "installed, change the shortcuts here.",
   };
   return texts;
 }
@@ -18,6 +21,10 @@ const PlatformTexts& PlatformTexts::linux() {
       .accessibilitySettingsAddress = "",
       .refusedShortcutPrefix = "The X server refused the shortcut for ",
       .refusedShortcutsPrefix = "The X server refused the shortcuts for ",
+      .refusedShortcutsAdvice =
+          "Desktop environments and window managers often bind these same "
+          "keys for tiling or switching workspaces — if yours does, change "
+          "the shortcuts here.",
   };
   return texts;
 }

@@ -13,6 +13,9 @@ struct PlatformTexts {
   std::string refusedShortcutPrefix;
   // Start of the notice for several refused snap shortcuts, followed by their names.
   std::string refusedShortcutsPrefix;
+  // The sentence that ends the notice for several refused snap shortcuts: who else tends to
+  // hold these keys, and what to do about it.
+  std::string refusedShortcutsAdvice;
 
   static const PlatformTexts& macOS();
   static const PlatformTexts& linux();

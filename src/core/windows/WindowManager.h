@@ -2,6 +2,8 @@
 // in, reads and writes frames (instantly or in 12 eased steps) and lists manageable windows.
 #pragma once
 
+#include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -30,7 +32,8 @@ class WindowManager {
   // animations preference.
   void snap(SnapPosition position, std::optional<Screen> screen = std::nullopt,
             std::optional<bool> animated = std::nullopt);
-  // Moves and resizes one window to a frame in accessibility space.
+  // Moves and resizes one window to a frame in accessibility space, at once or in eased
+  // steps; a newer change of the same window supersedes steps still pending.
   void setFrame(const Rect& frame, AXElement window, bool animated);
   std::optional<Rect> axFrame(AXElement window);
   std::optional<AXElement> frontmostWindow();
@@ -41,9 +44,12 @@ class WindowManager {
 
  private:
   void applyFrame(AXElement window, const Rect& frame);
+  void cancelPendingSteps(AXElement window);
 
   Platform& platform_;
   AppState& appState_;
+  // Scheduled animation steps per window handle, so a newer change can supersede them.
+  std::map<std::uint64_t, std::vector<TaskId>> pendingSteps_;
   Lifetime lifetime_;
 };
 

@@ -1,3 +1,4 @@
 list(APPEND DOVRIK_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/ScreenGeometry.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/WindowManager.cpp
 )

@@ -1,0 +1,227 @@
+// The press state machine of drag snapping, the title-bar test and the event-tap lifecycle.
+#include "core/drag/DragMonitor.h"
+
+#include <cmath>
+#include <string>
+#include <variant>
+
+#include "core/windows/ScreenGeometry.h"
+
+namespace dovrik {
+namespace {
+
+// Containment in accessibility space: the top and left edges are inside, the others not.
+bool contains(const Rect& r, Point p) {
+  return p.x >= r.minX() && p.x < r.maxX() && p.y >= r.minY() && p.y < r.maxY();
+}
+
+}  // namespace
+
+DragMonitor::DragMonitor(Platform& platform, AppState& appState, DragZoneManager& zones,
+                         WindowManager& windowManager)
+    : platform_(platform),
+      appState_(appState),
+      zones_(zones),
+      windowManager_(windowManager),
+      overlayWindow_(platform.overlaySurface, appState) {}
+
+DragMonitor::~DragMonitor() {
+  cancelPendingRetry();
+  if (eventTap_)
+    platform_.eventTap.remove(*eventTap_);
+}
+
+void DragMonitor::start(int attempt) {
+  if (eventTap_)
+    return;
+  // One series of tries at a time: a fresh start replaces a retry still waiting.
+  cancelPendingRetry();
+  eventTap_ = platform_.eventTap.install([this](const TapEvent& event) { handleTapEvent(event); });
+  if (eventTap_) {
+    setNeedsRestartForTap(false);
+    return;
+  }
+  if (attempt < tapRetries) {
+    pendingRetry_ = platform_.scheduler.after(tapRetryInterval, lifetime_.guard([this, attempt] {
+      pendingRetry_.reset();
+      // Without access a refusal is expected; retrying would only hide the real cause.
+      if (platform_.accessibility.isProcessTrusted())
+        start(attempt + 1);
+    }));
+    return;
+  }
+  platform_.shell.systemLog("[Dovrik] Event tap refused after " + std::to_string(tapRetries) +
+                            " attempts while trusted. Restart required.");
+  setNeedsRestartForTap(true);
+}
+
+void DragMonitor::stop() {
+  cancelPendingRetry();
+  if (eventTap_) {
+    platform_.eventTap.setEnabled(*eventTap_, false);
+    platform_.eventTap.remove(*eventTap_);
+    eventTap_.reset();
+  }
+  overlayWindow_.hide(false);
+  reset();
+}
+
+void DragMonitor::cancelPendingRetry() {
+  if (pendingRetry_) {
+    platform_.scheduler.cancel(*pendingRetry_);
+    pendingRetry_.reset();
+  }
+}
+
+void DragMonitor::setNeedsRestartForTap(bool value) {
+  if (needsRestartForTap_ == value)
+    return;
+  needsRestartForTap_ = value;
+  needsRestartForTapChanged.emit();
+}
+
+void DragMonitor::handleTapEvent(const TapEvent& event) {
+  switch (event.type) {
+    case TapEventType::tapDisabledByTimeout:
+    case TapEventType::tapDisabledByUserInput:
+      // Events were lost while the tap was off, so the drag in progress cannot be trusted.
+      if (eventTap_)
+        platform_.eventTap.setEnabled(*eventTap_, true);
+      overlayWindow_.hide(false);
+      reset();
+      return;
+    case TapEventType::leftMouseDown:
+      mouseDown(event.location, flipPoint(event.location, windowManager_.primaryScreenHeight()));
+      return;
+    case TapEventType::leftMouseDragged:
+      mouseDragged(flipPoint(event.location, windowManager_.primaryScreenHeight()));
+      return;
+    case TapEventType::leftMouseUp:
+      mouseUp();
+      return;
+  }
+}
+
+void DragMonitor::reset() {
+  mouseDownAppKit_.reset();
+  mouseDownQuartz_.reset();
+  isDragging_ = false;
+  isWindowDrag_ = false;
+  currentSnap_.reset();
+  currentSnapScreen_.reset();
+}
+
+void DragMonitor::mouseDown(Point quartz, Point desktop) {
+  reset();
+  mouseDownAppKit_ = desktop;
+  mouseDownQuartz_ = quartz;
+}
+
+void DragMonitor::mouseDragged(Point p) {
+  if (!appState_.snappingEnabled() || !zones_.dragSnappingEnabled())
+    return;
+  if (!isDragging_) {
+    if (!mouseDownAppKit_)
+      return;
+    const double distance = std::hypot(p.x - mouseDownAppKit_->x, p.y - mouseDownAppKit_->y);
+    if (distance < zones_.dragThreshold())
+      return;
+    isDragging_ = true;
+    // Asked once per press: the accessibility walk is too slow for every event.
+    isWindowDrag_ = mouseDownQuartz_ && isTitleBarClick(*mouseDownQuartz_);
+  }
+  if (!isWindowDrag_)
+    return;
+  const std::optional<Screen> screen = screenAt(p);
+  if (!screen)
+    return;
+  const std::optional<SnapPosition> zone =
+      zones_.snapZone(p, *screen, appState_.enabledPositions());
+  // Same position, even on another screen: the preview and the target stay where they are.
+  if (zone == currentSnap_)
+    return;
+  currentSnap_ = zone;
+  currentSnapScreen_ = screen;
+  if (zone)
+    overlayWindow_.show(*zone, *screen);
+  else
+    overlayWindow_.hide(true);
+}
+
+void DragMonitor::mouseUp() {
+  const std::optional<SnapPosition> position = currentSnap_;
+  const std::optional<Screen> screen = currentSnapScreen_;
+  overlayWindow_.hide(true);
+  reset();
+  if (!position || !appState_.snappingEnabled())
+    return;
+  // The snap reads nothing of the monitor, so a new press during the delay cannot change it.
+  platform_.scheduler.after(
+      zones_.snapDelay(), lifetime_.guard([windowManager = &windowManager_, p = *position, screen] {
+        windowManager->snap(p, screen);
+      }));
+}
+
+bool DragMonitor::isTitleBarClick(Point q) {
+  Accessibility& ax = platform_.accessibility;
+  const AXElement systemWide = ax.systemWideElement();
+  ax.setMessagingTimeout(systemWide, accessibilityTimeout);
+  const std::optional<AXElement> element = ax.elementAtPosition(systemWide, q);
+  if (!element)
+    return pointIsInWindowTitleBar(q);
+  return isElementInTitleBar(*element, q);
+}
+
+bool DragMonitor::isElementInTitleBar(AXElement element, Point q) {
+  Accessibility& ax = platform_.accessibility;
+  for (int depth = 0; depth < maxElementDepth; ++depth) {
+    const std::optional<AXValue> role = ax.copyAttribute(element, AXAttribute::Role);
+    const std::string* roleText = role ? std::get_if<std::string>(&*role) : nullptr;
+    if (roleText && *roleText == "AXWindow")
+      return clickIsInTitleBarZone(element, q);
+    const std::optional<AXValue> parent = ax.copyAttribute(element, AXAttribute::Parent);
+    const AXElement* next = parent ? std::get_if<AXElement>(&*parent) : nullptr;
+    if (!next)
+      return false;
+    element = *next;
+  }
+  return false;
+}
+
+bool DragMonitor::clickIsInTitleBarZone(AXElement window, Point q) {
+  Accessibility& ax = platform_.accessibility;
+  const std::optional<AXValue> position = ax.copyAttribute(window, AXAttribute::Position);
+  const Point* pos = position ? std::get_if<Point>(&*position) : nullptr;
+  if (!pos)
+    return false;
+  const std::optional<AXValue> sizeValue = ax.copyAttribute(window, AXAttribute::Size);
+  const Size* size = sizeValue ? std::get_if<Size>(&*sizeValue) : nullptr;
+  if (!size)
+    return false;
+  return pos->x <= q.x && q.x <= pos->x + size->width && pos->y <= q.y &&
+         q.y <= pos->y + titleBarHeight;
+}
+
+bool DragMonitor::pointIsInWindowTitleBar(Point q) {
+  const ProcessId ownPid = platform_.runningApps.currentProcessId();
+  for (const WindowListEntry& entry : platform_.windowList.onScreenWindows()) {
+    // Only ordinary windows of other applications; our own preview must never decide.
+    if (entry.layer != 0 || entry.ownerPid == ownPid || !entry.bounds)
+      continue;
+    const Rect& bounds = *entry.bounds;
+    if (bounds.width <= 1 || bounds.height <= 1 || !contains(bounds, q))
+      continue;
+    return q.y <= bounds.minY() + titleBarHeight;
+  }
+  return false;
+}
+
+std::optional<Screen> DragMonitor::screenAt(Point p) {
+  for (const Screen& screen : platform_.screens.screens()) {
+    if (screen.frame.containsMouse(p))
+      return screen;
+  }
+  return platform_.screens.mainScreen();
+}
+
+}  // namespace dovrik

@@ -1,0 +1,85 @@
+// Watches the left mouse button system-wide: a press on a title bar that is dragged into a
+// drag zone shows the snap preview, and the release snaps the frontmost window there. Also
+// notices when the system keeps refusing the event tap although access has been granted.
+#pragma once
+
+#include <optional>
+
+#include "core/drag/DragZoneManager.h"
+#include "core/drag/SnapOverlayWindow.h"
+#include "core/model/AppState.h"
+#include "core/model/SnapPosition.h"
+#include "core/platform/Platform.h"
+#include "core/support/Lifetime.h"
+#include "core/support/Signal.h"
+#include "core/windows/WindowManager.h"
+
+namespace dovrik {
+
+class DragMonitor {
+ public:
+  // Depth, from a window's top edge, of the strip that counts as its title bar.
+  static constexpr double titleBarHeight = 52.0;
+  // A refused tap is tried again this many times, a second apart, while trusted.
+  static constexpr int tapRetries = 5;
+  static constexpr double tapRetryInterval = 1.0;
+  // Bounds each accessibility query of the title-bar test.
+  static constexpr double accessibilityTimeout = 0.25;
+  // Levels of the element tree examined, from the hit element up, looking for its window.
+  static constexpr int maxElementDepth = 12;
+
+  DragMonitor(Platform& platform, AppState& appState, DragZoneManager& zones,
+              WindowManager& windowManager);
+  DragMonitor(const DragMonitor&) = delete;
+  DragMonitor& operator=(const DragMonitor&) = delete;
+  // Removes the tap.
+  ~DragMonitor();
+
+  // Installs the tap; callers pass 0. Does nothing while a tap is installed. A refusal is
+  // retried while trusted, and after the last retry a restart is reported as needed.
+  void start(int attempt);
+  // Removes the tap, drops any pending retry, hides the preview at once and forgets the drag.
+  void stop();
+
+  // The system refused the tap on every try although access was granted.
+  bool needsRestartForTap() const { return needsRestartForTap_; }
+  Signal<> needsRestartForTapChanged;
+
+ private:
+  void handleTapEvent(const TapEvent& event);
+  void mouseDown(Point quartz, Point desktop);
+  void mouseDragged(Point desktop);
+  void mouseUp();
+  void reset();
+  bool isTitleBarClick(Point quartz);
+  bool isElementInTitleBar(AXElement element, Point quartz);
+  bool clickIsInTitleBarZone(AXElement window, Point quartz);
+  bool pointIsInWindowTitleBar(Point quartz);
+  std::optional<Screen> screenAt(Point desktop);
+  void cancelPendingRetry();
+  void setNeedsRestartForTap(bool value);
+
+  Platform& platform_;
+  AppState& appState_;
+  DragZoneManager& zones_;
+  WindowManager& windowManager_;
+  SnapOverlayWindow overlayWindow_;
+  bool needsRestartForTap_ = false;
+  std::optional<EventTapRef> eventTap_;
+  std::optional<TaskId> pendingRetry_;
+
+  // The press, in desktop space (y up) and as delivered (accessibility space, y down).
+  std::optional<Point> mouseDownAppKit_;
+  std::optional<Point> mouseDownQuartz_;
+  // The pointer has travelled the drag threshold since the press.
+  bool isDragging_ = false;
+  // The press was on a title bar; decided once per press, when the threshold is crossed.
+  bool isWindowDrag_ = false;
+  // The zone under the pointer at the last drag event, and the screen it was entered on.
+  std::optional<SnapPosition> currentSnap_;
+  std::optional<Screen> currentSnapScreen_;
+
+  Lifetime lifetime_;
+};
+
+}  // namespace dovrik

@@ -1,0 +1,381 @@
+// The settings store: typed preferences over the defaults store, trust tracking, conflicts.
+#include "core/model/AppState.h"
+
+#include <array>
+#include <string_view>
+
+namespace dovrik {
+namespace {
+
+constexpr double kPermissionPollInterval = 0.5;
+
+Bytes toBytes(const Json& json) {
+  const std::string text = json.dump();
+  return Bytes(text.begin(), text.end());
+}
+
+Json parseBytes(const Bytes& bytes) {
+  return Json::parse(bytes.begin(), bytes.end(), nullptr, /*allow_exceptions=*/false);
+}
+
+// The keys the predecessor kept outside its managers' "qlm." and drag-zone "dz_" keys.
+constexpr std::array<std::string_view, 18> kLegacyKeys = {
+    "snappingEnabled",         "launchAtLogin",
+    "showSnapPreview",         "rulesEnabled",
+    "advancedSnappingEnabled", "animationsEnabled",
+    "smartSnappingEnabled",    "fileShelfEnabled",
+    "fileShelfSize",           "clipboardHistoryEnabled",
+    "clipboardHistorySize",    "clipboardShortcutData",
+    "previewOpacity",          "useRoundedCorners",
+    "animationSpeedRaw",       "enabledPositions",
+    "shortcutsData",           "migratedFromQuillmoor",
+};
+
+bool isLegacyKey(std::string_view key) {
+  if (key.starts_with("qlm.") || key.starts_with("dz_"))
+    return true;
+  for (std::string_view k : kLegacyKeys) {
+    if (k == key)
+      return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+AppState::AppState(Platform& platform)
+    : platform_(platform), defaults_(platform.defaults.application()) {
+  defaultClipboardShortcutData_ = toBytes(defaultClipboardShortcut().toJson());
+  Json all = Json::array();
+  for (SnapPosition p : allSnapPositions)
+    all.push_back(toJson(p));
+  defaultEnabledPositionsData_ = toBytes(all);
+  hasAccessibilityPermission_ = platform_.accessibility.isProcessTrusted();
+  startPermissionPolling();
+}
+
+AppState::~AppState() {
+  if (permissionTimer_)
+    platform_.scheduler.cancel(*permissionTimer_);
+}
+
+void AppState::setHooks(Hooks hooks) {
+  hooks_ = std::move(hooks);
+}
+
+bool AppState::readBool(const char* key, bool fallback) const {
+  return defaults_.boolValue(key).value_or(fallback);
+}
+
+void AppState::writeBool(const char* key, bool value) {
+  writeValue(key, value);
+}
+
+std::int64_t AppState::readInteger(const char* key, std::int64_t fallback) const {
+  return defaults_.integerValue(key).value_or(fallback);
+}
+
+void AppState::writeValue(const char* key, DefaultsValue value) {
+  willChange.emit();
+  defaults_.set(key, std::move(value));
+}
+
+Bytes AppState::readData(const char* key, const Bytes& fallback) const {
+  return defaults_.dataValue(key).value_or(fallback);
+}
+
+bool AppState::snappingEnabled() const {
+  return readBool("snappingEnabled", true);
+}
+void AppState::setSnappingEnabled(bool value) {
+  writeBool("snappingEnabled", value);
+}
+
+bool AppState::launchAtLogin() const {
+  return readBool("launchAtLogin", false);
+}
+void AppState::setLaunchAtLogin(bool value) {
+  writeBool("launchAtLogin", value);
+  LoginItem& item = platform_.loginItem;
+  const auto error = value ? item.registerItem() : item.unregisterItem();
+  if (error)
+    platform_.shell.printLine("Launch at login error: " + *error);
+}
+
+bool AppState::showSnapPreview() const {
+  return readBool("showSnapPreview", true);
+}
+void AppState::setShowSnapPreview(bool value) {
+  writeBool("showSnapPreview", value);
+}
+
+bool AppState::rulesEnabled() const {
+  return readBool("rulesEnabled", true);
+}
+void AppState::setRulesEnabled(bool value) {
+  writeBool("rulesEnabled", value);
+}
+
+bool AppState::animationsEnabled() const {
+  return readBool("animationsEnabled", true);
+}
+void AppState::setAnimationsEnabled(bool value) {
+  writeBool("animationsEnabled", value);
+}
+
+bool AppState::fileShelfEnabled() const {
+  return readBool("fileShelfEnabled", true);
+}
+void AppState::setFileShelfEnabled(bool value) {
+  writeBool("fileShelfEnabled", value);
+}
+
+std::int64_t AppState::fileShelfSize() const {
+  return readInteger("fileShelfSize", 10);
+}
+void AppState::setFileShelfSize(std::int64_t value) {
+  writeValue("fileShelfSize", value);
+}
+
+bool AppState::clipboardHistoryEnabled() const {
+  return readBool("clipboardHistoryEnabled", true);
+}
+void AppState::setClipboardHistoryEnabled(bool value) {
+  writeBool("clipboardHistoryEnabled", value);
+}
+
+std::int64_t AppState::clipboardHistorySize() const {
+  return readInteger("clipboardHistorySize", 25);
+}
+void AppState::setClipboardHistorySize(std::int64_t value) {
+  writeValue("clipboardHistorySize", value);
+}
+
+Bytes AppState::clipboardShortcutData() const {
+  return readData("clipboardShortcutData", defaultClipboardShortcutData_);
+}
+void AppState::setClipboardShortcutData(Bytes value) {
+  writeValue("clipboardShortcutData", std::move(value));
+}
+
+double AppState::previewOpacity() const {
+  return defaults_.doubleValue("previewOpacity").value_or(0.35);
+}
+void AppState::setPreviewOpacity(double value) {
+  writeValue("previewOpacity", value);
+}
+
+bool AppState::useRoundedCorners() const {
+  return readBool("useRoundedCorners", true);
+}
+void AppState::setUseRoundedCorners(bool value) {
+  writeBool("useRoundedCorners", value);
+}
+
+std::string AppState::animationSpeedRaw() const {
+  return defaults_.stringValue("animationSpeedRaw").value_or("Normal");
+}
+void AppState::setAnimationSpeedRaw(std::string value) {
+  writeValue("animationSpeedRaw", std::move(value));
+}
+
+Bytes AppState::enabledPositionsData() const {
+  return readData("enabledPositions", defaultEnabledPositionsData_);
+}
+void AppState::setEnabledPositionsData(Bytes value) {
+  writeValue("enabledPositions", std::move(value));
+}
+
+Bytes AppState::shortcutsData() const {
+  return readData("shortcutsData", Bytes{});
+}
+void AppState::setShortcutsData(Bytes value) {
+  writeValue("shortcutsData", std::move(value));
+}
+
+bool AppState::hasPromptedForAccessibility() const {
+  return readBool("hasPromptedForAccessibility", false);
+}
+void AppState::setHasPromptedForAccessibility(bool value) {
+  writeBool("hasPromptedForAccessibility", value);
+}
+
+std::set<SnapPosition> AppState::enabledPositions() const {
+  const std::set<SnapPosition> all(allSnapPositions.begin(), allSnapPositions.end());
+  const Json json = parseBytes(enabledPositionsData());
+  if (!json.is_array())
+    return all;
+  for (const Json& item : json) {
+    if (!item.is_string())
+      return all;
+  }
+  std::set<SnapPosition> positions;
+  for (const Json& item : json) {
+    if (auto p = snapPositionFromJson(item))
+      positions.insert(*p);
+  }
+  return positions;
+}
+
+void AppState::setEnabledPositions(const std::set<SnapPosition>& positions) {
+  Json json = Json::array();
+  for (SnapPosition p : positions)
+    json.push_back(toJson(p));
+  setEnabledPositionsData(toBytes(json));
+}
+
+const AppState::ShortcutTable& AppState::defaultShortcuts() {
+  static const ShortcutTable table = {
+      {SnapPosition::leftHalf, {Key::leftArrow, {Modifier::control, Modifier::option}}},
+      {SnapPosition::rightHalf, {Key::rightArrow, {Modifier::control, Modifier::option}}},
+      {SnapPosition::fullScreen, {Key::upArrow, {Modifier::control, Modifier::option}}},
+      {SnapPosition::center, {Key::downArrow, {Modifier::control, Modifier::option}}},
+  };
+  return table;
+}
+
+AppState::ShortcutTable AppState::shortcuts() const {
+  const Json json = parseBytes(shortcutsData());
+  if (!json.is_object())
+    return defaultShortcuts();
+  // Any entry that is not a shortcut fails the whole table, as a typed decode would.
+  std::vector<std::pair<std::string, KeyboardShortcut>> decoded;
+  for (const auto& [key, value] : json.items()) {
+    auto shortcut = KeyboardShortcut::fromJson(value);
+    if (!shortcut)
+      return defaultShortcuts();
+    decoded.emplace_back(key, *shortcut);
+  }
+  ShortcutTable table;
+  for (const auto& [key, shortcut] : decoded) {
+    if (auto position = snapPositionFromRawValue(key))
+      table[*position] = shortcut;
+  }
+  return table.empty() ? defaultShortcuts() : table;
+}
+
+void AppState::setShortcuts(const ShortcutTable& table) {
+  Json json = Json::object();
+  for (const auto& [position, shortcut] : table) {
+    json[std::string(rawValue(position))] = shortcut.toJson();
+  }
+  setShortcutsData(toBytes(json));
+}
+
+KeyboardShortcut AppState::defaultClipboardShortcut() {
+  return {Key::v, {Modifier::command, Modifier::shift}};
+}
+
+KeyboardShortcut AppState::clipboardShortcut() const {
+  const Bytes data = clipboardShortcutData();
+  const std::string_view text(reinterpret_cast<const char*>(data.data()), data.size());
+  return KeyboardShortcut::fromJsonBytes(text).value_or(defaultClipboardShortcut());
+}
+
+void AppState::startPermissionPolling() {
+  if (permissionTimer_)
+    return;
+  permissionTimer_ = platform_.scheduler.every(kPermissionPollInterval, lifetime_.guard([this] {
+    apply(platform_.accessibility.isProcessTrusted());
+  }));
+}
+
+void AppState::apply(bool trusted) {
+  const bool changed = hasAccessibilityPermission_ != trusted;
+  if (changed)
+    willChange.emit();
+  hasAccessibilityPermission_ = trusted;
+  if (trusted) {
+    if (permissionTimer_) {
+      platform_.scheduler.cancel(*permissionTimer_);
+      permissionTimer_.reset();
+    }
+    if (hooks_.onTrusted)
+      hooks_.onTrusted();
+  }
+  if (changed && hooks_.onTrustChanged)
+    hooks_.onTrustChanged();
+}
+
+bool AppState::requestAccessibilityPermission() {
+  if (hasPromptedForAccessibility())
+    return false;
+  setHasPromptedForAccessibility(true);
+  platform_.accessibility.promptForTrust();
+  return true;
+}
+
+void AppState::openAccessibilitySettings() {
+  const std::string& address = platform_.texts.accessibilitySettingsAddress;
+  if (!address.empty())
+    platform_.shell.openURL(address);
+}
+
+std::optional<ShortcutAction> AppState::conflictingAction(const KeyboardShortcut& shortcut,
+                                                          const ShortcutAction& excluding) const {
+  for (const auto& [position, recorded] : shortcuts()) {
+    if (recorded == shortcut) {
+      const ShortcutAction candidate = ShortcutAction::snap(position);
+      if (candidate != excluding)
+        return candidate;
+    }
+  }
+  if (!excluding.isClipboardHistory() && clipboardShortcut() == shortcut) {
+    return ShortcutAction::clipboardHistory();
+  }
+  if (hooks_.workspaceShortcuts) {
+    for (const auto& [id, recorded] : hooks_.workspaceShortcuts()) {
+      if (recorded && *recorded == shortcut) {
+        const ShortcutAction candidate = ShortcutAction::workspace(id);
+        if (candidate != excluding)
+          return candidate;
+      }
+    }
+  }
+  return std::nullopt;
+}
+
+std::string AppState::conflictNotice(const KeyboardShortcut& shortcut,
+                                     const ShortcutAction& owner) const {
+  return shortcut.displayString() + " is already assigned to " +
+         owner.displayName(hooks_.workspaceName) + ".";
+}
+
+std::optional<std::string> AppState::resetClipboardShortcut() {
+  const KeyboardShortcut fallback = defaultClipboardShortcut();
+  if (auto owner = conflictingAction(fallback, ShortcutAction::clipboardHistory())) {
+    platform_.shell.beep();
+    return conflictNotice(fallback, *owner);
+  }
+  setClipboardShortcutData(toBytes(fallback.toJson()));
+  if (hooks_.registerClipboardHotkey)
+    hooks_.registerClipboardHotkey();
+  return std::nullopt;
+}
+
+void AppState::migrateLegacyDefaultsIfNeeded(DefaultsDomains& domains, Shell& shell) {
+  Defaults& own = domains.application();
+  if (own.boolValue("migratedFromQuillmoor").value_or(false))
+    return;
+  Defaults* legacy = domains.openDomain("com.quillmoor.app");
+  std::vector<std::string> selected;
+  if (legacy) {
+    for (const std::string& key : legacy->keys()) {
+      if (isLegacyKey(key))
+        selected.push_back(key);
+    }
+  }
+  if (!selected.empty()) {
+    for (const std::string& key : selected) {
+      if (own.object(key))
+        continue;
+      if (auto value = legacy->object(key))
+        own.set(key, std::move(*value));
+    }
+    shell.systemLog("[Dovrik] migrated " + std::to_string(selected.size()) +
+                    " settings from the previous bundle id");
+  }
+  own.set("migratedFromQuillmoor", true);
+}
+
+}  // namespace dovrik

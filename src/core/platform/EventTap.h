@@ -1,0 +1,43 @@
+// A listen-only monitor of the left mouse button over the whole desktop: it sees presses,
+// drags and releases of every application and never alters or consumes them.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+
+#include "core/platform/Geometry.h"
+
+namespace dovrik {
+
+enum class TapEventType {
+  leftMouseDown,
+  leftMouseDragged,
+  leftMouseUp,
+  // The system switched the tap off because a callback was too slow, or because of user
+  // input; the tap stays off until it is enabled again.
+  tapDisabledByTimeout,
+  tapDisabledByUserInput,
+};
+
+struct TapEvent {
+  TapEventType type = TapEventType::leftMouseDown;
+  // Pointer location in accessibility space (origin at the primary screen's top-left, y down).
+  Point location;
+};
+
+using EventTapRef = std::uint64_t;
+using TapCallback = std::function<void(const TapEvent&)>;
+
+class EventTap {
+ public:
+  virtual ~EventTap() = default;
+  // Installs an enabled tap whose events reach `callback` on the main thread. Nothing when
+  // the system refuses it.
+  virtual std::optional<EventTapRef> install(TapCallback callback) = 0;
+  virtual void setEnabled(EventTapRef tap, bool enabled) = 0;
+  // No event reaches the callback afterwards.
+  virtual void remove(EventTapRef tap) = 0;
+};
+
+}  // namespace dovrik

@@ -1,0 +1,187 @@
+// Window access through the accessibility interface: the frontmost window, frames, eased
+// frame changes, snapping and the list of manageable windows.
+#include "core/windows/WindowManager.h"
+
+#include "core/model/AnimationSpeed.h"
+#include "core/windows/ScreenGeometry.h"
+
+namespace dovrik {
+namespace {
+
+// Cubic ease-in-out of the progress t in [0, 1].
+double easeInOut(double t) {
+  if (t < 0.5)
+    return 4 * t * t * t;
+  const double u = 2 - 2 * t;
+  return 1 - u * u * u / 2;
+}
+
+// The last step must land on the target exactly, whatever the rounding of the arithmetic.
+double interpolate(double from, double to, double e) {
+  return e >= 1 ? to : from + (to - from) * e;
+}
+
+Rect interpolate(const Rect& from, const Rect& to, double e) {
+  return {interpolate(from.x, to.x, e), interpolate(from.y, to.y, e),
+          interpolate(from.width, to.width, e), interpolate(from.height, to.height, e)};
+}
+
+std::optional<AXElement> elementValue(const std::optional<AXValue>& value) {
+  if (value) {
+    if (const auto* element = std::get_if<AXElement>(&*value))
+      return *element;
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+WindowManager::WindowManager(Platform& platform, AppState& appState)
+    : platform_(platform), appState_(appState) {}
+
+double WindowManager::primaryScreenHeight() const {
+  return dovrik::primaryScreenHeight(platform_.screens.screens());
+}
+
+std::optional<AXElement> WindowManager::frontmostWindow() {
+  const std::optional<RunningApp> app = platform_.runningApps.frontmostApplication();
+  if (!app)
+    return std::nullopt;
+  Accessibility& ax = platform_.accessibility;
+  const AXElement appElement = ax.applicationElement(app->pid);
+  if (auto focused = elementValue(ax.copyAttribute(appElement, AXAttribute::FocusedWindow)))
+    return focused;
+  if (auto main = elementValue(ax.copyAttribute(appElement, AXAttribute::MainWindow)))
+    return main;
+  const std::vector<AXElement> list = windows(*app);
+  if (!list.empty())
+    return list.front();
+  return std::nullopt;
+}
+
+std::vector<AXElement> WindowManager::windows(const RunningApp& app) {
+  Accessibility& ax = platform_.accessibility;
+  const auto value = ax.copyAttribute(ax.applicationElement(app.pid), AXAttribute::Windows);
+  if (value) {
+    if (const auto* list = std::get_if<std::vector<AXElement>>(&*value))
+      return *list;
+  }
+  return {};
+}
+
+std::optional<Rect> WindowManager::axFrame(AXElement window) {
+  Accessibility& ax = platform_.accessibility;
+  const auto position = ax.copyAttribute(window, AXAttribute::Position);
+  if (!position)
+    return std::nullopt;
+  const auto size = ax.copyAttribute(window, AXAttribute::Size);
+  if (!size)
+    return std::nullopt;
+  // A value of the wrong kind cannot be unwrapped and counts as zero.
+  const Point* p = std::get_if<Point>(&*position);
+  const Size* s = std::get_if<Size>(&*size);
+  const Point origin = p ? *p : Point{};
+  const Size extent = s ? *s : Size{};
+  return Rect{origin.x, origin.y, extent.width, extent.height};
+}
+
+void WindowManager::applyFrame(AXElement window, const Rect& frame) {
+  // Position first: resizing first could push a window past a screen edge, where the owning
+  // application might clamp it.
+  platform_.accessibility.setAttribute(window, AXAttribute::Position, frame.origin());
+  platform_.accessibility.setAttribute(window, AXAttribute::Size, frame.size());
+}
+
+void WindowManager::setFrame(const Rect& frame, AXElement window, bool animated) {
+  const double duration = animationDurationForRawValue(appState_.animationSpeedRaw());
+  // The newest change of a window wins: steps still pending from an earlier change would
+  // otherwise pull the window back to the earlier target after this one has landed (an
+  // instant restore during a snap, or a fast animation overtaking a slow one).
+  cancelPendingSteps(window);
+  if (!animated) {
+    applyFrame(window, frame);
+    return;
+  }
+  const std::optional<Rect> start = axFrame(window);
+  if (!start) {
+    applyFrame(window, frame);
+    return;
+  }
+  std::vector<TaskId>& steps = pendingSteps_[window.handle];
+  for (int i = 1; i <= animationSteps; ++i) {
+    const double e = easeInOut(static_cast<double>(i) / animationSteps);
+    const Rect step = interpolate(*start, frame, e);
+    const bool last = i == animationSteps;
+    steps.push_back(platform_.scheduler.after(i * duration / animationSteps,
+                                              lifetime_.guard([this, window, step, last] {
+                                                if (last)
+                                                  pendingSteps_.erase(window.handle);
+                                                applyFrame(window, step);
+                                              })));
+  }
+}
+
+void WindowManager::cancelPendingSteps(AXElement window) {
+  const auto it = pendingSteps_.find(window.handle);
+  if (it == pendingSteps_.end())
+    return;
+  for (TaskId task : it->second)
+    platform_.scheduler.cancel(task);
+  pendingSteps_.erase(it);
+}
+
+std::optional<Screen> WindowManager::screenForWindow(AXElement window) {
+  const std::optional<Rect> frame = axFrame(window);
+  if (!frame)
+    return platform_.screens.mainScreen();
+  const std::vector<Screen> screens = platform_.screens.screens();
+  const Rect desktopFrame = flipRect(*frame, dovrik::primaryScreenHeight(screens));
+  if (screens.empty())
+    return platform_.screens.mainScreen();
+  const std::optional<std::size_t> index = screenIndexForFrame(screens, desktopFrame);
+  return screens[*index];
+}
+
+void WindowManager::snap(SnapPosition position, std::optional<Screen> screen,
+                         std::optional<bool> animated) {
+  const std::optional<AXElement> window = frontmostWindow();
+  if (!window)
+    return;
+  const bool animate = animated.value_or(appState_.animationsEnabled());
+  if (!screen)
+    screen = screenForWindow(*window);
+  if (!screen)
+    return;
+  const Rect target = targetFrame(position, screen->visibleFrame);
+  setFrame(flipRect(target, primaryScreenHeight()), *window, animate);
+}
+
+std::vector<WindowManager::ManagedWindow> WindowManager::allManageableWindows() {
+  Accessibility& ax = platform_.accessibility;
+  const ProcessId own = platform_.runningApps.currentProcessId();
+  std::vector<ManagedWindow> result;
+  for (const RunningApp& app : platform_.runningApps.runningApplications()) {
+    if (app.activationPolicy != ActivationPolicy::Regular || app.isTerminated || app.pid == own)
+      continue;
+    const auto value = ax.copyAttribute(ax.applicationElement(app.pid), AXAttribute::Windows);
+    const auto* list = value ? std::get_if<std::vector<AXElement>>(&*value) : nullptr;
+    if (!list)
+      continue;
+    for (std::size_t index = 0; index < list->size(); ++index) {
+      const AXElement window = (*list)[index];
+      const auto minimized = ax.copyAttribute(window, AXAttribute::Minimized);
+      if (minimized && std::get_if<bool>(&*minimized) && std::get<bool>(*minimized))
+        continue;
+      const std::optional<Rect> frame = axFrame(window);
+      if (!frame || !(frame->width > 1) || !(frame->height > 1))
+        continue;
+      const auto title = ax.copyAttribute(window, AXAttribute::Title);
+      const auto* text = title ? std::get_if<std::string>(&*title) : nullptr;
+      result.push_back(
+          ManagedWindow{app, window, text ? *text : std::string(), static_cast<int>(index)});
+    }
+  }
+  return result;
+}
+
+}  // namespace dovrik

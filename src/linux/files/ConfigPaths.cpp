@@ -1,0 +1,67 @@
+// Where Dovrik's files live on a freedesktop system, and where its own program is.
+#include "linux/files/ConfigPaths.h"
+
+#include <pwd.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <string>
+#include <string_view>
+#include <system_error>
+#include <vector>
+
+namespace dovrik::files {
+namespace {
+
+namespace fs = std::filesystem;
+
+bool isAbsolute(const char* path) {
+  return path != nullptr && path[0] == '/';
+}
+
+const char* homeFromUserDatabase(std::vector<char>& buffer, passwd& entry) {
+  passwd* found = nullptr;
+  buffer.resize(16384);
+  if (::getpwuid_r(::getuid(), &entry, buffer.data(), buffer.size(), &found) != 0 || !found)
+    return nullptr;
+  return found->pw_dir;
+}
+
+}  // namespace
+
+std::optional<fs::path> configHomeFrom(const char* xdgConfigHome, const char* home) {
+  if (isAbsolute(xdgConfigHome))
+    return fs::path(xdgConfigHome);
+  if (isAbsolute(home))
+    return fs::path(home) / ".config";
+  return std::nullopt;
+}
+
+std::optional<fs::path> configHome() {
+  const char* home = std::getenv("HOME");
+  std::vector<char> buffer;
+  passwd entry{};
+  if (!isAbsolute(home))
+    home = homeFromUserDatabase(buffer, entry);
+  return configHomeFrom(std::getenv("XDG_CONFIG_HOME"), home);
+}
+
+fs::path dovrikConfigFolder(const fs::path& configHome) {
+  return configHome / "dovrik";
+}
+
+std::optional<fs::path> runningExecutablePath() {
+  std::error_code error;
+  fs::path path = fs::read_symlink("/proc/self/exe", error);
+  if (error || !path.is_absolute())
+    return std::nullopt;
+  // After the program file is replaced on disk (a package upgrade), the kernel names the old
+  // one "<path> (deleted)"; the new file at <path> is the one to start next time.
+  constexpr std::string_view deleted = " (deleted)";
+  const std::string text = path.string();
+  if (text.ends_with(deleted) && !fs::exists(path, error))
+    path = text.substr(0, text.size() - deleted.size());
+  return path;
+}
+
+}  // namespace dovrik::files

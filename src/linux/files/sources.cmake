@@ -1,0 +1,9 @@
+list(APPEND DOVRIK_LINUX_FILES_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/Base64.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ConfigPaths.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FileDefaults.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FileDefaultsDomains.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FileIo.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TaggedJson.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/XdgLoginItem.cpp
+)

@@ -1,0 +1,26 @@
+// Bundles the simulated adapters as the core's ports.
+#include "sim/SimPlatform.h"
+
+namespace dovrik::sim {
+
+SimPlatform::SimPlatform() : desktop(clock), overlaySurface(clock) {}
+
+Platform SimPlatform::platform() {
+  return Platform{
+      .clock = clock,
+      .scheduler = clock,
+      .defaults = defaults,
+      .accessibility = desktop,
+      .screens = desktop,
+      .runningApps = desktop,
+      .hotkeys = hotkeys,
+      .shell = shell,
+      .loginItem = loginItem,
+      .texts = PlatformTexts::macOS(),
+      .eventTap = eventTap,
+      .windowList = windowList,
+      .overlaySurface = overlaySurface,
+  };
+}
+
+}  // namespace dovrik::sim

@@ -1,0 +1,38 @@
+// A whole simulated platform for tests: virtual time, in-memory defaults, the simulated
+// desktop, hotkeys, mouse tap, window list and preview window, and the recorded shell,
+// bundled as the core's ports.
+#pragma once
+
+#include "core/platform/Platform.h"
+#include "sim/SimClock.h"
+#include "sim/SimDefaults.h"
+#include "sim/SimDesktop.h"
+#include "sim/SimEventTap.h"
+#include "sim/SimHotkeys.h"
+#include "sim/SimOverlaySurface.h"
+#include "sim/SimShell.h"
+#include "sim/SimWindowList.h"
+
+namespace dovrik::sim {
+
+class SimPlatform {
+ public:
+  SimPlatform();
+  SimPlatform(const SimPlatform&) = delete;
+  SimPlatform& operator=(const SimPlatform&) = delete;
+
+  // The port bundle, with the macOS texts so tests pin the exact words.
+  Platform platform();
+
+  SimClock clock;
+  SimDefaultsDomains defaults;
+  SimDesktop desktop;
+  SimHotkeys hotkeys;
+  SimShell shell;
+  SimLoginItem loginItem;
+  SimEventTap eventTap;
+  SimWindowList windowList;
+  SimOverlaySurface overlaySurface;
+};
+
+}  // namespace dovrik::sim

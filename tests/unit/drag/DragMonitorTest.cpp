@@ -1,0 +1,360 @@
+// Drag snapping end to end on the simulated desktop: the tap's lifecycle, the press state
+// machine, the title-bar test, the preview and the delayed snap.
+#include <gtest/gtest.h>
+
+#include "core/app/App.h"
+#include "core/drag/DragMonitor.h"
+#include "core/windows/ScreenGeometry.h"
+#include "sim/SimPlatform.h"
+
+namespace dovrik {
+namespace {
+
+constexpr ProcessId kEditor = 100;
+constexpr ProcessId kViewer = 200;
+constexpr ProcessId kOwnPid = 1;
+const char* const kRefusalLine =
+    "[Dovrik] Event tap refused after 5 attempts while trusted. Restart required.";
+
+class DragMonitorTest : public ::testing::Test {
+ protected:
+  DragMonitorTest() {
+    desktop.setOwnPid(kOwnPid);
+    mainScreen = desktop.addScreen({0, 0, 1440, 900}, {0, 0, 1440, 875});
+    desktop.addApp({kEditor, "org.example.editor", "Editor"});
+    desktop.addApp({kViewer, "org.example.viewer", "Viewer"});
+    editorWindow = desktop.addWindow(kEditor, {100, 100, 800, 600});
+    desktop.setFrontmostApp(kEditor);
+    state.setAnimationsEnabled(false);
+  }
+
+  void press(Point q) { ASSERT_TRUE(tap.inject(TapEventType::leftMouseDown, q)); }
+  void drag(Point q) { ASSERT_TRUE(tap.inject(TapEventType::leftMouseDragged, q)); }
+  void release(Point q) { ASSERT_TRUE(tap.inject(TapEventType::leftMouseUp, q)); }
+  // Presses on the editor's title bar, wherever the window is now, and drags to `q`.
+  void dragTitleBarTo(Point q) {
+    const Rect frame = editorFrame();
+    press({frame.x + 200, frame.y + 20});
+    drag(q);
+  }
+  void advance(double seconds) { sim.clock.advanceBy(seconds); }
+  Rect editorFrame() const { return desktop.frameOf(editorWindow); }
+  // Where a window snapped to `position` on a screen ends up, in accessibility space.
+  Rect snapped(SnapPosition position, const Rect& visibleFrame) const {
+    return flipRect(targetFrame(position, visibleFrame), 900);
+  }
+
+  sim::SimPlatform sim;
+  sim::SimDesktop& desktop = sim.desktop;
+  sim::SimEventTap& tap = sim.eventTap;
+  sim::SimOverlaySurface& preview = sim.overlaySurface;
+  Platform platform = sim.platform();
+  AppState state{platform};
+  DragZoneManager zones{sim.defaults.application()};
+  WindowManager windowManager{platform, state};
+  DragMonitor monitor{platform, state, zones, windowManager};
+  std::uint32_t mainScreen = 0;
+  AXElement editorWindow;
+};
+
+class DragMonitorTapTest : public DragMonitorTest {};
+
+TEST_F(DragMonitorTapTest, RefusedSixTimesWhileTrustedLogsOnceAndAsksForARestart) {
+  int changes = 0;
+  monitor.needsRestartForTapChanged.connect([&] { ++changes; });
+  tap.refusals = -1;
+  monitor.start(0);
+  EXPECT_EQ(tap.installAttempts, 1);
+  advance(0.999);
+  EXPECT_EQ(tap.installAttempts, 1);
+  advance(0.001);
+  EXPECT_EQ(tap.installAttempts, 2);
+  // A second start in the middle of the series starts it over instead of running two.
+  monitor.start(0);
+  EXPECT_EQ(tap.installAttempts, 3);
+  advance(10);
+  EXPECT_EQ(tap.installAttempts, 8);
+  EXPECT_EQ(sim.shell.logLines, std::vector<std::string>{kRefusalLine});
+  EXPECT_TRUE(monitor.needsRestartForTap());
+  EXPECT_EQ(changes, 1);
+
+  // Permission lost and regained: a new series, which this time succeeds on its third try.
+  tap.refusals = 2;
+  monitor.start(0);
+  advance(2);
+  EXPECT_TRUE(tap.isInstalled());
+  EXPECT_FALSE(monitor.needsRestartForTap());
+  EXPECT_EQ(changes, 2);
+  EXPECT_EQ(sim.shell.logLines.size(), 1u);
+}
+
+TEST_F(DragMonitorTapTest, RetriesEndSilentlyWithoutTrustAndStopCancelsThem) {
+  tap.refusals = -1;
+  monitor.start(0);
+  desktop.setTrusted(false);
+  advance(10);
+  EXPECT_EQ(tap.installAttempts, 1);
+  EXPECT_TRUE(sim.shell.logLines.empty());
+  EXPECT_FALSE(monitor.needsRestartForTap());
+
+  desktop.setTrusted(true);
+  monitor.start(0);
+  monitor.stop();
+  tap.refusals = 0;
+  advance(10);
+  EXPECT_EQ(tap.installAttempts, 2);
+  EXPECT_FALSE(tap.isInstalled());
+}
+
+TEST_F(DragMonitorTapTest, StartWhileInstalledChangesNothingAndStopRemovesTheTap) {
+  monitor.start(0);
+  monitor.start(0);
+  EXPECT_EQ(tap.installAttempts, 1);
+  EXPECT_TRUE(tap.isEnabled());
+
+  dragTitleBarTo({5, 450});
+  EXPECT_TRUE(preview.isVisible());
+  monitor.stop();
+  EXPECT_FALSE(tap.isInstalled());
+  EXPECT_FALSE(preview.isVisible());
+  EXPECT_EQ(preview.alpha(), 1);
+  advance(1);
+  EXPECT_EQ(editorFrame(), (Rect{100, 100, 800, 600}));
+
+  // After a new start the old press is forgotten: drags without a press are ignored.
+  monitor.start(0);
+  drag({5, 450});
+  drag({5, 400});
+  EXPECT_FALSE(preview.isVisible());
+}
+
+TEST_F(DragMonitorTapTest, DisabledBySystemReEnablesAndDropsTheDrag) {
+  monitor.start(0);
+  for (TapEventType reason :
+       {TapEventType::tapDisabledByTimeout, TapEventType::tapDisabledByUserInput}) {
+    dragTitleBarTo({5, 450});
+    ASSERT_TRUE(preview.isVisible());
+    const auto outs = preview.orderOutCount;
+    tap.disableBySystem(reason);
+    EXPECT_TRUE(tap.isEnabled());
+    EXPECT_FALSE(preview.isVisible());
+    EXPECT_EQ(preview.orderOutCount, outs + 1);
+    EXPECT_EQ(preview.alpha(), 1);
+    drag({5, 400});
+    release({5, 400});
+    advance(1);
+    EXPECT_EQ(editorFrame(), (Rect{100, 100, 800, 600}));
+  }
+}
+
+class DragMonitorPressTest : public DragMonitorTest {
+ protected:
+  void SetUp() override { monitor.start(0); }
+};
+
+TEST_F(DragMonitorPressTest, MovesBelowTheThresholdNeverAskAccessibilityOrSnap) {
+  const int reads = desktop.readCount();
+  press({300, 120});
+  drag({306, 127});  // 9.2 points away
+  drag({292, 120});
+  release({292, 120});
+  advance(1);
+  EXPECT_EQ(desktop.readCount(), reads);
+  EXPECT_FALSE(desktop.messagingTimeout(desktop.systemWideElement()));
+  EXPECT_EQ(sim.windowList.queries, 0);
+  EXPECT_TRUE(desktop.writes().empty());
+
+  // (6, 8) is exactly the default threshold of 10 and counts as a drag.
+  press({300, 120});
+  drag({306, 128});
+  EXPECT_EQ(desktop.messagingTimeout(desktop.systemWideElement()), 0.25);
+}
+
+TEST_F(DragMonitorPressTest, TitleBarIsTheTop52PointsOfTheWindow) {
+  press({300, 152});
+  drag({5, 450});
+  EXPECT_TRUE(preview.isVisible());
+  release({5, 450});
+  advance(1);
+  EXPECT_EQ(editorFrame(), snapped(SnapPosition::leftHalf, {0, 0, 1440, 875}));
+
+  // 53 points down is content: the whole press is ignored, however far it goes.
+  desktop.setFrontmostApp(kEditor);
+  const Rect before = editorFrame();
+  press({before.x + 10, before.y + 53});
+  drag({700, 5});
+  drag({5, 450});
+  drag({5, 440});
+  EXPECT_FALSE(preview.isVisible());
+  EXPECT_EQ(preview.frames.size(), 1u);
+  release({5, 440});
+  advance(1);
+  EXPECT_EQ(editorFrame(), before);
+}
+
+TEST_F(DragMonitorPressTest, TheWalkFindsTheWindowAtMostElevenLevelsUp) {
+  // A stack of controls on the title bar, each nested in the previous one.
+  AXElement deepest = editorWindow;
+  for (int level = 1; level <= 12; ++level) {
+    deepest = desktop.addChild(deepest, "AXGroup", {100, 100, 800, 40});
+    if (level == 11) {
+      dragTitleBarTo({5, 450});
+      EXPECT_TRUE(preview.isVisible()) << "window 11 levels up";
+      drag({700, 450});
+      release({700, 450});
+      advance(1);
+    }
+  }
+  dragTitleBarTo({5, 450});
+  EXPECT_FALSE(preview.isVisible()) << "window 12 levels up";
+  EXPECT_EQ(sim.windowList.queries, 0);
+}
+
+TEST_F(DragMonitorPressTest, UnreadableWindowFramesAnswerNotATitleBar) {
+  desktop.failAttribute(editorWindow, AXAttribute::Size);
+  dragTitleBarTo({5, 450});
+  EXPECT_FALSE(preview.isVisible());
+  EXPECT_EQ(sim.windowList.queries, 0);
+}
+
+TEST_F(DragMonitorPressTest, WithoutAnElementTheWindowListDecides) {
+  // Nothing answers at (1000, 300): the press falls back to the window list.
+  const auto listWindow = [](int layer, ProcessId pid, std::optional<Rect> bounds) {
+    return WindowListEntry{layer, pid, bounds};
+  };
+  sim.windowList.windows = {
+      listWindow(0, kOwnPid, Rect{900, 200, 300, 300}),   // our own preview
+      listWindow(25, kViewer, Rect{900, 200, 300, 300}),  // a panel
+      listWindow(0, kViewer, Rect{1000, 200, 1, 300}),    // a sliver
+      listWindow(0, kViewer, std::nullopt),
+      listWindow(0, kViewer, Rect{0, 0, 100, 100}),      // elsewhere
+      listWindow(0, kViewer, Rect{950, 248, 400, 300}),  // the one under the pointer
+      listWindow(0, kViewer, Rect{950, 290, 400, 300}),  // behind it
+  };
+  press({1000, 300});
+  drag({1435, 450});
+  EXPECT_EQ(sim.windowList.queries, 1);
+  EXPECT_TRUE(preview.isVisible()) << "52 points below the top";
+  drag({1000, 450});
+  release({1000, 450});
+  advance(1);
+
+  sim.windowList.windows[5].bounds = Rect{950, 247, 400, 300};
+  press({1000, 300});
+  drag({1435, 450});
+  drag({1435, 460});
+  EXPECT_EQ(sim.windowList.queries, 2);
+  EXPECT_FALSE(preview.isVisible()) << "53 points below the top";
+}
+
+TEST_F(DragMonitorPressTest, ZoneChangesShowMoveAndHideThePreview) {
+  const Rect visible{0, 0, 1440, 875};
+  dragTitleBarTo({5, 450});
+  EXPECT_EQ(preview.frame(), targetFrame(SnapPosition::leftHalf, visible));
+  drag({5, 440});
+  EXPECT_EQ(preview.frames.size(), 1u);
+  drag({700, 5});
+  EXPECT_EQ(preview.frame(), targetFrame(SnapPosition::fullScreen, visible));
+  EXPECT_EQ(preview.orderFrontCount, 1);
+  drag({700, 450});
+  advance(0.3);
+  EXPECT_FALSE(preview.isVisible());
+  drag({700, 5});
+  EXPECT_TRUE(preview.isVisible());
+  EXPECT_EQ(preview.frames.size(), 3u);
+  EXPECT_EQ(preview.frame(), targetFrame(SnapPosition::fullScreen, visible));
+  release({700, 5});
+  advance(0.3);
+  EXPECT_FALSE(preview.isVisible());
+}
+
+TEST_F(DragMonitorPressTest, TheSnapLandsAfterTheDelayOnTheScreenWhereTheZoneWasEntered) {
+  desktop.addScreen({1440, 0, 1440, 900}, {1440, 0, 1440, 900});
+  // Along the top band from the main screen onto the right one: the position stays the same,
+  // and so does its screen.
+  dragTitleBarTo({700, 5});
+  drag({2000, 5});
+  EXPECT_EQ(preview.frames.size(), 1u);
+  zones.setSnapDelay(0.1);
+  release({2000, 5});
+  // A new press during the delay does not change the snap already scheduled.
+  press({2500, 400});
+  advance(0.099);
+  EXPECT_TRUE(desktop.writes().empty());
+  advance(0.001);
+  EXPECT_EQ(editorFrame(), snapped(SnapPosition::fullScreen, {0, 0, 1440, 875}));
+
+  // A pointer exactly on the shared border belongs to the screen whose left edge it is.
+  dragTitleBarTo({1440, 450});
+  release({1440, 450});
+  advance(1);
+  EXPECT_EQ(editorFrame(), snapped(SnapPosition::leftHalf, {1440, 0, 1440, 900}));
+}
+
+TEST_F(DragMonitorPressTest, TheFrontmostWindowIsSnappedWithAnimationAsSet) {
+  const AXElement viewerWindow = desktop.addWindow(kViewer, {1000, 500, 400, 300});
+  state.setAnimationsEnabled(true);
+  dragTitleBarTo({1435, 450});
+  desktop.setFrontmostApp(kViewer);
+  release({1435, 450});
+  advance(0.06);
+  EXPECT_EQ(desktop.frameOf(viewerWindow), (Rect{1000, 500, 400, 300}));
+  advance(1);
+  EXPECT_EQ(desktop.frameOf(viewerWindow), snapped(SnapPosition::rightHalf, {0, 0, 1440, 875}));
+  EXPECT_EQ(editorFrame(), (Rect{100, 100, 800, 600}));
+  EXPECT_GT(desktop.writes().size(), 2u);
+}
+
+TEST_F(DragMonitorPressTest, SwitchesStopTheDragOrTheSnap) {
+  // Snapping switched off before the release: preview hidden, no snap.
+  dragTitleBarTo({5, 450});
+  state.setSnappingEnabled(false);
+  release({5, 450});
+  advance(1);
+  EXPECT_FALSE(preview.isVisible());
+  EXPECT_TRUE(desktop.writes().empty());
+
+  // Either switch off: drags are not even looked at.
+  const int reads = desktop.readCount();
+  for (bool dragSwitchOff : {true, false}) {
+    state.setSnappingEnabled(dragSwitchOff);
+    zones.setDragSnappingEnabled(!dragSwitchOff);
+    dragTitleBarTo({5, 450});
+    EXPECT_FALSE(preview.isVisible());
+    EXPECT_EQ(desktop.readCount(), reads);
+  }
+
+  // A disabled position in the zone: no preview and no snap.
+  state.setSnappingEnabled(true);
+  zones.setDragSnappingEnabled(true);
+  state.setEnabledPositions({SnapPosition::rightHalf});
+  dragTitleBarTo({5, 450});
+  EXPECT_FALSE(preview.isVisible());
+  release({5, 450});
+  advance(1);
+  EXPECT_TRUE(desktop.writes().empty());
+}
+
+TEST(DragMonitorAppTest, StartUpOrArrivingTrustInstallsTheTapAndTheAppRemovesIt) {
+  sim::SimPlatform trusted;
+  {
+    App app(trusted.platform());
+    app.start();
+    EXPECT_TRUE(trusted.eventTap.isInstalled());
+  }
+  EXPECT_FALSE(trusted.eventTap.isInstalled());
+
+  sim::SimPlatform later;
+  later.desktop.setTrusted(false);
+  App app(later.platform());
+  app.start();
+  EXPECT_EQ(later.eventTap.installAttempts, 0);
+  later.desktop.setTrusted(true);
+  later.clock.advanceBy(0.5);
+  EXPECT_TRUE(later.eventTap.isInstalled());
+  app.reopen();
+  EXPECT_EQ(later.eventTap.installAttempts, 1);
+}
+
+}  // namespace
+}  // namespace dovrik

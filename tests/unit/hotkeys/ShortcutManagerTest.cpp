@@ -1,0 +1,188 @@
+// Snap-position hotkeys: registration passes and their identifiers, refusals and the notice,
+// the press handler in the handler chain, and teardown.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "core/hotkeys/ShortcutManager.h"
+#include "core/model/AppState.h"
+#include "core/windows/WindowManager.h"
+#include "tests/unit/support/SimWorld.h"
+
+namespace dovrik {
+namespace {
+
+constexpr std::uint32_t kCtrlOpt = controlKey | optionKey;
+constexpr int kLeft = 123;
+constexpr int kRight = 124;
+
+class ShortcutManagerTest : public ::testing::Test {
+ protected:
+  test::SimWorld world;
+  sim::SimHotkeys& hotkeys = world.hotkeys;
+  std::unique_ptr<AppState> state;
+  std::unique_ptr<WindowManager> windows;
+  std::unique_ptr<ShortcutManager> shortcuts;
+  int notifications = 0;
+
+  // Built on demand so a test can set trust and hotkey faults first.
+  ShortcutManager& manager() {
+    if (!shortcuts) {
+      state = std::make_unique<AppState>(world.platform);
+      windows = std::make_unique<WindowManager>(world.platform, *state);
+      shortcuts = std::make_unique<ShortcutManager>(world.platform, *state, *windows);
+      shortcuts->unavailablePositionsChanged.connect([this] { ++notifications; });
+    }
+    return *shortcuts;
+  }
+
+  std::vector<std::uint32_t> registeredIds() const {
+    std::vector<std::uint32_t> ids;
+    for (const auto& entry : hotkeys.registered()) {
+      EXPECT_EQ(entry.id.signature, ShortcutManager::signature());
+      ids.push_back(entry.id.id);
+    }
+    return ids;
+  }
+};
+
+TEST(ShortcutManagerCodesTest, FourCharCodesKeyCodesAndMasks) {
+  EXPECT_EQ(ShortcutManager::fourCharCode("QMNP"), 0x514D4E50u);
+  EXPECT_EQ(ShortcutManager::signature(), 0x514D4E50u);
+  EXPECT_EQ(ShortcutManager::fourCharCode("QMNPXYZ"), 0x514D4E50u);
+  EXPECT_EQ(ShortcutManager::fourCharCode("QM"), 0x514Du);
+  EXPECT_EQ(ShortcutManager::fourCharCode(""), 0u);
+  EXPECT_EQ(ShortcutManager::fourCharCode("\xC3\xA9\xC3\xA9"), 0xC3A9C3A9u);
+  EXPECT_EQ(ShortcutManager::carbonKeyCode(Key::leftArrow), 123);
+  EXPECT_EQ(ShortcutManager::carbonKeyCode(Key::v), 9);
+  EXPECT_EQ(ShortcutManager::modifierMask({Modifier::control, Modifier::option}), 0x1800u);
+  EXPECT_EQ(ShortcutManager::modifierMask({Modifier::shift, Modifier::command}), 0x300u);
+}
+
+TEST_F(ShortcutManagerTest, EachPassRegistersTheDefaultsWithIdentifiersOneToFour) {
+  for (int pass = 0; pass < 2; ++pass) {
+    manager().registerAll();
+    EXPECT_EQ(registeredIds(), (std::vector<std::uint32_t>{1, 2, 3, 4}));
+    EXPECT_TRUE(manager().unavailablePositions().empty());
+    EXPECT_EQ(notifications, pass + 1) << "one notification per pass";
+  }
+  std::set<std::pair<int, std::uint32_t>> combos;
+  for (const auto& entry : hotkeys.registered())
+    combos.insert({entry.keyCode, entry.modifiers});
+  EXPECT_EQ(combos, (std::set<std::pair<int, std::uint32_t>>{
+                        {123, kCtrlOpt}, {124, kCtrlOpt}, {125, kCtrlOpt}, {126, kCtrlOpt}}));
+}
+
+TEST_F(ShortcutManagerTest, ARefusedCombinationIsReportedAndDoesNotUseAnIdentifier) {
+  hotkeys.ownByOtherApplication(kLeft, kCtrlOpt);
+  manager().registerAll();
+  EXPECT_EQ(registeredIds(), (std::vector<std::uint32_t>{1, 2, 3}));
+  EXPECT_EQ(manager().unavailablePositions(), std::set{SnapPosition::leftHalf});
+  EXPECT_EQ(notifications, 1);
+  EXPECT_EQ(ShortcutManager::refusalNotice(manager().unavailablePositions(), world.platform.texts),
+            "macOS refused the shortcut for Left Half — another app is already using it. Pick "
+            "a different combination.");
+}
+
+TEST_F(ShortcutManagerTest, SeveralRefusalsAreNamedInDeclarationOrder) {
+  hotkeys.ownByOtherApplication(kRight, kCtrlOpt);
+  hotkeys.ownByOtherApplication(kLeft, kCtrlOpt);
+  manager().registerAll();
+  EXPECT_EQ(registeredIds(), (std::vector<std::uint32_t>{1, 2}));
+  const std::string notice =
+      ShortcutManager::refusalNotice(manager().unavailablePositions(), world.platform.texts);
+  EXPECT_EQ(notice,
+            "macOS refused the shortcuts for Left Half, Right Half — another app is already "
+            "using them. " +
+                PlatformTexts::macOS().refusedShortcutsAdvice);
+  EXPECT_NE(notice.find("Rectangle"), std::string::npos);
+
+  const std::set<SnapPosition> scrambled = {SnapPosition::center, SnapPosition::rightHalf,
+                                            SnapPosition::topLeft};
+  EXPECT_EQ(ShortcutManager::refusalNotice(scrambled, PlatformTexts::linux()),
+            "The X server refused the shortcuts for Right Half, Top Left, Center — another app "
+            "is already using them. " +
+                PlatformTexts::linux().refusedShortcutsAdvice);
+  EXPECT_EQ(ShortcutManager::refusalNotice({}, world.platform.texts), "");
+}
+
+TEST_F(ShortcutManagerTest, SnappingOffOrNoTrustRegistersNothing) {
+  manager().registerAll();
+  hotkeys.ownByOtherApplication(kLeft, kCtrlOpt);
+  state->setSnappingEnabled(false);
+  manager().registerAll();
+  EXPECT_TRUE(hotkeys.registered().empty());
+  EXPECT_TRUE(manager().unavailablePositions().empty());
+
+  state->setSnappingEnabled(true);
+  manager().registerAll();
+  EXPECT_EQ(registeredIds(), (std::vector<std::uint32_t>{1, 2, 3}));
+  manager().unregisterAll();
+  EXPECT_TRUE(hotkeys.registered().empty());
+  EXPECT_TRUE(manager().unavailablePositions().empty());
+}
+
+TEST_F(ShortcutManagerTest, WithoutTrustAPassRegistersNothing) {
+  world.desktop.setTrusted(false);
+  manager().registerAll();
+  EXPECT_TRUE(hotkeys.registered().empty());
+  EXPECT_TRUE(manager().unavailablePositions().empty());
+}
+
+TEST_F(ShortcutManagerTest, APressSnapsTheFrontmostWindowOnceTheQueueRuns) {
+  const AXElement window = world.desktop.addWindow(world.appPid, {100, 100, 800, 600});
+  manager().registerAll();
+  state->setAnimationsEnabled(false);
+  EXPECT_EQ(hotkeys.press(kLeft, kCtrlOpt), noErr);
+  EXPECT_TRUE(world.desktop.writes().empty()) << "the handler only queues the snap";
+  EXPECT_TRUE(world.clock.runUntilIdle());
+  EXPECT_EQ(world.desktop.frameOf(window), (Rect{0, 25, 720, 875}));
+
+  EXPECT_FALSE(manager().handleHotkey({ShortcutManager::signature(), 99}));
+  EXPECT_FALSE(manager().handleHotkey({ShortcutManager::fourCharCode("QMWS"), 1}));
+}
+
+TEST_F(ShortcutManagerTest, OtherFamiliesHotkeysArePassedOnWithNotHandled) {
+  world.desktop.addWindow(world.appPid, {100, 100, 800, 600});
+  const std::uint32_t clipboard = ShortcutManager::fourCharCode("QMCB");
+  int clipboardPresses = 0;
+  hotkeys.installHandler([&](const EventHotKeyID& id) {
+    if (id.signature != clipboard)
+      return eventNotHandledErr;
+    ++clipboardPresses;
+    return noErr;
+  });
+  manager().registerAll();  // installed after, so it is asked first
+  ASSERT_TRUE(hotkeys.registerHotkey(9, cmdKey | shiftKey, {clipboard, 1}).ref);
+
+  EXPECT_FALSE(manager().handleHotkey({clipboard, 1}));
+  EXPECT_EQ(hotkeys.press(9, cmdKey | shiftKey), noErr);
+  EXPECT_EQ(clipboardPresses, 1);
+  world.clock.runUntilIdle();
+  EXPECT_TRUE(world.desktop.writes().empty()) << "no snap was queued";
+}
+
+TEST_F(ShortcutManagerTest, DestructionReleasesEverythingAndDropsQueuedSnaps) {
+  const AXElement window = world.desktop.addWindow(world.appPid, {100, 100, 800, 600});
+  manager().registerAll();
+  EXPECT_EQ(hotkeys.handlerCount(), 1u);
+  EXPECT_EQ(hotkeys.press(kRight, kCtrlOpt), noErr);
+  shortcuts.reset();
+  EXPECT_TRUE(hotkeys.registered().empty());
+  EXPECT_EQ(hotkeys.handlerCount(), 0u);
+  EXPECT_EQ(hotkeys.press(kRight, kCtrlOpt), eventNotHandledErr);
+  world.clock.runUntilIdle();
+  EXPECT_EQ(world.desktop.frameOf(window), (Rect{100, 100, 800, 600}));
+}
+
+TEST_F(ShortcutManagerTest, AFailedHandlerInstallStillRegistersButNeverDelivers) {
+  hotkeys.setHandlerInstallFails(true);
+  manager().registerAll();
+  EXPECT_EQ(registeredIds(), (std::vector<std::uint32_t>{1, 2, 3, 4}));
+  EXPECT_EQ(hotkeys.press(kLeft, kCtrlOpt), eventNotHandledErr);
+  shortcuts.reset();
+  EXPECT_TRUE(hotkeys.registered().empty());
+}
+
+}  // namespace
+}  // namespace dovrik
