@@ -6,8 +6,7 @@ namespace dovrik::x11 {
 AppDirectory::AppDirectory(ClientWindows& clients, DesktopEntries& entries)
     : clients_(clients), entries_(entries) {}
 
-AppDirectory::Identity AppDirectory::identityOf(xcb_window_t window) {
-  const auto wmClass = clients_.wmClass(window);
+AppDirectory::Identity AppDirectory::identityOf(const std::optional<WmClass>& wmClass) {
   if (!wmClass)
     return {};
   if (const auto entry = entries_.match(wmClass->instance, wmClass->className)) {
@@ -30,9 +29,10 @@ std::vector<ClientApp> AppDirectory::apps() {
   std::vector<ClientApp> result;
   std::map<ProcessId, std::size_t> indexOf;
   for (const xcb_window_t window : clients_.clientList()) {
-    if (!clients_.wmClass(window) && !clients_.clientRect(window))
+    const auto wmClass = clients_.wmClass(window);
+    if (!wmClass && !clients_.clientRect(window))
       continue;  // gone since the list was read
-    const Identity identity = identityOf(window);
+    const Identity identity = identityOf(wmClass);
     const ProcessId pid = pidOf(window, identity);
     auto [it, inserted] = indexOf.try_emplace(pid, result.size());
     if (inserted) {
@@ -61,9 +61,10 @@ std::optional<ClientApp> AppDirectory::app(ProcessId pid) {
 }
 
 std::optional<ProcessId> AppDirectory::owner(xcb_window_t window) {
-  if (!clients_.clientRect(window))
+  const auto wmClass = clients_.wmClass(window);
+  if (!wmClass && !clients_.clientRect(window))
     return std::nullopt;
-  return pidOf(window, identityOf(window));
+  return pidOf(window, identityOf(wmClass));
 }
 
 }  // namespace dovrik::x11

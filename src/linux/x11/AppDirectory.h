@@ -43,7 +43,7 @@ class AppDirectory {
     std::string id;
     std::string name;
   };
-  Identity identityOf(xcb_window_t window);
+  Identity identityOf(const std::optional<WmClass>& wmClass);
   ProcessId pidOf(xcb_window_t window, const Identity& identity);
 
   ClientWindows& clients_;
