@@ -107,6 +107,26 @@ TEST_F(HotkeysTest, ForeignGrabOfOneLockVariantRefusesAndLeavesNoPartialGrab) {
   }
 }
 
+TEST_F(HotkeysTest, KeymapChangeRegrabsWithTheNewLockBits) {
+  ASSERT_EQ(registerKey(leftArrowCode, controlKey | optionKey, 1).status, noErr);
+  // Num Lock moves from Mod2 to Mod3.
+  ASSERT_EQ(server_->run({"xmodmap", "-e", "clear mod2", "-e", "add mod3 = Num_Lock"}), 0);
+  const xcb_keycode_t left = client_->keycodeOf(XK_Left);
+  const auto withNumLock = static_cast<std::uint16_t>(XCB_MOD_MASK_CONTROL | alt | XCB_MOD_MASK_3);
+  // Once the adapter has heard of the change it holds the new variant, so no one else can.
+  EXPECT_TRUE(pumpUntil(x_->connection, [&] {
+    const bool free = client_->grabKey(left, withNumLock);
+    if (free)
+      client_->ungrabKey(left, withNumLock);
+    return !free;
+  }));
+  type("Num_Lock");
+  type("ctrl+alt+Left");
+  EXPECT_TRUE(pressedBecomes({1}));
+  type("Num_Lock");
+  ASSERT_EQ(server_->run({"xmodmap", "-e", "clear mod3", "-e", "add mod2 = Num_Lock"}), 0);
+}
+
 // The distribution's openbox configuration binds Ctrl+Alt+Left and Right to desktop switching.
 class StockOpenboxTest : public ::testing::Test {
  protected:
