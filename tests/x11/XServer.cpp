@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -103,8 +104,11 @@ XServer::XServer(int width, int height) {
     number.append(buffer, static_cast<std::size_t>(n));
   }
   close(fds[0]);
-  if (number.find('\n') == std::string::npos)
+  if (number.find('\n') == std::string::npos) {
+    kill(xvfb_, SIGKILL);
+    waitpid(xvfb_, nullptr, 0);
     throw std::runtime_error("Xvfb did not start");
+  }
   display_ = ":" + number.substr(0, number.find('\n'));
 }
 
@@ -125,6 +129,8 @@ pid_t XServer::spawn(const std::vector<std::string>& argv) const {
   if (pid < 0)
     throw std::runtime_error("fork failed");
   if (pid == 0) {
+    // Servers and tools die with the test process, even when it crashes or is killed.
+    prctl(PR_SET_PDEATHSIG, SIGKILL);
     if (!display_.empty())
       setenv("DISPLAY", display_.c_str(), 1);
     setenv("HOME", tempDir_.c_str(), 1);
