@@ -157,7 +157,8 @@ void TrayIcon::choose(const MenuItem& item) {
 
 void TrayIcon::showNotice(const MenuBarController::Notice& notice) {
   if (!noticeBox_) {
-    noticeBox_ = new QMessageBox(QMessageBox::Warning, qstr(notice.title), qstr(notice.title));
+    // No title of its own: the window manager shows the application name, "Dovrik".
+    noticeBox_ = new QMessageBox(QMessageBox::Warning, QString(), qstr(notice.title));
     noticeBox_->setAttribute(Qt::WA_DeleteOnClose);
     noticeBox_->setModal(false);
   }
