@@ -4,6 +4,7 @@
 
 #include <QPainter>
 #include <QPixmap>
+#include <algorithm>
 #include <optional>
 
 #include "core/menubar/MenuBarController.h"
