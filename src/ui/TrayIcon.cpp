@@ -91,8 +91,8 @@ void TrayIcon::checkForTray() {
     return;
   trayWatch_.stop();
   std::fputs(
-      "Dovrik: no system tray was found on this display, so Dovrik runs without its tray "
-      "icon; the snap hotkeys keep working.\n",
+      "Dovrik: no system tray was found on this display. The icon appears when a tray starts; "
+      "the snap hotkeys work meanwhile.\n",
       stderr);
 }
 

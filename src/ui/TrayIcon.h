@@ -22,7 +22,8 @@ class TrayIcon : public QObject {
   ~TrayIcon() override;
 
   // Shows the icon. Trays often start after the programs of a session, so a missing tray is
-  // looked for again for a few seconds before Dovrik says, once, that it runs without one.
+  // looked for again for a few seconds before Dovrik says, once, that there is none. Qt embeds
+  // the icon in a tray that starts later still.
   void show();
 
   QMenu& menu() { return menu_; }
