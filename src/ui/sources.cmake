@@ -1,0 +1,3 @@
+list(APPEND DOVRIK_UI_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/SnapPreviewWindow.cpp
+)
