@@ -1,0 +1,24 @@
+// Moves the pointer as a device would, through XTest. xdotool's mousemove warps the pointer
+// instead, which makes no device motion and so no raw event.
+#pragma once
+
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+
+#include <xcb/xtest.h>
+
+#include "TestClient.h"
+
+namespace dovrik::x11test {
+
+inline void fakeMotion(TestClient& client, Point root) {
+  xcb_connection_t* c = client.raw();
+  xcb_test_fake_input(c, XCB_MOTION_NOTIFY, 0, XCB_CURRENT_TIME, client.root(),
+                      static_cast<std::int16_t>(std::lround(root.x)),
+                      static_cast<std::int16_t>(std::lround(root.y)), 0);
+  // A round trip: the server has moved the pointer before the caller waits for its effects.
+  std::free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
+}
+
+}  // namespace dovrik::x11test
