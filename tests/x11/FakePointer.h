@@ -21,4 +21,12 @@ inline void fakeMotion(TestClient& client, Point root) {
   std::free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
 }
 
+// A press or release of a physical button, as a device would make it.
+inline void fakeButton(TestClient& client, std::uint8_t button, bool pressed) {
+  xcb_connection_t* c = client.raw();
+  xcb_test_fake_input(c, pressed ? XCB_BUTTON_PRESS : XCB_BUTTON_RELEASE, button, XCB_CURRENT_TIME,
+                      XCB_NONE, 0, 0, 0);
+  std::free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
+}
+
 }  // namespace dovrik::x11test

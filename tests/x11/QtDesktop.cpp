@@ -15,14 +15,9 @@ namespace {
 std::unique_ptr<XServer> sharedServer;
 std::unique_ptr<QApplication> sharedApplication;
 
-// Qt must be gone before main returns (it does not survive static destruction), and before the
-// server it is connected to.
 class TearDownAfterAllTests : public ::testing::Environment {
  public:
-  void TearDown() override {
-    sharedApplication.reset();
-    sharedServer.reset();
-  }
+  void TearDown() override { QtDesktop::shutDown(); }
 };
 
 [[maybe_unused]] auto* const environment =
@@ -42,6 +37,11 @@ XServer& QtDesktop::server() {
     sharedApplication = std::make_unique<QApplication>(argc, argv);
   }
   return *sharedServer;
+}
+
+void QtDesktop::shutDown() {
+  sharedApplication.reset();
+  sharedServer.reset();
 }
 
 bool QtDesktop::waitFor(const std::function<bool()>& condition, double seconds) {

@@ -12,6 +12,9 @@ class QtDesktop {
  public:
   // Started on first use.
   static XServer& server();
+  // Qt first, then the server. Qt does not survive static destruction, so this runs before
+  // main returns: after the last test, or at the end of a program that is not a test.
+  static void shutDown();
   // Runs the Qt event loop until `condition` holds or `seconds` pass; answers the condition.
   static bool waitFor(const std::function<bool()>& condition, double seconds = 5);
 };
