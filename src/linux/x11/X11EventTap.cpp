@@ -62,6 +62,8 @@ std::optional<EventTapRef> X11EventTap::install(TapCallback callback) {
     return std::nullopt;
   installed_ = nextRef_++;
   callback_ = std::move(callback);
+  // The mapping may have changed while nothing listened for its notice.
+  buttonMap_.reset();
   enabled_ = true;
   leftDown_ = false;
   motionPending_ = false;
@@ -95,13 +97,15 @@ void X11EventTap::remove(EventTapRef tap) {
 }
 
 void X11EventTap::handle(const xcb_generic_event_t& event) {
-  if (!installed_ || !enabled_)
-    return;
   const std::uint8_t type = event.response_type & 0x7f;
   if (type == XCB_MAPPING_NOTIFY) {
     if (reinterpret_cast<const xcb_mapping_notify_event_t&>(event).request == XCB_MAPPING_POINTER)
       buttonMap_.reset();
-  } else if (type == XCB_GE_GENERIC) {
+    return;
+  }
+  if (!installed_ || !enabled_)
+    return;
+  if (type == XCB_GE_GENERIC) {
     const auto& generic = reinterpret_cast<const xcb_ge_generic_event_t&>(event);
     if (generic.extension == inputOpcode_) {
       const auto& raw = reinterpret_cast<const xcb_input_raw_button_press_event_t&>(event);
