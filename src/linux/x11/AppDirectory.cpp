@@ -1,0 +1,70 @@
+// Grouping client windows into applications.
+#include "linux/x11/AppDirectory.h"
+
+namespace dovrik::x11 {
+
+AppDirectory::AppDirectory(ClientWindows& clients, DesktopEntries& entries)
+    : clients_(clients), entries_(entries) {}
+
+AppDirectory::Identity AppDirectory::identityOf(const std::optional<WmClass>& wmClass) {
+  if (!wmClass)
+    return {};
+  if (const auto entry = entries_.match(wmClass->instance, wmClass->className)) {
+    return {entry->id, entry->name.empty() ? wmClass->className : entry->name};
+  }
+  const std::string& name = wmClass->className.empty() ? wmClass->instance : wmClass->className;
+  return {name, name};
+}
+
+ProcessId AppDirectory::pidOf(xcb_window_t window, const Identity& identity) {
+  if (const auto pid = clients_.pid(window))
+    return *pid;
+  // Stable for as long as Dovrik runs, so an application keeps its number between listings.
+  const auto [it, inserted] = syntheticPids_.try_emplace(
+      identity.id, firstSyntheticPid + static_cast<ProcessId>(syntheticPids_.size()));
+  return it->second;
+}
+
+std::vector<ClientApp> AppDirectory::apps() {
+  std::vector<ClientApp> result;
+  std::map<ProcessId, std::size_t> indexOf;
+  for (const xcb_window_t window : clients_.clientList()) {
+    const auto wmClass = clients_.wmClass(window);
+    if (!wmClass && !clients_.clientRect(window))
+      continue;  // gone since the list was read
+    const Identity identity = identityOf(wmClass);
+    const ProcessId pid = pidOf(window, identity);
+    auto [it, inserted] = indexOf.try_emplace(pid, result.size());
+    if (inserted) {
+      RunningApp app;
+      app.pid = pid;
+      app.bundleIdentifier = identity.id;
+      app.localizedName = identity.name;
+      app.activationPolicy = ActivationPolicy::Accessory;
+      result.push_back({app, {}});
+    }
+    ClientApp& owner = result[it->second];
+    if (clients_.isOrdinary(window)) {
+      owner.windows.push_back(window);
+      owner.app.activationPolicy = ActivationPolicy::Regular;
+    }
+  }
+  return result;
+}
+
+std::optional<ClientApp> AppDirectory::app(ProcessId pid) {
+  for (auto& candidate : apps()) {
+    if (candidate.app.pid == pid)
+      return candidate;
+  }
+  return std::nullopt;
+}
+
+std::optional<ProcessId> AppDirectory::owner(xcb_window_t window) {
+  const auto wmClass = clients_.wmClass(window);
+  if (!wmClass && !clients_.clientRect(window))
+    return std::nullopt;
+  return pidOf(window, identityOf(wmClass));
+}
+
+}  // namespace dovrik::x11

@@ -1,0 +1,171 @@
+// Reading client-window properties and geometry; a window that vanished answers "nothing".
+#include "linux/x11/ClientWindows.h"
+
+#include <algorithm>
+
+namespace dovrik::x11 {
+
+namespace {
+
+bool contains(const std::vector<xcb_atom_t>& atoms, xcb_atom_t atom) {
+  return atom != XCB_ATOM_NONE && std::find(atoms.begin(), atoms.end(), atom) != atoms.end();
+}
+
+// WM_NAME in STRING (and, for plain text, COMPOUND_TEXT) is Latin-1.
+std::string latin1ToUtf8(const std::string& text) {
+  std::string out;
+  out.reserve(text.size());
+  for (const unsigned char c : text) {
+    if (c < 0x80) {
+      out.push_back(static_cast<char>(c));
+    } else {
+      out.push_back(static_cast<char>(0xC0 | (c >> 6)));
+      out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    }
+  }
+  return out;
+}
+
+}  // namespace
+
+bool ClientWindows::windowManagerRunning() {
+  const auto check = x_.cardinals(x_.root(), x_.atoms()._NET_SUPPORTING_WM_CHECK, XCB_ATOM_WINDOW);
+  if (check.empty() || check[0] == XCB_NONE)
+    return false;
+  // A stale property left by a window manager that died names a window that is gone or no
+  // longer names itself.
+  const auto self = x_.cardinals(check[0], x_.atoms()._NET_SUPPORTING_WM_CHECK, XCB_ATOM_WINDOW);
+  return !self.empty() && self[0] == check[0];
+}
+
+std::vector<xcb_window_t> ClientWindows::clientList() {
+  return x_.cardinals(x_.root(), x_.atoms()._NET_CLIENT_LIST, XCB_ATOM_WINDOW);
+}
+
+std::vector<xcb_window_t> ClientWindows::frontToBack() {
+  auto list = x_.cardinals(x_.root(), x_.atoms()._NET_CLIENT_LIST_STACKING, XCB_ATOM_WINDOW);
+  std::reverse(list.begin(), list.end());
+  return list;
+}
+
+std::vector<xcb_atom_t> ClientWindows::states(xcb_window_t window) {
+  return x_.cardinals(window, x_.atoms()._NET_WM_STATE, XCB_ATOM_ATOM);
+}
+
+bool ClientWindows::isOrdinary(xcb_window_t window) {
+  const XAtoms& a = x_.atoms();
+  const auto types = x_.cardinals(window, a._NET_WM_WINDOW_TYPE, XCB_ATOM_ATOM);
+  if (!types.empty()) {
+    for (const xcb_atom_t special :
+         {a._NET_WM_WINDOW_TYPE_DOCK, a._NET_WM_WINDOW_TYPE_DESKTOP, a._NET_WM_WINDOW_TYPE_SPLASH,
+          a._NET_WM_WINDOW_TYPE_MENU, a._NET_WM_WINDOW_TYPE_DROPDOWN_MENU,
+          a._NET_WM_WINDOW_TYPE_POPUP_MENU, a._NET_WM_WINDOW_TYPE_TOOLTIP,
+          a._NET_WM_WINDOW_TYPE_NOTIFICATION}) {
+      if (contains(types, special))
+        return false;
+    }
+    if (!contains(types, a._NET_WM_WINDOW_TYPE_NORMAL) &&
+        !contains(types, a._NET_WM_WINDOW_TYPE_DIALOG)) {
+      return false;
+    }
+  }
+  return !contains(states(window), a._NET_WM_STATE_SKIP_TASKBAR);
+}
+
+bool ClientWindows::isMinimized(xcb_window_t window) {
+  return contains(states(window), x_.atoms()._NET_WM_STATE_HIDDEN);
+}
+
+bool ClientWindows::isViewable(xcb_window_t window) {
+  if (!x_.isConnected())
+    return false;
+  xcb_generic_error_t* error = nullptr;
+  auto reply = takeReply(xcb_get_window_attributes_reply(
+                             x_.raw(), xcb_get_window_attributes(x_.raw(), window), &error),
+                         error);
+  return reply && reply->map_state == XCB_MAP_STATE_VIEWABLE;
+}
+
+bool ClientWindows::hasWmState(xcb_window_t window) {
+  return !x_.cardinals(window, x_.atoms().WM_STATE).empty();
+}
+
+std::optional<std::int64_t> ClientWindows::pid(xcb_window_t window) {
+  const auto values = x_.cardinals(window, x_.atoms()._NET_WM_PID, XCB_ATOM_CARDINAL);
+  if (values.empty() || values[0] == 0)
+    return std::nullopt;
+  return static_cast<std::int64_t>(values[0]);
+}
+
+std::optional<WmClass> ClientWindows::wmClass(xcb_window_t window) {
+  const auto raw = x_.text(window, XCB_ATOM_WM_CLASS);
+  if (!raw)
+    return std::nullopt;
+  // Two NUL-terminated strings: instance, then class.
+  const std::string& bytes = raw->first;
+  const std::size_t split = bytes.find('\0');
+  WmClass result;
+  result.instance = bytes.substr(0, split);
+  if (split != std::string::npos) {
+    const std::string rest = bytes.substr(split + 1);
+    result.className = rest.substr(0, rest.find('\0'));
+  }
+  if (result.instance.empty() && result.className.empty())
+    return std::nullopt;
+  return result;
+}
+
+std::optional<std::string> ClientWindows::title(xcb_window_t window) {
+  if (auto net = x_.text(window, x_.atoms()._NET_WM_NAME);
+      net && net->second == x_.atoms().UTF8_STRING)
+    return net->first;
+  auto legacy = x_.text(window, XCB_ATOM_WM_NAME);
+  if (!legacy)
+    return std::nullopt;
+  if (legacy->second == x_.atoms().UTF8_STRING)
+    return legacy->first;
+  return latin1ToUtf8(legacy->first);
+}
+
+Extents ClientWindows::extentsFrom(const std::vector<std::uint32_t>& v) {
+  if (v.size() < 4)
+    return {};
+  return {static_cast<int>(v[0]), static_cast<int>(v[1]), static_cast<int>(v[2]),
+          static_cast<int>(v[3])};
+}
+
+Extents ClientWindows::frameExtents(xcb_window_t window) {
+  return extentsFrom(x_.cardinals(window, x_.atoms()._NET_FRAME_EXTENTS, XCB_ATOM_CARDINAL));
+}
+
+Extents ClientWindows::shadowExtents(xcb_window_t window) {
+  return extentsFrom(x_.cardinals(window, x_.atoms()._GTK_FRAME_EXTENTS, XCB_ATOM_CARDINAL));
+}
+
+std::optional<Rect> ClientWindows::clientRect(xcb_window_t window) {
+  if (!x_.isConnected() || window == XCB_NONE)
+    return std::nullopt;
+  xcb_connection_t* c = x_.raw();
+  const auto geometryCookie = xcb_get_geometry(c, window);
+  const auto originCookie = xcb_translate_coordinates(c, window, x_.root(), 0, 0);
+  xcb_generic_error_t* error = nullptr;
+  auto geometry = takeReply(xcb_get_geometry_reply(c, geometryCookie, &error), error);
+  auto origin = takeReply(xcb_translate_coordinates_reply(c, originCookie, &error), error);
+  if (!geometry || !origin)
+    return std::nullopt;
+  return Rect{static_cast<double>(origin->dst_x), static_cast<double>(origin->dst_y),
+              static_cast<double>(geometry->width), static_cast<double>(geometry->height)};
+}
+
+std::optional<Rect> ClientWindows::outerFrame(xcb_window_t window) {
+  const auto client = clientRect(window);
+  if (!client)
+    return std::nullopt;
+  const Extents frame = frameExtents(window);
+  const Extents shadow = shadowExtents(window);
+  return Rect{client->x - frame.left + shadow.left, client->y - frame.top + shadow.top,
+              client->width + frame.left + frame.right - shadow.left - shadow.right,
+              client->height + frame.top + frame.bottom - shadow.top - shadow.bottom};
+}
+
+}  // namespace dovrik::x11

@@ -1,0 +1,189 @@
+// Scanning and parsing .desktop files (the freedesktop desktop entry format).
+#include "linux/x11/DesktopEntries.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <sstream>
+
+namespace dovrik::x11 {
+
+namespace {
+
+std::string lower(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return text;
+}
+
+std::string trim(const std::string& text) {
+  const auto first = text.find_first_not_of(" \t\r");
+  if (first == std::string::npos)
+    return {};
+  const auto last = text.find_last_not_of(" \t\r");
+  return text.substr(first, last - first + 1);
+}
+
+std::string currentLocale() {
+  for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+    const char* value = std::getenv(name);
+    if (value && *value)
+      return value;
+  }
+  return {};
+}
+
+// "de_DE.UTF-8@euro" → {"de_DE@euro", "de_DE", "de@euro", "de"}, most specific first.
+std::vector<std::string> localeKeys(const std::string& locale) {
+  std::string base = locale;
+  std::string modifier;
+  if (const auto at = base.find('@'); at != std::string::npos) {
+    modifier = base.substr(at);
+    base = base.substr(0, at);
+  }
+  base = base.substr(0, base.find('.'));
+  if (base.empty() || base == "C" || base == "POSIX")
+    return {};
+  const std::string lang = base.substr(0, base.find('_'));
+  std::vector<std::string> keys;
+  if (!modifier.empty())
+    keys.push_back(base + modifier);
+  keys.push_back(base);
+  if (lang != base) {
+    if (!modifier.empty())
+      keys.push_back(lang + modifier);
+    keys.push_back(lang);
+  }
+  return keys;
+}
+
+}  // namespace
+
+DesktopEntries::DesktopEntries(std::vector<std::string> dataDirs)
+    : dataDirs_(dataDirs.empty() ? environmentDataDirs() : std::move(dataDirs)) {}
+
+std::vector<std::string> DesktopEntries::environmentDataDirs() {
+  std::vector<std::string> dirs;
+  if (const char* home = std::getenv("XDG_DATA_HOME"); home && *home) {
+    dirs.emplace_back(home);
+  } else if (const char* user = std::getenv("HOME"); user && *user) {
+    dirs.push_back(std::string(user) + "/.local/share");
+  }
+  const char* system = std::getenv("XDG_DATA_DIRS");
+  std::stringstream list(system && *system ? system : "/usr/local/share:/usr/share");
+  for (std::string dir; std::getline(list, dir, ':');) {
+    if (!dir.empty())
+      dirs.push_back(dir);
+  }
+  return dirs;
+}
+
+std::optional<DesktopEntry> DesktopEntries::parse(const std::string& id,
+                                                  const std::string& contents,
+                                                  const std::string& locale) {
+  std::istringstream lines(contents);
+  bool inMainGroup = false;
+  std::string type;
+  std::string name;
+  std::string localizedName;
+  std::size_t localizedRank = SIZE_MAX;
+  bool hidden = false;
+  DesktopEntry entry{id, {}, {}};
+  const auto keys = localeKeys(locale);
+  for (std::string line; std::getline(lines, line);) {
+    line = trim(line);
+    if (line.empty() || line[0] == '#')
+      continue;
+    if (line[0] == '[') {
+      inMainGroup = (line == "[Desktop Entry]");
+      continue;
+    }
+    if (!inMainGroup)
+      continue;
+    const auto eq = line.find('=');
+    if (eq == std::string::npos)
+      continue;
+    const std::string key = trim(line.substr(0, eq));
+    const std::string value = trim(line.substr(eq + 1));
+    if (key == "Type") {
+      type = value;
+    } else if (key == "Name") {
+      name = value;
+    } else if (key.rfind("Name[", 0) == 0 && key.back() == ']') {
+      const std::string tag = key.substr(5, key.size() - 6);
+      const auto rank = std::find(keys.begin(), keys.end(), tag);
+      if (rank != keys.end() && static_cast<std::size_t>(rank - keys.begin()) < localizedRank) {
+        localizedRank = static_cast<std::size_t>(rank - keys.begin());
+        localizedName = value;
+      }
+    } else if (key == "StartupWMClass") {
+      entry.startupWmClass = value;
+    } else if (key == "Hidden") {
+      hidden = (value == "true");
+    }
+  }
+  // Hidden=true means the user deleted the entry; only applications identify windows.
+  if (type != "Application" || hidden)
+    return std::nullopt;
+  entry.name = localizedName.empty() ? name : localizedName;
+  return entry;
+}
+
+void DesktopEntries::load() {
+  namespace fs = std::filesystem;
+  entries_.emplace();
+  const std::string locale = currentLocale();
+  std::set<std::string> seen;  // an ID found in an earlier directory shadows later ones
+  for (const auto& dataDir : dataDirs_) {
+    const fs::path root = fs::path(dataDir) / "applications";
+    std::error_code ec;
+    if (!fs::is_directory(root, ec))
+      continue;
+    std::vector<fs::path> files;
+    for (auto it = fs::recursive_directory_iterator(
+             root, fs::directory_options::skip_permission_denied, ec);
+         !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
+      if (it->path().extension() == ".desktop" && it->is_regular_file(ec))
+        files.push_back(it->path());
+    }
+    std::sort(files.begin(), files.end());
+    for (const auto& file : files) {
+      // The ID is the path below applications/ with '/' turned into '-'.
+      std::string id = fs::relative(file, root, ec).replace_extension().generic_string();
+      std::replace(id.begin(), id.end(), '/', '-');
+      if (ec || !seen.insert(id).second)
+        continue;
+      std::ifstream in(file);
+      std::stringstream contents;
+      contents << in.rdbuf();
+      if (auto entry = parse(id, contents.str(), locale))
+        entries_->push_back(std::move(*entry));
+    }
+  }
+}
+
+std::optional<DesktopEntry> DesktopEntries::match(const std::string& instance,
+                                                  const std::string& className) {
+  if (!entries_)
+    load();
+  for (const auto& entry : *entries_) {
+    if (!entry.startupWmClass.empty() &&
+        (entry.startupWmClass == instance || entry.startupWmClass == className)) {
+      return entry;
+    }
+  }
+  for (const std::string& wanted : {lower(instance), lower(className)}) {
+    if (wanted.empty())
+      continue;
+    for (const auto& entry : *entries_) {
+      if (lower(entry.id) == wanted)
+        return entry;
+    }
+  }
+  return std::nullopt;
+}
+
+}  // namespace dovrik::x11

@@ -1,0 +1,205 @@
+// Answering accessibility queries from the window manager's client windows.
+#include "linux/x11/X11Accessibility.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <iostream>
+
+namespace dovrik::x11 {
+
+namespace {
+
+constexpr std::uint64_t kindShift = 62;
+constexpr std::uint64_t kindApp = 1;
+constexpr std::uint64_t kindWindow = 2;
+constexpr std::uint64_t kindSystemWide = 3;
+constexpr std::uint64_t valueMask = (std::uint64_t{1} << kindShift) - 1;
+
+std::uint64_t kindOf(AXElement element) {
+  return element.handle >> kindShift;
+}
+
+}  // namespace
+
+X11Accessibility::X11Accessibility(XConnection& connection, ClientWindows& clients,
+                                   ActiveWindow& activeWindow, AppDirectory& apps,
+                                   FrameMover& mover)
+    : x_(connection), clients_(clients), activeWindow_(activeWindow), apps_(apps), mover_(mover) {}
+
+AXElement X11Accessibility::windowElement(xcb_window_t window) {
+  return {(kindWindow << kindShift) | window};
+}
+
+std::optional<xcb_window_t> X11Accessibility::windowOf(AXElement element) {
+  if (kindOf(element) != kindWindow)
+    return std::nullopt;
+  return static_cast<xcb_window_t>(element.handle & valueMask);
+}
+
+std::optional<ProcessId> X11Accessibility::processOf(AXElement element) {
+  if (kindOf(element) != kindApp)
+    return std::nullopt;
+  return static_cast<ProcessId>(element.handle & valueMask);
+}
+
+AXElement X11Accessibility::applicationElement(ProcessId pid) {
+  return {(kindApp << kindShift) | (static_cast<std::uint64_t>(pid) & valueMask)};
+}
+
+AXElement X11Accessibility::systemWideElement() {
+  return {kindSystemWide << kindShift};
+}
+
+std::string X11Accessibility::untrustedReason() {
+  if (!x_.isConnected()) {
+    const std::string& display = x_.displayName();
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    if (display.empty() && wayland && *wayland) {
+      return "Dovrik cannot control windows: this is a Wayland session without X11 access. "
+             "Log in to an X11 session to use it.";
+    }
+    if (display.empty())
+      return "Dovrik cannot control windows: no X display is set ($DISPLAY is empty).";
+    return "Dovrik cannot control windows: it cannot reach the X display \"" + display + "\".";
+  }
+  if (!clients_.windowManagerRunning()) {
+    return "Dovrik cannot control windows: no EWMH window manager is running on this display. "
+           "Start one (for example Openbox, Xfwm or KWin).";
+  }
+  return {};
+}
+
+bool X11Accessibility::isProcessTrusted() {
+  return x_.isConnected() && clients_.windowManagerRunning();
+}
+
+void X11Accessibility::promptForTrust() {
+  const std::string reason = untrustedReason();
+  if (!reason.empty())
+    std::cerr << reason << std::endl;
+}
+
+void X11Accessibility::setMessagingTimeout(AXElement, double) {
+  // Queries go to the X server, which answers for every client at once; no application can
+  // keep them waiting, so there is nothing to bound.
+}
+
+std::optional<AXElement> X11Accessibility::elementAtPosition(AXElement, Point point) {
+  if (!x_.isConnected())
+    return std::nullopt;
+  const Point origin = x_.primaryOrigin();
+  const double rootX = point.x + origin.x;
+  const double rootY = point.y + origin.y;
+  // Walk the stacking order rather than asking for the window under the pointer, so the
+  // answer does not depend on where the pointer is or on our own overlays.
+  for (const xcb_window_t window : clients_.frontToBack()) {
+    if (!clients_.isViewable(window) || !clients_.isOrdinary(window) ||
+        clients_.isMinimized(window))
+      continue;
+    const auto frame = clients_.outerFrame(window);
+    if (frame && rootX >= frame->minX() && rootX < frame->maxX() && rootY >= frame->minY() &&
+        rootY < frame->maxY()) {
+      return windowElement(window);
+    }
+  }
+  return std::nullopt;
+}
+
+std::optional<AXValue> X11Accessibility::appAttribute(ProcessId pid, AXAttribute attribute) {
+  const auto app = apps_.app(pid);
+  if (!app)
+    return std::nullopt;
+  switch (attribute) {
+    case AXAttribute::FocusedWindow: {
+      const auto active = activeWindow_.current();
+      if (!active || apps_.owner(*active) != pid)
+        return std::nullopt;
+      return windowElement(*active);
+    }
+    case AXAttribute::MainWindow: {
+      // The front-most window the user can see, else the front-most one at all.
+      std::optional<xcb_window_t> minimized;
+      for (const xcb_window_t window : clients_.frontToBack()) {
+        if (std::find(app->windows.begin(), app->windows.end(), window) == app->windows.end())
+          continue;
+        if (!clients_.isMinimized(window))
+          return windowElement(window);
+        if (!minimized)
+          minimized = window;
+      }
+      if (minimized)
+        return windowElement(*minimized);
+      return std::nullopt;
+    }
+    case AXAttribute::Windows: {
+      std::vector<AXElement> windows;
+      for (const xcb_window_t window : app->windows)
+        windows.push_back(windowElement(window));
+      return windows;
+    }
+    default:
+      return std::nullopt;
+  }
+}
+
+std::optional<AXValue> X11Accessibility::windowAttribute(xcb_window_t window,
+                                                         AXAttribute attribute) {
+  switch (attribute) {
+    case AXAttribute::Position:
+    case AXAttribute::Size: {
+      const auto frame = clients_.outerFrame(window);
+      if (!frame)
+        return std::nullopt;
+      const Rect ax = x_.rootToAccessibility(*frame);
+      if (attribute == AXAttribute::Position)
+        return ax.origin();
+      return ax.size();
+    }
+    case AXAttribute::Minimized:
+      if (!clients_.clientRect(window))
+        return std::nullopt;
+      return clients_.isMinimized(window);
+    case AXAttribute::Title:
+      if (auto title = clients_.title(window))
+        return *title;
+      return std::nullopt;
+    case AXAttribute::Role:
+      if (!clients_.clientRect(window))
+        return std::nullopt;
+      return std::string("AXWindow");
+    case AXAttribute::Parent:
+      if (const auto pid = apps_.owner(window))
+        return applicationElement(*pid);
+      return std::nullopt;
+    default:
+      return std::nullopt;
+  }
+}
+
+std::optional<AXValue> X11Accessibility::copyAttribute(AXElement element, AXAttribute attribute) {
+  if (!x_.isConnected())
+    return std::nullopt;
+  if (const auto pid = processOf(element))
+    return appAttribute(*pid, attribute);
+  if (const auto window = windowOf(element))
+    return windowAttribute(*window, attribute);
+  return std::nullopt;
+}
+
+void X11Accessibility::setAttribute(AXElement element, AXAttribute attribute,
+                                    const AXValue& value) {
+  const auto window = windowOf(element);
+  if (!window || !x_.isConnected())
+    return;
+  if (attribute == AXAttribute::Position) {
+    if (const Point* p = std::get_if<Point>(&value)) {
+      const Point origin = x_.primaryOrigin();
+      mover_.moveTo(*window, {p->x + origin.x, p->y + origin.y});
+    }
+  } else if (attribute == AXAttribute::Size) {
+    if (const Size* s = std::get_if<Size>(&value))
+      mover_.resizeTo(*window, *s);
+  }
+}
+
+}  // namespace dovrik::x11

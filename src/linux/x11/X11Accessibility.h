@@ -1,0 +1,54 @@
+// The Accessibility port on X11: application and window elements over EWMH/ICCCM. Positions
+// and sizes are those of the visible outer frame, in accessibility space.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include <xcb/xcb.h>
+
+#include "core/platform/Accessibility.h"
+#include "linux/x11/ActiveWindow.h"
+#include "linux/x11/AppDirectory.h"
+#include "linux/x11/ClientWindows.h"
+#include "linux/x11/FrameMover.h"
+#include "linux/x11/XConnection.h"
+
+namespace dovrik::x11 {
+
+class X11Accessibility : public Accessibility {
+ public:
+  X11Accessibility(XConnection& connection, ClientWindows& clients, ActiveWindow& activeWindow,
+                   AppDirectory& apps, FrameMover& mover);
+
+  // Trusted means: the display answers and an EWMH window manager runs.
+  bool isProcessTrusted() override;
+  // Tells on standard error why windows cannot be controlled.
+  void promptForTrust() override;
+  AXElement applicationElement(ProcessId pid) override;
+  AXElement systemWideElement() override;
+  void setMessagingTimeout(AXElement element, double seconds) override;
+  std::optional<AXElement> elementAtPosition(AXElement systemWide, Point point) override;
+  std::optional<AXValue> copyAttribute(AXElement element, AXAttribute attribute) override;
+  void setAttribute(AXElement element, AXAttribute attribute, const AXValue& value) override;
+
+  // Element handles: the kind in the top bits, the process id or window id below.
+  static AXElement windowElement(xcb_window_t window);
+  static std::optional<xcb_window_t> windowOf(AXElement element);
+  static std::optional<ProcessId> processOf(AXElement element);
+
+  // Why Dovrik cannot control windows here; empty when it can.
+  std::string untrustedReason();
+
+ private:
+  std::optional<AXValue> appAttribute(ProcessId pid, AXAttribute attribute);
+  std::optional<AXValue> windowAttribute(xcb_window_t window, AXAttribute attribute);
+
+  XConnection& x_;
+  ClientWindows& clients_;
+  ActiveWindow& activeWindow_;
+  AppDirectory& apps_;
+  FrameMover& mover_;
+};
+
+}  // namespace dovrik::x11

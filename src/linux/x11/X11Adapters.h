@@ -1,0 +1,52 @@
+// The X11 side of Dovrik assembled over one connection: the ports (screens, accessibility,
+// running applications, hotkeys) and the shared knowledge they are built from.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "core/platform/RunningApps.h"
+#include "linux/x11/ActiveWindow.h"
+#include "linux/x11/AppDirectory.h"
+#include "linux/x11/ClientWindows.h"
+#include "linux/x11/DesktopEntries.h"
+#include "linux/x11/FrameMover.h"
+#include "linux/x11/X11Accessibility.h"
+#include "linux/x11/X11Hotkeys.h"
+#include "linux/x11/X11RunningApps.h"
+#include "linux/x11/X11Screens.h"
+#include "linux/x11/XConnection.h"
+
+namespace dovrik::x11 {
+
+class X11Adapters {
+ public:
+  // `display` null means $DISPLAY; `ownPid` is the process whose windows are Dovrik's;
+  // `dataDirs` empty means the XDG data directories of the environment.
+  X11Adapters(const char* display, ProcessId ownPid, std::vector<std::string> dataDirs = {})
+      : connection(display),
+        clients(connection),
+        desktopEntries(std::move(dataDirs)),
+        activeWindow(connection, clients, ownPid),
+        apps(clients, desktopEntries),
+        mover(connection, clients),
+        screens(connection, clients, activeWindow),
+        accessibility(connection, clients, activeWindow, apps, mover),
+        runningApps(apps, activeWindow, ownPid),
+        hotkeys(connection) {}
+  X11Adapters(const X11Adapters&) = delete;
+  X11Adapters& operator=(const X11Adapters&) = delete;
+
+  XConnection connection;
+  ClientWindows clients;
+  DesktopEntries desktopEntries;
+  ActiveWindow activeWindow;
+  AppDirectory apps;
+  FrameMover mover;
+  X11Screens screens;
+  X11Accessibility accessibility;
+  X11RunningApps runningApps;
+  X11Hotkeys hotkeys;
+};
+
+}  // namespace dovrik::x11

@@ -1,0 +1,173 @@
+// Grabbing keys, matching presses to held combinations, and regrabbing after keymap changes.
+#include "linux/x11/X11Hotkeys.h"
+
+#include <cstdlib>
+#include <vector>
+
+namespace dovrik::x11 {
+
+namespace {
+
+constexpr xcb_keysym_t XK_Alt_L = 0xffe9;
+constexpr xcb_keysym_t XK_Super_L = 0xffeb;
+// Modifier bits of a key event's state; the rest are pointer buttons.
+constexpr std::uint16_t keyModifierBits = 0xff;
+
+}  // namespace
+
+X11Hotkeys::X11Hotkeys(XConnection& connection) : x_(connection) {
+  if (x_.isConnected())
+    keyboard_.refresh(x_.raw());
+  subscription_ = x_.events.connect([this](const xcb_generic_event_t& event) { noteEvent(event); });
+}
+
+X11Hotkeys::~X11Hotkeys() {
+  x_.events.disconnect(subscription_);
+  for (const auto& [ref, held] : held_) {
+    if (held.grab)
+      ungrab(*held.grab);
+  }
+  x_.flush();
+}
+
+std::optional<HotkeyHandlerRef> X11Hotkeys::installHandler(HotkeyHandler handler) {
+  return table_.installHandler(std::move(handler));
+}
+
+void X11Hotkeys::removeHandler(HotkeyHandlerRef handler) {
+  table_.removeHandler(handler);
+}
+
+std::optional<X11Hotkeys::Grab> X11Hotkeys::grabFor(int keyCode, std::uint32_t modifiers) const {
+  const auto keysym = KeyboardMap::keysymForKeyCode(keyCode);
+  if (!keysym)
+    return std::nullopt;
+  const auto keycode = keyboard_.keycodeFor(*keysym);
+  if (!keycode)
+    return std::nullopt;
+  std::uint16_t mask = 0;
+  if (modifiers & controlKey)
+    mask |= XCB_MOD_MASK_CONTROL;
+  if (modifiers & shiftKey)
+    mask |= XCB_MOD_MASK_SHIFT;
+  if (modifiers & optionKey) {
+    const std::uint16_t alt = keyboard_.modifierFor(XK_Alt_L);
+    if (alt == 0)
+      return std::nullopt;
+    mask |= alt;
+  }
+  if (modifiers & cmdKey) {
+    const std::uint16_t super = keyboard_.modifierFor(XK_Super_L);
+    if (super == 0)
+      return std::nullopt;
+    mask |= super;
+  }
+  return Grab{*keycode, mask};
+}
+
+bool X11Hotkeys::grab(const Grab& grab) {
+  std::vector<std::pair<std::uint16_t, xcb_void_cookie_t>> requests;
+  for (const std::uint16_t locks : keyboard_.lockCombinations()) {
+    const auto mods = static_cast<std::uint16_t>(grab.modifiers | locks);
+    requests.emplace_back(mods, xcb_grab_key_checked(x_.raw(), 1, x_.root(), mods, grab.keycode,
+                                                     XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC));
+  }
+  // Checked requests report their error synchronously, so a refusal is known here and now.
+  // The expected one is BadAccess: another client grabbed that exact combination.
+  std::vector<std::uint16_t> taken;
+  bool refused = false;
+  for (const auto& [mods, cookie] : requests) {
+    if (xcb_generic_error_t* error = xcb_request_check(x_.raw(), cookie)) {
+      refused = true;
+      std::free(error);
+    } else {
+      taken.push_back(mods);
+    }
+  }
+  if (refused) {
+    // Wait for the release, so that when we answer the combination is free for others.
+    xcb_void_cookie_t last{};
+    for (const std::uint16_t mods : taken)
+      last = xcb_ungrab_key_checked(x_.raw(), grab.keycode, x_.root(), mods);
+    if (!taken.empty())
+      std::free(xcb_request_check(x_.raw(), last));
+  }
+  return !refused;
+}
+
+void X11Hotkeys::ungrab(const Grab& grab) {
+  xcb_void_cookie_t last{};
+  for (const std::uint16_t locks : keyboard_.lockCombinations()) {
+    last = xcb_ungrab_key_checked(x_.raw(), grab.keycode, x_.root(),
+                                  static_cast<std::uint16_t>(grab.modifiers | locks));
+  }
+  // As with a refused registration: once unregistered, the combination is free for others.
+  std::free(xcb_request_check(x_.raw(), last));
+}
+
+HotkeyRegistration X11Hotkeys::registerHotkey(int keyCode, std::uint32_t modifiers,
+                                              EventHotKeyID id) {
+  if (table_.isHeld(keyCode, modifiers))
+    return {eventHotKeyExistsErr, std::nullopt};
+  if (!x_.isConnected())
+    return {invalidHotKeyStatus, std::nullopt};
+  const auto wanted = grabFor(keyCode, modifiers);
+  if (!wanted)
+    return {invalidHotKeyStatus, std::nullopt};
+  if (!grab(*wanted))
+    return {eventHotKeyExistsErr, std::nullopt};
+  const HotkeyRef ref = table_.add(keyCode, modifiers, id);
+  held_[ref] = Held{keyCode, modifiers, wanted};
+  return {noErr, ref};
+}
+
+void X11Hotkeys::unregisterHotkey(HotkeyRef hotkey) {
+  if (!table_.remove(hotkey))
+    return;
+  const auto it = held_.find(hotkey);
+  if (it != held_.end()) {
+    if (it->second.grab && x_.isConnected())
+      ungrab(*it->second.grab);
+    held_.erase(it);
+  }
+}
+
+void X11Hotkeys::regrabAll() {
+  // Release with the old mapping (its lock bits and keycodes), then grab with the new one. A
+  // combination that the new keyboard cannot type, or that someone else took meanwhile, stays
+  // registered but silent until the next change.
+  for (auto& [ref, held] : held_) {
+    if (held.grab)
+      ungrab(*held.grab);
+  }
+  keyboard_.refresh(x_.raw());
+  for (auto& [ref, held] : held_) {
+    held.grab = grabFor(held.keyCode, held.modifiers);
+    if (held.grab && !grab(*held.grab))
+      held.grab.reset();
+  }
+  x_.flush();
+}
+
+void X11Hotkeys::noteEvent(const xcb_generic_event_t& event) {
+  const std::uint8_t type = event.response_type & 0x7f;
+  if (type == XCB_MAPPING_NOTIFY) {
+    const auto& mapping = reinterpret_cast<const xcb_mapping_notify_event_t&>(event);
+    if (mapping.request != XCB_MAPPING_POINTER)
+      regrabAll();
+    return;
+  }
+  if (type != XCB_KEY_PRESS)
+    return;
+  const auto& press = reinterpret_cast<const xcb_key_press_event_t&>(event);
+  const auto mods =
+      static_cast<std::uint16_t>(press.state & keyModifierBits & ~keyboard_.lockMask());
+  for (const auto& [ref, held] : held_) {
+    if (held.grab && held.grab->keycode == press.detail && held.grab->modifiers == mods) {
+      table_.press(held.keyCode, held.modifiers);
+      return;
+    }
+  }
+}
+
+}  // namespace dovrik::x11

@@ -1,0 +1,60 @@
+// The Hotkeys port on X11: passive key grabs on the root window, one per combination of the
+// lock keys, refused as a whole when another client owns any of them.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <optional>
+
+#include <xcb/xcb.h>
+
+#include "core/hotkeys/HotkeyTable.h"
+#include "core/platform/Hotkeys.h"
+#include "linux/x11/KeyboardMap.h"
+#include "linux/x11/XConnection.h"
+
+namespace dovrik::x11 {
+
+class X11Hotkeys : public Hotkeys {
+ public:
+  explicit X11Hotkeys(XConnection& connection);
+  X11Hotkeys(const X11Hotkeys&) = delete;
+  X11Hotkeys& operator=(const X11Hotkeys&) = delete;
+  ~X11Hotkeys() override;
+
+  std::optional<HotkeyHandlerRef> installHandler(HotkeyHandler handler) override;
+  void removeHandler(HotkeyHandlerRef handler) override;
+  // eventHotKeyExistsErr when this process or another X client already holds the combination;
+  // invalidHotKeyStatus when the keyboard has no key or modifier for it.
+  HotkeyRegistration registerHotkey(int keyCode, std::uint32_t modifiers,
+                                    EventHotKeyID id) override;
+  void unregisterHotkey(HotkeyRef hotkey) override;
+
+  // Carbon's status for a hotkey that cannot be expressed.
+  static constexpr int invalidHotKeyStatus = -9879;
+
+ private:
+  struct Grab {
+    xcb_keycode_t keycode = 0;
+    std::uint16_t modifiers = 0;
+  };
+  std::optional<Grab> grabFor(int keyCode, std::uint32_t modifiers) const;
+  // Grabs every lock variant; on any refusal releases the ones it took and answers false.
+  bool grab(const Grab& grab);
+  void ungrab(const Grab& grab);
+  void noteEvent(const xcb_generic_event_t& event);
+  void regrabAll();
+
+  XConnection& x_;
+  HotkeyTable table_;
+  KeyboardMap keyboard_;
+  struct Held {
+    int keyCode = 0;
+    std::uint32_t modifiers = 0;
+    std::optional<Grab> grab;  // nothing while the keyboard lacks the key, or after a lost regrab
+  };
+  std::map<HotkeyRef, Held> held_;
+  Signal<const xcb_generic_event_t&>::Connection subscription_;
+};
+
+}  // namespace dovrik::x11

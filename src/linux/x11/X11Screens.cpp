@@ -1,0 +1,111 @@
+// Building the screen list from RandR monitors and the docks' struts.
+#include "linux/x11/X11Screens.h"
+
+#include <xcb/randr.h>
+
+#include "core/windows/ScreenGeometry.h"
+#include "linux/x11/UsableArea.h"
+
+namespace dovrik::x11 {
+
+X11Screens::X11Screens(XConnection& connection, ClientWindows& clients, ActiveWindow& activeWindow)
+    : x_(connection), clients_(clients), activeWindow_(activeWindow) {
+  subscription_ = x_.events.connect([this](const xcb_generic_event_t& event) { noteEvent(event); });
+}
+
+X11Screens::~X11Screens() {
+  x_.events.disconnect(subscription_);
+}
+
+void X11Screens::noteEvent(const xcb_generic_event_t& event) {
+  const std::uint8_t type = event.response_type & 0x7f;
+  const XAtoms& a = x_.atoms();
+  if (type == XCB_PROPERTY_NOTIFY) {
+    const auto& notify = reinterpret_cast<const xcb_property_notify_event_t&>(event);
+    // The work area changes whenever the window manager sees a strut change; the client list
+    // brings and takes docks; the strut properties themselves cover a missing window manager.
+    if (notify.atom == a._NET_WORKAREA || notify.atom == a._NET_CLIENT_LIST ||
+        notify.atom == a._NET_WM_STRUT || notify.atom == a._NET_WM_STRUT_PARTIAL) {
+      cache_.reset();
+    }
+  } else if (type == XCB_CONFIGURE_NOTIFY) {
+    if (reinterpret_cast<const xcb_configure_notify_event_t&>(event).window == x_.root())
+      cache_.reset();
+  } else if (const auto* randr = xcb_get_extension_data(x_.raw(), &xcb_randr_id);
+             randr && randr->present &&
+             (type == randr->first_event + XCB_RANDR_SCREEN_CHANGE_NOTIFY ||
+              type == randr->first_event + XCB_RANDR_NOTIFY)) {
+    cache_.reset();
+  }
+}
+
+std::uint32_t X11Screens::displayIdForName(const std::string& name) {
+  // FNV-1a: small, stable across runs and platforms.
+  std::uint32_t hash = 2166136261u;
+  for (const unsigned char c : name) {
+    hash ^= c;
+    hash *= 16777619u;
+  }
+  return hash;
+}
+
+std::vector<Screen> X11Screens::build() {
+  std::vector<Screen> result;
+  if (!x_.isConnected())
+    return result;
+  xcb_generic_error_t* error = nullptr;
+  auto rootGeometry = takeReply(
+      xcb_get_geometry_reply(x_.raw(), xcb_get_geometry(x_.raw(), x_.root()), &error), error);
+  if (!rootGeometry)
+    return result;
+  const int rootWidth = rootGeometry->width;
+  const int rootHeight = rootGeometry->height;
+
+  std::vector<Strut> struts;
+  for (const xcb_window_t window : clients_.clientList()) {
+    // Hear later changes of this window's reservation.
+    x_.watchWindow(window);
+    auto values = x_.cardinals(window, x_.atoms()._NET_WM_STRUT_PARTIAL, XCB_ATOM_CARDINAL);
+    if (values.size() < 12)
+      values = x_.cardinals(window, x_.atoms()._NET_WM_STRUT, XCB_ATOM_CARDINAL);
+    if (const auto strut = Strut::fromValues(values, rootWidth, rootHeight))
+      struts.push_back(*strut);
+  }
+  x_.flush();
+
+  for (const Monitor& monitor : x_.monitors()) {
+    const PixelRect usable = usableArea(monitor, struts, rootWidth, rootHeight);
+    Screen screen;
+    screen.displayId = displayIdForName(monitor.name);
+    screen.name = monitor.name;
+    screen.frame =
+        x_.rootToDesktop({static_cast<double>(monitor.x), static_cast<double>(monitor.y),
+                          static_cast<double>(monitor.width), static_cast<double>(monitor.height)});
+    screen.visibleFrame =
+        x_.rootToDesktop({static_cast<double>(usable.x), static_cast<double>(usable.y),
+                          static_cast<double>(usable.width), static_cast<double>(usable.height)});
+    result.push_back(std::move(screen));
+  }
+  return result;
+}
+
+std::vector<Screen> X11Screens::screens() {
+  if (!cache_)
+    cache_ = build();
+  return *cache_;
+}
+
+std::optional<Screen> X11Screens::mainScreen() {
+  const auto all = screens();
+  if (all.empty())
+    return std::nullopt;
+  if (const auto active = activeWindow_.current()) {
+    if (const auto frame = clients_.outerFrame(*active)) {
+      if (const auto index = screenIndexForFrame(all, x_.rootToDesktop(*frame)))
+        return all[*index];
+    }
+  }
+  return all.front();
+}
+
+}  // namespace dovrik::x11

@@ -1,0 +1,43 @@
+// The Screens port on X11: RandR monitors in desktop space, each with its own usable area.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/platform/Screens.h"
+#include "linux/x11/ActiveWindow.h"
+#include "linux/x11/ClientWindows.h"
+#include "linux/x11/XConnection.h"
+
+namespace dovrik::x11 {
+
+class X11Screens : public Screens {
+ public:
+  X11Screens(XConnection& connection, ClientWindows& clients, ActiveWindow& activeWindow);
+  X11Screens(const X11Screens&) = delete;
+  X11Screens& operator=(const X11Screens&) = delete;
+  ~X11Screens() override;
+
+  // The primary monitor first, then the others in RandR's order. Cached until the monitors,
+  // the docks or their reservations change.
+  std::vector<Screen> screens() override;
+  // The screen holding the active window, else the primary.
+  std::optional<Screen> mainScreen() override;
+
+  // A number that stays the same for a monitor of that name across runs.
+  static std::uint32_t displayIdForName(const std::string& name);
+
+ private:
+  std::vector<Screen> build();
+  void noteEvent(const xcb_generic_event_t& event);
+
+  XConnection& x_;
+  ClientWindows& clients_;
+  ActiveWindow& activeWindow_;
+  std::optional<std::vector<Screen>> cache_;
+  Signal<const xcb_generic_event_t&>::Connection subscription_;
+};
+
+}  // namespace dovrik::x11

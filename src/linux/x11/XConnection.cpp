@@ -1,0 +1,228 @@
+// Opening the connection, caching the monitors and moving events from the socket to subscribers.
+#include "linux/x11/XConnection.h"
+
+#include <poll.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <string>
+
+#include <xcb/randr.h>
+
+namespace dovrik::x11 {
+
+XConnection::XConnection(const char* displayName) {
+  if (!displayName)
+    displayName = std::getenv("DISPLAY");
+  displayName_ = displayName ? displayName : "";
+  int screenNumber = 0;
+  connection_ = xcb_connect(displayName_.empty() ? nullptr : displayName_.c_str(), &screenNumber);
+  if (xcb_connection_has_error(connection_))
+    return;
+  xcb_screen_iterator_t it = xcb_setup_roots_iterator(xcb_get_setup(connection_));
+  for (int i = 0; i < screenNumber && it.rem; ++i)
+    xcb_screen_next(&it);
+  if (!it.rem)
+    return;
+  root_ = it.data->root;
+  atoms_ = XAtoms::intern(connection_);
+
+  // Root property changes carry the active window, client list and work area; StructureNotify
+  // carries the ConfigureNotify that `xrandr --setmonitor` sends instead of a RandR event.
+  const std::uint32_t rootMask = XCB_EVENT_MASK_PROPERTY_CHANGE | XCB_EVENT_MASK_STRUCTURE_NOTIFY;
+  xcb_change_window_attributes(connection_, root_, XCB_CW_EVENT_MASK, &rootMask);
+
+  const xcb_query_extension_reply_t* randr = xcb_get_extension_data(connection_, &xcb_randr_id);
+  if (randr && randr->present) {
+    randrPresent_ = true;
+    randrEventBase_ = randr->first_event;
+    xcb_randr_select_input(connection_, root_,
+                           XCB_RANDR_NOTIFY_MASK_SCREEN_CHANGE | XCB_RANDR_NOTIFY_MASK_CRTC_CHANGE |
+                               XCB_RANDR_NOTIFY_MASK_OUTPUT_CHANGE |
+                               XCB_RANDR_NOTIFY_MASK_OUTPUT_PROPERTY);
+  }
+  xcb_flush(connection_);
+}
+
+XConnection::~XConnection() {
+  buffered_.clear();
+  xcb_disconnect(connection_);
+}
+
+bool XConnection::isConnected() const {
+  return root_ != XCB_NONE && !xcb_connection_has_error(connection_);
+}
+
+int XConnection::fd() const {
+  return isConnected() ? xcb_get_file_descriptor(connection_) : -1;
+}
+
+const std::vector<Monitor>& XConnection::monitors() {
+  if (!monitors_)
+    monitors_ = isConnected() ? queryMonitors(connection_, root_) : std::vector<Monitor>{};
+  return *monitors_;
+}
+
+Point XConnection::primaryOrigin() {
+  const auto& all = monitors();
+  if (all.empty())
+    return {};
+  return {static_cast<double>(all.front().x), static_cast<double>(all.front().y)};
+}
+
+double XConnection::primaryHeight() {
+  const auto& all = monitors();
+  return all.empty() ? 0 : static_cast<double>(all.front().height);
+}
+
+Rect XConnection::rootToAccessibility(const Rect& r) {
+  const Point o = primaryOrigin();
+  return {r.x - o.x, r.y - o.y, r.width, r.height};
+}
+
+Rect XConnection::accessibilityToRoot(const Rect& r) {
+  const Point o = primaryOrigin();
+  return {r.x + o.x, r.y + o.y, r.width, r.height};
+}
+
+Rect XConnection::rootToDesktop(const Rect& r) {
+  const Rect ax = rootToAccessibility(r);
+  return {ax.x, primaryHeight() - (ax.y + ax.height), ax.width, ax.height};
+}
+
+void XConnection::noteOwnEvent(const xcb_generic_event_t& event) {
+  const std::uint8_t type = event.response_type & 0x7f;
+  if (type == XCB_CONFIGURE_NOTIFY) {
+    const auto& configure = reinterpret_cast<const xcb_configure_notify_event_t&>(event);
+    if (configure.window == root_)
+      monitors_.reset();
+  } else if (randrPresent_ && (type == randrEventBase_ + XCB_RANDR_SCREEN_CHANGE_NOTIFY ||
+                               type == randrEventBase_ + XCB_RANDR_NOTIFY)) {
+    monitors_.reset();
+  }
+}
+
+std::size_t XConnection::drainInto(bool readSocket) {
+  std::size_t count = 0;
+  while (xcb_generic_event_t* event = readSocket ? xcb_poll_for_event(connection_)
+                                                 : xcb_poll_for_queued_event(connection_)) {
+    buffered_.emplace_back(event);
+    ++count;
+  }
+  return count;
+}
+
+void XConnection::bufferAvailableEvents() {
+  if (isConnected())
+    drainInto(true);
+}
+
+void XConnection::watchWindow(xcb_window_t window) {
+  if (!isConnected())
+    return;
+  const std::uint32_t mask = XCB_EVENT_MASK_PROPERTY_CHANGE | XCB_EVENT_MASK_STRUCTURE_NOTIFY;
+  xcb_change_window_attributes(connection_, window, XCB_CW_EVENT_MASK, &mask);
+}
+
+bool XConnection::hasPendingEvents() {
+  if (!isConnected())
+    return false;
+  drainInto(false);
+  return !buffered_.empty();
+}
+
+void XConnection::dispatchPending() {
+  if (!isConnected())
+    return;
+  drainInto(true);
+  while (!buffered_.empty()) {
+    XReply<xcb_generic_event_t> event = std::move(buffered_.front());
+    buffered_.pop_front();
+    // Errors of unchecked requests arrive here as events (response type 0). They concern
+    // windows that went away between our query and our request; there is nothing to do.
+    if ((event->response_type & 0x7f) == 0)
+      continue;
+    noteOwnEvent(*event);
+    events.emit(*event);
+    // A subscriber may have made round trips that queued more events inside xcb.
+    drainInto(false);
+  }
+}
+
+bool XConnection::waitUntil(const std::function<bool()>& condition, double timeoutSeconds,
+                            const std::function<void(const xcb_generic_event_t&)>& seen) {
+  using Clock = std::chrono::steady_clock;
+  const auto deadline = Clock::now() + std::chrono::duration_cast<Clock::duration>(
+                                           std::chrono::duration<double>(timeoutSeconds));
+  std::size_t shown = buffered_.size();
+  const auto showNew = [&] {
+    for (; shown < buffered_.size(); ++shown) {
+      if (seen)
+        seen(*buffered_[shown]);
+    }
+  };
+  while (isConnected()) {
+    if (condition())
+      return true;
+    // The condition's round trips may have queued events inside xcb without the socket showing
+    // anything new; look there first so a waiting event is never missed.
+    if (drainInto(false) > 0) {
+      showNew();
+      continue;
+    }
+    const auto remaining =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+    if (remaining <= 0)
+      return false;
+    pollfd pfd{xcb_get_file_descriptor(connection_), POLLIN, 0};
+    if (poll(&pfd, 1, static_cast<int>(std::min<long long>(remaining, 1000))) > 0) {
+      drainInto(true);
+      showNew();
+    }
+  }
+  return false;
+}
+
+void XConnection::flush() {
+  if (isConnected())
+    xcb_flush(connection_);
+}
+
+std::vector<std::uint32_t> XConnection::cardinals(xcb_window_t window, xcb_atom_t property,
+                                                  xcb_atom_t type) {
+  std::vector<std::uint32_t> values;
+  if (!isConnected() || window == XCB_NONE || property == XCB_ATOM_NONE)
+    return values;
+  xcb_generic_error_t* error = nullptr;
+  auto reply = takeReply(
+      xcb_get_property_reply(
+          connection_, xcb_get_property(connection_, 0, window, property, type, 0, 4096), &error),
+      error);
+  if (!reply || reply->format != 32)
+    return values;
+  const auto* data = static_cast<const std::uint32_t*>(xcb_get_property_value(reply.get()));
+  const int length = xcb_get_property_value_length(reply.get()) / 4;
+  values.assign(data, data + length);
+  return values;
+}
+
+std::optional<std::pair<std::string, xcb_atom_t>> XConnection::text(xcb_window_t window,
+                                                                    xcb_atom_t property) {
+  if (!isConnected() || window == XCB_NONE || property == XCB_ATOM_NONE)
+    return std::nullopt;
+  xcb_generic_error_t* error = nullptr;
+  auto reply = takeReply(
+      xcb_get_property_reply(
+          connection_, xcb_get_property(connection_, 0, window, property, XCB_ATOM_ANY, 0, 1 << 16),
+          &error),
+      error);
+  if (!reply || reply->type == XCB_ATOM_NONE || reply->format != 8)
+    return std::nullopt;
+  const auto* data = static_cast<const char*>(xcb_get_property_value(reply.get()));
+  return std::make_pair(
+      std::string(data, static_cast<std::size_t>(xcb_get_property_value_length(reply.get()))),
+      reply->type);
+}
+
+}  // namespace dovrik::x11

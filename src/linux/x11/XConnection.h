@@ -1,0 +1,93 @@
+// Dovrik's own connection to the X server: atoms, the root window, the monitors, the
+// translation between root coordinates and the core's spaces, and event delivery.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include <xcb/xcb.h>
+
+#include "core/platform/Geometry.h"
+#include "core/support/Signal.h"
+#include "linux/x11/RandrMonitors.h"
+#include "linux/x11/XAtoms.h"
+#include "linux/x11/XReply.h"
+
+namespace dovrik::x11 {
+
+class XConnection {
+ public:
+  // Opens `displayName`, or $DISPLAY when it is null. A failed connection is kept (queries on
+  // it answer nothing) so that the adapters degrade instead of failing to build.
+  explicit XConnection(const char* displayName = nullptr);
+  XConnection(const XConnection&) = delete;
+  XConnection& operator=(const XConnection&) = delete;
+  ~XConnection();
+
+  bool isConnected() const;
+  // The display this connection was opened for; empty when none was named or set.
+  const std::string& displayName() const { return displayName_; }
+  xcb_connection_t* raw() const { return connection_; }
+  xcb_window_t root() const { return root_; }
+  const XAtoms& atoms() const { return atoms_; }
+  int fd() const;
+
+  // Primary first; cached until a RandR event or a root ConfigureNotify arrives.
+  const std::vector<Monitor>& monitors();
+  // Root coordinates of the primary monitor's top-left corner, the origin of accessibility
+  // space; and its height, which places desktop space.
+  Point primaryOrigin();
+  double primaryHeight();
+  // A rectangle in root coordinates carried to accessibility space (y down), and back.
+  Rect rootToAccessibility(const Rect& rootRect);
+  Rect accessibilityToRoot(const Rect& axRect);
+  // A rectangle in root coordinates carried to desktop space (y up).
+  Rect rootToDesktop(const Rect& rootRect);
+
+  // Reads every event the server has sent and hands each to `events`, in order.
+  void dispatchPending();
+  // Whether events wait for dispatchPending (read already, or queued inside xcb).
+  bool hasPendingEvents();
+  // Reads what the server has sent so far into the buffer, so that a following waitUntil
+  // shows only events that come after this moment.
+  void bufferAvailableEvents();
+  // Blocks until `condition` holds or `timeoutSeconds` pass, re-checking it whenever the server
+  // sends something; `seen`, when given, looks at each event that arrives meanwhile. The events
+  // are kept for the next dispatchPending, so no subscriber runs inside the wait. Answers
+  // whether the condition came true.
+  bool waitUntil(const std::function<bool()>& condition, double timeoutSeconds,
+                 const std::function<void(const xcb_generic_event_t&)>& seen = nullptr);
+  // Asks for the property and structure events of another client's window (one mask for every
+  // adapter, since a new mask replaces the old).
+  void watchWindow(xcb_window_t window);
+  void flush();
+
+  // Reads an atom-typed property as 32-bit items; empty when absent or the window is gone.
+  std::vector<std::uint32_t> cardinals(xcb_window_t window, xcb_atom_t property,
+                                       xcb_atom_t type = XCB_ATOM_ANY);
+  // A string-valued property as raw bytes and the type it came in; nothing when absent.
+  std::optional<std::pair<std::string, xcb_atom_t>> text(xcb_window_t window, xcb_atom_t property);
+
+  Signal<const xcb_generic_event_t&> events;
+
+ private:
+  // Moves events from xcb into the buffer; answers how many came.
+  std::size_t drainInto(bool readSocket);
+  void noteOwnEvent(const xcb_generic_event_t& event);
+
+  std::string displayName_;
+  xcb_connection_t* connection_ = nullptr;
+  xcb_window_t root_ = XCB_NONE;
+  XAtoms atoms_;
+  std::uint8_t randrEventBase_ = 0;
+  bool randrPresent_ = false;
+  std::optional<std::vector<Monitor>> monitors_;
+  std::deque<XReply<xcb_generic_event_t>> buffered_;
+};
+
+}  // namespace dovrik::x11

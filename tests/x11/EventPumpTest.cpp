@@ -1,0 +1,67 @@
+// The Qt loop services our connection: events reach subscribers whether they arrive on the
+// socket or were queued inside xcb by a round trip.
+#include "linux/x11/XEventPump.h"
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QTimer>
+
+#include "TestClient.h"
+#include "XServer.h"
+#include "linux/x11/XConnection.h"
+
+namespace dovrik::x11test {
+namespace {
+
+TEST(EventPumpTest, QtLoopDeliversSocketAndQueuedEvents) {
+  int argc = 1;
+  char name[] = "dovrik_x11_tests";
+  char* argv[] = {name, nullptr};
+  QCoreApplication qt(argc, argv);
+  XServer server(640, 480);
+  TestClient client(server.display());
+  x11::XConnection x(server.display().c_str());
+  x11::XEventPump pump(x);
+
+  std::vector<xcb_atom_t> changed;
+  x.events.connect([&](const xcb_generic_event_t& event) {
+    if ((event.response_type & 0x7f) == XCB_PROPERTY_NOTIFY)
+      changed.push_back(reinterpret_cast<const xcb_property_notify_event_t&>(event).atom);
+  });
+  // Runs the Qt loop (which sleeps between wake-ups, as in the program) until `count` events
+  // arrived, checking every 10 ms, for at most 5 s.
+  const auto runUntil = [&](std::size_t count) {
+    QEventLoop loop;
+    QTimer check;
+    QObject::connect(&check, &QTimer::timeout, [&] {
+      if (changed.size() >= count)
+        loop.quit();
+    });
+    check.start(10);
+    QTimer::singleShot(5000, &loop, &QEventLoop::quit);
+    loop.exec();
+    return changed.size() >= count;
+  };
+  const auto touch = [&](const char* property) {
+    const std::uint32_t value = 1;
+    xcb_change_property(client.raw(), XCB_PROP_MODE_REPLACE, client.root(), client.atom(property),
+                        XCB_ATOM_CARDINAL, 32, 1, &value);
+    xcb_flush(client.raw());
+  };
+
+  touch("DOVRIK_TEST_ONE");
+  ASSERT_TRUE(runUntil(1));
+
+  // Let the event reach xcb's queue through a round trip of our own, so the socket shows
+  // nothing new when the loop goes to sleep.
+  touch("DOVRIK_TEST_TWO");
+  client.waitFor([&] { return !client.property(client.root(), "DOVRIK_TEST_TWO").empty(); });
+  x.cardinals(x.root(), x.atoms()._NET_ACTIVE_WINDOW);
+  ASSERT_TRUE(runUntil(2));
+  EXPECT_EQ(changed[1], client.atom("DOVRIK_TEST_TWO"));
+}
+
+}  // namespace
+}  // namespace dovrik::x11test

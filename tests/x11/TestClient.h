@@ -1,0 +1,80 @@
+// An X client of the tests' own, on a separate connection: it creates real client windows
+// and checks what the server says about them, independently of the adapters under test.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <xcb/xcb.h>
+
+#include "core/platform/Geometry.h"
+
+namespace dovrik::x11test {
+
+struct WindowSpec {
+  Rect rect{100, 100, 400, 300};  // client area, root coordinates
+  std::string instance = "demo";
+  std::string className = "Demo";
+  std::optional<std::string> utf8Title{};    // _NET_WM_NAME
+  std::optional<std::string> latin1Title{};  // WM_NAME as STRING
+  std::optional<std::uint32_t> pid{};
+  std::string type{};  // e.g. "_NET_WM_WINDOW_TYPE_DOCK"; empty for none
+  bool skipTaskbar = false;
+  // WM_NORMAL_HINTS
+  int minWidth = 0, minHeight = 0, baseWidth = 0, baseHeight = 0, incWidth = 0, incHeight = 0;
+  // _GTK_FRAME_EXTENTS: left, right, top, bottom; with it the WM draws no decoration.
+  std::optional<std::vector<std::uint32_t>> shadow{};
+  std::optional<std::vector<std::uint32_t>> strutPartial{};
+  bool map = true;
+};
+
+class TestClient {
+ public:
+  explicit TestClient(const std::string& display);
+  TestClient(const TestClient&) = delete;
+  TestClient& operator=(const TestClient&) = delete;
+  // Destroys its windows and waits until the window manager let go of them: the next client
+  // reuses our window ids, and openbox would take a new window for the old one.
+  ~TestClient();
+
+  xcb_connection_t* raw() const { return c_; }
+  xcb_window_t root() const { return root_; }
+  xcb_atom_t atom(const std::string& name);
+
+  // Creates and maps a window; with a window manager, waits until it manages the window.
+  xcb_window_t createWindow(const WindowSpec& spec);
+  void destroyWindow(xcb_window_t window);
+
+  // The visible outer frame: client origin on the root, grown by _NET_FRAME_EXTENTS and
+  // shrunk by _GTK_FRAME_EXTENTS.
+  std::optional<Rect> outerFrame(xcb_window_t window);
+  std::optional<Rect> clientRect(xcb_window_t window);
+  std::vector<std::uint32_t> property(xcb_window_t window, const std::string& name);
+  bool hasState(xcb_window_t window, const std::string& state);
+
+  void maximize(xcb_window_t window);
+  void iconify(xcb_window_t window);
+  void activate(xcb_window_t window);
+  void setStrut(xcb_window_t window, const std::vector<std::uint32_t>& strutPartial);
+
+  // A checked grab on the root from this client; false when the server refuses it.
+  bool grabKey(xcb_keycode_t keycode, std::uint16_t modifiers);
+  void ungrabKey(xcb_keycode_t keycode, std::uint16_t modifiers);
+  xcb_keycode_t keycodeOf(xcb_keysym_t keysym);
+
+  // Re-checks `condition` whenever this client hears from the server (at least every 20 ms)
+  // until it holds or `seconds` pass.
+  bool waitFor(const std::function<bool()>& condition, double seconds = 5);
+
+ private:
+  void sendToRoot(xcb_window_t window, xcb_atom_t type, std::vector<std::uint32_t> data);
+
+  xcb_connection_t* c_ = nullptr;
+  xcb_window_t root_ = XCB_NONE;
+  std::vector<xcb_window_t> created_;
+};
+
+}  // namespace dovrik::x11test

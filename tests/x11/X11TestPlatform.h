@@ -1,0 +1,57 @@
+// The core's ports for end-to-end runs: the real X11 adapters for windows, screens,
+// applications and hotkeys, real time for the main queue, and the simulated stand-ins for the
+// ports these runs do not exercise (settings, shell, mouse tap, window list, preview).
+#pragma once
+
+#include <string>
+
+#include "RealTimeLoop.h"
+#include "core/platform/Platform.h"
+#include "linux/x11/X11Adapters.h"
+#include "sim/SimClock.h"
+#include "sim/SimDefaults.h"
+#include "sim/SimEventTap.h"
+#include "sim/SimOverlaySurface.h"
+#include "sim/SimShell.h"
+#include "sim/SimWindowList.h"
+
+namespace dovrik::x11test {
+
+class X11TestPlatform {
+ public:
+  // `ownPid` is the process whose windows count as Dovrik's own.
+  X11TestPlatform(const std::string& display, ProcessId ownPid)
+      : x(display.c_str(), ownPid), loop(x.connection), overlaySurface(previewClock) {}
+  X11TestPlatform(const X11TestPlatform&) = delete;
+  X11TestPlatform& operator=(const X11TestPlatform&) = delete;
+
+  Platform platform() {
+    return Platform{
+        .clock = loop,
+        .scheduler = loop,
+        .defaults = defaults,
+        .accessibility = x.accessibility,
+        .screens = x.screens,
+        .runningApps = x.runningApps,
+        .hotkeys = x.hotkeys,
+        .shell = shell,
+        .loginItem = loginItem,
+        .texts = PlatformTexts::linux(),
+        .eventTap = eventTap,
+        .windowList = windowList,
+        .overlaySurface = overlaySurface,
+    };
+  }
+
+  x11::X11Adapters x;
+  RealTimeLoop loop;
+  sim::SimDefaultsDomains defaults;
+  sim::SimShell shell;
+  sim::SimLoginItem loginItem;
+  sim::SimEventTap eventTap;
+  sim::SimWindowList windowList;
+  sim::SimClock previewClock;
+  sim::SimOverlaySurface overlaySurface;
+};
+
+}  // namespace dovrik::x11test
