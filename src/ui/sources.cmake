@@ -1,4 +1,5 @@
 list(APPEND DOVRIK_UI_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/SnapPreviewWindow.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SymbolIcon.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TrayIcon.cpp
 )

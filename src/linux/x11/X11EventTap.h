@@ -1,0 +1,61 @@
+// The EventTap port on X11: XInput2 raw button and motion events of the master pointers,
+// selected on the root. Nothing is grabbed or consumed, and the events keep coming while a
+// window manager holds its own pointer grab (during a title-bar move, for instance).
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include <xcb/xcb.h>
+
+#include "core/platform/EventTap.h"
+#include "linux/x11/XConnection.h"
+
+namespace dovrik::x11 {
+
+class X11EventTap : public EventTap {
+ public:
+  explicit X11EventTap(XConnection& connection) : x_(connection) {}
+  X11EventTap(const X11EventTap&) = delete;
+  X11EventTap& operator=(const X11EventTap&) = delete;
+  ~X11EventTap() override;
+
+  // Refused without XInput 2.2 or while a tap is installed. Delivers presses of the logical
+  // left button, the pointer's moves while it is held, and its release, with the pointer's
+  // location in accessibility space.
+  std::optional<EventTapRef> install(TapCallback callback) override;
+  void setEnabled(EventTapRef tap, bool enabled) override;
+  void remove(EventTapRef tap) override;
+
+ private:
+  bool hasRawEvents();
+  bool selectRawEvents(bool on);
+  void handle(const xcb_generic_event_t& event);
+  void rawButton(std::uint32_t physicalButton, bool pressed);
+  void deliverPendingMotion();
+  std::optional<Point> pointerLocation();
+  std::uint32_t logicalButton(std::uint32_t physicalButton);
+  void deliver(TapEventType type, Point location);
+
+  XConnection& x_;
+  // XInput 2.2 present, and its major opcode; asked once.
+  std::optional<bool> hasRawEvents_;
+  std::uint8_t inputOpcode_ = 0;
+  // The pointer mapping, physical button → logical button; read again after a MappingNotify.
+  std::optional<std::vector<std::uint8_t>> buttonMap_;
+
+  std::optional<EventTapRef> installed_;
+  TapCallback callback_;
+  bool enabled_ = false;
+  EventTapRef nextRef_ = 1;
+  Signal<const xcb_generic_event_t&>::Connection subscription_ = 0;
+
+  bool leftDown_ = false;
+  // A move arrived whose location has not been read yet: reading the pointer is a round trip,
+  // so a burst of moves is read once, when no more events are waiting, or at the release.
+  bool motionPending_ = false;
+  std::optional<Point> lastLocation_;
+};
+
+}  // namespace dovrik::x11

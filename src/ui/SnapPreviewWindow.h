@@ -1,0 +1,48 @@
+// The snap preview on an X11 desktop: a borderless, click-through window above the others that
+// paints the accent-coloured box the core describes and fades with Qt animations.
+#pragma once
+
+#include <functional>
+
+#include <QWidget>
+
+#include "core/platform/OverlaySurface.h"
+
+class QVariantAnimation;
+
+namespace dovrik::ui {
+
+class SnapPreviewWindow : public QWidget, public OverlaySurface {
+ public:
+  // Carries a frame from desktop space to X root coordinates. It comes from the X adapters,
+  // which decide which monitor is primary, so the preview and the zones agree on the origin.
+  using DesktopToRoot = std::function<Rect(const Rect&)>;
+
+  explicit SnapPreviewWindow(DesktopToRoot desktopToRoot);
+
+  void setFrame(const Rect& desktopFrame) override;
+  void setContent(const OverlayContent& content) override;
+  bool isVisible() const override { return QWidget::isVisible(); }
+  void setAlpha(double alpha) override;
+  void orderFront() override;
+  void orderOut() override;
+  void animateAlpha(double target, double seconds, AnimationCurve curve,
+                    std::function<void()> completion) override;
+
+  // Whether a compositing manager runs, so that translucency can be shown. Without one the
+  // window is cut down to the box's outline and the desktop stays visible through it.
+  bool isCompositing() const;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  void updateShape();
+
+  DesktopToRoot desktopToRoot_;
+  OverlayContent content_;
+  QVariantAnimation* fade_ = nullptr;
+  bool outlineOnly_ = false;
+};
+
+}  // namespace dovrik::ui
