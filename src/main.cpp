@@ -1,0 +1,124 @@
+// dovrik: the tray agent on a Linux X11 desktop. Builds the platform from the real adapters,
+// starts the core, and shows the tray icon; a second start hands over to the running one.
+#include <unistd.h>
+
+#include <QApplication>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "core/app/App.h"
+#include "core/windows/ScreenGeometry.h"
+#include "linux/files/ConfigPaths.h"
+#include "linux/files/FileDefaultsDomains.h"
+#include "linux/files/XdgLoginItem.h"
+#include "linux/qt/QtMainQueue.h"
+#include "linux/qt/QtShell.h"
+#include "linux/qt/SingleInstance.h"
+#include "linux/x11/X11Adapters.h"
+#include "linux/x11/X11EventTap.h"
+#include "linux/x11/X11WindowList.h"
+#include "linux/x11/XEventPump.h"
+#include "ui/SnapPreviewWindow.h"
+#include "ui/TrayIcon.h"
+
+namespace {
+
+using namespace dovrik;
+
+// A window of ours that the user sees as one: a managed window or dialog. Menus, tooltips and
+// the tray icon's own window (which bypasses the window manager) do not count.
+bool hasVisibleWindow() {
+  for (const QWidget* widget : QApplication::topLevelWidgets()) {
+    const Qt::WindowType type = widget->windowType();
+    if (widget->isVisible() && (type == Qt::Window || type == Qt::Dialog) &&
+        !widget->windowFlags().testFlag(Qt::BypassWindowManagerHint))
+      return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication qtApp(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("dovrik"));
+  QApplication::setApplicationDisplayName(QStringLiteral("Dovrik"));
+  // An agent: closing a notice or any other window of ours never ends Dovrik.
+  QApplication::setQuitOnLastWindowClosed(false);
+
+  qt::SingleInstance instance = qt::SingleInstance::forCurrentSession();
+  switch (instance.claim()) {
+    case qt::SingleInstance::Claim::forwarded:
+      return 0;
+    case qt::SingleInstance::Claim::failed:
+      std::fputs("Dovrik: another Dovrik runs on this display but did not answer.\n", stderr);
+      return 1;
+    case qt::SingleInstance::Claim::primary:
+      break;
+  }
+
+  const auto configHome = files::configHome();
+  if (!configHome) {
+    std::fputs("Dovrik: no home folder to keep the settings in ($HOME is not set).\n", stderr);
+    return 1;
+  }
+
+  qt::QtMainQueue mainQueue;
+  qt::QtShell shell;
+  files::FileDefaultsDomains defaults(files::dovrikConfigFolder(*configHome),
+                                      [&shell](const std::string& line) { shell.systemLog(line); });
+  files::XdgLoginItem loginItem(
+      *configHome, files::runningExecutablePath().value_or(std::filesystem::absolute(argv[0])));
+
+  x11::X11Adapters x11(nullptr, ::getpid());
+  x11::XEventPump pump(x11.connection);
+  x11::X11EventTap eventTap(x11.connection);
+  x11::X11WindowList windowList(x11.connection, x11.clients, x11.apps);
+  ui::SnapPreviewWindow preview([&x11](const Rect& desktopFrame) {
+    return x11.connection.accessibilityToRoot(
+        flipRect(desktopFrame, x11.connection.primaryHeight()));
+  });
+
+  App app(Platform{
+      .clock = mainQueue,
+      .scheduler = mainQueue,
+      .defaults = defaults,
+      .accessibility = x11.accessibility,
+      .screens = x11.screens,
+      .runningApps = x11.runningApps,
+      .hotkeys = x11.hotkeys,
+      .shell = shell,
+      .loginItem = loginItem,
+      .texts = PlatformTexts::linux(),
+      .eventTap = eventTap,
+      .windowList = windowList,
+      .overlaySurface = preview,
+  });
+  app.start();
+
+  if (!app.appState().hasAccessibilityPermission()) {
+    std::string reason = x11.accessibility.untrustedReason();
+    if (reason.empty())
+      reason = PlatformTexts::linux().accessibilityMissingDetail;
+    std::fprintf(stderr,
+                 "%s\nDovrik keeps running in the tray and starts its hotkeys as soon as that "
+                 "changes.\n",
+                 reason.c_str());
+  }
+
+  ui::TrayIcon tray(app.menuBarController());
+  tray.show();
+
+  // Opened again while running: with one of our windows on screen nothing happens; otherwise
+  // the trust answer is refreshed and, if it is still missing, the reason is shown.
+  instance.setReopenHandler([&app] {
+    if (hasVisibleWindow())
+      return;
+    app.reopen();
+    if (!app.appState().hasAccessibilityPermission())
+      app.menuBarController().showAccessibilityHelp();
+  });
+
+  return QApplication::exec();
+}
