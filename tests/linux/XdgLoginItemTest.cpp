@@ -10,11 +10,7 @@
 namespace dovrik::files {
 namespace {
 
-namespace fs = std::filesystem;
-using testing::namesIn;
-using testing::readFile;
-using testing::TempFolder;
-using testing::writeFile;
+using namespace testing;
 
 class XdgLoginItemTest : public ::testing::Test {
  protected:
@@ -23,10 +19,12 @@ class XdgLoginItemTest : public ::testing::Test {
   fs::path entry = configHome / "autostart" / "dovrik.desktop";
 };
 
-TEST_F(XdgLoginItemTest, RegisteringWritesAnEntryThatStartsTheProgram) {
+TEST_F(XdgLoginItemTest, RegisteringWritesAnEntryThatStartsTheProgramAndUnregisteringRemovesIt) {
+  XdgLoginItem item(configHome, "/opt/dovrik/bin/dovrik");
+  EXPECT_EQ(item.unregisterItem(), std::nullopt) << "none there is not a failure";
+
   fs::create_directories(entry.parent_path());
   writeFile(entry, "[Desktop Entry]\nHidden=true\n");
-  XdgLoginItem item(configHome, "/opt/dovrik/bin/dovrik");
   EXPECT_EQ(item.registerItem(), std::nullopt);
   EXPECT_EQ(readFile(entry),
             "[Desktop Entry]\n"
@@ -37,11 +35,14 @@ TEST_F(XdgLoginItemTest, RegisteringWritesAnEntryThatStartsTheProgram) {
             "Terminal=false\n"
             "X-GNOME-Autostart-enabled=true\n");
   EXPECT_EQ(namesIn(entry.parent_path()), std::vector<std::string>{"dovrik.desktop"});
+
+  EXPECT_EQ(item.unregisterItem(), std::nullopt);
+  EXPECT_FALSE(fs::exists(entry));
+  EXPECT_TRUE(fs::is_directory(entry.parent_path()));
 }
 
 TEST_F(XdgLoginItemTest, TheProgramPathIsQuotedAndEscapedForTheExecKey) {
-  XdgLoginItem item(configHome, "/opt/my apps/do\"v$r`\\ik%1\n");
-  ASSERT_EQ(item.registerItem(), std::nullopt);
+  ASSERT_EQ(XdgLoginItem(configHome, "/opt/my apps/do\"v$r`\\ik%1\n").registerItem(), std::nullopt);
   const std::string text = readFile(entry);
   EXPECT_NE(text.find(R"(Exec="/opt/my apps/do\\"v\\$r\\`\\\\ik%%1\n")"
                       "\n"),
@@ -49,20 +50,10 @@ TEST_F(XdgLoginItemTest, TheProgramPathIsQuotedAndEscapedForTheExecKey) {
       << text;
 }
 
-TEST_F(XdgLoginItemTest, UnregisteringRemovesTheEntryAndNeedsNoneToBeThere) {
-  XdgLoginItem item(configHome, "/usr/bin/dovrik");
-  EXPECT_EQ(item.unregisterItem(), std::nullopt);
-  ASSERT_EQ(item.registerItem(), std::nullopt);
-  EXPECT_EQ(item.unregisterItem(), std::nullopt);
-  EXPECT_FALSE(fs::exists(entry));
-  EXPECT_TRUE(fs::is_directory(entry.parent_path()));
-}
-
 TEST_F(XdgLoginItemTest, FailuresAreAnsweredAsText) {
-  EXPECT_EQ(XdgLoginItem(configHome, "dovrik").registerItem(),
-            "the location of the Dovrik program is unknown");
-  EXPECT_EQ(XdgLoginItem(configHome, "").registerItem(),
-            "the location of the Dovrik program is unknown");
+  for (const char* relative : {"dovrik", ""})
+    EXPECT_EQ(XdgLoginItem(configHome, relative).registerItem(),
+              "the location of the Dovrik program is unknown");
 
   fs::create_directories(configHome);
   writeFile(configHome / "autostart", "a file where the folder belongs");
