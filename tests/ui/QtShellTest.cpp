@@ -5,18 +5,12 @@
 
 #include "linux/qt/QtShell.h"
 
-namespace {
-
-std::string contents(std::FILE* file) {
+static std::string contents(std::FILE* file) {
+  std::string text(static_cast<std::size_t>(std::ftell(file)), '\0');
   std::rewind(file);
-  std::string text;
-  char buffer[256];
-  while (const std::size_t n = std::fread(buffer, 1, sizeof buffer, file))
-    text.append(buffer, n);
+  text.resize(std::fread(text.data(), 1, text.size(), file));
   return text;
 }
-
-}  // namespace
 
 class QtShellTest : public QObject {
   Q_OBJECT
