@@ -2,7 +2,6 @@
 // machine, the title-bar test, the preview and the delayed snap.
 #include <gtest/gtest.h>
 
-#include "core/app/App.h"
 #include "core/drag/DragMonitor.h"
 #include "core/windows/ScreenGeometry.h"
 #include "sim/SimPlatform.h"
@@ -31,6 +30,11 @@ class DragMonitorTest : public ::testing::Test {
   void press(Point q) { ASSERT_TRUE(tap.inject(TapEventType::leftMouseDown, q)); }
   void drag(Point q) { ASSERT_TRUE(tap.inject(TapEventType::leftMouseDragged, q)); }
   void release(Point q) { ASSERT_TRUE(tap.inject(TapEventType::leftMouseUp, q)); }
+  // Releases at `q` and lets every delayed snap and fade run out.
+  void drop(Point q) {
+    release(q);
+    advance(1);
+  }
   // Presses on the editor's title bar, wherever the window is now, and drags to `q`.
   void dragTitleBarTo(Point q) {
     const Rect frame = editorFrame();
@@ -141,8 +145,7 @@ TEST_F(DragMonitorTapTest, DisabledBySystemReEnablesAndDropsTheDrag) {
     EXPECT_EQ(preview.orderOutCount, outs + 1);
     EXPECT_EQ(preview.alpha(), 1);
     drag({5, 400});
-    release({5, 400});
-    advance(1);
+    drop({5, 400});
     EXPECT_EQ(editorFrame(), (Rect{100, 100, 800, 600}));
   }
 }
@@ -157,8 +160,7 @@ TEST_F(DragMonitorPressTest, MovesBelowTheThresholdNeverAskAccessibilityOrSnap) 
   press({300, 120});
   drag({306, 127});  // 9.2 points away
   drag({292, 120});
-  release({292, 120});
-  advance(1);
+  drop({292, 120});
   EXPECT_EQ(desktop.readCount(), reads);
   EXPECT_FALSE(desktop.messagingTimeout(desktop.systemWideElement()));
   EXPECT_EQ(sim.windowList.queries, 0);
@@ -174,8 +176,7 @@ TEST_F(DragMonitorPressTest, TitleBarIsTheTop52PointsOfTheWindow) {
   press({300, 152});
   drag({5, 450});
   EXPECT_TRUE(preview.isVisible());
-  release({5, 450});
-  advance(1);
+  drop({5, 450});
   EXPECT_EQ(editorFrame(), snapped(SnapPosition::leftHalf, {0, 0, 1440, 875}));
 
   // 53 points down is content: the whole press is ignored, however far it goes.
@@ -187,9 +188,14 @@ TEST_F(DragMonitorPressTest, TitleBarIsTheTop52PointsOfTheWindow) {
   drag({5, 440});
   EXPECT_FALSE(preview.isVisible());
   EXPECT_EQ(preview.frames.size(), 1u);
-  release({5, 440});
-  advance(1);
+  drop({5, 440});
   EXPECT_EQ(editorFrame(), before);
+
+  // A window whose frame cannot be read has no title bar.
+  desktop.failAttribute(editorWindow, AXAttribute::Size);
+  dragTitleBarTo({5, 450});
+  EXPECT_FALSE(preview.isVisible());
+  EXPECT_EQ(sim.windowList.queries, 0);
 }
 
 TEST_F(DragMonitorPressTest, TheWalkFindsTheWindowAtMostElevenLevelsUp) {
@@ -201,19 +207,11 @@ TEST_F(DragMonitorPressTest, TheWalkFindsTheWindowAtMostElevenLevelsUp) {
       dragTitleBarTo({5, 450});
       EXPECT_TRUE(preview.isVisible()) << "window 11 levels up";
       drag({700, 450});
-      release({700, 450});
-      advance(1);
+      drop({700, 450});
     }
   }
   dragTitleBarTo({5, 450});
   EXPECT_FALSE(preview.isVisible()) << "window 12 levels up";
-  EXPECT_EQ(sim.windowList.queries, 0);
-}
-
-TEST_F(DragMonitorPressTest, UnreadableWindowFramesAnswerNotATitleBar) {
-  desktop.failAttribute(editorWindow, AXAttribute::Size);
-  dragTitleBarTo({5, 450});
-  EXPECT_FALSE(preview.isVisible());
   EXPECT_EQ(sim.windowList.queries, 0);
 }
 
@@ -236,8 +234,7 @@ TEST_F(DragMonitorPressTest, WithoutAnElementTheWindowListDecides) {
   EXPECT_EQ(sim.windowList.queries, 1);
   EXPECT_TRUE(preview.isVisible()) << "52 points below the top";
   drag({1000, 450});
-  release({1000, 450});
-  advance(1);
+  drop({1000, 450});
 
   sim.windowList.windows[5].bounds = Rect{950, 247, 400, 300};
   press({1000, 300});
@@ -286,8 +283,7 @@ TEST_F(DragMonitorPressTest, TheSnapLandsAfterTheDelayOnTheScreenWhereTheZoneWas
 
   // A pointer exactly on the shared border belongs to the screen whose left edge it is.
   dragTitleBarTo({1440, 450});
-  release({1440, 450});
-  advance(1);
+  drop({1440, 450});
   EXPECT_EQ(editorFrame(), snapped(SnapPosition::leftHalf, {1440, 0, 1440, 900}));
 }
 
@@ -309,8 +305,7 @@ TEST_F(DragMonitorPressTest, SwitchesStopTheDragOrTheSnap) {
   // Snapping switched off before the release: preview hidden, no snap.
   dragTitleBarTo({5, 450});
   state.setSnappingEnabled(false);
-  release({5, 450});
-  advance(1);
+  drop({5, 450});
   EXPECT_FALSE(preview.isVisible());
   EXPECT_TRUE(desktop.writes().empty());
 
@@ -330,30 +325,8 @@ TEST_F(DragMonitorPressTest, SwitchesStopTheDragOrTheSnap) {
   state.setEnabledPositions({SnapPosition::rightHalf});
   dragTitleBarTo({5, 450});
   EXPECT_FALSE(preview.isVisible());
-  release({5, 450});
-  advance(1);
+  drop({5, 450});
   EXPECT_TRUE(desktop.writes().empty());
-}
-
-TEST(DragMonitorAppTest, StartUpOrArrivingTrustInstallsTheTapAndTheAppRemovesIt) {
-  sim::SimPlatform trusted;
-  {
-    App app(trusted.platform());
-    app.start();
-    EXPECT_TRUE(trusted.eventTap.isInstalled());
-  }
-  EXPECT_FALSE(trusted.eventTap.isInstalled());
-
-  sim::SimPlatform later;
-  later.desktop.setTrusted(false);
-  App app(later.platform());
-  app.start();
-  EXPECT_EQ(later.eventTap.installAttempts, 0);
-  later.desktop.setTrusted(true);
-  later.clock.advanceBy(0.5);
-  EXPECT_TRUE(later.eventTap.isInstalled());
-  app.reopen();
-  EXPECT_EQ(later.eventTap.installAttempts, 1);
 }
 
 }  // namespace
