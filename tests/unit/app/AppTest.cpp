@@ -23,12 +23,6 @@ TEST_F(AppTest, StartImportsThenSetsUpHotkeysAndTheTapWhichTheAppRemoves) {
     EXPECT_EQ(stored.boolValue("migratedFromQuillmoor"), true);
     EXPECT_EQ(world.hotkeys.registered().size(), 4u);
     EXPECT_TRUE(tap.isInstalled());
-
-    const AXElement window = world.desktop.addWindow(test::SimWorld::appPid, {100, 100, 800, 600});
-    stored.set("animationsEnabled", false);
-    EXPECT_EQ(world.hotkeys.press(123, controlKey | optionKey), noErr);
-    world.clock.runUntilIdle();
-    EXPECT_EQ(world.desktop.frameOf(window), (Rect{0, 25, 720, 875}));
   }
   EXPECT_FALSE(tap.isInstalled());
 }

@@ -217,17 +217,14 @@ TEST_F(DragMonitorPressTest, TheWalkFindsTheWindowAtMostElevenLevelsUp) {
 
 TEST_F(DragMonitorPressTest, WithoutAnElementTheWindowListDecides) {
   // Nothing answers at (1000, 300): the press falls back to the window list.
-  const auto listWindow = [](int layer, ProcessId pid, std::optional<Rect> bounds) {
-    return WindowListEntry{layer, pid, bounds};
-  };
   sim.windowList.windows = {
-      listWindow(0, kOwnPid, Rect{900, 200, 300, 300}),   // our own preview
-      listWindow(25, kViewer, Rect{900, 200, 300, 300}),  // a panel
-      listWindow(0, kViewer, Rect{1000, 200, 1, 300}),    // a sliver
-      listWindow(0, kViewer, std::nullopt),
-      listWindow(0, kViewer, Rect{0, 0, 100, 100}),      // elsewhere
-      listWindow(0, kViewer, Rect{950, 248, 400, 300}),  // the one under the pointer
-      listWindow(0, kViewer, Rect{950, 290, 400, 300}),  // behind it
+      {0, kOwnPid, Rect{900, 200, 300, 300}},   // our own preview
+      {25, kViewer, Rect{900, 200, 300, 300}},  // a panel
+      {0, kViewer, Rect{1000, 200, 1, 300}},    // a sliver
+      {0, kViewer, std::nullopt},
+      {0, kViewer, Rect{0, 0, 100, 100}},      // elsewhere
+      {0, kViewer, Rect{950, 248, 400, 300}},  // the one under the pointer
+      {0, kViewer, Rect{950, 290, 400, 300}},  // behind it
   };
   press({1000, 300});
   drag({1435, 450});

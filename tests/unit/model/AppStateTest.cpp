@@ -109,11 +109,9 @@ TEST_F(AppStateTest, ConflictsFollowTheOwnerOrderAndTheExclusion) {
 
   const Uuid desk = *Uuid::fromString("00000000-0000-4000-8000-000000000001");
   const KeyboardShortcut ctrlD{Key::d, {Modifier::control}};
-  state.setHooks({.workspaceShortcuts =
-                      [&] {
-                        return std::vector<std::pair<Uuid, std::optional<KeyboardShortcut>>>{
-                            {Uuid{}, std::nullopt}, {desk, ctrlD}};
-                      },
+  const std::vector<std::pair<Uuid, std::optional<KeyboardShortcut>>> workspaces = {
+      {Uuid{}, std::nullopt}, {desk, ctrlD}};
+  state.setHooks({.workspaceShortcuts = [&] { return workspaces; },
                   .workspaceName = [&](const Uuid& id) -> std::optional<std::string> {
                     return id == desk ? std::optional<std::string>("Desk") : std::nullopt;
                   }});
