@@ -23,10 +23,6 @@ class AppStateTest : public ::testing::Test {
 TEST_F(AppStateTest, ReadsDefaultsWithoutWritingAndStoresEachWriteAfterAnnouncingIt) {
   AppState state(platform);
   EXPECT_FALSE(state.launchAtLogin());
-  EXPECT_TRUE(state.rulesEnabled());
-  EXPECT_TRUE(state.fileShelfEnabled());
-  EXPECT_TRUE(state.clipboardHistoryEnabled());
-  EXPECT_EQ(state.clipboardHistorySize(), 25);
   EXPECT_EQ(state.shortcuts(), AppState::defaultShortcuts());
   EXPECT_EQ(state.shortcuts().at(SnapPosition::leftHalf).displayString(), "⌃⌥←");
   EXPECT_FALSE(state.hasPromptedForAccessibility());
