@@ -1,4 +1,5 @@
-// Start-up and re-open of the application object on the simulated desktop.
+// Start-up, arriving trust, re-open and teardown of the application object on the simulated
+// desktop.
 #include <gtest/gtest.h>
 
 #include "core/app/App.h"
@@ -7,46 +8,40 @@
 namespace dovrik {
 namespace {
 
-constexpr int kLeftArrow = 123;
-constexpr std::uint32_t kCtrlOpt = controlKey | optionKey;
-
 class AppTest : public ::testing::Test {
  protected:
   test::SimWorld world;
   Defaults& stored = world.sim.defaults.application();
+  sim::SimEventTap& tap = world.sim.eventTap;
 };
 
-TEST_F(AppTest, StartImportsThenRegistersTheSnapHotkeysWhenTrusted) {
+TEST_F(AppTest, StartImportsThenSetsUpHotkeysAndTheTapWhichTheAppRemoves) {
   world.sim.defaults.addDomain("com.quillmoor.app").set("snappingEnabled", true);
-  App app(world.platform);
-  app.start();
-  EXPECT_EQ(stored.boolValue("migratedFromQuillmoor"), true);
-  EXPECT_EQ(world.hotkeys.registered().size(), 4u);
-
-  const AXElement window = world.desktop.addWindow(test::SimWorld::appPid, {100, 100, 800, 600});
-  world.sim.defaults.application().set("animationsEnabled", false);
-  EXPECT_EQ(world.hotkeys.press(kLeftArrow, kCtrlOpt), noErr);
-  world.clock.runUntilIdle();
-  EXPECT_EQ(world.desktop.frameOf(window), (Rect{0, 25, 720, 875}));
+  {
+    App app(world.platform);
+    app.start();
+    EXPECT_EQ(stored.boolValue("migratedFromQuillmoor"), true);
+    EXPECT_EQ(world.hotkeys.registered().size(), 4u);
+    EXPECT_TRUE(tap.isInstalled());
+  }
+  EXPECT_FALSE(tap.isInstalled());
 }
 
-TEST_F(AppTest, WithoutTrustNothingIsRegisteredUntilTrustArrives) {
+TEST_F(AppTest, WithoutTrustNothingIsSetUpUntilTrustArrivesAndReopenRefreshesIt) {
   world.desktop.setTrusted(false);
   App app(world.platform);
   app.start();
   EXPECT_TRUE(world.hotkeys.registered().empty());
   world.clock.advanceBy(3);
   EXPECT_TRUE(world.hotkeys.registered().empty());
+  EXPECT_EQ(tap.installAttempts, 0);
 
   world.desktop.setTrusted(true);
   world.clock.advanceBy(0.5);
   EXPECT_EQ(world.hotkeys.registered().size(), 4u);
+  EXPECT_TRUE(tap.isInstalled());
   EXPECT_FALSE(app.appState().isPollingPermission());
-}
 
-TEST_F(AppTest, ReopenRefreshesTheTrustState) {
-  App app(world.platform);
-  app.start();
   world.desktop.setTrusted(false);
   app.reopen();
   EXPECT_FALSE(app.appState().hasAccessibilityPermission());
@@ -54,6 +49,7 @@ TEST_F(AppTest, ReopenRefreshesTheTrustState) {
   app.reopen();
   EXPECT_TRUE(app.appState().hasAccessibilityPermission());
   EXPECT_EQ(world.hotkeys.registered().size(), 4u);
+  EXPECT_EQ(tap.installAttempts, 1);
 }
 
 }  // namespace

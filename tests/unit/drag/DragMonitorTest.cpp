@@ -2,7 +2,6 @@
 // machine, the title-bar test, the preview and the delayed snap.
 #include <gtest/gtest.h>
 
-#include "core/app/App.h"
 #include "core/drag/DragMonitor.h"
 #include "core/windows/ScreenGeometry.h"
 #include "sim/SimPlatform.h"
@@ -31,6 +30,11 @@ class DragMonitorTest : public ::testing::Test {
   void press(Point q) { ASSERT_TRUE(tap.inject(TapEventType::leftMouseDown, q)); }
   void drag(Point q) { ASSERT_TRUE(tap.inject(TapEventType::leftMouseDragged, q)); }
   void release(Point q) { ASSERT_TRUE(tap.inject(TapEventType::leftMouseUp, q)); }
+  // Releases at `q` and lets every delayed snap and fade run out.
+  void drop(Point q) {
+    release(q);
+    advance(1);
+  }
   // Presses on the editor's title bar, wherever the window is now, and drags to `q`.
   void dragTitleBarTo(Point q) {
     const Rect frame = editorFrame();
@@ -106,7 +110,7 @@ TEST_F(DragMonitorTapTest, RetriesEndSilentlyWithoutTrustAndStopCancelsThem) {
   EXPECT_FALSE(tap.isInstalled());
 }
 
-TEST_F(DragMonitorTapTest, StartWhileInstalledChangesNothingAndStopRemovesTheTap) {
+TEST_F(DragMonitorTapTest, StartWhileInstalledChangesNothingAndStopOrASystemDisableDropsTheDrag) {
   monitor.start(0);
   monitor.start(0);
   EXPECT_EQ(tap.installAttempts, 1);
@@ -126,10 +130,8 @@ TEST_F(DragMonitorTapTest, StartWhileInstalledChangesNothingAndStopRemovesTheTap
   drag({5, 450});
   drag({5, 400});
   EXPECT_FALSE(preview.isVisible());
-}
 
-TEST_F(DragMonitorTapTest, DisabledBySystemReEnablesAndDropsTheDrag) {
-  monitor.start(0);
+  // Switched off by the system: enabled again at once, and the drag under way is dropped.
   for (TapEventType reason :
        {TapEventType::tapDisabledByTimeout, TapEventType::tapDisabledByUserInput}) {
     dragTitleBarTo({5, 450});
@@ -141,8 +143,7 @@ TEST_F(DragMonitorTapTest, DisabledBySystemReEnablesAndDropsTheDrag) {
     EXPECT_EQ(preview.orderOutCount, outs + 1);
     EXPECT_EQ(preview.alpha(), 1);
     drag({5, 400});
-    release({5, 400});
-    advance(1);
+    drop({5, 400});
     EXPECT_EQ(editorFrame(), (Rect{100, 100, 800, 600}));
   }
 }
@@ -157,8 +158,7 @@ TEST_F(DragMonitorPressTest, MovesBelowTheThresholdNeverAskAccessibilityOrSnap) 
   press({300, 120});
   drag({306, 127});  // 9.2 points away
   drag({292, 120});
-  release({292, 120});
-  advance(1);
+  drop({292, 120});
   EXPECT_EQ(desktop.readCount(), reads);
   EXPECT_FALSE(desktop.messagingTimeout(desktop.systemWideElement()));
   EXPECT_EQ(sim.windowList.queries, 0);
@@ -174,8 +174,7 @@ TEST_F(DragMonitorPressTest, TitleBarIsTheTop52PointsOfTheWindow) {
   press({300, 152});
   drag({5, 450});
   EXPECT_TRUE(preview.isVisible());
-  release({5, 450});
-  advance(1);
+  drop({5, 450});
   EXPECT_EQ(editorFrame(), snapped(SnapPosition::leftHalf, {0, 0, 1440, 875}));
 
   // 53 points down is content: the whole press is ignored, however far it goes.
@@ -187,9 +186,14 @@ TEST_F(DragMonitorPressTest, TitleBarIsTheTop52PointsOfTheWindow) {
   drag({5, 440});
   EXPECT_FALSE(preview.isVisible());
   EXPECT_EQ(preview.frames.size(), 1u);
-  release({5, 440});
-  advance(1);
+  drop({5, 440});
   EXPECT_EQ(editorFrame(), before);
+
+  // A window whose frame cannot be read has no title bar.
+  desktop.failAttribute(editorWindow, AXAttribute::Size);
+  dragTitleBarTo({5, 450});
+  EXPECT_FALSE(preview.isVisible());
+  EXPECT_EQ(sim.windowList.queries, 0);
 }
 
 TEST_F(DragMonitorPressTest, TheWalkFindsTheWindowAtMostElevenLevelsUp) {
@@ -201,8 +205,7 @@ TEST_F(DragMonitorPressTest, TheWalkFindsTheWindowAtMostElevenLevelsUp) {
       dragTitleBarTo({5, 450});
       EXPECT_TRUE(preview.isVisible()) << "window 11 levels up";
       drag({700, 450});
-      release({700, 450});
-      advance(1);
+      drop({700, 450});
     }
   }
   dragTitleBarTo({5, 450});
@@ -210,34 +213,23 @@ TEST_F(DragMonitorPressTest, TheWalkFindsTheWindowAtMostElevenLevelsUp) {
   EXPECT_EQ(sim.windowList.queries, 0);
 }
 
-TEST_F(DragMonitorPressTest, UnreadableWindowFramesAnswerNotATitleBar) {
-  desktop.failAttribute(editorWindow, AXAttribute::Size);
-  dragTitleBarTo({5, 450});
-  EXPECT_FALSE(preview.isVisible());
-  EXPECT_EQ(sim.windowList.queries, 0);
-}
-
 TEST_F(DragMonitorPressTest, WithoutAnElementTheWindowListDecides) {
   // Nothing answers at (1000, 300): the press falls back to the window list.
-  const auto listWindow = [](int layer, ProcessId pid, std::optional<Rect> bounds) {
-    return WindowListEntry{layer, pid, bounds};
-  };
   sim.windowList.windows = {
-      listWindow(0, kOwnPid, Rect{900, 200, 300, 300}),   // our own preview
-      listWindow(25, kViewer, Rect{900, 200, 300, 300}),  // a panel
-      listWindow(0, kViewer, Rect{1000, 200, 1, 300}),    // a sliver
-      listWindow(0, kViewer, std::nullopt),
-      listWindow(0, kViewer, Rect{0, 0, 100, 100}),      // elsewhere
-      listWindow(0, kViewer, Rect{950, 248, 400, 300}),  // the one under the pointer
-      listWindow(0, kViewer, Rect{950, 290, 400, 300}),  // behind it
+      {0, kOwnPid, Rect{900, 200, 300, 300}},   // our own preview
+      {25, kViewer, Rect{900, 200, 300, 300}},  // a panel
+      {0, kViewer, Rect{1000, 200, 1, 300}},    // a sliver
+      {0, kViewer, std::nullopt},
+      {0, kViewer, Rect{0, 0, 100, 100}},      // elsewhere
+      {0, kViewer, Rect{950, 248, 400, 300}},  // the one under the pointer
+      {0, kViewer, Rect{950, 290, 400, 300}},  // behind it
   };
   press({1000, 300});
   drag({1435, 450});
   EXPECT_EQ(sim.windowList.queries, 1);
   EXPECT_TRUE(preview.isVisible()) << "52 points below the top";
   drag({1000, 450});
-  release({1000, 450});
-  advance(1);
+  drop({1000, 450});
 
   sim.windowList.windows[5].bounds = Rect{950, 247, 400, 300};
   press({1000, 300});
@@ -286,8 +278,7 @@ TEST_F(DragMonitorPressTest, TheSnapLandsAfterTheDelayOnTheScreenWhereTheZoneWas
 
   // A pointer exactly on the shared border belongs to the screen whose left edge it is.
   dragTitleBarTo({1440, 450});
-  release({1440, 450});
-  advance(1);
+  drop({1440, 450});
   EXPECT_EQ(editorFrame(), snapped(SnapPosition::leftHalf, {1440, 0, 1440, 900}));
 }
 
@@ -309,8 +300,7 @@ TEST_F(DragMonitorPressTest, SwitchesStopTheDragOrTheSnap) {
   // Snapping switched off before the release: preview hidden, no snap.
   dragTitleBarTo({5, 450});
   state.setSnappingEnabled(false);
-  release({5, 450});
-  advance(1);
+  drop({5, 450});
   EXPECT_FALSE(preview.isVisible());
   EXPECT_TRUE(desktop.writes().empty());
 
@@ -330,30 +320,8 @@ TEST_F(DragMonitorPressTest, SwitchesStopTheDragOrTheSnap) {
   state.setEnabledPositions({SnapPosition::rightHalf});
   dragTitleBarTo({5, 450});
   EXPECT_FALSE(preview.isVisible());
-  release({5, 450});
-  advance(1);
+  drop({5, 450});
   EXPECT_TRUE(desktop.writes().empty());
-}
-
-TEST(DragMonitorAppTest, StartUpOrArrivingTrustInstallsTheTapAndTheAppRemovesIt) {
-  sim::SimPlatform trusted;
-  {
-    App app(trusted.platform());
-    app.start();
-    EXPECT_TRUE(trusted.eventTap.isInstalled());
-  }
-  EXPECT_FALSE(trusted.eventTap.isInstalled());
-
-  sim::SimPlatform later;
-  later.desktop.setTrusted(false);
-  App app(later.platform());
-  app.start();
-  EXPECT_EQ(later.eventTap.installAttempts, 0);
-  later.desktop.setTrusted(true);
-  later.clock.advanceBy(0.5);
-  EXPECT_TRUE(later.eventTap.isInstalled());
-  app.reopen();
-  EXPECT_EQ(later.eventTap.installAttempts, 1);
 }
 
 }  // namespace

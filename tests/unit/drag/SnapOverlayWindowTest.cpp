@@ -100,6 +100,16 @@ TEST_F(SnapOverlayWindowTest, EveryHideEndsOrderedOutAtFullAlpha) {
   // The next appearance starts from nothing again.
   overlay.show(SnapPosition::rightHalf, screen);
   EXPECT_EQ(surface.animations.back().from, 0);
+
+  // A fade-out ending after its window is gone does nothing.
+  overlay.hide(false);
+  const int outs = surface.orderOutCount;
+  auto doomed = std::make_unique<SnapOverlayWindow>(surface, state);
+  doomed->show(SnapPosition::leftHalf, screen);
+  doomed->hide(true);
+  doomed.reset();
+  advance(1);
+  EXPECT_EQ(surface.orderOutCount, outs);
 }
 
 TEST_F(SnapOverlayWindowTest, SettingsAreReadAtEachShow) {
@@ -118,15 +128,6 @@ TEST_F(SnapOverlayWindowTest, SettingsAreReadAtEachShow) {
   overlay.show(SnapPosition::topLeft, screen);
   EXPECT_EQ(surface.contents.back(), (OverlayContent{0.8, false}));
   EXPECT_EQ(SnapOverlayView{surface.contents.back()}.cornerRadius(), 4);
-}
-
-TEST_F(SnapOverlayWindowTest, AFadeOutEndingAfterTheWindowIsGoneDoesNothing) {
-  auto doomed = std::make_unique<SnapOverlayWindow>(surface, state);
-  doomed->show(SnapPosition::leftHalf, screen);
-  doomed->hide(true);
-  doomed.reset();
-  advance(1);
-  EXPECT_EQ(surface.orderOutCount, 0);
 }
 
 }  // namespace

@@ -46,15 +46,15 @@ class ShortcutManagerTest : public ::testing::Test {
   }
 };
 
-TEST(ShortcutManagerCodesTest, FourCharCodesKeyCodesAndMasks) {
-  EXPECT_EQ(ShortcutManager::fourCharCode("QMNP"), 0x514D4E50u);
+TEST(ShortcutManagerCodesTest, FourCharCodesTakeTheFirstFourBytesAndMasksAddUp) {
+  const std::pair<const char*, std::uint32_t> codes[] = {{"QMNP", 0x514D4E50u},
+                                                         {"QMNPXYZ", 0x514D4E50u},
+                                                         {"QM", 0x514Du},
+                                                         {"", 0u},
+                                                         {"\xC3\xA9\xC3\xA9", 0xC3A9C3A9u}};
+  for (const auto& [text, code] : codes)
+    EXPECT_EQ(ShortcutManager::fourCharCode(text), code) << text;
   EXPECT_EQ(ShortcutManager::signature(), 0x514D4E50u);
-  EXPECT_EQ(ShortcutManager::fourCharCode("QMNPXYZ"), 0x514D4E50u);
-  EXPECT_EQ(ShortcutManager::fourCharCode("QM"), 0x514Du);
-  EXPECT_EQ(ShortcutManager::fourCharCode(""), 0u);
-  EXPECT_EQ(ShortcutManager::fourCharCode("\xC3\xA9\xC3\xA9"), 0xC3A9C3A9u);
-  EXPECT_EQ(ShortcutManager::carbonKeyCode(Key::leftArrow), 123);
-  EXPECT_EQ(ShortcutManager::carbonKeyCode(Key::v), 9);
   EXPECT_EQ(ShortcutManager::modifierMask({Modifier::control, Modifier::option}), 0x1800u);
   EXPECT_EQ(ShortcutManager::modifierMask({Modifier::shift, Modifier::command}), 0x300u);
 }
@@ -73,19 +73,16 @@ TEST_F(ShortcutManagerTest, EachPassRegistersTheDefaultsWithIdentifiersOneToFour
                         {123, kCtrlOpt}, {124, kCtrlOpt}, {125, kCtrlOpt}, {126, kCtrlOpt}}));
 }
 
-TEST_F(ShortcutManagerTest, ARefusedCombinationIsReportedAndDoesNotUseAnIdentifier) {
-  hotkeys.ownByOtherApplication(kLeft, kCtrlOpt);
+TEST_F(ShortcutManagerTest, RefusalsUseNoIdentifierAndAreNamedInDeclarationOrder) {
+  hotkeys.ownByOtherApplication(kRight, kCtrlOpt);
   manager().registerAll();
   EXPECT_EQ(registeredIds(), (std::vector<std::uint32_t>{1, 2, 3}));
-  EXPECT_EQ(manager().unavailablePositions(), std::set{SnapPosition::leftHalf});
+  EXPECT_EQ(manager().unavailablePositions(), std::set{SnapPosition::rightHalf});
   EXPECT_EQ(notifications, 1);
   EXPECT_EQ(ShortcutManager::refusalNotice(manager().unavailablePositions(), world.platform.texts),
-            "macOS refused the shortcut for Left Half — another app is already using it. Pick "
+            "macOS refused the shortcut for Right Half — another app is already using it. Pick "
             "a different combination.");
-}
 
-TEST_F(ShortcutManagerTest, SeveralRefusalsAreNamedInDeclarationOrder) {
-  hotkeys.ownByOtherApplication(kRight, kCtrlOpt);
   hotkeys.ownByOtherApplication(kLeft, kCtrlOpt);
   manager().registerAll();
   EXPECT_EQ(registeredIds(), (std::vector<std::uint32_t>{1, 2}));
@@ -129,21 +126,8 @@ TEST_F(ShortcutManagerTest, WithoutTrustAPassRegistersNothing) {
   EXPECT_TRUE(manager().unavailablePositions().empty());
 }
 
-TEST_F(ShortcutManagerTest, APressSnapsTheFrontmostWindowOnceTheQueueRuns) {
+TEST_F(ShortcutManagerTest, APressQueuesASnapAndOtherFamiliesArePassedOnAsNotHandled) {
   const AXElement window = world.desktop.addWindow(world.appPid, {100, 100, 800, 600});
-  manager().registerAll();
-  state->setAnimationsEnabled(false);
-  EXPECT_EQ(hotkeys.press(kLeft, kCtrlOpt), noErr);
-  EXPECT_TRUE(world.desktop.writes().empty()) << "the handler only queues the snap";
-  EXPECT_TRUE(world.clock.runUntilIdle());
-  EXPECT_EQ(world.desktop.frameOf(window), (Rect{0, 25, 720, 875}));
-
-  EXPECT_FALSE(manager().handleHotkey({ShortcutManager::signature(), 99}));
-  EXPECT_FALSE(manager().handleHotkey({ShortcutManager::fourCharCode("QMWS"), 1}));
-}
-
-TEST_F(ShortcutManagerTest, OtherFamiliesHotkeysArePassedOnWithNotHandled) {
-  world.desktop.addWindow(world.appPid, {100, 100, 800, 600});
   const std::uint32_t clipboard = ShortcutManager::fourCharCode("QMCB");
   int clipboardPresses = 0;
   hotkeys.installHandler([&](const EventHotKeyID& id) {
@@ -153,13 +137,21 @@ TEST_F(ShortcutManagerTest, OtherFamiliesHotkeysArePassedOnWithNotHandled) {
     return noErr;
   });
   manager().registerAll();  // installed after, so it is asked first
+  state->setAnimationsEnabled(false);
   ASSERT_TRUE(hotkeys.registerHotkey(9, cmdKey | shiftKey, {clipboard, 1}).ref);
-
   EXPECT_FALSE(manager().handleHotkey({clipboard, 1}));
+  EXPECT_FALSE(manager().handleHotkey({ShortcutManager::signature(), 99}));
+  EXPECT_FALSE(manager().handleHotkey({ShortcutManager::fourCharCode("QMWS"), 1}));
   EXPECT_EQ(hotkeys.press(9, cmdKey | shiftKey), noErr);
   EXPECT_EQ(clipboardPresses, 1);
   world.clock.runUntilIdle();
   EXPECT_TRUE(world.desktop.writes().empty()) << "no snap was queued";
+
+  EXPECT_EQ(hotkeys.press(kLeft, kCtrlOpt), noErr);
+  EXPECT_TRUE(world.desktop.writes().empty()) << "the handler only queues the snap";
+  EXPECT_TRUE(world.clock.runUntilIdle());
+  EXPECT_EQ(world.desktop.frameOf(window), (Rect{0, 25, 720, 875}));
+  EXPECT_EQ(clipboardPresses, 1);
 }
 
 TEST_F(ShortcutManagerTest, DestructionReleasesEverythingAndDropsQueuedSnaps) {

@@ -2,6 +2,7 @@
 // choosing them does.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -13,12 +14,13 @@ namespace {
 
 using test::SimWorld;
 
-// A menu as one line per item ("-" for a separator), so a whole menu compares at once.
-std::vector<std::string> outline(const std::vector<MenuItem>& menu) {
-  std::vector<std::string> lines;
+// A menu as one line, items split by "|" and "-" for a separator, so it compares at once.
+std::string outline(const std::vector<MenuItem>& menu) {
+  std::string line;
   for (const MenuItem& item : menu)
-    lines.push_back(item.isSeparator ? "-" : item.title + (item.enabled ? "" : " [label]"));
-  return lines;
+    line += (line.empty() ? "" : "|") +
+            (item.isSeparator ? "-" : item.title + (item.enabled ? "" : " [label]"));
+  return line;
 }
 
 struct MenuBarControllerTest : ::testing::Test {
@@ -35,33 +37,39 @@ struct MenuBarControllerTest : ::testing::Test {
         [this](const MenuBarController::Notice& notice) { notices.push_back(notice); });
     return menu;
   }
-  const MenuItem& itemTitled(const std::vector<MenuItem>& menu, const std::string& title) {
-    for (const MenuItem& item : menu) {
-      if (item.title == title)
-        return item;
-    }
-    ADD_FAILURE() << "no item " << title;
-    return menu.front();
+  static MenuItem itemTitled(const std::vector<MenuItem>& menu, const std::string& title) {
+    const auto it =
+        std::find_if(menu.begin(), menu.end(), [&](auto& i) { return i.title == title; });
+    EXPECT_NE(it, menu.end()) << "no item " << title;
+    return it == menu.end() ? MenuItem{} : *it;
   }
 };
 
-TEST_F(MenuBarControllerTest, UntrustedMenuWarnsAndOffersNoSnapItems) {
+TEST_F(MenuBarControllerTest, UntrustedMenuWarnsAndItsHelpExplainsOnlyWhileTrustIsMissing) {
   world.desktop.setTrusted(false);
-  const std::vector<MenuItem> menu = start().populate();
-  EXPECT_EQ(outline(menu), (std::vector<std::string>{
-                               "Dovrik [label]",
-                               "-",
-                               "⚠️  Accessibility Access Required",
-                               "-",
-                               "Disable Snapping",
-                               "-",
-                               "Quit Dovrik",
-                           }));
-  EXPECT_EQ(menu[2].action, MenuAction::showAccessibilityHelp);
+  MenuBarController& controller = start();
+  const std::vector<MenuItem> menu = controller.populate();
+  EXPECT_EQ(outline(menu),
+            "Dovrik [label]|-|⚠️  Accessibility Access Required|-|"
+            "Disable Snapping|-|Quit Dovrik");
   const MenuItem& quit = menu.back();
   EXPECT_EQ(quit.action, MenuAction::terminate);
   EXPECT_EQ(quit.keyEquivalent.key, "q");
   EXPECT_EQ(quit.keyEquivalent.modifiers, KeyboardShortcut::ModifierSet{Modifier::command});
+
+  const MenuItem& warning = menu[2];
+  EXPECT_EQ(warning.action, MenuAction::showAccessibilityHelp);
+  controller.perform(warning);
+  ASSERT_EQ(notices.size(), 1u);
+  EXPECT_EQ(notices[0].title, "Accessibility access required");
+  EXPECT_EQ(notices[0].text, world.platform.texts.accessibilityMissingDetail);
+  EXPECT_EQ(rebuilds, 0);
+  // Trust granted since the last poll: the item picks it up at once instead of explaining.
+  world.desktop.setTrusted(true);
+  controller.perform(warning);
+  EXPECT_EQ(notices.size(), 1u);
+  EXPECT_EQ(rebuilds, 1);
+  EXPECT_FALSE(world.hotkeys.registered().empty());
 }
 
 TEST_F(MenuBarControllerTest, TrustedMenuListsEnabledPositionsInDeclarationOrder) {
@@ -69,19 +77,9 @@ TEST_F(MenuBarControllerTest, TrustedMenuListsEnabledPositionsInDeclarationOrder
                                       SnapPosition::leftHalf, SnapPosition::bottomRight});
   app.appState().setSnappingEnabled(false);
   const std::vector<MenuItem> menu = start().populate();
-  EXPECT_EQ(outline(menu), (std::vector<std::string>{
-                               "Dovrik [label]",
-                               "-",
-                               "Enable Snapping",
-                               "-",
-                               "Snap Window [label]",
-                               "Left Half",
-                               "Top Left",
-                               "Bottom Right",
-                               "Center",
-                               "-",
-                               "Quit Dovrik",
-                           }));
+  EXPECT_EQ(outline(menu),
+            "Dovrik [label]|-|Enable Snapping|-|Snap Window [label]|Left Half|Top Left|"
+            "Bottom Right|Center|-|Quit Dovrik");
   const MenuItem& center = itemTitled(menu, "Center");
   EXPECT_EQ(center.action, MenuAction::snapMenuAction);
   EXPECT_EQ(center.representedObject, "Center");
@@ -134,25 +132,6 @@ TEST_F(MenuBarControllerTest, TrustArrivingRebuildsTheMenuWithSnapItems) {
   world.clock.advanceBy(0.5);
   EXPECT_EQ(rebuilds, 1);
   EXPECT_EQ(itemTitled(menu.populate(), "Snap Window").enabled, false);
-}
-
-TEST_F(MenuBarControllerTest, AccessibilityHelpExplainsOnlyWhileTrustIsMissing) {
-  world.desktop.setTrusted(false);
-  MenuBarController& menu = start();
-  const MenuItem warning = itemTitled(menu.populate(), "⚠️  Accessibility Access Required");
-
-  menu.perform(warning);
-  ASSERT_EQ(notices.size(), 1u);
-  EXPECT_EQ(notices[0].title, "Accessibility access required");
-  EXPECT_EQ(notices[0].text, world.platform.texts.accessibilityMissingDetail);
-  EXPECT_EQ(rebuilds, 0);
-
-  // Trust granted since the last poll: the item picks it up at once instead of explaining.
-  world.desktop.setTrusted(true);
-  menu.perform(warning);
-  EXPECT_EQ(notices.size(), 1u);
-  EXPECT_EQ(rebuilds, 1);
-  EXPECT_FALSE(world.hotkeys.registered().empty());
 }
 
 }  // namespace

@@ -11,14 +11,11 @@ std::vector<FrameWrite> frameWrites(const std::vector<sim::SimDesktop::Write>& w
   for (std::size_t i = 0; i + 1 < writes.size(); i += 2) {
     const auto& position = writes[i];
     const auto& size = writes[i + 1];
-    EXPECT_EQ(position.attribute, AXAttribute::Position) << "write " << i;
-    EXPECT_EQ(size.attribute, AXAttribute::Size) << "write " << i + 1;
-    EXPECT_EQ(position.time, size.time) << "write " << i;
-    EXPECT_EQ(position.element, size.element) << "write " << i;
     const Point* p = std::get_if<Point>(&position.value);
     const Size* s = std::get_if<Size>(&size.value);
-    if (!p || !s) {
-      ADD_FAILURE() << "write " << i << " carries the wrong kind of value";
+    if (position.attribute != AXAttribute::Position || size.attribute != AXAttribute::Size ||
+        position.time != size.time || position.element != size.element || !p || !s) {
+      ADD_FAILURE() << "writes " << i << " and " << i + 1 << " are no position-then-size pair";
       continue;
     }
     frames.push_back({position.time, position.element, {p->x, p->y, s->width, s->height}});

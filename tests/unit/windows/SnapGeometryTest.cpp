@@ -1,55 +1,34 @@
 // Target frames, the flip between the two coordinate spaces and the screen a frame belongs to.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "core/model/SnapPosition.h"
 #include "core/windows/ScreenGeometry.h"
 
 namespace dovrik {
 namespace {
 
-Screen screen(Rect frame, Rect visible) {
-  return Screen{0, "", frame, visible};
-}
+const auto screen = [](Rect frame, Rect visible) { return Screen{0, "", frame, visible}; };
 
 TEST(SnapGeometryTest, FiguresOnA1440By900ScreenInBothSpaces) {
   const std::vector<Screen> screens = {screen({0, 0, 1440, 900}, {0, 0, 1440, 875})};
   const double P = primaryScreenHeight(screens);
   ASSERT_EQ(P, 900);
   const Rect visible = screens[0].visibleFrame;
-  struct Case {
-    SnapPosition position;
-    Rect desktop;
-    Rect accessibility;
-  };
-  const Case cases[] = {
+  // Each position's frame in desktop space, then in accessibility space.
+  const std::tuple<SnapPosition, Rect, Rect> cases[] = {
       {SnapPosition::leftHalf, {0, 0, 720, 875}, {0, 25, 720, 875}},
       {SnapPosition::topHalf, {0, 437.5, 1440, 437.5}, {0, 25, 1440, 437.5}},
       {SnapPosition::bottomRight, {720, 0, 720, 437.5}, {720, 462.5, 720, 437.5}},
       {SnapPosition::center, {288, 175, 864, 525}, {288, 200, 864, 525}},
       {SnapPosition::fullScreen, {0, 0, 1440, 875}, {0, 25, 1440, 875}},
   };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(std::string(rawValue(c.position)));
-    EXPECT_EQ(targetFrame(c.position, visible), c.desktop);
-    EXPECT_EQ(flipRect(targetFrame(c.position, visible), P), c.accessibility);
+  for (const auto& [position, desktop, accessibility] : cases) {
+    SCOPED_TRACE(std::string(rawValue(position)));
+    EXPECT_EQ(targetFrame(position, visible), desktop);
+    EXPECT_EQ(flipRect(targetFrame(position, visible), P), accessibility);
   }
-}
-
-TEST(SnapGeometryTest, SecondScreenBelowTheTopUsesThePrimaryHeight) {
-  const std::vector<Screen> screens = {
-      screen({0, 0, 1440, 900}, {0, 0, 1440, 875}),
-      screen({1440, -180, 1920, 1080}, {1440, -180, 1920, 1055}),
-  };
-  const Rect target = targetFrame(SnapPosition::leftHalf, screens[1].visibleFrame);
-  EXPECT_EQ(target, (Rect{1440, -180, 960, 1055}));
-  EXPECT_EQ(flipRect(target, primaryScreenHeight(screens)), (Rect{1440, 25, 960, 1055}));
-}
-
-TEST(SnapGeometryTest, OddSizesKeepFractions) {
-  const Rect visible{0, 0, 1441, 901};
-  EXPECT_EQ(targetFrame(SnapPosition::leftHalf, visible).width, 720.5);
-  EXPECT_EQ(targetFrame(SnapPosition::rightHalf, visible).x, 720.5);
-  EXPECT_EQ(targetFrame(SnapPosition::topLeft, visible).y, 450.5);
 }
 
 // Every position over odd sizes and negative origins stays inside the visible frame, is never
@@ -80,16 +59,18 @@ TEST(SnapGeometryTest, EveryPositionStaysInsideItsVisibleFrame) {
     EXPECT_NEAR(c.midX(), v.midX(), 1e-9);
     EXPECT_NEAR(c.midY(), v.midY(), 1e-9);
   }
+  // Halves of odd sizes keep their fractions.
+  const Rect odd{0, 0, 1441, 901};
+  EXPECT_EQ(targetFrame(SnapPosition::leftHalf, odd).width, 720.5);
+  EXPECT_EQ(targetFrame(SnapPosition::rightHalf, odd).x, 720.5);
+  EXPECT_EQ(targetFrame(SnapPosition::topLeft, odd).y, 450.5);
 }
 
-TEST(SnapGeometryTest, FlipIsItsOwnInverse) {
+TEST(SnapGeometryTest, FlipIsItsOwnInverseAndThePrimaryIsTheScreenAtTheOrigin) {
   const Rect r{12.5, -40, 300, 200.25};
   EXPECT_EQ(flipRect(flipRect(r, 900), 900), r);
   EXPECT_EQ(flipPoint(flipPoint({3, 4}, 1080), 1080), (Point{3, 4}));
   EXPECT_EQ(flipPoint({10, 0}, 900), (Point{10, 900}));
-}
-
-TEST(SnapGeometryTest, PrimaryHeightPrefersTheScreenAtTheOrigin) {
   EXPECT_EQ(primaryScreenHeight({}), 0);
   EXPECT_EQ(primaryScreenHeight({screen({100, 0, 800, 600}, {}), screen({0, 0, 1440, 900}, {})}),
             900);
