@@ -1,23 +1,20 @@
 // Drag snapping assembled as the program assembles it, on the shared test desktop: the X11
 // adapters, the left-button tap, the window list and the preview window under the core's drag
-// monitor, with a recording of every event the tap delivered and an independent view of the
-// preview window through a test client.
+// monitor, with a recording of every event the tap delivered so a test can follow each step.
 #pragma once
+
+#include <gtest/gtest.h>
 
 #include <memory>
 #include <optional>
-#include <string>
 #include <vector>
 
-#include <gtest/gtest.h>
-#include <xcb/xcb.h>
-
-#include "QtTestQueue.h"
 #include "TestClient.h"
 #include "core/drag/DragMonitor.h"
 #include "core/drag/DragZoneManager.h"
 #include "core/model/AppState.h"
 #include "core/windows/WindowManager.h"
+#include "linux/qt/QtMainQueue.h"
 #include "linux/x11/X11Adapters.h"
 #include "linux/x11/X11EventTap.h"
 #include "linux/x11/X11WindowList.h"
@@ -28,8 +25,7 @@
 
 namespace dovrik::x11test {
 
-// Passes the real tap's events on and keeps a copy, so a test can wait until the program has
-// seen each step of a drag.
+// Passes the real tap's events on and keeps a copy.
 class RecordingTap : public EventTap {
  public:
   explicit RecordingTap(EventTap& tap) : tap_(tap) {}
@@ -59,15 +55,10 @@ class DragRig {
 
   // Returns once the snap that a release may have scheduled would have been applied.
   void settle();
-
-  // The preview window as the X server sees it, read on the test client's connection.
-  bool previewMapped();
-  std::optional<Rect> previewRootFrame();
-  // Where the preview paints, from its bounding shape, in root coordinates.
-  std::optional<Rect> previewShapeExtents();
+  xcb_window_t previewWindow() const { return static_cast<xcb_window_t>(preview->winId()); }
 
   std::unique_ptr<TestClient> client;
-  QtTestQueue queue;
+  qt::QtMainQueue queue;
   sim::SimDefaultsDomains defaults;
   sim::SimShell shell;
   sim::SimLoginItem loginItem;
@@ -84,7 +75,7 @@ class DragRig {
   std::unique_ptr<DragMonitor> monitor;
 
  private:
-  ::testing::AssertionResult xdotool(const std::vector<std::string>& args);
+  bool button(bool pressed);
   ::testing::AssertionResult delivered(TapEventType type, std::optional<Point> root);
 };
 
