@@ -1,13 +1,9 @@
 // Assembling drag snapping on the test desktop and driving the pointer.
 #include "DragRig.h"
 
-#include <unistd.h>
-
 #include <utility>
 
 #include "FakePointer.h"
-#include "QtDesktop.h"
-#include "core/windows/ScreenGeometry.h"
 
 namespace dovrik::x11test {
 
@@ -19,47 +15,28 @@ std::optional<EventTapRef> RecordingTap::install(TapCallback callback) {
 }
 
 DragRig::DragRig() {
-  XServer& server = QtDesktop::server();
-  client = std::make_unique<TestClient>(server.display());
-  x = std::make_unique<x11::X11Adapters>(server.display().c_str(), getpid(),
-                                         std::vector<std::string>{server.tempDir()});
-  pump = std::make_unique<x11::XEventPump>(x->connection);
-  rawTap = std::make_unique<x11::X11EventTap>(x->connection);
-  tap = std::make_unique<RecordingTap>(*rawTap);
-  windowList = std::make_unique<x11::X11WindowList>(x->connection, x->clients, x->apps);
-  preview = std::make_unique<ui::SnapPreviewWindow>([this](const Rect& desktop) {
-    return x->connection.accessibilityToRoot(flipRect(desktop, x->connection.primaryHeight()));
-  });
-  platform.reset(new Platform{queue, queue, defaults, x->accessibility, x->screens, x->runningApps,
-                              x->hotkeys, shell, loginItem, PlatformTexts::linux(), *tap,
-                              *windowList, *preview});
-  appState = std::make_unique<AppState>(*platform);
   // One frame write per snap, so the final frame is there as soon as the snap ran.
-  appState->setAnimationsEnabled(false);
-  zones = std::make_unique<DragZoneManager>(defaults.application());
-  windowManager = std::make_unique<WindowManager>(*platform, *appState);
-  monitor = std::make_unique<DragMonitor>(*platform, *appState, *zones, *windowManager);
-  monitor->start(0);
+  appState.setAnimationsEnabled(false);
+  monitor.start(0);
 }
 
 DragRig::~DragRig() {
   // The button must not stay down for the next test.
   button(false);
-  monitor.reset();
 }
 
 ::testing::AssertionResult DragRig::delivered(TapEventType type, std::optional<Point> root) {
   const std::optional<Point> expected =
-      root ? std::optional(x->connection.rootToAccessibility({root->x, root->y, 0, 0}).origin())
+      root ? std::optional(x.connection.rootToAccessibility({root->x, root->y, 0, 0}).origin())
            : std::nullopt;
   if (QtDesktop::waitFor([&] {
-        return !tap->events.empty() && tap->events.back().type == type &&
-               (!expected || tap->events.back().location == *expected);
+        return !tap.events.empty() && tap.events.back().type == type &&
+               (!expected || tap.events.back().location == *expected);
       }))
     return ::testing::AssertionSuccess();
   return ::testing::AssertionFailure()
          << "the tap did not deliver a step of type " << static_cast<int>(type) << " in "
-         << tap->events.size() << " events";
+         << tap.events.size() << " events";
 }
 
 bool DragRig::button(bool pressed) {

@@ -4,15 +4,18 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <memory>
 #include <optional>
 #include <vector>
 
+#include "QtDesktop.h"
 #include "TestClient.h"
 #include "core/drag/DragMonitor.h"
 #include "core/drag/DragZoneManager.h"
 #include "core/model/AppState.h"
+#include "core/windows/ScreenGeometry.h"
 #include "core/windows/WindowManager.h"
 #include "linux/qt/QtMainQueue.h"
 #include "linux/x11/X11Adapters.h"
@@ -55,24 +58,31 @@ class DragRig {
 
   // Returns once the snap that a release may have scheduled would have been applied.
   void settle();
-  xcb_window_t previewWindow() const { return static_cast<xcb_window_t>(preview->winId()); }
+  xcb_window_t previewWindow() const { return static_cast<xcb_window_t>(preview.winId()); }
 
-  std::unique_ptr<TestClient> client;
+  // The first member starts the shared server.
+  std::unique_ptr<TestClient> client = std::make_unique<TestClient>(QtDesktop::server().display());
   qt::QtMainQueue queue;
   sim::SimDefaultsDomains defaults;
   sim::SimShell shell;
   sim::SimLoginItem loginItem;
-  std::unique_ptr<x11::X11Adapters> x;
-  std::unique_ptr<x11::XEventPump> pump;
-  std::unique_ptr<x11::X11EventTap> rawTap;
-  std::unique_ptr<RecordingTap> tap;
-  std::unique_ptr<x11::X11WindowList> windowList;
-  std::unique_ptr<ui::SnapPreviewWindow> preview;
-  std::unique_ptr<Platform> platform;
-  std::unique_ptr<AppState> appState;
-  std::unique_ptr<DragZoneManager> zones;
-  std::unique_ptr<WindowManager> windowManager;
-  std::unique_ptr<DragMonitor> monitor;
+  x11::X11Adapters x{QtDesktop::server().display().c_str(), getpid(),
+                     std::vector<std::string>{QtDesktop::server().tempDir()}};
+  x11::XEventPump pump{x.connection};
+  x11::X11EventTap rawTap{x.connection};
+  RecordingTap tap{rawTap};
+  x11::X11WindowList windowList{x.connection, x.clients, x.apps};
+  ui::SnapPreviewWindow preview{[this](const Rect& desktop) {
+    return x.connection.accessibilityToRoot(flipRect(desktop, x.connection.primaryHeight()));
+  }};
+  Platform platform{queue,         queue,      defaults, x.accessibility, x.screens,
+                    x.runningApps, x.hotkeys,  shell,    loginItem,       PlatformTexts::linux(),
+                    tap,           windowList, preview};
+  AppState appState{platform};
+  std::unique_ptr<DragZoneManager> zones =
+      std::make_unique<DragZoneManager>(defaults.application());
+  WindowManager windowManager{platform, appState};
+  DragMonitor monitor{platform, appState, *zones, windowManager};
 
  private:
   bool button(bool pressed);

@@ -105,7 +105,7 @@ TEST_F(DragSnapTest, DragsThatMustNotSnapLeaveTheWindowAlone) {
   ASSERT_TRUE(rig_->moveTo({212, top + 4}));
   ASSERT_TRUE(rig_->moveTo({3, 500}));
   ASSERT_TRUE(QtDesktop::waitFor([&] { return client().isViewable(rig_->previewWindow()); }));
-  rig_->appState->setSnappingEnabled(false);
+  rig_->appState.setSnappingEnabled(false);
   ASSERT_TRUE(rig_->release());
   EXPECT_TRUE(previewGoes());
   expectNoSnap();
@@ -114,7 +114,7 @@ TEST_F(DragSnapTest, DragsThatMustNotSnapLeaveTheWindowAlone) {
 // Two monitors side by side; the zone is measured on the one under the pointer.
 TEST_F(DragSnapTest, ZonesBelongToTheMonitorUnderThePointer) {
   ASSERT_TRUE(QtDesktop::server().splitInHalves());
-  ASSERT_TRUE(QtDesktop::waitFor([&] { return rig_->x->screens.screens().size() == 2; }));
+  ASSERT_TRUE(QtDesktop::waitFor([&] { return rig_->x.screens.screens().size() == 2; }));
   // The left band of the right-hand monitor, not the shared border of the whole screen.
   ASSERT_TRUE(rig_->drag(titleBar(), {{1300, 500}, {963, 500}}));
   EXPECT_TRUE(landsOn({960, 0, 480, 1080}));

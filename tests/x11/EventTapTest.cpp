@@ -25,8 +25,8 @@ class EventTapTest : public DesktopTest {
   }
 
   void moveTo(Point root) { fakeMotion(*client, root); }
-  // Buttons go through xdotool: pressed from our own XTest client right after a burst of
-  // clicks, openbox now and then ignores the next title-bar drag.
+  // Through xdotool, whose presses come a little later than our own XTest client's: openbox
+  // is more likely to ignore a title-bar drag whose press closely follows a burst of clicks.
   void button(int number, bool pressed) {
     ASSERT_EQ(server->run({"xdotool", pressed ? "mousedown" : "mouseup", std::to_string(number)}),
               0);
