@@ -1,16 +1,11 @@
 // The preview window on a real X server: where it lands, that input passes through it and it
 // takes no focus, its outline-only shape without a compositor, and fades that report their end.
-#include <gtest/gtest.h>
 #include <xcb/shape.h>
 
 #include <algorithm>
 
+#include "DragRig.h"
 #include "FakePointer.h"
-#include "QtDesktop.h"
-#include "TestClient.h"
-#include "core/windows/ScreenGeometry.h"
-#include "linux/x11/XConnection.h"
-#include "ui/SnapPreviewWindow.h"
 
 namespace dovrik::x11test {
 namespace {
@@ -27,18 +22,12 @@ class SnapPreviewTest : public ::testing::Test {
     return QtDesktop::waitFor(
         [&] { return client_.isViewable(id()) && client_.clientRect(id()) == root; });
   }
-  xcb_window_t id() { return static_cast<xcb_window_t>(preview_.winId()); }
-  // Makes the server round trip, so the requests sent so far have been handled.
-  void sync() {
-    xcb_connection_t* c = client_.raw();
-    std::free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
-  }
+  xcb_window_t id() { return rig_.previewWindow(); }
 
-  TestClient client_{QtDesktop::server().display()};
-  x11::XConnection x_{QtDesktop::server().display().c_str()};
-  ui::SnapPreviewWindow preview_{[this](const Rect& desktop) {
-    return x_.accessibilityToRoot(flipRect(desktop, x_.primaryHeight()));
-  }};
+  // The preview as drag snapping has it, idle: no drag moves it here.
+  DragRig rig_;
+  TestClient& client_ = *rig_.client;
+  ui::SnapPreviewWindow& preview_ = rig_.preview;
 };
 
 TEST_F(SnapPreviewTest, LandsOnTopWithoutTakingFocusOrInput) {
@@ -85,7 +74,7 @@ TEST_F(SnapPreviewTest, OutlineOnlyWithoutACompositorAndWholeWithOne) {
   xcb_create_window(c, XCB_COPY_FROM_PARENT, owner, client_.root(), 0, 0, 1, 1, 0,
                     XCB_WINDOW_CLASS_INPUT_ONLY, XCB_COPY_FROM_PARENT, 0, nullptr);
   xcb_set_selection_owner(c, owner, client_.atom("_NET_WM_CM_S0"), XCB_CURRENT_TIME);
-  sync();
+  client_.sync();
   ASSERT_TRUE(showAt({100, 100, 400, 300}));
   EXPECT_TRUE(preview_.isCompositing());
   EXPECT_TRUE(QtDesktop::waitFor([&] {
@@ -93,7 +82,7 @@ TEST_F(SnapPreviewTest, OutlineOnlyWithoutACompositorAndWholeWithOne) {
   }));
   preview_.orderOut();
   xcb_destroy_window(c, owner);
-  sync();
+  client_.sync();
 }
 
 TEST_F(SnapPreviewTest, FadesReportTheirEndOnTimeEvenWhenReplaced) {

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <memory>
 #include <stdexcept>
 
 #include <xcb/shape.h>
@@ -16,12 +17,9 @@ namespace {
 
 // An xcb reply, freed when it goes out of scope.
 template <typename T>
-struct Freed {
-  T* p;
-  ~Freed() { std::free(p); }
-  T* operator->() const { return p; }
-  explicit operator bool() const { return p != nullptr; }
-};
+std::unique_ptr<T, void (*)(void*)> owned(T* reply) {
+  return {reply, std::free};
+}
 
 bool contains(const std::vector<std::uint32_t>& list, std::uint32_t value) {
   return std::find(list.begin(), list.end(), value) != list.end();
@@ -59,18 +57,18 @@ TestClient::~TestClient() {
 }
 
 xcb_atom_t TestClient::atom(const std::string& name) {
-  Freed<xcb_intern_atom_reply_t> reply{xcb_intern_atom_reply(
-      c_, xcb_intern_atom(c_, 0, static_cast<std::uint16_t>(name.size()), name.c_str()), nullptr)};
+  const auto reply = owned(xcb_intern_atom_reply(
+      c_, xcb_intern_atom(c_, 0, static_cast<std::uint16_t>(name.size()), name.c_str()), nullptr));
   return reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
 }
 
 std::vector<std::uint32_t> TestClient::property(xcb_window_t window, const std::string& name) {
-  Freed<xcb_get_property_reply_t> reply{xcb_get_property_reply(
-      c_, xcb_get_property(c_, 0, window, atom(name), XCB_ATOM_ANY, 0, 1024), nullptr)};
+  const auto reply = owned(xcb_get_property_reply(
+      c_, xcb_get_property(c_, 0, window, atom(name), XCB_ATOM_ANY, 0, 1024), nullptr));
   if (!reply || reply->format != 32)
     return {};
-  const auto* data = static_cast<const std::uint32_t*>(xcb_get_property_value(reply.p));
-  return {data, data + xcb_get_property_value_length(reply.p) / 4};
+  const auto* data = static_cast<const std::uint32_t*>(xcb_get_property_value(reply.get()));
+  return {data, data + xcb_get_property_value_length(reply.get()) / 4};
 }
 
 void TestClient::setProperty(xcb_window_t window, const std::string& name, xcb_atom_t type,
@@ -82,6 +80,10 @@ void TestClient::setProperty(xcb_window_t window, const std::string& name, xcb_a
 
 bool TestClient::hasState(xcb_window_t window, const std::string& state) {
   return contains(property(window, "_NET_WM_STATE"), atom(state));
+}
+
+void TestClient::sync() {
+  std::free(xcb_get_input_focus_reply(c_, xcb_get_input_focus(c_), nullptr));
 }
 
 bool TestClient::waitFor(const std::function<bool()>& condition, double seconds) {
@@ -162,10 +164,9 @@ void TestClient::destroyWindow(xcb_window_t window) {
 }
 
 std::optional<Rect> TestClient::clientRect(xcb_window_t window) {
-  Freed<xcb_get_geometry_reply_t> geometry{
-      xcb_get_geometry_reply(c_, xcb_get_geometry(c_, window), nullptr)};
-  Freed<xcb_translate_coordinates_reply_t> origin{xcb_translate_coordinates_reply(
-      c_, xcb_translate_coordinates(c_, window, root_, 0, 0), nullptr)};
+  const auto geometry = owned(xcb_get_geometry_reply(c_, xcb_get_geometry(c_, window), nullptr));
+  const auto origin = owned(xcb_translate_coordinates_reply(
+      c_, xcb_translate_coordinates(c_, window, root_, 0, 0), nullptr));
   if (!geometry || !origin)
     return std::nullopt;
   return Rect{static_cast<double>(origin->dst_x), static_cast<double>(origin->dst_y),
@@ -187,14 +188,14 @@ std::optional<Rect> TestClient::outerFrame(xcb_window_t window) {
 }
 
 bool TestClient::isViewable(xcb_window_t window) {
-  Freed<xcb_get_window_attributes_reply_t> attributes{
-      xcb_get_window_attributes_reply(c_, xcb_get_window_attributes(c_, window), nullptr)};
+  const auto attributes =
+      owned(xcb_get_window_attributes_reply(c_, xcb_get_window_attributes(c_, window), nullptr));
   return attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE;
 }
 
 std::optional<Rect> TestClient::boundingShape(xcb_window_t window) {
-  Freed<xcb_shape_query_extents_reply_t> reply{
-      xcb_shape_query_extents_reply(c_, xcb_shape_query_extents(c_, window), nullptr)};
+  const auto reply =
+      owned(xcb_shape_query_extents_reply(c_, xcb_shape_query_extents(c_, window), nullptr));
   if (!reply)
     return std::nullopt;
   return Rect{static_cast<double>(reply->bounding_shape_extents_x),
@@ -247,12 +248,12 @@ void TestClient::ungrabKey(xcb_keycode_t keycode, std::uint16_t modifiers) {
 xcb_keycode_t TestClient::keycodeOf(xcb_keysym_t keysym) {
   const xcb_setup_t* setup = xcb_get_setup(c_);
   const auto count = static_cast<std::uint8_t>(setup->max_keycode - setup->min_keycode + 1);
-  Freed<xcb_get_keyboard_mapping_reply_t> reply{xcb_get_keyboard_mapping_reply(
-      c_, xcb_get_keyboard_mapping(c_, setup->min_keycode, count), nullptr)};
+  const auto reply = owned(xcb_get_keyboard_mapping_reply(
+      c_, xcb_get_keyboard_mapping(c_, setup->min_keycode, count), nullptr));
   if (!reply)
     return 0;
-  const xcb_keysym_t* syms = xcb_get_keyboard_mapping_keysyms(reply.p);
-  const int length = xcb_get_keyboard_mapping_keysyms_length(reply.p);
+  const xcb_keysym_t* syms = xcb_get_keyboard_mapping_keysyms(reply.get());
+  const int length = xcb_get_keyboard_mapping_keysyms_length(reply.get());
   for (int i = 0; i < length; i += reply->keysyms_per_keycode) {
     if (syms[i] == keysym)
       return static_cast<xcb_keycode_t>(setup->min_keycode + i / reply->keysyms_per_keycode);

@@ -70,6 +70,8 @@ class TestClient {
   void ungrabKey(xcb_keycode_t keycode, std::uint16_t modifiers);
   xcb_keycode_t keycodeOf(xcb_keysym_t keysym);
 
+  // A round trip: the server has handled every request sent so far.
+  void sync();
   // Re-checks `condition` whenever this client hears from the server (at least every 20 ms)
   // until it holds or `seconds` pass.
   bool waitFor(const std::function<bool()>& condition, double seconds = 5);
