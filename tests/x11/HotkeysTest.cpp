@@ -30,11 +30,11 @@ class HotkeysTest : public DesktopTest {
     return pumpUntil([&] { return pressed_ == ids; });
   }
   // Whether another client can take Left with these modifiers (and gives it back at once).
-  bool freeFor(TestClient& other, std::uint16_t modifiers) {
-    const xcb_keycode_t left = other.keycodeOf(XK_Left);
-    const bool free = other.grabKey(left, modifiers);
+  bool freeFor(std::uint16_t modifiers) {
+    const xcb_keycode_t left = client->keycodeOf(XK_Left);
+    const bool free = client->grabKey(left, modifiers);
     if (free)
-      other.ungrabKey(left, modifiers);
+      client->ungrabKey(left, modifiers);
     return free;
   }
 
@@ -68,9 +68,9 @@ TEST_F(HotkeysTest, CombinationHeldByThisProcessIsRefusedUntilReleased) {
   EXPECT_FALSE(again.ref.has_value());
 
   // While held, no other client can have it; once released, it is free again.
-  EXPECT_FALSE(freeFor(*client, ctrlAlt));
+  EXPECT_FALSE(freeFor(ctrlAlt));
   x().hotkeys.unregisterHotkey(*first.ref);
-  EXPECT_TRUE(freeFor(*client, ctrlAlt));
+  EXPECT_TRUE(freeFor(ctrlAlt));
   EXPECT_EQ(registerKey(leftArrowCode, controlKey | optionKey, 3).status, noErr);
 }
 
@@ -82,8 +82,8 @@ TEST_F(HotkeysTest, ForeignGrabOfOneLockVariantRefusesAndLeavesNoPartialGrab) {
   EXPECT_NE(refused.status, noErr);
   EXPECT_FALSE(refused.ref.has_value());
   // Every variant the adapter might have taken before the refusal is free again.
-  EXPECT_TRUE(freeFor(*client, ctrlAlt));
-  EXPECT_TRUE(freeFor(*client, ctrlAlt | XCB_MOD_MASK_LOCK));
+  EXPECT_TRUE(freeFor(ctrlAlt));
+  EXPECT_TRUE(freeFor(ctrlAlt | XCB_MOD_MASK_LOCK));
 }
 
 TEST_F(HotkeysTest, KeymapChangeRegrabsWithTheNewLockBits) {
@@ -91,7 +91,7 @@ TEST_F(HotkeysTest, KeymapChangeRegrabsWithTheNewLockBits) {
   // Num Lock moves from Mod2 to Mod3.
   ASSERT_EQ(server->run({"xmodmap", "-e", "clear mod2", "-e", "add mod3 = Num_Lock"}), 0);
   // Once the adapter has heard of the change it holds the new variant, so no one else can.
-  EXPECT_TRUE(pumpUntil([&] { return !freeFor(*client, ctrlAlt | XCB_MOD_MASK_3); }));
+  EXPECT_TRUE(pumpUntil([&] { return !freeFor(ctrlAlt | XCB_MOD_MASK_3); }));
   type("Num_Lock");
   type("ctrl+alt+Left");
   EXPECT_TRUE(pressedBecomes({1}));
