@@ -1,4 +1,4 @@
-// Creating and inspecting windows on the tests' own connection.
+// Creating windows on the tests' own connection, and reading back what the server holds.
 #include "TestClient.h"
 
 #include <poll.h>
