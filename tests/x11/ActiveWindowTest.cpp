@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "AdapterPump.h"
+#include "RealTimeLoop.h"
 #include "TestClient.h"
 #include "XServer.h"
 
@@ -15,41 +15,27 @@ constexpr std::int64_t ownPid = 9000;
 
 class ActiveWindowTest : public ::testing::Test {
  protected:
-  ActiveWindowTest()
-      : client_(server_.display()),
-        x_(server_.display().c_str()),
-        clients_(x_),
-        active_(x_, clients_, ownPid) {}
-
   xcb_window_t managedWindow(std::uint32_t pid) {
     const xcb_window_t window = client_.createWindow({.pid = pid});
-    const std::uint32_t normalState[] = {1, XCB_NONE};
-    xcb_change_property(client_.raw(), XCB_PROP_MODE_REPLACE, window, client_.atom("WM_STATE"),
-                        client_.atom("WM_STATE"), 32, 2, normalState);
+    client_.setProperty(window, "WM_STATE", client_.atom("WM_STATE"), {1, XCB_NONE});  // Normal
     listed_.push_back(window);
-    setRoot("_NET_CLIENT_LIST", listed_);
+    client_.setProperty(client_.root(), "_NET_CLIENT_LIST", XCB_ATOM_WINDOW, listed_);
     return window;
-  }
-  void setRoot(const std::string& property, const std::vector<std::uint32_t>& windows) {
-    xcb_change_property(client_.raw(), XCB_PROP_MODE_REPLACE, client_.root(),
-                        client_.atom(property), XCB_ATOM_WINDOW, 32,
-                        static_cast<std::uint32_t>(windows.size()), windows.data());
-    xcb_flush(client_.raw());
   }
   // Makes a window active the way a window manager announces it, and lets the adapter hear it.
   void announce(xcb_window_t window) {
-    setRoot("_NET_ACTIVE_WINDOW", {window});
-    ASSERT_TRUE(pumpUntil(x_, [&] {
-      return x_.cardinals(x_.root(), x_.atoms()._NET_ACTIVE_WINDOW) ==
-             std::vector<std::uint32_t>{window};
+    client_.setProperty(client_.root(), "_NET_ACTIVE_WINDOW", XCB_ATOM_WINDOW, {window});
+    ASSERT_TRUE(loop_.runUntil([&] {
+      return x_.cardinals(x_.root(), x_.atoms()._NET_ACTIVE_WINDOW) == std::vector{window};
     }));
   }
 
   XServer server_{640, 480};
-  TestClient client_;
-  x11::XConnection x_;
-  x11::ClientWindows clients_;
-  x11::ActiveWindow active_;
+  TestClient client_{server_.display()};
+  x11::XConnection x_{server_.display().c_str()};
+  RealTimeLoop loop_{x_};
+  x11::ClientWindows clients_{x_};
+  x11::ActiveWindow active_{x_, clients_, ownPid};
   std::vector<std::uint32_t> listed_;
 };
 
@@ -64,22 +50,23 @@ TEST_F(ActiveWindowTest, FollowsThePropertyThenTheFocusThenTheLastForeignWindow)
   EXPECT_EQ(active_.current(), ours);
 
   // Nothing announced: the input focus, walked up from a child to the window with WM_STATE.
-  const xcb_window_t child = xcb_generate_id(client_.raw());
-  xcb_create_window(client_.raw(), XCB_COPY_FROM_PARENT, child, viewer, 0, 0, 10, 10, 0,
+  xcb_connection_t* c = client_.raw();
+  const xcb_window_t child = xcb_generate_id(c);
+  xcb_create_window(c, XCB_COPY_FROM_PARENT, child, viewer, 0, 0, 10, 10, 0,
                     XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT, 0, nullptr);
-  xcb_map_window(client_.raw(), child);
-  xcb_set_input_focus(client_.raw(), XCB_INPUT_FOCUS_NONE, child, XCB_CURRENT_TIME);
+  xcb_map_window(c, child);
+  xcb_set_input_focus(c, XCB_INPUT_FOCUS_NONE, child, XCB_CURRENT_TIME);
   announce(XCB_NONE);
   EXPECT_EQ(active_.current(), viewer);
 
   // No focus at all: the last active window that was not ours stands in while it exists.
-  xcb_set_input_focus(client_.raw(), XCB_INPUT_FOCUS_NONE, XCB_NONE, XCB_CURRENT_TIME);
+  xcb_set_input_focus(c, XCB_INPUT_FOCUS_NONE, XCB_NONE, XCB_CURRENT_TIME);
   announce(ours);
   announce(XCB_NONE);
   EXPECT_EQ(active_.current(), viewer);
   listed_ = {editor, ours};
-  setRoot("_NET_CLIENT_LIST", listed_);
-  ASSERT_TRUE(pumpUntil(x_, [&] { return clients_.clientList().size() == 2; }));
+  client_.setProperty(client_.root(), "_NET_CLIENT_LIST", XCB_ATOM_WINDOW, listed_);
+  ASSERT_TRUE(loop_.runUntil([&] { return clients_.clientList().size() == 2; }));
   EXPECT_EQ(active_.current(), std::nullopt);
 }
 

@@ -1,23 +1,23 @@
 // Drag snapping assembled as the program assembles it, on the shared test desktop: the X11
 // adapters, the left-button tap, the window list and the preview window under the core's drag
-// monitor, with a recording of every event the tap delivered and an independent view of the
-// preview window through a test client.
+// monitor, with a recording of every event the tap delivered so a test can follow each step.
 #pragma once
+
+#include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <memory>
 #include <optional>
-#include <string>
 #include <vector>
 
-#include <gtest/gtest.h>
-#include <xcb/xcb.h>
-
-#include "QtTestQueue.h"
+#include "QtDesktop.h"
 #include "TestClient.h"
 #include "core/drag/DragMonitor.h"
 #include "core/drag/DragZoneManager.h"
 #include "core/model/AppState.h"
+#include "core/windows/ScreenGeometry.h"
 #include "core/windows/WindowManager.h"
+#include "linux/qt/QtMainQueue.h"
 #include "linux/x11/X11Adapters.h"
 #include "linux/x11/X11EventTap.h"
 #include "linux/x11/X11WindowList.h"
@@ -28,8 +28,7 @@
 
 namespace dovrik::x11test {
 
-// Passes the real tap's events on and keeps a copy, so a test can wait until the program has
-// seen each step of a drag.
+// Passes the real tap's events on and keeps a copy.
 class RecordingTap : public EventTap {
  public:
   explicit RecordingTap(EventTap& tap) : tap_(tap) {}
@@ -59,32 +58,34 @@ class DragRig {
 
   // Returns once the snap that a release may have scheduled would have been applied.
   void settle();
+  xcb_window_t previewWindow() const { return static_cast<xcb_window_t>(preview.winId()); }
 
-  // The preview window as the X server sees it, read on the test client's connection.
-  bool previewMapped();
-  std::optional<Rect> previewRootFrame();
-  // Where the preview paints, from its bounding shape, in root coordinates.
-  std::optional<Rect> previewShapeExtents();
-
-  std::unique_ptr<TestClient> client;
-  QtTestQueue queue;
+  // The first member starts the shared server.
+  std::unique_ptr<TestClient> client = std::make_unique<TestClient>(QtDesktop::server().display());
+  qt::QtMainQueue queue;
   sim::SimDefaultsDomains defaults;
   sim::SimShell shell;
   sim::SimLoginItem loginItem;
-  std::unique_ptr<x11::X11Adapters> x;
-  std::unique_ptr<x11::XEventPump> pump;
-  std::unique_ptr<x11::X11EventTap> rawTap;
-  std::unique_ptr<RecordingTap> tap;
-  std::unique_ptr<x11::X11WindowList> windowList;
-  std::unique_ptr<ui::SnapPreviewWindow> preview;
-  std::unique_ptr<Platform> platform;
-  std::unique_ptr<AppState> appState;
-  std::unique_ptr<DragZoneManager> zones;
-  std::unique_ptr<WindowManager> windowManager;
-  std::unique_ptr<DragMonitor> monitor;
+  x11::X11Adapters x{QtDesktop::server().display().c_str(), getpid(),
+                     std::vector<std::string>{QtDesktop::server().tempDir()}};
+  x11::XEventPump pump{x.connection};
+  x11::X11EventTap rawTap{x.connection};
+  RecordingTap tap{rawTap};
+  x11::X11WindowList windowList{x.connection, x.clients, x.apps};
+  ui::SnapPreviewWindow preview{[this](const Rect& desktop) {
+    return x.connection.accessibilityToRoot(flipRect(desktop, x.connection.primaryHeight()));
+  }};
+  Platform platform{queue,         queue,      defaults, x.accessibility, x.screens,
+                    x.runningApps, x.hotkeys,  shell,    loginItem,       PlatformTexts::linux(),
+                    tap,           windowList, preview};
+  AppState appState{platform};
+  std::unique_ptr<DragZoneManager> zones =
+      std::make_unique<DragZoneManager>(defaults.application());
+  WindowManager windowManager{platform, appState};
+  DragMonitor monitor{platform, appState, *zones, windowManager};
 
  private:
-  ::testing::AssertionResult xdotool(const std::vector<std::string>& args);
+  bool button(bool pressed);
   ::testing::AssertionResult delivered(TapEventType type, std::optional<Point> root);
 };
 

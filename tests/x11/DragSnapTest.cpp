@@ -1,10 +1,7 @@
 // Drag snapping end to end under openbox: a real window dragged by its title bar with XTest
 // lands where the zone says, the preview shows the target while the pointer is in a zone, and
 // drags that must not snap leave the window where the window manager put it.
-#include <gtest/gtest.h>
-
-#include <memory>
-
+#include "DesktopTest.h"
 #include "DragRig.h"
 #include "QtDesktop.h"
 
@@ -12,133 +9,116 @@ namespace dovrik::x11test {
 namespace {
 
 constexpr Rect leftHalf{0, 0, 960, 1080};
-constexpr Rect topRightQuarter{960, 0, 960, 540};
-// The preview paints 4 points inside its window.
-constexpr Rect insetBy4(const Rect& r) {
-  return {r.x + 4, r.y + 4, r.width - 8, r.height - 8};
-}
 
 class DragSnapTest : public ::testing::Test {
  protected:
   void SetUp() override {
     rig_ = std::make_unique<DragRig>();
-    window_ = rig_->client->createWindow({.rect = {700, 400, 400, 300}});
-    const auto frame = rig_->client->outerFrame(window_);
-    ASSERT_TRUE(frame);
-    // Inside openbox's title bar, away from its buttons.
-    titleBar_ = {frame->midX(), frame->minY() + 8};
+    window_ = client().createWindow({.rect = {700, 400, 400, 300}});
   }
-  void TearDown() override { rig_.reset(); }
+  void TearDown() override {
+    rig_.reset();
+    QtDesktop::server().joinMonitors();
+  }
 
+  TestClient& client() { return *rig_->client; }
+  // Inside openbox's title bar, away from its buttons.
+  Point titleBar() {
+    const Rect frame = client().outerFrame(window_).value_or(Rect{});
+    return {frame.midX(), frame.minY() + 8};
+  }
   ::testing::AssertionResult landsOn(const Rect& target) {
-    if (QtDesktop::waitFor([&] { return rig_->client->outerFrame(window_) == target; }))
-      return ::testing::AssertionSuccess();
-    const auto frame = rig_->client->outerFrame(window_);
-    if (!frame)
-      return ::testing::AssertionFailure() << "window gone";
-    return ::testing::AssertionFailure() << "outer frame (" << frame->x << ", " << frame->y << ", "
-                                         << frame->width << ", " << frame->height << ")";
+    return x11test::landsOn(client(), window_, target,
+                            [](const std::function<bool()>& c) { return QtDesktop::waitFor(c); });
   }
-
+  // Waits until the preview is mapped over `frame` in root coordinates, and paints `shape`.
+  bool previewShows(const Rect& frame, std::optional<Rect> shape = std::nullopt) {
+    const xcb_window_t preview = rig_->previewWindow();
+    return QtDesktop::waitFor([&] {
+      return client().isViewable(preview) && client().clientRect(preview) == frame &&
+             (!shape || client().boundingShape(preview) == shape);
+    });
+  }
+  bool previewGoes() {
+    return QtDesktop::waitFor([&] { return !client().isViewable(rig_->previewWindow()); });
+  }
   // After the release, wait as long as a snap would take, and require the frame not to move.
   void expectNoSnap() {
-    const auto released = rig_->client->outerFrame(window_);
+    const auto released = client().outerFrame(window_);
     rig_->settle();
-    EXPECT_EQ(rig_->client->outerFrame(window_), released);
+    EXPECT_EQ(client().outerFrame(window_), released);
   }
 
   std::unique_ptr<DragRig> rig_;
   xcb_window_t window_ = XCB_NONE;
-  Point titleBar_;
 };
 
 TEST_F(DragSnapTest, TitleBarDragToAnEdgeOrCornerSnapsOnRelease) {
-  ASSERT_TRUE(rig_->drag(titleBar_, {{400, 500}, {3, 500}}));
+  ASSERT_TRUE(rig_->drag(titleBar(), {{400, 500}, {3, 500}}));
   EXPECT_TRUE(landsOn(leftHalf));
-
-  const auto frame = rig_->client->outerFrame(window_);
-  ASSERT_TRUE(rig_->drag({frame->midX(), frame->minY() + 8}, {{1500, 300}, {1916, 2}}));
-  EXPECT_TRUE(landsOn(topRightQuarter));
+  ASSERT_TRUE(rig_->drag(titleBar(), {{1500, 300}, {1916, 2}}));
+  EXPECT_TRUE(landsOn({960, 0, 960, 540}));
 }
 
 TEST_F(DragSnapTest, PreviewShowsTheTargetInAZoneAndGoesAfterTheRelease) {
-  ASSERT_TRUE(rig_->press(titleBar_));
-  ASSERT_TRUE(rig_->moveTo({titleBar_.x + 12, titleBar_.y + 4}));
-  EXPECT_FALSE(rig_->previewMapped());
+  const Point start = titleBar();
+  ASSERT_TRUE(rig_->press(start));
+  ASSERT_TRUE(rig_->moveTo({start.x + 12, start.y + 4}));
+  EXPECT_FALSE(client().isViewable(rig_->previewWindow()));
   ASSERT_TRUE(rig_->moveTo({3, 500}));
-  EXPECT_TRUE(QtDesktop::waitFor([&] {
-    return rig_->previewMapped() && rig_->previewRootFrame() == leftHalf &&
-           rig_->previewShapeExtents() == insetBy4(leftHalf);
-  }));
+  // Without a compositor it paints a ring 4 points inside its window.
+  EXPECT_TRUE(previewShows(leftHalf, Rect{4, 4, 952, 1072}));
   ASSERT_TRUE(rig_->release());
-  EXPECT_TRUE(QtDesktop::waitFor([&] { return !rig_->previewMapped(); }));
+  EXPECT_TRUE(previewGoes());
   EXPECT_TRUE(landsOn(leftHalf));
 }
 
 TEST_F(DragSnapTest, LeavingTheTopBandHidesThePreviewAndTheReleaseDoesNotSnap) {
-  ASSERT_TRUE(rig_->press(titleBar_));
-  ASSERT_TRUE(rig_->moveTo({titleBar_.x + 12, titleBar_.y + 4}));
+  const Point start = titleBar();
+  ASSERT_TRUE(rig_->press(start));
+  ASSERT_TRUE(rig_->moveTo({start.x + 12, start.y + 4}));
   ASSERT_TRUE(rig_->moveTo({900, 2}));
-  EXPECT_TRUE(QtDesktop::waitFor([&] {
-    return rig_->previewMapped() && rig_->previewRootFrame() == Rect{0, 0, 1920, 1080};
-  }));
+  EXPECT_TRUE(previewShows({0, 0, 1920, 1080}));
   ASSERT_TRUE(rig_->moveTo({900, 300}));
-  EXPECT_TRUE(QtDesktop::waitFor([&] { return !rig_->previewMapped(); }));
+  EXPECT_TRUE(previewGoes());
   ASSERT_TRUE(rig_->release());
   expectNoSnap();
 }
 
 TEST_F(DragSnapTest, DragsThatMustNotSnapLeaveTheWindowAlone) {
   // Started in the content area, more than the title-bar depth below the top.
-  const auto frame = rig_->client->outerFrame(window_);
-  ASSERT_TRUE(rig_->drag({frame->midX(), frame->minY() + 120}, {{3, 500}}));
+  ASSERT_TRUE(rig_->drag({titleBar().x, titleBar().y + 112}, {{3, 500}}));
   expectNoSnap();
-  EXPECT_FALSE(rig_->previewMapped());
+  EXPECT_FALSE(client().isViewable(rig_->previewWindow()));
 
   // Pressed in the left band already, but moved less than the drag threshold.
-  rig_->client->destroyWindow(window_);
-  window_ = rig_->client->createWindow({.rect = {0, 300, 400, 300}});
-  const auto nearEdge = rig_->client->outerFrame(window_);
-  ASSERT_TRUE(rig_->press({40, nearEdge->minY() + 8}));
-  ASSERT_TRUE(rig_->moveTo({43, nearEdge->minY() + 11}));
+  client().destroyWindow(window_);
+  window_ = client().createWindow({.rect = {0, 300, 400, 300}});
+  const double top = titleBar().y;
+  ASSERT_TRUE(rig_->press({40, top}));
+  ASSERT_TRUE(rig_->moveTo({43, top + 3}));
   ASSERT_TRUE(rig_->release());
   expectNoSnap();
 
   // Snapping switched off while the pointer is in a zone.
-  ASSERT_TRUE(rig_->press({200, nearEdge->minY() + 8}));
-  ASSERT_TRUE(rig_->moveTo({212, nearEdge->minY() + 12}));
+  ASSERT_TRUE(rig_->press({200, top}));
+  ASSERT_TRUE(rig_->moveTo({212, top + 4}));
   ASSERT_TRUE(rig_->moveTo({3, 500}));
-  ASSERT_TRUE(QtDesktop::waitFor([&] { return rig_->previewMapped(); }));
-  rig_->appState->setSnappingEnabled(false);
+  ASSERT_TRUE(QtDesktop::waitFor([&] { return client().isViewable(rig_->previewWindow()); }));
+  rig_->appState.setSnappingEnabled(false);
   ASSERT_TRUE(rig_->release());
-  EXPECT_TRUE(QtDesktop::waitFor([&] { return !rig_->previewMapped(); }));
+  EXPECT_TRUE(previewGoes());
   expectNoSnap();
 }
 
 // Two monitors side by side; the zone is measured on the one under the pointer.
-class DragSnapMonitorsTest : public DragSnapTest {
- protected:
-  void SetUp() override {
-    XServer& server = QtDesktop::server();
-    ASSERT_EQ(server.run({"xrandr", "--setmonitor", "A", "960/254x1080/286+0+0", "screen"}), 0);
-    ASSERT_EQ(server.run({"xrandr", "--setmonitor", "B", "960/254x1080/286+960+0", "none"}), 0);
-    DragSnapTest::SetUp();
-    ASSERT_TRUE(QtDesktop::waitFor([&] { return rig_->x->screens.screens().size() == 2; }));
-  }
-  void TearDown() override {
-    DragSnapTest::TearDown();
-    for (const char* name : {"A", "B"})
-      QtDesktop::server().run({"xrandr", "--delmonitor", name});
-  }
-};
-
-TEST_F(DragSnapMonitorsTest, ZonesBelongToTheMonitorUnderThePointer) {
+TEST_F(DragSnapTest, ZonesBelongToTheMonitorUnderThePointer) {
+  ASSERT_TRUE(QtDesktop::server().splitInHalves());
+  ASSERT_TRUE(QtDesktop::waitFor([&] { return rig_->x.screens.screens().size() == 2; }));
   // The left band of the right-hand monitor, not the shared border of the whole screen.
-  ASSERT_TRUE(rig_->drag(titleBar_, {{1300, 500}, {963, 500}}));
+  ASSERT_TRUE(rig_->drag(titleBar(), {{1300, 500}, {963, 500}}));
   EXPECT_TRUE(landsOn({960, 0, 480, 1080}));
-
-  const auto frame = rig_->client->outerFrame(window_);
-  ASSERT_TRUE(rig_->drag({frame->midX(), frame->minY() + 8}, {{500, 500}, {957, 1078}}));
+  ASSERT_TRUE(rig_->drag(titleBar(), {{500, 500}, {957, 1078}}));
   EXPECT_TRUE(landsOn({480, 540, 480, 540}));
 }
 

@@ -44,19 +44,12 @@ TEST(EventPumpTest, QtLoopDeliversSocketAndQueuedEvents) {
     loop.exec();
     return changed.size() >= count;
   };
-  const auto touch = [&](const char* property) {
-    const std::uint32_t value = 1;
-    xcb_change_property(client.raw(), XCB_PROP_MODE_REPLACE, client.root(), client.atom(property),
-                        XCB_ATOM_CARDINAL, 32, 1, &value);
-    xcb_flush(client.raw());
-  };
 
-  touch("DOVRIK_TEST_ONE");
+  client.setProperty(client.root(), "DOVRIK_TEST_ONE", XCB_ATOM_CARDINAL, {1});
   ASSERT_TRUE(runUntil(1));
-
   // Let the event reach xcb's queue through a round trip of our own, so the socket shows
   // nothing new when the loop goes to sleep.
-  touch("DOVRIK_TEST_TWO");
+  client.setProperty(client.root(), "DOVRIK_TEST_TWO", XCB_ATOM_CARDINAL, {1});
   client.waitFor([&] { return !client.property(client.root(), "DOVRIK_TEST_TWO").empty(); });
   x.cardinals(x.root(), x.atoms()._NET_ACTIVE_WINDOW);
   ASSERT_TRUE(runUntil(2));

@@ -17,8 +17,8 @@ inline void fakeMotion(TestClient& client, Point root) {
   xcb_test_fake_input(c, XCB_MOTION_NOTIFY, 0, XCB_CURRENT_TIME, client.root(),
                       static_cast<std::int16_t>(std::lround(root.x)),
                       static_cast<std::int16_t>(std::lround(root.y)), 0);
-  // A round trip: the server has moved the pointer before the caller waits for its effects.
-  std::free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
+  // The server has moved the pointer before the caller waits for its effects.
+  client.sync();
 }
 
 // A press or release of a physical button, as a device would make it.
@@ -26,7 +26,7 @@ inline void fakeButton(TestClient& client, std::uint8_t button, bool pressed) {
   xcb_connection_t* c = client.raw();
   xcb_test_fake_input(c, pressed ? XCB_BUTTON_PRESS : XCB_BUTTON_RELEASE, button, XCB_CURRENT_TIME,
                       XCB_NONE, 0, 0, 0);
-  std::free(xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr));
+  client.sync();
 }
 
 }  // namespace dovrik::x11test

@@ -1,4 +1,4 @@
-// The tests' own X client.
+// Creating windows on the tests' own connection, and reading back what the server holds.
 #include "TestClient.h"
 
 #include <poll.h>
@@ -6,24 +6,32 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <memory>
 #include <stdexcept>
+
+#include <xcb/shape.h>
 
 namespace dovrik::x11test {
 
 namespace {
 
+// An xcb reply, freed when it goes out of scope.
 template <typename T>
-struct Freed {
-  T* p;
-  ~Freed() { std::free(p); }
-  T* operator->() const { return p; }
-  explicit operator bool() const { return p != nullptr; }
-};
+std::unique_ptr<T, void (*)(void*)> owned(T* reply) {
+  return {reply, std::free};
+}
+
+bool contains(const std::vector<std::uint32_t>& list, std::uint32_t value) {
+  return std::find(list.begin(), list.end(), value) != list.end();
+}
+
+std::uint32_t card(double value) {
+  return static_cast<std::uint32_t>(static_cast<std::int32_t>(value));
+}
 
 }  // namespace
 
-TestClient::TestClient(const std::string& display) {
-  c_ = xcb_connect(display.c_str(), nullptr);
+TestClient::TestClient(const std::string& display) : c_(xcb_connect(display.c_str(), nullptr)) {
   if (xcb_connection_has_error(c_))
     throw std::runtime_error("cannot connect to " + display);
   root_ = xcb_setup_roots_iterator(xcb_get_setup(c_)).data->root;
@@ -36,39 +44,46 @@ TestClient::~TestClient() {
   for (const xcb_window_t window : created_)
     xcb_destroy_window(c_, window);
   xcb_flush(c_);
-  if (property(root_, "_NET_SUPPORTING_WM_CHECK").empty()) {
-    xcb_disconnect(c_);
-    return;
+  if (!property(root_, "_NET_SUPPORTING_WM_CHECK").empty()) {
+    waitFor(
+        [&] {
+          const auto clients = property(root_, "_NET_CLIENT_LIST");
+          return std::none_of(created_.begin(), created_.end(),
+                              [&](xcb_window_t w) { return contains(clients, w); });
+        },
+        2);
   }
-  waitFor(
-      [&] {
-        const auto clients = property(root_, "_NET_CLIENT_LIST");
-        return std::none_of(created_.begin(), created_.end(), [&](xcb_window_t w) {
-          return std::find(clients.begin(), clients.end(), w) != clients.end();
-        });
-      },
-      2);
   xcb_disconnect(c_);
 }
 
 xcb_atom_t TestClient::atom(const std::string& name) {
-  Freed<xcb_intern_atom_reply_t> reply{xcb_intern_atom_reply(
-      c_, xcb_intern_atom(c_, 0, static_cast<std::uint16_t>(name.size()), name.c_str()), nullptr)};
+  const auto reply = owned(xcb_intern_atom_reply(
+      c_, xcb_intern_atom(c_, 0, static_cast<std::uint16_t>(name.size()), name.c_str()), nullptr));
   return reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
 }
 
 std::vector<std::uint32_t> TestClient::property(xcb_window_t window, const std::string& name) {
-  Freed<xcb_get_property_reply_t> reply{xcb_get_property_reply(
-      c_, xcb_get_property(c_, 0, window, atom(name), XCB_ATOM_ANY, 0, 1024), nullptr)};
+  const auto reply = owned(xcb_get_property_reply(
+      c_, xcb_get_property(c_, 0, window, atom(name), XCB_ATOM_ANY, 0, 1024), nullptr));
   if (!reply || reply->format != 32)
     return {};
-  const auto* data = static_cast<const std::uint32_t*>(xcb_get_property_value(reply.p));
-  return {data, data + xcb_get_property_value_length(reply.p) / 4};
+  const auto* data = static_cast<const std::uint32_t*>(xcb_get_property_value(reply.get()));
+  return {data, data + xcb_get_property_value_length(reply.get()) / 4};
+}
+
+void TestClient::setProperty(xcb_window_t window, const std::string& name, xcb_atom_t type,
+                             const std::vector<std::uint32_t>& values) {
+  xcb_change_property(c_, XCB_PROP_MODE_REPLACE, window, atom(name), type, 32,
+                      static_cast<std::uint32_t>(values.size()), values.data());
+  xcb_flush(c_);
 }
 
 bool TestClient::hasState(xcb_window_t window, const std::string& state) {
-  const auto states = property(window, "_NET_WM_STATE");
-  return std::find(states.begin(), states.end(), atom(state)) != states.end();
+  return contains(property(window, "_NET_WM_STATE"), atom(state));
+}
+
+void TestClient::sync() {
+  std::free(xcb_get_input_focus_reply(c_, xcb_get_input_focus(c_), nullptr));
 }
 
 bool TestClient::waitFor(const std::function<bool()>& condition, double seconds) {
@@ -85,98 +100,61 @@ bool TestClient::waitFor(const std::function<bool()>& condition, double seconds)
   return true;
 }
 
-xcb_window_t TestClient::createWindow(const WindowSpec& spec) {
+xcb_window_t TestClient::createWindow(const WindowRequest& request) {
   const xcb_window_t window = xcb_generate_id(c_);
+  const Rect& r = request.rect;
   const std::uint32_t mask = XCB_EVENT_MASK_STRUCTURE_NOTIFY | XCB_EVENT_MASK_PROPERTY_CHANGE;
-  xcb_create_window(c_, XCB_COPY_FROM_PARENT, window, root_, static_cast<std::int16_t>(spec.rect.x),
-                    static_cast<std::int16_t>(spec.rect.y),
-                    static_cast<std::uint16_t>(spec.rect.width),
-                    static_cast<std::uint16_t>(spec.rect.height), 0, XCB_WINDOW_CLASS_INPUT_OUTPUT,
+  xcb_create_window(c_, XCB_COPY_FROM_PARENT, window, root_, static_cast<std::int16_t>(r.x),
+                    static_cast<std::int16_t>(r.y), static_cast<std::uint16_t>(r.width),
+                    static_cast<std::uint16_t>(r.height), 0, XCB_WINDOW_CLASS_INPUT_OUTPUT,
                     XCB_COPY_FROM_PARENT, XCB_CW_EVENT_MASK, &mask);
   created_.push_back(window);
-  const auto set32 = [&](const std::string& name, xcb_atom_t type,
-                         const std::vector<std::uint32_t>& values) {
-    xcb_change_property(c_, XCB_PROP_MODE_REPLACE, window, atom(name), type, 32,
-                        static_cast<std::uint32_t>(values.size()), values.data());
+  const auto setText = [&](xcb_atom_t property, xcb_atom_t type, const std::string& text) {
+    xcb_change_property(c_, XCB_PROP_MODE_REPLACE, window, property, type, 8,
+                        static_cast<std::uint32_t>(text.size()), text.data());
   };
-  const std::string wmClass = spec.instance + '\0' + spec.className + '\0';
-  xcb_change_property(c_, XCB_PROP_MODE_REPLACE, window, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 8,
-                      static_cast<std::uint32_t>(wmClass.size()), wmClass.data());
-  if (spec.utf8Title) {
-    xcb_change_property(c_, XCB_PROP_MODE_REPLACE, window, atom("_NET_WM_NAME"),
-                        atom("UTF8_STRING"), 8, static_cast<std::uint32_t>(spec.utf8Title->size()),
-                        spec.utf8Title->data());
-  }
-  if (spec.latin1Title) {
-    xcb_change_property(c_, XCB_PROP_MODE_REPLACE, window, XCB_ATOM_WM_NAME, XCB_ATOM_STRING, 8,
-                        static_cast<std::uint32_t>(spec.latin1Title->size()),
-                        spec.latin1Title->data());
-  }
-  if (spec.pid)
-    set32("_NET_WM_PID", XCB_ATOM_CARDINAL, {*spec.pid});
-  if (!spec.type.empty())
-    set32("_NET_WM_WINDOW_TYPE", XCB_ATOM_ATOM, {atom(spec.type)});
-  if (spec.skipTaskbar)
-    set32("_NET_WM_STATE", XCB_ATOM_ATOM, {atom("_NET_WM_STATE_SKIP_TASKBAR")});
-
-  // WM_NORMAL_HINTS: user-given position and size keep the window where it was created.
-  std::vector<std::uint32_t> hints(18, 0);
-  hints[0] = 1 | 2;
-  hints[1] = static_cast<std::uint32_t>(spec.rect.x);
-  hints[2] = static_cast<std::uint32_t>(spec.rect.y);
-  hints[3] = static_cast<std::uint32_t>(spec.rect.width);
-  hints[4] = static_cast<std::uint32_t>(spec.rect.height);
-  if (spec.minWidth || spec.minHeight) {
-    hints[0] |= 16;
-    hints[5] = static_cast<std::uint32_t>(spec.minWidth);
-    hints[6] = static_cast<std::uint32_t>(spec.minHeight);
-  }
-  if (spec.incWidth || spec.incHeight) {
-    hints[0] |= 64;
-    hints[9] = static_cast<std::uint32_t>(spec.incWidth);
-    hints[10] = static_cast<std::uint32_t>(spec.incHeight);
-  }
-  if (spec.baseWidth || spec.baseHeight) {
-    hints[0] |= 256;
-    hints[15] = static_cast<std::uint32_t>(spec.baseWidth);
-    hints[16] = static_cast<std::uint32_t>(spec.baseHeight);
-  }
-  set32("WM_NORMAL_HINTS", XCB_ATOM_WM_SIZE_HINTS, hints);
-  if (spec.shadow) {
-    set32("_GTK_FRAME_EXTENTS", XCB_ATOM_CARDINAL, *spec.shadow);
+  setText(XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, request.instance + '\0' + request.className + '\0');
+  if (request.utf8Title)
+    setText(atom("_NET_WM_NAME"), atom("UTF8_STRING"), *request.utf8Title);
+  if (request.latin1Title)
+    setText(XCB_ATOM_WM_NAME, XCB_ATOM_STRING, *request.latin1Title);
+  if (request.pid)
+    setProperty(window, "_NET_WM_PID", XCB_ATOM_CARDINAL, {*request.pid});
+  if (!request.type.empty())
+    setProperty(window, "_NET_WM_WINDOW_TYPE", XCB_ATOM_ATOM, {atom(request.type)});
+  if (request.skipTaskbar)
+    setProperty(window, "_NET_WM_STATE", XCB_ATOM_ATOM, {atom("_NET_WM_STATE_SKIP_TASKBAR")});
+  // WM_NORMAL_HINTS: a user-given position and size (flags 1, 2) keep the window where it was
+  // created; flag 64 marks the size increments and 256 the base size.
+  const std::uint32_t flags = 1 | 2 | (request.incWidth || request.incHeight ? 64 : 0) |
+                              (request.baseWidth || request.baseHeight ? 256 : 0);
+  const std::vector<std::uint32_t> hints{
+      flags, card(r.x), card(r.y), card(r.width),           card(r.height),           0,
+      0,     0,         0,         card(request.incWidth),  card(request.incHeight),  0,
+      0,     0,         0,         card(request.baseWidth), card(request.baseHeight), 0};
+  setProperty(window, "WM_NORMAL_HINTS", XCB_ATOM_WM_SIZE_HINTS, hints);
+  if (request.shadow) {
+    setProperty(window, "_GTK_FRAME_EXTENTS", XCB_ATOM_CARDINAL, *request.shadow);
     // As GTK does for client-side decorations: ask for no window-manager decoration.
-    set32("_MOTIF_WM_HINTS", atom("_MOTIF_WM_HINTS"), {2, 0, 0, 0, 0});
+    setProperty(window, "_MOTIF_WM_HINTS", atom("_MOTIF_WM_HINTS"), {2, 0, 0, 0, 0});
   }
-  if (spec.strutPartial)
-    set32("_NET_WM_STRUT_PARTIAL", XCB_ATOM_CARDINAL, *spec.strutPartial);
-  if (!spec.map) {
-    xcb_flush(c_);
+  if (request.strutPartial)
+    setProperty(window, "_NET_WM_STRUT_PARTIAL", XCB_ATOM_CARDINAL, *request.strutPartial);
+  if (!request.map)
     return window;
-  }
   xcb_map_window(c_, window);
   xcb_flush(c_);
 
+  // Decorated windows are ready once openbox has also told their frame extents.
   const bool managed = !property(root_, "_NET_SUPPORTING_WM_CHECK").empty();
-  const bool ordinary = spec.type.empty() || spec.type == "_NET_WM_WINDOW_TYPE_NORMAL";
-  const bool ok = waitFor([&] {
-    if (!managed) {
-      Freed<xcb_get_window_attributes_reply_t> attrs{
-          xcb_get_window_attributes_reply(c_, xcb_get_window_attributes(c_, window), nullptr)};
-      return attrs && attrs->map_state == XCB_MAP_STATE_VIEWABLE;
-    }
-    const auto clients = property(root_, "_NET_CLIENT_LIST");
-    const bool listed = std::find(clients.begin(), clients.end(), window) != clients.end();
-    return listed && !property(window, "WM_STATE").empty() &&
-           (!ordinary || !property(window, "_NET_FRAME_EXTENTS").empty());
-  });
-  if (!ok) {
-    const auto clients = property(root_, "_NET_CLIENT_LIST");
-    throw std::runtime_error(
-        "the window was not managed in time: listed " +
-        std::to_string(std::find(clients.begin(), clients.end(), window) != clients.end()) +
-        ", WM_STATE " + std::to_string(!property(window, "WM_STATE").empty()) + ", extents " +
-        std::to_string(!property(window, "_NET_FRAME_EXTENTS").empty()));
-  }
+  if (!waitFor([&] {
+        if (!managed)
+          return isViewable(window);
+        return contains(property(root_, "_NET_CLIENT_LIST"), window) &&
+               !property(window, "WM_STATE").empty() &&
+               (!request.type.empty() || !property(window, "_NET_FRAME_EXTENTS").empty());
+      }))
+    throw std::runtime_error("the window was not managed in time");
   return window;
 }
 
@@ -186,10 +164,9 @@ void TestClient::destroyWindow(xcb_window_t window) {
 }
 
 std::optional<Rect> TestClient::clientRect(xcb_window_t window) {
-  Freed<xcb_get_geometry_reply_t> geometry{
-      xcb_get_geometry_reply(c_, xcb_get_geometry(c_, window), nullptr)};
-  Freed<xcb_translate_coordinates_reply_t> origin{xcb_translate_coordinates_reply(
-      c_, xcb_translate_coordinates(c_, window, root_, 0, 0), nullptr)};
+  const auto geometry = owned(xcb_get_geometry_reply(c_, xcb_get_geometry(c_, window), nullptr));
+  const auto origin = owned(xcb_translate_coordinates_reply(
+      c_, xcb_translate_coordinates(c_, window, root_, 0, 0), nullptr));
   if (!geometry || !origin)
     return std::nullopt;
   return Rect{static_cast<double>(origin->dst_x), static_cast<double>(origin->dst_y),
@@ -197,7 +174,7 @@ std::optional<Rect> TestClient::clientRect(xcb_window_t window) {
 }
 
 std::optional<Rect> TestClient::outerFrame(xcb_window_t window) {
-  auto rect = clientRect(window);
+  const auto rect = clientRect(window);
   if (!rect)
     return std::nullopt;
   auto frame = property(window, "_NET_FRAME_EXTENTS");
@@ -208,6 +185,23 @@ std::optional<Rect> TestClient::outerFrame(xcb_window_t window) {
   const double top = double(frame[2]) - shadow[2], bottom = double(frame[3]) - shadow[3];
   return Rect{rect->x - left, rect->y - top, rect->width + left + right,
               rect->height + top + bottom};
+}
+
+bool TestClient::isViewable(xcb_window_t window) {
+  const auto attributes =
+      owned(xcb_get_window_attributes_reply(c_, xcb_get_window_attributes(c_, window), nullptr));
+  return attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE;
+}
+
+std::optional<Rect> TestClient::boundingShape(xcb_window_t window) {
+  const auto reply =
+      owned(xcb_shape_query_extents_reply(c_, xcb_shape_query_extents(c_, window), nullptr));
+  if (!reply)
+    return std::nullopt;
+  return Rect{static_cast<double>(reply->bounding_shape_extents_x),
+              static_cast<double>(reply->bounding_shape_extents_y),
+              static_cast<double>(reply->bounding_shape_extents_width),
+              static_cast<double>(reply->bounding_shape_extents_height)};
 }
 
 void TestClient::sendToRoot(xcb_window_t window, xcb_atom_t type, std::vector<std::uint32_t> data) {
@@ -233,15 +227,9 @@ void TestClient::iconify(xcb_window_t window) {
   sendToRoot(window, atom("WM_CHANGE_STATE"), {3});  // IconicState
 }
 
-void TestClient::activate(xcb_window_t window) {
+bool TestClient::activate(xcb_window_t window) {
   sendToRoot(window, atom("_NET_ACTIVE_WINDOW"), {2, XCB_CURRENT_TIME, 0});
-}
-
-void TestClient::setStrut(xcb_window_t window, const std::vector<std::uint32_t>& strutPartial) {
-  xcb_change_property(c_, XCB_PROP_MODE_REPLACE, window, atom("_NET_WM_STRUT_PARTIAL"),
-                      XCB_ATOM_CARDINAL, 32, static_cast<std::uint32_t>(strutPartial.size()),
-                      strutPartial.data());
-  xcb_flush(c_);
+  return waitFor([&] { return property(root_, "_NET_ACTIVE_WINDOW") == std::vector{window}; });
 }
 
 bool TestClient::grabKey(xcb_keycode_t keycode, std::uint16_t modifiers) {
@@ -260,12 +248,12 @@ void TestClient::ungrabKey(xcb_keycode_t keycode, std::uint16_t modifiers) {
 xcb_keycode_t TestClient::keycodeOf(xcb_keysym_t keysym) {
   const xcb_setup_t* setup = xcb_get_setup(c_);
   const auto count = static_cast<std::uint8_t>(setup->max_keycode - setup->min_keycode + 1);
-  Freed<xcb_get_keyboard_mapping_reply_t> reply{xcb_get_keyboard_mapping_reply(
-      c_, xcb_get_keyboard_mapping(c_, setup->min_keycode, count), nullptr)};
+  const auto reply = owned(xcb_get_keyboard_mapping_reply(
+      c_, xcb_get_keyboard_mapping(c_, setup->min_keycode, count), nullptr));
   if (!reply)
     return 0;
-  const xcb_keysym_t* syms = xcb_get_keyboard_mapping_keysyms(reply.p);
-  const int length = xcb_get_keyboard_mapping_keysyms_length(reply.p);
+  const xcb_keysym_t* syms = xcb_get_keyboard_mapping_keysyms(reply.get());
+  const int length = xcb_get_keyboard_mapping_keysyms_length(reply.get());
   for (int i = 0; i < length; i += reply->keysyms_per_keycode) {
     if (syms[i] == keysym)
       return static_cast<xcb_keycode_t>(setup->min_keycode + i / reply->keysyms_per_keycode);

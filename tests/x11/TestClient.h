@@ -14,7 +14,8 @@
 
 namespace dovrik::x11test {
 
-struct WindowSpec {
+// What a new window carries: the properties applications set before they map a window.
+struct WindowRequest {
   Rect rect{100, 100, 400, 300};  // client area, root coordinates
   std::string instance = "demo";
   std::string className = "Demo";
@@ -23,8 +24,7 @@ struct WindowSpec {
   std::optional<std::uint32_t> pid{};
   std::string type{};  // e.g. "_NET_WM_WINDOW_TYPE_DOCK"; empty for none
   bool skipTaskbar = false;
-  // WM_NORMAL_HINTS
-  int minWidth = 0, minHeight = 0, baseWidth = 0, baseHeight = 0, incWidth = 0, incHeight = 0;
+  int baseWidth = 0, baseHeight = 0, incWidth = 0, incHeight = 0;  // WM_NORMAL_HINTS
   // _GTK_FRAME_EXTENTS: left, right, top, bottom; with it the WM draws no decoration.
   std::optional<std::vector<std::uint32_t>> shadow{};
   std::optional<std::vector<std::uint32_t>> strutPartial{};
@@ -45,26 +45,33 @@ class TestClient {
   xcb_atom_t atom(const std::string& name);
 
   // Creates and maps a window; with a window manager, waits until it manages the window.
-  xcb_window_t createWindow(const WindowSpec& spec);
+  xcb_window_t createWindow(const WindowRequest& request);
   void destroyWindow(xcb_window_t window);
 
   // The visible outer frame: client origin on the root, grown by _NET_FRAME_EXTENTS and
   // shrunk by _GTK_FRAME_EXTENTS.
   std::optional<Rect> outerFrame(xcb_window_t window);
   std::optional<Rect> clientRect(xcb_window_t window);
+  bool isViewable(xcb_window_t window);
+  // The extents of the window's bounding shape, relative to the window.
+  std::optional<Rect> boundingShape(xcb_window_t window);
   std::vector<std::uint32_t> property(xcb_window_t window, const std::string& name);
+  void setProperty(xcb_window_t window, const std::string& name, xcb_atom_t type,
+                   const std::vector<std::uint32_t>& values);
   bool hasState(xcb_window_t window, const std::string& state);
 
   void maximize(xcb_window_t window);
   void iconify(xcb_window_t window);
-  void activate(xcb_window_t window);
-  void setStrut(xcb_window_t window, const std::vector<std::uint32_t>& strutPartial);
+  // Asks the window manager to activate the window; answers whether it announced it in time.
+  bool activate(xcb_window_t window);
 
   // A checked grab on the root from this client; false when the server refuses it.
   bool grabKey(xcb_keycode_t keycode, std::uint16_t modifiers);
   void ungrabKey(xcb_keycode_t keycode, std::uint16_t modifiers);
   xcb_keycode_t keycodeOf(xcb_keysym_t keysym);
 
+  // A round trip: the server has handled every request sent so far.
+  void sync();
   // Re-checks `condition` whenever this client hears from the server (at least every 20 ms)
   // until it holds or `seconds` pass.
   bool waitFor(const std::function<bool()>& condition, double seconds = 5);

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "RealTimeLoop.h"
 #include "core/platform/Platform.h"
@@ -19,9 +21,13 @@ namespace dovrik::x11test {
 
 class X11TestPlatform {
  public:
-  // `ownPid` is the process whose windows count as Dovrik's own.
-  X11TestPlatform(const std::string& display, ProcessId ownPid)
-      : x(display.c_str(), ownPid), loop(x.connection), overlaySurface(previewClock) {}
+  // `ownPid` is the process whose windows count as Dovrik's own; `dataDirs` hold the
+  // applications' .desktop entries (empty: the environment's).
+  X11TestPlatform(const std::string& display, ProcessId ownPid,
+                  std::vector<std::string> dataDirs = {})
+      : x(display.c_str(), ownPid, std::move(dataDirs)),
+        loop(x.connection),
+        overlaySurface(previewClock) {}
   X11TestPlatform(const X11TestPlatform&) = delete;
   X11TestPlatform& operator=(const X11TestPlatform&) = delete;
 

@@ -8,17 +8,13 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <chrono>
-#include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <functional>
-#include <optional>
 #include <stdexcept>
+#include <utility>
 
-#include <xcb/xcb.h>
+#include "TestClient.h"
 
 namespace dovrik::x11test {
 
@@ -43,61 +39,25 @@ constexpr const char* testRcXml = R"(<?xml version="1.0" encoding="UTF-8"?>
 </openbox_config>
 )";
 
-xcb_atom_t intern(xcb_connection_t* c, const char* name) {
-  auto* reply = xcb_intern_atom_reply(
-      c, xcb_intern_atom(c, 0, static_cast<std::uint16_t>(std::strlen(name)), name), nullptr);
-  const xcb_atom_t atom = reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
-  std::free(reply);
-  return atom;
-}
-
-// openbox names its check window early in start-up, before it handles map requests; the
-// work area comes once it is ready to manage windows.
-bool windowManagerReady(xcb_connection_t* c, xcb_window_t root) {
-  const xcb_atom_t check = intern(c, "_NET_SUPPORTING_WM_CHECK");
-  // The first 32-bit item of a property, if it has one.
-  const auto read = [&](xcb_window_t w, xcb_atom_t property) -> std::optional<std::uint32_t> {
-    auto* reply =
-        xcb_get_property_reply(c, xcb_get_property(c, 0, w, property, XCB_ATOM_ANY, 0, 1), nullptr);
-    std::optional<std::uint32_t> value;
-    if (reply && xcb_get_property_value_length(reply) == 4)
-      value = *static_cast<std::uint32_t*>(xcb_get_property_value(reply));
-    std::free(reply);
-    return value;
-  };
-  const auto child = read(root, check);
-  return child && *child != XCB_NONE && read(*child, check) == child &&
-         read(root, intern(c, "_NET_WORKAREA")).has_value();
-}
-
 }  // namespace
 
-XServer::XServer(int width, int height) {
+XServer::XServer(int width, int height) : width_(width), height_(height) {
   // Nothing in this process may fall back to the user's display.
   unsetenv("DISPLAY");
   char pattern[] = "/tmp/dovrik-x11test-XXXXXX";
-  if (!mkdtemp(pattern))
-    throw std::runtime_error("cannot create a temporary directory");
-  tempDir_ = pattern;
-
   int fds[2];
-  if (pipe(fds) != 0)
-    throw std::runtime_error("pipe failed");
+  if (!mkdtemp(pattern) || pipe(fds) != 0)
+    throw std::runtime_error("cannot prepare for Xvfb");
+  tempDir_ = pattern;
   const std::string screen = std::to_string(width) + "x" + std::to_string(height) + "x24";
   xvfb_ = spawn({"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", screen, "-nolisten",
                  "tcp", "-noreset"});
   close(fds[1]);
   // Xvfb writes the display number it chose once it accepts connections.
   std::string number;
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-  while (number.find('\n') == std::string::npos) {
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-                          deadline - std::chrono::steady_clock::now())
-                          .count();
-    pollfd pfd{fds[0], POLLIN, 0};
-    if (left <= 0 || poll(&pfd, 1, static_cast<int>(left)) <= 0)
-      break;
-    char buffer[32];
+  char buffer[32];
+  pollfd pfd{fds[0], POLLIN, 0};
+  while (number.find('\n') == std::string::npos && poll(&pfd, 1, 20000) > 0) {
     const ssize_t n = read(fds[0], buffer, sizeof buffer);
     if (n <= 0)
       break;
@@ -105,7 +65,7 @@ XServer::XServer(int width, int height) {
   }
   close(fds[0]);
   if (number.find('\n') == std::string::npos) {
-    kill(xvfb_, SIGKILL);
+    kill(xvfb_, SIGKILL);  // no destructor runs for a constructor that throws
     waitpid(xvfb_, nullptr, 0);
     throw std::runtime_error("Xvfb did not start");
   }
@@ -113,11 +73,10 @@ XServer::XServer(int width, int height) {
 }
 
 XServer::~XServer() {
-  for (pid_t* pid : {&wm_, &xvfb_}) {
-    if (*pid > 0) {
-      kill(*pid, SIGTERM);
-      waitpid(*pid, nullptr, 0);
-      *pid = -1;
+  for (const pid_t pid : {wm_, xvfb_}) {
+    if (pid > 0) {
+      kill(pid, SIGTERM);
+      waitpid(pid, nullptr, 0);
     }
   }
   std::error_code ec;
@@ -137,9 +96,8 @@ pid_t XServer::spawn(const std::vector<std::string>& argv) const {
     setenv("XDG_CONFIG_HOME", (tempDir_ + "/config").c_str(), 1);
     // Quiet children: their chatter is not test output.
     const int null = open("/dev/null", O_RDWR);
-    dup2(null, STDIN_FILENO);
-    dup2(null, STDOUT_FILENO);
-    dup2(null, STDERR_FILENO);
+    for (const int fd : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO})
+      dup2(null, fd);
     std::vector<char*> args;
     for (const auto& a : argv)
       args.push_back(const_cast<char*>(a.c_str()));
@@ -151,9 +109,8 @@ pid_t XServer::spawn(const std::vector<std::string>& argv) const {
 }
 
 int XServer::run(const std::vector<std::string>& argv) const {
-  const pid_t pid = spawn(argv);
   int status = 0;
-  waitpid(pid, &status, 0);
+  waitpid(spawn(argv), &status, 0);
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
@@ -166,62 +123,49 @@ void XServer::startWindowManager(WmConfig config) {
   }
   wm_ = spawn(argv);
 
-  xcb_connection_t* c = xcb_connect(display_.c_str(), nullptr);
-  const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
-  const std::uint32_t mask = XCB_EVENT_MASK_PROPERTY_CHANGE;
-  xcb_change_window_attributes(c, root, XCB_CW_EVENT_MASK, &mask);
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-  const auto waitUntil = [&](const std::function<bool()>& condition, int milliseconds) {
-    const auto until = std::min(
-        deadline, std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds));
-    while (!condition()) {
-      if (std::chrono::steady_clock::now() >= until)
-        return false;
-      pollfd pfd{xcb_get_file_descriptor(c), POLLIN, 0};
-      poll(&pfd, 1, 20);
-      while (xcb_generic_event_t* event = xcb_poll_for_event(c))
-        std::free(event);
-    }
-    return true;
+  // openbox names its check window early in start-up, before it handles map requests; the
+  // work area comes once it is ready to manage windows.
+  TestClient c(display_);
+  const auto announced = [&] {
+    const auto check = c.property(c.root(), "_NET_SUPPORTING_WM_CHECK");
+    return check.size() == 1 && c.property(check[0], "_NET_SUPPORTING_WM_CHECK") == check &&
+           !c.property(c.root(), "_NET_WORKAREA").empty();
   };
-  bool ready = waitUntil([&] { return windowManagerReady(c, root); }, 10000);
+  bool ready = c.waitFor(announced, 10);
   // Map requests that arrive while openbox is still starting are dropped, even after it has
-  // announced itself; a probe window that gets managed shows it is past that point.
-  if (ready) {
-    const xcb_window_t probe = xcb_generate_id(c);
-    xcb_create_window(c, XCB_COPY_FROM_PARENT, probe, root, 0, 0, 10, 10, 0,
-                      XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT, 0, nullptr);
-    const xcb_atom_t wmState = intern(c, "WM_STATE");
-    const auto managed = [&] {
-      auto* reply = xcb_get_property_reply(
-          c, xcb_get_property(c, 0, probe, wmState, XCB_ATOM_ANY, 0, 1), nullptr);
-      const bool has = reply && reply->type != XCB_ATOM_NONE;
-      std::free(reply);
-      return has;
-    };
-    do {
-      xcb_unmap_window(c, probe);
-      xcb_map_window(c, probe);
-      xcb_flush(c);
-    } while (!(ready = waitUntil(managed, 200)) && std::chrono::steady_clock::now() < deadline);
-    // Our connection's window ids are reused by the next client; wait until openbox has let
-    // go of the probe so it cannot mistake a test window for it.
-    xcb_destroy_window(c, probe);
-    xcb_flush(c);
-    const xcb_atom_t clientList = intern(c, "_NET_CLIENT_LIST");
-    waitUntil(
-        [&] {
-          auto* reply = xcb_get_property_reply(
-              c, xcb_get_property(c, 0, root, clientList, XCB_ATOM_WINDOW, 0, 1024), nullptr);
-          const bool listed = reply && xcb_get_property_value_length(reply) > 0;
-          std::free(reply);
-          return !listed;
-        },
-        2000);
+  // announced itself; a probe window that gets managed shows it is past that point. The
+  // client's destructor waits until openbox has let go of the probe, so it cannot mistake the
+  // next window with the probe's id for it.
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  const xcb_window_t probe = ready ? c.createWindow({.map = false}) : XCB_NONE;
+  while (probe != XCB_NONE && std::chrono::steady_clock::now() < deadline) {
+    xcb_unmap_window(c.raw(), probe);
+    xcb_map_window(c.raw(), probe);
+    xcb_flush(c.raw());
+    if ((ready = c.waitFor([&] { return !c.property(probe, "WM_STATE").empty(); }, 0.2)))
+      break;
   }
-  xcb_disconnect(c);
   if (!ready)
     throw std::runtime_error("openbox did not start");
+}
+
+bool XServer::splitInHalves(bool primaryOnTheRight) {
+  const auto half = [&](int x) {
+    return std::to_string(width_ / 2) + "/254x" + std::to_string(height_) + "/286+" +
+           std::to_string(x) + "+0";
+  };
+  split_ = true;
+  return run({"xrandr", "--setmonitor", "A", half(primaryOnTheRight ? width_ / 2 : 0), "screen"}) ==
+             0 &&
+         run({"xrandr", "--setmonitor", "B", half(primaryOnTheRight ? 0 : width_ / 2), "none"}) ==
+             0;
+}
+
+void XServer::joinMonitors() {
+  if (std::exchange(split_, false)) {
+    run({"xrandr", "--delmonitor", "B"});
+    run({"xrandr", "--delmonitor", "A"});
+  }
 }
 
 }  // namespace dovrik::x11test
