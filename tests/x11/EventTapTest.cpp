@@ -142,20 +142,27 @@ TEST_F(EventTapTest, ALeftHandedMappingMakesTheRightButtonTheLeft) {
 
 TEST_F(EventTapTest, KeepsHearingThePointerWhileOpenboxMovesAWindow) {
   const xcb_window_t window = client->createWindow({.rect = {400, 300, 400, 300}});
-  const Rect before = *client->outerFrame(window);
-  const Point title{before.midX(), before.minY() + 8};
-  moveTo(title);
-  button(1, true);
-  ASSERT_TRUE(lastIs(Type::leftMouseDown, title));
-  for (int step = 1; step <= 10; ++step) {
-    const Point p{title.x + 20 * step, title.y + 10 * step};
-    moveTo(p);
-    ASSERT_TRUE(lastIs(Type::leftMouseDragged, p)) << "step " << step;
+  // Now and then openbox lets a title-bar press pass without starting a move (about once in
+  // seventy runs, only after earlier clicks on the same server). The tap is what is under test
+  // and is checked on every try; only a press openbox ignored is made again.
+  for (int attempt = 1; attempt <= 3; ++attempt) {
+    const Rect before = *client->outerFrame(window);
+    const Point title{before.midX(), before.minY() + 8};
+    moveTo(title);
+    button(1, true);
+    ASSERT_TRUE(lastIs(Type::leftMouseDown, title));
+    for (int step = 1; step <= 10; ++step) {
+      const Point p{title.x + 20 * step, title.y + 10 * step};
+      moveTo(p);
+      ASSERT_TRUE(lastIs(Type::leftMouseDragged, p)) << "step " << step;
+    }
+    button(1, false);
+    ASSERT_TRUE(lastIs(Type::leftMouseUp, Point{title.x + 200, title.y + 100}));
+    // The window went along, so openbox did hold the pointer for its move.
+    if (landsOn(window, {before.x + 200, before.y + 100, before.width, before.height}))
+      return;
   }
-  button(1, false);
-  ASSERT_TRUE(lastIs(Type::leftMouseUp, Point{title.x + 200, title.y + 100}));
-  // The window went along, so openbox did hold the pointer for its move.
-  EXPECT_TRUE(landsOn(window, {before.x + 200, before.y + 100, before.width, before.height}));
+  FAIL() << "openbox never moved the window by its title bar";
 }
 
 // Accessibility space starts at the primary monitor's top-left corner, wherever that lies on

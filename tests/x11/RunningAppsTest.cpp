@@ -40,12 +40,13 @@ TEST_F(RunningAppsTest, ApplicationsComeFromClientWindowsInFirstAppearanceOrder)
   client->createWindow({.instance = "sub-tool", .className = "Tool", .pid = 7004});
   client->createWindow({.instance = "dovrik", .className = "Dovrik", .pid = adapterPid});
 
-  // Names follow the user's language where the entry has one.
-  const char* previous = std::getenv("LANG");
+  // Names follow the user's language where the entry has one. LC_ALL outranks LC_MESSAGES and
+  // LANG, so setting it holds whatever locale the test runs under.
+  const char* previous = std::getenv("LC_ALL");
   const std::string saved = previous ? previous : "";
-  setenv("LANG", "de_DE.UTF-8", 1);
+  setenv("LC_ALL", "de_DE.UTF-8", 1);
   const auto apps = x().runningApps.runningApplications();
-  previous ? setenv("LANG", saved.c_str(), 1) : unsetenv("LANG");
+  previous ? setenv("LC_ALL", saved.c_str(), 1) : unsetenv("LC_ALL");
 
   ASSERT_EQ(apps.size(), 6u);
   EXPECT_EQ(apps[0].pid, 7001);
