@@ -1,49 +1,31 @@
-// Virtual time: a queue of tasks ordered by due time and scheduling order.
+// Virtual time over the shared task queue: time jumps from one due task to the next.
 #include "sim/SimClock.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace dovrik::sim {
 
 TaskId SimClock::after(double delaySeconds, std::function<void()> task) {
-  const TaskId id = nextId_++;
-  queue_.emplace(Key{now_ + std::max(0.0, delaySeconds), sequence_++},
-                 Task{id, std::move(task), 0});
-  return id;
+  return queue_.add(now_ + std::max(0.0, delaySeconds), std::move(task));
 }
 
 TaskId SimClock::every(double intervalSeconds, std::function<void()> task) {
-  const TaskId id = nextId_++;
-  queue_.emplace(Key{now_ + intervalSeconds, sequence_++},
-                 Task{id, std::move(task), intervalSeconds});
-  return id;
+  return queue_.add(now_ + intervalSeconds, std::move(task), intervalSeconds);
 }
 
 void SimClock::cancel(TaskId task) {
-  for (auto it = queue_.begin(); it != queue_.end(); ++it) {
-    if (it->second.id == task) {
-      queue_.erase(it);
-      return;
-    }
-  }
+  queue_.cancel(task);
 }
 
 bool SimClock::runNext(double limit, bool includeRepeating) {
-  for (auto it = queue_.begin(); it != queue_.end(); ++it) {
-    if (it->first.first > limit)
-      return false;
-    if (!includeRepeating && it->second.interval > 0)
-      continue;
-    Task task = std::move(it->second);
-    now_ = std::max(now_, it->first.first);
-    queue_.erase(it);
-    if (task.interval > 0) {
-      queue_.emplace(Key{now_ + task.interval, sequence_++}, Task{task.id, task.fn, task.interval});
-    }
-    task.fn();
-    return true;
-  }
-  return false;
+  auto task =
+      queue_.take(limit, now_, std::numeric_limits<std::uint64_t>::max(), !includeRepeating);
+  if (!task)
+    return false;
+  now_ = std::max(now_, task->due);
+  task->fn();
+  return true;
 }
 
 void SimClock::advanceBy(double seconds) {

@@ -2,13 +2,11 @@
 // until the test advances time.
 #pragma once
 
-#include <cstdint>
 #include <functional>
-#include <map>
-#include <utility>
 
 #include "core/platform/Clock.h"
 #include "core/platform/Scheduler.h"
+#include "core/support/TaskQueue.h"
 
 namespace dovrik::sim {
 
@@ -31,19 +29,11 @@ class SimClock : public Clock, public Scheduler {
   std::size_t pendingCount() const { return queue_.size(); }
 
  private:
-  struct Task {
-    TaskId id;
-    std::function<void()> fn;
-    double interval;  // 0 for one-shot tasks
-  };
-  using Key = std::pair<double, std::uint64_t>;  // due time, then scheduling order
   bool runNext(double limit, bool includeRepeating);
 
   double now_ = 0;
   double wallOrigin_ = 800000000;  // 2026-05-08, an arbitrary fixed date
-  std::uint64_t sequence_ = 0;
-  TaskId nextId_ = 1;
-  std::map<Key, Task> queue_;
+  TaskQueue queue_;
 };
 
 }  // namespace dovrik::sim

@@ -32,30 +32,21 @@ double QtMainQueue::wallTimeSince2001() const {
 }
 
 TaskId QtMainQueue::after(double delaySeconds, std::function<void()> task) {
-  return enqueue(now() + std::max(0.0, delaySeconds), std::move(task), 0);
+  const TaskId id = queue_.add(now() + std::max(0.0, delaySeconds), std::move(task));
+  arm();
+  return id;
 }
 
 TaskId QtMainQueue::every(double intervalSeconds, std::function<void()> task) {
   const double interval = std::max(kMinimumInterval, intervalSeconds);
-  return enqueue(now() + interval, std::move(task), interval);
+  const TaskId id = queue_.add(now() + interval, std::move(task), interval);
+  arm();
+  return id;
 }
 
 void QtMainQueue::cancel(TaskId task) {
-  const auto found = keys_.find(task);
-  if (found == keys_.end())
-    return;
-  queue_.erase(found->second);
-  keys_.erase(found);
+  queue_.cancel(task);
   arm();
-}
-
-TaskId QtMainQueue::enqueue(double due, std::function<void()> fn, double interval) {
-  const TaskId id = nextId_++;
-  const Key key{due, sequence_++};
-  queue_.emplace(key, Task{id, std::move(fn), interval});
-  keys_.emplace(id, key);
-  arm();
-  return id;
 }
 
 // Runs the tasks that were due and already queued when this turn began; tasks they schedule
@@ -63,33 +54,19 @@ TaskId QtMainQueue::enqueue(double due, std::function<void()> fn, double interva
 // starve the rest of the program.
 void QtMainQueue::runDue() {
   const double current = now();
-  const std::uint64_t batchEnd = sequence_;
-  for (;;) {
-    auto next = std::find_if(queue_.begin(), queue_.end(),
-                             [&](const auto& entry) { return entry.first.second < batchEnd; });
-    if (next == queue_.end() || next->first.first > current)
-      break;
-    Task task = std::move(next->second);
-    const double due = next->first.first;
-    queue_.erase(next);
-    keys_.erase(task.id);
-    if (task.interval > 0) {
-      // After a stall the timer runs once, not once for every interval it missed.
-      const Key key{std::max(due + task.interval, current), sequence_++};
-      queue_.emplace(key, Task{task.id, task.fn, task.interval});
-      keys_.emplace(task.id, key);
-    }
-    task.fn();
-  }
+  const std::uint64_t batchEnd = queue_.mark();
+  while (auto task = queue_.take(current, current, batchEnd))
+    task->fn();
   arm();
 }
 
 void QtMainQueue::arm() {
-  if (queue_.empty()) {
+  const auto due = queue_.earliestDue();
+  if (!due) {
     timer_.stop();
     return;
   }
-  const double wait = std::max(0.0, queue_.begin()->first.first - now());
+  const double wait = std::max(0.0, *due - now());
   // Rounded up: a timer that fires before the task is due would only have to be re-armed.
   timer_.start(std::chrono::milliseconds(static_cast<std::int64_t>(std::ceil(wait * 1000))));
 }

@@ -3,13 +3,11 @@
 
 #include <QElapsedTimer>
 #include <QTimer>
-#include <cstdint>
 #include <functional>
-#include <map>
-#include <utility>
 
 #include "core/platform/Clock.h"
 #include "core/platform/Scheduler.h"
+#include "core/support/TaskQueue.h"
 
 namespace dovrik::qt {
 
@@ -30,23 +28,12 @@ class QtMainQueue : public Clock, public Scheduler {
   void cancel(TaskId task) override;
 
  private:
-  struct Task {
-    TaskId id;
-    std::function<void()> fn;
-    double interval;  // 0 for one-shot tasks
-  };
-  using Key = std::pair<double, std::uint64_t>;  // due time, then scheduling order
-
-  TaskId enqueue(double due, std::function<void()> fn, double interval);
   void runDue();
   void arm();
 
   QElapsedTimer elapsed_;
   QTimer timer_;
-  std::map<Key, Task> queue_;
-  std::map<TaskId, Key> keys_;
-  std::uint64_t sequence_ = 0;
-  TaskId nextId_ = 1;
+  TaskQueue queue_;
 };
 
 }  // namespace dovrik::qt
