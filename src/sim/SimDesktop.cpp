@@ -313,6 +313,15 @@ void SimDesktop::setAttribute(AXElement element, AXAttribute attribute, const AX
   writes_.push_back(Write{clock_.now(), element, attribute, value, applied});
 }
 
+void SimDesktop::setFrame(AXElement window, const Rect& frame) {
+  setAttribute(window, AXAttribute::Position, frame.origin());
+  setAttribute(window, AXAttribute::Size, frame.size());
+}
+
+std::string SimDesktop::untrustedReason() {
+  return trusted_ ? std::string() : std::string("The simulated desktop withholds window control.");
+}
+
 bool SimDesktop::write(Element& e, AXAttribute attribute, const AXValue& value) {
   if (e.kind != Kind::Window)
     return false;

@@ -52,7 +52,11 @@ class SimDesktop : public Accessibility, public RunningApps, public Screens {
   void setMessagingTimeout(AXElement element, double seconds) override;
   std::optional<AXElement> elementAtPosition(AXElement systemWide, Point point) override;
   std::optional<AXValue> copyAttribute(AXElement element, AXAttribute attribute) override;
-  void setAttribute(AXElement element, AXAttribute attribute, const AXValue& value) override;
+  // Recorded as the two attribute writes it stands for, position first.
+  void setFrame(AXElement window, const Rect& frame) override;
+  // One attribute write, recorded whether or not it takes effect.
+  void setAttribute(AXElement element, AXAttribute attribute, const AXValue& value);
+  std::string untrustedReason() override;
 
   // Screen controls, in desktop space (y up). The first screen added is the main one until
   // another is chosen. Answers the new screen's display id.

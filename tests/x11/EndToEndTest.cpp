@@ -56,8 +56,8 @@ class EndToEndTest : public DesktopTest {
   // moving the window over, and checks through the server that the outer frame lands exactly.
   void snapThroughEveryPositionOnBothMonitors() {
     snapThroughEveryPosition({0, 0, 960, 1080});
-    x().accessibility.setAttribute(x11::X11Accessibility::windowElement(window_),
-                                   AXAttribute::Position, Point{1200, 300});
+    x().accessibility.setFrame(x11::X11Accessibility::windowElement(window_),
+                               {1200, 300, 400, 300});
     ASSERT_TRUE(pumpUntil([&] { return client->outerFrame(window_)->x == 1200; }));
     snapThroughEveryPosition({960, 0, 960, 1080});
   }

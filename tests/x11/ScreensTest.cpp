@@ -72,8 +72,7 @@ TEST_F(ScreensTest, PrimaryMonitorIsTheOriginOfBothSpaces) {
             (Point{outer.x - 960, outer.y}));
 
   // Writes take the same origin: (−960, 0) in accessibility space is the root's top-left.
-  x().accessibility.setAttribute(element, AXAttribute::Position, Point{-960, 0});
-  x().accessibility.setAttribute(element, AXAttribute::Size, Size{960, 540});
+  x().accessibility.setFrame(element, {-960, 0, 960, 540});
   EXPECT_TRUE(landsOn(window, {0, 0, 960, 540}));
 }
 

@@ -22,8 +22,7 @@ TEST(TrustTest, NeedsAReachableDisplayAndAnEwmhWindowManager) {
     TestClient client(server.display());
     const xcb_window_t window = client.createWindow({.rect = {10, 10, 200, 100}});
     const AXElement element = x11::X11Accessibility::windowElement(window);
-    x.accessibility.setAttribute(element, AXAttribute::Position, Point{40, 50});
-    x.accessibility.setAttribute(element, AXAttribute::Size, Size{300, 200});
+    x.accessibility.setFrame(element, {40, 50, 300, 200});
     EXPECT_TRUE(client.waitFor([&] {
       return client.clientRect(window) == Rect{40, 50, 300, 200};
     }));

@@ -13,11 +13,8 @@ class WindowControlTest : public DesktopTest {
   std::optional<AXValue> read(xcb_window_t window, AXAttribute attribute) {
     return ax().copyAttribute(X11Accessibility::windowElement(window), attribute);
   }
-  // Writes a frame the way the core does: position, then size.
   void land(xcb_window_t window, const Rect& frame) {
-    const AXElement element = X11Accessibility::windowElement(window);
-    ax().setAttribute(element, AXAttribute::Position, frame.origin());
-    ax().setAttribute(element, AXAttribute::Size, frame.size());
+    ax().setFrame(X11Accessibility::windowElement(window), frame);
   }
 };
 

@@ -48,8 +48,12 @@ class Accessibility {
   virtual std::optional<AXElement> elementAtPosition(AXElement systemWide, Point point) = 0;
   // Nothing on failure: untrusted, unresponsive application, missing or unreadable value.
   virtual std::optional<AXValue> copyAttribute(AXElement element, AXAttribute attribute) = 0;
-  // The result is not reported; the owning application may keep a value of its own choosing.
-  virtual void setAttribute(AXElement element, AXAttribute attribute, const AXValue& value) = 0;
+  // Writes a window's position, then its size (`frame` in accessibility space), in one request
+  // where the platform can. The result is not reported; the owning application may keep a
+  // frame of its own choosing.
+  virtual void setFrame(AXElement window, const Rect& frame) = 0;
+  // Why the process may not use this interface, in the user's words; empty while it may.
+  virtual std::string untrustedReason() = 0;
 };
 
 }  // namespace dovrik

@@ -86,10 +86,7 @@ std::optional<Rect> WindowManager::axFrame(AXElement window) {
 }
 
 void WindowManager::applyFrame(AXElement window, const Rect& frame) {
-  // Position first: resizing first could push a window past a screen edge, where the owning
-  // application might clamp it.
-  platform_.accessibility.setAttribute(window, AXAttribute::Position, frame.origin());
-  platform_.accessibility.setAttribute(window, AXAttribute::Size, frame.size());
+  platform_.accessibility.setFrame(window, frame);
 }
 
 void WindowManager::setFrame(const Rect& frame, AXElement window, bool animated) {
@@ -142,18 +139,19 @@ std::optional<Screen> WindowManager::screenForWindow(AXElement window) {
   return screens[*index];
 }
 
-void WindowManager::snap(SnapPosition position, std::optional<Screen> screen,
+bool WindowManager::snap(SnapPosition position, std::optional<Screen> screen,
                          std::optional<bool> animated) {
   const std::optional<AXElement> window = frontmostWindow();
   if (!window)
-    return;
+    return false;
   const bool animate = animated.value_or(appState_.animationsEnabled());
   if (!screen)
     screen = screenForWindow(*window);
   if (!screen)
-    return;
+    return false;
   const Rect target = targetFrame(position, screen->visibleFrame);
   setFrame(flipRect(target, primaryScreenHeight()), *window, animate);
+  return true;
 }
 
 std::vector<WindowManager::ManagedWindow> WindowManager::allManageableWindows() {

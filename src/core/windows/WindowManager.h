@@ -29,8 +29,8 @@ class WindowManager {
   WindowManager(Platform& platform, AppState& appState);
 
   // Snaps the frontmost window. No screen: the one holding the window; no `animated`: the
-  // animations preference.
-  void snap(SnapPosition position, std::optional<Screen> screen = std::nullopt,
+  // animations preference. Answers whether there was a window to move.
+  bool snap(SnapPosition position, std::optional<Screen> screen = std::nullopt,
             std::optional<bool> animated = std::nullopt);
   // Moves and resizes one window to a frame in accessibility space, at once or in eased
   // steps; a newer change of the same window supersedes steps still pending.

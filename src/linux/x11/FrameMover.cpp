@@ -169,29 +169,26 @@ void FrameMover::sendMoveResize(xcb_window_t window, std::uint32_t present, int 
   x_.flush();
 }
 
-void FrameMover::moveTo(xcb_window_t window, Point topLeft) {
-  if (!x_.isConnected() || !clients_.clientRect(window))
+Size FrameMover::clientSizeFor(xcb_window_t window, Size outer) {
+  const Extents frame = clients_.frameExtents(window);
+  const Extents shadow = clients_.shadowExtents(window);
+  return acceptedClientSize(window,
+                            {outer.width - frame.left - frame.right + shadow.left + shadow.right,
+                             outer.height - frame.top - frame.bottom + shadow.top + shadow.bottom});
+}
+
+void FrameMover::moveResizeTo(xcb_window_t window, const Rect& frame) {
+  if (!x_.isConnected() || window == XCB_NONE)
     return;
   leaveMaximizedState(window);
   // With north-west gravity x, y place the window manager's frame (and without a window
   // manager, the client itself); a client-side-decorated window's visible frame starts its
   // shadow margin further in.
   const Extents shadow = clients_.shadowExtents(window);
-  sendMoveResize(window, xPresent | yPresent, pixelPosition(topLeft.x) - shadow.left,
-                 pixelPosition(topLeft.y) - shadow.top, 0, 0);
-}
-
-void FrameMover::resizeTo(xcb_window_t window, Size size) {
-  if (!x_.isConnected() || !clients_.clientRect(window))
-    return;
-  leaveMaximizedState(window);
-  const Extents frame = clients_.frameExtents(window);
-  const Extents shadow = clients_.shadowExtents(window);
-  const Size client = acceptedClientSize(
-      window, {size.width - frame.left - frame.right + shadow.left + shadow.right,
-               size.height - frame.top - frame.bottom + shadow.top + shadow.bottom});
-  sendMoveResize(window, widthPresent | heightPresent, 0, 0, static_cast<int>(client.width),
-                 static_cast<int>(client.height));
+  const Size client = clientSizeFor(window, frame.size());
+  sendMoveResize(window, xPresent | yPresent | widthPresent | heightPresent,
+                 pixelPosition(frame.x) - shadow.left, pixelPosition(frame.y) - shadow.top,
+                 static_cast<int>(client.width), static_cast<int>(client.height));
 }
 
 }  // namespace dovrik::x11

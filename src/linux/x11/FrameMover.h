@@ -20,14 +20,14 @@ class FrameMover {
 
   FrameMover(XConnection& connection, ClientWindows& clients) : x_(connection), clients_(clients) {}
 
-  // Puts the outer frame's top-left corner at `topLeft` (root coordinates), keeping its size.
-  void moveTo(xcb_window_t window, Point topLeft);
-  // Gives the outer frame `size`, keeping its top-left corner.
-  void resizeTo(xcb_window_t window, Size size);
+  // Lands the outer frame on `frame` (root coordinates) with one request; size hints may make
+  // it smaller, never move its top-left corner.
+  void moveResizeTo(xcb_window_t window, const Rect& frame);
 
  private:
   void leaveMaximizedState(xcb_window_t window);
-  // The client size the window will accept for a wished client size (min, max, increments).
+  // The client size the window will accept for a wished outer size (min, max, increments).
+  Size clientSizeFor(xcb_window_t window, Size outer);
   Size acceptedClientSize(xcb_window_t window, Size wished);
   void sendMoveResize(xcb_window_t window, std::uint32_t presentFlags, int x, int y, int width,
                       int height);

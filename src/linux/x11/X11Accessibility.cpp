@@ -186,20 +186,11 @@ std::optional<AXValue> X11Accessibility::copyAttribute(AXElement element, AXAttr
   return std::nullopt;
 }
 
-void X11Accessibility::setAttribute(AXElement element, AXAttribute attribute,
-                                    const AXValue& value) {
+void X11Accessibility::setFrame(AXElement element, const Rect& frame) {
   const auto window = windowOf(element);
   if (!window || !x_.isConnected())
     return;
-  if (attribute == AXAttribute::Position) {
-    if (const Point* p = std::get_if<Point>(&value)) {
-      const Point origin = x_.primaryOrigin();
-      mover_.moveTo(*window, {p->x + origin.x, p->y + origin.y});
-    }
-  } else if (attribute == AXAttribute::Size) {
-    if (const Size* s = std::get_if<Size>(&value))
-      mover_.resizeTo(*window, *s);
-  }
+  mover_.moveResizeTo(*window, x_.accessibilityToRoot(frame));
 }
 
 }  // namespace dovrik::x11

@@ -30,7 +30,8 @@ class X11Accessibility : public Accessibility {
   void setMessagingTimeout(AXElement element, double seconds) override;
   std::optional<AXElement> elementAtPosition(AXElement systemWide, Point point) override;
   std::optional<AXValue> copyAttribute(AXElement element, AXAttribute attribute) override;
-  void setAttribute(AXElement element, AXAttribute attribute, const AXValue& value) override;
+  // One move-and-resize request to the window manager.
+  void setFrame(AXElement window, const Rect& frame) override;
 
   // Element handles: the kind in the top bits, the process id or window id below.
   static AXElement windowElement(xcb_window_t window);
@@ -38,7 +39,7 @@ class X11Accessibility : public Accessibility {
   static std::optional<ProcessId> processOf(AXElement element);
 
   // Why Dovrik cannot control windows here; empty when it can.
-  std::string untrustedReason();
+  std::string untrustedReason() override;
 
  private:
   std::optional<AXValue> appAttribute(ProcessId pid, AXAttribute attribute);
