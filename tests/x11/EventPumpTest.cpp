@@ -56,5 +56,37 @@ TEST(EventPumpTest, QtLoopDeliversSocketAndQueuedEvents) {
   EXPECT_EQ(changed[1], client.atom("DOVRIK_TEST_TWO"));
 }
 
+// Properties are read from the server once and then kept: a change, a deletion and the
+// window's destruction each make the next read ask again, and nothing else does.
+TEST(EventPumpTest, PropertiesAreKeptUntilTheServerSaysTheyChanged) {
+  XServer server(640, 480);
+  TestClient client(server.display());
+  x11::XConnection x(server.display().c_str());
+  const xcb_window_t window = client.createWindow({.map = false});
+  const xcb_atom_t kept = client.atom("DOVRIK_TEST_KEPT");
+  const xcb_atom_t absent = client.atom("DOVRIK_TEST_ABSENT");
+  client.setProperty(window, "DOVRIK_TEST_KEPT", XCB_ATOM_CARDINAL, {1});
+  client.sync();
+
+  using Values = std::vector<std::uint32_t>;
+  EXPECT_EQ(x.cardinals(window, kept), Values{1});
+  EXPECT_EQ(x.cardinals(window, absent), Values{});
+  const std::size_t asked = x.propertyRoundTrips();
+  EXPECT_EQ(x.cardinals(window, kept, XCB_ATOM_CARDINAL), Values{1});
+  EXPECT_EQ(x.cardinals(window, kept, XCB_ATOM_WINDOW), Values{});  // another type
+  EXPECT_EQ(x.cardinals(window, absent), Values{});
+  EXPECT_EQ(x.propertyRoundTrips(), asked);
+
+  client.setProperty(window, "DOVRIK_TEST_KEPT", XCB_ATOM_CARDINAL, {2, 3});
+  EXPECT_TRUE(x.waitUntil([&] { return x.cardinals(window, kept) == Values{2, 3}; }, 5));
+  xcb_delete_property(client.raw(), window, kept);
+  client.sync();
+  EXPECT_TRUE(x.waitUntil([&] { return x.cardinals(window, kept).empty(); }, 5));
+  client.setProperty(window, "DOVRIK_TEST_KEPT", XCB_ATOM_CARDINAL, {4});
+  EXPECT_TRUE(x.waitUntil([&] { return x.cardinals(window, kept) == Values{4}; }, 5));
+  client.destroyWindow(window);
+  EXPECT_TRUE(x.waitUntil([&] { return x.cardinals(window, kept).empty(); }, 5));
+}
+
 }  // namespace
 }  // namespace dovrik::x11test

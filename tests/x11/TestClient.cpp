@@ -228,8 +228,44 @@ void TestClient::iconify(xcb_window_t window) {
 }
 
 bool TestClient::activate(xcb_window_t window) {
+  // As a click would: focused and raised. Not every window manager raises what it activates
+  // (fluxbox does not), so the raise is asked for on its own.
   sendToRoot(window, atom("_NET_ACTIVE_WINDOW"), {2, XCB_CURRENT_TIME, 0});
-  return waitFor([&] { return property(root_, "_NET_ACTIVE_WINDOW") == std::vector{window}; });
+  const std::uint32_t above = XCB_STACK_MODE_ABOVE;
+  xcb_configure_window(c_, window, XCB_CONFIG_WINDOW_STACK_MODE, &above);
+  return waitFor([&] {
+    // xfwm4 appends a second word to the property.
+    const auto active = property(root_, "_NET_ACTIVE_WINDOW");
+    return !active.empty() && active[0] == window && isAboveOtherClients(window);
+  });
+}
+
+xcb_window_t TestClient::topLevelOf(xcb_window_t window) {
+  for (int depth = 0; depth < 16; ++depth) {
+    const auto tree = owned(xcb_query_tree_reply(c_, xcb_query_tree(c_, window), nullptr));
+    if (!tree || tree->parent == root_ || tree->parent == XCB_NONE)
+      return window;
+    window = tree->parent;
+  }
+  return window;
+}
+
+bool TestClient::isAboveOtherClients(xcb_window_t window) {
+  const auto tree = owned(xcb_query_tree_reply(c_, xcb_query_tree(c_, root_), nullptr));
+  if (!tree)
+    return false;
+  const xcb_window_t* children = xcb_query_tree_children(tree.get());
+  const std::vector<xcb_window_t> bottomToTop(
+      children, children + xcb_query_tree_children_length(tree.get()));
+  const auto levelOf = [&](xcb_window_t w) {
+    return std::find(bottomToTop.begin(), bottomToTop.end(), topLevelOf(w)) - bottomToTop.begin();
+  };
+  const auto own = levelOf(window);
+  for (const xcb_window_t other : property(root_, "_NET_CLIENT_LIST")) {
+    if (other != window && levelOf(other) > own)
+      return false;
+  }
+  return true;
 }
 
 bool TestClient::grabKey(xcb_keycode_t keycode, std::uint16_t modifiers) {

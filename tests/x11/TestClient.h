@@ -62,8 +62,13 @@ class TestClient {
 
   void maximize(xcb_window_t window);
   void iconify(xcb_window_t window);
-  // Asks the window manager to activate the window; answers whether it announced it in time.
+  // Asks the window manager to activate and raise the window; answers whether both happened
+  // in time.
   bool activate(xcb_window_t window);
+  // The child of the root that holds the window: its frame, or the window itself.
+  xcb_window_t topLevelOf(xcb_window_t window);
+  // Stacked above every other client, as the server keeps the frames.
+  bool isAboveOtherClients(xcb_window_t window);
 
   // A checked grab on the root from this client; false when the server refuses it.
   bool grabKey(xcb_keycode_t keycode, std::uint16_t modifiers);

@@ -10,6 +10,8 @@ using x11::Monitor;
 using x11::PixelRect;
 using x11::Strut;
 using x11::usableArea;
+using x11::withinWorkArea;
+using x11::workAreaOf;
 
 const Monitor left{"L", 0, 0, 1920, 1080, true};
 const Monitor right{"R", 1920, 0, 1280, 1024, false};
@@ -47,6 +49,28 @@ TEST(UsableAreaTest, OldStyleStrutSpansWholeEdgesAndStrutsCombine) {
   EXPECT_EQ(usableArea(right, {old, top}, rootWidth, rootHeight), (PixelRect{1920, 0, 1250, 1024}));
   EXPECT_EQ(usableArea(left, {old, top}, rootWidth, rootHeight), (PixelRect{0, 25, 1920, 1055}));
   EXPECT_FALSE(Strut::fromValues({1, 2}, rootWidth, rootHeight));
+}
+
+// A toolbar of the window manager's own shows only in the work area; with two monitors the work
+// area is their bounding box and must not undo what a strut took from one of them.
+TEST(UsableAreaTest, WorkAreaOfTheCurrentDesktopNarrowsTheStrutArea) {
+  const std::vector<std::uint32_t> perDesktop = {0, 0, 3200, 1060, 0, 0, 3200, 1080, 0, 0, 0, 0};
+  EXPECT_EQ(workAreaOf(perDesktop, 0), (PixelRect{0, 0, 3200, 1060}));
+  EXPECT_EQ(workAreaOf(perDesktop, 1), (PixelRect{0, 0, 3200, 1080}));
+  EXPECT_EQ(workAreaOf(perDesktop, 2), std::nullopt);  // empty: not a statement
+  EXPECT_EQ(workAreaOf(perDesktop, 3), std::nullopt);  // not listed
+  EXPECT_EQ(workAreaOf({0, 0, 3200}, 0), std::nullopt);
+
+  const Strut topOfRight = partial({0, 0, 28, 0, 0, 0, 0, 0, 1920, 3199, 0, 0});
+  const auto area = workAreaOf(perDesktop, 0);
+  EXPECT_EQ(withinWorkArea(usableArea(left, {topOfRight}, rootWidth, rootHeight), area),
+            (PixelRect{0, 0, 1920, 1060}));
+  EXPECT_EQ(withinWorkArea(usableArea(right, {topOfRight}, rootWidth, rootHeight), area),
+            (PixelRect{1920, 28, 1280, 996}));
+  // A work area that misses a monitor entirely is stale, not a reason to lose the monitor.
+  EXPECT_EQ(withinWorkArea({1920, 0, 1280, 1024}, PixelRect{0, 0, 1920, 1080}),
+            (PixelRect{1920, 0, 1280, 1024}));
+  EXPECT_EQ(withinWorkArea({0, 0, 1920, 1080}, std::nullopt), (PixelRect{0, 0, 1920, 1080}));
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// Starting and stopping Xvfb and openbox for a test group.
+// Starting and stopping Xvfb and a window manager for a test group.
 #include "XServer.h"
 
 #include <fcntl.h>
@@ -73,25 +73,33 @@ XServer::XServer(int width, int height) : width_(width), height_(height) {
 }
 
 XServer::~XServer() {
-  for (const pid_t pid : {wm_, xvfb_}) {
-    if (pid > 0) {
-      kill(pid, SIGTERM);
-      waitpid(pid, nullptr, 0);
-    }
+  if (wmPid_ > 0) {
+    // The window manager leads its own group: xfwm4's session bus and settings daemon go too.
+    // Killed outright: fluxbox's SIGTERM handler can deadlock inside Xlib.
+    kill(-wmPid_, SIGKILL);
+    waitpid(wmPid_, nullptr, 0);
+  }
+  if (xvfb_ > 0) {
+    kill(xvfb_, SIGTERM);
+    waitpid(xvfb_, nullptr, 0);
   }
   std::error_code ec;
   std::filesystem::remove_all(tempDir_, ec);
 }
 
-pid_t XServer::spawn(const std::vector<std::string>& argv) const {
+pid_t XServer::spawn(const std::vector<std::string>& argv, bool ownGroup) const {
   const pid_t pid = fork();
   if (pid < 0)
     throw std::runtime_error("fork failed");
   if (pid == 0) {
     // Servers and tools die with the test process, even when it crashes or is killed.
     prctl(PR_SET_PDEATHSIG, SIGKILL);
+    if (ownGroup)
+      setpgid(0, 0);
     if (!display_.empty())
       setenv("DISPLAY", display_.c_str(), 1);
+    if (!dbusAddress_.empty())
+      setenv("DBUS_SESSION_BUS_ADDRESS", dbusAddress_.c_str(), 1);
     setenv("HOME", tempDir_.c_str(), 1);
     setenv("XDG_CONFIG_HOME", (tempDir_ + "/config").c_str(), 1);
     // Quiet children: their chatter is not test output.
@@ -114,14 +122,89 @@ int XServer::run(const std::vector<std::string>& argv) const {
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-void XServer::startWindowManager(WmConfig config) {
-  std::vector<std::string> argv = {"openbox", "--sm-disable"};
-  if (config == WmConfig::Test) {
-    const std::string rc = tempDir_ + "/rc.xml";
-    std::ofstream(rc) << testRcXml;
-    argv.insert(argv.end(), {"--config-file", rc});
+XServer::Wm XServer::wmOfEnvironment() {
+  const char* name = std::getenv("DOVRIK_TEST_WM");
+  for (const Wm wm : {Wm::openbox, Wm::fluxbox, Wm::xfwm4}) {
+    if (name && std::string(name) == nameOf(wm))
+      return wm;
   }
-  wm_ = spawn(argv);
+  if (name && *name)
+    throw std::runtime_error(std::string("unknown DOVRIK_TEST_WM: ") + name);
+  return Wm::openbox;
+}
+
+const char* XServer::nameOf(Wm wm) {
+  switch (wm) {
+    case Wm::fluxbox:
+      return "fluxbox";
+    case Wm::xfwm4:
+      return "xfwm4";
+    case Wm::openbox:
+      break;
+  }
+  return "openbox";
+}
+
+std::vector<std::string> XServer::fluxboxCommand(WmConfig config) const {
+  // fluxbox takes its key file only from ~/.fluxbox/init. Leaving the background alone keeps
+  // it from starting a wallpaper helper that shows a message window when none is installed.
+  const std::string folder = tempDir_ + "/.fluxbox";
+  std::filesystem::create_directories(folder);
+  std::ofstream(folder + "/keys");
+  std::ofstream(folder + "/overlay") << "background: unset\n";
+  std::ofstream(folder + "/init") << "session.keyFile: "
+                                  << (config == WmConfig::Test
+                                          ? folder + "/keys"
+                                          : std::string("/etc/X11/fluxbox/keys"))
+                                  << "\nsession.styleOverlay: " << folder << "/overlay"
+                                  << "\nsession.screen0.toolbar.visible: true"
+                                  << "\nsession.screen0.toolbar.placement: BottomCenter"
+                                  << "\nsession.screen0.workspaces: 1\n";
+  return {"fluxbox"};
+}
+
+std::vector<std::string> XServer::xfwm4Command() const {
+  // xfwm4 reads its settings over a session bus; the bus address is left in a file so that
+  // xfconf-query can reach the same settings daemon.
+  return {"dbus-run-session", "--", "sh", "-c",
+          "echo \"$DBUS_SESSION_BUS_ADDRESS\" > \"$HOME/dbus-address\"; "
+          "exec xfwm4 --compositor=off --sm-client-disable"};
+}
+
+bool XServer::clearXfwm4Bindings() {
+  constexpr xcb_keysym_t XK_Left = 0xff51;
+  run({"xfconf-query", "-c", "xfce4-keyboard-shortcuts", "-p", "/xfwm4/custom", "-r", "-R"});
+  TestClient c(display_);
+  const xcb_keycode_t left = c.keycodeOf(XK_Left);
+  const std::uint16_t controlAlt = XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1;
+  return c.waitFor([&] {
+    if (!c.grabKey(left, controlAlt))
+      return false;
+    c.ungrabKey(left, controlAlt);
+    return true;
+  });
+}
+
+void XServer::startWindowManager(WmConfig config, Wm wm) {
+  wm_ = wm;
+  std::vector<std::string> argv;
+  switch (wm) {
+    case Wm::openbox:
+      argv = {"openbox", "--sm-disable"};
+      if (config == WmConfig::Test) {
+        const std::string rc = tempDir_ + "/rc.xml";
+        std::ofstream(rc) << testRcXml;
+        argv.insert(argv.end(), {"--config-file", rc});
+      }
+      break;
+    case Wm::fluxbox:
+      argv = fluxboxCommand(config);
+      break;
+    case Wm::xfwm4:
+      argv = xfwm4Command();
+      break;
+  }
+  wmPid_ = spawn(argv, true);
 
   // openbox names its check window early in start-up, before it handles map requests; the
   // work area comes once it is ready to manage windows.
@@ -146,7 +229,12 @@ void XServer::startWindowManager(WmConfig config) {
       break;
   }
   if (!ready)
-    throw std::runtime_error("openbox did not start");
+    throw std::runtime_error(std::string(nameOf(wm)) + " did not start");
+  if (wm == Wm::xfwm4) {
+    std::ifstream(tempDir_ + "/dbus-address") >> dbusAddress_;
+    if (config == WmConfig::Test && !clearXfwm4Bindings())
+      throw std::runtime_error("xfwm4 kept its key bindings");
+  }
 }
 
 bool XServer::splitInHalves(bool primaryOnTheRight) {

@@ -1,5 +1,6 @@
 // A private X server for the integration tests: Xvfb on a display it picks itself, optionally
-// with openbox, and a way to run X tools against it. The user's $DISPLAY is never used.
+// with a window manager (openbox, fluxbox or xfwm4, chosen by $DOVRIK_TEST_WM), and a way to
+// run X tools against it. The user's $DISPLAY is never used.
 #pragma once
 
 #include <sys/types.h>
@@ -11,10 +12,15 @@ namespace dovrik::x11test {
 
 class XServer {
  public:
+  enum class Wm { openbox, fluxbox, xfwm4 };
   enum class WmConfig {
     Test,   // no key bindings at all, so every combination is free for the tests
-    Stock,  // the distribution's default rc.xml, with its Ctrl+Alt+arrow bindings
+    Stock,  // the distribution's default bindings, Ctrl+Alt+arrows among them
   };
+
+  // $DOVRIK_TEST_WM ("openbox", "fluxbox" or "xfwm4"); openbox when unset.
+  static Wm wmOfEnvironment();
+  static const char* nameOf(Wm wm);
 
   XServer(int width = 1920, int height = 1080);
   XServer(const XServer&) = delete;
@@ -24,8 +30,10 @@ class XServer {
   const std::string& display() const { return display_; }
   const std::string& tempDir() const { return tempDir_; }
 
-  // Starts openbox and waits until it manages windows.
-  void startWindowManager(WmConfig config);
+  // Starts the window manager and waits until it manages windows. fluxbox shows its toolbar
+  // at the bottom, a reservation of the window manager's own that no client's strut states.
+  void startWindowManager(WmConfig config, Wm wm = wmOfEnvironment());
+  Wm wm() const { return wm_; }
   // Runs a tool (xdotool, xrandr …) against this display and answers its exit status.
   int run(const std::vector<std::string>& argv) const;
   // Two RandR monitors, the screen's left and right halves; the primary ("A") holds the output.
@@ -34,13 +42,21 @@ class XServer {
   void joinMonitors();
 
  private:
-  pid_t spawn(const std::vector<std::string>& argv) const;
+  // A child with this display and a private home; `ownGroup` puts it and what it starts in a
+  // process group of its own, so that all of it can be stopped together.
+  pid_t spawn(const std::vector<std::string>& argv, bool ownGroup = false) const;
+  std::vector<std::string> fluxboxCommand(WmConfig config) const;
+  std::vector<std::string> xfwm4Command() const;
+  // Takes xfwm4's key bindings away and waits until it has let go of their grabs.
+  bool clearXfwm4Bindings();
 
   int width_, height_;
   std::string display_;
   std::string tempDir_;
   pid_t xvfb_ = -1;
-  pid_t wm_ = -1;
+  pid_t wmPid_ = -1;
+  Wm wm_ = Wm::openbox;
+  std::string dbusAddress_;
   bool split_ = false;
 };
 

@@ -2,6 +2,8 @@
 #include "linux/x11/ClientWindows.h"
 
 #include <algorithm>
+#include <unordered_set>
+#include <utility>
 
 namespace dovrik::x11 {
 
@@ -43,9 +45,69 @@ std::vector<xcb_window_t> ClientWindows::clientList() {
 }
 
 std::vector<xcb_window_t> ClientWindows::frontToBack() {
-  auto list = x_.cardinals(x_.root(), x_.atoms()._NET_CLIENT_LIST_STACKING, XCB_ATOM_WINDOW);
-  std::reverse(list.begin(), list.end());
-  return list;
+  const std::vector<xcb_window_t> clients = clientList();
+  if (clients.empty() || !x_.isConnected())
+    return {};
+  const std::unordered_set<xcb_window_t> isClient(clients.begin(), clients.end());
+  xcb_connection_t* c = x_.raw();
+  const auto childrenOf = [c](const std::vector<xcb_window_t>& parents) {
+    // One round trip for the whole level: every request goes out before the first reply is read.
+    std::vector<xcb_query_tree_cookie_t> cookies;
+    cookies.reserve(parents.size());
+    for (const xcb_window_t parent : parents)
+      cookies.push_back(xcb_query_tree(c, parent));
+    std::vector<std::vector<xcb_window_t>> children;
+    children.reserve(parents.size());
+    for (const xcb_query_tree_cookie_t cookie : cookies) {
+      xcb_generic_error_t* error = nullptr;
+      auto reply = takeReply(xcb_query_tree_reply(c, cookie, &error), error);
+      std::vector<xcb_window_t>& list = children.emplace_back();
+      if (reply) {
+        const xcb_window_t* data = xcb_query_tree_children(reply.get());
+        list.assign(data, data + xcb_query_tree_children_length(reply.get()));
+      }
+    }
+    return children;
+  };
+
+  // Each top-level window is a frame (or an unframed client); its client sits a level or two
+  // below, depending on the window manager.
+  const std::vector<xcb_window_t> topLevels = childrenOf({x_.root()}).front();
+  std::vector<xcb_window_t> found(topLevels.size(), XCB_NONE);
+  // (index of the top-level, window to look in) for the frames still searched.
+  std::vector<std::pair<std::size_t, xcb_window_t>> searching;
+  for (std::size_t i = 0; i < topLevels.size(); ++i)
+    searching.emplace_back(i, topLevels[i]);
+  constexpr int deepestClient = 3;
+  for (int depth = 0; depth <= deepestClient && !searching.empty(); ++depth) {
+    for (const auto& [index, window] : searching) {
+      if (found[index] == XCB_NONE && isClient.contains(window))
+        found[index] = window;
+    }
+    std::vector<std::size_t> owners;
+    std::vector<xcb_window_t> parents;
+    for (const auto& [index, window] : searching) {
+      if (found[index] == XCB_NONE) {
+        owners.push_back(index);
+        parents.push_back(window);
+      }
+    }
+    searching.clear();
+    if (depth == deepestClient)
+      break;
+    const auto children = childrenOf(parents);
+    for (std::size_t i = 0; i < parents.size(); ++i) {
+      for (const xcb_window_t child : children[i])
+        searching.emplace_back(owners[i], child);
+    }
+  }
+  // The root lists its children bottom to top.
+  std::vector<xcb_window_t> result;
+  for (auto it = found.rbegin(); it != found.rend(); ++it) {
+    if (*it != XCB_NONE)
+      result.push_back(*it);
+  }
+  return result;
 }
 
 std::vector<xcb_atom_t> ClientWindows::states(xcb_window_t window) {

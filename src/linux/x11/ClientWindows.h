@@ -36,7 +36,9 @@ class ClientWindows {
 
   // `_NET_CLIENT_LIST`, in mapping order.
   std::vector<xcb_window_t> clientList();
-  // `_NET_CLIENT_LIST_STACKING`, front-most first.
+  // The client windows front-most first, in the server's own stacking of their frames.
+  // `_NET_CLIENT_LIST_STACKING` is not to be trusted for this: xfwm4 does not publish it and
+  // fluxbox leaves it in mapping order when it raises a window.
   std::vector<xcb_window_t> frontToBack();
 
   // Type NORMAL or DIALOG (or no type), and not kept off the taskbar.

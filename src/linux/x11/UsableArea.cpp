@@ -55,4 +55,28 @@ PixelRect usableArea(const Monitor& m, const std::vector<Strut>& struts, int roo
   return {left, top, right - left, bottom - top};
 }
 
+std::optional<PixelRect> workAreaOf(const std::vector<std::uint32_t>& values,
+                                    std::uint32_t desktop) {
+  const std::size_t first = std::size_t{desktop} * 4;
+  if (values.size() < first + 4)
+    return std::nullopt;
+  const auto at = [&](std::size_t i) { return static_cast<int>(values[first + i]); };
+  const PixelRect area{at(0), at(1), at(2), at(3)};
+  if (area.width <= 0 || area.height <= 0)
+    return std::nullopt;
+  return area;
+}
+
+PixelRect withinWorkArea(const PixelRect& usable, const std::optional<PixelRect>& workArea) {
+  if (!workArea)
+    return usable;
+  const int left = std::max(usable.x, workArea->x);
+  const int top = std::max(usable.y, workArea->y);
+  const int right = std::min(usable.x + usable.width, workArea->x + workArea->width);
+  const int bottom = std::min(usable.y + usable.height, workArea->y + workArea->height);
+  if (right <= left || bottom <= top)
+    return usable;
+  return {left, top, right - left, bottom - top};
+}
+
 }  // namespace dovrik::x11

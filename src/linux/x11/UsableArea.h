@@ -35,4 +35,15 @@ struct PixelRect {
 PixelRect usableArea(const Monitor& monitor, const std::vector<Strut>& struts, int rootWidth,
                      int rootHeight);
 
+// The window manager's work area for `desktop` out of `_NET_WORKAREA` (four values a desktop);
+// nothing when it does not list that desktop or states an empty area.
+std::optional<PixelRect> workAreaOf(const std::vector<std::uint32_t>& values,
+                                    std::uint32_t desktop);
+
+// A monitor's usable area narrowed to the window manager's work area. The work area is the
+// only place a window manager states what its own panels take (they are not clients and carry
+// no strut); with several monitors it is their bounding box, so intersecting never gives back
+// what a strut took. An area that does not meet the work area at all is left as it is.
+PixelRect withinWorkArea(const PixelRect& usable, const std::optional<PixelRect>& workArea);
+
 }  // namespace dovrik::x11

@@ -22,10 +22,12 @@ void X11Screens::noteEvent(const xcb_generic_event_t& event) {
   const XAtoms& a = x_.atoms();
   if (type == XCB_PROPERTY_NOTIFY) {
     const auto& notify = reinterpret_cast<const xcb_property_notify_event_t&>(event);
-    // The work area changes whenever the window manager sees a strut change; the client list
-    // brings and takes docks; the strut properties themselves cover a missing window manager.
-    if (notify.atom == a._NET_WORKAREA || notify.atom == a._NET_CLIENT_LIST ||
-        notify.atom == a._NET_WM_STRUT || notify.atom == a._NET_WM_STRUT_PARTIAL) {
+    // The work area changes with struts and the window manager's own panels, and may differ
+    // between desktops; the client list brings and takes docks; the strut properties
+    // themselves cover a missing window manager.
+    if (notify.atom == a._NET_WORKAREA || notify.atom == a._NET_CURRENT_DESKTOP ||
+        notify.atom == a._NET_CLIENT_LIST || notify.atom == a._NET_WM_STRUT ||
+        notify.atom == a._NET_WM_STRUT_PARTIAL) {
       cache_.reset();
     }
   } else if (type == XCB_CONFIGURE_NOTIFY) {
@@ -73,8 +75,14 @@ std::vector<Screen> X11Screens::build() {
   }
   x_.flush();
 
+  const auto desktop = x_.cardinals(x_.root(), x_.atoms()._NET_CURRENT_DESKTOP, XCB_ATOM_CARDINAL);
+  const std::optional<PixelRect> workArea =
+      workAreaOf(x_.cardinals(x_.root(), x_.atoms()._NET_WORKAREA, XCB_ATOM_CARDINAL),
+                 desktop.empty() ? 0 : desktop[0]);
+
   for (const Monitor& monitor : x_.monitors()) {
-    const PixelRect usable = usableArea(monitor, struts, rootWidth, rootHeight);
+    const PixelRect usable =
+        withinWorkArea(usableArea(monitor, struts, rootWidth, rootHeight), workArea);
     Screen screen;
     screen.displayId = displayIdForName(monitor.name);
     screen.name = monitor.name;

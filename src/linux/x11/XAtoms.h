@@ -11,8 +11,8 @@ struct XAtoms {
   xcb_atom_t _NET_SUPPORTING_WM_CHECK = XCB_ATOM_NONE;
   xcb_atom_t _NET_ACTIVE_WINDOW = XCB_ATOM_NONE;
   xcb_atom_t _NET_CLIENT_LIST = XCB_ATOM_NONE;
-  xcb_atom_t _NET_CLIENT_LIST_STACKING = XCB_ATOM_NONE;
   xcb_atom_t _NET_WORKAREA = XCB_ATOM_NONE;
+  xcb_atom_t _NET_CURRENT_DESKTOP = XCB_ATOM_NONE;
   xcb_atom_t _NET_FRAME_EXTENTS = XCB_ATOM_NONE;
   xcb_atom_t _GTK_FRAME_EXTENTS = XCB_ATOM_NONE;
   xcb_atom_t _NET_WM_NAME = XCB_ATOM_NONE;

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include <xcb/randr.h>
@@ -32,6 +33,7 @@ XConnection::XConnection(const char* displayName) {
   // carries the ConfigureNotify that `xrandr --setmonitor` sends instead of a RandR event.
   const std::uint32_t rootMask = XCB_EVENT_MASK_PROPERTY_CHANGE | XCB_EVENT_MASK_STRUCTURE_NOTIFY;
   xcb_change_window_attributes(connection_, root_, XCB_CW_EVENT_MASK, &rootMask);
+  watched_.insert(root_);
 
   const xcb_query_extension_reply_t* randr = xcb_get_extension_data(connection_, &xcb_randr_id);
   if (randr && randr->present) {
@@ -107,10 +109,24 @@ std::size_t XConnection::drainInto(bool readSocket) {
   std::size_t count = 0;
   while (xcb_generic_event_t* event = readSocket ? xcb_poll_for_event(connection_)
                                                  : xcb_poll_for_queued_event(connection_)) {
+    forgetStaleProperties(*event);
     buffered_.emplace_back(event);
     ++count;
   }
   return count;
+}
+
+void XConnection::forgetStaleProperties(const xcb_generic_event_t& event) {
+  const std::uint8_t type = event.response_type & 0x7f;
+  if (type == XCB_PROPERTY_NOTIFY) {
+    const auto& notify = reinterpret_cast<const xcb_property_notify_event_t&>(event);
+    properties_.erase({notify.window, notify.atom});
+  } else if (type == XCB_DESTROY_NOTIFY) {
+    const xcb_window_t window = reinterpret_cast<const xcb_destroy_notify_event_t&>(event).window;
+    watched_.erase(window);
+    properties_.erase(properties_.lower_bound({window, 0}),
+                      properties_.upper_bound({window, XCB_ATOM_NONE - 1}));
+  }
 }
 
 void XConnection::bufferAvailableEvents() {
@@ -119,7 +135,7 @@ void XConnection::bufferAvailableEvents() {
 }
 
 void XConnection::watchWindow(xcb_window_t window) {
-  if (!isConnected())
+  if (!isConnected() || window == XCB_NONE || !watched_.insert(window).second)
     return;
   const std::uint32_t mask = XCB_EVENT_MASK_PROPERTY_CHANGE | XCB_EVENT_MASK_STRUCTURE_NOTIFY;
   xcb_change_window_attributes(connection_, window, XCB_CW_EVENT_MASK, &mask);
@@ -189,40 +205,56 @@ void XConnection::flush() {
     xcb_flush(connection_);
 }
 
-std::vector<std::uint32_t> XConnection::cardinals(xcb_window_t window, xcb_atom_t property,
-                                                  xcb_atom_t type) {
-  std::vector<std::uint32_t> values;
-  if (!isConnected() || window == XCB_NONE || property == XCB_ATOM_NONE)
-    return values;
-  xcb_generic_error_t* error = nullptr;
-  auto reply = takeReply(
-      xcb_get_property_reply(
-          connection_, xcb_get_property(connection_, 0, window, property, type, 0, 4096), &error),
-      error);
-  if (!reply || reply->format != 32)
-    return values;
-  const auto* data = static_cast<const std::uint32_t*>(xcb_get_property_value(reply.get()));
-  const int length = xcb_get_property_value_length(reply.get()) / 4;
-  values.assign(data, data + length);
-  return values;
-}
-
-std::optional<std::pair<std::string, xcb_atom_t>> XConnection::text(xcb_window_t window,
-                                                                    xcb_atom_t property) {
+std::optional<XConnection::PropertyValue> XConnection::property(xcb_window_t window,
+                                                                xcb_atom_t property) {
   if (!isConnected() || window == XCB_NONE || property == XCB_ATOM_NONE)
     return std::nullopt;
+  // What the server has sent so far may say a kept value changed.
+  drainInto(true);
+  if (const auto kept = properties_.find({window, property}); kept != properties_.end())
+    return kept->second;
+  // Watching goes out before the read, so no change after the read goes unheard.
+  watchWindow(window);
+  ++propertyRoundTrips_;
   xcb_generic_error_t* error = nullptr;
   auto reply = takeReply(
       xcb_get_property_reply(
           connection_, xcb_get_property(connection_, 0, window, property, XCB_ATOM_ANY, 0, 1 << 16),
           &error),
       error);
-  if (!reply || reply->type == XCB_ATOM_NONE || reply->format != 8)
+  if (!reply)
+    return std::nullopt;  // the window is gone: nothing to keep
+  std::optional<PropertyValue> value;
+  if (reply->type != XCB_ATOM_NONE) {
+    const auto* data = static_cast<const char*>(xcb_get_property_value(reply.get()));
+    const auto length = static_cast<std::size_t>(xcb_get_property_value_length(reply.get()));
+    value = PropertyValue{reply->type, reply->format, std::string(data, length)};
+  }
+  // The reply's round trip may have brought a PropertyNotify for this very property, sent
+  // before the value was read; it is already accounted for by the value.
+  drainInto(false);
+  if (watched_.contains(window))
+    properties_[{window, property}] = value;
+  return value;
+}
+
+std::vector<std::uint32_t> XConnection::cardinals(xcb_window_t window, xcb_atom_t property,
+                                                  xcb_atom_t type) {
+  std::vector<std::uint32_t> values;
+  const auto value = this->property(window, property);
+  if (!value || value->format != 32 || (type != XCB_ATOM_ANY && value->type != type))
+    return values;
+  values.resize(value->bytes.size() / 4);
+  std::memcpy(values.data(), value->bytes.data(), values.size() * 4);
+  return values;
+}
+
+std::optional<std::pair<std::string, xcb_atom_t>> XConnection::text(xcb_window_t window,
+                                                                    xcb_atom_t property) {
+  auto value = this->property(window, property);
+  if (!value || value->format != 8)
     return std::nullopt;
-  const auto* data = static_cast<const char*>(xcb_get_property_value(reply.get()));
-  return std::make_pair(
-      std::string(data, static_cast<std::size_t>(xcb_get_property_value_length(reply.get()))),
-      reply->type);
+  return std::make_pair(std::move(value->bytes), value->type);
 }
 
 }  // namespace dovrik::x11

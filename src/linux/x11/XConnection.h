@@ -5,8 +5,10 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -63,21 +65,36 @@ class XConnection {
   bool waitUntil(const std::function<bool()>& condition, double timeoutSeconds,
                  const std::function<void(const xcb_generic_event_t&)>& seen = nullptr);
   // Asks for the property and structure events of another client's window (one mask for every
-  // adapter, since a new mask replaces the old).
+  // adapter, since a new mask replaces the old). Once per window.
   void watchWindow(xcb_window_t window);
   void flush();
 
-  // Reads an atom-typed property as 32-bit items; empty when absent or the window is gone.
+  // Reads an atom-typed property as 32-bit items; empty when absent, of another type than
+  // `type` (unless ANY), or the window is gone.
   std::vector<std::uint32_t> cardinals(xcb_window_t window, xcb_atom_t property,
                                        xcb_atom_t type = XCB_ATOM_ANY);
   // A string-valued property as raw bytes and the type it came in; nothing when absent.
   std::optional<std::pair<std::string, xcb_atom_t>> text(xcb_window_t window, xcb_atom_t property);
+  // How many property reads had to ask the server (the rest came from the cache).
+  std::size_t propertyRoundTrips() const { return propertyRoundTrips_; }
 
   Signal<const xcb_generic_event_t&> events;
 
  private:
+  struct PropertyValue {
+    xcb_atom_t type = XCB_ATOM_NONE;
+    std::uint8_t format = 0;
+    std::string bytes;
+  };
+  // A property as the server holds it; nothing when absent or the window is gone. The window
+  // is watched from the first read on, and values are kept until a PropertyNotify or
+  // DestroyNotify says they changed, so the snap path asks the server only for what moves
+  // (geometry), not for what rarely does.
+  std::optional<PropertyValue> property(xcb_window_t window, xcb_atom_t property);
   // Moves events from xcb into the buffer; answers how many came.
   std::size_t drainInto(bool readSocket);
+  // Drops cached values an arriving event makes stale, before anyone can read them.
+  void forgetStaleProperties(const xcb_generic_event_t& event);
   void noteOwnEvent(const xcb_generic_event_t& event);
 
   std::string displayName_;
@@ -88,6 +105,9 @@ class XConnection {
   bool randrPresent_ = false;
   std::optional<std::vector<Monitor>> monitors_;
   std::deque<XReply<xcb_generic_event_t>> buffered_;
+  std::unordered_set<xcb_window_t> watched_;
+  std::map<std::pair<xcb_window_t, xcb_atom_t>, std::optional<PropertyValue>> properties_;
+  std::size_t propertyRoundTrips_ = 0;
 };
 
 }  // namespace dovrik::x11
