@@ -1,5 +1,5 @@
-// The usual fixture of the X11 tests: one Xvfb with openbox for each test group, and for each
-// test a fresh test client and the real adapters on that server, run in real time.
+// The usual fixture of the X11 tests: one Xvfb with the window manager for each test group, and for
+// each test a fresh test client and the real adapters on that server, run in real time.
 #pragma once
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
-// Drag snapping end to end under openbox: a real window dragged by its title bar with XTest
-// lands where the zone says, the preview shows the target while the pointer is in a zone, and
+// Drag snapping end to end under each window manager: a real window dragged by its title bar with
+// XTest lands where the zone says, the preview shows the target while the pointer is in a zone, and
 // drags that must not snap leave the window where the window manager put it.
 #include "DesktopTest.h"
 #include "DragRig.h"
@@ -8,7 +8,9 @@
 namespace dovrik::x11test {
 namespace {
 
-constexpr Rect leftHalf{0, 0, 960, 1080};
+constexpr Rect screen{0, 0, 1920, 1080};
+constexpr Rect leftHalf{0, 0, 0.5, 1};
+constexpr Rect topRight{0.5, 0, 0.5, 0.5};
 
 class DragSnapTest : public ::testing::Test {
  protected:
@@ -22,10 +24,14 @@ class DragSnapTest : public ::testing::Test {
   }
 
   TestClient& client() { return *rig_->client; }
-  // Inside openbox's title bar, away from its buttons.
+  // Inside the window manager's title bar, away from its buttons.
   Point titleBar() {
     const Rect frame = client().outerFrame(window_).value_or(Rect{});
     return {frame.midX(), frame.minY() + 8};
+  }
+  // `share` of the usable part of `monitor`.
+  Rect target(const Rect& share, const Rect& monitor = screen) {
+    return shareOf(client().usablePartOf(monitor), share);
   }
   ::testing::AssertionResult landsOn(const Rect& target) {
     return x11test::landsOn(client(), window_, target,
@@ -55,9 +61,9 @@ class DragSnapTest : public ::testing::Test {
 
 TEST_F(DragSnapTest, TitleBarDragToAnEdgeOrCornerSnapsOnRelease) {
   ASSERT_TRUE(rig_->drag(titleBar(), {{400, 500}, {3, 500}}));
-  EXPECT_TRUE(landsOn(leftHalf));
+  EXPECT_TRUE(landsOn(target(leftHalf)));
   ASSERT_TRUE(rig_->drag(titleBar(), {{1500, 300}, {1916, 2}}));
-  EXPECT_TRUE(landsOn({960, 0, 960, 540}));
+  EXPECT_TRUE(landsOn(target(topRight)));
 }
 
 TEST_F(DragSnapTest, PreviewShowsTheTargetInAZoneAndGoesAfterTheRelease) {
@@ -67,10 +73,11 @@ TEST_F(DragSnapTest, PreviewShowsTheTargetInAZoneAndGoesAfterTheRelease) {
   EXPECT_FALSE(client().isViewable(rig_->previewWindow()));
   ASSERT_TRUE(rig_->moveTo({3, 500}));
   // Without a compositor it paints a ring 4 points inside its window.
-  EXPECT_TRUE(previewShows(leftHalf, Rect{4, 4, 952, 1072}));
+  const Rect left = target(leftHalf);
+  EXPECT_TRUE(previewShows(left, Rect{4, 4, left.width - 8, left.height - 8}));
   ASSERT_TRUE(rig_->release());
   EXPECT_TRUE(previewGoes());
-  EXPECT_TRUE(landsOn(leftHalf));
+  EXPECT_TRUE(landsOn(left));
 }
 
 TEST_F(DragSnapTest, LeavingTheTopBandHidesThePreviewAndTheReleaseDoesNotSnap) {
@@ -78,7 +85,7 @@ TEST_F(DragSnapTest, LeavingTheTopBandHidesThePreviewAndTheReleaseDoesNotSnap) {
   ASSERT_TRUE(rig_->press(start));
   ASSERT_TRUE(rig_->moveTo({start.x + 12, start.y + 4}));
   ASSERT_TRUE(rig_->moveTo({900, 2}));
-  EXPECT_TRUE(previewShows({0, 0, 1920, 1080}));
+  EXPECT_TRUE(previewShows(target({0, 0, 1, 1})));
   ASSERT_TRUE(rig_->moveTo({900, 300}));
   EXPECT_TRUE(previewGoes());
   ASSERT_TRUE(rig_->release());
@@ -117,9 +124,9 @@ TEST_F(DragSnapTest, ZonesBelongToTheMonitorUnderThePointer) {
   ASSERT_TRUE(QtDesktop::waitFor([&] { return rig_->x.screens.screens().size() == 2; }));
   // The left band of the right-hand monitor, not the shared border of the whole screen.
   ASSERT_TRUE(rig_->drag(titleBar(), {{1300, 500}, {963, 500}}));
-  EXPECT_TRUE(landsOn({960, 0, 480, 1080}));
+  EXPECT_TRUE(landsOn(target(leftHalf, {960, 0, 960, 1080})));
   ASSERT_TRUE(rig_->drag(titleBar(), {{500, 500}, {957, 1078}}));
-  EXPECT_TRUE(landsOn({480, 540, 480, 540}));
+  EXPECT_TRUE(landsOn(target({0.5, 0.5, 0.5, 0.5}, {0, 0, 960, 1080})));
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 // The left-button tap on its own: what it delivers, where it says the pointer is, and that it
-// keeps hearing the pointer while openbox holds its grab for a title-bar move.
+// keeps hearing the pointer while the window manager holds its grab for a title-bar move.
 #include "linux/x11/X11EventTap.h"
 
 #include "DesktopTest.h"
@@ -140,11 +140,11 @@ TEST_F(EventTapTest, ALeftHandedMappingMakesTheRightButtonTheLeft) {
   setPointerMapping(original);
 }
 
-TEST_F(EventTapTest, KeepsHearingThePointerWhileOpenboxMovesAWindow) {
+TEST_F(EventTapTest, KeepsHearingThePointerWhileTheWindowManagerMovesAWindow) {
   const xcb_window_t window = client->createWindow({.rect = {400, 300, 400, 300}});
   // Now and then openbox lets a title-bar press pass without starting a move (about once in
   // seventy runs, only after earlier clicks on the same server). The tap is what is under test
-  // and is checked on every try; only a press openbox ignored is made again.
+  // and is checked on every try; only a press the window manager ignored is made again.
   for (int attempt = 1; attempt <= 3; ++attempt) {
     const Rect before = *client->outerFrame(window);
     const Point title{before.midX(), before.minY() + 8};
@@ -158,11 +158,16 @@ TEST_F(EventTapTest, KeepsHearingThePointerWhileOpenboxMovesAWindow) {
     }
     button(1, false);
     ASSERT_TRUE(lastIs(Type::leftMouseUp, Point{title.x + 200, title.y + 100}));
-    // The window went along, so openbox did hold the pointer for its move.
-    if (landsOn(window, {before.x + 200, before.y + 100, before.width, before.height}))
+    // The window went along, so the window manager did hold the pointer for its move. fluxbox
+    // starts moving only after the first step, so the window may trail the pointer by it.
+    if (pumpUntil([&] {
+          const auto frame = client->outerFrame(window);
+          return frame && frame->x >= before.x + 180 && frame->y >= before.y + 90;
+        })) {
       return;
+    }
   }
-  FAIL() << "openbox never moved the window by its title bar";
+  FAIL() << "the window manager never moved the window by its title bar";
 }
 
 // Accessibility space starts at the primary monitor's top-left corner, wherever that lies on

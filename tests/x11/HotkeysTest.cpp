@@ -102,7 +102,6 @@ TEST_F(HotkeysTest, KeymapChangeRegrabsWithTheNewLockBits) {
   ASSERT_EQ(server->run({"xmodmap", "-e", "clear mod3", "-e", "add mod2 = Num_Lock"}), 0);
 }
 
-// The distribution's openbox configuration binds Ctrl+Alt+Left and Right to desktop switching.
 // Every window manager we test binds Ctrl+Alt+Left and Right to switching desktops in its stock
 // configuration (openbox and xfwm4 Up and Down too): exactly the default snap shortcuts that
 // collide are refused, and other combinations still register.

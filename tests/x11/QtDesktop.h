@@ -1,5 +1,5 @@
-// One private X server with openbox, and a Qt application on it, for the tests that show Qt
-// windows. Qt opens one display per process, so both live as long as the test program.
+// One private X server with a window manager, and a Qt application on it, for the tests that show
+// Qt windows. Qt opens one display per process, so both live as long as the test program.
 #pragma once
 
 #include <functional>

@@ -57,7 +57,7 @@ TEST_F(SnapPreviewTest, LandsOnTopWithoutTakingFocusOrInput) {
   const auto end = children + xcb_query_tree_children_length(tree);
   EXPECT_GT(std::find(children, end, id()), std::find(children, end, frame));
   std::free(tree);
-  EXPECT_EQ(client_.property(client_.root(), "_NET_ACTIVE_WINDOW"), std::vector{window});
+  EXPECT_EQ(client_.property(client_.root(), "_NET_ACTIVE_WINDOW").at(0), window);
   preview_.orderOut();
 }
 

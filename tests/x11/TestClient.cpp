@@ -227,6 +227,26 @@ void TestClient::iconify(xcb_window_t window) {
   sendToRoot(window, atom("WM_CHANGE_STATE"), {3});  // IconicState
 }
 
+Rect shareOf(const Rect& area, const Rect& share) {
+  return {area.x + share.x * area.width, area.y + share.y * area.height, share.width * area.width,
+          share.height * area.height};
+}
+
+Rect TestClient::usablePartOf(const Rect& monitor) {
+  const auto areas = property(root_, "_NET_WORKAREA");
+  const auto desktop = property(root_, "_NET_CURRENT_DESKTOP");
+  const std::size_t first = desktop.empty() ? 0 : std::size_t{desktop[0]} * 4;
+  if (areas.size() < first + 4)
+    return monitor;
+  const double left = std::max<double>(monitor.x, areas[first]);
+  const double top = std::max<double>(monitor.y, areas[first + 1]);
+  const double right = std::min<double>(monitor.maxX(), areas[first] + areas[first + 2]);
+  const double bottom = std::min<double>(monitor.maxY(), areas[first + 1] + areas[first + 3]);
+  if (right <= left || bottom <= top)
+    return monitor;
+  return {left, top, right - left, bottom - top};
+}
+
 bool TestClient::activate(xcb_window_t window) {
   // As a click would: focused and raised. Not every window manager raises what it activates
   // (fluxbox does not), so the raise is asked for on its own.
@@ -261,8 +281,11 @@ bool TestClient::isAboveOtherClients(xcb_window_t window) {
     return std::find(bottomToTop.begin(), bottomToTop.end(), topLevelOf(w)) - bottomToTop.begin();
   };
   const auto own = levelOf(window);
+  // Docks and other special windows live in layers of their own.
+  const std::vector<std::uint32_t> normal = {atom("_NET_WM_WINDOW_TYPE_NORMAL")};
   for (const xcb_window_t other : property(root_, "_NET_CLIENT_LIST")) {
-    if (other != window && levelOf(other) > own)
+    const auto type = property(other, "_NET_WM_WINDOW_TYPE");
+    if (other != window && (type.empty() || type == normal) && levelOf(other) > own)
       return false;
   }
   return true;

@@ -31,6 +31,9 @@ struct WindowRequest {
   bool map = true;
 };
 
+// The part of `area` that `share` gives, both of whose origin and size are fractions of it.
+Rect shareOf(const Rect& area, const Rect& share);
+
 class TestClient {
  public:
   explicit TestClient(const std::string& display);
@@ -62,12 +65,16 @@ class TestClient {
 
   void maximize(xcb_window_t window);
   void iconify(xcb_window_t window);
+  // The part of `monitor` (root coordinates) inside the window manager's work area: what a
+  // snap may fill there. fluxbox's toolbar, for one, shows only in the work area.
+  Rect usablePartOf(const Rect& monitor);
+
   // Asks the window manager to activate and raise the window; answers whether both happened
   // in time.
   bool activate(xcb_window_t window);
   // The child of the root that holds the window: its frame, or the window itself.
   xcb_window_t topLevelOf(xcb_window_t window);
-  // Stacked above every other client, as the server keeps the frames.
+  // Stacked above every other ordinary client, as the server keeps the frames.
   bool isAboveOtherClients(xcb_window_t window);
 
   // A checked grab on the root from this client; false when the server refuses it.

@@ -45,10 +45,11 @@ class TrayMenuSnapTest : public DesktopTest {
 TEST_F(TrayMenuSnapTest, SnapItemsMoveTheActiveWindow) {
   ASSERT_TRUE(item("Right Half"));
   item("Right Half")->trigger();
-  EXPECT_TRUE(landsOn(window_, {960, 0, 960, 1080}));
+  const Rect usable = client->usablePartOf({0, 0, 1920, 1080});
+  EXPECT_TRUE(landsOn(window_, shareOf(usable, {0.5, 0, 0.5, 1})));
   ASSERT_TRUE(item("Bottom Left"));
   item("Bottom Left")->trigger();
-  EXPECT_TRUE(landsOn(window_, {0, 540, 960, 540}));
+  EXPECT_TRUE(landsOn(window_, shareOf(usable, {0, 0.5, 0.5, 0.5})));
 }
 
 }  // namespace

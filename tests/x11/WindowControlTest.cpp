@@ -1,5 +1,5 @@
-// Window elements against openbox: outer frames land exactly, whatever state the window is in,
-// and attributes read back what the server holds.
+// Window elements under the window manager: outer frames land exactly, whatever state the window is
+// in, and attributes read back what the server holds.
 #include "DesktopTest.h"
 
 namespace dovrik::x11test {
@@ -30,7 +30,7 @@ TEST_F(WindowControlTest, OuterFrameLandsExactlyOnEachTargetAndReadsBack) {
     EXPECT_EQ(std::get<Point>(*read(window, AXAttribute::Position)), target.origin());
     EXPECT_EQ(std::get<Size>(*read(window, AXAttribute::Size)), target.size());
   }
-  // openbox decorates: the client sits inside the title bar and borders.
+  // The window manager decorates: the client sits inside the title bar and borders.
   EXPECT_GT(client->clientRect(window)->y, 41);
 }
 

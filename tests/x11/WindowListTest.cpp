@@ -1,4 +1,4 @@
-// The on-screen window list against openbox: front-to-back order, layers by window kind,
+// The on-screen window list under the window manager: front-to-back order, layers by window kind,
 // owners as the running-applications adapter numbers them, outer frames, and the windows
 // that are left out.
 #include "linux/x11/X11WindowList.h"

@@ -20,13 +20,17 @@ namespace dovrik::x11test {
 
 namespace {
 
-// Openbox with no key bindings and no mouse bindings beyond moving windows by the title bar.
-constexpr const char* testRcXml = R"(<?xml version="1.0" encoding="UTF-8"?>
+// Openbox with the given key bindings and no mouse bindings beyond moving windows by the
+// title bar.
+std::string openboxRcXml(const std::string& keyboard) {
+  return R"(<?xml version="1.0" encoding="UTF-8"?>
 <openbox_config xmlns="http://openbox.org/3.4/rc">
   <focus><focusNew>yes</focusNew><followMouse>no</followMouse></focus>
   <placement><policy>Smart</policy></placement>
   <desktops><number>1</number></desktops>
-  <keyboard></keyboard>
+  <keyboard>)" +
+         keyboard +
+         R"(</keyboard>
   <mouse>
     <context name="Titlebar">
       <mousebind button="Left" action="Drag"><action name="Move"/></mousebind>
@@ -38,6 +42,16 @@ constexpr const char* testRcXml = R"(<?xml version="1.0" encoding="UTF-8"?>
   </mouse>
 </openbox_config>
 )";
+}
+
+// Super+Left and Super+Right put the active window on the screen's halves, the window
+// manager's own way.
+constexpr const char* timingKeys = R"(
+    <keybind key="W-Left"><action name="MoveResizeTo">
+      <x>0</x><y>0</y><width>50%</width><height>100%</height></action></keybind>
+    <keybind key="W-Right"><action name="MoveResizeTo">
+      <x>-0</x><y>0</y><width>50%</width><height>100%</height></action></keybind>
+  )";
 
 }  // namespace
 
@@ -146,11 +160,15 @@ const char* XServer::nameOf(Wm wm) {
 }
 
 std::vector<std::string> XServer::fluxboxCommand(WmConfig config) const {
-  // fluxbox takes its key file only from ~/.fluxbox/init. Leaving the background alone keeps
+  // fluxbox takes its key file (which holds its mouse bindings too) only from ~/.fluxbox/init.
+  // Leaving the background alone keeps
   // it from starting a wallpaper helper that shows a message window when none is installed.
   const std::string folder = tempDir_ + "/.fluxbox";
   std::filesystem::create_directories(folder);
-  std::ofstream(folder + "/keys");
+  // No key bindings; the mouse moves windows by their title bars (a click anywhere in a
+  // window focuses and raises it without a binding).
+  std::ofstream(folder + "/keys") << "OnTitlebar Mouse1 :MacroCmd {Raise} {Focus}\n"
+                                     "OnTitlebar Move1 :StartMoving\n";
   std::ofstream(folder + "/overlay") << "background: unset\n";
   std::ofstream(folder + "/init") << "session.keyFile: "
                                   << (config == WmConfig::Test
@@ -172,15 +190,18 @@ std::vector<std::string> XServer::xfwm4Command() const {
 }
 
 bool XServer::clearXfwm4Bindings() {
-  constexpr xcb_keysym_t XK_Left = 0xff51;
   run({"xfconf-query", "-c", "xfce4-keyboard-shortcuts", "-p", "/xfwm4/custom", "-r", "-R"});
+  // xfwm4 lets go of its grabs binding by binding as the settings daemon reports each one
+  // gone; the arrows with Ctrl+Alt are the ones it holds that tests use.
   TestClient c(display_);
-  const xcb_keycode_t left = c.keycodeOf(XK_Left);
   const std::uint16_t controlAlt = XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1;
   return c.waitFor([&] {
-    if (!c.grabKey(left, controlAlt))
-      return false;
-    c.ungrabKey(left, controlAlt);
+    for (const xcb_keysym_t arrow : {0xff51u, 0xff52u, 0xff53u, 0xff54u}) {
+      const xcb_keycode_t key = c.keycodeOf(arrow);
+      if (!c.grabKey(key, controlAlt))
+        return false;
+      c.ungrabKey(key, controlAlt);
+    }
     return true;
   });
 }
@@ -191,9 +212,9 @@ void XServer::startWindowManager(WmConfig config, Wm wm) {
   switch (wm) {
     case Wm::openbox:
       argv = {"openbox", "--sm-disable"};
-      if (config == WmConfig::Test) {
+      if (config != WmConfig::Stock) {
         const std::string rc = tempDir_ + "/rc.xml";
-        std::ofstream(rc) << testRcXml;
+        std::ofstream(rc) << openboxRcXml(config == WmConfig::Timing ? timingKeys : "");
         argv.insert(argv.end(), {"--config-file", rc});
       }
       break;

@@ -14,8 +14,9 @@ class XServer {
  public:
   enum class Wm { openbox, fluxbox, xfwm4 };
   enum class WmConfig {
-    Test,   // no key bindings at all, so every combination is free for the tests
-    Stock,  // the distribution's default bindings, Ctrl+Alt+arrows among them
+    Test,    // no key bindings at all, so every combination is free for the tests
+    Stock,   // the distribution's default bindings, Ctrl+Alt+arrows among them
+    Timing,  // openbox only: Super+Left and Right move the window to the halves of the screen
   };
 
   // $DOVRIK_TEST_WM ("openbox", "fluxbox" or "xfwm4"); openbox when unset.

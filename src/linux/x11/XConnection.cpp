@@ -216,12 +216,11 @@ std::optional<XConnection::PropertyValue> XConnection::property(xcb_window_t win
   // Watching goes out before the read, so no change after the read goes unheard.
   watchWindow(window);
   ++propertyRoundTrips_;
+  const std::size_t heardBefore = buffered_.size();
+  const xcb_get_property_cookie_t cookie =
+      xcb_get_property(connection_, 0, window, property, XCB_ATOM_ANY, 0, 1 << 16);
   xcb_generic_error_t* error = nullptr;
-  auto reply = takeReply(
-      xcb_get_property_reply(
-          connection_, xcb_get_property(connection_, 0, window, property, XCB_ATOM_ANY, 0, 1 << 16),
-          &error),
-      error);
+  auto reply = takeReply(xcb_get_property_reply(connection_, cookie, &error), error);
   if (!reply)
     return std::nullopt;  // the window is gone: nothing to keep
   std::optional<PropertyValue> value;
@@ -230,10 +229,20 @@ std::optional<XConnection::PropertyValue> XConnection::property(xcb_window_t win
     const auto length = static_cast<std::size_t>(xcb_get_property_value_length(reply.get()));
     value = PropertyValue{reply->type, reply->format, std::string(data, length)};
   }
-  // The reply's round trip may have brought a PropertyNotify for this very property, sent
-  // before the value was read; it is already accounted for by the value.
+  // Events read together with the reply may tell of a change made after the server answered
+  // (their sequence number is that of our read or later); then the value is already stale.
+  // Changes the server made before answering are in the value.
   drainInto(false);
-  if (watched_.contains(window))
+  bool changedSince = false;
+  for (std::size_t i = heardBefore; i < buffered_.size(); ++i) {
+    const xcb_generic_event_t& event = *buffered_[i];
+    if ((event.response_type & 0x7f) != XCB_PROPERTY_NOTIFY ||
+        static_cast<std::int32_t>(event.full_sequence - cookie.sequence) < 0)
+      continue;
+    const auto& notify = reinterpret_cast<const xcb_property_notify_event_t&>(event);
+    changedSince = changedSince || (notify.window == window && notify.atom == property);
+  }
+  if (!changedSince && watched_.contains(window))
     properties_[{window, property}] = value;
   return value;
 }
