@@ -2,7 +2,6 @@
 // display, and `dovrik snap …` started beside it moves the active window, as the X server
 // reports it; without a running agent, commands say so and start nothing.
 #include <fcntl.h>
-#include <poll.h>
 #include <signal.h>
 #include <sys/prctl.h>
 #include <sys/stat.h>
@@ -11,16 +10,13 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <filesystem>
 #include <fstream>
-#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
 
-#include "TestClient.h"
-#include "XServer.h"
+#include "DesktopTest.h"
 
 namespace dovrik::x11test {
 namespace {
@@ -31,22 +27,16 @@ struct Finished {
   std::string err;
 };
 
-class CommandLineTest : public ::testing::Test {
+class CommandLineTest : public DesktopTest {
  protected:
-  static void SetUpTestSuite() {
-    server = std::make_unique<XServer>();
-    server->startWindowManager(XServer::WmConfig::Test);
-  }
-  static void TearDownTestSuite() { server.reset(); }
-
   void SetUp() override {
+    DesktopTest::SetUp();
     // Each test has a session of its own: settings, lock and socket start from nothing.
     std::string pattern = server->tempDir() + "/session-XXXXXX";
     ASSERT_TRUE(mkdtemp(pattern.data()));
     session_ = pattern;
     std::filesystem::create_directory(runtimeDir());
     ASSERT_EQ(chmod(runtimeDir().c_str(), 0700), 0);
-    client = std::make_unique<TestClient>(server->display());
   }
   void TearDown() override {
     if (agent_ > 0) {
@@ -54,8 +44,8 @@ class CommandLineTest : public ::testing::Test {
       waitpid(agent_, nullptr, 0);
     }
     if (HasFailure())
-      std::cerr << "agent output:\n" << std::ifstream(session_ + "/agent.log").rdbuf() << "\n";
-    client.reset();
+      std::cerr << "agent output:\n" << contents("agent.log") << "\n";
+    DesktopTest::TearDown();
   }
 
   std::string runtimeDir() const { return session_ + "/runtime"; }
@@ -81,50 +71,35 @@ class CommandLineTest : public ::testing::Test {
     _exit(127);
   }
 
+  int create(const std::string& name) const {
+    return open((session_ + "/" + name).c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+  }
+  std::string contents(const std::string& name) const {
+    std::ostringstream text;
+    text << std::ifstream(session_ + "/" + name).rdbuf();
+    return text.str();
+  }
+
   // Runs `dovrik` with `args` to its end, or for at most 15 s.
-  Finished run(const std::vector<std::string>& args) const {
-    int out[2], err[2];
-    if (pipe(out) != 0 || pipe(err) != 0)
-      return {};
-    const pid_t pid = spawn(args, out[1], err[1]);
-    close(out[1]);
-    close(err[1]);
-    Finished finished;
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(15);
-    pollfd fds[2] = {{out[0], POLLIN, 0}, {err[0], POLLIN, 0}};
-    std::string* texts[2] = {&finished.out, &finished.err};
-    int open = 2;
-    while (open > 0 && std::chrono::steady_clock::now() < deadline && poll(fds, 2, 100) >= 0) {
-      for (int i = 0; i < 2; ++i) {
-        if (fds[i].fd < 0 || !fds[i].revents)
-          continue;
-        char buffer[4096];
-        const ssize_t n = read(fds[i].fd, buffer, sizeof buffer);
-        if (n > 0) {
-          texts[i]->append(buffer, static_cast<std::size_t>(n));
-        } else {
-          close(fds[i].fd);
-          fds[i].fd = -1;
-          --open;
-        }
-      }
-    }
-    for (const pollfd& fd : fds) {
-      if (fd.fd >= 0)
-        close(fd.fd);
-    }
-    if (open > 0)
-      kill(pid, SIGKILL);
+  Finished run(const std::vector<std::string>& args) {
+    const int out = create("out"), err = create("err");
+    const pid_t pid = spawn(args, out, err);
+    close(out);
+    close(err);
     int status = 0;
-    waitpid(pid, &status, 0);
-    if (open == 0 && WIFEXITED(status))
-      finished.status = WEXITSTATUS(status);
-    return finished;
+    bool ended = false;
+    client->waitFor([&] { return ended = waitpid(pid, &status, WNOHANG) == pid; }, 15);
+    if (!ended) {
+      kill(pid, SIGKILL);
+      waitpid(pid, nullptr, 0);
+    }
+    return {ended && WIFEXITED(status) ? WEXITSTATUS(status) : -1, contents("out"),
+            contents("err")};
   }
 
   // Starts the agent and waits until it answers commands.
   bool startAgent() {
-    const int log = open((session_ + "/agent.log").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    const int log = create("agent.log");
     agent_ = spawn({}, log, log);
     close(log);
     // Before the agent listens, a probe hears "not running" (3); once it answers, the probe
@@ -134,16 +109,6 @@ class CommandLineTest : public ::testing::Test {
 
   bool agentRuns() const { return agent_ > 0 && waitpid(agent_, nullptr, WNOHANG) == 0; }
 
-  ::testing::AssertionResult landsOn(xcb_window_t window, const Rect& target) {
-    if (client->waitFor([&] { return client->outerFrame(window) == target; }))
-      return ::testing::AssertionSuccess();
-    const auto frame = client->outerFrame(window).value_or(Rect{});
-    return ::testing::AssertionFailure() << "outer frame " << frame.x << ", " << frame.y << ", "
-                                         << frame.width << ", " << frame.height;
-  }
-
-  static inline std::unique_ptr<XServer> server;
-  std::unique_ptr<TestClient> client;
   std::string session_;
   pid_t agent_ = -1;
 };
