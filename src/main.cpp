@@ -1,13 +1,18 @@
 // dovrik: the tray agent on a Linux X11 desktop. Builds the platform from the real adapters,
-// starts the core, and shows the tray icon; a second start hands over to the running one.
+// starts the core, and shows the tray icon; a second start hands over to the running one, and
+// a command (`dovrik snap left-half`) is carried out by the running one.
 #include <unistd.h>
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "core/app/App.h"
+#include "core/cli/CommandLine.h"
+#include "core/cli/CommandMessages.h"
 #include "core/windows/ScreenGeometry.h"
 #include "linux/files/ConfigPaths.h"
 #include "linux/files/FileDefaultsDomains.h"
@@ -38,9 +43,33 @@ bool hasVisibleWindow() {
   return false;
 }
 
-}  // namespace
+int report(const cli::CommandOutcome& outcome) {
+  std::fputs(outcome.out.c_str(), stdout);
+  std::fputs(outcome.err.c_str(), stderr);
+  return outcome.exitCode;
+}
 
-int main(int argc, char** argv) {
+// Hands a checked command to the running Dovrik. Only asks: never claims the instance, so no
+// second agent starts when none runs.
+cli::CommandOutcome forward(int argc, char** argv, const std::vector<std::string>& words) {
+  QCoreApplication qtApp(argc, argv);
+  // The outcome's lines are the client's only output; Qt's notes about the runtime folder
+  // would bury them.
+  qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
+  const auto answer = qt::SingleInstance::forCurrentSession().ask(
+      QByteArray::fromStdString(cli::encodeRequest(words)));
+  switch (answer.status) {
+    case qt::SingleInstance::Answer::Status::answered:
+      return cli::outcomeOfReply(answer.reply.toStdString());
+    case qt::SingleInstance::Answer::Status::notRunning:
+      return cli::notRunning();
+    case qt::SingleInstance::Answer::Status::noAnswer:
+      break;
+  }
+  return cli::noAnswer();
+}
+
+int runAgent(int argc, char** argv) {
   QApplication qtApp(argc, argv);
   QApplication::setApplicationName(QStringLiteral("dovrik"));
   QApplication::setApplicationDisplayName(QStringLiteral("Dovrik"));
@@ -119,6 +148,25 @@ int main(int argc, char** argv) {
     if (!app.appState().hasAccessibilityPermission())
       app.menuBarController().showAccessibilityHelp();
   });
+  instance.setRequestHandler([&app](const QByteArray& line) {
+    return QByteArray::fromStdString(cli::answerRequest(app, line.toStdString()));
+  });
 
   return QApplication::exec();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const cli::Invocation invocation =
+      cli::parseCommandLine(std::vector<std::string>(argv + 1, argv + argc), DOVRIK_VERSION);
+  switch (invocation.action) {
+    case cli::Invocation::Action::answerHere:
+      return report(invocation.outcome);
+    case cli::Invocation::Action::forward:
+      return report(forward(argc, argv, invocation.words));
+    case cli::Invocation::Action::startAgent:
+      break;
+  }
+  return runAgent(argc, argv);
 }

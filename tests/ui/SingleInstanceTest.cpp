@@ -1,6 +1,10 @@
-// One Dovrik per session: later starts are forwarded to the running one as re-open requests.
+// One Dovrik per session: later starts are forwarded to the running one as re-open requests,
+// and command line clients get the running one's reply to their request.
+#include <QLocalSocket>
 #include <QTemporaryDir>
 #include <QTest>
+#include <chrono>
+#include <future>
 
 #include "linux/qt/SingleInstance.h"
 
@@ -31,6 +35,67 @@ class SingleInstanceTest : public QObject {
       QCOMPARE(SingleInstance(dir.path(), "1000-_0").claim(), SingleInstance::Claim::forwarded);
       QTRY_COMPARE_WITH_TIMEOUT(reopened, start, 5000);
     }
+  }
+
+  // Input from the socket is untrusted: a flood without a line break is cut off, and a
+  // connection that never sends keeps no one waiting. Through all of it the primary still
+  // answers requests and re-opens.
+  void clientsGetTheReplyWhateverElseArrives() {
+    QTemporaryDir dir;
+    SingleInstance primary(dir.path(), "1000-_0");
+    int reopened = 0;
+    primary.setReopenHandler([&] { ++reopened; });
+    primary.setRequestHandler([](const QByteArray& line) { return "answer to " + line; });
+    QCOMPARE(primary.claim(), SingleInstance::Claim::primary);
+
+    QLocalSocket flood, silent;
+    for (QLocalSocket* socket : {&flood, &silent}) {
+      socket->connectToServer(primary.socketPath());
+      QVERIFY(socket->waitForConnected(1000));
+    }
+    flood.write(QByteArray(1024 * 1024, 'x'));
+    // Well before the idle limit would end it.
+    QTRY_COMPARE_WITH_TIMEOUT(flood.state(), QLocalSocket::UnconnectedState, 2000);
+
+    QCOMPARE(ask(dir.path(), "1000-_0", "{\"args\": [\"snap\"]}").reply,
+             QByteArray("answer to {\"args\": [\"snap\"]}"));
+    QCOMPARE(SingleInstance(dir.path(), "1000-_0").claim(), SingleInstance::Claim::forwarded);
+    QTRY_COMPARE_WITH_TIMEOUT(reopened, 1, 5000);
+    QCOMPARE(ask(dir.path(), "1000-_0", "\xff\x00").status,
+             SingleInstance::Answer::Status::answered);
+    QCOMPARE(silent.state(), QLocalSocket::ConnectedState);
+
+    // A primary without a request handler, such as an older Dovrik, hangs up on requests.
+    SingleInstance older(dir.path(), "1000-_1");
+    QCOMPARE(older.claim(), SingleInstance::Claim::primary);
+    QCOMPARE(ask(dir.path(), "1000-_1", "{}").status, SingleInstance::Answer::Status::noAnswer);
+  }
+
+  // Without a primary, even with the socket file of one that died, the client says so at once
+  // and leaves no lock behind: asking never starts a Dovrik.
+  void withoutAPrimaryTheClientSaysSoAndClaimsNothing() {
+    QTemporaryDir dir;
+    QCOMPARE(ask(dir.path(), "1000-_0", "{}").status, SingleInstance::Answer::Status::notRunning);
+    QFile leftover(dir.path() + "/dovrik-1000-_0.socket");
+    QVERIFY(leftover.open(QIODevice::WriteOnly));
+    leftover.close();
+    QCOMPARE(ask(dir.path(), "1000-_0", "{}").status, SingleInstance::Answer::Status::notRunning);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"dovrik-1000-_0.socket"});
+  }
+
+ private:
+  // The client blocks until the reply comes, so it asks from a thread of its own while this
+  // thread runs the primary's event loop.
+  static SingleInstance::Answer ask(const QString& directory, const QString& key,
+                                    const QByteArray& request) {
+    auto asked =
+        std::async(std::launch::async, [&] { return SingleInstance(directory, key).ask(request); });
+    const auto ready = [&] {
+      return asked.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
+    };
+    // The client gives up on its own within seconds; get() then returns what it concluded.
+    (void)QTest::qWaitFor(ready, 10000);
+    return asked.get();
   }
 };
 

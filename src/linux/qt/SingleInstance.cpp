@@ -1,7 +1,8 @@
 // One Dovrik per user and display: a lock file decides who runs, a local socket carries the
-// re-open request of later starts.
+// re-open request of later starts and the command requests of the command line.
 #include "linux/qt/SingleInstance.h"
 
+#include <signal.h>
 #include <unistd.h>
 
 #include <QDeadlineTimer>
@@ -9,6 +10,8 @@
 #include <QLocalSocket>
 #include <QStandardPaths>
 #include <QThread>
+#include <QTimer>
+#include <cerrno>
 
 namespace dovrik::qt {
 namespace {
@@ -17,13 +20,39 @@ const QByteArray kReopen = "reopen\n";
 // How long a later start keeps trying to reach a primary that holds the lock but may still be
 // starting up and not yet listening.
 constexpr int kConnectWindowMs = 3000;
+// How long a command line client waits for the whole exchange.
+constexpr int kAnswerWindowMs = 5000;
 constexpr int kRetryPauseMs = 50;
+// Any local process of the user can write to the socket: a request longer than this, or a
+// connection that sends no request in time, is dropped.
+constexpr qint64 kMaxRequestBytes = 64 * 1024;
+constexpr int kIdleConnectionMs = 5000;
+constexpr qint64 kMaxReplyBytes = 4 * 1024 * 1024;
 
 QString sanitized(const QString& text) {
   QString out;
   for (const QChar c : text)
     out += (c.isLetterOrNumber() || c == '.' || c == '-') ? c : QChar('_');
   return out;
+}
+
+int remainingMs(const QDeadlineTimer& deadline) {
+  return static_cast<int>(deadline.remainingTime());
+}
+
+// Connects before the deadline, retrying while `keepTrying` says a primary may still come.
+std::unique_ptr<QLocalSocket> connectTo(const QString& path, const QDeadlineTimer& deadline,
+                                        const std::function<bool()>& keepTrying) {
+  while (!deadline.hasExpired()) {
+    auto socket = std::make_unique<QLocalSocket>();
+    socket->connectToServer(path);
+    if (socket->waitForConnected(remainingMs(deadline)))
+      return socket;
+    if (!keepTrying())
+      break;
+    QThread::msleep(kRetryPauseMs);
+  }
+  return nullptr;
 }
 
 }  // namespace
@@ -48,10 +77,13 @@ QString SingleInstance::socketPath() const {
   return directory_ + QStringLiteral("/dovrik-") + key_ + QStringLiteral(".socket");
 }
 
+QString SingleInstance::lockPath() const {
+  return directory_ + QStringLiteral("/dovrik-") + key_ + QStringLiteral(".lock");
+}
+
 SingleInstance::Claim SingleInstance::claim() {
   QDir().mkpath(directory_);
-  auto lock = std::make_unique<QLockFile>(directory_ + QStringLiteral("/dovrik-") + key_ +
-                                          QStringLiteral(".lock"));
+  auto lock = std::make_unique<QLockFile>(lockPath());
   // A lock is stale only when its process is gone, never because it is old: Dovrik runs for
   // days.
   lock->setStaleLockTime(0);
@@ -73,40 +105,76 @@ SingleInstance::Claim SingleInstance::claim() {
   return Claim::primary;
 }
 
+bool SingleInstance::primaryHoldsLock() const {
+  qint64 pid = 0;
+  QString hostname, appname;
+  if (!QLockFile(lockPath()).getLockInfo(&pid, &hostname, &appname) || pid <= 0)
+    return false;
+  return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM;
+}
+
 bool SingleInstance::forwardReopen() {
-  QDeadlineTimer deadline(kConnectWindowMs);
-  while (!deadline.hasExpired()) {
-    QLocalSocket socket;
-    socket.connectToServer(socketPath());
-    if (socket.waitForConnected(static_cast<int>(deadline.remainingTime()))) {
-      socket.write(kReopen);
-      const bool sent = socket.waitForBytesWritten(static_cast<int>(deadline.remainingTime()));
-      socket.disconnectFromServer();
-      return sent;
-    }
-    QThread::msleep(kRetryPauseMs);
+  const QDeadlineTimer deadline(kConnectWindowMs);
+  const auto socket = connectTo(socketPath(), deadline, [] { return true; });
+  if (!socket)
+    return false;
+  socket->write(kReopen);
+  const bool sent = socket->waitForBytesWritten(remainingMs(deadline));
+  socket->disconnectFromServer();
+  return sent;
+}
+
+SingleInstance::Answer SingleInstance::ask(const QByteArray& request) const {
+  const QDeadlineTimer deadline(kAnswerWindowMs);
+  const auto socket = connectTo(socketPath(), deadline, [this] { return primaryHoldsLock(); });
+  if (!socket)
+    return {primaryHoldsLock() ? Answer::Status::noAnswer : Answer::Status::notRunning, {}};
+  socket->write(request + '\n');
+  while (!socket->canReadLine()) {
+    if (socket->bytesAvailable() > kMaxReplyBytes ||
+        !socket->waitForReadyRead(remainingMs(deadline)))
+      return {Answer::Status::noAnswer, {}};
   }
-  return false;
+  return {Answer::Status::answered, socket->readLine().chopped(1)};
 }
 
 void SingleInstance::acceptConnections() {
-  while (QLocalSocket* socket = server_->nextPendingConnection()) {
-    auto readRequest = [this, socket] {
-      while (socket->canReadLine()) {
-        if (socket->readLine() == kReopen && onReopen_)
+  while (QLocalSocket* socket = server_->nextPendingConnection())
+    serve(socket);
+}
+
+void SingleInstance::serve(QLocalSocket* socket) {
+  auto readRequests = [this, socket] {
+    while (socket->canReadLine()) {
+      const QByteArray line = socket->readLine();
+      if (line == kReopen) {
+        if (onReopen_)
           onReopen_();
+        continue;
       }
-      // A request is one short line; anything longer is not one of ours.
-      if (socket->bytesAvailable() > kReopen.size())
+      if (line.size() > kMaxRequestBytes || !onRequest_) {
         socket->abort();
-    };
-    QObject::connect(socket, &QLocalSocket::readyRead, socket, readRequest);
-    QObject::connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-    // The request may have arrived, and the sender gone, before the signals were connected.
-    readRequest();
-    if (socket->state() == QLocalSocket::UnconnectedState)
-      socket->deleteLater();
-  }
+        return;
+      }
+      // One request per connection: the reply ends it, and whatever follows is not read.
+      QObject::disconnect(socket, &QLocalSocket::readyRead, nullptr, nullptr);
+      socket->write(onRequest_(line.chopped(1)) + '\n');
+      socket->disconnectFromServer();
+      return;
+    }
+    if (socket->bytesAvailable() > kMaxRequestBytes)
+      socket->abort();
+  };
+  QObject::connect(socket, &QLocalSocket::readyRead, socket, readRequests);
+  QObject::connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+  QTimer::singleShot(kIdleConnectionMs, socket, [socket] {
+    socket->abort();
+    socket->deleteLater();
+  });
+  // The request may have arrived, and the sender gone, before the signals were connected.
+  readRequests();
+  if (socket->state() == QLocalSocket::UnconnectedState)
+    socket->deleteLater();
 }
 
 }  // namespace dovrik::qt

@@ -1,12 +1,16 @@
 // Keeps one Dovrik per user and display: a later start hands the running one a re-open
-// request instead of starting a second tray icon and a second set of hotkeys.
+// request instead of starting a second tray icon and a second set of hotkeys, and a command
+// line client asks it for one command and reads back its answer.
 #pragma once
 
+#include <QByteArray>
 #include <QLocalServer>
 #include <QLockFile>
 #include <QString>
 #include <functional>
 #include <memory>
+
+class QLocalSocket;
 
 namespace dovrik::qt {
 
@@ -24,24 +28,45 @@ class SingleInstance {
   SingleInstance& operator=(const SingleInstance&) = delete;
   ~SingleInstance();
 
+  // What a client hears back from `ask`.
+  struct Answer {
+    enum class Status { answered, notRunning, noAnswer };
+    Status status = Status::notRunning;
+    QByteArray reply;  // the answer's line, without its line break
+  };
+
   // The runtime directory of the user and a key naming the user and the X display.
   static SingleInstance forCurrentSession();
 
   Claim claim();
   // Called on the event loop of the primary each time a later start asks it to re-open.
   void setReopenHandler(std::function<void()> handler) { onReopen_ = std::move(handler); }
+  // Called on the event loop of the primary with each request line (without its line break);
+  // answers the reply line.
+  void setRequestHandler(std::function<QByteArray(const QByteArray&)> handler) {
+    onRequest_ = std::move(handler);
+  }
+
+  // Sends one request line to the primary and waits a few seconds for its reply. Never claims
+  // the instance: without a primary, nothing starts.
+  Answer ask(const QByteArray& request) const;
 
   QString socketPath() const;
 
  private:
+  QString lockPath() const;
+  // Whether a live process holds the lock, without taking it.
+  bool primaryHoldsLock() const;
   bool forwardReopen();
   void acceptConnections();
+  void serve(QLocalSocket* socket);
 
   QString directory_;
   QString key_;
   std::unique_ptr<QLockFile> lock_;
   std::unique_ptr<QLocalServer> server_;
   std::function<void()> onReopen_;
+  std::function<QByteArray(const QByteArray&)> onRequest_;
 };
 
 }  // namespace dovrik::qt

@@ -1,0 +1,61 @@
+// JSON forms of a command request and its outcome. Requests come from any local process that
+// can reach the socket, so decoding accepts nothing but the exact shape.
+#include "core/cli/CommandMessages.h"
+
+#include "core/support/Json.h"
+
+namespace dovrik::cli {
+namespace {
+
+std::optional<Json> parsed(std::string_view line) {
+  Json json = Json::parse(line, nullptr, false);
+  if (json.is_discarded() || !json.is_object())
+    return std::nullopt;
+  return json;
+}
+
+// Arguments are whatever bytes the user typed; text that is not UTF-8 is written with
+// replacement characters instead of failing.
+std::string toLine(const Json& json) {
+  return json.dump(-1, ' ', false, Json::error_handler_t::replace);
+}
+
+}  // namespace
+
+std::string encodeRequest(const std::vector<std::string>& words) {
+  return toLine(Json{{"args", words}});
+}
+
+std::optional<std::vector<std::string>> decodeRequest(std::string_view line) {
+  const auto json = parsed(line);
+  if (!json || !json->contains("args") || !(*json)["args"].is_array())
+    return std::nullopt;
+  std::vector<std::string> words;
+  for (const Json& word : (*json)["args"]) {
+    if (!word.is_string())
+      return std::nullopt;
+    words.push_back(word.get<std::string>());
+  }
+  if (words.empty())
+    return std::nullopt;
+  return words;
+}
+
+std::string encodeOutcome(const CommandOutcome& outcome) {
+  return toLine(Json{{"exit", outcome.exitCode}, {"stdout", outcome.out}, {"stderr", outcome.err}});
+}
+
+std::optional<CommandOutcome> decodeOutcome(std::string_view line) {
+  const auto json = parsed(line);
+  if (!json)
+    return std::nullopt;
+  const auto exit = json->find("exit");
+  const auto out = json->find("stdout");
+  const auto err = json->find("stderr");
+  if (exit == json->end() || !exit->is_number_integer() || out == json->end() ||
+      !out->is_string() || err == json->end() || !err->is_string())
+    return std::nullopt;
+  return CommandOutcome{exit->get<int>(), out->get<std::string>(), err->get<std::string>()};
+}
+
+}  // namespace dovrik::cli

@@ -1,0 +1,23 @@
+// The command table; a new command is one more entry here.
+#include "core/cli/CommandTable.h"
+
+#include "core/cli/SnapCommand.h"
+
+namespace dovrik::cli {
+
+const std::vector<Command>& commandTable() {
+  static const std::vector<Command> table = {
+      snapCommand(),
+  };
+  return table;
+}
+
+const Command* findCommand(std::string_view name) {
+  for (const Command& command : commandTable()) {
+    if (command.name == name)
+      return &command;
+  }
+  return nullptr;
+}
+
+}  // namespace dovrik::cli

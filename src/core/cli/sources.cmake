@@ -1,0 +1,6 @@
+list(APPEND DOVRIK_CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/CommandLine.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CommandMessages.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CommandTable.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SnapCommand.cpp
+)

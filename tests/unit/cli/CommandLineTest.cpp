@@ -1,0 +1,155 @@
+// The command line: what is answered in the client, what is forwarded, and how the running
+// Dovrik answers a forwarded request on the simulated desktop.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+
+#include "core/app/App.h"
+#include "core/cli/CommandLine.h"
+#include "core/cli/CommandMessages.h"
+#include "core/cli/SnapCommand.h"
+#include "tests/unit/support/SimWorld.h"
+
+namespace dovrik::cli {
+namespace {
+
+using Action = Invocation::Action;
+
+Invocation parse(std::vector<std::string> args) {
+  return parseCommandLine(args, "1.2.3");
+}
+
+// A failure must be one line a person can act on.
+void expectOneErrorLine(const CommandOutcome& outcome, int exitCode, const std::string& part) {
+  EXPECT_EQ(outcome.exitCode, exitCode);
+  EXPECT_TRUE(outcome.out.empty());
+  EXPECT_EQ(std::count(outcome.err.begin(), outcome.err.end(), '\n'), 1) << outcome.err;
+  EXPECT_TRUE(outcome.err.ends_with('\n'));
+  EXPECT_NE(outcome.err.find(part), std::string::npos) << outcome.err;
+}
+
+std::string upper(std::string text) {
+  for (char& c : text)
+    c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return text;
+}
+
+TEST(CommandLineTest, EveryPositionIsTakenByNameOrHyphenatedInAnyCase) {
+  for (const SnapPosition position : allSnapPositions) {
+    const std::string raw(rawValue(position));
+    SCOPED_TRACE(raw);
+    for (const std::string& text : {raw, argumentName(position), upper(argumentName(position))})
+      EXPECT_EQ(snapPositionFromArgument(text), position) << text;
+  }
+  const Invocation checked = parse({"snap", "Full-Screen"});
+  EXPECT_EQ(checked.action, Action::forward);
+  EXPECT_EQ(checked.words, (std::vector<std::string>{"snap", "Full-Screen"}));
+  // A name typed without quotes arrives as two words.
+  EXPECT_EQ(parse({"snap", "top", "RIGHT"}).action, Action::forward);
+
+  for (const char* wrong : {"nowhere", "left", "left_half", "lefthalf", "centre", ""}) {
+    SCOPED_TRACE(wrong);
+    EXPECT_FALSE(snapPositionFromArgument(wrong));
+    const Invocation refused = parse({"snap", wrong});
+    ASSERT_EQ(refused.action, Action::answerHere);
+    expectOneErrorLine(refused.outcome, 2, "dovrik snap: unknown position");
+    for (const SnapPosition position : allSnapPositions)
+      EXPECT_NE(refused.outcome.err.find(argumentName(position)), std::string::npos);
+  }
+  expectOneErrorLine(parse({"snap"}).outcome, 2,
+                     "dovrik snap: missing POSITION; valid positions: "
+                     "left-half, right-half, top-half");
+}
+
+TEST(CommandLineTest, HelpVersionAndWrongUsageAreAnsweredWithoutTheAgent) {
+  EXPECT_EQ(parse({}).action, Action::startAgent);
+  EXPECT_EQ(parse({"--version"}).outcome, CommandOutcome::done("dovrik 1.2.3\n"));
+
+  const CommandOutcome usage = parse({"--help"}).outcome;
+  EXPECT_EQ(usage.exitCode, 0);
+  EXPECT_TRUE(usage.out.starts_with("Usage: dovrik [COMMAND [ARGUMENT...]]\n"));
+  EXPECT_NE(usage.out.find("  snap POSITION    Snap the active window to a position.\n"),
+            std::string::npos);
+  EXPECT_NE(usage.out.find("Exit status: 0 done"), std::string::npos);
+  for (const auto& args : std::vector<std::vector<std::string>>{{"-h"}, {"help"}, {"help", "help"}})
+    EXPECT_EQ(parse(args).outcome, usage);
+
+  const CommandOutcome snapHelp = parse({"help", "snap"}).outcome;
+  EXPECT_TRUE(snapHelp.out.starts_with("Usage: dovrik snap POSITION\n"));
+  EXPECT_NE(snapHelp.out.find("  bottom-right    Bottom Right\n"), std::string::npos);
+  for (const auto& args : std::vector<std::vector<std::string>>{
+           {"snap", "--help"}, {"snap", "-h"}, {"snap", "nowhere", "--help"}}) {
+    const Invocation help = parse(args);
+    EXPECT_EQ(help.action, Action::answerHere);
+    EXPECT_EQ(help.outcome, snapHelp);
+  }
+
+  expectOneErrorLine(parse({"frob"}).outcome, 2, "unknown command \"frob\"; commands: snap, help.");
+  expectOneErrorLine(parse({"help", "frob"}).outcome, 2, "unknown command \"frob\"");
+  expectOneErrorLine(parse({"help", "snap", "more"}).outcome, 2, "at most one COMMAND");
+  expectOneErrorLine(parse({"--frob"}).outcome, 2, "unknown option \"--frob\"");
+}
+
+class AnswerRequestTest : public ::testing::Test {
+ protected:
+  AnswerRequestTest() { app.start(); }
+
+  CommandOutcome ask(const std::vector<std::string>& words) {
+    return outcomeOfReply(answerRequest(app, encodeRequest(words)));
+  }
+
+  test::SimWorld world;
+  App app{world.platform};
+};
+
+TEST_F(AnswerRequestTest, SnapMovesTheActiveWindowAsTheAnimationPreferenceSays) {
+  const AXElement window = world.desktop.addWindow(test::SimWorld::appPid, {100, 100, 800, 600});
+  EXPECT_EQ(ask({"snap", "left-half"}), CommandOutcome::done());
+  EXPECT_EQ(world.desktop.frameOf(window), (Rect{100, 100, 800, 600})) << "animated, not yet";
+  world.clock.advanceBy(1);
+  EXPECT_EQ(world.desktop.frameOf(window), (Rect{0, 25, 720, 875}));
+
+  app.appState().setAnimationsEnabled(false);
+  EXPECT_EQ(ask({"snap", "Bottom", "Right"}), CommandOutcome::done());
+  EXPECT_EQ(world.desktop.frameOf(window), (Rect{720, 462.5, 720, 437.5}));
+}
+
+TEST_F(AnswerRequestTest, SnapFailsWithOneLineWithoutAWindowOrWithoutWindowControl) {
+  expectOneErrorLine(ask({"snap", "center"}), 1, "There is no active window to snap.");
+
+  world.desktop.addWindow(test::SimWorld::appPid, {100, 100, 800, 600});
+  world.desktop.setTrusted(false);
+  expectOneErrorLine(ask({"snap", "center"}), 1, world.desktop.untrustedReason());
+  world.clock.advanceBy(1);
+  EXPECT_TRUE(world.desktop.writes().empty());
+}
+
+// Any local process can write to the socket: what is not a checked command is refused with
+// a usage error and moves nothing.
+TEST_F(AnswerRequestTest, RequestsThatAreNotCheckedCommandsAreRefused) {
+  world.desktop.addWindow(test::SimWorld::appPid, {100, 100, 800, 600});
+  for (const char* line :
+       {"", "reopen", "not json", "[\"snap\"]", "{}", "{\"args\": []}", "{\"args\": \"snap\"}",
+        "{\"args\": [\"snap\", 7]}", "{\"args\": [\"snap\", \"nowhere\"]}",
+        "{\"args\": [\"frob\"]}", "{\"args\": [\"snap\", \"left-half\"]", "\xff\xfe{"}) {
+    SCOPED_TRACE(line);
+    const CommandOutcome outcome = outcomeOfReply(answerRequest(app, line));
+    EXPECT_EQ(outcome.exitCode, 2);
+    EXPECT_EQ(std::count(outcome.err.begin(), outcome.err.end(), '\n'), 1);
+  }
+  world.clock.advanceBy(1);
+  EXPECT_TRUE(world.desktop.writes().empty());
+  // Words that are not UTF-8 still travel, and come back in the error line.
+  expectOneErrorLine(ask({"snap", "\xff"}), 2, "unknown position");
+}
+
+TEST(CommandMessagesTest, AnUnreadableReplyIsReportedAsUnreachable) {
+  const CommandOutcome outcome{1, "out\n", "err \"quoted\"\n"};
+  EXPECT_EQ(outcomeOfReply(encodeOutcome(outcome)), outcome);
+  for (const char* reply : {"", "{}", "{\"exit\": \"0\", \"stdout\": \"\", \"stderr\": \"\"}"})
+    expectOneErrorLine(outcomeOfReply(reply), 3, "cannot read");
+}
+
+}  // namespace
+}  // namespace dovrik::cli
