@@ -121,10 +121,11 @@ TEST_F(CommandLineTest, SnapMovesTheActiveWindowThroughTheRunningDovrik) {
   const Finished leftHalf = run({"snap", "left-half"});
   EXPECT_EQ(leftHalf.status, 0) << leftHalf.err;
   EXPECT_EQ(leftHalf.out + leftHalf.err, "");
-  EXPECT_TRUE(landsOn(window, {0, 0, 960, 1080}));
+  const Rect usable = client->usablePartOf({0, 0, 1920, 1080});
+  EXPECT_TRUE(landsOn(window, shareOf(usable, {0, 0, 0.5, 1})));
 
   EXPECT_EQ(run({"snap", "Bottom Right"}).status, 0);
-  EXPECT_TRUE(landsOn(window, {960, 540, 960, 540}));
+  EXPECT_TRUE(landsOn(window, shareOf(usable, {0.5, 0.5, 0.5, 0.5})));
   EXPECT_TRUE(agentRuns());
 }
 

@@ -43,7 +43,9 @@ class EndToEndTest : public DesktopTest {
       table[b.position] = {b.key, {Modifier::control, Modifier::option}};
     app_->appState().setShortcuts(table);
     app_->start();
-    ASSERT_TRUE(app_->shortcutManager().unavailablePositions().empty());
+    ASSERT_EQ(ShortcutManager::refusalNotice(app_->shortcutManager().unavailablePositions(),
+                                             PlatformTexts::linux()),
+              "");
     window_ = client->createWindow({.rect = {300, 300, 400, 300}, .pid = 8001});
     ASSERT_TRUE(client->activate(window_));
   }

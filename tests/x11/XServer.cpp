@@ -112,8 +112,6 @@ pid_t XServer::spawn(const std::vector<std::string>& argv, bool ownGroup) const 
       setpgid(0, 0);
     if (!display_.empty())
       setenv("DISPLAY", display_.c_str(), 1);
-    if (!dbusAddress_.empty())
-      setenv("DBUS_SESSION_BUS_ADDRESS", dbusAddress_.c_str(), 1);
     setenv("HOME", tempDir_.c_str(), 1);
     setenv("XDG_CONFIG_HOME", (tempDir_ + "/config").c_str(), 1);
     // Quiet children: their chatter is not test output.
@@ -161,8 +159,9 @@ const char* XServer::nameOf(Wm wm) {
 
 std::vector<std::string> XServer::fluxboxCommand(WmConfig config) const {
   // fluxbox takes its key file (which holds its mouse bindings too) only from ~/.fluxbox/init.
-  // Leaving the background alone keeps
-  // it from starting a wallpaper helper that shows a message window when none is installed.
+  // Two quick drags by the title bar must not make a double click, which shades the window.
+  // Leaving the background alone keeps it from starting a wallpaper helper that shows a
+  // message window when none is installed.
   const std::string folder = tempDir_ + "/.fluxbox";
   std::filesystem::create_directories(folder);
   // No key bindings; the mouse moves windows by their title bars (a click anywhere in a
@@ -177,33 +176,23 @@ std::vector<std::string> XServer::fluxboxCommand(WmConfig config) const {
                                   << "\nsession.styleOverlay: " << folder << "/overlay"
                                   << "\nsession.screen0.toolbar.visible: true"
                                   << "\nsession.screen0.toolbar.placement: BottomCenter"
-                                  << "\nsession.screen0.workspaces: 1\n";
+                                  << "\nsession.screen0.workspaces: 1"
+                                  << "\nsession.doubleClickInterval: 0\n";
   return {"fluxbox"};
 }
 
-std::vector<std::string> XServer::xfwm4Command() const {
-  // xfwm4 reads its settings over a session bus; the bus address is left in a file so that
-  // xfconf-query can reach the same settings daemon.
+std::vector<std::string> XServer::xfwm4Command(WmConfig config) const {
+  // xfwm4 reads its settings from a daemon on a session bus of its own. Its key bindings are
+  // taken away before it starts: an empty set of its own that overrides the defaults. (Taking
+  // them away while it runs makes it grab some again as it hears of each removal.)
+  std::string script;
+  if (config == WmConfig::Test) {
+    script +=
+        "xfconf-query -c xfce4-keyboard-shortcuts -p /xfwm4/custom -r -R; "
+        "xfconf-query -c xfce4-keyboard-shortcuts -p /xfwm4/custom/override -n -t bool -s true; ";
+  }
   return {"dbus-run-session", "--", "sh", "-c",
-          "echo \"$DBUS_SESSION_BUS_ADDRESS\" > \"$HOME/dbus-address\"; "
-          "exec xfwm4 --compositor=off --sm-client-disable"};
-}
-
-bool XServer::clearXfwm4Bindings() {
-  run({"xfconf-query", "-c", "xfce4-keyboard-shortcuts", "-p", "/xfwm4/custom", "-r", "-R"});
-  // xfwm4 lets go of its grabs binding by binding as the settings daemon reports each one
-  // gone; the arrows with Ctrl+Alt are the ones it holds that tests use.
-  TestClient c(display_);
-  const std::uint16_t controlAlt = XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1;
-  return c.waitFor([&] {
-    for (const xcb_keysym_t arrow : {0xff51u, 0xff52u, 0xff53u, 0xff54u}) {
-      const xcb_keycode_t key = c.keycodeOf(arrow);
-      if (!c.grabKey(key, controlAlt))
-        return false;
-      c.ungrabKey(key, controlAlt);
-    }
-    return true;
-  });
+          script + "exec xfwm4 --compositor=off --sm-client-disable"};
 }
 
 void XServer::startWindowManager(WmConfig config, Wm wm) {
@@ -222,7 +211,7 @@ void XServer::startWindowManager(WmConfig config, Wm wm) {
       argv = fluxboxCommand(config);
       break;
     case Wm::xfwm4:
-      argv = xfwm4Command();
+      argv = xfwm4Command(config);
       break;
   }
   wmPid_ = spawn(argv, true);
@@ -251,11 +240,6 @@ void XServer::startWindowManager(WmConfig config, Wm wm) {
   }
   if (!ready)
     throw std::runtime_error(std::string(nameOf(wm)) + " did not start");
-  if (wm == Wm::xfwm4) {
-    std::ifstream(tempDir_ + "/dbus-address") >> dbusAddress_;
-    if (config == WmConfig::Test && !clearXfwm4Bindings())
-      throw std::runtime_error("xfwm4 kept its key bindings");
-  }
 }
 
 bool XServer::splitInHalves(bool primaryOnTheRight) {

@@ -47,9 +47,7 @@ class XServer {
   // process group of its own, so that all of it can be stopped together.
   pid_t spawn(const std::vector<std::string>& argv, bool ownGroup = false) const;
   std::vector<std::string> fluxboxCommand(WmConfig config) const;
-  std::vector<std::string> xfwm4Command() const;
-  // Takes xfwm4's key bindings away and waits until it has let go of their grabs.
-  bool clearXfwm4Bindings();
+  std::vector<std::string> xfwm4Command(WmConfig config) const;
 
   int width_, height_;
   std::string display_;
@@ -57,7 +55,6 @@ class XServer {
   pid_t xvfb_ = -1;
   pid_t wmPid_ = -1;
   Wm wm_ = Wm::openbox;
-  std::string dbusAddress_;
   bool split_ = false;
 };
 
