@@ -313,6 +313,18 @@ void SimDesktop::setAttribute(AXElement element, AXAttribute attribute, const AX
   writes_.push_back(Write{clock_.now(), element, attribute, value, applied});
 }
 
+std::optional<Rect> SimDesktop::copyFrame(AXElement window) {
+  const auto position = copyAttribute(window, AXAttribute::Position);
+  if (!position)
+    return std::nullopt;
+  const auto size = copyAttribute(window, AXAttribute::Size);
+  if (!size)
+    return std::nullopt;
+  const Point origin = std::get<Point>(*position);
+  const Size extent = std::get<Size>(*size);
+  return Rect{origin.x, origin.y, extent.width, extent.height};
+}
+
 void SimDesktop::setFrame(AXElement window, const Rect& frame) {
   setAttribute(window, AXAttribute::Position, frame.origin());
   setAttribute(window, AXAttribute::Size, frame.size());

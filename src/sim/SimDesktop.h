@@ -52,6 +52,8 @@ class SimDesktop : public Accessibility, public RunningApps, public Screens {
   void setMessagingTimeout(AXElement element, double seconds) override;
   std::optional<AXElement> elementAtPosition(AXElement systemWide, Point point) override;
   std::optional<AXValue> copyAttribute(AXElement element, AXAttribute attribute) override;
+  // Two attribute reads, position first, as counted by readCount.
+  std::optional<Rect> copyFrame(AXElement window) override;
   // Recorded as the two attribute writes it stands for, position first.
   void setFrame(AXElement window, const Rect& frame) override;
   // One attribute write, recorded whether or not it takes effect.

@@ -86,6 +86,18 @@ TEST(EventPumpTest, PropertiesAreKeptUntilTheServerSaysTheyChanged) {
   EXPECT_TRUE(x.waitUntil([&] { return x.cardinals(window, kept) == Values{4}; }, 5));
   client.destroyWindow(window);
   EXPECT_TRUE(x.waitUntil([&] { return x.cardinals(window, kept).empty(); }, 5));
+  // An id read before its window exists (a stale active-window property names one) is watched
+  // once the window does.
+  xcb_connection_t* c = client.raw();
+  const xcb_window_t later = xcb_generate_id(c);
+  EXPECT_EQ(x.cardinals(later, kept), Values{});
+  xcb_create_window(c, XCB_COPY_FROM_PARENT, later, client.root(), 0, 0, 10, 10, 0,
+                    XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT, 0, nullptr);
+  client.setProperty(later, "DOVRIK_TEST_KEPT", XCB_ATOM_CARDINAL, {5});
+  client.sync();
+  EXPECT_EQ(x.cardinals(later, kept), Values{5});
+  client.setProperty(later, "DOVRIK_TEST_KEPT", XCB_ATOM_CARDINAL, {6});
+  EXPECT_TRUE(x.waitUntil([&] { return x.cardinals(later, kept) == Values{6}; }, 5));
 }
 
 }  // namespace

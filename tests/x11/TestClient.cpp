@@ -92,6 +92,15 @@ bool TestClient::waitFor(const std::function<bool()>& condition, double seconds)
   while (!condition()) {
     if (std::chrono::steady_clock::now() >= deadline)
       return false;
+    // The condition's round trips may have read new events into xcb's queue; they count as
+    // news just like data on the socket, which would not show them.
+    bool queued = false;
+    while (xcb_generic_event_t* event = xcb_poll_for_queued_event(c_)) {
+      std::free(event);
+      queued = true;
+    }
+    if (queued)
+      continue;
     pollfd pfd{xcb_get_file_descriptor(c_), POLLIN, 0};
     poll(&pfd, 1, 20);
     while (xcb_generic_event_t* event = xcb_poll_for_event(c_))

@@ -189,17 +189,11 @@ bool DragMonitor::isElementInTitleBar(AXElement element, Point q) {
 }
 
 bool DragMonitor::clickIsInTitleBarZone(AXElement window, Point q) {
-  Accessibility& ax = platform_.accessibility;
-  const std::optional<AXValue> position = ax.copyAttribute(window, AXAttribute::Position);
-  const Point* pos = position ? std::get_if<Point>(&*position) : nullptr;
-  if (!pos)
+  const std::optional<Rect> frame = platform_.accessibility.copyFrame(window);
+  if (!frame)
     return false;
-  const std::optional<AXValue> sizeValue = ax.copyAttribute(window, AXAttribute::Size);
-  const Size* size = sizeValue ? std::get_if<Size>(&*sizeValue) : nullptr;
-  if (!size)
-    return false;
-  return pos->x <= q.x && q.x <= pos->x + size->width && pos->y <= q.y &&
-         q.y <= pos->y + titleBarHeight;
+  return frame->x <= q.x && q.x <= frame->maxX() && frame->y <= q.y &&
+         q.y <= frame->y + titleBarHeight;
 }
 
 bool DragMonitor::pointIsInWindowTitleBar(Point q) {

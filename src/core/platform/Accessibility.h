@@ -48,6 +48,9 @@ class Accessibility {
   virtual std::optional<AXElement> elementAtPosition(AXElement systemWide, Point point) = 0;
   // Nothing on failure: untrusted, unresponsive application, missing or unreadable value.
   virtual std::optional<AXValue> copyAttribute(AXElement element, AXAttribute attribute) = 0;
+  // A window's position and size together (accessibility space), in one query where the
+  // platform can; nothing when either cannot be read.
+  virtual std::optional<Rect> copyFrame(AXElement window) = 0;
   // Writes a window's position, then its size (`frame` in accessibility space), in one request
   // where the platform can. The result is not reported; the owning application may keep a
   // frame of its own choosing.

@@ -70,19 +70,7 @@ std::vector<AXElement> WindowManager::windows(const RunningApp& app) {
 }
 
 std::optional<Rect> WindowManager::axFrame(AXElement window) {
-  Accessibility& ax = platform_.accessibility;
-  const auto position = ax.copyAttribute(window, AXAttribute::Position);
-  if (!position)
-    return std::nullopt;
-  const auto size = ax.copyAttribute(window, AXAttribute::Size);
-  if (!size)
-    return std::nullopt;
-  // A value of the wrong kind cannot be unwrapped and counts as zero.
-  const Point* p = std::get_if<Point>(&*position);
-  const Size* s = std::get_if<Size>(&*size);
-  const Point origin = p ? *p : Point{};
-  const Size extent = s ? *s : Size{};
-  return Rect{origin.x, origin.y, extent.width, extent.height};
+  return platform_.accessibility.copyFrame(window);
 }
 
 void WindowManager::applyFrame(AXElement window, const Rect& frame) {
@@ -128,10 +116,13 @@ void WindowManager::cancelPendingSteps(AXElement window) {
 }
 
 std::optional<Screen> WindowManager::screenForWindow(AXElement window) {
+  const std::vector<Screen> screens = platform_.screens.screens();
+  // With one screen there is nothing to choose, and no reason to ask where the window is.
+  if (screens.size() == 1)
+    return screens.front();
   const std::optional<Rect> frame = axFrame(window);
   if (!frame)
     return platform_.screens.mainScreen();
-  const std::vector<Screen> screens = platform_.screens.screens();
   const Rect desktopFrame = flipRect(*frame, dovrik::primaryScreenHeight(screens));
   if (screens.empty())
     return platform_.screens.mainScreen();

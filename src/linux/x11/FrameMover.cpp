@@ -55,10 +55,9 @@ void FrameMover::leaveMaximizedState(xcb_window_t window) {
              s == a._NET_WM_STATE_FULLSCREEN;
     });
   };
+  // Reading the state watched the window, so its ConfigureNotify comes to us.
   if (!isStuck())
     return;
-  x_.watchWindow(window);
-  x_.flush();
   x_.bufferAvailableEvents();
   const auto before = clients_.clientRect(window);
   const auto send = [&](xcb_atom_t first, xcb_atom_t second) {

@@ -186,6 +186,16 @@ std::optional<AXValue> X11Accessibility::copyAttribute(AXElement element, AXAttr
   return std::nullopt;
 }
 
+std::optional<Rect> X11Accessibility::copyFrame(AXElement element) {
+  const auto window = windowOf(element);
+  if (!window || !x_.isConnected())
+    return std::nullopt;
+  const auto frame = clients_.outerFrame(*window);
+  if (!frame)
+    return std::nullopt;
+  return x_.rootToAccessibility(*frame);
+}
+
 void X11Accessibility::setFrame(AXElement element, const Rect& frame) {
   const auto window = windowOf(element);
   if (!window || !x_.isConnected())

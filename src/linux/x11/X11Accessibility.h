@@ -30,6 +30,8 @@ class X11Accessibility : public Accessibility {
   void setMessagingTimeout(AXElement element, double seconds) override;
   std::optional<AXElement> elementAtPosition(AXElement systemWide, Point point) override;
   std::optional<AXValue> copyAttribute(AXElement element, AXAttribute attribute) override;
+  // One round trip: the outer frame.
+  std::optional<Rect> copyFrame(AXElement window) override;
   // One move-and-resize request to the window manager.
   void setFrame(AXElement window, const Rect& frame) override;
 

@@ -65,8 +65,7 @@ std::vector<Screen> X11Screens::build() {
 
   std::vector<Strut> struts;
   for (const xcb_window_t window : clients_.clientList()) {
-    // Hear later changes of this window's reservation.
-    x_.watchWindow(window);
+    // Reading watches the window, so later changes of its reservation are heard.
     auto values = x_.cardinals(window, x_.atoms()._NET_WM_STRUT_PARTIAL, XCB_ATOM_CARDINAL);
     if (values.size() < 12)
       values = x_.cardinals(window, x_.atoms()._NET_WM_STRUT, XCB_ATOM_CARDINAL);

@@ -134,13 +134,6 @@ void XConnection::bufferAvailableEvents() {
     drainInto(true);
 }
 
-void XConnection::watchWindow(xcb_window_t window) {
-  if (!isConnected() || window == XCB_NONE || !watched_.insert(window).second)
-    return;
-  const std::uint32_t mask = XCB_EVENT_MASK_PROPERTY_CHANGE | XCB_EVENT_MASK_STRUCTURE_NOTIFY;
-  xcb_change_window_attributes(connection_, window, XCB_CW_EVENT_MASK, &mask);
-}
-
 bool XConnection::hasPendingEvents() {
   if (!isConnected())
     return false;
@@ -213,14 +206,27 @@ std::optional<XConnection::PropertyValue> XConnection::property(xcb_window_t win
   drainInto(true);
   if (const auto kept = properties_.find({window, property}); kept != properties_.end())
     return kept->second;
-  // Watching goes out before the read, so no change after the read goes unheard.
-  watchWindow(window);
+  // Watching goes out before the read, so no change after the read goes unheard. It is
+  // checked: a window id read before its window exists (a stale _NET_ACTIVE_WINDOW, an id
+  // the server hands out again) must not count as watched once a window takes it.
+  std::optional<xcb_void_cookie_t> watch;
+  if (!watched_.contains(window)) {
+    const std::uint32_t mask = XCB_EVENT_MASK_PROPERTY_CHANGE | XCB_EVENT_MASK_STRUCTURE_NOTIFY;
+    watch = xcb_change_window_attributes_checked(connection_, window, XCB_CW_EVENT_MASK, &mask);
+  }
   ++propertyRoundTrips_;
   const std::size_t heardBefore = buffered_.size();
   const xcb_get_property_cookie_t cookie =
       xcb_get_property(connection_, 0, window, property, XCB_ATOM_ANY, 0, 1 << 16);
   xcb_generic_error_t* error = nullptr;
   auto reply = takeReply(xcb_get_property_reply(connection_, cookie, &error), error);
+  // The watch was answered before the read, so checking it costs no further round trip.
+  if (watch) {
+    if (xcb_generic_error_t* refused = xcb_request_check(connection_, *watch))
+      std::free(refused);
+    else
+      watched_.insert(window);
+  }
   if (!reply)
     return std::nullopt;  // the window is gone: nothing to keep
   std::optional<PropertyValue> value;

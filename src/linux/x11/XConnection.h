@@ -64,9 +64,6 @@ class XConnection {
   // whether the condition came true.
   bool waitUntil(const std::function<bool()>& condition, double timeoutSeconds,
                  const std::function<void(const xcb_generic_event_t&)>& seen = nullptr);
-  // Asks for the property and structure events of another client's window (one mask for every
-  // adapter, since a new mask replaces the old). Once per window.
-  void watchWindow(xcb_window_t window);
   void flush();
 
   // Reads an atom-typed property as 32-bit items; empty when absent, of another type than
@@ -86,10 +83,11 @@ class XConnection {
     std::uint8_t format = 0;
     std::string bytes;
   };
-  // A property as the server holds it; nothing when absent or the window is gone. The window
-  // is watched from the first read on, and values are kept until a PropertyNotify or
-  // DestroyNotify says they changed, so the snap path asks the server only for what moves
-  // (geometry), not for what rarely does.
+  // A property as the server holds it; nothing when absent or the window is gone. The first
+  // read also asks for the window's property and structure events (one mask for every adapter,
+  // since a new mask replaces the old), and from then on values are kept until a
+  // PropertyNotify or DestroyNotify says they changed, so the snap path asks the server only
+  // for what moves (geometry), not for what rarely does.
   std::optional<PropertyValue> property(xcb_window_t window, xcb_atom_t property);
   // Moves events from xcb into the buffer; answers how many came.
   std::size_t drainInto(bool readSocket);
