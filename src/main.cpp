@@ -124,6 +124,18 @@ int runAgent(int argc, char** argv) {
       .windowList = windowList,
       .overlaySurface = preview,
   });
+  // Until there is a settings window to show it in, a refused hotkey is told where a user who
+  // started Dovrik from a terminal, or reads the session's log, will see it.
+  // Registration runs again on every change of the shortcuts; tell each refusal once.
+  std::string lastRefusal;
+  const auto tellRefusedHotkeys = [&app, &lastRefusal] {
+    const std::string notice = ShortcutManager::refusalNotice(
+        app.shortcutManager().unavailablePositions(), PlatformTexts::linux());
+    if (!notice.empty() && notice != lastRefusal)
+      std::fprintf(stderr, "%s\n", notice.c_str());
+    lastRefusal = notice;
+  };
+  app.shortcutManager().unavailablePositionsChanged.connect(tellRefusedHotkeys);
   app.start();
 
   if (!app.appState().hasAccessibilityPermission()) {
