@@ -33,7 +33,7 @@ std::optional<Screen> SimDesktop::mainScreen() {
 
 std::uint32_t SimDesktop::addScreen(Rect frame, Rect visibleFrame) {
   const std::uint32_t id = nextDisplay_++;
-  screens_.push_back(Screen{id, "Screen " + std::to_string(id), frame, visibleFrame});
+  screens_.push_back(Screen{id, "Screen " + std::to_string(id), frame, visibleFrame, std::nullopt});
   if (mainDisplay_ == 0)
     mainDisplay_ = id;
   return id;

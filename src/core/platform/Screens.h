@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/platform/Geometry.h"
+#include "core/support/Signal.h"
 
 namespace dovrik {
 
@@ -15,6 +16,10 @@ struct Screen {
   std::string name;
   Rect frame;         // the whole screen
   Rect visibleFrame;  // the part not covered by menu bars, docks and panels
+  // The physical display's UUID, upper-case 8-4-4-4-12 text; the same for the same monitor
+  // across reconnection, re-arrangement and resolution changes. Nothing when the platform
+  // knows none.
+  std::optional<std::string> uuid;
   friend bool operator==(const Screen&, const Screen&) = default;
 };
 
@@ -25,6 +30,10 @@ class Screens {
   virtual std::vector<Screen> screens() = 0;
   // The screen with the keyboard focus; nothing when there are no screens.
   virtual std::optional<Screen> mainScreen() = 0;
+
+  // Screen parameters changed (a monitor came, went, was re-arranged or changed mode). Comes
+  // on the main queue, often several times in a burst while a new configuration settles.
+  Signal<> changed;
 };
 
 }  // namespace dovrik

@@ -29,7 +29,7 @@ class DragZoneManagerTest : public ::testing::Test {
     for (const auto& [p, expected] : cases)
       EXPECT_EQ(zones.snapZone(p, screen, enabled), expected) << p.x << "," << p.y;
   }
-  static Screen screenAt(Rect frame) { return Screen{1, "", frame, frame}; }
+  static Screen screenAt(Rect frame) { return Screen{1, "", frame, frame, std::nullopt}; }
 
   sim::SimDefaults stored;
   DragZoneManager zones{stored};

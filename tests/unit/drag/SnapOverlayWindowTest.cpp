@@ -18,7 +18,7 @@ class SnapOverlayWindowTest : public ::testing::Test {
   sim::SimOverlaySurface& surface = world.sim.overlaySurface;
   AppState state{world.platform};
   SnapOverlayWindow overlay{surface, state};
-  const Screen screen{1, "", {0, 0, 1440, 900}, {0, 0, 1440, 875}};
+  const Screen screen{1, "", {0, 0, 1440, 900}, {0, 0, 1440, 875}, std::nullopt};
 
   void advance(double seconds) { world.clock.advanceBy(seconds); }
 };

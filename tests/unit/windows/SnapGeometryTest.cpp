@@ -9,7 +9,9 @@
 namespace dovrik {
 namespace {
 
-const auto screen = [](Rect frame, Rect visible) { return Screen{0, "", frame, visible}; };
+const auto screen = [](Rect frame, Rect visible) {
+  return Screen{0, "", frame, visible, std::nullopt};
+};
 
 TEST(SnapGeometryTest, FiguresOnA1440By900ScreenInBothSpaces) {
   const std::vector<Screen> screens = {screen({0, 0, 1440, 900}, {0, 0, 1440, 875})};
