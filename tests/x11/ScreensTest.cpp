@@ -1,6 +1,10 @@
 // Screens from RandR monitors: desktop-space frames, usable areas cut per monitor by docks,
-// the primary monitor as the origin of both spaces, and refreshes on every kind of change.
+// the primary monitor as the origin of both spaces, display UUIDs, and refreshes and change
+// notices on every kind of change.
+#include <xcb/randr.h>
+
 #include "DesktopTest.h"
+#include "EdidBlob.h"
 #include "core/windows/ScreenGeometry.h"
 
 namespace dovrik::x11test {
@@ -85,6 +89,95 @@ TEST_F(ScreensTest, PrimaryMonitorIsTheOriginOfBothSpaces) {
   // Writes take the same origin: (−960, 0) in accessibility space is the root's top-left.
   x().accessibility.setFrame(element, {-960, 0, 960, 540});
   EXPECT_TRUE(landsOn(window, {0, 0, 960, 540}));
+}
+
+TEST_F(ScreensTest, MonitorsKeepTheirUuidsAcrossReplugAndRearrangement) {
+  ASSERT_TRUE(splitInHalves());
+  const auto before = x().screens.screens();
+  ASSERT_TRUE(before[0].uuid && before[1].uuid);
+  EXPECT_NE(before[0].uuid, before[1].uuid);
+
+  server->joinMonitors();
+  ASSERT_TRUE(pumpUntil([&] { return x().screens.screens().size() == 1; }));
+
+  // Plugged back with the primary on the other side: each monitor brings its own UUID.
+  ASSERT_TRUE(splitInHalves(/*primaryOnTheRight=*/true));
+  const auto after = x().screens.screens();
+  ASSERT_EQ(after[1].name, "B");
+  EXPECT_NE(after[1].frame, before[1].frame);
+  EXPECT_EQ(after[0].uuid, before[0].uuid);
+  EXPECT_EQ(after[1].uuid, before[1].uuid);
+}
+
+TEST_F(ScreensTest, ChangedFiresOnPluggingAndUnpluggingWithTheNewScreensInPlace) {
+  // At every notice the screens a listener reads are the monitors the connection now knows,
+  // not a list cached before the change.
+  ASSERT_EQ(x().screens.screens().size(), 1u);
+  std::vector<std::size_t> counts;
+  int stale = 0;
+  const auto subscription = x().screens.changed.connect([&] {
+    const auto screens = x().screens.screens();
+    const auto& monitors = x().connection.monitors();
+    counts.push_back(screens.size());
+    for (std::size_t i = 0; i < screens.size(); ++i)
+      stale += (monitors.size() != screens.size() || monitors[i].name != screens[i].name);
+  });
+  ASSERT_TRUE(server->splitInHalves());
+  EXPECT_TRUE(pumpUntil([&] { return !counts.empty() && counts.back() == 2; }));
+  counts.clear();
+  server->joinMonitors();
+  EXPECT_TRUE(pumpUntil([&] { return !counts.empty() && counts.back() == 1; }));
+  EXPECT_EQ(stale, 0);
+  x().screens.changed.disconnect(subscription);
+}
+
+// Sets or deletes the output's EDID as a driver would when a monitor is plugged in.
+class ScreensEdidTest : public ScreensTest {
+ protected:
+  void SetUp() override {
+    ScreensTest::SetUp();
+    xcb_connection_t* c = client->raw();
+    auto resources =
+        x11::takeReply(xcb_randr_get_screen_resources_current_reply(
+                           c, xcb_randr_get_screen_resources_current(c, client->root()), nullptr),
+                       nullptr);
+    ASSERT_TRUE(resources);
+    ASSERT_GE(xcb_randr_get_screen_resources_current_outputs_length(resources.get()), 1);
+    output = xcb_randr_get_screen_resources_current_outputs(resources.get())[0];
+  }
+  void TearDown() override {
+    xcb_randr_delete_output_property(client->raw(), output, client->atom("EDID"));
+    xcb_flush(client->raw());
+    ScreensTest::TearDown();
+  }
+  void plugIn(const std::string& edid) {
+    xcb_randr_change_output_property(client->raw(), output, client->atom("EDID"), XCB_ATOM_INTEGER,
+                                     8, XCB_PROP_MODE_REPLACE,
+                                     static_cast<std::uint32_t>(edid.size()), edid.data());
+    xcb_flush(client->raw());
+  }
+
+  xcb_randr_output_t output = XCB_NONE;
+};
+
+TEST_F(ScreensEdidTest, TheOutputsEdidNamesItsMonitor) {
+  // Read before the EDID comes, so that only the change can bring the new identity.
+  const auto nameOnly = x().screens.screens()[0].uuid;
+  int changes = 0;
+  const auto subscription = x().screens.changed.connect([&] { ++changes; });
+  // DEL, product 41154, serial 808464432, no serial text; the value comes from Python's
+  // uuid.uuid5 over "DEL|41154|808464432|".
+  const std::string dell = "26A90189-3698-546C-81BC-BEC53BB26FDA";
+  plugIn(edidBlock(41154, 808464432) + std::string(128, '\0'));
+  EXPECT_NE(nameOnly, dell);
+  EXPECT_TRUE(pumpUntil([&] { return x().screens.screens()[0].uuid == dell; }));
+  EXPECT_GT(changes, 0);
+
+  // A monitor made of that output is the same display; one without outputs is not.
+  ASSERT_TRUE(splitInHalves());
+  EXPECT_EQ(x().screens.screens()[0].uuid, dell);
+  EXPECT_NE(x().screens.screens()[1].uuid, dell);
+  x().screens.changed.disconnect(subscription);
 }
 
 }  // namespace

@@ -13,8 +13,8 @@ using x11::usableArea;
 using x11::withinWorkArea;
 using x11::workAreaOf;
 
-const Monitor left{"L", 0, 0, 1920, 1080, true};
-const Monitor right{"R", 1920, 0, 1280, 1024, false};
+const Monitor left{"L", 0, 0, 1920, 1080, true, {}};
+const Monitor right{"R", 1920, 0, 1280, 1024, false, {}};
 constexpr int rootWidth = 3200;
 constexpr int rootHeight = 1080;
 

@@ -45,7 +45,14 @@ std::vector<Monitor> rr15Monitors(xcb_connection_t* c, xcb_window_t root) {
     const xcb_randr_monitor_info_t& m = *it.data;
     if (m.width == 0 || m.height == 0)
       continue;
-    result.push_back({atomName(c, m.name), m.x, m.y, m.width, m.height, m.primary != 0});
+    const xcb_randr_output_t* outputs = xcb_randr_monitor_info_outputs(&m);
+    result.push_back({atomName(c, m.name),
+                      m.x,
+                      m.y,
+                      m.width,
+                      m.height,
+                      m.primary != 0,
+                      {outputs, outputs + xcb_randr_monitor_info_outputs_length(&m)}});
   }
   return result;
 }
@@ -80,8 +87,13 @@ std::vector<Monitor> crtcMonitors(xcb_connection_t* c, xcb_window_t root) {
       continue;
     std::string name(reinterpret_cast<const char*>(xcb_randr_get_output_info_name(output.get())),
                      static_cast<std::size_t>(xcb_randr_get_output_info_name_length(output.get())));
-    result.push_back({std::move(name), crtc->x, crtc->y, crtc->width, crtc->height,
-                      outputs[i] == primaryOutput});
+    result.push_back({std::move(name),
+                      crtc->x,
+                      crtc->y,
+                      crtc->width,
+                      crtc->height,
+                      outputs[i] == primaryOutput,
+                      {outputs[i]}});
   }
   return result;
 }
@@ -90,8 +102,8 @@ Monitor wholeRoot(xcb_connection_t* c, xcb_window_t root) {
   xcb_generic_error_t* error = nullptr;
   auto geometry = takeReply(xcb_get_geometry_reply(c, xcb_get_geometry(c, root), &error), error);
   if (!geometry)
-    return {"screen", 0, 0, 0, 0, true};
-  return {"screen", 0, 0, geometry->width, geometry->height, true};
+    return {"screen", 0, 0, 0, 0, true, {}};
+  return {"screen", 0, 0, geometry->width, geometry->height, true, {}};
 }
 
 }  // namespace

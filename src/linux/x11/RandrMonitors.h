@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include <xcb/randr.h>
 #include <xcb/xcb.h>
 
 namespace dovrik::x11 {
@@ -16,6 +17,8 @@ struct Monitor {
   int width = 0;
   int height = 0;
   bool primary = false;
+  // The outputs showing it; a monitor made with `xrandr --setmonitor` may have none or several.
+  std::vector<xcb_randr_output_t> outputs;
   friend bool operator==(const Monitor&, const Monitor&) = default;
 };
 

@@ -4,9 +4,52 @@
 #include <xcb/randr.h>
 
 #include "core/windows/ScreenGeometry.h"
+#include "linux/x11/DisplayUuid.h"
 #include "linux/x11/UsableArea.h"
 
 namespace dovrik::x11 {
+
+namespace {
+
+// The base block is all an identity needs; extension blocks are left on the server.
+constexpr std::uint32_t edidBaseWords = 128 / 4;
+
+std::optional<Edid> edidOf(xcb_connection_t* c, xcb_atom_t edidAtom, xcb_randr_output_t output) {
+  xcb_generic_error_t* error = nullptr;
+  auto reply = takeReply(
+      xcb_randr_get_output_property_reply(
+          c,
+          xcb_randr_get_output_property(c, output, edidAtom, XCB_ATOM_ANY, 0, edidBaseWords, 0, 0),
+          &error),
+      error);
+  if (!reply || reply->format != 8)
+    return std::nullopt;
+  return Edid::parse(
+      {reinterpret_cast<const char*>(xcb_randr_get_output_property_data(reply.get())),
+       static_cast<std::size_t>(xcb_randr_get_output_property_data_length(reply.get()))});
+}
+
+std::string outputName(xcb_connection_t* c, xcb_randr_output_t output) {
+  xcb_generic_error_t* error = nullptr;
+  auto info = takeReply(xcb_randr_get_output_info_reply(
+                            c, xcb_randr_get_output_info(c, output, XCB_CURRENT_TIME), &error),
+                        error);
+  if (!info)
+    return {};
+  return {reinterpret_cast<const char*>(xcb_randr_get_output_info_name(info.get())),
+          static_cast<std::size_t>(xcb_randr_get_output_info_name_length(info.get()))};
+}
+
+// A monitor spread over several outputs is named after the first of them with a valid EDID.
+DisplaySource sourceOf(xcb_connection_t* c, xcb_atom_t edidAtom, const Monitor& monitor) {
+  for (const xcb_randr_output_t output : monitor.outputs) {
+    if (auto edid = edidOf(c, edidAtom, output))
+      return {monitor.name, outputName(c, output), std::move(edid)};
+  }
+  return {monitor.name, {}, std::nullopt};
+}
+
+}  // namespace
 
 X11Screens::X11Screens(XConnection& connection, ClientWindows& clients, ActiveWindow& activeWindow)
     : x_(connection), clients_(clients), activeWindow_(activeWindow) {
@@ -18,27 +61,57 @@ X11Screens::~X11Screens() {
 }
 
 void X11Screens::noteEvent(const xcb_generic_event_t& event) {
-  const std::uint8_t type = event.response_type & 0x7f;
+  if (changesMonitors(event)) {
+    cache_.reset();
+    identities_.reset();
+    changed.emit();
+    return;
+  }
+  if ((event.response_type & 0x7f) != XCB_PROPERTY_NOTIFY)
+    return;
+  const auto& notify = reinterpret_cast<const xcb_property_notify_event_t&>(event);
   const XAtoms& a = x_.atoms();
-  if (type == XCB_PROPERTY_NOTIFY) {
-    const auto& notify = reinterpret_cast<const xcb_property_notify_event_t&>(event);
-    // The work area changes with struts and the window manager's own panels, and may differ
-    // between desktops; the client list brings and takes docks; the strut properties
-    // themselves cover a missing window manager.
-    if (notify.atom == a._NET_WORKAREA || notify.atom == a._NET_CURRENT_DESKTOP ||
-        notify.atom == a._NET_CLIENT_LIST || notify.atom == a._NET_WM_STRUT ||
-        notify.atom == a._NET_WM_STRUT_PARTIAL) {
-      cache_.reset();
-    }
-  } else if (type == XCB_CONFIGURE_NOTIFY) {
-    if (reinterpret_cast<const xcb_configure_notify_event_t&>(event).window == x_.root())
-      cache_.reset();
-  } else if (const auto* randr = xcb_get_extension_data(x_.raw(), &xcb_randr_id);
-             randr && randr->present &&
-             (type == randr->first_event + XCB_RANDR_SCREEN_CHANGE_NOTIFY ||
-              type == randr->first_event + XCB_RANDR_NOTIFY)) {
+  // The work area changes with struts and the window manager's own panels, and may differ
+  // between desktops; the client list brings and takes docks; the strut properties themselves
+  // cover a missing window manager.
+  if (notify.atom == a._NET_WORKAREA || notify.atom == a._NET_CURRENT_DESKTOP ||
+      notify.atom == a._NET_CLIENT_LIST || notify.atom == a._NET_WM_STRUT ||
+      notify.atom == a._NET_WM_STRUT_PARTIAL) {
     cache_.reset();
   }
+}
+
+bool X11Screens::changesMonitors(const xcb_generic_event_t& event) const {
+  const std::uint8_t type = event.response_type & 0x7f;
+  // Under Xvfb, `xrandr --setmonitor` and `--delmonitor` may send only this.
+  if (type == XCB_CONFIGURE_NOTIFY)
+    return reinterpret_cast<const xcb_configure_notify_event_t&>(event).window == x_.root();
+  const auto* randr = xcb_get_extension_data(x_.raw(), &xcb_randr_id);
+  if (!randr || !randr->present)
+    return false;
+  if (type == randr->first_event + XCB_RANDR_SCREEN_CHANGE_NOTIFY)
+    return true;
+  if (type != randr->first_event + XCB_RANDR_NOTIFY)
+    return false;
+  const auto& notify = reinterpret_cast<const xcb_randr_notify_event_t&>(event);
+  // Of the output properties only the EDID names a monitor; others, such as a backlight
+  // level, change while nothing about the screens does.
+  if (notify.subCode == XCB_RANDR_NOTIFY_OUTPUT_PROPERTY)
+    return notify.u.op.atom == x_.atoms().EDID;
+  return notify.subCode == XCB_RANDR_NOTIFY_CRTC_CHANGE ||
+         notify.subCode == XCB_RANDR_NOTIFY_OUTPUT_CHANGE ||
+         notify.subCode == XCB_RANDR_NOTIFY_RESOURCE_CHANGE;
+}
+
+const std::vector<std::string>& X11Screens::displayUuids() {
+  const std::vector<Monitor>& monitors = x_.monitors();
+  if (!identities_ || identities_->monitors != monitors) {
+    std::vector<DisplaySource> sources;
+    for (const Monitor& monitor : monitors)
+      sources.push_back(sourceOf(x_.raw(), x_.atoms().EDID, monitor));
+    identities_ = Identities{monitors, x11::displayUuids(sources)};
+  }
+  return identities_->uuids;
 }
 
 std::uint32_t X11Screens::displayIdForName(const std::string& name) {
@@ -79,12 +152,16 @@ std::vector<Screen> X11Screens::build() {
       workAreaOf(x_.cardinals(x_.root(), x_.atoms()._NET_WORKAREA, XCB_ATOM_CARDINAL),
                  desktop.empty() ? 0 : desktop[0]);
 
-  for (const Monitor& monitor : x_.monitors()) {
+  const std::vector<std::string>& uuids = displayUuids();
+  const std::vector<Monitor>& monitors = x_.monitors();
+  for (std::size_t i = 0; i < monitors.size(); ++i) {
+    const Monitor& monitor = monitors[i];
     const PixelRect usable =
         withinWorkArea(usableArea(monitor, struts, rootWidth, rootHeight), workArea);
     Screen screen;
     screen.displayId = displayIdForName(monitor.name);
     screen.name = monitor.name;
+    screen.uuid = uuids[i];
     screen.frame =
         x_.rootToDesktop({static_cast<double>(monitor.x), static_cast<double>(monitor.y),
                           static_cast<double>(monitor.width), static_cast<double>(monitor.height)});

@@ -20,8 +20,9 @@ class X11Screens : public Screens {
   X11Screens& operator=(const X11Screens&) = delete;
   ~X11Screens() override;
 
-  // The primary monitor first, then the others in RandR's order. Cached until the monitors,
-  // the docks or their reservations change.
+  // The primary monitor first, then the others in RandR's order, each with its display UUID.
+  // Cached until the monitors, the docks or their reservations change; `changed` follows every
+  // change of the monitors, after the cache is dropped.
   std::vector<Screen> screens() override;
   // The screen holding the active window, else the primary.
   std::optional<Screen> mainScreen() override;
@@ -31,12 +32,22 @@ class X11Screens : public Screens {
 
  private:
   std::vector<Screen> build();
+  // One per monitor of the connection, in its order. Read again only when the monitors change
+  // or an EDID does, since docks come and go far more often than monitors do.
+  const std::vector<std::string>& displayUuids();
   void noteEvent(const xcb_generic_event_t& event);
+  // Whether the event says monitors came, went, moved or changed mode or identity.
+  bool changesMonitors(const xcb_generic_event_t& event) const;
 
   XConnection& x_;
   ClientWindows& clients_;
   ActiveWindow& activeWindow_;
   std::optional<std::vector<Screen>> cache_;
+  struct Identities {
+    std::vector<Monitor> monitors;
+    std::vector<std::string> uuids;
+  };
+  std::optional<Identities> identities_;
   Signal<const xcb_generic_event_t&>::Connection subscription_;
 };
 

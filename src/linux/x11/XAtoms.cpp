@@ -11,6 +11,7 @@ namespace dovrik::x11 {
 XAtoms XAtoms::intern(xcb_connection_t* connection) {
   XAtoms atoms;
   const std::pair<const char*, xcb_atom_t*> table[] = {
+      {"EDID", &atoms.EDID},
       {"UTF8_STRING", &atoms.UTF8_STRING},
       {"WM_STATE", &atoms.WM_STATE},
       {"_NET_SUPPORTING_WM_CHECK", &atoms._NET_SUPPORTING_WM_CHECK},

@@ -6,6 +6,7 @@
 namespace dovrik::x11 {
 
 struct XAtoms {
+  xcb_atom_t EDID = XCB_ATOM_NONE;
   xcb_atom_t UTF8_STRING = XCB_ATOM_NONE;
   xcb_atom_t WM_STATE = XCB_ATOM_NONE;
   xcb_atom_t _NET_SUPPORTING_WM_CHECK = XCB_ATOM_NONE;

@@ -42,7 +42,8 @@ XConnection::XConnection(const char* displayName) {
     xcb_randr_select_input(connection_, root_,
                            XCB_RANDR_NOTIFY_MASK_SCREEN_CHANGE | XCB_RANDR_NOTIFY_MASK_CRTC_CHANGE |
                                XCB_RANDR_NOTIFY_MASK_OUTPUT_CHANGE |
-                               XCB_RANDR_NOTIFY_MASK_OUTPUT_PROPERTY);
+                               XCB_RANDR_NOTIFY_MASK_OUTPUT_PROPERTY |
+                               XCB_RANDR_NOTIFY_MASK_RESOURCE_CHANGE);
   }
   xcb_flush(connection_);
 }

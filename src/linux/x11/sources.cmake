@@ -3,9 +3,12 @@ list(APPEND DOVRIK_LINUX_X11_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/AppDirectory.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ClientWindows.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DesktopEntries.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/DisplayUuid.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Edid.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FrameMover.cpp
   ${CMAKE_CURRENT_LIST_DIR}/KeyboardMap.cpp
   ${CMAKE_CURRENT_LIST_DIR}/RandrMonitors.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Sha1.cpp
   ${CMAKE_CURRENT_LIST_DIR}/UsableArea.cpp
   ${CMAKE_CURRENT_LIST_DIR}/X11Accessibility.cpp
   ${CMAKE_CURRENT_LIST_DIR}/X11EventTap.cpp
