@@ -56,7 +56,7 @@ TEST(DisplayUuidTest, AMonitorKeepsItsUuidOnAnyConnector) {
             displayUuids({{"HDMI-1", "HDMI-1", dellWithoutSerial}})[0]);
 }
 
-TEST(DisplayUuidTest, TwinsWithoutSerialNumbersAreToldApartByConnector) {
+TEST(DisplayUuidTest, TwinsAreToldApartByConnector) {
   const auto twins = displayUuids({{"DP-1", "DP-1", dellWithoutSerial},
                                    {"HDMI-1", "HDMI-1", dellWithoutSerial},
                                    {"DP-2", "DP-2", dell}});
@@ -68,6 +68,9 @@ TEST(DisplayUuidTest, TwinsWithoutSerialNumbersAreToldApartByConnector) {
       displayUuids({{"HDMI-1", "HDMI-1", dellWithoutSerial}, {"DP-1", "DP-1", dellWithoutSerial}});
   EXPECT_EQ(swapped[0], twins[1]);
   EXPECT_EQ(swapped[1], twins[0]);
+  // Units that all claim one serial number are twins too.
+  const auto sameSerial = displayUuids({{"DP-1", "DP-1", dell}, {"DP-3", "DP-3", dell}});
+  EXPECT_NE(sameSerial[0], sameSerial[1]);
 }
 
 }  // namespace

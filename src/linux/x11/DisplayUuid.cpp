@@ -51,9 +51,10 @@ std::vector<std::string> displayUuids(const std::vector<DisplaySource>& monitors
   std::vector<std::string> result;
   for (std::size_t i = 0; i < monitors.size(); ++i) {
     std::string identity = identities[i];
-    // Two monitors of one model without serial numbers look alike; only the connector tells
-    // them apart. It is left out otherwise, so that moving a monitor keeps its UUID.
-    const bool twin = monitors[i].edid && monitors[i].edid->serial == 0 &&
+    // Two monitors of one model without serial numbers (or with firmware that gives every unit
+    // the same one) look alike; only the connector tells them apart. It is left out otherwise,
+    // so that moving a monitor keeps its UUID.
+    const bool twin = monitors[i].edid &&
                       std::count(identities.begin(), identities.end(), identities[i]) > 1;
     if (twin)
       identity += "|" + monitors[i].connector;
