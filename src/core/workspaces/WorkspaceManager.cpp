@@ -32,6 +32,14 @@ std::string WorkspaceManager::currentSignature() const {
   return DisplayIdentity::currentSignature(platform_.screens);
 }
 
+std::optional<Workspace> WorkspaceManager::workspace(const Uuid& id) const {
+  Workspace probe;
+  probe.id = id;
+  if (const auto i = index(probe))
+    return workspaces_[*i];
+  return std::nullopt;
+}
+
 std::optional<std::size_t> WorkspaceManager::index(const Workspace& workspace) const {
   const auto it = std::find_if(workspaces_.begin(), workspaces_.end(),
                                [&](const Workspace& w) { return w.id == workspace.id; });

@@ -39,6 +39,8 @@ class WorkspaceManager {
   const std::optional<Uuid>& lastRestoredID() const { return lastRestoredID_; }
   std::string currentSignature() const;
 
+  // The first stored layout with this identifier.
+  std::optional<Workspace> workspace(const Uuid& id) const;
   // Every operation below finds its workspace by `id`, so callers may hold stale copies.
   std::optional<std::size_t> index(const Workspace& workspace) const;
   // Appends a new layout of every open window; nothing (and no change) when there is none.
