@@ -78,8 +78,9 @@ DragMonitor& App::dragMonitor() {
 
 MenuBarController& App::menuBarController() {
   if (!menuBarController_) {
-    menuBarController_ = std::make_unique<MenuBarController>(
-        platform_, appState(), shortcutManager(), windowManager(), dragMonitor());
+    menuBarController_ =
+        std::make_unique<MenuBarController>(platform_, appState(), shortcutManager(),
+                                            windowManager(), dragMonitor(), workspaceManager());
   }
   return *menuBarController_;
 }
