@@ -15,6 +15,7 @@ namespace dovrik::test {
 
 inline const std::string kDisplayA = "AAAAAAAA-0000-4000-8000-000000000001";
 inline const std::string kDisplayB = "BBBBBBBB-0000-4000-8000-000000000002";
+inline constexpr ProcessId kEditor = SimWorld::appPid;
 inline const Rect kLeftHalf{0, 0, 0.5, 1};
 inline const Rect kRightHalf{0.5, 0, 0.5, 1};
 

@@ -4,17 +4,10 @@
 
 #include "tests/unit/workspaces/WorkspaceFixture.h"
 
-namespace dovrik {
+namespace dovrik::test {
 namespace {
 
-using test::kDisplayA;
-using test::kDisplayB;
-using test::kLeftHalf;
-using test::kRightHalf;
-
-constexpr ProcessId kEditor = test::SimWorld::appPid;
-
-class WorkspaceManagerTest : public ::testing::Test, public test::WorkspaceWorld {
+class WorkspaceManagerTest : public ::testing::Test, public WorkspaceWorld {
  protected:
   Defaults& stored = world.sim.defaults.application();
   std::vector<Workspace> storedLayouts() const {
@@ -207,4 +200,4 @@ TEST_F(AutoRestoreTest, NoLayoutForTheNewDisplaysDoesNothingAndADeadStoreIsNever
 }
 
 }  // namespace
-}  // namespace dovrik
+}  // namespace dovrik::test

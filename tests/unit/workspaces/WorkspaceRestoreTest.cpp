@@ -5,21 +5,15 @@
 #include "core/workspaces/WorkspacePlacement.h"
 #include "tests/unit/workspaces/WorkspaceFixture.h"
 
-namespace dovrik {
+namespace dovrik::test {
 namespace {
 
-using test::kDisplayA;
-using test::kDisplayB;
-using test::kLeftHalf;
-using test::kRightHalf;
-
-constexpr ProcessId kEditor = test::SimWorld::appPid;
 // The halves of display A's visible frame in accessibility space, below its 25-point bar.
 constexpr Rect kAxLeft{0, 25, 720, 875};
 constexpr Rect kAxRight{720, 25, 720, 875};
 constexpr Rect kAxTopLeft{0, 25, 720, 437.5};
 
-class WorkspaceRestoreTest : public ::testing::Test, public test::WorkspaceWorld {
+class WorkspaceRestoreTest : public ::testing::Test, public WorkspaceWorld {
  protected:
   Workspace editorLayout(std::vector<WorkspaceWindow> windows) {
     return layout("Desk", std::move(windows));
@@ -49,7 +43,7 @@ TEST_F(WorkspaceRestoreTest, UntitledWindowsGoByIndexThenToTheFirstUnclaimedOne)
   EXPECT_EQ(desktop.frameOf(doc), kAxRight);
   EXPECT_EQ(desktop.frameOf(second), kAxLeft);
   EXPECT_EQ(desktop.frameOf(third), kAxTopLeft);
-  EXPECT_EQ(test::frameWrites(desktop.writes()).size(), 3u);
+  EXPECT_EQ(frameWrites(desktop.writes()).size(), 3u);
 
   const std::vector<std::string> titles = {"p", "q"};
   EXPECT_EQ(matchIndex(editorWindow("", 5, {}), titles, {false, false}), 0u);
@@ -70,7 +64,7 @@ TEST_F(WorkspaceRestoreTest, FramesAreClampedIntoTheVisibleFrameAndNeverAnimated
   EXPECT_EQ(desktop.frameOf(over), kAxLeft);
   EXPECT_EQ(desktop.frameOf(tiny), (Rect{720, 900 - 437.5 - 80, 120, 80}));
   EXPECT_EQ(desktop.frameOf(right), kAxRight);
-  for (const auto& write : test::frameWrites(desktop.writes()))
+  for (const auto& write : frameWrites(desktop.writes()))
     EXPECT_EQ(write.time, 0);
 
   // A visible frame smaller than the minimum caps the size at the frame.
@@ -137,4 +131,4 @@ TEST_F(WorkspaceRestoreTest, WindowsAppsAndDisplaysVanishingMidwayLeaveTheRestGo
 }
 
 }  // namespace
-}  // namespace dovrik
+}  // namespace dovrik::test
