@@ -31,11 +31,14 @@ std::optional<Screen> SimDesktop::mainScreen() {
   return screens_.front();
 }
 
-std::uint32_t SimDesktop::addScreen(Rect frame, Rect visibleFrame) {
+std::uint32_t SimDesktop::addScreen(Rect frame, Rect visibleFrame,
+                                    std::optional<std::string> uuid) {
   const std::uint32_t id = nextDisplay_++;
-  screens_.push_back(Screen{id, "Screen " + std::to_string(id), frame, visibleFrame, std::nullopt});
+  screens_.push_back(
+      Screen{id, "Screen " + std::to_string(id), frame, visibleFrame, std::move(uuid)});
   if (mainDisplay_ == 0)
     mainDisplay_ = id;
+  changed.emit();
   return id;
 }
 
@@ -43,6 +46,17 @@ void SimDesktop::removeScreen(std::uint32_t displayId) {
   std::erase_if(screens_, [&](const Screen& s) { return s.displayId == displayId; });
   if (mainDisplay_ == displayId)
     mainDisplay_ = screens_.empty() ? 0 : screens_.front().displayId;
+  changed.emit();
+}
+
+void SimDesktop::moveScreen(std::uint32_t displayId, Rect frame, Rect visibleFrame) {
+  for (Screen& s : screens_) {
+    if (s.displayId == displayId) {
+      s.frame = frame;
+      s.visibleFrame = visibleFrame;
+    }
+  }
+  changed.emit();
 }
 
 void SimDesktop::setMainScreen(std::uint32_t displayId) {

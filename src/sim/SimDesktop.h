@@ -61,9 +61,12 @@ class SimDesktop : public Accessibility, public RunningApps, public Screens {
   std::string untrustedReason() override;
 
   // Screen controls, in desktop space (y up). The first screen added is the main one until
-  // another is chosen. Answers the new screen's display id.
-  std::uint32_t addScreen(Rect frame, Rect visibleFrame);
+  // another is chosen. Answers the new screen's display id. Plugging, unplugging and moving a
+  // screen each announce `changed`, as one step of a platform's burst would.
+  std::uint32_t addScreen(Rect frame, Rect visibleFrame,
+                          std::optional<std::string> uuid = std::nullopt);
   void removeScreen(std::uint32_t displayId);
+  void moveScreen(std::uint32_t displayId, Rect frame, Rect visibleFrame);
   void setMainScreen(std::uint32_t displayId);
 
   // Application controls. Applications are listed in the order they were added. A terminated

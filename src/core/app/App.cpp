@@ -8,6 +8,8 @@ App::App(Platform platform) : platform_(platform) {}
 // Managers that use others go first.
 App::~App() {
   menuBarController_.reset();
+  workspaceShortcuts_.reset();
+  workspaceManager_.reset();
   dragMonitor_.reset();
   dragZoneManager_.reset();
   shortcutManager_.reset();
@@ -30,8 +32,18 @@ AppState& App::appState() {
                 menuBarController_->requestMenuRebuild();
             },
         .registerClipboardHotkey = nullptr,
-        .workspaceShortcuts = nullptr,
-        .workspaceName = nullptr,
+        .workspaceShortcuts =
+            [this] {
+              std::vector<std::pair<Uuid, std::optional<KeyboardShortcut>>> owners;
+              for (const Workspace& w : workspaceManager().workspaces())
+                owners.emplace_back(w.id, w.shortcut);
+              return owners;
+            },
+        .workspaceName = [this](const Uuid& id) -> std::optional<std::string> {
+          if (const auto workspace = workspaceManager().workspace(id))
+            return workspace->name;
+          return std::nullopt;
+        },
     });
   }
   return *appState_;
@@ -66,10 +78,24 @@ DragMonitor& App::dragMonitor() {
 
 MenuBarController& App::menuBarController() {
   if (!menuBarController_) {
-    menuBarController_ = std::make_unique<MenuBarController>(
-        platform_, appState(), shortcutManager(), windowManager(), dragMonitor());
+    menuBarController_ =
+        std::make_unique<MenuBarController>(platform_, appState(), shortcutManager(),
+                                            windowManager(), dragMonitor(), workspaceManager());
   }
   return *menuBarController_;
+}
+
+WorkspaceManager& App::workspaceManager() {
+  if (!workspaceManager_) {
+    workspaceManager_ = std::make_unique<WorkspaceManager>(platform_, appState(), windowManager());
+  }
+  return *workspaceManager_;
+}
+
+WorkspaceShortcuts& App::workspaceShortcuts() {
+  if (!workspaceShortcuts_)
+    workspaceShortcuts_ = std::make_unique<WorkspaceShortcuts>(platform_, workspaceManager());
+  return *workspaceShortcuts_;
 }
 
 void App::start() {
@@ -81,6 +107,9 @@ void App::start() {
     shortcutManager().registerAll();
     dragMonitor().start(0);
   }
+  // Loading the layouts also starts watching the displays; the hotkeys need the list.
+  workspaceManager();
+  workspaceShortcuts().registerAll();
 }
 
 void App::reopen() {

@@ -6,10 +6,12 @@
 #include "core/drag/DragMonitor.h"
 #include "core/drag/DragZoneManager.h"
 #include "core/hotkeys/ShortcutManager.h"
+#include "core/hotkeys/WorkspaceShortcuts.h"
 #include "core/menubar/MenuBarController.h"
 #include "core/model/AppState.h"
 #include "core/platform/Platform.h"
 #include "core/windows/WindowManager.h"
+#include "core/workspaces/WorkspaceManager.h"
 
 namespace dovrik {
 
@@ -28,6 +30,8 @@ class App {
   DragZoneManager& dragZoneManager();
   DragMonitor& dragMonitor();
   MenuBarController& menuBarController();
+  WorkspaceManager& workspaceManager();
+  WorkspaceShortcuts& workspaceShortcuts();
 
   // The start-up sequence for the managers that exist.
   void start();
@@ -41,6 +45,8 @@ class App {
   std::unique_ptr<ShortcutManager> shortcutManager_;
   std::unique_ptr<DragZoneManager> dragZoneManager_;
   std::unique_ptr<DragMonitor> dragMonitor_;
+  std::unique_ptr<WorkspaceManager> workspaceManager_;
+  std::unique_ptr<WorkspaceShortcuts> workspaceShortcuts_;
   std::unique_ptr<MenuBarController> menuBarController_;
 };
 

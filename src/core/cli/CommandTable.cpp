@@ -1,6 +1,7 @@
 // The command table; a new command is one more entry here.
 #include "core/cli/CommandTable.h"
 
+#include "core/cli/LayoutCommand.h"
 #include "core/cli/SnapCommand.h"
 
 namespace dovrik::cli {
@@ -8,6 +9,7 @@ namespace dovrik::cli {
 const std::vector<Command>& commandTable() {
   static const std::vector<Command> table = {
       snapCommand(),
+      layoutCommand(),
   };
   return table;
 }

@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "core/app/App.h"
+#include "core/cli/CommandSupport.h"
 
 namespace dovrik::cli {
 namespace {
@@ -32,31 +33,19 @@ std::string positionTable() {
   return table;
 }
 
-// An unquoted name arrives as several words ("Left", "Half"); they mean one position.
-std::string joined(const Arguments& args) {
-  std::string text;
-  for (const std::string& word : args)
-    text += (text.empty() ? "" : " ") + word;
-  return text;
-}
-
 std::optional<std::string> checkSnap(const Arguments& args) {
   if (args.empty())
     return "missing POSITION; valid positions: " + positionList() + ".";
-  if (!snapPositionFromArgument(joined(args)))
-    return "unknown position \"" + joined(args) + "\"; valid positions: " + positionList() + ".";
+  if (!snapPositionFromArgument(joinedWords(args)))
+    return "unknown position \"" + joinedWords(args) + "\"; valid positions: " + positionList() +
+           ".";
   return std::nullopt;
 }
 
 CommandOutcome runSnap(App& app, const Arguments& args) {
-  Accessibility& accessibility = app.platform().accessibility;
-  if (!accessibility.isProcessTrusted()) {
-    const std::string reason = accessibility.untrustedReason();
-    return CommandOutcome::failure(
-        ExitStatus::failed,
-        reason.empty() ? app.platform().texts.accessibilityMissingDetail : reason);
-  }
-  if (!app.windowManager().snap(*snapPositionFromArgument(joined(args))))
+  if (auto refusal = refusalWithoutWindowControl(app))
+    return std::move(*refusal);
+  if (!app.windowManager().snap(*snapPositionFromArgument(joinedWords(args))))
     return CommandOutcome::failure(ExitStatus::failed, "There is no active window to snap.");
   return CommandOutcome::done();
 }

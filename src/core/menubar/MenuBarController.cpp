@@ -1,16 +1,32 @@
 // Builds the status item's menu and carries out its actions.
 #include "core/menubar/MenuBarController.h"
 
+#include "core/workspaces/DisplayIdentity.h"
+
 namespace dovrik {
 
 MenuBarController::MenuBarController(Platform& platform, AppState& appState,
                                      ShortcutManager& shortcutManager, WindowManager& windowManager,
-                                     DragMonitor& dragMonitor)
+                                     DragMonitor& dragMonitor, WorkspaceManager& workspaceManager)
     : platform_(platform),
       appState_(appState),
       shortcutManager_(shortcutManager),
       windowManager_(windowManager),
-      dragMonitor_(dragMonitor) {}
+      dragMonitor_(dragMonitor),
+      workspaceManager_(workspaceManager) {}
+
+namespace {
+
+constexpr std::string_view whiteSpace = " \t\n\r\v\f";
+
+std::string_view trimmed(std::string_view text) {
+  const std::size_t first = text.find_first_not_of(whiteSpace);
+  if (first == std::string_view::npos)
+    return {};
+  return text.substr(first, text.find_last_not_of(whiteSpace) - first + 1);
+}
+
+}  // namespace
 
 std::vector<MenuItem> MenuBarController::populate() const {
   std::vector<MenuItem> menu;
@@ -43,6 +59,22 @@ std::vector<MenuItem> MenuBarController::populate() const {
       menu.push_back(std::move(item));
     }
     menu.push_back(MenuItem::separator());
+
+    menu.push_back(MenuItem::label("Workspaces"));
+    const std::string current = workspaceManager_.currentSignature();
+    for (const Workspace& workspace : workspaceManager_.workspaces()) {
+      MenuItem item = MenuItem::command(workspace.name, MenuAction::restoreWorkspace);
+      item.representedObject = workspace.id.toString();
+      item.iconName = "rectangle.on.rectangle.angled";
+      item.iconDescription = workspace.name;
+      item.state = workspace.displaySignature == current ? MenuItemState::on : MenuItemState::off;
+      menu.push_back(std::move(item));
+    }
+    MenuItem save = MenuItem::command("Save Current Layout…", MenuAction::saveWorkspace);
+    save.iconName = "plus";
+    save.iconDescription = "Save Current Layout";
+    menu.push_back(std::move(save));
+    menu.push_back(MenuItem::separator());
   }
 
   MenuItem quit = MenuItem::command("Quit Dovrik", MenuAction::terminate);
@@ -62,6 +94,12 @@ void MenuBarController::perform(const MenuItem& item) {
       break;
     case MenuAction::snapMenuAction:
       snapMenuAction(item.representedObject);
+      break;
+    case MenuAction::restoreWorkspace:
+      restoreWorkspace(item.representedObject);
+      break;
+    case MenuAction::saveWorkspace:
+      saveWorkspace();
       break;
     case MenuAction::none:
     case MenuAction::terminate:
@@ -85,6 +123,36 @@ void MenuBarController::toggleSnapping() {
 void MenuBarController::snapMenuAction(std::string_view representedObject) {
   if (const auto position = snapPositionFromRawValue(representedObject))
     windowManager_.snap(*position);
+}
+
+void MenuBarController::restoreWorkspace(std::string_view representedObject) {
+  const std::optional<Uuid> id = Uuid::fromString(representedObject);
+  if (!id)
+    return;
+  if (const auto workspace = workspaceManager_.workspace(*id))
+    workspaceManager_.restore(*workspace);
+}
+
+void MenuBarController::saveWorkspace() {
+  saveLayoutRequested.emit(SaveLayoutPrompt{
+      .message = "Save Current Layout",
+      .informativeText = "Records every open window's size and position on each connected display.",
+      .saveButton = "Save",
+      .cancelButton = "Cancel",
+      .proposedName = DisplayIdentity::describe(workspaceManager_.currentSignature()),
+  });
+}
+
+void MenuBarController::saveLayout(std::string_view name) {
+  const std::string_view chosen = trimmed(name);
+  if (chosen.empty())
+    return;
+  if (workspaceManager_.captureCurrent(std::string(chosen)))
+    return;
+  noticeRequested.emit(Notice{
+      .title = "Nothing to save",
+      .text = "No open app windows were found on any display.",
+  });
 }
 
 void MenuBarController::showAccessibilityHelp() {

@@ -13,6 +13,7 @@
 #include "core/platform/Platform.h"
 #include "core/support/Signal.h"
 #include "core/windows/WindowManager.h"
+#include "core/workspaces/WorkspaceManager.h"
 
 namespace dovrik {
 
@@ -25,12 +26,23 @@ class MenuBarController {
     friend bool operator==(const Notice&, const Notice&) = default;
   };
 
+  // The question before a layout is saved: the UI asks it and hands the name to `saveLayout`.
+  struct SaveLayoutPrompt {
+    std::string message;
+    std::string informativeText;
+    std::string saveButton;
+    std::string cancelButton;
+    std::string proposedName;
+    friend bool operator==(const SaveLayoutPrompt&, const SaveLayoutPrompt&) = default;
+  };
+
   // The status item's image and the description that stands for it.
   static constexpr std::string_view statusItemSymbol = "rectangle.3.group";
   static constexpr std::string_view statusItemDescription = "Dovrik";
 
   MenuBarController(Platform& platform, AppState& appState, ShortcutManager& shortcutManager,
-                    WindowManager& windowManager, DragMonitor& dragMonitor);
+                    WindowManager& windowManager, DragMonitor& dragMonitor,
+                    WorkspaceManager& workspaceManager);
   MenuBarController(const MenuBarController&) = delete;
   MenuBarController& operator=(const MenuBarController&) = delete;
 
@@ -42,6 +54,12 @@ class MenuBarController {
   void toggleSnapping();
   // Ignores anything that is not a position's raw value.
   void snapMenuAction(std::string_view representedObject);
+  // Ignores anything that is not the identifier of a saved layout.
+  void restoreWorkspace(std::string_view representedObject);
+  // Asks for a name through `saveLayoutRequested`.
+  void saveWorkspace();
+  // The name as typed: trimmed; empty saves nothing. Finding no window says so.
+  void saveLayout(std::string_view name);
   // Asks the platform again; if trust is still missing, explains why through
   // `noticeRequested`.
   void showAccessibilityHelp();
@@ -50,6 +68,7 @@ class MenuBarController {
   void requestMenuRebuild() { menuNeedsRebuild.emit(); }
   Signal<> menuNeedsRebuild;
   Signal<const Notice&> noticeRequested;
+  Signal<const SaveLayoutPrompt&> saveLayoutRequested;
 
  private:
   Platform& platform_;
@@ -57,6 +76,7 @@ class MenuBarController {
   ShortcutManager& shortcutManager_;
   WindowManager& windowManager_;
   DragMonitor& dragMonitor_;
+  WorkspaceManager& workspaceManager_;
 };
 
 }  // namespace dovrik

@@ -15,6 +15,8 @@ enum class MenuAction {
   showAccessibilityHelp,
   toggleSnapping,
   snapMenuAction,
+  restoreWorkspace,
+  saveWorkspace,
   terminate,
 };
 

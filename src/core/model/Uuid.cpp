@@ -1,6 +1,8 @@
 // Parsing and formatting of record identifiers.
 #include "core/model/Uuid.h"
 
+#include <random>
+
 namespace dovrik {
 namespace {
 
@@ -19,6 +21,23 @@ bool isHyphenPosition(std::size_t i) {
 }
 
 }  // namespace
+
+Uuid Uuid::random() {
+  static std::mt19937_64 generator{[] {
+    std::random_device device;
+    std::seed_seq seed{device(), device(), device(), device(), device(), device()};
+    return std::mt19937_64(seed);
+  }()};
+  std::array<std::uint8_t, 16> bytes{};
+  for (std::size_t i = 0; i < bytes.size(); i += 8) {
+    const std::uint64_t word = generator();
+    for (std::size_t j = 0; j < 8; ++j)
+      bytes[i + j] = static_cast<std::uint8_t>(word >> (8 * j));
+  }
+  bytes[6] = static_cast<std::uint8_t>((bytes[6] & 0x0F) | 0x40);  // version 4
+  bytes[8] = static_cast<std::uint8_t>((bytes[8] & 0x3F) | 0x80);  // RFC 4122 variant
+  return Uuid(bytes);
+}
 
 std::optional<Uuid> Uuid::fromString(std::string_view text) {
   if (text.size() != 36)

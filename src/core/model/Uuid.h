@@ -14,6 +14,8 @@ class Uuid {
   Uuid() = default;
   explicit Uuid(const std::array<std::uint8_t, 16>& bytes) : bytes_(bytes) {}
 
+  // A fresh version-4 identifier from a generator seeded once by the system's entropy source.
+  static Uuid random();
   // Accepts either case; nothing unless the text is exactly 8-4-4-4-12 hex digits.
   static std::optional<Uuid> fromString(std::string_view text);
   std::string toString() const;

@@ -69,7 +69,13 @@ TEST(CommandLineTest, HelpVersionAndWrongUsageAreAnsweredWithoutTheAgent) {
   const CommandOutcome usage = parse({"--help"}).outcome;
   EXPECT_EQ(usage.exitCode, 0);
   EXPECT_TRUE(usage.out.starts_with("Usage: dovrik [COMMAND [ARGUMENT...]]\n"));
-  EXPECT_NE(usage.out.find("  snap POSITION    Snap the active window to a position.\n"),
+  // Every summary starts in the same column, after the longest synopsis.
+  const std::string layoutRow = "  layout VERB [NAME] [on|off]   ";
+  EXPECT_NE(usage.out.find("  snap POSITION" + std::string(layoutRow.size() - 15, ' ') +
+                           "Snap the active window to a position.\n"),
+            std::string::npos);
+  EXPECT_NE(usage.out.find(layoutRow + "List, save, update, restore or delete saved window "
+                                       "layouts.\n"),
             std::string::npos);
   EXPECT_NE(usage.out.find("Exit status: 0 done"), std::string::npos);
   for (const auto& args : std::vector<std::vector<std::string>>{{"-h"}, {"help"}, {"help", "help"}})
@@ -85,7 +91,8 @@ TEST(CommandLineTest, HelpVersionAndWrongUsageAreAnsweredWithoutTheAgent) {
     EXPECT_EQ(help.outcome, snapHelp);
   }
 
-  expectOneErrorLine(parse({"frob"}).outcome, 2, "unknown command \"frob\"; commands: snap, help.");
+  expectOneErrorLine(parse({"frob"}).outcome, 2,
+                     "unknown command \"frob\"; commands: snap, layout, help.");
   expectOneErrorLine(parse({"help", "frob"}).outcome, 2, "unknown command \"frob\"");
   expectOneErrorLine(parse({"help", "snap", "more"}).outcome, 2, "at most one COMMAND");
   expectOneErrorLine(parse({"--frob"}).outcome, 2, "unknown option \"--frob\"");

@@ -8,6 +8,7 @@
 
 #include "core/app/App.h"
 #include "tests/unit/support/SimWorld.h"
+#include "tests/unit/workspaces/WorkspaceFixture.h"
 
 namespace dovrik {
 namespace {
@@ -79,7 +80,7 @@ TEST_F(MenuBarControllerTest, TrustedMenuListsEnabledPositionsInDeclarationOrder
   const std::vector<MenuItem> menu = start().populate();
   EXPECT_EQ(outline(menu),
             "Dovrik [label]|-|Enable Snapping|-|Snap Window [label]|Left Half|Top Left|"
-            "Bottom Right|Center|-|Quit Dovrik");
+            "Bottom Right|Center|-|Workspaces [label]|Save Current Layout…|-|Quit Dovrik");
   const MenuItem& center = itemTitled(menu, "Center");
   EXPECT_EQ(center.action, MenuAction::snapMenuAction);
   EXPECT_EQ(center.representedObject, "Center");
@@ -132,6 +133,96 @@ TEST_F(MenuBarControllerTest, TrustArrivingRebuildsTheMenuWithSnapItems) {
   world.clock.advanceBy(0.5);
   EXPECT_EQ(rebuilds, 1);
   EXPECT_EQ(itemTitled(menu.populate(), "Snap Window").enabled, false);
+}
+
+class MenuWorkspacesTest : public ::testing::Test {
+ protected:
+  static MenuItem itemTitled(const std::vector<MenuItem>& menu, const std::string& title) {
+    return MenuBarControllerTest::itemTitled(menu, title);
+  }
+
+  test::WorkspaceWorld desk;  // replaces the plain world's screen with two displays with UUIDs
+  App app{desk.world.platform};
+  std::vector<MenuBarController::SaveLayoutPrompt> prompts;
+  std::vector<MenuBarController::Notice> notices;
+
+  MenuBarController& begin() {
+    app.start();
+    MenuBarController& menu = app.menuBarController();
+    menu.noticeRequested.connect(
+        [this](const MenuBarController::Notice& notice) { notices.push_back(notice); });
+    menu.saveLayoutRequested.connect(
+        [this](const MenuBarController::SaveLayoutPrompt& p) { prompts.push_back(p); });
+    return menu;
+  }
+};
+
+TEST_F(MenuWorkspacesTest, LayoutsAreListedInOrderAndCheckedForTheConnectedDisplays) {
+  const Workspace here = test::WorkspaceWorld::layout("Here", {});
+  const Workspace there = test::WorkspaceWorld::layout("There", {}, test::kDisplayB);
+  desk.storeLayouts({there, here});
+  MenuBarController& menu = begin();
+  const std::vector<MenuItem> items = menu.populate();
+  const std::string line = outline(items);
+  EXPECT_NE(line.find("|-|Workspaces [label]|There|Here|Save Current Layout…|-|Quit Dovrik"),
+            std::string::npos)
+      << line;
+  const MenuItem hereItem = itemTitled(items, "Here");
+  EXPECT_EQ(hereItem.action, MenuAction::restoreWorkspace);
+  EXPECT_EQ(hereItem.representedObject, here.id.toString());
+  EXPECT_EQ(hereItem.iconName, "rectangle.on.rectangle.angled");
+  EXPECT_EQ(hereItem.iconDescription, "Here");
+  EXPECT_EQ(hereItem.state, MenuItemState::on);
+  EXPECT_EQ(itemTitled(items, "There").state, MenuItemState::off);
+  const MenuItem save = itemTitled(items, "Save Current Layout…");
+  EXPECT_EQ(save.iconName, "plus");
+  EXPECT_EQ(save.iconDescription, "Save Current Layout");
+
+  // The check mark follows the displays at the next opening.
+  desk.desktop.removeScreen(desk.displayA);
+  desk.desktop.addScreen({0, 0, 1440, 900}, {0, 0, 1440, 875}, test::kDisplayB);
+  EXPECT_EQ(itemTitled(menu.populate(), "There").state, MenuItemState::on);
+  EXPECT_EQ(itemTitled(menu.populate(), "Here").state, MenuItemState::off);
+}
+
+TEST_F(MenuWorkspacesTest, ChoosingALayoutRestoresItAndOddArgumentsDoNothing) {
+  const Workspace here = test::WorkspaceWorld::layout("Here", {});
+  desk.storeLayouts({here});
+  MenuBarController& menu = begin();
+  MenuItem item = itemTitled(menu.populate(), "Here");
+  for (const std::string& odd :
+       {std::string(), std::string("Here"), test::kDisplayA, Uuid::random().toString()}) {
+    item.representedObject = odd;
+    menu.perform(item);
+  }
+  EXPECT_FALSE(app.workspaceManager().lastRestoredID());
+  menu.perform(itemTitled(menu.populate(), "Here"));
+  EXPECT_EQ(app.workspaceManager().lastRestoredID(), here.id);
+}
+
+TEST_F(MenuWorkspacesTest, SavingAsksForANameTrimsItAndSaysWhenThereIsNothingToSave) {
+  MenuBarController& menu = begin();
+  menu.perform(itemTitled(menu.populate(), "Save Current Layout…"));
+  ASSERT_EQ(prompts.size(), 1u);
+  EXPECT_EQ(prompts[0], (MenuBarController::SaveLayoutPrompt{
+                            "Save Current Layout",
+                            "Records every open window's size and position on each connected "
+                            "display.",
+                            "Save", "Cancel", "1 display"}));
+
+  menu.saveLayout(" \t\n ");
+  EXPECT_TRUE(notices.empty());
+  menu.saveLayout("  Desk ");
+  ASSERT_EQ(notices.size(), 1u);
+  EXPECT_EQ(notices[0], (MenuBarController::Notice{
+                            "Nothing to save", "No open app windows were found on any display."}));
+
+  desk.desktop.addWindow(test::SimWorld::appPid, {0, 25, 720, 875}, "w");
+  menu.saveLayout("\n Desk \t");
+  EXPECT_EQ(notices.size(), 1u);
+  ASSERT_EQ(app.workspaceManager().workspaces().size(), 1u);
+  EXPECT_EQ(app.workspaceManager().workspaces()[0].name, "Desk");
+  EXPECT_NE(outline(menu.populate()).find("|Desk|Save Current Layout…"), std::string::npos);
 }
 
 }  // namespace

@@ -1,0 +1,29 @@
+// Helpers shared by the commands.
+#include "core/cli/CommandSupport.h"
+
+#include "core/app/App.h"
+
+namespace dovrik::cli {
+
+std::string joinedWords(const Arguments& args, std::size_t first, std::size_t last) {
+  std::string text;
+  for (std::size_t i = first; i < last && i < args.size(); ++i)
+    text += (text.empty() ? "" : " ") + args[i];
+  return text;
+}
+
+std::string joinedWords(const Arguments& args) {
+  return joinedWords(args, 0, args.size());
+}
+
+std::optional<CommandOutcome> refusalWithoutWindowControl(App& app) {
+  Accessibility& accessibility = app.platform().accessibility;
+  if (accessibility.isProcessTrusted())
+    return std::nullopt;
+  const std::string reason = accessibility.untrustedReason();
+  return CommandOutcome::failure(
+      ExitStatus::failed,
+      reason.empty() ? app.platform().texts.accessibilityMissingDetail : reason);
+}
+
+}  // namespace dovrik::cli

@@ -1,0 +1,26 @@
+// What several commands share: names typed as several words, and the refusal when Dovrik may
+// not control windows.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+
+#include "core/cli/Command.h"
+#include "core/cli/CommandOutcome.h"
+
+namespace dovrik {
+class App;
+}
+
+namespace dovrik::cli {
+
+// An unquoted name arrives as several words ("Left", "Half"); they mean one name. Joins the
+// words [first, last) with single spaces.
+std::string joinedWords(const Arguments& args, std::size_t first, std::size_t last);
+std::string joinedWords(const Arguments& args);
+
+// The failure to answer while window control is not granted, with the platform's reason.
+std::optional<CommandOutcome> refusalWithoutWindowControl(App& app);
+
+}  // namespace dovrik::cli
