@@ -65,11 +65,40 @@ void drawPosition(QPainter& p, const QRectF& box, SnapPosition position, const Q
   p.drawRect(fill);
 }
 
+// A saved layout: a window in front of another that lies tilted behind it.
+void drawLayout(QPainter& p, const QRectF& box, const QColor& color) {
+  const double stroke = std::max(1.0, box.width() / 14);
+  p.setPen(QPen(color, stroke));
+  const QRectF front(box.left() + stroke, box.top() + box.height() * 0.35, box.width() * 0.7,
+                     box.height() * 0.55);
+  p.save();
+  p.translate(box.center());
+  p.rotate(-12);
+  p.translate(-box.center());
+  p.setBrush(Qt::NoBrush);
+  p.drawRoundedRect(front.translated(box.width() * 0.22, -box.height() * 0.25), stroke, stroke);
+  p.restore();
+  p.setBrush(color);
+  p.drawRoundedRect(front, stroke, stroke);
+}
+
+void drawPlus(QPainter& p, const QRectF& box, const QColor& color) {
+  p.setPen(QPen(color, std::max(1.0, box.width() / 8), Qt::SolidLine, Qt::RoundCap));
+  const QPointF c = box.center();
+  const double arm = box.width() * 0.4;
+  p.drawLine(QPointF(c.x() - arm, c.y()), QPointF(c.x() + arm, c.y()));
+  p.drawLine(QPointF(c.x(), c.y() - arm), QPointF(c.x(), c.y() + arm));
+}
+
+constexpr std::string_view layoutSymbol = "rectangle.on.rectangle.angled";
+constexpr std::string_view plusSymbol = "plus";
+
 }  // namespace
 
 QIcon symbolIcon(std::string_view name, const QColor& color) {
   const std::optional<SnapPosition> position = positionWithIcon(name);
-  if (!position && name != MenuBarController::statusItemSymbol)
+  if (!position && name != MenuBarController::statusItemSymbol && name != layoutSymbol &&
+      name != plusSymbol)
     return {};
   QIcon result;
   for (int size : kSizes) {
@@ -80,6 +109,10 @@ QIcon symbolIcon(std::string_view name, const QColor& color) {
     const QRectF box(size / 16.0, size / 16.0, size * 14 / 16.0, size * 14 / 16.0);
     if (position)
       drawPosition(painter, box, *position, color);
+    else if (name == layoutSymbol)
+      drawLayout(painter, box, color);
+    else if (name == plusSymbol)
+      drawPlus(painter, box, color);
     else
       drawGroup(painter, box, color);
     painter.end();

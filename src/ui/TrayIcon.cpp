@@ -62,6 +62,8 @@ TrayIcon::TrayIcon(MenuBarController& controller, QObject* parent)
   rebuildConnection_ = controller_.menuNeedsRebuild.connect([this] { scheduleRebuild(); });
   noticeConnection_ = controller_.noticeRequested.connect(
       [this](const MenuBarController::Notice& notice) { showNotice(notice); });
+  saveLayoutConnection_ = controller_.saveLayoutRequested.connect(
+      [this](const MenuBarController::SaveLayoutPrompt& prompt) { askForLayoutName(prompt); });
   trayWatch_.setInterval(kTrayCheckIntervalMs);
   connect(&trayWatch_, &QTimer::timeout, this, [this] { checkForTray(); });
   qApp->installEventFilter(this);
@@ -70,8 +72,11 @@ TrayIcon::TrayIcon(MenuBarController& controller, QObject* parent)
 TrayIcon::~TrayIcon() {
   controller_.menuNeedsRebuild.disconnect(rebuildConnection_);
   controller_.noticeRequested.disconnect(noticeConnection_);
+  controller_.saveLayoutRequested.disconnect(saveLayoutConnection_);
   if (noticeBox_)
     delete noticeBox_;
+  if (layoutNameDialog_)
+    delete layoutNameDialog_;
 }
 
 void TrayIcon::show() {
@@ -153,6 +158,25 @@ void TrayIcon::choose(const MenuItem& item) {
     return;
   }
   controller_.perform(item);
+}
+
+void TrayIcon::askForLayoutName(const MenuBarController::SaveLayoutPrompt& prompt) {
+  // Opened without a nested event loop: the menu that asked has to close first. A second ask
+  // while one is open brings that one forward.
+  if (!layoutNameDialog_) {
+    layoutNameDialog_ = new QInputDialog;
+    layoutNameDialog_->setAttribute(Qt::WA_DeleteOnClose);
+    connect(layoutNameDialog_, &QInputDialog::textValueSelected, this,
+            [this](const QString& name) { controller_.saveLayout(name.toStdString()); });
+  }
+  layoutNameDialog_->setWindowTitle(qstr(prompt.message));
+  layoutNameDialog_->setLabelText(qstr(prompt.informativeText));
+  layoutNameDialog_->setOkButtonText(qstr(prompt.saveButton));
+  layoutNameDialog_->setCancelButtonText(qstr(prompt.cancelButton));
+  layoutNameDialog_->setTextValue(qstr(prompt.proposedName));
+  layoutNameDialog_->show();
+  layoutNameDialog_->raise();
+  layoutNameDialog_->activateWindow();
 }
 
 void TrayIcon::showNotice(const MenuBarController::Notice& notice) {

@@ -2,6 +2,7 @@
 // items call the menu bar controller.
 #pragma once
 
+#include <QInputDialog>
 #include <QMenu>
 #include <QMessageBox>
 #include <QObject>
@@ -38,6 +39,8 @@ class TrayIcon : public QObject {
   void scheduleRebuild();
   void choose(const MenuItem& item);
   void showNotice(const MenuBarController::Notice& notice);
+  // Asks for the new layout's name; "Save" hands it to the controller.
+  void askForLayoutName(const MenuBarController::SaveLayoutPrompt& prompt);
   void checkForTray();
   void refreshIcon();
 
@@ -48,8 +51,10 @@ class TrayIcon : public QObject {
   int trayChecksLeft_ = 0;
   bool rebuildPending_ = false;
   QPointer<QMessageBox> noticeBox_;
+  QPointer<QInputDialog> layoutNameDialog_;
   Signal<>::Connection rebuildConnection_ = 0;
   Signal<const MenuBarController::Notice&>::Connection noticeConnection_ = 0;
+  Signal<const MenuBarController::SaveLayoutPrompt&>::Connection saveLayoutConnection_ = 0;
 };
 
 }  // namespace dovrik::ui
