@@ -1,6 +1,7 @@
 // Saved layouts on a real server with two monitors: three windows of two applications saved
-// across both monitors come back by hotkey, and by themselves about three seconds after the
-// monitors they were saved on are plugged in again, and not when nothing changed.
+// across both monitors come back by hotkey (a minimised one staying minimised), and by themselves
+// about three seconds after the monitors they were saved on are plugged in again, and not when
+// nothing changed.
 #include <chrono>
 
 #include "DesktopTest.h"
@@ -70,8 +71,16 @@ TEST_F(WorkspacesTest, SavedAcrossBothMonitorsAndRestoredByHotkey) {
 
   workspaces.setShortcut(KeyboardShortcut{Key::w, {Modifier::control, Modifier::option}}, *desk);
   ASSERT_TRUE(place(scrambled_));
+  // A minimised window is put back in place but stays minimised.
+  client->iconify(windows_[2]);
+  ASSERT_TRUE(pumpUntil([&] { return client->hasState(windows_[2], "_NET_WM_STATE_HIDDEN"); }));
   ASSERT_EQ(server->run({"xdotool", "key", "ctrl+alt+w"}), 0);
-  EXPECT_TRUE(allOn(saved_));
+  EXPECT_TRUE(pumpUntil([&] {
+    const auto frames = framesNow();
+    return frames[0] == saved_[0] && frames[1] == saved_[1];
+  }));
+  EXPECT_TRUE(client->hasState(windows_[2], "_NET_WM_STATE_HIDDEN"));
+  EXPECT_FALSE(client->isViewable(windows_[2]));
 }
 
 TEST_F(WorkspacesTest, ComesBackBySelfWhenItsMonitorsReturnAndNotOtherwise) {
