@@ -3,7 +3,12 @@
 
 namespace dovrik::sim {
 
-SimPlatform::SimPlatform() : desktop(clock), overlaySurface(clock) {}
+SimPlatform::SimPlatform()
+    : desktop(clock),
+      overlaySurface(clock),
+      background(clock),
+      pasteboard(clock),
+      keySynth(clock) {}
 
 Platform SimPlatform::platform() {
   return Platform{
@@ -20,6 +25,10 @@ Platform SimPlatform::platform() {
       .eventTap = eventTap,
       .windowList = windowList,
       .overlaySurface = overlaySurface,
+      .background = background,
+      .pasteboard = pasteboard,
+      .keySynth = keySynth,
+      .files = files,
   };
 }
 

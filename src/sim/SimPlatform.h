@@ -1,15 +1,20 @@
 // A whole simulated platform for tests: virtual time, in-memory defaults, the simulated
-// desktop, hotkeys, mouse tap, window list and preview window, and the recorded shell,
+// desktop, hotkeys, mouse tap, window list and preview window, the recorded shell,
+// the clipboard, synthesised keys, background work on virtual time and in-memory files,
 // bundled as the core's ports.
 #pragma once
 
 #include "core/platform/Platform.h"
+#include "sim/SimBackground.h"
 #include "sim/SimClock.h"
 #include "sim/SimDefaults.h"
 #include "sim/SimDesktop.h"
 #include "sim/SimEventTap.h"
+#include "sim/SimFiles.h"
 #include "sim/SimHotkeys.h"
+#include "sim/SimKeySynth.h"
 #include "sim/SimOverlaySurface.h"
+#include "sim/SimPasteboard.h"
 #include "sim/SimShell.h"
 #include "sim/SimWindowList.h"
 
@@ -33,6 +38,10 @@ class SimPlatform {
   SimEventTap eventTap;
   SimWindowList windowList;
   SimOverlaySurface overlaySurface;
+  SimBackground background;
+  SimPasteboard pasteboard;
+  SimKeySynth keySynth;
+  SimFiles files;
 };
 
 }  // namespace dovrik::sim

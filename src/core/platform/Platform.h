@@ -2,12 +2,16 @@
 #pragma once
 
 #include "core/platform/Accessibility.h"
+#include "core/platform/Background.h"
 #include "core/platform/Clock.h"
 #include "core/platform/Defaults.h"
 #include "core/platform/EventTap.h"
+#include "core/platform/Files.h"
 #include "core/platform/Hotkeys.h"
+#include "core/platform/KeySynth.h"
 #include "core/platform/LoginItem.h"
 #include "core/platform/OverlaySurface.h"
+#include "core/platform/Pasteboard.h"
 #include "core/platform/PlatformTexts.h"
 #include "core/platform/RunningApps.h"
 #include "core/platform/Scheduler.h"
@@ -31,6 +35,10 @@ struct Platform {
   EventTap& eventTap;
   WindowList& windowList;
   OverlaySurface& overlaySurface;
+  Background& background;
+  Pasteboard& pasteboard;
+  KeySynth& keySynth;
+  Files& files;
 };
 
 }  // namespace dovrik

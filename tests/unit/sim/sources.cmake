@@ -1,4 +1,5 @@
 list(APPEND DOVRIK_UNIT_TEST_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/SimClipboardPortsTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SimClockTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SimDesktopTest.cpp
 )
