@@ -22,7 +22,8 @@ void SimPasteboard::readPNG(std::function<void(std::optional<Bytes>)> done) {
   std::optional<Bytes> result = content_.png;
   if (!result && content_.otherImage)
     result = *content_.otherImage;
-  mainQueue_.after(0, [done = std::move(done), result = std::move(result)] { done(result); });
+  mainQueue_.after(pngReadDelay,
+                   [done = std::move(done), result = std::move(result)] { done(result); });
 }
 
 ChangeCount SimPasteboard::writeText(const std::string& text, bool alsoPrimary) {

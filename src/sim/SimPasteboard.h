@@ -49,6 +49,8 @@ class SimPasteboard : public Pasteboard {
   // How often the core asked for text and for PNG bytes.
   mutable int textReads = 0;
   int pngReads = 0;
+  // How long the owner takes to hand over an image.
+  double pngReadDelay = 0;
 
  private:
   void bump();

@@ -5,37 +5,13 @@
 #include <limits>
 
 #include "core/support/Json.h"
+#include "core/support/JsonNesting.h"
 
 namespace dovrik {
 namespace {
 
-// Nesting deeper than any stored layout can have is refused before parsing, so hostile input
-// cannot exhaust the stack in the parser or in the destruction of the parsed tree.
+// Nesting deeper than any stored layout can have is refused before parsing.
 constexpr int maxNesting = 16;
-
-bool nestsWithin(std::string_view text, int limit) {
-  int depth = 0;
-  bool inString = false;
-  bool escaped = false;
-  for (const char c : text) {
-    if (inString) {
-      if (escaped)
-        escaped = false;
-      else if (c == '\\')
-        escaped = true;
-      else if (c == '"')
-        inString = false;
-    } else if (c == '"') {
-      inString = true;
-    } else if (c == '[' || c == '{') {
-      if (++depth > limit)
-        return false;
-    } else if (c == ']' || c == '}') {
-      --depth;
-    }
-  }
-  return true;
-}
 
 bool finite(const Rect& r) {
   return std::isfinite(r.x) && std::isfinite(r.y) && std::isfinite(r.width) &&

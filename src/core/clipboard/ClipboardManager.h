@@ -1,0 +1,94 @@
+// The clipboard history: records each new copy from the clipboard's change notices, keeps the
+// list de-duplicated, pinned entries first and bounded, saves it shortly after each change,
+// and writes a chosen entry back and pastes it into the focused application.
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "core/clipboard/ClipboardItem.h"
+#include "core/clipboard/ClipboardShortcut.h"
+#include "core/clipboard/ClipboardStore.h"
+#include "core/model/AppState.h"
+#include "core/platform/Platform.h"
+#include "core/support/Lifetime.h"
+#include "core/support/Signal.h"
+
+namespace dovrik {
+
+class ClipboardManager {
+ public:
+  // Loads the history and takes the clipboard's change count, so what is on the clipboard at
+  // start is not recorded. Does not start monitoring.
+  ClipboardManager(Platform& platform, AppState& appState, ClipboardShortcut& shortcut);
+  ClipboardManager(const ClipboardManager&) = delete;
+  ClipboardManager& operator=(const ClipboardManager&) = delete;
+  ~ClipboardManager();
+
+  // Hides the clipboard popup; empty while no popup exists.
+  void setHidePopup(std::function<void()> hidePopup) { hidePopup_ = std::move(hidePopup); }
+
+  const std::vector<ClipboardItem>& items() const { return items_; }
+  // For views that change the list themselves (deleting an entry); saves.
+  void setItems(std::vector<ClipboardItem> items);
+  bool isMonitoring() const { return changeObserver_.has_value(); }
+  ChangeCount lastChangeCount() const { return lastChangeCount_; }
+
+  // Monitoring and the popup hotkey follow the history switch; the history is kept.
+  void applyEnabledState();
+  void startMonitoring();
+  void stopMonitoring();
+
+  void addItem(std::string_view text);
+  void addImageItem(Bytes png);
+  void enforceLimits();
+  void togglePin(const Uuid& id);
+  void clearHistory();
+  // Writes the entry to the clipboard as Dovrik's own write, and moves an unpinned entry to the
+  // top of the unpinned part.
+  void copy(const ClipboardItem& item);
+  // Copies, hides the popup, and once no modifier key is held (or after about a second) posts
+  // the paste keystroke of the focused application, if window control is allowed.
+  void paste(const ClipboardItem& item);
+
+  // Schedules a save of the list as it is now, 0.4 s from now; a newer change replaces it.
+  void saveToDisk();
+  // Writes a pending save at once; for quitting.
+  void flush();
+
+  Signal<> itemsChanged;
+
+ private:
+  void onChanged();
+  void checkPasteboard();
+  void readImage();
+  void insert(ClipboardItem item);
+  void setItemsAndSave(std::vector<ClipboardItem> items);
+  void waitForModifiers(int attempt, PasteChord chord);
+  std::size_t historySize() const;
+
+  Platform& platform_;
+  AppState& appState_;
+  ClipboardShortcut& shortcut_;
+  ClipboardStore store_;
+  std::function<void()> hidePopup_;
+  std::vector<ClipboardItem> items_;
+  ChangeCount lastChangeCount_ = 0;
+  std::size_t lastImageHash_ = 0;
+  std::optional<Signal<ChangeCount>::Connection> changeObserver_;
+  // Change notices arriving before the check runs are answered by that one check.
+  bool checkQueued_ = false;
+  // One image read at a time; changes meanwhile are checked when it ends.
+  bool readingImage_ = false;
+  bool recheckAfterImage_ = false;
+  std::optional<TaskId> pendingSave_;
+  std::optional<std::vector<ClipboardItem>> pendingSnapshot_;
+  std::shared_ptr<int> alive_ = std::make_shared<int>(0);
+  Lifetime lifetime_;
+};
+
+}  // namespace dovrik

@@ -1,0 +1,114 @@
+// Clipboard entries: stored form, strict reading, age texts, trimming and paste keystrokes.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/clipboard/ClipboardItem.h"
+#include "core/clipboard/ClipboardText.h"
+#include "core/clipboard/PasteChords.h"
+#include "core/support/Base64.h"
+
+namespace dovrik {
+namespace {
+
+constexpr const char* id1 = "0F0E0D0C-0B0A-4908-8706-050403020100";
+
+TEST(ClipboardItemTest, ListsSurviveARoundTripIncludingImagesAndPins) {
+  const std::vector<ClipboardItem> items{
+      {*Uuid::fromString(id1), ClipboardKind::link, "https://a.example", std::nullopt, 12.5, true},
+      {Uuid::random(), ClipboardKind::image, "", Bytes{0, 1, 2, 250, 255}, 13, false}};
+  const std::string text = encodeClipboardItems(items);
+  const std::string start =
+      std::string(R"([{"id":")") + id1 + R"(","kind":"link","text":"https://a.example",)";
+  EXPECT_EQ(text.substr(0, start.size()), start);
+  EXPECT_EQ(decodeClipboardItems(text), items);
+}
+
+TEST(ClipboardItemTest, AMissingKindIsDerivedFromTheImageAndTheText) {
+  const auto items = decodeClipboardItems(std::string(R"([
+    {"id":")") + id1 + R"(","text":"  http://x","timestamp":1,"isPinned":false},
+    {"id":")" + id1 + R"(","text":"HTTPS://x","timestamp":1,"isPinned":false},
+    {"id":")" + id1 + R"(","imageData":"AAE=","timestamp":1,"isPinned":true}])");
+  ASSERT_TRUE(items);
+  EXPECT_EQ((*items)[0].kind, ClipboardKind::link);
+  EXPECT_EQ((*items)[1].kind, ClipboardKind::text);
+  EXPECT_EQ((*items)[2].kind, ClipboardKind::image);
+  EXPECT_EQ((*items)[2].text, "");
+}
+
+TEST(ClipboardItemTest, OneMalformedEntryMakesTheWholeListUnreadable) {
+  const std::string good = std::string(R"({"id":")") + id1 + R"(","timestamp":1,"isPinned":false})";
+  const std::vector<std::pair<const char*, std::string>> cases{
+      {"not JSON", "[{"},
+      {"not an array", "{}"},
+      {"entry not an object", "[" + good + ",3]"},
+      {"no id", R"([{"timestamp":1,"isPinned":false}])"},
+      {"id not a UUID", R"([{"id":"x","timestamp":1,"isPinned":false}])"},
+      {"no timestamp", std::string(R"([{"id":")") + id1 + R"(","isPinned":false}])"},
+      {"timestamp as text",
+       std::string(R"([{"id":")") + id1 + R"(","timestamp":"1","isPinned":false}])"},
+      {"no isPinned", std::string(R"([{"id":")") + id1 + R"(","timestamp":1}])"},
+      {"isPinned null", std::string(R"([{"id":")") + id1 + R"(","timestamp":1,"isPinned":null}])"},
+      {"unknown kind",
+       std::string(R"([{"id":")") + id1 + R"(","kind":"file","timestamp":1,"isPinned":false}])"},
+      {"text a number",
+       std::string(R"([{"id":")") + id1 + R"(","text":5,"timestamp":1,"isPinned":false}])"},
+      {"bad base64", std::string(R"([{"id":")") + id1 +
+                         R"(","imageData":"A=B=","timestamp":1,"isPinned":false}])"},
+      {"nested too deep", "[" + good + R"(,[[[]]]])"},
+  };
+  for (const auto& [name, text] : cases)
+    EXPECT_FALSE(decodeClipboardItems(text)) << name;
+  EXPECT_TRUE(decodeClipboardItems("[" + good + "]"));
+}
+
+TEST(ClipboardItemTest, InvalidUtf8IsWrittenReplacedInsteadOfFailing) {
+  const std::vector<ClipboardItem> items{{Uuid::random(), ClipboardKind::text,
+                                          "a\xFF"
+                                          "b",
+                                          std::nullopt, 1, false}};
+  const auto back = decodeClipboardItems(encodeClipboardItems(items));
+  ASSERT_TRUE(back);
+  EXPECT_EQ((*back)[0].text,
+            "a\xEF\xBF\xBD"
+            "b");
+}
+
+TEST(ClipboardItemTest, RelativeTimeAcrossEveryBoundary) {
+  // Noon UTC on 2024-03-05, so the local date is the same day in nearly every time zone.
+  const double stamp = 731332800;
+  const ClipboardItem item{Uuid::random(), ClipboardKind::text, "a", std::nullopt, stamp, false};
+  EXPECT_EQ(item.relativeTime(stamp - 30), "Just now");
+  EXPECT_EQ(item.relativeTime(stamp + 4.99), "Just now");
+  EXPECT_EQ(item.relativeTime(stamp + 5), "5s ago");
+  EXPECT_EQ(item.relativeTime(stamp + 59.9), "59s ago");
+  EXPECT_EQ(item.relativeTime(stamp + 60), "1m ago");
+  EXPECT_EQ(item.relativeTime(stamp + 3599), "59m ago");
+  EXPECT_EQ(item.relativeTime(stamp + 3600), "1h ago");
+  EXPECT_EQ(item.relativeTime(stamp + 86399), "23h ago");
+  EXPECT_EQ(item.relativeTime(stamp + 86400), "Mar 5");
+}
+
+TEST(ClipboardTextTest, TrimsUnicodeSpaceAndFindsLinksAndFirstLines) {
+  EXPECT_EQ(trimmedText("  word\n"), "word");
+  EXPECT_EQ(trimmedText("\u00A0\u3000a b\u2029\r\n"), "a b");
+  EXPECT_EQ(trimmedText(" \t\n"), "");
+  EXPECT_EQ(kindOfText("https://x"), ClipboardKind::link);
+  EXPECT_EQ(kindOfText("example.com"), ClipboardKind::text);
+  EXPECT_EQ(firstLine("one\r\ntwo"), "one");
+  EXPECT_EQ(base64Decode(base64Encode(Bytes{1, 2, 3, 4})), (Bytes{1, 2, 3, 4}));
+}
+
+TEST(PasteChordsTest, TerminalsGetTheirOwnKeystrokeWhateverTheSpellingOfTheirIdentity) {
+  EXPECT_EQ(pasteChordFor("org.gnome.Terminal.desktop"), PasteChord::ControlShiftV);
+  EXPECT_EQ(pasteChordFor("org.kde.konsole"), PasteChord::ControlShiftV);
+  EXPECT_EQ(pasteChordFor("Alacritty"), PasteChord::ControlShiftV);
+  EXPECT_EQ(pasteChordFor("XTerm"), PasteChord::ShiftInsert);
+  EXPECT_EQ(pasteChordFor("URxvt"), PasteChord::ShiftInsert);
+  EXPECT_EQ(pasteChordFor("org.mozilla.firefox"), PasteChord::ControlV);
+  EXPECT_EQ(pasteChordFor(""), PasteChord::ControlV);
+}
+
+}  // namespace
+}  // namespace dovrik
