@@ -7,6 +7,8 @@ App::App(Platform platform) : platform_(platform) {}
 
 // Managers that use others go first.
 App::~App() {
+  clipboardManager_.reset();
+  clipboardShortcut_.reset();
   menuBarController_.reset();
   workspaceShortcuts_.reset();
   workspaceManager_.reset();
@@ -31,7 +33,7 @@ AppState& App::appState() {
               if (menuBarController_)
                 menuBarController_->requestMenuRebuild();
             },
-        .registerClipboardHotkey = nullptr,
+        .registerClipboardHotkey = [this] { clipboardShortcut().registerHotkey(); },
         .workspaceShortcuts =
             [this] {
               std::vector<std::pair<Uuid, std::optional<KeyboardShortcut>>> owners;
@@ -98,6 +100,23 @@ WorkspaceShortcuts& App::workspaceShortcuts() {
   return *workspaceShortcuts_;
 }
 
+ClipboardShortcut& App::clipboardShortcut() {
+  if (!clipboardShortcut_) {
+    // A press makes sure the history exists; the popup it toggles is not built yet.
+    clipboardShortcut_ =
+        std::make_unique<ClipboardShortcut>(platform_, appState(), [this] { clipboardManager(); });
+  }
+  return *clipboardShortcut_;
+}
+
+ClipboardManager& App::clipboardManager() {
+  if (!clipboardManager_) {
+    clipboardManager_ =
+        std::make_unique<ClipboardManager>(platform_, appState(), clipboardShortcut());
+  }
+  return *clipboardManager_;
+}
+
 void App::start() {
   AppState::migrateLegacyDefaultsIfNeeded(platform_.defaults, platform_.shell);
   AppState& state = appState();
@@ -107,9 +126,16 @@ void App::start() {
     shortcutManager().registerAll();
     dragMonitor().start(0);
   }
+  // Monitoring follows its switch, which also registers the popup hotkey.
+  clipboardManager().applyEnabledState();
   // Loading the layouts also starts watching the displays; the hotkeys need the list.
   workspaceManager();
   workspaceShortcuts().registerAll();
+}
+
+void App::flush() {
+  if (clipboardManager_)
+    clipboardManager_->flush();
 }
 
 void App::reopen() {

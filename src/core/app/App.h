@@ -3,6 +3,8 @@
 
 #include <memory>
 
+#include "core/clipboard/ClipboardManager.h"
+#include "core/clipboard/ClipboardShortcut.h"
 #include "core/drag/DragMonitor.h"
 #include "core/drag/DragZoneManager.h"
 #include "core/hotkeys/ShortcutManager.h"
@@ -32,9 +34,13 @@ class App {
   MenuBarController& menuBarController();
   WorkspaceManager& workspaceManager();
   WorkspaceShortcuts& workspaceShortcuts();
+  ClipboardShortcut& clipboardShortcut();
+  ClipboardManager& clipboardManager();
 
   // The start-up sequence for the managers that exist.
   void start();
+  // Dovrik is about to quit: write what is still waiting to be saved.
+  void flush();
   // The user opened Dovrik again while it runs.
   void reopen();
 
@@ -48,6 +54,8 @@ class App {
   std::unique_ptr<WorkspaceManager> workspaceManager_;
   std::unique_ptr<WorkspaceShortcuts> workspaceShortcuts_;
   std::unique_ptr<MenuBarController> menuBarController_;
+  std::unique_ptr<ClipboardShortcut> clipboardShortcut_;
+  std::unique_ptr<ClipboardManager> clipboardManager_;
 };
 
 }  // namespace dovrik

@@ -21,7 +21,8 @@ TEST_F(AppTest, StartImportsThenSetsUpHotkeysAndTheTapWhichTheAppRemoves) {
     App app(world.platform);
     app.start();
     EXPECT_EQ(stored.boolValue("migratedFromQuillmoor"), true);
-    EXPECT_EQ(world.hotkeys.registered().size(), 4u);
+    // Four snap hotkeys and the clipboard popup's.
+    EXPECT_EQ(world.hotkeys.registered().size(), 5u);
     EXPECT_TRUE(tap.isInstalled());
   }
   EXPECT_FALSE(tap.isInstalled());
@@ -31,14 +32,15 @@ TEST_F(AppTest, WithoutTrustNothingIsSetUpUntilTrustArrivesAndReopenRefreshesIt)
   world.desktop.setTrusted(false);
   App app(world.platform);
   app.start();
-  EXPECT_TRUE(world.hotkeys.registered().empty());
+  // Only the clipboard popup's hotkey, which needs no trust.
+  EXPECT_EQ(world.hotkeys.registered().size(), 1u);
   world.clock.advanceBy(3);
-  EXPECT_TRUE(world.hotkeys.registered().empty());
+  EXPECT_EQ(world.hotkeys.registered().size(), 1u);
   EXPECT_EQ(tap.installAttempts, 0);
 
   world.desktop.setTrusted(true);
   world.clock.advanceBy(0.5);
-  EXPECT_EQ(world.hotkeys.registered().size(), 4u);
+  EXPECT_EQ(world.hotkeys.registered().size(), 5u);
   EXPECT_TRUE(tap.isInstalled());
   EXPECT_FALSE(app.appState().isPollingPermission());
 
@@ -48,8 +50,23 @@ TEST_F(AppTest, WithoutTrustNothingIsSetUpUntilTrustArrivesAndReopenRefreshesIt)
   world.desktop.setTrusted(true);
   app.reopen();
   EXPECT_TRUE(app.appState().hasAccessibilityPermission());
-  EXPECT_EQ(world.hotkeys.registered().size(), 4u);
+  EXPECT_EQ(world.hotkeys.registered().size(), 5u);
   EXPECT_EQ(tap.installAttempts, 1);
+}
+
+TEST_F(AppTest, StartMonitorsTheClipboardAndQuittingRightAfterACopyKeepsIt) {
+  {
+    App app(world.platform);
+    app.start();
+    world.sim.pasteboard.copyText("copied");
+    world.clock.advanceBy(0.1);
+    EXPECT_EQ(app.appState().resetClipboardShortcut(), std::nullopt);
+    EXPECT_TRUE(app.clipboardShortcut().isRegistered());
+    app.flush();
+  }
+  App again(world.platform);
+  ASSERT_EQ(again.clipboardManager().items().size(), 1u);
+  EXPECT_EQ(again.clipboardManager().items()[0].text, "copied");
 }
 
 }  // namespace

@@ -97,7 +97,8 @@ TEST_F(MenuBarControllerTest, ToggleSnappingSwitchesHotkeysAndDragMonitorAndAsks
 
   menu.perform(itemTitled(menu.populate(), "Disable Snapping"));
   EXPECT_FALSE(app.appState().snappingEnabled());
-  EXPECT_TRUE(world.hotkeys.registered().empty());
+  // The clipboard popup's hotkey is not a snap hotkey and stays.
+  EXPECT_EQ(world.hotkeys.registered().size(), 1u);
   EXPECT_FALSE(world.sim.eventTap.isInstalled());
   EXPECT_EQ(rebuilds, 1);
 
