@@ -16,6 +16,24 @@ std::string joinedWords(const Arguments& args) {
   return joinedWords(args, 0, args.size());
 }
 
+std::string missingVerb(const std::string& verbs) {
+  return "missing VERB; verbs: " + verbs + ".";
+}
+
+std::string unknownVerb(const std::string& verb, const std::string& verbs) {
+  return "unknown verb \"" + verb + "\"; verbs: " + verbs + ".";
+}
+
+std::optional<std::string> checkListArguments(const Arguments& args) {
+  if (args.size() == 1 || listsJson(args))
+    return std::nullopt;
+  return "list takes only --json.";
+}
+
+bool listsJson(const Arguments& args) {
+  return args.size() == 2 && args[1] == "--json";
+}
+
 std::optional<CommandOutcome> refusalWithoutWindowControl(App& app) {
   Accessibility& accessibility = app.platform().accessibility;
   if (accessibility.isProcessTrusted())

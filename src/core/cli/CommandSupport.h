@@ -1,5 +1,5 @@
-// What several commands share: names typed as several words, and the refusal when Dovrik may
-// not control windows.
+// What several commands share: names typed as several words, the answers of a command made of
+// verbs, and the refusal when Dovrik may not control windows.
 #pragma once
 
 #include <cstddef>
@@ -19,6 +19,15 @@ namespace dovrik::cli {
 // words [first, last) with single spaces.
 std::string joinedWords(const Arguments& args, std::size_t first, std::size_t last);
 std::string joinedWords(const Arguments& args);
+
+// The error lines of a command made of verbs; `verbs` lists them: "list, save, delete".
+std::string missingVerb(const std::string& verbs);
+std::string unknownVerb(const std::string& verb, const std::string& verbs);
+
+// `list [--json]`: the error line for anything else after "list", or nothing.
+std::optional<std::string> checkListArguments(const Arguments& args);
+// Whether arguments that passed `checkListArguments` ask for the stored JSON form.
+bool listsJson(const Arguments& args);
 
 // The failure to answer while window control is not granted, with the platform's reason.
 std::optional<CommandOutcome> refusalWithoutWindowControl(App& app);

@@ -1,6 +1,7 @@
 // The command table; a new command is one more entry here.
 #include "core/cli/CommandTable.h"
 
+#include "core/cli/ClipboardCommand.h"
 #include "core/cli/LayoutCommand.h"
 #include "core/cli/SnapCommand.h"
 
@@ -10,6 +11,7 @@ const std::vector<Command>& commandTable() {
   static const std::vector<Command> table = {
       snapCommand(),
       layoutCommand(),
+      clipboardCommand(),
   };
   return table;
 }

@@ -20,13 +20,10 @@ bool isSwitch(const std::string& word) {
 
 std::optional<std::string> checkLayout(const Arguments& args) {
   if (args.empty())
-    return "missing VERB; verbs: " + kVerbs + ".";
+    return missingVerb(kVerbs);
   const std::string& verb = args.front();
-  if (verb == "list") {
-    if (args.size() == 1 || (args.size() == 2 && args[1] == "--json"))
-      return std::nullopt;
-    return "list takes only --json.";
-  }
+  if (verb == "list")
+    return checkListArguments(args);
   if (verb == "save" || verb == "update" || verb == "restore" || verb == "delete") {
     if (args.size() < 2)
       return "missing NAME; usage: dovrik layout " + verb + " NAME.";
@@ -37,7 +34,7 @@ std::optional<std::string> checkLayout(const Arguments& args) {
       return "usage: dovrik layout auto NAME on|off.";
     return std::nullopt;
   }
-  return "unknown verb \"" + verb + "\"; verbs: " + kVerbs + ".";
+  return unknownVerb(verb, kVerbs);
 }
 
 // The one layout with this name, or the answer to give instead.
@@ -118,7 +115,7 @@ CommandOutcome act(App& app, const std::string& verb, const Workspace& workspace
 CommandOutcome runLayout(App& app, const Arguments& args) {
   const std::string& verb = args.front();
   if (verb == "list")
-    return list(app, args.size() == 2);
+    return list(app, listsJson(args));
   const std::size_t nameEnd = verb == "auto" ? args.size() - 1 : args.size();
   const std::string name = joinedWords(args, 1, nameEnd);
   if (verb == "save")

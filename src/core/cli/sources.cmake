@@ -1,4 +1,5 @@
 list(APPEND DOVRIK_CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/ClipboardCommand.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CommandLine.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CommandMessages.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CommandSupport.cpp

@@ -1,0 +1,164 @@
+// The clipboard command: its verbs, the entry number N, and what each verb does in the running
+// Dovrik.
+#include "core/cli/ClipboardCommand.h"
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <limits>
+#include <variant>
+
+#include "core/app/App.h"
+#include "core/cli/CommandSupport.h"
+
+namespace dovrik::cli {
+namespace {
+
+const std::string kVerbs = "list, copy, paste, pin, delete, clear";
+
+bool takesNumber(const std::string& verb) {
+  return verb == "copy" || verb == "paste" || verb == "pin" || verb == "delete";
+}
+
+// The entry number typed, or nothing when the word is not a number. A number too large to hold
+// is out of range like any other.
+std::optional<std::size_t> entryNumber(const std::string& word) {
+  if (word.empty() ||
+      !std::all_of(word.begin(), word.end(), [](unsigned char c) { return std::isdigit(c); }))
+    return std::nullopt;
+  std::size_t number = 0;
+  const auto result = std::from_chars(word.data(), word.data() + word.size(), number);
+  return result.ec == std::errc() ? number : std::numeric_limits<std::size_t>::max();
+}
+
+std::optional<std::string> checkClipboard(const Arguments& args) {
+  if (args.empty())
+    return missingVerb(kVerbs);
+  const std::string& verb = args.front();
+  if (verb == "list")
+    return checkListArguments(args);
+  if (verb == "clear") {
+    if (args.size() == 1)
+      return std::nullopt;
+    return "clear takes no arguments.";
+  }
+  if (!takesNumber(verb))
+    return unknownVerb(verb, kVerbs);
+  if (args.size() != 2)
+    return "usage: dovrik clipboard " + verb + " N.";
+  if (!entryNumber(args[1])) {
+    return "\"" + args[1] +
+           "\" is not an entry number; N is from 1 to the last number `dovrik clipboard list` "
+           "shows.";
+  }
+  return std::nullopt;
+}
+
+// What the list shows of an entry: the first line of its text, or the size of its image.
+std::string preview(const ClipboardItem& item) {
+  if (item.kind == ClipboardKind::image)
+    return "image, " + std::to_string(item.imageData ? item.imageData->size() : 0) + " bytes";
+  return item.text.substr(0, item.text.find_first_of("\r\n"));
+}
+
+CommandOutcome list(App& app, bool json) {
+  const std::vector<ClipboardItem>& items = app.clipboardManager().items();
+  if (json)
+    return CommandOutcome::done(encodeClipboardItems(items) + "\n");
+  if (items.empty())
+    return CommandOutcome::done("The clipboard history is empty.\n");
+  const double now = app.platform().clock.wallTimeSince2001();
+  std::string out;
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    const ClipboardItem& item = items[i];
+    out += std::to_string(i + 1) + (item.isPinned ? " * " : "   ") +
+           std::string(rawValue(item.kind)) + " — " + item.relativeTime(now) + " — " +
+           preview(item) + "\n";
+  }
+  return CommandOutcome::done(out);
+}
+
+// The entry N names, or the answer to give instead.
+std::variant<ClipboardItem, CommandOutcome> numbered(App& app, const std::string& word) {
+  const std::vector<ClipboardItem>& items = app.clipboardManager().items();
+  const std::size_t number = *entryNumber(word);
+  if (number >= 1 && number <= items.size())
+    return items[number - 1];
+  return CommandOutcome::failure(
+      ExitStatus::failed,
+      "There is no entry " + word + "; " +
+          (items.empty() ? "the clipboard history is empty."
+                         : "N is from 1 to " + std::to_string(items.size()) + "."));
+}
+
+CommandOutcome act(App& app, const std::string& verb, const ClipboardItem& item,
+                   const std::string& word) {
+  ClipboardManager& manager = app.clipboardManager();
+  if (verb == "copy") {
+    manager.copy(item);
+  } else if (verb == "paste") {
+    manager.paste(item);
+  } else if (verb == "pin") {
+    manager.togglePin(item.id);
+    return CommandOutcome::done("Entry " + word + (item.isPinned ? " is no longer" : " is") +
+                                " pinned.\n");
+  } else {
+    std::vector<ClipboardItem> kept = manager.items();
+    std::erase_if(kept, [&](const ClipboardItem& entry) { return entry.id == item.id; });
+    manager.setItems(std::move(kept));
+  }
+  return CommandOutcome::done();
+}
+
+CommandOutcome runClipboard(App& app, const Arguments& args) {
+  const std::string& verb = args.front();
+  if (verb == "clear") {
+    app.clipboardManager().clearHistory();
+    return CommandOutcome::done();
+  }
+  // The numbers come from `list`, which shows nothing while the history is off.
+  if (!app.appState().clipboardHistoryEnabled()) {
+    return CommandOutcome::failure(ExitStatus::failed,
+                                   "The clipboard history is off; switch it on in the settings.");
+  }
+  if (verb == "list")
+    return list(app, listsJson(args));
+  if (verb == "paste") {
+    if (auto refusal = refusalWithoutWindowControl(app))
+      return std::move(*refusal);
+  }
+  auto found = numbered(app, args[1]);
+  if (auto* outcome = std::get_if<CommandOutcome>(&found))
+    return std::move(*outcome);
+  return act(app, verb, std::get<ClipboardItem>(found), args[1]);
+}
+
+}  // namespace
+
+Command clipboardCommand() {
+  return {
+      .name = "clipboard",
+      .synopsis = "VERB [N]",
+      .summary = "List the clipboard history, or copy, paste, pin or delete an entry.",
+      .details =
+          "N is an entry's number as `list` shows it: 1 is the top entry; pinned entries come\n"
+          "first, then the others newest first. Every verb but clear needs the clipboard\n"
+          "history switched on.\n\n"
+          "Verbs:\n"
+          "  list [--json]   One line per entry: its number, * when pinned, its kind (text,\n"
+          "                  link or image), its age and its first line. --json prints the\n"
+          "                  history as it is stored.\n"
+          "  copy N          Put entry N on the clipboard; it moves to the top of the\n"
+          "                  unpinned entries and is not recorded as a new copy.\n"
+          "  paste N         Copy entry N and paste it into the focused application with the\n"
+          "                  keystroke that application takes; needs window control.\n"
+          "  pin N           Pin entry N, or unpin it when it is pinned. Pinned entries stay\n"
+          "                  through clear and the history's size limit.\n"
+          "  delete N        Delete entry N.\n"
+          "  clear           Delete every entry that is not pinned.\n",
+      .check = checkClipboard,
+      .run = runClipboard,
+  };
+}
+
+}  // namespace dovrik::cli

@@ -1,0 +1,83 @@
+// `dovrik clipboard`: the entry number checked in the client and in the running Dovrik, and
+// what each verb shows or changes.
+#include <gtest/gtest.h>
+
+#include "core/app/App.h"
+#include "core/cli/CommandLine.h"
+#include "core/cli/CommandMessages.h"
+#include "tests/unit/support/SimWorld.h"
+
+namespace dovrik::cli {
+namespace {
+
+class ClipboardCommandTest : public ::testing::Test, public test::SimWorld {
+ protected:
+  ClipboardCommandTest() {
+    app.start();
+    for (const char* text : {"https://a.example", "two\nlines", "last"}) {
+      sim.pasteboard.copyText(text);
+      clock.advanceBy(0.01);
+    }
+  }
+  CommandOutcome ask(const std::vector<std::string>& words) {
+    return outcomeOfReply(answerRequest(app, encodeRequest(words)));
+  }
+  static CommandOutcome failed(const std::string& line) {
+    return CommandOutcome::failure(ExitStatus::failed, line);
+  }
+  App app{platform};
+};
+
+TEST_F(ClipboardCommandTest, ListsNewestFirstAndRefusesNumbersOutsideTheList) {
+  clock.advanceBy(12);
+  EXPECT_EQ(ask({"clipboard", "list"}), CommandOutcome::done("1   text — 12s ago — last\n"
+                                                             "2   text — 12s ago — two\n"
+                                                             "3   link — 12s ago — "
+                                                             "https://a.example\n"));
+  EXPECT_EQ(ask({"clipboard", "list", "--json"}).out,
+            encodeClipboardItems(app.clipboardManager().items()) + "\n");
+  for (const char* number : {"0", "4", "99999999999999999999999"})
+    EXPECT_EQ(ask({"clipboard", "copy", number}),
+              failed("There is no entry " + std::string(number) + "; N is from 1 to 3."));
+  const Invocation word = parseCommandLine({"clipboard", "pin", "-1"}, "1");
+  EXPECT_EQ(word.action, Invocation::Action::answerHere);
+  EXPECT_EQ(word.outcome, CommandOutcome::failure(ExitStatus::usage,
+                                                  "dovrik clipboard: \"-1\" is not an entry "
+                                                  "number; N is from 1 to the last number "
+                                                  "`dovrik clipboard list` shows."));
+}
+
+TEST_F(ClipboardCommandTest, PinDeleteAndClearChangeTheHistory) {
+  EXPECT_EQ(ask({"clipboard", "pin", "3"}), CommandOutcome::done("Entry 3 is pinned.\n"));
+  EXPECT_EQ(ask({"clipboard", "delete", "1"}), CommandOutcome::done());
+  EXPECT_EQ(ask({"clipboard", "clear"}), CommandOutcome::done());
+  EXPECT_EQ(ask({"clipboard", "list"}),
+            CommandOutcome::done("1 * link — Just now — https://a.example\n"));
+  EXPECT_EQ(ask({"clipboard", "pin", "1"}), CommandOutcome::done("Entry 1 is no longer pinned.\n"));
+  EXPECT_EQ(ask({"clipboard", "clear"}), CommandOutcome::done());
+  EXPECT_EQ(ask({"clipboard", "list"}), CommandOutcome::done("The clipboard history is empty.\n"));
+  EXPECT_EQ(ask({"clipboard", "delete", "1"}),
+            failed("There is no entry 1; the clipboard history is empty."));
+}
+
+TEST_F(ClipboardCommandTest, CopyIsNotRecordedAgainAndPasteNeedsWindowControl) {
+  EXPECT_EQ(ask({"clipboard", "copy", "3"}), CommandOutcome::done());
+  clock.advanceBy(1);
+  EXPECT_EQ(sim.pasteboard.writes.back().text, "https://a.example");
+  EXPECT_EQ(app.clipboardManager().items().size(), 3U);
+  EXPECT_EQ(app.clipboardManager().items()[0].text, "https://a.example");
+
+  EXPECT_EQ(ask({"clipboard", "paste", "2"}), CommandOutcome::done());
+  clock.advanceBy(1);
+  ASSERT_EQ(sim.keySynth.posts.size(), 1U);
+  EXPECT_EQ(sim.keySynth.posts[0].chord, PasteChord::ControlV);
+
+  desktop.setTrusted(false);
+  EXPECT_EQ(ask({"clipboard", "paste", "1"}), failed(desktop.untrustedReason()));
+  app.appState().setClipboardHistoryEnabled(false);
+  EXPECT_EQ(ask({"clipboard", "list"}),
+            failed("The clipboard history is off; switch it on in the settings."));
+}
+
+}  // namespace
+}  // namespace dovrik::cli
