@@ -2,9 +2,9 @@
 #include "linux/x11/SelectionAtoms.h"
 
 #include <cstdint>
-#include <cstring>
 #include <utility>
 
+#include "linux/x11/XAtoms.h"
 #include "linux/x11/XReply.h"
 
 namespace dovrik::x11 {
@@ -24,18 +24,7 @@ SelectionAtoms SelectionAtoms::intern(xcb_connection_t* connection) {
       {"DOVRIK_TRANSFER_2", &atoms.transfer[2]},
       {"DOVRIK_TRANSFER_3", &atoms.transfer[3]},
   };
-  constexpr std::size_t count = sizeof(table) / sizeof(table[0]);
-  xcb_intern_atom_cookie_t cookies[count];
-  for (std::size_t i = 0; i < count; ++i) {
-    const char* name = table[i].first;
-    cookies[i] =
-        xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(std::strlen(name)), name);
-  }
-  for (std::size_t i = 0; i < count; ++i) {
-    xcb_generic_error_t* error = nullptr;
-    if (auto reply = takeReply(xcb_intern_atom_reply(connection, cookies[i], &error), error))
-      *table[i].second = reply->atom;
-  }
+  internAtoms(connection, table);
   return atoms;
 }
 
