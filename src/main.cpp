@@ -16,12 +16,15 @@
 #include "core/windows/ScreenGeometry.h"
 #include "linux/files/ConfigPaths.h"
 #include "linux/files/FileDefaultsDomains.h"
+#include "linux/files/PosixFiles.h"
 #include "linux/files/XdgLoginItem.h"
 #include "linux/qt/QtMainQueue.h"
 #include "linux/qt/QtShell.h"
 #include "linux/qt/SingleInstance.h"
+#include "linux/qt/ThreadPoolBackground.h"
 #include "linux/x11/X11Adapters.h"
 #include "linux/x11/X11EventTap.h"
+#include "linux/x11/X11Pasteboard.h"
 #include "linux/x11/X11WindowList.h"
 #include "linux/x11/XEventPump.h"
 #include "ui/SnapPreviewWindow.h"
@@ -88,13 +91,19 @@ int runAgent(int argc, char** argv) {
   }
 
   const auto configHome = files::configHome();
-  if (!configHome) {
-    std::fputs("Dovrik: no home folder to keep the settings in ($HOME is not set).\n", stderr);
+  const auto dataHome = files::dataHome();
+  if (!configHome || !dataHome) {
+    std::fputs(
+        "Dovrik: no home folder to keep the settings and the clipboard history in ($HOME is not "
+        "set).\n",
+        stderr);
     return 1;
   }
 
   qt::QtMainQueue mainQueue;
+  qt::ThreadPoolBackground background;
   qt::QtShell shell;
+  files::PosixFiles files(*dataHome);
   files::FileDefaultsDomains defaults(files::dovrikConfigFolder(*configHome),
                                       [&shell](const std::string& line) { shell.systemLog(line); });
   files::XdgLoginItem loginItem(
@@ -104,6 +113,7 @@ int runAgent(int argc, char** argv) {
   x11::XEventPump pump(x11.connection);
   x11::X11EventTap eventTap(x11.connection);
   x11::X11WindowList windowList(x11.connection, x11.clients, x11.apps);
+  x11::X11Pasteboard pasteboard(x11.connection, mainQueue, background);
   ui::SnapPreviewWindow preview([&x11](const Rect& desktopFrame) {
     return x11.connection.accessibilityToRoot(
         flipRect(desktopFrame, x11.connection.primaryHeight()));
@@ -123,6 +133,10 @@ int runAgent(int argc, char** argv) {
       .eventTap = eventTap,
       .windowList = windowList,
       .overlaySurface = preview,
+      .background = background,
+      .pasteboard = pasteboard,
+      .keySynth = x11.keySynth,
+      .files = files,
   });
   // Until there is a settings window to show it in, a refused hotkey is told where a user who
   // started Dovrik from a terminal, or reads the session's log, will see it.

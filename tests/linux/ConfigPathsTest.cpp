@@ -1,4 +1,4 @@
-// Where the configuration lives, and the path the autostart entry starts.
+// Where the configuration and the data live, and the path the autostart entry starts.
 #include "linux/files/ConfigPaths.h"
 
 #include <gtest/gtest.h>
@@ -15,6 +15,12 @@ TEST(ConfigPathsTest, XdgConfigHomeWinsOnlyWhenAbsolute) {
   EXPECT_EQ(configHomeFrom(nullptr, "relative"), std::nullopt);
   EXPECT_EQ(configHomeFrom(nullptr, nullptr), std::nullopt);
   EXPECT_EQ(dovrikConfigFolder("/home/u/.config"), "/home/u/.config/dovrik");
+}
+
+TEST(ConfigPathsTest, XdgDataHomeWinsOnlyWhenAbsolute) {
+  EXPECT_EQ(dataHomeFrom("/x/data", "/home/u"), "/x/data");
+  EXPECT_EQ(dataHomeFrom("relative/data", "/home/u"), "/home/u/.local/share");
+  EXPECT_EQ(dataHomeFrom(nullptr, nullptr), std::nullopt);
 }
 
 TEST(ConfigPathsTest, TheRunningProgramIsFoundByItsAbsolutePath) {

@@ -18,11 +18,14 @@
 #include "core/windows/ScreenGeometry.h"
 #include "core/windows/WindowManager.h"
 #include "linux/qt/QtMainQueue.h"
+#include "linux/qt/ThreadPoolBackground.h"
 #include "linux/x11/X11Adapters.h"
 #include "linux/x11/X11EventTap.h"
+#include "linux/x11/X11Pasteboard.h"
 #include "linux/x11/X11WindowList.h"
 #include "linux/x11/XEventPump.h"
 #include "sim/SimDefaults.h"
+#include "sim/SimFiles.h"
 #include "sim/SimShell.h"
 #include "ui/SnapPreviewWindow.h"
 
@@ -72,12 +75,16 @@ class DragRig {
   x11::X11EventTap rawTap{x.connection};
   RecordingTap tap{rawTap};
   x11::X11WindowList windowList{x.connection, x.clients, x.apps};
+  qt::ThreadPoolBackground background;
+  x11::X11Pasteboard pasteboard{x.connection, queue, background};
+  sim::SimFiles files;
   ui::SnapPreviewWindow preview{[this](const Rect& desktop) {
     return x.connection.accessibilityToRoot(flipRect(desktop, x.connection.primaryHeight()));
   }};
   Platform platform{queue,         queue,      defaults, x.accessibility, x.screens,
                     x.runningApps, x.hotkeys,  shell,    loginItem,       PlatformTexts::linux(),
-                    tap,           windowList, preview};
+                    tap,           windowList, preview,  background,      pasteboard,
+                    x.keySynth,    files};
   AppState appState{platform};
   std::unique_ptr<DragZoneManager> zones =
       std::make_unique<DragZoneManager>(defaults.application());

@@ -1,6 +1,8 @@
 // The core's ports for end-to-end runs: the real X11 adapters for windows, screens,
-// applications and hotkeys, real time for the main queue, and the simulated stand-ins for the
-// ports these runs do not exercise (settings, shell, mouse tap, window list, preview).
+// applications, hotkeys, the clipboard and key synthesis, real time for the main queue, and the
+// simulated stand-ins for the ports these runs do not exercise (settings, shell, mouse tap,
+// window list, preview, files). Background work runs on the test loop, which has no Qt loop
+// to hand results back to.
 #pragma once
 
 #include <string>
@@ -10,9 +12,12 @@
 #include "RealTimeLoop.h"
 #include "core/platform/Platform.h"
 #include "linux/x11/X11Adapters.h"
+#include "linux/x11/X11Pasteboard.h"
+#include "sim/SimBackground.h"
 #include "sim/SimClock.h"
 #include "sim/SimDefaults.h"
 #include "sim/SimEventTap.h"
+#include "sim/SimFiles.h"
 #include "sim/SimOverlaySurface.h"
 #include "sim/SimShell.h"
 #include "sim/SimWindowList.h"
@@ -27,7 +32,9 @@ class X11TestPlatform {
                   std::vector<std::string> dataDirs = {})
       : x(display.c_str(), ownPid, std::move(dataDirs)),
         loop(x.connection),
-        overlaySurface(previewClock) {}
+        overlaySurface(previewClock),
+        background(loop),
+        pasteboard(x.connection, loop, background) {}
   X11TestPlatform(const X11TestPlatform&) = delete;
   X11TestPlatform& operator=(const X11TestPlatform&) = delete;
 
@@ -46,6 +53,10 @@ class X11TestPlatform {
         .eventTap = eventTap,
         .windowList = windowList,
         .overlaySurface = overlaySurface,
+        .background = background,
+        .pasteboard = pasteboard,
+        .keySynth = x.keySynth,
+        .files = files,
     };
   }
 
@@ -58,6 +69,9 @@ class X11TestPlatform {
   sim::SimWindowList windowList;
   sim::SimClock previewClock;
   sim::SimOverlaySurface overlaySurface;
+  sim::SimBackground background;
+  x11::X11Pasteboard pasteboard;
+  sim::SimFiles files;
 };
 
 }  // namespace dovrik::x11test

@@ -27,6 +27,12 @@ const char* homeFromUserDatabase(std::vector<char>& buffer, passwd& entry) {
   return found->pw_dir;
 }
 
+// $HOME, or without it the home folder from the user database, kept in `buffer`.
+const char* homeFolder(std::vector<char>& buffer, passwd& entry) {
+  const char* home = std::getenv("HOME");
+  return isAbsolute(home) ? home : homeFromUserDatabase(buffer, entry);
+}
+
 }  // namespace
 
 std::optional<fs::path> configHomeFrom(const char* xdgConfigHome, const char* home) {
@@ -38,12 +44,23 @@ std::optional<fs::path> configHomeFrom(const char* xdgConfigHome, const char* ho
 }
 
 std::optional<fs::path> configHome() {
-  const char* home = std::getenv("HOME");
   std::vector<char> buffer;
   passwd entry{};
-  if (!isAbsolute(home))
-    home = homeFromUserDatabase(buffer, entry);
-  return configHomeFrom(std::getenv("XDG_CONFIG_HOME"), home);
+  return configHomeFrom(std::getenv("XDG_CONFIG_HOME"), homeFolder(buffer, entry));
+}
+
+std::optional<fs::path> dataHomeFrom(const char* xdgDataHome, const char* home) {
+  if (isAbsolute(xdgDataHome))
+    return fs::path(xdgDataHome);
+  if (isAbsolute(home))
+    return fs::path(home) / ".local" / "share";
+  return std::nullopt;
+}
+
+std::optional<fs::path> dataHome() {
+  std::vector<char> buffer;
+  passwd entry{};
+  return dataHomeFrom(std::getenv("XDG_DATA_HOME"), homeFolder(buffer, entry));
 }
 
 fs::path dovrikConfigFolder(const fs::path& configHome) {

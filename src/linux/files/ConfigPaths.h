@@ -14,6 +14,11 @@ std::optional<std::filesystem::path> configHomeFrom(const char* xdgConfigHome, c
 // The same for this process; without $HOME, the home folder from the user database.
 std::optional<std::filesystem::path> configHome();
 
+// The user's data folder the same way: $XDG_DATA_HOME when it is an absolute path, else
+// $HOME/.local/share.
+std::optional<std::filesystem::path> dataHomeFrom(const char* xdgDataHome, const char* home);
+std::optional<std::filesystem::path> dataHome();
+
 // Dovrik's folder inside a configuration folder: "<configHome>/dovrik".
 std::filesystem::path dovrikConfigFolder(const std::filesystem::path& configHome);
 

@@ -4,6 +4,7 @@ list(APPEND DOVRIK_LINUX_FILES_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/FileDefaults.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FileDefaultsDomains.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FileIo.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/PosixFiles.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TaggedJson.cpp
   ${CMAKE_CURRENT_LIST_DIR}/XdgLoginItem.cpp
 )

@@ -66,6 +66,16 @@ std::uint16_t KeyboardMap::modifierFor(xcb_keysym_t keysym) const {
   return 0;
 }
 
+std::vector<xcb_keycode_t> KeyboardMap::keycodesOf(std::uint16_t mask) const {
+  std::vector<xcb_keycode_t> keycodes;
+  for (std::size_t i = 0; i < modifierKeycodes_.size(); ++i) {
+    // Unused slots of a row hold keycode 0.
+    if (modifierKeycodes_[i] != 0 && (mask & (1u << (i / keycodesPerModifier_))))
+      keycodes.push_back(modifierKeycodes_[i]);
+  }
+  return keycodes;
+}
+
 std::uint16_t KeyboardMap::lockMask() const {
   return static_cast<std::uint16_t>(XCB_MOD_MASK_LOCK | modifierFor(XK_Num_Lock) |
                                     modifierFor(XK_Scroll_Lock));

@@ -20,6 +20,9 @@ class KeyboardMap {
   // The modifier bit whose keys include `keysym`; 0 when none does.
   std::uint16_t modifierFor(xcb_keysym_t keysym) const;
 
+  // The keycodes that set any of the modifier bits in `mask`.
+  std::vector<xcb_keycode_t> keycodesOf(std::uint16_t mask) const;
+
   // Caps Lock, Num Lock and Scroll Lock: bits that a hotkey ignores.
   std::uint16_t lockMask() const;
   // Every combination of the lock bits, none included, each once.

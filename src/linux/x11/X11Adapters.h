@@ -1,5 +1,6 @@
 // The X11 side of Dovrik assembled over one connection: the ports (screens, accessibility,
-// running applications, hotkeys) and the shared knowledge they are built from.
+// running applications, hotkeys, key synthesis) and the shared knowledge they are built from.
+// The clipboard needs the main queue, so it is built beside them.
 #pragma once
 
 #include <string>
@@ -13,6 +14,7 @@
 #include "linux/x11/FrameMover.h"
 #include "linux/x11/X11Accessibility.h"
 #include "linux/x11/X11Hotkeys.h"
+#include "linux/x11/X11KeySynth.h"
 #include "linux/x11/X11RunningApps.h"
 #include "linux/x11/X11Screens.h"
 #include "linux/x11/XConnection.h"
@@ -33,7 +35,8 @@ class X11Adapters {
         screens(connection, clients, activeWindow),
         accessibility(connection, clients, activeWindow, apps, mover),
         runningApps(apps, activeWindow, ownPid),
-        hotkeys(connection) {}
+        hotkeys(connection),
+        keySynth(connection) {}
   X11Adapters(const X11Adapters&) = delete;
   X11Adapters& operator=(const X11Adapters&) = delete;
 
@@ -47,6 +50,7 @@ class X11Adapters {
   X11Accessibility accessibility;
   X11RunningApps runningApps;
   X11Hotkeys hotkeys;
+  X11KeySynth keySynth;
 };
 
 }  // namespace dovrik::x11

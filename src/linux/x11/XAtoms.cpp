@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <utility>
+#include <vector>
 
 namespace dovrik::x11 {
 
@@ -44,20 +45,23 @@ XAtoms XAtoms::intern(xcb_connection_t* connection) {
       {"_NET_WM_STRUT_PARTIAL", &atoms._NET_WM_STRUT_PARTIAL},
       {"_NET_MOVERESIZE_WINDOW", &atoms._NET_MOVERESIZE_WINDOW},
   };
-  constexpr std::size_t count = sizeof(table) / sizeof(table[0]);
-  xcb_intern_atom_cookie_t cookies[count];
-  for (std::size_t i = 0; i < count; ++i) {
-    const char* name = table[i].first;
-    cookies[i] =
-        xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(std::strlen(name)), name);
-  }
-  for (std::size_t i = 0; i < count; ++i) {
+  internAtoms(connection, table);
+  return atoms;
+}
+
+void internAtoms(xcb_connection_t* connection,
+                 std::span<const std::pair<const char*, xcb_atom_t*>> table) {
+  std::vector<xcb_intern_atom_cookie_t> cookies;
+  cookies.reserve(table.size());
+  for (const auto& [name, atom] : table)
+    cookies.push_back(
+        xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(std::strlen(name)), name));
+  for (std::size_t i = 0; i < table.size(); ++i) {
     if (xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(connection, cookies[i], nullptr)) {
       *table[i].second = reply->atom;
       std::free(reply);
     }
   }
-  return atoms;
 }
 
 }  // namespace dovrik::x11

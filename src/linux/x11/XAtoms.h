@@ -1,6 +1,9 @@
 // The X atoms the adapters use, interned once per connection.
 #pragma once
 
+#include <span>
+#include <utility>
+
 #include <xcb/xcb.h>
 
 namespace dovrik::x11 {
@@ -42,5 +45,10 @@ struct XAtoms {
   // Interns every atom with one round trip; atoms whose reply fails stay XCB_ATOM_NONE.
   static XAtoms intern(xcb_connection_t* connection);
 };
+
+// Interns every name of `table` into its atom with one round trip; an atom whose reply fails
+// keeps its value.
+void internAtoms(xcb_connection_t* connection,
+                 std::span<const std::pair<const char*, xcb_atom_t*>> table);
 
 }  // namespace dovrik::x11

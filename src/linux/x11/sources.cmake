@@ -8,11 +8,16 @@ list(APPEND DOVRIK_LINUX_X11_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/FrameMover.cpp
   ${CMAKE_CURRENT_LIST_DIR}/KeyboardMap.cpp
   ${CMAKE_CURRENT_LIST_DIR}/RandrMonitors.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SelectionAtoms.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SelectionReader.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SelectionServer.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Sha1.cpp
   ${CMAKE_CURRENT_LIST_DIR}/UsableArea.cpp
   ${CMAKE_CURRENT_LIST_DIR}/X11Accessibility.cpp
   ${CMAKE_CURRENT_LIST_DIR}/X11EventTap.cpp
   ${CMAKE_CURRENT_LIST_DIR}/X11Hotkeys.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/X11KeySynth.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/X11Pasteboard.cpp
   ${CMAKE_CURRENT_LIST_DIR}/X11RunningApps.cpp
   ${CMAKE_CURRENT_LIST_DIR}/X11Screens.cpp
   ${CMAKE_CURRENT_LIST_DIR}/X11WindowList.cpp

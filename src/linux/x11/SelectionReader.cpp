@@ -1,0 +1,126 @@
+// Selection transfers into our window: the ConvertSelection request, the SelectionNotify
+// answer and, for large content, the INCR protocol's chunks.
+#include "linux/x11/SelectionReader.h"
+
+#include <cstdint>
+#include <utility>
+
+#include "linux/x11/XReply.h"
+
+namespace dovrik::x11 {
+
+SelectionReader::SelectionReader(XConnection& x, Scheduler& mainQueue, xcb_window_t window,
+                                 const SelectionAtoms& atoms)
+    : x_(x), mainQueue_(mainQueue), window_(window), atoms_(atoms) {}
+
+SelectionReader::~SelectionReader() {
+  if (current_)
+    mainQueue_.cancel(current_->silence);
+}
+
+void SelectionReader::read(xcb_atom_t selection, xcb_atom_t target, Done done) {
+  queue_.push_back(Request{selection, target, std::move(done)});
+  if (!current_)
+    startNext();
+}
+
+void SelectionReader::abandonAll() {
+  std::deque<Request> dropped = std::move(queue_);
+  queue_.clear();
+  if (current_) {
+    mainQueue_.cancel(current_->silence);
+    dropped.push_front(std::move(current_->request));
+    current_.reset();
+  }
+  for (Request& request : dropped)
+    mainQueue_.after(0, [done = std::move(request.done)] { done(std::nullopt); });
+}
+
+void SelectionReader::startNext() {
+  if (queue_.empty() || !x_.isConnected())
+    return;
+  current_.emplace();
+  current_->request = std::move(queue_.front());
+  queue_.pop_front();
+  current_->property = atoms_.transfer[nextProperty_++ % atoms_.transfer.size()];
+  // A late answer to an earlier request may still sit in this property.
+  xcb_delete_property(x_.raw(), window_, current_->property);
+  xcb_convert_selection(x_.raw(), window_, current_->request.selection, current_->request.target,
+                        current_->property, XCB_CURRENT_TIME);
+  x_.flush();
+  armSilence();
+}
+
+void SelectionReader::armSilence() {
+  mainQueue_.cancel(current_->silence);
+  current_->silence = mainQueue_.after(silenceBound, [this] {
+    current_->silence = 0;
+    finish(std::nullopt);
+  });
+}
+
+void SelectionReader::finish(std::optional<Data> result) {
+  if (current_->silence)
+    mainQueue_.cancel(current_->silence);
+  Done done = std::move(current_->request.done);
+  current_.reset();
+  startNext();
+  done(std::move(result));
+}
+
+std::optional<SelectionReader::Data> SelectionReader::takeProperty(xcb_atom_t property) {
+  const auto cookie = xcb_get_property(x_.raw(), 1, window_, property, XCB_ATOM_ANY, 0,
+                                       static_cast<std::uint32_t>(sizeLimit / 4 + 1));
+  xcb_generic_error_t* error = nullptr;
+  auto reply = takeReply(xcb_get_property_reply(x_.raw(), cookie, &error), error);
+  if (!reply || reply->type == XCB_ATOM_NONE)
+    return std::nullopt;
+  const auto* data = static_cast<const char*>(xcb_get_property_value(reply.get()));
+  const auto length = static_cast<std::size_t>(xcb_get_property_value_length(reply.get()));
+  // Format 32 properties arrive as longs of 4 bytes on the wire, which xcb keeps as they are.
+  const std::size_t bytes = length * (reply->format / 8u);
+  return Data{reply->type, std::string(data, bytes)};
+}
+
+void SelectionReader::handle(const xcb_generic_event_t& event) {
+  if (!current_)
+    return;
+  const std::uint8_t kind = event.response_type & 0x7f;
+  if (kind == XCB_SELECTION_NOTIFY) {
+    const auto& notify = reinterpret_cast<const xcb_selection_notify_event_t&>(event);
+    if (notify.requestor != window_ || notify.target != current_->request.target ||
+        (notify.property != XCB_ATOM_NONE && notify.property != current_->property))
+      return;
+    if (notify.property == XCB_ATOM_NONE)
+      return finish(std::nullopt);  // the owner cannot give this target
+    std::optional<Data> data = takeProperty(current_->property);
+    if (!data)
+      return finish(std::nullopt);
+    if (data->type != atoms_.INCR)
+      return finish(std::move(data));
+    // Deleting the INCR property (done by the read) asks the owner for the first chunk.
+    current_->incremental = true;
+    armSilence();
+    return;
+  }
+  if (kind == XCB_PROPERTY_NOTIFY && current_->incremental) {
+    const auto& notify = reinterpret_cast<const xcb_property_notify_event_t&>(event);
+    if (notify.window != window_ || notify.atom != current_->property ||
+        notify.state != XCB_PROPERTY_NEW_VALUE)
+      return;
+    std::optional<Data> chunk = takeProperty(current_->property);
+    if (!chunk)
+      return;
+    if (chunk->bytes.empty()) {
+      Data whole{current_->type, std::move(current_->bytes)};
+      return finish(std::move(whole));
+    }
+    current_->type = chunk->type;
+    current_->bytes += chunk->bytes;
+    if (current_->bytes.size() > sizeLimit)
+      return finish(std::nullopt);
+    armSilence();
+  }
+}
+
+}  // namespace dovrik::x11

@@ -1,0 +1,282 @@
+// Watching CLIPBOARD's owner, caching what it offers, and owning it for Dovrik's writes.
+#include "linux/x11/X11Pasteboard.h"
+
+#include <QBuffer>
+#include <QByteArray>
+#include <QImage>
+#include <QImageReader>
+#include <QString>
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+
+#include <xcb/xfixes.h>
+
+namespace dovrik::x11 {
+namespace {
+
+// An unmapped input-only window: the window managers never see it.
+xcb_window_t createOwnWindow(XConnection& x) {
+  if (!x.isConnected())
+    return XCB_NONE;
+  const xcb_window_t window = xcb_generate_id(x.raw());
+  // Property changes carry the chunks of INCR transfers; the mask matches the one every
+  // adapter on this connection asks for.
+  const std::uint32_t mask = XCB_EVENT_MASK_PROPERTY_CHANGE | XCB_EVENT_MASK_STRUCTURE_NOTIFY;
+  xcb_create_window(x.raw(), XCB_COPY_FROM_PARENT, window, x.root(), -1, -1, 1, 1, 0,
+                    XCB_WINDOW_CLASS_INPUT_ONLY, XCB_COPY_FROM_PARENT, XCB_CW_EVENT_MASK, &mask);
+  return window;
+}
+
+// Targets that describe the transfer rather than the content.
+bool isMetaTarget(const std::string& name) {
+  return name == "TARGETS" || name == "MULTIPLE" || name == "TIMESTAMP" || name == "SAVE_TARGETS" ||
+         name == "DELETE";
+}
+
+std::shared_ptr<const std::string> share(std::string bytes) {
+  return std::make_shared<const std::string>(std::move(bytes));
+}
+
+std::optional<Bytes> toPNG(const std::string& image) {
+  QImage decoded;
+  if (!decoded.loadFromData(QByteArray::fromRawData(image.data(), static_cast<int>(image.size()))))
+    return std::nullopt;
+  QByteArray png;
+  QBuffer buffer(&png);
+  buffer.open(QIODevice::WriteOnly);
+  if (!decoded.save(&buffer, "PNG"))
+    return std::nullopt;
+  return Bytes(png.begin(), png.end());
+}
+
+bool isReadablePNG(const Bytes& bytes) {
+  QByteArray data = QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data()),
+                                            static_cast<int>(bytes.size()));
+  QBuffer buffer(&data);
+  buffer.open(QIODevice::ReadOnly);
+  // Reads the header only: enough to refuse what is not a PNG image, cheap for large ones.
+  QImageReader reader(&buffer, "png");
+  return reader.canRead() && reader.size().isValid();
+}
+
+}  // namespace
+
+X11Pasteboard::X11Pasteboard(XConnection& x, Scheduler& mainQueue, Background& background)
+    : x_(x),
+      mainQueue_(mainQueue),
+      background_(background),
+      atoms_(SelectionAtoms::intern(x.raw())),
+      window_(createOwnWindow(x)),
+      reader_(x, mainQueue, window_, atoms_),
+      server_(x, window_, atoms_) {
+  if (window_ == XCB_NONE)
+    return;
+  const xcb_query_extension_reply_t* xfixes = xcb_get_extension_data(x.raw(), &xcb_xfixes_id);
+  if (xfixes && xfixes->present) {
+    // The server speaks XFixes to a client only after it said which version it knows.
+    std::free(xcb_xfixes_query_version_reply(
+        x.raw(), xcb_xfixes_query_version(x.raw(), XCB_XFIXES_MAJOR_VERSION, 0), nullptr));
+    ownerEvent_ = xfixes->first_event + XCB_XFIXES_SELECTION_NOTIFY;
+    xcb_xfixes_select_selection_input(x.raw(), window_, atoms_.CLIPBOARD,
+                                      XCB_XFIXES_SELECTION_EVENT_MASK_SET_SELECTION_OWNER |
+                                          XCB_XFIXES_SELECTION_EVENT_MASK_SELECTION_WINDOW_DESTROY |
+                                          XCB_XFIXES_SELECTION_EVENT_MASK_SELECTION_CLIENT_CLOSE);
+    watching_ = true;
+  }
+  subscription_ = x.events.connect([this](const xcb_generic_event_t& event) { onEvent(event); });
+  x.flush();
+  // What is on the clipboard already is the content at count 0.
+  const auto cookie = xcb_get_selection_owner(x.raw(), atoms_.CLIPBOARD);
+  xcb_generic_error_t* error = nullptr;
+  const auto owner = takeReply(xcb_get_selection_owner_reply(x.raw(), cookie, &error), error);
+  if (owner && owner->owner != XCB_NONE)
+    fetchTargets(noticed_);
+}
+
+X11Pasteboard::~X11Pasteboard() {
+  x_.events.disconnect(subscription_);
+  mainQueue_.cancel(pendingChanged_);
+  if (window_ != XCB_NONE) {
+    xcb_destroy_window(x_.raw(), window_);
+    x_.flush();
+  }
+}
+
+void X11Pasteboard::onEvent(const xcb_generic_event_t& event) {
+  if (watching_ && event.response_type == ownerEvent_) {
+    const auto& notify = reinterpret_cast<const xcb_xfixes_selection_notify_event_t&>(event);
+    if (notify.selection == atoms_.CLIPBOARD)
+      ownerChanged(notify.owner);
+    return;
+  }
+  server_.handle(event);
+  reader_.handle(event);
+}
+
+void X11Pasteboard::ownerChanged(xcb_window_t owner) {
+  if (owner == window_ && ownNoticesDue_ > 0) {
+    --ownNoticesDue_;
+    return;
+  }
+  ++noticed_;
+  reader_.abandonAll();
+  if (owner == XCB_NONE || owner == window_)
+    publish(noticed_, owner == window_ ? content_ : Content{});
+  else
+    fetchTargets(noticed_);
+}
+
+void X11Pasteboard::fetchTargets(ChangeCount generation) {
+  reader_.read(atoms_.CLIPBOARD, atoms_.TARGETS,
+               [this, generation](std::optional<SelectionReader::Data> data) {
+                 if (generation != noticed_)
+                   return;
+                 Content content;
+                 if (data && data->type == XCB_ATOM_ATOM) {
+                   std::vector<xcb_atom_t> atoms(data->bytes.size() / sizeof(xcb_atom_t));
+                   std::memcpy(atoms.data(), data->bytes.data(), atoms.size() * sizeof(xcb_atom_t));
+                   const auto names = atomNames(x_.raw(), atoms);
+                   for (std::size_t i = 0; i < atoms.size(); ++i) {
+                     if (names[i].empty() || isMetaTarget(names[i]))
+                       continue;
+                     content.targets.emplace_back(atoms[i], names[i]);
+                     content.types.push_back(names[i]);
+                   }
+                 }
+                 fetchHint(generation, std::move(content));
+               });
+}
+
+void X11Pasteboard::fetchHint(ChangeCount generation, Content content) {
+  const bool hinted = std::ranges::any_of(
+      content.targets, [&](const auto& target) { return target.first == atoms_.passwordHint; });
+  if (!hinted)
+    return fetchText(generation, std::move(content));
+  reader_.read(atoms_.CLIPBOARD, atoms_.passwordHint,
+               [this, generation,
+                content = std::move(content)](std::optional<SelectionReader::Data> data) mutable {
+                 if (generation != noticed_)
+                   return;
+                 if (data && data->bytes == "secret") {
+                   content.types.emplace_back(concealedContentType);
+                   // A secret is never pulled into Dovrik's memory: the history skips it.
+                   return publish(generation, std::move(content));
+                 }
+                 fetchText(generation, std::move(content));
+               });
+}
+
+void X11Pasteboard::fetchText(ChangeCount generation, Content content) {
+  xcb_atom_t target = XCB_ATOM_NONE;
+  for (const xcb_atom_t wanted : {atoms_.UTF8_STRING, atoms_.textPlainUtf8}) {
+    const bool offered = std::ranges::any_of(
+        content.targets, [&](const auto& offeredTarget) { return offeredTarget.first == wanted; });
+    if (offered && target == XCB_ATOM_NONE)
+      target = wanted;
+  }
+  if (target == XCB_ATOM_NONE)
+    return publish(generation, std::move(content));
+  reader_.read(atoms_.CLIPBOARD, target,
+               [this, generation,
+                content = std::move(content)](std::optional<SelectionReader::Data> data) mutable {
+                 if (generation != noticed_)
+                   return;
+                 if (data) {
+                   // Invalid sequences become U+FFFD, as the port promises.
+                   content.text = QString::fromUtf8(
+                                      QByteArray::fromRawData(data->bytes.data(),
+                                                              static_cast<int>(data->bytes.size())))
+                                      .toStdString();
+                 }
+                 publish(generation, std::move(content));
+               });
+}
+
+void X11Pasteboard::publish(ChangeCount generation, Content content) {
+  content_ = std::move(content);
+  count_ = generation;
+  postChanged();
+}
+
+void X11Pasteboard::postChanged() {
+  // One notice per loop turn, with the count at that moment.
+  if (pendingChanged_)
+    return;
+  pendingChanged_ = mainQueue_.after(0, [this] {
+    pendingChanged_ = 0;
+    changed.emit(count_);
+  });
+}
+
+void X11Pasteboard::readPNG(std::function<void(std::optional<Bytes>)> done) {
+  if (content_.png) {
+    mainQueue_.after(0, [done = std::move(done), png = *content_.png] { done(png); });
+    return;
+  }
+  const auto image = std::ranges::find_if(
+      content_.targets, [&](const auto& target) { return target.first == atoms_.imagePng; });
+  if (image != content_.targets.end()) {
+    reader_.read(atoms_.CLIPBOARD, atoms_.imagePng,
+                 [done = std::move(done)](std::optional<SelectionReader::Data> data) {
+                   if (!data)
+                     return done(std::nullopt);
+                   done(Bytes(data->bytes.begin(), data->bytes.end()));
+                 });
+    return;
+  }
+  const auto other = std::ranges::find_if(
+      content_.targets, [](const auto& target) { return target.second.starts_with("image/"); });
+  if (other == content_.targets.end()) {
+    mainQueue_.after(0, [done = std::move(done)] { done(std::nullopt); });
+    return;
+  }
+  reader_.read(atoms_.CLIPBOARD, other->first,
+               [this, done = std::move(done)](std::optional<SelectionReader::Data> data) {
+                 if (!data)
+                   return done(std::nullopt);
+                 background_.run(std::function<std::optional<Bytes>()>(
+                                     [image = std::move(data->bytes)] { return toPNG(image); }),
+                                 std::function<void(std::optional<Bytes>)>(done));
+               });
+}
+
+ChangeCount X11Pasteboard::writeText(const std::string& text, bool alsoPrimary) {
+  const auto utf8 = share(text);
+  const QByteArray latin1 = QString::fromStdString(text).toLatin1();
+  std::vector<SelectionServer::Offer> offers{
+      {atoms_.UTF8_STRING, atoms_.UTF8_STRING, utf8},
+      {atoms_.textPlainUtf8, atoms_.textPlainUtf8, utf8},
+      {XCB_ATOM_STRING, XCB_ATOM_STRING, share(latin1.toStdString())},
+  };
+  Content content;
+  content.types = {"UTF8_STRING", "text/plain;charset=utf-8", "STRING"};
+  content.text = text;
+  return own(std::move(offers), std::move(content), alsoPrimary);
+}
+
+std::optional<ChangeCount> X11Pasteboard::writePNG(const Bytes& png, bool alsoPrimary) {
+  if (!isReadablePNG(png))
+    return std::nullopt;
+  std::vector<SelectionServer::Offer> offers{
+      {atoms_.imagePng, atoms_.imagePng, share(std::string(png.begin(), png.end()))}};
+  Content content;
+  content.types = {"image/png"};
+  content.png = png;
+  return own(std::move(offers), std::move(content), alsoPrimary);
+}
+
+ChangeCount X11Pasteboard::own(std::vector<SelectionServer::Offer> offers, Content content,
+                               bool alsoPrimary) {
+  if (alsoPrimary)
+    server_.own(XCB_ATOM_PRIMARY, offers);
+  if (server_.own(atoms_.CLIPBOARD, std::move(offers)) && watching_)
+    ++ownNoticesDue_;
+  ++noticed_;
+  reader_.abandonAll();
+  publish(noticed_, std::move(content));
+  return count_;
+}
+
+}  // namespace dovrik::x11

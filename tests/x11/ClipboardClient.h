@@ -1,0 +1,56 @@
+// Another application's side of the clipboard, on a connection of its own: it takes CLIPBOARD
+// with chosen targets (answering in INCR chunks when large, or never, like a hung owner), and
+// it pastes, converting CLIPBOARD into its window. It runs only when `service` is called, so
+// tests interleave it with the adapters' loop in one thread.
+#pragma once
+
+#include <cstddef>
+#include <map>
+#include <optional>
+#include <string>
+
+#include <xcb/xcb.h>
+
+namespace dovrik::x11test {
+
+class ClipboardClient {
+ public:
+  explicit ClipboardClient(const std::string& display);
+  ClipboardClient(const ClipboardClient&) = delete;
+  ClipboardClient& operator=(const ClipboardClient&) = delete;
+  ~ClipboardClient();
+
+  // Takes CLIPBOARD offering each target with its bytes; a `silent` owner never answers.
+  void own(std::map<std::string, std::string> offers, bool silent = false);
+  // Asks the owner of CLIPBOARD for `target`; `pasted` holds the answer once it is complete.
+  void paste(const std::string& target);
+  // Handles what the server sent meanwhile; never waits.
+  void service();
+
+  std::optional<std::string> pasted;
+  bool refused = false;
+  // Bytes above this go out, and come in, in INCR chunks.
+  static constexpr std::size_t chunkSize = 256u << 10;
+
+ private:
+  xcb_atom_t atom(const std::string& name);
+  void answer(const xcb_selection_request_event_t& request);
+  void handle(const xcb_generic_event_t& event);
+
+  xcb_connection_t* c_ = nullptr;
+  xcb_window_t window_ = XCB_NONE;
+  std::map<xcb_atom_t, std::string> offers_;
+  bool silent_ = false;
+  // An INCR transfer out: requestor and property, the bytes and how many went.
+  struct Outgoing {
+    xcb_window_t requestor;
+    xcb_atom_t property;
+    std::string bytes;
+    std::size_t sent;
+  };
+  std::optional<Outgoing> outgoing_;
+  bool incoming_ = false;
+  std::string received_;
+};
+
+}  // namespace dovrik::x11test

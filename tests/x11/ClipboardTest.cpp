@@ -1,0 +1,166 @@
+// The clipboard adapter against real owners and requestors on a real server: change notices,
+// text, secrets, images, INCR in both directions, a hung owner, and Dovrik's own writes.
+#include <QBuffer>
+#include <QByteArray>
+#include <QImage>
+#include <algorithm>
+
+#include "ClipboardClient.h"
+#include "DesktopTest.h"
+
+namespace dovrik::x11test {
+namespace {
+
+Bytes smallPNG() {
+  QImage image(3, 2, QImage::Format_RGB32);
+  image.fill(Qt::red);
+  QByteArray png;
+  QBuffer buffer(&png);
+  buffer.open(QIODevice::WriteOnly);
+  image.save(&buffer, "PNG");
+  return Bytes(png.begin(), png.end());
+}
+
+std::string bigText() {
+  std::string text;
+  while (text.size() < (3u << 19))  // 1.5 MB, several INCR chunks either way
+    text += "line " + std::to_string(text.size()) + "\n";
+  return text;
+}
+
+class ClipboardTest : public DesktopTest {
+ protected:
+  void SetUp() override {
+    DesktopTest::SetUp();
+    other = std::make_unique<ClipboardClient>(server->display());
+    desktop->pasteboard.changed.connect([this](ChangeCount count) { notices.push_back(count); });
+  }
+  Pasteboard& pasteboard() { return desktop->pasteboard; }
+  // Runs the adapters and the other application until `condition`.
+  bool runUntil(const std::function<bool()>& condition) {
+    return pumpUntil([&] {
+      other->service();
+      return condition();
+    });
+  }
+  bool noticed(ChangeCount count) {
+    return runUntil([&] { return !notices.empty() && notices.back() == count; });
+  }
+  std::optional<std::string> pasteFromDovrik(const std::string& target) {
+    other->paste(target);
+    runUntil([&] { return other->pasted.has_value() || other->refused; });
+    return other->pasted;
+  }
+
+  std::unique_ptr<ClipboardClient> other;
+  std::vector<ChangeCount> notices;
+};
+
+TEST_F(ClipboardTest, CopiedTextIsInHandWhenTheChangeIsReported) {
+  other->own({{"UTF8_STRING", "  caf\xc3\xa9 \xff!\n"}, {"text/html", "<b>x</b>"}});
+  ASSERT_TRUE(noticed(1));
+  EXPECT_EQ(pasteboard().changeCount(), 1);
+  // Invalid UTF-8 becomes U+FFFD; white space stays as the owner sent it.
+  EXPECT_EQ(pasteboard().text(), "  caf\xc3\xa9 \xef\xbf\xbd!\n");
+  const auto types = pasteboard().types();
+  EXPECT_NE(std::ranges::find(types, "text/html"), types.end());
+  EXPECT_EQ(std::ranges::find(types, "TARGETS"), types.end());
+
+  // A second copy by the same application is a change of its own.
+  other->own({{"text/plain;charset=utf-8", "second"}});
+  ASSERT_TRUE(noticed(2));
+  EXPECT_EQ(pasteboard().text(), "second");
+}
+
+TEST_F(ClipboardTest, PasswordManagerHintIsReportedAsConcealed) {
+  other->own({{"UTF8_STRING", "hunter2"}, {"x-kde-passwordManagerHint", "secret"}});
+  ASSERT_TRUE(noticed(1));
+  const auto types = pasteboard().types();
+  EXPECT_NE(std::ranges::find(types, std::string(concealedContentType)), types.end());
+  EXPECT_FALSE(pasteboard().text().has_value());
+}
+
+TEST_F(ClipboardTest, OfferedPngIsReadAsItIs) {
+  const std::string png = "\x89PNG\r\n\x1a\nnot decoded on the way";
+  other->own({{"image/png", png}});
+  ASSERT_TRUE(noticed(1));
+  std::optional<std::optional<Bytes>> read;
+  pasteboard().readPNG([&](std::optional<Bytes> bytes) { read = std::move(bytes); });
+  ASSERT_TRUE(runUntil([&] { return read.has_value(); }));
+  EXPECT_EQ(*read, Bytes(png.begin(), png.end()));
+}
+
+TEST_F(ClipboardTest, OtherImageFormatsAreConvertedToPng) {
+  QImage image(4, 4, QImage::Format_RGB32);
+  image.fill(Qt::blue);
+  QByteArray bmp;
+  QBuffer buffer(&bmp);
+  buffer.open(QIODevice::WriteOnly);
+  image.save(&buffer, "BMP");
+  other->own({{"image/bmp", bmp.toStdString()}});
+  ASSERT_TRUE(noticed(1));
+  std::optional<std::optional<Bytes>> read;
+  pasteboard().readPNG([&](std::optional<Bytes> bytes) { read = std::move(bytes); });
+  ASSERT_TRUE(runUntil([&] { return read.has_value(); }));
+  ASSERT_TRUE(read->has_value());
+  const QImage back = QImage::fromData(QByteArray::fromRawData(
+      reinterpret_cast<const char*>((*read)->data()), static_cast<int>((*read)->size())));
+  EXPECT_EQ(back.size(), QSize(4, 4));
+  EXPECT_EQ(back.pixelColor(1, 1), QColor(Qt::blue));
+}
+
+TEST_F(ClipboardTest, LargeTextArrivesInIncrChunks) {
+  const std::string text = bigText();
+  other->own({{"UTF8_STRING", text}});
+  ASSERT_TRUE(noticed(1));
+  EXPECT_EQ(pasteboard().text(), text);
+}
+
+TEST_F(ClipboardTest, SilentOwnerNeitherStopsTheLoopNorLaterCopies) {
+  int turns = 0;
+  desktop->loop.every(0.02, [&] { ++turns; });
+  other->own({{"UTF8_STRING", "never sent"}}, /*silent=*/true);
+  ASSERT_TRUE(noticed(1));
+  EXPECT_GT(turns, 2);  // the loop kept running while the owner said nothing
+  EXPECT_FALSE(pasteboard().text().has_value());
+
+  ClipboardClient next(server->display());
+  next.own({{"UTF8_STRING", "after the hang"}});
+  ASSERT_TRUE(runUntil([&] {
+    next.service();
+    return !notices.empty() && notices.back() == 2;
+  }));
+  EXPECT_EQ(pasteboard().text(), "after the hang");
+}
+
+TEST_F(ClipboardTest, WritesAreServedToOtherApplicationsUnderTheirOwnCount) {
+  other->own({{"UTF8_STRING", "before"}});
+  ASSERT_TRUE(noticed(1));
+
+  const ChangeCount written = pasteboard().writeText("from Dovrik \xe2\x9c\x93", true);
+  EXPECT_EQ(written, 2);
+  EXPECT_EQ(pasteFromDovrik("UTF8_STRING"), "from Dovrik \xe2\x9c\x93");
+  EXPECT_EQ(pasteFromDovrik("STRING"), "from Dovrik ?");
+  // Our own ownership notice has arrived meanwhile and is not a second change.
+  EXPECT_EQ(pasteboard().changeCount(), written);
+  EXPECT_EQ(pasteboard().text(), "from Dovrik \xe2\x9c\x93");
+
+  const std::string big = bigText();
+  EXPECT_EQ(pasteboard().writeText(big, false), 3);
+  EXPECT_EQ(pasteFromDovrik("text/plain;charset=utf-8"), big);
+
+  const Bytes png = smallPNG();
+  EXPECT_EQ(pasteboard().writePNG(png, false), 4);
+  EXPECT_EQ(pasteFromDovrik("image/png"), std::string(png.begin(), png.end()));
+  EXPECT_FALSE(pasteFromDovrik("UTF8_STRING").has_value());
+  EXPECT_FALSE(pasteboard().writePNG(Bytes{'n', 'o', 't'}, false).has_value());
+  EXPECT_EQ(pasteboard().changeCount(), 4);
+
+  // Another copy takes the clipboard back from us.
+  other->own({{"UTF8_STRING", "after"}});
+  ASSERT_TRUE(noticed(5));
+  EXPECT_EQ(pasteboard().text(), "after");
+}
+
+}  // namespace
+}  // namespace dovrik::x11test
