@@ -20,6 +20,7 @@
 #include "linux/files/XdgLoginItem.h"
 #include "linux/qt/QtMainQueue.h"
 #include "linux/qt/QtShell.h"
+#include "linux/qt/QuitSignals.h"
 #include "linux/qt/SingleInstance.h"
 #include "linux/qt/ThreadPoolBackground.h"
 #include "linux/x11/X11Adapters.h"
@@ -178,6 +179,10 @@ int runAgent(int argc, char** argv) {
     return QByteArray::fromStdString(cli::answerRequest(app, line.toStdString()));
   });
 
+  // Quitting from the tray, or by a signal, first writes what still waits to be saved: a copy
+  // made just before would otherwise be lost.
+  qt::QuitSignals quitSignals;
+  QObject::connect(&qtApp, &QCoreApplication::aboutToQuit, [&app] { app.flush(); });
   return QApplication::exec();
 }
 

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "ClipboardClient.h"
 #include "DesktopTest.h"
 
 namespace dovrik::x11test {
@@ -161,6 +162,40 @@ TEST_F(CommandLineTest, LayoutsAreSavedListedRestoredAndDeletedThroughTheRunning
   EXPECT_NE(unknown.err.find("Elsewhere"), std::string::npos) << unknown.err;
   EXPECT_EQ(run({"layout", "delete", "My Desk"}).status, 0);
   EXPECT_EQ(run({"layout", "list"}).out, "No saved layouts.\n");
+}
+
+// A copy made just before Dovrik is told to end is still written, and the history comes back
+// on the next start from a file only its user can read.
+TEST_F(CommandLineTest, ClipboardHistoryOutlivesTheAgentEvenWhenEndedRightAfterACopy) {
+  ASSERT_TRUE(startAgent());
+  ClipboardClient other(server->display());
+  other.own({{"UTF8_STRING", "  remembered  "}});
+  Finished list;
+  ASSERT_TRUE(client->waitFor([&] {
+    other.service();
+    list = run({"clipboard", "list"});
+    return list.out.find("remembered") != std::string::npos;
+  }));
+  other.own({{"UTF8_STRING", "copied last"}});
+  // Ended well inside the pause before a save: only the flush on quit can keep this copy.
+  ASSERT_TRUE(client->waitFor([&] {
+    other.service();
+    return run({"clipboard", "list"}).out.find("copied last") != std::string::npos;
+  }));
+  kill(agent_, SIGTERM);
+  int status = 0;
+  ASSERT_TRUE(client->waitFor([&] { return waitpid(agent_, &status, WNOHANG) == agent_; }));
+  agent_ = -1;
+  EXPECT_TRUE(WIFEXITED(status)) << "ended by a signal instead of quitting";
+
+  const std::string file = session_ + "/data/Dovrik/clipboard.json";
+  struct stat info {};
+  ASSERT_EQ(stat(file.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0600u);
+  ASSERT_TRUE(startAgent());
+  list = run({"clipboard", "list"});
+  EXPECT_NE(list.out.find("copied last"), std::string::npos) << list.out;
+  EXPECT_NE(list.out.find("remembered"), std::string::npos) << list.out;
 }
 
 TEST_F(CommandLineTest, WithoutDovrikHelpAndChecksAnswerAndCommandsStartNothing) {

@@ -5,7 +5,7 @@
 #include <limits>
 #include <type_traits>
 
-#include "linux/files/Base64.h"
+#include "core/support/Base64.h"
 
 namespace dovrik::files {
 namespace {

@@ -1,5 +1,4 @@
 list(APPEND DOVRIK_LINUX_FILES_SOURCES
-  ${CMAKE_CURRENT_LIST_DIR}/Base64.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ConfigPaths.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FileDefaults.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FileDefaultsDomains.cpp

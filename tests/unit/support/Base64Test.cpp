@@ -1,12 +1,12 @@
 // Byte data as base64 text: the standard vectors and the malformed text that must not decode.
-#include "linux/files/Base64.h"
+#include "core/support/Base64.h"
 
 #include <gtest/gtest.h>
 
 #include <iterator>
 #include <numeric>
 
-namespace dovrik::files {
+namespace dovrik {
 namespace {
 
 TEST(Base64Test, StandardVectorsRoundTrip) {
@@ -29,4 +29,4 @@ TEST(Base64Test, MalformedTextDoesNotDecode) {
 }
 
 }  // namespace
-}  // namespace dovrik::files
+}  // namespace dovrik

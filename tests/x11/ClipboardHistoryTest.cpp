@@ -1,0 +1,88 @@
+// The clipboard history over the real clipboard: what another application copies is recorded
+// (trimmed, links known as links), what a password manager marks secret and what is copied
+// while the history is off are not, and Dovrik's own copy is not recorded again but can be
+// pasted by another application.
+#include "ClipboardClient.h"
+#include "DesktopTest.h"
+#include "core/app/App.h"
+
+namespace dovrik::x11test {
+namespace {
+
+class ClipboardHistoryTest : public DesktopTest {
+ protected:
+  void SetUp() override {
+    DesktopTest::SetUp();
+    app_ = std::make_unique<App>(desktop->platform());
+    app_->appState().setClipboardHistoryEnabled(true);
+    app_->start();
+    other_ = std::make_unique<ClipboardClient>(server->display());
+  }
+  void TearDown() override {
+    other_.reset();
+    app_.reset();
+    DesktopTest::TearDown();
+  }
+
+  ClipboardManager& history() { return app_->clipboardManager(); }
+  // Lets the other application and Dovrik run until `condition`.
+  bool runUntil(const std::function<bool()>& condition) {
+    return pumpUntil([&] {
+      other_->service();
+      return condition();
+    });
+  }
+  // Copies in the other application and waits until Dovrik has looked at the change.
+  bool copy(std::map<std::string, std::string> offers) {
+    const ChangeCount before = desktop->pasteboard.changeCount();
+    other_->own(std::move(offers));
+    return runUntil([&] {
+      return desktop->pasteboard.changeCount() > before &&
+             history().lastChangeCount() == desktop->pasteboard.changeCount();
+    });
+  }
+
+  std::unique_ptr<App> app_;
+  std::unique_ptr<ClipboardClient> other_;
+};
+
+TEST_F(ClipboardHistoryTest, CopiesAreRecordedExceptSecretsAndWhileOff) {
+  ASSERT_TRUE(copy({{"UTF8_STRING", "  first line\nsecond line \n"}}));
+  ASSERT_EQ(history().items().size(), 1u);
+  EXPECT_EQ(history().items()[0].text, "first line\nsecond line");
+  EXPECT_EQ(history().items()[0].kind, ClipboardKind::text);
+
+  ASSERT_TRUE(copy({{"UTF8_STRING", "https://example.com/page"}}));
+  ASSERT_EQ(history().items().size(), 2u);
+  EXPECT_EQ(history().items()[0].kind, ClipboardKind::link);
+
+  ASSERT_TRUE(copy({{"UTF8_STRING", "hunter2"}, {"x-kde-passwordManagerHint", "secret"}}));
+  EXPECT_EQ(history().items().size(), 2u);
+
+  app_->appState().setClipboardHistoryEnabled(false);
+  history().applyEnabledState();
+  const ChangeCount before = desktop->pasteboard.changeCount();
+  other_->own({{"UTF8_STRING", "copied while off"}});
+  ASSERT_TRUE(runUntil([&] { return desktop->pasteboard.changeCount() > before; }));
+  EXPECT_EQ(history().items().size(), 2u);
+}
+
+TEST_F(ClipboardHistoryTest, DovriksOwnCopyIsPastableAndNotRecordedAgain) {
+  ASSERT_TRUE(copy({{"UTF8_STRING", "older"}}));
+  ASSERT_TRUE(copy({{"UTF8_STRING", "newer"}}));
+  const ClipboardItem older = history().items()[1];
+  history().copy(older);
+  // The entry moves to the top instead of coming back as a new one.
+  ASSERT_TRUE(runUntil([&] {
+    return history().lastChangeCount() == desktop->pasteboard.changeCount() &&
+           history().items()[0].id == older.id;
+  }));
+  EXPECT_EQ(history().items().size(), 2u);
+
+  other_->paste("UTF8_STRING");
+  ASSERT_TRUE(runUntil([&] { return other_->pasted.has_value(); }));
+  EXPECT_EQ(*other_->pasted, "older");
+}
+
+}  // namespace
+}  // namespace dovrik::x11test
