@@ -1,0 +1,46 @@
+// The colour table and the text-on-accent rule.
+#include "core/theme/Theme.h"
+
+#include <array>
+#include <cstddef>
+
+namespace dovrik {
+namespace {
+
+struct TokenColors {
+  Rgba light;
+  Rgba dark;
+};
+
+// Indexed by ColorToken, in its order.
+constexpr std::array<TokenColors, 11> tokenColors{{
+    {{255, 255, 255, 1}, {28, 31, 36, 1}},     // surface
+    {{0, 0, 0, 0.04}, {255, 255, 255, 0.05}},  // hover
+    {{0, 0, 0, 0.07}, {255, 255, 255, 0.09}},  // selection
+    {{227, 230, 234, 1}, {44, 48, 55, 1}},     // hairline
+    {{216, 220, 226, 1}, {52, 57, 65, 1}},     // border
+    {{20, 23, 26, 1}, {242, 244, 247, 1}},     // textPrimary
+    {{90, 97, 107, 1}, {155, 163, 174, 1}},    // textSecondary
+    {{138, 145, 155, 1}, {107, 115, 126, 1}},  // textTertiary
+    {{30, 127, 79, 1}, {70, 200, 138, 1}},     // success
+    {{162, 91, 16, 1}, {232, 150, 60, 1}},     // warning
+    {{192, 57, 43, 1}, {240, 107, 92, 1}},     // danger
+}};
+
+static_assert(static_cast<std::size_t>(ColorToken::danger) + 1 == tokenColors.size());
+
+}  // namespace
+
+Rgba Theme::color(ColorToken token, ColorScheme scheme) {
+  const TokenColors& colors = tokenColors[static_cast<std::size_t>(token)];
+  return scheme == ColorScheme::dark ? colors.dark : colors.light;
+}
+
+Rgba Theme::onAccent(std::optional<Rgba> accent) {
+  double lightness = 1.0;
+  if (accent)
+    lightness = (0.299 * accent->red + 0.587 * accent->green + 0.114 * accent->blue) / 255.0;
+  return lightness > onAccentThreshold ? Rgba{0, 0, 0, 1} : Rgba{255, 255, 255, 1};
+}
+
+}  // namespace dovrik

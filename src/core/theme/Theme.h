@@ -1,0 +1,50 @@
+// The one set of design values Dovrik's own windows draw with: colour tokens with a light and a
+// dark value, the text colour on the accent, the card look and the named animations.
+#pragma once
+
+#include <optional>
+
+#include "core/theme/Animation.h"
+#include "core/theme/ColorScheme.h"
+#include "core/theme/Rgba.h"
+
+namespace dovrik {
+
+// Every colour token except the accent, which is the system's own.
+enum class ColorToken {
+  surface,
+  hover,
+  selection,
+  hairline,
+  border,
+  textPrimary,
+  textSecondary,
+  textTertiary,
+  success,
+  warning,
+  danger,
+};
+
+namespace Theme {
+
+Rgba color(ColorToken token, ColorScheme scheme);
+
+// The text colour drawn on the accent: black on a light accent, white on a dark one. An accent
+// that could not be read as sRGB counts as light.
+Rgba onAccent(std::optional<Rgba> accent);
+// Perceived lightness 0 to 1 (0.299 R + 0.587 G + 0.114 B) above which text on it is black.
+inline constexpr double onAccentThreshold = 0.62;
+
+// Cards: surface background, rounded corners, a hairline drawn inside the edge.
+inline constexpr double cardCornerRadius = 10;
+inline constexpr double cardOutlineWidth = 1;
+
+namespace Motion {
+inline constexpr TimedAnimation hover{AnimationCurve::easeOut, 0.12};
+inline constexpr SpringAnimation toggle{0.24, 0.78, 0};
+// Insertions into and removals from lists in the settings window and the popup.
+inline constexpr SpringAnimation listChange{0.3, 0.82, 0};
+}  // namespace Motion
+
+}  // namespace Theme
+}  // namespace dovrik

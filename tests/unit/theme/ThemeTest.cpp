@@ -1,0 +1,66 @@
+// The colour tokens in both appearances and the text colour chosen for the accent.
+#include "core/theme/Theme.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace dovrik {
+namespace {
+
+const std::vector<ColorToken> allTokens{
+    ColorToken::surface,       ColorToken::hover,        ColorToken::selection,
+    ColorToken::hairline,      ColorToken::border,       ColorToken::textPrimary,
+    ColorToken::textSecondary, ColorToken::textTertiary, ColorToken::success,
+    ColorToken::warning,       ColorToken::danger,
+};
+
+const Rgba black{0, 0, 0, 1};
+const Rgba white{255, 255, 255, 1};
+
+TEST(ThemeColors, TokensResolvePerScheme) {
+  EXPECT_EQ(Theme::color(ColorToken::surface, ColorScheme::light), (Rgba{255, 255, 255, 1}));
+  EXPECT_EQ(Theme::color(ColorToken::surface, ColorScheme::dark), (Rgba{28, 31, 36, 1}));
+  EXPECT_EQ(Theme::color(ColorToken::hover, ColorScheme::light), (Rgba{0, 0, 0, 0.04}));
+  EXPECT_EQ(Theme::color(ColorToken::selection, ColorScheme::dark), (Rgba{255, 255, 255, 0.09}));
+  EXPECT_EQ(Theme::color(ColorToken::textTertiary, ColorScheme::light), (Rgba{138, 145, 155, 1}));
+  EXPECT_EQ(Theme::color(ColorToken::success, ColorScheme::dark), (Rgba{70, 200, 138, 1}));
+  EXPECT_EQ(Theme::color(ColorToken::danger, ColorScheme::light), (Rgba{192, 57, 43, 1}));
+  EXPECT_EQ(Theme::color(ColorToken::danger, ColorScheme::dark), (Rgba{240, 107, 92, 1}));
+}
+
+TEST(ThemeColors, EveryTokenHasItsOwnValueInEachScheme) {
+  for (const ColorScheme scheme : {ColorScheme::light, ColorScheme::dark}) {
+    for (std::size_t i = 0; i < allTokens.size(); ++i) {
+      for (std::size_t j = i + 1; j < allTokens.size(); ++j)
+        EXPECT_NE(Theme::color(allTokens[i], scheme), Theme::color(allTokens[j], scheme))
+            << i << " and " << j;
+    }
+  }
+  for (const ColorToken token : allTokens)
+    EXPECT_NE(Theme::color(token, ColorScheme::light), Theme::color(token, ColorScheme::dark));
+}
+
+TEST(ThemeOnAccent, LightAccentsGetBlackTextDarkOnesWhite) {
+  EXPECT_EQ(Theme::onAccent(Rgba{0, 122, 255, 1}), white);  // the default blue
+  EXPECT_EQ(Theme::onAccent(Rgba{255, 204, 0, 1}), black);  // yellow
+  EXPECT_EQ(Theme::onAccent(Rgba{0, 0, 0, 1}), white);
+  EXPECT_EQ(Theme::onAccent(Rgba{255, 255, 255, 1}), black);
+}
+
+TEST(ThemeOnAccent, ThresholdIsExclusive) {
+  // Grey 158 is just under 0.62, grey 159 just over.
+  EXPECT_EQ(Theme::onAccent(Rgba{158, 158, 158, 1}), white);
+  EXPECT_EQ(Theme::onAccent(Rgba{159, 159, 159, 1}), black);
+  // Green weighs most: pure green is light, pure red and pure blue are dark.
+  EXPECT_EQ(Theme::onAccent(Rgba{0, 255, 0, 1}), white);
+  EXPECT_EQ(Theme::onAccent(Rgba{0, 255, 120, 1}), black);
+  EXPECT_EQ(Theme::onAccent(Rgba{255, 0, 0, 1}), white);
+}
+
+TEST(ThemeOnAccent, UnreadableAccentCountsAsLight) {
+  EXPECT_EQ(Theme::onAccent(std::nullopt), black);
+}
+
+}  // namespace
+}  // namespace dovrik
