@@ -1,0 +1,144 @@
+// The clipboard popup's state and rules.
+#include "core/clipboard/ClipboardPopupModel.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "core/clipboard/ClipboardSearch.h"
+#include "core/clipboard/ClipboardText.h"
+
+namespace dovrik {
+
+ClipboardPopupModel::ClipboardPopupModel(Scheduler& scheduler, ClipboardManager& manager)
+    : scheduler_(scheduler),
+      manager_(manager),
+      itemsConnection_(manager.itemsChanged.connect([this] { changed.emit(); })) {}
+
+ClipboardPopupModel::~ClipboardPopupModel() {
+  manager_.itemsChanged.disconnect(itemsConnection_);
+}
+
+void ClipboardPopupModel::reset() {
+  activeTab_ = ClipboardTab::clipboard;
+  activeFilter_ = ClipboardFilter::all;
+  searchText_.clear();
+  isExpanded_ = false;
+  selectedIndex_ = 0;
+  copiedId_.reset();
+  changed.emit();
+}
+
+void ClipboardPopupModel::selectTab(ClipboardTab tab) {
+  if (tab == activeTab_)
+    return;
+  activeTab_ = tab;
+  changed.emit();
+  tabChanged.emit(tab == ClipboardTab::fileShelf);
+}
+
+void ClipboardPopupModel::setFilter(ClipboardFilter filter) {
+  if (filter == activeFilter_)
+    return;
+  activeFilter_ = filter;
+  selectedIndex_ = 0;
+  changed.emit();
+}
+
+void ClipboardPopupModel::setSearchText(std::string text) {
+  if (text == searchText_)
+    return;
+  searchText_ = std::move(text);
+  selectedIndex_ = 0;
+  changed.emit();
+}
+
+void ClipboardPopupModel::toggleExpanded() {
+  isExpanded_ = !isExpanded_;
+  changed.emit();
+  expandToggled.emit(isExpanded_);
+}
+
+std::string ClipboardPopupModel::expandLabel() const {
+  return isExpanded_ ? "Less" : "More";
+}
+
+std::vector<ClipboardItem> ClipboardPopupModel::filteredItems() const {
+  std::vector<ClipboardItem> rows;
+  for (const ClipboardItem& item : manager_.items()) {
+    if (!searchText_.empty() && !matchesSearch(item, searchText_))
+      continue;
+    if (keeps(activeFilter_, item.kind))
+      rows.push_back(item);
+  }
+  return rows;
+}
+
+std::string ClipboardPopupModel::emptyText() const {
+  if (searchText_.empty())
+    return "Nothing copied yet";
+  return "No results for \"" + searchText_ + "\"";
+}
+
+void ClipboardPopupModel::moveDown() {
+  if (activeTab_ == ClipboardTab::clipboard && selectedIndex_ < rowCount() - 1) {
+    select(selectedIndex_ + 1);
+    scrollToRow.emit(selectedIndex_);
+  }
+}
+
+void ClipboardPopupModel::moveUp() {
+  if (activeTab_ == ClipboardTab::clipboard && selectedIndex_ > 0) {
+    select(selectedIndex_ - 1);
+    scrollToRow.emit(selectedIndex_);
+  }
+}
+
+void ClipboardPopupModel::selectCurrent() {
+  if (activeTab_ != ClipboardTab::clipboard)
+    return;
+  const std::vector<ClipboardItem> rows = filteredItems();
+  if (selectedIndex_ >= 0 && selectedIndex_ < static_cast<int>(rows.size()))
+    paste(rows[static_cast<std::size_t>(selectedIndex_)]);
+}
+
+void ClipboardPopupModel::hoverRow(int index) {
+  if (index != selectedIndex_)
+    select(index);
+}
+
+void ClipboardPopupModel::paste(const ClipboardItem& item) {
+  if (copiedId_)
+    return;
+  copiedId_ = item.id;
+  changed.emit();
+  scheduler_.after(pasteDelay, lifetime_.guard([this, item] { manager_.paste(item); }));
+}
+
+void ClipboardPopupModel::togglePin(const ClipboardItem& item) {
+  manager_.togglePin(item.id);
+}
+
+void ClipboardPopupModel::remove(const ClipboardItem& item) {
+  std::vector<ClipboardItem> kept = manager_.items();
+  std::erase_if(kept, [&](const ClipboardItem& entry) { return entry.id == item.id; });
+  manager_.setItems(std::move(kept));
+}
+
+std::string ClipboardPopupModel::pinActionLabel(const ClipboardItem& item) {
+  return item.isPinned ? "Unpin" : "Pin";
+}
+
+std::string ClipboardPopupModel::rowTitle(const ClipboardItem& item) {
+  return item.kind == ClipboardKind::image ? "Image" : trimmedText(item.text);
+}
+
+int ClipboardPopupModel::rowCount() const {
+  return static_cast<int>(filteredItems().size());
+}
+
+void ClipboardPopupModel::select(int index) {
+  selectedIndex_ = index;
+  changed.emit();
+}
+
+}  // namespace dovrik

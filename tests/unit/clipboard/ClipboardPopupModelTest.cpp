@@ -1,0 +1,220 @@
+// The clipboard popup's behaviour: search, kind filter, the shared selection, pasting, the row
+// actions, the texts shown and the state of each opening.
+#include "core/clipboard/ClipboardPopupModel.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/unit/clipboard/ClipboardFixture.h"
+
+namespace dovrik::test {
+namespace {
+
+using Texts = std::vector<std::string>;
+
+ClipboardItem entry(ClipboardKind kind, std::string text) {
+  ClipboardItem item;
+  item.id = Uuid::random();
+  item.kind = kind;
+  item.text = std::move(text);
+  return item;
+}
+
+struct ClipboardPopupModelTest : ::testing::Test, ClipboardFixture {
+  ClipboardPopupModelTest() {
+    model = std::make_unique<ClipboardPopupModel>(platform.scheduler, *manager);
+    model->changed.connect([this] { ++changes; });
+    model->scrollToRow.connect([this](int row) { scrolls.push_back(row); });
+  }
+
+  void setItems(const std::vector<std::pair<ClipboardKind, std::string>>& entries) {
+    std::vector<ClipboardItem> items;
+    for (const auto& [kind, text] : entries)
+      items.push_back(entry(kind, text));
+    manager->setItems(items);
+  }
+
+  Texts rows() const {
+    Texts out;
+    for (const auto& item : model->filteredItems())
+      out.push_back(item.text);
+    return out;
+  }
+
+  std::size_t pasteboardWrites() const { return sim.pasteboard.writes.size(); }
+
+  std::unique_ptr<ClipboardPopupModel> model;
+  int changes = 0;
+  std::vector<int> scrolls;
+};
+
+constexpr auto text = ClipboardKind::text;
+constexpr auto link = ClipboardKind::link;
+constexpr auto image = ClipboardKind::image;
+
+TEST_F(ClipboardPopupModelTest, SearchIgnoresCaseKeepsSpacesAndNeverMatchesImages) {
+  setItems({{text, "Alpha Beta"},
+            {link, "https://AB.example"},
+            {image, "ab"},
+            {text, "alphabet"},
+            {text, "ÉCOLE Привет"}});
+  model->setSearchText("ab");
+  EXPECT_EQ(rows(), (Texts{"https://AB.example", "alphabet"}));
+  model->setSearchText("a b");
+  EXPECT_EQ(rows(), (Texts{"Alpha Beta"}));
+  model->setSearchText("école привет");
+  EXPECT_EQ(rows(), (Texts{"ÉCOLE Привет"}));
+  model->setSearchText("");
+  EXPECT_EQ(rows().size(), 5U);
+}
+
+TEST_F(ClipboardPopupModelTest, FiltersKeepTheirKindInStoredOrderAfterTheSearch) {
+  setItems({{text, "ab text"}, {link, "https://ab.example"}, {image, ""}, {text, "other"}});
+  model->setFilter(ClipboardFilter::text);
+  EXPECT_EQ(rows(), (Texts{"ab text", "other"}));
+  model->setFilter(ClipboardFilter::images);
+  EXPECT_EQ(rows(), (Texts{""}));
+  model->setFilter(ClipboardFilter::links);
+  model->setSearchText("AB");
+  EXPECT_EQ(rows(), (Texts{"https://ab.example"}));
+  model->setSearchText("text");
+  EXPECT_TRUE(rows().empty());
+  EXPECT_EQ(label(ClipboardFilter::links), "Links");
+  EXPECT_EQ(clipboardFilters.front(), ClipboardFilter::all);
+  EXPECT_EQ(clipboardFilters.back(), ClipboardFilter::images);
+}
+
+TEST_F(ClipboardPopupModelTest, EmptyListTexts) {
+  EXPECT_EQ(model->emptyText(), "Nothing copied yet");
+  setItems({{text, "one"}});
+  model->setFilter(ClipboardFilter::images);
+  EXPECT_TRUE(rows().empty());
+  EXPECT_EQ(model->emptyText(), "Nothing copied yet");
+  model->setSearchText("zz top");
+  EXPECT_EQ(model->emptyText(), "No results for \"zz top\"");
+}
+
+TEST_F(ClipboardPopupModelTest, KeyboardSelectionStopsAtBothEndsAndScrollsToTheRow) {
+  setItems({{text, "a"}, {text, "b"}, {text, "c"}});
+  model->moveUp();
+  EXPECT_EQ(model->selectedIndex(), 0);
+  model->moveDown();
+  model->moveDown();
+  model->moveDown();
+  EXPECT_EQ(model->selectedIndex(), 2);
+  model->moveUp();
+  EXPECT_EQ(model->selectedIndex(), 1);
+  EXPECT_EQ(scrolls, (std::vector<int>{1, 2, 1}));
+  EXPECT_TRUE(model->isSelected(1));
+}
+
+TEST_F(ClipboardPopupModelTest, SearchAndFilterChangesSelectTheFirstRow) {
+  setItems({{text, "a1"}, {text, "a2"}, {text, "a3"}});
+  model->hoverRow(2);
+  model->setSearchText("a");
+  EXPECT_EQ(model->selectedIndex(), 0);
+  model->hoverRow(2);
+  model->setSearchText("a");
+  EXPECT_EQ(model->selectedIndex(), 2);
+  model->setFilter(ClipboardFilter::text);
+  EXPECT_EQ(model->selectedIndex(), 0);
+}
+
+TEST_F(ClipboardPopupModelTest, ReturnPastesTheHoveredRowOnceAfterTheCopiedMark) {
+  setItems({{text, "a"}, {text, "b"}, {text, "c"}});
+  const ClipboardItem third = manager->items()[2];
+  const std::size_t before = pasteboardWrites();
+  model->hoverRow(2);
+  model->selectCurrent();
+  model->selectCurrent();
+  EXPECT_TRUE(model->isCopied(third));
+  clock.advanceBy(ClipboardPopupModel::pasteDelay - 0.01);
+  EXPECT_EQ(pasteboardWrites(), before);
+  clock.advanceBy(0.02);
+  ASSERT_EQ(pasteboardWrites(), before + 1);
+  EXPECT_EQ(sim.pasteboard.writes.back().text, "c");
+  clock.advanceBy(1);
+  EXPECT_EQ(pasteboardWrites(), before + 1);
+}
+
+TEST_F(ClipboardPopupModelTest, APasteDueAfterTheModelIsGoneDoesNothing) {
+  setItems({{text, "a"}});
+  const std::size_t before = pasteboardWrites();
+  model->selectCurrent();
+  model.reset();
+  clock.advanceBy(1);
+  EXPECT_EQ(pasteboardWrites(), before);
+}
+
+TEST_F(ClipboardPopupModelTest, TheShelfTabIgnoresTheNavigationKeys) {
+  setItems({{text, "a"}, {text, "b"}});
+  std::vector<bool> tabs;
+  model->tabChanged.connect([&](bool isShelf) { tabs.push_back(isShelf); });
+  model->selectTab(ClipboardTab::clipboard);
+  model->selectTab(ClipboardTab::fileShelf);
+  model->moveDown();
+  model->selectCurrent();
+  EXPECT_EQ(model->selectedIndex(), 0);
+  EXPECT_FALSE(model->copiedId());
+  model->selectTab(ClipboardTab::clipboard);
+  EXPECT_EQ(tabs, (std::vector<bool>{true, false}));
+}
+
+TEST_F(ClipboardPopupModelTest, DeletingTheSelectedLastRowLeavesTheSelectionBeyondTheEnd) {
+  setItems({{text, "a"}, {text, "b"}, {text, "c"}});
+  clock.advanceBy(1);
+  const int savesBefore = sim.files.writes;
+  model->hoverRow(2);
+  model->remove(model->filteredItems()[2]);
+  EXPECT_EQ(rows(), (Texts{"a", "b"}));
+  EXPECT_EQ(model->selectedIndex(), 2);
+  model->selectCurrent();
+  model->moveDown();
+  EXPECT_FALSE(model->copiedId());
+  EXPECT_EQ(model->selectedIndex(), 2);
+  clock.advanceBy(1);
+  EXPECT_EQ(sim.files.writes, savesBefore + 1);
+  model->moveUp();
+  EXPECT_EQ(model->selectedIndex(), 1);
+}
+
+TEST_F(ClipboardPopupModelTest, PinningChangesTheMenuLabelWithoutMovingTheRow) {
+  setItems({{text, "a"}, {text, "b"}});
+  EXPECT_EQ(ClipboardPopupModel::pinActionLabel(manager->items()[1]), "Pin");
+  const int changesBefore = changes;
+  model->togglePin(manager->items()[1]);
+  EXPECT_EQ(rows(), (Texts{"a", "b"}));
+  EXPECT_EQ(ClipboardPopupModel::pinActionLabel(manager->items()[1]), "Unpin");
+  EXPECT_GT(changes, changesBefore);
+}
+
+TEST_F(ClipboardPopupModelTest, RowTitlesAreTrimmedAndImagesSayImage) {
+  EXPECT_EQ(ClipboardPopupModel::rowTitle(entry(text, " \n hi there\t\n")), "hi there");
+  EXPECT_EQ(ClipboardPopupModel::rowTitle(entry(image, "")), "Image");
+}
+
+TEST_F(ClipboardPopupModelTest, ResetGivesTheStateOfEveryOpening) {
+  setItems({{text, "a"}, {text, "b"}});
+  std::vector<bool> expansions;
+  model->expandToggled.connect([&](bool expanded) { expansions.push_back(expanded); });
+  EXPECT_EQ(model->expandLabel(), "More");
+  model->toggleExpanded();
+  EXPECT_EQ(model->expandLabel(), "Less");
+  model->setFilter(ClipboardFilter::text);
+  model->setSearchText("b");
+  model->hoverRow(1);
+  model->selectCurrent();
+  model->selectTab(ClipboardTab::fileShelf);
+
+  model->reset();
+  EXPECT_EQ(model->activeTab(), ClipboardTab::clipboard);
+  EXPECT_EQ(model->activeFilter(), ClipboardFilter::all);
+  EXPECT_FALSE(model->isExpanded());
+  EXPECT_EQ(model->selectedIndex(), 0);
+  EXPECT_EQ(model->searchText(), "");
+  EXPECT_FALSE(model->copiedId());
+  EXPECT_EQ(expansions, (std::vector<bool>{true}));
+  EXPECT_EQ(label(model->activeTab()), "Clipboard");
+}
+
+}  // namespace
+}  // namespace dovrik::test
