@@ -54,8 +54,8 @@ std::vector<std::string> displayUuids(const std::vector<DisplaySource>& monitors
     // Two monitors of one model without serial numbers (or with firmware that gives every unit
     // the same one) look alike; only the connector tells them apart. It is left out otherwise,
     // so that moving a monitor keeps its UUID.
-    const bool twin = monitors[i].edid &&
-                      std::count(identities.begin(), identities.end(), identities[i]) > 1;
+    const bool twin =
+        monitors[i].edid && std::count(identities.begin(), identities.end(), identities[i]) > 1;
     if (twin)
       identity += "|" + monitors[i].connector;
     result.push_back(nameBasedUuid(identity));
