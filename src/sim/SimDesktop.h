@@ -38,6 +38,8 @@ class SimDesktop : public Accessibility, public RunningApps, public Screens {
   // Screens
   std::vector<Screen> screens() override;
   std::optional<Screen> mainScreen() override;
+  std::optional<Point> mouseLocation() override { return mouseLocation_; }
+  void setMouseLocation(std::optional<Point> desktopPoint) { mouseLocation_ = desktopPoint; }
 
   // RunningApps
   std::optional<RunningApp> frontmostApplication() override;
@@ -148,6 +150,7 @@ class SimDesktop : public Accessibility, public RunningApps, public Screens {
   ProcessId ownPid_ = 1;
   std::vector<Screen> screens_;
   std::uint32_t mainDisplay_ = 0;
+  std::optional<Point> mouseLocation_;
   std::uint32_t nextDisplay_ = 1;
   std::vector<App> apps_;
   std::optional<ProcessId> frontmost_;

@@ -1,5 +1,5 @@
 // A whole simulated platform for tests: virtual time, in-memory defaults, the simulated
-// desktop, hotkeys, mouse tap, window list and preview window, the recorded shell,
+// desktop, hotkeys, mouse tap, window list, preview window and clipboard panel, the recorded shell,
 // the clipboard, synthesised keys, background work on virtual time and in-memory files,
 // bundled as the core's ports.
 #pragma once
@@ -15,6 +15,7 @@
 #include "sim/SimKeySynth.h"
 #include "sim/SimOverlaySurface.h"
 #include "sim/SimPasteboard.h"
+#include "sim/SimPopupPanel.h"
 #include "sim/SimShell.h"
 #include "sim/SimWindowList.h"
 
@@ -38,6 +39,7 @@ class SimPlatform {
   SimEventTap eventTap;
   SimWindowList windowList;
   SimOverlaySurface overlaySurface;
+  SimPopupPanel popupPanel;
   SimBackground background;
   SimPasteboard pasteboard;
   SimKeySynth keySynth;

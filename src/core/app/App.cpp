@@ -7,9 +7,10 @@ App::App(Platform platform) : platform_(platform) {}
 
 // Managers that use others go first.
 App::~App() {
+  menuBarController_.reset();
+  clipboardPopupController_.reset();
   clipboardManager_.reset();
   clipboardShortcut_.reset();
-  menuBarController_.reset();
   workspaceShortcuts_.reset();
   workspaceManager_.reset();
   dragMonitor_.reset();
@@ -80,9 +81,9 @@ DragMonitor& App::dragMonitor() {
 
 MenuBarController& App::menuBarController() {
   if (!menuBarController_) {
-    menuBarController_ =
-        std::make_unique<MenuBarController>(platform_, appState(), shortcutManager(),
-                                            windowManager(), dragMonitor(), workspaceManager());
+    menuBarController_ = std::make_unique<MenuBarController>(
+        platform_, appState(), shortcutManager(), windowManager(), dragMonitor(),
+        workspaceManager(), clipboardPopupController());
   }
   return *menuBarController_;
 }
@@ -102,9 +103,8 @@ WorkspaceShortcuts& App::workspaceShortcuts() {
 
 ClipboardShortcut& App::clipboardShortcut() {
   if (!clipboardShortcut_) {
-    // A press makes sure the history exists; the popup it toggles is not built yet.
-    clipboardShortcut_ =
-        std::make_unique<ClipboardShortcut>(platform_, appState(), [this] { clipboardManager(); });
+    clipboardShortcut_ = std::make_unique<ClipboardShortcut>(
+        platform_, appState(), [this] { clipboardPopupController().toggle(); });
   }
   return *clipboardShortcut_;
 }
@@ -115,6 +115,14 @@ ClipboardManager& App::clipboardManager() {
         std::make_unique<ClipboardManager>(platform_, appState(), clipboardShortcut());
   }
   return *clipboardManager_;
+}
+
+ClipboardPopupController& App::clipboardPopupController() {
+  if (!clipboardPopupController_) {
+    clipboardPopupController_ =
+        std::make_unique<ClipboardPopupController>(platform_, clipboardManager());
+  }
+  return *clipboardPopupController_;
 }
 
 void App::start() {

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "core/clipboard/ClipboardManager.h"
+#include "core/clipboard/ClipboardPopupController.h"
 #include "core/clipboard/ClipboardShortcut.h"
 #include "core/drag/DragMonitor.h"
 #include "core/drag/DragZoneManager.h"
@@ -36,6 +37,7 @@ class App {
   WorkspaceShortcuts& workspaceShortcuts();
   ClipboardShortcut& clipboardShortcut();
   ClipboardManager& clipboardManager();
+  ClipboardPopupController& clipboardPopupController();
 
   // The start-up sequence for the managers that exist.
   void start();
@@ -56,6 +58,7 @@ class App {
   std::unique_ptr<MenuBarController> menuBarController_;
   std::unique_ptr<ClipboardShortcut> clipboardShortcut_;
   std::unique_ptr<ClipboardManager> clipboardManager_;
+  std::unique_ptr<ClipboardPopupController> clipboardPopupController_;
 };
 
 }  // namespace dovrik

@@ -13,6 +13,7 @@
 #include "core/platform/OverlaySurface.h"
 #include "core/platform/Pasteboard.h"
 #include "core/platform/PlatformTexts.h"
+#include "core/platform/PopupPanel.h"
 #include "core/platform/RunningApps.h"
 #include "core/platform/Scheduler.h"
 #include "core/platform/Screens.h"
@@ -35,6 +36,7 @@ struct Platform {
   EventTap& eventTap;
   WindowList& windowList;
   OverlaySurface& overlaySurface;
+  PopupPanel& popupPanel;
   Background& background;
   Pasteboard& pasteboard;
   KeySynth& keySynth;

@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "core/model/KeyboardShortcut.h"
+
 namespace dovrik {
 
 struct PlatformTexts {
@@ -18,6 +20,12 @@ struct PlatformTexts {
   // The sentence that ends the notice for several refused snap shortcuts: who else tends to
   // hold these keys, and what to do about it.
   std::string refusedShortcutsAdvice;
+  // Shortcuts are written with the modifiers' names joined by "+" ("Shift+Super+V") instead
+  // of their symbols run together ("⇧⌘V").
+  bool namesModifiers = false;
+
+  // A shortcut as this platform writes it.
+  std::string shortcutText(const KeyboardShortcut& shortcut) const;
 
   static const PlatformTexts& macOS();
   static const PlatformTexts& linux();
