@@ -1,0 +1,72 @@
+// The clipboard popup on an X11 desktop: an override-redirect window above every other, on
+// every desktop, that never becomes the active window. While shown it holds a keyboard grab
+// (as menus do), so the application the user was typing in keeps the input focus and
+// `_NET_ACTIVE_WINDOW`, and the paste lands there; the pointer stays free, so files can be
+// dragged onto it from a file manager.
+#pragma once
+
+#include <functional>
+
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
+
+#include "core/platform/PopupPanel.h"
+#include "core/theme/ColorScheme.h"
+
+class QPropertyAnimation;
+class QVariantAnimation;
+
+namespace dovrik::ui {
+
+class ClipboardPopupView;
+
+class ClipboardPopupWindow : public QWidget, public PopupPanel {
+ public:
+  // Carries a frame from desktop space to X root coordinates, as the X adapters see them.
+  using DesktopToRoot = std::function<Rect(const Rect&)>;
+
+  ClipboardPopupWindow(DesktopToRoot desktopToRoot, ColorScheme scheme);
+  ~ClipboardPopupWindow() override;
+
+  bool isVisible() const override { return QWidget::isVisible(); }
+  Rect frame() const override { return frame_; }
+  void show(ClipboardPopupModel& content, const Rect& from, const Rect& to,
+            TimedAnimation animation) override;
+  void animateFrame(const Rect& to, TimedAnimation animation) override;
+  void hide(TimedAnimation animation) override;
+
+  // Re-colours the content at once, also while it is shown.
+  void setColorScheme(ColorScheme scheme);
+  ClipboardPopupView* content() const { return content_; }
+  // Whether the keyboard grab is held.
+  bool hasKeyboard() const { return hasKeyboard_; }
+
+ protected:
+  // The navigation keys, before they reach the search field.
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  void moveTo(const Rect& desktopFrame, TimedAnimation animation);
+  void tryToGrabKeyboard();
+  void releaseKeyboard();
+  void updateShape();
+
+  DesktopToRoot desktopToRoot_;
+  ColorScheme scheme_;
+  Rect frame_;
+  QPointer<ClipboardPopupView> content_;
+  QVariantAnimation* fade_ = nullptr;
+  QPropertyAnimation* move_ = nullptr;
+  bool compositing_ = false;
+  bool hasKeyboard_ = false;
+  // Another client (the hotkey's own grab while its keys are held, a closing menu) may hold
+  // the keyboard for a moment; the grab is tried again until it succeeds or time runs out.
+  QTimer grabRetry_;
+  int grabAttemptsLeft_ = 0;
+  // Each showing cancels the ordering out that a fade-out before it would do at its end.
+  int generation_ = 0;
+};
+
+}  // namespace dovrik::ui
