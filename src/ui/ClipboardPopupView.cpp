@@ -150,6 +150,7 @@ QWidget* ClipboardPopupView::buildClipboardTab() {
   list_->setSelectionMode(QAbstractItemView::NoSelection);
   list_->setFocusPolicy(Qt::NoFocus);
   list_->setMouseTracking(true);
+  list_->viewport()->setAttribute(Qt::WA_Hover);
   list_->setUniformItemSizes(true);
   list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   list_->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);

@@ -7,6 +7,7 @@
 #include <QPainterPath>
 
 #include "core/clipboard/ClipboardText.h"
+#include "core/platform/Clock.h"
 #include "ui/PopupFonts.h"
 #include "ui/PopupSymbols.h"
 #include "ui/ThemeColors.h"
@@ -17,8 +18,6 @@ namespace {
 constexpr double padding = 6;  // inside the highlight
 constexpr double gap = 8;
 constexpr double radius = 7;
-// Seconds from 1970-01-01 to 2001-01-01, both UTC: the entries' time origin.
-constexpr double unixTimeOf2001 = 978307200;
 
 double wallTimeSince2001() {
   return static_cast<double>(QDateTime::currentMSecsSinceEpoch()) / 1000.0 - unixTimeOf2001;

@@ -6,6 +6,7 @@
 #include <QPainterPathStroker>
 #include <algorithm>
 #include <array>
+#include <initializer_list>
 #include <utility>
 
 namespace dovrik::ui {
@@ -23,6 +24,21 @@ QPen linePen(const QRectF& box, const QColor& color) {
 
 QPointF at(const QRectF& box, double fx, double fy) {
   return {box.left() + fx * box.width(), box.top() + fy * box.height()};
+}
+
+// A path through points given as fractions of the box.
+QPainterPath pathThrough(const QRectF& box, std::initializer_list<std::pair<double, double>> points,
+                         bool closed) {
+  QPainterPath path;
+  for (const auto& [fx, fy] : points) {
+    if (path.elementCount() == 0)
+      path.moveTo(at(box, fx, fy));
+    else
+      path.lineTo(at(box, fx, fy));
+  }
+  if (closed)
+    path.closeSubpath();
+  return path;
 }
 
 void drawClipboard(QPainter& p, const QRectF& b, const QColor& c) {
@@ -87,13 +103,9 @@ void drawTray(QPainter& p, const QRectF& b, const QColor& c) {
   p.setPen(linePen(b, c));
   p.setBrush(Qt::NoBrush);
   p.drawRoundedRect(QRectF(at(b, 0.08, 0.2), at(b, 0.92, 0.85)), s * 1.5, s * 1.5);
-  QPainterPath slot;
-  slot.moveTo(at(b, 0.08, 0.55));
-  slot.lineTo(at(b, 0.32, 0.55));
-  slot.lineTo(at(b, 0.38, 0.66));
-  slot.lineTo(at(b, 0.62, 0.66));
-  slot.lineTo(at(b, 0.68, 0.55));
-  slot.lineTo(at(b, 0.92, 0.55));
+  const QPainterPath slot = pathThrough(
+      b, {{0.08, 0.55}, {0.32, 0.55}, {0.38, 0.66}, {0.62, 0.66}, {0.68, 0.55}, {0.92, 0.55}},
+      false);
   p.drawPath(slot);
 }
 
@@ -114,13 +126,8 @@ void drawLink(QPainter& p, const QRectF& b, const QColor& c) {
 void drawDocText(QPainter& p, const QRectF& b, const QColor& c) {
   p.setPen(linePen(b, c));
   p.setBrush(Qt::NoBrush);
-  QPainterPath page;
-  page.moveTo(at(b, 0.2, 0.06));
-  page.lineTo(at(b, 0.6, 0.06));
-  page.lineTo(at(b, 0.82, 0.28));
-  page.lineTo(at(b, 0.82, 0.94));
-  page.lineTo(at(b, 0.2, 0.94));
-  page.closeSubpath();
+  const QPainterPath page =
+      pathThrough(b, {{0.2, 0.06}, {0.6, 0.06}, {0.82, 0.28}, {0.82, 0.94}, {0.2, 0.94}}, true);
   p.drawPath(page);
   for (double y : {0.45, 0.6, 0.75})
     p.drawLine(at(b, 0.34, y), at(b, y < 0.7 ? 0.68 : 0.56, y));
@@ -131,13 +138,8 @@ void drawPhoto(QPainter& p, const QRectF& b, const QColor& c) {
   p.setPen(linePen(b, c));
   p.setBrush(Qt::NoBrush);
   p.drawRoundedRect(QRectF(at(b, 0.06, 0.16), at(b, 0.94, 0.84)), s * 1.5, s * 1.5);
-  QPainterPath hills;
-  hills.moveTo(at(b, 0.14, 0.76));
-  hills.lineTo(at(b, 0.4, 0.46));
-  hills.lineTo(at(b, 0.58, 0.64));
-  hills.lineTo(at(b, 0.68, 0.54));
-  hills.lineTo(at(b, 0.86, 0.76));
-  hills.closeSubpath();
+  const QPainterPath hills =
+      pathThrough(b, {{0.14, 0.76}, {0.4, 0.46}, {0.58, 0.64}, {0.68, 0.54}, {0.86, 0.76}}, true);
   p.setBrush(c);
   p.drawPath(hills);
   p.drawEllipse(QRectF(at(b, 0.66, 0.26), at(b, 0.78, 0.38)));
@@ -151,14 +153,9 @@ void drawPin(QPainter& p, const QRectF& b, const QColor& c) {
   p.translate(-b.center());
   p.setPen(linePen(b, c));
   p.setBrush(c);
-  QPainterPath head;
-  head.moveTo(at(b, 0.34, 0.08));
-  head.lineTo(at(b, 0.66, 0.08));
-  head.lineTo(at(b, 0.62, 0.42));
-  head.lineTo(at(b, 0.74, 0.56));
-  head.lineTo(at(b, 0.26, 0.56));
-  head.lineTo(at(b, 0.38, 0.42));
-  head.closeSubpath();
+  const QPainterPath head = pathThrough(
+      b, {{0.34, 0.08}, {0.66, 0.08}, {0.62, 0.42}, {0.74, 0.56}, {0.26, 0.56}, {0.38, 0.42}},
+      true);
   p.drawPath(head);
   p.drawLine(at(b, 0.5, 0.56), at(b, 0.5, 0.95));
   p.restore();

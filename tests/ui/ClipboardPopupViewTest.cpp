@@ -13,6 +13,7 @@
 #include <memory>
 
 #include "core/clipboard/ClipboardPopupModel.h"
+#include "core/platform/Clock.h"
 #include "tests/unit/clipboard/ClipboardFixture.h"
 #include "ui/ClipboardPopupView.h"
 #include "ui/PopupEmptyState.h"
@@ -21,8 +22,6 @@
 using namespace dovrik;
 
 namespace {
-
-constexpr double unixTimeOf2001 = 978307200;
 
 Bytes samplePng(QSize size) {
   QImage image(size, QImage::Format_RGB32);
@@ -180,19 +179,32 @@ class ClipboardPopupViewTest : public QObject {
     QCOMPARE(ready.count(), 2);
   }
 
+  // The populated clipboard tab, a search without result, the expanded list and the shelf
+  // tab, each in light and dark.
   void screenshots() {
     const QString folder = qEnvironmentVariable("DOVRIK_SCREENSHOT_DIR");
     if (folder.isEmpty())
       QSKIP("DOVRIK_SCREENSHOT_DIR is not set");
     Popup popup(sampleItems());
     popup.model.hoverRow(1);
-    // Let the thumbnail arrive before taking the picture.
-    QTest::qWait(200);
-    for (auto [scheme, name] :
-         {std::pair{ColorScheme::light, "light"}, std::pair{ColorScheme::dark, "dark"}}) {
-      popup.view.setColorScheme(scheme);
-      QVERIFY(popup.view.grab().save(folder + "/popview-" + name + ".png"));
-    }
+    QTest::qWait(100);  // the thumbnail
+    const auto save = [&](const QString& name, int height) {
+      popup.view.resize(320, height);
+      for (auto [scheme, suffix] :
+           {std::pair{ColorScheme::light, "light"}, std::pair{ColorScheme::dark, "dark"}}) {
+        popup.view.setColorScheme(scheme);
+        QVERIFY(popup.view.grab().save(folder + "/" + name + "-" + suffix + ".png"));
+      }
+    };
+    save("popview", 282);
+    popup.model.toggleExpanded();
+    save("popview-expanded", 460);
+    popup.model.toggleExpanded();
+    popup.model.setSearchText("invoice");
+    save("popview-noresults", 282);
+    popup.model.setSearchText("");
+    popup.model.selectTab(ClipboardTab::fileShelf);
+    save("popview-shelf", 320);
   }
 };
 
