@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
 #include <QStackedWidget>
@@ -151,13 +152,12 @@ QWidget* ClipboardPopupView::buildClipboardTab() {
   list_->setFocusPolicy(Qt::NoFocus);
   list_->setMouseTracking(true);
   list_->viewport()->setAttribute(Qt::WA_Hover);
+  list_->viewport()->installEventFilter(this);
   list_->setUniformItemSizes(true);
   list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   list_->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
   list_->viewport()->setAutoFillBackground(false);
   list_->setContextMenuPolicy(Qt::CustomContextMenu);
-  connect(list_, &QListView::entered, this,
-          [this](const QModelIndex& index) { model_.hoverRow(index.row()); });
   connect(list_, &QListView::clicked, this,
           [this](const QModelIndex& index) { model_.paste(rows_->item(index.row())); });
   connect(list_, &QListView::customContextMenuRequested, this, &ClipboardPopupView::showRowMenu);
@@ -179,6 +179,24 @@ QWidget* ClipboardPopupView::buildFooter() {
   row->addWidget(expand_);
   row->addStretch(1);
   return footer;
+}
+
+// Only a real pointer move selects: the list also reports the row that scrolls under a
+// resting pointer, and that would take the selection away from the keyboard that scrolled.
+bool ClipboardPopupView::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == list_->viewport()) {
+    if (event->type() == QEvent::MouseMove) {
+      const QModelIndex index =
+          list_->indexAt(static_cast<QMouseEvent*>(event)->position().toPoint());
+      const int row = index.isValid() ? index.row() : -1;
+      if (row != pointerRow_ && row >= 0)
+        model_.hoverRow(row);
+      pointerRow_ = row;
+    } else if (event->type() == QEvent::Leave) {
+      pointerRow_ = -1;
+    }
+  }
+  return QWidget::eventFilter(watched, event);
 }
 
 void ClipboardPopupView::showRowMenu(const QPoint& position) {

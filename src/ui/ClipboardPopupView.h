@@ -49,6 +49,8 @@ class ClipboardPopupView : public QWidget {
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  // Follows the pointer over the rows.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   QWidget* buildHeader();
@@ -84,6 +86,8 @@ class ClipboardPopupView : public QWidget {
     std::optional<Uuid> copied;
   };
   std::optional<RowsSource> shown_;
+  // The row the pointer was last moved into, -1 outside the rows.
+  int pointerRow_ = -1;
 
   Signal<>::Connection changedConnection_;
   Signal<int>::Connection scrollConnection_;

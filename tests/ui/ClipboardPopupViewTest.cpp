@@ -139,6 +139,33 @@ class ClipboardPopupViewTest : public QObject {
     QVERIFY(popup.button("Less"));
   }
 
+  // The pointer and the keyboard move one selection; a keyboard move keeps its row in sight.
+  void selectionFollowsPointerAndKeys() {
+    std::vector<ClipboardItem> items;
+    for (int i = 0; i < 25; ++i)
+      items.push_back(entry(ClipboardKind::text, "entry " + std::to_string(i), i * 60));
+    Popup popup(std::move(items));
+    QTest::mouseMove(popup.list().viewport(), popup.rowCentre(2));
+    QCOMPARE(popup.model.selectedIndex(), 2);
+    for (int i = 0; i < 18; ++i)
+      popup.model.moveDown();
+    QCOMPARE(popup.model.selectedIndex(), 20);
+    const QRect row = popup.list().visualRect(popup.list().model()->index(20, 0));
+    QVERIFY(popup.list().viewport()->rect().contains(row.center()));
+  }
+
+  // The card's surface follows the scheme at once, see-through only with a compositor.
+  void recoloursAtOnce() {
+    Popup popup({});
+    const QPoint inside(popup.view.width() / 2, popup.view.height() - 3);
+    const auto surfaceAt = [&] { return popup.view.grab().toImage().pixelColor(inside); };
+    QCOMPARE(surfaceAt(), QColor(255, 255, 255));
+    popup.view.setColorScheme(ColorScheme::dark);
+    QCOMPARE(surfaceAt(), QColor(28, 31, 36));
+    popup.view.setTranslucentBackground(true);
+    QCOMPARE(surfaceAt().alpha(), 235);
+  }
+
   void rowMenuPinsAndDeletes() {
     Popup popup(sampleItems());
     const auto menuFor = [&](int row) {
