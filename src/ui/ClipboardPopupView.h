@@ -34,7 +34,6 @@ class ClipboardPopupView : public QWidget {
 
   // Re-colours everything at once.
   void setColorScheme(ColorScheme scheme);
-  ColorScheme colorScheme() const { return scheme_; }
   // With a compositor the background is slightly see-through; without one it is opaque.
   void setTranslucentBackground(bool translucent);
 

@@ -20,7 +20,6 @@ class PopupButton : public QAbstractButton {
   void setSymbol(std::string symbol);
   // The active tab or filter; the model decides, so a click does not toggle it.
   void setActive(bool active);
-  bool isActive() const { return active_; }
 
   QSize sizeHint() const override;
 

@@ -18,7 +18,6 @@ class PopupSearchField : public QWidget {
   explicit PopupSearchField(const ColorScheme& scheme, QWidget* parent = nullptr);
 
   QLineEdit* lineEdit() const { return edit_; }
-  PopupButton* clearButton() const { return clear_; }
   // Colours the text after a change of scheme.
   void applyScheme();
 

@@ -22,13 +22,13 @@ const QString portalPath = QStringLiteral("/org/freedesktop/portal/desktop");
 const QString settingsInterface = QStringLiteral("org.freedesktop.portal.Settings");
 const QString appearanceNamespace = QStringLiteral("org.freedesktop.appearance");
 const QString colorSchemeKey = QStringLiteral("color-scheme");
-// A portal that has not answered by then is taken to be absent; start-up never waits for it.
-constexpr int portalTimeoutMs = 200;
+// The call is asynchronous, so start-up never waits for it; the time only bounds how long a
+// portal being started by the bus may take before it counts as absent.
+constexpr int portalTimeoutMs = 3000;
 
 // The value comes wrapped in a variant; the older Read method wraps it once more.
 std::optional<std::uint32_t> unwrapValue(QVariant value) {
-  while (value.canConvert<QDBusVariant>() &&
-         value.metaType() == QMetaType::fromType<QDBusVariant>())
+  while (value.metaType() == QMetaType::fromType<QDBusVariant>())
     value = value.value<QDBusVariant>().variant();
   bool ok = false;
   const std::uint32_t number = value.toUInt(&ok);
