@@ -4,6 +4,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QBuffer>
+#include <QCursor>
 #include <QDateTime>
 #include <QLineEdit>
 #include <QListView>
@@ -212,6 +213,8 @@ class ClipboardPopupViewTest : public QObject {
     const QString folder = qEnvironmentVariable("DOVRIK_SCREENSHOT_DIR");
     if (folder.isEmpty())
       QSKIP("DOVRIK_SCREENSHOT_DIR is not set");
+    // The pictures show the selection only, no pointer hovering over a row.
+    QCursor::setPos(-100, -100);
     Popup popup(sampleItems());
     popup.model.hoverRow(1);
     QTest::qWait(100);  // the thumbnail
@@ -232,6 +235,9 @@ class ClipboardPopupViewTest : public QObject {
     popup.model.setSearchText("");
     popup.model.selectTab(ClipboardTab::fileShelf);
     save("popview-shelf", 320);
+    popup.model.selectTab(ClipboardTab::clipboard);
+    popup.model.paste(popup.world.manager->items()[1]);
+    save("popview-copied", 282);
   }
 };
 
