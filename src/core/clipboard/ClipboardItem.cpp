@@ -6,6 +6,7 @@
 #include <ctime>
 
 #include "core/clipboard/ClipboardText.h"
+#include "core/platform/Clock.h"
 #include "core/support/Base64.h"
 #include "core/support/Json.h"
 #include "core/support/JsonNesting.h"
@@ -15,8 +16,6 @@ namespace {
 
 // An entry is an object of scalars inside one array.
 constexpr int maxNesting = 2;
-// Seconds from 1970-01-01 to 2001-01-01, both UTC.
-constexpr double unixTimeOf2001 = 978307200;
 
 std::string shortDate(double since2001) {
   constexpr std::array<const char*, 12> months{"Jan", "Feb", "Mar", "Apr", "May", "Jun",
