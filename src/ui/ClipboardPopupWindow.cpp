@@ -65,14 +65,17 @@ void ClipboardPopupWindow::show(ClipboardPopupModel& content, const Rect& from, 
   ++generation_;
   // A compositing manager may have started or stopped since the last opening.
   compositing_ = isCompositing();
-  delete content_;
-  content_ = new ClipboardPopupView(content, scheme_, this);
+  if (contentModel_ != &content) {
+    delete content_;
+    content_ = new ClipboardPopupView(content, scheme_, this);
+    contentModel_ = &content;
+    connect(content_, &ClipboardPopupView::closeRequested, this, [this] {
+      // The content's close button is one more way of pressing Escape.
+      keyPressed.emit(PopupKey::escape);
+    });
+    layout()->addWidget(content_);
+  }
   content_->setTranslucentBackground(compositing_);
-  connect(content_, &ClipboardPopupView::closeRequested, this, [this] {
-    // The content's close button is one more way of pressing Escape.
-    keyPressed.emit(PopupKey::escape);
-  });
-  layout()->addWidget(content_);
 
   fade_->stop();
   move_->stop();
@@ -98,10 +101,8 @@ void ClipboardPopupWindow::show(ClipboardPopupModel& content, const Rect& from, 
   }
   grabAttemptsLeft_ = grabAttempts;
   tryToGrabKeyboard();
-  QTimer::singleShot(searchFocusDelayMilliseconds, content_.data(), [view = content_] {
-    if (view)
-      view->focusSearch();
-  });
+  QTimer::singleShot(searchFocusDelayMilliseconds, content_,
+                     [view = content_] { view->focusSearch(); });
 }
 
 void ClipboardPopupWindow::animateFrame(const Rect& to, TimedAnimation animation) {

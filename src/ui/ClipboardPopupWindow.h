@@ -7,7 +7,6 @@
 
 #include <functional>
 
-#include <QPointer>
 #include <QTimer>
 #include <QWidget>
 
@@ -56,7 +55,10 @@ class ClipboardPopupWindow : public QWidget, public PopupPanel {
   DesktopToRoot desktopToRoot_;
   ColorScheme scheme_;
   Rect frame_;
-  QPointer<ClipboardPopupView> content_;
+  // Built at the first opening and kept: it draws whatever state the model is in, and the
+  // model starts over at each opening.
+  ClipboardPopupView* content_ = nullptr;
+  const ClipboardPopupModel* contentModel_ = nullptr;
   QVariantAnimation* fade_ = nullptr;
   QPropertyAnimation* move_ = nullptr;
   bool compositing_ = false;
