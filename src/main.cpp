@@ -123,7 +123,12 @@ int runAgent(int argc, char** argv) {
   };
   ui::SnapPreviewWindow preview(desktopToRoot);
   qt::ColorSchemeWatcher colorScheme;
-  ui::ClipboardPopupWindow popup(desktopToRoot, colorScheme.scheme());
+  ui::ClipboardPopupWindow popup(
+      desktopToRoot,
+      [&x11](std::uint8_t keycode, std::uint16_t state) {
+        return x11.hotkeys.pressWhileGrabbed(keycode, state);
+      },
+      colorScheme.scheme());
   QObject::connect(&colorScheme, &qt::ColorSchemeWatcher::schemeChanged, &popup,
                    [&popup](ColorScheme scheme) { popup.setColorScheme(scheme); });
 

@@ -31,12 +31,14 @@ int milliseconds(double seconds) {
 
 }  // namespace
 
-ClipboardPopupWindow::ClipboardPopupWindow(DesktopToRoot desktopToRoot, ColorScheme scheme)
+ClipboardPopupWindow::ClipboardPopupWindow(DesktopToRoot desktopToRoot, HotkeyFilter hotkeys,
+                                           ColorScheme scheme)
     // Override-redirect: the window manager neither places nor decorates it, never gives it
     // the focus, and shows it on whichever desktop is current.
     : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
                            Qt::X11BypassWindowManagerHint | Qt::WindowDoesNotAcceptFocus),
       desktopToRoot_(std::move(desktopToRoot)),
+      hotkeys_(std::move(hotkeys)),
       scheme_(scheme),
       fade_(new QVariantAnimation(this)),
       move_(new QPropertyAnimation(this, "geometry", this)) {
@@ -149,7 +151,12 @@ void ClipboardPopupWindow::setColorScheme(ColorScheme scheme) {
 bool ClipboardPopupWindow::eventFilter(QObject* watched, QEvent* event) {
   if (watched != windowHandle() || event->type() != QEvent::KeyPress)
     return QWidget::eventFilter(watched, event);
-  switch (static_cast<QKeyEvent*>(event)->key()) {
+  const auto* key = static_cast<QKeyEvent*>(event);
+  // The clipboard hotkey pressed again closes the popup, and the snap hotkeys keep working.
+  if (hotkeys_ && hotkeys_(static_cast<std::uint8_t>(key->nativeScanCode()),
+                           static_cast<std::uint16_t>(key->nativeModifiers())))
+    return true;
+  switch (key->key()) {
     case Qt::Key_Up:
       keyPressed.emit(PopupKey::up);
       return true;

@@ -5,6 +5,7 @@
 // dragged onto it from a file manager.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 
 #include <QTimer>
@@ -25,7 +26,11 @@ class ClipboardPopupWindow : public QWidget, public PopupPanel {
   // Carries a frame from desktop space to X root coordinates, as the X adapters see them.
   using DesktopToRoot = std::function<Rect(const Rect&)>;
 
-  ClipboardPopupWindow(DesktopToRoot desktopToRoot, ColorScheme scheme);
+  // Offered each key press first, with its X key code and state, while the popup holds the
+  // keyboard; answers whether it was a global hotkey, which the grab keeps from its own grab.
+  using HotkeyFilter = std::function<bool(std::uint8_t keycode, std::uint16_t state)>;
+
+  ClipboardPopupWindow(DesktopToRoot desktopToRoot, HotkeyFilter hotkeys, ColorScheme scheme);
   ~ClipboardPopupWindow() override;
 
   bool isVisible() const override { return QWidget::isVisible(); }
@@ -53,6 +58,7 @@ class ClipboardPopupWindow : public QWidget, public PopupPanel {
   void updateShape();
 
   DesktopToRoot desktopToRoot_;
+  HotkeyFilter hotkeys_;
   ColorScheme scheme_;
   Rect frame_;
   // Built at the first opening and kept: it draws whatever state the model is in, and the
