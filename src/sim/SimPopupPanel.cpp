@@ -6,6 +6,7 @@ namespace dovrik::sim {
 void SimPopupPanel::show(ClipboardPopupModel& content, const Rect& from, const Rect& to,
                          TimedAnimation animation) {
   showings.push_back({&content, from, to, animation});
+  content_ = &content;
   ++generation_;
   visible_ = true;
   hasKeyboard_ = true;
@@ -24,6 +25,12 @@ void SimPopupPanel::hide(TimedAnimation animation) {
     if (generation == generation_)
       visible_ = false;
   }));
+}
+
+void SimPopupPanel::dropContent() {
+  content_ = nullptr;
+  visible_ = false;
+  hasKeyboard_ = false;
 }
 
 void SimPopupPanel::press(PopupKey key) {

@@ -31,8 +31,11 @@ class SimPopupPanel : public PopupPanel {
             TimedAnimation animation) override;
   void animateFrame(const Rect& to, TimedAnimation animation) override;
   void hide(TimedAnimation animation) override;
+  void dropContent() override;
 
   bool hasKeyboard() const { return hasKeyboard_; }
+  // The content last shown, until it is dropped.
+  ClipboardPopupModel* content() const { return content_; }
   // A navigation key as the user presses it; ignored unless the panel has the keyboard.
   void press(PopupKey key);
 
@@ -44,6 +47,7 @@ class SimPopupPanel : public PopupPanel {
   SimClock& clock_;
   bool visible_ = false;
   bool hasKeyboard_ = false;
+  ClipboardPopupModel* content_ = nullptr;
   Rect frame_;
   // Each showing ends the fade-out before it.
   int generation_ = 0;

@@ -142,6 +142,15 @@ void ClipboardPopupWindow::hide(TimedAnimation animation) {
   QTimer::singleShot(milliseconds(animation.duration), this, orderOut);
 }
 
+void ClipboardPopupWindow::dropContent() {
+  releaseKeyboard();
+  ++generation_;
+  QWidget::hide();
+  delete content_;
+  content_ = nullptr;
+  contentModel_ = nullptr;
+}
+
 void ClipboardPopupWindow::setColorScheme(ColorScheme scheme) {
   scheme_ = scheme;
   if (content_)

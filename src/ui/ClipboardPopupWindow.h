@@ -39,6 +39,7 @@ class ClipboardPopupWindow : public QWidget, public PopupPanel {
             TimedAnimation animation) override;
   void animateFrame(const Rect& to, TimedAnimation animation) override;
   void hide(TimedAnimation animation) override;
+  void dropContent() override;
 
   // Re-colours the content at once, also while it is shown.
   void setColorScheme(ColorScheme scheme);

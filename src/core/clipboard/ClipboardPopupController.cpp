@@ -22,6 +22,7 @@ ClipboardPopupController::ClipboardPopupController(Platform& platform, Clipboard
 ClipboardPopupController::~ClipboardPopupController() {
   manager_.setHidePopup(nullptr);
   stopWatchingClicks();
+  platform_.popupPanel.dropContent();
   platform_.popupPanel.keyPressed.disconnect(keyConnection_);
   model_.expandToggled.disconnect(expandConnection_);
   model_.tabChanged.disconnect(tabConnection_);

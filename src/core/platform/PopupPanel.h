@@ -30,6 +30,8 @@ class PopupPanel {
   virtual void animateFrame(const Rect& to, TimedAnimation animation) = 0;
   // Gives the keyboard back at once, fades out over `animation`, then orders the panel out.
   virtual void hide(TimedAnimation animation) = 0;
+  // The content handed to `show` is going away: the panel lets go of it and orders itself out.
+  virtual void dropContent() = 0;
 
   // Up, Down, Return or keypad Enter, and Escape pressed while the panel has the keyboard;
   // they never reach the content.

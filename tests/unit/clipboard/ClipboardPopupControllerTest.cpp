@@ -171,11 +171,19 @@ TEST_F(ClipboardPopupControllerTest, EscapeAndClicksElsewhereCloseItButNotClicks
   EXPECT_FALSE(panel().hasKeyboard());
 }
 
-TEST_F(ClipboardPopupControllerTest, SwitchingHistoryOffClosesIt) {
+TEST_F(ClipboardPopupControllerTest, SwitchingHistoryOffClosesItAndQuittingTakesTheContentAway) {
   pressHotkey();
   app.appState().setClipboardHistoryEnabled(false);
   app.clipboardManager().applyEnabledState();
   EXPECT_FALSE(panel().hasKeyboard());
+
+  {
+    App other{platform};
+    other.clipboardPopupController().show();
+    EXPECT_EQ(panel().content(), &other.clipboardPopupController().model());
+  }
+  // The panel outlives the application object; the model it drew from does not.
+  EXPECT_EQ(panel().content(), nullptr);
 }
 
 TEST_F(ClipboardPopupControllerTest, MenuItemShowsTheShortcutAndOpensOnceTheMenuHasClosed) {
