@@ -29,6 +29,7 @@ Platform SimPlatform::platform() {
       .pasteboard = pasteboard,
       .keySynth = keySynth,
       .files = files,
+      .installedApps = installedApps,
   };
 }
 

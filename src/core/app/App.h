@@ -12,6 +12,8 @@
 #include "core/menubar/MenuBarController.h"
 #include "core/model/AppState.h"
 #include "core/platform/Platform.h"
+#include "core/rules/InstalledAppsCache.h"
+#include "core/rules/RuleManager.h"
 #include "core/windows/WindowManager.h"
 #include "core/workspaces/WorkspaceManager.h"
 
@@ -36,6 +38,8 @@ class App {
   WorkspaceShortcuts& workspaceShortcuts();
   ClipboardShortcut& clipboardShortcut();
   ClipboardManager& clipboardManager();
+  RuleManager& ruleManager();
+  InstalledAppsCache& installedAppsCache();
 
   // The start-up sequence for the managers that exist.
   void start();
@@ -56,6 +60,8 @@ class App {
   std::unique_ptr<MenuBarController> menuBarController_;
   std::unique_ptr<ClipboardShortcut> clipboardShortcut_;
   std::unique_ptr<ClipboardManager> clipboardManager_;
+  std::unique_ptr<RuleManager> ruleManager_;
+  std::unique_ptr<InstalledAppsCache> installedAppsCache_;
 };
 
 }  // namespace dovrik

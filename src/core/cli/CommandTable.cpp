@@ -1,8 +1,10 @@
 // The command table; a new command is one more entry here.
 #include "core/cli/CommandTable.h"
 
+#include "core/cli/AppsCommand.h"
 #include "core/cli/ClipboardCommand.h"
 #include "core/cli/LayoutCommand.h"
+#include "core/cli/RulesCommand.h"
 #include "core/cli/SnapCommand.h"
 
 namespace dovrik::cli {
@@ -12,6 +14,8 @@ const std::vector<Command>& commandTable() {
       snapCommand(),
       layoutCommand(),
       clipboardCommand(),
+      rulesCommand(),
+      appsCommand(),
   };
   return table;
 }
