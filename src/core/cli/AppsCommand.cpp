@@ -30,8 +30,9 @@ Command appsCommand() {
       .name = "apps",
       .synopsis = "",
       .summary = "List the installed apps that rules can be made for.",
-      .details = "One line per app, sorted by name: its name and, in parentheses, the ID that\n"
-                 "`dovrik rules add` takes.\n",
+      .details =
+          "One line per app, sorted by name: its name and, in parentheses, the ID that\n"
+          "`dovrik rules add` takes.\n",
       .check = checkApps,
       .run = runApps,
   };

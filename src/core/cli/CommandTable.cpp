@@ -11,11 +11,7 @@ namespace dovrik::cli {
 
 const std::vector<Command>& commandTable() {
   static const std::vector<Command> table = {
-      snapCommand(),
-      layoutCommand(),
-      clipboardCommand(),
-      rulesCommand(),
-      appsCommand(),
+      snapCommand(), layoutCommand(), clipboardCommand(), rulesCommand(), appsCommand(),
   };
   return table;
 }

@@ -41,8 +41,7 @@ std::optional<std::string> checkRules(const Arguments& args) {
 
 std::string line(std::size_t number, const AppRule& rule) {
   return std::to_string(number) + ". " + rule.appName + " (" + rule.bundleIdentifier + ") — " +
-         std::string(rawValue(rule.snapPosition)) + " — " + (rule.isEnabled ? "on" : "off") +
-         "\n";
+         std::string(rawValue(rule.snapPosition)) + " — " + (rule.isEnabled ? "on" : "off") + "\n";
 }
 
 CommandOutcome list(App& app, bool json) {
@@ -94,9 +93,9 @@ CommandOutcome change(App& app, const std::string& verb, const std::string& word
     return CommandOutcome::failure(
         ExitStatus::failed,
         "There is no rule " + word + "; " +
-            (store.rules().empty() ? "no app rules are set."
-                                   : "N is from 1 to " + std::to_string(store.rules().size()) +
-                                         "."));
+            (store.rules().empty()
+                 ? "no app rules are set."
+                 : "N is from 1 to " + std::to_string(store.rules().size()) + "."));
   }
   AppRule rule = store.rules()[number - 1];
   if (verb == "delete") {

@@ -19,8 +19,8 @@ std::optional<AppRule> decodeRule(const Json& json) {
   const auto position = json.find("snapPosition");
   const auto enabled = json.find("isEnabled");
   if (id == json.end() || !id->is_string() || bundle == json.end() || !bundle->is_string() ||
-      name == json.end() || !name->is_string() || position == json.end() ||
-      enabled == json.end() || !enabled->is_boolean())
+      name == json.end() || !name->is_string() || position == json.end() || enabled == json.end() ||
+      !enabled->is_boolean())
     return std::nullopt;
   const auto uuid = Uuid::fromString(id->get<std::string>());
   const auto snapPosition = snapPositionFromJson(*position);

@@ -71,8 +71,7 @@ void RuleManager::waitForWindowThenSnap(const AppRule& rule, const std::optional
     }));
     return;
   }
-  platform_.scheduler.after(checkInterval,
-                            lifetime_.guard([this, rule, app] { snap(rule, app); }));
+  platform_.scheduler.after(checkInterval, lifetime_.guard([this, rule, app] { snap(rule, app); }));
 }
 
 void RuleManager::snap(const AppRule& rule, const std::optional<RunningApp>& app) {
@@ -101,9 +100,9 @@ void RuleManager::load() {
   if (!stored)
     return;
   const Bytes* bytes = stored->asData();
-  auto decoded =
-      bytes ? decodeAppRules({reinterpret_cast<const char*>(bytes->data()), bytes->size()})
-            : std::nullopt;
+  auto decoded = bytes
+                     ? decodeAppRules({reinterpret_cast<const char*>(bytes->data()), bytes->size()})
+                     : std::nullopt;
   if (decoded)
     rules_ = std::move(*decoded);
   else

@@ -34,10 +34,9 @@ bool installed(const std::string& tryExec) {
 }
 
 bool lessIgnoringCase(const std::string& a, const std::string& b) {
-  return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
-                                      [](unsigned char x, unsigned char y) {
-                                        return std::tolower(x) < std::tolower(y);
-                                      });
+  return std::lexicographical_compare(
+      a.begin(), a.end(), b.begin(), b.end(),
+      [](unsigned char x, unsigned char y) { return std::tolower(x) < std::tolower(y); });
 }
 
 }  // namespace
