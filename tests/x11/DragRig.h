@@ -81,10 +81,11 @@ class DragRig {
   ui::SnapPreviewWindow preview{[this](const Rect& desktop) {
     return x.connection.accessibilityToRoot(flipRect(desktop, x.connection.primaryHeight()));
   }};
-  Platform platform{queue,         queue,      defaults, x.accessibility, x.screens,
-                    x.runningApps, x.hotkeys,  shell,    loginItem,       PlatformTexts::linux(),
-                    tap,           windowList, preview,  background,      pasteboard,
-                    x.keySynth,    files};
+  Platform platform{
+      queue,         queue,      defaults,       x.accessibility, x.screens,
+      x.runningApps, x.hotkeys,  shell,          loginItem,       PlatformTexts::linux(),
+      tap,           windowList, preview,        background,      pasteboard,
+      x.keySynth,    files,      x.installedApps};
   AppState appState{platform};
   std::unique_ptr<DragZoneManager> zones =
       std::make_unique<DragZoneManager>(defaults.application());

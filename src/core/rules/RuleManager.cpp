@@ -11,7 +11,7 @@ RuleManager::RuleManager(Platform& platform, AppState& appState, WindowManager& 
     : platform_(platform),
       appState_(appState),
       windowManager_(windowManager),
-      defaults_(platform.defaults.application()) {
+      storedList_(platform.defaults.application(), storageKey, unreadableKey) {
   load();
   launchObserver_ = platform_.runningApps.didLaunch.connect([this](const RunningApp& app) {
     if (!app.bundleIdentifier.empty())
@@ -96,28 +96,12 @@ void RuleManager::snap(const AppRule& rule, const std::optional<RunningApp>& app
 // --- Persistence ---
 
 void RuleManager::load() {
-  const std::optional<DefaultsValue> stored = defaults_.object(storageKey);
-  if (!stored)
-    return;
-  const Bytes* bytes = stored->asData();
-  auto decoded = bytes
-                     ? decodeAppRules({reinterpret_cast<const char*>(bytes->data()), bytes->size()})
-                     : std::nullopt;
-  if (decoded)
+  if (auto decoded = storedList_.load(decodeAppRules))
     rules_ = std::move(*decoded);
-  else
-    unreadableStoredList_ = *stored;
 }
 
 void RuleManager::save() {
-  // Rules that could not be read (written by a newer version, or damaged) are set aside
-  // rather than lost to this save.
-  if (unreadableStoredList_) {
-    defaults_.set(unreadableKey, *unreadableStoredList_);
-    unreadableStoredList_.reset();
-  }
-  const std::string text = encodeAppRules(rules_);
-  defaults_.set(storageKey, Bytes(text.begin(), text.end()));
+  storedList_.save(encodeAppRules(rules_));
 }
 
 void RuleManager::commit() {

@@ -12,6 +12,7 @@
 #include "core/rules/AppRule.h"
 #include "core/support/Lifetime.h"
 #include "core/support/Signal.h"
+#include "core/support/StoredList.h"
 #include "core/windows/WindowManager.h"
 
 namespace dovrik {
@@ -60,9 +61,8 @@ class RuleManager {
   Platform& platform_;
   AppState& appState_;
   WindowManager& windowManager_;
-  Defaults& defaults_;
   std::vector<AppRule> rules_;
-  std::optional<DefaultsValue> unreadableStoredList_;
+  StoredList storedList_;
   Signal<const RunningApp&>::Connection launchObserver_ = 0;
   Lifetime lifetime_;
 };
