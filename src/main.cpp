@@ -151,6 +151,7 @@ int runAgent(int argc, char** argv) {
       .pasteboard = pasteboard,
       .keySynth = x11.keySynth,
       .files = files,
+      .installedApps = x11.installedApps,
   });
   // Until there is a settings window to show it in, a refused hotkey is told where a user who
   // started Dovrik from a terminal, or reads the session's log, will see it.

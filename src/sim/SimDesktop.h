@@ -75,6 +75,8 @@ class SimDesktop : public Accessibility, public RunningApps, public Screens {
   // application stays listed, flagged, and its elements linger until removed, as they do
   // for a moment on a real desktop.
   void addApp(RunningApp app);
+  // Adds the application (with no windows yet) and announces its launch.
+  void launchApp(RunningApp app);
   void terminateApp(ProcessId pid);
   void setFrontmostApp(std::optional<ProcessId> pid);
   void setOwnPid(ProcessId pid) { ownPid_ = pid; }

@@ -31,6 +31,7 @@ Platform SimPlatform::platform() {
       .pasteboard = pasteboard,
       .keySynth = keySynth,
       .files = files,
+      .installedApps = installedApps,
   };
 }
 

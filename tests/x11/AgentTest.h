@@ -1,6 +1,5 @@
-// Tests of the real `dovrik` executable: each test has a session of its own (settings, data,
-// lock and socket in a fresh folder), runs the agent on the group's display, and runs
-// `dovrik …` commands beside it.
+// The real `dovrik` executable as the agent on the test's private display, each test in a
+// session of its own, and `dovrik COMMAND` run beside it as a user would.
 #pragma once
 
 #include <fcntl.h>

@@ -5,7 +5,10 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 
+#include <gtest/gtest.h>
+
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "AgentTest.h"

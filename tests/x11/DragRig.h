@@ -87,7 +87,7 @@ class DragRig {
   Platform platform{queue,         queue,      defaults, x.accessibility, x.screens,
                     x.runningApps, x.hotkeys,  shell,    loginItem,       PlatformTexts::linux(),
                     tap,           windowList, preview,  popupPanel,      background,
-                    pasteboard,    x.keySynth, files};
+                    pasteboard,    x.keySynth, files,    x.installedApps};
   AppState appState{platform};
   std::unique_ptr<DragZoneManager> zones =
       std::make_unique<DragZoneManager>(defaults.application());

@@ -60,6 +60,7 @@ class X11TestPlatform {
         .pasteboard = pasteboard,
         .keySynth = x.keySynth,
         .files = files,
+        .installedApps = x.installedApps,
     };
   }
 

@@ -9,6 +9,8 @@ App::App(Platform platform) : platform_(platform) {}
 App::~App() {
   menuBarController_.reset();
   clipboardPopupController_.reset();
+  installedAppsCache_.reset();
+  ruleManager_.reset();
   clipboardManager_.reset();
   clipboardShortcut_.reset();
   workspaceShortcuts_.reset();
@@ -125,6 +127,20 @@ ClipboardPopupController& App::clipboardPopupController() {
   return *clipboardPopupController_;
 }
 
+RuleManager& App::ruleManager() {
+  if (!ruleManager_)
+    ruleManager_ = std::make_unique<RuleManager>(platform_, appState(), windowManager());
+  return *ruleManager_;
+}
+
+InstalledAppsCache& App::installedAppsCache() {
+  if (!installedAppsCache_) {
+    installedAppsCache_ =
+        std::make_unique<InstalledAppsCache>(platform_.installedApps, platform_.background);
+  }
+  return *installedAppsCache_;
+}
+
 void App::start() {
   AppState::migrateLegacyDefaultsIfNeeded(platform_.defaults, platform_.shell);
   AppState& state = appState();
@@ -139,6 +155,8 @@ void App::start() {
   // Loading the layouts also starts watching the displays; the hotkeys need the list.
   workspaceManager();
   workspaceShortcuts().registerAll();
+  // Launches are watched from here on, so rules work in a run that never opens the settings.
+  ruleManager();
 }
 
 void App::flush() {

@@ -13,6 +13,8 @@
 #include "core/menubar/MenuBarController.h"
 #include "core/model/AppState.h"
 #include "core/platform/Platform.h"
+#include "core/rules/InstalledAppsCache.h"
+#include "core/rules/RuleManager.h"
 #include "core/windows/WindowManager.h"
 #include "core/workspaces/WorkspaceManager.h"
 
@@ -38,6 +40,8 @@ class App {
   ClipboardShortcut& clipboardShortcut();
   ClipboardManager& clipboardManager();
   ClipboardPopupController& clipboardPopupController();
+  RuleManager& ruleManager();
+  InstalledAppsCache& installedAppsCache();
 
   // The start-up sequence for the managers that exist.
   void start();
@@ -59,6 +63,8 @@ class App {
   std::unique_ptr<ClipboardShortcut> clipboardShortcut_;
   std::unique_ptr<ClipboardManager> clipboardManager_;
   std::unique_ptr<ClipboardPopupController> clipboardPopupController_;
+  std::unique_ptr<RuleManager> ruleManager_;
+  std::unique_ptr<InstalledAppsCache> installedAppsCache_;
 };
 
 }  // namespace dovrik

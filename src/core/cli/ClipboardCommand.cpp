@@ -2,10 +2,6 @@
 // Dovrik.
 #include "core/cli/ClipboardCommand.h"
 
-#include <algorithm>
-#include <cctype>
-#include <charconv>
-#include <limits>
 #include <variant>
 
 #include "core/app/App.h"
@@ -18,17 +14,6 @@ const std::string kVerbs = "list, copy, paste, pin, delete, clear, popup";
 
 bool takesNumber(const std::string& verb) {
   return verb == "copy" || verb == "paste" || verb == "pin" || verb == "delete";
-}
-
-// The entry number typed, or nothing when the word is not a number. A number too large to hold
-// is out of range like any other.
-std::optional<std::size_t> entryNumber(const std::string& word) {
-  if (word.empty() ||
-      !std::all_of(word.begin(), word.end(), [](unsigned char c) { return std::isdigit(c); }))
-    return std::nullopt;
-  std::size_t number = 0;
-  const auto result = std::from_chars(word.data(), word.data() + word.size(), number);
-  return result.ec == std::errc() ? number : std::numeric_limits<std::size_t>::max();
 }
 
 std::optional<std::string> checkClipboard(const Arguments& args) {
@@ -46,7 +31,7 @@ std::optional<std::string> checkClipboard(const Arguments& args) {
     return unknownVerb(verb, kVerbs);
   if (args.size() != 2)
     return "usage: dovrik clipboard " + verb + " N.";
-  if (!entryNumber(args[1])) {
+  if (!listNumber(args[1])) {
     return "\"" + args[1] +
            "\" is not an entry number; N is from 1 to the last number `dovrik clipboard list` "
            "shows.";
@@ -81,7 +66,7 @@ CommandOutcome list(App& app, bool json) {
 // The entry N names, or the answer to give instead.
 std::variant<ClipboardItem, CommandOutcome> numbered(App& app, const std::string& word) {
   const std::vector<ClipboardItem>& items = app.clipboardManager().items();
-  const std::size_t number = *entryNumber(word);
+  const std::size_t number = *listNumber(word);
   if (number >= 1 && number <= items.size())
     return items[number - 1];
   return CommandOutcome::failure(

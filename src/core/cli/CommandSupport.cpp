@@ -1,6 +1,11 @@
 // Helpers shared by the commands.
 #include "core/cli/CommandSupport.h"
 
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <limits>
+
 #include "core/app/App.h"
 
 namespace dovrik::cli {
@@ -32,6 +37,15 @@ std::optional<std::string> checkListArguments(const Arguments& args) {
 
 bool listsJson(const Arguments& args) {
   return args.size() == 2 && args[1] == "--json";
+}
+
+std::optional<std::size_t> listNumber(const std::string& word) {
+  if (word.empty() ||
+      !std::all_of(word.begin(), word.end(), [](unsigned char c) { return std::isdigit(c); }))
+    return std::nullopt;
+  std::size_t number = 0;
+  const auto result = std::from_chars(word.data(), word.data() + word.size(), number);
+  return result.ec == std::errc() ? number : std::numeric_limits<std::size_t>::max();
 }
 
 std::optional<CommandOutcome> refusalWithoutWindowControl(App& app) {

@@ -29,6 +29,10 @@ std::optional<std::string> checkListArguments(const Arguments& args);
 // Whether arguments that passed `checkListArguments` ask for the stored JSON form.
 bool listsJson(const Arguments& args);
 
+// A position in a numbered list as typed (1 is the first), or nothing when the word is not a
+// number. A number too large to hold is out of range like any other.
+std::optional<std::size_t> listNumber(const std::string& word);
+
 // The failure to answer while window control is not granted, with the platform's reason.
 std::optional<CommandOutcome> refusalWithoutWindowControl(App& app);
 

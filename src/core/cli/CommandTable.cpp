@@ -1,17 +1,17 @@
 // The command table; a new command is one more entry here.
 #include "core/cli/CommandTable.h"
 
+#include "core/cli/AppsCommand.h"
 #include "core/cli/ClipboardCommand.h"
 #include "core/cli/LayoutCommand.h"
+#include "core/cli/RulesCommand.h"
 #include "core/cli/SnapCommand.h"
 
 namespace dovrik::cli {
 
 const std::vector<Command>& commandTable() {
   static const std::vector<Command> table = {
-      snapCommand(),
-      layoutCommand(),
-      clipboardCommand(),
+      snapCommand(), layoutCommand(), clipboardCommand(), rulesCommand(), appsCommand(),
   };
   return table;
 }

@@ -8,6 +8,7 @@
 #include "core/platform/EventTap.h"
 #include "core/platform/Files.h"
 #include "core/platform/Hotkeys.h"
+#include "core/platform/InstalledApps.h"
 #include "core/platform/KeySynth.h"
 #include "core/platform/LoginItem.h"
 #include "core/platform/OverlaySurface.h"
@@ -41,6 +42,7 @@ struct Platform {
   Pasteboard& pasteboard;
   KeySynth& keySynth;
   Files& files;
+  InstalledApps& installedApps;
 };
 
 }  // namespace dovrik
