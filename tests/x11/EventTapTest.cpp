@@ -58,28 +58,35 @@ class EventTapTest : public DesktopTest {
   std::vector<TapEvent> events_;
 };
 
-TEST_F(EventTapTest, DeliversOnlyTheLeftButtonAndItsDrags) {
-  EXPECT_FALSE(tap_->install([](const TapEvent&) {})) << "one tap at a time";
+TEST_F(EventTapTest, EveryTapHearsTheLeftButtonItsDragsAndRightPresses) {
+  std::vector<TapEvent> second;
+  const auto other = tap_->install([&](const TapEvent& e) { second.push_back(e); });
+  ASSERT_TRUE(other);
 
   moveTo({300, 400});  // no button held: nothing to deliver
   button(1, true);
   ASSERT_TRUE(lastIs(Type::leftMouseDown, Point{300, 400}));
   moveTo({310, 410});
-  button(3, true);  // other buttons, even during a drag, are not ours
-  button(3, false);
+  button(2, true);  // the middle button, even during a drag, is not ours
+  button(2, false);
   moveTo({350, 450});
   ASSERT_TRUE(lastIs(Type::leftMouseDragged, Point{350, 450}));
   button(1, false);
   ASSERT_TRUE(lastIs(Type::leftMouseUp, Point{350, 450}));
   moveTo({500, 500});
   button(3, true);
-  button(3, false);
+  ASSERT_TRUE(lastIs(Type::rightMouseDown, Point{500, 500}));
+  button(3, false);  // a right release is nobody's business
   button(1, true);
   ASSERT_TRUE(lastIs(Type::leftMouseDown, Point{500, 500}));
-  EXPECT_EQ(types(), (std::vector<Type>{Type::leftMouseDown, Type::leftMouseDragged,
-                                        Type::leftMouseUp, Type::leftMouseDown}));
+  EXPECT_EQ(types(),
+            (std::vector<Type>{Type::leftMouseDown, Type::leftMouseDragged, Type::leftMouseUp,
+                               Type::rightMouseDown, Type::leftMouseDown}));
+  EXPECT_EQ(second, events_);
+  tap_->remove(*other);
   button(1, false);
   ASSERT_TRUE(lastIs(Type::leftMouseUp));
+  EXPECT_EQ(second.size() + 1, events_.size());
 
   // Switched off, it hears nothing; back on, it waits for the next press.
   tap_->setEnabled(*ref_, false);
@@ -130,13 +137,14 @@ TEST_F(EventTapTest, ALeftHandedMappingMakesTheRightButtonTheLeft) {
   setPointerMapping(leftHanded);
 
   moveTo({200, 200});
-  button(1, true);  // now the right button: ignored
+  button(1, true);  // now the right button
+  ASSERT_TRUE(lastIs(Type::rightMouseDown, Point{200, 200}));
   button(1, false);
   button(3, true);
   ASSERT_TRUE(lastIs(Type::leftMouseDown, Point{200, 200}));
   button(3, false);
   ASSERT_TRUE(lastIs(Type::leftMouseUp));
-  EXPECT_EQ(events_.size(), 2u);
+  EXPECT_EQ(events_.size(), 3u);
   setPointerMapping(original);
 }
 

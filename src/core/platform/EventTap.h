@@ -26,6 +26,7 @@ struct TapEvent {
   TapEventType type = TapEventType::leftMouseDown;
   // Pointer location in accessibility space (origin at the primary screen's top-left, y down).
   Point location;
+  friend bool operator==(const TapEvent&, const TapEvent&) = default;
 };
 
 using EventTapRef = std::uint64_t;
