@@ -29,10 +29,22 @@ ShortcutsPanelModel::ShortcutsPanelModel(Platform& platform, AppState& appState,
                           shortcutManager_.unavailablePositionsChanged.connect(relay));
   observers_.emplace_back(&clipboardShortcut_.isRegisteredChanged,
                           clipboardShortcut_.isRegisteredChanged.connect(relay));
+  std::vector<ShortcutRecorder*> all;
   for (auto& recorder : recorders_)
-    observers_.emplace_back(&recorder->changed, recorder->changed.connect(relay));
-  observers_.emplace_back(&clipboardRow_.recorder().changed,
-                          clipboardRow_.recorder().changed.connect(relay));
+    all.push_back(recorder.get());
+  all.push_back(&clipboardRow_.recorder());
+  for (ShortcutRecorder* recorder : all) {
+    observers_.emplace_back(&recorder->changed, recorder->changed.connect([this, recorder, all] {
+      // One key press must not land on two badges: starting one ends the others.
+      if (recorder->isRecording()) {
+        for (ShortcutRecorder* other : all) {
+          if (other != recorder)
+            other->cancel();
+        }
+      }
+      changed.emit();
+    }));
+  }
 }
 
 ShortcutsPanelModel::~ShortcutsPanelModel() {

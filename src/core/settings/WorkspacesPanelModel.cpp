@@ -75,7 +75,16 @@ ShortcutRecorder& WorkspacesPanelModel::recorder(const Uuid& id) {
             workspaces_.setShortcut(shortcut, *workspace);
         },
         [this](std::optional<std::string> notice) { setConflictNotice(std::move(notice)); });
-    recorder->changed.connect([this] { changed.emit(); });
+    recorder->changed.connect([this, started = recorder.get()] {
+      // One key press must not land on two rows: starting one ends the others.
+      if (started->isRecording()) {
+        for (auto& [otherId, other] : recorders_) {
+          if (other.get() != started)
+            other->cancel();
+        }
+      }
+      changed.emit();
+    });
   }
   return *recorder;
 }

@@ -102,6 +102,20 @@ TEST_F(ShortcutRecorderTest, APanelClosedWhileRecordingGivesTheHotkeysBack) {
   EXPECT_TRUE(holds(test::kLeftArrowCode, kCtrlOpt));
 }
 
+TEST_F(ShortcutRecorderTest, StartingAnotherBadgeEndsTheFirstAndTheKeyReachesOnlyTheSecond) {
+  ShortcutRecorder& clipboard = panel->clipboardRow().recorder();
+  topLeft().click();
+  clipboard.click();
+  EXPECT_FALSE(topLeft().isRecording());
+  EXPECT_TRUE(hotkeys.registered().empty());
+  topLeft().keyPressed(test::kKCode, kCtrlOptMods);
+  clipboard.keyPressed(test::kKCode, kShiftCmdMods);
+  EXPECT_EQ(panel->shortcut(SnapPosition::topLeft), std::nullopt);
+  EXPECT_EQ(panel->clipboardRow().shortcut(), (KeyboardShortcut{Key::k, kShiftCmdMods}));
+  EXPECT_TRUE(holds(test::kKCode, kShiftCmd));
+  EXPECT_TRUE(holds(test::kLeftArrowCode, kCtrlOpt));
+}
+
 TEST_F(ShortcutRecorderTest, ResetAllBringsBackTheFourDefaultsAndNothingElse) {
   panel->recorder(SnapPosition::topHalf).click();
   panel->recorder(SnapPosition::topHalf).keyPressed(test::kKCode, kCtrlOptMods);
