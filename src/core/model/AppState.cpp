@@ -272,6 +272,10 @@ KeyboardShortcut AppState::clipboardShortcut() const {
   return KeyboardShortcut::fromJsonBytes(text).value_or(defaultClipboardShortcut());
 }
 
+void AppState::setClipboardShortcut(const KeyboardShortcut& shortcut) {
+  setClipboardShortcutData(toBytes(shortcut.toJson()));
+}
+
 void AppState::startPermissionPolling() {
   if (permissionTimer_)
     return;
@@ -337,7 +341,7 @@ std::optional<ShortcutAction> AppState::conflictingAction(const KeyboardShortcut
 
 std::string AppState::conflictNotice(const KeyboardShortcut& shortcut,
                                      const ShortcutAction& owner) const {
-  return shortcut.displayString() + " is already assigned to " +
+  return platform_.texts.shortcutText(shortcut) + " is already assigned to " +
          owner.displayName(hooks_.workspaceName) + ".";
 }
 
@@ -347,7 +351,7 @@ std::optional<std::string> AppState::resetClipboardShortcut() {
     platform_.shell.beep();
     return conflictNotice(fallback, *owner);
   }
-  setClipboardShortcutData(toBytes(fallback.toJson()));
+  setClipboardShortcut(fallback);
   if (hooks_.registerClipboardHotkey)
     hooks_.registerClipboardHotkey();
   return std::nullopt;

@@ -91,6 +91,7 @@ class AppState {
   static const ShortcutTable& defaultShortcuts();
   // The stored clipboard shortcut, or ⇧⌘V when it does not decode.
   KeyboardShortcut clipboardShortcut() const;
+  void setClipboardShortcut(const KeyboardShortcut& shortcut);
   static KeyboardShortcut defaultClipboardShortcut();
 
   // Accessibility trust.

@@ -33,6 +33,13 @@ const PlatformTexts& PlatformTexts::macOS() {
       .refusedShortcutsAdvice =
           "Rectangle and Magnet use these same keys — if either is still "
           "installed, change the shortcuts here.",
+      .refusedHotkeyPrefix = "macOS refused ",
+      .tapRestartWarning =
+          "Dragging windows to the screen edge will not snap them until Dovrik is restarted. "
+          "macOS decides whether an app may watch for drags when that app starts, so permission "
+          "granted just now does not take effect until then. Keyboard shortcuts are unaffected.",
+      .roundedCornersDetail = "Match the shape of macOS windows",
+      .clipboardShortcutResetHelp = "Reset to default (⌘⇧V)",
   };
   return texts;
 }
@@ -50,6 +57,13 @@ const PlatformTexts& PlatformTexts::linux() {
           "Desktop environments and window managers often bind these same "
           "keys for tiling or switching workspaces — if yours does, change "
           "the shortcuts here.",
+      .refusedHotkeyPrefix = "The X server refused ",
+      .tapRestartWarning =
+          "Dragging windows to the screen edge will not snap them until Dovrik is restarted. "
+          "The X server would not let Dovrik watch the mouse, and Dovrik asks for that only "
+          "when it starts. Keyboard shortcuts are unaffected.",
+      .roundedCornersDetail = "Round the preview's corners like most window themes",
+      .clipboardShortcutResetHelp = "Reset to default (Shift+Super+V)",
       .namesModifiers = true,
   };
   return texts;

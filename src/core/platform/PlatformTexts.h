@@ -20,6 +20,14 @@ struct PlatformTexts {
   // The sentence that ends the notice for several refused snap shortcuts: who else tends to
   // hold these keys, and what to do about it.
   std::string refusedShortcutsAdvice;
+  // Start of the notice for a refused hotkey, followed by its shortcut.
+  std::string refusedHotkeyPrefix;
+  // Why dragging to the screen edge stays off until Dovrik starts again.
+  std::string tapRestartWarning;
+  // What the rounded corners of the snap preview are for.
+  std::string roundedCornersDetail;
+  // The help of the button that restores the clipboard shortcut.
+  std::string clipboardShortcutResetHelp;
   // Shortcuts are written with the modifiers' names joined by "+" ("Shift+Super+V") instead
   // of their symbols run together ("⇧⌘V").
   bool namesModifiers = false;

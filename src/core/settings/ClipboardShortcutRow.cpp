@@ -1,0 +1,44 @@
+// Recording, resetting and reporting the clipboard popup's shortcut.
+#include "core/settings/ClipboardShortcutRow.h"
+
+#include <utility>
+
+namespace dovrik {
+
+ClipboardShortcutRow::ClipboardShortcutRow(Platform& platform, AppState& appState,
+                                           ClipboardManager& manager, ClipboardShortcut& hotkey,
+                                           OwnHotkeys& ownHotkeys,
+                                           ShortcutRecorder::SetNotice setConflictNotice)
+    : platform_(platform),
+      appState_(appState),
+      manager_(manager),
+      hotkey_(hotkey),
+      ownHotkeys_(ownHotkeys),
+      setConflictNotice_(setConflictNotice),
+      recorder_(
+          platform, appState, ownHotkeys, ShortcutAction::clipboardHistory(),
+          [this](const KeyboardShortcut& shortcut) {
+            appState_.setClipboardShortcut(shortcut);
+            // A recorder that releases the hotkeys registers this one when it restores.
+            if (!ownHotkeys_.isReleased())
+              hotkey_.registerHotkey();
+          },
+          std::move(setConflictNotice)) {}
+
+void ClipboardShortcutRow::reset() {
+  setConflictNotice_(appState_.resetClipboardShortcut());
+}
+
+std::optional<std::string> ClipboardShortcutRow::refusalWarning() const {
+  if (!historyEnabled() || hotkey_.isRegistered() || ownHotkeys_.isReleased())
+    return std::nullopt;
+  return platform_.texts.refusedHotkeyPrefix + platform_.texts.shortcutText(shortcut()) +
+         " — another app is already using it. Pick a different combination.";
+}
+
+void ClipboardShortcutRow::setHistoryEnabled(bool enabled) {
+  appState_.setClipboardHistoryEnabled(enabled);
+  manager_.applyEnabledState();
+}
+
+}  // namespace dovrik

@@ -1,0 +1,64 @@
+// The Drag Zones panel: the zone switches, the four sensitivity sliders, the miniature of the
+// zones and the reset of every drag-zone setting behind a confirmation.
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "core/drag/DragZoneManager.h"
+#include "core/platform/Screens.h"
+#include "core/settings/Confirmation.h"
+#include "core/settings/DragZonePreview.h"
+#include "core/settings/SettingSlider.h"
+#include "core/support/Signal.h"
+
+namespace dovrik {
+
+class DragZonesPanelModel {
+ public:
+  static constexpr std::string_view symbol = "arrow.left.and.right.square";
+  static constexpr std::string_view title = "Drag Zones";
+  static constexpr std::string_view resetTitle = "Reset Defaults";
+  static constexpr std::string_view featuresSection = "Features";
+  static constexpr std::string_view sensitivitySection = "Sensitivity";
+  static constexpr std::string_view previewSection = "Zone Preview";
+
+  enum class Parameter { edgeSensitivity, cornerSensitivity, dragThreshold, snapDelay };
+  static constexpr std::array<Parameter, 4> parameters = {
+      Parameter::edgeSensitivity, Parameter::cornerSensitivity, Parameter::dragThreshold,
+      Parameter::snapDelay};
+  static const SettingSlider& slider(Parameter parameter);
+
+  DragZonesPanelModel(DragZoneManager& zones, Screens& screens);
+  DragZonesPanelModel(const DragZonesPanelModel&) = delete;
+  DragZonesPanelModel& operator=(const DragZonesPanelModel&) = delete;
+  ~DragZonesPanelModel();
+
+  DragZoneManager& zones() { return zones_; }
+
+  double value(Parameter parameter) const;
+  // Stored at once, inside the slider's range.
+  void setValue(Parameter parameter, double value);
+  // "48px", "0.06s".
+  std::string valueText(Parameter parameter) const;
+
+  // The miniature `width` wide, in the proportions of the main screen.
+  DragZonePreview preview(double width) const;
+
+  void requestReset();
+  std::optional<Confirmation> resetConfirmation() const;
+  void confirmReset();
+  void cancelReset();
+
+  Signal<> changed;
+
+ private:
+  DragZoneManager& zones_;
+  Screens& screens_;
+  bool showResetConfirm_ = false;
+  Signal<>::Connection zonesObserver_ = 0;
+};
+
+}  // namespace dovrik

@@ -1,0 +1,60 @@
+// The General panel's switches and the access rows.
+#include "core/settings/GeneralPanelModel.h"
+
+#include <utility>
+
+namespace dovrik {
+
+GeneralPanelModel::GeneralPanelModel(Platform& platform, AppState& appState,
+                                     ShortcutManager& shortcutManager, DragMonitor& dragMonitor,
+                                     std::string version)
+    : platform_(platform),
+      appState_(appState),
+      shortcutManager_(shortcutManager),
+      dragMonitor_(dragMonitor),
+      version_(std::move(version)) {}
+
+void GeneralPanelModel::appear() {
+  appState_.apply(platform_.accessibility.isProcessTrusted());
+}
+
+std::optional<std::string> GeneralPanelModel::restartWarning() const {
+  if (!dragMonitor_.needsRestartForTap())
+    return std::nullopt;
+  return platform_.texts.tapRestartWarning;
+}
+
+void GeneralPanelModel::setSnappingEnabled(bool enabled) {
+  if (enabled == appState_.snappingEnabled())
+    return;
+  appState_.setSnappingEnabled(enabled);
+  if (enabled) {
+    shortcutManager_.registerAll();
+    dragMonitor_.start(0);
+  } else {
+    shortcutManager_.unregisterAll();
+    dragMonitor_.stop();
+  }
+}
+
+GeneralPanelModel::AccessStatus GeneralPanelModel::accessStatus() const {
+  if (appState_.hasAccessibilityPermission())
+    return {"checkmark.circle.fill", "Accessibility access granted",
+            "Dovrik can control your windows."};
+  return {"exclamationmark.triangle.fill", "Accessibility access required",
+          platform_.texts.accessibilityMissingDetail};
+}
+
+std::optional<std::string> GeneralPanelModel::accessButtonTitle() const {
+  if (appState_.hasAccessibilityPermission() ||
+      platform_.texts.accessibilitySettingsAddress.empty())
+    return std::nullopt;
+  return appState_.hasPromptedForAccessibility() ? "Open Privacy Settings" : "Allow Access";
+}
+
+void GeneralPanelModel::requestAccess() {
+  if (!appState_.requestAccessibilityPermission())
+    appState_.openAccessibilitySettings();
+}
+
+}  // namespace dovrik

@@ -1,0 +1,75 @@
+// The General panel: snapping, launch at login, the snap preview, window-control access with
+// its reason, and the version.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "core/drag/DragMonitor.h"
+#include "core/hotkeys/ShortcutManager.h"
+#include "core/model/AppState.h"
+#include "core/platform/Platform.h"
+
+namespace dovrik {
+
+class GeneralPanelModel {
+ public:
+  static constexpr std::string_view symbol = "gearshape.fill";
+  static constexpr std::string_view title = "General";
+  static constexpr std::string_view relaunchTitle = "Quit and Reopen Dovrik";
+  static constexpr std::string_view behaviourSection = "Behaviour";
+  static constexpr std::string_view snappingTitle = "Enable window snapping";
+  static constexpr std::string_view snappingSubtitle = "Snap windows using keyboard shortcuts";
+  static constexpr std::string_view loginTitle = "Launch at login";
+  static constexpr std::string_view loginSubtitle = "Start Dovrik when you log in";
+  static constexpr std::string_view previewTitle = "Show snap preview overlay";
+  static constexpr std::string_view previewSubtitle = "Preview window position before snapping";
+  static constexpr std::string_view accessibilitySection = "Accessibility";
+  static constexpr std::string_view updatesSection = "Updates";
+  static constexpr std::string_view notCheckedText = "Not checked yet";
+
+  struct AccessStatus {
+    std::string_view symbol;
+    std::string title;
+    std::string detail;
+  };
+
+  GeneralPanelModel(Platform& platform, AppState& appState, ShortcutManager& shortcutManager,
+                    DragMonitor& dragMonitor, std::string version);
+
+  // The panel is shown: trust is asked afresh.
+  void appear();
+
+  // The system refused to watch the mouse although access was granted.
+  std::optional<std::string> restartWarning() const;
+
+  bool snappingEnabled() const { return appState_.snappingEnabled(); }
+  // Takes or drops the snap hotkeys and the drag monitor; switching to the state already held
+  // does nothing, so the menu and this switch never stack a second tap or set of hotkeys.
+  void setSnappingEnabled(bool enabled);
+  bool launchAtLogin() const { return appState_.launchAtLogin(); }
+  void setLaunchAtLogin(bool enabled) { appState_.setLaunchAtLogin(enabled); }
+  bool showSnapPreview() const { return appState_.showSnapPreview(); }
+  void setShowSnapPreview(bool enabled) { appState_.setShowSnapPreview(enabled); }
+
+  AccessStatus accessStatus() const;
+  // The button under a missing access, or nothing where the platform has no settings page to
+  // grant it in (then the status's detail says what to do).
+  std::optional<std::string> accessButtonTitle() const;
+  // Shows the system's prompt the first time, the settings page afterwards.
+  void requestAccess();
+
+  std::string versionText() const { return "Version " + version_; }
+  // The updater is not built yet, so nothing has ever been checked.
+  std::string lastCheckText() const { return std::string(notCheckedText); }
+
+ private:
+  Platform& platform_;
+  AppState& appState_;
+  ShortcutManager& shortcutManager_;
+  DragMonitor& dragMonitor_;
+  std::string version_;
+};
+
+}  // namespace dovrik

@@ -1,0 +1,112 @@
+// Recording, clearing and resetting the snap shortcuts, and what the panel warns about.
+#include "core/settings/ShortcutsPanelModel.h"
+
+#include <utility>
+
+namespace dovrik {
+
+ShortcutsPanelModel::ShortcutsPanelModel(Platform& platform, AppState& appState,
+                                         ShortcutManager& shortcutManager,
+                                         ClipboardManager& clipboardManager,
+                                         ClipboardShortcut& clipboardShortcut,
+                                         OwnHotkeys& ownHotkeys)
+    : platform_(platform),
+      appState_(appState),
+      shortcutManager_(shortcutManager),
+      clipboardShortcut_(clipboardShortcut),
+      ownHotkeys_(ownHotkeys),
+      clipboardRow_(
+          platform, appState, clipboardManager, clipboardShortcut, ownHotkeys,
+          [this](std::optional<std::string> notice) { setConflictNotice(std::move(notice)); }) {
+  for (SnapPosition position : allSnapPositions) {
+    recorders_.push_back(std::make_unique<ShortcutRecorder>(
+        platform, appState, ownHotkeys, ShortcutAction::snap(position),
+        [this, position](const KeyboardShortcut& shortcut) { storeShortcut(position, shortcut); },
+        [this](std::optional<std::string> notice) { setConflictNotice(std::move(notice)); }));
+  }
+  const auto relay = [this] { changed.emit(); };
+  observers_.emplace_back(&shortcutManager_.unavailablePositionsChanged,
+                          shortcutManager_.unavailablePositionsChanged.connect(relay));
+  observers_.emplace_back(&clipboardShortcut_.isRegisteredChanged,
+                          clipboardShortcut_.isRegisteredChanged.connect(relay));
+  std::vector<ShortcutRecorder*> all;
+  for (auto& recorder : recorders_)
+    all.push_back(recorder.get());
+  all.push_back(&clipboardRow_.recorder());
+  for (ShortcutRecorder* recorder : all) {
+    observers_.emplace_back(&recorder->changed, recorder->changed.connect([this, recorder, all] {
+      // One key press must not land on two badges: starting one ends the others.
+      if (recorder->isRecording()) {
+        for (ShortcutRecorder* other : all) {
+          if (other != recorder)
+            other->cancel();
+        }
+      }
+      changed.emit();
+    }));
+  }
+}
+
+ShortcutsPanelModel::~ShortcutsPanelModel() {
+  for (auto [signal, connection] : observers_)
+    signal->disconnect(connection);
+}
+
+std::vector<std::string> ShortcutsPanelModel::warnings() const {
+  std::vector<std::string> result;
+  if (!ownHotkeys_.isReleased()) {
+    const std::string snap =
+        ShortcutManager::refusalNotice(shortcutManager_.unavailablePositions(), platform_.texts);
+    if (!snap.empty())
+      result.push_back(snap);
+  }
+  if (auto clipboard = clipboardRow_.refusalWarning())
+    result.push_back(std::move(*clipboard));
+  return result;
+}
+
+std::optional<KeyboardShortcut> ShortcutsPanelModel::shortcut(SnapPosition position) const {
+  const AppState::ShortcutTable table = appState_.shortcuts();
+  const auto it = table.find(position);
+  if (it == table.end())
+    return std::nullopt;
+  return it->second;
+}
+
+ShortcutRecorder& ShortcutsPanelModel::recorder(SnapPosition position) {
+  return *recorders_[static_cast<std::size_t>(position)];
+}
+
+void ShortcutsPanelModel::clearShortcut(SnapPosition position) {
+  storeShortcut(position, std::nullopt);
+}
+
+void ShortcutsPanelModel::resetAll() {
+  appState_.setShortcuts(AppState::defaultShortcuts());
+  if (!ownHotkeys_.isReleased()) {
+    shortcutManager_.registerAll();
+    clipboardShortcut_.registerHotkey();
+  }
+  changed.emit();
+}
+
+void ShortcutsPanelModel::setConflictNotice(std::optional<std::string> notice) {
+  conflictNotice_ = std::move(notice);
+  changed.emit();
+}
+
+void ShortcutsPanelModel::storeShortcut(SnapPosition position,
+                                        const std::optional<KeyboardShortcut>& shortcut) {
+  AppState::ShortcutTable table = appState_.shortcuts();
+  if (shortcut)
+    table[position] = *shortcut;
+  else
+    table.erase(position);
+  appState_.setShortcuts(table);
+  // While a recorder listens the hotkeys stay released; they come back from the new table.
+  if (!ownHotkeys_.isReleased())
+    shortcutManager_.registerAll();
+  changed.emit();
+}
+
+}  // namespace dovrik

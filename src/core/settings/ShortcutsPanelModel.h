@@ -1,0 +1,76 @@
+// The Shortcuts panel: a recorder for each snap position and for the clipboard popup, the
+// warnings about refused hotkeys, and the reset of the snap shortcuts.
+#pragma once
+
+#include <array>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/clipboard/ClipboardManager.h"
+#include "core/clipboard/ClipboardShortcut.h"
+#include "core/hotkeys/ShortcutManager.h"
+#include "core/model/AppState.h"
+#include "core/platform/Platform.h"
+#include "core/settings/ClipboardShortcutRow.h"
+#include "core/settings/OwnHotkeys.h"
+#include "core/settings/ShortcutRecorder.h"
+#include "core/support/Signal.h"
+
+namespace dovrik {
+
+class ShortcutsPanelModel {
+ public:
+  static constexpr std::string_view symbol = "keyboard.fill";
+  static constexpr std::string_view title = "Shortcuts";
+  static constexpr std::string_view helpText =
+      "Click a shortcut badge to record a new key combination. Press Esc to cancel.";
+  static constexpr std::string_view snappingSection = "Window Snapping";
+  static constexpr std::string_view resetAllTitle = "Reset All";
+  static constexpr std::string_view clearSymbol = "xmark.circle.fill";
+  static constexpr std::string_view clipboardSection = "Clipboard";
+  static constexpr std::string_view clipboardRowTitle = "Clipboard History";
+  static constexpr std::string_view clipboardRowSubtitle = "Show the clipboard history popup";
+  static constexpr std::string_view historySwitchSubtitle =
+      "Required for the shortcut above to do anything";
+
+  ShortcutsPanelModel(Platform& platform, AppState& appState, ShortcutManager& shortcutManager,
+                      ClipboardManager& clipboardManager, ClipboardShortcut& clipboardShortcut,
+                      OwnHotkeys& ownHotkeys);
+  ShortcutsPanelModel(const ShortcutsPanelModel&) = delete;
+  ShortcutsPanelModel& operator=(const ShortcutsPanelModel&) = delete;
+  ~ShortcutsPanelModel();
+
+  // The refusal warnings, snap positions first.
+  std::vector<std::string> warnings() const;
+  const std::optional<std::string>& conflictNotice() const { return conflictNotice_; }
+
+  std::optional<KeyboardShortcut> shortcut(SnapPosition position) const;
+  ShortcutRecorder& recorder(SnapPosition position);
+  void clearShortcut(SnapPosition position);
+  // The four default snap shortcuts and none for the other positions; the clipboard hotkey
+  // is registered again too.
+  void resetAll();
+
+  ClipboardShortcutRow& clipboardRow() { return clipboardRow_; }
+
+  Signal<> changed;
+
+ private:
+  void setConflictNotice(std::optional<std::string> notice);
+  void storeShortcut(SnapPosition position, const std::optional<KeyboardShortcut>& shortcut);
+
+  Platform& platform_;
+  AppState& appState_;
+  ShortcutManager& shortcutManager_;
+  ClipboardShortcut& clipboardShortcut_;
+  OwnHotkeys& ownHotkeys_;
+  std::optional<std::string> conflictNotice_;
+  std::vector<std::unique_ptr<ShortcutRecorder>> recorders_;
+  ClipboardShortcutRow clipboardRow_;
+  std::vector<std::pair<Signal<>*, Signal<>::Connection>> observers_;
+};
+
+}  // namespace dovrik

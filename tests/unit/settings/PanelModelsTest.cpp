@@ -1,0 +1,135 @@
+// The General, Snapping, App Rules and Drag Zones panels: the switches that drive managers,
+// the clamped sliders and their texts, the warnings and the confirmations.
+#include <gtest/gtest.h>
+
+#include "core/settings/DragZonesPanelModel.h"
+#include "core/settings/GeneralPanelModel.h"
+#include "core/settings/RulesPanelModel.h"
+#include "core/settings/SnappingPanelModel.h"
+#include "tests/unit/settings/SettingsFixture.h"
+
+namespace dovrik {
+namespace {
+
+using Parameter = DragZonesPanelModel::Parameter;
+
+struct PanelModelsTest : test::SettingsFixture {
+  GeneralPanelModel general() {
+    return {platform, app.appState(), app.shortcutManager(), app.dragMonitor(), "1.4.0"};
+  }
+};
+
+TEST_F(PanelModelsTest, SnappingOffInThePanelAndOnFromTheMenuLeavesOneTapAndOneSetOfHotkeys) {
+  GeneralPanelModel panel = general();
+  const std::size_t held = hotkeys.registered().size();
+  panel.setSnappingEnabled(false);
+  EXPECT_FALSE(sim.eventTap.isInstalled());
+  EXPECT_FALSE(holds(test::kLeftArrowCode, test::kCtrlOpt));
+  app.menuBarController().toggleSnapping();
+  panel.setSnappingEnabled(true);
+  EXPECT_EQ(sim.eventTap.installedCount(), 1u);
+  EXPECT_EQ(hotkeys.registered().size(), held);
+}
+
+TEST_F(PanelModelsTest, GeneralPanelWarnsOfARefusedTapAndOffersAccessOnlyWhileMissing) {
+  GeneralPanelModel panel = general();
+  EXPECT_EQ(panel.restartWarning(), std::nullopt);
+  EXPECT_EQ(panel.accessButtonTitle(), std::nullopt);
+  EXPECT_EQ(panel.versionText(), "Version 1.4.0");
+  EXPECT_EQ(panel.lastCheckText(), "Not checked yet");
+
+  panel.setSnappingEnabled(false);
+  sim.eventTap.refusals = -1;
+  panel.setSnappingEnabled(true);
+  clock.advanceBy(10);
+  EXPECT_EQ(panel.restartWarning(), platform.texts.tapRestartWarning);
+
+  desktop.setTrusted(false);
+  panel.appear();
+  EXPECT_EQ(panel.accessStatus().title, "Accessibility access required");
+  EXPECT_EQ(panel.accessButtonTitle(), "Allow Access");
+  panel.requestAccess();
+  EXPECT_EQ(panel.accessButtonTitle(), "Open Privacy Settings");
+  panel.requestAccess();
+  EXPECT_EQ(sim.shell.openedURLs.size(), 1u);
+}
+
+TEST_F(PanelModelsTest, SnappingPanelKeepsOpacityInRangeAndShowsItAsAPercentage) {
+  SnappingPanelModel panel(app.appState(), platform.texts);
+  EXPECT_EQ(panel.opacityText(), "35%");
+  panel.setOpacity(0.02);
+  EXPECT_EQ(panel.opacityText(), "10%");
+  panel.setOpacity(0.93);
+  EXPECT_EQ(panel.opacityText(), "70%");
+  panel.setOpacity(0.449);
+  EXPECT_EQ(panel.opacityText(), "45%");
+
+  panel.setEnabled(SnapPosition::center, false);
+  EXPECT_FALSE(app.appState().enabledPositions().contains(SnapPosition::center));
+  app.appState().setAnimationSpeedRaw("Medium");
+  EXPECT_EQ(panel.speed(), AnimationSpeed::normal);
+  panel.setAnimationsEnabled(false);
+  EXPECT_FALSE(panel.speedPickerEnabled());
+}
+
+TEST_F(PanelModelsTest, DragZoneSlidersClampAndPrintTheirValues) {
+  DragZonesPanelModel panel(app.dragZoneManager(), platform.screens);
+  EXPECT_EQ(panel.valueText(Parameter::edgeSensitivity), "48px");
+  EXPECT_EQ(panel.valueText(Parameter::snapDelay), "0.06s");
+  panel.setValue(Parameter::edgeSensitivity, 47.9);
+  EXPECT_EQ(panel.valueText(Parameter::edgeSensitivity), "47px");
+  panel.setValue(Parameter::cornerSensitivity, 500);
+  EXPECT_EQ(panel.valueText(Parameter::cornerSensitivity), "150px");
+  panel.setValue(Parameter::snapDelay, -1);
+  EXPECT_EQ(panel.valueText(Parameter::snapDelay), "0.00s");
+
+  panel.requestReset();
+  panel.cancelReset();
+  EXPECT_EQ(app.dragZoneManager().cornerSensitivity(), 150);
+  panel.requestReset();
+  EXPECT_EQ(panel.resetConfirmation()->title, "Reset all drag zone settings?");
+  panel.confirmReset();
+  EXPECT_EQ(app.dragZoneManager().cornerSensitivity(), 60);
+}
+
+TEST_F(PanelModelsTest, ZonePreviewScalesToTheMainScreenAndSaysWhenAllZonesAreOff) {
+  DragZonesPanelModel panel(app.dragZoneManager(), platform.screens);
+  const DragZonePreview preview = panel.preview(144);
+  EXPECT_EQ(preview.size.height, 90);
+  ASSERT_EQ(preview.edgeBands.size(), 4u);
+  EXPECT_DOUBLE_EQ(preview.edgeBands[1].x, 144 - 4.8);
+  EXPECT_DOUBLE_EQ(preview.cornerSquares[3].y, 90 - 6);
+  EXPECT_EQ(preview.notice, std::nullopt);
+
+  app.dragZoneManager().setEdgeSnappingEnabled(false);
+  EXPECT_TRUE(panel.preview(144).edgeBands.empty());
+  app.dragZoneManager().setCornerSnappingEnabled(false);
+  EXPECT_EQ(panel.preview(144).notice, "All drag zones are off");
+  EXPECT_TRUE(panel.preview(144).cornerSquares.empty());
+}
+
+TEST_F(PanelModelsTest, DeletingARuleAsksFirstAndCancelKeepsIt) {
+  RuleManager& rules = app.ruleManager();
+  RulesPanelModel panel(app.appState(), rules, app.installedAppsCache());
+  rules.add(AppRule{Uuid::random(), "com.example.notes", "Notes", SnapPosition::leftHalf, true});
+  const Uuid id = rules.rules()[0].id;
+  panel.setRuleEnabled(id, false);
+  EXPECT_FALSE(rules.rules()[0].isEnabled);
+
+  panel.requestDelete(id);
+  EXPECT_EQ(panel.deleteConfirmation(),
+            (Confirmation{"Delete the rule for Notes?", "", "Delete Rule"}));
+  panel.cancelDelete();
+  EXPECT_EQ(rules.rules().size(), 1u);
+  panel.requestDelete(id);
+  panel.confirmDelete();
+  EXPECT_TRUE(rules.rules().empty());
+
+  panel.openAddRuleSheet();
+  ASSERT_NE(panel.addRuleSheet(), nullptr);
+  panel.addRuleSheet()->close();
+  EXPECT_EQ(panel.addRuleSheet(), nullptr);
+}
+
+}  // namespace
+}  // namespace dovrik
