@@ -13,6 +13,7 @@ const PlatformTexts& PlatformTexts::macOS() {
       .refusedShortcutsAdvice =
           "Rectangle and Magnet use these same keys — if either is still "
           "installed, change the shortcuts here.",
+      .revealInFileManagerTitle = "Reveal in Finder",
   };
   return texts;
 }
@@ -30,6 +31,7 @@ const PlatformTexts& PlatformTexts::linux() {
           "Desktop environments and window managers often bind these same "
           "keys for tiling or switching workspaces — if yours does, change "
           "the shortcuts here.",
+      .revealInFileManagerTitle = "Show in File Manager",
   };
   return texts;
 }

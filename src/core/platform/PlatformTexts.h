@@ -18,6 +18,8 @@ struct PlatformTexts {
   // The sentence that ends the notice for several refused snap shortcuts: who else tends to
   // hold these keys, and what to do about it.
   std::string refusedShortcutsAdvice;
+  // The menu item that shows a file of the shelf in the file manager.
+  std::string revealInFileManagerTitle;
 
   static const PlatformTexts& macOS();
   static const PlatformTexts& linux();
