@@ -7,6 +7,7 @@ App::App(Platform platform) : platform_(platform) {}
 
 // Managers that use others go first.
 App::~App() {
+  fileShelfManager_.reset();
   clipboardManager_.reset();
   clipboardShortcut_.reset();
   menuBarController_.reset();
@@ -115,6 +116,12 @@ ClipboardManager& App::clipboardManager() {
         std::make_unique<ClipboardManager>(platform_, appState(), clipboardShortcut());
   }
   return *clipboardManager_;
+}
+
+FileShelfManager& App::fileShelfManager() {
+  if (!fileShelfManager_)
+    fileShelfManager_ = std::make_unique<FileShelfManager>(platform_, appState());
+  return *fileShelfManager_;
 }
 
 void App::start() {

@@ -12,6 +12,7 @@
 #include "core/menubar/MenuBarController.h"
 #include "core/model/AppState.h"
 #include "core/platform/Platform.h"
+#include "core/shelf/FileShelfManager.h"
 #include "core/windows/WindowManager.h"
 #include "core/workspaces/WorkspaceManager.h"
 
@@ -36,6 +37,7 @@ class App {
   WorkspaceShortcuts& workspaceShortcuts();
   ClipboardShortcut& clipboardShortcut();
   ClipboardManager& clipboardManager();
+  FileShelfManager& fileShelfManager();
 
   // The start-up sequence for the managers that exist.
   void start();
@@ -56,6 +58,7 @@ class App {
   std::unique_ptr<MenuBarController> menuBarController_;
   std::unique_ptr<ClipboardShortcut> clipboardShortcut_;
   std::unique_ptr<ClipboardManager> clipboardManager_;
+  std::unique_ptr<FileShelfManager> fileShelfManager_;
 };
 
 }  // namespace dovrik
