@@ -2,10 +2,6 @@
 // Dovrik.
 #include "core/cli/ClipboardCommand.h"
 
-#include <algorithm>
-#include <cctype>
-#include <charconv>
-#include <limits>
 #include <variant>
 
 #include "core/app/App.h"
@@ -18,17 +14,6 @@ const std::string kVerbs = "list, copy, paste, pin, delete, clear";
 
 bool takesNumber(const std::string& verb) {
   return verb == "copy" || verb == "paste" || verb == "pin" || verb == "delete";
-}
-
-// The entry number typed, or nothing when the word is not a number. A number too large to hold
-// is out of range like any other.
-std::optional<std::size_t> entryNumber(const std::string& word) {
-  if (word.empty() ||
-      !std::all_of(word.begin(), word.end(), [](unsigned char c) { return std::isdigit(c); }))
-    return std::nullopt;
-  std::size_t number = 0;
-  const auto result = std::from_chars(word.data(), word.data() + word.size(), number);
-  return result.ec == std::errc() ? number : std::numeric_limits<std::size_t>::max();
 }
 
 std::optional<std::string> checkClipboard(const Arguments& args) {
@@ -44,14 +29,7 @@ std::optional<std::string> checkClipboard(const Arguments& args) {
   }
   if (!takesNumber(verb))
     return unknownVerb(verb, kVerbs);
-  if (args.size() != 2)
-    return "usage: dovrik clipboard " + verb + " N.";
-  if (!entryNumber(args[1])) {
-    return "\"" + args[1] +
-           "\" is not an entry number; N is from 1 to the last number `dovrik clipboard list` "
-           "shows.";
-  }
-  return std::nullopt;
+  return checkEntryArguments(args, "clipboard");
 }
 
 // What the list shows of an entry: the first line of its text, or the size of its image.
@@ -81,14 +59,10 @@ CommandOutcome list(App& app, bool json) {
 // The entry N names, or the answer to give instead.
 std::variant<ClipboardItem, CommandOutcome> numbered(App& app, const std::string& word) {
   const std::vector<ClipboardItem>& items = app.clipboardManager().items();
-  const std::size_t number = *entryNumber(word);
-  if (number >= 1 && number <= items.size())
-    return items[number - 1];
-  return CommandOutcome::failure(
-      ExitStatus::failed,
-      "There is no entry " + word + "; " +
-          (items.empty() ? "the clipboard history is empty."
-                         : "N is from 1 to " + std::to_string(items.size()) + "."));
+  auto index = entryIndex(word, items.size(), "the clipboard history is empty.");
+  if (auto* outcome = std::get_if<CommandOutcome>(&index))
+    return std::move(*outcome);
+  return items[std::get<std::size_t>(index)];
 }
 
 CommandOutcome act(App& app, const std::string& verb, const ClipboardItem& item,
@@ -110,7 +84,7 @@ CommandOutcome act(App& app, const std::string& verb, const ClipboardItem& item,
   return CommandOutcome::done();
 }
 
-CommandOutcome runClipboard(App& app, const Arguments& args) {
+CommandOutcome runClipboard(App& app, const Arguments& args, const Caller&) {
   const std::string& verb = args.front();
   if (verb == "clear") {
     app.clipboardManager().clearHistory();

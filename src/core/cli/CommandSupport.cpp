@@ -1,6 +1,11 @@
 // Helpers shared by the commands.
 #include "core/cli/CommandSupport.h"
 
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <limits>
+
 #include "core/app/App.h"
 
 namespace dovrik::cli {
@@ -32,6 +37,36 @@ std::optional<std::string> checkListArguments(const Arguments& args) {
 
 bool listsJson(const Arguments& args) {
   return args.size() == 2 && args[1] == "--json";
+}
+
+std::optional<std::size_t> entryNumber(const std::string& word) {
+  if (word.empty() ||
+      !std::all_of(word.begin(), word.end(), [](unsigned char c) { return std::isdigit(c); }))
+    return std::nullopt;
+  std::size_t number = 0;
+  const auto result = std::from_chars(word.data(), word.data() + word.size(), number);
+  return result.ec == std::errc() ? number : std::numeric_limits<std::size_t>::max();
+}
+
+std::optional<std::string> checkEntryArguments(const Arguments& args, const std::string& command) {
+  if (args.size() != 2)
+    return "usage: dovrik " + command + " " + args.front() + " N.";
+  if (!entryNumber(args[1])) {
+    return "\"" + args[1] + "\" is not an entry number; N is from 1 to the last number `dovrik " +
+           command + " list` shows.";
+  }
+  return std::nullopt;
+}
+
+std::variant<std::size_t, CommandOutcome> entryIndex(const std::string& word, std::size_t count,
+                                                     const std::string& emptyList) {
+  const std::size_t number = entryNumber(word).value_or(0);
+  if (number >= 1 && number <= count)
+    return number - 1;
+  return CommandOutcome::failure(
+      ExitStatus::failed,
+      "There is no entry " + word + "; " +
+          (count == 0 ? emptyList : "N is from 1 to " + std::to_string(count) + "."));
 }
 
 std::optional<CommandOutcome> refusalWithoutWindowControl(App& app) {

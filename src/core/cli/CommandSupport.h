@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <variant>
 
 #include "core/cli/Command.h"
 #include "core/cli/CommandOutcome.h"
@@ -28,6 +29,17 @@ std::string unknownVerb(const std::string& verb, const std::string& verbs);
 std::optional<std::string> checkListArguments(const Arguments& args);
 // Whether arguments that passed `checkListArguments` ask for the stored JSON form.
 bool listsJson(const Arguments& args);
+
+// The entry number typed, or nothing when the word is not a number. A number too large to hold
+// is out of range like any other.
+std::optional<std::size_t> entryNumber(const std::string& word);
+// `VERB N` of a numbered list, `command` being the list's command ("clipboard"): the error
+// line for a missing or extra argument or a word that is not a number, or nothing.
+std::optional<std::string> checkEntryArguments(const Arguments& args, const std::string& command);
+// The index of entry N, as typed in `word`, in a list of `count` entries; or the failure to
+// answer, ending in `emptyList` ("the clipboard history is empty.") when there are none.
+std::variant<std::size_t, CommandOutcome> entryIndex(const std::string& word, std::size_t count,
+                                                     const std::string& emptyList);
 
 // The failure to answer while window control is not granted, with the platform's reason.
 std::optional<CommandOutcome> refusalWithoutWindowControl(App& app);

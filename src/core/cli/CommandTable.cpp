@@ -3,6 +3,7 @@
 
 #include "core/cli/ClipboardCommand.h"
 #include "core/cli/LayoutCommand.h"
+#include "core/cli/ShelfCommand.h"
 #include "core/cli/SnapCommand.h"
 
 namespace dovrik::cli {
@@ -12,6 +13,7 @@ const std::vector<Command>& commandTable() {
       snapCommand(),
       layoutCommand(),
       clipboardCommand(),
+      shelfCommand(),
   };
   return table;
 }
