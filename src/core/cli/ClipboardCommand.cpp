@@ -22,11 +22,8 @@ std::optional<std::string> checkClipboard(const Arguments& args) {
   const std::string& verb = args.front();
   if (verb == "list")
     return checkListArguments(args);
-  if (verb == "clear") {
-    if (args.size() == 1)
-      return std::nullopt;
-    return "clear takes no arguments.";
-  }
+  if (verb == "clear")
+    return checkNoArguments(args);
   if (!takesNumber(verb))
     return unknownVerb(verb, kVerbs);
   return checkEntryArguments(args, "clipboard");

@@ -29,6 +29,12 @@ std::string unknownVerb(const std::string& verb, const std::string& verbs) {
   return "unknown verb \"" + verb + "\"; verbs: " + verbs + ".";
 }
 
+std::optional<std::string> checkNoArguments(const Arguments& args) {
+  if (args.size() == 1)
+    return std::nullopt;
+  return args.front() + " takes no arguments.";
+}
+
 std::optional<std::string> checkListArguments(const Arguments& args) {
   if (args.size() == 1 || listsJson(args))
     return std::nullopt;

@@ -25,6 +25,9 @@ std::string joinedWords(const Arguments& args);
 std::string missingVerb(const std::string& verbs);
 std::string unknownVerb(const std::string& verb, const std::string& verbs);
 
+// A verb that takes nothing after it: the error line for anything there, or nothing.
+std::optional<std::string> checkNoArguments(const Arguments& args);
+
 // `list [--json]`: the error line for anything else after "list", or nothing.
 std::optional<std::string> checkListArguments(const Arguments& args);
 // Whether arguments that passed `checkListArguments` ask for the stored JSON form.

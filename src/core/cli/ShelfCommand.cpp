@@ -38,11 +38,8 @@ std::optional<std::string> checkShelf(const Arguments& args) {
     return checkListArguments(args);
   if (verb == "add")
     return checkPaths(args);
-  if (verb == "clear") {
-    if (args.size() == 1)
-      return std::nullopt;
-    return "clear takes no arguments.";
-  }
+  if (verb == "clear")
+    return checkNoArguments(args);
   if (!takesNumber(verb))
     return unknownVerb(verb, kVerbs);
   return checkEntryArguments(args, "shelf");

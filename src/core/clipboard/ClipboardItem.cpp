@@ -4,7 +4,7 @@
 #include "core/clipboard/ClipboardText.h"
 #include "core/support/Base64.h"
 #include "core/support/Json.h"
-#include "core/support/JsonNesting.h"
+#include "core/support/JsonList.h"
 #include "core/support/RelativeTime.h"
 
 namespace dovrik {
@@ -72,20 +72,7 @@ std::string encodeClipboardItems(const std::vector<ClipboardItem>& items) {
 }
 
 std::optional<std::vector<ClipboardItem>> decodeClipboardItems(std::string_view text) {
-  if (!nestsWithin(text, maxNesting))
-    return std::nullopt;
-  const Json json = Json::parse(text, nullptr, /*allow_exceptions=*/false);
-  if (!json.is_array())
-    return std::nullopt;
-  std::vector<ClipboardItem> items;
-  items.reserve(json.size());
-  for (const Json& entry : json) {
-    auto item = decodeItem(entry);
-    if (!item)
-      return std::nullopt;
-    items.push_back(std::move(*item));
-  }
-  return items;
+  return decodeJsonList<ClipboardItem>(text, maxNesting, decodeItem);
 }
 
 }  // namespace dovrik

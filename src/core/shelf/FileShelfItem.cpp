@@ -5,7 +5,7 @@
 
 #include "core/shelf/FileURL.h"
 #include "core/support/Json.h"
-#include "core/support/JsonNesting.h"
+#include "core/support/JsonList.h"
 #include "core/support/RelativeTime.h"
 
 namespace dovrik {
@@ -84,20 +84,7 @@ std::optional<std::string> encodeFileShelfItems(const std::vector<FileShelfItem>
 }
 
 std::optional<std::vector<FileShelfItem>> decodeFileShelfItems(std::string_view text) {
-  if (!nestsWithin(text, maxNesting))
-    return std::nullopt;
-  const Json json = Json::parse(text, nullptr, /*allow_exceptions=*/false);
-  if (!json.is_array())
-    return std::nullopt;
-  std::vector<FileShelfItem> items;
-  items.reserve(json.size());
-  for (const Json& entry : json) {
-    auto item = decodeItem(entry);
-    if (!item)
-      return std::nullopt;
-    items.push_back(std::move(*item));
-  }
-  return items;
+  return decodeJsonList<FileShelfItem>(text, maxNesting, decodeItem);
 }
 
 }  // namespace dovrik

@@ -32,7 +32,7 @@ std::vector<PasteboardRepresentation> fileRepresentations(const FileShelfItem& i
 FileShelfManager::FileShelfManager(Platform& platform, AppState& appState)
     : platform_(platform),
       appState_(appState),
-      defaults_(platform.defaults.application()),
+      store_(platform.defaults.application(), storageKey, unreadableKey),
       pasteKeystroke_(platform, appState) {
   load();
   refreshReachability();
@@ -173,32 +173,15 @@ void FileShelfManager::markUnreachable(const Uuid& id) {
 }
 
 void FileShelfManager::load() {
-  const std::optional<DefaultsValue> stored = defaults_.object(storageKey);
-  if (!stored)
-    return;
-  const Bytes* bytes = stored->asData();
-  auto decoded =
-      bytes ? decodeFileShelfItems({reinterpret_cast<const char*>(bytes->data()), bytes->size()})
-            : std::nullopt;
-  if (!decoded) {
-    unreadableStoredList_ = *stored;
-    return;
+  if (auto decoded = store_.load(decodeFileShelfItems)) {
+    items_ = std::move(*decoded);
+    applyLimits();
   }
-  items_ = std::move(*decoded);
-  applyLimits();
 }
 
 void FileShelfManager::save() {
-  const std::optional<std::string> text = encodeFileShelfItems(items_);
-  if (!text)
-    return;
-  // The shelf that could not be read may have been written by a newer version; it is set
-  // aside rather than lost to this save.
-  if (unreadableStoredList_) {
-    defaults_.set(unreadableKey, *unreadableStoredList_);
-    unreadableStoredList_.reset();
-  }
-  defaults_.set(storageKey, Bytes(text->begin(), text->end()));
+  if (const std::optional<std::string> text = encodeFileShelfItems(items_))
+    store_.save(*text);
 }
 
 void FileShelfManager::commit() {

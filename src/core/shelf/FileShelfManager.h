@@ -15,6 +15,7 @@
 #include "core/shelf/FileShelfItem.h"
 #include "core/support/Lifetime.h"
 #include "core/support/Signal.h"
+#include "core/support/StoredList.h"
 
 namespace dovrik {
 
@@ -69,11 +70,10 @@ class FileShelfManager {
 
   Platform& platform_;
   AppState& appState_;
-  Defaults& defaults_;
+  StoredList store_;
   PasteKeystroke pasteKeystroke_;
   std::function<void()> hidePopup_;
   std::vector<FileShelfItem> items_;
-  std::optional<DefaultsValue> unreadableStoredList_;
   Lifetime lifetime_;
 };
 

@@ -1,23 +1,16 @@
 // Reading, standardising and writing file URLs.
 #include "core/shelf/FileURL.h"
 
+#include <algorithm>
 #include <vector>
+
+#include "core/support/HexDigit.h"
 
 namespace dovrik {
 namespace {
 
 constexpr std::string_view scheme = "file://";
 constexpr std::string_view localhost = "localhost";
-
-int hexValue(char c) {
-  if (c >= '0' && c <= '9')
-    return c - '0';
-  if (c >= 'a' && c <= 'f')
-    return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F')
-    return c - 'A' + 10;
-  return -1;
-}
 
 // The characters a URL path may hold unescaped (RFC 3986 pchar and "/").
 bool isPlainInPath(unsigned char c) {
@@ -57,8 +50,8 @@ std::optional<std::string> pathOfFileURL(std::string_view url) {
       path += url[i];
       continue;
     }
-    const int high = i + 2 < url.size() ? hexValue(url[i + 1]) : -1;
-    const int low = high >= 0 ? hexValue(url[i + 2]) : -1;
+    const int high = i + 2 < url.size() ? hexDigitValue(url[i + 1]) : -1;
+    const int low = high >= 0 ? hexDigitValue(url[i + 2]) : -1;
     if (low < 0 || (high == 0 && low == 0))
       return std::nullopt;
     path += static_cast<char>(high * 16 + low);

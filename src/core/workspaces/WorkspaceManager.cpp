@@ -15,7 +15,7 @@ WorkspaceManager::WorkspaceManager(Platform& platform, AppState& appState,
     : platform_(platform),
       appState_(appState),
       windowManager_(windowManager),
-      defaults_(platform.defaults.application()),
+      store_(platform.defaults.application(), storageKey, unreadableKey),
       lastHandledSignature_(currentSignature()) {
   load();
   displayObserver_ =
@@ -209,30 +209,13 @@ void WorkspaceManager::markRestored(const Uuid& id) {
 // --- Persistence ---
 
 void WorkspaceManager::load() {
-  const std::optional<DefaultsValue> stored = defaults_.object(storageKey);
-  if (!stored)
-    return;
-  const Bytes* bytes = stored->asData();
-  auto decoded =
-      bytes ? decodeWorkspaces({reinterpret_cast<const char*>(bytes->data()), bytes->size()})
-            : std::nullopt;
-  if (decoded)
+  if (auto decoded = store_.load(decodeWorkspaces))
     workspaces_ = std::move(*decoded);
-  else
-    unreadableStoredList_ = *stored;
 }
 
 void WorkspaceManager::save() {
-  const std::optional<std::string> text = encodeWorkspaces(workspaces_);
-  if (!text)
-    return;
-  // The list that could not be read may be the user's only copy of their layouts (written by
-  // a newer version, or damaged); it is set aside rather than lost to this save.
-  if (unreadableStoredList_) {
-    defaults_.set(unreadableKey, *unreadableStoredList_);
-    unreadableStoredList_.reset();
-  }
-  defaults_.set(storageKey, Bytes(text->begin(), text->end()));
+  if (const std::optional<std::string> text = encodeWorkspaces(workspaces_))
+    store_.save(*text);
 }
 
 void WorkspaceManager::commit() {

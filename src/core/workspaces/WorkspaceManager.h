@@ -13,6 +13,7 @@
 #include "core/platform/Platform.h"
 #include "core/support/Lifetime.h"
 #include "core/support/Signal.h"
+#include "core/support/StoredList.h"
 #include "core/windows/WindowManager.h"
 #include "core/workspaces/Workspace.h"
 
@@ -75,10 +76,9 @@ class WorkspaceManager {
   Platform& platform_;
   AppState& appState_;
   WindowManager& windowManager_;
-  Defaults& defaults_;
+  StoredList store_;
   std::vector<Workspace> workspaces_;
   std::optional<Uuid> lastRestoredID_;
-  std::optional<DefaultsValue> unreadableStoredList_;
   Signal<>::Connection displayObserver_ = 0;
   std::optional<TaskId> pendingRestore_;
   std::string lastHandledSignature_;
