@@ -3,6 +3,7 @@
 #include "core/cli/ShelfCommand.h"
 
 #include <algorithm>
+#include <string>
 #include <variant>
 
 #include "core/app/App.h"
@@ -98,7 +99,11 @@ CommandOutcome act(App& app, const std::string& verb, const FileShelfItem& item,
                                                              "; the clipboard was left as it was.");
     }
   } else if (verb == "pin") {
-    manager.togglePin(item.id);
+    if (!manager.togglePin(item.id)) {
+      return CommandOutcome::failure(
+          ExitStatus::failed, "The file shelf holds " + std::to_string(manager.pinnedLimit()) +
+                                  " pinned entries already; unpin one first.");
+    }
     return CommandOutcome::done("Entry " + word + (item.isPinned ? " is no longer" : " is") +
                                 " pinned.\n");
   } else {

@@ -84,14 +84,19 @@ bool FileShelfManager::pasteFile(const FileShelfItem& item) {
   return true;
 }
 
-void FileShelfManager::togglePin(const Uuid& id) {
+bool FileShelfManager::togglePin(const Uuid& id) {
   const auto found = std::find_if(items_.begin(), items_.end(),
                                   [&](const FileShelfItem& item) { return item.id == id; });
   if (found == items_.end())
-    return;
+    return true;
+  const auto pinned = std::count_if(items_.begin(), items_.end(),
+                                    [](const FileShelfItem& item) { return item.isPinned; });
+  if (!found->isPinned && static_cast<std::size_t>(pinned) >= pinnedLimit())
+    return false;
   found->isPinned = !found->isPinned;
   applyLimits();
   commit();
+  return true;
 }
 
 void FileShelfManager::remove(const Uuid& id) {

@@ -47,7 +47,9 @@ class FileShelfManager {
   // application. A file that is gone rings the bell and is marked missing instead, and the
   // clipboard is left alone; answers whether the file was there.
   bool pasteFile(const FileShelfItem& item);
-  void togglePin(const Uuid& id);
+  // Pins or unpins the entry. Pinning is refused, answering false, while the pinned entries
+  // already fill their limit: the limit would otherwise drop the entry just pinned.
+  bool togglePin(const Uuid& id);
   // Takes the entry off the shelf; the file itself is not touched.
   void remove(const Uuid& id);
   // Removes every unpinned entry.

@@ -82,11 +82,16 @@ TEST_F(FileShelfManagerTest, PinningEndsThePinnedGroupAndUnpinningStartsTheFullU
   manager->togglePin(b);
   EXPECT_EQ(names(), (Names{"a*", "b", "e", "d"}));  // c, the oldest unpinned, fell off
   manager->togglePin(c);                             // gone: nothing happens
+  // Pinning past the pinned limit is refused rather than dropping the entry just pinned.
+  for (const char* name : {"p1", "p2", "p3", "p4", "p5"})
+    EXPECT_TRUE(manager->togglePin(drop(name)));
+  EXPECT_FALSE(manager->togglePin(manager->items()[6].id));
+  EXPECT_EQ(names(), (Names{"a*", "p1*", "p2*", "p3*", "p4*", "p5*", "b", "e"}));
   manager->clearShelf();
-  EXPECT_EQ(names(), (Names{"a*"}));
+  EXPECT_EQ(names(), (Names{"a*", "p1*", "p2*", "p3*", "p4*", "p5*"}));
   manager->remove(a);
-  EXPECT_EQ(names(), Names{});
-  EXPECT_EQ(stored(), "[]");
+  EXPECT_EQ(names(), (Names{"p1*", "p2*", "p3*", "p4*", "p5*"}));
+  EXPECT_EQ(decodeFileShelfItems(*stored()), manager->items());
 }
 
 TEST_F(FileShelfManagerTest, DroppingAgainMovesToTheTopUnpinnedWithANewIdAndDotDotIsTheSameFolder) {
@@ -181,6 +186,14 @@ TEST_F(FileShelfManagerTest, PastingAFilePutsThreeFormsOnTheClipboardHidesAndPas
   ASSERT_EQ(sim.keySynth.posts.size(), 1U);
   EXPECT_NEAR(sim.keySynth.posts[0].time - start, 0.08, 1e-9);
   EXPECT_EQ(sim.keySynth.posts[0].chord, PasteChord::ControlV);
+
+  // xterm pastes the primary selection with its own keystroke; the file's forms go there too.
+  desktop.addApp({200, "XTerm", "xterm", ActivationPolicy::Regular, false});
+  desktop.setFrontmostApp(200);
+  ASSERT_TRUE(manager->pasteFile(manager->items()[0]));
+  clock.advanceBy(1);
+  EXPECT_TRUE(sim.pasteboard.writes.back().alsoPrimary);
+  EXPECT_EQ(sim.keySynth.posts.back().chord, PasteChord::ShiftInsert);
 }
 
 TEST_F(FileShelfManagerTest, PastingAMissingFileRingsMarksItMissingAndLeavesTheClipboard) {
