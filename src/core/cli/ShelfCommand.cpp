@@ -73,10 +73,8 @@ CommandOutcome add(App& app, const Arguments& args, const Caller& caller) {
                                   "\" is relative and the request did not say where from; give the "
                                   "full path.");
     }
-    std::string path =
-        standardisedPath(word->starts_with('/') ? *word : caller.workingDirectory + "/" + *word);
-    if (path.size() > 1 && path.ends_with('/'))
-      path.pop_back();
+    std::string path = withoutTrailingSeparator(
+        standardisedPath(word->starts_with('/') ? *word : caller.workingDirectory + "/" + *word));
     if (!app.platform().files.exists(path)) {
       return CommandOutcome::failure(
           ExitStatus::failed,

@@ -55,10 +55,7 @@ std::optional<FileShelfItem> decodeItem(const Json& json) {
 }  // namespace
 
 std::string FileShelfItem::path() const {
-  std::string path = pathOfFileURL(url).value_or(std::string());
-  if (path.size() > 1 && path.ends_with('/'))
-    path.pop_back();
-  return path;
+  return withoutTrailingSeparator(pathOfFileURL(url).value_or(std::string()));
 }
 
 std::string FileShelfItem::relativeTime(double now) const {

@@ -47,8 +47,7 @@ std::optional<Uuid> FileShelfManager::addFile(std::string_view url) {
   if (!dropped)
     return std::nullopt;
   const std::string path = standardisedPath(*dropped);
-  const std::string bare =
-      path.size() > 1 && path.ends_with('/') ? path.substr(0, path.size() - 1) : path;
+  const std::string bare = withoutTrailingSeparator(path);
   const bool isDirectory = platform_.files.isDirectory(bare);
   std::string standard = fileURLOfPath(path, isDirectory);
   std::erase_if(items_,

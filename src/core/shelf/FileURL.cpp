@@ -88,6 +88,12 @@ std::string standardisedPath(std::string_view absolutePath) {
   return path;
 }
 
+std::string withoutTrailingSeparator(std::string path) {
+  if (path.size() > 1 && path.ends_with('/'))
+    path.pop_back();
+  return path;
+}
+
 std::string fileURLOfPath(std::string_view absolutePath, bool isDirectory) {
   std::string path = standardisedPath(absolutePath);
   if (isDirectory && !path.ends_with('/'))

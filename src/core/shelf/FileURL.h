@@ -17,6 +17,10 @@ std::optional<std::string> pathOfFileURL(std::string_view url);
 // the root). A path ending in a separator, "." or ".." keeps a trailing "/".
 std::string standardisedPath(std::string_view absolutePath);
 
+// The path as the file system takes it: without the trailing "/" of a folder (the root stays
+// "/").
+std::string withoutTrailingSeparator(std::string path);
+
 // The escaped URL of an absolute path, standardised; a folder's ends with "/".
 std::string fileURLOfPath(std::string_view absolutePath, bool isDirectory);
 
