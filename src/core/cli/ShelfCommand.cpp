@@ -158,7 +158,7 @@ Command shelfCommand() {
           "                  focused application; needs window control. A missing file rings\n"
           "                  the bell and is marked missing.\n"
           "  pin N           Pin entry N, or unpin it when it is pinned. Pinned entries stay\n"
-          "                  through clear and the shelf's size limit.\n"
+          "                  through clear; twice the shelf's size may be pinned.\n"
           "  remove N        Take entry N off the shelf; the file is not touched.\n"
           "  clear           Remove every entry that is not pinned.\n",
       .check = checkShelf,
