@@ -133,7 +133,9 @@ CommandOutcome runShelf(App& app, const Arguments& args, const Caller& caller) {
   auto index = entryIndex(args[1], items.size(), "the file shelf is empty.");
   if (auto* outcome = std::get_if<CommandOutcome>(&index))
     return std::move(*outcome);
-  return act(app, verb, items[std::get<std::size_t>(index)], args[1]);
+  // A copy: the verbs change the list the entry lives in.
+  const FileShelfItem item = items[std::get<std::size_t>(index)];
+  return act(app, verb, item, args[1]);
 }
 
 }  // namespace

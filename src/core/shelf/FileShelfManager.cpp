@@ -83,7 +83,7 @@ bool FileShelfManager::pasteFile(const FileShelfItem& item) {
   return true;
 }
 
-bool FileShelfManager::togglePin(const Uuid& id) {
+bool FileShelfManager::togglePin(Uuid id) {
   const auto found = std::find_if(items_.begin(), items_.end(),
                                   [&](const FileShelfItem& item) { return item.id == id; });
   if (found == items_.end())
@@ -98,7 +98,7 @@ bool FileShelfManager::togglePin(const Uuid& id) {
   return true;
 }
 
-void FileShelfManager::remove(const Uuid& id) {
+void FileShelfManager::remove(Uuid id) {
   std::erase_if(items_, [&](const FileShelfItem& item) { return item.id == id; });
   commit();
 }
@@ -167,7 +167,7 @@ void FileShelfManager::applyReachability(const std::vector<Uuid>& ids,
     commit();
 }
 
-void FileShelfManager::markUnreachable(const Uuid& id) {
+void FileShelfManager::markUnreachable(Uuid id) {
   const auto found = std::find_if(items_.begin(), items_.end(),
                                   [&](const FileShelfItem& item) { return item.id == id; });
   if (found == items_.end() || !found->isReachable)

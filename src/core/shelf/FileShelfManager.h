@@ -49,9 +49,10 @@ class FileShelfManager {
   bool pasteFile(const FileShelfItem& item);
   // Pins or unpins the entry. Pinning is refused, answering false, while the pinned entries
   // already fill their limit: the limit would otherwise drop the entry just pinned.
-  bool togglePin(const Uuid& id);
-  // Takes the entry off the shelf; the file itself is not touched.
-  void remove(const Uuid& id);
+  bool togglePin(Uuid id);
+  // Takes the entry off the shelf; the file itself is not touched. Ids are taken by value: a
+  // caller may name an entry by the id inside the list being changed.
+  void remove(Uuid id);
   // Removes every unpinned entry.
   void clearShelf();
   // Applies the limits of the current setting, and saves if that dropped entries.
@@ -67,7 +68,7 @@ class FileShelfManager {
   void save();
   bool applyLimits();
   void commit();
-  void markUnreachable(const Uuid& id);
+  void markUnreachable(Uuid id);
   void applyReachability(const std::vector<Uuid>& ids, const std::vector<bool>& reachable);
 
   Platform& platform_;
