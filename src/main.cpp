@@ -19,6 +19,7 @@
 #include "linux/files/FileDefaultsDomains.h"
 #include "linux/files/PosixFiles.h"
 #include "linux/files/XdgLoginItem.h"
+#include "linux/qt/ColorSchemeWatcher.h"
 #include "linux/qt/QtMainQueue.h"
 #include "linux/qt/QtShell.h"
 #include "linux/qt/QuitSignals.h"
@@ -29,6 +30,7 @@
 #include "linux/x11/X11Pasteboard.h"
 #include "linux/x11/X11WindowList.h"
 #include "linux/x11/XEventPump.h"
+#include "ui/ClipboardPopupWindow.h"
 #include "ui/SnapPreviewWindow.h"
 #include "ui/TrayIcon.h"
 
@@ -119,10 +121,20 @@ int runAgent(int argc, char** argv) {
   x11::X11EventTap eventTap(x11.connection);
   x11::X11WindowList windowList(x11.connection, x11.clients, x11.apps);
   x11::X11Pasteboard pasteboard(x11.connection, mainQueue, background);
-  ui::SnapPreviewWindow preview([&x11](const Rect& desktopFrame) {
+  const auto desktopToRoot = [&x11](const Rect& desktopFrame) {
     return x11.connection.accessibilityToRoot(
         flipRect(desktopFrame, x11.connection.primaryHeight()));
-  });
+  };
+  ui::SnapPreviewWindow preview(desktopToRoot);
+  qt::ColorSchemeWatcher colorScheme;
+  ui::ClipboardPopupWindow popup(
+      desktopToRoot,
+      [&x11](std::uint8_t keycode, std::uint16_t state) {
+        return x11.hotkeys.pressWhileGrabbed(keycode, state);
+      },
+      colorScheme.scheme());
+  QObject::connect(&colorScheme, &qt::ColorSchemeWatcher::schemeChanged, &popup,
+                   [&popup](ColorScheme scheme) { popup.setColorScheme(scheme); });
 
   App app(Platform{
       .clock = mainQueue,
@@ -138,10 +150,12 @@ int runAgent(int argc, char** argv) {
       .eventTap = eventTap,
       .windowList = windowList,
       .overlaySurface = preview,
+      .popupPanel = popup,
       .background = background,
       .pasteboard = pasteboard,
       .keySynth = x11.keySynth,
       .files = files,
+      .installedApps = x11.installedApps,
   });
   // Until there is a settings window to show it in, a refused hotkey is told where a user who
   // started Dovrik from a terminal, or reads the session's log, will see it.

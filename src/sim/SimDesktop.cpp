@@ -90,6 +90,11 @@ void SimDesktop::addApp(RunningApp info) {
   apps_.push_back(App{std::move(info), element, false});
 }
 
+void SimDesktop::launchApp(RunningApp info) {
+  addApp(info);
+  didLaunch.emit(info);
+}
+
 void SimDesktop::terminateApp(ProcessId pid) {
   if (App* app = appFor(pid))
     app->info.isTerminated = true;

@@ -38,6 +38,8 @@ class SimDesktop : public Accessibility, public RunningApps, public Screens {
   // Screens
   std::vector<Screen> screens() override;
   std::optional<Screen> mainScreen() override;
+  std::optional<Point> mouseLocation() override { return mouseLocation_; }
+  void setMouseLocation(std::optional<Point> desktopPoint) { mouseLocation_ = desktopPoint; }
 
   // RunningApps
   std::optional<RunningApp> frontmostApplication() override;
@@ -73,6 +75,8 @@ class SimDesktop : public Accessibility, public RunningApps, public Screens {
   // application stays listed, flagged, and its elements linger until removed, as they do
   // for a moment on a real desktop.
   void addApp(RunningApp app);
+  // Adds the application (with no windows yet) and announces its launch.
+  void launchApp(RunningApp app);
   void terminateApp(ProcessId pid);
   void setFrontmostApp(std::optional<ProcessId> pid);
   void setOwnPid(ProcessId pid) { ownPid_ = pid; }
@@ -148,6 +152,7 @@ class SimDesktop : public Accessibility, public RunningApps, public Screens {
   ProcessId ownPid_ = 1;
   std::vector<Screen> screens_;
   std::uint32_t mainDisplay_ = 0;
+  std::optional<Point> mouseLocation_;
   std::uint32_t nextDisplay_ = 1;
   std::vector<App> apps_;
   std::optional<ProcessId> frontmost_;

@@ -1,7 +1,9 @@
-// The simulated left-button monitor.
+// The simulated mouse-button monitor.
 #include "sim/SimEventTap.h"
 
+#include <algorithm>
 #include <utility>
+#include <vector>
 
 namespace dovrik::sim {
 
@@ -12,46 +14,53 @@ std::optional<EventTapRef> SimEventTap::install(TapCallback callback) {
       --refusals;
     return std::nullopt;
   }
-  // One tap at a time is all the core ever asks for; a second would hide a missing remove.
-  if (installed_)
-    return std::nullopt;
-  installed_ = nextRef_++;
-  callback_ = std::move(callback);
-  enabled_ = true;
-  return installed_;
+  const EventTapRef ref = nextRef_++;
+  taps_[ref] = Tap{std::move(callback), true};
+  return ref;
 }
 
 void SimEventTap::setEnabled(EventTapRef tap, bool enabled) {
-  if (installed_ != tap)
+  const auto it = taps_.find(tap);
+  if (it == taps_.end())
     return;
-  enabled_ = enabled;
+  it->second.enabled = enabled;
   if (enabled)
     ++enableCalls;
 }
 
 void SimEventTap::remove(EventTapRef tap) {
-  if (installed_ != tap)
-    return;
-  installed_.reset();
-  callback_ = nullptr;
-  enabled_ = false;
+  taps_.erase(tap);
+}
+
+bool SimEventTap::isEnabled() const {
+  return std::any_of(taps_.begin(), taps_.end(),
+                     [](const auto& entry) { return entry.second.enabled; });
 }
 
 bool SimEventTap::inject(TapEventType type, Point location) {
   if (!isEnabled())
     return false;
-  // A copy: the callback may remove the tap while it runs.
-  const TapCallback callback = callback_;
-  callback({type, location});
+  deliver({type, location}, true);
   return true;
 }
 
 void SimEventTap::disableBySystem(TapEventType reason) {
-  if (!isInstalled())
-    return;
-  enabled_ = false;
-  const TapCallback callback = callback_;
-  callback({reason, {}});
+  for (auto& [ref, tap] : taps_)
+    tap.enabled = false;
+  deliver({reason, {}}, false);
+}
+
+void SimEventTap::deliver(const TapEvent& event, bool onlyEnabled) {
+  std::vector<std::pair<EventTapRef, TapCallback>> receivers;
+  for (const auto& [ref, tap] : taps_) {
+    if (!onlyEnabled || tap.enabled)
+      receivers.emplace_back(ref, tap.callback);
+  }
+  for (const auto& [ref, callback] : receivers) {
+    // A tap removed by an earlier callback hears nothing more.
+    if (taps_.count(ref))
+      callback(event);
+  }
 }
 
 }  // namespace dovrik::sim

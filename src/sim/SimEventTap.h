@@ -1,7 +1,8 @@
-// The simulated left-button monitor: refuses installation on demand and delivers injected
-// events to the installed tap while it is enabled.
+// The simulated mouse-button monitor: refuses installation on demand and delivers injected
+// events to every installed tap that is enabled.
 #pragma once
 
+#include <map>
 #include <optional>
 
 #include "core/platform/EventTap.h"
@@ -14,13 +15,14 @@ class SimEventTap : public EventTap {
   void setEnabled(EventTapRef tap, bool enabled) override;
   void remove(EventTapRef tap) override;
 
-  // Delivers a button event to the installed, enabled tap; false when nothing received it.
+  // Delivers a button event to every installed, enabled tap; false when none received it.
   bool inject(TapEventType type, Point location);
-  // The system switches the tap off and tells its owner why.
+  // The system switches every tap off and tells each owner why.
   void disableBySystem(TapEventType reason);
 
-  bool isInstalled() const { return installed_.has_value(); }
-  bool isEnabled() const { return isInstalled() && enabled_; }
+  bool isInstalled() const { return !taps_.empty(); }
+  bool isEnabled() const;
+  std::size_t installedCount() const { return taps_.size(); }
 
   // The next this many installations are refused; negative refuses every one.
   int refusals = 0;
@@ -28,9 +30,14 @@ class SimEventTap : public EventTap {
   int enableCalls = 0;
 
  private:
-  std::optional<EventTapRef> installed_;
-  TapCallback callback_;
-  bool enabled_ = false;
+  struct Tap {
+    TapCallback callback;
+    bool enabled = true;
+  };
+  // Delivers to a copy of the list: a callback may install or remove taps while it runs.
+  void deliver(const TapEvent& event, bool onlyEnabled);
+
+  std::map<EventTapRef, Tap> taps_;
   EventTapRef nextRef_ = 1;
 };
 

@@ -1,6 +1,8 @@
 // Alpha animations of the simulated preview window in virtual time.
 #include "sim/SimOverlaySurface.h"
 
+#include "sim/SimEasing.h"
+
 #include <algorithm>
 #include <utility>
 
@@ -11,8 +13,7 @@ double SimOverlaySurface::alpha() const {
     return alpha_;
   const Animation& a = animations[*running_];
   const double t = a.seconds > 0 ? std::clamp((clock_.now() - a.start) / a.seconds, 0.0, 1.0) : 1;
-  const double eased = a.curve == AnimationCurve::easeIn ? t * t : 1 - (1 - t) * (1 - t);
-  return a.from + (a.to - a.from) * eased;
+  return a.from + (a.to - a.from) * eased(a.curve, t);
 }
 
 void SimOverlaySurface::setAlpha(double alpha) {

@@ -6,6 +6,7 @@ namespace dovrik::sim {
 SimPlatform::SimPlatform()
     : desktop(clock),
       overlaySurface(clock),
+      popupPanel(clock),
       background(clock),
       pasteboard(clock),
       keySynth(clock) {}
@@ -25,10 +26,12 @@ Platform SimPlatform::platform() {
       .eventTap = eventTap,
       .windowList = windowList,
       .overlaySurface = overlaySurface,
+      .popupPanel = popupPanel,
       .background = background,
       .pasteboard = pasteboard,
       .keySynth = keySynth,
       .files = files,
+      .installedApps = installedApps,
   };
 }
 

@@ -1,7 +1,7 @@
 // A whole simulated platform for tests: virtual time, in-memory defaults, the simulated
-// desktop, hotkeys, mouse tap, window list and preview window, the recorded shell,
-// the clipboard, synthesised keys, background work on virtual time and in-memory files,
-// bundled as the core's ports.
+// desktop, hotkeys, mouse tap, window list, preview window and clipboard panel, the recorded
+// shell, the clipboard, synthesised keys, background work on virtual time, in-memory files and
+// the installed applications, bundled as the core's ports.
 #pragma once
 
 #include "core/platform/Platform.h"
@@ -12,9 +12,11 @@
 #include "sim/SimEventTap.h"
 #include "sim/SimFiles.h"
 #include "sim/SimHotkeys.h"
+#include "sim/SimInstalledApps.h"
 #include "sim/SimKeySynth.h"
 #include "sim/SimOverlaySurface.h"
 #include "sim/SimPasteboard.h"
+#include "sim/SimPopupPanel.h"
 #include "sim/SimShell.h"
 #include "sim/SimWindowList.h"
 
@@ -38,10 +40,12 @@ class SimPlatform {
   SimEventTap eventTap;
   SimWindowList windowList;
   SimOverlaySurface overlaySurface;
+  SimPopupPanel popupPanel;
   SimBackground background;
   SimPasteboard pasteboard;
   SimKeySynth keySynth;
   SimFiles files;
+  SimInstalledApps installedApps;
 };
 
 }  // namespace dovrik::sim

@@ -3,50 +3,19 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
-#include <string>
 #include <utility>
 
-#include <QtGui/qguiapplication_platform.h>
-#include <xcb/xcb.h>
-#include <QEasingCurve>
-#include <QGuiApplication>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRegion>
-#include <QScreen>
 #include <QTimer>
 #include <QVariantAnimation>
 
 #include "core/drag/SnapOverlayView.h"
+#include "ui/X11WindowSupport.h"
 
 namespace dovrik::ui {
 namespace {
-
-// The named timing curves of the animation the core asks for, as cubic Béziers.
-QEasingCurve easingFor(AnimationCurve curve) {
-  QEasingCurve easing(QEasingCurve::BezierSpline);
-  if (curve == AnimationCurve::easeOut)
-    easing.addCubicBezierSegment({0, 0}, {0.58, 1}, {1, 1});
-  else
-    easing.addCubicBezierSegment({0.42, 0}, {1, 1}, {1, 1});
-  return easing;
-}
-
-// X root coordinates are device pixels; Qt places windows in its own device-independent
-// global space, where each screen keeps its top-left corner and scales by its pixel ratio.
-QRect rootToQt(const Rect& root) {
-  const QPoint origin(static_cast<int>(std::lround(root.x)), static_cast<int>(std::lround(root.y)));
-  const QSize size(static_cast<int>(std::lround(root.width)),
-                   static_cast<int>(std::lround(root.height)));
-  for (QScreen* screen : QGuiApplication::screens()) {
-    const QRect logical = screen->geometry();
-    const qreal ratio = screen->devicePixelRatio();
-    if (QRect(logical.topLeft(), logical.size() * ratio).contains(origin))
-      return {logical.topLeft() + (origin - logical.topLeft()) / ratio, size / ratio};
-  }
-  return {origin, size};
-}
 
 QPainterPath roundedBox(const QRectF& box, double radius) {
   QPainterPath path;
@@ -95,7 +64,7 @@ void SnapPreviewWindow::setAlpha(double alpha) {
 
 void SnapPreviewWindow::orderFront() {
   // A compositing manager may have started or stopped since the last appearance.
-  outlineOnly_ = !isCompositing();
+  outlineOnly_ = !ui::isCompositing();
   updateShape();
   show();
   // Mapping does not restack a window that was shown before; windows raised since would
@@ -119,35 +88,6 @@ void SnapPreviewWindow::animateAlpha(double target, double seconds, AnimationCur
   // Not tied to the animation: a replaced or stopped fade still reports its end on time.
   if (completion)
     QTimer::singleShot(milliseconds, this, std::move(completion));
-}
-
-bool SnapPreviewWindow::isCompositing() const {
-  auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-  if (!x11)
-    return true;  // not on X11: the platform composites windows itself
-  xcb_connection_t* c = x11->connection();
-  // The compositing manager of an X screen owns the selection _NET_WM_CM_S<screen number>.
-  int screenNumber = 0;
-  xcb_query_tree_reply_t* tree = xcb_query_tree_reply(c, xcb_query_tree(c, winId()), nullptr);
-  if (tree) {
-    for (auto it = xcb_setup_roots_iterator(xcb_get_setup(c)); it.rem;
-         xcb_screen_next(&it), ++screenNumber) {
-      if (it.data->root == tree->root)
-        break;
-    }
-    std::free(tree);
-  }
-  const std::string name = "_NET_WM_CM_S" + std::to_string(screenNumber);
-  xcb_intern_atom_reply_t* atom = xcb_intern_atom_reply(
-      c, xcb_intern_atom(c, 0, static_cast<std::uint16_t>(name.size()), name.c_str()), nullptr);
-  if (!atom)
-    return false;
-  xcb_get_selection_owner_reply_t* owner =
-      xcb_get_selection_owner_reply(c, xcb_get_selection_owner(c, atom->atom), nullptr);
-  const bool owned = owner && owner->owner != XCB_NONE;
-  std::free(owner);
-  std::free(atom);
-  return owned;
 }
 
 void SnapPreviewWindow::updateShape() {

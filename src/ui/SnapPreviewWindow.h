@@ -29,10 +29,6 @@ class SnapPreviewWindow : public QWidget, public OverlaySurface {
   void animateAlpha(double target, double seconds, AnimationCurve curve,
                     std::function<void()> completion) override;
 
-  // Whether a compositing manager runs, so that translucency can be shown. Without one the
-  // window is cut down to the box's outline and the desktop stays visible through it.
-  bool isCompositing() const;
-
  protected:
   void paintEvent(QPaintEvent* event) override;
 

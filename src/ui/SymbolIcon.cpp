@@ -9,6 +9,7 @@
 
 #include "core/menubar/MenuBarController.h"
 #include "core/model/SnapPosition.h"
+#include "ui/PopupSymbols.h"
 
 namespace dovrik::ui {
 namespace {
@@ -98,7 +99,7 @@ constexpr std::string_view plusSymbol = "plus";
 QIcon symbolIcon(std::string_view name, const QColor& color) {
   const std::optional<SnapPosition> position = positionWithIcon(name);
   if (!position && name != MenuBarController::statusItemSymbol && name != layoutSymbol &&
-      name != plusSymbol)
+      name != plusSymbol && !hasPopupSymbol(name))
     return {};
   QIcon result;
   for (int size : kSizes) {
@@ -113,6 +114,8 @@ QIcon symbolIcon(std::string_view name, const QColor& color) {
       drawLayout(painter, box, color);
     else if (name == plusSymbol)
       drawPlus(painter, box, color);
+    else if (hasPopupSymbol(name))
+      paintPopupSymbol(painter, name, box, color);
     else
       drawGroup(painter, box, color);
     painter.end();

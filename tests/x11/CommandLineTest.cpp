@@ -1,121 +1,23 @@
 // The command line end to end: the real `dovrik` executable runs as the agent on a private
 // display, and `dovrik snap …` started beside it moves the active window, as the X server
 // reports it; without a running agent, commands say so and start nothing.
-#include <fcntl.h>
 #include <signal.h>
-#include <sys/prctl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
-#include <vector>
 
+#include "AgentTest.h"
 #include "ClipboardClient.h"
-#include "DesktopTest.h"
 
 namespace dovrik::x11test {
 namespace {
 
-struct Finished {
-  int status = -1;  // -1 when it did not end in time
-  std::string out;
-  std::string err;
-};
-
-class CommandLineTest : public DesktopTest {
- protected:
-  void SetUp() override {
-    DesktopTest::SetUp();
-    // Each test has a session of its own: settings, lock and socket start from nothing.
-    std::string pattern = server->tempDir() + "/session-XXXXXX";
-    ASSERT_TRUE(mkdtemp(pattern.data()));
-    session_ = pattern;
-    std::filesystem::create_directory(runtimeDir());
-    ASSERT_EQ(chmod(runtimeDir().c_str(), 0700), 0);
-  }
-  void TearDown() override {
-    if (agent_ > 0) {
-      kill(agent_, SIGTERM);
-      waitpid(agent_, nullptr, 0);
-    }
-    if (HasFailure())
-      std::cerr << "agent output:\n" << contents("agent.log") << "\n";
-    DesktopTest::TearDown();
-  }
-
-  std::string runtimeDir() const { return session_ + "/runtime"; }
-
-  // Starts `dovrik` with `args` in the test's session, its output going to the given files.
-  pid_t spawn(const std::vector<std::string>& args, int outFd, int errFd) const {
-    const pid_t pid = fork();
-    if (pid != 0)
-      return pid;
-    prctl(PR_SET_PDEATHSIG, SIGKILL);
-    setenv("DISPLAY", server->display().c_str(), 1);
-    setenv("HOME", session_.c_str(), 1);
-    setenv("XDG_CONFIG_HOME", (session_ + "/config").c_str(), 1);
-    setenv("XDG_DATA_HOME", (session_ + "/data").c_str(), 1);
-    setenv("XDG_RUNTIME_DIR", runtimeDir().c_str(), 1);
-    dup2(outFd, STDOUT_FILENO);
-    dup2(errFd, STDERR_FILENO);
-    // Relative paths in arguments are taken from here.
-    if (chdir(session_.c_str()) != 0)
-      _exit(126);
-    std::vector<char*> argv{const_cast<char*>(DOVRIK_EXECUTABLE)};
-    for (const std::string& arg : args)
-      argv.push_back(const_cast<char*>(arg.c_str()));
-    argv.push_back(nullptr);
-    execv(argv[0], argv.data());
-    _exit(127);
-  }
-
-  int create(const std::string& name) const {
-    return open((session_ + "/" + name).c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-  }
-  std::string contents(const std::string& name) const {
-    std::ostringstream text;
-    text << std::ifstream(session_ + "/" + name).rdbuf();
-    return text.str();
-  }
-
-  // Runs `dovrik` with `args` to its end, or for at most 15 s.
-  Finished run(const std::vector<std::string>& args) {
-    const int out = create("out"), err = create("err");
-    const pid_t pid = spawn(args, out, err);
-    close(out);
-    close(err);
-    int status = 0;
-    bool ended = false;
-    client->waitFor([&] { return ended = waitpid(pid, &status, WNOHANG) == pid; }, 15);
-    if (!ended) {
-      kill(pid, SIGKILL);
-      waitpid(pid, nullptr, 0);
-    }
-    return {ended && WIFEXITED(status) ? WEXITSTATUS(status) : -1, contents("out"),
-            contents("err")};
-  }
-
-  // Starts the agent and waits until it answers commands.
-  bool startAgent() {
-    const int log = create("agent.log");
-    agent_ = spawn({}, log, log);
-    close(log);
-    // Before the agent listens, a probe hears "not running" (3); once it answers, the probe
-    // finds no window (1) or snaps one (0).
-    return client->waitFor([&] { return run({"snap", "center"}).status != 3; }, 30);
-  }
-
-  bool agentRuns() const { return agent_ > 0 && waitpid(agent_, nullptr, WNOHANG) == 0; }
-
-  std::string session_;
-  pid_t agent_ = -1;
-};
+class CommandLineTest : public AgentTest {};
 
 TEST_F(CommandLineTest, SnapMovesTheActiveWindowThroughTheRunningDovrik) {
   ASSERT_TRUE(startAgent());

@@ -26,6 +26,7 @@
 #include "linux/x11/XEventPump.h"
 #include "sim/SimDefaults.h"
 #include "sim/SimFiles.h"
+#include "sim/SimPopupPanel.h"
 #include "sim/SimShell.h"
 #include "ui/SnapPreviewWindow.h"
 
@@ -81,10 +82,12 @@ class DragRig {
   ui::SnapPreviewWindow preview{[this](const Rect& desktop) {
     return x.connection.accessibilityToRoot(flipRect(desktop, x.connection.primaryHeight()));
   }};
+  sim::SimClock popupClock;
+  sim::SimPopupPanel popupPanel{popupClock};
   Platform platform{queue,         queue,      defaults, x.accessibility, x.screens,
                     x.runningApps, x.hotkeys,  shell,    loginItem,       PlatformTexts::linux(),
-                    tap,           windowList, preview,  background,      pasteboard,
-                    x.keySynth,    files};
+                    tap,           windowList, preview,  popupPanel,      background,
+                    pasteboard,    x.keySynth, files,    x.installedApps};
   AppState appState{platform};
   std::unique_ptr<DragZoneManager> zones =
       std::make_unique<DragZoneManager>(defaults.application());

@@ -6,6 +6,7 @@
 
 #include "DragRig.h"
 #include "FakePointer.h"
+#include "ui/X11WindowSupport.h"
 
 namespace dovrik::x11test {
 namespace {
@@ -63,7 +64,7 @@ TEST_F(SnapPreviewTest, LandsOnTopWithoutTakingFocusOrInput) {
 
 TEST_F(SnapPreviewTest, OutlineOnlyWithoutACompositorAndWholeWithOne) {
   ASSERT_TRUE(showAt({100, 100, 400, 300}));
-  EXPECT_FALSE(preview_.isCompositing());
+  EXPECT_FALSE(ui::isCompositing());
   // A ring 4 points inside the window: the desktop shows through the middle.
   EXPECT_EQ(client_.boundingShape(id()), (Rect{4, 4, 392, 292}));
   preview_.orderOut();
@@ -76,7 +77,7 @@ TEST_F(SnapPreviewTest, OutlineOnlyWithoutACompositorAndWholeWithOne) {
   xcb_set_selection_owner(c, owner, client_.atom("_NET_WM_CM_S0"), XCB_CURRENT_TIME);
   client_.sync();
   ASSERT_TRUE(showAt({100, 100, 400, 300}));
-  EXPECT_TRUE(preview_.isCompositing());
+  EXPECT_TRUE(ui::isCompositing());
   EXPECT_TRUE(QtDesktop::waitFor([&] {
     return client_.boundingShape(id()) == Rect{0, 0, 400, 300};
   }));

@@ -19,6 +19,7 @@
 #include "sim/SimEventTap.h"
 #include "sim/SimFiles.h"
 #include "sim/SimOverlaySurface.h"
+#include "sim/SimPopupPanel.h"
 #include "sim/SimShell.h"
 #include "sim/SimWindowList.h"
 
@@ -33,6 +34,7 @@ class X11TestPlatform {
       : x(display.c_str(), ownPid, std::move(dataDirs)),
         loop(x.connection),
         overlaySurface(previewClock),
+        popupPanel(previewClock),
         background(loop),
         pasteboard(x.connection, loop, background) {}
   X11TestPlatform(const X11TestPlatform&) = delete;
@@ -53,10 +55,12 @@ class X11TestPlatform {
         .eventTap = eventTap,
         .windowList = windowList,
         .overlaySurface = overlaySurface,
+        .popupPanel = popupPanel,
         .background = background,
         .pasteboard = pasteboard,
         .keySynth = x.keySynth,
         .files = files,
+        .installedApps = x.installedApps,
     };
   }
 
@@ -69,6 +73,7 @@ class X11TestPlatform {
   sim::SimWindowList windowList;
   sim::SimClock previewClock;
   sim::SimOverlaySurface overlaySurface;
+  sim::SimPopupPanel popupPanel;
   sim::SimBackground background;
   x11::X11Pasteboard pasteboard;
   sim::SimFiles files;

@@ -7,10 +7,13 @@ App::App(Platform platform) : platform_(platform) {}
 
 // Managers that use others go first.
 App::~App() {
+  menuBarController_.reset();
+  clipboardPopupController_.reset();
   fileShelfManager_.reset();
+  installedAppsCache_.reset();
+  ruleManager_.reset();
   clipboardManager_.reset();
   clipboardShortcut_.reset();
-  menuBarController_.reset();
   workspaceShortcuts_.reset();
   workspaceManager_.reset();
   dragMonitor_.reset();
@@ -81,9 +84,9 @@ DragMonitor& App::dragMonitor() {
 
 MenuBarController& App::menuBarController() {
   if (!menuBarController_) {
-    menuBarController_ =
-        std::make_unique<MenuBarController>(platform_, appState(), shortcutManager(),
-                                            windowManager(), dragMonitor(), workspaceManager());
+    menuBarController_ = std::make_unique<MenuBarController>(
+        platform_, appState(), shortcutManager(), windowManager(), dragMonitor(),
+        workspaceManager(), clipboardPopupController());
   }
   return *menuBarController_;
 }
@@ -103,9 +106,8 @@ WorkspaceShortcuts& App::workspaceShortcuts() {
 
 ClipboardShortcut& App::clipboardShortcut() {
   if (!clipboardShortcut_) {
-    // A press makes sure the history exists; the popup it toggles is not built yet.
-    clipboardShortcut_ =
-        std::make_unique<ClipboardShortcut>(platform_, appState(), [this] { clipboardManager(); });
+    clipboardShortcut_ = std::make_unique<ClipboardShortcut>(
+        platform_, appState(), [this] { clipboardPopupController().toggle(); });
   }
   return *clipboardShortcut_;
 }
@@ -124,6 +126,28 @@ FileShelfManager& App::fileShelfManager() {
   return *fileShelfManager_;
 }
 
+ClipboardPopupController& App::clipboardPopupController() {
+  if (!clipboardPopupController_) {
+    clipboardPopupController_ =
+        std::make_unique<ClipboardPopupController>(platform_, clipboardManager());
+  }
+  return *clipboardPopupController_;
+}
+
+RuleManager& App::ruleManager() {
+  if (!ruleManager_)
+    ruleManager_ = std::make_unique<RuleManager>(platform_, appState(), windowManager());
+  return *ruleManager_;
+}
+
+InstalledAppsCache& App::installedAppsCache() {
+  if (!installedAppsCache_) {
+    installedAppsCache_ =
+        std::make_unique<InstalledAppsCache>(platform_.installedApps, platform_.background);
+  }
+  return *installedAppsCache_;
+}
+
 void App::start() {
   AppState::migrateLegacyDefaultsIfNeeded(platform_.defaults, platform_.shell);
   AppState& state = appState();
@@ -138,6 +162,8 @@ void App::start() {
   // Loading the layouts also starts watching the displays; the hotkeys need the list.
   workspaceManager();
   workspaceShortcuts().registerAll();
+  // Launches are watched from here on, so rules work in a run that never opens the settings.
+  ruleManager();
 }
 
 void App::flush() {

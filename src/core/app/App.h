@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "core/clipboard/ClipboardManager.h"
+#include "core/clipboard/ClipboardPopupController.h"
 #include "core/clipboard/ClipboardShortcut.h"
 #include "core/drag/DragMonitor.h"
 #include "core/drag/DragZoneManager.h"
@@ -12,6 +13,8 @@
 #include "core/menubar/MenuBarController.h"
 #include "core/model/AppState.h"
 #include "core/platform/Platform.h"
+#include "core/rules/InstalledAppsCache.h"
+#include "core/rules/RuleManager.h"
 #include "core/shelf/FileShelfManager.h"
 #include "core/windows/WindowManager.h"
 #include "core/workspaces/WorkspaceManager.h"
@@ -38,6 +41,9 @@ class App {
   ClipboardShortcut& clipboardShortcut();
   ClipboardManager& clipboardManager();
   FileShelfManager& fileShelfManager();
+  ClipboardPopupController& clipboardPopupController();
+  RuleManager& ruleManager();
+  InstalledAppsCache& installedAppsCache();
 
   // The start-up sequence for the managers that exist.
   void start();
@@ -59,6 +65,9 @@ class App {
   std::unique_ptr<ClipboardShortcut> clipboardShortcut_;
   std::unique_ptr<ClipboardManager> clipboardManager_;
   std::unique_ptr<FileShelfManager> fileShelfManager_;
+  std::unique_ptr<ClipboardPopupController> clipboardPopupController_;
+  std::unique_ptr<RuleManager> ruleManager_;
+  std::unique_ptr<InstalledAppsCache> installedAppsCache_;
 };
 
 }  // namespace dovrik

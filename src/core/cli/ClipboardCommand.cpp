@@ -10,7 +10,7 @@
 namespace dovrik::cli {
 namespace {
 
-const std::string kVerbs = "list, copy, paste, pin, delete, clear";
+const std::string kVerbs = "list, copy, paste, pin, delete, clear, popup";
 
 bool takesNumber(const std::string& verb) {
   return verb == "copy" || verb == "paste" || verb == "pin" || verb == "delete";
@@ -22,7 +22,7 @@ std::optional<std::string> checkClipboard(const Arguments& args) {
   const std::string& verb = args.front();
   if (verb == "list")
     return checkListArguments(args);
-  if (verb == "clear")
+  if (verb == "clear" || verb == "popup")
     return checkNoArguments(args);
   if (!takesNumber(verb))
     return unknownVerb(verb, kVerbs);
@@ -94,6 +94,10 @@ CommandOutcome runClipboard(App& app, const Arguments& args, const Caller&) {
   }
   if (verb == "list")
     return list(app, listsJson(args));
+  if (verb == "popup") {
+    app.clipboardPopupController().show();
+    return CommandOutcome::done();
+  }
   if (verb == "paste") {
     if (auto refusal = refusalWithoutWindowControl(app))
       return std::move(*refusal);
@@ -110,7 +114,7 @@ Command clipboardCommand() {
   return {
       .name = "clipboard",
       .synopsis = "VERB [N]",
-      .summary = "List the clipboard history, or copy, paste, pin or delete an entry.",
+      .summary = "List the clipboard history, copy, paste, pin or delete an entry, or open it.",
       .details =
           "N is an entry's number as `list` shows it: 1 is the top entry; pinned entries come\n"
           "first, then the others newest first. Every verb but clear needs the clipboard\n"
@@ -126,7 +130,8 @@ Command clipboardCommand() {
           "  pin N           Pin entry N, or unpin it when it is pinned. Pinned entries stay\n"
           "                  through clear and the history's size limit.\n"
           "  delete N        Delete entry N.\n"
-          "  clear           Delete every entry that is not pinned.\n",
+          "  clear           Delete every entry that is not pinned.\n"
+          "  popup           Open the clipboard popup at the pointer.\n",
       .check = checkClipboard,
       .run = runClipboard,
   };

@@ -75,11 +75,20 @@ Invocation parseCommandLine(const std::vector<std::string>& args, std::string_vi
   return {.action = Invocation::Action::forward, .outcome = {}, .words = args};
 }
 
+namespace {
+
+// The command with its arguments as a usage line shows them; some commands take none.
+std::string usageLine(const Command& command) {
+  return command.synopsis.empty() ? command.name : command.name + " " + command.synopsis;
+}
+
+}  // namespace
+
 std::string usageText() {
   using Rows = std::vector<std::pair<std::string, std::string>>;
   Rows commands;
   for (const Command& command : commandTable())
-    commands.emplace_back(command.name + " " + command.synopsis, command.summary);
+    commands.emplace_back(usageLine(command), command.summary);
   commands.emplace_back("help [COMMAND]", "Show this help, or a command's help.");
   const Rows options = {
       {"-h, --help", "Show this help; after a command, that command's help."},
@@ -106,7 +115,7 @@ std::string usageText() {
 }
 
 std::string helpText(const Command& command) {
-  return "Usage: dovrik " + command.name + " " + command.synopsis + "\n\n" + command.details;
+  return "Usage: dovrik " + usageLine(command) + "\n\n" + command.details;
 }
 
 std::string answerRequest(App& app, std::string_view requestLine) {

@@ -45,7 +45,7 @@ bool listsJson(const Arguments& args) {
   return args.size() == 2 && args[1] == "--json";
 }
 
-std::optional<std::size_t> entryNumber(const std::string& word) {
+std::optional<std::size_t> listNumber(const std::string& word) {
   if (word.empty() ||
       !std::all_of(word.begin(), word.end(), [](unsigned char c) { return std::isdigit(c); }))
     return std::nullopt;
@@ -54,24 +54,26 @@ std::optional<std::size_t> entryNumber(const std::string& word) {
   return result.ec == std::errc() ? number : std::numeric_limits<std::size_t>::max();
 }
 
-std::optional<std::string> checkEntryArguments(const Arguments& args, const std::string& command) {
+std::optional<std::string> checkEntryArguments(const Arguments& args, const std::string& command,
+                                               const std::string& numberName) {
   if (args.size() != 2)
     return "usage: dovrik " + command + " " + args.front() + " N.";
-  if (!entryNumber(args[1])) {
-    return "\"" + args[1] + "\" is not an entry number; N is from 1 to the last number `dovrik " +
-           command + " list` shows.";
+  if (!listNumber(args[1])) {
+    return "\"" + args[1] + "\" is not " + numberName +
+           "; N is from 1 to the last number `dovrik " + command + " list` shows.";
   }
   return std::nullopt;
 }
 
 std::variant<std::size_t, CommandOutcome> entryIndex(const std::string& word, std::size_t count,
-                                                     const std::string& emptyList) {
-  const std::size_t number = entryNumber(word).value_or(0);
+                                                     const std::string& emptyList,
+                                                     const std::string& noun) {
+  const std::size_t number = listNumber(word).value_or(0);
   if (number >= 1 && number <= count)
     return number - 1;
   return CommandOutcome::failure(
       ExitStatus::failed,
-      "There is no entry " + word + "; " +
+      "There is no " + noun + " " + word + "; " +
           (count == 0 ? emptyList : "N is from 1 to " + std::to_string(count) + "."));
 }
 

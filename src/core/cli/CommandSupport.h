@@ -35,14 +35,16 @@ bool listsJson(const Arguments& args);
 
 // The entry number typed, or nothing when the word is not a number. A number too large to hold
 // is out of range like any other.
-std::optional<std::size_t> entryNumber(const std::string& word);
+std::optional<std::size_t> listNumber(const std::string& word);
 // `VERB N` of a numbered list, `command` being the list's command ("clipboard"): the error
-// line for a missing or extra argument or a word that is not a number, or nothing.
-std::optional<std::string> checkEntryArguments(const Arguments& args, const std::string& command);
-// The index of entry N, as typed in `word`, in a list of `count` entries; or the failure to
+// line for a missing or extra argument or a word that is not `numberName`, or nothing.
+std::optional<std::string> checkEntryArguments(const Arguments& args, const std::string& command,
+                                               const std::string& numberName = "an entry number");
+// The index of the `noun` N, as typed in `word`, in a list of `count`; or the failure to
 // answer, ending in `emptyList` ("the clipboard history is empty.") when there are none.
 std::variant<std::size_t, CommandOutcome> entryIndex(const std::string& word, std::size_t count,
-                                                     const std::string& emptyList);
+                                                     const std::string& emptyList,
+                                                     const std::string& noun = "entry");
 
 // The failure to answer while window control is not granted, with the platform's reason.
 std::optional<CommandOutcome> refusalWithoutWindowControl(App& app);

@@ -1,8 +1,10 @@
 // The command table; a new command is one more entry here.
 #include "core/cli/CommandTable.h"
 
+#include "core/cli/AppsCommand.h"
 #include "core/cli/ClipboardCommand.h"
 #include "core/cli/LayoutCommand.h"
+#include "core/cli/RulesCommand.h"
 #include "core/cli/ShelfCommand.h"
 #include "core/cli/SnapCommand.h"
 
@@ -10,10 +12,8 @@ namespace dovrik::cli {
 
 const std::vector<Command>& commandTable() {
   static const std::vector<Command> table = {
-      snapCommand(),
-      layoutCommand(),
-      clipboardCommand(),
-      shelfCommand(),
+      snapCommand(),  layoutCommand(), clipboardCommand(),
+      shelfCommand(), rulesCommand(),  appsCommand(),
   };
   return table;
 }

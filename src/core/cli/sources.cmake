@@ -1,4 +1,5 @@
 list(APPEND DOVRIK_CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/AppsCommand.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ClipboardCommand.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CommandLine.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CommandMessages.cpp
@@ -6,5 +7,6 @@ list(APPEND DOVRIK_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/CommandTable.cpp
   ${CMAKE_CURRENT_LIST_DIR}/LayoutCommand.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ShelfCommand.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/RulesCommand.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SnapCommand.cpp
 )

@@ -3,6 +3,7 @@ list(APPEND DOVRIK_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/ClipboardItem.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ClipboardKind.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ClipboardManager.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ClipboardPopupController.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ClipboardPopupModel.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ClipboardSearch.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ClipboardShortcut.cpp
@@ -11,4 +12,5 @@ list(APPEND DOVRIK_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/ClipboardText.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PasteChords.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PasteKeystroke.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/PopupPlacement.cpp
 )

@@ -99,6 +99,8 @@ void DragMonitor::handleTapEvent(const TapEvent& event) {
     case TapEventType::leftMouseUp:
       mouseUp();
       return;
+    case TapEventType::rightMouseDown:
+      return;
   }
 }
 

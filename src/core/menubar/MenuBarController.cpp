@@ -7,13 +7,15 @@ namespace dovrik {
 
 MenuBarController::MenuBarController(Platform& platform, AppState& appState,
                                      ShortcutManager& shortcutManager, WindowManager& windowManager,
-                                     DragMonitor& dragMonitor, WorkspaceManager& workspaceManager)
+                                     DragMonitor& dragMonitor, WorkspaceManager& workspaceManager,
+                                     ClipboardPopupController& clipboardPopup)
     : platform_(platform),
       appState_(appState),
       shortcutManager_(shortcutManager),
       windowManager_(windowManager),
       dragMonitor_(dragMonitor),
-      workspaceManager_(workspaceManager) {}
+      workspaceManager_(workspaceManager),
+      clipboardPopup_(clipboardPopup) {}
 
 namespace {
 
@@ -77,6 +79,16 @@ std::vector<MenuItem> MenuBarController::populate() const {
     menu.push_back(MenuItem::separator());
   }
 
+  if (appState_.clipboardHistoryEnabled()) {
+    MenuItem history = MenuItem::command(
+        "Clipboard History  (" + platform_.texts.shortcutText(appState_.clipboardShortcut()) + ")",
+        MenuAction::showClipboardHistory);
+    history.iconName = "clipboard";
+    history.iconDescription = "Clipboard History";
+    menu.push_back(std::move(history));
+    menu.push_back(MenuItem::separator());
+  }
+
   MenuItem quit = MenuItem::command("Quit Dovrik", MenuAction::terminate);
   quit.keyEquivalent.key = "q";
   quit.keyEquivalent.modifiers = {Modifier::command};
@@ -101,10 +113,17 @@ void MenuBarController::perform(const MenuItem& item) {
     case MenuAction::saveWorkspace:
       saveWorkspace();
       break;
+    case MenuAction::showClipboardHistory:
+      showClipboardHistory();
+      break;
     case MenuAction::none:
     case MenuAction::terminate:
       break;
   }
+}
+
+void MenuBarController::showClipboardHistory() {
+  platform_.scheduler.after(0, lifetime_.guard([this] { clipboardPopup_.show(); }));
 }
 
 void MenuBarController::toggleSnapping() {

@@ -6,11 +6,13 @@
 #include <string_view>
 #include <vector>
 
+#include "core/clipboard/ClipboardPopupController.h"
 #include "core/drag/DragMonitor.h"
 #include "core/hotkeys/ShortcutManager.h"
 #include "core/menubar/MenuItem.h"
 #include "core/model/AppState.h"
 #include "core/platform/Platform.h"
+#include "core/support/Lifetime.h"
 #include "core/support/Signal.h"
 #include "core/windows/WindowManager.h"
 #include "core/workspaces/WorkspaceManager.h"
@@ -42,7 +44,7 @@ class MenuBarController {
 
   MenuBarController(Platform& platform, AppState& appState, ShortcutManager& shortcutManager,
                     WindowManager& windowManager, DragMonitor& dragMonitor,
-                    WorkspaceManager& workspaceManager);
+                    WorkspaceManager& workspaceManager, ClipboardPopupController& clipboardPopup);
   MenuBarController(const MenuBarController&) = delete;
   MenuBarController& operator=(const MenuBarController&) = delete;
 
@@ -60,6 +62,8 @@ class MenuBarController {
   void saveWorkspace();
   // The name as typed: trimmed; empty saves nothing. Finding no window says so.
   void saveLayout(std::string_view name);
+  // Opens the clipboard popup on the next turn of the main queue, once the menu has closed.
+  void showClipboardHistory();
   // Asks the platform again; if trust is still missing, explains why through
   // `noticeRequested`.
   void showAccessibilityHelp();
@@ -77,6 +81,8 @@ class MenuBarController {
   WindowManager& windowManager_;
   DragMonitor& dragMonitor_;
   WorkspaceManager& workspaceManager_;
+  ClipboardPopupController& clipboardPopup_;
+  Lifetime lifetime_;
 };
 
 }  // namespace dovrik

@@ -17,6 +17,7 @@ enum class MenuAction {
   snapMenuAction,
   restoreWorkspace,
   saveWorkspace,
+  showClipboardHistory,
   terminate,
 };
 

@@ -3,6 +3,9 @@
 
 namespace dovrik {
 
+// Seconds from 1970-01-01 to 2001-01-01, both UTC: where Unix time meets the stored dates.
+inline constexpr double unixTimeOf2001 = 978307200;
+
 class Clock {
  public:
   virtual ~Clock() = default;

@@ -1,5 +1,6 @@
-// A listen-only monitor of the left mouse button over the whole desktop: it sees presses,
-// drags and releases of every application and never alters or consumes them.
+// A listen-only monitor of the mouse buttons over the whole desktop: it sees the left button's
+// presses, drags and releases and the right button's presses in every application, and never
+// alters or consumes them. Several taps may be installed; each sees every event.
 #pragma once
 
 #include <cstdint>
@@ -14,6 +15,7 @@ enum class TapEventType {
   leftMouseDown,
   leftMouseDragged,
   leftMouseUp,
+  rightMouseDown,
   // The system switched the tap off because a callback was too slow, or because of user
   // input; the tap stays off until it is enabled again.
   tapDisabledByTimeout,

@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "core/platform/Geometry.h"
+#include "core/theme/Animation.h"
 
 namespace dovrik {
 
@@ -14,8 +15,6 @@ struct OverlayContent {
   bool roundedCorners = true;
   friend bool operator==(const OverlayContent&, const OverlayContent&) = default;
 };
-
-enum class AnimationCurve { easeOut, easeIn };
 
 class OverlaySurface {
  public:

@@ -8,11 +8,13 @@
 #include "core/platform/EventTap.h"
 #include "core/platform/Files.h"
 #include "core/platform/Hotkeys.h"
+#include "core/platform/InstalledApps.h"
 #include "core/platform/KeySynth.h"
 #include "core/platform/LoginItem.h"
 #include "core/platform/OverlaySurface.h"
 #include "core/platform/Pasteboard.h"
 #include "core/platform/PlatformTexts.h"
+#include "core/platform/PopupPanel.h"
 #include "core/platform/RunningApps.h"
 #include "core/platform/Scheduler.h"
 #include "core/platform/Screens.h"
@@ -35,10 +37,12 @@ struct Platform {
   EventTap& eventTap;
   WindowList& windowList;
   OverlaySurface& overlaySurface;
+  PopupPanel& popupPanel;
   Background& background;
   Pasteboard& pasteboard;
   KeySynth& keySynth;
   Files& files;
+  InstalledApps& installedApps;
 };
 
 }  // namespace dovrik

@@ -1,7 +1,27 @@
 // The per-platform rows of user-visible texts.
 #include "core/platform/PlatformTexts.h"
 
+#include <utility>
+
 namespace dovrik {
+
+std::string PlatformTexts::shortcutText(const KeyboardShortcut& shortcut) const {
+  if (!namesModifiers)
+    return shortcut.displayString();
+  // The order desktop environments write them in; ⌘ is the Super key.
+  static constexpr std::pair<Modifier, const char*> names[] = {
+      {Modifier::control, "Ctrl+"},
+      {Modifier::option, "Alt+"},
+      {Modifier::shift, "Shift+"},
+      {Modifier::command, "Super+"},
+  };
+  std::string text;
+  for (const auto& [modifier, name] : names) {
+    if (shortcut.modifiers.contains(modifier))
+      text += name;
+  }
+  return text + KeyboardShortcut{shortcut.key, {}}.displayString();
+}
 
 const PlatformTexts& PlatformTexts::macOS() {
   static const PlatformTexts texts{
@@ -32,6 +52,7 @@ const PlatformTexts& PlatformTexts::linux() {
           "keys for tiling or switching workspaces — if yours does, change "
           "the shortcuts here.",
       .revealInFileManagerTitle = "Show in File Manager",
+      .namesModifiers = true,
   };
   return texts;
 }

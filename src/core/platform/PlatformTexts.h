@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "core/model/KeyboardShortcut.h"
+
 namespace dovrik {
 
 struct PlatformTexts {
@@ -20,6 +22,12 @@ struct PlatformTexts {
   std::string refusedShortcutsAdvice;
   // The menu item that shows a file of the shelf in the file manager.
   std::string revealInFileManagerTitle;
+  // Shortcuts are written with the modifiers' names joined by "+" ("Shift+Super+V") instead
+  // of their symbols run together ("⇧⌘V").
+  bool namesModifiers = false;
+
+  // A shortcut as this platform writes it.
+  std::string shortcutText(const KeyboardShortcut& shortcut) const;
 
   static const PlatformTexts& macOS();
   static const PlatformTexts& linux();

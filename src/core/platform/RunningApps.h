@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "core/support/Signal.h"
+
 namespace dovrik {
 
 // Identifies a running application; on platforms without a process per application it is a
@@ -32,6 +34,10 @@ class RunningApps {
   virtual std::vector<RunningApp> runningApplications() = 0;
   // Dovrik's own process.
   virtual ProcessId currentProcessId() = 0;
+
+  // An application was launched. Comes on the main queue, once per launch; applications that
+  // run already when Dovrik starts, or that open another window, are not announced.
+  Signal<const RunningApp&> didLaunch;
 };
 
 }  // namespace dovrik

@@ -30,6 +30,8 @@ class Screens {
   virtual std::vector<Screen> screens() = 0;
   // The screen with the keyboard focus; nothing when there are no screens.
   virtual std::optional<Screen> mainScreen() = 0;
+  // Where the mouse pointer is, in desktop space; nothing when the platform cannot tell.
+  virtual std::optional<Point> mouseLocation() = 0;
 
   // Screen parameters changed (a monitor came, went, was re-arranged or changed mode). Comes
   // on the main queue, often several times in a burst while a new configuration settles.

@@ -5,11 +5,10 @@
 #include <cmath>
 #include <ctime>
 
+#include "core/platform/Clock.h"
+
 namespace dovrik {
 namespace {
-
-// Seconds from 1970-01-01 to 2001-01-01, both UTC.
-constexpr double unixTimeOf2001 = 978307200;
 
 std::string shortDate(double since2001) {
   constexpr std::array<const char*, 12> months{"Jan", "Feb", "Mar", "Apr", "May", "Jun",

@@ -1,9 +1,12 @@
-// A list kept as the UTF-8 bytes of its JSON text under one settings key.
+// A list kept as JSON data under one defaults key, read once and written whole. A stored value
+// that does not read (written by a newer version, or damaged) may be the user's only copy, so
+// the first write sets it aside under a second key rather than losing it.
 #pragma once
 
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "core/platform/Defaults.h"
 
@@ -14,8 +17,7 @@ class StoredList {
   StoredList(Defaults& defaults, std::string_view key, std::string_view unreadableKey)
       : defaults_(defaults), key_(key), unreadableKey_(unreadableKey) {}
 
-  // The list `decode` (text to an optional list) reads from the stored bytes; nothing when
-  // there are none or they do not decode. Bytes that do not decode stay where they are.
+  // What `decode` makes of the stored text; nothing when none is stored or it does not decode.
   template <typename Decode>
   auto load(Decode decode) -> decltype(decode(std::string_view())) {
     const std::optional<DefaultsValue> stored = defaults_.object(key_);
@@ -31,12 +33,9 @@ class StoredList {
     return decoded;
   }
 
-  // Stores the text. A stored value that could not be read may be the user's only copy
-  // (written by a newer version, or damaged): the first save sets it aside under the
-  // unreadable key rather than losing it.
   void save(const std::string& text) {
     if (unreadable_) {
-      defaults_.set(unreadableKey_, *unreadable_);
+      defaults_.set(unreadableKey_, std::move(*unreadable_));
       unreadable_.reset();
     }
     defaults_.set(key_, Bytes(text.begin(), text.end()));

@@ -6,24 +6,10 @@
 
 #include "core/theme/Animation.h"
 #include "core/theme/ColorScheme.h"
+#include "core/theme/ColorToken.h"
 #include "core/theme/Rgba.h"
 
 namespace dovrik {
-
-// Every colour token except the accent, which is the system's own.
-enum class ColorToken {
-  surface,
-  hover,
-  selection,
-  hairline,
-  border,
-  textPrimary,
-  textSecondary,
-  textTertiary,
-  success,
-  warning,
-  danger,
-};
 
 namespace Theme {
 

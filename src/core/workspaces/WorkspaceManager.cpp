@@ -15,7 +15,7 @@ WorkspaceManager::WorkspaceManager(Platform& platform, AppState& appState,
     : platform_(platform),
       appState_(appState),
       windowManager_(windowManager),
-      store_(platform.defaults.application(), storageKey, unreadableKey),
+      storedList_(platform.defaults.application(), storageKey, unreadableKey),
       lastHandledSignature_(currentSignature()) {
   load();
   displayObserver_ =
@@ -209,13 +209,13 @@ void WorkspaceManager::markRestored(const Uuid& id) {
 // --- Persistence ---
 
 void WorkspaceManager::load() {
-  if (auto decoded = store_.load(decodeWorkspaces))
+  if (auto decoded = storedList_.load(decodeWorkspaces))
     workspaces_ = std::move(*decoded);
 }
 
 void WorkspaceManager::save() {
   if (const std::optional<std::string> text = encodeWorkspaces(workspaces_))
-    store_.save(*text);
+    storedList_.save(*text);
 }
 
 void WorkspaceManager::commit() {

@@ -76,9 +76,9 @@ class WorkspaceManager {
   Platform& platform_;
   AppState& appState_;
   WindowManager& windowManager_;
-  StoredList store_;
   std::vector<Workspace> workspaces_;
   std::optional<Uuid> lastRestoredID_;
+  StoredList storedList_;
   Signal<>::Connection displayObserver_ = 0;
   std::optional<TaskId> pendingRestore_;
   std::string lastHandledSignature_;

@@ -27,15 +27,6 @@ std::string trim(const std::string& text) {
   return text.substr(first, last - first + 1);
 }
 
-std::string currentLocale() {
-  for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
-    const char* value = std::getenv(name);
-    if (value && *value)
-      return value;
-  }
-  return {};
-}
-
 // "de_DE.UTF-8@euro" → {"de_DE@euro", "de_DE", "de@euro", "de"}, most specific first.
 std::vector<std::string> localeKeys(const std::string& locale) {
   std::string base = locale;
@@ -65,6 +56,15 @@ std::vector<std::string> localeKeys(const std::string& locale) {
 DesktopEntries::DesktopEntries(std::vector<std::string> dataDirs)
     : dataDirs_(dataDirs.empty() ? environmentDataDirs() : std::move(dataDirs)) {}
 
+std::string DesktopEntries::currentLocale() {
+  for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+    const char* value = std::getenv(name);
+    if (value && *value)
+      return value;
+  }
+  return {};
+}
+
 std::vector<std::string> DesktopEntries::environmentDataDirs() {
   std::vector<std::string> dirs;
   if (const char* home = std::getenv("XDG_DATA_HOME"); home && *home) {
@@ -91,7 +91,7 @@ std::optional<DesktopEntry> DesktopEntries::parse(const std::string& id,
   std::string localizedName;
   std::size_t localizedRank = SIZE_MAX;
   bool hidden = false;
-  DesktopEntry entry{id, {}, {}};
+  DesktopEntry entry{id, {}, {}, {}, {}, false};
   const auto keys = localeKeys(locale);
   for (std::string line; std::getline(lines, line);) {
     line = trim(line);
@@ -123,6 +123,12 @@ std::optional<DesktopEntry> DesktopEntries::parse(const std::string& id,
       entry.startupWmClass = value;
     } else if (key == "Hidden") {
       hidden = (value == "true");
+    } else if (key == "NoDisplay") {
+      entry.noDisplay = (value == "true");
+    } else if (key == "Icon") {
+      entry.icon = value;
+    } else if (key == "TryExec") {
+      entry.tryExec = value;
     }
   }
   // Hidden=true means the user deleted the entry; only applications identify windows.
@@ -133,11 +139,15 @@ std::optional<DesktopEntry> DesktopEntries::parse(const std::string& id,
 }
 
 void DesktopEntries::load() {
+  entries_ = scan(dataDirs_, currentLocale());
+}
+
+std::vector<DesktopEntry> DesktopEntries::scan(const std::vector<std::string>& dataDirs,
+                                               const std::string& locale) {
   namespace fs = std::filesystem;
-  entries_.emplace();
-  const std::string locale = currentLocale();
+  std::vector<DesktopEntry> entries;
   std::set<std::string> seen;  // an ID found in an earlier directory shadows later ones
-  for (const auto& dataDir : dataDirs_) {
+  for (const auto& dataDir : dataDirs) {
     const fs::path root = fs::path(dataDir) / "applications";
     std::error_code ec;
     if (!fs::is_directory(root, ec))
@@ -160,9 +170,10 @@ void DesktopEntries::load() {
       std::stringstream contents;
       contents << in.rdbuf();
       if (auto entry = parse(id, contents.str(), locale))
-        entries_->push_back(std::move(*entry));
+        entries.push_back(std::move(*entry));
     }
   }
+  return entries;
 }
 
 std::optional<DesktopEntry> DesktopEntries::match(const std::string& instance,

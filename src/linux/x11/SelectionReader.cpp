@@ -76,9 +76,8 @@ std::optional<SelectionReader::Data> SelectionReader::takeProperty(xcb_atom_t pr
   if (!reply || reply->type == XCB_ATOM_NONE)
     return std::nullopt;
   const auto* data = static_cast<const char*>(xcb_get_property_value(reply.get()));
-  const auto length = static_cast<std::size_t>(xcb_get_property_value_length(reply.get()));
-  // Format 32 properties arrive as longs of 4 bytes on the wire, which xcb keeps as they are.
-  const std::size_t bytes = length * (reply->format / 8u);
+  // In bytes already, whatever the format: a list of 32-bit atoms is 4 bytes per atom.
+  const auto bytes = static_cast<std::size_t>(xcb_get_property_value_length(reply.get()));
   return Data{reply->type, std::string(data, bytes)};
 }
 

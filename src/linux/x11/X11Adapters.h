@@ -1,5 +1,6 @@
 // The X11 side of Dovrik assembled over one connection: the ports (screens, accessibility,
-// running applications, hotkeys, key synthesis) and the shared knowledge they are built from.
+// running applications, hotkeys, key synthesis, the installed applications) and the shared
+// knowledge they are built from.
 // The clipboard needs the main queue, so it is built beside them.
 #pragma once
 
@@ -10,6 +11,7 @@
 #include "linux/x11/ActiveWindow.h"
 #include "linux/x11/AppDirectory.h"
 #include "linux/x11/ClientWindows.h"
+#include "linux/x11/DesktopApplications.h"
 #include "linux/x11/DesktopEntries.h"
 #include "linux/x11/FrameMover.h"
 #include "linux/x11/X11Accessibility.h"
@@ -28,13 +30,14 @@ class X11Adapters {
   X11Adapters(const char* display, ProcessId ownPid, std::vector<std::string> dataDirs = {})
       : connection(display),
         clients(connection),
-        desktopEntries(std::move(dataDirs)),
+        desktopEntries(dataDirs),
         activeWindow(connection, clients, ownPid),
         apps(clients, desktopEntries),
         mover(connection, clients),
         screens(connection, clients, activeWindow),
         accessibility(connection, clients, activeWindow, apps, mover),
-        runningApps(apps, activeWindow, ownPid),
+        runningApps(connection, apps, activeWindow, ownPid),
+        installedApps(dataDirs),
         hotkeys(connection),
         keySynth(connection) {}
   X11Adapters(const X11Adapters&) = delete;
@@ -49,6 +52,7 @@ class X11Adapters {
   X11Screens screens;
   X11Accessibility accessibility;
   X11RunningApps runningApps;
+  DesktopApplications installedApps;
   X11Hotkeys hotkeys;
   X11KeySynth keySynth;
 };

@@ -11,8 +11,10 @@
 namespace dovrik::x11 {
 
 X11EventTap::~X11EventTap() {
-  if (installed_)
-    remove(*installed_);
+  if (!taps_.empty())
+    x_.events.disconnect(subscription_);
+  if (selected_ && x_.isConnected())
+    selectRawEvents(false);
 }
 
 bool X11EventTap::hasRawEvents() {
@@ -57,41 +59,56 @@ bool X11EventTap::selectRawEvents(bool on) {
 }
 
 std::optional<EventTapRef> X11EventTap::install(TapCallback callback) {
-  // One tap at a time is all the core asks for; a second would hide a missing remove.
-  if (installed_ || !hasRawEvents() || !selectRawEvents(true))
+  if (!hasRawEvents())
     return std::nullopt;
-  installed_ = nextRef_++;
-  callback_ = std::move(callback);
-  // The mapping may have changed while nothing listened for its notice.
-  buttonMap_.reset();
-  enabled_ = true;
-  leftDown_ = false;
-  motionPending_ = false;
-  subscription_ = x_.events.connect([this](const xcb_generic_event_t& event) { handle(event); });
-  return installed_;
+  if (taps_.empty()) {
+    // The mapping may have changed while nothing listened for its notice.
+    buttonMap_.reset();
+    subscription_ = x_.events.connect([this](const xcb_generic_event_t& event) { handle(event); });
+  }
+  const EventTapRef ref = nextRef_++;
+  taps_[ref] = Tap{std::move(callback), true};
+  updateSelection();
+  if (!selected_) {
+    remove(ref);
+    return std::nullopt;
+  }
+  return ref;
 }
 
 void X11EventTap::setEnabled(EventTapRef tap, bool enabled) {
-  if (installed_ != tap || enabled_ == enabled)
+  const auto it = taps_.find(tap);
+  if (it == taps_.end() || it->second.enabled == enabled)
     return;
-  enabled_ = enabled;
-  // A press seen before the tap went off cannot be trusted after it comes back: wait for the
-  // next one.
-  leftDown_ = false;
-  motionPending_ = false;
-  // Off means no traffic at all: every move of the mouse would wake us otherwise.
-  selectRawEvents(enabled);
+  it->second.enabled = enabled;
+  updateSelection();
 }
 
 void X11EventTap::remove(EventTapRef tap) {
-  if (installed_ != tap)
+  if (!taps_.erase(tap))
     return;
-  x_.events.disconnect(subscription_);
-  if (enabled_ && x_.isConnected())
-    selectRawEvents(false);
-  installed_.reset();
-  callback_ = nullptr;
-  enabled_ = false;
+  if (taps_.empty())
+    x_.events.disconnect(subscription_);
+  updateSelection();
+}
+
+bool X11EventTap::anyEnabled() const {
+  for (const auto& [ref, tap] : taps_) {
+    if (tap.enabled)
+      return true;
+  }
+  return false;
+}
+
+void X11EventTap::updateSelection() {
+  const bool wanted = anyEnabled() && x_.isConnected();
+  if (wanted == selected_)
+    return;
+  if (!selectRawEvents(wanted) && wanted)
+    return;
+  selected_ = wanted;
+  // A press seen before listening stopped cannot be trusted after it starts again: wait for
+  // the next one.
   leftDown_ = false;
   motionPending_ = false;
 }
@@ -103,7 +120,7 @@ void X11EventTap::handle(const xcb_generic_event_t& event) {
       buttonMap_.reset();
     return;
   }
-  if (!installed_ || !enabled_)
+  if (!selected_)
     return;
   if (type == XCB_GE_GENERIC) {
     const auto& generic = reinterpret_cast<const xcb_ge_generic_event_t&>(event);
@@ -125,15 +142,21 @@ void X11EventTap::handle(const xcb_generic_event_t& event) {
     }
   }
   // The last of a burst of moves: nothing else is waiting, so read where the pointer went.
-  if (motionPending_ && installed_ && enabled_ && !x_.hasPendingEvents())
+  if (motionPending_ && selected_ && !x_.hasPendingEvents())
     deliverPendingMotion();
 }
 
 void X11EventTap::rawButton(std::uint32_t physicalButton, bool pressed) {
-  if (logicalButton(physicalButton) != XCB_BUTTON_INDEX_1)
+  const std::uint32_t button = logicalButton(physicalButton);
+  if (button == XCB_BUTTON_INDEX_3 && pressed) {
+    if (const auto location = x_.pointerLocation())
+      deliver(TapEventType::rightMouseDown, *location);
+    return;
+  }
+  if (button != XCB_BUTTON_INDEX_1)
     return;
   if (pressed) {
-    if (const auto location = pointerLocation()) {
+    if (const auto location = x_.pointerLocation()) {
       leftDown_ = true;
       motionPending_ = false;
       deliver(TapEventType::leftMouseDown, *location);
@@ -144,7 +167,7 @@ void X11EventTap::rawButton(std::uint32_t physicalButton, bool pressed) {
     return;
   leftDown_ = false;
   motionPending_ = false;
-  const auto location = pointerLocation();
+  const auto location = x_.pointerLocation();
   if (!location)
     return;
   // The drag handler must see where the pointer was let go before it hears of the release,
@@ -158,21 +181,8 @@ void X11EventTap::deliverPendingMotion() {
   if (!motionPending_)
     return;
   motionPending_ = false;
-  if (const auto location = pointerLocation())
+  if (const auto location = x_.pointerLocation())
     deliver(TapEventType::leftMouseDragged, *location);
-}
-
-std::optional<Point> X11EventTap::pointerLocation() {
-  xcb_connection_t* c = x_.raw();
-  xcb_generic_error_t* error = nullptr;
-  auto pointer =
-      takeReply(xcb_query_pointer_reply(c, xcb_query_pointer(c, x_.root()), &error), error);
-  if (!pointer || !pointer->same_screen)
-    return std::nullopt;
-  return x_
-      .rootToAccessibility(
-          {static_cast<double>(pointer->root_x), static_cast<double>(pointer->root_y), 0, 0})
-      .origin();
 }
 
 std::uint32_t X11EventTap::logicalButton(std::uint32_t physicalButton) {
@@ -194,11 +204,18 @@ std::uint32_t X11EventTap::logicalButton(std::uint32_t physicalButton) {
 }
 
 void X11EventTap::deliver(TapEventType type, Point location) {
-  // A copy: the callback may remove the tap while it runs.
   lastLocation_ = location;
-  const TapCallback callback = callback_;
-  if (callback)
-    callback({type, location});
+  // Copies: a callback may install or remove taps while it runs.
+  std::vector<std::pair<EventTapRef, TapCallback>> receivers;
+  for (const auto& [ref, tap] : taps_) {
+    if (tap.enabled)
+      receivers.emplace_back(ref, tap.callback);
+  }
+  for (const auto& [ref, callback] : receivers) {
+    const auto it = taps_.find(ref);
+    if (it != taps_.end() && it->second.enabled)
+      callback({type, location});
+  }
 }
 
 }  // namespace dovrik::x11

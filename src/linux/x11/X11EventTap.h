@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <vector>
 
@@ -21,9 +22,9 @@ class X11EventTap : public EventTap {
   X11EventTap& operator=(const X11EventTap&) = delete;
   ~X11EventTap() override;
 
-  // Refused without XInput 2.2 or while a tap is installed. Delivers presses of the logical
-  // left button, the pointer's moves while it is held, and its release, with the pointer's
-  // location in accessibility space.
+  // Refused without XInput 2.2. Delivers presses of the logical left button, the pointer's
+  // moves while it is held, its release, and presses of the logical right button, with the
+  // pointer's location in accessibility space.
   std::optional<EventTapRef> install(TapCallback callback) override;
   void setEnabled(EventTapRef tap, bool enabled) override;
   void remove(EventTapRef tap) override;
@@ -31,10 +32,13 @@ class X11EventTap : public EventTap {
  private:
   bool hasRawEvents();
   bool selectRawEvents(bool on);
+  bool anyEnabled() const;
+  // Raw events are selected while some tap is enabled: every move of the mouse would wake us
+  // otherwise.
+  void updateSelection();
   void handle(const xcb_generic_event_t& event);
   void rawButton(std::uint32_t physicalButton, bool pressed);
   void deliverPendingMotion();
-  std::optional<Point> pointerLocation();
   std::uint32_t logicalButton(std::uint32_t physicalButton);
   void deliver(TapEventType type, Point location);
 
@@ -45,9 +49,12 @@ class X11EventTap : public EventTap {
   // The pointer mapping, physical button → logical button; read again after a MappingNotify.
   std::optional<std::vector<std::uint8_t>> buttonMap_;
 
-  std::optional<EventTapRef> installed_;
-  TapCallback callback_;
-  bool enabled_ = false;
+  struct Tap {
+    TapCallback callback;
+    bool enabled = true;
+  };
+  std::map<EventTapRef, Tap> taps_;
+  bool selected_ = false;
   EventTapRef nextRef_ = 1;
   Signal<const xcb_generic_event_t&>::Connection subscription_ = 0;
 

@@ -160,14 +160,18 @@ void X11Hotkeys::noteEvent(const xcb_generic_event_t& event) {
   if (type != XCB_KEY_PRESS)
     return;
   const auto& press = reinterpret_cast<const xcb_key_press_event_t&>(event);
-  const auto mods =
-      static_cast<std::uint16_t>(press.state & keyModifierBits & ~keyboard_.lockMask());
+  pressWhileGrabbed(press.detail, press.state);
+}
+
+bool X11Hotkeys::pressWhileGrabbed(std::uint8_t keycode, std::uint16_t state) {
+  const auto mods = static_cast<std::uint16_t>(state & keyModifierBits & ~keyboard_.lockMask());
   for (const auto& [ref, held] : held_) {
-    if (held.grab && held.grab->keycode == press.detail && held.grab->modifiers == mods) {
+    if (held.grab && held.grab->keycode == keycode && held.grab->modifiers == mods) {
       table_.press(held.keyCode, held.modifiers);
-      return;
+      return true;
     }
   }
+  return false;
 }
 
 }  // namespace dovrik::x11

@@ -30,6 +30,11 @@ class X11Hotkeys : public Hotkeys {
                                     EventHotKeyID id) override;
   void unregisterHotkey(HotkeyRef hotkey) override;
 
+  // A key press that reached one of Dovrik's own windows while it held the keyboard: an active
+  // grab takes the keys the root grabs would see, so its window hands them on here. Answers
+  // whether it was a hotkey, which then went to the handlers as if the root grab had seen it.
+  bool pressWhileGrabbed(std::uint8_t keycode, std::uint16_t state);
+
   // Carbon's status for a hotkey that cannot be expressed.
   static constexpr int invalidHotKeyStatus = -9879;
 

@@ -192,4 +192,10 @@ std::optional<Screen> X11Screens::mainScreen() {
   return all.front();
 }
 
+std::optional<Point> X11Screens::mouseLocation() {
+  if (const auto location = x_.pointerLocation())
+    return flipPoint(*location, x_.primaryHeight());
+  return std::nullopt;
+}
+
 }  // namespace dovrik::x11

@@ -26,6 +26,7 @@ class X11Screens : public Screens {
   std::vector<Screen> screens() override;
   // The screen holding the active window, else the primary.
   std::optional<Screen> mainScreen() override;
+  std::optional<Point> mouseLocation() override;
 
   // A number that stays the same for a monitor of that name across runs.
   static std::uint32_t displayIdForName(const std::string& name);

@@ -89,6 +89,17 @@ Rect XConnection::accessibilityToRoot(const Rect& r) {
   return {r.x + o.x, r.y + o.y, r.width, r.height};
 }
 
+std::optional<Point> XConnection::pointerLocation() {
+  xcb_generic_error_t* error = nullptr;
+  auto pointer = takeReply(
+      xcb_query_pointer_reply(connection_, xcb_query_pointer(connection_, root_), &error), error);
+  if (!pointer || !pointer->same_screen)
+    return std::nullopt;
+  return rootToAccessibility(
+             {static_cast<double>(pointer->root_x), static_cast<double>(pointer->root_y), 0, 0})
+      .origin();
+}
+
 Rect XConnection::rootToDesktop(const Rect& r) {
   const Rect ax = rootToAccessibility(r);
   return {ax.x, primaryHeight() - (ax.y + ax.height), ax.width, ax.height};

@@ -50,6 +50,9 @@ class XConnection {
   Rect accessibilityToRoot(const Rect& axRect);
   // A rectangle in root coordinates carried to desktop space (y up).
   Rect rootToDesktop(const Rect& rootRect);
+  // Where the pointer is, in accessibility space; nothing when it is on another X screen or
+  // the server does not answer. One round trip.
+  std::optional<Point> pointerLocation();
 
   // Reads every event the server has sent and hands each to `events`, in order.
   void dispatchPending();

@@ -91,8 +91,9 @@ TEST(CommandLineTest, HelpVersionAndWrongUsageAreAnsweredWithoutTheAgent) {
     EXPECT_EQ(help.outcome, snapHelp);
   }
 
-  expectOneErrorLine(parse({"frob"}).outcome, 2,
-                     "unknown command \"frob\"; commands: snap, layout, clipboard, shelf, help.");
+  expectOneErrorLine(
+      parse({"frob"}).outcome, 2,
+      "unknown command \"frob\"; commands: snap, layout, clipboard, shelf, rules, apps, help.");
   expectOneErrorLine(parse({"help", "frob"}).outcome, 2, "unknown command \"frob\"");
   expectOneErrorLine(parse({"help", "snap", "more"}).outcome, 2, "at most one COMMAND");
   expectOneErrorLine(parse({"--frob"}).outcome, 2, "unknown option \"--frob\"");

@@ -52,7 +52,7 @@ TEST_F(MenuBarControllerTest, UntrustedMenuWarnsAndItsHelpExplainsOnlyWhileTrust
   const std::vector<MenuItem> menu = controller.populate();
   EXPECT_EQ(outline(menu),
             "Dovrik [label]|-|⚠️  Accessibility Access Required|-|"
-            "Disable Snapping|-|Quit Dovrik");
+            "Disable Snapping|-|Clipboard History  (⇧⌘V)|-|Quit Dovrik");
   const MenuItem& quit = menu.back();
   EXPECT_EQ(quit.action, MenuAction::terminate);
   EXPECT_EQ(quit.keyEquivalent.key, "q");
@@ -80,7 +80,8 @@ TEST_F(MenuBarControllerTest, TrustedMenuListsEnabledPositionsInDeclarationOrder
   const std::vector<MenuItem> menu = start().populate();
   EXPECT_EQ(outline(menu),
             "Dovrik [label]|-|Enable Snapping|-|Snap Window [label]|Left Half|Top Left|"
-            "Bottom Right|Center|-|Workspaces [label]|Save Current Layout…|-|Quit Dovrik");
+            "Bottom Right|Center|-|Workspaces [label]|Save Current Layout…|-|Clipboard History  "
+            "(⇧⌘V)|-|Quit Dovrik");
   const MenuItem& center = itemTitled(menu, "Center");
   EXPECT_EQ(center.action, MenuAction::snapMenuAction);
   EXPECT_EQ(center.representedObject, "Center");
@@ -165,7 +166,8 @@ TEST_F(MenuWorkspacesTest, LayoutsAreListedInOrderAndCheckedForTheConnectedDispl
   MenuBarController& menu = begin();
   const std::vector<MenuItem> items = menu.populate();
   const std::string line = outline(items);
-  EXPECT_NE(line.find("|-|Workspaces [label]|There|Here|Save Current Layout…|-|Quit Dovrik"),
+  EXPECT_NE(line.find("|-|Workspaces [label]|There|Here|Save Current Layout…|-|Clipboard History  "
+                      "(⇧⌘V)|-|Quit Dovrik"),
             std::string::npos)
       << line;
   const MenuItem hereItem = itemTitled(items, "Here");

@@ -1,0 +1,126 @@
+// The clipboard popup's opening, placement, keys and closing.
+#include "core/clipboard/ClipboardPopupController.h"
+
+#include "core/clipboard/PopupPlacement.h"
+#include "core/windows/ScreenGeometry.h"
+
+namespace dovrik {
+
+ClipboardPopupController::ClipboardPopupController(Platform& platform, ClipboardManager& manager)
+    : platform_(platform), manager_(manager), model_(platform.scheduler, manager) {
+  keyConnection_ =
+      platform_.popupPanel.keyPressed.connect([this](PopupKey key) { handleKey(key); });
+  expandConnection_ = model_.expandToggled.connect([this](bool expanded) {
+    animateToHeight(expanded ? PopupPlacement::expandedHeight : PopupPlacement::collapsedHeight);
+  });
+  tabConnection_ = model_.tabChanged.connect([this](bool isShelf) {
+    animateToHeight(isShelf ? PopupPlacement::shelfTabHeight : PopupPlacement::collapsedHeight);
+  });
+  manager_.setHidePopup([this] { hide(); });
+}
+
+ClipboardPopupController::~ClipboardPopupController() {
+  manager_.setHidePopup(nullptr);
+  stopWatchingClicks();
+  platform_.popupPanel.dropContent();
+  platform_.popupPanel.keyPressed.disconnect(keyConnection_);
+  model_.expandToggled.disconnect(expandConnection_);
+  model_.tabChanged.disconnect(tabConnection_);
+}
+
+void ClipboardPopupController::show() {
+  model_.reset();
+  Screens& screens = platform_.screens;
+  const std::vector<Screen> all = screens.screens();
+  const std::optional<Screen> main = screens.mainScreen();
+  // Without a pointer to go by, the middle of the main screen stands in for it.
+  const Point pointer = screens.mouseLocation().value_or(
+      main ? Point{main->visibleFrame.midX(), main->visibleFrame.midY()} : Point{});
+  const Rect frame = PopupPlacement::positionAtCursor(
+      pointer, PopupPlacement::screenUnderPointer(pointer, all, main),
+      PopupPlacement::collapsedHeight);
+  Rect below = frame;
+  below.y -= riseDistance;
+  platform_.popupPanel.show(model_, below, frame, showAnimation);
+  stopWatchingClicks();
+  watchClicks();
+}
+
+void ClipboardPopupController::hide() {
+  if (!platform_.popupPanel.isVisible())
+    return;
+  stopWatchingClicks();
+  platform_.popupPanel.hide(hideAnimation);
+}
+
+void ClipboardPopupController::toggle() {
+  if (isVisible())
+    hide();
+  else
+    show();
+}
+
+void ClipboardPopupController::animateToHeight(double height) {
+  Screens& screens = platform_.screens;
+  std::optional<Screen> screen = screens.mainScreen();
+  if (const auto pointer = screens.mouseLocation())
+    screen = PopupPlacement::screenUnderPointer(*pointer, screens.screens(), screen);
+  platform_.popupPanel.animateFrame(
+      PopupPlacement::resized(platform_.popupPanel.frame(), height, screen), resizeAnimation);
+}
+
+void ClipboardPopupController::handleKey(PopupKey key) {
+  switch (key) {
+    case PopupKey::down:
+      model_.moveDown();
+      return;
+    case PopupKey::up:
+      model_.moveUp();
+      return;
+    case PopupKey::select:
+      model_.selectCurrent();
+      return;
+    case PopupKey::escape:
+      hide();
+      return;
+  }
+}
+
+void ClipboardPopupController::watchClicks() {
+  pressedOutside_ = false;
+  clickTap_ = platform_.eventTap.install([this](const TapEvent& event) { handleClick(event); });
+}
+
+void ClipboardPopupController::stopWatchingClicks() {
+  if (clickTap_)
+    platform_.eventTap.remove(*clickTap_);
+  clickTap_.reset();
+}
+
+void ClipboardPopupController::handleClick(const TapEvent& event) {
+  const double primaryHeight = primaryScreenHeight(platform_.screens.screens());
+  const Point where = flipPoint(event.location, primaryHeight);
+  const Rect frame = platform_.popupPanel.frame();
+  const bool outside = !(where.x >= frame.minX() && where.x <= frame.maxX() &&
+                         where.y >= frame.minY() && where.y <= frame.maxY());
+  switch (event.type) {
+    case TapEventType::leftMouseDown:
+      pressedOutside_ = outside;
+      return;
+    case TapEventType::leftMouseUp:
+      if (pressedOutside_ && outside)
+        hide();
+      pressedOutside_ = false;
+      return;
+    case TapEventType::rightMouseDown:
+      if (outside)
+        hide();
+      return;
+    case TapEventType::leftMouseDragged:
+    case TapEventType::tapDisabledByTimeout:
+    case TapEventType::tapDisabledByUserInput:
+      return;
+  }
+}
+
+}  // namespace dovrik

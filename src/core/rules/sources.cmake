@@ -1,0 +1,6 @@
+list(APPEND DOVRIK_CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/AddRuleSheetModel.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/AppRule.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/InstalledAppsCache.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/RuleManager.cpp
+)

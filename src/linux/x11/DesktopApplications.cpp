@@ -1,0 +1,61 @@
+// Turning desktop entries into the installed-applications list.
+#include "linux/x11/DesktopApplications.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstdlib>
+#include <sstream>
+
+#include "linux/x11/DesktopEntries.h"
+
+namespace dovrik::x11 {
+
+namespace {
+
+bool executable(const std::string& path) {
+  return ::access(path.c_str(), X_OK) == 0;
+}
+
+// An absolute TryExec names the file; a bare name is looked up in $PATH.
+bool installed(const std::string& tryExec) {
+  if (tryExec.empty())
+    return true;
+  if (tryExec.find('/') != std::string::npos)
+    return executable(tryExec);
+  const char* path = std::getenv("PATH");
+  std::stringstream dirs(path ? path : "");
+  for (std::string dir; std::getline(dirs, dir, ':');) {
+    if (!dir.empty() && executable(dir + "/" + tryExec))
+      return true;
+  }
+  return false;
+}
+
+bool lessIgnoringCase(const std::string& a, const std::string& b) {
+  return std::lexicographical_compare(
+      a.begin(), a.end(), b.begin(), b.end(),
+      [](unsigned char x, unsigned char y) { return std::tolower(x) < std::tolower(y); });
+}
+
+}  // namespace
+
+DesktopApplications::DesktopApplications(std::vector<std::string> dataDirs)
+    : dataDirs_(dataDirs.empty() ? DesktopEntries::environmentDataDirs() : std::move(dataDirs)) {}
+
+std::vector<AppInfo> DesktopApplications::scanInstalledApps() {
+  std::vector<AppInfo> apps;
+  for (DesktopEntry& entry : DesktopEntries::scan(dataDirs_, DesktopEntries::currentLocale())) {
+    if (entry.noDisplay || entry.name.empty() || !installed(entry.tryExec))
+      continue;
+    apps.push_back(AppInfo{Uuid(), std::move(entry.name), std::move(entry.id),
+                           entry.icon.empty() ? std::nullopt : std::optional(entry.icon)});
+  }
+  std::stable_sort(apps.begin(), apps.end(), [](const AppInfo& a, const AppInfo& b) {
+    return lessIgnoringCase(a.name, b.name);
+  });
+  return apps;
+}
+
+}  // namespace dovrik::x11

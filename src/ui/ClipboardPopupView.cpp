@@ -1,0 +1,291 @@
+// Building the popup's widgets and keeping them in step with the model.
+#include "ui/ClipboardPopupView.h"
+
+#include <QAction>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QListView>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QStackedWidget>
+#include <QVBoxLayout>
+
+#include "core/clipboard/ClipboardFilter.h"
+#include "core/clipboard/ClipboardTab.h"
+#include "ui/ClipboardRowDelegate.h"
+#include "ui/ClipboardRowsModel.h"
+#include "ui/PopupButton.h"
+#include "ui/PopupEmptyState.h"
+#include "ui/PopupSearchField.h"
+#include "ui/SymbolIcon.h"
+#include "ui/ThemeColors.h"
+#include "ui/ThumbnailCache.h"
+
+namespace dovrik::ui {
+namespace {
+
+constexpr double translucentAlpha = 0.92;
+
+QString qText(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// Draws a hairline along its top edge, above the footer's button.
+class FooterBar : public QWidget {
+ public:
+  FooterBar(const ColorScheme& scheme, QWidget* parent) : QWidget(parent), scheme_(scheme) {}
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter p(this);
+    p.fillRect(QRect(0, 0, width(), 1), themeColor(ColorToken::hairline, scheme_));
+  }
+
+ private:
+  const ColorScheme& scheme_;
+};
+
+}  // namespace
+
+ClipboardPopupView::ClipboardPopupView(ClipboardPopupModel& model, ColorScheme scheme,
+                                       QWidget* parent)
+    : QWidget(parent),
+      model_(model),
+      scheme_(scheme),
+      thumbnails_(new ThumbnailCache(
+          QSize(ClipboardRowDelegate::thumbnailSize, ClipboardRowDelegate::thumbnailSize), 64,
+          this)),
+      rows_(new ClipboardRowsModel(this)) {
+  setAttribute(Qt::WA_TranslucentBackground);
+  auto* column = new QVBoxLayout(this);
+  column->setContentsMargins(10, 10, 10, 0);
+  column->setSpacing(10);
+  column->addWidget(buildHeader());
+
+  pages_ = new QStackedWidget(this);
+  pages_->addWidget(buildClipboardTab());
+  auto* shelf = new PopupEmptyState("tray", true, scheme_, pages_);
+  shelf->setText(QStringLiteral("Drag files here to save them"));
+  auto* shelfPage = new QWidget(pages_);
+  auto* shelfColumn = new QVBoxLayout(shelfPage);
+  shelfColumn->setContentsMargins(0, 0, 0, 10);
+  shelfColumn->addWidget(shelf);
+  pages_->addWidget(shelfPage);
+  column->addWidget(pages_, 1);
+
+  connect(thumbnails_, &ThumbnailCache::thumbnailReady, this, [this](const QString& id) {
+    const int row = rows_->rowOf(id);
+    if (row >= 0)
+      list_->update(rows_->index(row));
+  });
+  changedConnection_ = model_.changed.connect([this] { onModelChanged(); });
+  scrollConnection_ = model_.scrollToRow.connect(
+      [this](int row) { list_->scrollTo(rows_->index(row), QAbstractItemView::PositionAtCenter); });
+  applyScheme();
+  onModelChanged();
+}
+
+ClipboardPopupView::~ClipboardPopupView() {
+  model_.changed.disconnect(changedConnection_);
+  model_.scrollToRow.disconnect(scrollConnection_);
+}
+
+QWidget* ClipboardPopupView::buildHeader() {
+  auto* header = new QWidget(this);
+  auto* row = new QHBoxLayout(header);
+  row->setContentsMargins(0, 0, 0, 0);
+  row->setSpacing(4);
+  clipboardTab_ = new PopupButton(PopupButton::Look::tab, scheme_, header);
+  clipboardTab_->setText(qText(label(ClipboardTab::clipboard)));
+  clipboardTab_->setSymbol("clipboard");
+  shelfTab_ = new PopupButton(PopupButton::Look::tab, scheme_, header);
+  shelfTab_->setText(qText(label(ClipboardTab::fileShelf)));
+  shelfTab_->setSymbol("tray");
+  auto* close = new PopupButton(PopupButton::Look::icon, scheme_, header);
+  close->setSymbol("xmark");
+  close->setObjectName(QStringLiteral("close"));
+  close->setToolTip(QStringLiteral("Close"));
+  for (auto [button, tab] : {std::pair{clipboardTab_, ClipboardTab::clipboard},
+                             std::pair{shelfTab_, ClipboardTab::fileShelf}}) {
+    connect(button, &QAbstractButton::clicked, this, [this, tab] { model_.selectTab(tab); });
+  }
+  connect(close, &QAbstractButton::clicked, this, &ClipboardPopupView::closeRequested);
+  row->addWidget(clipboardTab_);
+  row->addWidget(shelfTab_);
+  row->addStretch(1);
+  row->addWidget(close);
+  return header;
+}
+
+QWidget* ClipboardPopupView::buildClipboardTab() {
+  auto* page = new QWidget(this);
+  auto* column = new QVBoxLayout(page);
+  column->setContentsMargins(0, 0, 0, 0);
+  column->setSpacing(8);
+
+  search_ = new PopupSearchField(scheme_, page);
+  connect(search_->lineEdit(), &QLineEdit::textChanged, this,
+          [this](const QString& text) { model_.setSearchText(text.toStdString()); });
+  column->addWidget(search_);
+
+  auto* chipRow = new QHBoxLayout;
+  chipRow->setSpacing(5);
+  for (std::size_t i = 0; i < clipboardFilters.size(); ++i) {
+    const ClipboardFilter filter = clipboardFilters[i];
+    chips_[i] = new PopupButton(PopupButton::Look::chip, scheme_, page);
+    chips_[i]->setText(qText(label(filter)));
+    connect(chips_[i], &QAbstractButton::clicked, this,
+            [this, filter] { model_.setFilter(filter); });
+    chipRow->addWidget(chips_[i]);
+  }
+  chipRow->addStretch(1);
+  column->addLayout(chipRow);
+
+  listOrEmpty_ = new QStackedWidget(page);
+  list_ = new QListView(listOrEmpty_);
+  list_->setModel(rows_);
+  list_->setItemDelegate(new ClipboardRowDelegate(model_, *rows_, *thumbnails_, scheme_, list_));
+  list_->setFrameShape(QFrame::NoFrame);
+  list_->setSelectionMode(QAbstractItemView::NoSelection);
+  list_->setFocusPolicy(Qt::NoFocus);
+  list_->setMouseTracking(true);
+  list_->viewport()->setAttribute(Qt::WA_Hover);
+  list_->viewport()->installEventFilter(this);
+  list_->setUniformItemSizes(true);
+  list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  list_->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+  list_->viewport()->setAutoFillBackground(false);
+  list_->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(list_, &QListView::clicked, this,
+          [this](const QModelIndex& index) { model_.paste(rows_->item(index.row())); });
+  connect(list_, &QListView::customContextMenuRequested, this, &ClipboardPopupView::showRowMenu);
+  empty_ = new PopupEmptyState("clipboard", false, scheme_, listOrEmpty_);
+  listOrEmpty_->addWidget(list_);
+  listOrEmpty_->addWidget(empty_);
+  column->addWidget(listOrEmpty_, 1);
+  column->addWidget(buildFooter());
+  return page;
+}
+
+QWidget* ClipboardPopupView::buildFooter() {
+  auto* footer = new FooterBar(scheme_, this);
+  auto* row = new QHBoxLayout(footer);
+  row->setContentsMargins(0, 3, 0, 3);
+  expand_ = new PopupButton(PopupButton::Look::footer, scheme_, footer);
+  connect(expand_, &QAbstractButton::clicked, this, [this] { model_.toggleExpanded(); });
+  row->addStretch(1);
+  row->addWidget(expand_);
+  row->addStretch(1);
+  return footer;
+}
+
+// Only a real pointer move selects: the list also reports the row that scrolls under a
+// resting pointer, and that would take the selection away from the keyboard that scrolled.
+bool ClipboardPopupView::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == list_->viewport()) {
+    if (event->type() == QEvent::MouseMove) {
+      const QModelIndex index =
+          list_->indexAt(static_cast<QMouseEvent*>(event)->position().toPoint());
+      const int row = index.isValid() ? index.row() : -1;
+      if (row != pointerRow_ && row >= 0)
+        model_.hoverRow(row);
+      pointerRow_ = row;
+    } else if (event->type() == QEvent::Leave) {
+      pointerRow_ = -1;
+    }
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+void ClipboardPopupView::showRowMenu(const QPoint& position) {
+  const QModelIndex index = list_->indexAt(position);
+  if (!index.isValid())
+    return;
+  const ClipboardItem item = rows_->item(index.row());
+  auto* menu = new QMenu(this);
+  menu->setAttribute(Qt::WA_DeleteOnClose);
+  const QColor ink = palette().color(QPalette::WindowText);
+  menu->addAction(symbolIcon("pin.fill", ink), qText(ClipboardPopupModel::pinActionLabel(item)),
+                  this, [this, item] { model_.togglePin(item); });
+  menu->addSeparator();
+  menu->addAction(symbolIcon("trash", ink), QStringLiteral("Delete"), this,
+                  [this, item] { model_.remove(item); });
+  menu->popup(list_->viewport()->mapToGlobal(position));
+}
+
+void ClipboardPopupView::onModelChanged() {
+  const bool onClipboard = model_.activeTab() == ClipboardTab::clipboard;
+  clipboardTab_->setActive(onClipboard);
+  shelfTab_->setActive(!onClipboard);
+  pages_->setCurrentIndex(onClipboard ? 0 : 1);
+  for (std::size_t i = 0; i < clipboardFilters.size(); ++i)
+    chips_[i]->setActive(clipboardFilters[i] == model_.activeFilter());
+  const QString search = QString::fromStdString(model_.searchText());
+  if (search_->lineEdit()->text() != search)
+    search_->lineEdit()->setText(search);
+  expand_->setText(qText(model_.expandLabel()));
+  expand_->setSymbol(model_.isExpanded() ? "chevron.up" : "chevron.down");
+
+  const RowsSource now{model_.activeTab(), model_.activeFilter(), model_.searchText(),
+                       model_.selectedIndex(), model_.copiedId()};
+  const bool onlyMarksMoved = shown_ && shown_->tab == now.tab && shown_->filter == now.filter &&
+                              shown_->search == now.search &&
+                              (shown_->selected != now.selected || shown_->copied != now.copied);
+  shown_ = now;
+  if (onlyMarksMoved)
+    list_->viewport()->update();
+  else
+    refreshRows();
+}
+
+void ClipboardPopupView::refreshRows() {
+  rows_->setRows(model_.filteredItems());
+  const bool empty = rows_->rowCount() == 0;
+  empty_->setText(QString::fromStdString(model_.emptyText()));
+  listOrEmpty_->setCurrentWidget(empty ? static_cast<QWidget*>(empty_) : list_);
+  list_->viewport()->update();
+}
+
+void ClipboardPopupView::setColorScheme(ColorScheme scheme) {
+  if (scheme == scheme_)
+    return;
+  scheme_ = scheme;
+  applyScheme();
+}
+
+void ClipboardPopupView::setTranslucentBackground(bool translucent) {
+  translucent_ = translucent;
+  update();
+}
+
+void ClipboardPopupView::applyScheme() {
+  search_->applyScheme();
+  const QColor handle = themeColor(ColorToken::textTertiary, scheme_);
+  list_->verticalScrollBar()->setStyleSheet(
+      QStringLiteral("QScrollBar:vertical { background: transparent; width: 8px; margin: 2px; }"
+                     "QScrollBar::handle:vertical { background: %1; border-radius: 2px;"
+                     " min-height: 24px; }"
+                     "QScrollBar::add-line, QScrollBar::sub-line { height: 0; }"
+                     "QScrollBar::add-page, QScrollBar::sub-page { background: none; }")
+          .arg(handle.name(QColor::HexArgb)));
+  update();
+  for (QWidget* child : findChildren<QWidget*>())
+    child->update();
+}
+
+void ClipboardPopupView::focusSearch() {
+  search_->lineEdit()->setFocus(Qt::OtherFocusReason);
+}
+
+QLineEdit* ClipboardPopupView::searchField() const {
+  return search_->lineEdit();
+}
+
+void ClipboardPopupView::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  paintThemedCard(p, rect(), scheme_, translucent_ ? translucentAlpha : 1.0);
+}
+
+}  // namespace dovrik::ui

