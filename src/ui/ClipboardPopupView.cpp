@@ -1,11 +1,16 @@
 // Building the popup's widgets and keeping them in step with the model.
 #include "ui/ClipboardPopupView.h"
 
+#include <algorithm>
+
 #include <QAction>
+#include <QDragEnterEvent>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QMenu>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -19,6 +24,8 @@
 #include "ui/PopupButton.h"
 #include "ui/PopupEmptyState.h"
 #include "ui/PopupSearchField.h"
+#include "ui/ShelfRowDelegate.h"
+#include "ui/ShelfRowsModel.h"
 #include "ui/SymbolIcon.h"
 #include "ui/ThemeColors.h"
 #include "ui/ThumbnailCache.h"
@@ -27,6 +34,8 @@ namespace dovrik::ui {
 namespace {
 
 constexpr double translucentAlpha = 0.92;
+// Rows the shelf section under the clipboard list shows before it scrolls.
+constexpr int inlineShelfRows = 2;
 
 QString qText(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -57,8 +66,10 @@ ClipboardPopupView::ClipboardPopupView(ClipboardPopupModel& model, ColorScheme s
       thumbnails_(new ThumbnailCache(
           QSize(ClipboardRowDelegate::thumbnailSize, ClipboardRowDelegate::thumbnailSize), 64,
           this)),
-      rows_(new ClipboardRowsModel(this)) {
+      rows_(new ClipboardRowsModel(this)),
+      shelfRows_(new ShelfRowsModel(this)) {
   setAttribute(Qt::WA_TranslucentBackground);
+  setAcceptDrops(true);
   auto* column = new QVBoxLayout(this);
   column->setContentsMargins(10, 10, 10, 0);
   column->setSpacing(10);
@@ -66,13 +77,7 @@ ClipboardPopupView::ClipboardPopupView(ClipboardPopupModel& model, ColorScheme s
 
   pages_ = new QStackedWidget(this);
   pages_->addWidget(buildClipboardTab());
-  auto* shelf = new PopupEmptyState("tray", true, scheme_, pages_);
-  shelf->setText(QStringLiteral("Drag files here to save them"));
-  auto* shelfPage = new QWidget(pages_);
-  auto* shelfColumn = new QVBoxLayout(shelfPage);
-  shelfColumn->setContentsMargins(0, 0, 0, 10);
-  shelfColumn->addWidget(shelf);
-  pages_->addWidget(shelfPage);
+  pages_->addWidget(buildShelfTab());
   column->addWidget(pages_, 1);
 
   connect(thumbnails_, &ThumbnailCache::thumbnailReady, this, [this](const QString& id) {
@@ -165,6 +170,7 @@ QWidget* ClipboardPopupView::buildClipboardTab() {
   listOrEmpty_->addWidget(list_);
   listOrEmpty_->addWidget(empty_);
   column->addWidget(listOrEmpty_, 1);
+  column->addWidget(buildInlineShelf());
   column->addWidget(buildFooter());
   return page;
 }
@@ -179,6 +185,89 @@ QWidget* ClipboardPopupView::buildFooter() {
   row->addWidget(expand_);
   row->addStretch(1);
   return footer;
+}
+
+QWidget* ClipboardPopupView::buildShelfTab() {
+  auto* page = new QWidget(pages_);
+  auto* column = new QVBoxLayout(page);
+  column->setContentsMargins(0, 0, 0, 10);
+  shelfListOrEmpty_ = new QStackedWidget(page);
+  shelfList_ = buildShelfList(shelfListOrEmpty_);
+  shelfEmpty_ = new PopupEmptyState("tray", true, scheme_, shelfListOrEmpty_);
+  shelfListOrEmpty_->addWidget(shelfList_);
+  shelfListOrEmpty_->addWidget(shelfEmpty_);
+  column->addWidget(shelfListOrEmpty_);
+  return page;
+}
+
+QWidget* ClipboardPopupView::buildInlineShelf() {
+  inlineShelf_ = new QWidget(this);
+  auto* column = new QVBoxLayout(inlineShelf_);
+  column->setContentsMargins(0, 0, 0, 0);
+  column->setSpacing(2);
+  auto* header = new QHBoxLayout;
+  auto* title = new QLabel(qText(label(ClipboardTab::fileShelf)), inlineShelf_);
+  title->setObjectName(QStringLiteral("sectionTitle"));
+  inlineCount_ = new QLabel(inlineShelf_);
+  inlineCount_->setObjectName(QStringLiteral("sectionCount"));
+  header->addWidget(title);
+  header->addStretch(1);
+  header->addWidget(inlineCount_);
+  column->addLayout(header);
+  inlineList_ = buildShelfList(inlineShelf_);
+  column->addWidget(inlineList_);
+  inlineHint_ = new QLabel(inlineShelf_);
+  inlineHint_->setObjectName(QStringLiteral("sectionHint"));
+  inlineHint_->setAlignment(Qt::AlignCenter);
+  column->addWidget(inlineHint_);
+  return inlineShelf_;
+}
+
+// Both shelf lists show the same rows. A click pastes the file, and a press that moves drags
+// the file out; the list keeps a selection only because dragging starts from it.
+QListView* ClipboardPopupView::buildShelfList(QWidget* parent) {
+  auto* list = new QListView(parent);
+  list->setModel(shelfRows_);
+  list->setItemDelegate(new ShelfRowDelegate(model_, *shelfRows_, icons_, scheme_, list));
+  list->setFrameShape(QFrame::NoFrame);
+  list->setSelectionMode(QAbstractItemView::SingleSelection);
+  list->setDragEnabled(true);
+  list->setDragDropMode(QAbstractItemView::DragOnly);
+  list->setDefaultDropAction(Qt::CopyAction);
+  list->setFocusPolicy(Qt::NoFocus);
+  list->setMouseTracking(true);
+  list->viewport()->setAttribute(Qt::WA_Hover);
+  list->setUniformItemSizes(true);
+  list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  list->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+  list->viewport()->setAutoFillBackground(false);
+  list->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(list, &QListView::clicked, this,
+          [this](const QModelIndex& index) { model_.pasteFile(shelfRows_->item(index.row())); });
+  connect(list, &QListView::customContextMenuRequested, this,
+          [this, list](const QPoint& position) { showShelfMenu(list, position); });
+  return list;
+}
+
+void ClipboardPopupView::showShelfMenu(QListView* list, const QPoint& position) {
+  const QModelIndex index = list->indexAt(position);
+  if (!index.isValid())
+    return;
+  const FileShelfItem item = shelfRows_->item(index.row());
+  auto* menu = new QMenu(this);
+  menu->setAttribute(Qt::WA_DeleteOnClose);
+  menu->addAction(QStringLiteral("Paste File"), this, [this, item] { model_.pasteFile(item); });
+  menu->addAction(QStringLiteral("Open with Default App"), this,
+                  [this, item] { model_.openFile(item); });
+  menu->addSeparator();
+  menu->addAction(qText(ClipboardPopupModel::pinActionLabel(item)), this,
+                  [this, item] { model_.toggleFilePin(item); });
+  menu->addSeparator();
+  menu->addAction(qText(model_.revealActionLabel()), this,
+                  [this, item] { model_.revealFile(item); });
+  menu->addAction(QStringLiteral("Remove from Shelf"), this,
+                  [this, item] { model_.removeFile(item); });
+  menu->popup(list->viewport()->mapToGlobal(position));
 }
 
 // Only a real pointer move selects: the list also reports the row that scrolls under a
@@ -238,6 +327,49 @@ void ClipboardPopupView::onModelChanged() {
     list_->viewport()->update();
   else
     refreshRows();
+  refreshShelf();
+}
+
+void ClipboardPopupView::refreshShelf() {
+  shelfRows_->setRows(model_.shelfItems());
+  const int count = shelfRows_->rowCount();
+  shelfEmpty_->setText(qText(model_.shelfEmptyText()));
+  shelfListOrEmpty_->setCurrentWidget(
+      count == 0 || model_.isDroppingFiles() ? static_cast<QWidget*>(shelfEmpty_) : shelfList_);
+  inlineShelf_->setVisible(model_.showsInlineShelf());
+  inlineCount_->setText(QString::number(count));
+  inlineList_->setVisible(count > 0);
+  inlineList_->setFixedHeight(std::min(count, inlineShelfRows) * ShelfRowDelegate::rowHeight);
+  const std::string hint = model_.inlineShelfHint();
+  inlineHint_->setText(qText(hint));
+  inlineHint_->setVisible(!hint.empty());
+  shelfList_->viewport()->update();
+  inlineList_->viewport()->update();
+}
+
+// Only drags from other applications: a row dragged out of the shelf and let go over the popup
+// stays as it is.
+void ClipboardPopupView::dragEnterEvent(QDragEnterEvent* event) {
+  if (event->source() != nullptr || !event->mimeData()->hasUrls())
+    return;
+  event->acceptProposedAction();
+  model_.setDroppingFiles(true);
+}
+
+void ClipboardPopupView::dragMoveEvent(QDragMoveEvent* event) {
+  event->acceptProposedAction();
+}
+
+void ClipboardPopupView::dragLeaveEvent(QDragLeaveEvent*) {
+  model_.setDroppingFiles(false);
+}
+
+void ClipboardPopupView::dropEvent(QDropEvent* event) {
+  std::vector<std::string> urls;
+  for (const QUrl& url : event->mimeData()->urls())
+    urls.push_back(url.toString(QUrl::FullyEncoded).toStdString());
+  event->acceptProposedAction();
+  model_.dropFiles(urls);
 }
 
 void ClipboardPopupView::refreshRows() {
@@ -270,6 +402,11 @@ void ClipboardPopupView::applyScheme() {
                      "QScrollBar::add-line, QScrollBar::sub-line { height: 0; }"
                      "QScrollBar::add-page, QScrollBar::sub-page { background: none; }")
           .arg(handle.name(QColor::HexArgb)));
+  inlineShelf_->setStyleSheet(
+      QStringLiteral("QLabel#sectionTitle { color: %1; font-weight: 600; }"
+                     "QLabel#sectionCount, QLabel#sectionHint { color: %2; }")
+          .arg(themeColor(ColorToken::textSecondary, scheme_).name(),
+               themeColor(ColorToken::textTertiary, scheme_).name()));
   update();
   for (QWidget* child : findChildren<QWidget*>())
     child->update();

@@ -74,7 +74,8 @@ struct Popup {
   QPoint rowCentre(int row) { return list().visualRect(list().model()->index(row, 0)).center(); }
 
   test::ClipboardFixture world;
-  ClipboardPopupModel model{world.clock, *world.manager};
+  FileShelfManager shelf{world.platform, *world.state};
+  ClipboardPopupModel model{world.platform, *world.manager, shelf, *world.state};
   ui::ClipboardPopupView view{model, ColorScheme::light};
 };
 

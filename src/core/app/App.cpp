@@ -128,8 +128,8 @@ FileShelfManager& App::fileShelfManager() {
 
 ClipboardPopupController& App::clipboardPopupController() {
   if (!clipboardPopupController_) {
-    clipboardPopupController_ =
-        std::make_unique<ClipboardPopupController>(platform_, clipboardManager());
+    clipboardPopupController_ = std::make_unique<ClipboardPopupController>(
+        platform_, clipboardManager(), fileShelfManager(), appState());
   }
   return *clipboardPopupController_;
 }
