@@ -150,6 +150,7 @@ QWidget* ClipboardPopupView::buildClipboardTab() {
 
   listOrEmpty_ = new QStackedWidget(page);
   list_ = new QListView(listOrEmpty_);
+  list_->setObjectName(QStringLiteral("clipboardList"));
   list_->setModel(rows_);
   list_->setItemDelegate(new ClipboardRowDelegate(model_, *rows_, *thumbnails_, scheme_, list_));
   list_->setFrameShape(QFrame::NoFrame);
@@ -193,6 +194,7 @@ QWidget* ClipboardPopupView::buildShelfTab() {
   column->setContentsMargins(0, 0, 0, 10);
   shelfListOrEmpty_ = new QStackedWidget(page);
   shelfList_ = buildShelfList(shelfListOrEmpty_);
+  shelfList_->setObjectName(QStringLiteral("shelfList"));
   shelfEmpty_ = new PopupEmptyState("tray", true, scheme_, shelfListOrEmpty_);
   shelfListOrEmpty_->addWidget(shelfList_);
   shelfListOrEmpty_->addWidget(shelfEmpty_);
@@ -215,6 +217,7 @@ QWidget* ClipboardPopupView::buildInlineShelf() {
   header->addWidget(inlineCount_);
   column->addLayout(header);
   inlineList_ = buildShelfList(inlineShelf_);
+  inlineList_->setObjectName(QStringLiteral("inlineShelfList"));
   column->addWidget(inlineList_);
   inlineHint_ = new QLabel(inlineShelf_);
   inlineHint_->setObjectName(QStringLiteral("sectionHint"));
