@@ -56,6 +56,20 @@ class FooterBar : public QWidget {
   const ColorScheme& scheme_;
 };
 
+// The look and input every list of rows shares: rows drawn by their delegate on the popup's own
+// background, tracking the pointer, scrolling smoothly, each with its own context menu.
+void setUpRowList(QListView& list) {
+  list.setFrameShape(QFrame::NoFrame);
+  list.setFocusPolicy(Qt::NoFocus);
+  list.setMouseTracking(true);
+  list.viewport()->setAttribute(Qt::WA_Hover);
+  list.setUniformItemSizes(true);
+  list.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  list.setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+  list.viewport()->setAutoFillBackground(false);
+  list.setContextMenuPolicy(Qt::CustomContextMenu);
+}
+
 }  // namespace
 
 ClipboardPopupView::ClipboardPopupView(ClipboardPopupModel& model, ColorScheme scheme,
@@ -153,17 +167,9 @@ QWidget* ClipboardPopupView::buildClipboardTab() {
   list_->setObjectName(QStringLiteral("clipboardList"));
   list_->setModel(rows_);
   list_->setItemDelegate(new ClipboardRowDelegate(model_, *rows_, *thumbnails_, scheme_, list_));
-  list_->setFrameShape(QFrame::NoFrame);
+  setUpRowList(*list_);
   list_->setSelectionMode(QAbstractItemView::NoSelection);
-  list_->setFocusPolicy(Qt::NoFocus);
-  list_->setMouseTracking(true);
-  list_->viewport()->setAttribute(Qt::WA_Hover);
   list_->viewport()->installEventFilter(this);
-  list_->setUniformItemSizes(true);
-  list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  list_->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
-  list_->viewport()->setAutoFillBackground(false);
-  list_->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(list_, &QListView::clicked, this,
           [this](const QModelIndex& index) { model_.paste(rows_->item(index.row())); });
   connect(list_, &QListView::customContextMenuRequested, this, &ClipboardPopupView::showRowMenu);
@@ -232,19 +238,11 @@ QListView* ClipboardPopupView::buildShelfList(QWidget* parent) {
   auto* list = new QListView(parent);
   list->setModel(shelfRows_);
   list->setItemDelegate(new ShelfRowDelegate(model_, *shelfRows_, icons_, scheme_, list));
-  list->setFrameShape(QFrame::NoFrame);
+  setUpRowList(*list);
   list->setSelectionMode(QAbstractItemView::SingleSelection);
   list->setDragEnabled(true);
   list->setDragDropMode(QAbstractItemView::DragOnly);
   list->setDefaultDropAction(Qt::CopyAction);
-  list->setFocusPolicy(Qt::NoFocus);
-  list->setMouseTracking(true);
-  list->viewport()->setAttribute(Qt::WA_Hover);
-  list->setUniformItemSizes(true);
-  list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  list->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
-  list->viewport()->setAutoFillBackground(false);
-  list->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(list, &QListView::clicked, this,
           [this](const QModelIndex& index) { model_.pasteFile(shelfRows_->item(index.row())); });
   connect(list, &QListView::customContextMenuRequested, this,
