@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "core/app/App.h"
@@ -62,8 +63,11 @@ cli::CommandOutcome forward(int argc, char** argv, const std::vector<std::string
   // The outcome's lines are the client's only output; Qt's notes about the runtime folder
   // would bury them.
   qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
+  // Paths in the arguments are the user's, relative to where `dovrik` was started.
+  std::error_code noFolder;
+  const std::string workingDirectory = std::filesystem::current_path(noFolder).string();
   const auto answer = qt::SingleInstance::forCurrentSession().ask(
-      QByteArray::fromStdString(cli::encodeRequest(words)));
+      QByteArray::fromStdString(cli::encodeRequest(words, workingDirectory)));
   switch (answer.status) {
     case qt::SingleInstance::Answer::Status::answered:
       return cli::outcomeOfReply(answer.reply.toStdString());

@@ -30,6 +30,11 @@ bool SimFiles::exists(const std::filesystem::path& path) const {
   return existsLocked(path);
 }
 
+bool SimFiles::isDirectory(const std::filesystem::path& path) const {
+  std::lock_guard lock(mutex_);
+  return directories_.contains(path);
+}
+
 bool SimFiles::createDirectory(const std::filesystem::path& path, unsigned mode) {
   std::lock_guard lock(mutex_);
   if (files_.contains(path))

@@ -42,6 +42,19 @@ std::optional<ChangeCount> SimPasteboard::writePNG(const Bytes& png, bool alsoPr
   return count_;
 }
 
+ChangeCount SimPasteboard::writeRepresentations(
+    const std::vector<PasteboardRepresentation>& representations, bool alsoPrimary) {
+  content_ = SimClipboardContent{};
+  for (const PasteboardRepresentation& representation : representations) {
+    content_.types.push_back(representation.type);
+    if (representation.type == plainTextType)
+      content_.text = representation.bytes;
+  }
+  writes.push_back(Write{.alsoPrimary = alsoPrimary, .representations = representations});
+  bump();
+  return count_;
+}
+
 void SimPasteboard::copy(SimClipboardContent content) {
   content_ = std::move(content);
   bump();

@@ -27,6 +27,7 @@ class SimPasteboard : public Pasteboard {
     std::optional<std::string> text{};
     std::optional<Bytes> png{};
     bool alsoPrimary = false;
+    std::vector<PasteboardRepresentation> representations{};
   };
 
   explicit SimPasteboard(Scheduler& mainQueue) : mainQueue_(mainQueue) {}
@@ -37,6 +38,8 @@ class SimPasteboard : public Pasteboard {
   void readPNG(std::function<void(std::optional<Bytes>)> done) override;
   ChangeCount writeText(const std::string& text, bool alsoPrimary) override;
   std::optional<ChangeCount> writePNG(const Bytes& png, bool alsoPrimary) override;
+  ChangeCount writeRepresentations(const std::vector<PasteboardRepresentation>& representations,
+                                   bool alsoPrimary) override;
 
   // Another application takes the clipboard with this content.
   void copy(SimClipboardContent content);

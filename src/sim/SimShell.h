@@ -13,11 +13,13 @@ namespace dovrik::sim {
 class SimShell : public Shell {
  public:
   void openURL(const std::string& url) override { openedURLs.push_back(url); }
+  void revealInFileManager(const std::string& fileURL) override { revealedURLs.push_back(fileURL); }
   void beep() override { ++beeps; }
   void systemLog(const std::string& line) override { logLines.push_back(line); }
   void printLine(const std::string& line) override { printedLines.push_back(line); }
 
   std::vector<std::string> openedURLs;
+  std::vector<std::string> revealedURLs;
   int beeps = 0;
   std::vector<std::string> logLines;
   std::vector<std::string> printedLines;

@@ -1,11 +1,16 @@
 // Building the popup's widgets and keeping them in step with the model.
 #include "ui/ClipboardPopupView.h"
 
+#include <algorithm>
+
 #include <QAction>
+#include <QDragEnterEvent>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QMenu>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -19,6 +24,8 @@
 #include "ui/PopupButton.h"
 #include "ui/PopupEmptyState.h"
 #include "ui/PopupSearchField.h"
+#include "ui/ShelfRowDelegate.h"
+#include "ui/ShelfRowsModel.h"
 #include "ui/SymbolIcon.h"
 #include "ui/ThemeColors.h"
 #include "ui/ThumbnailCache.h"
@@ -27,6 +34,8 @@ namespace dovrik::ui {
 namespace {
 
 constexpr double translucentAlpha = 0.92;
+// Rows the shelf section under the clipboard list shows before it scrolls.
+constexpr int inlineShelfRows = 2;
 
 QString qText(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -47,6 +56,20 @@ class FooterBar : public QWidget {
   const ColorScheme& scheme_;
 };
 
+// The look and input every list of rows shares: rows drawn by their delegate on the popup's own
+// background, tracking the pointer, scrolling smoothly, each with its own context menu.
+void setUpRowList(QListView& list) {
+  list.setFrameShape(QFrame::NoFrame);
+  list.setFocusPolicy(Qt::NoFocus);
+  list.setMouseTracking(true);
+  list.viewport()->setAttribute(Qt::WA_Hover);
+  list.setUniformItemSizes(true);
+  list.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  list.setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+  list.viewport()->setAutoFillBackground(false);
+  list.setContextMenuPolicy(Qt::CustomContextMenu);
+}
+
 }  // namespace
 
 ClipboardPopupView::ClipboardPopupView(ClipboardPopupModel& model, ColorScheme scheme,
@@ -57,8 +80,10 @@ ClipboardPopupView::ClipboardPopupView(ClipboardPopupModel& model, ColorScheme s
       thumbnails_(new ThumbnailCache(
           QSize(ClipboardRowDelegate::thumbnailSize, ClipboardRowDelegate::thumbnailSize), 64,
           this)),
-      rows_(new ClipboardRowsModel(this)) {
+      rows_(new ClipboardRowsModel(this)),
+      shelfRows_(new ShelfRowsModel(this)) {
   setAttribute(Qt::WA_TranslucentBackground);
+  setAcceptDrops(true);
   auto* column = new QVBoxLayout(this);
   column->setContentsMargins(10, 10, 10, 0);
   column->setSpacing(10);
@@ -66,13 +91,7 @@ ClipboardPopupView::ClipboardPopupView(ClipboardPopupModel& model, ColorScheme s
 
   pages_ = new QStackedWidget(this);
   pages_->addWidget(buildClipboardTab());
-  auto* shelf = new PopupEmptyState("tray", true, scheme_, pages_);
-  shelf->setText(QStringLiteral("Drag files here to save them"));
-  auto* shelfPage = new QWidget(pages_);
-  auto* shelfColumn = new QVBoxLayout(shelfPage);
-  shelfColumn->setContentsMargins(0, 0, 0, 10);
-  shelfColumn->addWidget(shelf);
-  pages_->addWidget(shelfPage);
+  pages_->addWidget(buildShelfTab());
   column->addWidget(pages_, 1);
 
   connect(thumbnails_, &ThumbnailCache::thumbnailReady, this, [this](const QString& id) {
@@ -145,19 +164,12 @@ QWidget* ClipboardPopupView::buildClipboardTab() {
 
   listOrEmpty_ = new QStackedWidget(page);
   list_ = new QListView(listOrEmpty_);
+  list_->setObjectName(QStringLiteral("clipboardList"));
   list_->setModel(rows_);
   list_->setItemDelegate(new ClipboardRowDelegate(model_, *rows_, *thumbnails_, scheme_, list_));
-  list_->setFrameShape(QFrame::NoFrame);
+  setUpRowList(*list_);
   list_->setSelectionMode(QAbstractItemView::NoSelection);
-  list_->setFocusPolicy(Qt::NoFocus);
-  list_->setMouseTracking(true);
-  list_->viewport()->setAttribute(Qt::WA_Hover);
   list_->viewport()->installEventFilter(this);
-  list_->setUniformItemSizes(true);
-  list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  list_->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
-  list_->viewport()->setAutoFillBackground(false);
-  list_->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(list_, &QListView::clicked, this,
           [this](const QModelIndex& index) { model_.paste(rows_->item(index.row())); });
   connect(list_, &QListView::customContextMenuRequested, this, &ClipboardPopupView::showRowMenu);
@@ -165,6 +177,7 @@ QWidget* ClipboardPopupView::buildClipboardTab() {
   listOrEmpty_->addWidget(list_);
   listOrEmpty_->addWidget(empty_);
   column->addWidget(listOrEmpty_, 1);
+  column->addWidget(buildInlineShelf());
   column->addWidget(buildFooter());
   return page;
 }
@@ -179,6 +192,83 @@ QWidget* ClipboardPopupView::buildFooter() {
   row->addWidget(expand_);
   row->addStretch(1);
   return footer;
+}
+
+QWidget* ClipboardPopupView::buildShelfTab() {
+  auto* page = new QWidget(pages_);
+  auto* column = new QVBoxLayout(page);
+  column->setContentsMargins(0, 0, 0, 10);
+  shelfListOrEmpty_ = new QStackedWidget(page);
+  shelfList_ = buildShelfList(shelfListOrEmpty_);
+  shelfList_->setObjectName(QStringLiteral("shelfList"));
+  shelfEmpty_ = new PopupEmptyState("tray", true, scheme_, shelfListOrEmpty_);
+  shelfListOrEmpty_->addWidget(shelfList_);
+  shelfListOrEmpty_->addWidget(shelfEmpty_);
+  column->addWidget(shelfListOrEmpty_);
+  return page;
+}
+
+QWidget* ClipboardPopupView::buildInlineShelf() {
+  inlineShelf_ = new QWidget(this);
+  auto* column = new QVBoxLayout(inlineShelf_);
+  column->setContentsMargins(0, 0, 0, 0);
+  column->setSpacing(2);
+  auto* header = new QHBoxLayout;
+  auto* title = new QLabel(qText(label(ClipboardTab::fileShelf)), inlineShelf_);
+  title->setObjectName(QStringLiteral("sectionTitle"));
+  inlineCount_ = new QLabel(inlineShelf_);
+  inlineCount_->setObjectName(QStringLiteral("sectionCount"));
+  header->addWidget(title);
+  header->addStretch(1);
+  header->addWidget(inlineCount_);
+  column->addLayout(header);
+  inlineList_ = buildShelfList(inlineShelf_);
+  inlineList_->setObjectName(QStringLiteral("inlineShelfList"));
+  column->addWidget(inlineList_);
+  inlineHint_ = new QLabel(inlineShelf_);
+  inlineHint_->setObjectName(QStringLiteral("sectionHint"));
+  inlineHint_->setAlignment(Qt::AlignCenter);
+  column->addWidget(inlineHint_);
+  return inlineShelf_;
+}
+
+// Both shelf lists show the same rows. A click pastes the file, and a press that moves drags
+// the file out; the list keeps a selection only because dragging starts from it.
+QListView* ClipboardPopupView::buildShelfList(QWidget* parent) {
+  auto* list = new QListView(parent);
+  list->setModel(shelfRows_);
+  list->setItemDelegate(new ShelfRowDelegate(model_, *shelfRows_, icons_, scheme_, list));
+  setUpRowList(*list);
+  list->setSelectionMode(QAbstractItemView::SingleSelection);
+  list->setDragEnabled(true);
+  list->setDragDropMode(QAbstractItemView::DragOnly);
+  list->setDefaultDropAction(Qt::CopyAction);
+  connect(list, &QListView::clicked, this,
+          [this](const QModelIndex& index) { model_.pasteFile(shelfRows_->item(index.row())); });
+  connect(list, &QListView::customContextMenuRequested, this,
+          [this, list](const QPoint& position) { showShelfMenu(list, position); });
+  return list;
+}
+
+void ClipboardPopupView::showShelfMenu(QListView* list, const QPoint& position) {
+  const QModelIndex index = list->indexAt(position);
+  if (!index.isValid())
+    return;
+  const FileShelfItem item = shelfRows_->item(index.row());
+  auto* menu = new QMenu(this);
+  menu->setAttribute(Qt::WA_DeleteOnClose);
+  menu->addAction(QStringLiteral("Paste File"), this, [this, item] { model_.pasteFile(item); });
+  menu->addAction(QStringLiteral("Open with Default App"), this,
+                  [this, item] { model_.openFile(item); });
+  menu->addSeparator();
+  menu->addAction(qText(ClipboardPopupModel::pinActionLabel(item)), this,
+                  [this, item] { model_.toggleFilePin(item); });
+  menu->addSeparator();
+  menu->addAction(qText(model_.revealActionLabel()), this,
+                  [this, item] { model_.revealFile(item); });
+  menu->addAction(QStringLiteral("Remove from Shelf"), this,
+                  [this, item] { model_.removeFile(item); });
+  menu->popup(list->viewport()->mapToGlobal(position));
 }
 
 // Only a real pointer move selects: the list also reports the row that scrolls under a
@@ -238,6 +328,49 @@ void ClipboardPopupView::onModelChanged() {
     list_->viewport()->update();
   else
     refreshRows();
+  refreshShelf();
+}
+
+void ClipboardPopupView::refreshShelf() {
+  shelfRows_->setRows(model_.shelfItems());
+  const int count = shelfRows_->rowCount();
+  shelfEmpty_->setText(qText(model_.shelfEmptyText()));
+  shelfListOrEmpty_->setCurrentWidget(
+      count == 0 || model_.isDroppingFiles() ? static_cast<QWidget*>(shelfEmpty_) : shelfList_);
+  inlineShelf_->setVisible(model_.showsInlineShelf());
+  inlineCount_->setText(QString::number(count));
+  inlineList_->setVisible(count > 0);
+  inlineList_->setFixedHeight(std::min(count, inlineShelfRows) * ShelfRowDelegate::rowHeight);
+  const std::string hint = model_.inlineShelfHint();
+  inlineHint_->setText(qText(hint));
+  inlineHint_->setVisible(!hint.empty());
+  shelfList_->viewport()->update();
+  inlineList_->viewport()->update();
+}
+
+// Only drags from other applications: a row dragged out of the shelf and let go over the popup
+// stays as it is.
+void ClipboardPopupView::dragEnterEvent(QDragEnterEvent* event) {
+  if (event->source() != nullptr || !event->mimeData()->hasUrls())
+    return;
+  event->acceptProposedAction();
+  model_.setDroppingFiles(true);
+}
+
+void ClipboardPopupView::dragMoveEvent(QDragMoveEvent* event) {
+  event->acceptProposedAction();
+}
+
+void ClipboardPopupView::dragLeaveEvent(QDragLeaveEvent*) {
+  model_.setDroppingFiles(false);
+}
+
+void ClipboardPopupView::dropEvent(QDropEvent* event) {
+  std::vector<std::string> urls;
+  for (const QUrl& url : event->mimeData()->urls())
+    urls.push_back(url.toString(QUrl::FullyEncoded).toStdString());
+  event->acceptProposedAction();
+  model_.dropFiles(urls);
 }
 
 void ClipboardPopupView::refreshRows() {
@@ -263,13 +396,21 @@ void ClipboardPopupView::setTranslucentBackground(bool translucent) {
 void ClipboardPopupView::applyScheme() {
   search_->applyScheme();
   const QColor handle = themeColor(ColorToken::textTertiary, scheme_);
-  list_->verticalScrollBar()->setStyleSheet(
-      QStringLiteral("QScrollBar:vertical { background: transparent; width: 8px; margin: 2px; }"
-                     "QScrollBar::handle:vertical { background: %1; border-radius: 2px;"
-                     " min-height: 24px; }"
-                     "QScrollBar::add-line, QScrollBar::sub-line { height: 0; }"
-                     "QScrollBar::add-page, QScrollBar::sub-page { background: none; }")
-          .arg(handle.name(QColor::HexArgb)));
+  const QString scrollBar =
+      QStringLiteral(
+          "QScrollBar:vertical { background: transparent; width: 8px; margin: 2px; }"
+          "QScrollBar::handle:vertical { background: %1; border-radius: 2px;"
+          " min-height: 24px; }"
+          "QScrollBar::add-line, QScrollBar::sub-line { height: 0; }"
+          "QScrollBar::add-page, QScrollBar::sub-page { background: none; }")
+          .arg(handle.name(QColor::HexArgb));
+  for (QListView* list : {list_, shelfList_, inlineList_})
+    list->verticalScrollBar()->setStyleSheet(scrollBar);
+  inlineShelf_->setStyleSheet(
+      QStringLiteral("QLabel#sectionTitle { color: %1; font-weight: 600; }"
+                     "QLabel#sectionCount, QLabel#sectionHint { color: %2; }")
+          .arg(themeColor(ColorToken::textSecondary, scheme_).name(),
+               themeColor(ColorToken::textTertiary, scheme_).name()));
   update();
   for (QWidget* child : findChildren<QWidget*>())
     child->update();

@@ -11,7 +11,9 @@
 #include "core/clipboard/ClipboardPopupModel.h"
 #include "core/support/Signal.h"
 #include "core/theme/ColorScheme.h"
+#include "ui/FileIconCache.h"
 
+class QLabel;
 class QLineEdit;
 class QListView;
 class QStackedWidget;
@@ -22,6 +24,7 @@ class ClipboardRowsModel;
 class PopupButton;
 class PopupEmptyState;
 class PopupSearchField;
+class ShelfRowsModel;
 class ThumbnailCache;
 
 class ClipboardPopupView : public QWidget {
@@ -50,12 +53,22 @@ class ClipboardPopupView : public QWidget {
   void paintEvent(QPaintEvent* event) override;
   // Follows the pointer over the rows.
   bool eventFilter(QObject* watched, QEvent* event) override;
+  // Files dragged from other applications land on the shelf, wherever they are dropped.
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dragMoveEvent(QDragMoveEvent* event) override;
+  void dragLeaveEvent(QDragLeaveEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   QWidget* buildHeader();
   QWidget* buildClipboardTab();
   QWidget* buildFooter();
+  QWidget* buildShelfTab();
+  QWidget* buildInlineShelf();
+  QListView* buildShelfList(QWidget* parent);
   void showRowMenu(const QPoint& position);
+  void showShelfMenu(QListView* list, const QPoint& position);
+  void refreshShelf();
   void onModelChanged();
   void refreshRows();
   void applyScheme();
@@ -74,6 +87,15 @@ class ClipboardPopupView : public QWidget {
   QListView* list_ = nullptr;
   PopupEmptyState* empty_ = nullptr;
   PopupButton* expand_ = nullptr;
+  FileIconCache icons_;
+  ShelfRowsModel* shelfRows_;
+  QStackedWidget* shelfListOrEmpty_ = nullptr;
+  QListView* shelfList_ = nullptr;
+  PopupEmptyState* shelfEmpty_ = nullptr;
+  QWidget* inlineShelf_ = nullptr;
+  QLabel* inlineCount_ = nullptr;
+  QListView* inlineList_ = nullptr;
+  QLabel* inlineHint_ = nullptr;
 
   // What the rows were last built from; a change that leaves it alone only moved the
   // selection or the copied mark, and needs a repaint, not new rows.

@@ -9,12 +9,14 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QMenu>
+#include <QMimeData>
 #include <QSignalSpy>
 #include <QTest>
 #include <memory>
 
 #include "core/clipboard/ClipboardPopupModel.h"
 #include "core/platform/Clock.h"
+#include "core/shelf/FileURL.h"
 #include "tests/unit/clipboard/ClipboardFixture.h"
 #include "ui/ClipboardPopupView.h"
 #include "ui/PopupEmptyState.h"
@@ -55,7 +57,9 @@ struct Popup {
     view.show();
   }
 
-  QListView& list() { return *view.findChild<QListView*>(); }
+  QListView& list(const char* name = "clipboardList") {
+    return *view.findChild<QListView*>(QString::fromLatin1(name));
+  }
   int rows() { return list().model()->rowCount(); }
   const ui::PopupEmptyState* visibleEmptyState() {
     for (const auto* state : view.findChildren<ui::PopupEmptyState*>()) {
@@ -74,7 +78,8 @@ struct Popup {
   QPoint rowCentre(int row) { return list().visualRect(list().model()->index(row, 0)).center(); }
 
   test::ClipboardFixture world;
-  ClipboardPopupModel model{world.clock, *world.manager};
+  FileShelfManager shelf{world.platform, *world.state};
+  ClipboardPopupModel model{world.platform, *world.manager, shelf, *world.state};
   ui::ClipboardPopupView view{model, ColorScheme::light};
 };
 
@@ -190,6 +195,54 @@ class ClipboardPopupViewTest : public QObject {
       QVERIFY(item.id != deleted);
   }
 
+  // Two files dropped from another application: "Drop to add" while they hover, both on the
+  // shelf once dropped with the last one highlighted, in both lists, each row with its menu
+  // and dragged out as its file URL.
+  void shelfTakesDroppedFilesAndOffersTheRowActions() {
+    Popup popup({});
+    popup.world.sim.files.put("/home/u/Report 1.pdf", Bytes{1});
+    popup.world.sim.files.put("/home/u/notes.txt", Bytes{1});
+    const QList<QUrl> urls{
+        QUrl(QString::fromStdString(fileURLOfPath("/home/u/Report 1.pdf", false))),
+        QUrl(QString::fromStdString(fileURLOfPath("/home/u/notes.txt", false)))};
+    QTest::mouseClick(popup.button("File Shelf"), Qt::LeftButton);
+    QMimeData data;
+    data.setUrls(urls);
+    const QPointF at(100, 150);
+    QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(&popup.view, &enter);
+    QVERIFY(enter.isAccepted());
+    QVERIFY(popup.model.isDroppingFiles());
+    QCOMPARE(popup.visibleEmptyState()->text(), QString("Drop to add"));
+    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(&popup.view, &drop);
+
+    QListView& shelf = popup.list("shelfList");
+    QVERIFY(shelf.isVisible());
+    QCOMPARE(shelf.model()->rowCount(), 2);
+    QCOMPARE(shelf.model()->index(0, 0).data().toString(), QString("notes.txt"));
+    QCOMPARE(shelf.model()->index(1, 0).data().toString(), QString("Report 1.pdf"));
+    QVERIFY(popup.model.isNewlyAdded(popup.shelf.items()[0]));
+
+    Q_EMIT shelf.customContextMenuRequested(shelf.visualRect(shelf.model()->index(1, 0)).center());
+    auto* menu = popup.view.findChild<QMenu*>();
+    QStringList labels;
+    for (QAction* action : menu->actions())
+      labels << (action->isSeparator() ? QString("|") : action->text());
+    QCOMPARE(labels, QStringList({"Paste File", "Open with Default App", "|", "Pin", "|",
+                                  "Reveal in Finder", "Remove from Shelf"}));
+    menu->actions()[1]->trigger();
+    QCOMPARE(popup.world.sim.shell.openedURLs,
+             std::vector<std::string>{fileURLOfPath("/home/u/Report 1.pdf", false)});
+    std::unique_ptr<QMimeData> dragged(shelf.model()->mimeData({shelf.model()->index(1, 0)}));
+    QCOMPARE(dragged->urls(), QList<QUrl>{urls[0]});
+
+    QTest::mouseClick(popup.button("Clipboard"), Qt::LeftButton);
+    QListView& inlineList = popup.list("inlineShelfList");
+    QVERIFY(inlineList.isVisible());
+    QCOMPARE(inlineList.model()->rowCount(), 2);
+  }
+
   // A picture arrives after the row was first drawn; bytes that are no picture never do.
   void thumbnailsDecodeInTheBackground() {
     ui::ThumbnailCache cache(QSize(26, 26));
@@ -233,6 +286,13 @@ class ClipboardPopupViewTest : public QObject {
     popup.model.setSearchText("invoice");
     save("popview-noresults", 282);
     popup.model.setSearchText("");
+    for (const char* name : {"Report 2.pdf", "Pictures/", "old draft.odt"}) {
+      const std::string path = std::string("/home/u/") + name;
+      const bool folder = path.ends_with('/');
+      if (name[0] != 'o')
+        popup.world.sim.files.put(folder ? path + ".keep" : path, Bytes{1});
+      popup.shelf.addFile(fileURLOfPath(folder ? path.substr(0, path.size() - 1) : path, folder));
+    }
     popup.model.selectTab(ClipboardTab::fileShelf);
     save("popview-shelf", 320);
     popup.model.selectTab(ClipboardTab::clipboard);

@@ -64,6 +64,9 @@ class AgentTest : public DesktopTest {
     setenv("XDG_RUNTIME_DIR", runtimeDir().c_str(), 1);
     dup2(outFd, STDOUT_FILENO);
     dup2(errFd, STDERR_FILENO);
+    // Relative paths in arguments are taken from here.
+    if (chdir(session_.c_str()) != 0)
+      _exit(126);
     std::vector<char*> argv{const_cast<char*>(DOVRIK_EXECUTABLE)};
     for (const std::string& arg : args)
       argv.push_back(const_cast<char*>(arg.c_str()));

@@ -33,13 +33,47 @@ xcb_atom_t ClipboardClient::atom(const std::string& name) {
   return value;
 }
 
-void ClipboardClient::own(std::map<std::string, std::string> offers, bool silent) {
+void ClipboardClient::own(std::map<std::string, std::string> offers, bool silent,
+                          const std::string& selection) {
   offers_.clear();
   for (auto& [target, bytes] : offers)
     offers_[atom(target)] = std::move(bytes);
   silent_ = silent;
-  xcb_set_selection_owner(c_, window_, atom("CLIPBOARD"), XCB_CURRENT_TIME);
+  xcb_set_selection_owner(c_, window_, atom(selection), XCB_CURRENT_TIME);
   xcb_flush(c_);
+}
+
+void ClipboardClient::sendXdnd(xcb_window_t target, const std::string& message,
+                               std::uint32_t second, std::uint32_t third, std::uint32_t fourth,
+                               std::uint32_t fifth) {
+  xcb_client_message_event_t event{};
+  event.response_type = XCB_CLIENT_MESSAGE;
+  event.format = 32;
+  event.window = target;
+  event.type = atom(message);
+  event.data.data32[0] = window_;
+  event.data.data32[1] = second;
+  event.data.data32[2] = third;
+  event.data.data32[3] = fourth;
+  event.data.data32[4] = fifth;
+  xcb_send_event(c_, 0, target, 0, reinterpret_cast<const char*>(&event));
+  xcb_flush(c_);
+}
+
+void ClipboardClient::dragOver(xcb_window_t target, const std::string& type,
+                               const std::string& bytes, int x, int y) {
+  dragAccepted = false;
+  dropFinished = false;
+  own({{type, bytes}}, false, "XdndSelection");
+  constexpr std::uint32_t version = 5;
+  sendXdnd(target, "XdndEnter", version << 24, atom(type));
+  sendXdnd(target, "XdndPosition", 0,
+           (static_cast<std::uint32_t>(x) << 16) | static_cast<std::uint32_t>(y), XCB_CURRENT_TIME,
+           atom("XdndActionCopy"));
+}
+
+void ClipboardClient::drop(xcb_window_t target) {
+  sendXdnd(target, "XdndDrop", 0, XCB_CURRENT_TIME);
 }
 
 void ClipboardClient::paste(const std::string& target) {
@@ -148,6 +182,14 @@ void ClipboardClient::handle(const xcb_generic_event_t& event) {
         if (length == 0)
           outgoing_.reset();
       }
+      break;
+    }
+    case XCB_CLIENT_MESSAGE: {
+      const auto& message = reinterpret_cast<const xcb_client_message_event_t&>(event);
+      if (message.type == atom("XdndStatus"))
+        dragAccepted = (message.data.data32[1] & 1u) != 0;
+      else if (message.type == atom("XdndFinished"))
+        dropFinished = true;
       break;
     }
     default:

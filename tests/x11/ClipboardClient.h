@@ -1,10 +1,12 @@
 // Another application's side of the clipboard, on a connection of its own: it takes CLIPBOARD
 // with chosen targets (answering in INCR chunks when large, or never, like a hung owner), and
-// it pastes, converting CLIPBOARD into its window. It runs only when `service` is called, so
-// tests interleave it with the adapters' loop in one thread.
+// it pastes, converting CLIPBOARD into its window; as a drag source it drags its offers over
+// another window by XDND and drops them there. It runs only when `service` is called, so tests
+// interleave it with the adapters' loop in one thread.
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <map>
 #include <optional>
 #include <string>
@@ -20,8 +22,15 @@ class ClipboardClient {
   ClipboardClient& operator=(const ClipboardClient&) = delete;
   ~ClipboardClient();
 
-  // Takes CLIPBOARD offering each target with its bytes; a `silent` owner never answers.
-  void own(std::map<std::string, std::string> offers, bool silent = false);
+  // Takes `selection` offering each target with its bytes; a `silent` owner never answers.
+  void own(std::map<std::string, std::string> offers, bool silent = false,
+           const std::string& selection = "CLIPBOARD");
+  // Drags `offers` of one target over the XDND-aware `target` window to the root point (x, y):
+  // XdndEnter and XdndPosition; `dragAccepted` tells the target's answer.
+  void dragOver(xcb_window_t target, const std::string& type, const std::string& bytes, int x,
+                int y);
+  // Lets go over the target; `dropFinished` tells when the target has taken the data.
+  void drop(xcb_window_t target);
   // Asks the owner of CLIPBOARD for `target`; `pasted` holds the answer once it is complete.
   void paste(const std::string& target);
   // Handles what the server sent meanwhile; never waits.
@@ -29,6 +38,8 @@ class ClipboardClient {
 
   std::optional<std::string> pasted;
   bool refused = false;
+  bool dragAccepted = false;
+  bool dropFinished = false;
   // Bytes above this go out, and come in, in INCR chunks.
   static constexpr std::size_t chunkSize = 256u << 10;
 
@@ -36,6 +47,8 @@ class ClipboardClient {
   xcb_atom_t atom(const std::string& name);
   void answer(const xcb_selection_request_event_t& request);
   void handle(const xcb_generic_event_t& event);
+  void sendXdnd(xcb_window_t target, const std::string& message, std::uint32_t second,
+                std::uint32_t third, std::uint32_t fourth = 0, std::uint32_t fifth = 0);
 
   xcb_connection_t* c_ = nullptr;
   xcb_window_t window_ = XCB_NONE;

@@ -6,6 +6,7 @@
 #include <xcb/xtest.h>
 
 #include <cstdlib>
+#include <fstream>
 #include <optional>
 #include <string>
 #include <vector>
@@ -114,11 +115,17 @@ class ClipboardPopupTest : public AgentTest {
 
   // The agent's popup while it is mapped: override-redirect, named for what it shows.
   std::optional<Rect> popupFrame() {
+    const xcb_window_t popup = popupWindow();
+    if (popup == XCB_NONE)
+      return std::nullopt;
+    return client->clientRect(popup);
+  }
+  xcb_window_t popupWindow() {
     xcb_connection_t* c = client->raw();
     auto* tree = xcb_query_tree_reply(c, xcb_query_tree(c, client->root()), nullptr);
-    std::optional<Rect> found;
+    xcb_window_t found = XCB_NONE;
     const xcb_window_t* children = xcb_query_tree_children(tree);
-    for (int i = 0; tree && i < xcb_query_tree_children_length(tree) && !found; ++i) {
+    for (int i = 0; tree && i < xcb_query_tree_children_length(tree) && found == XCB_NONE; ++i) {
       auto* attributes =
           xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, children[i]), nullptr);
       const bool candidate = attributes && attributes->override_redirect &&
@@ -130,13 +137,13 @@ class ClipboardPopupTest : public AgentTest {
           c, xcb_get_property(c, 0, children[i], XCB_ATOM_WM_NAME, XCB_ATOM_ANY, 0, 64), nullptr);
       if (name && std::string(static_cast<const char*>(xcb_get_property_value(name)),
                               xcb_get_property_value_length(name)) == "Dovrik Clipboard History")
-        found = client->clientRect(children[i]);
+        found = children[i];
       std::free(name);
     }
     std::free(tree);
     return found;
   }
-  bool popupShown() { return popupFrame().has_value(); }
+  bool popupShown() { return popupWindow() != XCB_NONE; }
   // Opens the popup by its hotkey and waits until it holds the keyboard: the hotkey's own grab
   // while its keys are down comes and goes first.
   bool openByHotkey() {
@@ -209,6 +216,31 @@ TEST_F(ClipboardPopupTest, EscapeAClickElsewhereAndTheHotkeyCloseIt) {
   pressHotkey();
   ASSERT_TRUE(waitFor([&] { return !popupShown(); }));
   EXPECT_TRUE(clientKeepsFocus());
+}
+
+// A file manager's drag: two files, one with a space in its name, dragged over the open popup
+// and dropped; both land on the shelf.
+TEST_F(ClipboardPopupTest, FilesDraggedFromAnotherApplicationLandOnTheShelf) {
+  for (const char* name : {"Report 1.pdf", "notes.txt"})
+    std::ofstream(session_ + "/" + name) << "x";
+  const std::string urls =
+      "file://" + session_ + "/Report%201.pdf\r\nfile://" + session_ + "/notes.txt\r\n";
+  xdotool({"mousemove", "500", "400"});
+  const Finished opened = run({"clipboard", "popup"});
+  ASSERT_EQ(opened.status, 0) << opened.err;
+  ASSERT_TRUE(waitFor([&] { return popupShown(); }));
+  const xcb_window_t popup = popupWindow();
+  EXPECT_FALSE(client->property(popup, "XdndAware").empty());
+  const Rect frame = *popupFrame();
+
+  other_->dragOver(popup, "text/uri-list", urls, static_cast<int>(frame.midX()),
+                   static_cast<int>(frame.midY()));
+  ASSERT_TRUE(waitFor([&] { return other_->dragAccepted; }));
+  other_->drop(popup);
+  ASSERT_TRUE(waitFor([&] { return other_->dropFinished; }));
+  const Finished listed = run({"shelf", "list"});
+  EXPECT_NE(listed.out.find(session_ + "/Report 1.pdf"), std::string::npos) << listed.out;
+  EXPECT_NE(listed.out.find(session_ + "/notes.txt"), std::string::npos) << listed.out;
 }
 
 }  // namespace

@@ -103,6 +103,41 @@ TEST_F(CommandLineTest, ClipboardHistoryOutlivesTheAgentEvenWhenEndedRightAfterA
   EXPECT_NE(list.out.find("remembered"), std::string::npos) << list.out;
 }
 
+// A file added by a relative path is pasted the way file managers copy files: another client
+// reads the URL list, GNOME's copied-files form and the path from CLIPBOARD.
+TEST_F(CommandLineTest, ShelfAddAndPastePutTheFileOnTheClipboardForOtherApplications) {
+  ASSERT_TRUE(startAgent());
+  std::ofstream(session_ + "/My File 100%.txt") << "on the shelf";
+  const Finished add = run({"shelf", "add", "My File 100%.txt"});
+  EXPECT_EQ(add.status, 0) << add.err;
+  const Finished missing = run({"shelf", "add", "nowhere.txt"});
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_EQ(missing.err, "There is no file or folder at " + session_ +
+                             "/nowhere.txt; nothing was added to the file shelf.\n");
+  const Finished paste = run({"shelf", "paste", "1"});
+  EXPECT_EQ(paste.status, 0) << paste.err;
+
+  const std::string url = "file://" + session_ + "/My%20File%20100%25.txt";
+  ClipboardClient other(server->display());
+  const auto read = [&](const std::string& target) {
+    other.paste(target);
+    client->waitFor([&] {
+      other.service();
+      return other.pasted.has_value() || other.refused;
+    });
+    return other.pasted;
+  };
+  EXPECT_EQ(read("text/uri-list"), url + "\r\n");
+  EXPECT_EQ(read("x-special/gnome-copied-files"), "copy\n" + url);
+  EXPECT_EQ(read("UTF8_STRING"), session_ + "/My File 100%.txt");
+
+  // Once the file is gone, pasting it fails, marks it, and leaves the clipboard alone.
+  std::filesystem::rename(session_ + "/My File 100%.txt", session_ + "/moved.txt");
+  EXPECT_EQ(run({"shelf", "paste", "1"}).status, 1);
+  EXPECT_NE(run({"shelf", "list"}).out.find("100%.txt (missing)"), std::string::npos);
+  EXPECT_EQ(read("text/uri-list"), url + "\r\n");
+}
+
 TEST_F(CommandLineTest, WithoutDovrikHelpAndChecksAnswerAndCommandsStartNothing) {
   const Finished help = run({"--help"});
   EXPECT_EQ(help.status, 0);

@@ -9,6 +9,7 @@ App::App(Platform platform) : platform_(platform) {}
 App::~App() {
   menuBarController_.reset();
   clipboardPopupController_.reset();
+  fileShelfManager_.reset();
   installedAppsCache_.reset();
   ruleManager_.reset();
   clipboardManager_.reset();
@@ -119,10 +120,16 @@ ClipboardManager& App::clipboardManager() {
   return *clipboardManager_;
 }
 
+FileShelfManager& App::fileShelfManager() {
+  if (!fileShelfManager_)
+    fileShelfManager_ = std::make_unique<FileShelfManager>(platform_, appState());
+  return *fileShelfManager_;
+}
+
 ClipboardPopupController& App::clipboardPopupController() {
   if (!clipboardPopupController_) {
-    clipboardPopupController_ =
-        std::make_unique<ClipboardPopupController>(platform_, clipboardManager());
+    clipboardPopupController_ = std::make_unique<ClipboardPopupController>(
+        platform_, clipboardManager(), fileShelfManager(), appState());
   }
   return *clipboardPopupController_;
 }

@@ -15,6 +15,7 @@
 #include "core/platform/Platform.h"
 #include "core/rules/InstalledAppsCache.h"
 #include "core/rules/RuleManager.h"
+#include "core/shelf/FileShelfManager.h"
 #include "core/windows/WindowManager.h"
 #include "core/workspaces/WorkspaceManager.h"
 
@@ -39,6 +40,7 @@ class App {
   WorkspaceShortcuts& workspaceShortcuts();
   ClipboardShortcut& clipboardShortcut();
   ClipboardManager& clipboardManager();
+  FileShelfManager& fileShelfManager();
   ClipboardPopupController& clipboardPopupController();
   RuleManager& ruleManager();
   InstalledAppsCache& installedAppsCache();
@@ -62,6 +64,7 @@ class App {
   std::unique_ptr<MenuBarController> menuBarController_;
   std::unique_ptr<ClipboardShortcut> clipboardShortcut_;
   std::unique_ptr<ClipboardManager> clipboardManager_;
+  std::unique_ptr<FileShelfManager> fileShelfManager_;
   std::unique_ptr<ClipboardPopupController> clipboardPopupController_;
   std::unique_ptr<RuleManager> ruleManager_;
   std::unique_ptr<InstalledAppsCache> installedAppsCache_;

@@ -12,7 +12,7 @@ std::optional<std::string> checkApps(const Arguments& args) {
   return "apps takes no arguments.";
 }
 
-CommandOutcome runApps(App& app, const Arguments&) {
+CommandOutcome runApps(App& app, const Arguments&, const Caller&) {
   // The client waits for this answer anyway, so the first request of a run scans right here.
   const std::vector<AppInfo>& apps = app.installedAppsCache().loadNow();
   if (apps.empty())

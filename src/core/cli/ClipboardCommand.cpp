@@ -22,21 +22,11 @@ std::optional<std::string> checkClipboard(const Arguments& args) {
   const std::string& verb = args.front();
   if (verb == "list")
     return checkListArguments(args);
-  if (verb == "clear" || verb == "popup") {
-    if (args.size() == 1)
-      return std::nullopt;
-    return verb + " takes no arguments.";
-  }
+  if (verb == "clear" || verb == "popup")
+    return checkNoArguments(args);
   if (!takesNumber(verb))
     return unknownVerb(verb, kVerbs);
-  if (args.size() != 2)
-    return "usage: dovrik clipboard " + verb + " N.";
-  if (!listNumber(args[1])) {
-    return "\"" + args[1] +
-           "\" is not an entry number; N is from 1 to the last number `dovrik clipboard list` "
-           "shows.";
-  }
-  return std::nullopt;
+  return checkEntryArguments(args, "clipboard");
 }
 
 // What the list shows of an entry: the first line of its text, or the size of its image.
@@ -66,14 +56,10 @@ CommandOutcome list(App& app, bool json) {
 // The entry N names, or the answer to give instead.
 std::variant<ClipboardItem, CommandOutcome> numbered(App& app, const std::string& word) {
   const std::vector<ClipboardItem>& items = app.clipboardManager().items();
-  const std::size_t number = *listNumber(word);
-  if (number >= 1 && number <= items.size())
-    return items[number - 1];
-  return CommandOutcome::failure(
-      ExitStatus::failed,
-      "There is no entry " + word + "; " +
-          (items.empty() ? "the clipboard history is empty."
-                         : "N is from 1 to " + std::to_string(items.size()) + "."));
+  auto index = entryIndex(word, items.size(), "the clipboard history is empty.");
+  if (auto* outcome = std::get_if<CommandOutcome>(&index))
+    return std::move(*outcome);
+  return items[std::get<std::size_t>(index)];
 }
 
 CommandOutcome act(App& app, const std::string& verb, const ClipboardItem& item,
@@ -95,7 +81,7 @@ CommandOutcome act(App& app, const std::string& verb, const ClipboardItem& item,
   return CommandOutcome::done();
 }
 
-CommandOutcome runClipboard(App& app, const Arguments& args) {
+CommandOutcome runClipboard(App& app, const Arguments& args, const Caller&) {
   const std::string& verb = args.front();
   if (verb == "clear") {
     app.clipboardManager().clearHistory();

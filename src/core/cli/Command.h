@@ -18,6 +18,13 @@ namespace dovrik::cli {
 // The words after the command's name.
 using Arguments = std::vector<std::string>;
 
+// Where the request came from, for arguments that depend on it.
+struct Caller {
+  // The client's working directory, against which relative paths are resolved; empty when the
+  // request did not say.
+  std::string workingDirectory;
+};
+
 struct Command {
   std::string name;
   std::string synopsis;  // the arguments as the usage line shows them: "POSITION"
@@ -28,7 +35,7 @@ struct Command {
   // again before `run`, since any local process can write to its socket.
   std::function<std::optional<std::string>(const Arguments&)> check;
   // Runs inside the running Dovrik, on its main queue, with arguments that passed `check`.
-  std::function<CommandOutcome(App&, const Arguments&)> run;
+  std::function<CommandOutcome(App&, const Arguments&, const Caller&)> run;
 };
 
 }  // namespace dovrik::cli

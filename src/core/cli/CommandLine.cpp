@@ -119,14 +119,16 @@ std::string helpText(const Command& command) {
 }
 
 std::string answerRequest(App& app, std::string_view requestLine) {
-  const auto words = decodeRequest(requestLine);
-  if (!words)
+  const auto request = decodeRequest(requestLine);
+  if (!request)
     return encodeOutcome(usageError("the running Dovrik could not read the request."));
-  auto resolved = resolve(*words);
+  const std::vector<std::string>& words = request->words;
+  auto resolved = resolve(words);
   if (const auto* outcome = std::get_if<CommandOutcome>(&resolved))
     return encodeOutcome(*outcome);
   const Command& command = *std::get<const Command*>(resolved);
-  return encodeOutcome(command.run(app, Arguments(words->begin() + 1, words->end())));
+  return encodeOutcome(command.run(app, Arguments(words.begin() + 1, words.end()),
+                                   Caller{request->workingDirectory}));
 }
 
 CommandOutcome outcomeOfReply(std::string_view replyLine) {

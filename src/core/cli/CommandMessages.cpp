@@ -22,23 +22,32 @@ std::string toLine(const Json& json) {
 
 }  // namespace
 
-std::string encodeRequest(const std::vector<std::string>& words) {
-  return toLine(Json{{"args", words}});
+std::string encodeRequest(const std::vector<std::string>& words,
+                          const std::string& workingDirectory) {
+  Json request{{"args", words}};
+  if (!workingDirectory.empty())
+    request["cwd"] = workingDirectory;
+  return toLine(request);
 }
 
-std::optional<std::vector<std::string>> decodeRequest(std::string_view line) {
+std::optional<Request> decodeRequest(std::string_view line) {
   const auto json = parsed(line);
   if (!json || !json->contains("args") || !(*json)["args"].is_array())
     return std::nullopt;
-  std::vector<std::string> words;
+  Request request;
   for (const Json& word : (*json)["args"]) {
     if (!word.is_string())
       return std::nullopt;
-    words.push_back(word.get<std::string>());
+    request.words.push_back(word.get<std::string>());
   }
-  if (words.empty())
+  if (request.words.empty())
     return std::nullopt;
-  return words;
+  if (const auto cwd = json->find("cwd"); cwd != json->end()) {
+    if (!cwd->is_string())
+      return std::nullopt;
+    request.workingDirectory = cwd->get<std::string>();
+  }
+  return request;
 }
 
 std::string encodeOutcome(const CommandOutcome& outcome) {

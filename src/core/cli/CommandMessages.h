@@ -1,5 +1,6 @@
 // The messages between a `dovrik COMMAND` client and the running Dovrik: one JSON line each
-// way, {"args": ["snap", "left-half"]} there and {"exit": 0, "stdout": "", "stderr": ""} back.
+// way, {"args": ["snap", "left-half"], "cwd": "/home/u"} there and
+// {"exit": 0, "stdout": "", "stderr": ""} back.
 #pragma once
 
 #include <optional>
@@ -11,10 +12,16 @@
 
 namespace dovrik::cli {
 
-// `words` is the command's name followed by its arguments. No line break is added.
-std::string encodeRequest(const std::vector<std::string>& words);
+struct Request {
+  std::vector<std::string> words;  // the command's name followed by its arguments
+  std::string workingDirectory;    // the client's; empty when not given
+};
+
+// No line break is added; an empty `workingDirectory` is left out.
+std::string encodeRequest(const std::vector<std::string>& words,
+                          const std::string& workingDirectory = {});
 // Nothing unless the line is exactly such a request.
-std::optional<std::vector<std::string>> decodeRequest(std::string_view line);
+std::optional<Request> decodeRequest(std::string_view line);
 
 std::string encodeOutcome(const CommandOutcome& outcome);
 std::optional<CommandOutcome> decodeOutcome(std::string_view line);

@@ -29,6 +29,12 @@ std::string unknownVerb(const std::string& verb, const std::string& verbs) {
   return "unknown verb \"" + verb + "\"; verbs: " + verbs + ".";
 }
 
+std::optional<std::string> checkNoArguments(const Arguments& args) {
+  if (args.size() == 1)
+    return std::nullopt;
+  return args.front() + " takes no arguments.";
+}
+
 std::optional<std::string> checkListArguments(const Arguments& args) {
   if (args.size() == 1 || listsJson(args))
     return std::nullopt;
@@ -46,6 +52,29 @@ std::optional<std::size_t> listNumber(const std::string& word) {
   std::size_t number = 0;
   const auto result = std::from_chars(word.data(), word.data() + word.size(), number);
   return result.ec == std::errc() ? number : std::numeric_limits<std::size_t>::max();
+}
+
+std::optional<std::string> checkEntryArguments(const Arguments& args, const std::string& command,
+                                               const std::string& numberName) {
+  if (args.size() != 2)
+    return "usage: dovrik " + command + " " + args.front() + " N.";
+  if (!listNumber(args[1])) {
+    return "\"" + args[1] + "\" is not " + numberName +
+           "; N is from 1 to the last number `dovrik " + command + " list` shows.";
+  }
+  return std::nullopt;
+}
+
+std::variant<std::size_t, CommandOutcome> entryIndex(const std::string& word, std::size_t count,
+                                                     const std::string& emptyList,
+                                                     const std::string& noun) {
+  const std::size_t number = listNumber(word).value_or(0);
+  if (number >= 1 && number <= count)
+    return number - 1;
+  return CommandOutcome::failure(
+      ExitStatus::failed,
+      "There is no " + noun + " " + word + "; " +
+          (count == 0 ? emptyList : "N is from 1 to " + std::to_string(count) + "."));
 }
 
 std::optional<CommandOutcome> refusalWithoutWindowControl(App& app) {

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <variant>
 
 #include "core/cli/Command.h"
 #include "core/cli/CommandOutcome.h"
@@ -24,14 +25,26 @@ std::string joinedWords(const Arguments& args);
 std::string missingVerb(const std::string& verbs);
 std::string unknownVerb(const std::string& verb, const std::string& verbs);
 
+// A verb that takes nothing after it: the error line for anything there, or nothing.
+std::optional<std::string> checkNoArguments(const Arguments& args);
+
 // `list [--json]`: the error line for anything else after "list", or nothing.
 std::optional<std::string> checkListArguments(const Arguments& args);
 // Whether arguments that passed `checkListArguments` ask for the stored JSON form.
 bool listsJson(const Arguments& args);
 
-// A position in a numbered list as typed (1 is the first), or nothing when the word is not a
-// number. A number too large to hold is out of range like any other.
+// The entry number typed, or nothing when the word is not a number. A number too large to hold
+// is out of range like any other.
 std::optional<std::size_t> listNumber(const std::string& word);
+// `VERB N` of a numbered list, `command` being the list's command ("clipboard"): the error
+// line for a missing or extra argument or a word that is not `numberName`, or nothing.
+std::optional<std::string> checkEntryArguments(const Arguments& args, const std::string& command,
+                                               const std::string& numberName = "an entry number");
+// The index of the `noun` N, as typed in `word`, in a list of `count`; or the failure to
+// answer, ending in `emptyList` ("the clipboard history is empty.") when there are none.
+std::variant<std::size_t, CommandOutcome> entryIndex(const std::string& word, std::size_t count,
+                                                     const std::string& emptyList,
+                                                     const std::string& noun = "entry");
 
 // The failure to answer while window control is not granted, with the platform's reason.
 std::optional<CommandOutcome> refusalWithoutWindowControl(App& app);

@@ -112,7 +112,7 @@ CommandOutcome act(App& app, const std::string& verb, const Workspace& workspace
   return CommandOutcome::done();
 }
 
-CommandOutcome runLayout(App& app, const Arguments& args) {
+CommandOutcome runLayout(App& app, const Arguments& args, const Caller&) {
   const std::string& verb = args.front();
   if (verb == "list")
     return list(app, listsJson(args));

@@ -30,13 +30,7 @@ std::optional<std::string> checkRules(const Arguments& args) {
   }
   if (verb != "enable" && verb != "disable" && verb != "delete")
     return unknownVerb(verb, kVerbs);
-  if (args.size() != 2)
-    return "usage: dovrik rules " + verb + " N.";
-  if (!listNumber(args[1])) {
-    return "\"" + args[1] +
-           "\" is not a rule number; N is from 1 to the last number `dovrik rules list` shows.";
-  }
-  return std::nullopt;
+  return checkEntryArguments(args, "rules", "a rule number");
 }
 
 std::string line(std::size_t number, const AppRule& rule) {
@@ -88,16 +82,10 @@ CommandOutcome add(App& app, const Arguments& args) {
 
 CommandOutcome change(App& app, const std::string& verb, const std::string& word) {
   RuleManager& store = app.ruleManager();
-  const std::size_t number = *listNumber(word);
-  if (number < 1 || number > store.rules().size()) {
-    return CommandOutcome::failure(
-        ExitStatus::failed,
-        "There is no rule " + word + "; " +
-            (store.rules().empty()
-                 ? "no app rules are set."
-                 : "N is from 1 to " + std::to_string(store.rules().size()) + "."));
-  }
-  AppRule rule = store.rules()[number - 1];
+  auto index = entryIndex(word, store.rules().size(), "no app rules are set.", "rule");
+  if (auto* outcome = std::get_if<CommandOutcome>(&index))
+    return std::move(*outcome);
+  AppRule rule = store.rules()[std::get<std::size_t>(index)];
   if (verb == "delete") {
     store.remove(rule);
   } else {
@@ -107,7 +95,7 @@ CommandOutcome change(App& app, const std::string& verb, const std::string& word
   return CommandOutcome::done();
 }
 
-CommandOutcome runRules(App& app, const Arguments& args) {
+CommandOutcome runRules(App& app, const Arguments& args, const Caller&) {
   const std::string& verb = args.front();
   if (verb == "list")
     return list(app, listsJson(args));

@@ -42,7 +42,7 @@ std::optional<std::string> checkSnap(const Arguments& args) {
   return std::nullopt;
 }
 
-CommandOutcome runSnap(App& app, const Arguments& args) {
+CommandOutcome runSnap(App& app, const Arguments& args, const Caller&) {
   if (auto refusal = refusalWithoutWindowControl(app))
     return std::move(*refusal);
   if (!app.windowManager().snap(*snapPositionFromArgument(joinedWords(args))))

@@ -7,15 +7,11 @@
 #include <string>
 
 #include "core/clipboard/ClipboardText.h"
-#include "core/clipboard/PasteChords.h"
 
 namespace dovrik {
 namespace {
 
 constexpr double saveDelay = 0.4;
-constexpr double pasteDelay = 0.08;  // lets the popup hide and focus settle first
-constexpr double modifierPollInterval = 0.04;
-constexpr int modifierAttempts = 25;
 
 // Content the owner asks clipboard histories not to keep (secrets, transient or generated).
 constexpr std::array<std::string_view, 4> ignoredTypes{
@@ -35,6 +31,7 @@ ClipboardManager::ClipboardManager(Platform& platform, AppState& appState,
     : platform_(platform),
       appState_(appState),
       shortcut_(shortcut),
+      pasteKeystroke_(platform, appState),
       store_(platform.files, platform.background, platform.defaults.application()) {
   ClipboardStore::Loaded loaded = store_.load();
   items_ = std::move(loaded.items);
@@ -203,9 +200,7 @@ void ClipboardManager::clearHistory() {
 }
 
 void ClipboardManager::copy(const ClipboardItem& item) {
-  const auto frontmost = platform_.runningApps.frontmostApplication();
-  const bool alsoPrimary =
-      frontmost && pasteChordFor(frontmost->bundleIdentifier) == PasteChord::ShiftInsert;
+  const bool alsoPrimary = pasteKeystroke_.focusedApplicationPastesPrimary();
   std::optional<ChangeCount> written;
   if (item.kind == ClipboardKind::image && item.imageData)
     written = platform_.pasteboard.writePNG(*item.imageData, alsoPrimary);
@@ -231,31 +226,7 @@ void ClipboardManager::paste(const ClipboardItem& item) {
   copy(item);
   if (hidePopup_)
     hidePopup_();
-  const auto frontmost = platform_.runningApps.frontmostApplication();
-  const PasteChord chord =
-      frontmost ? pasteChordFor(frontmost->bundleIdentifier) : PasteChord::ControlV;
-  platform_.scheduler.after(pasteDelay, lifetime_.guard([this, chord] {
-    if (!appState_.hasAccessibilityPermission())
-      return;
-    if (!platform_.keySynth.modifiersHeld())
-      platform_.keySynth.postPaste(chord);
-    else
-      waitForModifiers(0, chord);
-  }));
-}
-
-// The user may still hold the popup's keys; pasting then would send another chord than
-// the application expects, so wait for them, but not for ever.
-void ClipboardManager::waitForModifiers(int attempt, PasteChord chord) {
-  if (!appState_.hasAccessibilityPermission())
-    return;
-  if (attempt + 1 < modifierAttempts && platform_.keySynth.modifiersHeld()) {
-    platform_.scheduler.after(modifierPollInterval, lifetime_.guard([this, attempt, chord] {
-      waitForModifiers(attempt + 1, chord);
-    }));
-    return;
-  }
-  platform_.keySynth.postPaste(chord);
+  pasteKeystroke_.send(pasteKeystroke_.chordForFocusedApplication());
 }
 
 void ClipboardManager::saveToDisk() {

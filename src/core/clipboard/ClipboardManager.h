@@ -13,6 +13,7 @@
 #include "core/clipboard/ClipboardItem.h"
 #include "core/clipboard/ClipboardShortcut.h"
 #include "core/clipboard/ClipboardStore.h"
+#include "core/clipboard/PasteKeystroke.h"
 #include "core/model/AppState.h"
 #include "core/platform/Platform.h"
 #include "core/support/Lifetime.h"
@@ -68,12 +69,12 @@ class ClipboardManager {
   void readImage();
   void insert(ClipboardItem item);
   void setItemsAndSave(std::vector<ClipboardItem> items);
-  void waitForModifiers(int attempt, PasteChord chord);
   std::size_t historySize() const;
 
   Platform& platform_;
   AppState& appState_;
   ClipboardShortcut& shortcut_;
+  PasteKeystroke pasteKeystroke_;
   ClipboardStore store_;
   std::function<void()> hidePopup_;
   std::vector<ClipboardItem> items_;

@@ -6,8 +6,13 @@
 
 namespace dovrik {
 
-ClipboardPopupController::ClipboardPopupController(Platform& platform, ClipboardManager& manager)
-    : platform_(platform), manager_(manager), model_(platform.scheduler, manager) {
+ClipboardPopupController::ClipboardPopupController(Platform& platform, ClipboardManager& manager,
+                                                   FileShelfManager& shelf,
+                                                   const AppState& appState)
+    : platform_(platform),
+      manager_(manager),
+      shelf_(shelf),
+      model_(platform, manager, shelf, appState) {
   keyConnection_ =
       platform_.popupPanel.keyPressed.connect([this](PopupKey key) { handleKey(key); });
   expandConnection_ = model_.expandToggled.connect([this](bool expanded) {
@@ -17,10 +22,12 @@ ClipboardPopupController::ClipboardPopupController(Platform& platform, Clipboard
     animateToHeight(isShelf ? PopupPlacement::shelfTabHeight : PopupPlacement::collapsedHeight);
   });
   manager_.setHidePopup([this] { hide(); });
+  shelf_.setHidePopup([this] { hide(); });
 }
 
 ClipboardPopupController::~ClipboardPopupController() {
   manager_.setHidePopup(nullptr);
+  shelf_.setHidePopup(nullptr);
   stopWatchingClicks();
   platform_.popupPanel.dropContent();
   platform_.popupPanel.keyPressed.disconnect(keyConnection_);

@@ -20,7 +20,8 @@ class ClipboardPopupController {
   // The popup rises into place by this much as it fades in.
   static constexpr double riseDistance = 8;
 
-  ClipboardPopupController(Platform& platform, ClipboardManager& manager);
+  ClipboardPopupController(Platform& platform, ClipboardManager& manager, FileShelfManager& shelf,
+                           const AppState& appState);
   ClipboardPopupController(const ClipboardPopupController&) = delete;
   ClipboardPopupController& operator=(const ClipboardPopupController&) = delete;
   ~ClipboardPopupController();
@@ -45,6 +46,7 @@ class ClipboardPopupController {
 
   Platform& platform_;
   ClipboardManager& manager_;
+  FileShelfManager& shelf_;
   ClipboardPopupModel model_;
   std::optional<EventTapRef> clickTap_;
   // A left press outside the popup since it opened: only its release closes the popup, so

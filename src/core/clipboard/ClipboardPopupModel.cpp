@@ -9,13 +9,20 @@
 
 namespace dovrik {
 
-ClipboardPopupModel::ClipboardPopupModel(Scheduler& scheduler, ClipboardManager& manager)
-    : scheduler_(scheduler),
+ClipboardPopupModel::ClipboardPopupModel(Platform& platform, ClipboardManager& manager,
+                                         FileShelfManager& shelf, const AppState& appState)
+    : platform_(platform),
       manager_(manager),
-      itemsConnection_(manager.itemsChanged.connect([this] { changed.emit(); })) {}
+      shelf_(shelf),
+      appState_(appState),
+      itemsConnection_(manager.itemsChanged.connect([this] { changed.emit(); })),
+      shelfConnection_(shelf.itemsChanged.connect([this] { changed.emit(); })) {}
 
 ClipboardPopupModel::~ClipboardPopupModel() {
   manager_.itemsChanged.disconnect(itemsConnection_);
+  shelf_.itemsChanged.disconnect(shelfConnection_);
+  if (highlightEnd_)
+    platform_.scheduler.cancel(*highlightEnd_);
 }
 
 void ClipboardPopupModel::reset() {
@@ -25,7 +32,10 @@ void ClipboardPopupModel::reset() {
   isExpanded_ = false;
   selectedIndex_ = 0;
   copiedId_.reset();
+  isDroppingFiles_ = false;
+  newlyAddedFileId_.reset();
   changed.emit();
+  shelf_.refreshReachability();
 }
 
 void ClipboardPopupModel::selectTab(ClipboardTab tab) {
@@ -111,7 +121,7 @@ void ClipboardPopupModel::paste(const ClipboardItem& item) {
     return;
   copiedId_ = item.id;
   changed.emit();
-  scheduler_.after(pasteDelay, lifetime_.guard([this, item] { manager_.paste(item); }));
+  platform_.scheduler.after(pasteDelay, lifetime_.guard([this, item] { manager_.paste(item); }));
 }
 
 void ClipboardPopupModel::togglePin(const ClipboardItem& item) {
@@ -130,6 +140,84 @@ std::string ClipboardPopupModel::pinActionLabel(const ClipboardItem& item) {
 
 std::string ClipboardPopupModel::rowTitle(const ClipboardItem& item) {
   return item.kind == ClipboardKind::image ? "Image" : trimmedText(item.text);
+}
+
+std::string ClipboardPopupModel::shelfEmptyText() const {
+  return isDroppingFiles_ ? "Drop to add" : "Drag files here to save them";
+}
+
+std::string ClipboardPopupModel::inlineShelfHint() const {
+  if (isDroppingFiles_)
+    return "Drop to add";
+  return shelf_.items().empty() ? "Drag files here" : "";
+}
+
+void ClipboardPopupModel::setDroppingFiles(bool dropping) {
+  if (dropping == isDroppingFiles_)
+    return;
+  isDroppingFiles_ = dropping;
+  changed.emit();
+}
+
+void ClipboardPopupModel::dropFiles(const std::vector<std::string>& urls) {
+  isDroppingFiles_ = false;
+  std::vector<std::string> added;
+  std::optional<Uuid> last;
+  for (const std::string& url : urls) {
+    // A source may name a file twice; adding it again would only give it a new id.
+    if (std::find(added.begin(), added.end(), url) != added.end())
+      continue;
+    added.push_back(url);
+    if (std::optional<Uuid> id = shelf_.addFile(url))
+      last = id;
+  }
+  if (!last) {
+    changed.emit();
+    return;
+  }
+  newlyAddedFileId_ = last;
+  if (highlightEnd_)
+    platform_.scheduler.cancel(*highlightEnd_);
+  highlightEnd_ = platform_.scheduler.after(newFileHighlight, [this] {
+    highlightEnd_.reset();
+    newlyAddedFileId_.reset();
+    changed.emit();
+  });
+  changed.emit();
+}
+
+void ClipboardPopupModel::pasteFile(const FileShelfItem& item) {
+  shelf_.pasteFile(item);
+}
+
+void ClipboardPopupModel::openFile(const FileShelfItem& item) {
+  platform_.shell.openURL(item.url);
+}
+
+void ClipboardPopupModel::revealFile(const FileShelfItem& item) {
+  platform_.shell.revealInFileManager(item.url);
+}
+
+void ClipboardPopupModel::toggleFilePin(const FileShelfItem& item) {
+  shelf_.togglePin(item.id);
+}
+
+void ClipboardPopupModel::removeFile(const FileShelfItem& item) {
+  shelf_.remove(item.id);
+}
+
+std::string ClipboardPopupModel::shelfRowTitle(const FileShelfItem& item) {
+  if (!item.filename.empty())
+    return item.filename;
+  return item.isDirectory ? "Folder" : "File";
+}
+
+std::string ClipboardPopupModel::shelfAge(const FileShelfItem& item) const {
+  return item.relativeTime(platform_.clock.wallTimeSince2001());
+}
+
+std::string ClipboardPopupModel::pinActionLabel(const FileShelfItem& item) {
+  return item.isPinned ? "Unpin" : "Pin";
 }
 
 int ClipboardPopupModel::rowCount() const {

@@ -1,6 +1,7 @@
 // The clipboard popup's behaviour without its drawing: tabs, kind filter, search, the visible
-// rows, one selection shared by keyboard and pointer, expansion, the row actions and the texts
-// the view shows. Views draw from it and subscribe to its signals.
+// rows, one selection shared by keyboard and pointer, expansion, the row actions, the file
+// shelf's rows and drops, and the texts the view shows. Views draw from it and subscribe to its
+// signals.
 #pragma once
 
 #include <optional>
@@ -11,7 +12,9 @@
 #include "core/clipboard/ClipboardItem.h"
 #include "core/clipboard/ClipboardManager.h"
 #include "core/clipboard/ClipboardTab.h"
-#include "core/platform/Scheduler.h"
+#include "core/model/AppState.h"
+#include "core/platform/Platform.h"
+#include "core/shelf/FileShelfManager.h"
 #include "core/support/Lifetime.h"
 #include "core/support/Signal.h"
 
@@ -21,14 +24,18 @@ class ClipboardPopupModel {
  public:
   // Time between marking an entry "Copied" and pasting it, so the mark can be seen.
   static constexpr double pasteDelay = 0.3;
+  // How long a file just dropped stays highlighted.
+  static constexpr double newFileHighlight = 0.6;
 
-  ClipboardPopupModel(Scheduler& scheduler, ClipboardManager& manager);
+  ClipboardPopupModel(Platform& platform, ClipboardManager& manager, FileShelfManager& shelf,
+                      const AppState& appState);
   ClipboardPopupModel(const ClipboardPopupModel&) = delete;
   ClipboardPopupModel& operator=(const ClipboardPopupModel&) = delete;
   ~ClipboardPopupModel();
 
   // The state of every opening: clipboard tab, all kinds, collapsed, first row selected, empty
-  // search, nothing marked as copied.
+  // search, nothing marked as copied, no drop in progress; and a fresh look at which shelf
+  // files still exist.
   void reset();
 
   ClipboardTab activeTab() const { return activeTab_; }
@@ -77,6 +84,35 @@ class ClipboardPopupModel {
   // The row's text: the entry's trimmed text, or "Image" for an image.
   static std::string rowTitle(const ClipboardItem& item);
 
+  // --- File shelf ---
+  const std::vector<FileShelfItem>& shelfItems() const { return shelf_.items(); }
+  // The shelf section under the clipboard list shows while the shelf is switched on.
+  bool showsInlineShelf() const { return appState_.fileShelfEnabled(); }
+  // The shelf tab's text when it has no files: "Drop to add" while files hover over the popup.
+  std::string shelfEmptyText() const;
+  // The inline section's text, shown while it has no files or files hover over the popup.
+  std::string inlineShelfHint() const;
+  bool isDroppingFiles() const { return isDroppingFiles_; }
+  // A drag carrying files entered (true) or left (false) the popup.
+  void setDroppingFiles(bool dropping);
+  // Adds each file URL once, in order, and highlights the last one added for
+  // `newFileHighlight` seconds.
+  void dropFiles(const std::vector<std::string>& urls);
+  std::optional<Uuid> newlyAddedFileId() const { return newlyAddedFileId_; }
+  bool isNewlyAdded(const FileShelfItem& item) const { return newlyAddedFileId_ == item.id; }
+  void pasteFile(const FileShelfItem& item);
+  void openFile(const FileShelfItem& item);
+  void revealFile(const FileShelfItem& item);
+  void toggleFilePin(const FileShelfItem& item);
+  void removeFile(const FileShelfItem& item);
+  // The row's text: the file's name, or "Folder" / "File" when it has none.
+  static std::string shelfRowTitle(const FileShelfItem& item);
+  static std::string pinActionLabel(const FileShelfItem& item);
+  // The menu item that shows a file in the file manager, in this platform's words.
+  const std::string& revealActionLabel() const { return platform_.texts.revealInFileManagerTitle; }
+  // The row's age text, "Just now" to a date.
+  std::string shelfAge(const FileShelfItem& item) const;
+
   // Any state or row change.
   Signal<> changed;
   // True when the file shelf tab became active.
@@ -90,15 +126,21 @@ class ClipboardPopupModel {
   int rowCount() const;
   void select(int index);
 
-  Scheduler& scheduler_;
+  Platform& platform_;
   ClipboardManager& manager_;
+  FileShelfManager& shelf_;
+  const AppState& appState_;
   Signal<>::Connection itemsConnection_;
+  Signal<>::Connection shelfConnection_;
   ClipboardTab activeTab_ = ClipboardTab::clipboard;
   ClipboardFilter activeFilter_ = ClipboardFilter::all;
   std::string searchText_;
   bool isExpanded_ = false;
   int selectedIndex_ = 0;
   std::optional<Uuid> copiedId_;
+  bool isDroppingFiles_ = false;
+  std::optional<Uuid> newlyAddedFileId_;
+  std::optional<TaskId> highlightEnd_;
   Lifetime lifetime_;
 };
 

@@ -3,18 +3,10 @@
 
 #include <random>
 
+#include "core/support/HexDigit.h"
+
 namespace dovrik {
 namespace {
-
-int hexValue(char c) {
-  if (c >= '0' && c <= '9')
-    return c - '0';
-  if (c >= 'a' && c <= 'f')
-    return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F')
-    return c - 'A' + 10;
-  return -1;
-}
 
 bool isHyphenPosition(std::size_t i) {
   return i == 8 || i == 13 || i == 18 || i == 23;
@@ -51,8 +43,8 @@ std::optional<Uuid> Uuid::fromString(std::string_view text) {
       ++i;
       continue;
     }
-    const int hi = hexValue(text[i]);
-    const int lo = hexValue(text[i + 1]);
+    const int hi = hexDigitValue(text[i]);
+    const int lo = hexDigitValue(text[i + 1]);
     if (hi < 0 || lo < 0)
       return std::nullopt;
     bytes[byte++] = static_cast<std::uint8_t>(hi * 16 + lo);

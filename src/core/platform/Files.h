@@ -16,6 +16,8 @@ class Files {
   // application keeps a folder of its own.
   virtual std::filesystem::path supportDirectory() const = 0;
   virtual bool exists(const std::filesystem::path& path) const = 0;
+  // Whether a folder is at `path`, following a symbolic link to one.
+  virtual bool isDirectory(const std::filesystem::path& path) const = 0;
   // Creates the folder, and missing folders above it, with `mode` on the ones it creates.
   virtual bool createDirectory(const std::filesystem::path& path, unsigned mode) = 0;
   // Moves a file or a whole folder; fails when the destination exists.

@@ -21,6 +21,17 @@ using ChangeCount = std::int64_t;
 // core has one rule for every password manager.
 inline constexpr std::string_view concealedContentType = "org.nspasteboard.ConcealedType";
 
+// The type of plain UTF-8 text among several representations.
+inline constexpr std::string_view plainTextType = "text/plain;charset=utf-8";
+
+// One form of the content being written: its type identifier (a MIME type on Linux) and bytes.
+struct PasteboardRepresentation {
+  std::string type;
+  std::string bytes;
+  friend bool operator==(const PasteboardRepresentation&,
+                         const PasteboardRepresentation&) = default;
+};
+
 class Pasteboard {
  public:
   virtual ~Pasteboard() = default;
@@ -43,6 +54,11 @@ class Pasteboard {
   // `writePNG` answers nothing, and changes nothing, when the bytes are not a readable image.
   virtual ChangeCount writeText(const std::string& text, bool alsoPrimary) = 0;
   virtual std::optional<ChangeCount> writePNG(const Bytes& png, bool alsoPrimary) = 0;
+  // Replaces the content with several forms of one thing at once (a file as a URL list and as
+  // its path), so each application takes the form it understands. A `plainTextType` form is
+  // also the content's text, under every text type the platform knows.
+  virtual ChangeCount writeRepresentations(
+      const std::vector<PasteboardRepresentation>& representations, bool alsoPrimary) = 0;
 
   // Raised on the main queue after changes, with the change count now. Several changes in a
   // quick row may be reported once, with the latest count.

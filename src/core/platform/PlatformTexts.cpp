@@ -40,6 +40,7 @@ const PlatformTexts& PlatformTexts::macOS() {
           "granted just now does not take effect until then. Keyboard shortcuts are unaffected.",
       .roundedCornersDetail = "Match the shape of macOS windows",
       .clipboardShortcutResetHelp = "Reset to default (⌘⇧V)",
+      .revealInFileManagerTitle = "Reveal in Finder",
   };
   return texts;
 }
@@ -64,6 +65,7 @@ const PlatformTexts& PlatformTexts::linux() {
           "when it starts. Keyboard shortcuts are unaffected.",
       .roundedCornersDetail = "Round the preview's corners like most window themes",
       .clipboardShortcutResetHelp = "Reset to default (Shift+Super+V)",
+      .revealInFileManagerTitle = "Show in File Manager",
       .namesModifiers = true,
   };
   return texts;

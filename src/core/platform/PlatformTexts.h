@@ -28,6 +28,8 @@ struct PlatformTexts {
   std::string roundedCornersDetail;
   // The help of the button that restores the clipboard shortcut.
   std::string clipboardShortcutResetHelp;
+  // The menu item that shows a file of the shelf in the file manager.
+  std::string revealInFileManagerTitle;
   // Shortcuts are written with the modifiers' names joined by "+" ("Shift+Super+V") instead
   // of their symbols run together ("⇧⌘V").
   bool namesModifiers = false;

@@ -5,7 +5,7 @@
 #include <limits>
 
 #include "core/support/Json.h"
-#include "core/support/JsonNesting.h"
+#include "core/support/JsonList.h"
 
 namespace dovrik {
 namespace {
@@ -165,19 +165,7 @@ std::optional<std::string> encodeWorkspaces(const std::vector<Workspace>& worksp
 }
 
 std::optional<std::vector<Workspace>> decodeWorkspaces(std::string_view text) {
-  if (!nestsWithin(text, maxNesting))
-    return std::nullopt;
-  const Json json = Json::parse(text, nullptr, /*allow_exceptions=*/false);
-  if (!json.is_array())
-    return std::nullopt;
-  std::vector<Workspace> workspaces;
-  for (const Json& entry : json) {
-    auto workspace = decodeWorkspace(entry);
-    if (!workspace)
-      return std::nullopt;
-    workspaces.push_back(std::move(*workspace));
-  }
-  return workspaces;
+  return decodeJsonList<Workspace>(text, maxNesting, decodeWorkspace);
 }
 
 }  // namespace dovrik

@@ -24,6 +24,11 @@ bool PosixFiles::exists(const fs::path& path) const {
   return fs::exists(fs::symlink_status(path, error));
 }
 
+bool PosixFiles::isDirectory(const fs::path& path) const {
+  std::error_code error;
+  return fs::is_directory(path, error);
+}
+
 bool PosixFiles::createDirectory(const fs::path& path, unsigned mode) {
   std::error_code error;
   if (fs::is_directory(path, error))

@@ -16,6 +16,7 @@ class PosixFiles : public Files {
 
   std::filesystem::path supportDirectory() const override { return dataHome_; }
   bool exists(const std::filesystem::path& path) const override;
+  bool isDirectory(const std::filesystem::path& path) const override;
   bool createDirectory(const std::filesystem::path& path, unsigned mode) override;
   bool move(const std::filesystem::path& from, const std::filesystem::path& to) override;
   std::optional<Bytes> read(const std::filesystem::path& path) const override;

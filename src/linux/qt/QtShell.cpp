@@ -4,7 +4,11 @@
 #include <syslog.h>
 
 #include <QApplication>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
 #include <QDesktopServices>
+#include <QStringList>
 #include <QUrl>
 
 namespace dovrik::qt {
@@ -22,6 +26,32 @@ QtShell::QtShell(std::FILE* out, std::FILE* err) : out_(out), err_(err) {}
 
 void QtShell::openURL(const std::string& url) {
   QDesktopServices::openUrl(QUrl(QString::fromStdString(url)));
+}
+
+// The freedesktop file-manager interface selects the item in its folder (Nautilus, Dolphin,
+// Nemo, Thunar, Caja and PCManFM implement it); without a session bus, or with no file
+// manager that answers, the folder holding the item opens in the default handler instead.
+void QtShell::revealInFileManager(const std::string& fileURL) {
+  const QUrl url(QString::fromStdString(fileURL));
+  const QUrl folder = url.adjusted(QUrl::StripTrailingSlash).adjusted(QUrl::RemoveFilename);
+  QDBusConnection bus = QDBusConnection::sessionBus();
+  if (!bus.isConnected()) {
+    QDesktopServices::openUrl(folder);
+    return;
+  }
+  QDBusMessage call = QDBusMessage::createMethodCall(
+      QStringLiteral("org.freedesktop.FileManager1"),
+      QStringLiteral("/org/freedesktop/FileManager1"),
+      QStringLiteral("org.freedesktop.FileManager1"), QStringLiteral("ShowItems"));
+  call << QStringList{url.toString(QUrl::FullyEncoded)} << QString();
+  // Asked without waiting: a file manager being started by the bus may take seconds.
+  auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(call));
+  QObject::connect(watcher, &QDBusPendingCallWatcher::finished,
+                   [folder](QDBusPendingCallWatcher* done) {
+                     if (done->isError())
+                       QDesktopServices::openUrl(folder);
+                     done->deleteLater();
+                   });
 }
 
 void QtShell::beep() {

@@ -1,5 +1,6 @@
-// Desktop shell services on Linux: addresses open in the user's default handler, the alert
-// sound, and log lines for the journal.
+// Desktop shell services on Linux: addresses open in the user's default handler, files are
+// shown through the file manager's D-Bus interface, the alert sound, and log lines for the
+// journal.
 #pragma once
 
 #include <cstdio>
@@ -15,6 +16,8 @@ class QtShell : public Shell {
   explicit QtShell(std::FILE* out = stdout, std::FILE* err = stderr);
 
   void openURL(const std::string& url) override;
+  void revealInFileManager(const std::string& fileURL) override;
+  // The X server's bell (Qt's xcb platform rings it with XBell).
   void beep() override;
   // To standard error (what a session manager or systemd unit keeps in the journal) and to
   // syslog, both with the line exactly as given.

@@ -10,8 +10,11 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <utility>
 
 #include <xcb/xfixes.h>
+
+#include "linux/x11/XAtoms.h"
 
 namespace dovrik::x11 {
 namespace {
@@ -242,17 +245,44 @@ void X11Pasteboard::readPNG(std::function<void(std::optional<Bytes>)> done) {
                });
 }
 
-ChangeCount X11Pasteboard::writeText(const std::string& text, bool alsoPrimary) {
+void X11Pasteboard::addTextOffers(const std::string& text,
+                                  std::vector<SelectionServer::Offer>& offers,
+                                  Content& content) const {
   const auto utf8 = share(text);
   const QByteArray latin1 = QString::fromStdString(text).toLatin1();
-  std::vector<SelectionServer::Offer> offers{
-      {atoms_.UTF8_STRING, atoms_.UTF8_STRING, utf8},
-      {atoms_.textPlainUtf8, atoms_.textPlainUtf8, utf8},
-      {XCB_ATOM_STRING, XCB_ATOM_STRING, share(latin1.toStdString())},
-  };
-  Content content;
-  content.types = {"UTF8_STRING", "text/plain;charset=utf-8", "STRING"};
+  offers.push_back({atoms_.UTF8_STRING, atoms_.UTF8_STRING, utf8});
+  offers.push_back({atoms_.textPlainUtf8, atoms_.textPlainUtf8, utf8});
+  offers.push_back({XCB_ATOM_STRING, XCB_ATOM_STRING, share(latin1.toStdString())});
+  for (const char* type : {"UTF8_STRING", "text/plain;charset=utf-8", "STRING"})
+    content.types.emplace_back(type);
   content.text = text;
+}
+
+ChangeCount X11Pasteboard::writeText(const std::string& text, bool alsoPrimary) {
+  std::vector<SelectionServer::Offer> offers;
+  Content content;
+  addTextOffers(text, offers, content);
+  return own(std::move(offers), std::move(content), alsoPrimary);
+}
+
+ChangeCount X11Pasteboard::writeRepresentations(
+    const std::vector<PasteboardRepresentation>& representations, bool alsoPrimary) {
+  std::vector<xcb_atom_t> atoms(representations.size(), XCB_ATOM_NONE);
+  std::vector<std::pair<const char*, xcb_atom_t*>> table;
+  for (std::size_t i = 0; i < representations.size(); ++i)
+    table.emplace_back(representations[i].type.c_str(), &atoms[i]);
+  internAtoms(x_.raw(), table);
+  std::vector<SelectionServer::Offer> offers;
+  Content content;
+  for (std::size_t i = 0; i < representations.size(); ++i) {
+    const PasteboardRepresentation& representation = representations[i];
+    if (representation.type == plainTextType) {
+      addTextOffers(representation.bytes, offers, content);
+    } else if (atoms[i] != XCB_ATOM_NONE) {
+      offers.push_back({atoms[i], atoms[i], share(representation.bytes)});
+      content.types.push_back(representation.type);
+    }
+  }
   return own(std::move(offers), std::move(content), alsoPrimary);
 }
 

@@ -35,6 +35,8 @@ class X11Pasteboard : public Pasteboard {
   void readPNG(std::function<void(std::optional<Bytes>)> done) override;
   ChangeCount writeText(const std::string& text, bool alsoPrimary) override;
   std::optional<ChangeCount> writePNG(const Bytes& png, bool alsoPrimary) override;
+  ChangeCount writeRepresentations(const std::vector<PasteboardRepresentation>& representations,
+                                   bool alsoPrimary) override;
 
   // Our window, which owns what Dovrik writes and receives what it reads.
   xcb_window_t window() const { return window_; }
@@ -47,6 +49,9 @@ class X11Pasteboard : public Pasteboard {
     std::optional<Bytes> png;  // only for content we wrote
   };
 
+  // Offers `text` under every text target applications ask for.
+  void addTextOffers(const std::string& text, std::vector<SelectionServer::Offer>& offers,
+                     Content& content) const;
   void onEvent(const xcb_generic_event_t& event);
   void ownerChanged(xcb_window_t owner);
   // The steps of fetching a new owner's content; each drops out once `generation` is stale.

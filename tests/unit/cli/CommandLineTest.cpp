@@ -93,7 +93,7 @@ TEST(CommandLineTest, HelpVersionAndWrongUsageAreAnsweredWithoutTheAgent) {
 
   expectOneErrorLine(
       parse({"frob"}).outcome, 2,
-      "unknown command \"frob\"; commands: snap, layout, clipboard, rules, apps, help.");
+      "unknown command \"frob\"; commands: snap, layout, clipboard, shelf, rules, apps, help.");
   expectOneErrorLine(parse({"help", "frob"}).outcome, 2, "unknown command \"frob\"");
   expectOneErrorLine(parse({"help", "snap", "more"}).outcome, 2, "at most one COMMAND");
   expectOneErrorLine(parse({"--frob"}).outcome, 2, "unknown option \"--frob\"");
@@ -140,7 +140,8 @@ TEST_F(AnswerRequestTest, RequestsThatAreNotCheckedCommandsAreRefused) {
   for (const char* line :
        {"", "reopen", "not json", "[\"snap\"]", "{}", "{\"args\": []}", "{\"args\": \"snap\"}",
         "{\"args\": [\"snap\", 7]}", "{\"args\": [\"snap\", \"nowhere\"]}",
-        "{\"args\": [\"frob\"]}", "{\"args\": [\"snap\", \"left-half\"]", "\xff\xfe{"}) {
+        "{\"args\": [\"frob\"]}", "{\"args\": [\"snap\", \"center\"], \"cwd\": 1}",
+        "{\"args\": [\"snap\", \"left-half\"]", "\xff\xfe{"}) {
     SCOPED_TRACE(line);
     const CommandOutcome outcome = outcomeOfReply(answerRequest(app, line));
     EXPECT_EQ(outcome.exitCode, 2);

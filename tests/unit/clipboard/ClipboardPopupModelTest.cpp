@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/shelf/FileURL.h"
 #include "tests/unit/clipboard/ClipboardFixture.h"
 
 namespace dovrik::test {
@@ -21,7 +22,8 @@ ClipboardItem entry(ClipboardKind kind, std::string text) {
 
 struct ClipboardPopupModelTest : ::testing::Test, ClipboardFixture {
   ClipboardPopupModelTest() {
-    model = std::make_unique<ClipboardPopupModel>(platform.scheduler, *manager);
+    shelf = std::make_unique<FileShelfManager>(platform, *state);
+    model = std::make_unique<ClipboardPopupModel>(platform, *manager, *shelf, *state);
     model->changed.connect([this] { ++changes; });
     model->scrollToRow.connect([this](int row) { scrolls.push_back(row); });
   }
@@ -42,6 +44,7 @@ struct ClipboardPopupModelTest : ::testing::Test, ClipboardFixture {
 
   std::size_t pasteboardWrites() const { return sim.pasteboard.writes.size(); }
 
+  std::unique_ptr<FileShelfManager> shelf;
   std::unique_ptr<ClipboardPopupModel> model;
   int changes = 0;
   std::vector<int> scrolls;
@@ -214,6 +217,83 @@ TEST_F(ClipboardPopupModelTest, ResetGivesTheStateOfEveryOpening) {
   EXPECT_FALSE(model->copiedId());
   EXPECT_EQ(expansions, (std::vector<bool>{true}));
   EXPECT_EQ(label(model->activeTab()), "Clipboard");
+}
+
+std::vector<std::string> shelfNames(const ClipboardPopupModel& model) {
+  std::vector<std::string> out;
+  for (const FileShelfItem& item : model.shelfItems())
+    out.push_back(ClipboardPopupModel::shelfRowTitle(item));
+  return out;
+}
+
+TEST_F(ClipboardPopupModelTest, ADropAddsEachFileOnceAndHighlightsTheLastAddedForItsTime) {
+  sim.files.put("/home/u/a.txt", Bytes{1});
+  sim.files.put("/home/u/b c.pdf", Bytes{1});
+  model->setDroppingFiles(true);
+  const std::string a = fileURLOfPath("/home/u/a.txt", false);
+  model->dropFiles({a, fileURLOfPath("/home/u/b c.pdf", false), a, "https://example.org/x"});
+  EXPECT_FALSE(model->isDroppingFiles());
+  EXPECT_EQ(shelfNames(*model), (Texts{"b c.pdf", "a.txt"}));
+  ASSERT_TRUE(model->newlyAddedFileId());
+  EXPECT_TRUE(model->isNewlyAdded(model->shelfItems()[0]));
+
+  // A second drop before the first highlight ends keeps its own full time.
+  clock.advanceBy(0.4);
+  model->dropFiles({fileURLOfPath("/home/u/gone", false)});
+  const Uuid gone = model->shelfItems()[0].id;
+  EXPECT_FALSE(model->shelfItems()[0].isReachable);
+  clock.advanceBy(0.5);
+  EXPECT_EQ(model->newlyAddedFileId(), gone);
+  const int before = changes;
+  clock.advanceBy(0.11);
+  EXPECT_FALSE(model->newlyAddedFileId());
+  EXPECT_GT(changes, before);
+
+  // Nothing that is a file: nothing added, nothing highlighted.
+  model->dropFiles({"https://example.org/y"});
+  EXPECT_EQ(model->shelfItems().size(), 3U);
+  EXPECT_FALSE(model->newlyAddedFileId());
+}
+
+TEST_F(ClipboardPopupModelTest, ShelfTextsFollowTheDragAndTheOpeningClearsIt) {
+  EXPECT_EQ(model->shelfEmptyText(), "Drag files here to save them");
+  EXPECT_EQ(model->inlineShelfHint(), "Drag files here");
+  model->setDroppingFiles(true);
+  EXPECT_EQ(model->shelfEmptyText(), "Drop to add");
+  EXPECT_EQ(model->inlineShelfHint(), "Drop to add");
+  model->reset();
+  EXPECT_FALSE(model->isDroppingFiles());
+  sim.files.put("/home/u/a", Bytes{1});
+  model->dropFiles({fileURLOfPath("/home/u/a", false)});
+  EXPECT_EQ(model->inlineShelfHint(), "");
+  model->reset();
+  EXPECT_FALSE(model->newlyAddedFileId());
+
+  state->setFileShelfEnabled(false);
+  EXPECT_FALSE(model->showsInlineShelf());
+  state->setFileShelfEnabled(true);
+  EXPECT_TRUE(model->showsInlineShelf());
+}
+
+TEST_F(ClipboardPopupModelTest, ShelfRowActionsReachTheShelfAndTheDesktop) {
+  sim.files.createDirectory("/home/u/Docs", 0755);
+  const std::string url = fileURLOfPath("/home/u/Docs", true);
+  model->dropFiles({url});
+  const FileShelfItem item = model->shelfItems()[0];
+  model->openFile(item);
+  model->revealFile(item);
+  EXPECT_EQ(sim.shell.openedURLs, (Texts{url}));
+  EXPECT_EQ(sim.shell.revealedURLs, (Texts{url}));
+  EXPECT_EQ(ClipboardPopupModel::pinActionLabel(item), "Pin");
+  model->toggleFilePin(item);
+  EXPECT_EQ(ClipboardPopupModel::pinActionLabel(model->shelfItems()[0]), "Unpin");
+  model->removeFile(model->shelfItems()[0]);
+  EXPECT_TRUE(model->shelfItems().empty());
+
+  FileShelfItem unnamed;
+  EXPECT_EQ(ClipboardPopupModel::shelfRowTitle(unnamed), "File");
+  unnamed.isDirectory = true;
+  EXPECT_EQ(ClipboardPopupModel::shelfRowTitle(unnamed), "Folder");
 }
 
 }  // namespace

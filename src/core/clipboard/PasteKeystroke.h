@@ -1,0 +1,36 @@
+// The synthesised paste after Dovrik wrote the clipboard: the keystroke of the focused
+// application, sent once the popup is gone and the user's modifier keys are up.
+#pragma once
+
+#include "core/model/AppState.h"
+#include "core/platform/Platform.h"
+#include "core/support/Lifetime.h"
+
+namespace dovrik {
+
+class PasteKeystroke {
+ public:
+  // Lets the popup hide and the focus settle before the keystroke.
+  static constexpr double delay = 0.08;
+
+  PasteKeystroke(Platform& platform, const AppState& appState);
+  PasteKeystroke(const PasteKeystroke&) = delete;
+  PasteKeystroke& operator=(const PasteKeystroke&) = delete;
+
+  // The chord of the application that has the focus now.
+  PasteChord chordForFocusedApplication() const;
+  // Whether that application pastes the primary selection, which the write must then own too.
+  bool focusedApplicationPastesPrimary() const;
+  // `delay` from now, once no modifier key is held (or after about a second), posts `chord`
+  // if window control is allowed. Nothing is posted once this object is gone.
+  void send(PasteChord chord);
+
+ private:
+  void waitForModifiers(int attempt, PasteChord chord);
+
+  Platform& platform_;
+  const AppState& appState_;
+  Lifetime lifetime_;
+};
+
+}  // namespace dovrik

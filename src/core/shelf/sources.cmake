@@ -1,0 +1,5 @@
+list(APPEND DOVRIK_CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/FileShelfItem.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FileShelfManager.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FileURL.cpp
+)

@@ -1,0 +1,42 @@
+// Age texts of stored entries.
+#include "core/support/RelativeTime.h"
+
+#include <array>
+#include <cmath>
+#include <ctime>
+
+#include "core/platform/Clock.h"
+
+namespace dovrik {
+namespace {
+
+std::string shortDate(double since2001) {
+  constexpr std::array<const char*, 12> months{"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                               "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+  // Beyond any real date the conversion to time_t would overflow.
+  if (!(std::abs(since2001) < 1e12))
+    return {};
+  const auto unix = static_cast<std::time_t>(std::floor(since2001 + unixTimeOf2001));
+  std::tm local{};
+  if (localtime_r(&unix, &local) == nullptr)
+    return {};
+  return std::string(months[static_cast<std::size_t>(local.tm_mon)]) + " " +
+         std::to_string(local.tm_mday);
+}
+
+}  // namespace
+
+std::string relativeTimeText(double timestamp, double now) {
+  const double elapsed = now - timestamp;
+  if (elapsed < 5)
+    return "Just now";
+  if (elapsed < 60)
+    return std::to_string(static_cast<long long>(elapsed)) + "s ago";
+  if (elapsed < 3600)
+    return std::to_string(static_cast<long long>(elapsed / 60)) + "m ago";
+  if (elapsed < 86400)
+    return std::to_string(static_cast<long long>(elapsed / 3600)) + "h ago";
+  return shortDate(timestamp);
+}
+
+}  // namespace dovrik

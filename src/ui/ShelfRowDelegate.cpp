@@ -1,0 +1,80 @@
+// Shelf row painting; what a row says comes from the popup's model.
+#include "ui/ShelfRowDelegate.h"
+
+#include <QPainter>
+
+#include "ui/PopupFonts.h"
+#include "ui/PopupSymbols.h"
+#include "ui/ThemeColors.h"
+
+namespace dovrik::ui {
+namespace {
+
+constexpr double padding = 6;
+constexpr double gap = 8;
+constexpr double radius = 7;
+
+}  // namespace
+
+ShelfRowDelegate::ShelfRowDelegate(const ClipboardPopupModel& popup, const ShelfRowsModel& rows,
+                                   FileIconCache& icons, const ColorScheme& scheme, QObject* parent)
+    : QStyledItemDelegate(parent), popup_(popup), rows_(rows), icons_(icons), scheme_(scheme) {}
+
+QSize ShelfRowDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex&) const {
+  return {option.rect.width(), rowHeight};
+}
+
+void ShelfRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                             const QModelIndex& index) const {
+  if (!index.isValid() || index.row() >= rows_.rowCount())
+    return;
+  const FileShelfItem& item = rows_.item(index.row());
+  QPainter& p = *painter;
+  p.save();
+  p.setRenderHint(QPainter::Antialiasing);
+  const QRectF row = QRectF(option.rect).adjusted(0, 1, 0, -1);
+  const bool isNew = popup_.isNewlyAdded(item);
+  if (isNew || option.state.testFlag(QStyle::State_MouseOver)) {
+    p.setPen(Qt::NoPen);
+    p.setBrush(isNew ? accentColor(option.widget ? option.widget->palette() : QPalette())
+                           .lighter(scheme_ == ColorScheme::dark ? 60 : 170)
+                     : themeColor(ColorToken::hover, scheme_));
+    p.drawRoundedRect(row, radius, radius);
+  }
+  if (!item.isReachable)
+    p.setOpacity(0.5);
+
+  const int size = FileIconCache::iconSize;
+  const QRect icon(static_cast<int>(row.left() + padding),
+                   static_cast<int>(row.center().y() - size / 2.0), size, size);
+  icons_.icon(item).paint(&p, icon);
+
+  const QFont small = popupFont(11);
+  const QString trailing =
+      item.isReachable ? QString::fromStdString(popup_.shelfAge(item)) : QStringLiteral("Missing");
+  const double trailingWidth = QFontMetrics(small).horizontalAdvance(trailing);
+  double right = row.right() - padding - 2;
+  p.setFont(small);
+  p.setPen(themeColor(item.isReachable ? ColorToken::textTertiary : ColorToken::danger, scheme_));
+  p.drawText(QRectF(right - trailingWidth, row.top(), trailingWidth + 1, row.height()),
+             Qt::AlignVCenter | Qt::AlignLeft, trailing);
+  right -= trailingWidth;
+  if (item.isPinned) {
+    const double pin = 11;
+    const QRectF box(right - 6 - pin, row.center().y() - pin / 2, pin, pin);
+    paintPopupSymbol(p, "pin.fill", box, themeColor(ColorToken::textSecondary, scheme_));
+    right = box.left();
+  }
+
+  const QRectF title(icon.right() + gap, row.top(), right - gap - icon.right() - gap, row.height());
+  QFont font = popupFont(13);
+  font.setStrikeOut(!item.isReachable);
+  p.setFont(font);
+  p.setPen(themeColor(ColorToken::textPrimary, scheme_));
+  const QString name = QString::fromStdString(ClipboardPopupModel::shelfRowTitle(item));
+  p.drawText(title, Qt::AlignVCenter | Qt::AlignLeft,
+             QFontMetrics(font).elidedText(name, Qt::ElideMiddle, static_cast<int>(title.width())));
+  p.restore();
+}
+
+}  // namespace dovrik::ui
