@@ -50,6 +50,8 @@ ClipboardPopupWindow::ClipboardPopupWindow(DesktopToRoot desktopToRoot, HotkeyFi
   setWindowTitle(QStringLiteral("Dovrik Clipboard History"));
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
+  // The core decides the panel's size; what the content would like must not grow it.
+  layout->setSizeConstraint(QLayout::SetNoConstraint);
   connect(fade_, &QVariantAnimation::valueChanged, this,
           [this](const QVariant& value) { setWindowOpacity(value.toDouble()); });
   grabRetry_.setInterval(grabRetryMilliseconds);
@@ -70,6 +72,7 @@ void ClipboardPopupWindow::show(ClipboardPopupModel& content, const Rect& from, 
   if (contentModel_ != &content) {
     delete content_;
     content_ = new ClipboardPopupView(content, scheme_, this);
+    content_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
     contentModel_ = &content;
     connect(content_, &ClipboardPopupView::closeRequested, this, [this] {
       // The content's close button is one more way of pressing Escape.
