@@ -5,13 +5,15 @@
 #include "core/cli/ClipboardCommand.h"
 #include "core/cli/LayoutCommand.h"
 #include "core/cli/RulesCommand.h"
+#include "core/cli/SettingsCommand.h"
 #include "core/cli/SnapCommand.h"
 
 namespace dovrik::cli {
 
 const std::vector<Command>& commandTable() {
   static const std::vector<Command> table = {
-      snapCommand(), layoutCommand(), clipboardCommand(), rulesCommand(), appsCommand(),
+      snapCommand(),  layoutCommand(), clipboardCommand(),
+      rulesCommand(), appsCommand(),   settingsCommand(),
   };
   return table;
 }

@@ -3,4 +3,5 @@ list(APPEND DOVRIK_UNIT_TEST_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/CommandLineTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/LayoutCommandTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/RulesCommandTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SettingsCommandTest.cpp
 )
