@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <string>
+#include <string_view>
 
 #include <QtGui/qguiapplication_platform.h>
 #include <xcb/xcb.h>
@@ -65,6 +66,33 @@ QEasingCurve easingFor(AnimationCurve curve) {
       break;
   }
   return easing;
+}
+
+bool askWindowManagerToActivate(QWidget& window) {
+  auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+  // The offscreen platform answers the X11 interface without a connection.
+  xcb_connection_t* c = x11 ? x11->connection() : nullptr;
+  if (!c)
+    return false;
+  constexpr std::string_view name = "_NET_ACTIVE_WINDOW";
+  xcb_intern_atom_reply_t* atom = xcb_intern_atom_reply(
+      c, xcb_intern_atom(c, 0, static_cast<std::uint16_t>(name.size()), name.data()), nullptr);
+  if (!atom)
+    return false;
+  xcb_client_message_event_t message{};
+  message.response_type = XCB_CLIENT_MESSAGE;
+  message.format = 32;
+  message.window = static_cast<xcb_window_t>(window.winId());
+  message.type = atom->atom;
+  message.data.data32[0] = 2;  // source: a pager, acting for the user
+  message.data.data32[1] = XCB_CURRENT_TIME;
+  std::free(atom);
+  const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+  xcb_send_event(c, 0, root,
+                 XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                 reinterpret_cast<const char*>(&message));
+  xcb_flush(c);
+  return true;
 }
 
 }  // namespace dovrik::ui

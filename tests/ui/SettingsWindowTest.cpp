@@ -1,0 +1,182 @@
+// The settings window over the simulated desktop: clicking and typing through each panel
+// changes the settings store and the managers, and a shortcut badge records the key at the
+// pressed position. Set DOVRIK_SCREENSHOT_DIR to also save each panel.
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSlider>
+#include <QTest>
+
+#include "core/app/App.h"
+#include "tests/unit/support/SimWorld.h"
+#include "ui/settings/SettingsView.h"
+#include "ui/settings/SettingsWindowView.h"
+
+using namespace dovrik;
+
+namespace {
+
+// The X key code the test presses for J, and the US-layout code it stands for.
+constexpr quint32 kScanCodeOfJ = 44;
+constexpr int kKeyCodeOfJ = 38;
+
+struct Settings {
+  Settings() {
+    world.sim.installedApps.setApps({{Uuid(), "Terminal", "org.example.Term", std::nullopt}});
+    app.start();
+    content = std::make_unique<SettingsContent>(app, "1.0");
+    window.show(*content);
+  }
+
+  template <class T = QWidget>
+  T* named(const QString& name) {
+    for (T* widget : window.findChildren<T*>()) {
+      if (widget->accessibleName() == name && widget->isVisibleTo(&window))
+        return widget;
+    }
+    return nullptr;
+  }
+  bool shows(const QString& text) {
+    for (QLabel* label : window.findChildren<QLabel*>()) {
+      if (label->text().contains(text) && label->isVisibleTo(&window))
+        return true;
+    }
+    return false;
+  }
+  // Lets the panels rebuild after a change.
+  void settle() {
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+  }
+  void click(const QString& name) {
+    auto* button = named<QAbstractButton>(name);
+    QVERIFY2(button, qPrintable("no control named " + name));
+    QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
+    settle();
+  }
+  void open(const QString& panel) {
+    click(panel);
+    world.clock.advanceBy(SettingsSidebar::fadeDuration);
+    settle();
+  }
+  void save(const char* name) {
+    const QString folder = qEnvironmentVariable("DOVRIK_SCREENSHOT_DIR");
+    if (!folder.isEmpty())
+      window.grab().save(folder + "/settings-" + name + ".png");
+  }
+
+  test::SimWorld world;
+  App app{world.platform};
+  std::unique_ptr<SettingsContent> content;
+  ui::SettingsWindowView window{ColorScheme::light, [](quint32 scanCode) {
+                                  return scanCode == kScanCodeOfJ ? kKeyCodeOfJ : -1;
+                                }};
+};
+
+}  // namespace
+
+class SettingsWindowTest : public QObject {
+  Q_OBJECT
+
+ private Q_SLOTS:
+  void generalSnappingAndDragZonesWriteAtOnce() {
+    Settings s;
+    QCOMPARE(s.window.windowTitle(), QStringLiteral("Dovrik — Settings"));
+    QCOMPARE(s.window.minimumSize(), QSize(680, 420));
+    s.click("Launch at login");
+    QVERIFY(s.app.appState().launchAtLogin());
+    s.save("general");
+
+    s.open("Snapping");
+    s.click("Left Half");
+    QVERIFY(!s.app.appState().enabledPositions().contains(SnapPosition::leftHalf));
+    auto* opacity = s.named<QSlider>("Opacity");
+    QVERIFY(opacity);
+    opacity->setFocus();
+    const double before = s.app.appState().previewOpacity();
+    QTest::keyClick(opacity, Qt::Key_Right);
+    QCOMPARE(s.app.appState().previewOpacity(), before + 0.05);
+    s.click("Animate windows into place");
+    s.settle();
+    QVERIFY(!s.named<QAbstractButton>("Speed Fast")->isEnabled());
+
+    s.open("Drag Zones");
+    DragZoneManager& zones = s.app.dragZoneManager();
+    s.click("Edge Snapping");
+    QVERIFY(!zones.edgeSnappingEnabled());
+    s.click("Corner Snapping");
+    QVERIFY(!zones.cornerSnappingEnabled());
+    s.click("Reset Defaults");
+    QVERIFY(s.shows("Reset all drag zone settings?"));
+    s.click("Reset");
+    QVERIFY(zones.edgeSnappingEnabled() && zones.cornerSnappingEnabled());
+  }
+
+  void aBadgeRecordsTheKeyAtThePressedPositionAndClosingGivesTheHotkeysBack() {
+    Settings s;
+    s.open("Shortcuts");
+    s.click("Left Half");
+    QVERIFY(s.named<QAbstractButton>("Left Half")->text() == "Recording…");
+    QKeyEvent control(QEvent::KeyPress, Qt::Key_Control, Qt::ControlModifier, 37, 0, 0);
+    QApplication::sendEvent(s.named("Left Half"), &control);
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_J, Qt::ControlModifier | Qt::AltModifier,
+                    kScanCodeOfJ, 0, 0, "j");
+    QApplication::sendEvent(s.named("Left Half"), &press);
+    s.settle();
+    const KeyboardShortcut recorded{
+        KeyboardShortcut::Key::j,
+        {KeyboardShortcut::Modifier::control, KeyboardShortcut::Modifier::option}};
+    QCOMPARE(s.app.appState().shortcuts().at(SnapPosition::leftHalf), recorded);
+    QVERIFY(!s.window.hasKeyboard());
+
+    // Closing the window while a badge listens gives the hotkeys back.
+    s.click("Right Half");
+    QVERIFY(s.app.ownHotkeys().isReleased());
+    s.window.close();
+    QVERIFY(!s.app.ownHotkeys().isReleased());
+  }
+
+  void clipboardWorkspacesAndRules() {
+    Settings s;
+    s.open("Clipboard");
+    s.click("Enable Clipboard History");
+    QVERIFY(!s.app.appState().clipboardHistoryEnabled());
+    s.click("Clear History");
+    QVERIFY(s.named<QAbstractButton>("Cancel"));
+    s.click("Cancel");
+
+    s.open("Workspaces");
+    s.click("Save Current Layout…");
+    auto* name = s.named<QLineEdit>("Name this layout");
+    QVERIFY(name);
+    name->setText("Desk");
+    QTest::keyClick(name, Qt::Key_Return);
+    s.settle();
+    // The simulated desktop has no windows to record.
+    QVERIFY(s.app.workspaceManager().workspaces().empty());
+    QVERIFY(s.shows("Nothing to save"));
+
+    s.open("App Rules");
+    s.click("Add Rule");
+    s.world.clock.advanceBy(0);
+    s.settle();
+    auto* apps = s.named<QComboBox>("Application");
+    QVERIFY(apps);
+    QCOMPARE(apps->count(), 2);
+    Q_EMIT apps->activated(1);
+    s.settle();
+    s.click("Add Rule for selection");
+    QCOMPARE(s.app.ruleManager().rules().size(), std::size_t(1));
+    s.click("Rule for Terminal");
+    QVERIFY(!s.app.ruleManager().rules()[0].isEnabled);
+    s.click("Delete rule for Terminal");
+    s.click("Delete Rule");
+    QVERIFY(s.app.ruleManager().rules().empty());
+  }
+};
+
+QTEST_MAIN(SettingsWindowTest)
+#include "SettingsWindowTest.moc"
