@@ -262,14 +262,7 @@ void ClipboardPopupView::setTranslucentBackground(bool translucent) {
 
 void ClipboardPopupView::applyScheme() {
   search_->applyScheme();
-  const QColor handle = themeColor(ColorToken::textTertiary, scheme_);
-  list_->verticalScrollBar()->setStyleSheet(
-      QStringLiteral("QScrollBar:vertical { background: transparent; width: 8px; margin: 2px; }"
-                     "QScrollBar::handle:vertical { background: %1; border-radius: 2px;"
-                     " min-height: 24px; }"
-                     "QScrollBar::add-line, QScrollBar::sub-line { height: 0; }"
-                     "QScrollBar::add-page, QScrollBar::sub-page { background: none; }")
-          .arg(handle.name(QColor::HexArgb)));
+  list_->verticalScrollBar()->setStyleSheet(thinScrollBarStyle(scheme_));
   update();
   for (QWidget* child : findChildren<QWidget*>())
     child->update();

@@ -27,4 +27,8 @@ QEasingCurve easingFor(AnimationCurve curve);
 // which focus-stealing prevention may refuse. False off X11, where nothing was asked.
 bool askWindowManagerToActivate(QWidget& window);
 
+// Gives `window` exactly `title` on X11, where Qt would append the application's name to a
+// title that does not end with it.
+void setExactTitle(QWidget& window, const QString& title);
+
 }  // namespace dovrik::ui

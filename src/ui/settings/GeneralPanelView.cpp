@@ -37,7 +37,9 @@ void GeneralPanelView::build() {
       m.appear();
     }));
   }
-  access->addRow(row(status.symbol, status.title, status.detail, trailing));
+  const bool granted = !m.accessButtonTitle() && status.symbol == "checkmark.circle.fill";
+  access->addRow(row(status.symbol, status.title, status.detail, trailing,
+                     color(granted ? ColorToken::success : ColorToken::warning)));
 
   addSection(GeneralPanelModel::updatesSection);
   SettingsCard* updates = addCard();

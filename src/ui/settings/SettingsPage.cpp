@@ -178,13 +178,14 @@ void SettingsPage::addConfirmation(const Confirmation& confirmation, std::functi
 }
 
 QWidget* SettingsPage::row(std::string_view symbol, std::string_view title,
-                           std::string_view subtitle, const std::vector<QWidget*>& trailing) {
+                           std::string_view subtitle, const std::vector<QWidget*>& trailing,
+                           std::optional<QColor> tint) {
   auto* row = new QWidget(this);
   auto* line = new QHBoxLayout(row);
   line->setContentsMargins(14, 9, 14, 9);
   line->setSpacing(10);
   if (!symbol.empty())
-    line->addWidget(symbolLabel(symbol, color(ColorToken::textSecondary), 18, row));
+    line->addWidget(symbolLabel(symbol, tint.value_or(color(ColorToken::textSecondary)), 18, row));
   auto* text = new QVBoxLayout();
   text->setSpacing(1);
   text->addWidget(textLabel(title, color(ColorToken::textPrimary), 13, false, row));

@@ -58,10 +58,10 @@ class SettingsPage : public QWidget {
   void addConfirmation(const Confirmation& confirmation, std::function<void()> confirm,
                        std::function<void()> cancel);
 
-  // A padded row: an optional symbol, the title with a secondary line under it, and controls
-  // on the right.
+  // A padded row: an optional symbol (in `tint`, else the secondary text colour), the title
+  // with a secondary line under it, and controls on the right.
   QWidget* row(std::string_view symbol, std::string_view title, std::string_view subtitle,
-               const std::vector<QWidget*>& trailing);
+               const std::vector<QWidget*>& trailing, std::optional<QColor> tint = {});
   SettingsSwitch* toggle(std::string_view name, bool on, std::function<void(bool)> set);
   QPushButton* button(std::string_view title, std::function<void()> action,
                       bool destructive = false);

@@ -118,6 +118,18 @@ void drawApp(QPainter& p, const QRectF& box, const QColor& color) {
   p.drawRoundedRect(box, box.width() / 4.5, box.width() / 4.5);
 }
 
+// The app tile with a check mark cut into it.
+void drawAppWithCheck(QPainter& p, const QRectF& box, const QColor& color) {
+  drawApp(p, box, color);
+  const double w = box.width();
+  p.setCompositionMode(QPainter::CompositionMode_Clear);
+  p.setPen(QPen(Qt::black, w / 9, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+  p.drawPolyline(QPolygonF({QPointF(box.left() + w * 0.26, box.top() + w * 0.52),
+                            QPointF(box.left() + w * 0.43, box.top() + w * 0.69),
+                            QPointF(box.left() + w * 0.74, box.top() + w * 0.33)}));
+  p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+}
+
 void drawHand(QPainter& p, const QRectF& box, const QColor& color) {
   const double stroke = std::max(1.5, box.width() / 10);
   p.setPen(QPen(color, stroke, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
@@ -163,8 +175,10 @@ QPixmap settingsSymbolPixmap(std::string_view name, const QColor& color, int siz
     drawCounterclockwise(p, box, color);
   else if (name == "arrow.left.and.right.square")
     drawArrowsSquare(p, box, color);
-  else if (name == "app.fill" || name == "app.badge.checkmark")
+  else if (name == "app.fill")
     drawApp(p, box, color);
+  else if (name == "app.badge.checkmark")
+    drawAppWithCheck(p, box, color);
   else if (name == "hand.draw")
     drawHand(p, box, color);
   else if (name == "arrow.up.left.and.down.right.and.arrow.up.right.and.down.left")

@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QPropertyAnimation>
 #include <QScrollArea>
+#include <QScrollBar>
 
 #include "ui/ThemeColors.h"
 #include "ui/settings/ClipboardPanelView.h"
@@ -42,6 +43,12 @@ SettingsView::SettingsView(SettingsContent& content, SettingsPage::Context conte
   line->addWidget(scroll_, 1);
   fade_->setDuration(static_cast<int>(SettingsSidebar::fadeDuration * 1000));
   fade_->setEasingCurve(QEasingCurve::OutQuad);
+  // Drawn through the effect only while it fades: at full opacity the text is drawn straight,
+  // with the desktop's font smoothing.
+  opacity_->setEnabled(false);
+  connect(fade_, &QPropertyAnimation::finished, this,
+          [this] { opacity_->setEnabled(opacity_->opacity() < 1); });
+  scroll_->verticalScrollBar()->setStyleSheet(thinScrollBarStyle(context_.scheme));
   observer_ = content.sidebar().changed.connect([this] { follow(); });
   showPanel(shown_);
 }
@@ -55,6 +62,7 @@ void SettingsView::follow() {
   if (sidebar.selection() != shown_)
     showPanel(sidebar.selection());
   fade_->stop();
+  opacity_->setEnabled(true);
   fade_->setStartValue(opacity_->opacity());
   fade_->setEndValue(sidebar.contentOpacity());
   fade_->start();

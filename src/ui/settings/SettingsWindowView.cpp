@@ -55,7 +55,6 @@ KeyboardShortcut::ModifierSet modifiersOf(Qt::KeyboardModifiers flags) {
 
 SettingsWindowView::SettingsWindowView(ColorScheme scheme, KeyPosition keyPosition)
     : scheme_(scheme), keyPosition_(std::move(keyPosition)) {
-  setWindowTitle(QStringLiteral("Dovrik — Settings"));
   setAttribute(Qt::WA_DeleteOnClose, false);
   setMinimumSize(680, 420);
   auto* layout = new QVBoxLayout(this);
@@ -76,6 +75,7 @@ void SettingsWindowView::show(SettingsContent& content) {
     resize(780, 500);
   }
   centreOnPointerScreen();
+  setExactTitle(*this, QStringLiteral("Dovrik — Settings"));
   QWidget::show();
   activate();
 }
