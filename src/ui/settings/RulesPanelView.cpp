@@ -3,14 +3,9 @@
 
 #include <QComboBox>
 
+#include "ui/settings/SettingsText.h"
+
 namespace dovrik::ui {
-namespace {
-
-QString qs(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-}  // namespace
 
 RulesPanelView::RulesPanelView(RulesPanelModel& model, Context context, QWidget* parent)
     : SettingsPage(std::move(context), parent), model_(model) {

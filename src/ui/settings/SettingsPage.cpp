@@ -10,13 +10,11 @@
 #include "ui/PopupFonts.h"
 #include "ui/ThemeColors.h"
 #include "ui/settings/SettingsSymbols.h"
+#include "ui/settings/SettingsText.h"
 
 namespace dovrik::ui {
-namespace {
 
-QString qs(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
+namespace {
 
 QLabel* textLabel(std::string_view text, const QColor& color, int pixelSize, bool semibold,
                   QWidget* parent) {

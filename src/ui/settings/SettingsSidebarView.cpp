@@ -8,15 +8,9 @@
 
 #include "ui/PopupFonts.h"
 #include "ui/ThemeColors.h"
+#include "ui/settings/SettingsText.h"
 
 namespace dovrik::ui {
-namespace {
-
-QString qs(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-}  // namespace
 
 SettingsSidebarView::SettingsSidebarView(SettingsSidebar& sidebar, ColorScheme scheme,
                                          QWidget* parent)

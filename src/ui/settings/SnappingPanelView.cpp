@@ -6,15 +6,9 @@
 #include <QPainter>
 
 #include "ui/ThemeColors.h"
+#include "ui/settings/SettingsText.h"
 
 namespace dovrik::ui {
-namespace {
-
-QString qs(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-}  // namespace
 
 SnappingPanelView::SnappingPanelView(SnappingPanelModel& model, Context context, QWidget* parent)
     : SettingsPage(std::move(context), parent), model_(model) {
