@@ -55,6 +55,10 @@ SettingsSidebarView::~SettingsSidebarView() {
   sidebar_.changed.disconnect(observer_);
 }
 
+void SettingsSidebarView::focusSelection() {
+  findChild<QPushButton*>(qs(rawValue(sidebar_.selection())))->setFocus(Qt::OtherFocusReason);
+}
+
 void SettingsSidebarView::restyle() {
   const QString accent = accentColor(palette()).name();
   for (const SidebarItem item : SettingsSidebar::items) {

@@ -14,6 +14,9 @@ class SettingsSidebarView : public QWidget {
   SettingsSidebarView(SettingsSidebar& sidebar, ColorScheme scheme, QWidget* parent = nullptr);
   ~SettingsSidebarView() override;
 
+  // Gives the keyboard focus to the selected row, where Tab starts in a new window.
+  void focusSelection();
+
  protected:
   void paintEvent(QPaintEvent* event) override;
 

@@ -26,6 +26,7 @@ SettingsView::SettingsView(SettingsContent& content, SettingsPage::Context conte
       content_(content),
       context_(std::move(context)),
       leavingPanel_(std::move(leavingPanel)),
+      sidebar_(new SettingsSidebarView(content.sidebar(), context_.scheme, this)),
       scroll_(new QScrollArea(this)),
       opacity_(new QGraphicsOpacityEffect(scroll_)),
       fade_(new QPropertyAnimation(opacity_, "opacity", this)),
@@ -33,9 +34,11 @@ SettingsView::SettingsView(SettingsContent& content, SettingsPage::Context conte
   auto* line = new QHBoxLayout(this);
   line->setContentsMargins(0, 0, 0, 0);
   line->setSpacing(0);
-  line->addWidget(new SettingsSidebarView(content.sidebar(), context_.scheme, this));
+  line->addWidget(sidebar_);
   scroll_->setWidgetResizable(true);
   scroll_->setFrameShape(QFrame::NoFrame);
+  // Tab goes from the sidebar straight to the panel's controls.
+  scroll_->setFocusPolicy(Qt::NoFocus);
   scroll_->setStyleSheet(
       QStringLiteral("QScrollArea, QScrollArea > QWidget > QWidget"
                      " { background: transparent; }"));

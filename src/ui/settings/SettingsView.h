@@ -14,6 +14,8 @@ class QScrollArea;
 
 namespace dovrik::ui {
 
+class SettingsSidebarView;
+
 class SettingsView : public QWidget {
  public:
   // `leavingPanel` runs before a panel is replaced, so a recording in it ends.
@@ -22,6 +24,7 @@ class SettingsView : public QWidget {
   ~SettingsView() override;
 
   SidebarItem shownPanel() const { return shown_; }
+  SettingsSidebarView& sidebar() { return *sidebar_; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -33,6 +36,7 @@ class SettingsView : public QWidget {
   SettingsContent& content_;
   SettingsPage::Context context_;
   std::function<void()> leavingPanel_;
+  SettingsSidebarView* sidebar_;
   QScrollArea* scroll_;
   QGraphicsOpacityEffect* opacity_;
   QPropertyAnimation* fade_;

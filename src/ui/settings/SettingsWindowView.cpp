@@ -10,6 +10,7 @@
 #include <QWindow>
 
 #include "ui/X11WindowSupport.h"
+#include "ui/settings/SettingsSidebarView.h"
 #include "ui/settings/SettingsView.h"
 
 namespace dovrik::ui {
@@ -77,6 +78,8 @@ void SettingsWindowView::show(SettingsContent& content) {
   centreOnPointerScreen();
   setExactTitle(*this, QStringLiteral("Dovrik — Settings"));
   QWidget::show();
+  if (fresh)
+    view_->sidebar().focusSelection();
   activate();
 }
 
