@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSet>
 #include <QSlider>
 #include <QTest>
 
@@ -22,6 +23,9 @@ namespace {
 // The X key code the test presses for J, and the US-layout code it stands for.
 constexpr quint32 kScanCodeOfJ = 44;
 constexpr int kKeyCodeOfJ = 38;
+constexpr quint32 kScanCodeOfEscape = 9;
+constexpr quint32 kScanCodeOfLeft = 113;
+constexpr int kKeyCodeOfLeft = 123;
 
 struct Settings {
   Settings() {
@@ -72,7 +76,16 @@ struct Settings {
   App app{world.platform};
   std::unique_ptr<SettingsContent> content;
   ui::SettingsWindowView window{ColorScheme::light, [](quint32 scanCode) {
-                                  return scanCode == kScanCodeOfJ ? kKeyCodeOfJ : -1;
+                                  switch (scanCode) {
+                                    case kScanCodeOfJ:
+                                      return kKeyCodeOfJ;
+                                    case kScanCodeOfEscape:
+                                      return ShortcutRecorder::escapeKeyCode;
+                                    case kScanCodeOfLeft:
+                                      return kKeyCodeOfLeft;
+                                    default:
+                                      return -1;
+                                  }
                                 }};
 };
 
@@ -175,6 +188,91 @@ class SettingsWindowTest : public QObject {
     s.click("Delete rule for Terminal");
     s.click("Delete Rule");
     QVERIFY(s.app.ruleManager().rules().empty());
+  }
+
+  // Tab from the sidebar row walks every control of each panel, and every control it reaches
+  // has a name for assistive technologies.
+  void tabReachesEveryControlOfEveryPanelAndEachHasAName() {
+    Settings s;
+    QApplication::setActiveWindow(&s.window);
+    for (const SidebarItem item : SettingsSidebar::items) {
+      const QString panel = QString::fromUtf8(rawValue(item).data(), rawValue(item).size());
+      s.open(panel);
+      auto* row = s.named<QAbstractButton>(panel);
+      row->setFocus(Qt::TabFocusReason);
+      QSet<QWidget*> reached;
+      for (int i = 0; i < 80 && !reached.contains(QApplication::focusWidget()); ++i) {
+        QWidget* focused = QApplication::focusWidget();
+        QVERIFY2(focused && !focused->accessibleName().isEmpty(),
+                 qPrintable(panel + ": a control without a name"));
+        reached.insert(focused);
+        QTest::keyClick(focused, Qt::Key_Tab);
+      }
+      int controls = 0;
+      for (QWidget* widget : s.window.findChildren<QWidget*>()) {
+        if (widget->isVisibleTo(&s.window) && widget->isEnabled() &&
+            (widget->focusPolicy() & Qt::TabFocus) && !widget->focusProxy())
+          ++controls;
+      }
+      QCOMPARE(reached.size(), controls);
+    }
+  }
+
+  // Escape and a key without a modifier leave the shortcut; a combination another position
+  // holds is refused with the notice, and the new colours keep the panel shown.
+  void refusalsKeepTheShortcutAndTheSchemeFollowsTheDesktop() {
+    Settings s;
+    s.open("Shortcuts");
+    const auto before = s.app.appState().shortcuts();
+    const auto press = [&](Qt::KeyboardModifiers modifiers, quint32 scanCode) {
+      QKeyEvent event(QEvent::KeyPress, Qt::Key_J, modifiers, scanCode, 0, 0);
+      QApplication::sendEvent(s.named("Top Half"), &event);
+      s.settle();
+    };
+    s.click("Top Half");
+    press(Qt::NoModifier, kScanCodeOfJ);
+    QCOMPARE(s.world.sim.shell.beeps, 1);
+    QCOMPARE(s.named<QAbstractButton>("Top Half")->text(), QStringLiteral("Recording…"));
+    press(Qt::NoModifier, kScanCodeOfEscape);
+    QVERIFY(!s.app.ownHotkeys().isReleased());
+    QCOMPARE(s.app.appState().shortcuts(), before);
+
+    s.click("Top Half");
+    QKeyEvent leftArrow(QEvent::KeyPress, Qt::Key_Left, Qt::ControlModifier | Qt::AltModifier,
+                        kScanCodeOfLeft, 0, 0);
+    QApplication::sendEvent(s.named("Top Half"), &leftArrow);
+    s.settle();
+    QCOMPARE(s.app.appState().shortcuts(), before);
+    QVERIFY(s.shows("is already assigned to Left Half"));
+
+    s.window.setColorScheme(ColorScheme::dark);
+    s.settle();
+    QCOMPARE(s.window.content()->shownPanel(), SidebarItem::shortcuts);
+    QVERIFY(s.shows("Click a shortcut badge"));
+  }
+
+  // The history is cut to the new size when the slider is let go, not while it is held.
+  void clipboardSizeSliderCutsTheHistoryOnRelease() {
+    Settings s;
+    std::vector<ClipboardItem> items;
+    for (int i = 0; i < 25; ++i) {
+      ClipboardItem item;
+      item.id = Uuid::random();
+      item.text = "entry " + std::to_string(i);
+      items.push_back(item);
+    }
+    s.app.clipboardManager().setItems(items);
+    s.open("Clipboard");
+    auto* size = s.named<QSlider>("History size");
+    QVERIFY(size);
+    size->setSliderDown(true);
+    size->setValue(1);  // the second stop: 10 items
+    QCOMPARE(s.app.appState().clipboardHistorySize(), 10);
+    QCOMPARE(s.app.clipboardManager().items().size(), std::size_t(25));
+    size->setSliderDown(false);
+    s.settle();
+    QCOMPARE(s.app.clipboardManager().items().size(), std::size_t(10));
+    QVERIFY(s.shows("Store up to 10 items"));
   }
 };
 
