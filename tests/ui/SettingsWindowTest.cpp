@@ -10,8 +10,10 @@
 #include <QSet>
 #include <QSlider>
 #include <QTest>
+#include <functional>
 
 #include "core/app/App.h"
+#include "core/workspaces/Workspace.h"
 #include "tests/unit/support/SimWorld.h"
 #include "ui/settings/SettingsView.h"
 #include "ui/settings/SettingsWindowView.h"
@@ -28,7 +30,10 @@ constexpr quint32 kScanCodeOfLeft = 113;
 constexpr int kKeyCodeOfLeft = 123;
 
 struct Settings {
-  Settings() {
+  // `before` prepares the desktop and the stored settings before Dovrik starts.
+  explicit Settings(const std::function<void(test::SimWorld&)>& before = {}) {
+    if (before)
+      before(world);
     world.sim.installedApps.setApps({{Uuid(), "Terminal", "org.example.Term", std::nullopt}});
     app.start();
     content = std::make_unique<SettingsContent>(app, "1.0");
@@ -273,6 +278,59 @@ class SettingsWindowTest : public QObject {
     s.settle();
     QCOMPARE(s.app.clipboardManager().items().size(), std::size_t(10));
     QVERIFY(s.shows("Store up to 10 items"));
+  }
+
+  void workspaceRowsSwitchRecordAndDeleteOnlyAfterAsking() {
+    Settings s([](test::SimWorld& world) {
+      const Workspace desk{Uuid::random(), "Desk", {}, "display", false, std::nullopt, 1000.5};
+      const std::string text = *encodeWorkspaces({desk});
+      world.sim.defaults.application().set(WorkspaceManager::storageKey,
+                                           Bytes(text.begin(), text.end()));
+    });
+    const auto desk = [&] { return s.app.workspaceManager().workspaces().front(); };
+    s.open("Workspaces");
+    QVERIFY(s.named<QAbstractButton>("Restore Desk"));
+    s.click("Restore Desk automatically");
+    QVERIFY(desk().autoRestore);
+
+    s.click("Shortcut for Desk");
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_J, Qt::MetaModifier | Qt::ShiftModifier, kScanCodeOfJ,
+                    0, 0);
+    QApplication::sendEvent(s.named("Shortcut for Desk"), &press);
+    s.settle();
+    const KeyboardShortcut recorded{
+        KeyboardShortcut::Key::j,
+        {KeyboardShortcut::Modifier::command, KeyboardShortcut::Modifier::shift}};
+    QCOMPARE(desk().shortcut, std::optional(recorded));
+
+    s.click("Delete Desk");
+    QVERIFY(s.shows("Delete “Desk”?"));
+    s.click("Cancel");
+    QCOMPARE(s.app.workspaceManager().workspaces().size(), std::size_t(1));
+    s.click("Delete Desk");
+    s.click("Delete");
+    QVERIFY(s.app.workspaceManager().workspaces().empty());
+    QVERIFY(s.shows("No saved layouts yet"));
+  }
+
+  void accessButtonPromptsFirstAndOpensTheSettingsPageAfter() {
+    Settings s([](test::SimWorld& world) { world.desktop.setTrusted(false); });
+    QVERIFY(s.shows("Accessibility access required"));
+    s.click("Allow Access");
+    QVERIFY(s.app.appState().hasPromptedForAccessibility());
+    QVERIFY(s.named<QAbstractButton>("Open Privacy Settings"));
+  }
+
+  void aDragZoneSliderStoresItsStepAndShowsTheValue() {
+    Settings s;
+    s.open("Drag Zones");
+    auto* edge = s.named<QSlider>("Edge Zone");
+    QVERIFY(edge);
+    const double before = s.app.dragZoneManager().edgeSensitivity();
+    QTest::keyClick(edge, Qt::Key_Right);
+    s.settle();
+    QCOMPARE(s.app.dragZoneManager().edgeSensitivity(), before + 1);
+    QVERIFY(s.shows(QString::number(before + 1) + "px"));
   }
 };
 
