@@ -19,6 +19,7 @@ constexpr xcb_keysym_t XK_space = 0x0020;
 constexpr xcb_keysym_t XK_j = 0x006a;
 constexpr xcb_keysym_t XK_Control_L = 0xffe3;
 constexpr xcb_keysym_t XK_Alt_L = 0xffe9;
+constexpr xcb_keysym_t XK_Left = 0xff51;
 
 class SettingsWindowTest : public AgentTest {
  protected:
@@ -51,6 +52,20 @@ class SettingsWindowTest : public AgentTest {
     }
     return found;
   }
+  // As the title bar's close button does.
+  void closeThroughTheWindowManager(xcb_window_t window) {
+    xcb_client_message_event_t message{};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = window;
+    message.type = client->atom("_NET_CLOSE_WINDOW");
+    message.data.data32[0] = XCB_CURRENT_TIME;
+    message.data.data32[1] = 2;  // source: a pager, acting for the user
+    xcb_send_event(client->raw(), 0, client->root(),
+                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                   reinterpret_cast<const char*>(&message));
+    client->sync();
+  }
   bool isActive(xcb_window_t window) {
     const auto active = client->property(client->root(), "_NET_ACTIVE_WINDOW");
     return window != XCB_NONE && !active.empty() && active[0] == window;
@@ -75,6 +90,21 @@ class SettingsWindowTest : public AgentTest {
     client->sync();
     return held;
   }
+  // Opens the Shortcuts panel and starts Left Half's badge from the keyboard.
+  void startRecordingLeftHalf(xcb_window_t& settings) {
+    ASSERT_EQ(run({"settings", "shortcuts"}).status, 0);
+    ASSERT_TRUE(client->waitFor([&] {
+      settings = settingsWindow();
+      return isActive(settings);
+    }));
+    // From the selected row down the sidebar, then the panel's "Reset All", then Left Half's
+    // badge.
+    for (int i = 0; i < 7; ++i)
+      tap(XK_Tab);
+    tap(XK_space);
+    // The badge listens while the window holds the keyboard.
+    ASSERT_TRUE(client->waitFor([&] { return keyboardHeldElsewhere(); }));
+  }
   void tap(xcb_keysym_t keysym) {
     key(keysym, true);
     key(keysym, false);
@@ -86,26 +116,20 @@ TEST_F(SettingsWindowTest, OpensActiveRecordsAShortcutByKeyboardAndTheShortcutSn
   const xcb_window_t other = client->createWindow({.rect = {300, 300, 400, 300}, .pid = 8201});
   ASSERT_TRUE(client->activate(other));
 
-  const Finished opened = run({"settings", "shortcuts"});
+  const Finished opened = run({"settings", "general"});
   ASSERT_EQ(opened.status, 0) << opened.err;
   xcb_window_t settings = XCB_NONE;
   ASSERT_TRUE(client->waitFor([&] {
     settings = settingsWindow();
     return isActive(settings);
   }));
-  // Asked again while another client has the focus: the same window comes back.
+  // Closed and asked again while another client has the focus: a new window comes forward.
+  closeThroughTheWindowManager(settings);
+  ASSERT_TRUE(client->waitFor([&] { return settingsWindow() == XCB_NONE; }));
   ASSERT_TRUE(client->activate(other));
-  ASSERT_EQ(run({"settings"}).status, 0);
-  ASSERT_TRUE(client->waitFor([&] { return isActive(settings); }));
-  EXPECT_EQ(settingsWindow(), settings);
 
-  // From the selected row down the sidebar, then the panel's "Reset All", then Left Half's
-  // badge.
-  for (int i = 0; i < 7; ++i)
-    tap(XK_Tab);
-  tap(XK_space);
-  // The badge listens while the window holds the keyboard, and lets go once it has a key.
-  ASSERT_TRUE(client->waitFor([&] { return keyboardHeldElsewhere(); }));
+  startRecordingLeftHalf(settings);
+  // Once it has a key the badge lets go of the keyboard.
   key(XK_Control_L, true);
   key(XK_Alt_L, true);
   tap(XK_j);
@@ -117,6 +141,26 @@ TEST_F(SettingsWindowTest, OpensActiveRecordsAShortcutByKeyboardAndTheShortcutSn
   key(XK_Control_L, true);
   key(XK_Alt_L, true);
   tap(XK_j);
+  key(XK_Alt_L, false);
+  key(XK_Control_L, false);
+  const Rect usable = client->usablePartOf({0, 0, 1920, 1080});
+  EXPECT_TRUE(landsOn(other, shareOf(usable, {0, 0, 0.5, 1})));
+}
+
+// The window closed while a badge listens: the keyboard is free again and the snap hotkeys,
+// released for the recording, work again.
+TEST_F(SettingsWindowTest, ClosingWhileRecordingFreesTheKeyboardAndBringsTheHotkeysBack) {
+  ASSERT_TRUE(startAgent());
+  const xcb_window_t other = client->createWindow({.rect = {300, 300, 400, 300}, .pid = 8202});
+  xcb_window_t settings = XCB_NONE;
+  startRecordingLeftHalf(settings);
+  closeThroughTheWindowManager(settings);
+  ASSERT_TRUE(client->waitFor([&] { return !keyboardHeldElsewhere(); }));
+
+  ASSERT_TRUE(client->activate(other));
+  key(XK_Control_L, true);
+  key(XK_Alt_L, true);
+  tap(XK_Left);
   key(XK_Alt_L, false);
   key(XK_Control_L, false);
   const Rect usable = client->usablePartOf({0, 0, 1920, 1080});
