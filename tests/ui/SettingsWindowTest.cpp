@@ -332,6 +332,68 @@ class SettingsWindowTest : public QObject {
     QCOMPARE(s.app.dragZoneManager().edgeSensitivity(), before + 1);
     QVERIFY(s.shows(QString::number(before + 1) + "px"));
   }
+
+  void shortcutRowsClearAndResetAllAndSnappingSpeed() {
+    Settings s;
+    s.open("Shortcuts");
+    s.click("Clear Left Half");
+    QVERIFY(!s.app.appState().shortcuts().contains(SnapPosition::leftHalf));
+    QVERIFY(!s.named<QAbstractButton>("Clear Left Half"));
+    s.click("Reset All");
+    QVERIFY(s.app.appState().shortcuts().contains(SnapPosition::leftHalf));
+    QVERIFY(s.named<QAbstractButton>("Clear Left Half"));
+
+    s.open("Snapping");
+    s.click("Speed Fast");
+    QCOMPARE(s.app.appState().animationSpeedRaw(), std::string("Fast"));
+    s.click("Rounded corners");
+    QVERIFY(!s.app.appState().useRoundedCorners());
+  }
+
+  void aSecondRuleForAnAppIsRefusedInTheSheet() {
+    Settings s;
+    s.open("App Rules");
+    s.click("Add Rule");
+    s.world.clock.advanceBy(0);
+    s.settle();
+    Q_EMIT s.named<QComboBox>("Application")->activated(1);
+    s.settle();
+    s.click("Add Rule for selection");
+    s.click("Add Rule");
+    s.world.clock.advanceBy(0);
+    s.settle();
+    Q_EMIT s.named<QComboBox>("Application")->activated(1);
+    s.settle();
+    QVERIFY(s.shows("This app already has a rule"));
+    QVERIFY(!s.named<QAbstractButton>("Add Rule for selection")->isEnabled());
+    QCOMPARE(s.app.ruleManager().rules().size(), std::size_t(1));
+  }
+
+  void theWindowIsBuiltOnceWhileOpenAndLetsGoWhenClosed() {
+    Settings s;
+    ui::SettingsView* first = s.window.content();
+    s.window.show(*s.content);
+    QCOMPARE(s.window.content(), first);
+    int closings = 0;
+    s.window.closed.connect([&] { ++closings; });
+    s.window.close();
+    QCOMPARE(closings, 1);
+    QCOMPARE(s.window.content(), nullptr);
+  }
+
+  void aNameOfOnlySpacesKeepsTheNamingCardOpen() {
+    Settings s;
+    s.open("Workspaces");
+    s.click("Save Current Layout…");
+    auto* name = s.named<QLineEdit>("Name this layout");
+    name->setText("   ");
+    QTest::keyClick(name, Qt::Key_Return);
+    s.settle();
+    QVERIFY(s.named<QLineEdit>("Name this layout"));
+    QVERIFY(!s.shows("Nothing to save"));
+    s.click("Cancel");
+    QVERIFY(!s.named<QLineEdit>("Name this layout"));
+  }
 };
 
 QTEST_MAIN(SettingsWindowTest)
