@@ -394,6 +394,43 @@ class SettingsWindowTest : public QObject {
     s.click("Cancel");
     QVERIFY(!s.named<QLineEdit>("Name this layout"));
   }
+
+  void pinnedEntriesAreListedAndUnpinnedAndTheShortcutResets() {
+    Settings s;
+    ClipboardItem pinned;
+    pinned.id = Uuid::random();
+    pinned.text = "keep me";
+    pinned.isPinned = true;
+    s.app.clipboardManager().setItems({pinned});
+    s.open("Clipboard");
+    QVERIFY(s.shows("keep me"));
+    s.click("Unpin keep me");
+    QVERIFY(!s.app.clipboardManager().items().front().isPinned);
+    QVERIFY(!s.shows("keep me"));
+
+    const KeyboardShortcut standard = s.app.appState().clipboardShortcut();
+    s.click("Keyboard Shortcut");
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_J, Qt::MetaModifier | Qt::AltModifier, kScanCodeOfJ,
+                    0, 0);
+    QApplication::sendEvent(s.named("Keyboard Shortcut"), &press);
+    s.settle();
+    QVERIFY(!(s.app.appState().clipboardShortcut() == standard));
+    s.click(QString::fromStdString(s.world.platform.texts.clipboardShortcutResetHelp));
+    QCOMPARE(s.app.appState().clipboardShortcut(), standard);
+  }
+
+  // A change of colours rebuilds the views: a badge that was listening stops, and Dovrik's
+  // hotkeys come back rather than staying released behind a badge that no longer exists.
+  void aSchemeChangeWhileRecordingEndsTheRecording() {
+    Settings s;
+    s.open("Shortcuts");
+    s.click("Bottom Half");
+    QVERIFY(s.app.ownHotkeys().isReleased());
+    s.window.setColorScheme(ColorScheme::dark);
+    s.settle();
+    QVERIFY(!s.app.ownHotkeys().isReleased());
+    QVERIFY(!s.content->shortcuts().recorder(SnapPosition::bottomHalf).isRecording());
+  }
 };
 
 QTEST_MAIN(SettingsWindowTest)
