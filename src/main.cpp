@@ -33,6 +33,7 @@
 #include "ui/ClipboardPopupWindow.h"
 #include "ui/SnapPreviewWindow.h"
 #include "ui/TrayIcon.h"
+#include "ui/settings/SettingsWindowView.h"
 
 namespace {
 
@@ -135,6 +136,11 @@ int runAgent(int argc, char** argv) {
       colorScheme.scheme());
   QObject::connect(&colorScheme, &qt::ColorSchemeWatcher::schemeChanged, &popup,
                    [&popup](ColorScheme scheme) { popup.setColorScheme(scheme); });
+  ui::SettingsWindowView settings(colorScheme.scheme(), [&x11](quint32 keycode) {
+    return x11.hotkeys.keyCodeAt(static_cast<std::uint8_t>(keycode));
+  });
+  QObject::connect(&colorScheme, &qt::ColorSchemeWatcher::schemeChanged, &settings,
+                   [&settings](ColorScheme scheme) { settings.setColorScheme(scheme); });
 
   App app(Platform{
       .clock = mainQueue,
@@ -156,7 +162,9 @@ int runAgent(int argc, char** argv) {
       .keySynth = x11.keySynth,
       .files = files,
       .installedApps = x11.installedApps,
+      .settingsWindow = settings,
   });
+  app.setVersion(DOVRIK_VERSION);
   // Until there is a settings window to show it in, a refused hotkey is told where a user who
   // started Dovrik from a terminal, or reads the session's log, will see it.
   // Registration runs again on every change of the shortcuts; tell each refusal once.

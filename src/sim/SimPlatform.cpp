@@ -32,6 +32,7 @@ Platform SimPlatform::platform() {
       .keySynth = keySynth,
       .files = files,
       .installedApps = installedApps,
+      .settingsWindow = settingsWindow,
   };
 }
 

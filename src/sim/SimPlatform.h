@@ -17,6 +17,7 @@
 #include "sim/SimOverlaySurface.h"
 #include "sim/SimPasteboard.h"
 #include "sim/SimPopupPanel.h"
+#include "sim/SimSettingsWindow.h"
 #include "sim/SimShell.h"
 #include "sim/SimWindowList.h"
 
@@ -46,6 +47,7 @@ class SimPlatform {
   SimKeySynth keySynth;
   SimFiles files;
   SimInstalledApps installedApps;
+  SimSettingsWindow settingsWindow;
 };
 
 }  // namespace dovrik::sim

@@ -395,17 +395,8 @@ void ClipboardPopupView::setTranslucentBackground(bool translucent) {
 
 void ClipboardPopupView::applyScheme() {
   search_->applyScheme();
-  const QColor handle = themeColor(ColorToken::textTertiary, scheme_);
-  const QString scrollBar =
-      QStringLiteral(
-          "QScrollBar:vertical { background: transparent; width: 8px; margin: 2px; }"
-          "QScrollBar::handle:vertical { background: %1; border-radius: 2px;"
-          " min-height: 24px; }"
-          "QScrollBar::add-line, QScrollBar::sub-line { height: 0; }"
-          "QScrollBar::add-page, QScrollBar::sub-page { background: none; }")
-          .arg(handle.name(QColor::HexArgb));
   for (QListView* list : {list_, shelfList_, inlineList_})
-    list->verticalScrollBar()->setStyleSheet(scrollBar);
+    list->verticalScrollBar()->setStyleSheet(thinScrollBarStyle(scheme_));
   inlineShelf_->setStyleSheet(
       QStringLiteral("QLabel#sectionTitle { color: %1; font-weight: 600; }"
                      "QLabel#sectionCount, QLabel#sectionHint { color: %2; }")

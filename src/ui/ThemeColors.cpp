@@ -29,6 +29,16 @@ QColor onAccentColor(const QPalette& palette) {
   return toQColor(Theme::onAccent(rgba));
 }
 
+QString thinScrollBarStyle(ColorScheme scheme) {
+  return QStringLiteral(
+             "QScrollBar:vertical { background: transparent; width: 8px; margin: 2px; }"
+             "QScrollBar::handle:vertical { background: %1; border-radius: 2px;"
+             " min-height: 24px; }"
+             "QScrollBar::add-line, QScrollBar::sub-line { height: 0; }"
+             "QScrollBar::add-page, QScrollBar::sub-page { background: none; }")
+      .arg(themeColor(ColorToken::textTertiary, scheme).name(QColor::HexArgb));
+}
+
 void paintThemedCard(QPainter& painter, const QRectF& box, ColorScheme scheme,
                      double surfaceAlpha) {
   QColor surface = themeColor(ColorToken::surface, scheme);

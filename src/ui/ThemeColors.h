@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QPalette>
 #include <QRectF>
+#include <QString>
 
 #include "core/theme/ColorScheme.h"
 #include "core/theme/ColorToken.h"
@@ -20,6 +21,8 @@ QColor themeColor(ColorToken token, ColorScheme scheme);
 QColor accentColor(const QPalette& palette);
 // Black or white, whichever reads on the accent.
 QColor onAccentColor(const QPalette& palette);
+// A thin scroll bar with a handle in the tertiary text colour, for lists on themed panels.
+QString thinScrollBarStyle(ColorScheme scheme);
 // The card look over `box`: the surface colour at `surfaceAlpha`, rounded corners and a
 // hairline drawn inside the edge.
 void paintThemedCard(QPainter& painter, const QRectF& box, ColorScheme scheme,

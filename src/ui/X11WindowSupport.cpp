@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <string>
+#include <string_view>
 
 #include <QtGui/qguiapplication_platform.h>
 #include <xcb/xcb.h>
@@ -65,6 +66,62 @@ QEasingCurve easingFor(AnimationCurve curve) {
       break;
   }
   return easing;
+}
+
+namespace {
+
+// Qt's X connection; the offscreen platform answers the X11 interface without one.
+xcb_connection_t* qtConnection() {
+  auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+  return x11 ? x11->connection() : nullptr;
+}
+
+xcb_atom_t atomNamed(xcb_connection_t* c, std::string_view name) {
+  xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
+      c, xcb_intern_atom(c, 0, static_cast<std::uint16_t>(name.size()), name.data()), nullptr);
+  const xcb_atom_t atom = reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
+  std::free(reply);
+  return atom;
+}
+
+}  // namespace
+
+void setExactTitle(QWidget& window, const QString& title) {
+  window.setWindowTitle(title);
+  xcb_connection_t* c = qtConnection();
+  if (!c)
+    return;
+  const QByteArray utf8 = title.toUtf8();
+  const auto id = static_cast<xcb_window_t>(window.winId());
+  const auto length = static_cast<std::uint32_t>(utf8.size());
+  const xcb_atom_t utf8String = atomNamed(c, "UTF8_STRING");
+  for (const xcb_atom_t property : {atomNamed(c, "_NET_WM_NAME"), xcb_atom_t{XCB_ATOM_WM_NAME}}) {
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, id, property, utf8String, 8, length,
+                        utf8.constData());
+  }
+  xcb_flush(c);
+}
+
+bool askWindowManagerToActivate(QWidget& window) {
+  xcb_connection_t* c = qtConnection();
+  if (!c)
+    return false;
+  const xcb_atom_t active = atomNamed(c, "_NET_ACTIVE_WINDOW");
+  if (active == XCB_ATOM_NONE)
+    return false;
+  xcb_client_message_event_t message{};
+  message.response_type = XCB_CLIENT_MESSAGE;
+  message.format = 32;
+  message.window = static_cast<xcb_window_t>(window.winId());
+  message.type = active;
+  message.data.data32[0] = 2;  // source: a pager, acting for the user
+  message.data.data32[1] = XCB_CURRENT_TIME;
+  const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+  xcb_send_event(c, 0, root,
+                 XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                 reinterpret_cast<const char*>(&message));
+  xcb_flush(c);
+  return true;
 }
 
 }  // namespace dovrik::ui

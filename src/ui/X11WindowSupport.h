@@ -5,6 +5,7 @@
 
 #include <QEasingCurve>
 #include <QRect>
+#include <QWidget>
 
 #include "core/platform/Geometry.h"
 #include "core/theme/Animation.h"
@@ -20,5 +21,14 @@ QRect rootToQt(const Rect& root);
 bool isCompositing();
 
 QEasingCurve easingFor(AnimationCurve curve);
+
+// Asks the window manager to activate `window`, shown already, as a pager would
+// (`_NET_ACTIVE_WINDOW` with source 2): Qt's own request says it comes from the application,
+// which focus-stealing prevention may refuse. False off X11, where nothing was asked.
+bool askWindowManagerToActivate(QWidget& window);
+
+// Gives `window` exactly `title` on X11, where Qt would append the application's name to a
+// title that does not end with it.
+void setExactTitle(QWidget& window, const QString& title);
 
 }  // namespace dovrik::ui

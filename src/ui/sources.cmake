@@ -11,6 +11,22 @@ list(APPEND DOVRIK_UI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/PopupSymbols.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ShelfRowDelegate.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ShelfRowsModel.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/settings/ClipboardPanelView.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/settings/DragZonePreviewView.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/settings/DragZonesPanelView.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/settings/GeneralPanelView.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/settings/RulesPanelView.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/settings/SettingsCard.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/settings/SettingsPage.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/settings/SettingsSidebarView.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/settings/SettingsSwitch.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/settings/SettingsSymbols.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/settings/SettingsView.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/settings/SettingsWindowView.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/settings/ShortcutBadge.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/settings/ShortcutsPanelView.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/settings/SnappingPanelView.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/settings/WorkspacesPanelView.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SnapPreviewWindow.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SymbolIcon.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ThemeColors.cpp

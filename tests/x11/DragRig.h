@@ -27,6 +27,7 @@
 #include "sim/SimDefaults.h"
 #include "sim/SimFiles.h"
 #include "sim/SimPopupPanel.h"
+#include "sim/SimSettingsWindow.h"
 #include "sim/SimShell.h"
 #include "ui/SnapPreviewWindow.h"
 
@@ -84,10 +85,11 @@ class DragRig {
   }};
   sim::SimClock popupClock;
   sim::SimPopupPanel popupPanel{popupClock};
+  sim::SimSettingsWindow settingsWindow;
   Platform platform{queue,         queue,      defaults, x.accessibility, x.screens,
                     x.runningApps, x.hotkeys,  shell,    loginItem,       PlatformTexts::linux(),
                     tap,           windowList, preview,  popupPanel,      background,
-                    pasteboard,    x.keySynth, files,    x.installedApps};
+                    pasteboard,    x.keySynth, files,    x.installedApps, settingsWindow};
   AppState appState{platform};
   std::unique_ptr<DragZoneManager> zones =
       std::make_unique<DragZoneManager>(defaults.application());

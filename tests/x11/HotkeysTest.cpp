@@ -4,6 +4,7 @@
 
 #include "DesktopTest.h"
 #include "core/app/App.h"
+#include "linux/x11/KeyboardMap.h"
 
 namespace dovrik::x11test {
 namespace {
@@ -100,6 +101,32 @@ TEST_F(HotkeysTest, KeymapChangeRegrabsWithTheNewLockBits) {
   EXPECT_TRUE(pressedBecomes({1}));
   type("Num_Lock");
   ASSERT_EQ(server->run({"xmodmap", "-e", "clear mod3", "-e", "add mod2 = Num_Lock"}), 0);
+}
+
+// The shortcut recorder reads a pressed key back through the same mapping registration uses,
+// so a recorded key is the one grabbed afterwards, also after the keymap changes.
+TEST_F(HotkeysTest, KeyCodeAtReversesRegistrationAndFollowsTheKeymap) {
+  int recordable = 0;
+  for (int keyCode = 0; keyCode < 128; ++keyCode) {
+    if (const auto keysym = x11::KeyboardMap::keysymForKeyCode(keyCode)) {
+      EXPECT_EQ(x().hotkeys.keyCodeAt(client->keycodeOf(*keysym)), keyCode) << keyCode;
+      ++recordable;
+    }
+  }
+  EXPECT_EQ(recordable, 30);
+  constexpr xcb_keysym_t XK_Escape = 0xff1b;
+  constexpr xcb_keysym_t XK_F1 = 0xffbe;
+  EXPECT_EQ(x().hotkeys.keyCodeAt(client->keycodeOf(XK_Escape)), 53);
+  EXPECT_EQ(x().hotkeys.keyCodeAt(client->keycodeOf(XK_F1)), -1);
+
+  // The key that typed J types K, as a French or German layout moves letters about.
+  constexpr xcb_keysym_t XK_j = 0x006a;
+  constexpr int kCode = 40;
+  const xcb_keycode_t jKey = client->keycodeOf(XK_j);
+  const std::string remap = "keycode " + std::to_string(jKey) + " = k";
+  ASSERT_EQ(server->run({"xmodmap", "-e", remap}), 0);
+  EXPECT_TRUE(pumpUntil([&] { return x().hotkeys.keyCodeAt(jKey) == kCode; }));
+  ASSERT_EQ(server->run({"xmodmap", "-e", "keycode " + std::to_string(jKey) + " = j"}), 0);
 }
 
 // Every window manager we test binds Ctrl+Alt+Left and Right to switching desktops in its stock

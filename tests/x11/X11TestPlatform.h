@@ -20,6 +20,7 @@
 #include "sim/SimFiles.h"
 #include "sim/SimOverlaySurface.h"
 #include "sim/SimPopupPanel.h"
+#include "sim/SimSettingsWindow.h"
 #include "sim/SimShell.h"
 #include "sim/SimWindowList.h"
 
@@ -61,6 +62,7 @@ class X11TestPlatform {
         .keySynth = x.keySynth,
         .files = files,
         .installedApps = x.installedApps,
+        .settingsWindow = settingsWindow,
     };
   }
 
@@ -74,6 +76,7 @@ class X11TestPlatform {
   sim::SimClock previewClock;
   sim::SimOverlaySurface overlaySurface;
   sim::SimPopupPanel popupPanel;
+  sim::SimSettingsWindow settingsWindow;
   sim::SimBackground background;
   x11::X11Pasteboard pasteboard;
   sim::SimFiles files;

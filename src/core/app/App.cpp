@@ -7,6 +7,9 @@ App::App(Platform platform) : platform_(platform) {}
 
 // Managers that use others go first.
 App::~App() {
+  platform_.settingsWindow.closed.disconnect(settingsClosed_);
+  settingsContent_.reset();
+  ownHotkeys_.reset();
   menuBarController_.reset();
   clipboardPopupController_.reset();
   fileShelfManager_.reset();
@@ -87,6 +90,7 @@ MenuBarController& App::menuBarController() {
     menuBarController_ = std::make_unique<MenuBarController>(
         platform_, appState(), shortcutManager(), windowManager(), dragMonitor(),
         workspaceManager(), clipboardPopupController());
+    menuBarController_->settingsRequested.connect([this] { openSettings(); });
   }
   return *menuBarController_;
 }
@@ -146,6 +150,25 @@ InstalledAppsCache& App::installedAppsCache() {
         std::make_unique<InstalledAppsCache>(platform_.installedApps, platform_.background);
   }
   return *installedAppsCache_;
+}
+
+ManagedHotkeys& App::ownHotkeys() {
+  if (!ownHotkeys_) {
+    ownHotkeys_ = std::make_unique<ManagedHotkeys>(shortcutManager(), clipboardShortcut(),
+                                                   workspaceShortcuts());
+  }
+  return *ownHotkeys_;
+}
+
+void App::openSettings(std::optional<SidebarItem> panel) {
+  if (!settingsContent_) {
+    settingsContent_ = std::make_unique<SettingsContent>(*this, version_);
+    platform_.settingsWindow.closed.disconnect(settingsClosed_);
+    settingsClosed_ = platform_.settingsWindow.closed.connect([this] { settingsContent_.reset(); });
+  }
+  if (panel)
+    settingsContent_->sidebar().select(*panel);
+  platform_.settingsWindow.show(*settingsContent_);
 }
 
 void App::start() {

@@ -2,6 +2,8 @@
 #pragma once
 
 #include <memory>
+#include <optional>
+#include <string>
 
 #include "core/clipboard/ClipboardManager.h"
 #include "core/clipboard/ClipboardPopupController.h"
@@ -15,6 +17,8 @@
 #include "core/platform/Platform.h"
 #include "core/rules/InstalledAppsCache.h"
 #include "core/rules/RuleManager.h"
+#include "core/settings/ManagedHotkeys.h"
+#include "core/settings/SettingsContent.h"
 #include "core/shelf/FileShelfManager.h"
 #include "core/windows/WindowManager.h"
 #include "core/workspaces/WorkspaceManager.h"
@@ -44,6 +48,16 @@ class App {
   ClipboardPopupController& clipboardPopupController();
   RuleManager& ruleManager();
   InstalledAppsCache& installedAppsCache();
+  // Dovrik's hotkeys as a whole, which step aside while a shortcut is recorded.
+  ManagedHotkeys& ownHotkeys();
+
+  // The version the General panel shows.
+  void setVersion(std::string version) { version_ = std::move(version); }
+  // Opens the settings window, built on first use, on `panel` (or where it is), or brings it
+  // forward.
+  void openSettings(std::optional<SidebarItem> panel = std::nullopt);
+  // The settings window's content while the window is open.
+  SettingsContent* settingsContent() { return settingsContent_.get(); }
 
   // The start-up sequence for the managers that exist.
   void start();
@@ -68,6 +82,10 @@ class App {
   std::unique_ptr<ClipboardPopupController> clipboardPopupController_;
   std::unique_ptr<RuleManager> ruleManager_;
   std::unique_ptr<InstalledAppsCache> installedAppsCache_;
+  std::unique_ptr<ManagedHotkeys> ownHotkeys_;
+  std::string version_;
+  std::unique_ptr<SettingsContent> settingsContent_;
+  Signal<>::Connection settingsClosed_ = 0;
 };
 
 }  // namespace dovrik

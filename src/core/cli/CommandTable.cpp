@@ -5,6 +5,7 @@
 #include "core/cli/ClipboardCommand.h"
 #include "core/cli/LayoutCommand.h"
 #include "core/cli/RulesCommand.h"
+#include "core/cli/SettingsCommand.h"
 #include "core/cli/ShelfCommand.h"
 #include "core/cli/SnapCommand.h"
 
@@ -12,8 +13,8 @@ namespace dovrik::cli {
 
 const std::vector<Command>& commandTable() {
   static const std::vector<Command> table = {
-      snapCommand(),  layoutCommand(), clipboardCommand(),
-      shelfCommand(), rulesCommand(),  appsCommand(),
+      snapCommand(),  layoutCommand(), clipboardCommand(), shelfCommand(),
+      rulesCommand(), appsCommand(),   settingsCommand(),
   };
   return table;
 }

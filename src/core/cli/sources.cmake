@@ -8,5 +8,6 @@ list(APPEND DOVRIK_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/LayoutCommand.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ShelfCommand.cpp
   ${CMAKE_CURRENT_LIST_DIR}/RulesCommand.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SettingsCommand.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SnapCommand.cpp
 )

@@ -37,8 +37,8 @@ std::vector<MenuItem> MenuBarController::populate() const {
 
   const bool trusted = appState_.hasAccessibilityPermission();
   if (!trusted) {
-    menu.push_back(MenuItem::command("⚠️  Accessibility Access Required",
-                                     MenuAction::showAccessibilityHelp));
+    menu.push_back(
+        MenuItem::command("⚠️  Accessibility Access Required", MenuAction::openSettings));
     menu.push_back(MenuItem::separator());
   }
 
@@ -89,6 +89,12 @@ std::vector<MenuItem> MenuBarController::populate() const {
     menu.push_back(MenuItem::separator());
   }
 
+  MenuItem settings = MenuItem::command("Settings…", MenuAction::openSettings);
+  settings.keyEquivalent.key = ",";
+  settings.keyEquivalent.modifiers = {Modifier::command};
+  menu.push_back(std::move(settings));
+  menu.push_back(MenuItem::separator());
+
   MenuItem quit = MenuItem::command("Quit Dovrik", MenuAction::terminate);
   quit.keyEquivalent.key = "q";
   quit.keyEquivalent.modifiers = {Modifier::command};
@@ -98,9 +104,6 @@ std::vector<MenuItem> MenuBarController::populate() const {
 
 void MenuBarController::perform(const MenuItem& item) {
   switch (item.action) {
-    case MenuAction::showAccessibilityHelp:
-      showAccessibilityHelp();
-      break;
     case MenuAction::toggleSnapping:
       toggleSnapping();
       break;
@@ -116,6 +119,9 @@ void MenuBarController::perform(const MenuItem& item) {
     case MenuAction::showClipboardHistory:
       showClipboardHistory();
       break;
+    case MenuAction::openSettings:
+      openSettings();
+      break;
     case MenuAction::none:
     case MenuAction::terminate:
       break;
@@ -124,6 +130,10 @@ void MenuBarController::perform(const MenuItem& item) {
 
 void MenuBarController::showClipboardHistory() {
   platform_.scheduler.after(0, lifetime_.guard([this] { clipboardPopup_.show(); }));
+}
+
+void MenuBarController::openSettings() {
+  platform_.scheduler.after(0, lifetime_.guard([this] { settingsRequested.emit(); }));
 }
 
 void MenuBarController::toggleSnapping() {

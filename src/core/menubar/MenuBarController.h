@@ -64,6 +64,9 @@ class MenuBarController {
   void saveLayout(std::string_view name);
   // Opens the clipboard popup on the next turn of the main queue, once the menu has closed.
   void showClipboardHistory();
+  // Asks for the settings window through `settingsRequested` on the next turn of the main
+  // queue, once the menu has closed.
+  void openSettings();
   // Asks the platform again; if trust is still missing, explains why through
   // `noticeRequested`.
   void showAccessibilityHelp();
@@ -72,6 +75,7 @@ class MenuBarController {
   void requestMenuRebuild() { menuNeedsRebuild.emit(); }
   Signal<> menuNeedsRebuild;
   Signal<const Notice&> noticeRequested;
+  Signal<> settingsRequested;
   Signal<const SaveLayoutPrompt&> saveLayoutRequested;
 
  private:

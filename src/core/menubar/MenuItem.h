@@ -12,12 +12,12 @@ namespace dovrik {
 // What choosing an item does. `terminate` belongs to the application, not to the controller.
 enum class MenuAction {
   none,
-  showAccessibilityHelp,
   toggleSnapping,
   snapMenuAction,
   restoreWorkspace,
   saveWorkspace,
   showClipboardHistory,
+  openSettings,
   terminate,
 };
 

@@ -18,6 +18,7 @@
 #include "core/platform/RunningApps.h"
 #include "core/platform/Scheduler.h"
 #include "core/platform/Screens.h"
+#include "core/platform/SettingsWindow.h"
 #include "core/platform/Shell.h"
 #include "core/platform/WindowList.h"
 
@@ -43,6 +44,7 @@ struct Platform {
   KeySynth& keySynth;
   Files& files;
   InstalledApps& installedApps;
+  SettingsWindow& settingsWindow;
 };
 
 }  // namespace dovrik

@@ -62,6 +62,8 @@ void RulesPanelModel::cancelDelete() {
 
 void RulesPanelModel::openAddRuleSheet() {
   sheet_ = std::make_unique<AddRuleSheetModel>(rules_, installedApps_);
+  // The sheet is owned here, so the connection ends with it.
+  sheet_->changed.connect([this] { changed.emit(); });
   sheet_->appear();
   changed.emit();
 }

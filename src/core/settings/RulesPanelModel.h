@@ -50,7 +50,7 @@ class RulesPanelModel {
 
   // Opens a fresh sheet; it starts loading the applications.
   void openAddRuleSheet();
-  // The sheet while it is open.
+  // The sheet while it is open; a change of the sheet raises `changed`.
   AddRuleSheetModel* addRuleSheet();
 
   Signal<> changed;

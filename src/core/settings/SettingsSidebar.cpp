@@ -50,6 +50,13 @@ void SettingsSidebar::navigate(SidebarItem to) {
   }));
 }
 
+void SettingsSidebar::select(SidebarItem item) {
+  cancelPendingSwitch();
+  selection_ = item;
+  contentOpacity_ = 1.0;
+  changed.emit();
+}
+
 void SettingsSidebar::cancelPendingSwitch() {
   if (pendingSwitch_)
     scheduler_.cancel(*pendingSwitch_);

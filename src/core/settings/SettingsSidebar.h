@@ -39,6 +39,8 @@ class SettingsSidebar {
   // Choosing the panel already shown does nothing. During a fade the last choice wins, and
   // choosing the panel still shown calls the pending switch off.
   void navigate(SidebarItem to);
+  // Shows `item` at once, without a fade: the window is being opened on it.
+  void select(SidebarItem item);
 
   Signal<> changed;
 

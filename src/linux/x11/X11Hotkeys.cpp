@@ -10,6 +10,7 @@ namespace {
 
 constexpr xcb_keysym_t XK_Alt_L = 0xffe9;
 constexpr xcb_keysym_t XK_Super_L = 0xffeb;
+constexpr xcb_keysym_t XK_Escape = 0xff1b;
 // Modifier bits of a key event's state; the rest are pointer buttons.
 constexpr std::uint16_t keyModifierBits = 0xff;
 
@@ -172,6 +173,19 @@ bool X11Hotkeys::pressWhileGrabbed(std::uint8_t keycode, std::uint16_t state) {
     }
   }
   return false;
+}
+
+int X11Hotkeys::keyCodeAt(std::uint8_t keycode) const {
+  constexpr int escapeKeyCode = 53;
+  if (keyboard_.keycodeFor(XK_Escape) == keycode)
+    return escapeKeyCode;
+  // Virtual key codes of the US positions lie below 128.
+  for (int keyCode = 0; keyCode < 128; ++keyCode) {
+    const auto keysym = KeyboardMap::keysymForKeyCode(keyCode);
+    if (keysym && keyboard_.keycodeFor(*keysym) == keycode)
+      return keyCode;
+  }
+  return -1;
 }
 
 }  // namespace dovrik::x11

@@ -35,6 +35,11 @@ class X11Hotkeys : public Hotkeys {
   // whether it was a hotkey, which then went to the handlers as if the root grab had seen it.
   bool pressWhileGrabbed(std::uint8_t keycode, std::uint16_t state);
 
+  // The US-layout key code of the key at X `keycode` as the keyboard is mapped now, the
+  // reverse of what registration does, so a recorded key registers on the key pressed;
+  // Escape included, -1 for any other key.
+  int keyCodeAt(std::uint8_t keycode) const;
+
   // Carbon's status for a hotkey that cannot be expressed.
   static constexpr int invalidHotKeyStatus = -9879;
 

@@ -93,7 +93,8 @@ TEST(CommandLineTest, HelpVersionAndWrongUsageAreAnsweredWithoutTheAgent) {
 
   expectOneErrorLine(
       parse({"frob"}).outcome, 2,
-      "unknown command \"frob\"; commands: snap, layout, clipboard, shelf, rules, apps, help.");
+      "unknown command \"frob\"; commands: snap, layout, clipboard, shelf, rules, apps, settings, "
+      "help.");
   expectOneErrorLine(parse({"help", "frob"}).outcome, 2, "unknown command \"frob\"");
   expectOneErrorLine(parse({"help", "snap", "more"}).outcome, 2, "at most one COMMAND");
   expectOneErrorLine(parse({"--frob"}).outcome, 2, "unknown option \"--frob\"");

@@ -4,4 +4,5 @@ list(APPEND DOVRIK_UNIT_TEST_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/LayoutCommandTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ShelfCommandTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/RulesCommandTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SettingsCommandTest.cpp
 )

@@ -52,25 +52,51 @@ TEST_F(MenuBarControllerTest, UntrustedMenuWarnsAndItsHelpExplainsOnlyWhileTrust
   const std::vector<MenuItem> menu = controller.populate();
   EXPECT_EQ(outline(menu),
             "Dovrik [label]|-|⚠️  Accessibility Access Required|-|"
-            "Disable Snapping|-|Clipboard History  (⇧⌘V)|-|Quit Dovrik");
+            "Disable Snapping|-|Clipboard History  (⇧⌘V)|-|Settings…|-|Quit Dovrik");
   const MenuItem& quit = menu.back();
   EXPECT_EQ(quit.action, MenuAction::terminate);
   EXPECT_EQ(quit.keyEquivalent.key, "q");
   EXPECT_EQ(quit.keyEquivalent.modifiers, KeyboardShortcut::ModifierSet{Modifier::command});
+  EXPECT_EQ(menu[2].action, MenuAction::openSettings);
 
-  const MenuItem& warning = menu[2];
-  EXPECT_EQ(warning.action, MenuAction::showAccessibilityHelp);
-  controller.perform(warning);
+  controller.showAccessibilityHelp();
   ASSERT_EQ(notices.size(), 1u);
   EXPECT_EQ(notices[0].title, "Accessibility access required");
   EXPECT_EQ(notices[0].text, world.platform.texts.accessibilityMissingDetail);
   EXPECT_EQ(rebuilds, 0);
-  // Trust granted since the last poll: the item picks it up at once instead of explaining.
+  // Trust granted since the last poll: the help picks it up at once instead of explaining.
   world.desktop.setTrusted(true);
-  controller.perform(warning);
+  controller.showAccessibilityHelp();
   EXPECT_EQ(notices.size(), 1u);
   EXPECT_EQ(rebuilds, 1);
   EXPECT_FALSE(world.hotkeys.registered().empty());
+}
+
+TEST_F(MenuBarControllerTest, SettingsItemOpensOneWindowOnceTheMenuHasClosed) {
+  world.desktop.setTrusted(false);
+  MenuBarController& controller = start();
+  const MenuItem settings = itemTitled(controller.populate(), "Settings…");
+  EXPECT_EQ(settings.keyEquivalent.key, ",");
+  EXPECT_EQ(settings.keyEquivalent.modifiers, KeyboardShortcut::ModifierSet{Modifier::command});
+  sim::SimSettingsWindow& window = world.sim.settingsWindow;
+
+  controller.perform(settings);
+  EXPECT_TRUE(window.showings().empty());
+  world.clock.advanceBy(0);
+  ASSERT_EQ(window.showings().size(), 1u);
+  // The warning opens the same window again and brings it forward; there is no second one.
+  controller.perform(itemTitled(controller.populate(), "⚠️  Accessibility Access Required"));
+  world.clock.advanceBy(0);
+  ASSERT_EQ(window.showings().size(), 2u);
+  EXPECT_EQ(window.showings()[1], window.showings()[0]);
+  EXPECT_EQ(app.settingsContent(), window.showings()[0]);
+
+  window.userCloses();
+  EXPECT_EQ(app.settingsContent(), nullptr);
+  controller.openSettings();
+  world.clock.advanceBy(0);
+  EXPECT_TRUE(window.isOpen());
+  EXPECT_NE(app.settingsContent(), nullptr);
 }
 
 TEST_F(MenuBarControllerTest, TrustedMenuListsEnabledPositionsInDeclarationOrder) {
@@ -81,7 +107,7 @@ TEST_F(MenuBarControllerTest, TrustedMenuListsEnabledPositionsInDeclarationOrder
   EXPECT_EQ(outline(menu),
             "Dovrik [label]|-|Enable Snapping|-|Snap Window [label]|Left Half|Top Left|"
             "Bottom Right|Center|-|Workspaces [label]|Save Current Layout…|-|Clipboard History  "
-            "(⇧⌘V)|-|Quit Dovrik");
+            "(⇧⌘V)|-|Settings…|-|Quit Dovrik");
   const MenuItem& center = itemTitled(menu, "Center");
   EXPECT_EQ(center.action, MenuAction::snapMenuAction);
   EXPECT_EQ(center.representedObject, "Center");
@@ -167,7 +193,7 @@ TEST_F(MenuWorkspacesTest, LayoutsAreListedInOrderAndCheckedForTheConnectedDispl
   const std::vector<MenuItem> items = menu.populate();
   const std::string line = outline(items);
   EXPECT_NE(line.find("|-|Workspaces [label]|There|Here|Save Current Layout…|-|Clipboard History  "
-                      "(⇧⌘V)|-|Quit Dovrik"),
+                      "(⇧⌘V)|-|Settings…|-|Quit Dovrik"),
             std::string::npos)
       << line;
   const MenuItem hereItem = itemTitled(items, "Here");

@@ -43,5 +43,16 @@ TEST_F(SettingsSidebarTest, TheLastChoiceDuringAFadeWinsEvenWhenItIsThePanelStil
   EXPECT_EQ(sidebar.selection(), SidebarItem::workspaces);
 }
 
+// Opening the window on a panel: shown at once, and a fade still under way does not land later
+// on the panel the user had clicked before.
+TEST_F(SettingsSidebarTest, SelectingShowsAPanelAtOnceAndCallsOffAPendingSwitch) {
+  sidebar.navigate(SidebarItem::rules);
+  sidebar.select(SidebarItem::shortcuts);
+  EXPECT_EQ(sidebar.selection(), SidebarItem::shortcuts);
+  EXPECT_EQ(sidebar.contentOpacity(), 1.0);
+  world.clock.advanceBy(1);
+  EXPECT_EQ(sidebar.selection(), SidebarItem::shortcuts);
+}
+
 }  // namespace
 }  // namespace dovrik

@@ -1,0 +1,69 @@
+// The settings command: which panel, and opening the window on it in the running Dovrik.
+#include "core/cli/SettingsCommand.h"
+
+#include <cctype>
+#include <string>
+
+#include "core/app/App.h"
+
+namespace dovrik::cli {
+namespace {
+
+// Lower case without spaces, so "App Rules", "app rules" and "apprules" are one name.
+std::string folded(std::string_view name) {
+  std::string out;
+  for (const char c : name) {
+    if (c != ' ')
+      out += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  }
+  return out;
+}
+
+std::string panelList() {
+  std::string out;
+  for (const SidebarItem item : SettingsSidebar::items) {
+    if (!out.empty())
+      out += ", ";
+    out += rawValue(item);
+  }
+  return out;
+}
+
+std::optional<std::string> checkSettings(const Arguments& args) {
+  if (args.size() > 1)
+    return "usage: dovrik settings [PANEL]; quote a panel name that has a space.";
+  if (args.size() == 1 && !panelNamed(args[0]))
+    return "\"" + args[0] + "\" is no panel; the panels are " + panelList() + ".";
+  return std::nullopt;
+}
+
+CommandOutcome runSettings(App& app, const Arguments& args, const Caller&) {
+  app.openSettings(args.empty() ? std::nullopt : panelNamed(args[0]));
+  return CommandOutcome::done();
+}
+
+}  // namespace
+
+std::optional<SidebarItem> panelNamed(std::string_view name) {
+  const std::string wanted = folded(name);
+  for (const SidebarItem item : SettingsSidebar::items) {
+    if (folded(rawValue(item)) == wanted)
+      return item;
+  }
+  return std::nullopt;
+}
+
+Command settingsCommand() {
+  return {
+      .name = "settings",
+      .synopsis = "[PANEL]",
+      .summary = "Open the settings window, on PANEL if given.",
+      .details = "PANEL is one of the sidebar's sections, in any case: " + panelList() +
+                 ".\nWithout it the window opens on the panel it last showed, General when it\n"
+                 "is new. With the window open it is brought to the front.\n",
+      .check = checkSettings,
+      .run = runSettings,
+  };
+}
+
+}  // namespace dovrik::cli

@@ -1,0 +1,20 @@
+// Builds the panel models over the application's managers.
+#include "core/settings/SettingsContent.h"
+
+#include "core/app/App.h"
+
+namespace dovrik {
+
+SettingsContent::SettingsContent(App& app, const std::string& version)
+    : sidebar_(app.platform().scheduler),
+      general_(app.platform(), app.appState(), app.shortcutManager(), app.dragMonitor(), version),
+      shortcuts_(app.platform(), app.appState(), app.shortcutManager(), app.clipboardManager(),
+                 app.clipboardShortcut(), app.ownHotkeys()),
+      snapping_(app.appState(), app.platform().texts),
+      clipboard_(app.platform(), app.appState(), app.clipboardManager(), app.clipboardShortcut(),
+                 app.ownHotkeys()),
+      workspaces_(app.platform(), app.appState(), app.workspaceManager(), app.ownHotkeys()),
+      rules_(app.appState(), app.ruleManager(), app.installedAppsCache()),
+      dragZones_(app.dragZoneManager(), app.platform().screens) {}
+
+}  // namespace dovrik

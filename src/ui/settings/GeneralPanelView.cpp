@@ -1,0 +1,49 @@
+// Rows of the General panel over its model.
+#include "ui/settings/GeneralPanelView.h"
+
+namespace dovrik::ui {
+
+GeneralPanelView::GeneralPanelView(GeneralPanelModel& model, Context context, QWidget* parent)
+    : SettingsPage(std::move(context), parent), model_(model) {
+  model_.appear();
+  rebuild();
+}
+
+void GeneralPanelView::build() {
+  GeneralPanelModel& m = model_;
+  addHeader(GeneralPanelModel::symbol, GeneralPanelModel::title);
+  if (const auto warning = m.restartWarning())
+    addWarning(*warning);
+
+  addSection(GeneralPanelModel::behaviourSection);
+  SettingsCard* behaviour = addCard();
+  behaviour->addRow(row({}, GeneralPanelModel::snappingTitle, GeneralPanelModel::snappingSubtitle,
+                        {toggle(GeneralPanelModel::snappingTitle, m.snappingEnabled(),
+                                [&m](bool on) { m.setSnappingEnabled(on); })}));
+  behaviour->addRow(row({}, GeneralPanelModel::loginTitle, GeneralPanelModel::loginSubtitle,
+                        {toggle(GeneralPanelModel::loginTitle, m.launchAtLogin(),
+                                [&m](bool on) { m.setLaunchAtLogin(on); })}));
+  behaviour->addRow(row({}, GeneralPanelModel::previewTitle, GeneralPanelModel::previewSubtitle,
+                        {toggle(GeneralPanelModel::previewTitle, m.showSnapPreview(),
+                                [&m](bool on) { m.setShowSnapPreview(on); })}));
+
+  addSection(GeneralPanelModel::accessibilitySection);
+  SettingsCard* access = addCard();
+  const GeneralPanelModel::AccessStatus status = m.accessStatus();
+  std::vector<QWidget*> trailing;
+  if (const auto title = m.accessButtonTitle()) {
+    trailing.push_back(button(*title, [&m] {
+      m.requestAccess();
+      m.appear();
+    }));
+  }
+  const bool granted = !m.accessButtonTitle() && status.symbol == "checkmark.circle.fill";
+  access->addRow(row(status.symbol, status.title, status.detail, trailing,
+                     color(granted ? ColorToken::success : ColorToken::warning)));
+
+  addSection(GeneralPanelModel::updatesSection);
+  SettingsCard* updates = addCard();
+  updates->addRow(row({}, m.versionText(), m.lastCheckText(), {}));
+}
+
+}  // namespace dovrik::ui

@@ -1,0 +1,301 @@
+// Builds the rows of a panel with the theme's colours and type.
+#include "ui/settings/SettingsPage.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QSlider>
+#include <QTimer>
+#include <cmath>
+
+#include "ui/PopupFonts.h"
+#include "ui/ThemeColors.h"
+#include "ui/settings/SettingsSymbols.h"
+#include "ui/settings/SettingsText.h"
+
+namespace dovrik::ui {
+
+namespace {
+
+QLabel* textLabel(std::string_view text, const QColor& color, int pixelSize, bool semibold,
+                  QWidget* parent) {
+  auto* label = new QLabel(qs(text), parent);
+  label->setFont(popupFont(pixelSize, semibold));
+  label->setWordWrap(true);
+  QPalette palette = label->palette();
+  palette.setColor(QPalette::WindowText, color);
+  label->setPalette(palette);
+  return label;
+}
+
+QLabel* symbolLabel(std::string_view symbol, const QColor& color, int size, QWidget* parent) {
+  auto* label = new QLabel(parent);
+  label->setPixmap(settingsSymbolPixmap(symbol, color, size));
+  label->setFixedSize(size, size);
+  return label;
+}
+
+}  // namespace
+
+SettingsPage::SettingsPage(Context context, QWidget* parent)
+    : QWidget(parent), context_(std::move(context)), layout_(new QVBoxLayout(this)) {
+  layout_->setContentsMargins(24, 20, 24, 24);
+  layout_->setSpacing(8);
+}
+
+SettingsPage::~SettingsPage() {
+  for (auto& [signal, connection] : watched_)
+    signal->disconnect(connection);
+}
+
+QColor SettingsPage::color(ColorToken token) const {
+  return themeColor(token, context_.scheme);
+}
+
+void SettingsPage::watch(Signal<>& signal) {
+  watched_.emplace_back(&signal, signal.connect([this] { scheduleRebuild(); }));
+}
+
+void SettingsPage::scheduleRebuild() {
+  if (rebuildPending_)
+    return;
+  rebuildPending_ = true;
+  QTimer::singleShot(0, this, [this] {
+    rebuildPending_ = false;
+    // A held slider stays; drawings that read the model are painted afresh.
+    if (holdingSlider_)
+      update();
+    else
+      rebuild();
+  });
+}
+
+void SettingsPage::rebuild() {
+  QWidget* focused = focusWidget();
+  const QString focusName =
+      focused && isAncestorOf(focused) ? focused->accessibleName() : QString();
+  clear();
+  build();
+  layout_->addStretch(1);
+  if (focusName.isEmpty())
+    return;
+  for (QWidget* widget : findChildren<QWidget*>()) {
+    if (widget->accessibleName() == focusName && widget->focusPolicy() != Qt::NoFocus) {
+      widget->setFocus(Qt::OtherFocusReason);
+      return;
+    }
+  }
+}
+
+void SettingsPage::clear() {
+  while (QLayoutItem* item = layout_->takeAt(0)) {
+    delete item->widget();
+    delete item;
+  }
+}
+
+void SettingsPage::addWidget(QWidget* widget) {
+  layout_->addWidget(widget);
+}
+
+void SettingsPage::addHeader(std::string_view symbol, std::string_view title, QWidget* trailing) {
+  auto* header = new QWidget(this);
+  auto* line = new QHBoxLayout(header);
+  line->setContentsMargins(0, 0, 0, 8);
+  line->setSpacing(10);
+  line->addWidget(symbolLabel(symbol, accentColor(palette()), 24, header));
+  line->addWidget(textLabel(title, color(ColorToken::textPrimary), 22, true, header));
+  line->addStretch(1);
+  if (trailing)
+    line->addWidget(trailing);
+  layout_->addWidget(header);
+}
+
+void SettingsPage::addSection(std::string_view title, QWidget* trailing) {
+  auto* header = new QWidget(this);
+  auto* line = new QHBoxLayout(header);
+  line->setContentsMargins(4, 10, 0, 0);
+  QLabel* caption = textLabel(title, color(ColorToken::textSecondary), 12, true, header);
+  caption->setText(caption->text().toUpper());
+  line->addWidget(caption);
+  line->addStretch(1);
+  if (trailing)
+    line->addWidget(trailing);
+  layout_->addWidget(header);
+}
+
+SettingsCard* SettingsPage::addCard() {
+  auto* card = new SettingsCard(context_.scheme, this);
+  layout_->addWidget(card);
+  return card;
+}
+
+void SettingsPage::addWarning(std::string_view text) {
+  auto* box = new QFrame(this);
+  QColor tint = color(ColorToken::warning);
+  QColor wash = tint;
+  wash.setAlphaF(0.12F);
+  box->setStyleSheet(QStringLiteral("QFrame { background: %1; border: 1px solid %2;"
+                                    " border-radius: 8px; }")
+                         .arg(wash.name(QColor::HexArgb), tint.name()));
+  auto* line = new QHBoxLayout(box);
+  line->setContentsMargins(12, 8, 12, 8);
+  line->addWidget(symbolLabel("exclamationmark.triangle.fill", tint, 16, box), 0, Qt::AlignTop);
+  QLabel* label = textLabel(text, color(ColorToken::textPrimary), 13, false, box);
+  label->setStyleSheet(QStringLiteral("border: none; background: transparent;"));
+  label->setAccessibleName(qs(text));
+  line->addWidget(label, 1);
+  layout_->addWidget(box);
+}
+
+void SettingsPage::addNote(std::string_view text) {
+  QLabel* label = textLabel(text, color(ColorToken::textSecondary), 12, false, this);
+  label->setContentsMargins(4, 0, 4, 0);
+  layout_->addWidget(label);
+}
+
+void SettingsPage::addConfirmation(const Confirmation& confirmation, std::function<void()> confirm,
+                                   std::function<void()> cancel) {
+  SettingsCard* card = addCard();
+  auto* body = new QWidget(card);
+  auto* column = new QVBoxLayout(body);
+  column->setContentsMargins(14, 12, 14, 12);
+  column->addWidget(textLabel(confirmation.title, color(ColorToken::textPrimary), 14, true, body));
+  if (!confirmation.message.empty())
+    column->addWidget(
+        textLabel(confirmation.message, color(ColorToken::textSecondary), 12, false, body));
+  auto* buttons = new QHBoxLayout();
+  buttons->addStretch(1);
+  QPushButton* no = button(confirmation.cancelButton, std::move(cancel));
+  QPushButton* yes = button(confirmation.confirmButton, std::move(confirm), true);
+  buttons->addWidget(no);
+  buttons->addWidget(yes);
+  column->addLayout(buttons);
+  card->addRow(body);
+  // The question takes the keyboard, so Tab and Space answer it at once.
+  QTimer::singleShot(0, no, [no] { no->setFocus(Qt::OtherFocusReason); });
+}
+
+QWidget* SettingsPage::row(std::string_view symbol, std::string_view title,
+                           std::string_view subtitle, const std::vector<QWidget*>& trailing,
+                           std::optional<QColor> tint) {
+  auto* row = new QWidget(this);
+  auto* line = new QHBoxLayout(row);
+  line->setContentsMargins(14, 9, 14, 9);
+  line->setSpacing(10);
+  if (!symbol.empty())
+    line->addWidget(symbolLabel(symbol, tint.value_or(color(ColorToken::textSecondary)), 18, row));
+  auto* text = new QVBoxLayout();
+  text->setSpacing(1);
+  text->addWidget(textLabel(title, color(ColorToken::textPrimary), 13, false, row));
+  if (!subtitle.empty())
+    text->addWidget(textLabel(subtitle, color(ColorToken::textSecondary), 11, false, row));
+  line->addLayout(text, 1);
+  for (QWidget* widget : trailing) {
+    widget->setParent(row);
+    line->addWidget(widget, 0, Qt::AlignVCenter);
+  }
+  return row;
+}
+
+SettingsSwitch* SettingsPage::toggle(std::string_view name, bool on,
+                                     std::function<void(bool)> set) {
+  auto* control = new SettingsSwitch(on, context_.scheme, this);
+  control->setAccessibleName(qs(name));
+  connect(control, &QAbstractButton::toggled, this, [this, set = std::move(set)](bool value) {
+    set(value);
+    scheduleRebuild();
+  });
+  return control;
+}
+
+QPushButton* SettingsPage::button(std::string_view title, std::function<void()> action,
+                                  bool destructive) {
+  auto* control = new QPushButton(qs(title), this);
+  control->setAccessibleName(qs(title));
+  control->setCursor(Qt::PointingHandCursor);
+  control->setFocusPolicy(Qt::StrongFocus);
+  const QColor fill = destructive ? color(ColorToken::danger) : color(ColorToken::surface);
+  const QColor ink = destructive ? QColor(255, 255, 255) : color(ColorToken::textPrimary);
+  control->setStyleSheet(
+      QStringLiteral("QPushButton { background: %1; color: %2; border: 1px solid %3;"
+                     " border-radius: 6px; padding: 4px 12px; }"
+                     "QPushButton:hover { border-color: %4; }"
+                     "QPushButton:focus { border: 2px solid %4; }"
+                     "QPushButton:disabled { color: %5; }")
+          .arg(fill.name(), ink.name(), color(ColorToken::border).name(),
+               accentColor(palette()).name(), color(ColorToken::textTertiary).name()));
+  connect(control, &QPushButton::clicked, this, [this, action = std::move(action)] {
+    action();
+    scheduleRebuild();
+  });
+  return control;
+}
+
+QPushButton* SettingsPage::symbolButton(std::string_view symbol, std::string_view name,
+                                        std::function<void()> action) {
+  QPushButton* control = button("", std::move(action));
+  control->setAccessibleName(qs(name));
+  control->setToolTip(qs(name));
+  control->setIcon(QIcon(settingsSymbolPixmap(symbol, color(ColorToken::textSecondary), 32)));
+  control->setIconSize(QSize(14, 14));
+  control->setStyleSheet(
+      QStringLiteral("QPushButton { background: transparent; border: none;"
+                     " padding: 3px; border-radius: 5px; }"
+                     "QPushButton:hover { background: %1; }"
+                     "QPushButton:focus { border: 2px solid %2; }")
+          .arg(color(ColorToken::hover).name(QColor::HexArgb), accentColor(palette()).name()));
+  return control;
+}
+
+ShortcutBadge* SettingsPage::badge(ShortcutRecorder& recorder,
+                                   const std::optional<KeyboardShortcut>& shortcut,
+                                   std::string_view name) {
+  auto* control = new ShortcutBadge(recorder, shortcut, context_.scheme, context_.recordKeys, this);
+  control->setAccessibleName(qs(name));
+  connect(control, &QPushButton::clicked, this, [this] { scheduleRebuild(); });
+  return control;
+}
+
+QWidget* SettingsPage::clipboardShortcutRow(ClipboardShortcutRow& model, std::string_view title,
+                                            std::string_view subtitle) {
+  QPushButton* reset = symbolButton(ClipboardShortcutRow::resetSymbol, model.resetHelp(),
+                                    [&model] { model.reset(); });
+  return row({}, title, subtitle, {badge(model.recorder(), model.shortcut(), title), reset});
+}
+
+QWidget* SettingsPage::slider(const SettingSlider& spec, std::string_view name, double value,
+                              std::function<void(double)> set,
+                              std::function<std::string()> valueText,
+                              std::function<void()> released) {
+  auto* box = new QWidget(this);
+  auto* line = new QHBoxLayout(box);
+  line->setContentsMargins(0, 0, 0, 0);
+  auto* control = new QSlider(Qt::Horizontal, box);
+  control->setAccessibleName(qs(name));
+  control->setFocusPolicy(Qt::StrongFocus);
+  control->setMinimumWidth(180);
+  // Whole steps on the slider; a slider that moves freely gets a hundred.
+  const double step = spec.step > 0 ? spec.step : (spec.maximum - spec.minimum) / 100;
+  control->setRange(0, static_cast<int>(std::lround((spec.maximum - spec.minimum) / step)));
+  control->setValue(static_cast<int>(std::lround((value - spec.minimum) / step)));
+  QLabel* shown = textLabel(valueText(), color(ColorToken::textSecondary), 12, true, box);
+  shown->setMinimumWidth(48);
+  shown->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  line->addWidget(control, 1);
+  line->addWidget(shown);
+  connect(control, &QSlider::valueChanged, this,
+          [spec, step, shown, set = std::move(set), valueText = std::move(valueText)](int at) {
+            set(spec.minimum + at * step);
+            shown->setText(QString::fromStdString(valueText()));
+          });
+  connect(control, &QSlider::sliderPressed, this, [this] { holdingSlider_ = true; });
+  connect(control, &QSlider::sliderReleased, this, [this, released = std::move(released)] {
+    holdingSlider_ = false;
+    if (released)
+      released();
+    scheduleRebuild();
+  });
+  return box;
+}
+
+}  // namespace dovrik::ui

@@ -1,0 +1,437 @@
+// The settings window over the simulated desktop: clicking and typing through each panel
+// changes the settings store and the managers, and a shortcut badge records the key at the
+// pressed position. Set DOVRIK_SCREENSHOT_DIR to also save each panel.
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSet>
+#include <QSlider>
+#include <QTest>
+#include <functional>
+
+#include "core/app/App.h"
+#include "core/workspaces/Workspace.h"
+#include "tests/unit/support/SimWorld.h"
+#include "ui/settings/SettingsView.h"
+#include "ui/settings/SettingsWindowView.h"
+
+using namespace dovrik;
+
+namespace {
+
+// The X key code the test presses for J, and the US-layout code it stands for.
+constexpr quint32 kScanCodeOfJ = 44;
+constexpr int kKeyCodeOfJ = 38;
+constexpr quint32 kScanCodeOfEscape = 9;
+constexpr quint32 kScanCodeOfLeft = 113;
+constexpr int kKeyCodeOfLeft = 123;
+
+struct Settings {
+  // `before` prepares the desktop and the stored settings before Dovrik starts.
+  explicit Settings(const std::function<void(test::SimWorld&)>& before = {}) {
+    if (before)
+      before(world);
+    world.sim.installedApps.setApps({{Uuid(), "Terminal", "org.example.Term", std::nullopt}});
+    app.start();
+    content = std::make_unique<SettingsContent>(app, "1.0");
+    window.show(*content);
+  }
+
+  template <class T = QWidget>
+  T* named(const QString& name) {
+    for (T* widget : window.findChildren<T*>()) {
+      if (widget->accessibleName() == name && widget->isVisibleTo(&window))
+        return widget;
+    }
+    return nullptr;
+  }
+  bool shows(const QString& text) {
+    for (QLabel* label : window.findChildren<QLabel*>()) {
+      if (label->text().contains(text) && label->isVisibleTo(&window))
+        return true;
+    }
+    return false;
+  }
+  // Lets the panels rebuild after a change.
+  void settle() {
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+  }
+  void click(const QString& name) {
+    auto* button = named<QAbstractButton>(name);
+    QVERIFY2(button, qPrintable("no control named " + name));
+    QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
+    settle();
+  }
+  void open(const QString& panel) {
+    click(panel);
+    world.clock.advanceBy(SettingsSidebar::fadeDuration);
+    settle();
+  }
+  void save(const char* name) {
+    const QString folder = qEnvironmentVariable("DOVRIK_SCREENSHOT_DIR");
+    if (!folder.isEmpty())
+      window.grab().save(folder + "/settings-" + name + ".png");
+  }
+
+  test::SimWorld world;
+  App app{world.platform};
+  std::unique_ptr<SettingsContent> content;
+  ui::SettingsWindowView window{ColorScheme::light, [](quint32 scanCode) {
+                                  switch (scanCode) {
+                                    case kScanCodeOfJ:
+                                      return kKeyCodeOfJ;
+                                    case kScanCodeOfEscape:
+                                      return ShortcutRecorder::escapeKeyCode;
+                                    case kScanCodeOfLeft:
+                                      return kKeyCodeOfLeft;
+                                    default:
+                                      return -1;
+                                  }
+                                }};
+};
+
+}  // namespace
+
+class SettingsWindowTest : public QObject {
+  Q_OBJECT
+
+ private Q_SLOTS:
+  void generalSnappingAndDragZonesWriteAtOnce() {
+    Settings s;
+    QCOMPARE(s.window.windowTitle(), QStringLiteral("Dovrik — Settings"));
+    QCOMPARE(s.window.minimumSize(), QSize(680, 420));
+    s.click("Launch at login");
+    QVERIFY(s.app.appState().launchAtLogin());
+    s.save("general");
+
+    s.open("Snapping");
+    s.click("Left Half");
+    QVERIFY(!s.app.appState().enabledPositions().contains(SnapPosition::leftHalf));
+    auto* opacity = s.named<QSlider>("Opacity");
+    QVERIFY(opacity);
+    opacity->setFocus();
+    const double before = s.app.appState().previewOpacity();
+    QTest::keyClick(opacity, Qt::Key_Right);
+    QCOMPARE(s.app.appState().previewOpacity(), before + 0.05);
+    s.click("Animate windows into place");
+    s.settle();
+    QVERIFY(!s.named<QAbstractButton>("Speed Fast")->isEnabled());
+
+    s.open("Drag Zones");
+    DragZoneManager& zones = s.app.dragZoneManager();
+    s.click("Edge Snapping");
+    QVERIFY(!zones.edgeSnappingEnabled());
+    s.click("Corner Snapping");
+    QVERIFY(!zones.cornerSnappingEnabled());
+    s.click("Reset Defaults");
+    QVERIFY(s.shows("Reset all drag zone settings?"));
+    s.click("Reset");
+    QVERIFY(zones.edgeSnappingEnabled() && zones.cornerSnappingEnabled());
+  }
+
+  void aBadgeRecordsTheKeyAtThePressedPositionAndClosingGivesTheHotkeysBack() {
+    Settings s;
+    s.open("Shortcuts");
+    s.click("Left Half");
+    QVERIFY(s.named<QAbstractButton>("Left Half")->text() == "Recording…");
+    QKeyEvent control(QEvent::KeyPress, Qt::Key_Control, Qt::ControlModifier, 37, 0, 0);
+    QApplication::sendEvent(s.named("Left Half"), &control);
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_J, Qt::ControlModifier | Qt::AltModifier,
+                    kScanCodeOfJ, 0, 0, "j");
+    QApplication::sendEvent(s.named("Left Half"), &press);
+    s.settle();
+    const KeyboardShortcut recorded{
+        KeyboardShortcut::Key::j,
+        {KeyboardShortcut::Modifier::control, KeyboardShortcut::Modifier::option}};
+    QCOMPARE(s.app.appState().shortcuts().at(SnapPosition::leftHalf), recorded);
+    QVERIFY(!s.window.hasKeyboard());
+
+    // Closing the window while a badge listens gives the hotkeys back.
+    s.click("Right Half");
+    QVERIFY(s.app.ownHotkeys().isReleased());
+    s.window.close();
+    QVERIFY(!s.app.ownHotkeys().isReleased());
+  }
+
+  void clipboardWorkspacesAndRules() {
+    Settings s;
+    s.open("Clipboard");
+    s.click("Enable Clipboard History");
+    QVERIFY(!s.app.appState().clipboardHistoryEnabled());
+    s.click("Clear History");
+    QVERIFY(s.named<QAbstractButton>("Cancel"));
+    s.click("Cancel");
+
+    s.open("Workspaces");
+    s.click("Save Current Layout…");
+    auto* name = s.named<QLineEdit>("Name this layout");
+    QVERIFY(name);
+    name->setText("Desk");
+    QTest::keyClick(name, Qt::Key_Return);
+    s.settle();
+    // The simulated desktop has no windows to record.
+    QVERIFY(s.app.workspaceManager().workspaces().empty());
+    QVERIFY(s.shows("Nothing to save"));
+
+    s.open("App Rules");
+    s.click("Add Rule");
+    s.world.clock.advanceBy(0);
+    s.settle();
+    auto* apps = s.named<QComboBox>("Application");
+    QVERIFY(apps);
+    QCOMPARE(apps->count(), 2);
+    Q_EMIT apps->activated(1);
+    s.settle();
+    s.click("Add Rule for selection");
+    QCOMPARE(s.app.ruleManager().rules().size(), std::size_t(1));
+    s.click("Rule for Terminal");
+    QVERIFY(!s.app.ruleManager().rules()[0].isEnabled);
+    s.click("Delete rule for Terminal");
+    s.click("Delete Rule");
+    QVERIFY(s.app.ruleManager().rules().empty());
+  }
+
+  // Tab from the sidebar row walks every control of each panel, and every control it reaches
+  // has a name for assistive technologies.
+  void tabReachesEveryControlOfEveryPanelAndEachHasAName() {
+    Settings s;
+    QApplication::setActiveWindow(&s.window);
+    for (const SidebarItem item : SettingsSidebar::items) {
+      const QString panel = QString::fromUtf8(rawValue(item).data(), rawValue(item).size());
+      s.open(panel);
+      auto* row = s.named<QAbstractButton>(panel);
+      row->setFocus(Qt::TabFocusReason);
+      QSet<QWidget*> reached;
+      for (int i = 0; i < 80 && !reached.contains(QApplication::focusWidget()); ++i) {
+        QWidget* focused = QApplication::focusWidget();
+        QVERIFY2(focused && !focused->accessibleName().isEmpty(),
+                 qPrintable(panel + ": a control without a name"));
+        reached.insert(focused);
+        QTest::keyClick(focused, Qt::Key_Tab);
+      }
+      int controls = 0;
+      for (QWidget* widget : s.window.findChildren<QWidget*>()) {
+        if (widget->isVisibleTo(&s.window) && widget->isEnabled() &&
+            (widget->focusPolicy() & Qt::TabFocus) && !widget->focusProxy())
+          ++controls;
+      }
+      QCOMPARE(reached.size(), controls);
+    }
+  }
+
+  // Escape and a key without a modifier leave the shortcut; a combination another position
+  // holds is refused with the notice, and the new colours keep the panel shown.
+  void refusalsKeepTheShortcutAndTheSchemeFollowsTheDesktop() {
+    Settings s;
+    s.open("Shortcuts");
+    const auto before = s.app.appState().shortcuts();
+    const auto press = [&](Qt::KeyboardModifiers modifiers, quint32 scanCode) {
+      QKeyEvent event(QEvent::KeyPress, Qt::Key_J, modifiers, scanCode, 0, 0);
+      QApplication::sendEvent(s.named("Top Half"), &event);
+      s.settle();
+    };
+    s.click("Top Half");
+    press(Qt::NoModifier, kScanCodeOfJ);
+    QCOMPARE(s.world.sim.shell.beeps, 1);
+    QCOMPARE(s.named<QAbstractButton>("Top Half")->text(), QStringLiteral("Recording…"));
+    press(Qt::NoModifier, kScanCodeOfEscape);
+    QVERIFY(!s.app.ownHotkeys().isReleased());
+    QCOMPARE(s.app.appState().shortcuts(), before);
+
+    s.click("Top Half");
+    QKeyEvent leftArrow(QEvent::KeyPress, Qt::Key_Left, Qt::ControlModifier | Qt::AltModifier,
+                        kScanCodeOfLeft, 0, 0);
+    QApplication::sendEvent(s.named("Top Half"), &leftArrow);
+    s.settle();
+    QCOMPARE(s.app.appState().shortcuts(), before);
+    QVERIFY(s.shows("is already assigned to Left Half"));
+
+    s.window.setColorScheme(ColorScheme::dark);
+    s.settle();
+    QCOMPARE(s.window.content()->shownPanel(), SidebarItem::shortcuts);
+    QVERIFY(s.shows("Click a shortcut badge"));
+  }
+
+  // The history is cut to the new size when the slider is let go, not while it is held.
+  void clipboardSizeSliderCutsTheHistoryOnRelease() {
+    Settings s;
+    std::vector<ClipboardItem> items;
+    for (int i = 0; i < 25; ++i) {
+      ClipboardItem item;
+      item.id = Uuid::random();
+      item.text = "entry " + std::to_string(i);
+      items.push_back(item);
+    }
+    s.app.clipboardManager().setItems(items);
+    s.open("Clipboard");
+    auto* size = s.named<QSlider>("History size");
+    QVERIFY(size);
+    size->setSliderDown(true);
+    size->setValue(1);  // the second stop: 10 items
+    QCOMPARE(s.app.appState().clipboardHistorySize(), 10);
+    QCOMPARE(s.app.clipboardManager().items().size(), std::size_t(25));
+    size->setSliderDown(false);
+    s.settle();
+    QCOMPARE(s.app.clipboardManager().items().size(), std::size_t(10));
+    QVERIFY(s.shows("Store up to 10 items"));
+  }
+
+  void workspaceRowsSwitchRecordAndDeleteOnlyAfterAsking() {
+    Settings s([](test::SimWorld& world) {
+      const Workspace desk{Uuid::random(), "Desk", {}, "display", false, std::nullopt, 1000.5};
+      const std::string text = *encodeWorkspaces({desk});
+      world.sim.defaults.application().set(WorkspaceManager::storageKey,
+                                           Bytes(text.begin(), text.end()));
+    });
+    const auto desk = [&] { return s.app.workspaceManager().workspaces().front(); };
+    s.open("Workspaces");
+    QVERIFY(s.named<QAbstractButton>("Restore Desk"));
+    s.click("Restore Desk automatically");
+    QVERIFY(desk().autoRestore);
+
+    s.click("Shortcut for Desk");
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_J, Qt::MetaModifier | Qt::ShiftModifier, kScanCodeOfJ,
+                    0, 0);
+    QApplication::sendEvent(s.named("Shortcut for Desk"), &press);
+    s.settle();
+    const KeyboardShortcut recorded{
+        KeyboardShortcut::Key::j,
+        {KeyboardShortcut::Modifier::command, KeyboardShortcut::Modifier::shift}};
+    QCOMPARE(desk().shortcut, std::optional(recorded));
+
+    s.click("Delete Desk");
+    QVERIFY(s.shows("Delete “Desk”?"));
+    s.click("Cancel");
+    QCOMPARE(s.app.workspaceManager().workspaces().size(), std::size_t(1));
+    s.click("Delete Desk");
+    s.click("Delete");
+    QVERIFY(s.app.workspaceManager().workspaces().empty());
+    QVERIFY(s.shows("No saved layouts yet"));
+  }
+
+  void accessButtonPromptsFirstAndOpensTheSettingsPageAfter() {
+    Settings s([](test::SimWorld& world) { world.desktop.setTrusted(false); });
+    QVERIFY(s.shows("Accessibility access required"));
+    s.click("Allow Access");
+    QVERIFY(s.app.appState().hasPromptedForAccessibility());
+    QVERIFY(s.named<QAbstractButton>("Open Privacy Settings"));
+  }
+
+  void aDragZoneSliderStoresItsStepAndShowsTheValue() {
+    Settings s;
+    s.open("Drag Zones");
+    auto* edge = s.named<QSlider>("Edge Zone");
+    QVERIFY(edge);
+    const double before = s.app.dragZoneManager().edgeSensitivity();
+    QTest::keyClick(edge, Qt::Key_Right);
+    s.settle();
+    QCOMPARE(s.app.dragZoneManager().edgeSensitivity(), before + 1);
+    QVERIFY(s.shows(QString::number(before + 1) + "px"));
+  }
+
+  void shortcutRowsClearAndResetAllAndSnappingSpeed() {
+    Settings s;
+    s.open("Shortcuts");
+    s.click("Clear Left Half");
+    QVERIFY(!s.app.appState().shortcuts().contains(SnapPosition::leftHalf));
+    QVERIFY(!s.named<QAbstractButton>("Clear Left Half"));
+    s.click("Reset All");
+    QVERIFY(s.app.appState().shortcuts().contains(SnapPosition::leftHalf));
+    QVERIFY(s.named<QAbstractButton>("Clear Left Half"));
+
+    s.open("Snapping");
+    s.click("Speed Fast");
+    QCOMPARE(s.app.appState().animationSpeedRaw(), std::string("Fast"));
+    s.click("Rounded corners");
+    QVERIFY(!s.app.appState().useRoundedCorners());
+  }
+
+  void aSecondRuleForAnAppIsRefusedInTheSheet() {
+    Settings s;
+    s.open("App Rules");
+    s.click("Add Rule");
+    s.world.clock.advanceBy(0);
+    s.settle();
+    Q_EMIT s.named<QComboBox>("Application")->activated(1);
+    s.settle();
+    s.click("Add Rule for selection");
+    s.click("Add Rule");
+    s.world.clock.advanceBy(0);
+    s.settle();
+    Q_EMIT s.named<QComboBox>("Application")->activated(1);
+    s.settle();
+    QVERIFY(s.shows("This app already has a rule"));
+    QVERIFY(!s.named<QAbstractButton>("Add Rule for selection")->isEnabled());
+    QCOMPARE(s.app.ruleManager().rules().size(), std::size_t(1));
+  }
+
+  void theWindowIsBuiltOnceWhileOpenAndLetsGoWhenClosed() {
+    Settings s;
+    ui::SettingsView* first = s.window.content();
+    s.window.show(*s.content);
+    QCOMPARE(s.window.content(), first);
+    int closings = 0;
+    s.window.closed.connect([&] { ++closings; });
+    s.window.close();
+    QCOMPARE(closings, 1);
+    QCOMPARE(s.window.content(), nullptr);
+  }
+
+  void aNameOfOnlySpacesKeepsTheNamingCardOpen() {
+    Settings s;
+    s.open("Workspaces");
+    s.click("Save Current Layout…");
+    auto* name = s.named<QLineEdit>("Name this layout");
+    name->setText("   ");
+    QTest::keyClick(name, Qt::Key_Return);
+    s.settle();
+    QVERIFY(s.named<QLineEdit>("Name this layout"));
+    QVERIFY(!s.shows("Nothing to save"));
+    s.click("Cancel");
+    QVERIFY(!s.named<QLineEdit>("Name this layout"));
+  }
+
+  void pinnedEntriesAreListedAndUnpinnedAndTheShortcutResets() {
+    Settings s;
+    ClipboardItem pinned;
+    pinned.id = Uuid::random();
+    pinned.text = "keep me";
+    pinned.isPinned = true;
+    s.app.clipboardManager().setItems({pinned});
+    s.open("Clipboard");
+    QVERIFY(s.shows("keep me"));
+    s.click("Unpin keep me");
+    QVERIFY(!s.app.clipboardManager().items().front().isPinned);
+    QVERIFY(!s.shows("keep me"));
+
+    const KeyboardShortcut standard = s.app.appState().clipboardShortcut();
+    s.click("Keyboard Shortcut");
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_J, Qt::MetaModifier | Qt::AltModifier, kScanCodeOfJ,
+                    0, 0);
+    QApplication::sendEvent(s.named("Keyboard Shortcut"), &press);
+    s.settle();
+    QVERIFY(!(s.app.appState().clipboardShortcut() == standard));
+    s.click(QString::fromStdString(s.world.platform.texts.clipboardShortcutResetHelp));
+    QCOMPARE(s.app.appState().clipboardShortcut(), standard);
+  }
+
+  // A change of colours rebuilds the views: a badge that was listening stops, and Dovrik's
+  // hotkeys come back rather than staying released behind a badge that no longer exists.
+  void aSchemeChangeWhileRecordingEndsTheRecording() {
+    Settings s;
+    s.open("Shortcuts");
+    s.click("Bottom Half");
+    QVERIFY(s.app.ownHotkeys().isReleased());
+    s.window.setColorScheme(ColorScheme::dark);
+    s.settle();
+    QVERIFY(!s.app.ownHotkeys().isReleased());
+    QVERIFY(!s.content->shortcuts().recorder(SnapPosition::bottomHalf).isRecording());
+  }
+};
+
+QTEST_MAIN(SettingsWindowTest)
+#include "SettingsWindowTest.moc"

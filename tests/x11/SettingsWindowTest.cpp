@@ -1,0 +1,171 @@
+// The settings window end to end: the real `dovrik` agent opens it for `dovrik settings`, the
+// window manager makes it the active window also when another client had the focus, and a
+// shortcut badge reached by the keyboard records a combination typed through the X server,
+// which then snaps a window.
+#include <xcb/xcb.h>
+#include <xcb/xtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "AgentTest.h"
+
+namespace dovrik::x11test {
+namespace {
+
+constexpr xcb_keysym_t XK_Tab = 0xff09;
+constexpr xcb_keysym_t XK_space = 0x0020;
+constexpr xcb_keysym_t XK_j = 0x006a;
+constexpr xcb_keysym_t XK_Control_L = 0xffe3;
+constexpr xcb_keysym_t XK_Alt_L = 0xffe9;
+constexpr xcb_keysym_t XK_Left = 0xff51;
+
+class SettingsWindowTest : public AgentTest {
+ protected:
+  // The top-level client window titled exactly as the settings window is, if one is mapped.
+  xcb_window_t settingsWindow() {
+    xcb_connection_t* c = client->raw();
+    xcb_window_t found = XCB_NONE;
+    auto* tree = xcb_query_tree_reply(c, xcb_query_tree(c, client->root()), nullptr);
+    std::vector<xcb_window_t> pending(
+        xcb_query_tree_children(tree),
+        xcb_query_tree_children(tree) + (tree ? xcb_query_tree_children_length(tree) : 0));
+    std::free(tree);
+    // Reparenting window managers put the client one or two levels down.
+    for (std::size_t i = 0; i < pending.size() && found == XCB_NONE; ++i) {
+      auto* name = xcb_get_property_reply(
+          c, xcb_get_property(c, 0, pending[i], client->atom("_NET_WM_NAME"), XCB_ATOM_ANY, 0, 64),
+          nullptr);
+      if (name &&
+          std::string(static_cast<const char*>(xcb_get_property_value(name)),
+                      xcb_get_property_value_length(name)) == "Dovrik — Settings" &&
+          client->isViewable(pending[i]))
+        found = pending[i];
+      std::free(name);
+      auto* children = xcb_query_tree_reply(c, xcb_query_tree(c, pending[i]), nullptr);
+      if (children) {
+        const xcb_window_t* list = xcb_query_tree_children(children);
+        pending.insert(pending.end(), list, list + xcb_query_tree_children_length(children));
+      }
+      std::free(children);
+    }
+    return found;
+  }
+  // As the title bar's close button does.
+  void closeThroughTheWindowManager(xcb_window_t window) {
+    xcb_client_message_event_t message{};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = window;
+    message.type = client->atom("_NET_CLOSE_WINDOW");
+    message.data.data32[0] = XCB_CURRENT_TIME;
+    message.data.data32[1] = 2;  // source: a pager, acting for the user
+    xcb_send_event(client->raw(), 0, client->root(),
+                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                   reinterpret_cast<const char*>(&message));
+    client->sync();
+  }
+  bool isActive(xcb_window_t window) {
+    const auto active = client->property(client->root(), "_NET_ACTIVE_WINDOW");
+    return window != XCB_NONE && !active.empty() && active[0] == window;
+  }
+  void key(xcb_keysym_t keysym, bool down) {
+    xcb_test_fake_input(client->raw(), down ? XCB_KEY_PRESS : XCB_KEY_RELEASE,
+                        client->keycodeOf(keysym), XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0);
+    client->sync();
+  }
+  // Whether another client holds the keyboard: a grab of our own is refused then.
+  bool keyboardHeldElsewhere() {
+    xcb_connection_t* c = client->raw();
+    auto* reply =
+        xcb_grab_keyboard_reply(c,
+                                xcb_grab_keyboard(c, 0, client->root(), XCB_CURRENT_TIME,
+                                                  XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC),
+                                nullptr);
+    const bool held = reply && reply->status == XCB_GRAB_STATUS_ALREADY_GRABBED;
+    if (reply && reply->status == XCB_GRAB_STATUS_SUCCESS)
+      xcb_ungrab_keyboard(c, XCB_CURRENT_TIME);
+    std::free(reply);
+    client->sync();
+    return held;
+  }
+  // Opens the Shortcuts panel and starts Left Half's badge from the keyboard.
+  void startRecordingLeftHalf(xcb_window_t& settings) {
+    ASSERT_EQ(run({"settings", "shortcuts"}).status, 0);
+    ASSERT_TRUE(client->waitFor([&] {
+      settings = settingsWindow();
+      return isActive(settings);
+    }));
+    // From the selected row down the sidebar, then the panel's "Reset All", then Left Half's
+    // badge.
+    for (int i = 0; i < 7; ++i)
+      tap(XK_Tab);
+    tap(XK_space);
+    // The badge listens while the window holds the keyboard.
+    ASSERT_TRUE(client->waitFor([&] { return keyboardHeldElsewhere(); }));
+  }
+  void tap(xcb_keysym_t keysym) {
+    key(keysym, true);
+    key(keysym, false);
+  }
+};
+
+TEST_F(SettingsWindowTest, OpensActiveRecordsAShortcutByKeyboardAndTheShortcutSnaps) {
+  ASSERT_TRUE(startAgent());
+  const xcb_window_t other = client->createWindow({.rect = {300, 300, 400, 300}, .pid = 8201});
+  ASSERT_TRUE(client->activate(other));
+
+  const Finished opened = run({"settings", "general"});
+  ASSERT_EQ(opened.status, 0) << opened.err;
+  xcb_window_t settings = XCB_NONE;
+  ASSERT_TRUE(client->waitFor([&] {
+    settings = settingsWindow();
+    return isActive(settings);
+  }));
+  // Closed and asked again while another client has the focus: a new window comes forward.
+  closeThroughTheWindowManager(settings);
+  ASSERT_TRUE(client->waitFor([&] { return settingsWindow() == XCB_NONE; }));
+  ASSERT_TRUE(client->activate(other));
+
+  startRecordingLeftHalf(settings);
+  // Once it has a key the badge lets go of the keyboard.
+  key(XK_Control_L, true);
+  key(XK_Alt_L, true);
+  tap(XK_j);
+  key(XK_Alt_L, false);
+  key(XK_Control_L, false);
+  ASSERT_TRUE(client->waitFor([&] { return !keyboardHeldElsewhere(); }));
+
+  ASSERT_TRUE(client->activate(other));
+  key(XK_Control_L, true);
+  key(XK_Alt_L, true);
+  tap(XK_j);
+  key(XK_Alt_L, false);
+  key(XK_Control_L, false);
+  const Rect usable = client->usablePartOf({0, 0, 1920, 1080});
+  EXPECT_TRUE(landsOn(other, shareOf(usable, {0, 0, 0.5, 1})));
+}
+
+// The window closed while a badge listens: the keyboard is free again and the snap hotkeys,
+// released for the recording, work again.
+TEST_F(SettingsWindowTest, ClosingWhileRecordingFreesTheKeyboardAndBringsTheHotkeysBack) {
+  ASSERT_TRUE(startAgent());
+  const xcb_window_t other = client->createWindow({.rect = {300, 300, 400, 300}, .pid = 8202});
+  xcb_window_t settings = XCB_NONE;
+  startRecordingLeftHalf(settings);
+  closeThroughTheWindowManager(settings);
+  ASSERT_TRUE(client->waitFor([&] { return !keyboardHeldElsewhere(); }));
+
+  ASSERT_TRUE(client->activate(other));
+  key(XK_Control_L, true);
+  key(XK_Alt_L, true);
+  tap(XK_Left);
+  key(XK_Alt_L, false);
+  key(XK_Control_L, false);
+  const Rect usable = client->usablePartOf({0, 0, 1920, 1080});
+  EXPECT_TRUE(landsOn(other, shareOf(usable, {0, 0, 0.5, 1})));
+}
+
+}  // namespace
+}  // namespace dovrik::x11test
