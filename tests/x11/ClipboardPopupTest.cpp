@@ -75,6 +75,9 @@ class ClipboardPopupTest : public AgentTest {
     window_ = client->createWindow({.rect = {200, 600, 500, 300}, .pid = 8101});
     ASSERT_TRUE(client->activate(window_));
     witness_ = std::make_unique<FocusWitness>(server->display(), window_);
+    // The first key events synthesised on a fresh server could go missing (about one run in
+    // three under load) before the hotkey ever reached a grab; a lone Shift first settles that.
+    tapKey(XK_Shift_L);
   }
   void TearDown() override {
     witness_.reset();
@@ -86,12 +89,17 @@ class ClipboardPopupTest : public AgentTest {
     args.insert(args.begin(), "xdotool");
     ASSERT_EQ(server->run(args), 0);
   }
+  void key(xcb_keysym_t keysym, bool down) {
+    xcb_test_fake_input(client->raw(), down ? XCB_KEY_PRESS : XCB_KEY_RELEASE,
+                        client->keycodeOf(keysym), XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0);
+  }
+  void tapKey(xcb_keysym_t keysym) {
+    key(keysym, true);
+    key(keysym, false);
+    client->sync();
+  }
   // The clipboard hotkey, Shift+Super+V, pressed and let go.
   void pressHotkey() {
-    const auto key = [&](xcb_keysym_t keysym, bool down) {
-      xcb_test_fake_input(client->raw(), down ? XCB_KEY_PRESS : XCB_KEY_RELEASE,
-                          client->keycodeOf(keysym), XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0);
-    };
     for (xcb_keysym_t keysym : {XK_Shift_L, XK_Super_L, XK_v})
       key(keysym, true);
     for (xcb_keysym_t keysym : {XK_v, XK_Super_L, XK_Shift_L})
