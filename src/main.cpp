@@ -193,12 +193,14 @@ int runAgent(int argc, char** argv) {
   tray.show();
 
   // Opened again while running: with one of our windows on screen nothing happens; otherwise
-  // the trust answer is refreshed and, if it is still missing, the reason is shown.
+  // the trust answer is refreshed, and the settings open, or the reason it is missing shows.
   instance.setReopenHandler([&app] {
     if (hasVisibleWindow())
       return;
     app.reopen();
-    if (!app.appState().hasAccessibilityPermission())
+    if (app.appState().hasAccessibilityPermission())
+      app.openSettings();
+    else
       app.menuBarController().showAccessibilityHelp();
   });
   instance.setRequestHandler([&app](const QByteArray& line) {

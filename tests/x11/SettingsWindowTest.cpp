@@ -149,6 +149,16 @@ TEST_F(SettingsWindowTest, OpensActiveRecordsAShortcutByKeyboardAndTheShortcutSn
 
 // The window closed while a badge listens: the keyboard is free again and the snap hotkeys,
 // released for the recording, work again.
+TEST_F(SettingsWindowTest, StartingDovrikAgainOpensTheSettings) {
+  ASSERT_TRUE(startAgent());
+  const Finished again = run({});
+  EXPECT_EQ(again.status, 0) << again.err;
+  ASSERT_TRUE(client->waitFor([&] { return settingsWindow() != XCB_NONE; }));
+  // With the window on screen, another start changes nothing.
+  EXPECT_EQ(run({}).status, 0);
+  EXPECT_TRUE(agentRuns());
+}
+
 TEST_F(SettingsWindowTest, ClosingWhileRecordingFreesTheKeyboardAndBringsTheHotkeysBack) {
   ASSERT_TRUE(startAgent());
   const xcb_window_t other = client->createWindow({.rect = {300, 300, 400, 300}, .pid = 8202});
