@@ -20,18 +20,16 @@
 #include "X11TestPlatform.h"
 #include "XServer.h"
 #include "core/app/App.h"
+#include "linux/x11/Keysyms.h"
 
 namespace {
+
+using namespace dovrik::x11;
 
 using dovrik::Rect;
 using namespace dovrik::x11test;
 
 constexpr int pressesPerPath = 200;
-constexpr xcb_keysym_t XK_Control_L = 0xffe3;
-constexpr xcb_keysym_t XK_Alt_L = 0xffe9;
-constexpr xcb_keysym_t XK_Super_L = 0xffeb;
-constexpr xcb_keysym_t XK_Left = 0xff51;
-constexpr xcb_keysym_t XK_Right = 0xff53;
 
 void press(TestClient& client, const std::vector<xcb_keycode_t>& chord) {
   for (const xcb_keycode_t key : chord)

@@ -23,18 +23,17 @@
 #include "TestClient.h"
 #include "XServer.h"
 #include "core/clipboard/ClipboardItem.h"
+#include "linux/x11/Keysyms.h"
 
 namespace {
+
+using namespace dovrik::x11;
 
 using namespace dovrik;
 using namespace dovrik::x11test;
 using Clock = std::chrono::steady_clock;
 
 constexpr int openings = 40;
-constexpr xcb_keysym_t XK_Shift_L = 0xffe1;
-constexpr xcb_keysym_t XK_Super_L = 0xffeb;
-constexpr xcb_keysym_t XK_v = 0x0076;
-constexpr xcb_keysym_t XK_Escape = 0xff1b;
 
 double percentile(std::vector<double> values, double p) {
   std::sort(values.begin(), values.end());

@@ -13,13 +13,12 @@
 
 #include "AgentTest.h"
 #include "ClipboardClient.h"
+#include "linux/x11/Keysyms.h"
 
 namespace dovrik::x11test {
 namespace {
 
-constexpr xcb_keysym_t XK_v = 0x0076;
-constexpr xcb_keysym_t XK_Shift_L = 0xffe1;
-constexpr xcb_keysym_t XK_Super_L = 0xffeb;
+using namespace dovrik::x11;
 
 // Another connection that sees what the client's window sees of the keyboard.
 class FocusWitness {

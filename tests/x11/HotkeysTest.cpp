@@ -5,14 +5,16 @@
 #include "DesktopTest.h"
 #include "core/app/App.h"
 #include "linux/x11/KeyboardMap.h"
+#include "linux/x11/Keysyms.h"
 
 namespace dovrik::x11test {
 namespace {
 
+using namespace dovrik::x11;
+
 constexpr int leftArrowCode = 123;
 constexpr int rightArrowCode = 124;
 constexpr int aCode = 0;
-constexpr xcb_keysym_t XK_Left = 0xff51;
 constexpr std::uint16_t ctrlAlt = XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_1;  // Alt_L is Mod1 on Xvfb
 constexpr std::uint16_t numLock = XCB_MOD_MASK_2;                         // Num_Lock likewise
 
@@ -114,13 +116,10 @@ TEST_F(HotkeysTest, KeyCodeAtReversesRegistrationAndFollowsTheKeymap) {
     }
   }
   EXPECT_EQ(recordable, 30);
-  constexpr xcb_keysym_t XK_Escape = 0xff1b;
-  constexpr xcb_keysym_t XK_F1 = 0xffbe;
   EXPECT_EQ(x().hotkeys.keyCodeAt(client->keycodeOf(XK_Escape)), 53);
   EXPECT_EQ(x().hotkeys.keyCodeAt(client->keycodeOf(XK_F1)), -1);
 
   // The key that typed J types K, as a French or German layout moves letters about.
-  constexpr xcb_keysym_t XK_j = 0x006a;
   constexpr int kCode = 40;
   const xcb_keycode_t jKey = client->keycodeOf(XK_j);
   const std::string remap = "keycode " + std::to_string(jKey) + " = k";

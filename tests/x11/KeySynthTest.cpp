@@ -7,14 +7,12 @@
 #include <vector>
 
 #include "DesktopTest.h"
+#include "linux/x11/Keysyms.h"
 
 namespace dovrik::x11test {
 namespace {
 
-constexpr xcb_keysym_t XK_Shift_L = 0xffe1;
-constexpr xcb_keysym_t XK_Control_L = 0xffe3;
-constexpr xcb_keysym_t XK_Insert = 0xff63;
-constexpr xcb_keysym_t XK_v = 0x0076;
+using namespace dovrik::x11;
 
 struct KeyEvent {
   bool press;

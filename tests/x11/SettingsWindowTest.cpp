@@ -10,16 +10,12 @@
 #include <vector>
 
 #include "AgentTest.h"
+#include "linux/x11/Keysyms.h"
 
 namespace dovrik::x11test {
 namespace {
 
-constexpr xcb_keysym_t XK_Tab = 0xff09;
-constexpr xcb_keysym_t XK_space = 0x0020;
-constexpr xcb_keysym_t XK_j = 0x006a;
-constexpr xcb_keysym_t XK_Control_L = 0xffe3;
-constexpr xcb_keysym_t XK_Alt_L = 0xffe9;
-constexpr xcb_keysym_t XK_Left = 0xff51;
+using namespace dovrik::x11;
 
 class SettingsWindowTest : public AgentTest {
  protected:

@@ -4,21 +4,10 @@
 #include <algorithm>
 
 #include "core/model/KeyboardShortcut.h"
+#include "linux/x11/Keysyms.h"
 #include "linux/x11/XReply.h"
 
 namespace dovrik::x11 {
-
-namespace {
-
-constexpr xcb_keysym_t XK_Left = 0xff51;
-constexpr xcb_keysym_t XK_Up = 0xff52;
-constexpr xcb_keysym_t XK_Right = 0xff53;
-constexpr xcb_keysym_t XK_Down = 0xff54;
-constexpr xcb_keysym_t XK_a = 0x61;
-constexpr xcb_keysym_t XK_Num_Lock = 0xff7f;
-constexpr xcb_keysym_t XK_Scroll_Lock = 0xff14;
-
-}  // namespace
 
 void KeyboardMap::refresh(xcb_connection_t* c) {
   keysyms_.clear();

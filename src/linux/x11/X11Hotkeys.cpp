@@ -1,5 +1,6 @@
 // Grabbing keys, matching presses to held combinations, and regrabbing after keymap changes.
 #include "linux/x11/X11Hotkeys.h"
+#include "linux/x11/Keysyms.h"
 
 #include <cstdlib>
 #include <vector>
@@ -8,9 +9,6 @@ namespace dovrik::x11 {
 
 namespace {
 
-constexpr xcb_keysym_t XK_Alt_L = 0xffe9;
-constexpr xcb_keysym_t XK_Super_L = 0xffeb;
-constexpr xcb_keysym_t XK_Escape = 0xff1b;
 // Modifier bits of a key event's state; the rest are pointer buttons.
 constexpr std::uint16_t keyModifierBits = 0xff;
 

@@ -1,5 +1,6 @@
 // Reading the key state and faking key events with XTest.
 #include "linux/x11/X11KeySynth.h"
+#include "linux/x11/Keysyms.h"
 
 #include <xcb/xtest.h>
 
@@ -7,13 +8,6 @@
 
 namespace dovrik::x11 {
 namespace {
-
-constexpr xcb_keysym_t XK_Shift_L = 0xffe1;
-constexpr xcb_keysym_t XK_Control_L = 0xffe3;
-constexpr xcb_keysym_t XK_Alt_L = 0xffe9;
-constexpr xcb_keysym_t XK_Super_L = 0xffeb;
-constexpr xcb_keysym_t XK_Insert = 0xff63;
-constexpr xcb_keysym_t XK_v = 0x0076;
 
 void fakeKey(xcb_connection_t* connection, std::uint8_t type, xcb_keycode_t keycode) {
   xcb_test_fake_input(connection, type, keycode, XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0);

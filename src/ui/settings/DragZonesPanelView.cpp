@@ -36,10 +36,10 @@ void DragZonesPanelView::build() {
   addSection(DragZonesPanelModel::sensitivitySection);
   SettingsCard* sensitivity = addCard();
   for (const auto parameter : DragZonesPanelModel::parameters) {
-    const SettingSlider& spec = DragZonesPanelModel::slider(parameter);
-    sensitivity->addRow(row({}, spec.label, {},
+    const SettingSlider& range = DragZonesPanelModel::slider(parameter);
+    sensitivity->addRow(row({}, range.label, {},
                             {slider(
-                                spec, spec.label, m.value(parameter),
+                                range, range.label, m.value(parameter),
                                 [&m, parameter](double value) { m.setValue(parameter, value); },
                                 [&m, parameter] { return m.valueText(parameter); })}));
   }

@@ -263,7 +263,7 @@ QWidget* SettingsPage::clipboardShortcutRow(ClipboardShortcutRow& model, std::st
   return row({}, title, subtitle, {badge(model.recorder(), model.shortcut(), title), reset});
 }
 
-QWidget* SettingsPage::slider(const SettingSlider& spec, std::string_view name, double value,
+QWidget* SettingsPage::slider(const SettingSlider& range, std::string_view name, double value,
                               std::function<void(double)> set,
                               std::function<std::string()> valueText,
                               std::function<void()> released) {
@@ -275,17 +275,17 @@ QWidget* SettingsPage::slider(const SettingSlider& spec, std::string_view name, 
   control->setFocusPolicy(Qt::StrongFocus);
   control->setMinimumWidth(180);
   // Whole steps on the slider; a slider that moves freely gets a hundred.
-  const double step = spec.step > 0 ? spec.step : (spec.maximum - spec.minimum) / 100;
-  control->setRange(0, static_cast<int>(std::lround((spec.maximum - spec.minimum) / step)));
-  control->setValue(static_cast<int>(std::lround((value - spec.minimum) / step)));
+  const double step = range.step > 0 ? range.step : (range.maximum - range.minimum) / 100;
+  control->setRange(0, static_cast<int>(std::lround((range.maximum - range.minimum) / step)));
+  control->setValue(static_cast<int>(std::lround((value - range.minimum) / step)));
   QLabel* shown = textLabel(valueText(), color(ColorToken::textSecondary), 12, true, box);
   shown->setMinimumWidth(48);
   shown->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   line->addWidget(control, 1);
   line->addWidget(shown);
   connect(control, &QSlider::valueChanged, this,
-          [spec, step, shown, set = std::move(set), valueText = std::move(valueText)](int at) {
-            set(spec.minimum + at * step);
+          [range, step, shown, set = std::move(set), valueText = std::move(valueText)](int at) {
+            set(range.minimum + at * step);
             shown->setText(QString::fromStdString(valueText()));
           });
   connect(control, &QSlider::sliderPressed, this, [this] { holdingSlider_ = true; });

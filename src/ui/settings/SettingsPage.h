@@ -74,7 +74,7 @@ class SettingsPage : public QWidget {
                                 std::string_view subtitle);
   // The slider with its value text at the right. The page is not rebuilt while the slider is
   // held; `released` runs when it is let go.
-  QWidget* slider(const SettingSlider& spec, std::string_view name, double value,
+  QWidget* slider(const SettingSlider& range, std::string_view name, double value,
                   std::function<void(double)> set, std::function<std::string()> valueText,
                   std::function<void()> released = {});
 
