@@ -105,22 +105,24 @@ void ClipboardPopupController::stopWatchingClicks() {
 }
 
 void ClipboardPopupController::handleClick(const TapEvent& event) {
-  const double primaryHeight = primaryScreenHeight(platform_.screens.screens());
-  const Point where = flipPoint(event.location, primaryHeight);
-  const Rect frame = platform_.popupPanel.frame();
-  const bool outside = !(where.x >= frame.minX() && where.x <= frame.maxX() &&
-                         where.y >= frame.minY() && where.y <= frame.maxY());
+  // Every move of a held button comes here too; only presses and releases need the screens.
+  const auto isOutside = [&] {
+    const Point where = flipPoint(event.location, primaryScreenHeight(platform_.screens.screens()));
+    const Rect frame = platform_.popupPanel.frame();
+    return !(where.x >= frame.minX() && where.x <= frame.maxX() && where.y >= frame.minY() &&
+             where.y <= frame.maxY());
+  };
   switch (event.type) {
     case TapEventType::leftMouseDown:
-      pressedOutside_ = outside;
+      pressedOutside_ = isOutside();
       return;
     case TapEventType::leftMouseUp:
-      if (pressedOutside_ && outside)
+      if (pressedOutside_ && isOutside())
         hide();
       pressedOutside_ = false;
       return;
     case TapEventType::rightMouseDown:
-      if (outside)
+      if (isOutside())
         hide();
       return;
     case TapEventType::leftMouseDragged:
