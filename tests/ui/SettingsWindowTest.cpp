@@ -165,6 +165,12 @@ class SettingsWindowTest : public QObject {
     s.click("Clear History");
     QVERIFY(s.named<QAbstractButton>("Cancel"));
     s.click("Cancel");
+    s.click("Enable File Shelf");
+    QVERIFY(!s.app.appState().fileShelfEnabled());
+    s.click("Clear Shelf");
+    QVERIFY(s.shows("Clear file shelf?"));
+    s.click("Cancel");
+    QVERIFY(!s.shows("Clear file shelf?"));
 
     s.open("Workspaces");
     s.click("Save Current Layout…");

@@ -1,26 +1,30 @@
 // The Clipboard panel's bindings, counts and confirmation.
 #include "core/settings/ClipboardPanelModel.h"
 
-#include <algorithm>
 #include <utility>
+
+#include "core/settings/StoredCounts.h"
 
 namespace dovrik {
 
 ClipboardPanelModel::ClipboardPanelModel(Platform& platform, AppState& appState,
-                                         ClipboardManager& manager, ClipboardShortcut& hotkey,
-                                         OwnHotkeys& ownHotkeys)
+                                         ClipboardManager& manager, FileShelfManager& shelf,
+                                         ClipboardShortcut& hotkey, OwnHotkeys& ownHotkeys)
     : appState_(appState),
       manager_(manager),
+      shelf_(appState, shelf),
       shortcutRow_(platform, appState, manager, hotkey, ownHotkeys,
                    [this](std::optional<std::string> notice) {
                      conflictNotice_ = std::move(notice);
                      changed.emit();
                    }) {
   itemsObserver_ = manager_.itemsChanged.connect([this] { changed.emit(); });
+  shelfObserver_ = shelf_.changed.connect([this] { changed.emit(); });
 }
 
 ClipboardPanelModel::~ClipboardPanelModel() {
   manager_.itemsChanged.disconnect(itemsObserver_);
+  shelf_.changed.disconnect(shelfObserver_);
 }
 
 std::string ClipboardPanelModel::sizeTitle() const {
@@ -32,21 +36,12 @@ void ClipboardPanelModel::setSize(double value) {
   changed.emit();
 }
 
-std::size_t ClipboardPanelModel::pinnedCount() const {
-  const auto& items = manager_.items();
-  return static_cast<std::size_t>(
-      std::count_if(items.begin(), items.end(), [](const auto& i) { return i.isPinned; }));
-}
-
 std::string ClipboardPanelModel::storedCounts() const {
-  const std::size_t pinned = pinnedCount();
-  return std::to_string(manager_.items().size() - pinned) + " unpinned · " +
-         std::to_string(pinned) + " pinned";
+  return StoredCounts::of(manager_.items()).text();
 }
 
 std::string ClipboardPanelModel::storedAgainstSize() const {
-  return std::to_string(manager_.items().size() - pinnedCount()) + " / " +
-         std::to_string(appState_.clipboardHistorySize());
+  return StoredCounts::of(manager_.items()).againstSize(appState_.clipboardHistorySize());
 }
 
 std::vector<ClipboardPanelModel::PinnedRow> ClipboardPanelModel::pinnedRows() const {

@@ -1,5 +1,5 @@
 // The Clipboard panel: the history switch, the popup's shortcut, the history size, the pinned
-// entries, and clearing the history behind a confirmation.
+// entries, the file shelf's rows, and clearing the history behind a confirmation.
 #pragma once
 
 #include <optional>
@@ -15,6 +15,7 @@
 #include "core/settings/Confirmation.h"
 #include "core/settings/OwnHotkeys.h"
 #include "core/settings/SettingSlider.h"
+#include "core/settings/ShelfSettingsModel.h"
 #include "core/support/Signal.h"
 
 namespace dovrik {
@@ -40,12 +41,13 @@ class ClipboardPanelModel {
   };
 
   ClipboardPanelModel(Platform& platform, AppState& appState, ClipboardManager& manager,
-                      ClipboardShortcut& hotkey, OwnHotkeys& ownHotkeys);
+                      FileShelfManager& shelf, ClipboardShortcut& hotkey, OwnHotkeys& ownHotkeys);
   ClipboardPanelModel(const ClipboardPanelModel&) = delete;
   ClipboardPanelModel& operator=(const ClipboardPanelModel&) = delete;
   ~ClipboardPanelModel();
 
   ClipboardShortcutRow& shortcutRow() { return shortcutRow_; }
+  ShelfSettingsModel& shelf() { return shelf_; }
   // Shown under the shortcut row.
   const std::optional<std::string>& conflictNotice() const { return conflictNotice_; }
 
@@ -72,14 +74,14 @@ class ClipboardPanelModel {
   Signal<> changed;
 
  private:
-  std::size_t pinnedCount() const;
-
   AppState& appState_;
   ClipboardManager& manager_;
+  ShelfSettingsModel shelf_;
   std::optional<std::string> conflictNotice_;
   ClipboardShortcutRow shortcutRow_;
   bool showClearConfirm_ = false;
   Signal<>::Connection itemsObserver_ = 0;
+  Signal<>::Connection shelfObserver_ = 0;
 };
 
 }  // namespace dovrik

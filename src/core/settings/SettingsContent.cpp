@@ -11,8 +11,8 @@ SettingsContent::SettingsContent(App& app, const std::string& version)
       shortcuts_(app.platform(), app.appState(), app.shortcutManager(), app.clipboardManager(),
                  app.clipboardShortcut(), app.ownHotkeys()),
       snapping_(app.appState(), app.platform().texts),
-      clipboard_(app.platform(), app.appState(), app.clipboardManager(), app.clipboardShortcut(),
-                 app.ownHotkeys()),
+      clipboard_(app.platform(), app.appState(), app.clipboardManager(), app.fileShelfManager(),
+                 app.clipboardShortcut(), app.ownHotkeys()),
       workspaces_(app.platform(), app.appState(), app.workspaceManager(), app.ownHotkeys()),
       rules_(app.appState(), app.ruleManager(), app.installedAppsCache()),
       dragZones_(app.dragZoneManager(), app.platform().screens) {}

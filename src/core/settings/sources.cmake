@@ -9,6 +9,7 @@ list(APPEND DOVRIK_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/SettingSlider.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SettingsContent.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SettingsSidebar.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ShelfSettingsModel.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ShortcutRecorder.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ShortcutsPanelModel.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SnappingPanelModel.cpp

@@ -1,6 +1,8 @@
 // Rows of the Clipboard panel over its model.
 #include "ui/settings/ClipboardPanelView.h"
 
+#include <QLabel>
+
 namespace dovrik::ui {
 
 ClipboardPanelView::ClipboardPanelView(ClipboardPanelModel& model, Context context, QWidget* parent)
@@ -12,10 +14,14 @@ ClipboardPanelView::ClipboardPanelView(ClipboardPanelModel& model, Context conte
 void ClipboardPanelView::build() {
   ClipboardPanelModel& m = model_;
   ClipboardShortcutRow& shortcut = m.shortcutRow();
+  ShelfSettingsModel& shelf = m.shelf();
   addHeader("clipboard", "Clipboard");
   if (const auto confirmation = m.clearConfirmation())
     addConfirmation(
         *confirmation, [&m] { m.confirmClear(); }, [&m] { m.cancelClear(); });
+  if (const auto confirmation = shelf.clearConfirmation())
+    addConfirmation(
+        *confirmation, [&shelf] { shelf.confirmClear(); }, [&shelf] { shelf.cancelClear(); });
 
   addSection(ClipboardPanelModel::historySection);
   SettingsCard* history = addCard();
@@ -32,7 +38,8 @@ void ClipboardPanelView::build() {
                           [&m](double value) { m.setSize(value); },
                           [&m] { return std::to_string(static_cast<int>(m.size())); },
                           [&m] { m.releaseSizeSlider(); })}));
-  history->addRow(row({}, ClipboardPanelModel::storedTitle, m.storedCounts(), {}));
+  history->addRow(row({}, ClipboardPanelModel::storedTitle, m.storedCounts(),
+                      {valueLabel(m.storedAgainstSize())}));
   if (const auto& notice = m.conflictNotice())
     addWarning(*notice);
   if (const auto warning = shortcut.refusalWarning())
@@ -48,6 +55,24 @@ void ClipboardPanelView::build() {
                        {symbolButton("xmark", "Unpin " + entry.text, [&m, id] { m.unpin(id); })}));
     }
   }
+
+  addSection(ShelfSettingsModel::section);
+  SettingsCard* files = addCard();
+  files->addRow(row({}, ShelfSettingsModel::switchTitle, ShelfSettingsModel::switchSubtitle,
+                    {toggle(ShelfSettingsModel::switchTitle, shelf.enabled(),
+                            [&shelf](bool on) { shelf.setEnabled(on); })}));
+  files->addRow(row({}, shelf.sizeTitle(), {},
+                    {slider(
+                        ShelfSettingsModel::sizeSlider, "File shelf size", shelf.size(),
+                        [&shelf](double value) { shelf.setSize(value); },
+                        [&shelf] { return std::to_string(static_cast<int>(shelf.size())); },
+                        [&shelf] { shelf.releaseSizeSlider(); })}));
+  files->addRow(row({}, ShelfSettingsModel::storedTitle, shelf.storedCounts(),
+                    {valueLabel(shelf.storedAgainstSize())}));
+  files->addRow(
+      row({}, ShelfSettingsModel::clearTitle, ShelfSettingsModel::clearHelp,
+          {button(
+              ShelfSettingsModel::clearTitle, [&shelf] { shelf.requestClear(); }, true)}));
 
   addSection(ClipboardPanelModel::storageSection);
   SettingsCard* storage = addCard();

@@ -197,6 +197,10 @@ QWidget* SettingsPage::row(std::string_view symbol, std::string_view title,
   return row;
 }
 
+QLabel* SettingsPage::valueLabel(std::string_view text) {
+  return textLabel(text, color(ColorToken::textSecondary), 12, true, this);
+}
+
 SettingsSwitch* SettingsPage::toggle(std::string_view name, bool on,
                                      std::function<void(bool)> set) {
   auto* control = new SettingsSwitch(on, context_.scheme, this);

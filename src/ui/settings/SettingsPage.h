@@ -23,6 +23,8 @@
 #include "ui/settings/SettingsSwitch.h"
 #include "ui/settings/ShortcutBadge.h"
 
+class QLabel;
+
 namespace dovrik::ui {
 
 class SettingsPage : public QWidget {
@@ -62,6 +64,8 @@ class SettingsPage : public QWidget {
   // with a secondary line under it, and controls on the right.
   QWidget* row(std::string_view symbol, std::string_view title, std::string_view subtitle,
                const std::vector<QWidget*>& trailing, std::optional<QColor> tint = {});
+  // A short value shown at the right of a row, such as a count.
+  QLabel* valueLabel(std::string_view text);
   SettingsSwitch* toggle(std::string_view name, bool on, std::function<void(bool)> set);
   QPushButton* button(std::string_view title, std::function<void()> action,
                       bool destructive = false);

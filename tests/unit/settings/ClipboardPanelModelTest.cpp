@@ -19,8 +19,12 @@ struct ClipboardPanelModelTest : test::SettingsFixture {
     }
   }
   int copies = 0;
-  ClipboardPanelModel panel{platform, app.appState(), app.clipboardManager(),
-                            app.clipboardShortcut(), ownHotkeys};
+  ClipboardPanelModel panel{platform,
+                            app.appState(),
+                            app.clipboardManager(),
+                            app.fileShelfManager(),
+                            app.clipboardShortcut(),
+                            ownHotkeys};
 };
 
 TEST_F(ClipboardPanelModelTest, SizeSliderStopsEveryFiveFromFiveToFifty) {
