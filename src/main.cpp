@@ -20,6 +20,7 @@
 #include "linux/files/PosixFiles.h"
 #include "linux/files/XdgLoginItem.h"
 #include "linux/qt/ColorSchemeWatcher.h"
+#include "linux/qt/QtLifecycle.h"
 #include "linux/qt/QtMainQueue.h"
 #include "linux/qt/QtShell.h"
 #include "linux/qt/QuitSignals.h"
@@ -88,7 +89,7 @@ int runAgent(int argc, char** argv) {
   QApplication::setQuitOnLastWindowClosed(false);
 
   qt::SingleInstance instance = qt::SingleInstance::forCurrentSession();
-  switch (instance.claim()) {
+  switch (instance.claim(qt::QtLifecycle::takePredecessor())) {
     case qt::SingleInstance::Claim::forwarded:
       return 0;
     case qt::SingleInstance::Claim::failed:
@@ -114,8 +115,11 @@ int runAgent(int argc, char** argv) {
   files::PosixFiles files(*dataHome);
   files::FileDefaultsDomains defaults(files::dovrikConfigFolder(*configHome),
                                       [&shell](const std::string& line) { shell.systemLog(line); });
-  files::XdgLoginItem loginItem(
-      *configHome, files::runningExecutablePath().value_or(std::filesystem::absolute(argv[0])));
+  const std::filesystem::path executable =
+      files::runningExecutablePath().value_or(std::filesystem::absolute(argv[0]));
+  files::XdgLoginItem loginItem(*configHome, executable);
+  qt::QtLifecycle lifecycle(executable,
+                            [&shell](const std::string& line) { shell.systemLog(line); });
 
   x11::X11Adapters x11(nullptr, ::getpid());
   x11::XEventPump pump(x11.connection);
@@ -163,6 +167,7 @@ int runAgent(int argc, char** argv) {
       .files = files,
       .installedApps = x11.installedApps,
       .settingsWindow = settings,
+      .lifecycle = lifecycle,
   });
   app.setVersion(DOVRIK_VERSION);
   // Until there is a settings window to show it in, a refused hotkey is told where a user who

@@ -33,6 +33,7 @@ Platform SimPlatform::platform() {
       .files = files,
       .installedApps = installedApps,
       .settingsWindow = settingsWindow,
+      .lifecycle = lifecycle,
   };
 }
 

@@ -1,7 +1,7 @@
 // A whole simulated platform for tests: virtual time, in-memory defaults, the simulated
 // desktop, hotkeys, mouse tap, window list, preview window and clipboard panel, the recorded
 // shell, the clipboard, synthesised keys, background work on virtual time, in-memory files and
-// the installed applications, bundled as the core's ports.
+// the installed applications and the process's own lifecycle, bundled as the core's ports.
 #pragma once
 
 #include "core/platform/Platform.h"
@@ -14,6 +14,7 @@
 #include "sim/SimHotkeys.h"
 #include "sim/SimInstalledApps.h"
 #include "sim/SimKeySynth.h"
+#include "sim/SimLifecycle.h"
 #include "sim/SimOverlaySurface.h"
 #include "sim/SimPasteboard.h"
 #include "sim/SimPopupPanel.h"
@@ -48,6 +49,7 @@ class SimPlatform {
   SimFiles files;
   SimInstalledApps installedApps;
   SimSettingsWindow settingsWindow;
+  SimLifecycle lifecycle;
 };
 
 }  // namespace dovrik::sim

@@ -157,6 +157,17 @@ class SettingsWindowTest : public QObject {
     QVERIFY(!s.app.ownHotkeys().isReleased());
   }
 
+  // The system would not let Dovrik watch the mouse: the General panel offers a fresh start.
+  void generalOffersToRelaunchWhenTheTapWasRefused() {
+    Settings s([](test::SimWorld& world) { world.sim.eventTap.refusals = -1; });
+    QVERIFY(!s.named<QAbstractButton>("Quit and Reopen Dovrik"));
+    s.world.clock.advanceBy(10);
+    s.open("Snapping");
+    s.open("General");
+    s.click("Quit and Reopen Dovrik");
+    QCOMPARE(s.world.sim.lifecycle.relaunches, 1);
+  }
+
   void clipboardWorkspacesAndRules() {
     Settings s;
     s.open("Clipboard");

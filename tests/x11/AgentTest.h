@@ -10,9 +10,12 @@
 #include <unistd.h>
 
 #include <gtest/gtest.h>
+#include <xcb/xcb.h>
+#include <xcb/xtest.h>
 
 #include <filesystem>
 #include <fstream>
+#include <initializer_list>
 #include <iostream>
 #include <sstream>
 #include <string>
@@ -109,6 +112,25 @@ class AgentTest : public DesktopTest {
     // Before the agent listens, a probe hears "not running" (3); once it answers, the probe
     // finds no window (1) or snaps one (0).
     return client->waitFor([&] { return run({"snap", "center"}).status != 3; }, 30);
+  }
+
+  // Keys typed through the X server, as a keyboard would.
+  void key(xcb_keysym_t keysym, bool down) {
+    xcb_test_fake_input(client->raw(), down ? XCB_KEY_PRESS : XCB_KEY_RELEASE,
+                        client->keycodeOf(keysym), XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0);
+    client->sync();
+  }
+  void tap(xcb_keysym_t keysym) {
+    key(keysym, true);
+    key(keysym, false);
+  }
+  // The modifiers held in order, the key tapped, the modifiers let go in reverse.
+  void chord(std::initializer_list<xcb_keysym_t> modifiers, xcb_keysym_t keysym) {
+    for (const xcb_keysym_t modifier : modifiers)
+      key(modifier, true);
+    tap(keysym);
+    for (auto it = std::rbegin(modifiers); it != std::rend(modifiers); ++it)
+      key(*it, false);
   }
 
   bool agentRuns() const { return agent_ > 0 && waitpid(agent_, nullptr, WNOHANG) == 0; }

@@ -76,7 +76,7 @@ class ClipboardPopupTest : public AgentTest {
     witness_ = std::make_unique<FocusWitness>(server->display(), window_);
     // The first key events synthesised on a fresh server could go missing (about one run in
     // three under load) before the hotkey ever reached a grab; a lone Shift first settles that.
-    tapKey(XK_Shift_L);
+    tap(XK_Shift_L);
   }
   void TearDown() override {
     witness_.reset();
@@ -88,23 +88,8 @@ class ClipboardPopupTest : public AgentTest {
     args.insert(args.begin(), "xdotool");
     ASSERT_EQ(server->run(args), 0);
   }
-  void key(xcb_keysym_t keysym, bool down) {
-    xcb_test_fake_input(client->raw(), down ? XCB_KEY_PRESS : XCB_KEY_RELEASE,
-                        client->keycodeOf(keysym), XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0);
-  }
-  void tapKey(xcb_keysym_t keysym) {
-    key(keysym, true);
-    key(keysym, false);
-    client->sync();
-  }
   // The clipboard hotkey, Shift+Super+V, pressed and let go.
-  void pressHotkey() {
-    for (xcb_keysym_t keysym : {XK_Shift_L, XK_Super_L, XK_v})
-      key(keysym, true);
-    for (xcb_keysym_t keysym : {XK_v, XK_Super_L, XK_Shift_L})
-      key(keysym, false);
-    client->sync();
-  }
+  void pressHotkey() { chord({XK_Shift_L, XK_Super_L}, XK_v); }
   bool copy(const std::string& text) {
     other_->own({{"UTF8_STRING", text}});
     return client->waitFor([&] {

@@ -13,6 +13,7 @@
 
 #include "AgentTest.h"
 #include "ClipboardClient.h"
+#include "linux/x11/Keysyms.h"
 
 namespace dovrik::x11test {
 namespace {
@@ -136,6 +137,50 @@ TEST_F(CommandLineTest, ShelfAddAndPastePutTheFileOnTheClipboardForOtherApplicat
   EXPECT_EQ(run({"shelf", "paste", "1"}).status, 1);
   EXPECT_NE(run({"shelf", "list"}).out.find("100%.txt (missing)"), std::string::npos);
   EXPECT_EQ(read("text/uri-list"), url + "\r\n");
+}
+
+// The process holding the single-instance lock, if there is a lock.
+pid_t lockHolder(const std::string& runtimeDir) {
+  for (const auto& entry : std::filesystem::directory_iterator(runtimeDir)) {
+    if (entry.path().extension() == ".lock") {
+      pid_t pid = 0;
+      std::ifstream(entry.path()) >> pid;
+      return pid;
+    }
+  }
+  return 0;
+}
+
+TEST_F(CommandLineTest, RelaunchHandsTheTrayHotkeysAndCommandsToAFreshDovrik) {
+  ASSERT_TRUE(startAgent());
+  const xcb_window_t window = client->createWindow({.rect = {300, 300, 400, 300}, .pid = 8003});
+  ASSERT_TRUE(client->activate(window));
+  const pid_t first = agent_;
+
+  const Finished relaunch = run({"relaunch"});
+  EXPECT_EQ(relaunch.status, 0) << relaunch.err;
+  int status = -1;
+  ASSERT_TRUE(client->waitFor([&] { return waitpid(first, &status, WNOHANG) == first; }));
+  agent_ = -1;
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  pid_t successor = 0;
+  ASSERT_TRUE(client->waitFor(
+      [&] {
+        successor = lockHolder(runtimeDir());
+        return successor > 0 && successor != first && kill(successor, 0) == 0 &&
+               run({"snap", "left-half"}).status == 0;
+      },
+      30));
+  const Rect usable = client->usablePartOf({0, 0, 1920, 1080});
+  EXPECT_TRUE(landsOn(window, shareOf(usable, {0, 0, 0.5, 1})));
+  // The hotkeys the first one held are the new one's.
+  chord({x11::XK_Control_L, x11::XK_Alt_L}, x11::XK_Right);
+  EXPECT_TRUE(landsOn(window, shareOf(usable, {0.5, 0, 0.5, 1})));
+
+  EXPECT_EQ(run({"quit"}).status, 0);
+  EXPECT_TRUE(client->waitFor([&] { return kill(successor, 0) != 0; }));
+  if (kill(successor, 0) == 0)
+    kill(successor, SIGKILL);
 }
 
 TEST_F(CommandLineTest, WithoutDovrikHelpAndChecksAnswerAndCommandsStartNothing) {

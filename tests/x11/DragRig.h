@@ -26,6 +26,7 @@
 #include "linux/x11/XEventPump.h"
 #include "sim/SimDefaults.h"
 #include "sim/SimFiles.h"
+#include "sim/SimLifecycle.h"
 #include "sim/SimPopupPanel.h"
 #include "sim/SimSettingsWindow.h"
 #include "sim/SimShell.h"
@@ -86,10 +87,12 @@ class DragRig {
   sim::SimClock popupClock;
   sim::SimPopupPanel popupPanel{popupClock};
   sim::SimSettingsWindow settingsWindow;
+  sim::SimLifecycle lifecycle;
   Platform platform{queue,         queue,      defaults, x.accessibility, x.screens,
                     x.runningApps, x.hotkeys,  shell,    loginItem,       PlatformTexts::linux(),
                     tap,           windowList, preview,  popupPanel,      background,
-                    pasteboard,    x.keySynth, files,    x.installedApps, settingsWindow};
+                    pasteboard,    x.keySynth, files,    x.installedApps, settingsWindow,
+                    lifecycle};
   AppState appState{platform};
   std::unique_ptr<DragZoneManager> zones =
       std::make_unique<DragZoneManager>(defaults.application());

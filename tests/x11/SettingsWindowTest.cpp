@@ -66,11 +66,6 @@ class SettingsWindowTest : public AgentTest {
     const auto active = client->property(client->root(), "_NET_ACTIVE_WINDOW");
     return window != XCB_NONE && !active.empty() && active[0] == window;
   }
-  void key(xcb_keysym_t keysym, bool down) {
-    xcb_test_fake_input(client->raw(), down ? XCB_KEY_PRESS : XCB_KEY_RELEASE,
-                        client->keycodeOf(keysym), XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0);
-    client->sync();
-  }
   // Whether another client holds the keyboard: a grab of our own is refused then.
   bool keyboardHeldElsewhere() {
     xcb_connection_t* c = client->raw();
@@ -101,10 +96,6 @@ class SettingsWindowTest : public AgentTest {
     // The badge listens while the window holds the keyboard.
     ASSERT_TRUE(client->waitFor([&] { return keyboardHeldElsewhere(); }));
   }
-  void tap(xcb_keysym_t keysym) {
-    key(keysym, true);
-    key(keysym, false);
-  }
 };
 
 TEST_F(SettingsWindowTest, OpensActiveRecordsAShortcutByKeyboardAndTheShortcutSnaps) {
@@ -126,25 +117,15 @@ TEST_F(SettingsWindowTest, OpensActiveRecordsAShortcutByKeyboardAndTheShortcutSn
 
   startRecordingLeftHalf(settings);
   // Once it has a key the badge lets go of the keyboard.
-  key(XK_Control_L, true);
-  key(XK_Alt_L, true);
-  tap(XK_j);
-  key(XK_Alt_L, false);
-  key(XK_Control_L, false);
+  chord({XK_Control_L, XK_Alt_L}, XK_j);
   ASSERT_TRUE(client->waitFor([&] { return !keyboardHeldElsewhere(); }));
 
   ASSERT_TRUE(client->activate(other));
-  key(XK_Control_L, true);
-  key(XK_Alt_L, true);
-  tap(XK_j);
-  key(XK_Alt_L, false);
-  key(XK_Control_L, false);
+  chord({XK_Control_L, XK_Alt_L}, XK_j);
   const Rect usable = client->usablePartOf({0, 0, 1920, 1080});
   EXPECT_TRUE(landsOn(other, shareOf(usable, {0, 0, 0.5, 1})));
 }
 
-// The window closed while a badge listens: the keyboard is free again and the snap hotkeys,
-// released for the recording, work again.
 TEST_F(SettingsWindowTest, StartingDovrikAgainOpensTheSettings) {
   ASSERT_TRUE(startAgent());
   const Finished again = run({});
@@ -155,6 +136,8 @@ TEST_F(SettingsWindowTest, StartingDovrikAgainOpensTheSettings) {
   EXPECT_TRUE(agentRuns());
 }
 
+// The window closed while a badge listens: the keyboard is free again and the snap hotkeys,
+// released for the recording, work again.
 TEST_F(SettingsWindowTest, ClosingWhileRecordingFreesTheKeyboardAndBringsTheHotkeysBack) {
   ASSERT_TRUE(startAgent());
   const xcb_window_t other = client->createWindow({.rect = {300, 300, 400, 300}, .pid = 8202});
@@ -164,11 +147,7 @@ TEST_F(SettingsWindowTest, ClosingWhileRecordingFreesTheKeyboardAndBringsTheHotk
   ASSERT_TRUE(client->waitFor([&] { return !keyboardHeldElsewhere(); }));
 
   ASSERT_TRUE(client->activate(other));
-  key(XK_Control_L, true);
-  key(XK_Alt_L, true);
-  tap(XK_Left);
-  key(XK_Alt_L, false);
-  key(XK_Control_L, false);
+  chord({XK_Control_L, XK_Alt_L}, XK_Left);
   const Rect usable = client->usablePartOf({0, 0, 1920, 1080});
   EXPECT_TRUE(landsOn(other, shareOf(usable, {0, 0, 0.5, 1})));
 }

@@ -1,8 +1,8 @@
 // The core's ports for end-to-end runs: the real X11 adapters for windows, screens,
 // applications, hotkeys, the clipboard and key synthesis, real time for the main queue, and the
-// simulated stand-ins for the ports these runs do not exercise (settings, shell, mouse tap,
-// window list, preview, files). Background work runs on the test loop, which has no Qt loop
-// to hand results back to.
+// simulated stand-ins for the ports these runs do not exercise (settings, lifecycle, shell, mouse
+// tap, window list, preview, files). Background work runs on the test loop, which has no Qt loop to
+// hand results back to.
 #pragma once
 
 #include <string>
@@ -18,6 +18,7 @@
 #include "sim/SimDefaults.h"
 #include "sim/SimEventTap.h"
 #include "sim/SimFiles.h"
+#include "sim/SimLifecycle.h"
 #include "sim/SimOverlaySurface.h"
 #include "sim/SimPopupPanel.h"
 #include "sim/SimSettingsWindow.h"
@@ -63,6 +64,7 @@ class X11TestPlatform {
         .files = files,
         .installedApps = x.installedApps,
         .settingsWindow = settingsWindow,
+        .lifecycle = lifecycle,
     };
   }
 
@@ -77,6 +79,7 @@ class X11TestPlatform {
   sim::SimOverlaySurface overlaySurface;
   sim::SimPopupPanel popupPanel;
   sim::SimSettingsWindow settingsWindow;
+  sim::SimLifecycle lifecycle;
   sim::SimBackground background;
   x11::X11Pasteboard pasteboard;
   sim::SimFiles files;

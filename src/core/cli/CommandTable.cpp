@@ -4,6 +4,7 @@
 #include "core/cli/AppsCommand.h"
 #include "core/cli/ClipboardCommand.h"
 #include "core/cli/LayoutCommand.h"
+#include "core/cli/LifecycleCommands.h"
 #include "core/cli/RulesCommand.h"
 #include "core/cli/SettingsCommand.h"
 #include "core/cli/ShelfCommand.h"
@@ -13,8 +14,8 @@ namespace dovrik::cli {
 
 const std::vector<Command>& commandTable() {
   static const std::vector<Command> table = {
-      snapCommand(),  layoutCommand(), clipboardCommand(), shelfCommand(),
-      rulesCommand(), appsCommand(),   settingsCommand(),
+      snapCommand(), layoutCommand(),   clipboardCommand(), shelfCommand(),    rulesCommand(),
+      appsCommand(), settingsCommand(), quitCommand(),      relaunchCommand(),
   };
   return table;
 }

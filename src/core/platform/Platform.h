@@ -10,6 +10,7 @@
 #include "core/platform/Hotkeys.h"
 #include "core/platform/InstalledApps.h"
 #include "core/platform/KeySynth.h"
+#include "core/platform/Lifecycle.h"
 #include "core/platform/LoginItem.h"
 #include "core/platform/OverlaySurface.h"
 #include "core/platform/Pasteboard.h"
@@ -45,6 +46,7 @@ struct Platform {
   Files& files;
   InstalledApps& installedApps;
   SettingsWindow& settingsWindow;
+  Lifecycle& lifecycle;
 };
 
 }  // namespace dovrik

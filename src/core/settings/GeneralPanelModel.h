@@ -60,6 +60,9 @@ class GeneralPanelModel {
   // Shows the system's prompt the first time, the settings page afterwards.
   void requestAccess();
 
+  // "Quit and Reopen Dovrik": a fresh start asks again for what the system refused.
+  void relaunch() { platform_.lifecycle.relaunch(); }
+
   std::string versionText() const { return "Version " + version_; }
   // The updater is not built yet, so nothing has ever been checked.
   std::string lastCheckText() const { return std::string(notCheckedText); }

@@ -23,6 +23,8 @@ constexpr int kConnectWindowMs = 3000;
 // How long a command line client waits for the whole exchange.
 constexpr int kAnswerWindowMs = 5000;
 constexpr int kRetryPauseMs = 50;
+// How long a relaunched Dovrik waits for the one it replaces to quit.
+constexpr int kHandOverWindowMs = 10000;
 // Any local process of the user can write to the socket: a request longer than this, or a
 // connection that sends no request in time, is dropped.
 constexpr qint64 kMaxRequestBytes = 64 * 1024;
@@ -81,13 +83,15 @@ QString SingleInstance::lockPath() const {
   return directory_ + QStringLiteral("/dovrik-") + key_ + QStringLiteral(".lock");
 }
 
-SingleInstance::Claim SingleInstance::claim() {
+SingleInstance::Claim SingleInstance::claim(std::optional<qint64> predecessor) {
   QDir().mkpath(directory_);
   auto lock = std::make_unique<QLockFile>(lockPath());
   // A lock is stale only when its process is gone, never because it is old: Dovrik runs for
   // days.
   lock->setStaleLockTime(0);
-  if (!lock->tryLock(0))
+  const bool taken = lock->tryLock(0) || (predecessor && lockHolder() == predecessor &&
+                                          lock->tryLock(kHandOverWindowMs));
+  if (!taken)
     return forwardReopen() ? Claim::forwarded : Claim::failed;
 
   lock_ = std::move(lock);
@@ -105,12 +109,14 @@ SingleInstance::Claim SingleInstance::claim() {
   return Claim::primary;
 }
 
-bool SingleInstance::primaryHoldsLock() const {
+std::optional<qint64> SingleInstance::lockHolder() const {
   qint64 pid = 0;
   QString hostname, appname;
   if (!QLockFile(lockPath()).getLockInfo(&pid, &hostname, &appname) || pid <= 0)
-    return false;
-  return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM;
+    return std::nullopt;
+  if (::kill(static_cast<pid_t>(pid), 0) != 0 && errno != EPERM)
+    return std::nullopt;
+  return pid;
 }
 
 bool SingleInstance::forwardReopen() {
@@ -159,6 +165,8 @@ void SingleInstance::serve(QLocalSocket* socket) {
       // One request per connection: the reply ends it, and whatever follows is not read.
       QObject::disconnect(socket, &QLocalSocket::readyRead, nullptr, nullptr);
       socket->write(onRequest_(line.chopped(1)) + '\n');
+      // Now, not on a later turn: the request may have been to quit.
+      socket->flush();
       socket->disconnectFromServer();
       return;
     }

@@ -9,6 +9,7 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QLocalSocket;
 
@@ -38,7 +39,9 @@ class SingleInstance {
   // The runtime directory of the user and a key naming the user and the X display.
   static SingleInstance forCurrentSession();
 
-  Claim claim();
+  // `predecessor` is the Dovrik this one replaces: while it still holds the claim, it is given
+  // a few seconds to leave before the claim counts as another one's.
+  Claim claim(std::optional<qint64> predecessor = std::nullopt);
   // Called on the event loop of the primary each time a later start asks it to re-open.
   void setReopenHandler(std::function<void()> handler) { onReopen_ = std::move(handler); }
   // Called on the event loop of the primary with each request line (without its line break);
@@ -55,8 +58,9 @@ class SingleInstance {
 
  private:
   QString lockPath() const;
-  // Whether a live process holds the lock, without taking it.
-  bool primaryHoldsLock() const;
+  // The process holding the lock, if it still lives; the lock is not taken.
+  std::optional<qint64> lockHolder() const;
+  bool primaryHoldsLock() const { return lockHolder().has_value(); }
   bool forwardReopen();
   void acceptConnections();
   void serve(QLocalSocket* socket);

@@ -12,8 +12,10 @@ GeneralPanelView::GeneralPanelView(GeneralPanelModel& model, Context context, QW
 void GeneralPanelView::build() {
   GeneralPanelModel& m = model_;
   addHeader(GeneralPanelModel::symbol, GeneralPanelModel::title);
-  if (const auto warning = m.restartWarning())
+  if (const auto warning = m.restartWarning()) {
     addWarning(*warning);
+    addWidget(button(GeneralPanelModel::relaunchTitle, [&m] { m.relaunch(); }));
+  }
 
   addSection(GeneralPanelModel::behaviourSection);
   SettingsCard* behaviour = addCard();

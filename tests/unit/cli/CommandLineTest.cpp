@@ -94,10 +94,12 @@ TEST(CommandLineTest, HelpVersionAndWrongUsageAreAnsweredWithoutTheAgent) {
   expectOneErrorLine(
       parse({"frob"}).outcome, 2,
       "unknown command \"frob\"; commands: snap, layout, clipboard, shelf, rules, apps, settings, "
-      "help.");
+      "quit, relaunch, help.");
   expectOneErrorLine(parse({"help", "frob"}).outcome, 2, "unknown command \"frob\"");
   expectOneErrorLine(parse({"help", "snap", "more"}).outcome, 2, "at most one COMMAND");
   expectOneErrorLine(parse({"--frob"}).outcome, 2, "unknown option \"--frob\"");
+  expectOneErrorLine(parse({"relaunch", "now"}).outcome, 2, "takes no arguments");
+  EXPECT_EQ(parse({"quit"}).action, Action::forward);
 }
 
 class AnswerRequestTest : public ::testing::Test {

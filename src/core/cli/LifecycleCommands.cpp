@@ -1,0 +1,52 @@
+// Quitting and relaunching the running Dovrik from the command line.
+#include "core/cli/LifecycleCommands.h"
+
+#include "core/app/App.h"
+
+namespace dovrik::cli {
+namespace {
+
+std::function<std::optional<std::string>(const Arguments&)> checkNothingAfter(
+    const std::string& name) {
+  return [name](const Arguments& args) -> std::optional<std::string> {
+    if (args.empty())
+      return std::nullopt;
+    return "usage: dovrik " + name + "; it takes no arguments.";
+  };
+}
+
+}  // namespace
+
+Command quitCommand() {
+  return {
+      .name = "quit",
+      .synopsis = "",
+      .summary = "Quit the running Dovrik, as \"Quit Dovrik\" in its menu does.",
+      .details = "What waits to be saved is written first.\n",
+      .check = checkNothingAfter("quit"),
+      .run =
+          [](App& app, const Arguments&, const Caller&) {
+            app.platform().lifecycle.quit();
+            return CommandOutcome::done();
+          },
+  };
+}
+
+Command relaunchCommand() {
+  return {
+      .name = "relaunch",
+      .synopsis = "",
+      .summary = "Quit the running Dovrik and start it again from the same program.",
+      .details =
+          "The new Dovrik takes over the tray, the hotkeys and the command line as soon\n"
+          "as the old one has quit. If it cannot be started, the old one keeps running.\n",
+      .check = checkNothingAfter("relaunch"),
+      .run =
+          [](App& app, const Arguments&, const Caller&) {
+            app.platform().lifecycle.relaunch();
+            return CommandOutcome::done();
+          },
+  };
+}
+
+}  // namespace dovrik::cli
