@@ -81,8 +81,13 @@ class SettingsWindowTest : public AgentTest {
     client->sync();
     return held;
   }
-  // Opens the Shortcuts panel and starts Left Half's badge from the keyboard.
+  // Opens the Shortcuts panel in a new window and starts Left Half's badge from the keyboard.
   void startRecordingLeftHalf(xcb_window_t& settings) {
+    // A window left open keeps its focus where it was; a new one starts at the sidebar.
+    if (settings != XCB_NONE) {
+      closeThroughTheWindowManager(settings);
+      ASSERT_TRUE(client->waitFor([&] { return settingsWindow() == XCB_NONE; }));
+    }
     ASSERT_EQ(run({"settings", "shortcuts"}).status, 0);
     ASSERT_TRUE(client->waitFor([&] {
       settings = settingsWindow();
@@ -113,6 +118,7 @@ TEST_F(SettingsWindowTest, OpensActiveRecordsAShortcutByKeyboardAndTheShortcutSn
   // Closed and asked again while another client has the focus: a new window comes forward.
   closeThroughTheWindowManager(settings);
   ASSERT_TRUE(client->waitFor([&] { return settingsWindow() == XCB_NONE; }));
+  settings = XCB_NONE;
   ASSERT_TRUE(client->activate(other));
 
   startRecordingLeftHalf(settings);
@@ -150,6 +156,63 @@ TEST_F(SettingsWindowTest, ClosingWhileRecordingFreesTheKeyboardAndBringsTheHotk
   chord({XK_Control_L, XK_Alt_L}, XK_Left);
   const Rect usable = client->usablePartOf({0, 0, 1920, 1080});
   EXPECT_TRUE(landsOn(other, shareOf(usable, {0, 0, 0.5, 1})));
+}
+
+// The badge lets go of the keyboard by itself: ten seconds without a key, or another window
+// taking the focus.
+TEST_F(SettingsWindowTest, RecordingEndsAfterTenQuietSecondsAndWhenTheFocusMovesAway) {
+  ASSERT_TRUE(startAgent());
+  const xcb_window_t other = client->createWindow({.rect = {300, 300, 400, 300}, .pid = 8203});
+  xcb_window_t settings = XCB_NONE;
+  startRecordingLeftHalf(settings);
+  EXPECT_TRUE(client->waitFor([&] { return !keyboardHeldElsewhere(); }, 15));
+
+  startRecordingLeftHalf(settings);
+  ASSERT_TRUE(client->activate(other));
+  EXPECT_TRUE(client->waitFor([&] { return !keyboardHeldElsewhere(); }));
+}
+
+// Under each window manager's own key bindings, where Ctrl+Alt+Left and Right switch desktops
+// and so the default snap shortcuts are refused.
+class StockBindingsSettingsTest : public SettingsWindowTest {
+ protected:
+  static void SetUpTestSuite() {
+    server = std::make_unique<XServer>();
+    server->startWindowManager(XServer::WmConfig::Stock);
+  }
+  std::uint32_t currentDesktop() {
+    const auto desktop = client->property(client->root(), "_NET_CURRENT_DESKTOP");
+    return desktop.empty() ? 0 : desktop[0];
+  }
+};
+
+TEST_F(StockBindingsSettingsTest, KeysTheWindowManagerBindsAreRecordedNotActedOn) {
+  ASSERT_TRUE(startAgent());
+  const xcb_window_t other = client->createWindow({.rect = {300, 300, 400, 300}, .pid = 8204});
+  ASSERT_TRUE(client->activate(other));
+  // Outside recording the window manager acts on its binding.
+  chord({XK_Control_L, XK_Alt_L}, XK_Right);
+  ASSERT_TRUE(client->waitFor([&] { return currentDesktop() == 1; }));
+  chord({XK_Control_L, XK_Alt_L}, XK_Left);
+  ASSERT_TRUE(client->waitFor([&] { return currentDesktop() == 0; }));
+
+  // Recording, the badge takes the same keys: they belong to Right Half, so nothing is stored,
+  // and the desktop stays where it is.
+  xcb_window_t settings = XCB_NONE;
+  startRecordingLeftHalf(settings);
+  chord({XK_Control_L, XK_Alt_L}, XK_Right);
+  ASSERT_TRUE(client->waitFor([&] { return !keyboardHeldElsewhere(); }));
+  EXPECT_EQ(currentDesktop(), 0u);
+
+  // A combination nobody holds replaces the refused one, and works at once.
+  startRecordingLeftHalf(settings);
+  chord({XK_Control_L, XK_Alt_L}, XK_j);
+  ASSERT_TRUE(client->waitFor([&] { return !keyboardHeldElsewhere(); }));
+  ASSERT_TRUE(client->activate(other));
+  chord({XK_Control_L, XK_Alt_L}, XK_j);
+  const Rect usable = client->usablePartOf({0, 0, 1920, 1080});
+  EXPECT_TRUE(landsOn(other, shareOf(usable, {0, 0, 0.5, 1})));
+  EXPECT_EQ(currentDesktop(), 0u);
 }
 
 }  // namespace

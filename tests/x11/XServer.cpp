@@ -169,15 +169,14 @@ std::vector<std::string> XServer::fluxboxCommand(WmConfig config) const {
   std::ofstream(folder + "/keys") << "OnTitlebar Mouse1 :MacroCmd {Raise} {Focus}\n"
                                      "OnTitlebar Move1 :StartMoving\n";
   std::ofstream(folder + "/overlay") << "background: unset\n";
-  std::ofstream(folder + "/init") << "session.keyFile: "
-                                  << (config == WmConfig::Test
-                                          ? folder + "/keys"
-                                          : std::string("/etc/X11/fluxbox/keys"))
-                                  << "\nsession.styleOverlay: " << folder << "/overlay"
-                                  << "\nsession.screen0.toolbar.visible: true"
-                                  << "\nsession.screen0.toolbar.placement: BottomCenter"
-                                  << "\nsession.screen0.workspaces: 1"
-                                  << "\nsession.doubleClickInterval: 0\n";
+  std::ofstream(folder + "/init")
+      << "session.keyFile: "
+      << (config == WmConfig::Test ? folder + "/keys" : std::string("/etc/X11/fluxbox/keys"))
+      << "\nsession.styleOverlay: " << folder << "/overlay"
+      << "\nsession.screen0.toolbar.visible: true"
+      << "\nsession.screen0.toolbar.placement: BottomCenter"
+      << "\nsession.screen0.workspaces: " << (config == WmConfig::Stock ? 4 : 1)
+      << "\nsession.doubleClickInterval: 0\n";
   return {"fluxbox"};
 }
 

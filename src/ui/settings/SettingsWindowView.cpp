@@ -184,7 +184,7 @@ void SettingsWindowView::closeEvent(QCloseEvent* event) {
 
 void SettingsWindowView::changeEvent(QEvent* event) {
   // Another window took the focus: the recording ends without a change.
-  if (event->type() == QEvent::ActivationChange && !isActiveWindow() && !hasKeyboard_)
+  if (event->type() == QEvent::ActivationChange && !isActiveWindow())
     endRecording();
   QWidget::changeEvent(event);
 }
