@@ -31,6 +31,7 @@
 #include "linux/x11/X11Pasteboard.h"
 #include "linux/x11/X11WindowList.h"
 #include "linux/x11/XEventPump.h"
+#include "ui/AppIcon.h"
 #include "ui/ClipboardPopupWindow.h"
 #include "ui/SnapPreviewWindow.h"
 #include "ui/TrayIcon.h"
@@ -85,6 +86,10 @@ int runAgent(int argc, char** argv) {
   QApplication qtApp(argc, argv);
   QApplication::setApplicationName(QStringLiteral("dovrik"));
   QApplication::setApplicationDisplayName(QStringLiteral("Dovrik"));
+  QIcon icon;
+  for (const int size : {16, 32, 48, 64, 128, 256})
+    icon.addPixmap(ui::appIcon(size));
+  QApplication::setWindowIcon(icon);
   // An agent: closing a notice or any other window of ours never ends Dovrik.
   QApplication::setQuitOnLastWindowClosed(false);
 

@@ -1,4 +1,5 @@
 list(APPEND DOVRIK_UI_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/AppIcon.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ClipboardPopupWindow.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ClipboardPopupView.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ClipboardRowDelegate.cpp
