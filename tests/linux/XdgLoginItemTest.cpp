@@ -31,7 +31,7 @@ TEST_F(XdgLoginItemTest, RegisteringWritesAnEntryThatStartsTheProgramAndUnregist
             "Type=Application\n"
             "Name=Dovrik\n"
             "Exec=\"/opt/dovrik/bin/dovrik\"\n"
-            "Icon=dovrik\n"
+            "Icon=org.dovrik.Dovrik\n"
             "Terminal=false\n"
             "X-GNOME-Autostart-enabled=true\n");
   EXPECT_EQ(namesIn(entry.parent_path()), std::vector<std::string>{"dovrik.desktop"});

@@ -53,7 +53,7 @@ std::string desktopEntry(const std::filesystem::path& executable) {
          "Exec=" +
          execArgument(executable.string()) +
          "\n"
-         "Icon=dovrik\n"
+         "Icon=org.dovrik.Dovrik\n"
          "Terminal=false\n"
          "X-GNOME-Autostart-enabled=true\n";
 }

@@ -1,0 +1,70 @@
+#!/usr/bin/env bash
+# What an install brings, checked the way a distribution would: `cmake --install` into a
+# temporary prefix, then the .deb that cpack makes, unpacked with dpkg -x. Each must hold the
+# program, the desktop entry, the icons, the AppStream metadata and the manual page, all valid;
+# the unpacked program must run; and the autostart entry must never be installed by default.
+# Usage: check_install.sh BUILD_FOLDER APP_ID VERSION
+set -euo pipefail
+build=$1 id=$2 version=$3
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failures=0
+fail() {
+  echo "FAIL: $*" >&2
+  failures=$((failures + 1))
+}
+
+expected=(
+  bin/dovrik
+  share/applications/$id.desktop
+  share/metainfo/$id.metainfo.xml
+  share/man/man1/dovrik.1
+  share/icons/hicolor/scalable/apps/$id.svg
+)
+for size in 16 22 24 32 48 64 128 256; do
+  expected+=("share/icons/hicolor/${size}x${size}/apps/$id.png")
+done
+
+# The files of one installed tree under PREFIX, and their validity.
+check_tree() {
+  local prefix=$1 what=$2
+  for file in "${expected[@]}"; do
+    [ -s "$prefix/$file" ] || fail "$what: $file is missing"
+  done
+  if find "$prefix" -path '*autostart*' | grep -q .; then
+    fail "$what: an autostart entry is installed"
+  fi
+  desktop-file-validate "$prefix/share/applications/$id.desktop" ||
+    fail "$what: the desktop entry is not valid"
+  appstreamcli validate --no-net --no-color "$prefix/share/metainfo/$id.metainfo.xml" >"$work/as" ||
+    { cat "$work/as" >&2; fail "$what: the AppStream metadata is not valid"; }
+  local warnings
+  warnings=$(groff -man -ww -z "$prefix/share/man/man1/dovrik.1" 2>&1)
+  [ -z "$warnings" ] || fail "$what: the manual page has roff warnings: $warnings"
+  for size in 16 256; do
+    file "$prefix/share/icons/hicolor/${size}x${size}/apps/$id.png" |
+      grep -q "$size x $size" || fail "$what: the ${size}px icon is not ${size}x${size}"
+  done
+  local shown
+  shown=$("$prefix/bin/dovrik" --version) || fail "$what: the program does not run"
+  [ "$shown" = "dovrik $version" ] || fail "$what: the program says '$shown'"
+}
+
+cmake --install "$build" --prefix "$work/prefix" >/dev/null
+check_tree "$work/prefix" "cmake --install"
+
+(cd "$work" && cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/deb" >/dev/null)
+deb=$(echo "$work"/deb/dovrik_"$version"_*.deb)
+[ -f "$deb" ] || { fail "cpack made no package"; exit 1; }
+dpkg-deb -x "$deb" "$work/root"
+check_tree "$work/root/usr" ".deb"
+depends=$(dpkg-deb -f "$deb" Depends)
+for library in libqt6widgets6 libxcb1 libc6; do
+  [[ $depends == *"$library"* ]] || fail ".deb: Depends lacks $library: $depends"
+done
+
+if [ "$failures" -ne 0 ]; then
+  echo "$failures check(s) failed" >&2
+  exit 1
+fi
+echo "install and .deb: every check passed"
