@@ -1,0 +1,1 @@
+list(APPEND DOVRIK_CORE_SOURCES ${CMAKE_CURRENT_LIST_DIR} / SoftwareVersion.cpp)
