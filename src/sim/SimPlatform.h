@@ -1,7 +1,8 @@
 // A whole simulated platform for tests: virtual time, in-memory defaults, the simulated
 // desktop, hotkeys, mouse tap, window list, preview window and clipboard panel, the recorded
 // shell, the clipboard, synthesised keys, background work on virtual time, in-memory files and
-// the installed applications and the process's own lifecycle, bundled as the core's ports.
+// the installed applications and the process's own lifecycle and the updates, bundled as the core's
+// ports.
 #pragma once
 
 #include "core/platform/Platform.h"
@@ -20,6 +21,7 @@
 #include "sim/SimPopupPanel.h"
 #include "sim/SimSettingsWindow.h"
 #include "sim/SimShell.h"
+#include "sim/SimUpdateService.h"
 #include "sim/SimWindowList.h"
 
 namespace dovrik::sim {
@@ -50,6 +52,7 @@ class SimPlatform {
   SimInstalledApps installedApps;
   SimSettingsWindow settingsWindow;
   SimLifecycle lifecycle;
+  SimUpdateService updateService;
 };
 
 }  // namespace dovrik::sim

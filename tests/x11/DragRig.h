@@ -30,6 +30,7 @@
 #include "sim/SimPopupPanel.h"
 #include "sim/SimSettingsWindow.h"
 #include "sim/SimShell.h"
+#include "sim/SimUpdateService.h"
 #include "ui/SnapPreviewWindow.h"
 
 namespace dovrik::x11test {
@@ -88,11 +89,12 @@ class DragRig {
   sim::SimPopupPanel popupPanel{popupClock};
   sim::SimSettingsWindow settingsWindow;
   sim::SimLifecycle lifecycle;
-  Platform platform{queue,         queue,      defaults, x.accessibility, x.screens,
-                    x.runningApps, x.hotkeys,  shell,    loginItem,       PlatformTexts::linux(),
-                    tap,           windowList, preview,  popupPanel,      background,
-                    pasteboard,    x.keySynth, files,    x.installedApps, settingsWindow,
-                    lifecycle};
+  sim::SimUpdateService updateService;
+  Platform platform{queue,         queue,        defaults, x.accessibility, x.screens,
+                    x.runningApps, x.hotkeys,    shell,    loginItem,       PlatformTexts::linux(),
+                    tap,           windowList,   preview,  popupPanel,      background,
+                    pasteboard,    x.keySynth,   files,    x.installedApps, settingsWindow,
+                    lifecycle,     updateService};
   AppState appState{platform};
   std::unique_ptr<DragZoneManager> zones =
       std::make_unique<DragZoneManager>(defaults.application());

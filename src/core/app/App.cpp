@@ -9,6 +9,7 @@ App::App(Platform platform) : platform_(platform) {}
 App::~App() {
   platform_.settingsWindow.closed.disconnect(settingsClosed_);
   settingsContent_.reset();
+  updateManager_.reset();
   ownHotkeys_.reset();
   menuBarController_.reset();
   clipboardPopupController_.reset();
@@ -187,6 +188,13 @@ void App::start() {
   workspaceShortcuts().registerAll();
   // Launches are watched from here on, so rules work in a run that never opens the settings.
   ruleManager();
+  updateManager().start();
+}
+
+UpdateManager& App::updateManager() {
+  if (!updateManager_)
+    updateManager_ = std::make_unique<UpdateManager>(platform_, platform_.updateService, version_);
+  return *updateManager_;
 }
 
 void App::flush() {

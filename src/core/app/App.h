@@ -20,6 +20,7 @@
 #include "core/settings/ManagedHotkeys.h"
 #include "core/settings/SettingsContent.h"
 #include "core/shelf/FileShelfManager.h"
+#include "core/update/UpdateManager.h"
 #include "core/windows/WindowManager.h"
 #include "core/workspaces/WorkspaceManager.h"
 
@@ -48,10 +49,11 @@ class App {
   ClipboardPopupController& clipboardPopupController();
   RuleManager& ruleManager();
   InstalledAppsCache& installedAppsCache();
+  UpdateManager& updateManager();
   // Dovrik's hotkeys as a whole, which step aside while a shortcut is recorded.
   ManagedHotkeys& ownHotkeys();
 
-  // The version the General panel shows.
+  // The running release: the General panel shows it and the updater compares with it.
   void setVersion(std::string version) { version_ = std::move(version); }
   // Opens the settings window, built on first use, on `panel` (or where it is), or brings it
   // forward.
@@ -83,6 +85,7 @@ class App {
   std::unique_ptr<RuleManager> ruleManager_;
   std::unique_ptr<InstalledAppsCache> installedAppsCache_;
   std::unique_ptr<ManagedHotkeys> ownHotkeys_;
+  std::unique_ptr<UpdateManager> updateManager_;
   std::string version_;
   std::unique_ptr<SettingsContent> settingsContent_;
   Signal<>::Connection settingsClosed_ = 0;

@@ -21,6 +21,7 @@
 #include "core/platform/Screens.h"
 #include "core/platform/SettingsWindow.h"
 #include "core/platform/Shell.h"
+#include "core/platform/UpdateService.h"
 #include "core/platform/WindowList.h"
 
 namespace dovrik {
@@ -47,6 +48,7 @@ struct Platform {
   InstalledApps& installedApps;
   SettingsWindow& settingsWindow;
   Lifecycle& lifecycle;
+  UpdateService& updateService;
 };
 
 }  // namespace dovrik
