@@ -2,6 +2,7 @@
 // untrusted, so the notes are only ever text to us.
 #include "linux/qt/AppcastNotes.h"
 
+#include <QHash>
 #include <QStringList>
 
 namespace dovrik::qt {
@@ -15,18 +16,10 @@ bool breaksLine(const QString& tag) {
 }
 
 QString decodedReference(const QString& name) {
-  if (name == u"amp")
-    return QStringLiteral("&");
-  if (name == u"lt")
-    return QStringLiteral("<");
-  if (name == u"gt")
-    return QStringLiteral(">");
-  if (name == u"quot")
-    return QStringLiteral("\"");
-  if (name == u"apos")
-    return QStringLiteral("'");
-  if (name == u"nbsp")
-    return QStringLiteral(" ");
+  static const QHash<QString, QString> named{{"amp", "&"},   {"lt", "<"},   {"gt", ">"},
+                                             {"quot", "\""}, {"apos", "'"}, {"nbsp", " "}};
+  if (const auto found = named.constFind(name); found != named.cend())
+    return *found;
   if (name.startsWith(u'#')) {
     bool ok = false;
     const bool hex = name.size() > 1 && (name[1] == u'x' || name[1] == u'X');
