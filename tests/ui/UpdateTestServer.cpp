@@ -34,33 +34,24 @@ QString UpdateTestServer::url(const QByteArray& path) const {
 }
 
 void UpdateTestServer::answer(QTcpSocket* socket, const QByteArray& path) {
-  if (!routes_.contains(path)) {
-    socket->write(header("404 Not Found", "Content-Length: 0\r\n"));
-    socket->disconnectFromHost();
+  const auto found = routes_.constFind(path);
+  const Behaviour behaviour = found == routes_.cend() ? Behaviour::serve : found->behaviour;
+  if (behaviour == Behaviour::stayQuiet)
     return;
+  if (behaviour == Behaviour::stream)
+    return stream(socket);
+  if (found == routes_.cend()) {
+    socket->write(header("404 Not Found", "Content-Length: 0\r\n"));
+  } else if (behaviour == Behaviour::redirect) {
+    socket->write(
+        header("302 Found", "Location: " + found->location + "\r\nContent-Length: 0\r\n"));
+  } else {
+    const QByteArray& body = found->body;
+    const qsizetype sent = behaviour == Behaviour::closeEarly ? body.size() / 2 : body.size();
+    socket->write(header("200 OK", "Content-Length: " + QByteArray::number(body.size()) + "\r\n") +
+                  body.left(sent));
   }
-  const Route& route = routes_[path];
-  const QByteArray length = "Content-Length: " + QByteArray::number(route.body.size()) + "\r\n";
-  switch (route.behaviour) {
-    case Behaviour::serve:
-      socket->write(header("200 OK", length) + route.body);
-      socket->disconnectFromHost();
-      break;
-    case Behaviour::closeEarly:
-      socket->write(header("200 OK", length) + route.body.left(route.body.size() / 2));
-      socket->disconnectFromHost();
-      break;
-    case Behaviour::stayQuiet:
-      break;
-    case Behaviour::stream:
-      stream(socket);
-      break;
-    case Behaviour::redirect:
-      socket->write(
-          header("302 Found", "Location: " + route.location + "\r\nContent-Length: 0\r\n"));
-      socket->disconnectFromHost();
-      break;
-  }
+  socket->disconnectFromHost();
 }
 
 // Writes a piece whenever the previous one has left, so the amount sent tracks what the client

@@ -11,17 +11,10 @@ class QTcpSocket;
 
 class UpdateTestServer : public QObject {
  public:
-  enum class Behaviour {
-    serve,
-    // Announces the whole body, sends half of it and hangs up.
-    closeEarly,
-    // Takes the request and never answers.
-    stayQuiet,
-    // Sends 50 MB without announcing a length, for as long as the client keeps reading.
-    stream,
-    // Sends the client to `location`.
-    redirect,
-  };
+  // closeEarly announces the whole body, sends half and hangs up; stayQuiet never answers;
+  // stream sends 50 MB with no length announced while the client reads; redirect sends the
+  // client to `location`.
+  enum class Behaviour { serve, closeEarly, stayQuiet, stream, redirect };
   struct Route {
     Behaviour behaviour = Behaviour::serve;
     QByteArray body;
