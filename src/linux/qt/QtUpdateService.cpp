@@ -71,13 +71,13 @@ struct Download {
     if (!file.flush() || ::fsync(file.handle()) != 0)
       return QStringLiteral("The update could not be saved next to Dovrik (%1).")
           .arg(systemError(errno));
-    const uchar* contents = file.map(0, length);
+    uchar* contents = file.map(0, length);
     const bool matches =
         contents != nullptr &&
         ed25519SignatureMatches(QByteArrayView(reinterpret_cast<const char*>(contents), length),
                                 QByteArray::fromStdString(item.edSignature), publicKey);
     if (contents != nullptr)
-      file.unmap(const_cast<uchar*>(contents));
+      file.unmap(contents);
     if (!matches)
       return QStringLiteral("The update's signature does not match; nothing was installed.");
     if (::fchmod(file.handle(), 0755) != 0 ||
