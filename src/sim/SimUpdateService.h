@@ -32,7 +32,8 @@ class SimUpdateService : public UpdateService {
     std::exchange(pendingInstall_, nullptr)(std::move(error));
   }
 
-  bool feedConfigured = true;
+  // A build without a feed address, as by default.
+  bool feedConfigured = false;
   InstallKind kind = InstallKind::perUser;
   int fetches = 0;
   std::vector<AppcastItem> installs;

@@ -90,7 +90,7 @@ MenuBarController& App::menuBarController() {
   if (!menuBarController_) {
     menuBarController_ = std::make_unique<MenuBarController>(
         platform_, appState(), shortcutManager(), windowManager(), dragMonitor(),
-        workspaceManager(), clipboardPopupController());
+        workspaceManager(), clipboardPopupController(), updateManager());
     menuBarController_->settingsRequested.connect([this] { openSettings(); });
   }
   return *menuBarController_;

@@ -22,6 +22,8 @@ AppcastItem release(const std::string& version) {
 }
 
 struct UpdateManagerTest : ::testing::Test, test::SimWorld {
+  UpdateManagerTest() { service.feedConfigured = true; }
+
   sim::SimUpdateService& service = sim.updateService;
   UpdateManager manager{platform, service, "1.4.2"};
 
@@ -68,7 +70,8 @@ TEST_F(UpdateManagerTest, ChecksAtOnceTheFirstTimeThenOnceADayWhileTheSwitchIsOn
 }
 
 TEST_F(UpdateManagerTest, AStartSoonAfterACheckWaitsForTheRestOfTheDay) {
-  platform.defaults.application().set(UpdateManager::lastCheckKey, clock.wallTimeSince2001() - 20 * 3600);
+  platform.defaults.application().set(UpdateManager::lastCheckKey,
+                                      clock.wallTimeSince2001() - 20 * 3600);
   manager.start();
   clock.advanceBy(4 * 3600 - 1);
   EXPECT_EQ(service.fetches, 0);
