@@ -35,7 +35,9 @@ QLabel* wrappedLabel(QWidget* parent) {
 
 RelocationWindow::RelocationWindow(RelocateModel& model, ColorScheme scheme)
     : model_(model), scheme_(scheme) {
-  setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+  // Only a close button: there is nothing to minimise to, without a tray.
+  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowCloseButtonHint);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(32, 32, 32, 24);
   layout->setSpacing(14);
