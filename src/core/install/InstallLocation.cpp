@@ -114,7 +114,7 @@ bool InstallLocation::runsFromAppImage() const {
 
 bool InstallLocation::runsFromTemporaryFolder() const {
   for (const fs::path& folder : {fs::path("/tmp"), fs::path("/var/tmp"), fs::path("/dev/shm"),
-                                fs::path(context_.runtimeDir)}) {
+                                 fs::path(context_.runtimeDir)}) {
     if (isInside(context_.executable, folder))
       return true;
   }
