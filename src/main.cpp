@@ -4,8 +4,11 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <QBuffer>
 #include <QCoreApplication>
+#include <QFile>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <system_error>
@@ -14,10 +17,13 @@
 #include "core/app/App.h"
 #include "core/cli/CommandLine.h"
 #include "core/cli/CommandMessages.h"
+#include "core/install/InstallLocation.h"
+#include "core/install/RelocateModel.h"
 #include "core/windows/ScreenGeometry.h"
 #include "linux/files/ConfigPaths.h"
 #include "linux/files/FileDefaultsDomains.h"
 #include "linux/files/PosixFiles.h"
+#include "linux/files/XdgInstaller.h"
 #include "linux/files/XdgLoginItem.h"
 #include "linux/qt/ColorSchemeWatcher.h"
 #include "linux/qt/QtLifecycle.h"
@@ -33,6 +39,7 @@
 #include "linux/x11/XEventPump.h"
 #include "ui/AppIcon.h"
 #include "ui/ClipboardPopupWindow.h"
+#include "ui/RelocationWindow.h"
 #include "ui/SnapPreviewWindow.h"
 #include "ui/TrayIcon.h"
 #include "ui/settings/SettingsWindowView.h"
@@ -82,16 +89,80 @@ cli::CommandOutcome forward(int argc, char** argv, const std::vector<std::string
   return cli::noAnswer();
 }
 
+constexpr int kIconSizes[] = {16, 32, 48, 64, 128, 256};
+
+std::string environment(const char* name) {
+  const char* value = std::getenv(name);
+  return value ? value : "";
+}
+
+// What makes an installed copy known to the desktop: the project's desktop entry, built in,
+// and the icon drawn at the sizes menus ask for.
+files::DesktopFiles desktopFiles() {
+  QFile entry(QStringLiteral(":/org.dovrik.Dovrik.desktop"));
+  entry.open(QIODevice::ReadOnly);
+  files::DesktopFiles result{.applicationId = "org.dovrik.Dovrik",
+                             .desktopEntry = entry.readAll().toStdString(),
+                             .iconPngs = {}};
+  for (const int size : kIconSizes) {
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    ui::appIcon(size).save(&buffer, "PNG");
+    result.iconPngs.emplace_back(size, png.toStdString());
+  }
+  return result;
+}
+
+// A copy that runs from a place it cannot keep shows only the window that moves it, and runs
+// until that window ends it; answers its exit status then, or nothing for any other copy. It
+// takes no part in the single-instance claim: a Dovrik that runs keeps running undisturbed,
+// and the installed copy this window starts hands over to it like any later start.
+std::optional<int> runRelocationIfNeeded(const std::filesystem::path& executable) {
+  const std::string home = environment("HOME");
+  const auto dataHome = files::dataHome();
+  if (!home.starts_with('/') || !dataHome)
+    return std::nullopt;
+  qt::QtMainQueue mainQueue;
+  qt::QtShell shell;
+  const qt::SingleInstance instance = qt::SingleInstance::forCurrentSession();
+  files::XdgInstaller installer(*dataHome, desktopFiles, mainQueue, shell,
+                                [&instance] { return instance.isClaimed(); });
+  const InstallLocation location({.executable = executable,
+                                  .home = home,
+                                  .appImage = environment("APPIMAGE"),
+                                  .runtimeDir = environment("XDG_RUNTIME_DIR")},
+                                 installer, PlatformTexts::linux());
+  if (!location.needsRelocation())
+    return std::nullopt;
+
+  qt::QtLifecycle lifecycle(executable,
+                            [&shell](const std::string& line) { shell.systemLog(line); });
+  RelocateModel model(location, installer, mainQueue, lifecycle, PlatformTexts::linux());
+  qt::ColorSchemeWatcher colorScheme;
+  ui::RelocationWindow window(model, colorScheme.scheme());
+  QObject::connect(&colorScheme, &qt::ColorSchemeWatcher::schemeChanged, &window,
+                   [&window](ColorScheme scheme) { window.setColorScheme(scheme); });
+  window.present();
+  qt::QuitSignals quitSignals;
+  return QApplication::exec();
+}
+
 int runAgent(int argc, char** argv) {
   QApplication qtApp(argc, argv);
   QApplication::setApplicationName(QStringLiteral("dovrik"));
   QApplication::setApplicationDisplayName(QStringLiteral("Dovrik"));
   QIcon icon;
-  for (const int size : {16, 32, 48, 64, 128, 256})
+  for (const int size : kIconSizes)
     icon.addPixmap(ui::appIcon(size));
   QApplication::setWindowIcon(icon);
   // An agent: closing a notice or any other window of ours never ends Dovrik.
   QApplication::setQuitOnLastWindowClosed(false);
+
+  const std::filesystem::path executable =
+      files::runningExecutablePath().value_or(std::filesystem::absolute(argv[0]));
+  if (const auto relocated = runRelocationIfNeeded(executable))
+    return *relocated;
 
   qt::SingleInstance instance = qt::SingleInstance::forCurrentSession();
   switch (instance.claim(qt::QtLifecycle::takePredecessor())) {
@@ -120,8 +191,6 @@ int runAgent(int argc, char** argv) {
   files::PosixFiles files(*dataHome);
   files::FileDefaultsDomains defaults(files::dovrikConfigFolder(*configHome),
                                       [&shell](const std::string& line) { shell.systemLog(line); });
-  const std::filesystem::path executable =
-      files::runningExecutablePath().value_or(std::filesystem::absolute(argv[0]));
   files::XdgLoginItem loginItem(*configHome, executable);
   qt::QtLifecycle lifecycle(executable,
                             [&shell](const std::string& line) { shell.systemLog(line); });

@@ -10,6 +10,7 @@ list(APPEND DOVRIK_UI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/PopupFonts.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PopupSearchField.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PopupSymbols.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/RelocationWindow.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ShelfRowDelegate.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ShelfRowsModel.cpp
   ${CMAKE_CURRENT_LIST_DIR}/settings/ClipboardPanelView.cpp
@@ -32,6 +33,7 @@ list(APPEND DOVRIK_UI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/SymbolIcon.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ThemeColors.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ThumbnailCache.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/WindowPlacement.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TrayIcon.cpp
   ${CMAKE_CURRENT_LIST_DIR}/X11WindowSupport.cpp
 )

@@ -13,6 +13,7 @@
 #include <xcb/xcb.h>
 #include <xcb/xtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <initializer_list>
@@ -54,8 +55,10 @@ class AgentTest : public DesktopTest {
 
   std::string runtimeDir() const { return session_ + "/runtime"; }
 
-  // Starts `dovrik` with `args` in the test's session, its output going to the given files.
-  pid_t spawn(const std::vector<std::string>& args, int outFd, int errFd) const {
+  // Starts `program` (by default the build's `dovrik`) with `args` in the test's session, its
+  // output going to the given files.
+  pid_t spawn(const std::vector<std::string>& args, int outFd, int errFd,
+              const std::string& program = DOVRIK_EXECUTABLE) const {
     const pid_t pid = fork();
     if (pid != 0)
       return pid;
@@ -70,7 +73,7 @@ class AgentTest : public DesktopTest {
     // Relative paths in arguments are taken from here.
     if (chdir(session_.c_str()) != 0)
       _exit(126);
-    std::vector<char*> argv{const_cast<char*>(DOVRIK_EXECUTABLE)};
+    std::vector<char*> argv{const_cast<char*>(program.c_str())};
     for (const std::string& arg : args)
       argv.push_back(const_cast<char*>(arg.c_str()));
     argv.push_back(nullptr);
@@ -131,6 +134,40 @@ class AgentTest : public DesktopTest {
     tap(keysym);
     for (auto it = std::rbegin(modifiers); it != std::rend(modifiers); ++it)
       key(*it, false);
+  }
+
+  // The top-level client window titled exactly `title`, if one is mapped.
+  xcb_window_t viewableWindowTitled(const std::string& title) {
+    xcb_connection_t* c = client->raw();
+    xcb_window_t found = XCB_NONE;
+    auto* tree = xcb_query_tree_reply(c, xcb_query_tree(c, client->root()), nullptr);
+    std::vector<xcb_window_t> pending(
+        xcb_query_tree_children(tree),
+        xcb_query_tree_children(tree) + (tree ? xcb_query_tree_children_length(tree) : 0));
+    std::free(tree);
+    // Reparenting window managers put the client one or two levels down.
+    for (std::size_t i = 0; i < pending.size() && found == XCB_NONE; ++i) {
+      auto* name = xcb_get_property_reply(
+          c, xcb_get_property(c, 0, pending[i], client->atom("_NET_WM_NAME"), XCB_ATOM_ANY, 0, 64),
+          nullptr);
+      if (name &&
+          std::string(static_cast<const char*>(xcb_get_property_value(name)),
+                      xcb_get_property_value_length(name)) == title &&
+          client->isViewable(pending[i]))
+        found = pending[i];
+      std::free(name);
+      auto* children = xcb_query_tree_reply(c, xcb_query_tree(c, pending[i]), nullptr);
+      if (children) {
+        const xcb_window_t* list = xcb_query_tree_children(children);
+        pending.insert(pending.end(), list, list + xcb_query_tree_children_length(children));
+      }
+      std::free(children);
+    }
+    return found;
+  }
+  bool isActive(xcb_window_t window) {
+    const auto active = client->property(client->root(), "_NET_ACTIVE_WINDOW");
+    return window != XCB_NONE && !active.empty() && active[0] == window;
   }
 
   bool agentRuns() const { return agent_ > 0 && waitpid(agent_, nullptr, WNOHANG) == 0; }

@@ -41,6 +41,19 @@ const PlatformTexts& PlatformTexts::macOS() {
       .roundedCornersDetail = "Match the shape of macOS windows",
       .clipboardShortcutResetHelp = "Reset to default (⌘⇧V)",
       .revealInFileManagerTitle = "Reveal in Finder",
+      .relocateMoveHeading = "Move Dovrik to Applications",
+      .relocateMoveReason =
+          ". macOS gives apps opened this way a temporary location, so any permission you grant "
+          "would be forgotten and window snapping would not work.",
+      .relocateMoveButton = "Move to Applications",
+      .relocateOpenHeading = "Open Dovrik from Applications",
+      .relocateOpenReason =
+          ", but Dovrik is already in your Applications folder. macOS ties permissions to where "
+          "an app lives, so this copy could never keep them. Open the installed one instead.",
+      .relocateCopyFailedPrefix = "Could not copy Dovrik to Applications. ",
+      .relocateLaunchFailedPrefix = "Could not open Dovrik from Applications. ",
+      .relocateManualAdvice = " Drag Dovrik into Applications yourself, then open it from there.",
+      .namedVolumeSuffix = " disk image",
   };
   return texts;
 }
@@ -66,6 +79,22 @@ const PlatformTexts& PlatformTexts::linux() {
       .roundedCornersDetail = "Round the preview's corners like most window themes",
       .clipboardShortcutResetHelp = "Reset to default (Shift+Super+V)",
       .revealInFileManagerTitle = "Show in File Manager",
+      .relocateMoveHeading = "Move Dovrik to your programs",
+      .relocateMoveReason =
+          ". A program started from there is gone once the folder is cleaned up or the medium is "
+          "taken out, and the login item and menu entry that start Dovrik would stop working. "
+          "Dovrik installs itself for you in ~/.local/bin, with a menu entry.",
+      .relocateMoveButton = "Move to ~/.local/bin",
+      .relocateOpenHeading = "Open the installed Dovrik",
+      .relocateOpenReason =
+          ", but Dovrik is already installed on this computer. The login item and the menu "
+          "entry start the installed one, so this copy would run beside it. Open the installed "
+          "one instead.",
+      .relocateCopyFailedPrefix = "Could not copy Dovrik to ~/.local/bin. ",
+      .relocateLaunchFailedPrefix = "Could not open the installed Dovrik. ",
+      .relocateManualAdvice =
+          " Copy the dovrik program into ~/.local/bin yourself, then start it from there.",
+      .namedVolumeSuffix = " drive",
       .namesModifiers = true,
   };
   return texts;

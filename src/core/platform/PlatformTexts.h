@@ -30,6 +30,22 @@ struct PlatformTexts {
   std::string clipboardShortcutResetHelp;
   // The menu item that shows a file of the shelf in the file manager.
   std::string revealInFileManagerTitle;
+  // The window that moves a copy started from a place it cannot keep to where programs are
+  // installed: its heading, and what follows "Dovrik is running from <place>", when nothing is
+  // installed yet.
+  std::string relocateMoveHeading;
+  std::string relocateMoveReason;
+  std::string relocateMoveButton;
+  // The same when a copy is installed already; follows "This copy is running from <place>".
+  std::string relocateOpenHeading;
+  std::string relocateOpenReason;
+  // The starts of the two failures, each followed by the system's reason, and the advice that
+  // ends every failure.
+  std::string relocateCopyFailedPrefix;
+  std::string relocateLaunchFailedPrefix;
+  std::string relocateManualAdvice;
+  // A removable medium by its name: "the " + name + this.
+  std::string namedVolumeSuffix;
   // Shortcuts are written with the modifiers' names joined by "+" ("Shift+Super+V") instead
   // of their symbols run together ("⇧⌘V").
   bool namesModifiers = false;

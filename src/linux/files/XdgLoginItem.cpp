@@ -4,54 +4,18 @@
 #include <string>
 #include <string_view>
 
+#include "linux/files/DesktopExec.h"
 #include "linux/files/FileIo.h"
 
 namespace dovrik::files {
 namespace {
-
-// The program as one Exec argument. The desktop-entry rules apply two layers: inside a quoted
-// argument '"', '`', '$' and '\' take a backslash; then the whole value is a string in which
-// '\' itself and control characters are escaped. A '%' would start a field code, so it doubles.
-std::string execArgument(const std::string& path) {
-  std::string quoted = "\"";
-  for (const char c : path) {
-    if (c == '"' || c == '`' || c == '$' || c == '\\')
-      quoted += '\\';
-    quoted += c;
-  }
-  quoted += '"';
-
-  std::string value;
-  for (const char c : quoted) {
-    switch (c) {
-      case '\\':
-        value += "\\\\";
-        break;
-      case '\n':
-        value += "\\n";
-        break;
-      case '\t':
-        value += "\\t";
-        break;
-      case '\r':
-        value += "\\r";
-        break;
-      case '%':
-        value += "%%";
-        break;
-      default:
-        value += c;
-    }
-  }
-  return value;
-}
 
 std::string desktopEntry(const std::filesystem::path& executable) {
   return "[Desktop Entry]\n"
          "Type=Application\n"
          "Name=Dovrik\n"
          "Exec=" +
-         execArgument(executable.string()) +
+         desktopExecArgument(executable.string()) +
          "\n"
          "Icon=org.dovrik.Dovrik\n"
          "Terminal=false\n"

@@ -55,6 +55,8 @@ class SingleInstance {
   Answer ask(const QByteArray& request) const;
 
   QString socketPath() const;
+  // Whether a live Dovrik holds the claim.
+  bool isClaimed() const { return lockHolder().has_value(); }
 
  private:
   QString lockPath() const;

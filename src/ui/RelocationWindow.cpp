@@ -1,0 +1,127 @@
+// The relocation window over its model, drawn with the theme.
+#include "ui/RelocationWindow.h"
+
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "ui/AppIcon.h"
+#include "ui/ThemeColors.h"
+#include "ui/WindowPlacement.h"
+#include "ui/X11WindowSupport.h"
+
+namespace dovrik::ui {
+namespace {
+
+constexpr int kWidth = 400;
+constexpr int kMinimumHeight = 360;
+constexpr int kIconSize = 62;
+
+QString colorName(ColorToken token, ColorScheme scheme) {
+  return themeColor(token, scheme).name(QColor::HexArgb);
+}
+
+QLabel* wrappedLabel(QWidget* parent) {
+  auto* label = new QLabel(parent);
+  label->setWordWrap(true);
+  label->setAlignment(Qt::AlignHCenter);
+  return label;
+}
+
+}  // namespace
+
+RelocationWindow::RelocationWindow(RelocateModel& model, ColorScheme scheme)
+    : model_(model), scheme_(scheme) {
+  // Only a close button: there is nothing to minimise to, without a tray.
+  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowCloseButtonHint);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(32, 32, 32, 24);
+  layout->setSpacing(14);
+
+  auto* icon = new QLabel(this);
+  icon->setPixmap(appIcon(kIconSize, devicePixelRatioF()));
+  icon->setAlignment(Qt::AlignHCenter);
+  heading_ = wrappedLabel(this);
+  heading_->setObjectName(QStringLiteral("heading"));
+  explanation_ = wrappedLabel(this);
+  explanation_->setObjectName(QStringLiteral("explanation"));
+  failure_ = wrappedLabel(this);
+  failure_->setObjectName(QStringLiteral("failure"));
+
+  primary_ = new QPushButton(this);
+  primary_->setObjectName(QStringLiteral("primary"));
+  auto* quit = new QPushButton(QStringLiteral("Quit"), this);
+  connect(primary_, &QPushButton::clicked, this, [this] { model_.perform(); });
+  connect(quit, &QPushButton::clicked, this, [this] { close(); });
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(quit);
+  buttons->addWidget(primary_);
+
+  layout->addWidget(icon);
+  layout->addWidget(heading_);
+  layout->addWidget(explanation_);
+  layout->addWidget(failure_);
+  layout->addStretch();
+  layout->addLayout(buttons);
+
+  observer_ = model_.changed.connect([this] { refresh(); });
+  setColorScheme(scheme);
+}
+
+RelocationWindow::~RelocationWindow() {
+  model_.changed.disconnect(observer_);
+}
+
+void RelocationWindow::present() {
+  setFixedWidth(kWidth);
+  resize(kWidth, std::max(kMinimumHeight, sizeHint().height()));
+  setMinimumHeight(kMinimumHeight);
+  setExactTitle(*this, QStringLiteral("Dovrik"));
+  centreOnPointerScreen(*this);
+  show();
+  primary_->setFocus();
+  bringToFront(*this);
+}
+
+void RelocationWindow::setColorScheme(ColorScheme scheme) {
+  scheme_ = scheme;
+  const QString accent = accentColor(palette()).name();
+  setStyleSheet(
+      QStringLiteral(
+          "QWidget { background: %1; }"
+          "QLabel#heading { color: %2; font-size: 17px; font-weight: 600; }"
+          "QLabel#explanation { color: %3; font-size: 13px; }"
+          "QLabel#failure { color: %4; font-size: 13px; }"
+          "QPushButton { color: %2; background: transparent; border: 1px solid %5;"
+          " border-radius: 6px; padding: 6px 14px; font-size: 13px; }"
+          "QPushButton:focus { border-color: %6; }"
+          "QPushButton#primary { color: %7; background: %6; border-color: %6; }"
+          "QPushButton#primary:disabled { color: %3; background: %5; border-color: %5; }")
+          .arg(colorName(ColorToken::surface, scheme), colorName(ColorToken::textPrimary, scheme),
+               colorName(ColorToken::textSecondary, scheme), colorName(ColorToken::danger, scheme),
+               colorName(ColorToken::border, scheme), accent, onAccentColor(palette()).name()));
+  refresh();
+}
+
+void RelocationWindow::closeEvent(QCloseEvent* event) {
+  event->accept();
+  model_.quit();
+}
+
+void RelocationWindow::refresh() {
+  heading_->setText(QString::fromStdString(model_.heading()));
+  explanation_->setText(QString::fromStdString(model_.explanation()));
+  failure_->setText(QString::fromStdString(model_.failure().value_or("")));
+  failure_->setVisible(model_.failure().has_value());
+  primary_->setText(QString::fromStdString(model_.primaryTitle()));
+  primary_->setEnabled(!model_.working());
+  // The copy that follows a press blocks the loop for a moment; show the disabled button first.
+  repaint();
+}
+
+}  // namespace dovrik::ui

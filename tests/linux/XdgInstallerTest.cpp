@@ -1,0 +1,93 @@
+// Installing for one user: the program replaced in one step, the menu entry that starts it and
+// the icons; starting the installed copy and reading its first moments; the mount table.
+#include "linux/files/XdgInstaller.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+
+#include "TempFolder.h"
+#include "linux/files/MountInfo.h"
+#include "sim/SimClock.h"
+#include "sim/SimShell.h"
+
+namespace dovrik::files {
+namespace {
+
+using namespace testing;
+
+class XdgInstallerTest : public ::testing::Test {
+ protected:
+  // Waits for the started program to end, without reaping it, then lets the watch look.
+  std::optional<std::string> launchToEnd(const fs::path& program) {
+    std::optional<std::optional<std::string>> report;
+    installer.launch(program, [&report](auto failure) { report = failure; });
+    siginfo_t info{};
+    if (!report)
+      ::waitid(P_ALL, 0, &info, WEXITED | WNOWAIT);
+    clock.advanceBy(0.1);
+    EXPECT_TRUE(report.has_value());
+    return report.value_or("no report");
+  }
+
+  TempFolder temp;
+  fs::path home = temp.path() / "my home";
+  sim::SimClock clock;
+  sim::SimShell shell;
+  XdgInstaller installer{home / ".local/share",
+                         [] {
+                           return DesktopFiles{
+                               .applicationId = "org.dovrik.Dovrik",
+                               .desktopEntry = "[Desktop Entry]\nName=Dovrik\nExec=dovrik\n",
+                               .iconPngs = {{16, "png16"}, {256, "png256"}}};
+                         },
+                         clock, shell, [] { return false; }};
+};
+
+TEST_F(XdgInstallerTest, InstallsTheProgramItsEntryAndIcons) {
+  const fs::path program = temp.path() / "dovrik";
+  writeFile(program, "new program");
+  const fs::path target = home / ".local/bin/dovrik";
+  fs::create_directories(target.parent_path());
+  writeFile(target, "old program");
+
+  EXPECT_EQ(installer.install(program, target), std::nullopt);
+  EXPECT_EQ(readFile(target), "new program");
+  struct stat info {};
+  ASSERT_EQ(::stat(target.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0755u);
+  EXPECT_EQ(readFile(home / ".local/share/applications/org.dovrik.Dovrik.desktop"),
+            "[Desktop Entry]\nName=Dovrik\nExec=\"" + target.string() + "\"\n");
+  EXPECT_EQ(readFile(home / ".local/share/icons/hicolor/16x16/apps/org.dovrik.Dovrik.png"),
+            "png16");
+  EXPECT_EQ(readFile(home / ".local/share/icons/hicolor/256x256/apps/org.dovrik.Dovrik.png"),
+            "png256");
+
+  // A file where the folder should be: the reason is a sentence, and nothing is half there.
+  writeFile(temp.path() / "blocked", "");
+  const auto failure = installer.install(program, temp.path() / "blocked/dovrik");
+  ASSERT_TRUE(failure.has_value());
+  EXPECT_TRUE(failure->ends_with("Not a directory.")) << *failure;
+}
+
+TEST_F(XdgInstallerTest, ALaunchFailsOnlyWhenTheProgramCannotStartOrEndsWithAnError) {
+  EXPECT_EQ(launchToEnd("/bin/true"), std::nullopt);
+  EXPECT_EQ(launchToEnd("/bin/false"), "It stopped at once with exit status 1.");
+  EXPECT_EQ(launchToEnd(temp.path() / "missing"),
+            "It could not be started: No such file or directory.");
+}
+
+TEST(MountInfoTest, FindsTheDeviceOfTheLatestMountAtAPoint) {
+  const std::string table =
+      "36 1 8:1 / / rw,relatime shared:1 - ext4 /dev/sda1 rw\n"
+      "90 36 8:17 / /media/ann/USB\\040Stick rw,nosuid shared:50 - vfat /dev/sdb1 rw\n"
+      "91 36 8:33 / /run/media/ann/Backup ro - ext4 /dev/sdc1 ro\n"
+      "92 90 8:18 / /media/ann/USB\\040Stick ro master:3 - vfat /dev/sdb2 ro\n"
+      "broken line\n";
+  EXPECT_EQ(deviceMountedAt(table, "/media/ann/USB Stick"), "/dev/sdb2");
+  EXPECT_EQ(deviceMountedAt(table, "/run/media/ann/Backup"), "/dev/sdc1");
+  EXPECT_EQ(deviceMountedAt(table, "/media/ann/Other"), std::nullopt);
+}
+
+}  // namespace
+}  // namespace dovrik::files

@@ -1,0 +1,4 @@
+list(APPEND DOVRIK_UNIT_TEST_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/InstallLocationTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/RelocateModelTest.cpp
+)

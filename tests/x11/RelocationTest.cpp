@@ -1,0 +1,94 @@
+// A copy of the real `dovrik` started from a temporary folder or a read-only mount shows only
+// the relocation window; its primary button, pressed from the keyboard, installs the program in
+// the test's home, starts the installed copy, and the first copy quits.
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+
+#include <filesystem>
+#include <string>
+
+#include "AgentTest.h"
+#include "linux/x11/Keysyms.h"
+
+namespace dovrik::x11test {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace dovrik::x11;
+
+class RelocationTest : public AgentTest {
+ protected:
+  void TearDown() override {
+    // The installed copy is no child of the test; it is asked to leave like a user would.
+    if (fs::exists(installed()))
+      run({"quit"});
+    if (!readOnlyMount_.empty())
+      ::umount2(readOnlyMount_.c_str(), MNT_DETACH);
+    AgentTest::TearDown();
+  }
+
+  fs::path installed() const { return fs::path(session_) / ".local/bin/dovrik"; }
+
+  // A copy of the program in `folder`, out of the build tree.
+  fs::path copyInto(const fs::path& folder) const {
+    fs::create_directories(folder);
+    fs::copy_file(DOVRIK_EXECUTABLE, folder / "dovrik");
+    return folder / "dovrik";
+  }
+
+  // Starts `program`, moves it with the keyboard, and checks that the installed copy takes over.
+  void relocate(const fs::path& program) {
+    const int log = create("relocation.log");
+    const pid_t first = spawn({}, log, log, program);
+    close(log);
+    xcb_window_t window = XCB_NONE;
+    ASSERT_TRUE(client->waitFor(
+        [&] {
+          window = viewableWindowTitled("Dovrik");
+          return isActive(window);
+        },
+        30))
+        << contents("relocation.log");
+    // The relocation window replaces the agent: nothing answers commands.
+    EXPECT_EQ(run({"snap", "center"}).status, 3);
+
+    tap(XK_space);  // the primary button has the focus
+    int status = -1;
+    ASSERT_TRUE(client->waitFor([&] { return waitpid(first, &status, WNOHANG) == first; }, 20))
+        << contents("relocation.log");
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << contents("relocation.log");
+
+    struct stat info {};
+    ASSERT_EQ(::stat(installed().c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0755u);
+    std::ifstream entry(session_ + "/data/applications/org.dovrik.Dovrik.desktop");
+    std::ostringstream text;
+    text << entry.rdbuf();
+    EXPECT_NE(text.str().find("\nExec=\"" + installed().string() + "\"\n"), std::string::npos);
+    EXPECT_TRUE(fs::exists(session_ + "/data/icons/hicolor/48x48/apps/org.dovrik.Dovrik.png"));
+    // The installed copy is the agent now.
+    EXPECT_TRUE(client->waitFor([&] { return run({"snap", "center"}).status != 3; }, 30));
+  }
+
+  std::string readOnlyMount_;
+};
+
+TEST_F(RelocationTest, ACopyInATemporaryFolderMovesItselfAndTheInstalledCopyTakesOver) {
+  relocate(copyInto(runtimeDir() + "/Downloads"));
+}
+
+TEST_F(RelocationTest, ACopyOnAReadOnlyMountMovesItselfToo) {
+  const fs::path source = copyInto(session_ + "/medium-files").parent_path();
+  const std::string mountPoint = session_ + "/medium";
+  fs::create_directories(mountPoint);
+  if (::mount(source.c_str(), mountPoint.c_str(), nullptr, MS_BIND, nullptr) != 0)
+    GTEST_SKIP() << "bind mounts are not permitted here";
+  readOnlyMount_ = mountPoint;
+  if (::mount(nullptr, mountPoint.c_str(), nullptr, MS_BIND | MS_REMOUNT | MS_RDONLY, nullptr) != 0)
+    GTEST_SKIP() << "read-only remounts are not permitted here";
+  relocate(fs::path(mountPoint) / "dovrik");
+}
+
+}  // namespace
+}  // namespace dovrik::x11test
