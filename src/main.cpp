@@ -29,6 +29,7 @@
 #include "linux/qt/QtLifecycle.h"
 #include "linux/qt/QtMainQueue.h"
 #include "linux/qt/QtShell.h"
+#include "linux/qt/QtUpdateService.h"
 #include "linux/qt/QuitSignals.h"
 #include "linux/qt/SingleInstance.h"
 #include "linux/qt/ThreadPoolBackground.h"
@@ -42,6 +43,7 @@
 #include "ui/RelocationWindow.h"
 #include "ui/SnapPreviewWindow.h"
 #include "ui/TrayIcon.h"
+#include "ui/UpdateWindow.h"
 #include "ui/settings/SettingsWindowView.h"
 
 namespace {
@@ -194,6 +196,9 @@ int runAgent(int argc, char** argv) {
   files::XdgLoginItem loginItem(*configHome, executable);
   qt::QtLifecycle lifecycle(executable,
                             [&shell](const std::string& line) { shell.systemLog(line); });
+  qt::QtUpdateService updateService(QStringLiteral(DOVRIK_UPDATE_FEED_URL),
+                                    QByteArrayLiteral(DOVRIK_UPDATE_PUBLIC_KEY),
+                                    QString::fromStdString(executable.string()));
 
   x11::X11Adapters x11(nullptr, ::getpid());
   x11::XEventPump pump(x11.connection);
@@ -242,6 +247,7 @@ int runAgent(int argc, char** argv) {
       .installedApps = x11.installedApps,
       .settingsWindow = settings,
       .lifecycle = lifecycle,
+      .updateService = updateService,
   });
   app.setVersion(DOVRIK_VERSION);
   // Until there is a settings window to show it in, a refused hotkey is told where a user who
@@ -270,6 +276,9 @@ int runAgent(int argc, char** argv) {
 
   ui::TrayIcon tray(app.menuBarController());
   tray.show();
+  ui::UpdateWindow updateWindow(app.updateManager(), colorScheme.scheme());
+  QObject::connect(&colorScheme, &qt::ColorSchemeWatcher::schemeChanged, &updateWindow,
+                   [&updateWindow](ColorScheme scheme) { updateWindow.setColorScheme(scheme); });
 
   // Opened again while running: with one of our windows on screen nothing happens; otherwise
   // the trust answer is refreshed, and the settings open, or the reason it is missing shows.

@@ -55,6 +55,7 @@ class App {
 
   // The running release: the General panel shows it and the updater compares with it.
   void setVersion(std::string version) { version_ = std::move(version); }
+  const std::string& version() const { return version_; }
   // Opens the settings window, built on first use, on `panel` (or where it is), or brings it
   // forward.
   void openSettings(std::optional<SidebarItem> panel = std::nullopt);

@@ -9,13 +9,14 @@
 #include "core/cli/SettingsCommand.h"
 #include "core/cli/ShelfCommand.h"
 #include "core/cli/SnapCommand.h"
+#include "core/cli/UpdateCommand.h"
 
 namespace dovrik::cli {
 
 const std::vector<Command>& commandTable() {
   static const std::vector<Command> table = {
-      snapCommand(), layoutCommand(),   clipboardCommand(), shelfCommand(),    rulesCommand(),
-      appsCommand(), settingsCommand(), quitCommand(),      relaunchCommand(),
+      snapCommand(), layoutCommand(),   clipboardCommand(), shelfCommand(), rulesCommand(),
+      appsCommand(), settingsCommand(), updateCommand(),    quitCommand(),  relaunchCommand(),
   };
   return table;
 }

@@ -11,4 +11,5 @@ list(APPEND DOVRIK_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/RulesCommand.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SettingsCommand.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SnapCommand.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/UpdateCommand.cpp
 )
