@@ -12,6 +12,8 @@ list(APPEND DOVRIK_UI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/PopupSymbols.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ShelfRowDelegate.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ShelfRowsModel.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/onboarding/OnboardingView.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/onboarding/OnboardingWindowView.cpp
   ${CMAKE_CURRENT_LIST_DIR}/settings/ClipboardPanelView.cpp
   ${CMAKE_CURRENT_LIST_DIR}/settings/DragZonePreviewView.cpp
   ${CMAKE_CURRENT_LIST_DIR}/settings/DragZonesPanelView.cpp

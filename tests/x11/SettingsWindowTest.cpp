@@ -19,35 +19,7 @@ using namespace dovrik::x11;
 
 class SettingsWindowTest : public AgentTest {
  protected:
-  // The top-level client window titled exactly as the settings window is, if one is mapped.
-  xcb_window_t settingsWindow() {
-    xcb_connection_t* c = client->raw();
-    xcb_window_t found = XCB_NONE;
-    auto* tree = xcb_query_tree_reply(c, xcb_query_tree(c, client->root()), nullptr);
-    std::vector<xcb_window_t> pending(
-        xcb_query_tree_children(tree),
-        xcb_query_tree_children(tree) + (tree ? xcb_query_tree_children_length(tree) : 0));
-    std::free(tree);
-    // Reparenting window managers put the client one or two levels down.
-    for (std::size_t i = 0; i < pending.size() && found == XCB_NONE; ++i) {
-      auto* name = xcb_get_property_reply(
-          c, xcb_get_property(c, 0, pending[i], client->atom("_NET_WM_NAME"), XCB_ATOM_ANY, 0, 64),
-          nullptr);
-      if (name &&
-          std::string(static_cast<const char*>(xcb_get_property_value(name)),
-                      xcb_get_property_value_length(name)) == "Dovrik — Settings" &&
-          client->isViewable(pending[i]))
-        found = pending[i];
-      std::free(name);
-      auto* children = xcb_query_tree_reply(c, xcb_query_tree(c, pending[i]), nullptr);
-      if (children) {
-        const xcb_window_t* list = xcb_query_tree_children(children);
-        pending.insert(pending.end(), list, list + xcb_query_tree_children_length(children));
-      }
-      std::free(children);
-    }
-    return found;
-  }
+  xcb_window_t settingsWindow() { return viewableWindowTitled("Dovrik — Settings"); }
   // As the title bar's close button does.
   void closeThroughTheWindowManager(xcb_window_t window) {
     xcb_client_message_event_t message{};

@@ -3,9 +3,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QCursor>
 #include <QKeyEvent>
-#include <QScreen>
 #include <QVBoxLayout>
 #include <QWindow>
 
@@ -75,12 +73,12 @@ void SettingsWindowView::show(SettingsContent& content) {
     buildView();
     resize(780, 500);
   }
-  centreOnPointerScreen();
+  centreOnPointerScreen(*this);
   setExactTitle(*this, QStringLiteral("Dovrik — Settings"));
   QWidget::show();
   if (fresh)
     view_->sidebar().focusSelection();
-  activate();
+  bringForwardAndActivate(*this);
 }
 
 void SettingsWindowView::setColorScheme(ColorScheme scheme) {
@@ -98,25 +96,6 @@ void SettingsWindowView::buildView() {
        .recordKeys = [this](ShortcutRecorder& recorder) { recordKeys(recorder); }},
       [this] { endRecording(); }, this);
   layout()->addWidget(view_);
-}
-
-void SettingsWindowView::centreOnPointerScreen() {
-  QScreen* screen = QGuiApplication::screenAt(QCursor::pos());
-  if (!screen)
-    screen = QGuiApplication::primaryScreen();
-  if (!screen)
-    return;
-  QRect box = frameGeometry();
-  box.moveCenter(screen->availableGeometry().center());
-  move(box.topLeft());
-}
-
-void SettingsWindowView::activate() {
-  raise();
-  // Focus-stealing prevention may refuse an application's own request; a pager's request
-  // (source 2) is what window managers honour for a window the user asked for.
-  if (!askWindowManagerToActivate(*this))
-    activateWindow();
 }
 
 void SettingsWindowView::recordKeys(ShortcutRecorder& recorder) {

@@ -40,8 +40,6 @@ class SettingsWindowView : public QWidget, public SettingsWindow {
 
  private:
   void buildView();
-  void centreOnPointerScreen();
-  void activate();
   void recordKeys(ShortcutRecorder& recorder);
   void tryToGrabKeyboard();
   void endRecording();
