@@ -18,8 +18,8 @@ namespace {
 struct Onboarding {
   Onboarding() {
     world.desktop.setTrusted(false);
-    model = std::make_unique<OnboardingModel>(world.platform, app.appState(), "1.0 (1)",
-                                              [this] { window.dismiss(); });
+    model = std::make_unique<OnboardingModel>(world.platform, app.appState(), app.shortcutManager(),
+                                              "1.0 (1)", [this] { window.dismiss(); });
     window.closed.connect([this] { model.reset(); });
     window.show(*model);
   }

@@ -175,9 +175,10 @@ void App::openSettings(std::optional<SidebarItem> panel) {
 
 void App::showOnboarding() {
   if (!onboarding_) {
-    onboarding_ = std::make_unique<OnboardingModel>(
-        platform_, appState(), OnboardingModel::appVersion(version_, buildNumber_),
-        [this] { platform_.onboardingWindow.dismiss(); });
+    onboarding_ =
+        std::make_unique<OnboardingModel>(platform_, appState(), shortcutManager(),
+                                          OnboardingModel::appVersion(version_, buildNumber_),
+                                          [this] { platform_.onboardingWindow.dismiss(); });
     platform_.onboardingWindow.closed.disconnect(onboardingClosed_);
     onboardingClosed_ = platform_.onboardingWindow.closed.connect([this] { onboarding_.reset(); });
   }

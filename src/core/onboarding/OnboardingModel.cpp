@@ -5,10 +5,12 @@
 
 namespace dovrik {
 
-OnboardingModel::OnboardingModel(Platform& platform, AppState& appState, std::string appVersion,
+OnboardingModel::OnboardingModel(Platform& platform, AppState& appState,
+                                 const ShortcutManager& shortcuts, std::string appVersion,
                                  std::function<void()> dismiss)
     : platform_(platform),
       appState_(appState),
+      shortcuts_(shortcuts),
       version_(std::move(appVersion)),
       dismiss_(std::move(dismiss)) {
   // The store announces before it changes; the view reads the new state a turn later.
@@ -36,7 +38,8 @@ std::array<std::string, 3> OnboardingModel::assurances() const {
 std::optional<std::string> OnboardingModel::tryItText() const {
   const auto shortcuts = appState_.shortcuts();
   const auto left = shortcuts.find(SnapPosition::leftHalf);
-  if (left == shortcuts.end())
+  // A window manager often holds the same keys; pressing them would not reach Dovrik.
+  if (left == shortcuts.end() || shortcuts_.unavailablePositions().contains(SnapPosition::leftHalf))
     return std::nullopt;
   return "Try it now — press " + platform_.texts.shortcutText(left->second) +
          " to snap this window left.";

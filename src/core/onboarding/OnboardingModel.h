@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/hotkeys/ShortcutManager.h"
 #include "core/model/AppState.h"
 #include "core/platform/Platform.h"
 #include "core/support/Lifetime.h"
@@ -37,8 +38,8 @@ class OnboardingModel {
   static constexpr double waitingEndDelay = 5;
 
   // `appVersion` as the header shows it; `dismiss` closes the window.
-  OnboardingModel(Platform& platform, AppState& appState, std::string appVersion,
-                  std::function<void()> dismiss);
+  OnboardingModel(Platform& platform, AppState& appState, const ShortcutManager& shortcuts,
+                  std::string appVersion, std::function<void()> dismiss);
   OnboardingModel(const OnboardingModel&) = delete;
   OnboardingModel& operator=(const OnboardingModel&) = delete;
   ~OnboardingModel();
@@ -54,7 +55,7 @@ class OnboardingModel {
 
   bool trusted() const { return appState_.hasAccessibilityPermission(); }
   // "Try it now — press ⌃⌥← to snap this window left.", with the shortcut the user has for the
-  // left half; nothing when it has none.
+  // left half; nothing when it has none or the system refused it.
   std::optional<std::string> tryItText() const;
   // "Get Started" and "Set Up Later" both end the view.
   void dismiss();
@@ -83,6 +84,7 @@ class OnboardingModel {
 
   Platform& platform_;
   AppState& appState_;
+  const ShortcutManager& shortcuts_;
   std::string version_;
   std::function<void()> dismiss_;
   bool isWaitingForPermission_ = false;
