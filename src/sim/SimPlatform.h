@@ -1,7 +1,8 @@
 // A whole simulated platform for tests: virtual time, in-memory defaults, the simulated
 // desktop, hotkeys, mouse tap, window list, preview window and clipboard panel, the recorded
 // shell, the clipboard, synthesised keys, background work on virtual time, in-memory files and
-// the installed applications and the process's own lifecycle, bundled as the core's ports.
+// the installed applications, the process's own lifecycle and the first-run window, bundled as the
+// core's ports.
 #pragma once
 
 #include "core/platform/Platform.h"
@@ -15,6 +16,7 @@
 #include "sim/SimInstalledApps.h"
 #include "sim/SimKeySynth.h"
 #include "sim/SimLifecycle.h"
+#include "sim/SimOnboardingWindow.h"
 #include "sim/SimOverlaySurface.h"
 #include "sim/SimPasteboard.h"
 #include "sim/SimPopupPanel.h"
@@ -50,6 +52,7 @@ class SimPlatform {
   SimInstalledApps installedApps;
   SimSettingsWindow settingsWindow;
   SimLifecycle lifecycle;
+  SimOnboardingWindow onboardingWindow;
 };
 
 }  // namespace dovrik::sim

@@ -19,6 +19,7 @@
 #include "sim/SimEventTap.h"
 #include "sim/SimFiles.h"
 #include "sim/SimLifecycle.h"
+#include "sim/SimOnboardingWindow.h"
 #include "sim/SimOverlaySurface.h"
 #include "sim/SimPopupPanel.h"
 #include "sim/SimSettingsWindow.h"
@@ -65,6 +66,7 @@ class X11TestPlatform {
         .installedApps = x.installedApps,
         .settingsWindow = settingsWindow,
         .lifecycle = lifecycle,
+        .onboardingWindow = onboardingWindow,
     };
   }
 
@@ -80,6 +82,7 @@ class X11TestPlatform {
   sim::SimPopupPanel popupPanel;
   sim::SimSettingsWindow settingsWindow;
   sim::SimLifecycle lifecycle;
+  sim::SimOnboardingWindow onboardingWindow;
   sim::SimBackground background;
   x11::X11Pasteboard pasteboard;
   sim::SimFiles files;
