@@ -44,6 +44,7 @@
 #include "ui/SnapPreviewWindow.h"
 #include "ui/TrayIcon.h"
 #include "ui/UpdateWindow.h"
+#include "ui/onboarding/OnboardingWindowView.h"
 #include "ui/settings/SettingsWindowView.h"
 
 namespace {
@@ -224,6 +225,9 @@ int runAgent(int argc, char** argv) {
   });
   QObject::connect(&colorScheme, &qt::ColorSchemeWatcher::schemeChanged, &settings,
                    [&settings](ColorScheme scheme) { settings.setColorScheme(scheme); });
+  ui::OnboardingWindowView onboarding(colorScheme.scheme());
+  QObject::connect(&colorScheme, &qt::ColorSchemeWatcher::schemeChanged, &onboarding,
+                   [&onboarding](ColorScheme scheme) { onboarding.setColorScheme(scheme); });
 
   App app(Platform{
       .clock = mainQueue,
@@ -247,9 +251,10 @@ int runAgent(int argc, char** argv) {
       .installedApps = x11.installedApps,
       .settingsWindow = settings,
       .lifecycle = lifecycle,
+      .onboardingWindow = onboarding,
       .updateService = updateService,
   });
-  app.setVersion(DOVRIK_VERSION);
+  app.setVersion(DOVRIK_VERSION, DOVRIK_BUILD_NUMBER);
   // Until there is a settings window to show it in, a refused hotkey is told where a user who
   // started Dovrik from a terminal, or reads the session's log, will see it.
   // Registration runs again on every change of the shortcuts; tell each refusal once.
@@ -281,7 +286,7 @@ int runAgent(int argc, char** argv) {
                    [&updateWindow](ColorScheme scheme) { updateWindow.setColorScheme(scheme); });
 
   // Opened again while running: with one of our windows on screen nothing happens; otherwise
-  // the trust answer is refreshed, and the settings open, or the reason it is missing shows.
+  // the trust answer is refreshed, and the settings open, or the first-run window.
   instance.setReopenHandler([&app] {
     if (hasVisibleWindow())
       return;
@@ -289,7 +294,7 @@ int runAgent(int argc, char** argv) {
     if (app.appState().hasAccessibilityPermission())
       app.openSettings();
     else
-      app.menuBarController().showAccessibilityHelp();
+      app.showOnboarding();
   });
   instance.setRequestHandler([&app](const QByteArray& line) {
     return QByteArray::fromStdString(cli::answerRequest(app, line.toStdString()));

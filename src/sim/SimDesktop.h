@@ -48,6 +48,9 @@ class SimDesktop : public Accessibility, public RunningApps, public Screens {
 
   // Accessibility
   bool isProcessTrusted() override { return trusted_; }
+  // Like the system whose words it speaks, the simulated desktop is asked on a timer unless a
+  // test makes it announce its changes.
+  bool announcesTrustChanges() const override { return announcesTrust_; }
   void promptForTrust() override { ++trustPrompts_; }
   AXElement applicationElement(ProcessId pid) override;
   AXElement systemWideElement() override { return {systemWideHandle}; }
@@ -98,7 +101,13 @@ class SimDesktop : public Accessibility, public RunningApps, public Screens {
   std::vector<AXElement> windowsFrontToBack() const { return zOrder_; }
 
   // Fault injection.
-  void setTrusted(bool trusted) { trusted_ = trusted; }
+  void setTrusted(bool trusted) {
+    trusted_ = trusted;
+    if (announcesTrust_)
+      trustMayHaveChanged.emit();
+  }
+  // From now on every `setTrusted` is announced, as on a platform that watches trust by events.
+  void announceTrustChanges() { announcesTrust_ = true; }
   // Reads on the application's elements fail and writes have no effect.
   void setUnresponsive(ProcessId pid, bool unresponsive);
   // Reading this attribute of this element fails.
@@ -148,6 +157,7 @@ class SimDesktop : public Accessibility, public RunningApps, public Screens {
 
   const Clock& clock_;
   bool trusted_ = true;
+  bool announcesTrust_ = false;
   int trustPrompts_ = 0;
   ProcessId ownPid_ = 1;
   std::vector<Screen> screens_;

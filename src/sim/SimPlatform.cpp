@@ -34,6 +34,7 @@ Platform SimPlatform::platform() {
       .installedApps = installedApps,
       .settingsWindow = settingsWindow,
       .lifecycle = lifecycle,
+      .onboardingWindow = onboardingWindow,
       .updateService = updateService,
   };
 }

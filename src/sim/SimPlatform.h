@@ -1,8 +1,8 @@
 // A whole simulated platform for tests: virtual time, in-memory defaults, the simulated
 // desktop, hotkeys, mouse tap, window list, preview window and clipboard panel, the recorded
 // shell, the clipboard, synthesised keys, background work on virtual time, in-memory files and
-// the installed applications and the process's own lifecycle and the updates, bundled as the core's
-// ports.
+// the installed applications, the process's own lifecycle, the first-run window and the
+// updates, bundled as the core's ports.
 #pragma once
 
 #include "core/platform/Platform.h"
@@ -16,6 +16,7 @@
 #include "sim/SimInstalledApps.h"
 #include "sim/SimKeySynth.h"
 #include "sim/SimLifecycle.h"
+#include "sim/SimOnboardingWindow.h"
 #include "sim/SimOverlaySurface.h"
 #include "sim/SimPasteboard.h"
 #include "sim/SimPopupPanel.h"
@@ -52,6 +53,7 @@ class SimPlatform {
   SimInstalledApps installedApps;
   SimSettingsWindow settingsWindow;
   SimLifecycle lifecycle;
+  SimOnboardingWindow onboardingWindow;
   SimUpdateService updateService;
 };
 

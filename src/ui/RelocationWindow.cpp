@@ -10,7 +10,6 @@
 
 #include "ui/AppIcon.h"
 #include "ui/StandaloneWindowStyle.h"
-#include "ui/WindowPlacement.h"
 #include "ui/X11WindowSupport.h"
 
 namespace dovrik::ui {
@@ -81,7 +80,7 @@ void RelocationWindow::present() {
   centreOnPointerScreen(*this);
   show();
   primary_->setFocus();
-  bringToFront(*this);
+  bringForwardAndActivate(*this);
 }
 
 void RelocationWindow::setColorScheme(ColorScheme scheme) {

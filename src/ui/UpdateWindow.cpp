@@ -10,7 +10,6 @@
 
 #include "ui/AppIcon.h"
 #include "ui/StandaloneWindowStyle.h"
-#include "ui/WindowPlacement.h"
 #include "ui/X11WindowSupport.h"
 
 namespace dovrik::ui {
@@ -112,7 +111,7 @@ void UpdateWindow::refresh() {
   centreOnPointerScreen(*this);
   show();
   primary_->setFocus();
-  bringToFront(*this);
+  bringForwardAndActivate(*this);
 }
 
 }  // namespace dovrik::ui

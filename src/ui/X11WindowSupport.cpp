@@ -9,6 +9,7 @@
 
 #include <QtGui/qguiapplication_platform.h>
 #include <xcb/xcb.h>
+#include <QCursor>
 #include <QGuiApplication>
 #include <QScreen>
 
@@ -85,6 +86,25 @@ xcb_atom_t atomNamed(xcb_connection_t* c, std::string_view name) {
 }
 
 }  // namespace
+
+void centreOnPointerScreen(QWidget& window) {
+  QScreen* screen = QGuiApplication::screenAt(QCursor::pos());
+  if (!screen)
+    screen = QGuiApplication::primaryScreen();
+  if (!screen)
+    return;
+  QRect box = window.frameGeometry();
+  box.moveCenter(screen->availableGeometry().center());
+  window.move(box.topLeft());
+}
+
+void bringForwardAndActivate(QWidget& window) {
+  window.raise();
+  // Focus-stealing prevention may refuse an application's own request; a pager's request
+  // (source 2) is what window managers honour for a window the user asked for.
+  if (!askWindowManagerToActivate(window))
+    window.activateWindow();
+}
 
 void setExactTitle(QWidget& window, const QString& title) {
   window.setWindowTitle(title);

@@ -27,6 +27,14 @@ QEasingCurve easingFor(AnimationCurve curve);
 // which focus-stealing prevention may refuse. False off X11, where nothing was asked.
 bool askWindowManagerToActivate(QWidget& window);
 
+// Moves `window` so that it is centred on the usable area of the screen under the pointer
+// (else the primary screen).
+void centreOnPointerScreen(QWidget& window);
+
+// Raises `window`, shown already, and makes it the active window: through the window manager
+// as a pager would, else through Qt.
+void bringForwardAndActivate(QWidget& window);
+
 // Gives `window` exactly `title` on X11, where Qt would append the application's name to a
 // title that does not end with it.
 void setExactTitle(QWidget& window, const QString& title);

@@ -13,6 +13,8 @@ list(APPEND DOVRIK_UI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/RelocationWindow.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ShelfRowDelegate.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ShelfRowsModel.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/onboarding/OnboardingView.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/onboarding/OnboardingWindowView.cpp
   ${CMAKE_CURRENT_LIST_DIR}/settings/ClipboardPanelView.cpp
   ${CMAKE_CURRENT_LIST_DIR}/settings/DragZonePreviewView.cpp
   ${CMAKE_CURRENT_LIST_DIR}/settings/DragZonesPanelView.cpp
@@ -34,7 +36,6 @@ list(APPEND DOVRIK_UI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/SymbolIcon.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ThemeColors.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ThumbnailCache.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/WindowPlacement.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TrayIcon.cpp
   ${CMAKE_CURRENT_LIST_DIR}/UpdateWindow.cpp
   ${CMAKE_CURRENT_LIST_DIR}/X11WindowSupport.cpp

@@ -136,7 +136,7 @@ class AgentTest : public DesktopTest {
       key(*it, false);
   }
 
-  // The top-level client window titled exactly `title`, if one is mapped.
+  // The client window titled exactly `title`, if one is mapped.
   xcb_window_t viewableWindowTitled(const std::string& title) {
     xcb_connection_t* c = client->raw();
     xcb_window_t found = XCB_NONE;

@@ -27,6 +27,7 @@
 #include "sim/SimDefaults.h"
 #include "sim/SimFiles.h"
 #include "sim/SimLifecycle.h"
+#include "sim/SimOnboardingWindow.h"
 #include "sim/SimPopupPanel.h"
 #include "sim/SimSettingsWindow.h"
 #include "sim/SimShell.h"
@@ -89,12 +90,31 @@ class DragRig {
   sim::SimPopupPanel popupPanel{popupClock};
   sim::SimSettingsWindow settingsWindow;
   sim::SimLifecycle lifecycle;
+  sim::SimOnboardingWindow onboardingWindow;
   sim::SimUpdateService updateService;
-  Platform platform{queue,         queue,        defaults, x.accessibility, x.screens,
-                    x.runningApps, x.hotkeys,    shell,    loginItem,       PlatformTexts::linux(),
-                    tap,           windowList,   preview,  popupPanel,      background,
-                    pasteboard,    x.keySynth,   files,    x.installedApps, settingsWindow,
-                    lifecycle,     updateService};
+  Platform platform{queue,
+                    queue,
+                    defaults,
+                    x.accessibility,
+                    x.screens,
+                    x.runningApps,
+                    x.hotkeys,
+                    shell,
+                    loginItem,
+                    PlatformTexts::linux(),
+                    tap,
+                    windowList,
+                    preview,
+                    popupPanel,
+                    background,
+                    pasteboard,
+                    x.keySynth,
+                    files,
+                    x.installedApps,
+                    settingsWindow,
+                    lifecycle,
+                    onboardingWindow,
+                    updateService};
   AppState appState{platform};
   std::unique_ptr<DragZoneManager> zones =
       std::make_unique<DragZoneManager>(defaults.application());

@@ -1,5 +1,8 @@
-// Trust on X11: a reachable display with an EWMH window manager, and a reason when not.
+// Trust on X11: a reachable display with an EWMH window manager, a reason in the user's words
+// when not, and an announcement when a window manager arrives.
 #include <gtest/gtest.h>
+
+#include <cstdlib>
 
 #include "TestClient.h"
 #include "XServer.h"
@@ -13,7 +16,9 @@ TEST(TrustTest, NeedsAReachableDisplayAndAnEwmhWindowManager) {
   {
     x11::X11Adapters x(server.display().c_str(), 1);
     EXPECT_FALSE(x.accessibility.isProcessTrusted());
-    EXPECT_NE(x.accessibility.untrustedReason().find("no EWMH window manager"), std::string::npos);
+    EXPECT_NE(x.accessibility.untrustedReason().find("No window manager runs"), std::string::npos);
+    int announced = 0;
+    x.accessibility.trustMayHaveChanged.connect([&announced] { ++announced; });
     // Reads degrade to nothing rather than failing.
     EXPECT_EQ(x.runningApps.frontmostApplication(), std::nullopt);
     EXPECT_EQ(x.screens.screens().size(), 1u);
@@ -26,12 +31,31 @@ TEST(TrustTest, NeedsAReachableDisplayAndAnEwmhWindowManager) {
     EXPECT_TRUE(client.waitFor([&] {
       return client.clientRect(window) == Rect{40, 50, 300, 200};
     }));
-  }
-  server.startWindowManager(XServer::WmConfig::Test);
-  x11::X11Adapters x(server.display().c_str(), 1);
-  EXPECT_TRUE(x.accessibility.isProcessTrusted());
-  EXPECT_EQ(x.accessibility.untrustedReason(), "");
 
+    // A window manager that speaks no EWMH only redirects the root's children.
+    {
+      TestClient plainWm(server.display());
+      std::uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT;
+      xcb_change_window_attributes(plainWm.raw(), plainWm.root(), XCB_CW_EVENT_MASK, &mask);
+      plainWm.sync();
+      EXPECT_NE(x.accessibility.untrustedReason().find("does not support EWMH"), std::string::npos);
+      // Let go before the real one starts, which would otherwise find the root taken.
+      mask = 0;
+      xcb_change_window_attributes(plainWm.raw(), plainWm.root(), XCB_CW_EVENT_MASK, &mask);
+      plainWm.sync();
+    }
+    server.startWindowManager(XServer::WmConfig::Test);
+    EXPECT_TRUE(client.waitFor([&] {
+      x.connection.dispatchPending();
+      return announced > 0 && x.accessibility.isProcessTrusted();
+    }));
+    EXPECT_EQ(x.accessibility.untrustedReason(), "");
+  }
+
+  ::setenv("WAYLAND_DISPLAY", "wayland-0", 1);
+  EXPECT_NE(x11::X11Adapters(":4095", 1).accessibility.untrustedReason().find("GNOME on Xorg"),
+            std::string::npos);
+  ::unsetenv("WAYLAND_DISPLAY");
   x11::X11Adapters unreachable(":4095", 1);
   EXPECT_FALSE(unreachable.accessibility.isProcessTrusted());
   EXPECT_NE(unreachable.accessibility.untrustedReason().find("cannot reach the X display"),

@@ -19,6 +19,7 @@
 #include "sim/SimEventTap.h"
 #include "sim/SimFiles.h"
 #include "sim/SimLifecycle.h"
+#include "sim/SimOnboardingWindow.h"
 #include "sim/SimOverlaySurface.h"
 #include "sim/SimPopupPanel.h"
 #include "sim/SimSettingsWindow.h"
@@ -66,6 +67,7 @@ class X11TestPlatform {
         .installedApps = x.installedApps,
         .settingsWindow = settingsWindow,
         .lifecycle = lifecycle,
+        .onboardingWindow = onboardingWindow,
         .updateService = updateService,
     };
   }
@@ -82,6 +84,7 @@ class X11TestPlatform {
   sim::SimPopupPanel popupPanel;
   sim::SimSettingsWindow settingsWindow;
   sim::SimLifecycle lifecycle;
+  sim::SimOnboardingWindow onboardingWindow;
   sim::SimUpdateService updateService;
   sim::SimBackground background;
   x11::X11Pasteboard pasteboard;

@@ -8,6 +8,8 @@ App::App(Platform platform) : platform_(platform) {}
 // Managers that use others go first.
 App::~App() {
   platform_.settingsWindow.closed.disconnect(settingsClosed_);
+  platform_.onboardingWindow.closed.disconnect(onboardingClosed_);
+  onboarding_.reset();
   settingsContent_.reset();
   updateManager_.reset();
   ownHotkeys_.reset();
@@ -172,6 +174,18 @@ void App::openSettings(std::optional<SidebarItem> panel) {
   platform_.settingsWindow.show(*settingsContent_);
 }
 
+void App::showOnboarding() {
+  if (!onboarding_) {
+    onboarding_ =
+        std::make_unique<OnboardingModel>(platform_, appState(), shortcutManager(),
+                                          OnboardingModel::appVersion(version_, buildNumber_),
+                                          [this] { platform_.onboardingWindow.dismiss(); });
+    platform_.onboardingWindow.closed.disconnect(onboardingClosed_);
+    onboardingClosed_ = platform_.onboardingWindow.closed.connect([this] { onboarding_.reset(); });
+  }
+  platform_.onboardingWindow.show(*onboarding_);
+}
+
 void App::start() {
   AppState::migrateLegacyDefaultsIfNeeded(platform_.defaults, platform_.shell);
   AppState& state = appState();
@@ -180,6 +194,8 @@ void App::start() {
   if (state.hasAccessibilityPermission()) {
     shortcutManager().registerAll();
     dragMonitor().start(0);
+  } else {
+    showOnboarding();
   }
   // Monitoring follows its switch, which also registers the popup hotkey.
   clipboardManager().applyEnabledState();

@@ -14,6 +14,7 @@
 #include "core/hotkeys/WorkspaceShortcuts.h"
 #include "core/menubar/MenuBarController.h"
 #include "core/model/AppState.h"
+#include "core/onboarding/OnboardingModel.h"
 #include "core/platform/Platform.h"
 #include "core/rules/InstalledAppsCache.h"
 #include "core/rules/RuleManager.h"
@@ -53,14 +54,21 @@ class App {
   // Dovrik's hotkeys as a whole, which step aside while a shortcut is recorded.
   ManagedHotkeys& ownHotkeys();
 
-  // The running release: the General panel shows it and the updater compares with it.
-  void setVersion(std::string version) { version_ = std::move(version); }
+  // The version of the build (empty when unknown) and its build number (empty when unknown).
+  void setVersion(std::string version, std::string buildNumber) {
+    version_ = std::move(version);
+    buildNumber_ = std::move(buildNumber);
+  }
   const std::string& version() const { return version_; }
   // Opens the settings window, built on first use, on `panel` (or where it is), or brings it
   // forward.
   void openSettings(std::optional<SidebarItem> panel = std::nullopt);
   // The settings window's content while the window is open.
   SettingsContent* settingsContent() { return settingsContent_.get(); }
+  // Opens the first-run window, or brings it forward.
+  void showOnboarding();
+  // The first-run window's content while the window is open.
+  OnboardingModel* onboarding() { return onboarding_.get(); }
 
   // The start-up sequence for the managers that exist.
   void start();
@@ -88,8 +96,11 @@ class App {
   std::unique_ptr<ManagedHotkeys> ownHotkeys_;
   std::unique_ptr<UpdateManager> updateManager_;
   std::string version_;
+  std::string buildNumber_;
   std::unique_ptr<SettingsContent> settingsContent_;
   Signal<>::Connection settingsClosed_ = 0;
+  std::unique_ptr<OnboardingModel> onboarding_;
+  Signal<>::Connection onboardingClosed_ = 0;
 };
 
 }  // namespace dovrik

@@ -35,6 +35,15 @@ std::optional<std::string> checkNoArguments(const Arguments& args) {
   return args.front() + " takes no arguments.";
 }
 
+std::function<std::optional<std::string>(const Arguments&)> checkNothingAfter(
+    const std::string& name) {
+  return [name](const Arguments& args) -> std::optional<std::string> {
+    if (args.empty())
+      return std::nullopt;
+    return "usage: dovrik " + name + "; it takes no arguments.";
+  };
+}
+
 std::optional<std::string> checkListArguments(const Arguments& args) {
   if (args.size() == 1 || listsJson(args))
     return std::nullopt;

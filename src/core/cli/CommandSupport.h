@@ -28,6 +28,10 @@ std::string unknownVerb(const std::string& verb, const std::string& verbs);
 // A verb that takes nothing after it: the error line for anything there, or nothing.
 std::optional<std::string> checkNoArguments(const Arguments& args);
 
+// The check of a command that takes no arguments: its usage line for anything after `name`.
+std::function<std::optional<std::string>(const Arguments&)> checkNothingAfter(
+    const std::string& name);
+
 // `list [--json]`: the error line for anything else after "list", or nothing.
 std::optional<std::string> checkListArguments(const Arguments& args);
 // Whether arguments that passed `checkListArguments` ask for the stored JSON form.

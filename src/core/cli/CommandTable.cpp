@@ -5,6 +5,7 @@
 #include "core/cli/ClipboardCommand.h"
 #include "core/cli/LayoutCommand.h"
 #include "core/cli/LifecycleCommands.h"
+#include "core/cli/OnboardingCommand.h"
 #include "core/cli/RulesCommand.h"
 #include "core/cli/SettingsCommand.h"
 #include "core/cli/ShelfCommand.h"
@@ -15,8 +16,9 @@ namespace dovrik::cli {
 
 const std::vector<Command>& commandTable() {
   static const std::vector<Command> table = {
-      snapCommand(), layoutCommand(),   clipboardCommand(), shelfCommand(), rulesCommand(),
-      appsCommand(), settingsCommand(), updateCommand(),    quitCommand(),  relaunchCommand(),
+      snapCommand(),   layoutCommand(), clipboardCommand(), shelfCommand(),
+      rulesCommand(),  appsCommand(),   settingsCommand(),  onboardingCommand(),
+      updateCommand(), quitCommand(),   relaunchCommand(),
   };
   return table;
 }

@@ -2,20 +2,9 @@
 #include "core/cli/LifecycleCommands.h"
 
 #include "core/app/App.h"
+#include "core/cli/CommandSupport.h"
 
 namespace dovrik::cli {
-namespace {
-
-std::function<std::optional<std::string>(const Arguments&)> checkNothingAfter(
-    const std::string& name) {
-  return [name](const Arguments& args) -> std::optional<std::string> {
-    if (args.empty())
-      return std::nullopt;
-    return "usage: dovrik " + name + "; it takes no arguments.";
-  };
-}
-
-}  // namespace
 
 Command quitCommand() {
   return {

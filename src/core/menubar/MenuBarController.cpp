@@ -192,15 +192,4 @@ void MenuBarController::saveLayout(std::string_view name) {
   });
 }
 
-void MenuBarController::showAccessibilityHelp() {
-  // Trust may have arrived since the last poll; if so the store rebuilds the menu itself.
-  appState_.apply(platform_.accessibility.isProcessTrusted());
-  if (appState_.hasAccessibilityPermission())
-    return;
-  noticeRequested.emit(Notice{
-      .title = "Accessibility access required",
-      .text = platform_.texts.accessibilityMissingDetail,
-  });
-}
-
 }  // namespace dovrik

@@ -69,9 +69,6 @@ class MenuBarController {
   // Asks for the settings window through `settingsRequested` on the next turn of the main
   // queue, once the menu has closed.
   void openSettings();
-  // Asks the platform again; if trust is still missing, explains why through
-  // `noticeRequested`.
-  void showAccessibilityHelp();
 
   // The status item's menu must be built again (the UI rebuilds it at once).
   void requestMenuRebuild() { menuNeedsRebuild.emit(); }

@@ -51,10 +51,19 @@ AppState::AppState(Platform& platform)
     all.push_back(toJson(p));
   defaultEnabledPositionsData_ = toBytes(all);
   hasAccessibilityPermission_ = platform_.accessibility.isProcessTrusted();
+  if (platform_.accessibility.announcesTrustChanges()) {
+    // Only a real change counts: `apply` with trust registers the hotkeys again.
+    trustObserver_ = platform_.accessibility.trustMayHaveChanged.connect([this] {
+      const bool trusted = platform_.accessibility.isProcessTrusted();
+      if (trusted != hasAccessibilityPermission_)
+        apply(trusted);
+    });
+  }
   startPermissionPolling();
 }
 
 AppState::~AppState() {
+  platform_.accessibility.trustMayHaveChanged.disconnect(trustObserver_);
   if (permissionTimer_)
     platform_.scheduler.cancel(*permissionTimer_);
 }
@@ -277,7 +286,7 @@ void AppState::setClipboardShortcut(const KeyboardShortcut& shortcut) {
 }
 
 void AppState::startPermissionPolling() {
-  if (permissionTimer_)
+  if (permissionTimer_ || platform_.accessibility.announcesTrustChanges())
     return;
   permissionTimer_ = platform_.scheduler.every(kPermissionPollInterval, lifetime_.guard([this] {
     apply(platform_.accessibility.isProcessTrusted());

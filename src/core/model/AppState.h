@@ -40,7 +40,8 @@ class AppState {
     ShortcutAction::WorkspaceNameLookup workspaceName = nullptr;
   };
 
-  // Reads the trust answer and, while untrusted, polls it every 0.5 s.
+  // Reads the trust answer and follows it: by the platform's announcements where it makes
+  // them, else by polling every 0.5 s while untrusted.
   explicit AppState(Platform& platform);
   AppState(const AppState&) = delete;
   AppState& operator=(const AppState&) = delete;
@@ -97,6 +98,7 @@ class AppState {
   // Accessibility trust.
   bool hasAccessibilityPermission() const { return hasAccessibilityPermission_; }
   bool isPollingPermission() const { return permissionTimer_.has_value(); }
+  // Does nothing where the platform announces trust changes.
   void startPermissionPolling();
   void apply(bool trusted);
   // Prompts at most once per installation; false when it has prompted before.
@@ -131,6 +133,7 @@ class AppState {
   Bytes defaultEnabledPositionsData_;
   bool hasAccessibilityPermission_ = false;
   std::optional<TaskId> permissionTimer_;
+  Signal<>::Connection trustObserver_ = 0;
   Lifetime lifetime_;
 };
 

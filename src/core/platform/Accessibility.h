@@ -10,6 +10,7 @@
 
 #include "core/platform/Geometry.h"
 #include "core/platform/RunningApps.h"
+#include "core/support/Signal.h"
 
 namespace dovrik {
 
@@ -37,6 +38,9 @@ class Accessibility {
   virtual ~Accessibility() = default;
   // Whether the process may use this interface at all.
   virtual bool isProcessTrusted() = 0;
+  // Whether `trustMayHaveChanged` is raised whenever the answer of `isProcessTrusted` changes,
+  // so that nobody has to ask again on a timer.
+  virtual bool announcesTrustChanges() const = 0;
   // Shows the platform's permission prompt; its answer is not reported.
   virtual void promptForTrust() = 0;
   virtual AXElement applicationElement(ProcessId pid) = 0;
@@ -57,6 +61,10 @@ class Accessibility {
   virtual void setFrame(AXElement window, const Rect& frame) = 0;
   // Why the process may not use this interface, in the user's words; empty while it may.
   virtual std::string untrustedReason() = 0;
+
+  // Raised, where trust changes are announced, when the answer of `isProcessTrusted` may have
+  // changed.
+  Signal<> trustMayHaveChanged;
 };
 
 }  // namespace dovrik

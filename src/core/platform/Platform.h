@@ -12,6 +12,7 @@
 #include "core/platform/KeySynth.h"
 #include "core/platform/Lifecycle.h"
 #include "core/platform/LoginItem.h"
+#include "core/platform/OnboardingWindow.h"
 #include "core/platform/OverlaySurface.h"
 #include "core/platform/Pasteboard.h"
 #include "core/platform/PlatformTexts.h"
@@ -48,6 +49,7 @@ struct Platform {
   InstalledApps& installedApps;
   SettingsWindow& settingsWindow;
   Lifecycle& lifecycle;
+  OnboardingWindow& onboardingWindow;
   UpdateService& updateService;
 };
 

@@ -27,7 +27,20 @@ const PlatformTexts& PlatformTexts::macOS() {
   static const PlatformTexts texts{
       .accessibilitySettingsAddress =
           "x-apple.systempreferences:com.apple.preference.security?Privacy_Accessibility",
+      .accessibilitySettingsPath = "System Settings → Privacy & Security → Accessibility",
       .accessibilityMissingDetail = "Grant access in System Settings to move and resize windows.",
+      .grantAccessTitle = "Allow Access",
+      .openAccessSettingsTitle = "Open Privacy Settings",
+      .onboardingPermission =
+          "macOS requires your permission before any app can move or resize another app's "
+          "windows. That permission is called Accessibility access.",
+      .onboardingStaysLocal = "Everything stays on your Mac. Nothing is sent anywhere.",
+      .onboardingRevocable = "You can revoke it at any time in System Settings.",
+      .onboardingClipboardNote =
+          "Clipboard history is on by default and keeps your last copied items on this Mac. "
+          "Turn it off in Settings → Clipboard.",
+      .onboardingWaiting =
+          "Waiting for permission… this can take a few seconds after you switch it on.",
       .refusedShortcutPrefix = "macOS refused the shortcut for ",
       .refusedShortcutsPrefix = "macOS refused the shortcuts for ",
       .refusedShortcutsAdvice =
@@ -61,10 +74,24 @@ const PlatformTexts& PlatformTexts::macOS() {
 const PlatformTexts& PlatformTexts::linux() {
   static const PlatformTexts texts{
       .accessibilitySettingsAddress = "",
+      .accessibilitySettingsPath = "",
       .accessibilityMissingDetail =
           "Dovrik moves and resizes windows through the window manager, and no window manager "
           "that supports EWMH runs on this X display. Start Dovrik in an X11 session with one "
           "(for example Openbox, Xfwm, KWin or Mutter).",
+      // Nothing is granted on Linux: the button checks the window manager again.
+      .grantAccessTitle = "Check Again",
+      .openAccessSettingsTitle = "Check Again",
+      .onboardingPermission =
+          "On Linux, Dovrik moves and resizes other apps' windows by asking the window manager. "
+          "That works in an X11 session whose window manager supports EWMH, as Openbox, Xfwm, "
+          "KWin and Mutter do.",
+      .onboardingStaysLocal = "Everything stays on this computer. Nothing is sent anywhere.",
+      .onboardingRevocable = "You can stop it at any time: choose Quit Dovrik in its tray menu.",
+      .onboardingClipboardNote =
+          "Clipboard history is on by default and keeps your last copied items on this computer. "
+          "Turn it off in Settings → Clipboard.",
+      .onboardingWaiting = "Waiting for a window manager… Dovrik notices one as soon as it starts.",
       .refusedShortcutPrefix = "The X server refused the shortcut for ",
       .refusedShortcutsPrefix = "The X server refused the shortcuts for ",
       .refusedShortcutsAdvice =

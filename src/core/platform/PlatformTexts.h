@@ -11,8 +11,21 @@ struct PlatformTexts {
   // Address of the settings page where the user grants window control; empty when the
   // platform has none.
   std::string accessibilitySettingsAddress;
+  // Where in the system's settings window control is granted; empty when the platform has no
+  // such place.
+  std::string accessibilitySettingsPath;
   // What the user can do while Dovrik may not move windows.
   std::string accessibilityMissingDetail;
+  // The buttons that ask for window control: before the system has asked the user, and after.
+  std::string grantAccessTitle;
+  std::string openAccessSettingsTitle;
+  // The first-run window: why the permission is needed, two of its assurances, the note on the
+  // clipboard history, and the line shown while Dovrik waits for control.
+  std::string onboardingPermission;
+  std::string onboardingStaysLocal;
+  std::string onboardingRevocable;
+  std::string onboardingClipboardNote;
+  std::string onboardingWaiting;
   // Start of the notice for one refused snap shortcut, followed by the position's name.
   std::string refusedShortcutPrefix;
   // Start of the notice for several refused snap shortcuts, followed by their names.

@@ -50,7 +50,8 @@ std::optional<std::string> GeneralPanelModel::accessButtonTitle() const {
   if (appState_.hasAccessibilityPermission() ||
       platform_.texts.accessibilitySettingsAddress.empty())
     return std::nullopt;
-  return appState_.hasPromptedForAccessibility() ? "Open Privacy Settings" : "Allow Access";
+  return appState_.hasPromptedForAccessibility() ? platform_.texts.openAccessSettingsTitle
+                                                 : platform_.texts.grantAccessTitle;
 }
 
 void GeneralPanelModel::requestAccess() {

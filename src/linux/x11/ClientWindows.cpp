@@ -40,6 +40,16 @@ bool ClientWindows::windowManagerRunning() {
   return !self.empty() && self[0] == check[0];
 }
 
+bool ClientWindows::anyWindowManagerRunning() {
+  if (!x_.isConnected())
+    return false;
+  xcb_connection_t* c = x_.raw();
+  xcb_generic_error_t* error = nullptr;
+  const auto attributes = takeReply(
+      xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, x_.root()), &error), error);
+  return attributes && (attributes->all_event_masks & XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT);
+}
+
 std::vector<xcb_window_t> ClientWindows::clientList() {
   return x_.cardinals(x_.root(), x_.atoms()._NET_CLIENT_LIST, XCB_ATOM_WINDOW);
 }

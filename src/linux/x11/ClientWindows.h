@@ -33,6 +33,8 @@ class ClientWindows {
   // Whether an EWMH window manager runs: the root's _NET_SUPPORTING_WM_CHECK names a window
   // that names itself.
   bool windowManagerRunning();
+  // Whether any window manager runs, EWMH or not: some client redirects the root's children.
+  bool anyWindowManagerRunning();
 
   // `_NET_CLIENT_LIST`, in mapping order.
   std::vector<xcb_window_t> clientList();

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <iostream>
+#include <string_view>
 
 namespace dovrik::x11 {
 
@@ -19,12 +20,37 @@ std::uint64_t kindOf(AXElement element) {
   return element.handle >> kindShift;
 }
 
+bool isSet(const char* variable) {
+  const char* value = std::getenv(variable);
+  return value && *value;
+}
+
+bool isWaylandSession() {
+  const char* type = std::getenv("XDG_SESSION_TYPE");
+  return (type && std::string_view(type) == "wayland") || isSet("WAYLAND_DISPLAY");
+}
+
 }  // namespace
 
 X11Accessibility::X11Accessibility(XConnection& connection, ClientWindows& clients,
                                    ActiveWindow& activeWindow, AppDirectory& apps,
                                    FrameMover& mover)
-    : x_(connection), clients_(clients), activeWindow_(activeWindow), apps_(apps), mover_(mover) {}
+    : x_(connection), clients_(clients), activeWindow_(activeWindow), apps_(apps), mover_(mover) {
+  // A window manager announces itself through its check window: a change of the property, or
+  // the check window's end, is when trust can change.
+  subscription_ = x_.events.connect([this](const xcb_generic_event_t& event) {
+    const std::uint8_t type = event.response_type & 0x7f;
+    if (type == XCB_DESTROY_NOTIFY ||
+        (type == XCB_PROPERTY_NOTIFY &&
+         reinterpret_cast<const xcb_property_notify_event_t&>(event).atom ==
+             x_.atoms()._NET_SUPPORTING_WM_CHECK))
+      trustMayHaveChanged.emit();
+  });
+}
+
+X11Accessibility::~X11Accessibility() {
+  x_.events.disconnect(subscription_);
+}
 
 AXElement X11Accessibility::windowElement(xcb_window_t window) {
   return {(kindWindow << kindShift) | window};
@@ -51,22 +77,26 @@ AXElement X11Accessibility::systemWideElement() {
 }
 
 std::string X11Accessibility::untrustedReason() {
+  if (isProcessTrusted())
+    return {};
+  if (isWaylandSession()) {
+    return "This is a Wayland session, and Dovrik moves X11 windows only. Log out, pick an X11 "
+           "session at the login screen (for example \"GNOME on Xorg\" or \"Plasma (X11)\"), "
+           "and log in again.";
+  }
   if (!x_.isConnected()) {
     const std::string& display = x_.displayName();
-    const char* wayland = std::getenv("WAYLAND_DISPLAY");
-    if (display.empty() && wayland && *wayland) {
-      return "Dovrik cannot control windows: this is a Wayland session without X11 access. "
-             "Log in to an X11 session to use it.";
-    }
     if (display.empty())
-      return "Dovrik cannot control windows: no X display is set ($DISPLAY is empty).";
-    return "Dovrik cannot control windows: it cannot reach the X display \"" + display + "\".";
+      return "Dovrik cannot reach any windows: no X display is set ($DISPLAY is empty).";
+    return "Dovrik cannot reach the X display \"" + display + "\".";
   }
-  if (!clients_.windowManagerRunning()) {
-    return "Dovrik cannot control windows: no EWMH window manager is running on this display. "
-           "Start one (for example Openbox, Xfwm or KWin).";
+  if (clients_.anyWindowManagerRunning()) {
+    return "The window manager on this display does not support EWMH, the standard Dovrik moves "
+           "windows through. Switch to one that does (for example Openbox, Xfwm, KWin or "
+           "Mutter).";
   }
-  return {};
+  return "No window manager runs on this display. Start one that supports EWMH (for example "
+         "Openbox, Xfwm, KWin or Mutter); Dovrik notices it at once.";
 }
 
 bool X11Accessibility::isProcessTrusted() {

@@ -20,9 +20,14 @@ class X11Accessibility : public Accessibility {
  public:
   X11Accessibility(XConnection& connection, ClientWindows& clients, ActiveWindow& activeWindow,
                    AppDirectory& apps, FrameMover& mover);
+  X11Accessibility(const X11Accessibility&) = delete;
+  X11Accessibility& operator=(const X11Accessibility&) = delete;
+  ~X11Accessibility() override;
 
   // Trusted means: the display answers and an EWMH window manager runs.
   bool isProcessTrusted() override;
+  // Window managers come and go with events on the root window.
+  bool announcesTrustChanges() const override { return true; }
   // Tells on standard error why windows cannot be controlled.
   void promptForTrust() override;
   AXElement applicationElement(ProcessId pid) override;
@@ -52,6 +57,7 @@ class X11Accessibility : public Accessibility {
   ActiveWindow& activeWindow_;
   AppDirectory& apps_;
   FrameMover& mover_;
+  Signal<const xcb_generic_event_t&>::Connection subscription_ = 0;
 };
 
 }  // namespace dovrik::x11

@@ -197,6 +197,15 @@ QWidget* SettingsPage::row(std::string_view symbol, std::string_view title,
   return row;
 }
 
+QLabel* SettingsPage::styledText(std::string_view text, ColorToken token, int pixelSize,
+                                 bool semibold) {
+  return textLabel(text, color(token), pixelSize, semibold, this);
+}
+
+QLabel* SettingsPage::symbolImage(std::string_view symbol, const QColor& tint, int size) {
+  return symbolLabel(symbol, tint, size, this);
+}
+
 QLabel* SettingsPage::valueLabel(std::string_view text) {
   return textLabel(text, color(ColorToken::textSecondary), 12, true, this);
 }

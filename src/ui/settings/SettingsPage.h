@@ -64,6 +64,10 @@ class SettingsPage : public QWidget {
   // with a secondary line under it, and controls on the right.
   QWidget* row(std::string_view symbol, std::string_view title, std::string_view subtitle,
                const std::vector<QWidget*>& trailing, std::optional<QColor> tint = {});
+  // A wrapping line of text in the theme's type and `token`'s colour.
+  QLabel* styledText(std::string_view text, ColorToken token, int pixelSize, bool semibold = false);
+  // A symbol `size` pixels square in `tint`.
+  QLabel* symbolImage(std::string_view symbol, const QColor& tint, int size);
   // A short value shown at the right of a row, such as a count.
   QLabel* valueLabel(std::string_view text);
   SettingsSwitch* toggle(std::string_view name, bool on, std::function<void(bool)> set);

@@ -7,7 +7,6 @@
 #include <QVBoxLayout>
 #include <QWindow>
 
-#include "ui/WindowPlacement.h"
 #include "ui/X11WindowSupport.h"
 #include "ui/settings/SettingsSidebarView.h"
 #include "ui/settings/SettingsView.h"
@@ -79,7 +78,7 @@ void SettingsWindowView::show(SettingsContent& content) {
   QWidget::show();
   if (fresh)
     view_->sidebar().focusSelection();
-  bringToFront(*this);
+  bringForwardAndActivate(*this);
 }
 
 void SettingsWindowView::setColorScheme(ColorScheme scheme) {

@@ -46,7 +46,7 @@ struct MenuBarControllerTest : ::testing::Test {
   }
 };
 
-TEST_F(MenuBarControllerTest, UntrustedMenuWarnsAndItsHelpExplainsOnlyWhileTrustIsMissing) {
+TEST_F(MenuBarControllerTest, UntrustedMenuWarnsAndItsItemOpensTheSettings) {
   world.desktop.setTrusted(false);
   MenuBarController& controller = start();
   const std::vector<MenuItem> menu = controller.populate();
@@ -59,18 +59,6 @@ TEST_F(MenuBarControllerTest, UntrustedMenuWarnsAndItsHelpExplainsOnlyWhileTrust
   EXPECT_EQ(quit.keyEquivalent.key, "q");
   EXPECT_EQ(quit.keyEquivalent.modifiers, KeyboardShortcut::ModifierSet{Modifier::command});
   EXPECT_EQ(menu[2].action, MenuAction::openSettings);
-
-  controller.showAccessibilityHelp();
-  ASSERT_EQ(notices.size(), 1u);
-  EXPECT_EQ(notices[0].title, "Accessibility access required");
-  EXPECT_EQ(notices[0].text, world.platform.texts.accessibilityMissingDetail);
-  EXPECT_EQ(rebuilds, 0);
-  // Trust granted since the last poll: the help picks it up at once instead of explaining.
-  world.desktop.setTrusted(true);
-  controller.showAccessibilityHelp();
-  EXPECT_EQ(notices.size(), 1u);
-  EXPECT_EQ(rebuilds, 1);
-  EXPECT_FALSE(world.hotkeys.registered().empty());
 }
 
 TEST_F(MenuBarControllerTest, SettingsItemOpensOneWindowOnceTheMenuHasClosed) {

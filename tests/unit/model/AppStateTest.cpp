@@ -177,6 +177,27 @@ TEST_F(AppStateTest, PollsTrustEveryHalfSecondUntilTrustedAndStopsWhenDestroyed)
   EXPECT_FALSE(later.isPollingPermission());
 }
 
+TEST_F(AppStateTest, WhereTrustChangesAreAnnouncedNothingPollsAndOnlyRealChangesApply) {
+  sim.desktop.announceTrustChanges();
+  sim.desktop.setTrusted(false);
+  AppState state(platform);
+  int trustedCalls = 0, changes = 0;
+  state.setHooks({.onTrusted = [&] { ++trustedCalls; }, .onTrustChanged = [&] { ++changes; }});
+  state.startPermissionPolling();
+  EXPECT_FALSE(state.isPollingPermission());
+  EXPECT_EQ(sim.clock.pendingCount(), 0u);
+
+  sim.desktop.setTrusted(false);
+  EXPECT_EQ(trustedCalls + changes, 0);
+  sim.desktop.setTrusted(true);
+  sim.desktop.setTrusted(true);
+  EXPECT_TRUE(state.hasAccessibilityPermission());
+  EXPECT_EQ(trustedCalls, 1);
+  sim.desktop.setTrusted(false);
+  EXPECT_FALSE(state.hasAccessibilityPermission());
+  EXPECT_EQ(changes, 2);
+}
+
 TEST_F(AppStateTest, PromptsOnceAndKeepsTheLoginChoiceWhenTheServiceFails) {
   AppState state(platform);
   EXPECT_TRUE(state.requestAccessibilityPermission());

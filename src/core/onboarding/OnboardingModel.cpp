@@ -1,0 +1,104 @@
+// The onboarding content and its wait for window control.
+#include "core/onboarding/OnboardingModel.h"
+
+#include <utility>
+
+namespace dovrik {
+
+OnboardingModel::OnboardingModel(Platform& platform, AppState& appState,
+                                 const ShortcutManager& shortcuts, std::string appVersion,
+                                 std::function<void()> dismiss)
+    : platform_(platform),
+      appState_(appState),
+      shortcuts_(shortcuts),
+      version_(std::move(appVersion)),
+      dismiss_(std::move(dismiss)) {
+  // The store announces before it changes; the view reads the new state a turn later.
+  trustObserver_ = appState_.willChange.connect(
+      [this] { platform_.scheduler.after(0, lifetime_.guard([this] { changed.emit(); })); });
+}
+
+OnboardingModel::~OnboardingModel() {
+  appState_.willChange.disconnect(trustObserver_);
+  cancelWait();
+}
+
+std::string OnboardingModel::appVersion(std::string_view shortVersion,
+                                        std::string_view buildNumber) {
+  const std::string_view shown = shortVersion.empty() ? "1.0" : shortVersion;
+  const std::string_view build = buildNumber.empty() ? "1" : buildNumber;
+  return std::string(shown) + " (" + std::string(build) + ")";
+}
+
+std::array<std::string, 3> OnboardingModel::assurances() const {
+  return {platform_.texts.onboardingStaysLocal, std::string(readsOnlyFrames),
+          platform_.texts.onboardingRevocable};
+}
+
+std::optional<std::string> OnboardingModel::tryItText() const {
+  const auto shortcuts = appState_.shortcuts();
+  const auto left = shortcuts.find(SnapPosition::leftHalf);
+  // A window manager often holds the same keys; pressing them would not reach Dovrik.
+  if (left == shortcuts.end() || shortcuts_.unavailablePositions().contains(SnapPosition::leftHalf))
+    return std::nullopt;
+  return "Try it now — press " + platform_.texts.shortcutText(left->second) +
+         " to snap this window left.";
+}
+
+void OnboardingModel::dismiss() {
+  cancelWait();
+  // Closing the window may end this model: the action runs from a copy, and nothing follows.
+  const std::function<void()> close = dismiss_;
+  close();
+}
+
+const std::string& OnboardingModel::primaryTitle() const {
+  return appState_.hasPromptedForAccessibility() ? platform_.texts.openAccessSettingsTitle
+                                                 : platform_.texts.grantAccessTitle;
+}
+
+void OnboardingModel::requestAccess() {
+  if (!appState_.requestAccessibilityPermission())
+    appState_.openAccessibilitySettings();
+  // Where nothing has to be switched on, the answer may already be there.
+  appState_.apply(platform_.accessibility.isProcessTrusted());
+  beginWaitingForPermission();
+}
+
+std::string OnboardingModel::waitingDetail() const {
+  if (!platform_.texts.accessibilitySettingsPath.empty())
+    return platform_.texts.accessibilitySettingsPath;
+  const std::string reason = platform_.accessibility.untrustedReason();
+  return reason.empty() ? platform_.texts.accessibilityMissingDetail : reason;
+}
+
+std::string OnboardingModel::statusLine() const {
+  if (trusted())
+    return std::string(trustedHeading);
+  const std::string reason = platform_.accessibility.untrustedReason();
+  return reason.empty() ? platform_.texts.accessibilityMissingDetail : reason;
+}
+
+void OnboardingModel::beginWaitingForPermission() {
+  cancelWait();
+  isWaitingForPermission_ = true;
+  needsRelaunchHint_ = false;
+  waitTask_ = platform_.scheduler.after(relaunchHintDelay, lifetime_.guard([this] {
+    needsRelaunchHint_ = true;
+    changed.emit();
+    waitTask_ = platform_.scheduler.after(waitingEndDelay, lifetime_.guard([this] {
+      waitTask_.reset();
+      isWaitingForPermission_ = false;
+      changed.emit();
+    }));
+  }));
+  changed.emit();
+}
+
+void OnboardingModel::cancelWait() {
+  if (waitTask_)
+    platform_.scheduler.cancel(*waitTask_);
+  waitTask_.reset();
+}
+
+}  // namespace dovrik

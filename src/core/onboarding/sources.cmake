@@ -1,0 +1,3 @@
+list(APPEND DOVRIK_CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/OnboardingModel.cpp
+)

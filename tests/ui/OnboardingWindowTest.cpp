@@ -1,0 +1,100 @@
+// The first-run window over the simulated desktop: its size and title, the buttons reached by
+// mouse and keyboard drive the model, the content follows the wait and arriving trust, and
+// "Get Started" closes it. Set DOVRIK_SCREENSHOT_DIR to also save both states.
+#include <QAbstractButton>
+#include <QApplication>
+#include <QLabel>
+#include <QTest>
+#include <memory>
+
+#include "core/app/App.h"
+#include "tests/unit/support/SimWorld.h"
+#include "ui/onboarding/OnboardingWindowView.h"
+
+using namespace dovrik;
+
+namespace {
+
+struct Onboarding {
+  Onboarding() {
+    world.desktop.setTrusted(false);
+    model = std::make_unique<OnboardingModel>(world.platform, app.appState(), app.shortcutManager(),
+                                              "1.0 (1)", [this] { window.dismiss(); });
+    window.closed.connect([this] { model.reset(); });
+    window.show(*model);
+  }
+
+  QAbstractButton* button(const QString& name) {
+    for (auto* widget : window.findChildren<QAbstractButton*>()) {
+      if (widget->accessibleName() == name && widget->isVisibleTo(&window))
+        return widget;
+    }
+    return nullptr;
+  }
+  bool shows(const QString& text) {
+    for (QLabel* label : window.findChildren<QLabel*>()) {
+      if (label->text() == text && label->isVisibleTo(&window))
+        return true;
+    }
+    return false;
+  }
+  void settle() {
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+  }
+  void save(const char* name) {
+    const QString folder = qEnvironmentVariable("DOVRIK_SCREENSHOT_DIR");
+    if (!folder.isEmpty())
+      window.grab().save(folder + "/onboarding-" + name + ".png");
+  }
+
+  test::SimWorld world;
+  App app{world.platform};
+  ui::OnboardingWindowView window{ColorScheme::dark};
+  std::unique_ptr<OnboardingModel> model;
+};
+
+}  // namespace
+
+class OnboardingWindowTest : public QObject {
+  Q_OBJECT
+
+ private Q_SLOTS:
+  void buttonsDriveTheWaitAndTrustTurnsItIntoGetStarted() {
+    Onboarding o;
+    QCOMPARE(o.window.windowTitle(), QStringLiteral("Dovrik"));
+    QCOMPARE(o.window.width(), 420);
+    QVERIFY(o.window.height() >= 540);
+    QVERIFY(o.shows("Version 1.0 (1)"));
+
+    // The keyboard starts on the leading button.
+    QAbstractButton* allow = o.button("Allow Access");
+    QVERIFY(allow);
+    QCOMPARE(o.window.focusWidget(), allow);
+    QTest::keyClick(allow, Qt::Key_Space);
+    o.settle();
+    QCOMPARE(o.world.desktop.trustPrompts(), 1);
+    QVERIFY(o.shows(QStringLiteral("System Settings → Privacy & Security → Accessibility")));
+    QVERIFY(o.button("Open Privacy Settings"));
+
+    o.world.clock.advanceBy(OnboardingModel::relaunchHintDelay);
+    o.settle();
+    o.save("waiting");
+    QTest::mouseClick(o.button("Quit and Reopen Dovrik"), Qt::LeftButton);
+    QCOMPARE(o.world.sim.lifecycle.relaunches, 1);
+
+    o.world.desktop.setTrusted(true);
+    o.world.clock.advanceBy(0.5);
+    o.settle();
+    QVERIFY(o.shows("You're set"));
+    QVERIFY(!o.button("Set Up Later"));
+    o.save("set");
+    QTest::mouseClick(o.button("Get Started"), Qt::LeftButton);
+    o.settle();
+    QVERIFY(!o.model);
+    QVERIFY(!o.window.isVisible());
+  }
+};
+
+QTEST_MAIN(OnboardingWindowTest)
+#include "OnboardingWindowTest.moc"
