@@ -29,6 +29,7 @@
 #include "linux/qt/QtLifecycle.h"
 #include "linux/qt/QtMainQueue.h"
 #include "linux/qt/QtShell.h"
+#include "linux/qt/QtUpdateService.h"
 #include "linux/qt/QuitSignals.h"
 #include "linux/qt/SingleInstance.h"
 #include "linux/qt/ThreadPoolBackground.h"
@@ -42,6 +43,7 @@
 #include "ui/RelocationWindow.h"
 #include "ui/SnapPreviewWindow.h"
 #include "ui/TrayIcon.h"
+#include "ui/UpdateWindow.h"
 #include "ui/onboarding/OnboardingWindowView.h"
 #include "ui/settings/SettingsWindowView.h"
 
@@ -195,6 +197,9 @@ int runAgent(int argc, char** argv) {
   files::XdgLoginItem loginItem(*configHome, executable);
   qt::QtLifecycle lifecycle(executable,
                             [&shell](const std::string& line) { shell.systemLog(line); });
+  qt::QtUpdateService updateService(QStringLiteral(DOVRIK_UPDATE_FEED_URL),
+                                    QByteArrayLiteral(DOVRIK_UPDATE_PUBLIC_KEY),
+                                    QString::fromStdString(executable.string()));
 
   x11::X11Adapters x11(nullptr, ::getpid());
   x11::XEventPump pump(x11.connection);
@@ -247,6 +252,7 @@ int runAgent(int argc, char** argv) {
       .settingsWindow = settings,
       .lifecycle = lifecycle,
       .onboardingWindow = onboarding,
+      .updateService = updateService,
   });
   app.setVersion(DOVRIK_VERSION, DOVRIK_BUILD_NUMBER);
   // Until there is a settings window to show it in, a refused hotkey is told where a user who
@@ -275,6 +281,9 @@ int runAgent(int argc, char** argv) {
 
   ui::TrayIcon tray(app.menuBarController());
   tray.show();
+  ui::UpdateWindow updateWindow(app.updateManager(), colorScheme.scheme());
+  QObject::connect(&colorScheme, &qt::ColorSchemeWatcher::schemeChanged, &updateWindow,
+                   [&updateWindow](ColorScheme scheme) { updateWindow.setColorScheme(scheme); });
 
   // Opened again while running: with one of our windows on screen nothing happens; otherwise
   // the trust answer is refreshed, and the settings open, or the first-run window.

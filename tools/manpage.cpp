@@ -9,19 +9,31 @@
 
 namespace {
 
-// Text as roff shows it literally: backslashes escaped, and no line taken for a request.
+// Text as roff shows it literally: backslashes escaped, no line taken for a request, and
+// characters beyond ASCII named by their code point, since roff reads its input as Latin-1.
 std::string roff(std::string_view text) {
   std::string out;
   bool lineStart = true;
-  for (const char c : text) {
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const auto c = static_cast<unsigned char>(text[i]);
     if (lineStart && (c == '.' || c == '\''))
       out += "\\&";
-    if (c == '\\')
+    if (c >= 0x80) {
+      // A UTF-8 sequence: its lead byte tells its length.
+      const int length = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : 2;
+      unsigned codePoint = c & (0x7Fu >> length);
+      for (int k = 1; k < length && i + 1 < text.size(); ++k)
+        codePoint = (codePoint << 6) | (static_cast<unsigned char>(text[++i]) & 0x3Fu);
+      char name[16];
+      std::snprintf(name, sizeof name, "\\[u%04X]", codePoint);
+      out += name;
+    } else if (c == '\\') {
       out += "\\e";
-    else if (c == '-')
+    } else if (c == '-') {
       out += "\\-";
-    else
-      out += c;
+    } else {
+      out += static_cast<char>(c);
+    }
     lineStart = c == '\n';
   }
   return out;

@@ -35,6 +35,7 @@ Platform SimPlatform::platform() {
       .settingsWindow = settingsWindow,
       .lifecycle = lifecycle,
       .onboardingWindow = onboardingWindow,
+      .updateService = updateService,
   };
 }
 

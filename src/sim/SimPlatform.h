@@ -1,8 +1,8 @@
 // A whole simulated platform for tests: virtual time, in-memory defaults, the simulated
 // desktop, hotkeys, mouse tap, window list, preview window and clipboard panel, the recorded
 // shell, the clipboard, synthesised keys, background work on virtual time, in-memory files and
-// the installed applications, the process's own lifecycle and the first-run window, bundled as the
-// core's ports.
+// the installed applications, the process's own lifecycle, the first-run window and the
+// updates, bundled as the core's ports.
 #pragma once
 
 #include "core/platform/Platform.h"
@@ -22,6 +22,7 @@
 #include "sim/SimPopupPanel.h"
 #include "sim/SimSettingsWindow.h"
 #include "sim/SimShell.h"
+#include "sim/SimUpdateService.h"
 #include "sim/SimWindowList.h"
 
 namespace dovrik::sim {
@@ -53,6 +54,7 @@ class SimPlatform {
   SimSettingsWindow settingsWindow;
   SimLifecycle lifecycle;
   SimOnboardingWindow onboardingWindow;
+  SimUpdateService updateService;
 };
 
 }  // namespace dovrik::sim

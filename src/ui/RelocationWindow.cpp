@@ -9,7 +9,7 @@
 #include <algorithm>
 
 #include "ui/AppIcon.h"
-#include "ui/ThemeColors.h"
+#include "ui/StandaloneWindowStyle.h"
 #include "ui/X11WindowSupport.h"
 
 namespace dovrik::ui {
@@ -18,10 +18,6 @@ namespace {
 constexpr int kWidth = 400;
 constexpr int kMinimumHeight = 360;
 constexpr int kIconSize = 62;
-
-QString colorName(ColorToken token, ColorScheme scheme) {
-  return themeColor(token, scheme).name(QColor::HexArgb);
-}
 
 QLabel* wrappedLabel(QWidget* parent) {
   auto* label = new QLabel(parent);
@@ -89,21 +85,7 @@ void RelocationWindow::present() {
 
 void RelocationWindow::setColorScheme(ColorScheme scheme) {
   scheme_ = scheme;
-  const QString accent = accentColor(palette()).name();
-  setStyleSheet(
-      QStringLiteral(
-          "QWidget { background: %1; }"
-          "QLabel#heading { color: %2; font-size: 17px; font-weight: 600; }"
-          "QLabel#explanation { color: %3; font-size: 13px; }"
-          "QLabel#failure { color: %4; font-size: 13px; }"
-          "QPushButton { color: %2; background: transparent; border: 1px solid %5;"
-          " border-radius: 6px; padding: 6px 14px; font-size: 13px; }"
-          "QPushButton:focus { border-color: %6; }"
-          "QPushButton#primary { color: %7; background: %6; border-color: %6; }"
-          "QPushButton#primary:disabled { color: %3; background: %5; border-color: %5; }")
-          .arg(colorName(ColorToken::surface, scheme), colorName(ColorToken::textPrimary, scheme),
-               colorName(ColorToken::textSecondary, scheme), colorName(ColorToken::danger, scheme),
-               colorName(ColorToken::border, scheme), accent, onAccentColor(palette()).name()));
+  setStyleSheet(standaloneWindowStyle(scheme, palette()));
   refresh();
 }
 

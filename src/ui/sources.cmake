@@ -32,9 +32,11 @@ list(APPEND DOVRIK_UI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/settings/SnappingPanelView.cpp
   ${CMAKE_CURRENT_LIST_DIR}/settings/WorkspacesPanelView.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SnapPreviewWindow.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/StandaloneWindowStyle.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SymbolIcon.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ThemeColors.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ThumbnailCache.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TrayIcon.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/UpdateWindow.cpp
   ${CMAKE_CURRENT_LIST_DIR}/X11WindowSupport.cpp
 )

@@ -31,6 +31,7 @@
 #include "sim/SimPopupPanel.h"
 #include "sim/SimSettingsWindow.h"
 #include "sim/SimShell.h"
+#include "sim/SimUpdateService.h"
 #include "ui/SnapPreviewWindow.h"
 
 namespace dovrik::x11test {
@@ -90,12 +91,30 @@ class DragRig {
   sim::SimSettingsWindow settingsWindow;
   sim::SimLifecycle lifecycle;
   sim::SimOnboardingWindow onboardingWindow;
-  Platform platform{
-      queue,         queue,           defaults, x.accessibility, x.screens,
-      x.runningApps, x.hotkeys,       shell,    loginItem,       PlatformTexts::linux(),
-      tap,           windowList,      preview,  popupPanel,      background,
-      pasteboard,    x.keySynth,      files,    x.installedApps, settingsWindow,
-      lifecycle,     onboardingWindow};
+  sim::SimUpdateService updateService;
+  Platform platform{queue,
+                    queue,
+                    defaults,
+                    x.accessibility,
+                    x.screens,
+                    x.runningApps,
+                    x.hotkeys,
+                    shell,
+                    loginItem,
+                    PlatformTexts::linux(),
+                    tap,
+                    windowList,
+                    preview,
+                    popupPanel,
+                    background,
+                    pasteboard,
+                    x.keySynth,
+                    files,
+                    x.installedApps,
+                    settingsWindow,
+                    lifecycle,
+                    onboardingWindow,
+                    updateService};
   AppState appState{platform};
   std::unique_ptr<DragZoneManager> zones =
       std::make_unique<DragZoneManager>(defaults.application());

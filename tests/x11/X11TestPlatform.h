@@ -1,8 +1,8 @@
 // The core's ports for end-to-end runs: the real X11 adapters for windows, screens,
 // applications, hotkeys, the clipboard and key synthesis, real time for the main queue, and the
-// simulated stand-ins for the ports these runs do not exercise (settings, lifecycle, shell, mouse
-// tap, window list, preview, files). Background work runs on the test loop, which has no Qt loop to
-// hand results back to.
+// simulated stand-ins for the ports these runs do not exercise (settings, lifecycle, updates,
+// shell, mouse tap, window list, preview, files). Background work runs on the test loop, which
+// has no Qt loop to hand results back to.
 #pragma once
 
 #include <string>
@@ -24,6 +24,7 @@
 #include "sim/SimPopupPanel.h"
 #include "sim/SimSettingsWindow.h"
 #include "sim/SimShell.h"
+#include "sim/SimUpdateService.h"
 #include "sim/SimWindowList.h"
 
 namespace dovrik::x11test {
@@ -67,6 +68,7 @@ class X11TestPlatform {
         .settingsWindow = settingsWindow,
         .lifecycle = lifecycle,
         .onboardingWindow = onboardingWindow,
+        .updateService = updateService,
     };
   }
 
@@ -83,6 +85,7 @@ class X11TestPlatform {
   sim::SimSettingsWindow settingsWindow;
   sim::SimLifecycle lifecycle;
   sim::SimOnboardingWindow onboardingWindow;
+  sim::SimUpdateService updateService;
   sim::SimBackground background;
   x11::X11Pasteboard pasteboard;
   sim::SimFiles files;

@@ -11,6 +11,7 @@ App::~App() {
   platform_.onboardingWindow.closed.disconnect(onboardingClosed_);
   onboarding_.reset();
   settingsContent_.reset();
+  updateManager_.reset();
   ownHotkeys_.reset();
   menuBarController_.reset();
   clipboardPopupController_.reset();
@@ -91,7 +92,7 @@ MenuBarController& App::menuBarController() {
   if (!menuBarController_) {
     menuBarController_ = std::make_unique<MenuBarController>(
         platform_, appState(), shortcutManager(), windowManager(), dragMonitor(),
-        workspaceManager(), clipboardPopupController());
+        workspaceManager(), clipboardPopupController(), updateManager());
     menuBarController_->settingsRequested.connect([this] { openSettings(); });
   }
   return *menuBarController_;
@@ -203,6 +204,13 @@ void App::start() {
   workspaceShortcuts().registerAll();
   // Launches are watched from here on, so rules work in a run that never opens the settings.
   ruleManager();
+  updateManager().start();
+}
+
+UpdateManager& App::updateManager() {
+  if (!updateManager_)
+    updateManager_ = std::make_unique<UpdateManager>(platform_, platform_.updateService, version_);
+  return *updateManager_;
 }
 
 void App::flush() {

@@ -21,6 +21,7 @@
 #include "core/settings/ManagedHotkeys.h"
 #include "core/settings/SettingsContent.h"
 #include "core/shelf/FileShelfManager.h"
+#include "core/update/UpdateManager.h"
 #include "core/windows/WindowManager.h"
 #include "core/workspaces/WorkspaceManager.h"
 
@@ -49,6 +50,7 @@ class App {
   ClipboardPopupController& clipboardPopupController();
   RuleManager& ruleManager();
   InstalledAppsCache& installedAppsCache();
+  UpdateManager& updateManager();
   // Dovrik's hotkeys as a whole, which step aside while a shortcut is recorded.
   ManagedHotkeys& ownHotkeys();
 
@@ -57,6 +59,7 @@ class App {
     version_ = std::move(version);
     buildNumber_ = std::move(buildNumber);
   }
+  const std::string& version() const { return version_; }
   // Opens the settings window, built on first use, on `panel` (or where it is), or brings it
   // forward.
   void openSettings(std::optional<SidebarItem> panel = std::nullopt);
@@ -91,6 +94,7 @@ class App {
   std::unique_ptr<RuleManager> ruleManager_;
   std::unique_ptr<InstalledAppsCache> installedAppsCache_;
   std::unique_ptr<ManagedHotkeys> ownHotkeys_;
+  std::unique_ptr<UpdateManager> updateManager_;
   std::string version_;
   std::string buildNumber_;
   std::unique_ptr<SettingsContent> settingsContent_;

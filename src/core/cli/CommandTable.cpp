@@ -10,13 +10,15 @@
 #include "core/cli/SettingsCommand.h"
 #include "core/cli/ShelfCommand.h"
 #include "core/cli/SnapCommand.h"
+#include "core/cli/UpdateCommand.h"
 
 namespace dovrik::cli {
 
 const std::vector<Command>& commandTable() {
   static const std::vector<Command> table = {
-      snapCommand(), layoutCommand(),   clipboardCommand(),  shelfCommand(), rulesCommand(),
-      appsCommand(), settingsCommand(), onboardingCommand(), quitCommand(),  relaunchCommand(),
+      snapCommand(),   layoutCommand(), clipboardCommand(), shelfCommand(),
+      rulesCommand(),  appsCommand(),   settingsCommand(),  onboardingCommand(),
+      updateCommand(), quitCommand(),   relaunchCommand(),
   };
   return table;
 }

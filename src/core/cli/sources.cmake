@@ -12,4 +12,5 @@ list(APPEND DOVRIK_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/RulesCommand.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SettingsCommand.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SnapCommand.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/UpdateCommand.cpp
 )

@@ -8,14 +8,16 @@ namespace dovrik {
 MenuBarController::MenuBarController(Platform& platform, AppState& appState,
                                      ShortcutManager& shortcutManager, WindowManager& windowManager,
                                      DragMonitor& dragMonitor, WorkspaceManager& workspaceManager,
-                                     ClipboardPopupController& clipboardPopup)
+                                     ClipboardPopupController& clipboardPopup,
+                                     UpdateManager& updates)
     : platform_(platform),
       appState_(appState),
       shortcutManager_(shortcutManager),
       windowManager_(windowManager),
       dragMonitor_(dragMonitor),
       workspaceManager_(workspaceManager),
-      clipboardPopup_(clipboardPopup) {}
+      clipboardPopup_(clipboardPopup),
+      updates_(updates) {}
 
 namespace {
 
@@ -93,6 +95,9 @@ std::vector<MenuItem> MenuBarController::populate() const {
   settings.keyEquivalent.key = ",";
   settings.keyEquivalent.modifiers = {Modifier::command};
   menu.push_back(std::move(settings));
+  MenuItem updates = MenuItem::command("Check for Updates…", MenuAction::checkForUpdates);
+  updates.enabled = updates_.canCheckForUpdates();
+  menu.push_back(std::move(updates));
   menu.push_back(MenuItem::separator());
 
   MenuItem quit = MenuItem::command("Quit Dovrik", MenuAction::terminate);
@@ -121,6 +126,9 @@ void MenuBarController::perform(const MenuItem& item) {
       break;
     case MenuAction::openSettings:
       openSettings();
+      break;
+    case MenuAction::checkForUpdates:
+      updates_.checkForUpdates();
       break;
     case MenuAction::none:
     case MenuAction::terminate:

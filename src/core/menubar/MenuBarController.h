@@ -14,6 +14,7 @@
 #include "core/platform/Platform.h"
 #include "core/support/Lifetime.h"
 #include "core/support/Signal.h"
+#include "core/update/UpdateManager.h"
 #include "core/windows/WindowManager.h"
 #include "core/workspaces/WorkspaceManager.h"
 
@@ -44,7 +45,8 @@ class MenuBarController {
 
   MenuBarController(Platform& platform, AppState& appState, ShortcutManager& shortcutManager,
                     WindowManager& windowManager, DragMonitor& dragMonitor,
-                    WorkspaceManager& workspaceManager, ClipboardPopupController& clipboardPopup);
+                    WorkspaceManager& workspaceManager, ClipboardPopupController& clipboardPopup,
+                    UpdateManager& updates);
   MenuBarController(const MenuBarController&) = delete;
   MenuBarController& operator=(const MenuBarController&) = delete;
 
@@ -83,6 +85,7 @@ class MenuBarController {
   DragMonitor& dragMonitor_;
   WorkspaceManager& workspaceManager_;
   ClipboardPopupController& clipboardPopup_;
+  UpdateManager& updates_;
   Lifetime lifetime_;
 };
 

@@ -18,6 +18,7 @@ enum class MenuAction {
   saveWorkspace,
   showClipboardHistory,
   openSettings,
+  checkForUpdates,
   terminate,
 };
 

@@ -22,6 +22,7 @@
 #include "core/platform/Screens.h"
 #include "core/platform/SettingsWindow.h"
 #include "core/platform/Shell.h"
+#include "core/platform/UpdateService.h"
 #include "core/platform/WindowList.h"
 
 namespace dovrik {
@@ -49,6 +50,7 @@ struct Platform {
   SettingsWindow& settingsWindow;
   Lifecycle& lifecycle;
   OnboardingWindow& onboardingWindow;
+  UpdateService& updateService;
 };
 
 }  // namespace dovrik

@@ -54,28 +54,19 @@ std::vector<ClipboardPanelModel::PinnedRow> ClipboardPanelModel::pinnedRows() co
 }
 
 void ClipboardPanelModel::requestClear() {
-  showClearConfirm_ = true;
+  clear_.ask();
   changed.emit();
 }
 
-std::optional<Confirmation> ClipboardPanelModel::clearConfirmation() const {
-  if (!showClearConfirm_)
-    return std::nullopt;
-  return Confirmation{"Clear clipboard history?",
-                      "This will remove all unpinned items. Pinned items are kept.",
-                      "Clear History"};
-}
-
 void ClipboardPanelModel::confirmClear() {
-  if (!showClearConfirm_)
+  if (!clear_.confirm())
     return;
-  showClearConfirm_ = false;
   manager_.clearHistory();
   changed.emit();
 }
 
 void ClipboardPanelModel::cancelClear() {
-  showClearConfirm_ = false;
+  clear_.cancel();
   changed.emit();
 }
 

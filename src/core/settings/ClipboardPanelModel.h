@@ -12,7 +12,7 @@
 #include "core/model/AppState.h"
 #include "core/platform/Platform.h"
 #include "core/settings/ClipboardShortcutRow.h"
-#include "core/settings/Confirmation.h"
+#include "core/settings/ConfirmationRequest.h"
 #include "core/settings/OwnHotkeys.h"
 #include "core/settings/SettingSlider.h"
 #include "core/settings/ShelfSettingsModel.h"
@@ -67,7 +67,7 @@ class ClipboardPanelModel {
 
   void requestClear();
   // The confirmation while it is asked.
-  std::optional<Confirmation> clearConfirmation() const;
+  std::optional<Confirmation> clearConfirmation() const { return clear_.shown(); }
   void confirmClear();
   void cancelClear();
 
@@ -79,7 +79,9 @@ class ClipboardPanelModel {
   ShelfSettingsModel shelf_;
   std::optional<std::string> conflictNotice_;
   ClipboardShortcutRow shortcutRow_;
-  bool showClearConfirm_ = false;
+  ConfirmationRequest clear_{{"Clear clipboard history?",
+                              "This will remove all unpinned items. Pinned items are kept.",
+                              "Clear History"}};
   Signal<>::Connection itemsObserver_ = 0;
   Signal<>::Connection shelfObserver_ = 0;
 };

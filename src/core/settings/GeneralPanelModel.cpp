@@ -7,11 +7,12 @@ namespace dovrik {
 
 GeneralPanelModel::GeneralPanelModel(Platform& platform, AppState& appState,
                                      ShortcutManager& shortcutManager, DragMonitor& dragMonitor,
-                                     std::string version)
+                                     UpdateManager& updates, std::string version)
     : platform_(platform),
       appState_(appState),
       shortcutManager_(shortcutManager),
       dragMonitor_(dragMonitor),
+      updates_(updates),
       version_(std::move(version)) {}
 
 void GeneralPanelModel::appear() {

@@ -10,6 +10,7 @@
 #include "core/hotkeys/ShortcutManager.h"
 #include "core/model/AppState.h"
 #include "core/platform/Platform.h"
+#include "core/update/UpdateManager.h"
 
 namespace dovrik {
 
@@ -27,7 +28,10 @@ class GeneralPanelModel {
   static constexpr std::string_view previewSubtitle = "Preview window position before snapping";
   static constexpr std::string_view accessibilitySection = "Accessibility";
   static constexpr std::string_view updatesSection = "Updates";
-  static constexpr std::string_view notCheckedText = "Not checked yet";
+  static constexpr std::string_view automaticChecksTitle = "Check for updates automatically";
+  static constexpr std::string_view automaticChecksSubtitle =
+      "Looks once a day and asks before installing anything";
+  static constexpr std::string_view checkNowTitle = "Check Now";
 
   struct AccessStatus {
     std::string_view symbol;
@@ -36,7 +40,7 @@ class GeneralPanelModel {
   };
 
   GeneralPanelModel(Platform& platform, AppState& appState, ShortcutManager& shortcutManager,
-                    DragMonitor& dragMonitor, std::string version);
+                    DragMonitor& dragMonitor, UpdateManager& updates, std::string version);
 
   // The panel is shown: trust is asked afresh.
   void appear();
@@ -64,14 +68,22 @@ class GeneralPanelModel {
   void relaunch() { platform_.lifecycle.relaunch(); }
 
   std::string versionText() const { return "Version " + version_; }
-  // The updater is not built yet, so nothing has ever been checked.
-  std::string lastCheckText() const { return std::string(notCheckedText); }
+  // "Not checked yet", or when the last check reached the feed.
+  std::string lastCheckText() const { return updates_.lastCheckText(); }
+  bool automaticallyChecks() const { return updates_.automaticallyChecks(); }
+  void setAutomaticallyChecks(bool on) { updates_.setAutomaticallyChecks(on); }
+  // "Check Now" is enabled while a check can be made.
+  bool canCheckNow() const { return updates_.canCheckForUpdates(); }
+  void checkNow() { updates_.checkForUpdates(); }
+  // The switch, the last check or whether a check can be made changed.
+  Signal<>& updatesChanged() { return updates_.changed; }
 
  private:
   Platform& platform_;
   AppState& appState_;
   ShortcutManager& shortcutManager_;
   DragMonitor& dragMonitor_;
+  UpdateManager& updates_;
   std::string version_;
 };
 

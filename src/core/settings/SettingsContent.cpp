@@ -7,7 +7,8 @@ namespace dovrik {
 
 SettingsContent::SettingsContent(App& app, const std::string& version)
     : sidebar_(app.platform().scheduler),
-      general_(app.platform(), app.appState(), app.shortcutManager(), app.dragMonitor(), version),
+      general_(app.platform(), app.appState(), app.shortcutManager(), app.dragMonitor(),
+               app.updateManager(), version),
       shortcuts_(app.platform(), app.appState(), app.shortcutManager(), app.clipboardManager(),
                  app.clipboardShortcut(), app.ownHotkeys()),
       snapping_(app.appState(), app.platform().texts),

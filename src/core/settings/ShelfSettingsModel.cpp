@@ -37,28 +37,19 @@ std::string ShelfSettingsModel::storedAgainstSize() const {
 }
 
 void ShelfSettingsModel::requestClear() {
-  showClearConfirm_ = true;
+  clear_.ask();
   changed.emit();
 }
 
-std::optional<Confirmation> ShelfSettingsModel::clearConfirmation() const {
-  if (!showClearConfirm_)
-    return std::nullopt;
-  return Confirmation{"Clear file shelf?",
-                      "This will remove all unpinned files. Pinned files are kept.",
-                      "Clear File Shelf"};
-}
-
 void ShelfSettingsModel::confirmClear() {
-  if (!showClearConfirm_)
+  if (!clear_.confirm())
     return;
-  showClearConfirm_ = false;
   shelf_.clearShelf();
   changed.emit();
 }
 
 void ShelfSettingsModel::cancelClear() {
-  showClearConfirm_ = false;
+  clear_.cancel();
   changed.emit();
 }
 

@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "core/model/AppState.h"
-#include "core/settings/Confirmation.h"
+#include "core/settings/ConfirmationRequest.h"
 #include "core/settings/SettingSlider.h"
 #include "core/shelf/FileShelfManager.h"
 #include "core/support/Signal.h"
@@ -46,7 +46,7 @@ class ShelfSettingsModel {
 
   void requestClear();
   // The confirmation while it is asked.
-  std::optional<Confirmation> clearConfirmation() const;
+  std::optional<Confirmation> clearConfirmation() const { return clear_.shown(); }
   void confirmClear();
   void cancelClear();
 
@@ -55,7 +55,9 @@ class ShelfSettingsModel {
  private:
   AppState& appState_;
   FileShelfManager& shelf_;
-  bool showClearConfirm_ = false;
+  ConfirmationRequest clear_{{"Clear file shelf?",
+                              "This will remove all unpinned files. Pinned files are kept.",
+                              "Clear File Shelf"}};
   Signal<>::Connection itemsObserver_ = 0;
 };
 

@@ -14,11 +14,12 @@ class Lifetime {
   Lifetime(const Lifetime&) = delete;
   Lifetime& operator=(const Lifetime&) = delete;
 
+  // The closure takes whatever arguments `fn` takes.
   template <typename F>
-  std::function<void()> guard(F fn) const {
-    return [alive = std::weak_ptr<const int>(token_), fn = std::move(fn)]() mutable {
+  auto guard(F fn) const {
+    return [alive = std::weak_ptr<const int>(token_), fn = std::move(fn)](auto&&... args) mutable {
       if (alive.lock())
-        fn();
+        fn(std::forward<decltype(args)>(args)...);
     };
   }
 

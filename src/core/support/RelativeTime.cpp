@@ -1,6 +1,7 @@
 // Age texts of stored entries.
 #include "core/support/RelativeTime.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <ctime>
@@ -37,6 +38,26 @@ std::string relativeTimeText(double timestamp, double now) {
   if (elapsed < 86400)
     return std::to_string(static_cast<long long>(elapsed / 3600)) + "h ago";
   return shortDate(timestamp);
+}
+
+std::string fullRelativeTimeText(double timestamp, double now) {
+  struct Unit {
+    double seconds;
+    const char* name;
+  };
+  static constexpr Unit kUnits[] = {{365 * 86400.0, "year"}, {30 * 86400.0, "month"},
+                                    {7 * 86400.0, "week"},   {86400.0, "day"},
+                                    {3600.0, "hour"},        {60.0, "minute"}};
+  // A clock set back shows no age rather than one in the future.
+  const double elapsed = std::max(0.0, now - timestamp);
+  for (const Unit& unit : kUnits) {
+    if (elapsed >= unit.seconds) {
+      const auto count = static_cast<long long>(elapsed / unit.seconds);
+      return std::to_string(count) + " " + unit.name + (count == 1 ? "" : "s") + " ago";
+    }
+  }
+  const auto seconds = static_cast<long long>(elapsed);
+  return std::to_string(seconds) + (seconds == 1 ? " second ago" : " seconds ago");
 }
 
 }  // namespace dovrik

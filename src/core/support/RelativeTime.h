@@ -1,4 +1,4 @@
-// The age of a stored entry as its row shows it.
+// The age of a stored entry as its row shows it, and ages in words.
 #pragma once
 
 #include <string>
@@ -8,5 +8,8 @@ namespace dovrik {
 // The age of something made at `timestamp`, seen at `now` (both seconds since 2001-01-01 UTC):
 // "Just now", "12s ago", "5m ago", "3h ago", and from a day on the local date as "MMM d".
 std::string relativeTimeText(double timestamp, double now);
+
+// The same age in words: "1 minute ago", "3 hours ago", "2 weeks ago".
+std::string fullRelativeTimeText(double timestamp, double now);
 
 }  // namespace dovrik

@@ -6,6 +6,7 @@ namespace dovrik::ui {
 GeneralPanelView::GeneralPanelView(GeneralPanelModel& model, Context context, QWidget* parent)
     : SettingsPage(std::move(context), parent), model_(model) {
   model_.appear();
+  watch(model_.updatesChanged());
   rebuild();
 }
 
@@ -45,7 +46,13 @@ void GeneralPanelView::build() {
 
   addSection(GeneralPanelModel::updatesSection);
   SettingsCard* updates = addCard();
-  updates->addRow(row({}, m.versionText(), m.lastCheckText(), {}));
+  updates->addRow(row({}, GeneralPanelModel::automaticChecksTitle,
+                      GeneralPanelModel::automaticChecksSubtitle,
+                      {toggle(GeneralPanelModel::automaticChecksTitle, m.automaticallyChecks(),
+                              [&m](bool on) { m.setAutomaticallyChecks(on); })}));
+  QPushButton* checkNow = button(GeneralPanelModel::checkNowTitle, [&m] { m.checkNow(); });
+  checkNow->setEnabled(m.canCheckNow());
+  updates->addRow(row({}, m.versionText(), m.lastCheckText(), {checkNow}));
 }
 
 }  // namespace dovrik::ui

@@ -52,7 +52,8 @@ TEST_F(MenuBarControllerTest, UntrustedMenuWarnsAndItsItemOpensTheSettings) {
   const std::vector<MenuItem> menu = controller.populate();
   EXPECT_EQ(outline(menu),
             "Dovrik [label]|-|⚠️  Accessibility Access Required|-|"
-            "Disable Snapping|-|Clipboard History  (⇧⌘V)|-|Settings…|-|Quit Dovrik");
+            "Disable Snapping|-|Clipboard History  (⇧⌘V)|-|Settings…|Check for Updates… "
+            "[label]|-|Quit Dovrik");
   const MenuItem& quit = menu.back();
   EXPECT_EQ(quit.action, MenuAction::terminate);
   EXPECT_EQ(quit.keyEquivalent.key, "q");
@@ -87,6 +88,22 @@ TEST_F(MenuBarControllerTest, SettingsItemOpensOneWindowOnceTheMenuHasClosed) {
   EXPECT_NE(app.settingsContent(), nullptr);
 }
 
+// The item is usable while a check can start, which it does at once.
+TEST_F(MenuBarControllerTest, CheckForUpdatesIsEnabledOnlyWhileACheckCanStart) {
+  world.sim.updateService.feedConfigured = true;
+  app.appState();
+  world.platform.defaults.application().set(UpdateManager::automaticChecksKey, false);
+  MenuBarController& menu = start();
+  const MenuItem check = itemTitled(menu.populate(), "Check for Updates…");
+  EXPECT_TRUE(check.enabled);
+  menu.perform(check);
+  EXPECT_TRUE(world.sim.updateService.isFetching());
+  EXPECT_FALSE(itemTitled(menu.populate(), "Check for Updates…").enabled);
+  world.sim.updateService.answerFetch({{}, ""});
+  EXPECT_TRUE(itemTitled(menu.populate(), "Check for Updates…").enabled);
+  EXPECT_EQ(app.updateManager().prompt()->title, "You're up to date");
+}
+
 TEST_F(MenuBarControllerTest, TrustedMenuListsEnabledPositionsInDeclarationOrder) {
   app.appState().setEnabledPositions({SnapPosition::center, SnapPosition::topLeft,
                                       SnapPosition::leftHalf, SnapPosition::bottomRight});
@@ -95,7 +112,7 @@ TEST_F(MenuBarControllerTest, TrustedMenuListsEnabledPositionsInDeclarationOrder
   EXPECT_EQ(outline(menu),
             "Dovrik [label]|-|Enable Snapping|-|Snap Window [label]|Left Half|Top Left|"
             "Bottom Right|Center|-|Workspaces [label]|Save Current Layout…|-|Clipboard History  "
-            "(⇧⌘V)|-|Settings…|-|Quit Dovrik");
+            "(⇧⌘V)|-|Settings…|Check for Updates… [label]|-|Quit Dovrik");
   const MenuItem& center = itemTitled(menu, "Center");
   EXPECT_EQ(center.action, MenuAction::snapMenuAction);
   EXPECT_EQ(center.representedObject, "Center");
@@ -181,7 +198,7 @@ TEST_F(MenuWorkspacesTest, LayoutsAreListedInOrderAndCheckedForTheConnectedDispl
   const std::vector<MenuItem> items = menu.populate();
   const std::string line = outline(items);
   EXPECT_NE(line.find("|-|Workspaces [label]|There|Here|Save Current Layout…|-|Clipboard History  "
-                      "(⇧⌘V)|-|Settings…|-|Quit Dovrik"),
+                      "(⇧⌘V)|-|Settings…|Check for Updates… [label]|-|Quit Dovrik"),
             std::string::npos)
       << line;
   const MenuItem hereItem = itemTitled(items, "Here");

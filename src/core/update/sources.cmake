@@ -1,0 +1,4 @@
+list(APPEND DOVRIK_CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/SoftwareVersion.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/UpdateManager.cpp
+)

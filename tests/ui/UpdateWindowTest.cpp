@@ -1,0 +1,85 @@
+// The update window over the updater on the simulated platform: it comes with an answer, its
+// buttons install or dismiss, and it stays while an update installs.
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QtTest>
+
+#include "core/update/UpdateManager.h"
+#include "tests/unit/support/SimWorld.h"
+#include "ui/UpdateWindow.h"
+
+using namespace dovrik;
+
+namespace {
+
+struct Updates {
+  Updates() { world.sim.updateService.feedConfigured = true; }
+
+  // The shown button titled `title`, if there is one.
+  QPushButton* button(const QString& title) {
+    for (QPushButton* b : window.findChildren<QPushButton*>()) {
+      if (b->text() == title && b->isVisibleTo(&window))
+        return b;
+    }
+    return nullptr;
+  }
+  QString heading() { return window.findChild<QLabel*>(QStringLiteral("heading"))->text(); }
+  void offer(const std::string& version) {
+    manager.checkForUpdates();
+    AppcastItem item;
+    item.shortVersion = version;
+    item.releaseNotes = "• Faster snaps";
+    world.sim.updateService.answerFetch({{item}, ""});
+  }
+
+  test::SimWorld world;
+  UpdateManager manager{world.platform, world.sim.updateService, "1.0"};
+  ui::UpdateWindow window{manager, ColorScheme::light};
+};
+
+}  // namespace
+
+class UpdateWindowTest : public QObject {
+  Q_OBJECT
+
+ private Q_SLOTS:
+  void appearsWithAnOfferInstallsOnlyWhenAskedAndStaysWhileInstalling() {
+    Updates u;
+    QVERIFY(!u.window.isVisible());
+    u.offer("1.1");
+    QVERIFY(u.window.isVisible());
+    QCOMPARE(u.heading(), QStringLiteral("A new version of Dovrik is available"));
+    QCOMPARE(u.window.findChild<QPlainTextEdit*>()->toPlainText(),
+             QStringLiteral("• Faster snaps"));
+    QVERIFY(u.world.sim.updateService.installs.empty());
+
+    QTest::mouseClick(u.button(QStringLiteral("Install and Relaunch")), Qt::LeftButton);
+    QCOMPARE(u.world.sim.updateService.installs.size(), std::size_t(1));
+    u.window.close();
+    QVERIFY(u.window.isVisible());
+    u.world.sim.updateService.answerInstall(std::string("The download was cut short."));
+    QCOMPARE(u.heading(), QStringLiteral("Could not install the update"));
+    QTest::mouseClick(u.button(QStringLiteral("OK")), Qt::LeftButton);
+    QVERIFY(!u.window.isVisible());
+    QCOMPARE(u.world.sim.lifecycle.relaunches, 0);
+  }
+
+  void laterAndClosingDismissWithoutInstalling() {
+    Updates u;
+    u.offer("1.1");
+    QTest::mouseClick(u.button(QStringLiteral("Later")), Qt::LeftButton);
+    QVERIFY(!u.window.isVisible());
+    QVERIFY(!u.manager.prompt());
+
+    u.world.sim.updateService.kind = UpdateService::InstallKind::packaged;
+    u.offer("1.2");
+    QVERIFY(!u.button(QStringLiteral("Install and Relaunch")));
+    u.window.close();
+    QVERIFY(!u.manager.prompt());
+    QVERIFY(u.world.sim.updateService.installs.empty());
+  }
+};
+
+QTEST_MAIN(UpdateWindowTest)
+#include "UpdateWindowTest.moc"

@@ -1,0 +1,3 @@
+list(APPEND DOVRIK_UNIT_TEST_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/UpdateManagerTest.cpp
+)
