@@ -1,9 +1,17 @@
 // One Dovrik per session: later starts are forwarded to the running one as re-open requests,
 // and command line clients get the running one's reply to their request.
+#include <poll.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <QLocalSocket>
 #include <QTemporaryDir>
 #include <QTest>
 #include <chrono>
+#include <cstring>
 #include <future>
 
 #include "linux/qt/SingleInstance.h"
@@ -69,6 +77,44 @@ class SingleInstanceTest : public QObject {
     SingleInstance older(dir.path(), "1000-_1");
     QCOMPARE(older.claim(), SingleInstance::Claim::primary);
     QCOMPARE(ask(dir.path(), "1000-_1", "{}").status, SingleInstance::Answer::Status::noAnswer);
+  }
+
+  // Another user's process is hung up on before it is heard, even where loose permissions let
+  // it reach the socket.
+  void anotherUserIsNotHeard() {
+    if (::getuid() != 0)
+      QSKIP("only root can act as another user");
+    QTemporaryDir dir;
+    SingleInstance primary(dir.path(), "0-_0");
+    int reopened = 0;
+    primary.setReopenHandler([&] { ++reopened; });
+    QCOMPARE(primary.claim(), SingleInstance::Claim::primary);
+    const QByteArray path = QFile::encodeName(primary.socketPath());
+    QVERIFY(::chmod(QFile::encodeName(dir.path()).constData(), 0755) == 0);
+    QVERIFY(::chmod(path.constData(), 0777) == 0);
+
+    const pid_t child = ::fork();
+    if (child == 0) {
+      // As nobody: connect, ask to re-open, and report whether the primary hung up unheard.
+      if (::setgid(65534) != 0 || ::setuid(65534) != 0)
+        ::_exit(2);
+      const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+      sockaddr_un address{};
+      address.sun_family = AF_UNIX;
+      std::strncpy(address.sun_path, path.constData(), sizeof address.sun_path - 1);
+      if (::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0)
+        ::_exit(3);
+      (void)!::write(fd, "reopen\n", 7);
+      pollfd wait{fd, POLLIN, 0};
+      char byte = 0;
+      ::_exit(::poll(&wait, 1, 5000) == 1 && ::read(fd, &byte, 1) <= 0 ? 0 : 4);
+    }
+    int status = -1;
+    // The macro asks again after success: remember the answer, a child is reaped once.
+    bool ended = false;
+    QTRY_VERIFY_WITH_TIMEOUT(ended || (ended = ::waitpid(child, &status, WNOHANG) == child), 8000);
+    QCOMPARE(WEXITSTATUS(status), 0);
+    QCOMPARE(reopened, 0);
   }
 
   // Without a primary, even with the socket file of one that died, the client says so at once

@@ -3,6 +3,7 @@
 #include "linux/qt/SingleInstance.h"
 
 #include <signal.h>
+#include <sys/socket.h>
 #include <unistd.h>
 
 #include <QDeadlineTimer>
@@ -36,6 +37,16 @@ QString sanitized(const QString& text) {
   for (const QChar c : text)
     out += (c.isLetterOrNumber() || c == '.' || c == '-') ? c : QChar('_');
   return out;
+}
+
+// Whether the process at the other end runs as this user. The socket's mode already keeps
+// others out, but a runtime folder with loose permissions must not let them in.
+bool fromThisUser(const QLocalSocket& socket) {
+  ucred peer{};
+  socklen_t size = sizeof peer;
+  return ::getsockopt(static_cast<int>(socket.socketDescriptor()), SOL_SOCKET, SO_PEERCRED, &peer,
+                      &size) == 0 &&
+         peer.uid == ::getuid();
 }
 
 int remainingMs(const QDeadlineTimer& deadline) {
@@ -150,6 +161,11 @@ void SingleInstance::acceptConnections() {
 }
 
 void SingleInstance::serve(QLocalSocket* socket) {
+  if (!fromThisUser(*socket)) {
+    socket->abort();
+    socket->deleteLater();
+    return;
+  }
   auto readRequests = [this, socket] {
     while (socket->canReadLine()) {
       const QByteArray line = socket->readLine();
