@@ -15,8 +15,12 @@ constexpr std::string_view kLaterButton = "Later";
 constexpr std::string_view kOkButton = "OK";
 
 // The item's version as the feed gives it: the short version, else the build's.
+std::string versionOffered(const AppcastItem& item) {
+  return item.shortVersion.empty() ? item.buildVersion : item.shortVersion;
+}
+
 std::optional<SoftwareVersion> versionOf(const AppcastItem& item) {
-  return SoftwareVersion::parse(item.shortVersion.empty() ? item.buildVersion : item.shortVersion);
+  return SoftwareVersion::parse(versionOffered(item));
 }
 
 // The newest item newer than `current`. An item whose version cannot be read is never offered,
@@ -45,10 +49,6 @@ UpdatePrompt answer(UpdatePrompt::Kind kind, std::string title, std::string mess
   prompt.message = std::move(message);
   prompt.primaryButton = std::string(kOkButton);
   return prompt;
-}
-
-std::string versionOffered(const AppcastItem& item) {
-  return item.shortVersion.empty() ? item.buildVersion : item.shortVersion;
 }
 
 }  // namespace
@@ -189,11 +189,11 @@ void UpdateManager::scheduleNextCheck() {
     return;
   // A day after the last check that reached the feed, or after the last attempt, whichever is
   // later: a failing feed is tried once a day, not in a loop.
-  const double last =
-      std::max(lastCheckDate().value_or(lastAttempt_.value_or(0)), lastAttempt_.value_or(0));
+  std::optional<double> last = lastCheckDate();
+  if (lastAttempt_ && (!last || *lastAttempt_ > *last))
+    last = lastAttempt_;
   const double now = platform_.clock.wallTimeSince2001();
-  const bool never = !lastCheckDate() && !lastAttempt_;
-  const double delay = never ? 0 : std::clamp(last + checkInterval - now, 0.0, checkInterval);
+  const double delay = last ? std::clamp(*last + checkInterval - now, 0.0, checkInterval) : 0;
   nextCheck_ = platform_.scheduler.after(delay, lifetime_.guard([this] {
     nextCheck_.reset();
     check(Origin::scheduled);
