@@ -2,10 +2,6 @@
 // and a history of 25 entries; the hotkey is pressed through XTest and the time until the
 // popup window is mapped is measured, 40 times (Escape closes it in between). The first
 // opening, which builds the window, is reported on its own.
-#include <signal.h>
-#include <sys/prctl.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <xcb/xtest.h>
@@ -20,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "RealAgent.h"
 #include "TestClient.h"
 #include "XServer.h"
 #include "core/clipboard/ClipboardItem.h"
@@ -53,24 +50,6 @@ void writeHistory(const std::filesystem::path& dataHome) {
   const auto folder = dataHome / "Dovrik";
   std::filesystem::create_directories(folder);
   std::ofstream(folder / "clipboard.json") << encodeClipboardItems(items);
-}
-
-pid_t startAgent(const XServer& server) {
-  const std::filesystem::path session = server.tempDir() + "/popup-bench";
-  writeHistory(session / "data");
-  std::filesystem::create_directories(session / "runtime");
-  chmod((session / "runtime").c_str(), 0700);
-  const pid_t pid = fork();
-  if (pid != 0)
-    return pid;
-  prctl(PR_SET_PDEATHSIG, SIGKILL);
-  setenv("DISPLAY", server.display().c_str(), 1);
-  setenv("HOME", session.c_str(), 1);
-  setenv("XDG_CONFIG_HOME", (session / "config").c_str(), 1);
-  setenv("XDG_DATA_HOME", (session / "data").c_str(), 1);
-  setenv("XDG_RUNTIME_DIR", (session / "runtime").c_str(), 1);
-  execl(DOVRIK_EXECUTABLE, DOVRIK_EXECUTABLE, static_cast<char*>(nullptr));
-  _exit(127);
 }
 
 class Keyboard {
@@ -131,12 +110,9 @@ int main() {
   const std::uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
   xcb_change_window_attributes(c, client.root(), XCB_CW_EVENT_MASK, &mask);
   client.sync();
-  const pid_t agent = startAgent(server);
-  const auto finish = [&](int status) {
-    kill(agent, SIGTERM);
-    waitpid(agent, nullptr, 0);
-    return status;
-  };
+  const std::filesystem::path session = server.tempDir() + "/popup-bench";
+  writeHistory(session / "data");
+  const bench::RealAgent agent(server.display(), session);
 
   Keyboard keys(client);
   // Until the agent holds its hotkey, presses open nothing; the first that does is the cold
@@ -151,7 +127,7 @@ int main() {
   }
   if (!cold) {
     std::fprintf(stderr, "the popup never opened\n");
-    return finish(1);
+    return 1;
   }
   std::vector<double> milliseconds;
   for (int i = 0; i < openings; ++i) {
@@ -163,13 +139,13 @@ int main() {
     }
     if (!closed) {
       std::fprintf(stderr, "Escape did not close the popup\n");
-      return finish(1);
+      return 1;
     }
     const auto start = Clock::now();
     keys.hotkey();
     if (!waitForPopup(c, true, 5)) {
       std::fprintf(stderr, "opening %d did not happen\n", i);
-      return finish(1);
+      return 1;
     }
     milliseconds.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
     keys.releaseHotkey();
@@ -180,5 +156,5 @@ int main() {
   std::printf("  median %.2f ms  p90 %.2f ms  max %.2f ms  (target: median <= 50 ms)\n",
               percentile(milliseconds, 0.5), percentile(milliseconds, 0.9),
               *std::max_element(milliseconds.begin(), milliseconds.end()));
-  return finish(0);
+  return 0;
 }

@@ -1,6 +1,7 @@
 // dovrik: the tray agent on a Linux X11 desktop. Builds the platform from the real adapters,
 // starts the core, and shows the tray icon; a second start hands over to the running one, and
 // a command (`dovrik snap left-half`) is carried out by the running one.
+#include <malloc.h>
 #include <unistd.h>
 
 #include <QApplication>
@@ -93,6 +94,7 @@ cli::CommandOutcome forward(int argc, char** argv, const std::vector<std::string
 }
 
 constexpr int kIconSizes[] = {16, 32, 48, 64, 128, 256};
+constexpr int kLargeBlockBytes = 1 << 20;
 
 std::string environment(const char* name) {
   const char* value = std::getenv(name);
@@ -152,6 +154,10 @@ std::optional<int> runRelocationIfNeeded(const std::filesystem::path& executable
 }
 
 int runAgent(int argc, char** argv) {
+  // Clipboard images and their saved form can be tens of megabytes each, made and dropped on
+  // several threads. Such blocks are given back to the system when freed, rather than left in
+  // the allocator's pools, where a weeks-long session would keep its largest moment forever.
+  mallopt(M_MMAP_THRESHOLD, kLargeBlockBytes);
   QApplication qtApp(argc, argv);
   QApplication::setApplicationName(QStringLiteral("dovrik"));
   QApplication::setApplicationDisplayName(QStringLiteral("Dovrik"));

@@ -69,13 +69,13 @@ std::optional<Bytes> SimFiles::read(const std::filesystem::path& path) const {
   return found->second.bytes;
 }
 
-bool SimFiles::writeAtomically(const std::filesystem::path& path, const Bytes& bytes,
+bool SimFiles::writeAtomically(const std::filesystem::path& path, std::string_view contents,
                                unsigned mode) {
   std::lock_guard lock(mutex_);
   if (failWrites || !directories_.contains(path.parent_path()))
     return false;
   ++writes;
-  files_[path] = File{bytes, mode};
+  files_[path] = File{Bytes(contents.begin(), contents.end()), mode};
   return true;
 }
 

@@ -46,8 +46,8 @@ QImage ThumbnailCache::thumbnail(const ClipboardItem& item, qreal devicePixelRat
     return {};
   pending_.insert(key);
   const QSize pixels = size_ * devicePixelRatio;
-  pool_.start([this, key, pixels, png = *item.imageData] {
-    QImage image = decodeThumbnail(png, pixels, key.devicePixelRatio);
+  pool_.start([this, key, pixels, png = item.imageData] {
+    QImage image = decodeThumbnail(*png, pixels, key.devicePixelRatio);
     QMetaObject::invokeMethod(
         this, [this, key, image = std::move(image)]() mutable { store(key, std::move(image)); },
         Qt::QueuedConnection);

@@ -38,7 +38,7 @@ TEST_F(PosixFilesTest, FoldersAndFilesGetTheModesAskedFor) {
   EXPECT_TRUE(files.createDirectory(folder, 0700));  // already there
 
   const auto file = folder / "clipboard.json";
-  EXPECT_TRUE(files.writeAtomically(file, bytesOf("[]"), 0600));
+  EXPECT_TRUE(files.writeAtomically(file, "[]", 0600));
   ::umask(old);
   EXPECT_EQ(permissionsOf(file), fs::perms::owner_read | fs::perms::owner_write);
   EXPECT_TRUE(files.exists(file));
@@ -49,7 +49,7 @@ TEST_F(PosixFilesTest, FoldersAndFilesGetTheModesAskedFor) {
 TEST_F(PosixFilesTest, WriteReplacesTheWholeFileAndLeavesNothingBeside) {
   const auto file = temp.path() / "clipboard.json";
   writeFile(file, std::string(4096, 'o'));
-  EXPECT_TRUE(files.writeAtomically(file, bytesOf("new"), 0600));
+  EXPECT_TRUE(files.writeAtomically(file, "new", 0600));
   EXPECT_EQ(readFile(file), "new");
   EXPECT_EQ(namesIn(temp.path()), std::vector<std::string>{"clipboard.json"});
 }

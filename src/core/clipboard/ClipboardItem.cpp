@@ -34,9 +34,10 @@ std::optional<ClipboardItem> decodeItem(const Json& json) {
   item.id = *uuid;
   item.text = text ? text->get<std::string>() : std::string();
   if (imageData) {
-    item.imageData = base64Decode(imageData->get<std::string>());
-    if (!item.imageData)
+    auto bytes = base64Decode(imageData->get<std::string>());
+    if (!bytes)
       return std::nullopt;
+    item.imageData = std::move(*bytes);
   }
   if (kind) {
     const auto stored = clipboardKindFromRaw(kind->get<std::string>());
@@ -57,18 +58,32 @@ std::string ClipboardItem::relativeTime(double now) const {
   return relativeTimeText(timestamp, now);
 }
 
+// Written entry by entry, the image bytes encoded straight into the result: a history of large
+// images would otherwise be held several times over while it is saved.
 std::string encodeClipboardItems(const std::vector<ClipboardItem>& items) {
-  Json array = Json::array();
+  std::size_t estimate = 2;
+  for (const auto& item : items)
+    estimate += 160 + item.text.size() + (item.imageData ? item.imageData->size() / 3 * 4 + 4 : 0);
+  std::string out;
+  out.reserve(estimate);
+  out += '[';
   for (const auto& item : items) {
-    Json entry{{"id", item.id.toString()}, {"kind", rawValue(item.kind)}, {"text", item.text}};
-    if (item.imageData)
-      entry["imageData"] = base64Encode(*item.imageData);
-    entry["timestamp"] = item.timestamp;
-    entry["isPinned"] = item.isPinned;
-    array.push_back(std::move(entry));
+    if (out.size() > 1)
+      out += ',';
+    const Json head{{"id", item.id.toString()}, {"kind", rawValue(item.kind)}, {"text", item.text}};
+    // Text that is not valid UTF-8 is written with replacement characters rather than failing.
+    const std::string opening = head.dump(-1, ' ', false, Json::error_handler_t::replace);
+    out.append(opening, 0, opening.size() - 1);
+    if (item.imageData) {
+      out += R"(,"imageData":")";
+      appendBase64(*item.imageData, out);
+      out += '"';
+    }
+    out += R"(,"timestamp":)" + Json(item.timestamp).dump();
+    out += item.isPinned ? R"(,"isPinned":true})" : R"(,"isPinned":false})";
   }
-  // Text that is not valid UTF-8 is written with replacement characters rather than failing.
-  return array.dump(-1, ' ', false, Json::error_handler_t::replace);
+  out += ']';
+  return out;
 }
 
 std::optional<std::vector<ClipboardItem>> decodeClipboardItems(std::string_view text) {

@@ -9,16 +9,16 @@
 
 #include "core/clipboard/ClipboardKind.h"
 #include "core/model/Uuid.h"
-#include "core/platform/DefaultsValue.h"
+#include "core/support/SharedBytes.h"
 
 namespace dovrik {
 
 struct ClipboardItem {
   Uuid id;
   ClipboardKind kind = ClipboardKind::text;
-  std::string text;                // trimmed; empty for images
-  std::optional<Bytes> imageData;  // PNG bytes of an image entry
-  double timestamp = 0;            // seconds since 2001-01-01 00:00:00 UTC
+  std::string text;       // trimmed; empty for images
+  SharedBytes imageData;  // PNG bytes of an image entry
+  double timestamp = 0;   // seconds since 2001-01-01 00:00:00 UTC
   bool isPinned = false;
 
   // The age at `now` (seconds since 2001): "Just now", "12s ago", "5m ago", "3h ago", and

@@ -232,11 +232,11 @@ void ClipboardManager::paste(const ClipboardItem& item) {
 void ClipboardManager::saveToDisk() {
   if (pendingSave_)
     platform_.scheduler.cancel(*pendingSave_);
-  pendingSnapshot_ = items_;
+  // The snapshot is taken when the save starts, not at each change: a burst of changes costs
+  // one copy of the history, not one per change.
   pendingSave_ = platform_.scheduler.after(saveDelay, lifetime_.guard([this] {
     pendingSave_.reset();
-    store_.writeInBackground(std::move(*pendingSnapshot_));
-    pendingSnapshot_.reset();
+    store_.writeInBackground(items_);
   }));
 }
 
@@ -245,8 +245,7 @@ void ClipboardManager::flush() {
     return;
   platform_.scheduler.cancel(*pendingSave_);
   pendingSave_.reset();
-  store_.writeNow(*pendingSnapshot_);
-  pendingSnapshot_.reset();
+  store_.writeNow(items_);
 }
 
 void ClipboardManager::setItemsAndSave(std::vector<ClipboardItem> items) {

@@ -87,7 +87,6 @@ class ClipboardManager {
   bool readingImage_ = false;
   bool recheckAfterImage_ = false;
   std::optional<TaskId> pendingSave_;
-  std::optional<std::vector<ClipboardItem>> pendingSnapshot_;
   std::shared_ptr<int> alive_ = std::make_shared<int>(0);
   Lifetime lifetime_;
 };

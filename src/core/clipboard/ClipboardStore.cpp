@@ -21,19 +21,19 @@ struct ClipboardStore::Job {
   Files* files;
   std::shared_ptr<WriteGate> gate;
   std::uint64_t generation;
-  bool setAsideFirst;
   std::filesystem::path path;
   std::vector<ClipboardItem> snapshot;
 
   void operator()() const {
-    const std::string text = encodeClipboardItems(snapshot);
+    // One save at a time, and none for a snapshot that a newer one already replaces: the text
+    // of a history of images is large, and two of them at once would double the memory.
     std::lock_guard lock(gate->mutex);
-    if (generation < gate->written)
+    if (generation < gate->newest)
       return;
-    if (setAsideFirst)
+    const std::string text = encodeClipboardItems(snapshot);
+    if (std::exchange(gate->setAsideFirst, false))
       files->setAside(path);
-    if (files->writeAtomically(path, Bytes(text.begin(), text.end()), fileMode))
-      gate->written = generation;
+    files->writeAtomically(path, text, fileMode);
   }
 };
 
@@ -53,7 +53,7 @@ ClipboardStore::Loaded ClipboardStore::load() {
   if (const auto bytes = files_.read(fileURL_)) {
     if (auto items = decode(*bytes))
       return Loaded{std::move(*items), false};
-    setAsideBeforeWrite_ = true;
+    gate_->setAsideFirst = true;
   }
   const auto legacy = defaults_.dataValue(legacyKey);
   if (!legacy)
@@ -66,9 +66,8 @@ ClipboardStore::Loaded ClipboardStore::load() {
 }
 
 ClipboardStore::Job ClipboardStore::makeJob(std::vector<ClipboardItem> snapshot) {
-  return Job{&files_,       gate_,
-             ++generation_, std::exchange(setAsideBeforeWrite_, false),
-             fileURL_,      std::move(snapshot)};
+  gate_->newest = ++generation_;
+  return Job{&files_, gate_, generation_, fileURL_, std::move(snapshot)};
 }
 
 void ClipboardStore::writeInBackground(std::vector<ClipboardItem> snapshot) {

@@ -2,6 +2,7 @@
 // loading with the fallbacks, and atomic writes of snapshots off the main thread.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <filesystem>
 #include <memory>
@@ -31,16 +32,20 @@ class ClipboardStore {
 
   // The history file; failing that the older settings data (removed once read); else empty.
   Loaded load();
-  // Encodes and writes on a worker. A write never replaces a newer one that finished first.
+  // Encodes and writes on a worker. A write never replaces a newer one that finished first, and
+  // a snapshot that a newer one replaces before its turn is not written at all.
   void writeInBackground(std::vector<ClipboardItem> snapshot);
   // Encodes and writes before returning.
   void writeNow(const std::vector<ClipboardItem>& snapshot);
 
  private:
-  // Shared with the workers: serialises writes and remembers the newest one written.
+  // Shared with the workers: serialises saves and knows the newest snapshot.
   struct WriteGate {
     std::mutex mutex;
-    std::uint64_t written = 0;
+    // The file on disk did not decode: the first write keeps it aside before replacing it.
+    bool setAsideFirst = false;
+    // The last snapshot handed out, set on the main thread.
+    std::atomic<std::uint64_t> newest = 0;
   };
   struct Job;
   Job makeJob(std::vector<ClipboardItem> snapshot);
@@ -51,8 +56,6 @@ class ClipboardStore {
   std::filesystem::path fileURL_;
   std::shared_ptr<WriteGate> gate_ = std::make_shared<WriteGate>();
   std::uint64_t generation_ = 0;
-  // The file on disk did not decode: keep it aside before the first write replaces it.
-  bool setAsideBeforeWrite_ = false;
 };
 
 }  // namespace dovrik

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <string_view>
 
 #include "core/platform/DefaultsValue.h"
 
@@ -24,7 +25,7 @@ class Files {
   virtual bool move(const std::filesystem::path& from, const std::filesystem::path& to) = 0;
   virtual std::optional<Bytes> read(const std::filesystem::path& path) const = 0;
   // Replaces the file in one step, so a reader sees the old or the new bytes, never a part.
-  virtual bool writeAtomically(const std::filesystem::path& path, const Bytes& bytes,
+  virtual bool writeAtomically(const std::filesystem::path& path, std::string_view contents,
                                unsigned mode) = 0;
   // Moves a file that could not be read out of the way under a new name beside it, so that
   // the next write does not destroy what the user may still recover. Answers the new path.

@@ -18,7 +18,12 @@ int valueOf(char c) {
 
 std::string base64Encode(const Bytes& bytes) {
   std::string out;
-  out.reserve((bytes.size() + 2) / 3 * 4);
+  appendBase64(bytes, out);
+  return out;
+}
+
+void appendBase64(const Bytes& bytes, std::string& out) {
+  out.reserve(out.size() + (bytes.size() + 2) / 3 * 4);
   for (std::size_t i = 0; i < bytes.size(); i += 3) {
     const std::size_t left = bytes.size() - i;
     const std::uint32_t group = (std::uint32_t{bytes[i]} << 16) |
@@ -29,7 +34,6 @@ std::string base64Encode(const Bytes& bytes) {
     out += left > 1 ? alphabet[(group >> 6) & 63] : '=';
     out += left > 2 ? alphabet[group & 63] : '=';
   }
-  return out;
 }
 
 std::optional<Bytes> base64Decode(std::string_view text) {

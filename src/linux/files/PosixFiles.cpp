@@ -55,8 +55,7 @@ std::optional<Bytes> PosixFiles::read(const fs::path& path) const {
   return Bytes(read.contents.begin(), read.contents.end());
 }
 
-bool PosixFiles::writeAtomically(const fs::path& path, const Bytes& bytes, unsigned mode) {
-  const std::string_view contents(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+bool PosixFiles::writeAtomically(const fs::path& path, std::string_view contents, unsigned mode) {
   return !writeFileAtomically(path, contents, static_cast<mode_t>(mode));
 }
 

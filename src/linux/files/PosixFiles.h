@@ -20,7 +20,7 @@ class PosixFiles : public Files {
   bool createDirectory(const std::filesystem::path& path, unsigned mode) override;
   bool move(const std::filesystem::path& from, const std::filesystem::path& to) override;
   std::optional<Bytes> read(const std::filesystem::path& path) const override;
-  bool writeAtomically(const std::filesystem::path& path, const Bytes& bytes,
+  bool writeAtomically(const std::filesystem::path& path, std::string_view contents,
                        unsigned mode) override;
   std::optional<std::filesystem::path> setAside(const std::filesystem::path& path) override;
 

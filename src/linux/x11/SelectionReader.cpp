@@ -2,7 +2,9 @@
 // answer and, for large content, the INCR protocol's chunks.
 #include "linux/x11/SelectionReader.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <utility>
 
 #include "linux/x11/XReply.h"
@@ -99,6 +101,13 @@ void SelectionReader::handle(const xcb_generic_event_t& event) {
       return finish(std::move(data));
     // Deleting the INCR property (done by the read) asks the owner for the first chunk.
     current_->incremental = true;
+    // The owner states a lower bound of the size: room for it at once spares copying what has
+    // arrived each time the buffer grows.
+    if (data->bytes.size() >= sizeof(std::uint32_t)) {
+      std::uint32_t announced = 0;
+      std::memcpy(&announced, data->bytes.data(), sizeof announced);
+      current_->bytes.reserve(std::min<std::size_t>(announced, sizeLimit));
+    }
     armSilence();
     return;
   }

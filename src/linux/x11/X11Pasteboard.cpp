@@ -181,20 +181,29 @@ void X11Pasteboard::fetchText(ChangeCount generation, Content content) {
   }
   if (target == XCB_ATOM_NONE)
     return publish(generation, std::move(content));
-  reader_.read(atoms_.CLIPBOARD, target,
-               [this, generation,
-                content = std::move(content)](std::optional<SelectionReader::Data> data) mutable {
-                 if (generation != noticed_)
-                   return;
-                 if (data) {
-                   // Invalid sequences become U+FFFD, as the port promises.
-                   content.text = QString::fromUtf8(
-                                      QByteArray::fromRawData(data->bytes.data(),
-                                                              static_cast<int>(data->bytes.size())))
-                                      .toStdString();
-                 }
-                 publish(generation, std::move(content));
-               });
+  reader_.read(
+      atoms_.CLIPBOARD, target,
+      [this, generation,
+       content = std::move(content)](std::optional<SelectionReader::Data> data) mutable {
+        if (generation != noticed_)
+          return;
+        if (!data)
+          return publish(generation, std::move(content));
+        // Mending a large text takes long enough to be felt: off the main thread.
+        background_.run(
+            std::function<std::string()>([bytes = std::move(data->bytes)] {
+              // Invalid sequences become U+FFFD, as the port promises.
+              return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()))
+                  .toStdString();
+            }),
+            std::function<void(std::string)>(lifetime_.guard(
+                [this, generation, content = std::move(content)](std::string text) mutable {
+                  if (generation != noticed_)
+                    return;
+                  content.text = std::move(text);
+                  publish(generation, std::move(content));
+                })));
+      });
 }
 
 void X11Pasteboard::publish(ChangeCount generation, Content content) {
@@ -218,30 +227,31 @@ void X11Pasteboard::readPNG(std::function<void(std::optional<Bytes>)> done) {
     mainQueue_.after(0, [done = std::move(done), png = *content_.png] { done(png); });
     return;
   }
-  const auto image = std::ranges::find_if(
+  auto image = std::ranges::find_if(
       content_.targets, [&](const auto& target) { return target.first == atoms_.imagePng; });
-  if (image != content_.targets.end()) {
-    reader_.read(atoms_.CLIPBOARD, atoms_.imagePng,
-                 [done = std::move(done)](std::optional<SelectionReader::Data> data) {
-                   if (!data)
-                     return done(std::nullopt);
-                   done(Bytes(data->bytes.begin(), data->bytes.end()));
-                 });
-    return;
+  if (image == content_.targets.end()) {
+    image = std::ranges::find_if(
+        content_.targets, [](const auto& target) { return target.second.starts_with("image/"); });
   }
-  const auto other = std::ranges::find_if(
-      content_.targets, [](const auto& target) { return target.second.starts_with("image/"); });
-  if (other == content_.targets.end()) {
+  if (image == content_.targets.end()) {
     mainQueue_.after(0, [done = std::move(done)] { done(std::nullopt); });
     return;
   }
-  reader_.read(atoms_.CLIPBOARD, other->first,
-               [this, done = std::move(done)](std::optional<SelectionReader::Data> data) {
+  const bool isPng = image->first == atoms_.imagePng;
+  reader_.read(atoms_.CLIPBOARD, image->first,
+               [this, isPng, done = std::move(done)](std::optional<SelectionReader::Data> data) {
                  if (!data)
                    return done(std::nullopt);
-                 background_.run(std::function<std::optional<Bytes>()>(
-                                     [image = std::move(data->bytes)] { return toPNG(image); }),
-                                 std::function<void(std::optional<Bytes>)>(done));
+                 // An image may be tens of megabytes: even copying it is kept off the main
+                 // thread, let alone converting it.
+                 background_.run(
+                     std::function<std::optional<Bytes>()>(
+                         [isPng, image = std::move(data->bytes)]() -> std::optional<Bytes> {
+                           if (isPng)
+                             return Bytes(image.begin(), image.end());
+                           return toPNG(image);
+                         }),
+                     std::function<void(std::optional<Bytes>)>(done));
                });
 }
 

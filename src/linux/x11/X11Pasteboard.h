@@ -15,6 +15,7 @@
 #include "core/platform/Background.h"
 #include "core/platform/Pasteboard.h"
 #include "core/platform/Scheduler.h"
+#include "core/support/Lifetime.h"
 #include "linux/x11/SelectionAtoms.h"
 #include "linux/x11/SelectionReader.h"
 #include "linux/x11/SelectionServer.h"
@@ -81,6 +82,7 @@ class X11Pasteboard : public Pasteboard {
   // when written.
   int ownNoticesDue_ = 0;
   TaskId pendingChanged_ = 0;
+  Lifetime lifetime_;
 };
 
 }  // namespace dovrik::x11

@@ -225,5 +225,22 @@ TEST_F(ClipboardStoreTest, AnUnreadableFileIsSetAsideBeforeTheNextWriteReplacesI
   EXPECT_EQ(texts(), (Texts{"fresh"}));
 }
 
+TEST_F(ClipboardStoreTest, ASaveOvertakenBeforeItsTurnIsSkippedButTheUnreadableFileIsKept) {
+  sim.files.put(storeFile, Bytes{'{', 'x'});
+  ClipboardStore store(sim.files, sim.background, sim.defaults.application());
+  EXPECT_TRUE(store.load().items.empty());
+  ClipboardItem item;
+  item.id = Uuid::random();
+  item.text = "a";
+  store.writeInBackground({item});
+  item.text = "b";
+  store.writeInBackground({item});
+  clock.runUntilIdle();
+  EXPECT_EQ(sim.files.writes, 1);
+  EXPECT_EQ(sim.files.read(std::string(storeFile) + ".unreadable"), (Bytes{'{', 'x'}));
+  build();
+  EXPECT_EQ(texts(), (Texts{"b"}));
+}
+
 }  // namespace
 }  // namespace dovrik::test

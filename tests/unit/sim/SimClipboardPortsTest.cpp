@@ -45,7 +45,7 @@ TEST(SimFilesTest, MovingAFolderCarriesItsFilesAndSettingAsideNeverOverwrites) {
   files.put("/d/New/a.json", Bytes{4});
   EXPECT_EQ(files.setAside("/d/New/a.json"), "/d/New/a.json.unreadable-2");
   EXPECT_EQ(files.read("/d/New/a.json.unreadable"), Bytes{1});
-  EXPECT_FALSE(files.writeAtomically("/nowhere/x", Bytes{1}, 0600));
+  EXPECT_FALSE(files.writeAtomically("/nowhere/x", "x", 0600));
 }
 
 }  // namespace
