@@ -218,6 +218,7 @@ std::string firstEntry(const std::filesystem::path& socketPath) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  std::setvbuf(stdout, nullptr, _IOLBF, 0);
   const auto argument = [&](int i, int fallback) {
     return argc > i ? std::atoi(argv[i]) : fallback;
   };
@@ -242,8 +243,9 @@ int main(int argc, char** argv) {
   }
   std::printf("clipboard_stress: the real dovrik on Xvfb + openbox\n");
 
-  // Let start-up work (icon themes, the tray check, the first scans) finish before counting.
-  std::this_thread::sleep_for(std::chrono::seconds(5));
+  // Let start-up's one-off work finish before counting: the tray check, the first scans, and
+  // the worker threads that start-up used, which end after 30 idle seconds.
+  std::this_thread::sleep_for(std::chrono::seconds(40));
   const auto before = contextSwitches(agent.pid());
   std::this_thread::sleep_for(std::chrono::seconds(idleSeconds));
   const auto after = contextSwitches(agent.pid());

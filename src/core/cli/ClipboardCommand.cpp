@@ -33,7 +33,7 @@ std::optional<std::string> checkClipboard(const Arguments& args) {
 std::string preview(const ClipboardItem& item) {
   if (item.kind == ClipboardKind::image)
     return "image, " + std::to_string(item.imageData ? item.imageData->size() : 0) + " bytes";
-  return item.text.substr(0, item.text.find_first_of("\r\n"));
+  return item.text->substr(0, item.text->find_first_of("\r\n"));
 }
 
 CommandOutcome list(App& app, bool json) {

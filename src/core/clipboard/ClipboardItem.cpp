@@ -45,7 +45,7 @@ std::optional<ClipboardItem> decodeItem(const Json& json) {
       return std::nullopt;
     item.kind = *stored;
   } else {
-    item.kind = item.imageData ? ClipboardKind::image : kindOfText(trimmedText(item.text));
+    item.kind = item.imageData ? ClipboardKind::image : kindOfText(trimmedText(*item.text));
   }
   item.timestamp = timestamp->get<double>();
   item.isPinned = isPinned->get<bool>();
@@ -63,14 +63,15 @@ std::string ClipboardItem::relativeTime(double now) const {
 std::string encodeClipboardItems(const std::vector<ClipboardItem>& items) {
   std::size_t estimate = 2;
   for (const auto& item : items)
-    estimate += 160 + item.text.size() + (item.imageData ? item.imageData->size() / 3 * 4 + 4 : 0);
+    estimate += 160 + item.text->size() + (item.imageData ? item.imageData->size() / 3 * 4 + 4 : 0);
   std::string out;
   out.reserve(estimate);
   out += '[';
   for (const auto& item : items) {
     if (out.size() > 1)
       out += ',';
-    const Json head{{"id", item.id.toString()}, {"kind", rawValue(item.kind)}, {"text", item.text}};
+    const Json head{
+        {"id", item.id.toString()}, {"kind", rawValue(item.kind)}, {"text", *item.text}};
     // Text that is not valid UTF-8 is written with replacement characters rather than failing.
     const std::string opening = head.dump(-1, ' ', false, Json::error_handler_t::replace);
     out.append(opening, 0, opening.size() - 1);

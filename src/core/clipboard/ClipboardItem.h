@@ -10,13 +10,14 @@
 #include "core/clipboard/ClipboardKind.h"
 #include "core/model/Uuid.h"
 #include "core/support/SharedBytes.h"
+#include "core/support/SharedText.h"
 
 namespace dovrik {
 
 struct ClipboardItem {
   Uuid id;
   ClipboardKind kind = ClipboardKind::text;
-  std::string text;       // trimmed; empty for images
+  SharedText text;        // trimmed; empty for images
   SharedBytes imageData;  // PNG bytes of an image entry
   double timestamp = 0;   // seconds since 2001-01-01 00:00:00 UTC
   bool isPinned = false;

@@ -205,7 +205,7 @@ void ClipboardManager::copy(const ClipboardItem& item) {
   if (item.kind == ClipboardKind::image && item.imageData)
     written = platform_.pasteboard.writePNG(*item.imageData, alsoPrimary);
   if (!written)
-    written = platform_.pasteboard.writeText(item.text, alsoPrimary);
+    written = platform_.pasteboard.writeText(*item.text, alsoPrimary);
   lastChangeCount_ = std::max(lastChangeCount_, *written);
   if (item.isPinned)
     return;

@@ -139,7 +139,12 @@ std::string ClipboardPopupModel::pinActionLabel(const ClipboardItem& item) {
 }
 
 std::string ClipboardPopupModel::rowTitle(const ClipboardItem& item) {
-  return item.kind == ClipboardKind::image ? "Image" : trimmedText(item.text);
+  if (item.kind == ClipboardKind::image)
+    return "Image";
+  // A row shows one elided line of a few hundred characters at most: a text of megabytes is
+  // cut well beyond that, so that drawing a row never goes through all of it.
+  constexpr std::size_t shownBytes = 4096;
+  return trimmedText(*item.text, shownBytes);
 }
 
 std::string ClipboardPopupModel::shelfEmptyText() const {

@@ -63,7 +63,7 @@ std::vector<char32_t> folded(std::string_view text) {
 bool matchesSearch(const ClipboardItem& item, std::string_view searchText) {
   if (item.kind == ClipboardKind::image)
     return false;
-  const std::vector<char32_t> text = folded(item.text);
+  const std::vector<char32_t> text = folded(*item.text);
   const std::vector<char32_t> search = folded(searchText);
   return std::search(text.begin(), text.end(), search.begin(), search.end()) != text.end();
 }

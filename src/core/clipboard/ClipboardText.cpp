@@ -41,6 +41,18 @@ std::string trimmedText(std::string_view text) {
   return std::string(text);
 }
 
+std::string trimmedText(std::string_view text, std::size_t maxBytes) {
+  while (const std::size_t n = spaceAtFront(text))
+    text.remove_prefix(n);
+  if (text.size() > maxBytes) {
+    std::size_t end = maxBytes;
+    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
+      --end;
+    text = text.substr(0, end);
+  }
+  return trimmedText(text);
+}
+
 ClipboardKind kindOfText(std::string_view trimmed) {
   return trimmed.starts_with("http://") || trimmed.starts_with("https://") ? ClipboardKind::link
                                                                            : ClipboardKind::text;

@@ -11,6 +11,8 @@ namespace dovrik {
 // Removes white space and line breaks at both ends, Unicode ones included (no-break space,
 // line and paragraph separators, ideographic space).
 std::string trimmedText(std::string_view text);
+// The same, cut to its first `maxBytes` bytes or fewer, at a character boundary.
+std::string trimmedText(std::string_view text, std::size_t maxBytes);
 // `link` for a trimmed text beginning with "http://" or "https://" (case-sensitive), else `text`.
 ClipboardKind kindOfText(std::string_view trimmed);
 // The text up to its first line break.

@@ -48,7 +48,7 @@ std::vector<ClipboardPanelModel::PinnedRow> ClipboardPanelModel::pinnedRows() co
   std::vector<PinnedRow> rows;
   for (const ClipboardItem& item : manager_.items()) {
     if (item.isPinned)
-      rows.push_back({item.id, item.kind == ClipboardKind::image ? "Image" : item.text});
+      rows.push_back({item.id, item.kind == ClipboardKind::image ? "Image" : *item.text});
   }
   return rows;
 }

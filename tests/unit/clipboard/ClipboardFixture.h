@@ -34,7 +34,7 @@ struct ClipboardFixture : SimWorld {
   std::vector<std::string> texts() const {
     std::vector<std::string> out;
     for (const auto& item : manager->items())
-      out.push_back(item.text + (item.isPinned ? "*" : ""));
+      out.push_back(*item.text + (item.isPinned ? "*" : ""));
     return out;
   }
 

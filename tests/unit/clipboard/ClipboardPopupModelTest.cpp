@@ -38,7 +38,7 @@ struct ClipboardPopupModelTest : ::testing::Test, ClipboardFixture {
   Texts rows() const {
     Texts out;
     for (const auto& item : model->filteredItems())
-      out.push_back(item.text);
+      out.push_back(*item.text);
     return out;
   }
 
@@ -193,6 +193,10 @@ TEST_F(ClipboardPopupModelTest, PinningChangesTheMenuLabelWithoutMovingTheRow) {
 TEST_F(ClipboardPopupModelTest, RowTitlesAreTrimmedAndImagesSayImage) {
   EXPECT_EQ(ClipboardPopupModel::rowTitle(entry(text, " \n hi there\t\n")), "hi there");
   EXPECT_EQ(ClipboardPopupModel::rowTitle(entry(image, "")), "Image");
+  // A huge text is cut for its row, never inside a character.
+  const std::string title =
+      ClipboardPopupModel::rowTitle(entry(text, "  " + std::string(4095, 'a') + "é" + "b"));
+  EXPECT_EQ(title, std::string(4095, 'a'));
 }
 
 TEST_F(ClipboardPopupModelTest, ResetGivesTheStateOfEveryOpening) {
