@@ -77,6 +77,13 @@ TEST_F(XdgInstallerTest, ALaunchFailsOnlyWhenTheProgramCannotStartOrEndsWithAnEr
             "It could not be started: No such file or directory.");
 }
 
+TEST_F(XdgInstallerTest, ShowingAFolderMakesItAndOpensExactlyIt) {
+  installer.showFolder(home / "Apps #1?");
+  EXPECT_TRUE(fs::is_directory(home / "Apps #1?"));
+  EXPECT_EQ(shell.openedURLs, std::vector<std::string>{"file://" + temp.path().string() +
+                                                       "/my%20home/Apps%20%231%3F/"});
+}
+
 TEST(MountInfoTest, FindsTheDeviceOfTheLatestMountAtAPoint) {
   const std::string table =
       "36 1 8:1 / / rw,relatime shared:1 - ext4 /dev/sda1 rw\n"

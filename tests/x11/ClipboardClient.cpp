@@ -36,11 +36,16 @@ xcb_atom_t ClipboardClient::atom(const std::string& name) {
 void ClipboardClient::own(std::map<std::string, std::string> offers, bool silent,
                           const std::string& selection) {
   offers_.clear();
+  asked_.clear();
   for (auto& [target, bytes] : offers)
     offers_[atom(target)] = std::move(bytes);
   silent_ = silent;
   xcb_set_selection_owner(c_, window_, atom(selection), XCB_CURRENT_TIME);
   xcb_flush(c_);
+}
+
+bool ClipboardClient::wasAsked(const std::string& target) {
+  return asked_.contains(atom(target));
 }
 
 void ClipboardClient::sendXdnd(xcb_window_t target, const std::string& message,
@@ -97,6 +102,7 @@ void ClipboardClient::service() {
 void ClipboardClient::answer(const xcb_selection_request_event_t& request) {
   if (silent_)
     return;
+  asked_.insert(request.target);
   bool written = true;
   if (request.target == atom("TARGETS")) {
     std::vector<xcb_atom_t> targets{atom("TARGETS")};

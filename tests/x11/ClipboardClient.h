@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 
 #include <xcb/xcb.h>
@@ -33,6 +34,8 @@ class ClipboardClient {
   void drop(xcb_window_t target);
   // Asks the owner of CLIPBOARD for `target`; `pasted` holds the answer once it is complete.
   void paste(const std::string& target);
+  // Whether another client asked for `target` since the last `own`.
+  bool wasAsked(const std::string& target);
   // Handles what the server sent meanwhile; never waits.
   void service();
 
@@ -54,6 +57,7 @@ class ClipboardClient {
   xcb_window_t window_ = XCB_NONE;
   std::map<xcb_atom_t, std::string> offers_;
   bool silent_ = false;
+  std::set<xcb_atom_t> asked_;
   // An INCR transfer out: requestor and property, the bytes and how many went.
   struct Outgoing {
     xcb_window_t requestor;

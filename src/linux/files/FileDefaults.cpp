@@ -2,6 +2,8 @@
 // change.
 #include "linux/files/FileDefaults.h"
 
+#include <sys/stat.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <system_error>
@@ -131,6 +133,8 @@ bool FileDefaults::moveUnreadableFileAside() {
       break;
   }
   if (std::rename(file_.c_str(), aside.c_str()) == 0) {
+    // It may hold what the user had; whatever its mode was, only they may read it now.
+    ::chmod(aside.c_str(), 0600);
     log_("[Dovrik] kept the unreadable settings file as " + aside.string());
   } else if (errno != ENOENT) {
     log_("[Dovrik] could not save settings: cannot move the unreadable " + file_.string() +

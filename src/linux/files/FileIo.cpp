@@ -58,6 +58,26 @@ fs::path folderOf(const fs::path& file) {
   return folder.empty() ? fs::path(".") : folder;
 }
 
+// The pattern of the temporary files that replace `file`: mkstemp fills in the six X's.
+std::string temporaryPattern(const fs::path& file) {
+  return "." + file.filename().string() + ".XXXXXX";
+}
+
+// A process killed while writing leaves its temporary file behind; the next successful write of
+// the same file removes it, so they never pile up. Writes of one file never overlap (one
+// Dovrik runs per user, and it serialises its writes of each file), so any other temporary
+// file of it is such a leftover.
+void removeLeftoverTemporaries(const fs::path& folder, const fs::path& file) {
+  const std::string pattern = temporaryPattern(file);
+  const std::string_view prefix(pattern.data(), pattern.size() - 6);
+  std::error_code error;
+  for (const auto& entry : fs::directory_iterator(folder, error)) {
+    const std::string name = entry.path().filename().string();
+    if (name.size() == pattern.size() && name.starts_with(prefix))
+      ::unlink(entry.path().c_str());
+  }
+}
+
 }  // namespace
 
 FileRead readWholeFile(const fs::path& file) {
@@ -115,7 +135,7 @@ std::optional<std::string> writeFileAtomically(const fs::path& requested, std::s
     return error;
 
   // A hidden name that no domain or entry file can have; mkstemp makes it 0600 and unique.
-  std::string temp = (folder / ("." + file.filename().string() + ".XXXXXX")).string();
+  std::string temp = (folder / temporaryPattern(file)).string();
   const int fd = ::mkstemp(temp.data());
   if (fd < 0)
     return failure("cannot write", file, errno);
@@ -135,6 +155,7 @@ std::optional<std::string> writeFileAtomically(const fs::path& requested, std::s
     ::unlink(temp.c_str());
     return failure("cannot write", file, error);
   }
+  removeLeftoverTemporaries(folder, file);
   syncFolder(folder);
   return std::nullopt;
 }

@@ -63,8 +63,11 @@ std::optional<fs::path> PosixFiles::setAside(const fs::path& path) {
   for (int n = 1;; ++n) {
     fs::path aside = path;
     aside += ".unreadable-" + std::to_string(n);
-    if (move(path, aside))
+    if (move(path, aside)) {
+      // It may hold what the user had; whatever its mode was, only they may read it now.
+      ::chmod(aside.c_str(), 0600);
       return aside;
+    }
     if (errno != EEXIST)
       return std::nullopt;
   }

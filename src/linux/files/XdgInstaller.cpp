@@ -11,6 +11,7 @@
 #include <memory>
 #include <sstream>
 
+#include "core/shelf/FileURL.h"
 #include "linux/files/DesktopExec.h"
 #include "linux/files/FileIo.h"
 #include "linux/files/MountInfo.h"
@@ -158,7 +159,8 @@ void XdgInstaller::unmount(const fs::path& mountPoint) {
 
 void XdgInstaller::showFolder(const fs::path& folder) {
   createFolders(folder);
-  shell_.openURL("file://" + folder.string());
+  // Escaped, so a name with "#", "?" or "%" opens that folder and not a part of its path.
+  shell_.openURL(fileURLOfPath(folder.string(), true));
 }
 
 }  // namespace dovrik::files

@@ -31,7 +31,7 @@ std::optional<std::string> XdgLoginItem::registerItem() {
   // A relative path would resolve against whatever folder the session starts programs in.
   if (!executable_.is_absolute())
     return "the location of the Dovrik program is unknown";
-  return writeFileAtomically(entry_, desktopEntry(executable_), 0644);
+  return writeFileAtomically(entry_, desktopEntry(executable_), 0600);
 }
 
 std::optional<std::string> XdgLoginItem::unregisterItem() {

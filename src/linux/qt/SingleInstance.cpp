@@ -8,11 +8,14 @@
 
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QFile>
 #include <QLocalSocket>
 #include <QStandardPaths>
 #include <QThread>
 #include <QTimer>
 #include <cerrno>
+
+#include "linux/files/FileIo.h"
 
 namespace dovrik::qt {
 namespace {
@@ -95,7 +98,8 @@ QString SingleInstance::lockPath() const {
 }
 
 SingleInstance::Claim SingleInstance::claim(std::optional<qint64> predecessor) {
-  QDir().mkpath(directory_);
+  // A runtime folder that has to be made is the user's alone; one that exists stays as it is.
+  files::createFolders(directory_.toStdString());
   auto lock = std::make_unique<QLockFile>(lockPath());
   // A lock is stale only when its process is gone, never because it is old: Dovrik runs for
   // days.
@@ -106,6 +110,8 @@ SingleInstance::Claim SingleInstance::claim(std::optional<qint64> predecessor) {
     return forwardReopen() ? Claim::forwarded : Claim::failed;
 
   lock_ = std::move(lock);
+  // QLockFile creates the file with the umask's mode; it names this process, for the user only.
+  QFile::setPermissions(lockPath(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
   // Holding the lock means any socket left behind belongs to a process that died.
   QLocalServer::removeServer(socketPath());
   server_ = std::make_unique<QLocalServer>();
