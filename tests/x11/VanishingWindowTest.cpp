@@ -84,18 +84,10 @@ TEST_F(VanishingWindowTest, DestroyedWhileALayoutIsRestored) {
   for (const char* name : {"first", "second", "third"})
     windows.push_back(client->createWindow({.instance = name, .className = name, .pid = ++pid}));
   const std::vector<Rect> saved = {{40, 60, 500, 400}, {700, 100, 500, 400}, {300, 500, 500, 300}};
-  const auto place = [&](const std::vector<Rect>& frames) {
-    for (std::size_t i = 0; i < windows.size(); ++i)
-      x().accessibility.setFrame(x11::X11Accessibility::windowElement(windows[i]), frames[i]);
-    for (std::size_t i = 0; i < windows.size(); ++i) {
-      if (!landsOn(windows[i], frames[i]))
-        return false;
-    }
-    return true;
-  };
-  ASSERT_TRUE(place(saved));
+  ASSERT_TRUE(placeAll(windows, saved));
   ASSERT_EQ(run({"layout", "save", "Desk"}).status, 0);
-  ASSERT_TRUE(place({{800, 600, 300, 200}, {820, 620, 300, 200}, {840, 640, 300, 200}}));
+  ASSERT_TRUE(
+      placeAll(windows, {{800, 600, 300, 200}, {820, 620, 300, 200}, {840, 640, 300, 200}}));
 
   // A window manager that has not yet caught up still lists the window its application has
   // just destroyed: the restore meets it half gone.
