@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -32,12 +33,14 @@
 #include "linux/qt/QtShell.h"
 #include "linux/qt/QtUpdateService.h"
 #include "linux/qt/QuitSignals.h"
+#include "linux/qt/ServerLossQuit.h"
 #include "linux/qt/SingleInstance.h"
 #include "linux/qt/ThreadPoolBackground.h"
 #include "linux/x11/X11Adapters.h"
 #include "linux/x11/X11EventTap.h"
 #include "linux/x11/X11Pasteboard.h"
 #include "linux/x11/X11WindowList.h"
+#include "linux/x11/XConnection.h"
 #include "linux/x11/XEventPump.h"
 #include "ui/AppIcon.h"
 #include "ui/ClipboardPopupWindow.h"
@@ -153,7 +156,24 @@ std::optional<int> runRelocationIfNeeded(const std::filesystem::path& executable
   return QApplication::exec();
 }
 
+// Why the agent cannot start here, when no X display answers; nothing when one does. A Wayland
+// session without one is left to the platform plugin, and the first-run window tells why
+// windows cannot be moved there.
+std::optional<std::string> unreachableDisplay() {
+  if (!environment("WAYLAND_DISPLAY").empty() || x11::XConnection().isConnected())
+    return std::nullopt;
+  const std::string display = environment("DISPLAY");
+  if (display.empty())
+    return "Dovrik: no X display is set ($DISPLAY is empty); quitting.";
+  return "Dovrik: cannot reach the X display \"" + display + "\"; quitting.";
+}
+
 int runAgent(int argc, char** argv) {
+  // Qt's platform plugin would abort, with a page about plugins, where no display answers.
+  if (const auto problem = unreachableDisplay()) {
+    std::fprintf(stderr, "%s\n", problem->c_str());
+    return 1;
+  }
   // Clipboard images and their saved form can be tens of megabytes each, made and dropped on
   // several threads. Such blocks are given back to the system when freed, rather than left in
   // the allocator's pools, where a weeks-long session would keep its largest moment forever.
@@ -310,6 +330,11 @@ int runAgent(int argc, char** argv) {
   // made just before would otherwise be lost.
   qt::QuitSignals quitSignals;
   QObject::connect(&qtApp, &QCoreApplication::aboutToQuit, [&app] { app.flush(); });
+  qt::ServerLossQuit serverLoss([&app, &instance] {
+    app.flush();
+    instance.release();
+  });
+  pump.setConnectionLostHandler([&serverLoss] { serverLoss.lost(); });
   return QApplication::exec();
 }
 

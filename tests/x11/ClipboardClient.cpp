@@ -185,6 +185,7 @@ void ClipboardClient::handle(const xcb_generic_event_t& event) {
                             atom("UTF8_STRING"), 8, static_cast<std::uint32_t>(length),
                             outgoing_->bytes.data() + outgoing_->sent);
         outgoing_->sent += length;
+        ++chunksSent;
         if (length == 0)
           outgoing_.reset();
       }

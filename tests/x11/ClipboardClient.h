@@ -39,8 +39,13 @@ class ClipboardClient {
   // Handles what the server sent meanwhile; never waits.
   void service();
 
+  // The window that owns the selections it takes.
+  xcb_window_t window() const { return window_; }
+
   std::optional<std::string> pasted;
   bool refused = false;
+  // INCR chunks sent so far, the closing empty one included.
+  std::size_t chunksSent = 0;
   bool dragAccepted = false;
   bool dropFinished = false;
   // Bytes above this go out, and come in, in INCR chunks.

@@ -41,24 +41,15 @@ TEST_F(CommandLineTest, LayoutsAreSavedListedRestoredAndDeletedThroughTheRunning
   const std::vector<xcb_window_t> windows = {
       client->createWindow({.instance = "alpha", .className = "Alpha", .pid = 8001}),
       client->createWindow({.instance = "beta", .className = "Beta", .pid = 8002})};
-  const auto place = [&](const std::vector<Rect>& frames) {
-    for (std::size_t i = 0; i < windows.size(); ++i)
-      x().accessibility.setFrame(x11::X11Accessibility::windowElement(windows[i]), frames[i]);
-    for (std::size_t i = 0; i < windows.size(); ++i) {
-      if (!landsOn(windows[i], frames[i]))
-        return false;
-    }
-    return true;
-  };
   const std::vector<Rect> saved = {{40, 60, 600, 400}, {900, 100, 700, 500}};
-  ASSERT_TRUE(place(saved));
+  ASSERT_TRUE(placeAll(windows, saved));
 
   const Finished save = run({"layout", "save", "My", "Desk"});
   EXPECT_EQ(save.status, 0) << save.err;
   const Finished list = run({"layout", "list"});
   EXPECT_EQ(list.out, "My Desk — 2 windows · 2 apps · 1 display — automatic restore off\n");
 
-  ASSERT_TRUE(place({{300, 300, 300, 200}, {320, 320, 300, 200}}));
+  ASSERT_TRUE(placeAll(windows, {{300, 300, 300, 200}, {320, 320, 300, 200}}));
   EXPECT_EQ(run({"layout", "restore", "My Desk"}).status, 0);
   EXPECT_TRUE(landsOn(windows[0], saved[0]));
   EXPECT_TRUE(landsOn(windows[1], saved[1]));

@@ -61,6 +61,16 @@ class DesktopTest : public ::testing::Test {
     return x11test::landsOn(*client, window, target,
                             [&](const std::function<bool()>& c) { return pumpUntil(c); });
   }
+  // Moves each window to its frame through the adapters, and waits until all are there.
+  bool placeAll(const std::vector<xcb_window_t>& windows, const std::vector<Rect>& frames) {
+    for (std::size_t i = 0; i < windows.size(); ++i)
+      x().accessibility.setFrame(x11::X11Accessibility::windowElement(windows[i]), frames[i]);
+    for (std::size_t i = 0; i < windows.size(); ++i) {
+      if (!landsOn(windows[i], frames[i]))
+        return false;
+    }
+    return true;
+  }
   // Splits the screen into two monitors and waits until the adapters see both.
   bool splitInHalves(bool primaryOnTheRight = false) {
     return server->splitInHalves(primaryOnTheRight) &&

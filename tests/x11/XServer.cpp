@@ -87,12 +87,7 @@ XServer::XServer(int width, int height) : width_(width), height_(height) {
 }
 
 XServer::~XServer() {
-  if (wmPid_ > 0) {
-    // The window manager leads its own group: xfwm4's session bus and settings daemon go too.
-    // Killed outright: fluxbox's SIGTERM handler can deadlock inside Xlib.
-    kill(-wmPid_, SIGKILL);
-    waitpid(wmPid_, nullptr, 0);
-  }
+  killWindowManager();
   if (xvfb_ > 0) {
     kill(xvfb_, SIGTERM);
     waitpid(xvfb_, nullptr, 0);
@@ -180,7 +175,7 @@ std::vector<std::string> XServer::fluxboxCommand(WmConfig config) const {
   return {"fluxbox"};
 }
 
-std::vector<std::string> XServer::xfwm4Command(WmConfig config) const {
+std::vector<std::string> XServer::xfwm4Command(WmConfig config, bool replace) const {
   // xfwm4 reads its settings from a daemon on a session bus of its own. Its key bindings are
   // taken away before it starts: an empty set of its own that overrides the defaults. (Taking
   // them away while it runs makes it grab some again as it hears of each removal.)
@@ -190,12 +185,12 @@ std::vector<std::string> XServer::xfwm4Command(WmConfig config) const {
         "xfconf-query -c xfce4-keyboard-shortcuts -p /xfwm4/custom -r -R; "
         "xfconf-query -c xfce4-keyboard-shortcuts -p /xfwm4/custom/override -n -t bool -s true; ";
   }
-  return {"dbus-run-session", "--", "sh", "-c",
-          script + "exec xfwm4 --compositor=off --sm-client-disable"};
+  return {
+      "dbus-run-session", "--", "sh", "-c",
+      script + "exec xfwm4 --compositor=off --sm-client-disable" + (replace ? " --replace" : "")};
 }
 
-void XServer::startWindowManager(WmConfig config, Wm wm) {
-  wm_ = wm;
+std::vector<std::string> XServer::wmCommand(WmConfig config, Wm wm, bool replace) const {
   std::vector<std::string> argv;
   switch (wm) {
     case Wm::openbox:
@@ -207,14 +202,66 @@ void XServer::startWindowManager(WmConfig config, Wm wm) {
       }
       break;
     case Wm::fluxbox:
-      argv = fluxboxCommand(config);
-      break;
+      return fluxboxCommand(config);
     case Wm::xfwm4:
-      argv = xfwm4Command(config);
-      break;
+      return xfwm4Command(config, replace);
   }
-  wmPid_ = spawn(argv, true);
+  if (replace)
+    argv.push_back("--replace");
+  return argv;
+}
 
+void XServer::startWindowManager(WmConfig config, Wm wm) {
+  wm_ = wm;
+  wmPid_ = spawn(wmCommand(config, wm, false), true);
+  awaitWindowManager();
+}
+
+void XServer::replaceWindowManager(WmConfig config, Wm wm) {
+  // fluxbox cannot take over from a running window manager.
+  const bool handOver = wm != Wm::fluxbox;
+  if (!handOver)
+    killWindowManager();
+  const pid_t old = std::exchange(wmPid_, -1);
+  wm_ = wm;
+  wmPid_ = spawn(wmCommand(config, wm, handOver), true);
+  if (old > 0) {
+    TestClient c(display_);
+    const bool left = c.waitFor([&] { return waitpid(old, nullptr, WNOHANG) == old; }, 10);
+    // What the old one started (xfwm4's session bus) goes with it.
+    kill(-old, SIGKILL);
+    if (!left) {
+      waitpid(old, nullptr, 0);
+      throw std::runtime_error(std::string(nameOf(wm)) + " did not take over");
+    }
+  }
+  awaitWindowManager();
+}
+
+void XServer::killWindowManager() {
+  if (wmPid_ > 0) {
+    // The window manager leads its own group: xfwm4's session bus and settings daemon go too.
+    // Killed outright: fluxbox's SIGTERM handler can deadlock inside Xlib.
+    kill(-wmPid_, SIGKILL);
+    waitpid(wmPid_, nullptr, 0);
+    wmPid_ = -1;
+  }
+}
+
+void XServer::pauseWindowManager(bool paused) {
+  if (wmPid_ > 0)
+    kill(-wmPid_, paused ? SIGSTOP : SIGCONT);
+}
+
+void XServer::killServer() {
+  if (xvfb_ > 0) {
+    kill(xvfb_, SIGKILL);
+    waitpid(xvfb_, nullptr, 0);
+    xvfb_ = -1;
+  }
+}
+
+void XServer::awaitWindowManager() const {
   // openbox names its check window early in start-up, before it handles map requests; the
   // work area comes once it is ready to manage windows.
   TestClient c(display_);
@@ -238,7 +285,7 @@ void XServer::startWindowManager(WmConfig config, Wm wm) {
       break;
   }
   if (!ready)
-    throw std::runtime_error(std::string(nameOf(wm)) + " did not start");
+    throw std::runtime_error(std::string(nameOf(wm_)) + " did not start");
 }
 
 bool XServer::splitInHalves(bool primaryOnTheRight) {

@@ -34,6 +34,17 @@ class XServer {
   // Starts the window manager and waits until it manages windows. fluxbox shows its toolbar
   // at the bottom, a reservation of the window manager's own that no client's strut states.
   void startWindowManager(WmConfig config, Wm wm = wmOfEnvironment());
+  // Puts `wm` in the place of the running window manager: with its --replace where it has one
+  // (the old one hands over and ends), otherwise by ending the old one first, as a user
+  // switching window managers would. Waits until the new one manages windows.
+  void replaceWindowManager(WmConfig config, Wm wm);
+  // Ends the window manager outright, as a crash would, and waits until it is gone.
+  void killWindowManager();
+  // Stops the window manager where it is, or lets it go on: a busy window manager that has not
+  // yet handled what happened meanwhile.
+  void pauseWindowManager(bool paused);
+  // Ends the X server outright, as a crash would; its clients see their connections drop.
+  void killServer();
   Wm wm() const { return wm_; }
   // Runs a tool (xdotool, xrandr …) against this display and answers its exit status.
   int run(const std::vector<std::string>& argv) const;
@@ -47,7 +58,10 @@ class XServer {
   // process group of its own, so that all of it can be stopped together.
   pid_t spawn(const std::vector<std::string>& argv, bool ownGroup = false) const;
   std::vector<std::string> fluxboxCommand(WmConfig config) const;
-  std::vector<std::string> xfwm4Command(WmConfig config) const;
+  std::vector<std::string> xfwm4Command(WmConfig config, bool replace) const;
+  std::vector<std::string> wmCommand(WmConfig config, Wm wm, bool replace) const;
+  // Waits until the window manager announces itself and manages a probe window.
+  void awaitWindowManager() const;
 
   int width_, height_;
   std::string display_;

@@ -77,8 +77,14 @@ SingleInstance::SingleInstance(QString directory, QString key)
     : directory_(std::move(directory)), key_(std::move(key)) {}
 
 SingleInstance::~SingleInstance() {
+  release();
+}
+
+void SingleInstance::release() {
   if (server_)
     server_->close();
+  if (lock_)
+    lock_->unlock();
 }
 
 SingleInstance SingleInstance::forCurrentSession() {

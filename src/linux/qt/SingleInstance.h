@@ -54,6 +54,10 @@ class SingleInstance {
   // the instance: without a primary, nothing starts.
   Answer ask(const QByteArray& request) const;
 
+  // Gives the claim up at once: the socket closes and the lock goes. For a process about to end
+  // without unwinding.
+  void release();
+
   QString socketPath() const;
   // Whether a live Dovrik holds the claim.
   bool isClaimed() const { return lockHolder().has_value(); }

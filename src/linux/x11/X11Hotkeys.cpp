@@ -95,8 +95,12 @@ bool X11Hotkeys::grab(const Grab& grab) {
 }
 
 void X11Hotkeys::ungrab(const Grab& grab) {
+  ungrab(grab, keyboard_.lockCombinations());
+}
+
+void X11Hotkeys::ungrab(const Grab& grab, const std::vector<std::uint16_t>& lockCombinations) {
   xcb_void_cookie_t last{};
-  for (const std::uint16_t locks : keyboard_.lockCombinations()) {
+  for (const std::uint16_t locks : lockCombinations) {
     last = xcb_ungrab_key_checked(x_.raw(), grab.keycode, x_.root(),
                                   static_cast<std::uint16_t>(grab.modifiers | locks));
   }
@@ -132,18 +136,28 @@ void X11Hotkeys::unregisterHotkey(HotkeyRef hotkey) {
 }
 
 void X11Hotkeys::regrabAll() {
-  // Release with the old mapping (its lock bits and keycodes), then grab with the new one. A
-  // combination that the new keyboard cannot type, or that someone else took meanwhile, stays
-  // registered but silent until the next change.
-  for (auto& [ref, held] : held_) {
-    if (held.grab)
-      ungrab(*held.grab);
-  }
+  // Only grabs the new mapping changes are renewed. The server announces a mapping each time
+  // another keyboard (XTest's among them) starts typing, mostly the same one: letting go of
+  // every grab then would pass a combination pressed meanwhile to the focused window.
+  const std::vector<std::uint16_t> oldLocks = keyboard_.lockCombinations();
   keyboard_.refresh(x_.raw());
+  const bool sameLocks = keyboard_.lockCombinations() == oldLocks;
+  std::vector<Held*> renewed;
   for (auto& [ref, held] : held_) {
-    held.grab = grabFor(held.keyCode, held.modifiers);
-    if (held.grab && !grab(*held.grab))
-      held.grab.reset();
+    if (!sameLocks || grabFor(held.keyCode, held.modifiers) != held.grab)
+      renewed.push_back(&held);
+  }
+  // Release with the old mapping, then grab with the new one. A combination that the new
+  // keyboard cannot type, or that someone else took meanwhile, stays registered but silent
+  // until the next change.
+  for (Held* held : renewed) {
+    if (held->grab)
+      ungrab(*held->grab, oldLocks);
+  }
+  for (Held* held : renewed) {
+    held->grab = grabFor(held->keyCode, held->modifiers);
+    if (held->grab && !grab(*held->grab))
+      held->grab.reset();
   }
   x_.flush();
 }

@@ -47,11 +47,13 @@ class X11Hotkeys : public Hotkeys {
   struct Grab {
     xcb_keycode_t keycode = 0;
     std::uint16_t modifiers = 0;
+    bool operator==(const Grab&) const = default;
   };
   std::optional<Grab> grabFor(int keyCode, std::uint32_t modifiers) const;
   // Grabs every lock variant; on any refusal releases the ones it took and answers false.
   bool grab(const Grab& grab);
   void ungrab(const Grab& grab);
+  void ungrab(const Grab& grab, const std::vector<std::uint16_t>& lockCombinations);
   void noteEvent(const xcb_generic_event_t& event);
   void regrabAll();
 
