@@ -33,7 +33,7 @@ void writeEverything(const fs::path& home) {
   writeFile(history, "[garbage");
   fs::permissions(history, fs::perms::all);
   ASSERT_TRUE(files.setAside(history));
-  ASSERT_TRUE(files.writeAtomically(history, Bytes{'[', ']'}, 0600));
+  ASSERT_TRUE(files.writeAtomically(history, "[]", 0600));
 
   EXPECT_EQ(XdgLoginItem(config, "/usr/bin/dovrik").registerItem(), std::nullopt);
 }
