@@ -52,36 +52,51 @@ std::optional<ClipboardItem> decodeItem(const Json& json) {
   return item;
 }
 
+constexpr std::string_view imageDataKey = R"(,"imageData":")";
+
+// An entry's id, kind and text: a JSON object without its closing brace.
+std::string entryOpening(const ClipboardItem& item) {
+  const Json head{{"id", item.id.toString()}, {"kind", rawValue(item.kind)}, {"text", *item.text}};
+  // Text that is not valid UTF-8 is written with replacement characters rather than failing.
+  std::string opening = head.dump(-1, ' ', false, Json::error_handler_t::replace);
+  opening.pop_back();
+  return opening;
+}
+
+std::string entryClosing(const ClipboardItem& item) {
+  return R"(,"timestamp":)" + Json(item.timestamp).dump() +
+         (item.isPinned ? R"(,"isPinned":true})" : R"(,"isPinned":false})");
+}
+
 }  // namespace
 
 std::string ClipboardItem::relativeTime(double now) const {
   return relativeTimeText(timestamp, now);
 }
 
-// Written entry by entry, the image bytes encoded straight into the result: a history of large
-// images would otherwise be held several times over while it is saved.
+// Written entry by entry into a text of the exact size, the image bytes encoded straight into
+// it: a history of large images would otherwise be held several times over while it is saved.
+// Each entry's opening is made twice, once to measure it, rather than all held at once.
 std::string encodeClipboardItems(const std::vector<ClipboardItem>& items) {
-  std::size_t estimate = 2;
-  for (const auto& item : items)
-    estimate += 160 + item.text->size() + (item.imageData ? item.imageData->size() / 3 * 4 + 4 : 0);
+  std::size_t size = 2 + items.size();
+  for (const auto& item : items) {
+    size += entryOpening(item).size() + entryClosing(item).size();
+    if (item.imageData)
+      size += imageDataKey.size() + (item.imageData->size() + 2) / 3 * 4 + 1;
+  }
   std::string out;
-  out.reserve(estimate);
+  out.reserve(size);
   out += '[';
   for (const auto& item : items) {
     if (out.size() > 1)
       out += ',';
-    const Json head{
-        {"id", item.id.toString()}, {"kind", rawValue(item.kind)}, {"text", *item.text}};
-    // Text that is not valid UTF-8 is written with replacement characters rather than failing.
-    const std::string opening = head.dump(-1, ' ', false, Json::error_handler_t::replace);
-    out.append(opening, 0, opening.size() - 1);
+    out += entryOpening(item);
     if (item.imageData) {
-      out += R"(,"imageData":")";
+      out += imageDataKey;
       appendBase64(*item.imageData, out);
       out += '"';
     }
-    out += R"(,"timestamp":)" + Json(item.timestamp).dump();
-    out += item.isPinned ? R"(,"isPinned":true})" : R"(,"isPinned":false})";
+    out += entryClosing(item);
   }
   out += ']';
   return out;
