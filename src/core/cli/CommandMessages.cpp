@@ -2,6 +2,8 @@
 // can reach the socket, so decoding accepts nothing but the exact shape.
 #include "core/cli/CommandMessages.h"
 
+#include <cstdint>
+
 #include "core/support/Json.h"
 
 namespace dovrik::cli {
@@ -18,6 +20,15 @@ std::optional<Json> parsed(std::string_view line) {
 // replacement characters instead of failing.
 std::string toLine(const Json& json) {
   return json.dump(-1, ' ', false, Json::error_handler_t::replace);
+}
+
+// A status a process can end with. Any other number would reach the shell cut to its low byte,
+// and a failure could end as success.
+bool isExitStatus(const Json& json) {
+  if (!json.is_number_integer())
+    return false;
+  const auto status = json.get<std::int64_t>();
+  return status >= 0 && status <= 255;
 }
 
 }  // namespace
@@ -61,8 +72,8 @@ std::optional<CommandOutcome> decodeOutcome(std::string_view line) {
   const auto exit = json->find("exit");
   const auto out = json->find("stdout");
   const auto err = json->find("stderr");
-  if (exit == json->end() || !exit->is_number_integer() || out == json->end() ||
-      !out->is_string() || err == json->end() || !err->is_string())
+  if (exit == json->end() || !isExitStatus(*exit) || out == json->end() || !out->is_string() ||
+      err == json->end() || !err->is_string())
     return std::nullopt;
   return CommandOutcome{exit->get<int>(), out->get<std::string>(), err->get<std::string>()};
 }

@@ -12,34 +12,7 @@
 #include "linux/files/TaggedJson.h"
 
 namespace dovrik::files {
-namespace {
-
 namespace fs = std::filesystem;
-
-// Deeper documents are refused whole: writing one back would recurse that deep. A value needs
-// two levels per nesting (the tag object and its content), so this leaves room for 500.
-constexpr int maxJsonDepth = 1000;
-
-std::optional<Json> parseObject(const std::string& text) {
-  bool tooDeep = false;
-  Json document = Json::parse(
-      text,
-      [&](int depth, Json::parse_event_t event, Json&) {
-        if ((event == Json::parse_event_t::object_start ||
-             event == Json::parse_event_t::array_start) &&
-            depth > maxJsonDepth) {
-          tooDeep = true;
-          return false;
-        }
-        return true;
-      },
-      false);
-  if (tooDeep || !document.is_object())
-    return std::nullopt;
-  return document;
-}
-
-}  // namespace
 
 FileDefaults::FileDefaults(fs::path file, Log log) : file_(std::move(file)), log_(std::move(log)) {
   load();
@@ -55,7 +28,7 @@ void FileDefaults::load() {
     log_("[Dovrik] settings file unreadable, using defaults: " + read.error);
     return;
   }
-  const std::optional<Json> document = parseObject(read.contents);
+  std::optional<DomainDocument> document = decodeDomainDocument(read.contents);
   if (!document) {
     loaded_ = Loaded::unreadable;
     unreadableFileInPlace_ = true;
@@ -63,48 +36,43 @@ void FileDefaults::load() {
     return;
   }
   loaded_ = Loaded::ok;
-  for (const auto& [key, json] : document->items()) {
-    if (auto value = fromTaggedJson(json)) {
-      values_.insert_or_assign(key, std::move(*value));
-    } else {
-      undecodable_.insert_or_assign(key, json);
-      log_("[Dovrik] settings file " + file_.string() + ": ignoring the unreadable value of \"" +
-           key + "\"");
-    }
-  }
+  document_ = std::move(*document);
+  for (const auto& [key, json] : document_.undecodable)
+    log_("[Dovrik] settings file " + file_.string() + ": ignoring the unreadable value of \"" +
+         key + "\"");
 }
 
 std::optional<DefaultsValue> FileDefaults::object(std::string_view key) const {
-  const auto it = values_.find(key);
-  if (it == values_.end())
+  const auto it = document_.values.find(key);
+  if (it == document_.values.end())
     return std::nullopt;
   return it->second;
 }
 
 void FileDefaults::set(std::string_view key, DefaultsValue value) {
   std::string name = asUnicodeText(key);
-  if (const auto it = undecodable_.find(name); it != undecodable_.end())
-    undecodable_.erase(it);
-  values_.insert_or_assign(std::move(name), withUnicodeText(std::move(value)));
+  if (const auto it = document_.undecodable.find(name); it != document_.undecodable.end())
+    document_.undecodable.erase(it);
+  document_.values.insert_or_assign(std::move(name), withUnicodeText(std::move(value)));
   save();
 }
 
 void FileDefaults::remove(std::string_view key) {
-  const auto value = values_.find(key);
-  const auto raw = undecodable_.find(key);
-  if (value == values_.end() && raw == undecodable_.end())
+  const auto value = document_.values.find(key);
+  const auto raw = document_.undecodable.find(key);
+  if (value == document_.values.end() && raw == document_.undecodable.end())
     return;
-  if (value != values_.end())
-    values_.erase(value);
-  if (raw != undecodable_.end())
-    undecodable_.erase(raw);
+  if (value != document_.values.end())
+    document_.values.erase(value);
+  if (raw != document_.undecodable.end())
+    document_.undecodable.erase(raw);
   save();
 }
 
 std::vector<std::string> FileDefaults::keys() const {
   std::vector<std::string> result;
-  result.reserve(values_.size());
-  for (const auto& [key, value] : values_)
+  result.reserve(document_.values.size());
+  for (const auto& [key, value] : document_.values)
     result.push_back(key);
   return result;
 }
@@ -112,13 +80,7 @@ std::vector<std::string> FileDefaults::keys() const {
 void FileDefaults::save() {
   if (unreadableFileInPlace_ && !moveUnreadableFileAside())
     return;
-  std::map<std::string, Json, std::less<>> entries = undecodable_;
-  for (const auto& [key, value] : values_)
-    entries.insert_or_assign(key, toTaggedJson(value));
-  Json document = Json::object();
-  for (auto& [key, json] : entries)
-    document[key] = std::move(json);
-  if (auto error = writeFileAtomically(file_, document.dump(2) + "\n", 0600))
+  if (auto error = writeFileAtomically(file_, encodeDomainDocument(document_), 0600))
     log_("[Dovrik] could not save settings: " + *error);
 }
 

@@ -18,11 +18,10 @@
 
 #include <filesystem>
 #include <functional>
-#include <map>
 #include <string>
 
 #include "core/platform/Defaults.h"
-#include "core/support/Json.h"
+#include "linux/files/DomainDocument.h"
 
 namespace dovrik::files {
 
@@ -50,9 +49,7 @@ class FileDefaults : public Defaults {
   std::filesystem::path file_;
   Log log_;
   Loaded loaded_ = Loaded::missing;
-  std::map<std::string, DefaultsValue, std::less<>> values_;
-  // Entries that did not decode, kept as found.
-  std::map<std::string, Json, std::less<>> undecodable_;
+  DomainDocument document_;
   bool unreadableFileInPlace_ = false;
 };
 

@@ -1,6 +1,7 @@
 list(APPEND DOVRIK_LINUX_FILES_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/ConfigPaths.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DesktopExec.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/DomainDocument.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FileDefaults.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FileDefaultsDomains.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FileIo.cpp

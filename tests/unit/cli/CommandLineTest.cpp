@@ -159,7 +159,11 @@ TEST_F(AnswerRequestTest, RequestsThatAreNotCheckedCommandsAreRefused) {
 TEST(CommandMessagesTest, AnUnreadableReplyIsReportedAsUnreachable) {
   const CommandOutcome outcome{1, "out\n", "err \"quoted\"\n"};
   EXPECT_EQ(outcomeOfReply(encodeOutcome(outcome)), outcome);
-  for (const char* reply : {"", "{}", "{\"exit\": \"0\", \"stdout\": \"\", \"stderr\": \"\"}"})
+  // A status no process can end with must not be cut to one that reads as success.
+  for (const char* reply : {"", "{}", R"({"exit": "0", "stdout": "", "stderr": ""})",
+                            R"({"exit": 4294967296, "stdout": "", "stderr": ""})",
+                            R"({"exit": 256, "stdout": "", "stderr": ""})",
+                            R"({"exit": -1, "stdout": "", "stderr": ""})"})
     expectOneErrorLine(outcomeOfReply(reply), 3, "cannot read");
 }
 
