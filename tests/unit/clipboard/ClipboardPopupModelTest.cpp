@@ -70,6 +70,24 @@ TEST_F(ClipboardPopupModelTest, SearchIgnoresCaseKeepsSpacesAndNeverMatchesImage
   EXPECT_EQ(rows().size(), 5U);
 }
 
+TEST_F(ClipboardPopupModelTest, SearchFindsMatchesAfterAccentsAndMalformedBytes) {
+  // A byte that is not UTF-8 stands for the Latin-1 character of its value.
+  setItems({{text,
+             "x\xC3\xA9\xFF\xC3"
+             "ab"},
+            {text, "caf\xC3\xA9 \xC3\x89T\xC3\xA9"}});
+  model->setSearchText("AB");
+  EXPECT_EQ(rows().size(), 1U);
+  model->setSearchText(
+      "\xC3\xBF\xC3\xA3"
+      "a");  // "ÿãa"
+  EXPECT_EQ(rows().size(), 1U);
+  model->setSearchText("\xC3\xA9t\xC3\x89");  // "étÉ"
+  EXPECT_EQ(rows(), (Texts{"caf\xC3\xA9 \xC3\x89T\xC3\xA9"}));
+  model->setSearchText("\xC3\xA9\xC3\xA9");
+  EXPECT_TRUE(rows().empty());
+}
+
 TEST_F(ClipboardPopupModelTest, FiltersKeepTheirKindInStoredOrderAfterTheSearch) {
   setItems({{text, "ab text"}, {link, "https://ab.example"}, {image, ""}, {text, "other"}});
   model->setFilter(ClipboardFilter::text);
