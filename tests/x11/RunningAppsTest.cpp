@@ -3,6 +3,9 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "DesktopTest.h"
 
@@ -76,6 +79,33 @@ TEST_F(RunningAppsTest, ApplicationsComeFromClientWindowsInFirstAppearanceOrder)
   EXPECT_EQ(x().runningApps.frontmostApplication()->pid, 7002);
   ASSERT_TRUE(client->activate(viewer));
   EXPECT_EQ(x().runningApps.frontmostApplication()->pid, apps[1].pid);
+}
+
+// A launch is the first window of a process not seen before, even while other processes of the
+// application have windows; a window without a process id counts only when its identity had
+// none.
+TEST_F(RunningAppsTest, EveryNewProcessIsALaunchAndAWindowWithoutAPidOnlyTheFirst) {
+  std::vector<std::pair<std::string, ProcessId>> launched;
+  x().runningApps.didLaunch.connect(
+      [&](const RunningApp& app) { launched.emplace_back(app.bundleIdentifier, app.pid); });
+  const auto settle = [&](std::size_t count) {
+    return pumpUntil([&] { return launched.size() >= count; });
+  };
+  client->createWindow({.instance = "xterm", .className = "XTerm", .pid = 7101});
+  ASSERT_TRUE(settle(1));
+  client->createWindow({.instance = "xterm", .className = "XTerm", .pid = 7101});
+  client->createWindow({.instance = "xterm", .className = "XTerm", .pid = 7102});
+  ASSERT_TRUE(settle(2));
+  client->createWindow({.instance = "viewer-bin", .className = "Viewer"});
+  ASSERT_TRUE(settle(3));
+  client->createWindow({.instance = "viewer-bin", .className = "Viewer"});
+  // A last launch shows that every window before it has been looked at.
+  client->createWindow({.instance = "sub-tool", .className = "Tool", .pid = 7103});
+  ASSERT_TRUE(settle(4));
+  EXPECT_EQ(
+      launched,
+      (std::vector<std::pair<std::string, ProcessId>>{
+          {"XTerm", 7101}, {"XTerm", 7102}, {"viewer", launched[2].second}, {"sub-tool", 7103}}));
 }
 
 }  // namespace

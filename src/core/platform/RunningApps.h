@@ -36,7 +36,8 @@ class RunningApps {
   virtual ProcessId currentProcessId() = 0;
 
   // An application was launched. Comes on the main queue, once per launch; applications that
-  // run already when Dovrik starts, or that open another window, are not announced.
+  // run already when Dovrik starts, or that open another window, are not announced. Where an
+  // application runs as a process per window, each new process is a launch of its own.
   Signal<const RunningApp&> didLaunch;
 };
 

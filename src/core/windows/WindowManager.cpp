@@ -69,6 +69,17 @@ std::vector<AXElement> WindowManager::windows(const RunningApp& app) {
   return {};
 }
 
+std::vector<AXElement> WindowManager::windows(const std::string& bundleIdentifier) {
+  std::vector<AXElement> result;
+  for (const RunningApp& app : platform_.runningApps.runningApplications()) {
+    if (app.bundleIdentifier != bundleIdentifier || app.isTerminated)
+      continue;
+    const std::vector<AXElement> own = windows(app);
+    result.insert(result.end(), own.begin(), own.end());
+  }
+  return result;
+}
+
 std::optional<Rect> WindowManager::axFrame(AXElement window) {
   return platform_.accessibility.copyFrame(window);
 }
@@ -149,15 +160,25 @@ std::vector<WindowManager::ManagedWindow> WindowManager::allManageableWindows() 
   Accessibility& ax = platform_.accessibility;
   const ProcessId own = platform_.runningApps.currentProcessId();
   std::vector<ManagedWindow> result;
+  // Where the next process of an identity starts numbering, as `windows(bundleIdentifier)`
+  // lists them.
+  std::map<std::string, std::size_t> firstIndex;
   for (const RunningApp& app : platform_.runningApps.runningApplications()) {
-    if (app.activationPolicy != ActivationPolicy::Regular || app.isTerminated || app.pid == own)
+    const bool listed = app.activationPolicy == ActivationPolicy::Regular && app.pid != own;
+    if (app.isTerminated || (!listed && app.bundleIdentifier.empty()))
       continue;
-    const auto value = ax.copyAttribute(ax.applicationElement(app.pid), AXAttribute::Windows);
-    const auto* list = value ? std::get_if<std::vector<AXElement>>(&*value) : nullptr;
-    if (!list)
+    const std::vector<AXElement> list = windows(app);
+    // Without an identity a process is an application of its own.
+    std::size_t offset = 0;
+    if (!app.bundleIdentifier.empty()) {
+      std::size_t& next = firstIndex[app.bundleIdentifier];
+      offset = next;
+      next += list.size();
+    }
+    if (!listed)
       continue;
-    for (std::size_t index = 0; index < list->size(); ++index) {
-      const AXElement window = (*list)[index];
+    for (std::size_t index = 0; index < list.size(); ++index) {
+      const AXElement window = list[index];
       const auto minimized = ax.copyAttribute(window, AXAttribute::Minimized);
       if (minimized && std::get_if<bool>(&*minimized) && std::get<bool>(*minimized))
         continue;
@@ -166,8 +187,8 @@ std::vector<WindowManager::ManagedWindow> WindowManager::allManageableWindows() 
         continue;
       const auto title = ax.copyAttribute(window, AXAttribute::Title);
       const auto* text = title ? std::get_if<std::string>(&*title) : nullptr;
-      result.push_back(
-          ManagedWindow{app, window, text ? *text : std::string(), static_cast<int>(index)});
+      result.push_back(ManagedWindow{app, window, text ? *text : std::string(),
+                                     static_cast<int>(offset + index)});
     }
   }
   return result;

@@ -21,7 +21,9 @@ class WindowManager {
     RunningApp app;
     AXElement window;
     std::string title;
-    int index = 0;  // position in the application's window list, counting filtered windows
+    // Position in the application's window list, counting filtered windows; an application
+    // that runs as several processes numbers its windows across them (see `windows`).
+    int index = 0;
   };
 
   static constexpr int animationSteps = 12;
@@ -38,7 +40,12 @@ class WindowManager {
   std::optional<Rect> axFrame(AXElement window);
   std::optional<AXElement> frontmostWindow();
   std::vector<ManagedWindow> allManageableWindows();
+  // One process's windows, in the platform's order, minimised ones included.
   std::vector<AXElement> windows(const RunningApp& app);
+  // Every window of every running process with this identity: a terminal started three times is
+  // one application of three processes. Processes in the platform's order, each one's windows
+  // in its own, so that the position of a window is the same whenever the same processes run.
+  std::vector<AXElement> windows(const std::string& bundleIdentifier);
   std::optional<Screen> screenForWindow(AXElement window);
   double primaryScreenHeight() const;
 

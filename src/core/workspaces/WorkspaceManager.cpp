@@ -155,13 +155,7 @@ void WorkspaceManager::restore(const Workspace& workspace) {
 
 void WorkspaceManager::restoreApplication(const std::string& bundleIdentifier,
                                           const std::vector<WorkspaceWindow>& saved) {
-  const std::vector<RunningApp> running = platform_.runningApps.runningApplications();
-  const auto app = std::find_if(running.begin(), running.end(), [&](const RunningApp& a) {
-    return a.bundleIdentifier == bundleIdentifier && !a.isTerminated;
-  });
-  if (app == running.end())
-    return;
-  const std::vector<AXElement> live = windowManager_.windows(*app);
+  const std::vector<AXElement> live = windowManager_.windows(bundleIdentifier);
   if (live.empty())
     return;
   std::vector<std::string> titles;

@@ -71,21 +71,27 @@ std::vector<RunningApp> X11RunningApps::runningApplications() {
   return result;
 }
 
+bool X11RunningApps::isNewProcess(ProcessId pid) {
+  const std::optional<std::uint64_t> started = processStart(pid);
+  const auto [seen, isNew] = seenProcesses_.try_emplace(pid, started);
+  // A reused process id is another program.
+  const bool newProcess = isNew || seen->second != started;
+  seen->second = started;
+  return newProcess;
+}
+
 void X11RunningApps::clientListChanged() {
   std::set<std::string> identities;
   std::vector<RunningApp> launched;
   for (ClientApp& client : apps_.apps()) {
     const RunningApp& app = client.app;
     identities.insert(app.bundleIdentifier);
-    const std::optional<std::uint64_t> started = processStart(app.pid);
-    const auto [seen, isNew] = seenProcesses_.try_emplace(app.pid, started);
     // Without `_NET_WM_PID` the number stands for the identity, not a process: only the
-    // windows tell whether it runs.
-    const bool newProcess =
-        isNew || seen->second != started || app.pid >= AppDirectory::firstSyntheticPid;
-    seen->second = started;
-    if (newProcess && app.pid != ownPid_ && !app.bundleIdentifier.empty() &&
-        !identitiesWithWindows_.contains(app.bundleIdentifier))
+    // windows tell whether it runs, so it launches when its identity had no window.
+    const bool launch = app.pid >= AppDirectory::firstSyntheticPid
+                            ? !identitiesWithWindows_.contains(app.bundleIdentifier)
+                            : isNewProcess(app.pid);
+    if (launch && app.pid != ownPid_ && !app.bundleIdentifier.empty())
       launched.push_back(app);
   }
   identitiesWithWindows_ = std::move(identities);

@@ -32,10 +32,13 @@ class X11RunningApps : public RunningApps {
   ProcessId currentProcessId() override { return ownPid_; }
 
  private:
-  // Compares the client list with the last one: an application whose identity had no window
-  // and whose process was not seen before is launched. A running process that opens a window
-  // again (a terminal server, a single-instance browser) is not.
+  // Compares the client list with the last one: the first window of a process not seen before
+  // is a launch, even while other processes of the same application have windows (a second
+  // terminal started by the user). A running process that opens a window again (a terminal
+  // server, a single-instance browser) is not.
   void clientListChanged();
+  // Records the process; true when it was not seen before.
+  bool isNewProcess(ProcessId pid);
 
   XConnection& x_;
   AppDirectory& apps_;

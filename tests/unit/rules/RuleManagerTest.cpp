@@ -37,6 +37,28 @@ TEST_F(RuleManagerTest, TheFirstWindowIsSnappedOneIntervalAfterTheCheckThatSeesI
   EXPECT_EQ(world.desktop.frameOf(editorWindow), (Rect{10, 40, 300, 200}));
 }
 
+// A terminal runs a process per window: a second one started by the user is a launch of its
+// own, and its window is the one placed, never the window of the terminal already open.
+TEST_F(RuleManagerTest, ASecondProcessOfARunningApplicationPlacesItsOwnWindow) {
+  storeRules({rule("org.example.Term", SnapPosition::rightHalf)});
+  manager();
+  launchTerm();
+  const AXElement first = world.desktop.addWindow(kTerm, {50, 60, 400, 300});
+  world.clock.advanceBy(1.0);
+  world.desktop.setFrame(first, {10, 40, 300, 200});
+  world.desktop.clearWrites();
+
+  world.desktop.launchApp(
+      {kTerm + 1, "org.example.Term", "Term", ActivationPolicy::Regular, false});
+  const AXElement second = world.desktop.addWindow(kTerm + 1, {70, 80, 400, 300});
+  world.clock.advanceBy(1.0);
+  const auto written = frames();
+  ASSERT_EQ(written.size(), 1u);
+  EXPECT_EQ(written[0].window, second);
+  EXPECT_EQ(written[0].frame, kRight);
+  EXPECT_EQ(world.desktop.frameOf(first), (Rect{10, 40, 300, 200}));
+}
+
 TEST_F(RuleManagerTest, TheTwentyFirstCheckIsTheLast) {
   storeRules({rule("org.example.Term", SnapPosition::leftHalf)});
   manager();
