@@ -115,6 +115,9 @@ void EdgeTilingGuard::restore(const std::string& id, bool original) {
 }
 
 void EdgeTilingGuard::restoreAll() {
+  // A setting stored while the program winds down must not take the tiling away again.
+  appState_.willChange.disconnect(std::exchange(stateObserver_, 0));
+  zones_.changed.disconnect(std::exchange(zonesObserver_, 0));
   if (pendingApply_) {
     platform_.scheduler.cancel(*pendingApply_);
     pendingApply_.reset();

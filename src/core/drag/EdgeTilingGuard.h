@@ -31,8 +31,8 @@ class EdgeTilingGuard {
   // read and written only when the switches or the window manager have changed since the
   // last time. Later changes of either are followed by themselves.
   void apply();
-  // Puts back every value Dovrik turned off; one that cannot be put back now stays recorded
-  // for the next start.
+  // Dovrik is quitting: puts back every value Dovrik turned off (one that cannot be put back
+  // now stays recorded for the next start) and follows no later change of the switches.
   void restoreAll();
 
   // The running window manager's name; empty when none runs.

@@ -93,6 +93,11 @@ TEST_F(EdgeTilingGuardTest, QuitGivesItBackButNeverWritesOverTheUsersOwnChange) 
   run->guard.restoreAll();
   EXPECT_TRUE(on(kTile));
   EXPECT_EQ(recorded(), std::nullopt);
+  // Settings stored while Dovrik winds down change nothing any more.
+  run->appState.setSnappingEnabled(false);
+  run->appState.setSnappingEnabled(true);
+  world.clock.runUntilIdle();
+  EXPECT_TRUE(on(kTile));
 
   run = start();
   // The user turns one back on while Dovrik holds it off: at quit it is already back.
