@@ -22,6 +22,7 @@
 #include "core/install/InstallLocation.h"
 #include "core/install/RelocateModel.h"
 #include "core/windows/ScreenGeometry.h"
+#include "linux/desktop/DesktopEdgeTiling.h"
 #include "linux/files/ConfigPaths.h"
 #include "linux/files/FileDefaultsDomains.h"
 #include "linux/files/PosixFiles.h"
@@ -236,6 +237,7 @@ int runAgent(int argc, char** argv) {
     return x11.connection.accessibilityToRoot(
         flipRect(desktopFrame, x11.connection.primaryHeight()));
   };
+  desktop::DesktopEdgeTiling edgeTiling([&x11] { return x11.clients.windowManagerName(); });
   ui::SnapPreviewWindow preview(desktopToRoot);
   qt::ColorSchemeWatcher colorScheme;
   ui::ClipboardPopupWindow popup(
@@ -279,6 +281,7 @@ int runAgent(int argc, char** argv) {
       .lifecycle = lifecycle,
       .onboardingWindow = onboarding,
       .updateService = updateService,
+      .edgeTiling = edgeTiling,
   });
   app.setVersion(DOVRIK_VERSION, DOVRIK_BUILD_NUMBER);
   // Until there is a settings window to show it in, a refused hotkey is told where a user who

@@ -36,6 +36,7 @@ Platform SimPlatform::platform() {
       .lifecycle = lifecycle,
       .onboardingWindow = onboardingWindow,
       .updateService = updateService,
+      .edgeTiling = edgeTiling,
   };
 }
 

@@ -1,8 +1,8 @@
 // A whole simulated platform for tests: virtual time, in-memory defaults, the simulated
 // desktop, hotkeys, mouse tap, window list, preview window and clipboard panel, the recorded
 // shell, the clipboard, synthesised keys, background work on virtual time, in-memory files and
-// the installed applications, the process's own lifecycle, the first-run window and the
-// updates, bundled as the core's ports.
+// the installed applications, the process's own lifecycle, the first-run window, the
+// updates and the window manager's edge tiling, bundled as the core's ports.
 #pragma once
 
 #include "core/platform/Platform.h"
@@ -10,6 +10,7 @@
 #include "sim/SimClock.h"
 #include "sim/SimDefaults.h"
 #include "sim/SimDesktop.h"
+#include "sim/SimEdgeTiling.h"
 #include "sim/SimEventTap.h"
 #include "sim/SimFiles.h"
 #include "sim/SimHotkeys.h"
@@ -55,6 +56,7 @@ class SimPlatform {
   SimLifecycle lifecycle;
   SimOnboardingWindow onboardingWindow;
   SimUpdateService updateService;
+  SimEdgeTiling edgeTiling;
 };
 
 }  // namespace dovrik::sim

@@ -350,6 +350,24 @@ class SettingsWindowTest : public QObject {
     QVERIFY(s.shows(QString::number(before + 1) + "px"));
   }
 
+  void dragZonesSayWhichWindowManagerSettingToTurnOffWhileDragSnappingIsOn() {
+    // metacity's setting cannot be read here: its tool is missing.
+    Settings s([](test::SimWorld& world) {
+      world.sim.edgeTiling.windowManager = {
+          "Metacity",
+          {{"gsettings org.gnome.metacity edge-tiling",
+            "run gsettings set org.gnome.metacity edge-tiling false"}}};
+    });
+    s.open("Drag Zones");
+    QVERIFY(s.shows("Metacity tiles windows dropped on a screen edge itself"));
+    QVERIFY(s.shows("run gsettings set org.gnome.metacity edge-tiling false."));
+    s.save("drag-zones-edge-tiling");
+    s.click("Drag Snapping");
+    s.world.clock.runUntilIdle();
+    s.settle();
+    QVERIFY(!s.shows("Metacity tiles windows"));
+  }
+
   void shortcutRowsClearAndResetAllAndSnappingSpeed() {
     Settings s;
     s.open("Shortcuts");

@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "DesktopTest.h"
+#include "FakePointer.h"
 
 namespace dovrik::x11test {
 
@@ -168,6 +169,35 @@ class AgentTest : public DesktopTest {
   bool isActive(xcb_window_t window) {
     const auto active = client->property(client->root(), "_NET_ACTIVE_WINDOW");
     return window != XCB_NONE && !active.empty() && active[0] == window;
+  }
+
+  // At a hand's pace: Dovrik reads where the pointer is when it hears of a press, and looks at
+  // the windows as they are when a drag starts. A question answered after a step shows that it
+  // has handled the step, which reached it first.
+  bool agentCaughtUp() { return run({"layout", "list"}).status == 0; }
+  bool movePointer(Point to) {
+    fakeMotion(*client, to);
+    return agentCaughtUp();
+  }
+
+  // The agent's own window shown, without the window manager, over `frame` (root coordinates).
+  bool previewShowsOver(const Rect& frame) {
+    xcb_connection_t* c = client->raw();
+    auto* tree = xcb_query_tree_reply(c, xcb_query_tree(c, client->root()), nullptr);
+    if (!tree)
+      return false;
+    bool found = false;
+    const xcb_window_t* children = xcb_query_tree_children(tree);
+    for (int i = 0; i < xcb_query_tree_children_length(tree) && !found; ++i) {
+      auto* attributes =
+          xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, children[i]), nullptr);
+      found = attributes && attributes->override_redirect &&
+              attributes->map_state == XCB_MAP_STATE_VIEWABLE &&
+              client->clientRect(children[i]) == frame;
+      std::free(attributes);
+    }
+    std::free(tree);
+    return found;
   }
 
   bool agentRuns() const { return agent_ > 0 && waitpid(agent_, nullptr, WNOHANG) == 0; }

@@ -25,6 +25,7 @@
 #include "linux/x11/X11WindowList.h"
 #include "linux/x11/XEventPump.h"
 #include "sim/SimDefaults.h"
+#include "sim/SimEdgeTiling.h"
 #include "sim/SimFiles.h"
 #include "sim/SimLifecycle.h"
 #include "sim/SimOnboardingWindow.h"
@@ -92,6 +93,7 @@ class DragRig {
   sim::SimLifecycle lifecycle;
   sim::SimOnboardingWindow onboardingWindow;
   sim::SimUpdateService updateService;
+  sim::SimEdgeTiling edgeTiling;
   Platform platform{queue,
                     queue,
                     defaults,
@@ -114,7 +116,8 @@ class DragRig {
                     settingsWindow,
                     lifecycle,
                     onboardingWindow,
-                    updateService};
+                    updateService,
+                    edgeTiling};
   AppState appState{platform};
   std::unique_ptr<DragZoneManager> zones =
       std::make_unique<DragZoneManager>(defaults.application());

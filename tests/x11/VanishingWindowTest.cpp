@@ -6,7 +6,6 @@
 #include <string>
 
 #include "AgentTest.h"
-#include "FakePointer.h"
 
 namespace dovrik::x11test {
 namespace {
@@ -32,26 +31,6 @@ class VanishingWindowTest : public AgentTest {
     EXPECT_TRUE(agentRuns());
     // A window that went away is nothing to tell the user about.
     EXPECT_EQ(contents("agent.log"), said);
-  }
-
-  // The agent's own window shown, without the window manager, over `frame` (root coordinates).
-  bool previewShowsOver(const Rect& frame) {
-    xcb_connection_t* c = client->raw();
-    auto* tree = xcb_query_tree_reply(c, xcb_query_tree(c, client->root()), nullptr);
-    if (!tree)
-      return false;
-    bool found = false;
-    const xcb_window_t* children = xcb_query_tree_children(tree);
-    for (int i = 0; i < xcb_query_tree_children_length(tree) && !found; ++i) {
-      auto* attributes =
-          xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, children[i]), nullptr);
-      found = attributes && attributes->override_redirect &&
-              attributes->map_state == XCB_MAP_STATE_VIEWABLE &&
-              client->clientRect(children[i]) == frame;
-      std::free(attributes);
-    }
-    std::free(tree);
-    return found;
   }
 };
 
@@ -109,20 +88,12 @@ TEST_F(VanishingWindowTest, DestroyedWhileADragShowsThePreview) {
   ASSERT_TRUE(client->activate(doomed));
   const Rect frame = client->outerFrame(doomed).value_or(Rect{});
   const Point grip{frame.midX(), frame.minY() + 8};
-  // At a hand's pace: Dovrik reads where the pointer is when it hears of the press, and looks
-  // at the windows as they are when the drag starts. A question answered after a step shows
-  // that it has handled the step, which reached it first.
-  const auto handled = [&] { return run({"layout", "list"}).status == 0; };
-  const auto step = [&](Point to) {
-    fakeMotion(*client, to);
-    return handled();
-  };
-  ASSERT_TRUE(step(grip));
+  ASSERT_TRUE(movePointer(grip));
   ASSERT_EQ(server->run({"xdotool", "mousedown", "1"}), 0);
-  ASSERT_TRUE(handled());
+  ASSERT_TRUE(agentCaughtUp());
   // Past both Dovrik's drag threshold and the window manager's, then into the left zone.
-  ASSERT_TRUE(step({grip.x + 12, grip.y + 4}));
-  ASSERT_TRUE(step({3, 500}));
+  ASSERT_TRUE(movePointer({grip.x + 12, grip.y + 4}));
+  ASSERT_TRUE(movePointer({3, 500}));
   const Rect left = shareOf(client->usablePartOf({0, 0, 1920, 1080}), {0, 0, 0.5, 1});
   ASSERT_TRUE(client->waitFor([&] { return previewShowsOver(left); }));
 

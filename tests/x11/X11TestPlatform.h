@@ -1,8 +1,8 @@
 // The core's ports for end-to-end runs: the real X11 adapters for windows, screens,
-// applications, hotkeys, the clipboard and key synthesis, real time for the main queue, and the
-// simulated stand-ins for the ports these runs do not exercise (settings, lifecycle, updates,
-// shell, mouse tap, window list, preview, files). Background work runs on the test loop, which
-// has no Qt loop to hand results back to.
+// applications, hotkeys, the clipboard and key synthesis, the window manager's edge tiling,
+// real time for the main queue, and the simulated stand-ins for the ports these runs do not
+// exercise (settings, lifecycle, updates, shell, mouse tap, window list, preview, files).
+// Background work runs on the test loop, which has no Qt loop to hand results back to.
 #pragma once
 
 #include <string>
@@ -11,6 +11,7 @@
 
 #include "RealTimeLoop.h"
 #include "core/platform/Platform.h"
+#include "linux/desktop/DesktopEdgeTiling.h"
 #include "linux/x11/X11Adapters.h"
 #include "linux/x11/X11Pasteboard.h"
 #include "sim/SimBackground.h"
@@ -69,6 +70,7 @@ class X11TestPlatform {
         .lifecycle = lifecycle,
         .onboardingWindow = onboardingWindow,
         .updateService = updateService,
+        .edgeTiling = edgeTiling,
     };
   }
 
@@ -89,6 +91,8 @@ class X11TestPlatform {
   sim::SimBackground background;
   x11::X11Pasteboard pasteboard;
   sim::SimFiles files;
+  // Its tools reach only the test server's session bus.
+  desktop::DesktopEdgeTiling edgeTiling{[this] { return x.clients.windowManagerName(); }};
 };
 
 }  // namespace dovrik::x11test

@@ -53,6 +53,22 @@ constexpr const char* timingKeys = R"(
       <x>-0</x><y>0</y><width>50%</width><height>100%</height></action></keybind>
   )";
 
+// The first line a starting server writes to `fd`, without its end; empty when none came
+// within 20 s.
+std::string readLine(int fd) {
+  std::string text;
+  char buffer[256];
+  pollfd pfd{fd, POLLIN, 0};
+  while (text.find('\n') == std::string::npos && poll(&pfd, 1, 20000) > 0) {
+    const ssize_t n = read(fd, buffer, sizeof buffer);
+    if (n <= 0)
+      break;
+    text.append(buffer, static_cast<std::size_t>(n));
+  }
+  const auto end = text.find('\n');
+  return end == std::string::npos ? "" : text.substr(0, end);
+}
+
 }  // namespace
 
 XServer::XServer(int width, int height) : width_(width), height_(height) {
@@ -68,26 +84,37 @@ XServer::XServer(int width, int height) : width_(width), height_(height) {
                  "tcp", "-noreset"});
   close(fds[1]);
   // Xvfb writes the display number it chose once it accepts connections.
-  std::string number;
-  char buffer[32];
-  pollfd pfd{fds[0], POLLIN, 0};
-  while (number.find('\n') == std::string::npos && poll(&pfd, 1, 20000) > 0) {
-    const ssize_t n = read(fds[0], buffer, sizeof buffer);
-    if (n <= 0)
-      break;
-    number.append(buffer, static_cast<std::size_t>(n));
-  }
+  const std::string number = readLine(fds[0]);
   close(fds[0]);
-  if (number.find('\n') == std::string::npos) {
+  if (number.empty()) {
     kill(xvfb_, SIGKILL);  // no destructor runs for a constructor that throws
     waitpid(xvfb_, nullptr, 0);
     throw std::runtime_error("Xvfb did not start");
   }
-  display_ = ":" + number.substr(0, number.find('\n'));
+  display_ = ":" + number;
+  startSessionBus();
+}
+
+void XServer::startSessionBus() {
+  int fds[2];
+  if (pipe(fds) != 0)
+    throw std::runtime_error("cannot prepare for the session bus");
+  sessionBus_ = spawn({"dbus-daemon", "--session", "--nofork", "--nopidfile",
+                       "--print-address=" + std::to_string(fds[1])});
+  close(fds[1]);
+  const std::string address = readLine(fds[0]);
+  close(fds[0]);
+  if (address.empty())
+    throw std::runtime_error("the session bus did not start");
+  setenv("DBUS_SESSION_BUS_ADDRESS", address.c_str(), 1);
 }
 
 XServer::~XServer() {
   killWindowManager();
+  if (sessionBus_ > 0) {
+    kill(sessionBus_, SIGTERM);
+    waitpid(sessionBus_, nullptr, 0);
+  }
   if (xvfb_ > 0) {
     kill(xvfb_, SIGTERM);
     waitpid(xvfb_, nullptr, 0);
@@ -96,7 +123,7 @@ XServer::~XServer() {
   std::filesystem::remove_all(tempDir_, ec);
 }
 
-pid_t XServer::spawn(const std::vector<std::string>& argv, bool ownGroup) const {
+pid_t XServer::spawn(const std::vector<std::string>& argv, bool ownGroup, int outFd) const {
   const pid_t pid = fork();
   if (pid < 0)
     throw std::runtime_error("fork failed");
@@ -113,6 +140,8 @@ pid_t XServer::spawn(const std::vector<std::string>& argv, bool ownGroup) const 
     const int null = open("/dev/null", O_RDWR);
     for (const int fd : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO})
       dup2(null, fd);
+    if (outFd >= 0)
+      dup2(outFd, STDOUT_FILENO);
     std::vector<char*> args;
     for (const auto& a : argv)
       args.push_back(const_cast<char*>(a.c_str()));
@@ -123,6 +152,25 @@ pid_t XServer::spawn(const std::vector<std::string>& argv, bool ownGroup) const 
   return pid;
 }
 
+std::optional<std::string> XServer::query(const std::vector<std::string>& argv) const {
+  int fds[2];
+  if (pipe(fds) != 0)
+    return std::nullopt;
+  const pid_t pid = spawn(argv, false, fds[1]);
+  close(fds[1]);
+  std::string out;
+  char buffer[256];
+  ssize_t n = 0;
+  while ((n = read(fds[0], buffer, sizeof buffer)) > 0)
+    out.append(buffer, static_cast<std::size_t>(n));
+  close(fds[0]);
+  int status = 0;
+  waitpid(pid, &status, 0);
+  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+    return std::nullopt;
+  return out;
+}
+
 int XServer::run(const std::vector<std::string>& argv) const {
   int status = 0;
   waitpid(spawn(argv), &status, 0);
@@ -131,7 +179,7 @@ int XServer::run(const std::vector<std::string>& argv) const {
 
 XServer::Wm XServer::wmOfEnvironment() {
   const char* name = std::getenv("DOVRIK_TEST_WM");
-  for (const Wm wm : {Wm::openbox, Wm::fluxbox, Wm::xfwm4}) {
+  for (const Wm wm : {Wm::openbox, Wm::fluxbox, Wm::xfwm4, Wm::metacity}) {
     if (name && std::string(name) == nameOf(wm))
       return wm;
   }
@@ -146,6 +194,8 @@ const char* XServer::nameOf(Wm wm) {
       return "fluxbox";
     case Wm::xfwm4:
       return "xfwm4";
+    case Wm::metacity:
+      return "metacity";
     case Wm::openbox:
       break;
   }
@@ -176,7 +226,8 @@ std::vector<std::string> XServer::fluxboxCommand(WmConfig config) const {
 }
 
 std::vector<std::string> XServer::xfwm4Command(WmConfig config, bool replace) const {
-  // xfwm4 reads its settings from a daemon on a session bus of its own. Its key bindings are
+  // xfwm4 reads its settings from a daemon on the session bus, started there on first use. Its
+  // key bindings are
   // taken away before it starts: an empty set of its own that overrides the defaults. (Taking
   // them away while it runs makes it grab some again as it hears of each removal.)
   std::string script;
@@ -186,7 +237,7 @@ std::vector<std::string> XServer::xfwm4Command(WmConfig config, bool replace) co
         "xfconf-query -c xfce4-keyboard-shortcuts -p /xfwm4/custom/override -n -t bool -s true; ";
   }
   return {
-      "dbus-run-session", "--", "sh", "-c",
+      "sh", "-c",
       script + "exec xfwm4 --compositor=off --sm-client-disable" + (replace ? " --replace" : "")};
 }
 
@@ -205,6 +256,11 @@ std::vector<std::string> XServer::wmCommand(WmConfig config, Wm wm, bool replace
       return fluxboxCommand(config);
     case Wm::xfwm4:
       return xfwm4Command(config, replace);
+    case Wm::metacity:
+      // Its settings come from GSettings through dconf, on the server's session bus; it has
+      // no configuration of key bindings to take away here.
+      argv = {"metacity", "--sm-disable", "--no-composite"};
+      break;
   }
   if (replace)
     argv.push_back("--replace");

@@ -1,10 +1,14 @@
 // A private X server for the integration tests: Xvfb on a display it picks itself, optionally
 // with a window manager (openbox, fluxbox or xfwm4, chosen by $DOVRIK_TEST_WM), and a way to
-// run X tools against it. The user's $DISPLAY is never used.
+// run X tools against it. The user's $DISPLAY is never used, nor the user's session bus: the
+// server comes with a session bus of its own, which this process and everything it starts
+// use, so the window manager's settings daemon and the tools that change its settings meet
+// there.
 #pragma once
 
 #include <sys/types.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,14 +16,14 @@ namespace dovrik::x11test {
 
 class XServer {
  public:
-  enum class Wm { openbox, fluxbox, xfwm4 };
+  enum class Wm { openbox, fluxbox, xfwm4, metacity };
   enum class WmConfig {
     Test,    // no key bindings at all, so every combination is free for the tests
     Stock,   // the distribution's default bindings, Ctrl+Alt+arrows among them
     Timing,  // openbox only: Super+Left and Right move the window to the halves of the screen
   };
 
-  // $DOVRIK_TEST_WM ("openbox", "fluxbox" or "xfwm4"); openbox when unset.
+  // $DOVRIK_TEST_WM ("openbox", "fluxbox", "xfwm4" or "metacity"); openbox when unset.
   static Wm wmOfEnvironment();
   static const char* nameOf(Wm wm);
 
@@ -30,6 +34,9 @@ class XServer {
 
   const std::string& display() const { return display_; }
   const std::string& tempDir() const { return tempDir_; }
+  // Runs a settings tool (xfconf-query, gsettings …) on the server's session bus and answers
+  // what it printed, or nothing when it failed.
+  std::optional<std::string> query(const std::vector<std::string>& argv) const;
 
   // Starts the window manager and waits until it manages windows. fluxbox shows its toolbar
   // at the bottom, a reservation of the window manager's own that no client's strut states.
@@ -56,7 +63,9 @@ class XServer {
  private:
   // A child with this display and a private home; `ownGroup` puts it and what it starts in a
   // process group of its own, so that all of it can be stopped together.
-  pid_t spawn(const std::vector<std::string>& argv, bool ownGroup = false) const;
+  // `outFd`, when given, takes its standard output.
+  pid_t spawn(const std::vector<std::string>& argv, bool ownGroup = false, int outFd = -1) const;
+  void startSessionBus();
   std::vector<std::string> fluxboxCommand(WmConfig config) const;
   std::vector<std::string> xfwm4Command(WmConfig config, bool replace) const;
   std::vector<std::string> wmCommand(WmConfig config, Wm wm, bool replace) const;
@@ -67,6 +76,7 @@ class XServer {
   std::string display_;
   std::string tempDir_;
   pid_t xvfb_ = -1;
+  pid_t sessionBus_ = -1;
   pid_t wmPid_ = -1;
   Wm wm_ = Wm::openbox;
   bool split_ = false;

@@ -22,6 +22,7 @@ App::~App() {
   clipboardShortcut_.reset();
   workspaceShortcuts_.reset();
   workspaceManager_.reset();
+  edgeTilingGuard_.reset();
   dragMonitor_.reset();
   dragZoneManager_.reset();
   shortcutManager_.reset();
@@ -86,6 +87,13 @@ DragMonitor& App::dragMonitor() {
         std::make_unique<DragMonitor>(platform_, appState(), dragZoneManager(), windowManager());
   }
   return *dragMonitor_;
+}
+
+EdgeTilingGuard& App::edgeTilingGuard() {
+  if (!edgeTilingGuard_) {
+    edgeTilingGuard_ = std::make_unique<EdgeTilingGuard>(platform_, appState(), dragZoneManager());
+  }
+  return *edgeTilingGuard_;
 }
 
 MenuBarController& App::menuBarController() {
@@ -197,6 +205,8 @@ void App::start() {
   } else {
     showOnboarding();
   }
+  // Also gives back what a run that crashed left off.
+  edgeTilingGuard().apply();
   // Monitoring follows its switch, which also registers the popup hotkey.
   clipboardManager().applyEnabledState();
   // Loading the layouts also starts watching the displays; the hotkeys need the list.
@@ -216,6 +226,8 @@ UpdateManager& App::updateManager() {
 void App::flush() {
   if (clipboardManager_)
     clipboardManager_->flush();
+  if (edgeTilingGuard_)
+    edgeTilingGuard_->restoreAll();
 }
 
 void App::reopen() {

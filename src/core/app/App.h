@@ -10,6 +10,7 @@
 #include "core/clipboard/ClipboardShortcut.h"
 #include "core/drag/DragMonitor.h"
 #include "core/drag/DragZoneManager.h"
+#include "core/drag/EdgeTilingGuard.h"
 #include "core/hotkeys/ShortcutManager.h"
 #include "core/hotkeys/WorkspaceShortcuts.h"
 #include "core/menubar/MenuBarController.h"
@@ -41,6 +42,7 @@ class App {
   ShortcutManager& shortcutManager();
   DragZoneManager& dragZoneManager();
   DragMonitor& dragMonitor();
+  EdgeTilingGuard& edgeTilingGuard();
   MenuBarController& menuBarController();
   WorkspaceManager& workspaceManager();
   WorkspaceShortcuts& workspaceShortcuts();
@@ -72,7 +74,8 @@ class App {
 
   // The start-up sequence for the managers that exist.
   void start();
-  // Dovrik is about to quit: write what is still waiting to be saved.
+  // Dovrik is about to quit: write what is still waiting to be saved, and give the window
+  // manager back the edge tiling Dovrik held off.
   void flush();
   // The user opened Dovrik again while it runs.
   void reopen();
@@ -84,6 +87,7 @@ class App {
   std::unique_ptr<ShortcutManager> shortcutManager_;
   std::unique_ptr<DragZoneManager> dragZoneManager_;
   std::unique_ptr<DragMonitor> dragMonitor_;
+  std::unique_ptr<EdgeTilingGuard> edgeTilingGuard_;
   std::unique_ptr<WorkspaceManager> workspaceManager_;
   std::unique_ptr<WorkspaceShortcuts> workspaceShortcuts_;
   std::unique_ptr<MenuBarController> menuBarController_;

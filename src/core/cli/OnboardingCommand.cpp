@@ -13,12 +13,20 @@ Command onboardingCommand() {
       .summary = "Open the first-run window, which explains what Dovrik needs to move windows.",
       .details =
           "Prints what the window shows: \"You're set\" once Dovrik can move windows,\n"
-          "else what is still missing. With the window open it is brought to the front.\n",
+          "else what is still missing. With the window open it is brought to the front.\n"
+          "Also says whether Dovrik holds the window manager's own edge tiling off, or\n"
+          "which of its settings to turn off where Dovrik cannot.\n",
       .check = checkNothingAfter("onboarding"),
       .run =
           [](App& app, const Arguments&, const Caller&) {
             app.showOnboarding();
-            return CommandOutcome::done(app.onboarding()->statusLine() + '\n');
+            std::string out = app.onboarding()->statusLine() + '\n';
+            const EdgeTilingGuard& edgeTiling = app.edgeTilingGuard();
+            for (const auto& notice : {edgeTiling.leftOnNotice(), edgeTiling.heldOffNotice()}) {
+              if (notice)
+                out += *notice + '\n';
+            }
+            return CommandOutcome::done(out);
           },
   };
 }

@@ -5,6 +5,7 @@
 #include "core/platform/Background.h"
 #include "core/platform/Clock.h"
 #include "core/platform/Defaults.h"
+#include "core/platform/EdgeTiling.h"
 #include "core/platform/EventTap.h"
 #include "core/platform/Files.h"
 #include "core/platform/Hotkeys.h"
@@ -51,6 +52,7 @@ struct Platform {
   Lifecycle& lifecycle;
   OnboardingWindow& onboardingWindow;
   UpdateService& updateService;
+  EdgeTiling& edgeTiling;
 };
 
 }  // namespace dovrik

@@ -13,13 +13,16 @@ const SettingSlider& DragZonesPanelModel::slider(Parameter parameter) {
   return sliders[static_cast<std::size_t>(parameter)];
 }
 
-DragZonesPanelModel::DragZonesPanelModel(DragZoneManager& zones, Screens& screens)
-    : zones_(zones), screens_(screens) {
+DragZonesPanelModel::DragZonesPanelModel(DragZoneManager& zones, EdgeTilingGuard& edgeTiling,
+                                         Screens& screens)
+    : zones_(zones), edgeTiling_(edgeTiling), screens_(screens) {
   zonesObserver_ = zones_.changed.connect([this] { changed.emit(); });
+  edgeTilingObserver_ = edgeTiling_.changed.connect([this] { changed.emit(); });
 }
 
 DragZonesPanelModel::~DragZonesPanelModel() {
   zones_.changed.disconnect(zonesObserver_);
+  edgeTiling_.changed.disconnect(edgeTilingObserver_);
 }
 
 double DragZonesPanelModel::value(Parameter parameter) const {

@@ -1,5 +1,6 @@
 // The Drag Zones panel: the zone switches, the four sensitivity sliders, the miniature of the
-// zones and the reset of every drag-zone setting behind a confirmation.
+// zones and the reset of every drag-zone setting behind a confirmation, with what became of the
+// window manager's own edge tiling.
 #pragma once
 
 #include <array>
@@ -8,6 +9,7 @@
 #include <string_view>
 
 #include "core/drag/DragZoneManager.h"
+#include "core/drag/EdgeTilingGuard.h"
 #include "core/platform/Screens.h"
 #include "core/settings/Confirmation.h"
 #include "core/settings/DragZonePreview.h"
@@ -31,7 +33,7 @@ class DragZonesPanelModel {
       Parameter::snapDelay};
   static const SettingSlider& slider(Parameter parameter);
 
-  DragZonesPanelModel(DragZoneManager& zones, Screens& screens);
+  DragZonesPanelModel(DragZoneManager& zones, EdgeTilingGuard& edgeTiling, Screens& screens);
   DragZonesPanelModel(const DragZonesPanelModel&) = delete;
   DragZonesPanelModel& operator=(const DragZonesPanelModel&) = delete;
   ~DragZonesPanelModel();
@@ -43,6 +45,11 @@ class DragZonesPanelModel {
   void setValue(Parameter parameter, double value);
   // "48px", "0.06s".
   std::string valueText(Parameter parameter) const;
+
+  // The window manager's edge tiling that the user has to turn off, as a warning.
+  std::optional<std::string> edgeTilingWarning() const { return edgeTiling_.leftOnNotice(); }
+  // That Dovrik holds it off for now, as a note.
+  std::optional<std::string> edgeTilingNote() const { return edgeTiling_.heldOffNotice(); }
 
   // The miniature `width` wide, in the proportions of the main screen.
   DragZonePreview preview(double width) const;
@@ -56,9 +63,11 @@ class DragZonesPanelModel {
 
  private:
   DragZoneManager& zones_;
+  EdgeTilingGuard& edgeTiling_;
   Screens& screens_;
   bool showResetConfirm_ = false;
   Signal<>::Connection zonesObserver_ = 0;
+  Signal<>::Connection edgeTilingObserver_ = 0;
 };
 
 }  // namespace dovrik

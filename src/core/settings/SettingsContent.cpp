@@ -16,6 +16,6 @@ SettingsContent::SettingsContent(App& app, const std::string& version)
                  app.clipboardShortcut(), app.ownHotkeys()),
       workspaces_(app.platform(), app.appState(), app.workspaceManager(), app.ownHotkeys()),
       rules_(app.appState(), app.ruleManager(), app.installedAppsCache()),
-      dragZones_(app.dragZoneManager(), app.platform().screens) {}
+      dragZones_(app.dragZoneManager(), app.edgeTilingGuard(), app.platform().screens) {}
 
 }  // namespace dovrik

@@ -40,6 +40,13 @@ bool ClientWindows::windowManagerRunning() {
   return !self.empty() && self[0] == check[0];
 }
 
+std::string ClientWindows::windowManagerName() {
+  if (!windowManagerRunning())
+    return "";
+  const auto check = x_.cardinals(x_.root(), x_.atoms()._NET_SUPPORTING_WM_CHECK, XCB_ATOM_WINDOW);
+  return title(check[0]).value_or("");
+}
+
 bool ClientWindows::anyWindowManagerRunning() {
   if (!x_.isConnected())
     return false;

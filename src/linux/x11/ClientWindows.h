@@ -33,6 +33,9 @@ class ClientWindows {
   // Whether an EWMH window manager runs: the root's _NET_SUPPORTING_WM_CHECK names a window
   // that names itself.
   bool windowManagerRunning();
+  // The name the EWMH window manager gives itself (its check window's `_NET_WM_NAME`), such as
+  // "Xfwm4" or "Metacity"; empty when none runs or it gives none.
+  std::string windowManagerName();
   // Whether any window manager runs, EWMH or not: some client redirects the root's children.
   bool anyWindowManagerRunning();
 

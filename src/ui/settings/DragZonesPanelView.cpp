@@ -19,6 +19,8 @@ void DragZonesPanelView::build() {
   if (const auto confirmation = m.resetConfirmation())
     addConfirmation(
         *confirmation, [&m] { m.confirmReset(); }, [&m] { m.cancelReset(); });
+  if (const auto warning = m.edgeTilingWarning())
+    addWarning(*warning);
 
   addSection(DragZonesPanelModel::featuresSection);
   SettingsCard* features = addCard();
@@ -32,6 +34,8 @@ void DragZonesPanelView::build() {
   features->addRow(row("hand.draw", "Drag Snapping", {},
                        {toggle("Drag Snapping", zones.dragSnappingEnabled(),
                                [&zones](bool on) { zones.setDragSnappingEnabled(on); })}));
+  if (const auto note = m.edgeTilingNote())
+    addNote(*note);
 
   addSection(DragZonesPanelModel::sensitivitySection);
   SettingsCard* sensitivity = addCard();

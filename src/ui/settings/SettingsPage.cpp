@@ -143,6 +143,8 @@ void SettingsPage::addWarning(std::string_view text) {
   QLabel* label = textLabel(text, color(ColorToken::textPrimary), 13, false, box);
   label->setStyleSheet(QStringLiteral("border: none; background: transparent;"));
   label->setAccessibleName(qs(text));
+  // A warning may name a command or a setting to change elsewhere, which the user copies.
+  label->setTextInteractionFlags(Qt::TextSelectableByMouse);
   line->addWidget(label, 1);
   layout_->addWidget(box);
 }

@@ -74,7 +74,7 @@ TEST_F(PanelModelsTest, SnappingPanelKeepsOpacityInRangeAndShowsItAsAPercentage)
 }
 
 TEST_F(PanelModelsTest, DragZoneSlidersClampAndPrintTheirValues) {
-  DragZonesPanelModel panel(app.dragZoneManager(), platform.screens);
+  DragZonesPanelModel panel(app.dragZoneManager(), app.edgeTilingGuard(), platform.screens);
   EXPECT_EQ(panel.valueText(Parameter::edgeSensitivity), "48px");
   EXPECT_EQ(panel.valueText(Parameter::snapDelay), "0.06s");
   panel.setValue(Parameter::edgeSensitivity, 47.9);
@@ -94,7 +94,7 @@ TEST_F(PanelModelsTest, DragZoneSlidersClampAndPrintTheirValues) {
 }
 
 TEST_F(PanelModelsTest, ZonePreviewScalesToTheMainScreenAndSaysWhenAllZonesAreOff) {
-  DragZonesPanelModel panel(app.dragZoneManager(), platform.screens);
+  DragZonesPanelModel panel(app.dragZoneManager(), app.edgeTilingGuard(), platform.screens);
   const DragZonePreview preview = panel.preview(144);
   EXPECT_EQ(preview.size.height, 90);
   ASSERT_EQ(preview.edgeBands.size(), 4u);
