@@ -1,7 +1,10 @@
 // Rows of the Clipboard panel over its model.
 #include "ui/settings/ClipboardPanelView.h"
 
+#include <QComboBox>
 #include <QLabel>
+
+#include "ui/settings/SettingsText.h"
 
 namespace dovrik::ui {
 
@@ -56,6 +59,8 @@ void ClipboardPanelView::build() {
     }
   }
 
+  addPasteKeys(m.pasteKeys());
+
   addSection(ShelfSettingsModel::section);
   SettingsCard* files = addCard();
   files->addRow(row({}, ShelfSettingsModel::switchTitle, ShelfSettingsModel::switchSubtitle,
@@ -79,6 +84,58 @@ void ClipboardPanelView::build() {
   storage->addRow(row({}, ClipboardPanelModel::clearTitle, ClipboardPanelModel::clearHelp,
                       {button(
                           ClipboardPanelModel::clearTitle, [&m] { m.requestClear(); }, true)}));
+}
+
+QComboBox* ClipboardPanelView::chordPicker(std::string_view name, PasteChord chosen,
+                                           std::function<void(PasteChord)> choose) {
+  auto* picker = new QComboBox(this);
+  picker->setAccessibleName(qs(name));
+  for (const PasteChord chord : allPasteChords) {
+    picker->addItem(qs(pasteKeyTitle(chord)));
+    if (chord == chosen)
+      picker->setCurrentIndex(picker->count() - 1);
+  }
+  connect(picker, &QComboBox::activated, this,
+          [choose = std::move(choose)](int index) { choose(allPasteChords[std::size_t(index)]); });
+  return picker;
+}
+
+void ClipboardPanelView::addPasteKeys(PasteKeysSettingsModel& keys) {
+  addSection(PasteKeysSettingsModel::section);
+  addNote(PasteKeysSettingsModel::explanation);
+  SettingsCard* card = addCard();
+  for (const PasteKeysSettingsModel::Row& entry : keys.rows()) {
+    const std::string appId = entry.appId;
+    card->addRow(
+        row(PasteKeysSettingsModel::appSymbol, entry.name, appId,
+            {chordPicker("Paste keystroke for " + entry.name, entry.chord,
+                         [&keys, appId](PasteChord chord) { keys.setChord(appId, chord); }),
+             symbolButton(PasteKeysSettingsModel::removeSymbol,
+                          "Remove paste keystroke for " + entry.name,
+                          [&keys, appId] { keys.remove(appId); })}));
+  }
+
+  const auto candidates = keys.candidates();
+  auto* apps = new QComboBox(card);
+  apps->setAccessibleName(qs(PasteKeysSettingsModel::applicationCaption));
+  apps->addItem(qs(PasteKeysSettingsModel::noApplicationEntry));
+  for (const auto& candidate : candidates) {
+    apps->addItem(QString::fromStdString(candidate.name));
+    if (keys.selectedApp() == candidate.appId)
+      apps->setCurrentIndex(apps->count() - 1);
+  }
+  connect(apps, &QComboBox::activated, this, [&keys, candidates](int index) {
+    keys.selectApp(index == 0 ? std::nullopt
+                              : std::optional(candidates[std::size_t(index - 1)].appId));
+  });
+  QPushButton* add = button(PasteKeysSettingsModel::addTitle, [&keys] { keys.add(); });
+  add->setAccessibleName(QStringLiteral("Add paste keystroke"));
+  add->setEnabled(keys.selectedApp().has_value());
+  card->addRow(row({}, PasteKeysSettingsModel::applicationCaption, {},
+                   {apps,
+                    chordPicker("New paste keystroke", keys.newChord(),
+                                [&keys](PasteChord chord) { keys.selectNewChord(chord); }),
+                    add}));
 }
 
 }  // namespace dovrik::ui
