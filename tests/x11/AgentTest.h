@@ -170,6 +170,32 @@ class AgentTest : public DesktopTest {
     return window != XCB_NONE && !active.empty() && active[0] == window;
   }
 
+  // The agent's popup while it is mapped: override-redirect, named for what it shows.
+  xcb_window_t popupWindow() {
+    xcb_connection_t* c = client->raw();
+    auto* tree = xcb_query_tree_reply(c, xcb_query_tree(c, client->root()), nullptr);
+    xcb_window_t found = XCB_NONE;
+    const xcb_window_t* children = xcb_query_tree_children(tree);
+    for (int i = 0; tree && i < xcb_query_tree_children_length(tree) && found == XCB_NONE; ++i) {
+      auto* attributes =
+          xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, children[i]), nullptr);
+      const bool candidate = attributes && attributes->override_redirect &&
+                             attributes->map_state == XCB_MAP_STATE_VIEWABLE;
+      std::free(attributes);
+      if (!candidate)
+        continue;
+      auto* name = xcb_get_property_reply(
+          c, xcb_get_property(c, 0, children[i], XCB_ATOM_WM_NAME, XCB_ATOM_ANY, 0, 64), nullptr);
+      if (name && std::string(static_cast<const char*>(xcb_get_property_value(name)),
+                              xcb_get_property_value_length(name)) == "Dovrik Clipboard History")
+        found = children[i];
+      std::free(name);
+    }
+    std::free(tree);
+    return found;
+  }
+  bool popupShown() { return popupWindow() != XCB_NONE; }
+
   bool agentRuns() const { return agent_ > 0 && waitpid(agent_, nullptr, WNOHANG) == 0; }
 
   std::string session_;
