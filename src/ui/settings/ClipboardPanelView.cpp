@@ -4,8 +4,6 @@
 #include <QComboBox>
 #include <QLabel>
 
-#include "ui/settings/SettingsText.h"
-
 namespace dovrik::ui {
 
 ClipboardPanelView::ClipboardPanelView(ClipboardPanelModel& model, Context context, QWidget* parent)
@@ -88,16 +86,16 @@ void ClipboardPanelView::build() {
 
 QComboBox* ClipboardPanelView::chordPicker(std::string_view name, PasteChord chosen,
                                            std::function<void(PasteChord)> choose) {
-  auto* picker = new QComboBox(this);
-  picker->setAccessibleName(qs(name));
+  std::vector<std::string> titles;
+  int current = 0;
   for (const PasteChord chord : allPasteChords) {
-    picker->addItem(qs(pasteKeyTitle(chord)));
     if (chord == chosen)
-      picker->setCurrentIndex(picker->count() - 1);
+      current = static_cast<int>(titles.size());
+    titles.emplace_back(pasteKeyTitle(chord));
   }
-  connect(picker, &QComboBox::activated, this,
-          [choose = std::move(choose)](int index) { choose(allPasteChords[std::size_t(index)]); });
-  return picker;
+  return picker(name, titles, current, [choose = std::move(choose)](int index) {
+    choose(allPasteChords[std::size_t(index)]);
+  });
 }
 
 void ClipboardPanelView::addPasteKeys(PasteKeysSettingsModel& keys) {
@@ -116,18 +114,18 @@ void ClipboardPanelView::addPasteKeys(PasteKeysSettingsModel& keys) {
   }
 
   const auto candidates = keys.candidates();
-  auto* apps = new QComboBox(card);
-  apps->setAccessibleName(qs(PasteKeysSettingsModel::applicationCaption));
-  apps->addItem(qs(PasteKeysSettingsModel::noApplicationEntry));
+  std::vector<std::string> names{std::string(PasteKeysSettingsModel::noApplicationEntry)};
+  int current = 0;
   for (const auto& candidate : candidates) {
-    apps->addItem(QString::fromStdString(candidate.name));
     if (keys.selectedApp() == candidate.appId)
-      apps->setCurrentIndex(apps->count() - 1);
+      current = static_cast<int>(names.size());
+    names.push_back(candidate.name);
   }
-  connect(apps, &QComboBox::activated, this, [&keys, candidates](int index) {
-    keys.selectApp(index == 0 ? std::nullopt
-                              : std::optional(candidates[std::size_t(index - 1)].appId));
-  });
+  QComboBox* apps = picker(
+      PasteKeysSettingsModel::applicationCaption, names, current, [&keys, candidates](int index) {
+        keys.selectApp(index == 0 ? std::nullopt
+                                  : std::optional(candidates[std::size_t(index - 1)].appId));
+      });
   QPushButton* add = button(PasteKeysSettingsModel::addTitle, [&keys] { keys.add(); });
   add->setAccessibleName(QStringLiteral("Add paste keystroke"));
   add->setEnabled(keys.selectedApp().has_value());
