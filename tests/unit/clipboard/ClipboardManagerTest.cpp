@@ -152,14 +152,7 @@ TEST_F(ClipboardManagerTest, PasteWaitsForModifiersUpToTwentyFiveTriesAndNeedsTr
 }
 
 TEST_F(ClipboardManagerTest, TerminalsGetTheirChordAndXtermAlsoThePrimarySelection) {
-  desktop.addApp({200,
-                  "debian-xterm",
-                  "XTerm",
-                  ActivationPolicy::Regular,
-                  false,
-                  {"System", "TerminalEmulator"},
-                  "xterm",
-                  "XTerm"});
+  desktop.addApp(debianXterm(200));
   desktop.setFrontmostApp(200);
   copy("a");
   manager->paste(manager->items()[0]);

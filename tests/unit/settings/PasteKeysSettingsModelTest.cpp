@@ -15,14 +15,7 @@ struct PasteKeysSettingsModelTest : test::SettingsFixture {
     sim.installedApps.setApps({{Uuid(), "alpha", "org.example.Alpha", std::nullopt},
                                {Uuid(), "XTerm", "debian-xterm", std::nullopt},
                                {Uuid(), "Editor", "com.example.editor", std::nullopt}});
-    desktop.addApp({300,
-                    "debian-xterm",
-                    "XTerm",
-                    ActivationPolicy::Regular,
-                    false,
-                    {"System", "TerminalEmulator"},
-                    "xterm",
-                    "XTerm"});
+    desktop.addApp(debianXterm(300));
     desktop.addApp({301,
                     "Xfce4-terminal",
                     "Xfce Terminal",
