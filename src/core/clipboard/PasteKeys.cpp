@@ -68,7 +68,9 @@ void setPasteKey(AppState& appState, const std::string& appId, std::optional<Pas
   Json json = Json::object();
   for (const auto& [id, chosen] : table)
     json[id] = std::string(pasteKeyWord(chosen));
-  const std::string text = json.dump();
+  // An identity from a window class may be Latin-1, which JSON cannot hold as it is: it is
+  // written with replacement characters rather than failing the write.
+  const std::string text = json.dump(-1, ' ', false, Json::error_handler_t::replace);
   appState.setPasteKeysData(Bytes(text.begin(), text.end()));
 }
 

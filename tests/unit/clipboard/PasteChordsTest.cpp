@@ -90,6 +90,9 @@ TEST_F(PasteKeysTest, StoredChoicesAreReadLeniently) {
   // A write over unreadable data starts a fresh table.
   setPasteKey(state, "a", PasteChord::ControlV);
   EXPECT_EQ(stored(), R"({"a":"ctrl-v"})");
+  // A window class in Latin-1 ("Caf\xe9") is no UTF-8; it is stored, not thrown at.
+  setPasteKey(state, "Caf\xe9", PasteChord::ShiftInsert);
+  EXPECT_EQ(pasteKeyTable(state).size(), 2U);
 }
 
 TEST(PasteKeyWordsTest, WordsAndTitlesNameEachKeystrokeOnce) {
