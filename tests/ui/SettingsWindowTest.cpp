@@ -7,12 +7,14 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScrollArea>
 #include <QSet>
 #include <QSlider>
 #include <QTest>
 #include <functional>
 
 #include "core/app/App.h"
+#include "core/clipboard/PasteKeys.h"
 #include "core/workspaces/Workspace.h"
 #include "tests/unit/support/SimWorld.h"
 #include "ui/settings/SettingsView.h"
@@ -55,14 +57,22 @@ struct Settings {
     }
     return false;
   }
-  // Lets the panels rebuild after a change.
+  // Lets the panels rebuild after a change, and the layouts settle: a page taller than the
+  // window is laid out, then the scroll area, then the page again at its new size, each on a
+  // turn of the loop.
   void settle() {
-    QCoreApplication::processEvents();
-    QCoreApplication::processEvents();
+    for (int turn = 0; turn < 4; ++turn)
+      QCoreApplication::processEvents();
   }
+  // Clicks as the pointer would, so the control is scrolled into the window first: a click
+  // lands on whatever the window shows at its place.
   void click(const QString& name) {
     auto* button = named<QAbstractButton>(name);
     QVERIFY2(button, qPrintable("no control named " + name));
+    for (QWidget* outer = button->parentWidget(); outer; outer = outer->parentWidget()) {
+      if (auto* scroll = qobject_cast<QScrollArea*>(outer))
+        scroll->ensureWidgetVisible(button);
+    }
     QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
     settle();
   }
@@ -452,6 +462,31 @@ class SettingsWindowTest : public QObject {
     QVERIFY(!(s.app.appState().clipboardShortcut() == standard));
     s.click(QString::fromStdString(s.world.platform.texts.clipboardShortcutResetHelp));
     QCOMPARE(s.app.appState().clipboardShortcut(), standard);
+  }
+
+  void pasteKeystrokesAreAddedChangedAndRemovedInTheClipboardPanel() {
+    Settings s;
+    s.open("Clipboard");
+    // The running editor and the installed terminal, by name.
+    auto* apps = s.named<QComboBox>("Application");
+    QVERIFY(apps);
+    QCOMPARE(apps->count(), 3);
+    QCOMPARE(apps->itemText(2), QStringLiteral("Terminal"));
+    Q_EMIT apps->activated(2);
+    s.settle();
+    Q_EMIT s.named<QComboBox>("New paste keystroke")->activated(2);
+    s.settle();
+    s.click("Add paste keystroke");
+    QCOMPARE(pasteKeyTable(s.app.appState()),
+             (PasteKeyTable{{"org.example.Term", PasteChord::ShiftInsert}}));
+    QVERIFY(s.shows("org.example.Term"));
+
+    Q_EMIT s.named<QComboBox>("Paste keystroke for Terminal")->activated(1);
+    s.settle();
+    QCOMPARE(pasteKeyTable(s.app.appState()).at("org.example.Term"), PasteChord::ControlShiftV);
+    s.click("Remove paste keystroke for Terminal");
+    QVERIFY(pasteKeyTable(s.app.appState()).empty());
+    QVERIFY(!s.shows("org.example.Term"));
   }
 
   // A change of colours rebuilds the views: a badge that was listening stops, and Dovrik's

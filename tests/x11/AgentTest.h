@@ -45,6 +45,10 @@ class AgentTest : public DesktopTest {
     ASSERT_EQ(chmod(runtimeDir().c_str(), 0700), 0);
   }
   void TearDown() override {
+    for (const pid_t pid : programs_) {
+      kill(pid, SIGTERM);
+      waitpid(pid, nullptr, 0);
+    }
     if (agent_ > 0) {
       kill(agent_, SIGTERM);
       waitpid(agent_, nullptr, 0);
@@ -106,6 +110,28 @@ class AgentTest : public DesktopTest {
     }
     return {ended && WIFEXITED(status) ? WEXITSTATUS(status) : -1, contents("out"),
             contents("err")};
+  }
+
+  // Starts another program, such as a terminal, in the test's session, its output going to the
+  // file `log`; it is stopped when the test ends.
+  pid_t startProgram(const std::string& program, const std::vector<std::string>& args,
+                     const std::string& log) {
+    const int fd = create(log);
+    const pid_t pid = spawn(args, fd, fd, program);
+    close(fd);
+    programs_.push_back(pid);
+    return pid;
+  }
+
+  // The client window whose `_NET_WM_PID` is `pid`, once mapped.
+  xcb_window_t clientWindowOf(pid_t pid) {
+    for (const std::uint32_t window : client->property(client->root(), "_NET_CLIENT_LIST")) {
+      const auto owner = client->property(window, "_NET_WM_PID");
+      if (!owner.empty() && owner[0] == static_cast<std::uint32_t>(pid) &&
+          client->isViewable(window))
+        return window;
+    }
+    return XCB_NONE;
   }
 
   // Starts the agent and waits until it answers commands.
@@ -200,10 +226,37 @@ class AgentTest : public DesktopTest {
     return found;
   }
 
+  // The agent's popup while it is mapped: override-redirect, named for what it shows.
+  xcb_window_t popupWindow() {
+    xcb_connection_t* c = client->raw();
+    auto* tree = xcb_query_tree_reply(c, xcb_query_tree(c, client->root()), nullptr);
+    xcb_window_t found = XCB_NONE;
+    const xcb_window_t* children = xcb_query_tree_children(tree);
+    for (int i = 0; tree && i < xcb_query_tree_children_length(tree) && found == XCB_NONE; ++i) {
+      auto* attributes =
+          xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, children[i]), nullptr);
+      const bool candidate = attributes && attributes->override_redirect &&
+                             attributes->map_state == XCB_MAP_STATE_VIEWABLE;
+      std::free(attributes);
+      if (!candidate)
+        continue;
+      auto* name = xcb_get_property_reply(
+          c, xcb_get_property(c, 0, children[i], XCB_ATOM_WM_NAME, XCB_ATOM_ANY, 0, 64), nullptr);
+      if (name && std::string(static_cast<const char*>(xcb_get_property_value(name)),
+                              xcb_get_property_value_length(name)) == "Dovrik Clipboard History")
+        found = children[i];
+      std::free(name);
+    }
+    std::free(tree);
+    return found;
+  }
+  bool popupShown() { return popupWindow() != XCB_NONE; }
+
   bool agentRuns() const { return agent_ > 0 && waitpid(agent_, nullptr, WNOHANG) == 0; }
 
   std::string session_;
   pid_t agent_ = -1;
+  std::vector<pid_t> programs_;
 };
 
 }  // namespace dovrik::x11test

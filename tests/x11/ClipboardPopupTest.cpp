@@ -105,37 +105,13 @@ class ClipboardPopupTest : public AgentTest {
     });
   }
 
-  // The agent's popup while it is mapped: override-redirect, named for what it shows.
+  // The agent's popup while it is mapped.
   std::optional<Rect> popupFrame() {
     const xcb_window_t popup = popupWindow();
     if (popup == XCB_NONE)
       return std::nullopt;
     return client->clientRect(popup);
   }
-  xcb_window_t popupWindow() {
-    xcb_connection_t* c = client->raw();
-    auto* tree = xcb_query_tree_reply(c, xcb_query_tree(c, client->root()), nullptr);
-    xcb_window_t found = XCB_NONE;
-    const xcb_window_t* children = xcb_query_tree_children(tree);
-    for (int i = 0; tree && i < xcb_query_tree_children_length(tree) && found == XCB_NONE; ++i) {
-      auto* attributes =
-          xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, children[i]), nullptr);
-      const bool candidate = attributes && attributes->override_redirect &&
-                             attributes->map_state == XCB_MAP_STATE_VIEWABLE;
-      std::free(attributes);
-      if (!candidate)
-        continue;
-      auto* name = xcb_get_property_reply(
-          c, xcb_get_property(c, 0, children[i], XCB_ATOM_WM_NAME, XCB_ATOM_ANY, 0, 64), nullptr);
-      if (name && std::string(static_cast<const char*>(xcb_get_property_value(name)),
-                              xcb_get_property_value_length(name)) == "Dovrik Clipboard History")
-        found = children[i];
-      std::free(name);
-    }
-    std::free(tree);
-    return found;
-  }
-  bool popupShown() { return popupWindow() != XCB_NONE; }
   // Opens the popup by its hotkey and waits until it holds the keyboard: the hotkey's own grab
   // while its keys are down comes and goes first.
   bool openByHotkey() {

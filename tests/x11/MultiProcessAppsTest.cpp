@@ -1,9 +1,6 @@
 // Applications that run a process per window, with real xterms: a layout puts every one of them
 // back, and a rule places a terminal the user starts while another is open, never a later
 // window of a process that runs already.
-#include <signal.h>
-#include <sys/wait.h>
-
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -19,14 +16,6 @@ namespace {
 
 class MultiProcessAppsTest : public AgentTest {
  protected:
-  void TearDown() override {
-    for (const pid_t pid : terminals_) {
-      kill(pid, SIGTERM);
-      waitpid(pid, nullptr, 0);
-    }
-    AgentTest::TearDown();
-  }
-
   // An xterm of its own process, titled like every other, and its client window once mapped.
   xcb_window_t startXterm() {
     const int log = create("xterm.log");
@@ -37,16 +26,6 @@ class MultiProcessAppsTest : public AgentTest {
     xcb_window_t found = XCB_NONE;
     client->waitFor([&] { return (found = clientWindowOf(pid)) != XCB_NONE; }, 15);
     return found;
-  }
-
-  xcb_window_t clientWindowOf(pid_t pid) {
-    for (const std::uint32_t window : client->property(client->root(), "_NET_CLIENT_LIST")) {
-      const auto owner = client->property(window, "_NET_WM_PID");
-      if (!owner.empty() && owner[0] == static_cast<std::uint32_t>(pid) &&
-          client->isViewable(window))
-        return window;
-    }
-    return XCB_NONE;
   }
 
   // Asks for `frame` and returns where the window settles: a terminal keeps a whole number of
@@ -72,8 +51,6 @@ class MultiProcessAppsTest : public AgentTest {
     }
     return "XTerm";
   }
-
-  std::vector<pid_t> terminals_;
 };
 
 TEST_F(MultiProcessAppsTest, ALayoutPutsBackEveryTerminalAcrossTwoMonitors) {

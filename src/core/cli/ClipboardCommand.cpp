@@ -6,14 +6,27 @@
 
 #include "core/app/App.h"
 #include "core/cli/CommandSupport.h"
+#include "core/clipboard/PasteKeys.h"
 
 namespace dovrik::cli {
 namespace {
 
-const std::string kVerbs = "list, copy, paste, pin, delete, clear, popup";
+const std::string kVerbs = "list, copy, paste, pin, delete, clear, popup, paste-keys";
+// The words `paste-keys` takes after APP; "default" removes the application's own choice.
+const std::string kPasteKeys = "ctrl-v, ctrl-shift-v, shift-insert, default";
 
 bool takesNumber(const std::string& verb) {
   return verb == "copy" || verb == "paste" || verb == "pin" || verb == "delete";
+}
+
+std::optional<std::string> checkPasteKeys(const Arguments& args) {
+  if (args.size() == 1)
+    return std::nullopt;
+  if (args.size() != 3)
+    return "usage: dovrik clipboard paste-keys [APP ctrl-v|ctrl-shift-v|shift-insert|default].";
+  if (args[2] != "default" && !pasteChordFromWord(args[2]))
+    return "unknown keystroke \"" + args[2] + "\"; keystrokes: " + kPasteKeys + ".";
+  return std::nullopt;
 }
 
 std::optional<std::string> checkClipboard(const Arguments& args) {
@@ -24,6 +37,8 @@ std::optional<std::string> checkClipboard(const Arguments& args) {
     return checkListArguments(args);
   if (verb == "clear" || verb == "popup")
     return checkNoArguments(args);
+  if (verb == "paste-keys")
+    return checkPasteKeys(args);
   if (!takesNumber(verb))
     return unknownVerb(verb, kVerbs);
   return checkEntryArguments(args, "clipboard");
@@ -81,12 +96,41 @@ CommandOutcome act(App& app, const std::string& verb, const ClipboardItem& item,
   return CommandOutcome::done();
 }
 
+std::string pasteKeyLine(App& app, const std::string& appId, PasteChord chord) {
+  return applicationName(app, appId) + " (" + appId + ") — " + std::string(pasteKeyWord(chord)) +
+         "\n";
+}
+
+// Without arguments, the applications with a keystroke of their own; with them, sets APP's.
+CommandOutcome pasteKeys(App& app, const Arguments& args) {
+  if (args.size() == 1) {
+    const PasteKeyTable table = pasteKeyTable(app.appState());
+    if (table.empty())
+      return CommandOutcome::done("No app has a paste keystroke of its own.\n");
+    std::string out;
+    for (const auto& [appId, chord] : table)
+      out += pasteKeyLine(app, appId, chord);
+    return CommandOutcome::done(out);
+  }
+  const std::string& appId = args[1];
+  const std::optional<PasteChord> chord = pasteChordFromWord(args[2]);
+  setPasteKey(app.appState(), appId, chord);
+  if (!chord) {
+    return CommandOutcome::done(applicationName(app, appId) + " (" + appId +
+                                ") pastes with the keystroke its kind of app takes.\n");
+  }
+  return CommandOutcome::done(pasteKeyLine(app, appId, *chord));
+}
+
 CommandOutcome runClipboard(App& app, const Arguments& args, const Caller&) {
   const std::string& verb = args.front();
   if (verb == "clear") {
     app.clipboardManager().clearHistory();
     return CommandOutcome::done();
   }
+  // Pasting from the file shelf takes the same keystroke, history or not.
+  if (verb == "paste-keys")
+    return pasteKeys(app, args);
   // The numbers come from `list`, which shows nothing while the history is off.
   if (!app.appState().clipboardHistoryEnabled()) {
     return CommandOutcome::failure(ExitStatus::failed,
@@ -113,12 +157,12 @@ CommandOutcome runClipboard(App& app, const Arguments& args, const Caller&) {
 Command clipboardCommand() {
   return {
       .name = "clipboard",
-      .synopsis = "VERB [N]",
+      .synopsis = "VERB [N|APP KEYS]",
       .summary = "List the clipboard history, copy, paste, pin or delete an entry, or open it.",
       .details =
           "N is an entry's number as `list` shows it: 1 is the top entry; pinned entries come\n"
-          "first, then the others newest first. Every verb but clear needs the clipboard\n"
-          "history switched on.\n\n"
+          "first, then the others newest first. Every verb but clear and paste-keys needs the\n"
+          "clipboard history switched on.\n\n"
           "Verbs:\n"
           "  list [--json]   One line per entry: its number, * when pinned, its kind (text,\n"
           "                  link or image), its age and its first line. --json prints the\n"
@@ -131,7 +175,15 @@ Command clipboardCommand() {
           "                  through clear and the history's size limit.\n"
           "  delete N        Delete entry N.\n"
           "  clear           Delete every entry that is not pinned.\n"
-          "  popup           Open the clipboard popup at the pointer.\n",
+          "  popup           Open the clipboard popup at the pointer.\n"
+          "  paste-keys [APP KEYS]\n"
+          "                  Without arguments, the apps that paste with a keystroke of their\n"
+          "                  own. With them, APP (an ID as `dovrik apps` shows it, or a\n"
+          "                  window's WM_CLASS class) pastes with KEYS: ctrl-v,\n"
+          "                  ctrl-shift-v, or shift-insert, which also puts the entry in the\n"
+          "                  primary selection; default gives it back the keystroke its kind\n"
+          "                  of app takes (Ctrl+Shift+V in terminals, Shift+Insert in xterm\n"
+          "                  and urxvt, else Ctrl+V).\n",
       .check = checkClipboard,
       .run = runClipboard,
   };

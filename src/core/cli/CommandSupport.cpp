@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "core/app/App.h"
+#include "core/model/ApplicationName.h"
 
 namespace dovrik::cli {
 
@@ -84,6 +85,11 @@ std::variant<std::size_t, CommandOutcome> entryIndex(const std::string& word, st
       ExitStatus::failed,
       "There is no " + noun + " " + word + "; " +
           (count == 0 ? emptyList : "N is from 1 to " + std::to_string(count) + "."));
+}
+
+std::string applicationName(App& app, const std::string& bundleID) {
+  return dovrik::applicationName(app.installedAppsCache().loadNow(),
+                                 app.platform().runningApps.runningApplications(), bundleID);
 }
 
 std::optional<CommandOutcome> refusalWithoutWindowControl(App& app) {

@@ -50,6 +50,10 @@ std::variant<std::size_t, CommandOutcome> entryIndex(const std::string& word, st
                                                      const std::string& emptyList,
                                                      const std::string& noun = "entry");
 
+// The name of the application with the identity: the installed application's, else the running
+// one's, else the identity itself. Scans the installed applications on first use.
+std::string applicationName(App& app, const std::string& bundleID);
+
 // The failure to answer while window control is not granted, with the platform's reason.
 std::optional<CommandOutcome> refusalWithoutWindowControl(App& app);
 

@@ -50,20 +50,6 @@ CommandOutcome list(App& app, bool json) {
   return CommandOutcome::done(out);
 }
 
-// The name the rule shows: the installed application's, else the running one's, else the
-// identifier itself.
-std::string appName(App& app, const std::string& bundleID) {
-  for (const AppInfo& info : app.installedAppsCache().loadNow()) {
-    if (info.bundleIdentifier == bundleID)
-      return info.name;
-  }
-  for (const RunningApp& running : app.platform().runningApps.runningApplications()) {
-    if (running.bundleIdentifier == bundleID && !running.localizedName.empty())
-      return running.localizedName;
-  }
-  return bundleID;
-}
-
 CommandOutcome add(App& app, const Arguments& args) {
   RuleManager& store = app.ruleManager();
   const std::string& bundleID = args[1];
@@ -74,7 +60,7 @@ CommandOutcome add(App& app, const Arguments& args) {
                                        "\" already has a rule; delete it first to change the "
                                        "position.");
   }
-  const AppRule rule{Uuid::random(), bundleID, appName(app, bundleID),
+  const AppRule rule{Uuid::random(), bundleID, applicationName(app, bundleID),
                      *snapPositionFromArgument(joinedWords(args, 2, args.size())), true};
   store.add(rule);
   return CommandOutcome::done(line(store.rules().size(), rule));

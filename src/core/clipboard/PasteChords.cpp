@@ -3,38 +3,29 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <string>
+#include <string_view>
+
+#include "core/support/AsciiCase.h"
 
 namespace dovrik {
 namespace {
 
-struct Entry {
-  std::string_view name;
-  PasteChord chord;
-};
+// Known by window class ("XTerm", "UXTerm", "URxvt"), executable or identity.
+constexpr std::array<std::string_view, 5> primarySelectionTerminals = {
+    "xterm", "uxterm", "urxvt", "rxvt-unicode", "urxvt-unicode"};
 
-// Names are the last part of a reverse-domain id, lower-cased, without ".desktop".
-constexpr std::array<Entry, 13> table{{
-    {"gnome-terminal", PasteChord::ControlShiftV},
-    {"terminal", PasteChord::ControlShiftV},  // org.gnome.Terminal
-    {"konsole", PasteChord::ControlShiftV},
-    {"xfce4-terminal", PasteChord::ControlShiftV},
-    {"tilix", PasteChord::ControlShiftV},
-    {"kitty", PasteChord::ControlShiftV},
-    {"alacritty", PasteChord::ControlShiftV},
-    {"terminator", PasteChord::ControlShiftV},
-    {"xterm", PasteChord::ShiftInsert},
-    {"uxterm", PasteChord::ShiftInsert},
-    {"urxvt", PasteChord::ShiftInsert},
-    {"rxvt-unicode", PasteChord::ShiftInsert},
-    {"urxvt-unicode", PasteChord::ShiftInsert},
-}};
+// Terminals whose window the system may not tie to a desktop entry, so that no category tells;
+// names are the last part of a reverse-domain identity.
+constexpr std::array<std::string_view, 8> controlShiftVTerminals = {
+    "gnome-terminal", "terminal" /* org.gnome.Terminal */,
+    "konsole",        "xfce4-terminal",
+    "tilix",          "kitty",
+    "alacritty",      "terminator"};
 
-std::string normalised(std::string_view identity) {
-  std::string name(identity);
-  std::transform(name.begin(), name.end(), name.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+// "org.gnome.Terminal.desktop" → "terminal".
+std::string identityName(std::string_view identity) {
+  std::string name = asciiLower(identity);
   if (name.ends_with(".desktop"))
     name.resize(name.size() - std::string_view(".desktop").size());
   if (const auto dot = name.rfind('.'); dot != std::string::npos)
@@ -42,14 +33,30 @@ std::string normalised(std::string_view identity) {
   return name;
 }
 
+template <std::size_t N>
+bool listed(const std::array<std::string_view, N>& names, const std::string& name) {
+  return !name.empty() && std::find(names.begin(), names.end(), name) != names.end();
+}
+
 }  // namespace
 
-PasteChord pasteChordFor(std::string_view identity) {
-  const std::string name = normalised(identity);
-  for (const Entry& entry : table)
-    if (entry.name == name)
-      return entry.chord;
+PasteChord suggestedPasteChord(const RunningApp& app) {
+  const std::string identity = identityName(app.bundleIdentifier);
+  if (listed(primarySelectionTerminals, asciiLower(app.windowClass)) ||
+      listed(primarySelectionTerminals, asciiLower(app.executable)) ||
+      listed(primarySelectionTerminals, identity))
+    return PasteChord::ShiftInsert;
+  if (listed(controlShiftVTerminals, identity) ||
+      std::find(app.categories.begin(), app.categories.end(), "TerminalEmulator") !=
+          app.categories.end())
+    return PasteChord::ControlShiftV;
   return PasteChord::ControlV;
+}
+
+PasteChord pasteChordFor(const RunningApp& app, const PasteKeyTable& chosen) {
+  if (const auto choice = chosen.find(app.bundleIdentifier); choice != chosen.end())
+    return choice->second;
+  return suggestedPasteChord(app);
 }
 
 }  // namespace dovrik

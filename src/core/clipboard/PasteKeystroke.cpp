@@ -16,7 +16,7 @@ PasteKeystroke::PasteKeystroke(Platform& platform, const AppState& appState)
 
 PasteChord PasteKeystroke::chordForFocusedApplication() const {
   const auto frontmost = platform_.runningApps.frontmostApplication();
-  return frontmost ? pasteChordFor(frontmost->bundleIdentifier) : PasteChord::ControlV;
+  return frontmost ? pasteChordFor(*frontmost, pasteKeyTable(appState_)) : PasteChord::ControlV;
 }
 
 bool PasteKeystroke::focusedApplicationPastesPrimary() const {

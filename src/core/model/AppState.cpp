@@ -202,6 +202,13 @@ void AppState::setShortcutsData(Bytes value) {
   writeValue("shortcutsData", std::move(value));
 }
 
+Bytes AppState::pasteKeysData() const {
+  return readData("pasteKeysData", Bytes{});
+}
+void AppState::setPasteKeysData(Bytes value) {
+  writeValue("pasteKeysData", std::move(value));
+}
+
 bool AppState::hasPromptedForAccessibility() const {
   return readBool("hasPromptedForAccessibility", false);
 }

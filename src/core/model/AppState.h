@@ -81,6 +81,9 @@ class AppState {
   void setEnabledPositionsData(Bytes value);
   Bytes shortcutsData() const;
   void setShortcutsData(Bytes value);
+  // The paste keystrokes chosen per application, as JSON.
+  Bytes pasteKeysData() const;
+  void setPasteKeysData(Bytes value);
   bool hasPromptedForAccessibility() const;
   void setHasPromptedForAccessibility(bool value);
 

@@ -22,6 +22,11 @@ struct RunningApp {
   std::string localizedName;
   ActivationPolicy activationPolicy = ActivationPolicy::Regular;
   bool isTerminated = false;
+  // What the system says of the program, for choices the identity alone does not settle (the
+  // keystroke that pastes in it); empty where the platform cannot tell.
+  std::vector<std::string> categories = {};  // of its desktop entry: "TerminalEmulator"
+  std::string executable = {};               // its program's file name: "xterm"
+  std::string windowClass = {};              // its windows' class: "XTerm"
   friend bool operator==(const RunningApp&, const RunningApp&) = default;
 };
 

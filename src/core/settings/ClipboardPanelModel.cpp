@@ -9,10 +9,12 @@ namespace dovrik {
 
 ClipboardPanelModel::ClipboardPanelModel(Platform& platform, AppState& appState,
                                          ClipboardManager& manager, FileShelfManager& shelf,
-                                         ClipboardShortcut& hotkey, OwnHotkeys& ownHotkeys)
+                                         ClipboardShortcut& hotkey, OwnHotkeys& ownHotkeys,
+                                         InstalledAppsCache& installedApps)
     : appState_(appState),
       manager_(manager),
       shelf_(appState, shelf),
+      pasteKeys_(appState, platform.runningApps, installedApps),
       shortcutRow_(platform, appState, manager, hotkey, ownHotkeys,
                    [this](std::optional<std::string> notice) {
                      conflictNotice_ = std::move(notice);
@@ -20,11 +22,13 @@ ClipboardPanelModel::ClipboardPanelModel(Platform& platform, AppState& appState,
                    }) {
   itemsObserver_ = manager_.itemsChanged.connect([this] { changed.emit(); });
   shelfObserver_ = shelf_.changed.connect([this] { changed.emit(); });
+  pasteKeysObserver_ = pasteKeys_.changed.connect([this] { changed.emit(); });
 }
 
 ClipboardPanelModel::~ClipboardPanelModel() {
   manager_.itemsChanged.disconnect(itemsObserver_);
   shelf_.changed.disconnect(shelfObserver_);
+  pasteKeys_.changed.disconnect(pasteKeysObserver_);
 }
 
 std::string ClipboardPanelModel::sizeTitle() const {

@@ -1,5 +1,6 @@
 // The Clipboard panel: the history switch, the popup's shortcut, the history size, the pinned
-// entries, the file shelf's rows, and clearing the history behind a confirmation.
+// entries, the paste keystrokes chosen per application, the file shelf's rows, and clearing the
+// history behind a confirmation.
 #pragma once
 
 #include <optional>
@@ -14,6 +15,7 @@
 #include "core/settings/ClipboardShortcutRow.h"
 #include "core/settings/ConfirmationRequest.h"
 #include "core/settings/OwnHotkeys.h"
+#include "core/settings/PasteKeysSettingsModel.h"
 #include "core/settings/SettingSlider.h"
 #include "core/settings/ShelfSettingsModel.h"
 #include "core/support/Signal.h"
@@ -41,13 +43,15 @@ class ClipboardPanelModel {
   };
 
   ClipboardPanelModel(Platform& platform, AppState& appState, ClipboardManager& manager,
-                      FileShelfManager& shelf, ClipboardShortcut& hotkey, OwnHotkeys& ownHotkeys);
+                      FileShelfManager& shelf, ClipboardShortcut& hotkey, OwnHotkeys& ownHotkeys,
+                      InstalledAppsCache& installedApps);
   ClipboardPanelModel(const ClipboardPanelModel&) = delete;
   ClipboardPanelModel& operator=(const ClipboardPanelModel&) = delete;
   ~ClipboardPanelModel();
 
   ClipboardShortcutRow& shortcutRow() { return shortcutRow_; }
   ShelfSettingsModel& shelf() { return shelf_; }
+  PasteKeysSettingsModel& pasteKeys() { return pasteKeys_; }
   // Shown under the shortcut row.
   const std::optional<std::string>& conflictNotice() const { return conflictNotice_; }
 
@@ -77,6 +81,7 @@ class ClipboardPanelModel {
   AppState& appState_;
   ClipboardManager& manager_;
   ShelfSettingsModel shelf_;
+  PasteKeysSettingsModel pasteKeys_;
   std::optional<std::string> conflictNotice_;
   ClipboardShortcutRow shortcutRow_;
   ConfirmationRequest clear_{{"Clear clipboard history?",
@@ -84,6 +89,7 @@ class ClipboardPanelModel {
                               "Clear History"}};
   Signal<>::Connection itemsObserver_ = 0;
   Signal<>::Connection shelfObserver_ = 0;
+  Signal<>::Connection pasteKeysObserver_ = 0;
 };
 
 }  // namespace dovrik

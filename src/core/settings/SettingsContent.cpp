@@ -13,7 +13,7 @@ SettingsContent::SettingsContent(App& app, const std::string& version)
                  app.clipboardShortcut(), app.ownHotkeys()),
       snapping_(app.appState(), app.platform().texts),
       clipboard_(app.platform(), app.appState(), app.clipboardManager(), app.fileShelfManager(),
-                 app.clipboardShortcut(), app.ownHotkeys()),
+                 app.clipboardShortcut(), app.ownHotkeys(), app.installedAppsCache()),
       workspaces_(app.platform(), app.appState(), app.workspaceManager(), app.ownHotkeys()),
       rules_(app.appState(), app.ruleManager(), app.installedAppsCache()),
       dragZones_(app.dragZoneManager(), app.edgeTilingGuard(), app.platform().screens) {}

@@ -5,6 +5,7 @@ list(APPEND DOVRIK_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/DragZonesPanelModel.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GeneralPanelModel.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ManagedHotkeys.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/PasteKeysSettingsModel.cpp
   ${CMAKE_CURRENT_LIST_DIR}/RulesPanelModel.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SettingSlider.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SettingsContent.cpp

@@ -1,19 +1,27 @@
 // Grouping client windows into applications.
 #include "linux/x11/AppDirectory.h"
 
+#include "linux/x11/ProcessExecutable.h"
+
 namespace dovrik::x11 {
 
 AppDirectory::AppDirectory(ClientWindows& clients, DesktopEntries& entries)
     : clients_(clients), entries_(entries) {}
 
-AppDirectory::Identity AppDirectory::identityOf(const std::optional<WmClass>& wmClass) {
+AppDirectory::Identity AppDirectory::identityOf(xcb_window_t window,
+                                                const std::optional<WmClass>& wmClass) {
   if (!wmClass)
     return {};
-  if (const auto entry = entries_.match(wmClass->instance, wmClass->className)) {
-    return {entry->id, entry->name.empty() ? wmClass->className : entry->name};
+  WindowOrigin origin{wmClass->instance, wmClass->className, {}};
+  // A remote client's process number names some other process here.
+  if (const auto pid = clients_.pid(window); pid && clients_.runsOnThisMachine(window))
+    origin.executable = processExecutable(*pid);
+  if (const auto entry = entries_.match(origin)) {
+    return {entry->id, entry->name.empty() ? wmClass->className : entry->name, entry->categories,
+            origin.executable.empty() ? entry->program : origin.executable, wmClass->className};
   }
   const std::string& name = wmClass->className.empty() ? wmClass->instance : wmClass->className;
-  return {name, name};
+  return {name, name, {}, origin.executable, wmClass->className};
 }
 
 ProcessId AppDirectory::pidOf(xcb_window_t window, const Identity& identity) {
@@ -32,7 +40,7 @@ std::vector<ClientApp> AppDirectory::apps() {
     const auto wmClass = clients_.wmClass(window);
     if (!wmClass && !clients_.clientRect(window))
       continue;  // gone since the list was read
-    const Identity identity = identityOf(wmClass);
+    const Identity identity = identityOf(window, wmClass);
     const ProcessId pid = pidOf(window, identity);
     auto [it, inserted] = indexOf.try_emplace(pid, result.size());
     if (inserted) {
@@ -41,6 +49,9 @@ std::vector<ClientApp> AppDirectory::apps() {
       app.bundleIdentifier = identity.id;
       app.localizedName = identity.name;
       app.activationPolicy = ActivationPolicy::Accessory;
+      app.categories = identity.categories;
+      app.executable = identity.executable;
+      app.windowClass = identity.windowClass;
       result.push_back({app, {}});
     }
     ClientApp& owner = result[it->second];
@@ -64,7 +75,7 @@ std::optional<ProcessId> AppDirectory::owner(xcb_window_t window) {
   const auto wmClass = clients_.wmClass(window);
   if (!wmClass && !clients_.clientRect(window))
     return std::nullopt;
-  return pidOf(window, identityOf(wmClass));
+  return pidOf(window, identityOf(window, wmClass));
 }
 
 }  // namespace dovrik::x11

@@ -1,7 +1,7 @@
 // Applications as the window logic sees them, derived from the window manager's client list:
-// each client window belongs to one application, identified by its .desktop entry or its
-// WM_CLASS, and numbered by its process (`_NET_WM_PID`, so Dovrik's own windows carry
-// Dovrik's process id).
+// each client window belongs to one application, identified by its .desktop entry (matched by
+// window class, program and ID) or its WM_CLASS, and numbered by its process (`_NET_WM_PID`, so
+// Dovrik's own windows carry Dovrik's process id).
 #pragma once
 
 #include <cstdint>
@@ -42,8 +42,11 @@ class AppDirectory {
   struct Identity {
     std::string id;
     std::string name;
+    std::vector<std::string> categories;
+    std::string executable;
+    std::string windowClass;
   };
-  Identity identityOf(const std::optional<WmClass>& wmClass);
+  Identity identityOf(xcb_window_t window, const std::optional<WmClass>& wmClass);
   ProcessId pidOf(xcb_window_t window, const Identity& identity);
 
   ClientWindows& clients_;

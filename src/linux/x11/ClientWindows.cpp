@@ -1,6 +1,8 @@
 // Reading client-window properties and geometry; a window that vanished answers "nothing".
 #include "linux/x11/ClientWindows.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <unordered_set>
 #include <utility>
@@ -174,6 +176,16 @@ std::optional<std::int64_t> ClientWindows::pid(xcb_window_t window) {
   if (values.empty() || values[0] == 0)
     return std::nullopt;
   return static_cast<std::int64_t>(values[0]);
+}
+
+bool ClientWindows::runsOnThisMachine(xcb_window_t window) {
+  const auto machine = x_.text(window, XCB_ATOM_WM_CLIENT_MACHINE);
+  char host[256] = {};
+  if (!machine || machine->first.empty() || gethostname(host, sizeof host - 1) != 0)
+    return false;
+  // One side may name the host fully qualified ("vm.example.org"), the other not ("vm").
+  const std::string own = host;
+  return machine->first.substr(0, machine->first.find('.')) == own.substr(0, own.find('.'));
 }
 
 std::optional<WmClass> ClientWindows::wmClass(xcb_window_t window) {

@@ -55,6 +55,9 @@ class ClientWindows {
   std::vector<xcb_atom_t> states(xcb_window_t window);
 
   std::optional<std::int64_t> pid(xcb_window_t window);
+  // Whether the window's client runs on this machine (its WM_CLIENT_MACHINE is this host), so
+  // that its `_NET_WM_PID` names a process here.
+  bool runsOnThisMachine(xcb_window_t window);
   std::optional<WmClass> wmClass(xcb_window_t window);
   // UTF-8 `_NET_WM_NAME`, else `WM_NAME` converted to UTF-8.
   std::optional<std::string> title(xcb_window_t window);

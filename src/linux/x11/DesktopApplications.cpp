@@ -4,10 +4,10 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cctype>
 #include <cstdlib>
 #include <sstream>
 
+#include "core/support/AsciiCase.h"
 #include "linux/x11/DesktopEntries.h"
 
 namespace dovrik::x11 {
@@ -31,12 +31,6 @@ bool installed(const std::string& tryExec) {
       return true;
   }
   return false;
-}
-
-bool lessIgnoringCase(const std::string& a, const std::string& b) {
-  return std::lexicographical_compare(
-      a.begin(), a.end(), b.begin(), b.end(),
-      [](unsigned char x, unsigned char y) { return std::tolower(x) < std::tolower(y); });
 }
 
 }  // namespace

@@ -2,22 +2,20 @@
 #include "linux/x11/DesktopEntries.h"
 
 #include <algorithm>
-#include <cctype>
+#include <array>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <set>
 #include <sstream>
+#include <string_view>
+#include <utility>
+
+#include "core/support/AsciiCase.h"
 
 namespace dovrik::x11 {
 
 namespace {
-
-std::string lower(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return text;
-}
 
 std::string trim(const std::string& text) {
   const auto first = text.find_first_not_of(" \t\r");
@@ -49,6 +47,82 @@ std::vector<std::string> localeKeys(const std::string& locale) {
     keys.push_back(lang);
   }
   return keys;
+}
+
+std::vector<std::string> splitList(const std::string& value) {
+  std::vector<std::string> items;
+  std::stringstream list(value);
+  for (std::string item; std::getline(list, item, ';');) {
+    if (!item.empty())
+      items.push_back(item);
+  }
+  return items;
+}
+
+std::string fileName(const std::string& path) {
+  return path.substr(path.rfind('/') + 1);
+}
+
+// The words of an Exec line: separated by spaces outside double quotes, and a backslash inside
+// quotes taking the next character as it is. Quotes may open inside a word (`B="2 3"`), as
+// a shell would take them.
+std::vector<std::string> execWords(const std::string& exec) {
+  std::vector<std::string> words;
+  std::string word;
+  bool inWord = false;
+  bool quoted = false;
+  for (std::size_t i = 0; i < exec.size(); ++i) {
+    const char c = exec[i];
+    if (!quoted && (c == ' ' || c == '\t')) {
+      if (inWord)
+        words.push_back(std::exchange(word, {}));
+      inWord = false;
+      continue;
+    }
+    inWord = true;
+    if (c == '"')
+      quoted = !quoted;
+    else if (quoted && c == '\\' && i + 1 < exec.size())
+      word += exec[++i];
+    else
+      word += c;
+  }
+  if (inWord)
+    words.push_back(word);
+  return words;
+}
+
+// Programs that run another one: their name says nothing of the application, and every window
+// of a script would match the first entry that starts the interpreter.
+bool runsAnotherProgram(const std::string& program) {
+  static constexpr std::array<std::string_view, 8> launchers = {"sh",   "bash", "env",  "flatpak",
+                                                                "java", "perl", "snap", "xdg-open"};
+  return program.starts_with("python") ||
+         std::find(launchers.begin(), launchers.end(), program) != launchers.end();
+}
+
+bool startsProgramOf(const DesktopEntry& entry, const WindowOrigin& window) {
+  // A terminal application's windows are the terminal's, never its own.
+  if (entry.terminal)
+    return false;
+  for (const std::string& program : {entry.program, fileName(entry.tryExec)}) {
+    if (program.empty() || runsAnotherProgram(program))
+      continue;
+    if ((!window.instance.empty() && asciiLower(program) == asciiLower(window.instance)) ||
+        program == window.executable)
+      return true;
+  }
+  return false;
+}
+
+// Whether the ID, or the last part of a reverse-DNS ID ("org.gnome.gedit" → "gedit"), is
+// `name` without regard to case.
+bool idNames(const DesktopEntry& entry, const std::string& name) {
+  if (name.empty())
+    return false;
+  const std::string id = asciiLower(entry.id);
+  const std::string wanted = asciiLower(name);
+  return id == wanted || id.substr(id.rfind('.') + 1) == wanted;
 }
 
 }  // namespace
@@ -91,7 +165,8 @@ std::optional<DesktopEntry> DesktopEntries::parse(const std::string& id,
   std::string localizedName;
   std::size_t localizedRank = SIZE_MAX;
   bool hidden = false;
-  DesktopEntry entry{id, {}, {}, {}, {}, false};
+  DesktopEntry entry;
+  entry.id = id;
   const auto keys = localeKeys(locale);
   for (std::string line; std::getline(lines, line);) {
     line = trim(line);
@@ -129,6 +204,12 @@ std::optional<DesktopEntry> DesktopEntries::parse(const std::string& id,
       entry.icon = value;
     } else if (key == "TryExec") {
       entry.tryExec = value;
+    } else if (key == "Exec") {
+      entry.program = programOf(value);
+    } else if (key == "Categories") {
+      entry.categories = splitList(value);
+    } else if (key == "Terminal") {
+      entry.terminal = (value == "true");
     }
   }
   // Hidden=true means the user deleted the entry; only applications identify windows.
@@ -176,21 +257,43 @@ std::vector<DesktopEntry> DesktopEntries::scan(const std::vector<std::string>& d
   return entries;
 }
 
-std::optional<DesktopEntry> DesktopEntries::match(const std::string& instance,
-                                                  const std::string& className) {
+std::string DesktopEntries::programOf(const std::string& exec) {
+  const std::vector<std::string> words = execWords(exec);
+  auto word = words.begin();
+  if (word != words.end() && fileName(*word) == "env") {
+    ++word;
+    while (word != words.end() && (word->find('=') != std::string::npos || word->starts_with("-")))
+      ++word;
+  }
+  return word == words.end() ? std::string() : fileName(*word);
+}
+
+std::optional<DesktopEntry> DesktopEntries::match(const WindowOrigin& window) {
   if (!entries_)
     load();
   for (const auto& entry : *entries_) {
     if (!entry.startupWmClass.empty() &&
-        (entry.startupWmClass == instance || entry.startupWmClass == className)) {
+        (entry.startupWmClass == window.instance || entry.startupWmClass == window.className)) {
       return entry;
     }
   }
-  for (const std::string& wanted : {lower(instance), lower(className)}) {
-    if (wanted.empty())
+  const DesktopEntry* best = nullptr;
+  int bestRank = -1;
+  for (const auto& entry : *entries_) {
+    if (!startsProgramOf(entry, window))
       continue;
+    const int rank = (idNames(entry, window.instance) || idNames(entry, window.className) ? 2 : 0) +
+                     (entry.noDisplay ? 0 : 1);
+    if (rank > bestRank) {
+      best = &entry;
+      bestRank = rank;
+    }
+  }
+  if (best)
+    return *best;
+  for (const std::string& name : {window.instance, window.className}) {
     for (const auto& entry : *entries_) {
-      if (lower(entry.id) == wanted)
+      if (idNames(entry, name))
         return entry;
     }
   }

@@ -1,5 +1,5 @@
 // The installed applications' .desktop entries, read once on first use, and the match of a
-// window's WM_CLASS to one of them.
+// window to one of them as desktop shells make it.
 #pragma once
 
 #include <optional>
@@ -14,7 +14,17 @@ struct DesktopEntry {
   std::string startupWmClass;
   std::string icon;     // an icon theme name or a path
   std::string tryExec;  // the program that must be installed for the entry to be offered
+  std::string program;  // the file name of the program Exec starts: "xterm"
+  std::vector<std::string> categories;  // "System", "TerminalEmulator"
+  bool terminal = false;                // runs inside a terminal emulator
   bool noDisplay = false;
+};
+
+// What a window tells of the program behind it; any part may be empty.
+struct WindowOrigin {
+  std::string instance;    // WM_CLASS instance, usually the program's name
+  std::string className;   // WM_CLASS class
+  std::string executable;  // the file name of its process's executable
 };
 
 class DesktopEntries {
@@ -23,9 +33,11 @@ class DesktopEntries {
   // list means the XDG data directories of the environment.
   explicit DesktopEntries(std::vector<std::string> dataDirs = {});
 
-  // The entry whose StartupWMClass is the instance or the class, else the one whose ID is the
-  // instance or the class (ignoring case).
-  std::optional<DesktopEntry> match(const std::string& instance, const std::string& className);
+  // The entry whose StartupWMClass is the instance or the class; else one whose program (Exec
+  // or TryExec) is the instance or the executable; else one whose ID, or the last part of a
+  // reverse-DNS ID, is the instance or the class, ignoring case. Where several entries start
+  // the same program, one whose ID also names the window wins, then one shown in menus.
+  std::optional<DesktopEntry> match(const WindowOrigin& window);
 
   // Every application entry of the `applications` folders (subfolders give IDs with '-'), an
   // ID in an earlier directory shadowing the same ID in later ones; unreadable files are
@@ -41,6 +53,9 @@ class DesktopEntries {
   // by the user); entries kept out of menus (NoDisplay) still identify windows.
   static std::optional<DesktopEntry> parse(const std::string& id, const std::string& contents,
                                            const std::string& locale);
+  // The file name of the program an Exec line starts, past `env` and its assignments:
+  // `env LANG=C "/opt/My App/bin/app" %U` starts "app".
+  static std::string programOf(const std::string& exec);
 
  private:
   void load();

@@ -1,6 +1,7 @@
 // Rows of the Clipboard panel over its model.
 #include "ui/settings/ClipboardPanelView.h"
 
+#include <QComboBox>
 #include <QLabel>
 
 namespace dovrik::ui {
@@ -56,6 +57,8 @@ void ClipboardPanelView::build() {
     }
   }
 
+  addPasteKeys(m.pasteKeys());
+
   addSection(ShelfSettingsModel::section);
   SettingsCard* files = addCard();
   files->addRow(row({}, ShelfSettingsModel::switchTitle, ShelfSettingsModel::switchSubtitle,
@@ -79,6 +82,58 @@ void ClipboardPanelView::build() {
   storage->addRow(row({}, ClipboardPanelModel::clearTitle, ClipboardPanelModel::clearHelp,
                       {button(
                           ClipboardPanelModel::clearTitle, [&m] { m.requestClear(); }, true)}));
+}
+
+QComboBox* ClipboardPanelView::chordPicker(std::string_view name, PasteChord chosen,
+                                           std::function<void(PasteChord)> choose) {
+  std::vector<std::string> titles;
+  int current = 0;
+  for (const PasteChord chord : allPasteChords) {
+    if (chord == chosen)
+      current = static_cast<int>(titles.size());
+    titles.emplace_back(pasteKeyTitle(chord));
+  }
+  return picker(name, titles, current, [choose = std::move(choose)](int index) {
+    choose(allPasteChords[std::size_t(index)]);
+  });
+}
+
+void ClipboardPanelView::addPasteKeys(PasteKeysSettingsModel& keys) {
+  addSection(PasteKeysSettingsModel::section);
+  addNote(PasteKeysSettingsModel::explanation);
+  SettingsCard* card = addCard();
+  for (const PasteKeysSettingsModel::Row& entry : keys.rows()) {
+    const std::string appId = entry.appId;
+    card->addRow(
+        row(PasteKeysSettingsModel::appSymbol, entry.name, appId,
+            {chordPicker("Paste keystroke for " + entry.name, entry.chord,
+                         [&keys, appId](PasteChord chord) { keys.setChord(appId, chord); }),
+             symbolButton(PasteKeysSettingsModel::removeSymbol,
+                          "Remove paste keystroke for " + entry.name,
+                          [&keys, appId] { keys.remove(appId); })}));
+  }
+
+  const auto candidates = keys.candidates();
+  std::vector<std::string> names{std::string(PasteKeysSettingsModel::noApplicationEntry)};
+  int current = 0;
+  for (const auto& candidate : candidates) {
+    if (keys.selectedApp() == candidate.appId)
+      current = static_cast<int>(names.size());
+    names.push_back(candidate.name);
+  }
+  QComboBox* apps = picker(
+      PasteKeysSettingsModel::applicationCaption, names, current, [&keys, candidates](int index) {
+        keys.selectApp(index == 0 ? std::nullopt
+                                  : std::optional(candidates[std::size_t(index - 1)].appId));
+      });
+  QPushButton* add = button(PasteKeysSettingsModel::addTitle, [&keys] { keys.add(); });
+  add->setAccessibleName(QStringLiteral("Add paste keystroke"));
+  add->setEnabled(keys.selectedApp().has_value());
+  card->addRow(row({}, PasteKeysSettingsModel::applicationCaption, {},
+                   {apps,
+                    chordPicker("New paste keystroke", keys.newChord(),
+                                [&keys](PasteChord chord) { keys.selectNewChord(chord); }),
+                    add}));
 }
 
 }  // namespace dovrik::ui

@@ -1,9 +1,14 @@
 // The Clipboard panel: the history switch, the popup's shortcut, the history size, the pinned
-// entries and clearing the history.
+// entries, the paste keystrokes chosen per application and clearing the history.
 #pragma once
+
+#include <functional>
+#include <string_view>
 
 #include "core/settings/ClipboardPanelModel.h"
 #include "ui/settings/SettingsPage.h"
+
+class QComboBox;
 
 namespace dovrik::ui {
 
@@ -15,6 +20,10 @@ class ClipboardPanelView : public SettingsPage {
   void build() override;
 
  private:
+  QComboBox* chordPicker(std::string_view name, PasteChord chosen,
+                         std::function<void(PasteChord)> choose);
+  void addPasteKeys(PasteKeysSettingsModel& keys);
+
   ClipboardPanelModel& model_;
 };
 

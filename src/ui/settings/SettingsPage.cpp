@@ -1,6 +1,8 @@
 // Builds the rows of a panel with the theme's colours and type.
 #include "ui/settings/SettingsPage.h"
 
+#include <QAbstractItemView>
+#include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QSlider>
@@ -243,6 +245,31 @@ QPushButton* SettingsPage::button(std::string_view title, std::function<void()> 
     action();
     scheduleRebuild();
   });
+  return control;
+}
+
+QComboBox* SettingsPage::picker(std::string_view name, const std::vector<std::string>& items,
+                                int current, std::function<void(int)> choose) {
+  auto* control = new QComboBox(this);
+  control->setAccessibleName(qs(name));
+  control->setFocusPolicy(Qt::StrongFocus);
+  for (const std::string& item : items)
+    control->addItem(QString::fromStdString(item));
+  control->setCurrentIndex(current);
+  // The page paints itself from the theme, not from Qt's palette, which stays light in a dark
+  // theme; the drop-down and its list take the theme's colours through their palette, so that
+  // the style still draws its arrow.
+  QPalette colours = control->palette();
+  for (const auto role : {QPalette::Button, QPalette::Base, QPalette::Window})
+    colours.setColor(role, color(ColorToken::surface));
+  for (const auto role : {QPalette::ButtonText, QPalette::Text, QPalette::WindowText})
+    colours.setColor(role, color(ColorToken::textPrimary));
+  colours.setColor(QPalette::Highlight, accentColor(palette()));
+  colours.setColor(QPalette::HighlightedText, QColor(255, 255, 255));
+  control->setPalette(colours);
+  control->view()->setPalette(colours);
+  connect(control, &QComboBox::activated, this,
+          [choose = std::move(choose)](int index) { choose(index); });
   return control;
 }
 

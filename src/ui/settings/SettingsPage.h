@@ -23,6 +23,7 @@
 #include "ui/settings/SettingsSwitch.h"
 #include "ui/settings/ShortcutBadge.h"
 
+class QComboBox;
 class QLabel;
 
 namespace dovrik::ui {
@@ -75,6 +76,10 @@ class SettingsPage : public QWidget {
                       bool destructive = false);
   QPushButton* symbolButton(std::string_view symbol, std::string_view name,
                             std::function<void()> action);
+  // A drop-down list of `items` with the one at `current` chosen, in the theme's colours;
+  // `choose` is told the index the user picks.
+  QComboBox* picker(std::string_view name, const std::vector<std::string>& items, int current,
+                    std::function<void(int)> choose);
   ShortcutBadge* badge(ShortcutRecorder& recorder, const std::optional<KeyboardShortcut>& shortcut,
                        std::string_view name);
   // The clipboard popup's shortcut with its reset button, as two panels show it.

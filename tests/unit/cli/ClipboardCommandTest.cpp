@@ -79,5 +79,58 @@ TEST_F(ClipboardCommandTest, CopyIsNotRecordedAgainAndPasteNeedsWindowControl) {
             failed("The clipboard history is off; switch it on in the settings."));
 }
 
+TEST_F(ClipboardCommandTest, PasteKeysRefusesWrongWordsInTheClient) {
+  const auto refused = [](std::vector<std::string> args, const std::string& line) {
+    const Invocation invocation = parseCommandLine(args, "1");
+    EXPECT_EQ(invocation.action, Invocation::Action::answerHere);
+    EXPECT_EQ(invocation.outcome,
+              CommandOutcome::failure(ExitStatus::usage, "dovrik clipboard: " + line));
+  };
+  refused({"clipboard", "paste-keys", "debian-xterm", "Ctrl+V"},
+          "unknown keystroke \"Ctrl+V\"; keystrokes: ctrl-v, ctrl-shift-v, shift-insert, "
+          "default.");
+  const std::string usage =
+      "usage: dovrik clipboard paste-keys [APP ctrl-v|ctrl-shift-v|shift-insert|default].";
+  refused({"clipboard", "paste-keys", "debian-xterm"}, usage);
+  refused({"clipboard", "paste-keys", "Debian", "XTerm", "ctrl-v"}, usage);
+  refused({"clipboard", "paste"}, "usage: dovrik clipboard paste N.");
+  refused({"clipboard", "keys"},
+          "unknown verb \"keys\"; verbs: list, copy, paste, pin, delete, clear, popup, "
+          "paste-keys.");
+  EXPECT_EQ(parseCommandLine({"clipboard", "paste-keys", "x", "default"}, "1").action,
+            Invocation::Action::forward);
+}
+
+TEST_F(ClipboardCommandTest, PasteKeysSetsListsAndRemovesAnAppsKeystroke) {
+  sim.installedApps.setApps({{Uuid(), "XTerm", "debian-xterm", std::nullopt}});
+  EXPECT_EQ(ask({"clipboard", "paste-keys"}),
+            CommandOutcome::done("No app has a paste keystroke of its own.\n"));
+  EXPECT_EQ(ask({"clipboard", "paste-keys", "debian-xterm", "ctrl-shift-v"}),
+            CommandOutcome::done("XTerm (debian-xterm) — ctrl-shift-v\n"));
+  EXPECT_EQ(ask({"clipboard", "paste-keys", "com.example.editor", "shift-insert"}),
+            CommandOutcome::done("Editor (com.example.editor) — shift-insert\n"));
+  // A setting, not part of the history: it holds while the history is off.
+  app.appState().setClipboardHistoryEnabled(false);
+  EXPECT_EQ(ask({"clipboard", "paste-keys"}),
+            CommandOutcome::done("Editor (com.example.editor) — shift-insert\n"
+                                 "XTerm (debian-xterm) — ctrl-shift-v\n"));
+
+  // The focused editor now pastes the primary selection with Shift+Insert.
+  app.appState().setClipboardHistoryEnabled(true);
+  EXPECT_EQ(ask({"clipboard", "paste", "1"}), CommandOutcome::done());
+  clock.advanceBy(1);
+  EXPECT_TRUE(sim.pasteboard.writes.back().alsoPrimary);
+  EXPECT_EQ(sim.keySynth.posts.back().chord, PasteChord::ShiftInsert);
+
+  EXPECT_EQ(ask({"clipboard", "paste-keys", "com.example.editor", "default"}),
+            CommandOutcome::done(
+                "Editor (com.example.editor) pastes with the keystroke its kind of app takes.\n"));
+  EXPECT_EQ(ask({"clipboard", "paste", "1"}), CommandOutcome::done());
+  clock.advanceBy(1);
+  EXPECT_EQ(sim.keySynth.posts.back().chord, PasteChord::ControlV);
+  EXPECT_EQ(ask({"clipboard", "paste-keys"}),
+            CommandOutcome::done("XTerm (debian-xterm) — ctrl-shift-v\n"));
+}
+
 }  // namespace
 }  // namespace dovrik::cli

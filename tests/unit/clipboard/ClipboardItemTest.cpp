@@ -1,4 +1,4 @@
-// Clipboard entries: stored form, strict reading, age texts, trimming and paste keystrokes.
+// Clipboard entries: stored form, strict reading, age texts and trimming.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -6,7 +6,6 @@
 
 #include "core/clipboard/ClipboardItem.h"
 #include "core/clipboard/ClipboardText.h"
-#include "core/clipboard/PasteChords.h"
 #include "core/support/Base64.h"
 
 namespace dovrik {
@@ -98,16 +97,6 @@ TEST(ClipboardTextTest, TrimsUnicodeSpaceAndFindsLinksAndFirstLines) {
   EXPECT_EQ(kindOfText("example.com"), ClipboardKind::text);
   EXPECT_EQ(firstLine("one\r\ntwo"), "one");
   EXPECT_EQ(base64Decode(base64Encode(Bytes{1, 2, 3, 4})), (Bytes{1, 2, 3, 4}));
-}
-
-TEST(PasteChordsTest, TerminalsGetTheirOwnKeystrokeWhateverTheSpellingOfTheirIdentity) {
-  EXPECT_EQ(pasteChordFor("org.gnome.Terminal.desktop"), PasteChord::ControlShiftV);
-  EXPECT_EQ(pasteChordFor("org.kde.konsole"), PasteChord::ControlShiftV);
-  EXPECT_EQ(pasteChordFor("Alacritty"), PasteChord::ControlShiftV);
-  EXPECT_EQ(pasteChordFor("XTerm"), PasteChord::ShiftInsert);
-  EXPECT_EQ(pasteChordFor("URxvt"), PasteChord::ShiftInsert);
-  EXPECT_EQ(pasteChordFor("org.mozilla.firefox"), PasteChord::ControlV);
-  EXPECT_EQ(pasteChordFor(""), PasteChord::ControlV);
 }
 
 }  // namespace

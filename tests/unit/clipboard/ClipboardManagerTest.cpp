@@ -1,6 +1,7 @@
 // The clipboard history: what a copy records, the list rules, saving, and pasting back.
 #include <gtest/gtest.h>
 
+#include "core/clipboard/PasteKeys.h"
 #include "tests/unit/clipboard/ClipboardFixture.h"
 
 namespace dovrik::test {
@@ -151,7 +152,7 @@ TEST_F(ClipboardManagerTest, PasteWaitsForModifiersUpToTwentyFiveTriesAndNeedsTr
 }
 
 TEST_F(ClipboardManagerTest, TerminalsGetTheirChordAndXtermAlsoThePrimarySelection) {
-  desktop.addApp({200, "XTerm", "xterm", ActivationPolicy::Regular, false});
+  desktop.addApp(debianXterm(200));
   desktop.setFrontmostApp(200);
   copy("a");
   manager->paste(manager->items()[0]);
@@ -159,6 +160,20 @@ TEST_F(ClipboardManagerTest, TerminalsGetTheirChordAndXtermAlsoThePrimarySelecti
   EXPECT_TRUE(sim.pasteboard.writes.back().alsoPrimary);
   ASSERT_EQ(sim.keySynth.posts.size(), 1U);
   EXPECT_EQ(sim.keySynth.posts[0].chord, PasteChord::ShiftInsert);
+
+  // The user's choice for the application is the keystroke, and the primary selection follows it.
+  setPasteKey(*state, "debian-xterm", PasteChord::ControlShiftV);
+  manager->paste(manager->items()[0]);
+  clock.advanceBy(1);
+  EXPECT_FALSE(sim.pasteboard.writes.back().alsoPrimary);
+  ASSERT_EQ(sim.keySynth.posts.size(), 2U);
+  EXPECT_EQ(sim.keySynth.posts[1].chord, PasteChord::ControlShiftV);
+  desktop.setFrontmostApp(appPid);
+  setPasteKey(*state, "com.example.editor", PasteChord::ShiftInsert);
+  manager->paste(manager->items()[0]);
+  clock.advanceBy(1);
+  EXPECT_TRUE(sim.pasteboard.writes.back().alsoPrimary);
+  EXPECT_EQ(sim.keySynth.posts.back().chord, PasteChord::ShiftInsert);
 }
 
 TEST_F(ClipboardManagerTest, SavesOnceAfterABurstAndFlushWritesAPendingSaveAtOnce) {

@@ -1,5 +1,5 @@
-// The Clipboard panel: the size slider and its release, the counts, the pinned list and the
-// clear confirmation.
+// The Clipboard panel: the size slider and its release, the counts, the pinned list, the clear
+// confirmation and the paste keystrokes' rows.
 #include <gtest/gtest.h>
 
 #include <set>
@@ -24,7 +24,8 @@ struct ClipboardPanelModelTest : test::SettingsFixture {
                             app.clipboardManager(),
                             app.fileShelfManager(),
                             app.clipboardShortcut(),
-                            ownHotkeys};
+                            ownHotkeys,
+                            app.installedAppsCache()};
 };
 
 TEST_F(ClipboardPanelModelTest, SizeSliderStopsEveryFiveFromFiveToFifty) {
@@ -82,6 +83,17 @@ TEST_F(ClipboardPanelModelTest, SwitchingHistoryOffReleasesTheHotkeyAndOnTakesIt
   EXPECT_EQ(panel.shortcutRow().refusalWarning(), std::nullopt);
   panel.shortcutRow().setHistoryEnabled(true);
   EXPECT_TRUE(holds(test::kVCode, test::kShiftCmd));
+}
+
+TEST_F(ClipboardPanelModelTest, ShowsChangesOfThePasteKeystrokes) {
+  int changes = 0;
+  const auto connection = panel.changed.connect([&] { ++changes; });
+  panel.pasteKeys().selectApp("com.example.editor");
+  panel.pasteKeys().add();
+  EXPECT_EQ(changes, 2);
+  ASSERT_EQ(panel.pasteKeys().rows().size(), 1U);
+  EXPECT_EQ(panel.pasteKeys().rows()[0].name, "Editor");
+  panel.changed.disconnect(connection);
 }
 
 }  // namespace

@@ -12,6 +12,15 @@ namespace dovrik::test {
 struct SimWorld {
   static constexpr ProcessId appPid = 100;
 
+  // xterm as Debian describes it: an entry of the TerminalEmulator category named debian-xterm.
+  static RunningApp debianXterm(ProcessId pid) {
+    RunningApp xterm{pid, "debian-xterm", "XTerm", ActivationPolicy::Regular, false};
+    xterm.categories = {"System", "TerminalEmulator"};
+    xterm.executable = "xterm";
+    xterm.windowClass = "XTerm";
+    return xterm;
+  }
+
   SimWorld() {
     primary = desktop.addScreen({0, 0, 1440, 900}, {0, 0, 1440, 875});
     desktop.addApp({appPid, "com.example.editor", "Editor", ActivationPolicy::Regular, false});

@@ -1,0 +1,85 @@
+// The rows of the per-application paste keystrokes and the row that adds one.
+#include "core/settings/PasteKeysSettingsModel.h"
+
+#include <algorithm>
+#include <set>
+
+#include "core/clipboard/PasteChords.h"
+#include "core/model/ApplicationName.h"
+#include "core/support/AsciiCase.h"
+
+namespace dovrik {
+
+PasteKeysSettingsModel::PasteKeysSettingsModel(AppState& appState, RunningApps& runningApps,
+                                               InstalledAppsCache& installedApps)
+    : appState_(appState), runningApps_(runningApps), installedApps_(installedApps) {
+  // The panel may be closed before a scan ends.
+  installedApps_.load(lifetime_.guard([this] { changed.emit(); }));
+}
+
+std::vector<PasteKeysSettingsModel::Row> PasteKeysSettingsModel::rows() const {
+  const std::vector<RunningApp> running = runningApps_.runningApplications();
+  std::vector<Row> rows;
+  for (const auto& [appId, chord] : pasteKeyTable(appState_))
+    rows.push_back({appId, applicationName(installedApps_.apps(), running, appId), chord});
+  std::stable_sort(rows.begin(), rows.end(),
+                   [](const Row& a, const Row& b) { return lessIgnoringCase(a.name, b.name); });
+  return rows;
+}
+
+void PasteKeysSettingsModel::setChord(const std::string& appId, PasteChord chord) {
+  setPasteKey(appState_, appId, chord);
+  changed.emit();
+}
+
+void PasteKeysSettingsModel::remove(const std::string& appId) {
+  setPasteKey(appState_, appId, std::nullopt);
+  changed.emit();
+}
+
+std::vector<PasteKeysSettingsModel::Candidate> PasteKeysSettingsModel::candidates() const {
+  const PasteKeyTable chosen = pasteKeyTable(appState_);
+  std::set<std::string> listed;
+  std::vector<Candidate> candidates;
+  const auto offer = [&](const std::string& appId, const std::string& name) {
+    if (!appId.empty() && !chosen.contains(appId) && listed.insert(appId).second)
+      candidates.push_back({appId, name.empty() ? appId : name});
+  };
+  for (const RunningApp& app : runningApps_.runningApplications()) {
+    if (app.activationPolicy == ActivationPolicy::Regular &&
+        app.pid != runningApps_.currentProcessId())
+      offer(app.bundleIdentifier, app.localizedName);
+  }
+  for (const AppInfo& info : installedApps_.apps())
+    offer(info.bundleIdentifier, info.name);
+  std::stable_sort(
+      candidates.begin(), candidates.end(),
+      [](const Candidate& a, const Candidate& b) { return lessIgnoringCase(a.name, b.name); });
+  return candidates;
+}
+
+void PasteKeysSettingsModel::selectApp(std::optional<std::string> appId) {
+  selectedApp_ = std::move(appId);
+  newChord_ = PasteChord::ControlV;
+  for (const RunningApp& app : runningApps_.runningApplications()) {
+    if (selectedApp_ && app.bundleIdentifier == *selectedApp_)
+      newChord_ = suggestedPasteChord(app);
+  }
+  changed.emit();
+}
+
+void PasteKeysSettingsModel::selectNewChord(PasteChord chord) {
+  newChord_ = chord;
+  changed.emit();
+}
+
+void PasteKeysSettingsModel::add() {
+  if (!selectedApp_)
+    return;
+  setPasteKey(appState_, *selectedApp_, newChord_);
+  selectedApp_.reset();
+  newChord_ = PasteChord::ControlV;
+  changed.emit();
+}
+
+}  // namespace dovrik
