@@ -18,11 +18,9 @@ class MultiProcessAppsTest : public AgentTest {
  protected:
   // An xterm of its own process, titled like every other, and its client window once mapped.
   xcb_window_t startXterm() {
-    const int log = create("xterm.log");
-    const pid_t pid = spawn({"-T", "shell", "-geometry", "60x15+40+40", "-e", "sleep", "600"}, log,
-                            log, "/usr/bin/xterm");
-    close(log);
-    terminals_.push_back(pid);
+    const pid_t pid = startProgram(
+        "/usr/bin/xterm", {"-T", "shell", "-geometry", "60x15+40+40", "-e", "sleep", "600"},
+        "xterm.log");
     xcb_window_t found = XCB_NONE;
     client->waitFor([&] { return (found = clientWindowOf(pid)) != XCB_NONE; }, 15);
     return found;
