@@ -1,9 +1,9 @@
 // The table of window managers and their edge-tiling settings.
 #include "linux/desktop/KnownEdgeTiling.h"
 
-#include <algorithm>
 #include <array>
-#include <cctype>
+
+#include "core/support/AsciiCase.h"
 
 namespace dovrik::desktop {
 namespace {
@@ -42,17 +42,10 @@ constexpr std::array<Known, 8> kKnown = {{
      "Edges), or set ElectricBorderTiling=false in the [Windows] group of ~/.config/kwinrc"},
 }};
 
-std::string lowered(std::string_view text) {
-  std::string result(text);
-  std::transform(result.begin(), result.end(), result.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return result;
-}
-
 }  // namespace
 
 std::vector<EdgeTilingSetting> edgeTilingSettingsOf(std::string_view windowManager) {
-  const std::string name = lowered(windowManager);
+  const std::string name = asciiLower(windowManager);
   std::vector<EdgeTilingSetting> settings;
   for (const Known& known : kKnown) {
     if (known.windowManager == name)

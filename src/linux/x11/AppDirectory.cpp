@@ -9,12 +9,13 @@ AppDirectory::AppDirectory(ClientWindows& clients, DesktopEntries& entries)
     : clients_(clients), entries_(entries) {}
 
 AppDirectory::Identity AppDirectory::identityOf(xcb_window_t window,
-                                                const std::optional<WmClass>& wmClass) {
+                                                const std::optional<WmClass>& wmClass,
+                                                std::optional<ProcessId> pid) {
   if (!wmClass)
     return {};
   WindowOrigin origin{wmClass->instance, wmClass->className, {}};
   // A remote client's process number names some other process here.
-  if (const auto pid = clients_.pid(window); pid && clients_.runsOnThisMachine(window))
+  if (pid && clients_.runsOnThisMachine(window))
     origin.executable = processExecutable(*pid);
   if (const auto entry = entries_.match(origin)) {
     return {entry->id, entry->name.empty() ? wmClass->className : entry->name, entry->categories,
@@ -24,9 +25,7 @@ AppDirectory::Identity AppDirectory::identityOf(xcb_window_t window,
   return {name, name, {}, origin.executable, wmClass->className};
 }
 
-ProcessId AppDirectory::pidOf(xcb_window_t window, const Identity& identity) {
-  if (const auto pid = clients_.pid(window))
-    return *pid;
+ProcessId AppDirectory::syntheticPidOf(const Identity& identity) {
   // Stable for as long as Dovrik runs, so an application keeps its number between listings.
   const auto [it, inserted] = syntheticPids_.try_emplace(
       identity.id, firstSyntheticPid + static_cast<ProcessId>(syntheticPids_.size()));
@@ -40,18 +39,23 @@ std::vector<ClientApp> AppDirectory::apps() {
     const auto wmClass = clients_.wmClass(window);
     if (!wmClass && !clients_.clientRect(window))
       continue;  // gone since the list was read
-    const Identity identity = identityOf(window, wmClass);
-    const ProcessId pid = pidOf(window, identity);
+    const std::optional<ProcessId> realPid = clients_.pid(window);
+    // A process's later windows are its own: no identity to work out again.
+    const auto known = realPid ? indexOf.find(*realPid) : indexOf.end();
+    std::optional<Identity> identity;
+    if (known == indexOf.end())
+      identity = identityOf(window, wmClass, realPid);
+    const ProcessId pid = realPid ? *realPid : syntheticPidOf(*identity);
     auto [it, inserted] = indexOf.try_emplace(pid, result.size());
     if (inserted) {
       RunningApp app;
       app.pid = pid;
-      app.bundleIdentifier = identity.id;
-      app.localizedName = identity.name;
+      app.bundleIdentifier = identity->id;
+      app.localizedName = identity->name;
       app.activationPolicy = ActivationPolicy::Accessory;
-      app.categories = identity.categories;
-      app.executable = identity.executable;
-      app.windowClass = identity.windowClass;
+      app.categories = identity->categories;
+      app.executable = identity->executable;
+      app.windowClass = identity->windowClass;
       result.push_back({app, {}});
     }
     ClientApp& owner = result[it->second];
@@ -75,7 +79,9 @@ std::optional<ProcessId> AppDirectory::owner(xcb_window_t window) {
   const auto wmClass = clients_.wmClass(window);
   if (!wmClass && !clients_.clientRect(window))
     return std::nullopt;
-  return pidOf(window, identityOf(window, wmClass));
+  if (const auto pid = clients_.pid(window))
+    return *pid;
+  return syntheticPidOf(identityOf(window, wmClass, std::nullopt));
 }
 
 }  // namespace dovrik::x11

@@ -46,8 +46,11 @@ class AppDirectory {
     std::string executable;
     std::string windowClass;
   };
-  Identity identityOf(xcb_window_t window, const std::optional<WmClass>& wmClass);
-  ProcessId pidOf(xcb_window_t window, const Identity& identity);
+  // `pid` is the window's `_NET_WM_PID`, if it has one.
+  Identity identityOf(xcb_window_t window, const std::optional<WmClass>& wmClass,
+                      std::optional<ProcessId> pid);
+  // The number of an application whose windows name no process.
+  ProcessId syntheticPidOf(const Identity& identity);
 
   ClientWindows& clients_;
   DesktopEntries& entries_;
