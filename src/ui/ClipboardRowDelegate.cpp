@@ -9,15 +9,16 @@
 #include "core/clipboard/ClipboardText.h"
 #include "core/platform/Clock.h"
 #include "ui/PopupFonts.h"
+#include "ui/PopupRowMetrics.h"
 #include "ui/PopupSymbols.h"
 #include "ui/ThemeColors.h"
 
 namespace dovrik::ui {
 namespace {
 
-constexpr double padding = 6;  // inside the highlight
-constexpr double gap = 8;
-constexpr double radius = 7;
+using row::gap;
+using row::padding;
+using row::radius;
 
 double wallTimeSince2001() {
   return static_cast<double>(QDateTime::currentMSecsSinceEpoch()) / 1000.0 - unixTimeOf2001;

@@ -15,9 +15,9 @@
 namespace dovrik::ui {
 namespace {
 
-constexpr int kWidth = 400;
-constexpr int kMinimumHeight = 360;
-constexpr int kIconSize = 62;
+constexpr int kRelocationWidth = 400;
+constexpr int kRelocationMinimumHeight = 360;
+constexpr int kRelocationIconSize = 62;
 
 QLabel* wrappedLabel(QWidget* parent) {
   auto* label = new QLabel(parent);
@@ -38,7 +38,7 @@ RelocationWindow::RelocationWindow(RelocateModel& model, ColorScheme scheme)
   layout->setSpacing(14);
 
   auto* icon = new QLabel(this);
-  icon->setPixmap(appIcon(kIconSize, devicePixelRatioF()));
+  icon->setPixmap(appIcon(kRelocationIconSize, devicePixelRatioF()));
   icon->setAlignment(Qt::AlignHCenter);
   heading_ = wrappedLabel(this);
   heading_->setObjectName(QStringLiteral("heading"));
@@ -73,9 +73,9 @@ RelocationWindow::~RelocationWindow() {
 }
 
 void RelocationWindow::present() {
-  setFixedWidth(kWidth);
-  resize(kWidth, std::max(kMinimumHeight, sizeHint().height()));
-  setMinimumHeight(kMinimumHeight);
+  setFixedWidth(kRelocationWidth);
+  resize(kRelocationWidth, std::max(kRelocationMinimumHeight, sizeHint().height()));
+  setMinimumHeight(kRelocationMinimumHeight);
   setExactTitle(*this, QStringLiteral("Dovrik"));
   centreOnPointerScreen(*this);
   show();

@@ -4,15 +4,16 @@
 #include <QPainter>
 
 #include "ui/PopupFonts.h"
+#include "ui/PopupRowMetrics.h"
 #include "ui/PopupSymbols.h"
 #include "ui/ThemeColors.h"
 
 namespace dovrik::ui {
 namespace {
 
-constexpr double padding = 6;
-constexpr double gap = 8;
-constexpr double radius = 7;
+using row::gap;
+using row::padding;
+using row::radius;
 
 }  // namespace
 

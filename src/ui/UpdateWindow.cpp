@@ -15,8 +15,8 @@
 namespace dovrik::ui {
 namespace {
 
-constexpr int kWidth = 440;
-constexpr int kIconSize = 48;
+constexpr int kUpdateWindowWidth = 440;
+constexpr int kUpdateIconSize = 48;
 constexpr int kNotesHeight = 160;
 
 QLabel* wrappedLabel(const char* name, QWidget* parent) {
@@ -32,13 +32,13 @@ QLabel* wrappedLabel(const char* name, QWidget* parent) {
 UpdateWindow::UpdateWindow(UpdateManager& updates, ColorScheme scheme) : updates_(updates) {
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowCloseButtonHint);
-  setFixedWidth(kWidth);
+  setFixedWidth(kUpdateWindowWidth);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(28, 28, 28, 20);
   layout->setSpacing(12);
 
   auto* icon = new QLabel(this);
-  icon->setPixmap(appIcon(kIconSize, devicePixelRatioF()));
+  icon->setPixmap(appIcon(kUpdateIconSize, devicePixelRatioF()));
   heading_ = wrappedLabel("heading", this);
   message_ = wrappedLabel("explanation", this);
   notes_ = new QPlainTextEdit(this);

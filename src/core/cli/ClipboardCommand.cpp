@@ -11,11 +11,11 @@
 namespace dovrik::cli {
 namespace {
 
-const std::string kVerbs = "list, copy, paste, pin, delete, clear, popup, paste-keys";
+const std::string kClipboardVerbs = "list, copy, paste, pin, delete, clear, popup, paste-keys";
 // The words `paste-keys` takes after APP; "default" removes the application's own choice.
 const std::string kPasteKeys = "ctrl-v, ctrl-shift-v, shift-insert, default";
 
-bool takesNumber(const std::string& verb) {
+bool clipboardVerbTakesNumber(const std::string& verb) {
   return verb == "copy" || verb == "paste" || verb == "pin" || verb == "delete";
 }
 
@@ -31,7 +31,7 @@ std::optional<std::string> checkPasteKeys(const Arguments& args) {
 
 std::optional<std::string> checkClipboard(const Arguments& args) {
   if (args.empty())
-    return missingVerb(kVerbs);
+    return missingVerb(kClipboardVerbs);
   const std::string& verb = args.front();
   if (verb == "list")
     return checkListArguments(args);
@@ -39,8 +39,8 @@ std::optional<std::string> checkClipboard(const Arguments& args) {
     return checkNoArguments(args);
   if (verb == "paste-keys")
     return checkPasteKeys(args);
-  if (!takesNumber(verb))
-    return unknownVerb(verb, kVerbs);
+  if (!clipboardVerbTakesNumber(verb))
+    return unknownVerb(verb, kClipboardVerbs);
   return checkEntryArguments(args, "clipboard");
 }
 
@@ -51,7 +51,7 @@ std::string preview(const ClipboardItem& item) {
   return item.text->substr(0, item.text->find_first_of("\r\n"));
 }
 
-CommandOutcome list(App& app, bool json) {
+CommandOutcome listClipboard(App& app, bool json) {
   const std::vector<ClipboardItem>& items = app.clipboardManager().items();
   if (json)
     return CommandOutcome::done(encodeClipboardItems(items) + "\n");
@@ -137,7 +137,7 @@ CommandOutcome runClipboard(App& app, const Arguments& args, const Caller&) {
                                    "The clipboard history is off; switch it on in the settings.");
   }
   if (verb == "list")
-    return list(app, listsJson(args));
+    return listClipboard(app, listsJson(args));
   if (verb == "popup") {
     app.clipboardPopupController().show();
     return CommandOutcome::done();

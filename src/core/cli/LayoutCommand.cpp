@@ -11,7 +11,7 @@
 namespace dovrik::cli {
 namespace {
 
-const std::string kVerbs = "list, save, update, restore, auto, delete";
+const std::string kLayoutVerbs = "list, save, update, restore, auto, delete";
 const std::string kNothingToSave = "No open app windows were found on any display.";
 
 bool isSwitch(const std::string& word) {
@@ -20,7 +20,7 @@ bool isSwitch(const std::string& word) {
 
 std::optional<std::string> checkLayout(const Arguments& args) {
   if (args.empty())
-    return missingVerb(kVerbs);
+    return missingVerb(kLayoutVerbs);
   const std::string& verb = args.front();
   if (verb == "list")
     return checkListArguments(args);
@@ -34,7 +34,7 @@ std::optional<std::string> checkLayout(const Arguments& args) {
       return "usage: dovrik layout auto NAME on|off.";
     return std::nullopt;
   }
-  return unknownVerb(verb, kVerbs);
+  return unknownVerb(verb, kLayoutVerbs);
 }
 
 // The one layout with this name, or the answer to give instead.
@@ -56,7 +56,7 @@ std::variant<Workspace, CommandOutcome> named(App& app, const std::string& name)
                        [&](const Workspace& w) { return w.name == name; });
 }
 
-CommandOutcome list(App& app, bool json) {
+CommandOutcome listLayouts(App& app, bool json) {
   WorkspaceManager& store = app.workspaceManager();
   if (json)
     return CommandOutcome::done(encodeWorkspaces(store.workspaces()).value_or("[]") + "\n");
@@ -115,7 +115,7 @@ CommandOutcome act(App& app, const std::string& verb, const Workspace& workspace
 CommandOutcome runLayout(App& app, const Arguments& args, const Caller&) {
   const std::string& verb = args.front();
   if (verb == "list")
-    return list(app, listsJson(args));
+    return listLayouts(app, listsJson(args));
   const std::size_t nameEnd = verb == "auto" ? args.size() - 1 : args.size();
   const std::string name = joinedWords(args, 1, nameEnd);
   if (verb == "save")

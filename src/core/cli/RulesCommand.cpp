@@ -12,11 +12,11 @@
 namespace dovrik::cli {
 namespace {
 
-const std::string kVerbs = "list, add, enable, disable, delete";
+const std::string kRulesVerbs = "list, add, enable, disable, delete";
 
 std::optional<std::string> checkRules(const Arguments& args) {
   if (args.empty())
-    return missingVerb(kVerbs);
+    return missingVerb(kRulesVerbs);
   const std::string& verb = args.front();
   if (verb == "list")
     return checkListArguments(args);
@@ -29,7 +29,7 @@ std::optional<std::string> checkRules(const Arguments& args) {
     return std::nullopt;
   }
   if (verb != "enable" && verb != "disable" && verb != "delete")
-    return unknownVerb(verb, kVerbs);
+    return unknownVerb(verb, kRulesVerbs);
   return checkEntryArguments(args, "rules", "a rule number");
 }
 
@@ -38,7 +38,7 @@ std::string line(std::size_t number, const AppRule& rule) {
          std::string(rawValue(rule.snapPosition)) + " — " + (rule.isEnabled ? "on" : "off") + "\n";
 }
 
-CommandOutcome list(App& app, bool json) {
+CommandOutcome listRules(App& app, bool json) {
   const std::vector<AppRule>& rules = app.ruleManager().rules();
   if (json)
     return CommandOutcome::done(encodeAppRules(rules) + "\n");
@@ -84,7 +84,7 @@ CommandOutcome change(App& app, const std::string& verb, const std::string& word
 CommandOutcome runRules(App& app, const Arguments& args, const Caller&) {
   const std::string& verb = args.front();
   if (verb == "list")
-    return list(app, listsJson(args));
+    return listRules(app, listsJson(args));
   if (verb == "add")
     return add(app, args);
   return change(app, verb, args[1]);

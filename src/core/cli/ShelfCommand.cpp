@@ -13,9 +13,9 @@
 namespace dovrik::cli {
 namespace {
 
-const std::string kVerbs = "list, add, paste, pin, remove, clear";
+const std::string kShelfVerbs = "list, add, paste, pin, remove, clear";
 
-bool takesNumber(const std::string& verb) {
+bool shelfVerbTakesNumber(const std::string& verb) {
   return verb == "paste" || verb == "pin" || verb == "remove";
 }
 
@@ -33,7 +33,7 @@ std::optional<std::string> checkPaths(const Arguments& args) {
 
 std::optional<std::string> checkShelf(const Arguments& args) {
   if (args.empty())
-    return missingVerb(kVerbs);
+    return missingVerb(kShelfVerbs);
   const std::string& verb = args.front();
   if (verb == "list")
     return checkListArguments(args);
@@ -41,12 +41,12 @@ std::optional<std::string> checkShelf(const Arguments& args) {
     return checkPaths(args);
   if (verb == "clear")
     return checkNoArguments(args);
-  if (!takesNumber(verb))
-    return unknownVerb(verb, kVerbs);
+  if (!shelfVerbTakesNumber(verb))
+    return unknownVerb(verb, kShelfVerbs);
   return checkEntryArguments(args, "shelf");
 }
 
-CommandOutcome list(App& app, bool json) {
+CommandOutcome listShelf(App& app, bool json) {
   const std::vector<FileShelfItem>& items = app.fileShelfManager().items();
   if (json)
     return CommandOutcome::done(encodeFileShelfItems(items).value_or("[]") + "\n");
@@ -122,7 +122,7 @@ CommandOutcome runShelf(App& app, const Arguments& args, const Caller& caller) {
                                    "The file shelf is off; switch it on in the settings.");
   }
   if (verb == "list")
-    return list(app, listsJson(args));
+    return listShelf(app, listsJson(args));
   if (verb == "add")
     return add(app, args, caller);
   if (verb == "paste") {

@@ -9,16 +9,16 @@
 namespace dovrik::cli {
 namespace {
 
-const std::string kVerbs = "check, status, auto";
+const std::string kUpdateVerbs = "check, status, auto";
 
 std::optional<std::string> checkUpdate(const Arguments& args) {
   if (args.empty())
-    return missingVerb(kVerbs);
+    return missingVerb(kUpdateVerbs);
   const std::string& verb = args.front();
   if (verb == "check" || verb == "status")
     return checkNoArguments(args);
   if (verb != "auto")
-    return unknownVerb(verb, kVerbs);
+    return unknownVerb(verb, kUpdateVerbs);
   if (args.size() != 2 || (args[1] != "on" && args[1] != "off"))
     return "usage: dovrik update auto on|off";
   return std::nullopt;

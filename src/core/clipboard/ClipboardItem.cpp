@@ -11,7 +11,7 @@ namespace dovrik {
 namespace {
 
 // An entry is an object of scalars inside one array.
-constexpr int maxNesting = 2;
+constexpr int kClipboardItemNesting = 2;
 
 std::optional<ClipboardItem> decodeItem(const Json& json) {
   if (!json.is_object())
@@ -103,7 +103,7 @@ std::string encodeClipboardItems(const std::vector<ClipboardItem>& items) {
 }
 
 std::optional<std::vector<ClipboardItem>> decodeClipboardItems(std::string_view text) {
-  return decodeJsonList<ClipboardItem>(text, maxNesting, decodeItem);
+  return decodeJsonList<ClipboardItem>(text, kClipboardItemNesting, decodeItem);
 }
 
 }  // namespace dovrik

@@ -8,7 +8,7 @@ namespace dovrik {
 namespace {
 
 // A rule list nests two levels; anything far deeper is refused before parsing.
-constexpr int maxNesting = 8;
+constexpr int kRuleNesting = 8;
 
 std::optional<AppRule> decodeRule(const Json& json) {
   if (!json.is_object())
@@ -49,7 +49,7 @@ std::string encodeAppRules(const std::vector<AppRule>& rules) {
 }
 
 std::optional<std::vector<AppRule>> decodeAppRules(std::string_view text) {
-  if (!nestsWithin(text, maxNesting))
+  if (!nestsWithin(text, kRuleNesting))
     return std::nullopt;
   const Json json = Json::parse(text, nullptr, /*allow_exceptions=*/false);
   if (!json.is_array())

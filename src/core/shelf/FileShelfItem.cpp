@@ -13,7 +13,7 @@ namespace {
 
 // An entry is an object of scalars inside one array; the allowance above that lets a key this
 // version does not know hold a small structure and still be ignored.
-constexpr int maxNesting = 8;
+constexpr int kShelfItemNesting = 8;
 
 // An optional flag: its default when absent, nothing when it holds another type.
 std::optional<bool> optionalFlag(const Json& json, const char* key, bool fallback) {
@@ -81,7 +81,7 @@ std::optional<std::string> encodeFileShelfItems(const std::vector<FileShelfItem>
 }
 
 std::optional<std::vector<FileShelfItem>> decodeFileShelfItems(std::string_view text) {
-  return decodeJsonList<FileShelfItem>(text, maxNesting, decodeItem);
+  return decodeJsonList<FileShelfItem>(text, kShelfItemNesting, decodeItem);
 }
 
 }  // namespace dovrik

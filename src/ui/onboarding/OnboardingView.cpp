@@ -13,7 +13,7 @@ namespace dovrik::ui {
 
 namespace {
 
-constexpr int kIconSize = 68;
+constexpr int kOnboardingIconSize = 68;
 
 }  // namespace
 
@@ -40,8 +40,8 @@ void OnboardingView::build() {
 
 void OnboardingView::addHeaderBlock() {
   auto* icon = new QLabel(this);
-  icon->setPixmap(appIcon(kIconSize, devicePixelRatioF()));
-  icon->setFixedSize(kIconSize, kIconSize);
+  icon->setPixmap(appIcon(kOnboardingIconSize, devicePixelRatioF()));
+  icon->setFixedSize(kOnboardingIconSize, kOnboardingIconSize);
   icon->setAccessibleName(qs(OnboardingModel::name));
   QLabel* name = styledText(OnboardingModel::name, ColorToken::textPrimary, 22, true);
   QLabel* version = styledText(model_.versionText(), ColorToken::textTertiary, 11);

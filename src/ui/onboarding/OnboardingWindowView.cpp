@@ -14,8 +14,8 @@ namespace dovrik::ui {
 
 namespace {
 
-constexpr int kWidth = 420;
-constexpr int kMinimumHeight = 540;
+constexpr int kOnboardingWidth = 420;
+constexpr int kOnboardingMinimumHeight = 540;
 
 }  // namespace
 
@@ -64,8 +64,8 @@ void OnboardingWindowView::setColorScheme(ColorScheme scheme) {
 void OnboardingWindowView::buildView() {
   delete view_;
   view_ = new OnboardingView(*model_, scheme_, this);
-  view_->setFixedWidth(kWidth);
-  view_->setMinimumHeight(kMinimumHeight);
+  view_->setFixedWidth(kOnboardingWidth);
+  view_->setMinimumHeight(kOnboardingMinimumHeight);
   view_->setAutoFillBackground(true);
   QPalette palette = view_->palette();
   palette.setColor(QPalette::Window, themeColor(ColorToken::surface, scheme_));

@@ -35,10 +35,11 @@ void WorkspacesPanelView::build() {
   SettingsCard* card = addCard();
   const std::vector<WorkspacesPanelModel::Row> rows = m.rows();
   if (rows.empty()) {
-    card->addRow(row(WorkspacesPanelModel::emptySymbol, WorkspacesPanelModel::emptyTitle,
-                     std::string(WorkspacesPanelModel::emptyText) + "\n" +
-                         std::string(WorkspacesPanelModel::emptySecondLine),
-                     {}));
+    // Appended rather than concatenated: GCC 12 sees a false overflow in the chain of `+`.
+    std::string text(WorkspacesPanelModel::emptyText);
+    text.append("\n").append(WorkspacesPanelModel::emptySecondLine);
+    card->addRow(
+        row(WorkspacesPanelModel::emptySymbol, WorkspacesPanelModel::emptyTitle, text, {}));
     return;
   }
   for (const WorkspacesPanelModel::Row& layout : rows)

@@ -5,6 +5,7 @@
 #include "core/app/App.h"
 #include "core/cli/CommandLine.h"
 #include "core/cli/CommandMessages.h"
+#include "tests/unit/cli/CommandExpectations.h"
 #include "tests/unit/workspaces/WorkspaceFixture.h"
 
 namespace dovrik::cli {
@@ -12,12 +13,6 @@ namespace {
 
 using test::kDisplayA;
 using test::kLeftHalf;
-
-void expectFailure(const CommandOutcome& outcome, int exitCode, const std::string& line) {
-  EXPECT_EQ(outcome.exitCode, exitCode);
-  EXPECT_TRUE(outcome.out.empty());
-  EXPECT_EQ(outcome.err, line + "\n");
-}
 
 TEST(LayoutCommandLineTest, WrongVerbsAndArgumentsAreAnsweredInTheClient) {
   const auto refused = [](std::vector<std::string> args, const std::string& line) {

@@ -5,16 +5,11 @@
 #include "core/app/App.h"
 #include "core/cli/CommandLine.h"
 #include "core/cli/CommandMessages.h"
+#include "tests/unit/cli/CommandExpectations.h"
 #include "tests/unit/support/SimWorld.h"
 
 namespace dovrik::cli {
 namespace {
-
-void expectFailure(const CommandOutcome& outcome, int exitCode, const std::string& line) {
-  EXPECT_EQ(outcome.exitCode, exitCode);
-  EXPECT_TRUE(outcome.out.empty());
-  EXPECT_EQ(outcome.err, line + "\n");
-}
 
 TEST(RulesCommandLineTest, WrongVerbsAndArgumentsAreAnsweredInTheClient) {
   const auto refused = [](std::vector<std::string> args, const std::string& line) {

@@ -12,9 +12,9 @@
 namespace dovrik {
 namespace {
 
-constexpr std::uint32_t kCtrlOpt = controlKey | optionKey;
-constexpr int kLeft = 123;
-constexpr int kRight = 124;
+using test::kCtrlOpt;
+constexpr int kLeftArrow = 123;
+constexpr int kRightArrow = 124;
 
 class ShortcutManagerTest : public ::testing::Test {
  protected:
@@ -74,7 +74,7 @@ TEST_F(ShortcutManagerTest, EachPassRegistersTheDefaultsWithIdentifiersOneToFour
 }
 
 TEST_F(ShortcutManagerTest, RefusalsUseNoIdentifierAndAreNamedInDeclarationOrder) {
-  hotkeys.ownByOtherApplication(kRight, kCtrlOpt);
+  hotkeys.ownByOtherApplication(kRightArrow, kCtrlOpt);
   manager().registerAll();
   EXPECT_EQ(registeredIds(), (std::vector<std::uint32_t>{1, 2, 3}));
   EXPECT_EQ(manager().unavailablePositions(), std::set{SnapPosition::rightHalf});
@@ -83,7 +83,7 @@ TEST_F(ShortcutManagerTest, RefusalsUseNoIdentifierAndAreNamedInDeclarationOrder
             "macOS refused the shortcut for Right Half — another app is already using it. Pick "
             "a different combination.");
 
-  hotkeys.ownByOtherApplication(kLeft, kCtrlOpt);
+  hotkeys.ownByOtherApplication(kLeftArrow, kCtrlOpt);
   manager().registerAll();
   EXPECT_EQ(registeredIds(), (std::vector<std::uint32_t>{1, 2}));
   const std::string notice =
@@ -105,7 +105,7 @@ TEST_F(ShortcutManagerTest, RefusalsUseNoIdentifierAndAreNamedInDeclarationOrder
 
 TEST_F(ShortcutManagerTest, SnappingOffOrNoTrustRegistersNothing) {
   manager().registerAll();
-  hotkeys.ownByOtherApplication(kLeft, kCtrlOpt);
+  hotkeys.ownByOtherApplication(kLeftArrow, kCtrlOpt);
   state->setSnappingEnabled(false);
   manager().registerAll();
   EXPECT_TRUE(hotkeys.registered().empty());
@@ -147,7 +147,7 @@ TEST_F(ShortcutManagerTest, APressQueuesASnapAndOtherFamiliesArePassedOnAsNotHan
   world.clock.runUntilIdle();
   EXPECT_TRUE(world.desktop.writes().empty()) << "no snap was queued";
 
-  EXPECT_EQ(hotkeys.press(kLeft, kCtrlOpt), noErr);
+  EXPECT_EQ(hotkeys.press(kLeftArrow, kCtrlOpt), noErr);
   EXPECT_TRUE(world.desktop.writes().empty()) << "the handler only queues the snap";
   EXPECT_TRUE(world.clock.runUntilIdle());
   EXPECT_EQ(world.desktop.frameOf(window), (Rect{0, 25, 720, 875}));
@@ -158,11 +158,11 @@ TEST_F(ShortcutManagerTest, DestructionReleasesEverythingAndDropsQueuedSnaps) {
   const AXElement window = world.desktop.addWindow(world.appPid, {100, 100, 800, 600});
   manager().registerAll();
   EXPECT_EQ(hotkeys.handlerCount(), 1u);
-  EXPECT_EQ(hotkeys.press(kRight, kCtrlOpt), noErr);
+  EXPECT_EQ(hotkeys.press(kRightArrow, kCtrlOpt), noErr);
   shortcuts.reset();
   EXPECT_TRUE(hotkeys.registered().empty());
   EXPECT_EQ(hotkeys.handlerCount(), 0u);
-  EXPECT_EQ(hotkeys.press(kRight, kCtrlOpt), eventNotHandledErr);
+  EXPECT_EQ(hotkeys.press(kRightArrow, kCtrlOpt), eventNotHandledErr);
   world.clock.runUntilIdle();
   EXPECT_EQ(world.desktop.frameOf(window), (Rect{100, 100, 800, 600}));
 }
@@ -171,7 +171,7 @@ TEST_F(ShortcutManagerTest, AFailedHandlerInstallStillRegistersButNeverDelivers)
   hotkeys.setHandlerInstallFails(true);
   manager().registerAll();
   EXPECT_EQ(registeredIds(), (std::vector<std::uint32_t>{1, 2, 3, 4}));
-  EXPECT_EQ(hotkeys.press(kLeft, kCtrlOpt), eventNotHandledErr);
+  EXPECT_EQ(hotkeys.press(kLeftArrow, kCtrlOpt), eventNotHandledErr);
   shortcuts.reset();
   EXPECT_TRUE(hotkeys.registered().empty());
 }

@@ -8,7 +8,7 @@
 namespace dovrik {
 namespace {
 
-constexpr std::uint32_t kCtrlOpt = controlKey | optionKey;
+using test::kCtrlOpt;
 const KeyboardShortcut kCtrlOptOne{Key::o, {Modifier::control, Modifier::option}};
 const KeyboardShortcut kCtrlOptThree{Key::t, {Modifier::control, Modifier::option}};
 

@@ -8,8 +8,8 @@ namespace dovrik::test {
 namespace {
 
 // The left and right halves of the 1440 × 875 visible frame, in accessibility space.
-const Rect kLeft{0, 25, 720, 875};
-const Rect kRight{720, 25, 720, 875};
+const Rect kLeftHalfFrame{0, 25, 720, 875};
+const Rect kRightHalfFrame{720, 25, 720, 875};
 
 class RuleManagerTest : public ::testing::Test, public RuleWorld {
  protected:
@@ -33,7 +33,7 @@ TEST_F(RuleManagerTest, TheFirstWindowIsSnappedOneIntervalAfterTheCheckThatSeesI
   ASSERT_EQ(written.size(), 1u);
   EXPECT_NEAR(written[0].time, 1.2, 1e-9);
   EXPECT_EQ(written[0].window, first);
-  EXPECT_EQ(written[0].frame, kLeft);
+  EXPECT_EQ(written[0].frame, kLeftHalfFrame);
   EXPECT_EQ(world.desktop.frameOf(editorWindow), (Rect{10, 40, 300, 200}));
 }
 
@@ -55,7 +55,7 @@ TEST_F(RuleManagerTest, ASecondProcessOfARunningApplicationPlacesItsOwnWindow) {
   const auto written = frames();
   ASSERT_EQ(written.size(), 1u);
   EXPECT_EQ(written[0].window, second);
-  EXPECT_EQ(written[0].frame, kRight);
+  EXPECT_EQ(written[0].frame, kRightHalfFrame);
   EXPECT_EQ(world.desktop.frameOf(first), (Rect{10, 40, 300, 200}));
 }
 
@@ -104,7 +104,7 @@ TEST_F(RuleManagerTest, SnappingTrustAndRulesMustAllBeOnAndOnlyEnabledRulesApply
   state->setRulesEnabled(false);
   EXPECT_FALSE(launchWithWindow());
   state->setRulesEnabled(true);
-  EXPECT_EQ(launchWithWindow(), kRight);
+  EXPECT_EQ(launchWithWindow(), kRightHalfFrame);
 
   AppRule second = manager().rules()[1];
   second.isEnabled = false;
@@ -127,7 +127,7 @@ TEST_F(RuleManagerTest, AChainKeepsItsRuleWhenTheRuleChangesOrGoes) {
   world.clock.advanceBy(2.0);
   const auto written = frames();
   ASSERT_EQ(written.size(), static_cast<std::size_t>(WindowManager::animationSteps));
-  EXPECT_EQ(written.back().frame, kLeft);
+  EXPECT_EQ(written.back().frame, kLeftHalfFrame);
 
   // A chain whose store is gone does nothing.
   world.desktop.clearWrites();

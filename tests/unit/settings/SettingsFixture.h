@@ -12,7 +12,6 @@
 
 namespace dovrik::test {
 
-constexpr std::uint32_t kCtrlOpt = controlKey | optionKey;
 constexpr std::uint32_t kShiftCmd = shiftKey | cmdKey;
 constexpr int kLeftArrowCode = 123;
 constexpr int kVCode = 9;

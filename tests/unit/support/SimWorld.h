@@ -2,12 +2,16 @@
 // with a 25-point menu bar, and one ordinary application that has the keyboard focus.
 #pragma once
 
+#include <cstdint>
 #include <vector>
 
 #include "core/platform/Platform.h"
 #include "sim/SimPlatform.h"
 
 namespace dovrik::test {
+
+// The modifiers of Dovrik's stock hotkeys.
+constexpr std::uint32_t kCtrlOpt = controlKey | optionKey;
 
 struct SimWorld {
   static constexpr ProcessId appPid = 100;

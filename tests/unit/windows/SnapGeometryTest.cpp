@@ -9,12 +9,12 @@
 namespace dovrik {
 namespace {
 
-const auto screen = [](Rect frame, Rect visible) {
+const auto screenOf = [](Rect frame, Rect visible) {
   return Screen{0, "", frame, visible, std::nullopt};
 };
 
 TEST(SnapGeometryTest, FiguresOnA1440By900ScreenInBothSpaces) {
-  const std::vector<Screen> screens = {screen({0, 0, 1440, 900}, {0, 0, 1440, 875})};
+  const std::vector<Screen> screens = {screenOf({0, 0, 1440, 900}, {0, 0, 1440, 875})};
   const double P = primaryScreenHeight(screens);
   ASSERT_EQ(P, 900);
   const Rect visible = screens[0].visibleFrame;
@@ -74,15 +74,17 @@ TEST(SnapGeometryTest, FlipIsItsOwnInverseAndThePrimaryIsTheScreenAtTheOrigin) {
   EXPECT_EQ(flipPoint(flipPoint({3, 4}, 1080), 1080), (Point{3, 4}));
   EXPECT_EQ(flipPoint({10, 0}, 900), (Point{10, 900}));
   EXPECT_EQ(primaryScreenHeight({}), 0);
-  EXPECT_EQ(primaryScreenHeight({screen({100, 0, 800, 600}, {}), screen({0, 0, 1440, 900}, {})}),
-            900);
-  EXPECT_EQ(primaryScreenHeight({screen({100, 0, 800, 600}, {}), screen({0, 5, 1440, 900}, {})}),
-            600);
+  EXPECT_EQ(
+      primaryScreenHeight({screenOf({100, 0, 800, 600}, {}), screenOf({0, 0, 1440, 900}, {})}),
+      900);
+  EXPECT_EQ(
+      primaryScreenHeight({screenOf({100, 0, 800, 600}, {}), screenOf({0, 5, 1440, 900}, {})}),
+      600);
 }
 
 TEST(SnapGeometryTest, ScreenForFrameTakesTheLargestOverlapAndTiesGoFirst) {
-  const std::vector<Screen> screens = {screen({0, 0, 1000, 800}, {}),
-                                       screen({1000, 0, 1000, 800}, {})};
+  const std::vector<Screen> screens = {screenOf({0, 0, 1000, 800}, {}),
+                                       screenOf({1000, 0, 1000, 800}, {})};
   EXPECT_EQ(screenIndexForFrame(screens, {900, 100, 300, 300}), 1u);
   EXPECT_EQ(screenIndexForFrame(screens, {800, 100, 400, 300}), 0u);  // equal overlap
   EXPECT_EQ(screenIndexForFrame(screens, {5000, 5000, 10, 10}), 0u);  // on no screen

@@ -6,16 +6,16 @@
 namespace dovrik {
 namespace {
 
-Screen screen(std::optional<std::string> uuid) {
+Screen screenWithUuid(std::optional<std::string> uuid) {
   return Screen{.displayId = 1, .name = "", .frame = {}, .visibleFrame = {}, .uuid = uuid};
 }
 
 TEST(DisplayIdentityTest, SignatureIsSortedIgnoresScreensWithoutUuidAndIgnoresOrder) {
   const std::string a = "0AAAAAAA-0000-0000-0000-000000000000";
   const std::string b = "BBBBBBBB-0000-0000-0000-000000000000";
-  EXPECT_EQ(DisplayIdentity::signature({screen(b), screen(std::nullopt), screen(a)}), a + "|" + b);
-  EXPECT_EQ(DisplayIdentity::signature({screen(a), screen(b)}), a + "|" + b);
-  EXPECT_EQ(DisplayIdentity::signature({screen(std::nullopt)}), "");
+  EXPECT_EQ(DisplayIdentity::signature({screenWithUuid(b), screenWithUuid(std::nullopt), screenWithUuid(a)}), a + "|" + b);
+  EXPECT_EQ(DisplayIdentity::signature({screenWithUuid(a), screenWithUuid(b)}), a + "|" + b);
+  EXPECT_EQ(DisplayIdentity::signature({screenWithUuid(std::nullopt)}), "");
   EXPECT_EQ(DisplayIdentity::signature({}), "");
 }
 
