@@ -30,10 +30,14 @@ class RelocationTest : public AgentTest {
 
   fs::path installed() const { return fs::path(session_) / ".local/bin/dovrik"; }
 
-  // A copy of the program in `folder`, out of the build tree.
+  fs::path installedAgent() const {
+    return fs::path(session_) / ".local/libexec/dovrik/dovrik-agent";
+  }
+
+  // A copy of the release, the agent alone, in `folder`, out of the build tree.
   fs::path copyInto(const fs::path& folder) const {
     fs::create_directories(folder);
-    fs::copy_file(DOVRIK_EXECUTABLE, folder / "dovrik");
+    fs::copy_file(DOVRIK_AGENT_EXECUTABLE, folder / "dovrik");
     return folder / "dovrik";
   }
 
@@ -59,16 +63,19 @@ class RelocationTest : public AgentTest {
         << contents("relocation.log");
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << contents("relocation.log");
 
-    struct stat info {};
-    ASSERT_EQ(::stat(installed().c_str(), &info), 0);
-    EXPECT_EQ(info.st_mode & 0777, 0755u);
+    for (const fs::path& file : {installed(), installedAgent()}) {
+      struct stat info {};
+      ASSERT_EQ(::stat(file.c_str(), &info), 0) << file;
+      EXPECT_EQ(info.st_mode & 0777, 0755u) << file;
+    }
     std::ifstream entry(session_ + "/data/applications/org.dovrik.Dovrik.desktop");
     std::ostringstream text;
     text << entry.rdbuf();
     EXPECT_NE(text.str().find("\nExec=\"" + installed().string() + "\"\n"), std::string::npos);
     EXPECT_TRUE(fs::exists(session_ + "/data/icons/hicolor/48x48/apps/org.dovrik.Dovrik.png"));
-    // The installed copy is the agent now.
+    // The installed client started the installed agent in its place, which runs now.
     EXPECT_TRUE(client->waitFor([&] { return run({"snap", "center"}).status != 3; }, 30));
+    EXPECT_EQ(fs::read_symlink("/proc/" + std::to_string(lockHolder()) + "/exe"), installedAgent());
   }
 
   std::string readOnlyMount_;
