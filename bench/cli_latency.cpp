@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "Percentile.h"
 #include "RealAgent.h"
 #include "TestClient.h"
 #include "XServer.h"
@@ -26,10 +27,7 @@ using Clock = std::chrono::steady_clock;
 
 constexpr int runs = 200;
 
-double percentile(std::vector<double> values, double p) {
-  std::sort(values.begin(), values.end());
-  return values[static_cast<std::size_t>(p * static_cast<double>(values.size() - 1) + 0.5)];
-}
+using dovrik::bench::percentile;
 
 // The agent's session, as RealAgent sets it up, for the commands run beside it.
 std::vector<std::string> sessionEnvironment(const std::string& display,
