@@ -129,10 +129,10 @@ void renewUserClient(const std::filesystem::path& userClient, qt::QtShell& shell
 }
 
 // A copy that runs from a place it cannot keep shows only the window that moves it, and runs
-// until that window ends it; answers its exit status then, or nothing for any other copy (which,
-// installed for the user, renews its client). It
-// takes no part in the single-instance claim: a Dovrik that runs keeps running undisturbed,
-// and the installed copy this window starts hands over to it like any later start.
+// until that window ends it; answers its exit status then, or nothing for any other copy (one
+// installed for the user renews its client then). It takes no part in the single-instance
+// claim: a Dovrik that runs keeps running undisturbed, and the installed copy this window
+// starts hands over to it like any later start.
 std::optional<int> runRelocationIfNeeded(const std::filesystem::path& executable) {
   const std::string home = environment("HOME");
   const auto dataHome = files::dataHome();
