@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "ClipboardClient.h"
+#include "Percentile.h"
 #include "TestClient.h"
 #include "X11TestPlatform.h"
 #include "XServer.h"
@@ -25,10 +26,7 @@ using Clock = std::chrono::steady_clock;
 
 constexpr int copies = 200;
 
-double percentile(std::vector<double> values, double p) {
-  std::sort(values.begin(), values.end());
-  return values[static_cast<std::size_t>(p * static_cast<double>(values.size() - 1) + 0.5)];
-}
+using dovrik::bench::percentile;
 
 // Resident memory of this process in MiB.
 double residentMiB() {

@@ -16,6 +16,7 @@
 #include <thread>
 #include <vector>
 
+#include "Percentile.h"
 #include "TestClient.h"
 #include "X11TestPlatform.h"
 #include "XServer.h"
@@ -39,11 +40,7 @@ void press(TestClient& client, const std::vector<xcb_keycode_t>& chord) {
   xcb_flush(client.raw());
 }
 
-double percentile(std::vector<double> values, double p) {
-  std::sort(values.begin(), values.end());
-  const auto index = static_cast<std::size_t>(p * static_cast<double>(values.size() - 1) + 0.5);
-  return values[index];
-}
+using dovrik::bench::percentile;
 
 // One way of sending the window to a half: the chords for left and right, and where each one
 // leaves the window (learnt by trying, since the two need not agree to the pixel).

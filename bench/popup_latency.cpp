@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "Percentile.h"
 #include "RealAgent.h"
 #include "TestClient.h"
 #include "XServer.h"
@@ -32,10 +33,7 @@ using Clock = std::chrono::steady_clock;
 
 constexpr int openings = 40;
 
-double percentile(std::vector<double> values, double p) {
-  std::sort(values.begin(), values.end());
-  return values[static_cast<std::size_t>(p * static_cast<double>(values.size() - 1) + 0.5)];
-}
+using dovrik::bench::percentile;
 
 // The history the agent finds at start: 25 texts of a few lines each.
 void writeHistory(const std::filesystem::path& dataHome) {

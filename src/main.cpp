@@ -1,6 +1,7 @@
-// dovrik: the tray agent on a Linux X11 desktop. Builds the platform from the real adapters,
-// starts the core, and shows the tray icon; a second start hands over to the running one, and
-// a command (`dovrik snap left-half`) is carried out by the running one.
+// dovrik-agent: the tray agent on a Linux X11 desktop, started by the `dovrik` client in its
+// place. Builds the platform from the real adapters, starts the core, and shows the tray icon;
+// a second start hands over to the running one, and a command (`dovrik snap left-half`) is
+// carried out by the running one.
 #include <malloc.h>
 #include <unistd.h>
 
@@ -13,21 +14,22 @@
 #include <filesystem>
 #include <optional>
 #include <string>
-#include <system_error>
 #include <vector>
 
 #include "core/app/App.h"
 #include "core/cli/CommandLine.h"
-#include "core/cli/CommandMessages.h"
 #include "core/install/InstallLocation.h"
 #include "core/install/RelocateModel.h"
 #include "core/windows/ScreenGeometry.h"
 #include "linux/desktop/DesktopEdgeTiling.h"
+#include "linux/files/AgentPaths.h"
 #include "linux/files/ConfigPaths.h"
 #include "linux/files/FileDefaultsDomains.h"
+#include "linux/files/FileIo.h"
 #include "linux/files/PosixFiles.h"
 #include "linux/files/XdgInstaller.h"
 #include "linux/files/XdgLoginItem.h"
+#include "linux/ipc/CommandLineClient.h"
 #include "linux/qt/ColorSchemeWatcher.h"
 #include "linux/qt/QtLifecycle.h"
 #include "linux/qt/QtMainQueue.h"
@@ -68,35 +70,6 @@ bool hasVisibleWindow() {
   return false;
 }
 
-int report(const cli::CommandOutcome& outcome) {
-  std::fputs(outcome.out.c_str(), stdout);
-  std::fputs(outcome.err.c_str(), stderr);
-  return outcome.exitCode;
-}
-
-// Hands a checked command to the running Dovrik. Only asks: never claims the instance, so no
-// second agent starts when none runs.
-cli::CommandOutcome forward(int argc, char** argv, const std::vector<std::string>& words) {
-  QCoreApplication qtApp(argc, argv);
-  // The outcome's lines are the client's only output; Qt's notes about the runtime folder
-  // would bury them.
-  qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
-  // Paths in the arguments are the user's, relative to where `dovrik` was started.
-  std::error_code noFolder;
-  const std::string workingDirectory = std::filesystem::current_path(noFolder).string();
-  const auto answer = qt::SingleInstance::forCurrentSession().ask(
-      QByteArray::fromStdString(cli::encodeRequest(words, workingDirectory)));
-  switch (answer.status) {
-    case qt::SingleInstance::Answer::Status::answered:
-      return cli::outcomeOfReply(answer.reply.toStdString());
-    case qt::SingleInstance::Answer::Status::notRunning:
-      return cli::notRunning();
-    case qt::SingleInstance::Answer::Status::noAnswer:
-      break;
-  }
-  return cli::noAnswer();
-}
-
 constexpr int kIconSizes[] = {16, 32, 48, 64, 128, 256};
 constexpr int kLargeBlockBytes = 1 << 20;
 
@@ -123,10 +96,43 @@ files::DesktopFiles desktopFiles() {
   return result;
 }
 
+// The client this agent installs beside itself, built in.
+std::string carriedClient() {
+  QFile client(QStringLiteral(":/dovrik"));
+  client.open(QIODevice::ReadOnly);
+  return client.readAll().toStdString();
+}
+
+files::ProgramFiles programFiles() {
+  return {.agent = files::runningExecutablePath().value_or(std::filesystem::path()),
+          .client = carriedClient()};
+}
+
+// An update replaces the user's agent alone; the client it carries follows at its next start.
+// An agent that an update put in the client's own place, as Dovrik was once one program, first
+// copies itself where the client looks for it.
+void renewUserClient(const std::filesystem::path& userClient, qt::QtShell& shell) {
+  const auto self = files::runningExecutablePath();
+  const std::filesystem::path agent = files::installedAgentOf(userClient);
+  if (!self || (*self != agent && *self != userClient))
+    return;
+  const std::string carried = carriedClient();
+  if (carried.empty() || files::readWholeFile(userClient).contents == carried)
+    return;
+  std::optional<std::string> error;
+  if (*self == userClient)
+    error = files::writeFileAtomically(agent, files::readWholeFile(*self).contents, 0755);
+  if (!error)
+    error = files::writeFileAtomically(userClient, carried, 0755);
+  if (error)
+    shell.systemLog("Dovrik could not renew " + userClient.string() + ": " + *error);
+}
+
 // A copy that runs from a place it cannot keep shows only the window that moves it, and runs
-// until that window ends it; answers its exit status then, or nothing for any other copy. It
-// takes no part in the single-instance claim: a Dovrik that runs keeps running undisturbed,
-// and the installed copy this window starts hands over to it like any later start.
+// until that window ends it; answers its exit status then, or nothing for any other copy (one
+// installed for the user renews its client then). It takes no part in the single-instance
+// claim: a Dovrik that runs keeps running undisturbed, and the installed copy this window
+// starts hands over to it like any later start.
 std::optional<int> runRelocationIfNeeded(const std::filesystem::path& executable) {
   const std::string home = environment("HOME");
   const auto dataHome = files::dataHome();
@@ -135,15 +141,17 @@ std::optional<int> runRelocationIfNeeded(const std::filesystem::path& executable
   qt::QtMainQueue mainQueue;
   qt::QtShell shell;
   const qt::SingleInstance instance = qt::SingleInstance::forCurrentSession();
-  files::XdgInstaller installer(*dataHome, desktopFiles, mainQueue, shell,
+  files::XdgInstaller installer(*dataHome, programFiles, desktopFiles, mainQueue, shell,
                                 [&instance] { return instance.isClaimed(); });
   const InstallLocation location({.executable = executable,
                                   .home = home,
                                   .appImage = environment("APPIMAGE"),
                                   .runtimeDir = environment("XDG_RUNTIME_DIR")},
                                  installer, PlatformTexts::linux());
-  if (!location.needsRelocation())
+  if (!location.needsRelocation()) {
+    renewUserClient(location.userTarget(), shell);
     return std::nullopt;
+  }
 
   qt::QtLifecycle lifecycle(executable,
                             [&shell](const std::string& line) { shell.systemLog(line); });
@@ -190,7 +198,7 @@ int runAgent(int argc, char** argv) {
   QApplication::setQuitOnLastWindowClosed(false);
 
   const std::filesystem::path executable =
-      files::runningExecutablePath().value_or(std::filesystem::absolute(argv[0]));
+      files::takeProgramPath().value_or(std::filesystem::absolute(argv[0]));
   if (const auto relocated = runRelocationIfNeeded(executable))
     return *relocated;
 
@@ -344,15 +352,9 @@ int runAgent(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const cli::Invocation invocation =
-      cli::parseCommandLine(std::vector<std::string>(argv + 1, argv + argc), DOVRIK_VERSION);
-  switch (invocation.action) {
-    case cli::Invocation::Action::answerHere:
-      return report(invocation.outcome);
-    case cli::Invocation::Action::forward:
-      return report(forward(argc, argv, invocation.words));
-    case cli::Invocation::Action::startAgent:
-      break;
-  }
+  // Started directly, the agent answers commands like the client does.
+  if (const auto status =
+          ipc::runCommandLine(std::vector<std::string>(argv + 1, argv + argc), DOVRIK_VERSION))
+    return *status;
   return runAgent(argc, argv);
 }

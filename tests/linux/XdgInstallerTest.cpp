@@ -1,5 +1,6 @@
-// Installing for one user: the program replaced in one step, the menu entry that starts it and
-// the icons; starting the installed copy and reading its first moments; the mount table.
+// Installing for one user: the agent and the client replaced in one step each, the menu entry that
+// starts it and the icons; starting the installed copy and reading its first moments; the mount
+// table.
 #include "linux/files/XdgInstaller.h"
 
 #include <gtest/gtest.h>
@@ -34,28 +35,40 @@ class XdgInstallerTest : public ::testing::Test {
   fs::path home = temp.path() / "my home";
   sim::SimClock clock;
   sim::SimShell shell;
-  XdgInstaller installer{home / ".local/share",
-                         [] {
-                           return DesktopFiles{
-                               .applicationId = "org.dovrik.Dovrik",
-                               .desktopEntry = "[Desktop Entry]\nName=Dovrik\nExec=dovrik\n",
-                               .iconPngs = {{16, "png16"}, {256, "png256"}}};
-                         },
-                         clock, shell, [] { return false; }};
+  XdgInstaller installer{
+      home / ".local/share",
+      [this] {
+        return ProgramFiles{.agent = temp.path() / "Downloads/dovrik", .client = "client"};
+      },
+      [] {
+        return DesktopFiles{.applicationId = "org.dovrik.Dovrik",
+                            .desktopEntry = "[Desktop Entry]\nName=Dovrik\nExec=dovrik\n",
+                            .iconPngs = {{16, "png16"}, {256, "png256"}}};
+      },
+      clock,
+      shell,
+      [] { return false; }};
 };
 
-TEST_F(XdgInstallerTest, InstallsTheProgramItsEntryAndIcons) {
-  const fs::path program = temp.path() / "dovrik";
-  writeFile(program, "new program");
+// The running agent goes where the client looks for it, and the client it carries in the
+// program's place, each replacing an older one in one step.
+TEST_F(XdgInstallerTest, InstallsBothProgramsTheirEntryAndIcons) {
+  const fs::path program = temp.path() / "Downloads/dovrik";
+  fs::create_directories(program.parent_path());
+  writeFile(program, "new agent");
   const fs::path target = home / ".local/bin/dovrik";
+  const fs::path agent = home / ".local/libexec/dovrik/dovrik-agent";
   fs::create_directories(target.parent_path());
   writeFile(target, "old program");
 
   EXPECT_EQ(installer.install(program, target), std::nullopt);
-  EXPECT_EQ(readFile(target), "new program");
-  struct stat info {};
-  ASSERT_EQ(::stat(target.c_str(), &info), 0);
-  EXPECT_EQ(info.st_mode & 0777, 0755u);
+  EXPECT_EQ(readFile(target), "client");
+  EXPECT_EQ(readFile(agent), "new agent");
+  for (const fs::path& file : {target, agent}) {
+    struct stat info {};
+    ASSERT_EQ(::stat(file.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0755u);
+  }
   EXPECT_EQ(readFile(home / ".local/share/applications/org.dovrik.Dovrik.desktop"),
             "[Desktop Entry]\nName=Dovrik\nExec=\"" + target.string() + "\"\n");
   EXPECT_EQ(readFile(home / ".local/share/icons/hicolor/16x16/apps/org.dovrik.Dovrik.png"),
@@ -63,9 +76,9 @@ TEST_F(XdgInstallerTest, InstallsTheProgramItsEntryAndIcons) {
   EXPECT_EQ(readFile(home / ".local/share/icons/hicolor/256x256/apps/org.dovrik.Dovrik.png"),
             "png256");
 
-  // A file where the folder should be: the reason is a sentence, and nothing is half there.
+  // A file where the folders should be: the reason is a sentence.
   writeFile(temp.path() / "blocked", "");
-  const auto failure = installer.install(program, temp.path() / "blocked/dovrik");
+  const auto failure = installer.install(program, temp.path() / "blocked/bin/dovrik");
   ASSERT_TRUE(failure.has_value());
   EXPECT_TRUE(failure->ends_with("Not a directory.")) << *failure;
 }

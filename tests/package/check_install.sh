@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # What an install brings, checked the way a distribution would: `cmake --install` into a
 # temporary prefix, then the .deb that cpack makes, unpacked with dpkg -x. Each must hold the
-# program, the desktop entry, the icons, the AppStream metadata and the manual page, all valid;
-# the unpacked program must run; and the autostart entry must never be installed by default.
+# client and its agent, the desktop entry, the icons, the AppStream metadata and the manual page,
+# all valid; the unpacked client must run without Qt and find its agent; and the autostart entry
+# must never be installed by default.
 # Usage: check_install.sh BUILD_FOLDER APP_ID VERSION
 set -euo pipefail
 build=$1 id=$2 version=$3
@@ -16,6 +17,7 @@ fail() {
 
 expected=(
   bin/dovrik
+  libexec/dovrik/dovrik-agent
   share/applications/$id.desktop
   share/metainfo/$id.metainfo.xml
   share/man/man1/dovrik.1
@@ -48,6 +50,13 @@ check_tree() {
   local shown
   shown=$("$prefix/bin/dovrik" --version) || fail "$what: the program does not run"
   [ "$shown" = "dovrik $version" ] || fail "$what: the program says '$shown'"
+  if ldd "$prefix/bin/dovrik" | grep -Eq 'libQt|libxcb'; then
+    fail "$what: the client links Qt or xcb"
+  fi
+  # Without a display the agent refuses to start: the words show the client found it.
+  local started
+  started=$(env -u DISPLAY -u WAYLAND_DISPLAY "$prefix/bin/dovrik" 2>&1) || true
+  [[ $started == *"no X display"* ]] || fail "$what: the client did not start its agent: $started"
 }
 
 cmake --install "$build" --prefix "$work/prefix" >/dev/null

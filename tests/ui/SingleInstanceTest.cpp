@@ -1,5 +1,5 @@
 // One Dovrik per session: later starts are forwarded to the running one as re-open requests,
-// and command line clients get the running one's reply to their request.
+// and command line clients (the POSIX client end) get the running one's reply to their request.
 #include <poll.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -14,8 +14,10 @@
 #include <cstring>
 #include <future>
 
+#include "linux/ipc/InstanceClient.h"
 #include "linux/qt/SingleInstance.h"
 
+using dovrik::ipc::InstanceAnswer;
 using dovrik::qt::SingleInstance;
 
 class SingleInstanceTest : public QObject {
@@ -66,17 +68,16 @@ class SingleInstanceTest : public QObject {
     QTRY_COMPARE_WITH_TIMEOUT(flood.state(), QLocalSocket::UnconnectedState, 2000);
 
     QCOMPARE(ask(dir.path(), "1000-_0", "{\"args\": [\"snap\"]}").reply,
-             QByteArray("answer to {\"args\": [\"snap\"]}"));
+             std::string("answer to {\"args\": [\"snap\"]}"));
     QCOMPARE(SingleInstance(dir.path(), "1000-_0").claim(), SingleInstance::Claim::forwarded);
     QTRY_COMPARE_WITH_TIMEOUT(reopened, 1, 5000);
-    QCOMPARE(ask(dir.path(), "1000-_0", "\xff\x00").status,
-             SingleInstance::Answer::Status::answered);
+    QCOMPARE(ask(dir.path(), "1000-_0", "\xff\x00").status, InstanceAnswer::Status::answered);
     QCOMPARE(silent.state(), QLocalSocket::ConnectedState);
 
     // A primary without a request handler, such as an older Dovrik, hangs up on requests.
     SingleInstance older(dir.path(), "1000-_1");
     QCOMPARE(older.claim(), SingleInstance::Claim::primary);
-    QCOMPARE(ask(dir.path(), "1000-_1", "{}").status, SingleInstance::Answer::Status::noAnswer);
+    QCOMPARE(ask(dir.path(), "1000-_1", "{}").status, InstanceAnswer::Status::noAnswer);
   }
 
   // Another user's process is hung up on before it is heard, even where loose permissions let
@@ -121,21 +122,23 @@ class SingleInstanceTest : public QObject {
   // and leaves no lock behind: asking never starts a Dovrik.
   void withoutAPrimaryTheClientSaysSoAndClaimsNothing() {
     QTemporaryDir dir;
-    QCOMPARE(ask(dir.path(), "1000-_0", "{}").status, SingleInstance::Answer::Status::notRunning);
+    QCOMPARE(ask(dir.path(), "1000-_0", "{}").status, InstanceAnswer::Status::notRunning);
     QFile leftover(dir.path() + "/dovrik-1000-_0.socket");
     QVERIFY(leftover.open(QIODevice::WriteOnly));
     leftover.close();
-    QCOMPARE(ask(dir.path(), "1000-_0", "{}").status, SingleInstance::Answer::Status::notRunning);
+    QCOMPARE(ask(dir.path(), "1000-_0", "{}").status, InstanceAnswer::Status::notRunning);
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"dovrik-1000-_0.socket"});
   }
 
  private:
   // The client blocks until the reply comes, so it asks from a thread of its own while this
   // thread runs the primary's event loop.
-  static SingleInstance::Answer ask(const QString& directory, const QString& key,
-                                    const QByteArray& request) {
+  static InstanceAnswer ask(const QString& directory, const QString& key,
+                            const std::string& request) {
+    const dovrik::ipc::InstancePaths paths{QFile::encodeName(directory).toStdString(),
+                                           key.toStdString()};
     auto asked =
-        std::async(std::launch::async, [&] { return SingleInstance(directory, key).ask(request); });
+        std::async(std::launch::async, [&] { return dovrik::ipc::askInstance(paths, request); });
     const auto ready = [&] {
       return asked.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
     };

@@ -70,6 +70,9 @@ class UpdateInstallTest : public QObject {
   QTemporaryDir home_;
   QString bin_ = home_.path() + "/.local/bin";
   QString program_ = bin_ + "/dovrik";
+  // A release is the agent; the client stays until the new agent renews it.
+  QString agentFolder_ = home_.path() + "/.local/libexec/dovrik";
+  QString agent_ = agentFolder_ + "/dovrik-agent";
   const QByteArray installed_ = "#!/bin/sh\necho 1.0\n";
   const QByteArray release_ = QByteArray("#!/bin/sh\necho 2.0\n") + QByteArray(300000, '#');
   TestKey key_;
@@ -114,7 +117,9 @@ class UpdateInstallTest : public QObject {
 
   bool programUntouched() const {
     return readFile(program_) == installed_ &&
-           QDir(bin_).entryList(QDir::Files | QDir::Hidden | QDir::System) == QStringList{"dovrik"};
+           QDir(bin_).entryList(QDir::Files | QDir::Hidden | QDir::System) ==
+               QStringList{"dovrik"} &&
+           QDir(agentFolder_).entryList(QDir::Files | QDir::Hidden | QDir::System).isEmpty();
   }
 
  private Q_SLOTS:
@@ -124,6 +129,7 @@ class UpdateInstallTest : public QObject {
   }
 
   void init() {
+    QDir(agentFolder_).removeRecursively();
     QFile::remove(program_);
     QFile program(program_);
     QVERIFY(program.open(QIODevice::WriteOnly));
@@ -131,7 +137,7 @@ class UpdateInstallTest : public QObject {
     program.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
   }
 
-  void aSignedReleaseFromTheFeedReplacesTheProgram() {
+  void aSignedReleaseFromTheFeedReplacesTheAgent() {
     const AppcastItem release = signedItem("/dovrik-2.0");
     server_.route("/dovrik-2.0", {Behaviour::serve, release_, {}});
     const QString feedText = QStringLiteral(
@@ -154,9 +160,10 @@ class UpdateInstallTest : public QObject {
     QCOMPARE(feed->items[0].edSignature, release.edSignature);
 
     QCOMPARE(install(feed->items[0]), std::nullopt);
-    QCOMPARE(readFile(program_), release_);
-    QVERIFY(QFileInfo(program_).isExecutable());
-    QCOMPARE(QDir(bin_).entryList(QDir::Files | QDir::Hidden), QStringList{"dovrik"});
+    QCOMPARE(readFile(agent_), release_);
+    QVERIFY(QFileInfo(agent_).isExecutable());
+    QCOMPARE(QDir(agentFolder_).entryList(QDir::Files | QDir::Hidden), QStringList{"dovrik-agent"});
+    QCOMPARE(readFile(program_), installed_);
   }
 
   void aFaultyReleaseLeavesTheProgramAsItWas() {

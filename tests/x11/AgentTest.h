@@ -95,6 +95,18 @@ class AgentTest : public DesktopTest {
     return text.str();
   }
 
+  // The process holding the single-instance lock, if there is a lock.
+  pid_t lockHolder() const {
+    for (const auto& entry : std::filesystem::directory_iterator(runtimeDir())) {
+      if (entry.path().extension() == ".lock") {
+        pid_t pid = 0;
+        std::ifstream(entry.path()) >> pid;
+        return pid;
+      }
+    }
+    return 0;
+  }
+
   // Runs `dovrik` with `args` to its end, or for at most 15 s.
   Finished run(const std::vector<std::string>& args) {
     const int out = create("out"), err = create("err");

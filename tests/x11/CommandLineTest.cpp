@@ -130,18 +130,6 @@ TEST_F(CommandLineTest, ShelfAddAndPastePutTheFileOnTheClipboardForOtherApplicat
   EXPECT_EQ(read("text/uri-list"), url + "\r\n");
 }
 
-// The process holding the single-instance lock, if there is a lock.
-pid_t lockHolder(const std::string& runtimeDir) {
-  for (const auto& entry : std::filesystem::directory_iterator(runtimeDir)) {
-    if (entry.path().extension() == ".lock") {
-      pid_t pid = 0;
-      std::ifstream(entry.path()) >> pid;
-      return pid;
-    }
-  }
-  return 0;
-}
-
 TEST_F(CommandLineTest, RelaunchHandsTheTrayHotkeysAndCommandsToAFreshDovrik) {
   ASSERT_TRUE(startAgent());
   const xcb_window_t window = client->createWindow({.rect = {300, 300, 400, 300}, .pid = 8003});
@@ -157,7 +145,7 @@ TEST_F(CommandLineTest, RelaunchHandsTheTrayHotkeysAndCommandsToAFreshDovrik) {
   pid_t successor = 0;
   ASSERT_TRUE(client->waitFor(
       [&] {
-        successor = lockHolder(runtimeDir());
+        successor = lockHolder();
         return successor > 0 && successor != first && kill(successor, 0) == 0 &&
                run({"snap", "left-half"}).status == 0;
       },

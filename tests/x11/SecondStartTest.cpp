@@ -22,13 +22,13 @@ class SecondStartTest : public AgentTest {
     }
     return names;
   }
-  // The processes that run this build's `dovrik`.
+  // The processes that run this build's agent, which every `dovrik` without a command becomes.
   static std::set<pid_t> dovrikProcesses() {
     std::set<pid_t> found;
     for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
       std::error_code ec;
       const auto exe = std::filesystem::read_symlink(entry.path() / "exe", ec);
-      if (!ec && exe == std::filesystem::path(DOVRIK_EXECUTABLE))
+      if (!ec && exe == std::filesystem::path(DOVRIK_AGENT_EXECUTABLE))
         found.insert(std::stoi(entry.path().filename().string()));
     }
     return found;

@@ -12,6 +12,7 @@
 #include <sstream>
 
 #include "core/shelf/FileURL.h"
+#include "linux/files/AgentPaths.h"
 #include "linux/files/DesktopExec.h"
 #include "linux/files/FileIo.h"
 #include "linux/files/MountInfo.h"
@@ -68,9 +69,11 @@ fs::path homeFolder() {
 
 }  // namespace
 
-XdgInstaller::XdgInstaller(fs::path dataHome, std::function<DesktopFiles()> desktopFiles,
-                           Scheduler& scheduler, Shell& shell, std::function<bool()> instanceRuns)
+XdgInstaller::XdgInstaller(fs::path dataHome, std::function<ProgramFiles()> programFiles,
+                           std::function<DesktopFiles()> desktopFiles, Scheduler& scheduler,
+                           Shell& shell, std::function<bool()> instanceRuns)
     : dataHome_(std::move(dataHome)),
+      programFiles_(std::move(programFiles)),
       desktopFiles_(std::move(desktopFiles)),
       scheduler_(scheduler),
       shell_(shell),
@@ -90,13 +93,17 @@ bool XdgInstaller::isOnReadOnlyFileSystem(const fs::path& path) const {
   return ::statvfs(path.c_str(), &info) == 0 && (info.f_flag & ST_RDONLY) != 0;
 }
 
-std::optional<std::string> XdgInstaller::install(const fs::path& program, const fs::path& target) {
-  const FileRead read = readWholeFile(program);
-  if (read.status != FileRead::Status::ok)
-    return sentence(read.status == FileRead::Status::missing ? "cannot read " + program.string()
-                                                             : read.error);
-  // The program is replaced in one step: a copy running from `target` keeps its old file.
-  if (auto error = writeFileAtomically(target, read.contents, 0755))
+std::optional<std::string> XdgInstaller::install(const fs::path&, const fs::path& target) {
+  const ProgramFiles programs = programFiles_();
+  const FileRead agent = readWholeFile(programs.agent);
+  if (agent.status != FileRead::Status::ok)
+    return sentence(agent.status == FileRead::Status::missing
+                        ? "cannot read " + programs.agent.string()
+                        : agent.error);
+  // Each program is replaced in one step: a copy running from there keeps its old file.
+  if (auto error = writeFileAtomically(installedAgentOf(target), agent.contents, 0755))
+    return sentence(*error);
+  if (auto error = writeFileAtomically(target, programs.client, 0755))
     return sentence(*error);
   const DesktopFiles desktop = desktopFiles_();
   const fs::path applications = dataHome_ / "applications";

@@ -1,4 +1,5 @@
 list(APPEND DOVRIK_LINUX_FILES_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/AgentPaths.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ConfigPaths.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DesktopExec.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DomainDocument.cpp

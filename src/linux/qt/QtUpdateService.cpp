@@ -1,6 +1,7 @@
-// Fetching the feed and installing a release. The download goes to a temporary file in the
-// program's own folder, so that the final step is a rename on one file system: the program is
-// either the old file or the new one, never a half-written one.
+// Fetching the feed and installing a release. A release is the agent, which carries its client;
+// the download goes to a temporary file in the agent's own folder, so that the final step is a
+// rename on one file system: the agent is either the old file or the new one, never a
+// half-written one. The new agent renews the client when it starts.
 #include "linux/qt/QtUpdateService.h"
 
 #include <sys/stat.h>
@@ -14,6 +15,8 @@
 #include <cstring>
 #include <memory>
 
+#include "linux/files/AgentPaths.h"
+#include "linux/files/FileIo.h"
 #include "linux/qt/AppcastParser.h"
 #include "linux/qt/Ed25519Signature.h"
 #include "linux/qt/UpdateTransfer.h"
@@ -138,7 +141,8 @@ void QtUpdateService::install(const AppcastItem& item,
                               std::function<void(std::optional<std::string> error)> done) {
   auto download = std::make_shared<Download>();
   download->item = item;
-  download->target = programPath();
+  download->target = QFile::decodeName(QByteArray::fromStdString(
+      files::installedAgentOf(QFile::encodeName(programPath()).toStdString()).native()));
   download->publicKey = publicKey_;
   download->done = std::move(done);
   std::optional<QString> refusal = installRefusal(installKind());
@@ -146,7 +150,11 @@ void QtUpdateService::install(const AppcastItem& item,
     refusal = QStringLiteral("This build has no key to check updates with; nothing was installed.");
   if (!refusal && item.length > kMaxReleaseBytes)
     refusal = QStringLiteral("The update is larger than 1 GB; nothing was installed.");
-  download->file.setFileTemplate(QFileInfo(download->target).path() + "/.dovrik-update-XXXXXX");
+  const QString folder = QFileInfo(download->target).path();
+  download->file.setFileTemplate(folder + "/.dovrik-update-XXXXXX");
+  if (!refusal && files::createFolders(QFile::encodeName(folder).toStdString()))
+    refusal = QStringLiteral("The update could not be saved next to Dovrik (cannot make %1).")
+                  .arg(folder);
   if (!refusal && !download->file.open())
     refusal = QStringLiteral("The update could not be saved next to Dovrik (%1).")
                   .arg(download->file.errorString());

@@ -1,5 +1,6 @@
-// Updates on Linux: the feed fetched over HTTPS, and a per-user copy (~/.local/bin/dovrik)
-// replaced by a downloaded release once its length and Ed25519 signature check out.
+// Updates on Linux: the feed fetched over HTTPS, and the agent of a per-user copy
+// (~/.local/bin/dovrik) replaced by a downloaded release once its length and Ed25519 signature
+// check out.
 #pragma once
 
 #include <QByteArray>

@@ -2,20 +2,17 @@
 // re-open request of later starts and the command requests of the command line.
 #include "linux/qt/SingleInstance.h"
 
-#include <signal.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
 #include <QDeadlineTimer>
-#include <QDir>
 #include <QFile>
 #include <QLocalSocket>
-#include <QStandardPaths>
 #include <QThread>
 #include <QTimer>
-#include <cerrno>
 
 #include "linux/files/FileIo.h"
+#include "linux/ipc/InstancePaths.h"
 
 namespace dovrik::qt {
 namespace {
@@ -24,8 +21,6 @@ const QByteArray kReopen = "reopen\n";
 // How long a later start keeps trying to reach a primary that holds the lock but may still be
 // starting up and not yet listening.
 constexpr int kConnectWindowMs = 3000;
-// How long a command line client waits for the whole exchange.
-constexpr int kAnswerWindowMs = 5000;
 constexpr int kRetryPauseMs = 50;
 // How long a relaunched Dovrik waits for the one it replaces to quit.
 constexpr int kHandOverWindowMs = 10000;
@@ -33,13 +28,13 @@ constexpr int kHandOverWindowMs = 10000;
 // connection that sends no request in time, is dropped.
 constexpr qint64 kMaxRequestBytes = 64 * 1024;
 constexpr int kIdleConnectionMs = 5000;
-constexpr qint64 kMaxReplyBytes = 4 * 1024 * 1024;
 
-QString sanitized(const QString& text) {
-  QString out;
-  for (const QChar c : text)
-    out += (c.isLetterOrNumber() || c == '.' || c == '-') ? c : QChar('_');
-  return out;
+ipc::InstancePaths pathsOf(const QString& directory, const QString& key) {
+  return {QFile::encodeName(directory).toStdString(), QFile::encodeName(key).toStdString()};
+}
+
+QString fileName(const std::filesystem::path& path) {
+  return QFile::decodeName(QByteArray::fromStdString(path.native()));
 }
 
 // Whether the process at the other end runs as this user. The socket's mode already keeps
@@ -56,16 +51,13 @@ int remainingMs(const QDeadlineTimer& deadline) {
   return static_cast<int>(deadline.remainingTime());
 }
 
-// Connects before the deadline, retrying while `keepTrying` says a primary may still come.
-std::unique_ptr<QLocalSocket> connectTo(const QString& path, const QDeadlineTimer& deadline,
-                                        const std::function<bool()>& keepTrying) {
+// Connects before the deadline, retrying while a primary may still be starting.
+std::unique_ptr<QLocalSocket> connectTo(const QString& path, const QDeadlineTimer& deadline) {
   while (!deadline.hasExpired()) {
     auto socket = std::make_unique<QLocalSocket>();
     socket->connectToServer(path);
     if (socket->waitForConnected(remainingMs(deadline)))
       return socket;
-    if (!keepTrying())
-      break;
     QThread::msleep(kRetryPauseMs);
   }
   return nullptr;
@@ -88,19 +80,16 @@ void SingleInstance::release() {
 }
 
 SingleInstance SingleInstance::forCurrentSession() {
-  QString directory = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-  if (directory.isEmpty())
-    directory = QDir::tempPath();
-  const QString display = qEnvironmentVariable("DISPLAY", QStringLiteral("none"));
-  return SingleInstance(directory, QString::number(::getuid()) + '-' + sanitized(display));
+  const ipc::InstancePaths paths = ipc::InstancePaths::forCurrentSession();
+  return SingleInstance(fileName(paths.directory), QFile::decodeName(paths.key.c_str()));
 }
 
 QString SingleInstance::socketPath() const {
-  return directory_ + QStringLiteral("/dovrik-") + key_ + QStringLiteral(".socket");
+  return fileName(pathsOf(directory_, key_).socket());
 }
 
 QString SingleInstance::lockPath() const {
-  return directory_ + QStringLiteral("/dovrik-") + key_ + QStringLiteral(".lock");
+  return fileName(pathsOf(directory_, key_).lock());
 }
 
 SingleInstance::Claim SingleInstance::claim(std::optional<qint64> predecessor) {
@@ -133,38 +122,18 @@ SingleInstance::Claim SingleInstance::claim(std::optional<qint64> predecessor) {
 }
 
 std::optional<qint64> SingleInstance::lockHolder() const {
-  qint64 pid = 0;
-  QString hostname, appname;
-  if (!QLockFile(lockPath()).getLockInfo(&pid, &hostname, &appname) || pid <= 0)
-    return std::nullopt;
-  if (::kill(static_cast<pid_t>(pid), 0) != 0 && errno != EPERM)
-    return std::nullopt;
-  return pid;
+  return ipc::lockHolder(pathsOf(directory_, key_).lock());
 }
 
 bool SingleInstance::forwardReopen() {
   const QDeadlineTimer deadline(kConnectWindowMs);
-  const auto socket = connectTo(socketPath(), deadline, [] { return true; });
+  const auto socket = connectTo(socketPath(), deadline);
   if (!socket)
     return false;
   socket->write(kReopen);
   const bool sent = socket->waitForBytesWritten(remainingMs(deadline));
   socket->disconnectFromServer();
   return sent;
-}
-
-SingleInstance::Answer SingleInstance::ask(const QByteArray& request) const {
-  const QDeadlineTimer deadline(kAnswerWindowMs);
-  const auto socket = connectTo(socketPath(), deadline, [this] { return primaryHoldsLock(); });
-  if (!socket)
-    return {primaryHoldsLock() ? Answer::Status::noAnswer : Answer::Status::notRunning, {}};
-  socket->write(request + '\n');
-  while (!socket->canReadLine()) {
-    if (socket->bytesAvailable() > kMaxReplyBytes ||
-        !socket->waitForReadyRead(remainingMs(deadline)))
-      return {Answer::Status::noAnswer, {}};
-  }
-  return {Answer::Status::answered, socket->readLine().chopped(1)};
 }
 
 void SingleInstance::acceptConnections() {

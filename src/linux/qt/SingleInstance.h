@@ -1,6 +1,6 @@
 // Keeps one Dovrik per user and display: a later start hands the running one a re-open
 // request instead of starting a second tray icon and a second set of hotkeys, and a command
-// line client asks it for one command and reads back its answer.
+// line client (ipc::askInstance) asks it for one command and reads back its answer.
 #pragma once
 
 #include <QByteArray>
@@ -29,13 +29,6 @@ class SingleInstance {
   SingleInstance& operator=(const SingleInstance&) = delete;
   ~SingleInstance();
 
-  // What a client hears back from `ask`.
-  struct Answer {
-    enum class Status { answered, notRunning, noAnswer };
-    Status status = Status::notRunning;
-    QByteArray reply;  // the answer's line, without its line break
-  };
-
   // The runtime directory of the user and a key naming the user and the X display.
   static SingleInstance forCurrentSession();
 
@@ -50,10 +43,6 @@ class SingleInstance {
     onRequest_ = std::move(handler);
   }
 
-  // Sends one request line to the primary and waits a few seconds for its reply. Never claims
-  // the instance: without a primary, nothing starts.
-  Answer ask(const QByteArray& request) const;
-
   // Gives the claim up at once: the socket closes and the lock goes. For a process about to end
   // without unwinding.
   void release();
@@ -66,7 +55,6 @@ class SingleInstance {
   QString lockPath() const;
   // The process holding the lock, if it still lives; the lock is not taken.
   std::optional<qint64> lockHolder() const;
-  bool primaryHoldsLock() const { return lockHolder().has_value(); }
   bool forwardReopen();
   void acceptConnections();
   void serve(QLocalSocket* socket);
