@@ -15,7 +15,9 @@ namespace dovrik::bench {
 
 class RealAgent {
  public:
-  RealAgent(const std::string& display, std::filesystem::path session)
+  // `executable` is the build's own unless another is named.
+  RealAgent(const std::string& display, std::filesystem::path session,
+            const std::string& executable = DOVRIK_EXECUTABLE)
       : session_(std::move(session)) {
     std::filesystem::create_directories(runtimeDir());
     chmod(runtimeDir().c_str(), 0700);
@@ -28,7 +30,7 @@ class RealAgent {
     setenv("XDG_CONFIG_HOME", (session_ / "config").c_str(), 1);
     setenv("XDG_DATA_HOME", dataHome().c_str(), 1);
     setenv("XDG_RUNTIME_DIR", runtimeDir().c_str(), 1);
-    execl(DOVRIK_EXECUTABLE, DOVRIK_EXECUTABLE, static_cast<char*>(nullptr));
+    execl(executable.c_str(), executable.c_str(), static_cast<char*>(nullptr));
     _exit(127);
   }
   RealAgent(const RealAgent&) = delete;

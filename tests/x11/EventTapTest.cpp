@@ -2,6 +2,11 @@
 // keeps hearing the pointer while the window manager holds its grab for a title-bar move.
 #include "linux/x11/X11EventTap.h"
 
+#include <xcb/xinput.h>
+
+#include <algorithm>
+#include <chrono>
+
 #include "DesktopTest.h"
 #include "FakePointer.h"
 
@@ -176,6 +181,46 @@ TEST_F(EventTapTest, KeepsHearingThePointerWhileTheWindowManagerMovesAWindow) {
     }
   }
   FAIL() << "the window manager never moved the window by its title bar";
+}
+
+// Reading the pointer is a round trip, so a fast drag is read at most once per display frame,
+// and where it stopped always arrives; motion is only listened to while the button is down.
+TEST_F(EventTapTest, AFastDragIsReadOncePerFrameAndEndsWhereThePointerStopped) {
+  const auto hearsMotion = [this] {
+    xcb_connection_t* c = x().connection.raw();
+    auto* reply = xcb_input_xi_get_selected_events_reply(
+        c, xcb_input_xi_get_selected_events(c, x().connection.root()), nullptr);
+    bool motion = false;
+    for (auto it = xcb_input_xi_get_selected_events_masks_iterator(reply); reply && it.rem;
+         xcb_input_event_mask_next(&it)) {
+      motion = motion || (*xcb_input_event_mask_mask(it.data) & XCB_INPUT_XI_EVENT_MASK_RAW_MOTION);
+    }
+    std::free(reply);
+    return motion;
+  };
+  EXPECT_FALSE(hearsMotion());
+  moveTo({100, 100});
+  button(1, true);
+  ASSERT_TRUE(lastIs(Type::leftMouseDown, Point{100, 100}));
+  EXPECT_TRUE(hearsMotion());
+
+  const auto start = std::chrono::steady_clock::now();
+  for (int step = 1; step <= 200; ++step) {
+    moveTo({100.0 + 4 * step, 100.0 + 2 * step});
+    x().connection.dispatchPending();
+  }
+  ASSERT_TRUE(lastIs(Type::leftMouseDragged, Point{900, 500}));
+  const double elapsed =
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  const auto drags = std::count_if(events_.begin(), events_.end(), [](const TapEvent& e) {
+    return e.type == Type::leftMouseDragged;
+  });
+  EXPECT_LE(drags, static_cast<long>(elapsed / x11::X11EventTap::pointerReadInterval) + 2)
+      << "in " << elapsed << " s";
+
+  button(1, false);
+  ASSERT_TRUE(lastIs(Type::leftMouseUp, Point{900, 500}));
+  EXPECT_FALSE(hearsMotion());
 }
 
 // Accessibility space starts at the primary monitor's top-left corner, wherever that lies on

@@ -179,7 +179,7 @@ int XServer::run(const std::vector<std::string>& argv) const {
 
 XServer::Wm XServer::wmOfEnvironment() {
   const char* name = std::getenv("DOVRIK_TEST_WM");
-  for (const Wm wm : {Wm::openbox, Wm::fluxbox, Wm::xfwm4, Wm::metacity}) {
+  for (const Wm wm : {Wm::openbox, Wm::fluxbox, Wm::xfwm4, Wm::metacity, Wm::jwm}) {
     if (name && std::string(name) == nameOf(wm))
       return wm;
   }
@@ -196,6 +196,8 @@ const char* XServer::nameOf(Wm wm) {
       return "xfwm4";
     case Wm::metacity:
       return "metacity";
+    case Wm::jwm:
+      return "jwm";
     case Wm::openbox:
       break;
   }
@@ -241,6 +243,25 @@ std::vector<std::string> XServer::xfwm4Command(WmConfig config, bool replace) co
       script + "exec xfwm4 --compositor=off --sm-client-disable" + (replace ? " --replace" : "")};
 }
 
+std::vector<std::string> XServer::jwmCommand(WmConfig config) const {
+  // Without -f it reads ~/.jwmrc, else the system's file with its tray, menus and key bindings.
+  if (config == WmConfig::Stock)
+    return {"jwm"};
+  // One desktop, focus by click, no tray and no key bindings; the title bar moves the window,
+  // and a double click on it maximizes, as in jwm's stock bindings.
+  const std::string rc = tempDir_ + "/jwmrc";
+  std::ofstream(rc) << R"(<?xml version="1.0"?>
+<JWM>
+  <Desktops width="1" height="1"/>
+  <FocusModel>click</FocusModel>
+  <Mouse context="title" button="1">move</Mouse>
+  <Mouse context="title" button="11">maximize</Mouse>
+  <Mouse context="border" button="1">resize</Mouse>
+</JWM>
+)";
+  return {"jwm", "-f", rc};
+}
+
 std::vector<std::string> XServer::wmCommand(WmConfig config, Wm wm, bool replace) const {
   std::vector<std::string> argv;
   switch (wm) {
@@ -261,6 +282,8 @@ std::vector<std::string> XServer::wmCommand(WmConfig config, Wm wm, bool replace
       // no configuration of key bindings to take away here.
       argv = {"metacity", "--sm-disable", "--no-composite"};
       break;
+    case Wm::jwm:
+      return jwmCommand(config);
   }
   if (replace)
     argv.push_back("--replace");
@@ -274,8 +297,8 @@ void XServer::startWindowManager(WmConfig config, Wm wm) {
 }
 
 void XServer::replaceWindowManager(WmConfig config, Wm wm) {
-  // fluxbox cannot take over from a running window manager.
-  const bool handOver = wm != Wm::fluxbox;
+  // fluxbox and jwm cannot take over from a running window manager.
+  const bool handOver = wm != Wm::fluxbox && wm != Wm::jwm;
   if (!handOver)
     killWindowManager();
   const pid_t old = std::exchange(wmPid_, -1);

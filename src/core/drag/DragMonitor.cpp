@@ -106,7 +106,6 @@ void DragMonitor::handleTapEvent(const TapEvent& event) {
 
 void DragMonitor::reset() {
   mouseDownAppKit_.reset();
-  mouseDownQuartz_.reset();
   isDragging_ = false;
   isWindowDrag_ = false;
   currentSnap_.reset();
@@ -116,7 +115,12 @@ void DragMonitor::reset() {
 void DragMonitor::mouseDown(Point quartz, Point desktop) {
   reset();
   mouseDownAppKit_ = desktop;
-  mouseDownQuartz_ = quartz;
+  // Asked at the press, while the windows are where the user saw them: a window manager moves a
+  // window with the pointer from the first motion on, and by the time the threshold is crossed
+  // the pressed point may have left the window it was on. Asked once: the accessibility walk is
+  // too slow for every event.
+  if (appState_.snappingEnabled() && zones_.dragSnappingEnabled())
+    isWindowDrag_ = isTitleBarClick(quartz);
 }
 
 void DragMonitor::mouseDragged(Point p) {
@@ -129,8 +133,6 @@ void DragMonitor::mouseDragged(Point p) {
     if (distance < zones_.dragThreshold())
       return;
     isDragging_ = true;
-    // Asked once per press: the accessibility walk is too slow for every event.
-    isWindowDrag_ = mouseDownQuartz_ && isTitleBarClick(*mouseDownQuartz_);
   }
   if (!isWindowDrag_)
     return;

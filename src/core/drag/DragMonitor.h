@@ -68,12 +68,11 @@ class DragMonitor {
   std::optional<EventTapRef> eventTap_;
   std::optional<TaskId> pendingRetry_;
 
-  // The press, in desktop space (y up) and as delivered (accessibility space, y down).
+  // The press, in desktop space (y up).
   std::optional<Point> mouseDownAppKit_;
-  std::optional<Point> mouseDownQuartz_;
   // The pointer has travelled the drag threshold since the press.
   bool isDragging_ = false;
-  // The press was on a title bar; decided once per press, when the threshold is crossed.
+  // The press was on a title bar; decided once, at the press.
   bool isWindowDrag_ = false;
   // The zone under the pointer at the last drag event, and the screen it was entered on.
   std::optional<SnapPosition> currentSnap_;

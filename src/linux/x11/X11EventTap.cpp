@@ -11,10 +11,14 @@
 namespace dovrik::x11 {
 
 X11EventTap::~X11EventTap() {
-  if (!taps_.empty())
+  if (!taps_.empty()) {
     x_.events.disconnect(subscription_);
+    x_.woken.disconnect(wakeSubscription_);
+  }
   if (selected_ && x_.isConnected())
-    selectRawEvents(false);
+    selectRawEvents(false, false, false);
+  if (leftDown_)
+    x_.setServiceInterval(0);
 }
 
 bool X11EventTap::hasRawEvents() {
@@ -41,16 +45,23 @@ bool X11EventTap::hasRawEvents() {
   return true;
 }
 
-bool X11EventTap::selectRawEvents(bool on) {
+bool X11EventTap::selectRawEvents(bool buttons, bool motion, bool checked) {
+  std::uint32_t bits = 0;
+  if (buttons)
+    bits |= XCB_INPUT_XI_EVENT_MASK_RAW_BUTTON_PRESS | XCB_INPUT_XI_EVENT_MASK_RAW_BUTTON_RELEASE;
+  if (motion)
+    bits |= XCB_INPUT_XI_EVENT_MASK_RAW_MOTION;
   struct {
     xcb_input_event_mask_t head;
     std::uint32_t bits;
-  } mask{{XCB_INPUT_DEVICE_ALL_MASTER, 1},
-         on ? std::uint32_t{XCB_INPUT_XI_EVENT_MASK_RAW_BUTTON_PRESS |
-                            XCB_INPUT_XI_EVENT_MASK_RAW_BUTTON_RELEASE |
-                            XCB_INPUT_XI_EVENT_MASK_RAW_MOTION}
-            : 0};
+  } mask{{XCB_INPUT_DEVICE_ALL_MASTER, 1}, bits};
   xcb_connection_t* c = x_.raw();
+  motionSelected_ = motion;
+  if (!checked) {
+    xcb_input_xi_select_events(c, x_.root(), 1, &mask.head);
+    x_.flush();
+    return true;
+  }
   xcb_generic_error_t* error =
       xcb_request_check(c, xcb_input_xi_select_events_checked(c, x_.root(), 1, &mask.head));
   const bool ok = !error;
@@ -65,6 +76,10 @@ std::optional<EventTapRef> X11EventTap::install(TapCallback callback) {
     // The mapping may have changed while nothing listened for its notice.
     buttonMap_.reset();
     subscription_ = x_.events.connect([this](const xcb_generic_event_t& event) { handle(event); });
+    wakeSubscription_ = x_.woken.connect([this] {
+      if (motionPending_)
+        readWhenDue();
+    });
   }
   const EventTapRef ref = nextRef_++;
   taps_[ref] = Tap{std::move(callback), true};
@@ -87,8 +102,10 @@ void X11EventTap::setEnabled(EventTapRef tap, bool enabled) {
 void X11EventTap::remove(EventTapRef tap) {
   if (!taps_.erase(tap))
     return;
-  if (taps_.empty())
+  if (taps_.empty()) {
     x_.events.disconnect(subscription_);
+    x_.woken.disconnect(wakeSubscription_);
+  }
   updateSelection();
 }
 
@@ -104,13 +121,14 @@ void X11EventTap::updateSelection() {
   const bool wanted = anyEnabled() && x_.isConnected();
   if (wanted == selected_)
     return;
-  if (!selectRawEvents(wanted) && wanted)
+  if (!selectRawEvents(wanted, false, wanted) && wanted)
     return;
   selected_ = wanted;
   // A press seen before listening stopped cannot be trusted after it starts again: wait for
   // the next one.
   leftDown_ = false;
   motionPending_ = false;
+  x_.setServiceInterval(0);
 }
 
 void X11EventTap::handle(const xcb_generic_event_t& event) {
@@ -141,9 +159,9 @@ void X11EventTap::handle(const xcb_generic_event_t& event) {
       }
     }
   }
-  // The last of a burst of moves: nothing else is waiting, so read where the pointer went.
+  // The last of a burst of moves: nothing else is waiting, so the pointer may be read.
   if (motionPending_ && selected_ && !x_.hasPendingEvents())
-    deliverPendingMotion();
+    readWhenDue();
 }
 
 void X11EventTap::rawButton(std::uint32_t physicalButton, bool pressed) {
@@ -155,32 +173,59 @@ void X11EventTap::rawButton(std::uint32_t physicalButton, bool pressed) {
   }
   if (button != XCB_BUTTON_INDEX_1)
     return;
-  if (pressed) {
-    if (const auto location = x_.pointerLocation()) {
-      leftDown_ = true;
-      motionPending_ = false;
-      deliver(TapEventType::leftMouseDown, *location);
-    }
+  if (pressed)
+    leftPressed();
+  else if (leftDown_)
+    leftReleased();
+}
+
+void X11EventTap::leftPressed() {
+  // Motion is selected before the pointer is read, so no move after the read goes unheard.
+  selectRawEvents(true, true, false);
+  x_.setServiceInterval(pointerReadInterval);
+  motionPending_ = false;
+  lastRead_ = std::chrono::steady_clock::now();
+  const auto location = x_.pointerLocation();
+  leftDown_ = location.has_value();
+  if (!location) {
+    selectRawEvents(true, false, false);
+    x_.setServiceInterval(0);
     return;
   }
-  if (!leftDown_)
-    return;
+  deliver(TapEventType::leftMouseDown, *location);
+}
+
+void X11EventTap::leftReleased() {
   leftDown_ = false;
   motionPending_ = false;
+  selectRawEvents(true, false, false);
+  x_.setServiceInterval(0);
   const auto location = x_.pointerLocation();
   if (!location)
     return;
   // The drag handler must see where the pointer was let go before it hears of the release,
-  // also when it got there without device motion (a warp makes no raw event).
+  // also when it got there without device motion (a warp makes no raw event) or between two
+  // reads.
   if (location != lastLocation_)
     deliver(TapEventType::leftMouseDragged, *location);
   deliver(TapEventType::leftMouseUp, *location);
+}
+
+void X11EventTap::readWhenDue() {
+  const std::chrono::duration<double> since = std::chrono::steady_clock::now() - lastRead_;
+  const double wait = pointerReadInterval - since.count();
+  if (wait > 0) {
+    x_.wakeWithin(wait);
+    return;
+  }
+  deliverPendingMotion();
 }
 
 void X11EventTap::deliverPendingMotion() {
   if (!motionPending_)
     return;
   motionPending_ = false;
+  lastRead_ = std::chrono::steady_clock::now();
   if (const auto location = x_.pointerLocation())
     deliver(TapEventType::leftMouseDragged, *location);
 }

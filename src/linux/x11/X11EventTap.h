@@ -3,6 +3,7 @@
 // window manager holds its own pointer grab (during a title-bar move, for instance).
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <map>
 #include <optional>
@@ -17,6 +18,10 @@ namespace dovrik::x11 {
 
 class X11EventTap : public EventTap {
  public:
+  // Reading the pointer is a round trip: while it moves, it is read at most this often, and a
+  // burst of moves in between is delivered as one drag to where the pointer went.
+  static constexpr double pointerReadInterval = 1.0 / 60;
+
   explicit X11EventTap(XConnection& connection) : x_(connection) {}
   X11EventTap(const X11EventTap&) = delete;
   X11EventTap& operator=(const X11EventTap&) = delete;
@@ -31,13 +36,19 @@ class X11EventTap : public EventTap {
 
  private:
   bool hasRawEvents();
-  bool selectRawEvents(bool on);
+  // Raw button events while some tap is enabled, raw motion only while the left button is held:
+  // every move of the mouse would wake us otherwise. `checked` waits for the server's answer,
+  // which decides whether a tap can be installed; the others are not worth a round trip.
+  bool selectRawEvents(bool buttons, bool motion, bool checked);
   bool anyEnabled() const;
-  // Raw events are selected while some tap is enabled: every move of the mouse would wake us
-  // otherwise.
   void updateSelection();
   void handle(const xcb_generic_event_t& event);
   void rawButton(std::uint32_t physicalButton, bool pressed);
+  void leftPressed();
+  void leftReleased();
+  // Reads the pointer for the moves not yet delivered now, or asks the connection to come back
+  // when a read is due.
+  void readWhenDue();
   void deliverPendingMotion();
   std::uint32_t logicalButton(std::uint32_t physicalButton);
   void deliver(TapEventType type, Point location);
@@ -56,12 +67,14 @@ class X11EventTap : public EventTap {
   std::map<EventTapRef, Tap> taps_;
   bool selected_ = false;
   EventTapRef nextRef_ = 1;
+  bool motionSelected_ = false;
   Signal<const xcb_generic_event_t&>::Connection subscription_ = 0;
+  Signal<>::Connection wakeSubscription_ = 0;
 
   bool leftDown_ = false;
-  // A move arrived whose location has not been read yet: reading the pointer is a round trip,
-  // so a burst of moves is read once, when no more events are waiting, or at the release.
+  // A move arrived whose location has not been read yet.
   bool motionPending_ = false;
+  std::chrono::steady_clock::time_point lastRead_;
   std::optional<Point> lastLocation_;
 };
 

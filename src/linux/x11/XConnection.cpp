@@ -169,6 +169,25 @@ void XConnection::dispatchPending() {
     // A subscriber may have made round trips that queued more events inside xcb.
     drainInto(false);
   }
+  if (wakeAt_ && std::chrono::steady_clock::now() >= *wakeAt_) {
+    wakeAt_.reset();
+    woken.emit();
+  }
+}
+
+void XConnection::wakeWithin(double seconds) {
+  const auto at = std::chrono::steady_clock::now() +
+                  std::chrono::duration_cast<std::chrono::steady_clock::duration>(
+                      std::chrono::duration<double>(std::max(0.0, seconds)));
+  if (!wakeAt_ || at < *wakeAt_)
+    wakeAt_ = at;
+}
+
+std::optional<double> XConnection::untilWake() const {
+  if (!wakeAt_)
+    return std::nullopt;
+  const std::chrono::duration<double> left = *wakeAt_ - std::chrono::steady_clock::now();
+  return std::max(0.0, left.count());
 }
 
 bool XConnection::waitUntil(const std::function<bool()>& condition, double timeoutSeconds,

@@ -2,6 +2,7 @@
 // translation between root coordinates and the core's spaces, and event delivery.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -69,6 +70,21 @@ class XConnection {
                  const std::function<void(const xcb_generic_event_t&)>& seen = nullptr);
   void flush();
 
+  // Asks for a dispatchPending within `seconds` although the server may send nothing, for work
+  // a subscriber put off; an earlier request stands. The loop that services the connection
+  // honours it (XEventPump in the program).
+  void wakeWithin(double seconds);
+  // Seconds until the requested wake-up (0 once due); nothing when none is asked for.
+  std::optional<double> untilWake() const;
+  // Emitted by dispatchPending, after the events, once the requested moment has come.
+  Signal<> woken;
+  // While above 0, the loop that services the connection reads the server at most once per
+  // this many seconds instead of at every event: during a drag the server sends a raw motion
+  // event and the window manager's configure notices hundreds of times a second, and waking
+  // for each costs more than all the handling.
+  void setServiceInterval(double seconds) { serviceInterval_ = seconds; }
+  double serviceInterval() const { return serviceInterval_; }
+
   // Reads an atom-typed property as 32-bit items; empty when absent, of another type than
   // `type` (unless ANY), or the window is gone.
   std::vector<std::uint32_t> cardinals(xcb_window_t window, xcb_atom_t property,
@@ -109,6 +125,8 @@ class XConnection {
   std::unordered_set<xcb_window_t> watched_;
   std::map<std::pair<xcb_window_t, xcb_atom_t>, std::optional<PropertyValue>> properties_;
   std::size_t propertyRoundTrips_ = 0;
+  std::optional<std::chrono::steady_clock::time_point> wakeAt_;
+  double serviceInterval_ = 0;
 };
 
 }  // namespace dovrik::x11

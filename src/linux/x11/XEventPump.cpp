@@ -3,6 +3,8 @@
 
 #include <QAbstractEventDispatcher>
 #include <QThread>
+#include <cmath>
+#include <utility>
 
 #include "linux/x11/XConnection.h"
 
@@ -13,11 +15,23 @@ XEventPump::XEventPump(XConnection& connection, QObject* parent) : QObject(paren
     return;
   notifier_ = new QSocketNotifier(x_.fd(), QSocketNotifier::Read, this);
   connect(notifier_, &QSocketNotifier::activated, this, [this] { dispatch(); });
+  wake_ = new QTimer(this);
+  wake_->setSingleShot(true);
+  // A coarse timer may fire early, and the wake-up would wait for a whole further round.
+  wake_->setTimerType(Qt::PreciseTimer);
+  connect(wake_, &QTimer::timeout, this, [this] { dispatch(); });
+  pace_ = new QTimer(this);
+  pace_->setSingleShot(true);
+  pace_->setTimerType(Qt::PreciseTimer);
+  connect(pace_, &QTimer::timeout, this, [this] {
+    notifier_->setEnabled(true);
+    dispatch();
+  });
   // Any round trip can leave events queued inside xcb without new data on the socket, which
   // the notifier would not report; look again each time the loop is about to wait.
   if (auto* dispatcher = QAbstractEventDispatcher::instance(thread())) {
     connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, [this] {
-      if (x_.hasPendingEvents())
+      if (!pace_->isActive() && x_.hasPendingEvents())
         dispatch();
     });
   }
@@ -25,12 +39,30 @@ XEventPump::XEventPump(XConnection& connection, QObject* parent) : QObject(paren
 
 void XEventPump::dispatch() {
   x_.dispatchPending();
-  // A closed socket stays readable for ever: watching it further would spin.
-  if (x_.isConnected() || !notifier_->isEnabled())
+  if (x_.isConnected()) {
+    armWake();
     return;
+  }
+  // A closed socket stays readable for ever: watching it further would spin.
   notifier_->setEnabled(false);
-  if (onLost_)
+  pace_->stop();
+  wake_->stop();
+  if (!std::exchange(lost_, true) && onLost_)
     onLost_();
+}
+
+void XEventPump::armWake() {
+  if (const double interval = x_.serviceInterval(); interval > 0) {
+    notifier_->setEnabled(false);
+    pace_->start(static_cast<int>(std::ceil(interval * 1000)));
+    return;
+  }
+  const auto left = x_.untilWake();
+  if (!left)
+    return;
+  const int ms = static_cast<int>(std::ceil(*left * 1000));
+  if (!wake_->isActive() || wake_->remainingTime() > ms)
+    wake_->start(ms);
 }
 
 }  // namespace dovrik::x11

@@ -1,10 +1,11 @@
 // Lets the Qt event loop service our X connection: events are dispatched when the socket has
-// data and before the loop goes to sleep. When the server goes away, it stops watching and says
-// so once.
+// data, before the loop goes to sleep, and when a subscriber asked to be woken. When the server
+// goes away, it stops watching and says so once.
 #pragma once
 
 #include <QObject>
 #include <QSocketNotifier>
+#include <QTimer>
 #include <functional>
 
 namespace dovrik::x11 {
@@ -22,10 +23,17 @@ class XEventPump : public QObject {
 
  private:
   void dispatch();
+  // Wake-ups and paced reading are asked for while events are handled, so they are armed
+  // after each dispatch.
+  void armWake();
 
   XConnection& x_;
   std::function<void()> onLost_;
   QSocketNotifier* notifier_ = nullptr;
+  QTimer* wake_ = nullptr;
+  // Runs while the socket is left unwatched to pace reading; its end reads again.
+  QTimer* pace_ = nullptr;
+  bool lost_ = false;
 };
 
 }  // namespace dovrik::x11

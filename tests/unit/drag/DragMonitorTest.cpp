@@ -153,21 +153,36 @@ class DragMonitorPressTest : public DragMonitorTest {
   void SetUp() override { monitor.start(0); }
 };
 
-TEST_F(DragMonitorPressTest, MovesBelowTheThresholdNeverAskAccessibilityOrSnap) {
+TEST_F(DragMonitorPressTest, ThePressIsLookedAtOnceAndMovesBelowTheThresholdNeverSnap) {
+  // The windows are looked at when the button goes down, where the user saw them; the window
+  // manager may move the pressed one before the threshold is crossed.
   const int reads = desktop.readCount();
   press({300, 120});
+  const int readsAtPress = desktop.readCount();
+  EXPECT_GT(readsAtPress, reads);
+  EXPECT_EQ(desktop.messagingTimeout(desktop.systemWideElement()), 0.25);
+  desktop.setFrame(editorWindow, {600, 400, 800, 400});
   drag({306, 127});  // 9.2 points away
   drag({292, 120});
-  drop({292, 120});
-  EXPECT_EQ(desktop.readCount(), reads);
-  EXPECT_FALSE(desktop.messagingTimeout(desktop.systemWideElement()));
+  drag({5, 450});
+  drag({5, 460});
+  EXPECT_TRUE(preview.isVisible()) << "the title bar was under the press";
+  EXPECT_EQ(desktop.readCount(), readsAtPress);
   EXPECT_EQ(sim.windowList.queries, 0);
-  EXPECT_TRUE(desktop.writes().empty());
+  drop({5, 460});
+  EXPECT_EQ(editorFrame(), snapped(SnapPosition::leftHalf, {0, 0, 1440, 875}));
 
-  // (6, 8) is exactly the default threshold of 10 and counts as a drag.
-  press({300, 120});
-  drag({306, 128});
-  EXPECT_EQ(desktop.messagingTimeout(desktop.systemWideElement()), 0.25);
+  // In the left band already: 8.6 points is not a drag, (6, 8) is exactly the default threshold
+  // of 10 and counts as one.
+  desktop.setFrame(editorWindow, {0, 100, 800, 600});
+  press({40, 120});
+  drag({45, 127});
+  EXPECT_FALSE(preview.isVisible());
+  drop({45, 127});
+  EXPECT_EQ(desktop.frameOf(editorWindow), (Rect{0, 100, 800, 600}));
+  press({40, 120});
+  drag({46, 128});
+  EXPECT_TRUE(preview.isVisible());
 }
 
 TEST_F(DragMonitorPressTest, TitleBarIsTheTop52PointsOfTheWindow) {
