@@ -20,7 +20,7 @@ class X11EventTap : public EventTap {
  public:
   // Reading the pointer is a round trip: while it moves, it is read at most this often, and a
   // burst of moves in between is delivered as one drag to where the pointer went.
-  static constexpr double pointerReadInterval = 1.0 / 60;
+  static constexpr double pointerReadInterval = 1.0 / 50;
 
   explicit X11EventTap(XConnection& connection) : x_(connection) {}
   X11EventTap(const X11EventTap&) = delete;
