@@ -153,10 +153,11 @@ bool XConnection::hasPendingEvents() {
   return !buffered_.empty();
 }
 
-void XConnection::dispatchPending() {
+std::size_t XConnection::dispatchPending() {
   if (!isConnected())
-    return;
+    return 0;
   drainInto(true);
+  std::size_t handled = 0;
   while (!buffered_.empty()) {
     XReply<xcb_generic_event_t> event = std::move(buffered_.front());
     buffered_.pop_front();
@@ -165,6 +166,7 @@ void XConnection::dispatchPending() {
     if ((event->response_type & 0x7f) == 0)
       continue;
     noteOwnEvent(*event);
+    ++handled;
     events.emit(*event);
     // A subscriber may have made round trips that queued more events inside xcb.
     drainInto(false);
@@ -173,6 +175,7 @@ void XConnection::dispatchPending() {
     wakeAt_.reset();
     woken.emit();
   }
+  return handled;
 }
 
 void XConnection::wakeWithin(double seconds) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <chrono>
+#include <cstddef>
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -55,8 +56,9 @@ class XConnection {
   // the server does not answer. One round trip.
   std::optional<Point> pointerLocation();
 
-  // Reads every event the server has sent and hands each to `events`, in order.
-  void dispatchPending();
+  // Reads every event the server has sent and hands each to `events`, in order; answers how
+  // many there were.
+  std::size_t dispatchPending();
   // Whether events wait for dispatchPending (read already, or queued inside xcb).
   bool hasPendingEvents();
   // Reads what the server has sent so far into the buffer, so that a following waitUntil

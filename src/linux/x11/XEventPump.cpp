@@ -38,9 +38,9 @@ XEventPump::XEventPump(XConnection& connection, QObject* parent) : QObject(paren
 }
 
 void XEventPump::dispatch() {
-  x_.dispatchPending();
+  const std::size_t handled = x_.dispatchPending();
   if (x_.isConnected()) {
-    armWake();
+    armWake(handled > 0);
     return;
   }
   // A closed socket stays readable for ever: watching it further would spin.
@@ -51,12 +51,15 @@ void XEventPump::dispatch() {
     onLost_();
 }
 
-void XEventPump::armWake() {
-  if (const double interval = x_.serviceInterval(); interval > 0) {
+void XEventPump::armWake(bool handledEvents) {
+  // Paced reading lasts while the server has something to say; a round that finds nothing
+  // hands back to the socket, so that a button held still costs no wake-ups.
+  if (const double interval = x_.serviceInterval(); interval > 0 && handledEvents) {
     notifier_->setEnabled(false);
     pace_->start(static_cast<int>(std::ceil(interval * 1000)));
     return;
   }
+  notifier_->setEnabled(true);
   const auto left = x_.untilWake();
   if (!left)
     return;

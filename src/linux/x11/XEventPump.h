@@ -25,7 +25,7 @@ class XEventPump : public QObject {
   void dispatch();
   // Wake-ups and paced reading are asked for while events are handled, so they are armed
   // after each dispatch.
-  void armWake();
+  void armWake(bool handledEvents);
 
   XConnection& x_;
   std::function<void()> onLost_;
