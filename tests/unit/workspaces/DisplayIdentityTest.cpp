@@ -13,7 +13,9 @@ Screen screenWithUuid(std::optional<std::string> uuid) {
 TEST(DisplayIdentityTest, SignatureIsSortedIgnoresScreensWithoutUuidAndIgnoresOrder) {
   const std::string a = "0AAAAAAA-0000-0000-0000-000000000000";
   const std::string b = "BBBBBBBB-0000-0000-0000-000000000000";
-  EXPECT_EQ(DisplayIdentity::signature({screenWithUuid(b), screenWithUuid(std::nullopt), screenWithUuid(a)}), a + "|" + b);
+  EXPECT_EQ(DisplayIdentity::signature(
+                {screenWithUuid(b), screenWithUuid(std::nullopt), screenWithUuid(a)}),
+            a + "|" + b);
   EXPECT_EQ(DisplayIdentity::signature({screenWithUuid(a), screenWithUuid(b)}), a + "|" + b);
   EXPECT_EQ(DisplayIdentity::signature({screenWithUuid(std::nullopt)}), "");
   EXPECT_EQ(DisplayIdentity::signature({}), "");
