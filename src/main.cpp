@@ -20,8 +20,6 @@
 #include "core/cli/CommandLine.h"
 #include "core/install/InstallLocation.h"
 #include "core/install/RelocateModel.h"
-#include "core/windows/ScreenGeometry.h"
-#include "linux/desktop/DesktopEdgeTiling.h"
 #include "linux/files/AgentPaths.h"
 #include "linux/files/ConfigPaths.h"
 #include "linux/files/FileDefaultsDomains.h"
@@ -39,12 +37,7 @@
 #include "linux/qt/ServerLossQuit.h"
 #include "linux/qt/SingleInstance.h"
 #include "linux/qt/ThreadPoolBackground.h"
-#include "linux/x11/X11Adapters.h"
-#include "linux/x11/X11EventTap.h"
-#include "linux/x11/X11Pasteboard.h"
-#include "linux/x11/X11WindowList.h"
-#include "linux/x11/XConnection.h"
-#include "linux/x11/XEventPump.h"
+#include "linux/session/LinuxPlatform.h"
 #include "ui/AppIcon.h"
 #include "ui/ClipboardPopupWindow.h"
 #include "ui/RelocationWindow.h"
@@ -165,21 +158,9 @@ std::optional<int> runRelocationIfNeeded(const std::filesystem::path& executable
   return QApplication::exec();
 }
 
-// Why the agent cannot start here, when no X display answers; nothing when one does. A Wayland
-// session without one is left to the platform plugin, and the first-run window tells why
-// windows cannot be moved there.
-std::optional<std::string> unreachableDisplay() {
-  if (!environment("WAYLAND_DISPLAY").empty() || x11::XConnection().isConnected())
-    return std::nullopt;
-  const std::string display = environment("DISPLAY");
-  if (display.empty())
-    return "Dovrik: no X display is set ($DISPLAY is empty); quitting.";
-  return "Dovrik: cannot reach the X display \"" + display + "\"; quitting.";
-}
-
 int runAgent(int argc, char** argv) {
   // Qt's platform plugin would abort, with a page about plugins, where no display answers.
-  if (const auto problem = unreachableDisplay()) {
+  if (const auto problem = LinuxPlatform::unreachableDisplay()) {
     std::fprintf(stderr, "%s\n", problem->c_str());
     return 1;
   }
@@ -236,61 +217,47 @@ int runAgent(int argc, char** argv) {
                                     QByteArrayLiteral(DOVRIK_UPDATE_PUBLIC_KEY),
                                     QString::fromStdString(executable.string()));
 
-  x11::X11Adapters x11(nullptr, ::getpid());
-  x11::XEventPump pump(x11.connection);
-  x11::X11EventTap eventTap(x11.connection);
-  x11::X11WindowList windowList(x11.connection, x11.clients, x11.apps);
-  x11::X11Pasteboard pasteboard(x11.connection, mainQueue, background);
-  const auto desktopToRoot = [&x11](const Rect& desktopFrame) {
-    return x11.connection.accessibilityToRoot(
-        flipRect(desktopFrame, x11.connection.primaryHeight()));
+  LinuxPlatform linuxPlatform(
+      LinuxPlatform::detectDesktop(),
+      {.display = {}, .ownPid = ::getpid(), .dataDirs = {}, .serviceOnQtLoop = true}, mainQueue,
+      background);
+  DesktopAdapters& desktop = linuxPlatform.adapters();
+  const auto toWindowCoordinates = [&desktop](const Rect& desktopFrame) {
+    return desktop.toWindowCoordinates(desktopFrame);
   };
-  desktop::DesktopEdgeTiling edgeTiling([&x11] { return x11.clients.windowManagerName(); });
-  ui::SnapPreviewWindow preview(desktopToRoot);
+  ui::SnapPreviewWindow preview(toWindowCoordinates);
   qt::ColorSchemeWatcher colorScheme;
   ui::ClipboardPopupWindow popup(
-      desktopToRoot,
-      [&x11](std::uint8_t keycode, std::uint16_t state) {
-        return x11.hotkeys.pressWhileGrabbed(keycode, state);
+      toWindowCoordinates,
+      [&desktop](std::uint8_t keycode, std::uint16_t state) {
+        return desktop.shortcutPressedInPopup(keycode, state);
       },
       colorScheme.scheme());
   QObject::connect(&colorScheme, &qt::ColorSchemeWatcher::schemeChanged, &popup,
                    [&popup](ColorScheme scheme) { popup.setColorScheme(scheme); });
-  ui::SettingsWindowView settings(colorScheme.scheme(), [&x11](quint32 keycode) {
-    return x11.hotkeys.keyCodeAt(static_cast<std::uint8_t>(keycode));
-  });
+  ui::SettingsWindowView settings(
+      colorScheme.scheme(), [&desktop](quint32 keycode) { return desktop.keyCodeAt(keycode); });
   QObject::connect(&colorScheme, &qt::ColorSchemeWatcher::schemeChanged, &settings,
                    [&settings](ColorScheme scheme) { settings.setColorScheme(scheme); });
   ui::OnboardingWindowView onboarding(colorScheme.scheme());
   QObject::connect(&colorScheme, &qt::ColorSchemeWatcher::schemeChanged, &onboarding,
                    [&onboarding](ColorScheme scheme) { onboarding.setColorScheme(scheme); });
 
-  App app(Platform{
+  App app(linuxPlatform.platform(HostPorts{
       .clock = mainQueue,
       .scheduler = mainQueue,
+      .background = background,
       .defaults = defaults,
-      .accessibility = x11.accessibility,
-      .screens = x11.screens,
-      .runningApps = x11.runningApps,
-      .hotkeys = x11.hotkeys,
       .shell = shell,
       .loginItem = loginItem,
-      .texts = PlatformTexts::linux(),
-      .eventTap = eventTap,
-      .windowList = windowList,
-      .overlaySurface = preview,
-      .popupPanel = popup,
-      .background = background,
-      .pasteboard = pasteboard,
-      .keySynth = x11.keySynth,
       .files = files,
-      .installedApps = x11.installedApps,
-      .settingsWindow = settings,
       .lifecycle = lifecycle,
-      .onboardingWindow = onboarding,
       .updateService = updateService,
-      .edgeTiling = edgeTiling,
-  });
+      .settingsWindow = settings,
+      .onboardingWindow = onboarding,
+      .popupPanel = popup,
+      .overlaySurface = preview,
+  }));
   app.setVersion(DOVRIK_VERSION, DOVRIK_BUILD_NUMBER);
   // Until there is a settings window to show it in, a refused hotkey is told where a user who
   // started Dovrik from a terminal, or reads the session's log, will see it.
@@ -307,7 +274,7 @@ int runAgent(int argc, char** argv) {
   app.start();
 
   if (!app.appState().hasAccessibilityPermission()) {
-    std::string reason = x11.accessibility.untrustedReason();
+    std::string reason = desktop.accessibility().untrustedReason();
     if (reason.empty())
       reason = PlatformTexts::linux().accessibilityMissingDetail;
     std::fprintf(stderr,
@@ -345,7 +312,7 @@ int runAgent(int argc, char** argv) {
     app.flush();
     instance.release();
   });
-  pump.setConnectionLostHandler([&serverLoss] { serverLoss.lost(); });
+  desktop.setConnectionLostHandler([&serverLoss] { serverLoss.lost(); });
   return QApplication::exec();
 }
 

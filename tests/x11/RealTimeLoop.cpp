@@ -57,7 +57,8 @@ void RealTimeLoop::runDueTasks() {
 bool RealTimeLoop::runUntil(const std::function<bool()>& condition, double seconds) {
   const double deadline = now() + seconds;
   for (;;) {
-    x_.dispatchPending();
+    if (x_)
+      x_->dispatchPending();
     runDueTasks();
     if (condition())
       return true;
@@ -67,7 +68,7 @@ bool RealTimeLoop::runUntil(const std::function<bool()>& condition, double secon
     double wait = std::min(remaining, 0.02);
     if (!queue_.empty())
       wait = std::min(wait, std::max(0.0, queue_.begin()->first.first - now()));
-    pollfd pfd{x_.fd(), POLLIN, 0};
+    pollfd pfd{x_ ? x_->fd() : -1, POLLIN, 0};
     poll(&pfd, 1, static_cast<int>(std::ceil(wait * 1000)));
   }
 }

@@ -16,7 +16,10 @@ namespace dovrik::x11test {
 
 class RealTimeLoop : public Clock, public Scheduler {
  public:
-  explicit RealTimeLoop(x11::XConnection& connection) : x_(connection) {}
+  explicit RealTimeLoop(x11::XConnection& connection) : x_(&connection) {}
+  // A loop whose connection is made after it, by adapters that take it as their main queue.
+  RealTimeLoop() = default;
+  void watch(x11::XConnection& connection) { x_ = &connection; }
 
   double now() const override;
   double wallTimeSince2001() const override;
@@ -37,7 +40,7 @@ class RealTimeLoop : public Clock, public Scheduler {
   };
   void runDueTasks();
 
-  x11::XConnection& x_;
+  x11::XConnection* x_ = nullptr;
   std::map<std::pair<double, std::uint64_t>, Task> queue_;  // due time, then scheduling order
   std::uint64_t sequence_ = 0;
   TaskId nextId_ = 1;

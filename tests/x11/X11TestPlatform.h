@@ -1,7 +1,7 @@
-// The core's ports for end-to-end runs: the real X11 adapters for windows, screens,
-// applications, hotkeys, the clipboard and key synthesis, the window manager's edge tiling,
-// real time for the main queue, and the simulated stand-ins for the ports these runs do not
-// exercise (settings, lifecycle, updates, shell, mouse tap, window list, preview, files).
+// The core's ports for end-to-end runs: the program's own assembly of an X11 session for windows,
+// screens, applications, hotkeys, the clipboard and key synthesis, the window manager's edge
+// tiling; real time for the main queue; and the simulated stand-ins for the ports these runs do
+// not exercise (settings, lifecycle, updates, shell, mouse tap, window list, preview, files).
 // Background work runs on the test loop, which has no Qt loop to hand results back to.
 #pragma once
 
@@ -11,9 +11,8 @@
 
 #include "RealTimeLoop.h"
 #include "core/platform/Platform.h"
-#include "linux/desktop/DesktopEdgeTiling.h"
-#include "linux/x11/X11Adapters.h"
-#include "linux/x11/X11Pasteboard.h"
+#include "linux/session/LinuxPlatform.h"
+#include "linux/x11/X11Desktop.h"
 #include "sim/SimBackground.h"
 #include "sim/SimClock.h"
 #include "sim/SimDefaults.h"
@@ -36,46 +35,73 @@ class X11TestPlatform {
   // applications' .desktop entries (empty: the environment's).
   X11TestPlatform(const std::string& display, ProcessId ownPid,
                   std::vector<std::string> dataDirs = {})
-      : x(display.c_str(), ownPid, std::move(dataDirs)),
-        loop(x.connection),
+      : background(loop),
+        session(LinuxDesktop::x11,
+                {.display = display,
+                 .ownPid = ownPid,
+                 .dataDirs = std::move(dataDirs),
+                 .serviceOnQtLoop = false},
+                loop, background),
+        x(session.x11()->x),
+        pasteboard(session.adapters().pasteboard()),
         overlaySurface(previewClock),
-        popupPanel(previewClock),
-        background(loop),
-        pasteboard(x.connection, loop, background) {}
+        popupPanel(previewClock) {
+    loop.watch(x.connection);
+  }
   X11TestPlatform(const X11TestPlatform&) = delete;
   X11TestPlatform& operator=(const X11TestPlatform&) = delete;
 
+  // The ports the program's own windows would serve are the stand-ins; the tap and the window
+  // list too, as these runs drive the core's drag monitor through the stand-in tap.
   Platform platform() {
-    return Platform{
+    Platform ports = session.platform(HostPorts{
         .clock = loop,
         .scheduler = loop,
+        .background = background,
         .defaults = defaults,
-        .accessibility = x.accessibility,
-        .screens = x.screens,
-        .runningApps = x.runningApps,
-        .hotkeys = x.hotkeys,
         .shell = shell,
         .loginItem = loginItem,
-        .texts = PlatformTexts::linux(),
+        .files = files,
+        .lifecycle = lifecycle,
+        .updateService = updateService,
+        .settingsWindow = settingsWindow,
+        .onboardingWindow = onboardingWindow,
+        .popupPanel = popupPanel,
+        .overlaySurface = overlaySurface,
+    });
+    return Platform{
+        .clock = ports.clock,
+        .scheduler = ports.scheduler,
+        .defaults = ports.defaults,
+        .accessibility = ports.accessibility,
+        .screens = ports.screens,
+        .runningApps = ports.runningApps,
+        .hotkeys = ports.hotkeys,
+        .shell = ports.shell,
+        .loginItem = ports.loginItem,
+        .texts = ports.texts,
         .eventTap = eventTap,
         .windowList = windowList,
-        .overlaySurface = overlaySurface,
-        .popupPanel = popupPanel,
-        .background = background,
-        .pasteboard = pasteboard,
-        .keySynth = x.keySynth,
-        .files = files,
-        .installedApps = x.installedApps,
-        .settingsWindow = settingsWindow,
-        .lifecycle = lifecycle,
-        .onboardingWindow = onboardingWindow,
-        .updateService = updateService,
-        .edgeTiling = edgeTiling,
+        .overlaySurface = ports.overlaySurface,
+        .popupPanel = ports.popupPanel,
+        .background = ports.background,
+        .pasteboard = ports.pasteboard,
+        .keySynth = ports.keySynth,
+        .files = ports.files,
+        .installedApps = ports.installedApps,
+        .settingsWindow = ports.settingsWindow,
+        .lifecycle = ports.lifecycle,
+        .onboardingWindow = ports.onboardingWindow,
+        .updateService = ports.updateService,
+        .edgeTiling = ports.edgeTiling,
     };
   }
 
-  x11::X11Adapters x;
   RealTimeLoop loop;
+  sim::SimBackground background;
+  LinuxPlatform session;
+  x11::X11Adapters& x;
+  Pasteboard& pasteboard;
   sim::SimDefaultsDomains defaults;
   sim::SimShell shell;
   sim::SimLoginItem loginItem;
@@ -88,11 +114,7 @@ class X11TestPlatform {
   sim::SimLifecycle lifecycle;
   sim::SimOnboardingWindow onboardingWindow;
   sim::SimUpdateService updateService;
-  sim::SimBackground background;
-  x11::X11Pasteboard pasteboard;
   sim::SimFiles files;
-  // Its tools reach only the test server's session bus.
-  desktop::DesktopEdgeTiling edgeTiling{[this] { return x.clients.windowManagerName(); }};
 };
 
 }  // namespace dovrik::x11test

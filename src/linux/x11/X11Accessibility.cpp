@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <cstdlib>
 #include <iostream>
-#include <string_view>
 
 namespace dovrik::x11 {
 
@@ -18,16 +17,6 @@ constexpr std::uint64_t valueMask = (std::uint64_t{1} << kindShift) - 1;
 
 std::uint64_t kindOf(AXElement element) {
   return element.handle >> kindShift;
-}
-
-bool isSet(const char* variable) {
-  const char* value = std::getenv(variable);
-  return value && *value;
-}
-
-bool isWaylandSession() {
-  const char* type = std::getenv("XDG_SESSION_TYPE");
-  return (type && std::string_view(type) == "wayland") || isSet("WAYLAND_DISPLAY");
 }
 
 }  // namespace
@@ -79,11 +68,8 @@ AXElement X11Accessibility::systemWideElement() {
 std::string X11Accessibility::untrustedReason() {
   if (isProcessTrusted())
     return {};
-  if (isWaylandSession()) {
-    return "This is a Wayland session, and Dovrik moves X11 windows only. Log out, pick an X11 "
-           "session at the login screen (for example \"GNOME on Xorg\" or \"Plasma (X11)\"), "
-           "and log in again.";
-  }
+  if (!refusal_.empty())
+    return refusal_;
   if (!x_.isConnected()) {
     const std::string& display = x_.displayName();
     if (display.empty())
@@ -100,7 +86,7 @@ std::string X11Accessibility::untrustedReason() {
 }
 
 bool X11Accessibility::isProcessTrusted() {
-  return x_.isConnected() && clients_.windowManagerRunning();
+  return refusal_.empty() && x_.isConnected() && clients_.windowManagerRunning();
 }
 
 void X11Accessibility::promptForTrust() {

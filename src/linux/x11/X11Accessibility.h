@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 
 #include <xcb/xcb.h>
 
@@ -48,11 +49,16 @@ class X11Accessibility : public Accessibility {
   // Why Dovrik cannot control windows here; empty when it can.
   std::string untrustedReason() override;
 
+  // In a session whose windows Dovrik cannot move (a Wayland desktop it does not drive), the
+  // X server it reaches is only the compatibility one: nothing is trusted, for `reason`.
+  void refuseSession(std::string reason) { refusal_ = std::move(reason); }
+
  private:
   std::optional<AXValue> appAttribute(ProcessId pid, AXAttribute attribute);
   std::optional<AXValue> windowAttribute(xcb_window_t window, AXAttribute attribute);
 
   XConnection& x_;
+  std::string refusal_;
   ClientWindows& clients_;
   ActiveWindow& activeWindow_;
   AppDirectory& apps_;

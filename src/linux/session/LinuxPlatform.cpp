@@ -1,0 +1,93 @@
+#include "linux/session/LinuxPlatform.h"
+
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <cstdlib>
+
+#include "linux/x11/X11Desktop.h"
+
+namespace dovrik {
+
+namespace {
+
+std::string environment(const char* name) {
+  const char* value = std::getenv(name);
+  return value ? value : "";
+}
+
+bool kwinOnSessionBus() {
+  const QDBusConnection bus = QDBusConnection::sessionBus();
+  return bus.isConnected() && bus.interface() &&
+         bus.interface()->isServiceRegistered(QStringLiteral("org.kde.KWin")).value();
+}
+
+}  // namespace
+
+std::optional<std::string> LinuxPlatform::unreachableDisplay() {
+  if (!environment("WAYLAND_DISPLAY").empty() || x11::XConnection().isConnected())
+    return std::nullopt;
+  const std::string display = environment("DISPLAY");
+  if (display.empty())
+    return "Dovrik: no X display is set ($DISPLAY is empty); quitting.";
+  return "Dovrik: cannot reach the X display \"" + display + "\"; quitting.";
+}
+
+LinuxDesktop LinuxPlatform::detectDesktop() {
+  SessionFacts facts{.sessionType = environment("XDG_SESSION_TYPE"),
+                     .waylandDisplay = environment("WAYLAND_DISPLAY")};
+  if (detectLinuxDesktop(facts) != LinuxDesktop::x11)
+    facts.kwinOnSessionBus = kwinOnSessionBus();
+  return detectLinuxDesktop(facts);
+}
+
+LinuxPlatform::LinuxPlatform(LinuxDesktop desktop, const Options& options, Scheduler& mainQueue,
+                             Background& background)
+    : desktop_(desktop) {
+  auto x11 = std::make_unique<x11::X11Desktop>(
+      x11::X11Desktop::Options{.display = options.display,
+                               .ownPid = options.ownPid,
+                               .dataDirs = options.dataDirs,
+                               .serviceOnQtLoop = options.serviceOnQtLoop},
+      mainQueue, background);
+  // Where Dovrik cannot drive the compositor, the X server it reaches serves only the
+  // applications that run through it: nothing is moved there, and the user is told why.
+  if (desktop != LinuxDesktop::x11)
+    x11->x.accessibility.refuseSession(unsupportedWaylandReason());
+  x11_ = x11.get();
+  adapters_ = std::move(x11);
+}
+
+LinuxPlatform::~LinuxPlatform() = default;
+
+Platform LinuxPlatform::platform(const HostPorts& host) {
+  DesktopAdapters& desktop = *adapters_;
+  OverlaySurface* ownOverlay = desktop.ownOverlaySurface();
+  return Platform{
+      .clock = host.clock,
+      .scheduler = host.scheduler,
+      .defaults = host.defaults,
+      .accessibility = desktop.accessibility(),
+      .screens = desktop.screens(),
+      .runningApps = desktop.runningApps(),
+      .hotkeys = desktop.hotkeys(),
+      .shell = host.shell,
+      .loginItem = host.loginItem,
+      .texts = PlatformTexts::linux(),
+      .eventTap = desktop.eventTap(),
+      .windowList = desktop.windowList(),
+      .overlaySurface = ownOverlay ? *ownOverlay : host.overlaySurface,
+      .popupPanel = host.popupPanel,
+      .background = host.background,
+      .pasteboard = desktop.pasteboard(),
+      .keySynth = desktop.keySynth(),
+      .files = host.files,
+      .installedApps = desktop.installedApps(),
+      .settingsWindow = host.settingsWindow,
+      .lifecycle = host.lifecycle,
+      .onboardingWindow = host.onboardingWindow,
+      .updateService = host.updateService,
+      .edgeTiling = desktop.edgeTiling(),
+  };
+}
+
+}  // namespace dovrik
