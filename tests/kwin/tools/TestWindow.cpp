@@ -48,7 +48,8 @@ void copy(const QString& command) {
     clipboard->setText(rest);
     report("copied text/plain");
   } else if (verb == "copy-image") {
-    clipboard->setMimeData(imageData(rest.section(' ', 0, 0).toInt(), rest.section(' ', 1).toInt()));
+    clipboard->setMimeData(
+        imageData(rest.section(' ', 0, 0).toInt(), rest.section(' ', 1).toInt()));
     report("copied image/png");
   } else if (verb == "copy-secret") {
     auto* data = new QMimeData;
