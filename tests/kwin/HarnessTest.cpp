@@ -147,6 +147,15 @@ TEST_F(KWinClientsTest, WhatOneClientCopiesAnotherPastesWithCtrlV) {
   ASSERT_TRUE(windows().activate("Paste target"));
   ASSERT_EQ(pressKeys(session(), {"ctrl+v"}), 0);
   EXPECT_EQ(awaitOutput(*target, "pasted-image"), "pasted-image 32x24");
+
+  // The mark travels as a MIME type of its own, which a clipboard history must see.
+  ASSERT_TRUE(windows().activate("Copy source"));
+  source->sendLine("copy-secret hunter2");
+  EXPECT_EQ(awaitOutput(*source, "copied"), "copied secret");
+  ASSERT_TRUE(windows().activate("Paste target"));
+  ASSERT_EQ(pressKeys(session(), {"ctrl+v"}), 0);
+  EXPECT_EQ(awaitOutput(*target, "pasted-"), "pasted-hint secret");
+  EXPECT_EQ(awaitOutput(*target, "pasted-"), "pasted-text hunter2");
 }
 
 }  // namespace
