@@ -1,10 +1,7 @@
 // Watching CLIPBOARD's owner, caching what it offers, and owning it for Dovrik's writes.
 #include "linux/x11/X11Pasteboard.h"
 
-#include <QBuffer>
 #include <QByteArray>
-#include <QImage>
-#include <QImageReader>
 #include <QString>
 #include <algorithm>
 #include <cstdlib>
@@ -14,6 +11,7 @@
 
 #include <xcb/xfixes.h>
 
+#include "linux/clipboard/ClipboardImages.h"
 #include "linux/x11/XAtoms.h"
 
 namespace dovrik::x11 {
@@ -40,28 +38,6 @@ bool isMetaTarget(const std::string& name) {
 
 std::shared_ptr<const std::string> share(std::string bytes) {
   return std::make_shared<const std::string>(std::move(bytes));
-}
-
-std::optional<Bytes> toPNG(const std::string& image) {
-  QImage decoded;
-  if (!decoded.loadFromData(QByteArray::fromRawData(image.data(), static_cast<int>(image.size()))))
-    return std::nullopt;
-  QByteArray png;
-  QBuffer buffer(&png);
-  buffer.open(QIODevice::WriteOnly);
-  if (!decoded.save(&buffer, "PNG"))
-    return std::nullopt;
-  return Bytes(png.begin(), png.end());
-}
-
-bool isReadablePNG(const Bytes& bytes) {
-  QByteArray data = QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data()),
-                                            static_cast<int>(bytes.size()));
-  QBuffer buffer(&data);
-  buffer.open(QIODevice::ReadOnly);
-  // Reads the header only: enough to refuse what is not a PNG image, cheap for large ones.
-  QImageReader reader(&buffer, "png");
-  return reader.canRead() && reader.size().isValid();
 }
 
 }  // namespace
@@ -193,8 +169,7 @@ void X11Pasteboard::fetchText(ChangeCount generation, Content content) {
         background_.run(
             std::function<std::string()>([bytes = std::move(data->bytes)] {
               // Invalid sequences become U+FFFD, as the port promises.
-              return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()))
-                  .toStdString();
+              return clipboard::mendedUtf8(bytes);
             }),
             std::function<void(std::string)>(lifetime_.guard(
                 [this, generation, content = std::move(content)](std::string text) mutable {
@@ -249,7 +224,7 @@ void X11Pasteboard::readPNG(std::function<void(std::optional<Bytes>)> done) {
                          [isPng, image = std::move(data->bytes)]() -> std::optional<Bytes> {
                            if (isPng)
                              return Bytes(image.begin(), image.end());
-                           return toPNG(image);
+                           return clipboard::convertToPNG(image);
                          }),
                      std::function<void(std::optional<Bytes>)>(done));
                });
@@ -297,7 +272,7 @@ ChangeCount X11Pasteboard::writeRepresentations(
 }
 
 std::optional<ChangeCount> X11Pasteboard::writePNG(const Bytes& png, bool alsoPrimary) {
-  if (!isReadablePNG(png))
+  if (!clipboard::isReadablePNG(png))
     return std::nullopt;
   std::vector<SelectionServer::Offer> offers{
       {atoms_.imagePng, atoms_.imagePng, share(std::string(png.begin(), png.end()))}};
