@@ -11,7 +11,7 @@
 #include <unistd.h>
 #include <wayland-client.h>
 
-#include "linux/clipboard/ClipboardImages.h"
+#include "linux/clipboard/ClipboardBytes.h"
 #include "linux/wayland/ClipboardMimeTypes.h"
 #include "wlr-data-control-unstable-v1-client-protocol.h"
 
@@ -33,7 +33,10 @@ bool offers(const std::vector<std::string>& types, std::string_view type) {
 
 DataControlPasteboard::DataControlPasteboard(WaylandConnection& connection, Scheduler& mainQueue,
                                              Background& background)
-    : connection_(connection), mainQueue_(mainQueue), background_(background) {
+    : connection_(connection),
+      mainQueue_(mainQueue),
+      background_(background),
+      changes_(mainQueue, changed) {
   const auto manager = connection_.global("zwlr_data_control_manager_v1");
   // The first seat is the default one; compositors with several seats are rare on desktops.
   const auto seat = connection_.global("wl_seat");
@@ -52,7 +55,6 @@ DataControlPasteboard::DataControlPasteboard(WaylandConnection& connection, Sche
 
 DataControlPasteboard::~DataControlPasteboard() {
   connection_.lost.disconnect(lostSubscription_);
-  mainQueue_.cancel(pendingChanged_);
   mainQueue_.cancel(pendingSweep_);
   transfers_.clear();
   writers_.clear();
@@ -149,14 +151,13 @@ void DataControlPasteboard::selectionChanged(zwlr_data_control_offer_v1* offer) 
   // A clipboard manager that copies our content keeps our marker: it says nothing about them.
   std::erase_if(types, [](const std::string& type) { return isOwnWriteMarker(type); });
 
-  if (!starting_)
-    ++noticed_;
+  const ChangeCount generation = starting_ ? changes_.noticed() : changes_.notice();
   abandonTransfers();
   if (!offer)
-    return publish(noticed_, Content{});
+    return publish(generation, Content{});
   Content content;
   content.types = std::move(types);
-  fetchHint(noticed_, std::move(content));
+  fetchHint(generation, std::move(content));
 }
 
 void DataControlPasteboard::fetchHint(ChangeCount generation, Content content) {
@@ -164,7 +165,7 @@ void DataControlPasteboard::fetchHint(ChangeCount generation, Content content) {
     return fetchText(generation, std::move(content));
   receive(std::string(passwordHintType), [this, generation, content = std::move(content)](
                                              std::optional<std::string> bytes) mutable {
-    if (generation != noticed_)
+    if (changes_.isStale(generation))
       return;
     if (bytes == "secret") {
       content.types.emplace_back(concealedContentType);
@@ -181,37 +182,25 @@ void DataControlPasteboard::fetchText(ChangeCount generation, Content content) {
     return publish(generation, std::move(content));
   receive(*type, [this, generation,
                   content = std::move(content)](std::optional<std::string> bytes) mutable {
-    if (generation != noticed_)
+    if (changes_.isStale(generation))
       return;
     if (!bytes)
       return publish(generation, std::move(content));
     // Mending a large text takes long enough to be felt: off the main thread.
-    background_.run(std::function<std::string()>(
-                        [bytes = std::move(*bytes)] { return clipboard::mendedUtf8(bytes); }),
-                    std::function<void(std::string)>(lifetime_.guard(
-                        [this, generation, content = std::move(content)](std::string text) mutable {
-                          if (generation != noticed_)
-                            return;
-                          content.text = std::move(text);
-                          publish(generation, std::move(content));
-                        })));
+    clipboard::mendInBackground(
+        background_, std::move(*bytes),
+        lifetime_.guard([this, generation, content = std::move(content)](std::string text) mutable {
+          if (changes_.isStale(generation))
+            return;
+          content.text = std::move(text);
+          publish(generation, std::move(content));
+        }));
   });
 }
 
 void DataControlPasteboard::publish(ChangeCount generation, Content content) {
   content_ = std::move(content);
-  count_ = generation;
-  postChanged();
-}
-
-void DataControlPasteboard::postChanged() {
-  // One notice per loop turn, with the count at that moment.
-  if (pendingChanged_)
-    return;
-  pendingChanged_ = mainQueue_.after(0, [this] {
-    pendingChanged_ = 0;
-    changed.emit(count_);
-  });
+  changes_.publish(generation);
 }
 
 void DataControlPasteboard::receive(const std::string& type, Received done) {
@@ -268,13 +257,7 @@ void DataControlPasteboard::readPNG(std::function<void(std::optional<Bytes>)> do
       return done(std::nullopt);
     // An image may be tens of megabytes: even copying it is kept off the main thread, let
     // alone converting it.
-    background_.run(std::function<std::optional<Bytes>()>(
-                        [isPng, image = std::move(*image)]() -> std::optional<Bytes> {
-                          if (isPng)
-                            return Bytes(image.begin(), image.end());
-                          return clipboard::convertToPNG(image);
-                        }),
-                    std::function<void(std::optional<Bytes>)>(done));
+    clipboard::pngInBackground(background_, std::move(*image), isPng, done);
   });
 }
 
@@ -356,10 +339,10 @@ ChangeCount DataControlPasteboard::own(Offers offers, Content content, bool also
       zwlr_data_control_device_v1_set_primary_selection(device_, createSource(offers, marker));
     connection_.flush();
   }
-  ++noticed_;
+  const ChangeCount generation = changes_.notice();
   abandonTransfers();
-  publish(noticed_, std::move(content));
-  return count_;
+  publish(generation, std::move(content));
+  return generation;
 }
 
 void DataControlPasteboard::sendRequested(zwlr_data_control_source_v1* source, const char* type,

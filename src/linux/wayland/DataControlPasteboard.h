@@ -19,6 +19,7 @@
 #include "core/platform/Pasteboard.h"
 #include "core/platform/Scheduler.h"
 #include "core/support/Lifetime.h"
+#include "linux/clipboard/ClipboardChanges.h"
 #include "linux/wayland/PipeReader.h"
 #include "linux/wayland/PipeWriter.h"
 #include "linux/wayland/WaylandConnection.h"
@@ -42,7 +43,7 @@ class DataControlPasteboard : public Pasteboard {
   // Whether the compositor offers clipboard control on a seat.
   bool isAvailable() const { return device_ != nullptr; }
 
-  ChangeCount changeCount() const override { return count_; }
+  ChangeCount changeCount() const override { return changes_.count(); }
   std::vector<std::string> types() const override { return content_.types; }
   std::optional<std::string> text() const override { return content_.text; }
   void readPNG(std::function<void(std::optional<Bytes>)> done) override;
@@ -78,8 +79,8 @@ class DataControlPasteboard : public Pasteboard {
   // The steps of fetching a new selection's content; each drops out once `generation` is stale.
   void fetchHint(ChangeCount generation, Content content);
   void fetchText(ChangeCount generation, Content content);
+  // Makes `content` the content of `generation`.
   void publish(ChangeCount generation, Content content);
-  void postChanged();
   // Asks the current offer for `type` through a pipe; `done` gets the bytes, or nothing.
   void receive(const std::string& type, Received done);
   // Gives up every transfer under way; their `done` run on the main queue with nothing.
@@ -113,10 +114,9 @@ class DataControlPasteboard : public Pasteboard {
   std::set<std::string> ownNoticesDue_;
 
   bool starting_ = true;
-  ChangeCount noticed_ = 0;  // selections heard of, ours included
-  ChangeCount count_ = 0;    // the change whose content is in `content_`
+  // Selections heard of, ours included, and the one whose content is in `content_`.
+  clipboard::ClipboardChanges changes_;
   Content content_;
-  TaskId pendingChanged_ = 0;
   TaskId pendingSweep_ = 0;
   Lifetime lifetime_;
 };

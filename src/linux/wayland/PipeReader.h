@@ -5,13 +5,11 @@
 
 #include <cstddef>
 #include <functional>
-#include <memory>
 #include <optional>
 #include <string>
 
 #include "core/platform/Scheduler.h"
-
-class QSocketNotifier;
+#include "linux/wayland/PipeEnd.h"
 
 namespace dovrik::wayland {
 
@@ -24,28 +22,20 @@ class PipeReader {
   // Content beyond this is refused rather than held in memory.
   static constexpr std::size_t sizeLimit = 64u << 20;
 
-  // Takes `fd` (the read end, made non-blocking here) and closes it when done. `done` runs
-  // once: with everything read when the writer closes its end, with nothing when it stays
-  // silent, sends too much or the pipe fails.
+  // Takes `fd`, the read end, and closes it when done. `done` runs once: with everything read
+  // when the writer closes its end, with nothing when it stays silent, sends too much or the
+  // pipe fails. Destroying the reader before closes the pipe without calling `done`.
   PipeReader(int fd, Scheduler& mainQueue, Done done);
-  PipeReader(const PipeReader&) = delete;
-  PipeReader& operator=(const PipeReader&) = delete;
-  // Closes the pipe without calling `done`.
-  ~PipeReader();
 
-  bool finished() const { return fd_ < 0; }
+  bool finished() const { return !end_.isOpen(); }
 
  private:
   void readAvailable();
-  void armSilence();
   void finish(std::optional<std::string> result);
 
-  int fd_;
-  Scheduler& mainQueue_;
   Done done_;
   std::string bytes_;
-  std::unique_ptr<QSocketNotifier> notifier_;
-  TaskId silence_ = 0;
+  PipeEnd end_;
 };
 
 }  // namespace dovrik::wayland

@@ -8,8 +8,7 @@
 #include <string>
 
 #include "core/platform/Scheduler.h"
-
-class QSocketNotifier;
+#include "linux/wayland/PipeEnd.h"
 
 namespace dovrik::wayland {
 
@@ -17,25 +16,18 @@ class PipeWriter {
  public:
   static constexpr double silenceBound = 5.0;
 
-  // Takes `fd` (the write end) and closes it once everything is written, the reader went
-  // away or stayed stuck.
+  // Takes `fd`, the write end, and closes it once everything is written, or the reader went
+  // away or stopped reading.
   PipeWriter(int fd, std::shared_ptr<const std::string> bytes, Scheduler& mainQueue);
-  PipeWriter(const PipeWriter&) = delete;
-  PipeWriter& operator=(const PipeWriter&) = delete;
-  ~PipeWriter();
 
-  bool finished() const { return fd_ < 0; }
+  bool finished() const { return !end_.isOpen(); }
 
  private:
   void writeSome();
-  void finish();
 
-  int fd_;
   std::shared_ptr<const std::string> bytes_;
   std::size_t written_ = 0;
-  Scheduler& mainQueue_;
-  std::unique_ptr<QSocketNotifier> notifier_;
-  TaskId silence_ = 0;
+  PipeEnd end_;
 };
 
 }  // namespace dovrik::wayland

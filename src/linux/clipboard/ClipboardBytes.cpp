@@ -1,11 +1,12 @@
 // Image and text conversions of clipboard content through Qt.
-#include "linux/clipboard/ClipboardImages.h"
+#include "linux/clipboard/ClipboardBytes.h"
 
 #include <QBuffer>
 #include <QByteArray>
 #include <QImage>
 #include <QImageReader>
 #include <QString>
+#include <utility>
 
 namespace dovrik::clipboard {
 
@@ -32,6 +33,24 @@ bool isReadablePNG(const Bytes& bytes) {
 
 std::string mendedUtf8(const std::string& bytes) {
   return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size())).toStdString();
+}
+
+void mendInBackground(Background& background, std::string bytes,
+                      std::function<void(std::string)> done) {
+  background.run(
+      std::function<std::string()>([bytes = std::move(bytes)] { return mendedUtf8(bytes); }),
+      std::move(done));
+}
+
+void pngInBackground(Background& background, std::string image, bool isPng,
+                     std::function<void(std::optional<Bytes>)> done) {
+  background.run(std::function<std::optional<Bytes>()>(
+                     [isPng, image = std::move(image)]() -> std::optional<Bytes> {
+                       if (isPng)
+                         return Bytes(image.begin(), image.end());
+                       return convertToPNG(image);
+                     }),
+                 std::move(done));
 }
 
 }  // namespace dovrik::clipboard
