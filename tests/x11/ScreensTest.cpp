@@ -10,6 +10,8 @@
 namespace dovrik::x11test {
 namespace {
 
+using displaytest::edidBlock;
+
 class ScreensTest : public DesktopTest {
  protected:
   xcb_window_t dock(const std::vector<std::uint32_t>& strut) {

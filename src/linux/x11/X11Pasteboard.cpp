@@ -1,10 +1,7 @@
 // Watching CLIPBOARD's owner, caching what it offers, and owning it for Dovrik's writes.
 #include "linux/x11/X11Pasteboard.h"
 
-#include <QBuffer>
 #include <QByteArray>
-#include <QImage>
-#include <QImageReader>
 #include <QString>
 #include <algorithm>
 #include <cstdlib>
@@ -14,6 +11,7 @@
 
 #include <xcb/xfixes.h>
 
+#include "linux/clipboard/ClipboardBytes.h"
 #include "linux/x11/XAtoms.h"
 
 namespace dovrik::x11 {
@@ -42,28 +40,6 @@ std::shared_ptr<const std::string> share(std::string bytes) {
   return std::make_shared<const std::string>(std::move(bytes));
 }
 
-std::optional<Bytes> toPNG(const std::string& image) {
-  QImage decoded;
-  if (!decoded.loadFromData(QByteArray::fromRawData(image.data(), static_cast<int>(image.size()))))
-    return std::nullopt;
-  QByteArray png;
-  QBuffer buffer(&png);
-  buffer.open(QIODevice::WriteOnly);
-  if (!decoded.save(&buffer, "PNG"))
-    return std::nullopt;
-  return Bytes(png.begin(), png.end());
-}
-
-bool isReadablePNG(const Bytes& bytes) {
-  QByteArray data = QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data()),
-                                            static_cast<int>(bytes.size()));
-  QBuffer buffer(&data);
-  buffer.open(QIODevice::ReadOnly);
-  // Reads the header only: enough to refuse what is not a PNG image, cheap for large ones.
-  QImageReader reader(&buffer, "png");
-  return reader.canRead() && reader.size().isValid();
-}
-
 }  // namespace
 
 X11Pasteboard::X11Pasteboard(XConnection& x, Scheduler& mainQueue, Background& background)
@@ -73,7 +49,8 @@ X11Pasteboard::X11Pasteboard(XConnection& x, Scheduler& mainQueue, Background& b
       atoms_(SelectionAtoms::intern(x.raw())),
       window_(createOwnWindow(x)),
       reader_(x, mainQueue, window_, atoms_),
-      server_(x, window_, atoms_) {
+      server_(x, window_, atoms_),
+      changes_(mainQueue, changed) {
   if (window_ == XCB_NONE)
     return;
   const xcb_query_extension_reply_t* xfixes = xcb_get_extension_data(x.raw(), &xcb_xfixes_id);
@@ -95,12 +72,11 @@ X11Pasteboard::X11Pasteboard(XConnection& x, Scheduler& mainQueue, Background& b
   xcb_generic_error_t* error = nullptr;
   const auto owner = takeReply(xcb_get_selection_owner_reply(x.raw(), cookie, &error), error);
   if (owner && owner->owner != XCB_NONE)
-    fetchTargets(noticed_);
+    fetchTargets(changes_.noticed());
 }
 
 X11Pasteboard::~X11Pasteboard() {
   x_.events.disconnect(subscription_);
-  mainQueue_.cancel(pendingChanged_);
   if (window_ != XCB_NONE) {
     xcb_destroy_window(x_.raw(), window_);
     x_.flush();
@@ -123,18 +99,18 @@ void X11Pasteboard::ownerChanged(xcb_window_t owner) {
     --ownNoticesDue_;
     return;
   }
-  ++noticed_;
+  const ChangeCount generation = changes_.notice();
   reader_.abandonAll();
   if (owner == XCB_NONE || owner == window_)
-    publish(noticed_, owner == window_ ? content_ : Content{});
+    publish(generation, owner == window_ ? content_ : Content{});
   else
-    fetchTargets(noticed_);
+    fetchTargets(generation);
 }
 
 void X11Pasteboard::fetchTargets(ChangeCount generation) {
   reader_.read(atoms_.CLIPBOARD, atoms_.TARGETS,
                [this, generation](std::optional<SelectionReader::Data> data) {
-                 if (generation != noticed_)
+                 if (changes_.isStale(generation))
                    return;
                  Content content;
                  if (data && data->type == XCB_ATOM_ATOM) {
@@ -160,7 +136,7 @@ void X11Pasteboard::fetchHint(ChangeCount generation, Content content) {
   reader_.read(atoms_.CLIPBOARD, atoms_.passwordHint,
                [this, generation,
                 content = std::move(content)](std::optional<SelectionReader::Data> data) mutable {
-                 if (generation != noticed_)
+                 if (changes_.isStale(generation))
                    return;
                  if (data && data->bytes == "secret") {
                    content.types.emplace_back(concealedContentType);
@@ -181,45 +157,29 @@ void X11Pasteboard::fetchText(ChangeCount generation, Content content) {
   }
   if (target == XCB_ATOM_NONE)
     return publish(generation, std::move(content));
-  reader_.read(
-      atoms_.CLIPBOARD, target,
-      [this, generation,
-       content = std::move(content)](std::optional<SelectionReader::Data> data) mutable {
-        if (generation != noticed_)
-          return;
-        if (!data)
-          return publish(generation, std::move(content));
-        // Mending a large text takes long enough to be felt: off the main thread.
-        background_.run(
-            std::function<std::string()>([bytes = std::move(data->bytes)] {
-              // Invalid sequences become U+FFFD, as the port promises.
-              return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()))
-                  .toStdString();
-            }),
-            std::function<void(std::string)>(lifetime_.guard(
-                [this, generation, content = std::move(content)](std::string text) mutable {
-                  if (generation != noticed_)
-                    return;
-                  content.text = std::move(text);
-                  publish(generation, std::move(content));
-                })));
-      });
+  reader_.read(atoms_.CLIPBOARD, target,
+               [this, generation,
+                content = std::move(content)](std::optional<SelectionReader::Data> data) mutable {
+                 if (changes_.isStale(generation))
+                   return;
+                 if (!data)
+                   return publish(generation, std::move(content));
+                 // Mending a large text takes long enough to be felt: off the main thread.
+                 clipboard::mendInBackground(
+                     background_, std::move(data->bytes),
+                     lifetime_.guard([this, generation,
+                                      content = std::move(content)](std::string text) mutable {
+                       if (changes_.isStale(generation))
+                         return;
+                       content.text = std::move(text);
+                       publish(generation, std::move(content));
+                     }));
+               });
 }
 
 void X11Pasteboard::publish(ChangeCount generation, Content content) {
   content_ = std::move(content);
-  count_ = generation;
-  postChanged();
-}
-
-void X11Pasteboard::postChanged() {
-  // One notice per loop turn, with the count at that moment.
-  if (pendingChanged_)
-    return;
-  pendingChanged_ = mainQueue_.after(0, [this] {
-    pendingChanged_ = 0;
-    changed.emit(count_);
-  });
+  changes_.publish(generation);
 }
 
 void X11Pasteboard::readPNG(std::function<void(std::optional<Bytes>)> done) {
@@ -244,14 +204,7 @@ void X11Pasteboard::readPNG(std::function<void(std::optional<Bytes>)> done) {
                    return done(std::nullopt);
                  // An image may be tens of megabytes: even copying it is kept off the main
                  // thread, let alone converting it.
-                 background_.run(
-                     std::function<std::optional<Bytes>()>(
-                         [isPng, image = std::move(data->bytes)]() -> std::optional<Bytes> {
-                           if (isPng)
-                             return Bytes(image.begin(), image.end());
-                           return toPNG(image);
-                         }),
-                     std::function<void(std::optional<Bytes>)>(done));
+                 clipboard::pngInBackground(background_, std::move(data->bytes), isPng, done);
                });
 }
 
@@ -297,7 +250,7 @@ ChangeCount X11Pasteboard::writeRepresentations(
 }
 
 std::optional<ChangeCount> X11Pasteboard::writePNG(const Bytes& png, bool alsoPrimary) {
-  if (!isReadablePNG(png))
+  if (!clipboard::isReadablePNG(png))
     return std::nullopt;
   std::vector<SelectionServer::Offer> offers{
       {atoms_.imagePng, atoms_.imagePng, share(std::string(png.begin(), png.end()))}};
@@ -313,10 +266,10 @@ ChangeCount X11Pasteboard::own(std::vector<SelectionServer::Offer> offers, Conte
     server_.own(XCB_ATOM_PRIMARY, offers);
   if (server_.own(atoms_.CLIPBOARD, std::move(offers)) && watching_)
     ++ownNoticesDue_;
-  ++noticed_;
+  const ChangeCount generation = changes_.notice();
   reader_.abandonAll();
-  publish(noticed_, std::move(content));
-  return count_;
+  publish(generation, std::move(content));
+  return generation;
 }
 
 }  // namespace dovrik::x11

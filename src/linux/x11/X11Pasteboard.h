@@ -16,6 +16,7 @@
 #include "core/platform/Pasteboard.h"
 #include "core/platform/Scheduler.h"
 #include "core/support/Lifetime.h"
+#include "linux/clipboard/ClipboardChanges.h"
 #include "linux/x11/SelectionAtoms.h"
 #include "linux/x11/SelectionReader.h"
 #include "linux/x11/SelectionServer.h"
@@ -30,7 +31,7 @@ class X11Pasteboard : public Pasteboard {
   X11Pasteboard& operator=(const X11Pasteboard&) = delete;
   ~X11Pasteboard() override;
 
-  ChangeCount changeCount() const override { return count_; }
+  ChangeCount changeCount() const override { return changes_.count(); }
   std::vector<std::string> types() const override { return content_.types; }
   std::optional<std::string> text() const override { return content_.text; }
   void readPNG(std::function<void(std::optional<Bytes>)> done) override;
@@ -59,10 +60,10 @@ class X11Pasteboard : public Pasteboard {
   void fetchTargets(ChangeCount generation);
   void fetchHint(ChangeCount generation, Content content);
   void fetchText(ChangeCount generation, Content content);
+  // Makes `content` the content of `generation`.
   void publish(ChangeCount generation, Content content);
   // Takes CLIPBOARD (and PRIMARY) with these offers and counts the change as ours.
   ChangeCount own(std::vector<SelectionServer::Offer> offers, Content content, bool alsoPrimary);
-  void postChanged();
 
   XConnection& x_;
   Scheduler& mainQueue_;
@@ -75,13 +76,12 @@ class X11Pasteboard : public Pasteboard {
   SelectionServer server_;
   Signal<const xcb_generic_event_t&>::Connection subscription_ = 0;
 
-  ChangeCount noticed_ = 0;  // owner changes heard of, ours included
-  ChangeCount count_ = 0;    // the change whose content is in `content_`
+  // Owner changes heard of, ours included, and the one whose content is in `content_`.
+  clipboard::ClipboardChanges changes_;
   Content content_;
   // Our own takeovers of CLIPBOARD whose owner notice is still to come: they were counted
   // when written.
   int ownNoticesDue_ = 0;
-  TaskId pendingChanged_ = 0;
   Lifetime lifetime_;
 };
 

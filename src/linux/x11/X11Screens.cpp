@@ -4,12 +4,15 @@
 #include <xcb/randr.h>
 
 #include "core/windows/ScreenGeometry.h"
-#include "linux/x11/DisplayUuid.h"
+#include "linux/display/DisplayUuid.h"
 #include "linux/x11/UsableArea.h"
 
 namespace dovrik::x11 {
 
 namespace {
+
+using display::DisplaySource;
+using display::Edid;
 
 // The base block is all an identity needs; extension blocks are left on the server.
 constexpr std::uint32_t edidBaseWords = 128 / 4;
@@ -109,7 +112,7 @@ const std::vector<std::string>& X11Screens::displayUuids() {
     std::vector<DisplaySource> sources;
     for (const Monitor& monitor : monitors)
       sources.push_back(sourceOf(x_.raw(), x_.atoms().EDID, monitor));
-    identities_ = Identities{monitors, x11::displayUuids(sources)};
+    identities_ = Identities{monitors, display::displayUuids(sources)};
   }
   return identities_->uuids;
 }

@@ -4,8 +4,6 @@ list(APPEND DOVRIK_LINUX_X11_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/ClientWindows.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DesktopApplications.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DesktopEntries.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/DisplayUuid.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/Edid.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FrameMover.cpp
   ${CMAKE_CURRENT_LIST_DIR}/KeyboardMap.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ProcessExecutable.cpp
@@ -13,7 +11,6 @@ list(APPEND DOVRIK_LINUX_X11_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/SelectionAtoms.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SelectionReader.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SelectionServer.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/Sha1.cpp
   ${CMAKE_CURRENT_LIST_DIR}/UsableArea.cpp
   ${CMAKE_CURRENT_LIST_DIR}/X11Accessibility.cpp
   ${CMAKE_CURRENT_LIST_DIR}/X11Desktop.cpp

@@ -1,10 +1,10 @@
 // Decoding the identity fields of an EDID base block.
-#include "linux/x11/Edid.h"
+#include "linux/display/Edid.h"
 
 #include <algorithm>
 #include <array>
 
-namespace dovrik::x11 {
+namespace dovrik::display {
 
 namespace {
 
@@ -61,4 +61,4 @@ std::optional<Edid> Edid::parse(std::string_view bytes) {
   return edid;
 }
 
-}  // namespace dovrik::x11
+}  // namespace dovrik::display

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace dovrik::x11test {
+namespace dovrik::displaytest {
 
 struct EdidDescriptor {
   std::size_t offset;  // 54, 72, 90 or 108
@@ -40,4 +40,4 @@ inline std::string edidBlock(std::uint16_t product, std::uint32_t serial,
   return b;
 }
 
-}  // namespace dovrik::x11test
+}  // namespace dovrik::displaytest

@@ -7,9 +7,9 @@
 #include <string_view>
 #include <vector>
 
-#include "linux/x11/Edid.h"
+#include "linux/display/Edid.h"
 
-namespace dovrik::x11 {
+namespace dovrik::display {
 
 // What is known of one connected monitor.
 struct DisplaySource {
@@ -25,4 +25,4 @@ std::string nameBasedUuid(std::string_view name);
 // monitors made with `xrandr --setmonitor`) are named by their monitor name.
 std::vector<std::string> displayUuids(const std::vector<DisplaySource>& monitors);
 
-}  // namespace dovrik::x11
+}  // namespace dovrik::display

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <string_view>
 
-namespace dovrik::x11 {
+namespace dovrik::display {
 
 std::array<std::uint8_t, 20> sha1(std::string_view bytes);
 
-}  // namespace dovrik::x11
+}  // namespace dovrik::display

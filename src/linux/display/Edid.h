@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace dovrik::x11 {
+namespace dovrik::display {
 
 struct Edid {
   std::string vendor;         // three upper-case letters, the PNP manufacturer id
@@ -20,4 +20,4 @@ struct Edid {
   static std::optional<Edid> parse(std::string_view bytes);
 };
 
-}  // namespace dovrik::x11
+}  // namespace dovrik::display

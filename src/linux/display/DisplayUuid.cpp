@@ -1,13 +1,13 @@
 // Naming monitors by their EDID identity.
-#include "linux/x11/DisplayUuid.h"
+#include "linux/display/DisplayUuid.h"
 
 #include <algorithm>
 #include <array>
 #include <cstdint>
 
-#include "linux/x11/Sha1.h"
+#include "linux/display/Sha1.h"
 
-namespace dovrik::x11 {
+namespace dovrik::display {
 
 namespace {
 
@@ -63,4 +63,4 @@ std::vector<std::string> displayUuids(const std::vector<DisplaySource>& monitors
   return result;
 }
 
-}  // namespace dovrik::x11
+}  // namespace dovrik::display

@@ -1,25 +1,25 @@
 // Display UUIDs: the hash under them against published vectors, the UUID text against an
 // independent implementation, and the identity rules that keep a monitor's UUID its own.
-#include "linux/x11/DisplayUuid.h"
+#include "linux/display/DisplayUuid.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <string>
 
-#include "linux/x11/Sha1.h"
+#include "linux/display/Sha1.h"
 
-namespace dovrik::x11test {
+namespace dovrik::displaytest {
 namespace {
 
-using x11::DisplaySource;
-using x11::displayUuids;
-using x11::Edid;
-using x11::nameBasedUuid;
+using display::DisplaySource;
+using display::displayUuids;
+using display::Edid;
+using display::nameBasedUuid;
 
 std::string sha1Hex(std::string_view bytes) {
   std::string text;
-  for (const std::uint8_t b : x11::sha1(bytes)) {
+  for (const std::uint8_t b : display::sha1(bytes)) {
     char pair[3];
     std::snprintf(pair, sizeof pair, "%02x", b);
     text += pair;
@@ -74,4 +74,4 @@ TEST(DisplayUuidTest, TwinsAreToldApartByConnector) {
 }
 
 }  // namespace
-}  // namespace dovrik::x11test
+}  // namespace dovrik::displaytest

@@ -1,6 +1,6 @@
 // Reading a monitor's identity from EDID blobs built byte by byte, including the layouts
 // that trip a careless reader: timings where descriptors may be, padding, extension blocks.
-#include "linux/x11/Edid.h"
+#include "linux/display/Edid.h"
 
 #include <gtest/gtest.h>
 
@@ -8,10 +8,10 @@
 
 #include "EdidBlob.h"
 
-namespace dovrik::x11test {
+namespace dovrik::displaytest {
 namespace {
 
-using x11::Edid;
+using display::Edid;
 
 TEST(EdidTest, ReadsTheIdentityFields) {
   const auto edid = Edid::parse(edidBlock(0xA0C2, 0x4C305A31, {{108, 0xFF, "CN0ABC123\n   "}}));
@@ -56,4 +56,4 @@ TEST(EdidTest, RejectsWhatIsNoBaseBlock) {
 }
 
 }  // namespace
-}  // namespace dovrik::x11test
+}  // namespace dovrik::displaytest

@@ -1,11 +1,11 @@
 // SHA-1 as FIPS 180-4 defines it, one 64-byte block at a time. Only identities are hashed here,
 // never secrets, so SHA-1's weakness against chosen collisions does not matter.
-#include "linux/x11/Sha1.h"
+#include "linux/display/Sha1.h"
 
 #include <bit>
 #include <string>
 
-namespace dovrik::x11 {
+namespace dovrik::display {
 
 namespace {
 
@@ -70,4 +70,4 @@ std::array<std::uint8_t, 20> sha1(std::string_view bytes) {
   return digest;
 }
 
-}  // namespace dovrik::x11
+}  // namespace dovrik::display

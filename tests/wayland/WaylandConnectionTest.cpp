@@ -1,0 +1,42 @@
+// Dovrik's own connection to a real KWin: the globals it learns, and a compositor that goes
+// away.
+#include "WaylandSession.h"
+
+namespace dovrik::waylandtest {
+namespace {
+
+class WaylandConnectionTest : public WaylandTest {};
+
+TEST_F(WaylandConnectionTest, LearnsTheGlobalsTheAdaptersNeed) {
+  const auto connection = connect();
+  ASSERT_TRUE(connection->isConnected());
+  for (const char* interface : {"wl_seat", "wl_shm", "wl_compositor", "zwlr_layer_shell_v1",
+                                "zwlr_data_control_manager_v1", "kde_output_device_v2"})
+    EXPECT_TRUE(connection->global(interface).has_value()) << interface;
+  // Granted only to programs whose desktop entry asks for it.
+  EXPECT_FALSE(connection->global("org_kde_kwin_fake_input").has_value());
+  EXPECT_TRUE(connection->roundtrip());
+
+  wayland::WaylandConnection nowhere("/nonexistent/wayland-0");
+  EXPECT_FALSE(nowhere.isConnected());
+  EXPECT_FALSE(nowhere.global("wl_seat").has_value());
+  EXPECT_FALSE(nowhere.roundtrip());
+}
+
+TEST_F(WaylandConnectionTest, LostCompositorIsReportedOnce) {
+  const auto connection = connect();
+  int losses = 0;
+  connection->lost.connect([&] { ++losses; });
+  session().restartKWin();
+  ASSERT_TRUE(runUntil([&] { return losses > 0; }));
+  EXPECT_FALSE(connection->isConnected());
+  EXPECT_FALSE(connection->roundtrip());
+  connection->flush();
+  runUntil([] { return false; }, 0.2);
+  EXPECT_EQ(losses, 1);
+  // A new connection finds the compositor that came back.
+  EXPECT_TRUE(connect()->isConnected());
+}
+
+}  // namespace
+}  // namespace dovrik::waylandtest
