@@ -1,0 +1,53 @@
+// A program the tests start in the private session: with an environment of its own (nothing of
+// the test's own is inherited), optionally as another user, with its standard input and output
+// on pipes when the test talks to it. It dies with the test process and is stopped by its PID.
+#pragma once
+
+#include <sys/types.h>
+
+#include <chrono>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace dovrik::kwintest {
+
+struct ChildLaunch {
+  std::vector<std::string> argv;
+  std::vector<std::string> environment;  // "NAME=value"
+  // Started as this user and group, with no supplementary groups; as the test's own when unset.
+  std::optional<uid_t> user{};
+  std::optional<gid_t> group{};
+  bool pipeInput = false;
+  bool pipeOutput = false;
+  // Where its standard error goes (appended); /dev/null when empty.
+  std::string errorFile{};
+};
+
+class ChildProcess {
+ public:
+  explicit ChildProcess(const ChildLaunch& launch);
+  ChildProcess(const ChildProcess&) = delete;
+  ChildProcess& operator=(const ChildProcess&) = delete;
+  ~ChildProcess();
+
+  pid_t pid() const { return pid_; }
+  // False once it has ended (it is reaped then).
+  bool running();
+  // Writes one line to its standard input.
+  bool sendLine(const std::string& line);
+  // The next line it printed, within `timeout`; nothing when none came or it closed its output.
+  std::optional<std::string> nextLine(std::chrono::milliseconds timeout);
+  // Asks it to end, and ends it outright when it has not after `grace`. Answers its exit status
+  // (-1 when it was killed).
+  int stop(std::chrono::milliseconds grace = std::chrono::seconds(5));
+
+ private:
+  pid_t pid_ = -1;
+  int input_ = -1;
+  int output_ = -1;
+  std::string pending_;
+  int status_ = 0;
+};
+
+}  // namespace dovrik::kwintest
