@@ -144,8 +144,7 @@ std::optional<AXValue> KWinAccessibility::windowAttribute(WindowHandle handle,
   }
 }
 
-std::optional<AXValue> KWinAccessibility::copyAttribute(AXElement element,
-                                                        AXAttribute attribute) {
+std::optional<AXValue> KWinAccessibility::copyAttribute(AXElement element, AXAttribute attribute) {
   if (const auto pid = processOf(element))
     return appAttribute(*pid, attribute);
   if (const auto handle = windowOf(element))

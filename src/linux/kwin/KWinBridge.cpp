@@ -14,10 +14,9 @@ KWinBridge::KWinBridge(QDBusConnection connection, KWinMirror& mirror, const QSt
     : connection_(std::move(connection)), mirror_(mirror), serviceName_(serviceName) {
   watcher_ = new QDBusServiceWatcher(QString::fromLatin1(kwinService), connection_,
                                      QDBusServiceWatcher::WatchForOwnerChange, this);
-  connect(watcher_, &QDBusServiceWatcher::serviceOwnerChanged, this,
-          [this](const QString&, const QString&, const QString& owner) {
-            kwinOwnerChanged(owner);
-          });
+  connect(
+      watcher_, &QDBusServiceWatcher::serviceOwnerChanged, this,
+      [this](const QString&, const QString&, const QString& owner) { kwinOwnerChanged(owner); });
   // The watcher only reports changes: the owner at start is asked for once.
   if (QDBusConnectionInterface* bus = connection_.interface()) {
     const QDBusReply<QString> owner = bus->serviceOwner(QString::fromLatin1(kwinService));

@@ -8,8 +8,8 @@
 namespace dovrik::kwin {
 
 KWinEventTap::KWinEventTap(KWinMirror& mirror) : mirror_(mirror) {
-  subscription_ = mirror_.moved.connect(
-      [this](MoveMessage::Phase phase, WindowHandle) { moved(phase); });
+  subscription_ =
+      mirror_.moved.connect([this](MoveMessage::Phase phase, WindowHandle) { moved(phase); });
 }
 
 KWinEventTap::~KWinEventTap() {

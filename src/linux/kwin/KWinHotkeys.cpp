@@ -58,11 +58,10 @@ KWinHotkeys::KWinHotkeys(QDBusConnection connection, QString component)
   qDBusRegisterMetaType<DBusKeySequence>();
   qDBusRegisterMetaType<QList<DBusKeySequence>>();
   // Naming the service makes Qt take the signal from that name's owner only.
-  connection_.connect(QString::fromLatin1(globalAccelService),
-                      QStringLiteral("/component/") + component_,
-                      QStringLiteral("org.kde.kglobalaccel.Component"),
-                      QStringLiteral("globalShortcutPressed"), this,
-                      SLOT(shortcutPressed(QString, QString, qlonglong)));
+  connection_.connect(
+      QString::fromLatin1(globalAccelService), QStringLiteral("/component/") + component_,
+      QStringLiteral("org.kde.kglobalaccel.Component"), QStringLiteral("globalShortcutPressed"),
+      this, SLOT(shortcutPressed(QString, QString, qlonglong)));
   watcher_ = new QDBusServiceWatcher(QString::fromLatin1(globalAccelService), connection_,
                                      QDBusServiceWatcher::WatchForRegistration, this);
   connect(watcher_, &QDBusServiceWatcher::serviceRegistered, this, [this] { reclaimAll(); });
@@ -84,10 +83,9 @@ void KWinHotkeys::removeHandler(HotkeyHandlerRef handler) {
 
 void KWinHotkeys::releaseLeftovers() {
   const QDBusMessage names = connection_.call(
-      QDBusMessage::createMethodCall(QString::fromLatin1(globalAccelService),
-                                     QStringLiteral("/component/") + component_,
-                                     QStringLiteral("org.kde.kglobalaccel.Component"),
-                                     QStringLiteral("shortcutNames")),
+      QDBusMessage::createMethodCall(
+          QString::fromLatin1(globalAccelService), QStringLiteral("/component/") + component_,
+          QStringLiteral("org.kde.kglobalaccel.Component"), QStringLiteral("shortcutNames")),
       QDBus::Block, callTimeoutMs);
   if (names.type() != QDBusMessage::ReplyMessage || names.arguments().isEmpty())
     return;

@@ -22,8 +22,7 @@ class KWinHotkeys : public QObject, public Hotkeys {
   Q_OBJECT
 
  public:
-  explicit KWinHotkeys(QDBusConnection connection,
-                       QString component = QStringLiteral("dovrik"));
+  explicit KWinHotkeys(QDBusConnection connection, QString component = QStringLiteral("dovrik"));
   ~KWinHotkeys() override;
 
   std::optional<HotkeyHandlerRef> installHandler(HotkeyHandler handler) override;

@@ -47,7 +47,8 @@ std::optional<Screen> KWinScreens::mainScreen() {
     return std::nullopt;
   if (const auto active = mirror_.active()) {
     const KWinSpace space(mirror_.outputs());
-    if (const auto index = screenIndexForFrame(all, space.toDesktop(mirror_.window(*active)->frame)))
+    if (const auto index =
+            screenIndexForFrame(all, space.toDesktop(mirror_.window(*active)->frame)))
       return all[*index];
   }
   return all.front();

@@ -25,7 +25,8 @@ QDBusMessage scripting(const QString& method) {
 
 KWinScriptLoader::KWinScriptLoader(QDBusConnection connection, QString runtimeFolder,
                                    QString scriptName)
-    : connection_(std::move(connection)), folder_(std::move(runtimeFolder)),
+    : connection_(std::move(connection)),
+      folder_(std::move(runtimeFolder)),
       name_(std::move(scriptName)) {
   if (folder_.isEmpty())
     folder_ = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation) +
@@ -58,8 +59,8 @@ bool KWinScriptLoader::writeScript(QString& path) {
     lastError_ = QStringLiteral("cannot create %1").arg(folder_);
     return false;
   }
-  QFile::setPermissions(folder_, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                     QFileDevice::ExeOwner);
+  QFile::setPermissions(folder_,
+                        QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
   path = folder_ + QStringLiteral("/kwin-script.js");
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly) || file.write(scriptSource()) < 0 || !file.commit()) {
@@ -73,11 +74,11 @@ bool KWinScriptLoader::run(int id) {
   // KWin 6 puts a loaded script at /Scripting/Script<id>, 5.27 at /<id>.
   for (const QString& path :
        {QStringLiteral("/Scripting/Script%1").arg(id), QStringLiteral("/%1").arg(id)}) {
-    const QDBusMessage reply = connection_.call(
-        QDBusMessage::createMethodCall(QString::fromLatin1(kwinService), path,
-                                       QStringLiteral("org.kde.kwin.Script"),
-                                       QStringLiteral("run")),
-        QDBus::Block, callTimeoutMs);
+    const QDBusMessage reply =
+        connection_.call(QDBusMessage::createMethodCall(QString::fromLatin1(kwinService), path,
+                                                        QStringLiteral("org.kde.kwin.Script"),
+                                                        QStringLiteral("run")),
+                         QDBus::Block, callTimeoutMs);
     if (reply.type() == QDBusMessage::ReplyMessage)
       return true;
     lastError_ = reply.errorMessage();
