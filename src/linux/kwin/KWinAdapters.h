@@ -21,11 +21,13 @@ namespace dovrik::kwin {
 class KWinAdapters {
  public:
   // `ownPid` is the process whose windows are Dovrik's; `identity` tells outputs' display
-  // UUIDs (none without it).
-  KWinAdapters(QDBusConnection connection, ProcessId ownPid, DisplayIdentity identity = {})
+  // UUIDs (none without it); `scriptFolder` is where KWin reads the script from, a private
+  // runtime folder by default.
+  KWinAdapters(QDBusConnection connection, ProcessId ownPid, DisplayIdentity identity = {},
+               QString scriptFolder = {})
       : bridge(connection, mirror),
         // The bridge serves before the script starts, so its first report is heard.
-        loader(connection),
+        loader(connection, std::move(scriptFolder)),
         apps(mirror),
         accessibility(mirror, apps, sender()),
         screens(mirror, sender(), std::move(identity)),

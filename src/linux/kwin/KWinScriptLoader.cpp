@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QSaveFile>
 #include <QStandardPaths>
+#include <QTimer>
 
 #include "linux/kwin/KWinNames.h"
 
@@ -33,7 +34,13 @@ KWinScriptLoader::KWinScriptLoader(QDBusConnection connection, QString runtimeFo
               QStringLiteral("/dovrik");
   watcher_ = new QDBusServiceWatcher(QString::fromLatin1(kwinService), connection_,
                                      QDBusServiceWatcher::WatchForRegistration, this);
-  connect(watcher_, &QDBusServiceWatcher::serviceRegistered, this, [this] { load(); });
+  connect(watcher_, &QDBusServiceWatcher::serviceRegistered, this, [this] {
+    attemptsLeft_ = maxAttempts;
+    load();
+  });
+  retry_.setSingleShot(true);
+  retry_.setInterval(retryIntervalMs);
+  connect(&retry_, &QTimer::timeout, this, [this] { load(); });
   QDBusConnectionInterface* bus = connection_.interface();
   if (bus && bus->isServiceRegistered(QString::fromLatin1(kwinService)))
     load();
@@ -79,19 +86,28 @@ bool KWinScriptLoader::run(int id) {
                                                         QStringLiteral("org.kde.kwin.Script"),
                                                         QStringLiteral("run")),
                          QDBus::Block, callTimeoutMs);
-    if (reply.type() == QDBusMessage::ReplyMessage)
+    if (reply.type() == QDBusMessage::ReplyMessage) {
+      lastError_.clear();
       return true;
+    }
     lastError_ = reply.errorMessage();
   }
   return false;
 }
 
 void KWinScriptLoader::load() {
-  loaded_ = false;
+  loaded_ = attempt();
+  // KWin takes its name on the bus before its scripting interface is up: a KWin that has just
+  // come is asked again for a little while.
+  if (!loaded_ && --attemptsLeft_ > 0)
+    retry_.start();
+}
+
+bool KWinScriptLoader::attempt() {
   lastError_.clear();
   QString path;
   if (!writeScript(path))
-    return;
+    return false;
   // A script of an earlier Dovrik that did not quit cleanly would report twice.
   QDBusMessage unload = scripting(QStringLiteral("unloadScript"));
   unload << name_;
@@ -102,14 +118,14 @@ void KWinScriptLoader::load() {
   const QDBusMessage reply = connection_.call(loadCall, QDBus::Block, callTimeoutMs);
   if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) {
     lastError_ = reply.errorMessage();
-    return;
+    return false;
   }
   const int id = reply.arguments().constFirst().toInt();
   if (id < 0) {
     lastError_ = QStringLiteral("KWin refused the script");
-    return;
+    return false;
   }
-  loaded_ = run(id);
+  return run(id);
 }
 
 }  // namespace dovrik::kwin

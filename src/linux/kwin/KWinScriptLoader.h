@@ -6,6 +6,7 @@
 #include <QDBusConnection>
 #include <QObject>
 #include <QString>
+#include <QTimer>
 
 class QDBusServiceWatcher;
 
@@ -30,6 +31,7 @@ class KWinScriptLoader : public QObject {
 
  private:
   void load();
+  bool attempt();
   bool writeScript(QString& path);
   bool run(int id);
 
@@ -37,7 +39,11 @@ class KWinScriptLoader : public QObject {
   QString folder_;
   QString name_;
   QDBusServiceWatcher* watcher_ = nullptr;
+  static constexpr int maxAttempts = 40;
+  static constexpr int retryIntervalMs = 250;
   bool loaded_ = false;
+  int attemptsLeft_ = maxAttempts;
+  QTimer retry_;
   QString lastError_;
 };
 
