@@ -11,6 +11,7 @@
 
 #include "Await.h"
 #include "KWinTest.h"
+#include "TestClients.h"
 #include "core/platform/Hotkeys.h"
 #include "linux/kwin/KWinAdapters.h"
 #include "linux/kwin/KWinKeys.h"
@@ -46,19 +47,11 @@ class BridgeTest : public KWinTest {
       client->stop();
   }
 
-  ChildProcess& start(std::vector<std::string> argv, std::vector<std::string> environment = {}) {
-    clients_.push_back(session().launch({.argv = std::move(argv),
-                                         .environment = std::move(environment),
-                                         .pipeInput = true,
-                                         .pipeOutput = true}));
-    return *clients_.back();
+  void startQtWindow(const std::string& title) {
+    clients_.push_back(kwintest::startQtWindow(session(), title, "org.dovrik.TestWindow"));
   }
-  ChildProcess& startQtWindow(const std::string& title) {
-    return start({DOVRIK_KWINTEST_WINDOW, "--title", title, "--app-id", "org.dovrik.TestWindow"},
-                 {"QT_QPA_PLATFORM=wayland"});
-  }
-  ChildProcess& startXterm(const std::string& title) {
-    return start({"xterm", "-title", title}, {"DISPLAY=" + session().x11Display()});
+  void startXterm(const std::string& title) {
+    clients_.push_back(kwintest::startXterm(session(), title, "XTerm"));
   }
 
   // The window with this caption, once the script has reported it.
@@ -115,6 +108,7 @@ TEST_F(KWinScriptTest, ReportsTheOutputAndTheWindowsAsTheyCome) {
   const auto owner = adapters_->accessibility.copyAttribute(*xterm, AXAttribute::Parent);
   ASSERT_TRUE(owner);
   ASSERT_EQ(launched.size(), 1u);
+  // KWin gives the class in lower case.
   EXPECT_EQ(launched[0].bundleIdentifier, "xterm");
   EXPECT_EQ(adapters_->accessibility.applicationElement(launched[0].pid),
             std::get<AXElement>(*owner));
@@ -215,6 +209,12 @@ TEST_F(KWinHotkeysTest, APressReachesTheHandlersAndAnotherProgramsCombinationIsR
                                      "org.kde.kglobalaccel.Component", "invokeShortcut");
   invoke << QString::fromStdString(kwin::shortcutName(124, controlKey | optionKey));
   session().bus().call(invoke, QDBus::BlockWithGui);
+  ASSERT_TRUE(await([&] { return !pressed.empty(); }, 5s));
+  EXPECT_EQ(pressed[0], (EventHotKeyID{7, 8}));
+
+  // And as a keyboard presses it.
+  pressed.clear();
+  ASSERT_EQ(pressKeys(session(), {"ctrl+alt+Right"}), 0);
   ASSERT_TRUE(await([&] { return !pressed.empty(); }, 5s));
   EXPECT_EQ(pressed[0], (EventHotKeyID{7, 8}));
 

@@ -10,8 +10,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <stdexcept>
 
 namespace dovrik::kwintest {
@@ -150,17 +152,43 @@ std::optional<std::string> ChildProcess::nextLine(std::chrono::milliseconds time
   }
 }
 
+bool awaitEnd(pid_t pid, std::chrono::milliseconds timeout) {
+  // A pidfd turns readable when its process ends: the wait ends then, not at the next tick.
+  const int handle = static_cast<int>(syscall(SYS_pidfd_open, pid, 0));
+  if (handle < 0)
+    return errno == ESRCH;
+  pollfd pfd{handle, POLLIN, 0};
+  const bool ended = poll(&pfd, 1, static_cast<int>(timeout.count())) > 0;
+  close(handle);
+  return ended;
+}
+
+std::vector<pid_t> childrenOf(pid_t pid) {
+  std::vector<pid_t> children;
+  std::error_code ec;
+  for (const auto& task :
+       std::filesystem::directory_iterator("/proc/" + std::to_string(pid) + "/task", ec)) {
+    std::ifstream list(task.path() / "children");
+    pid_t child = 0;
+    while (list >> child)
+      children.push_back(child);
+  }
+  return children;
+}
+
+std::optional<int> ChildProcess::awaitExit(std::chrono::milliseconds timeout) {
+  if (running()) {
+    awaitEnd(pid_, timeout);
+    if (running())
+      return std::nullopt;
+  }
+  return WIFEXITED(status_) ? WEXITSTATUS(status_) : -1;
+}
+
 int ChildProcess::stop(std::chrono::milliseconds grace) {
   if (running()) {
-    // Its pidfd turns readable when it ends: the wait ends then, not at the next tick.
-    const int handle = static_cast<int>(syscall(SYS_pidfd_open, pid_, 0));
     kill(pid_, SIGTERM);
-    if (handle >= 0) {
-      pollfd pfd{handle, POLLIN, 0};
-      poll(&pfd, 1, static_cast<int>(grace.count()));
-      close(handle);
-    }
-    if (running()) {
+    if (!awaitExit(grace)) {
       kill(pid_, SIGKILL);
       waitpid(pid_, &status_, 0);
       pid_ = -1;

@@ -24,6 +24,12 @@ struct ChildLaunch {
   std::string errorFile{};
 };
 
+// Waits until the process `pid` (any, not only a child) has ended; false when it still runs after
+// `timeout`.
+bool awaitEnd(pid_t pid, std::chrono::milliseconds timeout);
+// The processes `pid` started that still run.
+std::vector<pid_t> childrenOf(pid_t pid);
+
 class ChildProcess {
  public:
   explicit ChildProcess(const ChildLaunch& launch);
@@ -38,6 +44,9 @@ class ChildProcess {
   bool sendLine(const std::string& line);
   // The next line it printed, within `timeout`; nothing when none came or it closed its output.
   std::optional<std::string> nextLine(std::chrono::milliseconds timeout);
+  // Its exit status once it has ended by itself within `timeout` (-1 when a signal ended it);
+  // nothing when it still runs.
+  std::optional<int> awaitExit(std::chrono::milliseconds timeout);
   // Asks it to end, and ends it outright when it has not after `grace`. Answers its exit status
   // (-1 when it was killed).
   int stop(std::chrono::milliseconds grace = std::chrono::seconds(5));

@@ -1,6 +1,7 @@
 // Starting, restarting and stopping the bus and KWin of a test fixture.
 #include "KWinSession.h"
 
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -25,6 +26,11 @@ constexpr const char* xwaylandExecutable = "/usr/bin/Xwayland";
 // "nobody" on Debian; a compositor refuses nothing to it and it owns no files of its own.
 constexpr uid_t unprivilegedUser = 65534;
 constexpr gid_t unprivilegedGroup = 65534;
+constexpr fs::perms everyoneReads =
+    fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read | fs::perms::others_read;
+constexpr fs::perms everyoneRuns = fs::perms::owner_all | fs::perms::group_read |
+                                   fs::perms::group_exec | fs::perms::others_read |
+                                   fs::perms::others_exec;
 // Generous: three people build on two cores while the tests run.
 constexpr std::chrono::seconds startLimit{30};
 
@@ -55,20 +61,20 @@ std::optional<std::string> KWinSession::unavailable() {
   return std::nullopt;
 }
 
-KWinSession::KWinSession()
+KWinSession::KWinSession(const std::vector<std::string>& fakeInputPrograms)
     : user_(geteuid() == 0 ? unprivilegedUser : geteuid()),
       group_(geteuid() == 0 ? unprivilegedGroup : getegid()) {
   char pattern[] = "/tmp/dovrik-kwin-XXXXXX";
   if (!mkdtemp(pattern))
     throw std::runtime_error("cannot make the session's folder");
   root_ = pattern;
-  fs::permissions(root_, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
-                             fs::perms::others_read | fs::perms::others_exec);
+  fs::permissions(root_, everyoneRuns);
   runtimeDir_ = root_ + "/run";
   home_ = root_ + "/home";
   makeOwnedFolder(runtimeDir_, user_, group_);
   makeOwnedFolder(home_, user_, group_);
-  for (const char* sub : {"/.config", "/.local/share/applications", "/.cache"})
+  for (const char* sub :
+       {"/.config", "/.cache", "/.local", "/.local/share", "/.local/share/applications"})
     makeOwnedFolder(home_ + sub, user_, group_);
   // Xwayland makes the folder of X sockets as KWin's user with mode 0755 when it is missing,
   // which locks every other user's X server out of it.
@@ -79,15 +85,14 @@ KWinSession::KWinSession()
   // The packaged binary carries a file capability that a container may refuse to grant at
   // exec; a copy carries none.
   fs::copy_file(kwinExecutable, root_ + "/kwin_wayland");
-  fs::permissions(root_ + "/kwin_wayland", fs::perms::owner_all | fs::perms::group_read |
-                                               fs::perms::group_exec | fs::perms::others_read |
-                                               fs::perms::others_exec);
+  fs::permissions(root_ + "/kwin_wayland", everyoneRuns);
   // KWin starts the programs named on its command line once Xwayland accepts clients, with
   // DISPLAY set: this one says which display that is, and so when KWin is ready.
   writeFile(root_ + "/report-display",
             "#!/bin/sh\nprintf '%s\\n' \"$DISPLAY\" > \"$1.part\" && mv \"$1.part\" \"$1\"\n",
-            fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
-                fs::perms::others_read | fs::perms::others_exec);
+            everyoneRuns);
+  for (const auto& program : fakeInputPrograms)
+    allowFakeInput(program);
   try {
     startBus();
     startKWin();
@@ -124,8 +129,7 @@ void KWinSession::startBus() {
                 "    <allow send_destination=\"*\" eavesdrop=\"true\"/>\n"
                 "    <allow eavesdrop=\"true\"/>\n    <allow own=\"*\"/>\n"
                 "  </policy>\n</busconfig>\n",
-            fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
-                fs::perms::others_read);
+            everyoneReads);
   ChildLaunch launch;
   launch.argv = {"dbus-daemon", "--config-file=" + config, "--nofork", "--nopidfile",
                  "--print-address"};
@@ -193,8 +197,7 @@ void KWinSession::allowFakeInput(const std::string& executable) const {
             "[Desktop Entry]\nType=Application\nName=" + fs::path(executable).filename().string() +
                 "\nExec=" + fs::canonical(executable).string() +
                 "\nNoDisplay=true\nX-KDE-Wayland-Interfaces=org_kde_kwin_fake_input\n",
-            fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
-                fs::perms::others_read);
+            everyoneReads);
 }
 
 void KWinSession::startKWin() {
@@ -238,8 +241,16 @@ bool KWinSession::kwinServes() const {
 }
 
 void KWinSession::stopKWin() {
-  if (kwin_)
-    kwin_->stop(std::chrono::seconds(10));
+  if (!kwin_)
+    return;
+  // KWin, ending, gives Xwayland 5 s to end and meanwhile serves nobody, while Xwayland, ending,
+  // may wait on KWin. Ended first, Xwayland goes at once (KWin does not start it again after a
+  // clean exit), and KWin then goes at once too.
+  for (const pid_t child : childrenOf(kwin_->pid())) {
+    kill(child, SIGTERM);
+    awaitEnd(child, std::chrono::seconds(5));
+  }
+  kwin_->stop(std::chrono::seconds(10));
   kwin_.reset();
 }
 

@@ -36,8 +36,9 @@ class KWinSession {
   static std::optional<std::string> unavailable();
 
   // Starts the bus and KWin and waits until both serve; throws with KWin's last words when
-  // they do not within the time limit.
-  KWinSession();
+  // they do not within the time limit. `fakeInputPrograms` (absolute paths) may use KWin's
+  // fake-input protocol: see allowFakeInput().
+  explicit KWinSession(const std::vector<std::string>& fakeInputPrograms = {});
   KWinSession(const KWinSession&) = delete;
   KWinSession& operator=(const KWinSession&) = delete;
   ~KWinSession();
@@ -63,7 +64,10 @@ class KWinSession {
   // (and so wins over) the session's own.
   std::unique_ptr<ChildProcess> launch(ChildLaunch launch) const;
   // Grants `executable` KWin's fake-input protocol the way KWin asks for it: a desktop entry
-  // in the user's applications whose Exec is that path. Call it before the program connects.
+  // in the user's applications whose Exec is that path. KWin looks entries up in its service
+  // cache, which notices a new entry only when it last looked more than 1.5 s before: one
+  // written while clients come and go may stay unseen. So this is best called before KWin
+  // starts (the constructor does) and otherwise followed by a restart of KWin.
   void allowFakeInput(const std::string& executable) const;
 
   // Ends KWin alone, as a crash or a user's `kwin_wayland --replace` would, and starts it again

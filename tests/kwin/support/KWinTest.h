@@ -7,18 +7,24 @@
 #include <memory>
 
 #include "KWinSession.h"
+#include "TestClients.h"
 
 namespace dovrik::kwintest {
 
 class KWinTest : public testing::Test {
  public:
-  static void SetUpTestSuite() {
-    if (!KWinSession::unavailable())
-      session_ = std::make_unique<KWinSession>();
-  }
+  static void SetUpTestSuite() { startSession(); }
   static void TearDownTestSuite() { session_.reset(); }
 
  protected:
+  // A fixture whose programs use fake input names them in a SetUpTestSuite of its own that
+  // calls this; the key injector may always use it.
+  static void startSession(std::vector<std::string> fakeInputPrograms = {}) {
+    if (KWinSession::unavailable())
+      return;
+    fakeInputPrograms.push_back(keyInjector());
+    session_ = std::make_unique<KWinSession>(fakeInputPrograms);
+  }
   void SetUp() override {
     if (const auto reason = KWinSession::unavailable())
       GTEST_SKIP() << *reason;

@@ -5,8 +5,9 @@
 //   copy-image W H       -> "copied image/png"   (a W×H opaque image)
 //   copy-secret TEXT     -> "copied secret"      (marked the way KDE's password managers mark it)
 //   quit
-// "active" / "inactive" when the window gains or loses activation, "pasted-text TEXT" and
-// "pasted-image WxH" when Ctrl+V pastes into it (what the clipboard held at that moment).
+// "active" / "inactive" when the window gains or loses activation; when Ctrl+V pastes into it,
+// what the clipboard held at that moment: "pasted-hint VALUE" for a password manager's mark,
+// "pasted-image WxH", then "pasted-text TEXT".
 #include <unistd.h>
 
 #include <cstdio>
@@ -48,7 +49,8 @@ void copy(const QString& command) {
     clipboard->setText(rest);
     report("copied text/plain");
   } else if (verb == "copy-image") {
-    clipboard->setMimeData(imageData(rest.section(' ', 0, 0).toInt(), rest.section(' ', 1).toInt()));
+    clipboard->setMimeData(
+        imageData(rest.section(' ', 0, 0).toInt(), rest.section(' ', 1).toInt()));
     report("copied image/png");
   } else if (verb == "copy-secret") {
     auto* data = new QMimeData;
@@ -73,6 +75,8 @@ class PasteReporter : public QObject {
     if (event->type() == QEvent::KeyPress &&
         static_cast<QKeyEvent*>(event)->matches(QKeySequence::Paste)) {
       const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+      if (data && data->hasFormat("x-kde-passwordManagerHint"))
+        report("pasted-hint " + QString::fromUtf8(data->data("x-kde-passwordManagerHint")));
       if (data && data->hasFormat("image/png")) {
         const QImage image = QImage::fromData(data->data("image/png"), "PNG");
         report(QString("pasted-image %1x%2").arg(image.width()).arg(image.height()));

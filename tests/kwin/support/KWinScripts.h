@@ -1,0 +1,43 @@
+// Runs JavaScript inside the session's KWin and answers what it returns: the script hands its
+// result to this process over D-Bus (callDBus), since KWin scripts have no other way out.
+#pragma once
+
+#include <chrono>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+
+#include <nlohmann/json.hpp>
+
+#include "KWinSession.h"
+
+namespace dovrik::kwintest {
+
+class ScriptResults;
+
+class KWinScripts {
+ public:
+  explicit KWinScripts(const KWinSession& session);
+  KWinScripts(const KWinScripts&) = delete;
+  KWinScripts& operator=(const KWinScripts&) = delete;
+  ~KWinScripts();
+
+  // Runs `body`, the body of a JavaScript function, in KWin and answers the value it returns
+  // (turned to JSON and back); nothing when the script failed, threw or did not answer within
+  // `timeout`. KWin 5 and 6 name their API differently; the body may test for either.
+  std::optional<nlohmann::json> evaluate(
+      const std::string& body, std::chrono::milliseconds timeout = std::chrono::seconds(5));
+  // What the last failed evaluation said: KWin's refusal or the script's exception.
+  const std::string& lastError() const { return lastError_; }
+
+ private:
+  bool loadAndRun(const std::string& path, const std::string& name);
+
+  const KWinSession& session_;
+  std::unique_ptr<ScriptResults> results_;
+  int scripts_ = 0;
+  std::string lastError_;
+};
+
+}  // namespace dovrik::kwintest
