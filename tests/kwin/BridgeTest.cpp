@@ -179,6 +179,41 @@ TEST_F(KWinSnapTest, AnXtermLandsOnTheRightHalfWithinACell) {
   expectSnapInOneCommand(*window, {640, 0, 640, 800}, 20);
 }
 
+class KWinMoveTest : public BridgeTest {};
+
+TEST_F(KWinMoveTest, AnInteractiveMoveComesOutAsALeftButtonDragAtThePointer) {
+  startXterm("dovrik moved");
+  const auto window = awaitWindow("dovrik moved");
+  ASSERT_TRUE(window);
+  ASSERT_TRUE(await(
+      [&] { return adapters_->mirror.active() == KWinAccessibility::windowOf(*window); }, 5s));
+  std::vector<TapEvent> events;
+  ASSERT_TRUE(adapters_->eventTap.install([&](const TapEvent& e) { events.push_back(e); }));
+
+  // KWin's own move command, then the keyboard: the same interactive move a title-bar drag is.
+  QDBusMessage move =
+      QDBusMessage::createMethodCall("org.kde.kglobalaccel", "/component/kwin",
+                                     "org.kde.kglobalaccel.Component", "invokeShortcut");
+  move << QString("Window Move");
+  session().bus().call(move, QDBus::BlockWithGui);
+  ASSERT_TRUE(await([&] { return !events.empty(); }, 5s));
+  ASSERT_EQ(pressKeys(session(), {"Right", "Right", "Return"}), 0);
+  ASSERT_TRUE(await(
+      [&] { return !events.empty() && events.back().type == TapEventType::leftMouseUp; }, 5s));
+
+  EXPECT_EQ(events.front().type, TapEventType::leftMouseDown);
+  ASSERT_GE(events.size(), 3u);
+  for (std::size_t i = 1; i + 1 < events.size(); ++i)
+    EXPECT_EQ(events[i].type, TapEventType::leftMouseDragged);
+  // The pointer went right with the window.
+  EXPECT_GT(events.back().location.x, events.front().location.x);
+  EXPECT_EQ(events.back().location.y, events.front().location.y);
+  const auto frame = adapters_->accessibility.copyFrame(*window);
+  ASSERT_TRUE(frame);
+  EXPECT_TRUE(events.back().location.x >= frame->minX() &&
+              events.back().location.x < frame->maxX());
+}
+
 class KWinHotkeysTest : public BridgeTest {};
 
 TEST_F(KWinHotkeysTest, AFreeCombinationIsHeldOnceAndKWinsOwnAreRefused) {
