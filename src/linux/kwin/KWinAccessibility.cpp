@@ -4,25 +4,10 @@
 #include <algorithm>
 #include <iostream>
 
+#include "core/windows/WindowElements.h"
 #include "linux/kwin/KWinSpace.h"
 
 namespace dovrik::kwin {
-
-namespace {
-
-constexpr std::uint64_t kindShift = 62;
-constexpr std::uint64_t kindApp = 1;
-constexpr std::uint64_t kindWindow = 2;
-constexpr std::uint64_t kindSystemWide = 3;
-constexpr std::uint64_t valueMask = (std::uint64_t{1} << kindShift) - 1;
-
-std::optional<ProcessId> processOf(AXElement element) {
-  if ((element.handle >> kindShift) != kindApp)
-    return std::nullopt;
-  return static_cast<ProcessId>(element.handle & valueMask);
-}
-
-}  // namespace
 
 KWinAccessibility::KWinAccessibility(KWinMirror& mirror, KWinApps& apps, CommandSink send)
     : mirror_(mirror), apps_(apps), send_(std::move(send)) {
@@ -34,21 +19,19 @@ KWinAccessibility::~KWinAccessibility() {
 }
 
 AXElement KWinAccessibility::windowElement(WindowHandle handle) {
-  return {(kindWindow << kindShift) | (handle & valueMask)};
+  return elements::window(handle);
 }
 
 std::optional<WindowHandle> KWinAccessibility::windowOf(AXElement element) {
-  if ((element.handle >> kindShift) != kindWindow)
-    return std::nullopt;
-  return element.handle & valueMask;
+  return elements::windowOf(element);
 }
 
 AXElement KWinAccessibility::applicationElement(ProcessId pid) {
-  return {(kindApp << kindShift) | (static_cast<std::uint64_t>(pid) & valueMask)};
+  return elements::application(pid);
 }
 
 AXElement KWinAccessibility::systemWideElement() {
-  return {kindSystemWide << kindShift};
+  return elements::systemWide();
 }
 
 std::string KWinAccessibility::untrustedReason() {
@@ -93,21 +76,12 @@ std::optional<AXValue> KWinAccessibility::appAttribute(ProcessId pid, AXAttribut
         return std::nullopt;
       return windowElement(*active);
     }
-    case AXAttribute::MainWindow: {
-      // The front-most window the user can see, else the front-most one at all.
-      std::optional<WindowHandle> minimized;
-      for (const WindowHandle handle : mirror_.frontToBack()) {
-        if (!owns(handle))
-          continue;
-        if (!mirror_.window(handle)->minimized)
-          return windowElement(handle);
-        if (!minimized)
-          minimized = handle;
-      }
-      if (minimized)
-        return windowElement(*minimized);
+    case AXAttribute::MainWindow:
+      if (const auto main = elements::mainWindow(
+              mirror_.frontToBack(), app->windows,
+              [&](WindowHandle handle) { return mirror_.window(handle)->minimized; }))
+        return windowElement(*main);
       return std::nullopt;
-    }
     case AXAttribute::Windows: {
       std::vector<AXElement> windows;
       for (const WindowHandle handle : app->windows)
@@ -145,7 +119,7 @@ std::optional<AXValue> KWinAccessibility::windowAttribute(WindowHandle handle,
 }
 
 std::optional<AXValue> KWinAccessibility::copyAttribute(AXElement element, AXAttribute attribute) {
-  if (const auto pid = processOf(element))
+  if (const auto pid = elements::processOf(element))
     return appAttribute(*pid, attribute);
   if (const auto handle = windowOf(element))
     return windowAttribute(*handle, attribute);

@@ -15,16 +15,6 @@ KWinScreens::~KWinScreens() {
   mirror_.outputsChanged.disconnect(subscription_);
 }
 
-std::uint32_t KWinScreens::displayIdForName(const std::string& name) {
-  // FNV-1a: small, stable across runs.
-  std::uint32_t hash = 2166136261u;
-  for (const unsigned char c : name) {
-    hash ^= c;
-    hash *= 16777619u;
-  }
-  return hash;
-}
-
 std::vector<Screen> KWinScreens::screens() {
   const KWinSpace space(mirror_.outputs());
   std::vector<Screen> result;

@@ -34,8 +34,6 @@ class KWinScreens : public Screens {
   // is fresh even when nothing else has moved.
   std::optional<Point> mouseLocation() override;
 
-  static std::uint32_t displayIdForName(const std::string& name);
-
  private:
   KWinMirror& mirror_;
   CommandSink send_;
