@@ -27,4 +27,14 @@ std::optional<std::size_t> screenIndexForFrame(const std::vector<Screen>& screen
   return best;
 }
 
+std::uint32_t displayIdForName(const std::string& name) {
+  // FNV-1a: small, stable across runs and platforms.
+  std::uint32_t hash = 2166136261u;
+  for (const unsigned char c : name) {
+    hash ^= c;
+    hash *= 16777619u;
+  }
+  return hash;
+}
+
 }  // namespace dovrik

@@ -3,7 +3,9 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "core/platform/Geometry.h"
@@ -27,5 +29,8 @@ inline Point flipPoint(Point p, double primaryHeight) {
 // the earlier screen. Nothing when the list is empty.
 std::optional<std::size_t> screenIndexForFrame(const std::vector<Screen>& screens,
                                                const Rect& desktopFrame);
+
+// A display id for a monitor known by its output's name, the same for that name in every run.
+std::uint32_t displayIdForName(const std::string& name);
 
 }  // namespace dovrik

@@ -5,21 +5,9 @@
 #include <cstdlib>
 #include <iostream>
 
+#include "core/windows/WindowElements.h"
+
 namespace dovrik::x11 {
-
-namespace {
-
-constexpr std::uint64_t kindShift = 62;
-constexpr std::uint64_t kindApp = 1;
-constexpr std::uint64_t kindWindow = 2;
-constexpr std::uint64_t kindSystemWide = 3;
-constexpr std::uint64_t valueMask = (std::uint64_t{1} << kindShift) - 1;
-
-std::uint64_t kindOf(AXElement element) {
-  return element.handle >> kindShift;
-}
-
-}  // namespace
 
 X11Accessibility::X11Accessibility(XConnection& connection, ClientWindows& clients,
                                    ActiveWindow& activeWindow, AppDirectory& apps,
@@ -42,27 +30,25 @@ X11Accessibility::~X11Accessibility() {
 }
 
 AXElement X11Accessibility::windowElement(xcb_window_t window) {
-  return {(kindWindow << kindShift) | window};
+  return elements::window(window);
 }
 
 std::optional<xcb_window_t> X11Accessibility::windowOf(AXElement element) {
-  if (kindOf(element) != kindWindow)
-    return std::nullopt;
-  return static_cast<xcb_window_t>(element.handle & valueMask);
+  if (const auto number = elements::windowOf(element))
+    return static_cast<xcb_window_t>(*number);
+  return std::nullopt;
 }
 
 std::optional<ProcessId> X11Accessibility::processOf(AXElement element) {
-  if (kindOf(element) != kindApp)
-    return std::nullopt;
-  return static_cast<ProcessId>(element.handle & valueMask);
+  return elements::processOf(element);
 }
 
 AXElement X11Accessibility::applicationElement(ProcessId pid) {
-  return {(kindApp << kindShift) | (static_cast<std::uint64_t>(pid) & valueMask)};
+  return elements::application(pid);
 }
 
 AXElement X11Accessibility::systemWideElement() {
-  return {kindSystemWide << kindShift};
+  return elements::systemWide();
 }
 
 std::string X11Accessibility::untrustedReason() {
@@ -132,21 +118,12 @@ std::optional<AXValue> X11Accessibility::appAttribute(ProcessId pid, AXAttribute
         return std::nullopt;
       return windowElement(*active);
     }
-    case AXAttribute::MainWindow: {
-      // The front-most window the user can see, else the front-most one at all.
-      std::optional<xcb_window_t> minimized;
-      for (const xcb_window_t window : clients_.frontToBack()) {
-        if (std::find(app->windows.begin(), app->windows.end(), window) == app->windows.end())
-          continue;
-        if (!clients_.isMinimized(window))
-          return windowElement(window);
-        if (!minimized)
-          minimized = window;
-      }
-      if (minimized)
-        return windowElement(*minimized);
+    case AXAttribute::MainWindow:
+      if (const auto main = elements::mainWindow(
+              clients_.frontToBack(), app->windows,
+              [&](xcb_window_t window) { return clients_.isMinimized(window); }))
+        return windowElement(*main);
       return std::nullopt;
-    }
     case AXAttribute::Windows: {
       std::vector<AXElement> windows;
       for (const xcb_window_t window : app->windows)

@@ -117,16 +117,6 @@ const std::vector<std::string>& X11Screens::displayUuids() {
   return identities_->uuids;
 }
 
-std::uint32_t X11Screens::displayIdForName(const std::string& name) {
-  // FNV-1a: small, stable across runs and platforms.
-  std::uint32_t hash = 2166136261u;
-  for (const unsigned char c : name) {
-    hash ^= c;
-    hash *= 16777619u;
-  }
-  return hash;
-}
-
 std::vector<Screen> X11Screens::build() {
   std::vector<Screen> result;
   if (!x_.isConnected())

@@ -28,9 +28,6 @@ class X11Screens : public Screens {
   std::optional<Screen> mainScreen() override;
   std::optional<Point> mouseLocation() override;
 
-  // A number that stays the same for a monitor of that name across runs.
-  static std::uint32_t displayIdForName(const std::string& name);
-
  private:
   std::vector<Screen> build();
   // One per monitor of the connection, in its order. Read again only when the monitors change

@@ -1,0 +1,55 @@
+// Dovrik's end of the conversation with its KWin script: an object on the session bus that
+// takes the script's reports into the mirror and hands it the queued commands. Only the
+// current owner of org.kde.KWin is heard; any other caller is refused, so no other program can
+// feed Dovrik windows or read what it is about to do.
+#pragma once
+
+#include <QDBusConnection>
+#include <QDBusContext>
+#include <QObject>
+#include <QString>
+#include <vector>
+
+#include "linux/kwin/KWinMirror.h"
+#include "linux/kwin/KWinProtocol.h"
+
+class QDBusServiceWatcher;
+
+namespace dovrik::kwin {
+
+class KWinBridge : public QObject, protected QDBusContext {
+  Q_OBJECT
+  Q_CLASSINFO("D-Bus Interface", "org.dovrik.KWin")
+
+ public:
+  // Serves on `connection` under `serviceName`; the mirror is forgotten whenever KWin leaves.
+  KWinBridge(QDBusConnection connection, KWinMirror& mirror,
+             const QString& serviceName = QStringLiteral("org.dovrik.Dovrik"));
+  ~KWinBridge() override;
+
+  // Whether the object and its name are on the bus; false when another Dovrik holds the name.
+  bool isServing() const { return serving_; }
+  // Queues a command and, when the queue was empty, rings the script's doorbell.
+  void send(ScriptCommand command);
+
+ public Q_SLOTS:
+  void Push(const QString& message);
+  QString TakeCommands();
+
+ private:
+  bool calledByKWin();
+  void kwinOwnerChanged(const QString& owner);
+  void ringDoorbell();
+
+  QDBusConnection connection_;
+  KWinMirror& mirror_;
+  QString serviceName_;
+  bool serving_ = false;
+  QString kwinOwner_;
+  QDBusServiceWatcher* watcher_ = nullptr;
+  std::vector<ScriptCommand> queue_;
+  // The doorbell rang for the queue and the script has not fetched it yet.
+  bool rung_ = false;
+};
+
+}  // namespace dovrik::kwin

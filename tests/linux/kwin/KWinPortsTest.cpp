@@ -1,0 +1,225 @@
+// The ports answered from the mirror, on two outputs whose primary does not sit at KWin's
+// origin: the secondary is to its left.
+#include <gtest/gtest.h>
+
+#include "ScriptMessages.h"
+#include "linux/kwin/KWinAccessibility.h"
+#include "linux/kwin/KWinApps.h"
+#include "linux/kwin/KWinEventTap.h"
+#include "linux/kwin/KWinRunningApps.h"
+#include "linux/kwin/KWinScreens.h"
+#include "linux/kwin/KWinWindowList.h"
+
+namespace dovrik::kwin {
+namespace {
+
+using test::feed;
+using test::windowJson;
+using test::WindowSpec;
+
+const std::string outputs = test::outputJson("DP-1", {1920, 0, 1920, 1080}, {1920, 0, 1920, 1040}) +
+                            "," +
+                            test::outputJson("HDMI-1", {0, 0, 1920, 1080}, {0, 0, 1920, 1080});
+
+class KWinPortsTest : public testing::Test {
+ protected:
+  void hello(const std::string& windows, const std::string& active = "", Point cursor = {}) {
+    feed(mirror, test::hello(outputs, windows, active, cursor));
+  }
+  void add(const WindowSpec& w) {
+    feed(mirror, R"({"type":"windowAdded","window":)" + windowJson(w) + "}");
+  }
+  AXElement element(const std::string& id) {
+    return KWinAccessibility::windowElement(*mirror.handleOf(id));
+  }
+
+  KWinMirror mirror;
+  KWinApps apps{mirror};
+  std::vector<ScriptCommand> sent;
+  CommandSink sink = [this](ScriptCommand c) { sent.push_back(std::move(c)); };
+  KWinAccessibility accessibility{mirror, apps, sink};
+};
+
+TEST_F(KWinPortsTest, TrustFollowsTheScriptsAnswer) {
+  int announced = 0;
+  accessibility.trustMayHaveChanged.connect([&] { ++announced; });
+  EXPECT_FALSE(accessibility.isProcessTrusted());
+  EXPECT_NE(accessibility.untrustedReason(), "");
+  hello("");
+  EXPECT_TRUE(accessibility.isProcessTrusted());
+  EXPECT_EQ(accessibility.untrustedReason(), "");
+  mirror.forget();
+  EXPECT_FALSE(accessibility.isProcessTrusted());
+  EXPECT_EQ(announced, 2);
+}
+
+TEST_F(KWinPortsTest, FramesAreReadAndSetRelativeToThePrimaryOutput) {
+  hello(windowJson({.id = "{a}", .frame = {2000, 100, 800, 600}}));
+  EXPECT_EQ(accessibility.copyFrame(element("{a}")), (Rect{80, 100, 800, 600}));
+  EXPECT_EQ(accessibility.copyAttribute(element("{a}"), AXAttribute::Position),
+            AXValue(Point{80, 100}));
+
+  accessibility.setFrame(element("{a}"), {-1920, 0, 960, 1080});
+  ASSERT_EQ(sent.size(), 1u);
+  const auto& set = std::get<SetFrameCommand>(sent[0]);
+  EXPECT_EQ(set.id, "{a}");
+  EXPECT_EQ(set.frame, (Rect{0, 0, 960, 1080}));
+  // Read back at once, before KWin confirms.
+  EXPECT_EQ(accessibility.copyFrame(element("{a}")), (Rect{-1920, 0, 960, 1080}));
+}
+
+TEST_F(KWinPortsTest, AGoneWindowAnswersNothingAndTakesNoCommand) {
+  hello(windowJson({.id = "{a}"}));
+  const AXElement a = element("{a}");
+  feed(mirror, R"({"type":"windowRemoved","id":"{a}"})");
+  EXPECT_FALSE(accessibility.copyFrame(a));
+  EXPECT_FALSE(accessibility.copyAttribute(a, AXAttribute::Title));
+  accessibility.setFrame(a, {0, 0, 10, 10});
+  EXPECT_TRUE(sent.empty());
+}
+
+TEST_F(KWinPortsTest, TheElementAtAPointIsTheFrontmostVisibleOrdinaryWindow) {
+  hello(windowJson({.id = "{back}", .frame = {1920, 0, 1000, 1000}}) + "," +
+            windowJson({.id = "{front}", .frame = {2420, 0, 1000, 1000}}) + "," +
+            windowJson({.id = "{min}", .frame = {1920, 0, 1920, 1080}, .minimized = true}) + "," +
+            windowJson({.id = "{left}", .frame = {0, 0, 100, 100}}) + "," +
+            windowJson({.id = "{panel}", .frame = {1920, 1040, 1920, 40}, .kind = "dock"}),
+        "{front}");
+  const AXElement all = accessibility.systemWideElement();
+  EXPECT_EQ(accessibility.elementAtPosition(all, {600, 10}), element("{front}"));
+  EXPECT_EQ(accessibility.elementAtPosition(all, {100, 10}), element("{back}"));
+  EXPECT_EQ(accessibility.elementAtPosition(all, {-1900, 10}), element("{left}"));
+  EXPECT_FALSE(accessibility.elementAtPosition(all, {100, 1050}));
+  feed(mirror, R"({"type":"active","id":"{back}"})");
+  EXPECT_EQ(accessibility.elementAtPosition(all, {600, 10}), element("{back}"));
+}
+
+TEST_F(KWinPortsTest, ApplicationElementsAnswerForTheirOwnWindowsOnly) {
+  hello(windowJson({.id = "{a1}", .pid = 10}) + "," +
+            windowJson({.id = "{a2}", .pid = 10, .minimized = true}) + "," +
+            windowJson({.id = "{b}", .pid = 20}) + "," +
+            windowJson({.id = "{dock}", .pid = 10, .kind = "dock"}),
+        "{b}");
+  const AXElement appA = accessibility.applicationElement(10);
+  EXPECT_FALSE(accessibility.copyAttribute(appA, AXAttribute::FocusedWindow));
+  EXPECT_EQ(
+      accessibility.copyAttribute(accessibility.applicationElement(20), AXAttribute::FocusedWindow),
+      AXValue(element("{b}")));
+  EXPECT_EQ(accessibility.copyAttribute(appA, AXAttribute::Windows),
+            AXValue(std::vector<AXElement>{element("{a1}"), element("{a2}")}));
+  feed(mirror, R"({"type":"active","id":"{a2}"})");
+  // The front-most window the user can see, though a minimized one was raised later.
+  EXPECT_EQ(accessibility.copyAttribute(appA, AXAttribute::MainWindow), AXValue(element("{a1}")));
+  EXPECT_EQ(accessibility.copyAttribute(element("{a2}"), AXAttribute::Parent), AXValue(appA));
+  EXPECT_EQ(accessibility.copyAttribute(element("{a2}"), AXAttribute::Minimized), AXValue(true));
+  EXPECT_FALSE(
+      accessibility.copyAttribute(accessibility.applicationElement(30), AXAttribute::Windows));
+}
+
+TEST_F(KWinPortsTest, ScreensAreInDesktopSpaceWithKWinsUsableAreas) {
+  std::vector<std::pair<std::string, Rect>> asked;
+  KWinScreens screens(mirror, sink, [&](const std::string& name, const Rect& geometry) {
+    asked.emplace_back(name, geometry);
+    return name == "DP-1" ? std::optional<std::string>("UUID-OF-DP-1") : std::nullopt;
+  });
+  int changes = 0;
+  screens.changed.connect([&] { ++changes; });
+  EXPECT_TRUE(screens.screens().empty());
+  EXPECT_FALSE(screens.mainScreen());
+  hello(windowJson({.id = "{left}", .frame = {100, 100, 400, 300}}), "{left}", {100, 200});
+  EXPECT_EQ(changes, 1);
+  const auto all = screens.screens();
+  ASSERT_EQ(all.size(), 2u);
+  EXPECT_EQ(all[0].name, "DP-1");
+  EXPECT_EQ(all[0].frame, (Rect{0, 0, 1920, 1080}));
+  EXPECT_EQ(all[0].visibleFrame, (Rect{0, 40, 1920, 1040}));
+  EXPECT_EQ(all[0].uuid, "UUID-OF-DP-1");
+  EXPECT_EQ(all[1].frame, (Rect{-1920, 0, 1920, 1080}));
+  EXPECT_EQ(all[1].uuid, std::nullopt);
+  EXPECT_NE(all[0].displayId, all[1].displayId);
+  EXPECT_EQ(asked[0], std::make_pair(std::string("DP-1"), Rect{1920, 0, 1920, 1080}));
+  EXPECT_EQ(screens.mainScreen()->name, "HDMI-1");
+
+  EXPECT_EQ(screens.mouseLocation(), (Point{-1820, 880}));
+  ASSERT_EQ(sent.size(), 1u);
+  EXPECT_TRUE(std::holds_alternative<CursorCommand>(sent[0]));
+}
+
+TEST_F(KWinPortsTest, WithoutAnIdentityScreensCarryNoUuidAndNoCursorIsAskedBeforeTheScript) {
+  KWinScreens screens(mirror, sink);
+  EXPECT_FALSE(screens.mouseLocation());
+  EXPECT_TRUE(sent.empty());
+  hello("");
+  EXPECT_EQ(screens.screens()[0].uuid, std::nullopt);
+  EXPECT_EQ(screens.mainScreen()->name, "DP-1");
+}
+
+TEST_F(KWinPortsTest, LaunchesAreFirstWindowsOfNewProcessesOrOfIdentitiesWithoutWindows) {
+  hello(windowJson({.id = "{x}", .resourceClass = "xterm", .pid = 10}));
+  KWinRunningApps running(mirror, apps, 99);
+  std::vector<std::string> launched;
+  running.didLaunch.connect(
+      [&](const RunningApp& app) { launched.push_back(app.bundleIdentifier); });
+  add({.id = "{x2}", .resourceClass = "xterm", .pid = 10});
+  add({.id = "{k}", .resourceClass = "konsole", .desktopFileName = "org.kde.konsole", .pid = 20});
+  add({.id = "{k2}", .resourceClass = "konsole", .desktopFileName = "org.kde.konsole", .pid = 20});
+  add({.id = "{own}", .pid = 99});
+  add({.id = "{n1}", .resourceClass = "nopid", .pid = 0});
+  add({.id = "{n2}", .resourceClass = "nopid", .pid = 0});
+  feed(mirror, R"({"type":"windowRemoved","id":"{n1}"})");
+  feed(mirror, R"({"type":"windowRemoved","id":"{n2}"})");
+  add({.id = "{n3}", .resourceClass = "nopid", .pid = 0});
+  EXPECT_EQ(launched, (std::vector<std::string>{"org.kde.konsole", "nopid", "nopid"}));
+
+  feed(mirror, R"({"type":"active","id":"{k2}"})");
+  const auto front = running.frontmostApplication();
+  ASSERT_TRUE(front);
+  EXPECT_EQ(front->pid, 20);
+  EXPECT_EQ(front->windowClass, "konsole");
+  const auto all = running.runningApplications();
+  ASSERT_EQ(all.size(), 4u);
+  EXPECT_EQ(all[0].bundleIdentifier, "xterm");
+  EXPECT_GE(all[3].pid, KWinApps::firstSyntheticPid);
+}
+
+TEST_F(KWinPortsTest, TheWindowListIsFrontToBackWithLayers) {
+  hello(windowJson({.id = "{a}", .pid = 1, .frame = {1920, 0, 10, 10}}) + "," +
+            windowJson({.id = "{bg}", .pid = 2, .kind = "desktop"}) + "," +
+            windowJson({.id = "{min}", .pid = 3, .minimized = true}) + "," +
+            windowJson({.id = "{panel}", .pid = 4, .kind = "dock"}) + "," +
+            windowJson({.id = "{tip}", .pid = 5, .kind = "other"}),
+        "{a}");
+  KWinWindowList list(mirror, apps);
+  const auto entries = list.onScreenWindows();
+  ASSERT_EQ(entries.size(), 3u);
+  EXPECT_EQ(entries[0], (WindowListEntry{KWinWindowList::normalLayer, 1, Rect{0, 0, 10, 10}}));
+  EXPECT_EQ(entries[1].layer, KWinWindowList::dockLayer);
+  EXPECT_EQ(entries[2].layer, KWinWindowList::floatingLayer);
+}
+
+TEST_F(KWinPortsTest, TitleBarMovesComeOutAsTheLeftButtonAtThePointer) {
+  hello(windowJson({.id = "{a}"}));
+  KWinEventTap tap(mirror);
+  std::vector<TapEvent> events;
+  const auto ref = tap.install([&](const TapEvent& e) { events.push_back(e); });
+  ASSERT_TRUE(ref);
+  std::optional<EventTapRef> selfRemoving;
+  int selfRemovingCalls = 0;
+  selfRemoving = tap.install([&](const TapEvent&) {
+    ++selfRemovingCalls;
+    tap.remove(*selfRemoving);
+  });
+  feed(mirror, R"({"type":"moveBegin","id":"{a}","cursor":{"x":1930,"y":5}})");
+  feed(mirror, R"({"type":"moveStep","id":"{a}","cursor":{"x":100,"y":6}})");
+  tap.setEnabled(*ref, false);
+  feed(mirror, R"({"type":"moveStep","id":"{a}","cursor":{"x":101,"y":6}})");
+  tap.setEnabled(*ref, true);
+  feed(mirror, R"({"type":"moveEnd","id":"{a}","cursor":{"x":102,"y":7}})");
+  EXPECT_EQ(events, (std::vector<TapEvent>{{TapEventType::leftMouseDown, {10, 5}},
+                                           {TapEventType::leftMouseDragged, {-1820, 6}},
+                                           {TapEventType::leftMouseUp, {-1818, 7}}}));
+  EXPECT_EQ(selfRemovingCalls, 1);
+}
+
+}  // namespace
+}  // namespace dovrik::kwin
