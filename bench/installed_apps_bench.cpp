@@ -6,7 +6,7 @@
 #include <fstream>
 #include <string>
 
-#include "linux/x11/DesktopApplications.h"
+#include "linux/desktop/DesktopApplications.h"
 
 namespace dovrik {
 namespace {
@@ -32,7 +32,7 @@ fs::path writeEntries(int count) {
 
 void BM_ScanFiveHundredEntries(benchmark::State& state) {
   const fs::path root = writeEntries(500);
-  x11::DesktopApplications apps({(root / "home").string(), (root / "system").string()});
+  desktop::DesktopApplications apps({(root / "home").string(), (root / "system").string()});
   for (auto _ : state)
     benchmark::DoNotOptimize(apps.scanInstalledApps());
   fs::remove_all(root);

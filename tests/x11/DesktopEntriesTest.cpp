@@ -1,5 +1,5 @@
 // Parsing and matching .desktop entries, on files the test writes.
-#include "linux/x11/DesktopEntries.h"
+#include "linux/desktop/DesktopEntries.h"
 
 #include <stdlib.h>
 
@@ -9,13 +9,13 @@
 #include <filesystem>
 #include <fstream>
 
-#include "linux/x11/DesktopApplications.h"
+#include "linux/desktop/DesktopApplications.h"
 
 namespace dovrik::x11test {
 namespace {
 
-using x11::DesktopEntries;
-using x11::WindowOrigin;
+using desktop::DesktopEntries;
+using desktop::WindowOrigin;
 namespace fs = std::filesystem;
 
 // Desktop files in data directories of the test's own, removed afterwards.
@@ -46,17 +46,17 @@ TEST_F(DesktopEntriesTest, ParseReadsTheMainGroupOfShownApplications) {
   const std::string text =
       "# comment\n[Desktop Entry]\nType=Application\nName = Files \nName[de]=Dateien\n"
       "Name[de_AT]=Dateien (AT)\nStartupWMClass=nautilus\n[Desktop Action new]\nName=New\n";
-  const auto plain = DesktopEntries::parse("org.gnome.Nautilus", text, "C");
+  const auto plain = desktop::DesktopEntries::parse("org.gnome.Nautilus", text, "C");
   ASSERT_TRUE(plain);
   EXPECT_EQ(plain->name, "Files");
   EXPECT_EQ(plain->startupWmClass, "nautilus");
-  EXPECT_EQ(DesktopEntries::parse("x", text, "de_DE.UTF-8")->name, "Dateien");
-  EXPECT_EQ(DesktopEntries::parse("x", text, "de_AT.UTF-8@euro")->name, "Dateien (AT)");
+  EXPECT_EQ(desktop::DesktopEntries::parse("x", text, "de_DE.UTF-8")->name, "Dateien");
+  EXPECT_EQ(desktop::DesktopEntries::parse("x", text, "de_AT.UTF-8@euro")->name, "Dateien (AT)");
 
-  EXPECT_FALSE(DesktopEntries::parse("x", "[Desktop Entry]\nType=Link\nName=L\n", "C"));
+  EXPECT_FALSE(desktop::DesktopEntries::parse("x", "[Desktop Entry]\nType=Link\nName=L\n", "C"));
   EXPECT_FALSE(
-      DesktopEntries::parse("x", "[Desktop Entry]\nType=Application\nName=A\nHidden=true\n", "C"));
-  EXPECT_FALSE(DesktopEntries::parse("x", "[Other]\nType=Application\nName=A\n", "C"));
+      desktop::DesktopEntries::parse("x", "[Desktop Entry]\nType=Application\nName=A\nHidden=true\n", "C"));
+  EXPECT_FALSE(desktop::DesktopEntries::parse("x", "[Other]\nType=Application\nName=A\n", "C"));
 }
 
 TEST_F(DesktopEntriesTest, MatchPrefersStartupWmClassAndEarlierDirectories) {
@@ -67,7 +67,7 @@ TEST_F(DesktopEntriesTest, MatchPrefersStartupWmClassAndEarlierDirectories) {
   write("system", "kde/konsole.desktop", application + "Name=Konsole\n");
   write("system", "wrapper.desktop", application + "Name=Wrapper\nStartupWMClass=Editor\n");
 
-  DesktopEntries entries({dir("home"), dir("system")});
+  desktop::DesktopEntries entries({dir("home"), dir("system")});
   // StartupWMClass outranks an ID that merely equals the class.
   EXPECT_EQ(entries.match({"editor", "Editor", ""})->id, "wrapper");
   EXPECT_EQ(entries.match({"EDITOR", "Other", ""})->name, "Mine");
@@ -78,15 +78,15 @@ TEST_F(DesktopEntriesTest, MatchPrefersStartupWmClassAndEarlierDirectories) {
 }
 
 TEST_F(DesktopEntriesTest, ExecNamesTheProgramPastEnvAndQuotes) {
-  EXPECT_EQ(DesktopEntries::programOf("xterm"), "xterm");
-  EXPECT_EQ(DesktopEntries::programOf("/usr/bin/xfce4-terminal --disable-server %U"),
+  EXPECT_EQ(desktop::DesktopEntries::programOf("xterm"), "xterm");
+  EXPECT_EQ(desktop::DesktopEntries::programOf("/usr/bin/xfce4-terminal --disable-server %U"),
             "xfce4-terminal");
-  EXPECT_EQ(DesktopEntries::programOf("env LANG=C \"/opt/My App/bin/my-app\" %F"), "my-app");
-  EXPECT_EQ(DesktopEntries::programOf("/usr/bin/env -i A=1 B=\"2 3\" tool"), "tool");
-  EXPECT_EQ(DesktopEntries::programOf("\"/opt/a \\\"b\\\"/run\""), "run");
-  EXPECT_EQ(DesktopEntries::programOf("  "), "");
+  EXPECT_EQ(desktop::DesktopEntries::programOf("env LANG=C \"/opt/My App/bin/my-app\" %F"), "my-app");
+  EXPECT_EQ(desktop::DesktopEntries::programOf("/usr/bin/env -i A=1 B=\"2 3\" tool"), "tool");
+  EXPECT_EQ(desktop::DesktopEntries::programOf("\"/opt/a \\\"b\\\"/run\""), "run");
+  EXPECT_EQ(desktop::DesktopEntries::programOf("  "), "");
 
-  const auto xterm = DesktopEntries::parse(
+  const auto xterm = desktop::DesktopEntries::parse(
       "debian-xterm", application + "Name=XTerm\nExec=xterm\nCategories=System;TerminalEmulator;\n",
       "C");
   ASSERT_TRUE(xterm);
@@ -94,7 +94,7 @@ TEST_F(DesktopEntriesTest, ExecNamesTheProgramPastEnvAndQuotes) {
   EXPECT_EQ(xterm->categories, (std::vector<std::string>{"System", "TerminalEmulator"}));
   EXPECT_FALSE(xterm->terminal);
   EXPECT_TRUE(
-      DesktopEntries::parse("vim", application + "Name=Vim\nTerminal=true\n", "C")->terminal);
+      desktop::DesktopEntries::parse("vim", application + "Name=Vim\nTerminal=true\n", "C")->terminal);
 }
 
 // Debian names xterm's entry debian-xterm; with or without its StartupWMClass, an xterm window
@@ -105,8 +105,8 @@ TEST_F(DesktopEntriesTest, AWindowIsTheEntryOfItsClassElseOfItsProgramElseOfItsI
   write("debian", "debian-xterm.desktop", xterm + "StartupWMClass=XTerm\n");
   write("plain", "debian-xterm.desktop", xterm);
   const WindowOrigin xtermWindow{"xterm", "XTerm", "xterm"};
-  EXPECT_EQ(DesktopEntries({dir("debian")}).match(xtermWindow)->id, "debian-xterm");
-  DesktopEntries plain({dir("plain")});
+  EXPECT_EQ(desktop::DesktopEntries({dir("debian")}).match(xtermWindow)->id, "debian-xterm");
+  desktop::DesktopEntries plain({dir("plain")});
   EXPECT_EQ(plain.match(xtermWindow)->id, "debian-xterm");
   EXPECT_EQ(plain.match({"xterm", "XTerm", ""})->categories.back(), "TerminalEmulator");
   EXPECT_EQ(plain.match({"login-shell", "Shell", "xterm"})->id, "debian-xterm");
@@ -128,7 +128,7 @@ TEST_F(DesktopEntriesTest, AWindowIsTheEntryOfItsClassElseOfItsProgramElseOfItsI
   write("xfce", "python3.11.desktop", application + "Name=Python\nExec=/usr/bin/python3.11\n");
   write("xfce", "script.desktop", application + "Name=Script\nExec=sh -c 'run me'\n");
   write("xfce", "vim.desktop", application + "Name=Vim\nExec=vim %F\nTerminal=true\n");
-  DesktopEntries xfce({dir("xfce")});
+  desktop::DesktopEntries xfce({dir("xfce")});
   EXPECT_EQ(xfce.match({"xfce4-terminal", "Xfce4-terminal", "xfce4-terminal"})->id,
             "xfce4-terminal");
   EXPECT_EQ(xfce.match({"viewer", "Viewer", "viewer"})->id, "b-viewer");
@@ -140,7 +140,7 @@ TEST_F(DesktopEntriesTest, AWindowIsTheEntryOfItsClassElseOfItsProgramElseOfItsI
   EXPECT_FALSE(xfce.match({"editor-window", "Editor-window", "vim"}));
 
   // The installed list offers the terminal under the identity its windows get.
-  const auto installed = x11::DesktopApplications({dir("xfce")}).scanInstalledApps();
+  const auto installed = desktop::DesktopApplications({dir("xfce")}).scanInstalledApps();
   EXPECT_NE(std::find(installed.begin(), installed.end(),
                       AppInfo{Uuid(), "", "xfce4-terminal", std::nullopt}),
             installed.end());
@@ -166,7 +166,7 @@ TEST_F(DesktopEntriesTest, InstalledAppsAreTheShownEntriesOncePerIdSortedByNameI
   const char* previous = std::getenv("LC_ALL");
   const std::string saved = previous ? previous : "";
   setenv("LC_ALL", "de_DE.UTF-8", 1);
-  const auto apps = x11::DesktopApplications({dir("home"), dir("system")}).scanInstalledApps();
+  const auto apps = desktop::DesktopApplications({dir("home"), dir("system")}).scanInstalledApps();
   previous ? setenv("LC_ALL", saved.c_str(), 1) : unsetenv("LC_ALL");
 
   std::vector<std::string> listed;

@@ -5,6 +5,9 @@
 #include <cstdlib>
 
 #include "linux/x11/X11Desktop.h"
+#ifdef DOVRIK_WITH_KWIN
+#include "linux/kwin/KWinDesktop.h"
+#endif
 
 namespace dovrik {
 
@@ -43,6 +46,12 @@ LinuxDesktop LinuxPlatform::detectDesktop() {
 LinuxPlatform::LinuxPlatform(LinuxDesktop desktop, const Options& options, Scheduler& mainQueue,
                              Background& background)
     : desktop_(desktop) {
+#ifdef DOVRIK_WITH_KWIN
+  if (desktop == LinuxDesktop::kwin) {
+    adapters_ = std::make_unique<kwin::KWinDesktop>(options.ownPid, mainQueue, background);
+    return;
+  }
+#endif
   auto x11 = std::make_unique<x11::X11Desktop>(
       x11::X11Desktop::Options{.display = options.display,
                                .ownPid = options.ownPid,

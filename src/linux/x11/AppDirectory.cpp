@@ -5,7 +5,7 @@
 
 namespace dovrik::x11 {
 
-AppDirectory::AppDirectory(ClientWindows& clients, DesktopEntries& entries)
+AppDirectory::AppDirectory(ClientWindows& clients, desktop::DesktopEntries& entries)
     : clients_(clients), entries_(entries) {}
 
 AppDirectory::Identity AppDirectory::identityOf(xcb_window_t window,
@@ -13,7 +13,7 @@ AppDirectory::Identity AppDirectory::identityOf(xcb_window_t window,
                                                 std::optional<ProcessId> pid) {
   if (!wmClass)
     return {};
-  WindowOrigin origin{wmClass->instance, wmClass->className, {}};
+  desktop::WindowOrigin origin{wmClass->instance, wmClass->className, {}};
   // A remote client's process number names some other process here.
   if (pid && clients_.runsOnThisMachine(window))
     origin.executable = processExecutable(*pid);

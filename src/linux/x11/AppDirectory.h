@@ -14,7 +14,7 @@
 
 #include "core/platform/RunningApps.h"
 #include "linux/x11/ClientWindows.h"
-#include "linux/x11/DesktopEntries.h"
+#include "linux/desktop/DesktopEntries.h"
 
 namespace dovrik::x11 {
 
@@ -26,7 +26,7 @@ struct ClientApp {
 
 class AppDirectory {
  public:
-  AppDirectory(ClientWindows& clients, DesktopEntries& entries);
+  AppDirectory(ClientWindows& clients, desktop::DesktopEntries& entries);
 
   // Every application with a client window, in the order its first window appears in the
   // client list.
@@ -53,7 +53,7 @@ class AppDirectory {
   ProcessId syntheticPidOf(const Identity& identity);
 
   ClientWindows& clients_;
-  DesktopEntries& entries_;
+  desktop::DesktopEntries& entries_;
   std::map<std::string, ProcessId> syntheticPids_;
 };
 

@@ -11,8 +11,8 @@
 #include "linux/x11/ActiveWindow.h"
 #include "linux/x11/AppDirectory.h"
 #include "linux/x11/ClientWindows.h"
-#include "linux/x11/DesktopApplications.h"
-#include "linux/x11/DesktopEntries.h"
+#include "linux/desktop/DesktopApplications.h"
+#include "linux/desktop/DesktopEntries.h"
 #include "linux/x11/FrameMover.h"
 #include "linux/x11/X11Accessibility.h"
 #include "linux/x11/X11Hotkeys.h"
@@ -45,14 +45,14 @@ class X11Adapters {
 
   XConnection connection;
   ClientWindows clients;
-  DesktopEntries desktopEntries;
+  desktop::DesktopEntries desktopEntries;
   ActiveWindow activeWindow;
   AppDirectory apps;
   FrameMover mover;
   X11Screens screens;
   X11Accessibility accessibility;
   X11RunningApps runningApps;
-  DesktopApplications installedApps;
+  desktop::DesktopApplications installedApps;
   X11Hotkeys hotkeys;
   X11KeySynth keySynth;
 };

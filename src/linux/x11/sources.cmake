@@ -2,8 +2,6 @@ list(APPEND DOVRIK_LINUX_X11_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/ActiveWindow.cpp
   ${CMAKE_CURRENT_LIST_DIR}/AppDirectory.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ClientWindows.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/DesktopApplications.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/DesktopEntries.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FrameMover.cpp
   ${CMAKE_CURRENT_LIST_DIR}/KeyboardMap.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ProcessExecutable.cpp

@@ -6,7 +6,7 @@
 
 #include "core/platform/InstalledApps.h"
 
-namespace dovrik::x11 {
+namespace dovrik::desktop {
 
 class DesktopApplications : public InstalledApps {
  public:
@@ -22,4 +22,4 @@ class DesktopApplications : public InstalledApps {
   const std::vector<std::string> dataDirs_;
 };
 
-}  // namespace dovrik::x11
+}  // namespace dovrik::desktop

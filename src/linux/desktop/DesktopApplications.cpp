@@ -1,5 +1,5 @@
 // Turning desktop entries into the installed-applications list.
-#include "linux/x11/DesktopApplications.h"
+#include "linux/desktop/DesktopApplications.h"
 
 #include <unistd.h>
 
@@ -8,9 +8,9 @@
 #include <sstream>
 
 #include "core/support/AsciiCase.h"
-#include "linux/x11/DesktopEntries.h"
+#include "linux/desktop/DesktopEntries.h"
 
-namespace dovrik::x11 {
+namespace dovrik::desktop {
 
 namespace {
 
@@ -52,4 +52,4 @@ std::vector<AppInfo> DesktopApplications::scanInstalledApps() {
   return apps;
 }
 
-}  // namespace dovrik::x11
+}  // namespace dovrik::desktop

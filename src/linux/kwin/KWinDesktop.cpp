@@ -1,0 +1,61 @@
+#include "linux/kwin/KWinDesktop.h"
+
+#include <utility>
+
+#include "core/windows/ScreenGeometry.h"
+#include "linux/wayland/EvdevKeys.h"
+
+namespace dovrik::kwin {
+
+KWinDesktop::KWinDesktop(ProcessId ownPid, Scheduler& mainQueue, Background& background)
+    : outputs_(wayland_),
+      kwin_(QDBusConnection::sessionBus(), ownPid,
+            [this](const std::string& name, const Rect& geometry) {
+              return displayUuid(name, geometry);
+            }),
+      pasteboard_(wayland_, mainQueue, background),
+      keySynth_(wayland_),
+      edgeTiling_([] { return std::string("KWin"); }) {
+  // A monitor's EDID may arrive after KWin's script told of the output: the screens then gain
+  // their identity, and layouts saved for that monitor can be restored.
+  outputsSubscription_ = outputs_.changed.connect([this] { kwin_.screens.changed.emit(); });
+  lostSubscription_ = wayland_.lost.connect([this] {
+    if (onLost_)
+      onLost_();
+  });
+}
+
+KWinDesktop::~KWinDesktop() {
+  outputs_.changed.disconnect(outputsSubscription_);
+  wayland_.lost.disconnect(lostSubscription_);
+}
+
+std::optional<std::string> KWinDesktop::displayUuid(const std::string& name,
+                                                    const Rect& geometry) const {
+  if (!name.empty()) {
+    if (auto uuid = outputs_.displayUuid(name))
+      return uuid;
+  }
+  // KWin 5.27 names no outputs to scripts: an output is then the device at its position.
+  for (const OutputDevice& device : outputs_.devices()) {
+    if (device.enabled && device.x == static_cast<std::int32_t>(geometry.x) &&
+        device.y == static_cast<std::int32_t>(geometry.y))
+      return outputs_.displayUuid(device.name);
+  }
+  return std::nullopt;
+}
+
+Rect KWinDesktop::toWindowCoordinates(const Rect& desktopFrame) {
+  const auto all = kwin_.screens.screens();
+  return all.empty() ? desktopFrame : flipRect(desktopFrame, all.front().frame.height);
+}
+
+int KWinDesktop::keyCodeAt(std::uint32_t nativeKeyCode) const {
+  return wayland::keyCodeAtXkb(nativeKeyCode);
+}
+
+void KWinDesktop::setConnectionLostHandler(std::function<void()> handler) {
+  onLost_ = std::move(handler);
+}
+
+}  // namespace dovrik::kwin

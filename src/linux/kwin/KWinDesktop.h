@@ -1,0 +1,62 @@
+// Plasma's Wayland session: windows, screens, applications, hotkeys and title-bar drags through
+// Dovrik's KWin script; the clipboard through data control and the paste keystroke through
+// KWin's fake input, on Dovrik's own Wayland connection; monitors known by their EDID.
+#pragma once
+
+#include <QDBusConnection>
+#include <functional>
+
+#include "core/platform/Background.h"
+#include "core/platform/Scheduler.h"
+#include "linux/desktop/DesktopApplications.h"
+#include "linux/desktop/DesktopEdgeTiling.h"
+#include "linux/kwin/FakeInputKeySynth.h"
+#include "linux/kwin/KWinAdapters.h"
+#include "linux/kwin/OutputDevices.h"
+#include "linux/session/DesktopAdapters.h"
+#include "linux/wayland/DataControlPasteboard.h"
+#include "linux/wayland/WaylandConnection.h"
+
+namespace dovrik::kwin {
+
+class KWinDesktop : public DesktopAdapters {
+ public:
+  KWinDesktop(ProcessId ownPid, Scheduler& mainQueue, Background& background);
+  ~KWinDesktop() override;
+  KWinDesktop(const KWinDesktop&) = delete;
+  KWinDesktop& operator=(const KWinDesktop&) = delete;
+
+  Accessibility& accessibility() override { return kwin_.accessibility; }
+  Screens& screens() override { return kwin_.screens; }
+  RunningApps& runningApps() override { return kwin_.runningApps; }
+  Hotkeys& hotkeys() override { return kwin_.hotkeys; }
+  EventTap& eventTap() override { return kwin_.eventTap; }
+  WindowList& windowList() override { return kwin_.windowList; }
+  Pasteboard& pasteboard() override { return pasteboard_; }
+  KeySynth& keySynth() override { return keySynth_; }
+  InstalledApps& installedApps() override { return installedApps_; }
+  EdgeTiling& edgeTiling() override { return edgeTiling_; }
+  OverlaySurface* ownOverlaySurface() override { return nullptr; }
+
+  Rect toWindowCoordinates(const Rect& desktopFrame) override;
+  // KWin hears its global shortcuts whichever window has the keyboard.
+  bool shortcutPressedInPopup(std::uint8_t, std::uint16_t) override { return false; }
+  int keyCodeAt(std::uint32_t nativeKeyCode) const override;
+  void setConnectionLostHandler(std::function<void()> handler) override;
+
+ private:
+  std::optional<std::string> displayUuid(const std::string& name, const Rect& geometry) const;
+
+  wayland::WaylandConnection wayland_;
+  OutputDevices outputs_;
+  KWinAdapters kwin_;
+  wayland::DataControlPasteboard pasteboard_;
+  FakeInputKeySynth keySynth_;
+  desktop::DesktopApplications installedApps_;
+  desktop::DesktopEdgeTiling edgeTiling_;
+  std::function<void()> onLost_;
+  Signal<>::Connection outputsSubscription_;
+  Signal<>::Connection lostSubscription_;
+};
+
+}  // namespace dovrik::kwin
