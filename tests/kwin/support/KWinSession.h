@@ -49,6 +49,9 @@ class KWinSession {
   const std::string& x11Display() const { return x11Display_; }
   const std::string& busAddress() const { return busAddress_; }
   const std::string& runtimeDir() const { return runtimeDir_; }
+  // The session's own folder (the test's, readable by the session's user): logs, scripts and
+  // other files the test hands to the session's programs. Removed with the session.
+  const std::string& folder() const { return root_; }
   const std::string& home() const { return home_; }
   uid_t user() const { return user_; }
   pid_t kwinPid() const { return kwin_ ? kwin_->pid() : -1; }
