@@ -60,6 +60,9 @@ ChildProcess::ChildProcess(const ChildLaunch& launch) {
   const int log = open(launch.logFile.empty() ? "/dev/null" : launch.logFile.c_str(),
                        O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
   const pid_t parent = getpid();
+  // Only root may change them; anyone else runs the child as they are.
+  const bool switchGroup = launch.group && *launch.group != getegid();
+  const bool switchUser = launch.user && *launch.user != geteuid();
   int in[2] = {-1, -1};
   int out[2] = {-1, -1};
   if ((launch.pipeInput && pipe2(in, O_CLOEXEC) != 0) ||
@@ -72,10 +75,10 @@ ChildProcess::ChildProcess(const ChildLaunch& launch) {
     // A process group of its own, so that the terminal's Ctrl+C reaches the test alone and the
     // test stops what it started in its own order.
     setpgid(0, 0);
-    if (launch.group &&
+    if (switchGroup &&
         (setgroups(0, nullptr) != 0 || setresgid(*launch.group, *launch.group, *launch.group) != 0))
       _exit(126);
-    if (launch.user && setresuid(*launch.user, *launch.user, *launch.user) != 0)
+    if (switchUser && setresuid(*launch.user, *launch.user, *launch.user) != 0)
       _exit(126);
     // After the change of user, which clears it: the child dies with the test, even when the
     // test crashes or is killed.

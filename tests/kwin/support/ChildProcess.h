@@ -15,7 +15,8 @@ namespace dovrik::kwintest {
 struct ChildLaunch {
   std::vector<std::string> argv;
   std::vector<std::string> environment;  // "NAME=value"
-  // Started as this user and group, with no supplementary groups; as the test's own when unset.
+  // Started as this user and group, with no supplementary groups, when they are not the test's
+  // own already (which takes root).
   std::optional<uid_t> user{};
   std::optional<gid_t> group{};
   bool pipeInput = false;
