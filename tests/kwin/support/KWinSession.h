@@ -68,9 +68,10 @@ class KWinSession {
   std::unique_ptr<ChildProcess> launch(ChildLaunch launch) const;
   // Grants `executable` KWin's fake-input protocol the way KWin asks for it: a desktop entry
   // in the user's applications whose Exec is that path. KWin looks entries up in its service
-  // cache, which notices a new entry only when it last looked more than 1.5 s before: one
-  // written while clients come and go may stay unseen. So this is best called before KWin
-  // starts (the constructor does) and otherwise followed by a restart of KWin.
+  // cache when a client connects, and that cache follows entries written while KWin runs only
+  // now and then: a new one may go unseen, a removed one may still count, for seconds. So this
+  // is best called before KWin starts (the constructor does) and otherwise followed by a
+  // restart of KWin.
   void allowFakeInput(const std::string& executable) const;
 
   // Ends KWin alone, as a crash or a user's `kwin_wayland --replace` would, and starts it again
