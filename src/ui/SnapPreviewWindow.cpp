@@ -117,10 +117,15 @@ void SnapPreviewWindow::paintEvent(QPaintEvent*) {
     painter.fillRect(rect(), accent);
     return;
   }
+  paintPreview(painter, size(), content_, accent);
+}
+
+void SnapPreviewWindow::paintPreview(QPainter& painter, const QSize& size,
+                                     const OverlayContent& content, const QColor& accent) {
   painter.setRenderHint(QPainter::Antialiasing);
-  const SnapOverlayView view{content_};
+  const SnapOverlayView view{content};
   const Rect box =
-      SnapOverlayView::box({static_cast<double>(width()), static_cast<double>(height())});
+      SnapOverlayView::box({static_cast<double>(size.width()), static_cast<double>(size.height())});
   const QRectF outer(box.x, box.y, box.width, box.height);
   QColor fill = accent;
   fill.setAlphaF(static_cast<float>(view.fillOpacity()));

@@ -8,6 +8,9 @@
 
 #include "core/platform/OverlaySurface.h"
 
+class QColor;
+class QPainter;
+class QSize;
 class QVariantAnimation;
 
 namespace dovrik::ui {
@@ -28,6 +31,11 @@ class SnapPreviewWindow : public QWidget, public OverlaySurface {
   void orderOut() override;
   void animateAlpha(double target, double seconds, AnimationCurve curve,
                     std::function<void()> completion) override;
+
+  // The preview's look, for every surface that shows it (Wayland's overlay layer paints it
+  // too): the rounded box in `accent` with its border, inside a window of `size`.
+  static void paintPreview(QPainter& painter, const QSize& size, const OverlayContent& content,
+                           const QColor& accent);
 
  protected:
   void paintEvent(QPaintEvent* event) override;

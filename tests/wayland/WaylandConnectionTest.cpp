@@ -1,6 +1,8 @@
 // Dovrik's own connection to a real KWin: the globals it learns, and a compositor that goes
 // away.
 #include "WaylandSession.h"
+#include "linux/kwin/FakeInputKeySynth.h"
+#include "linux/wayland/DataControlPasteboard.h"
 
 namespace dovrik::waylandtest {
 namespace {
@@ -23,8 +25,10 @@ TEST_F(WaylandConnectionTest, LearnsTheGlobalsTheAdaptersNeed) {
   EXPECT_FALSE(nowhere.roundtrip());
 }
 
-TEST_F(WaylandConnectionTest, LostCompositorIsReportedOnce) {
+TEST_F(WaylandConnectionTest, LostCompositorIsReportedOnceAndTheAdaptersDegrade) {
   const auto connection = connect();
+  wayland::DataControlPasteboard pasteboard(*connection, mainQueue, background);
+  kwin::FakeInputKeySynth keys(*connection);
   int losses = 0;
   connection->lost.connect([&] { ++losses; });
   session().restartKWin();
@@ -34,6 +38,17 @@ TEST_F(WaylandConnectionTest, LostCompositorIsReportedOnce) {
   connection->flush();
   runUntil([] { return false; }, 0.2);
   EXPECT_EQ(losses, 1);
+
+  // Nothing of the dead connection is touched: writes are kept and counted, reads find nothing.
+  EXPECT_FALSE(pasteboard.isAvailable());
+  const ChangeCount written = pasteboard.writeText("kept", false);
+  EXPECT_EQ(pasteboard.text(), "kept");
+  EXPECT_EQ(pasteboard.changeCount(), written);
+  std::optional<std::optional<Bytes>> png;
+  pasteboard.readPNG([&](std::optional<Bytes> bytes) { png = std::move(bytes); });
+  ASSERT_TRUE(runUntil([&] { return png.has_value(); }));
+  EXPECT_FALSE(png->has_value());
+  keys.postPaste(PasteChord::ControlV);
   // A new connection finds the compositor that came back.
   EXPECT_TRUE(connect()->isConnected());
 }

@@ -18,25 +18,17 @@ constexpr const char* outputDeviceInterface = "kde_output_device_v2";
 
 }  // namespace
 
-OutputDevices::OutputDevices(wayland::WaylandConnection& connection) : connection_(connection) {
-  addedSubscription_ =
-      connection_.globalAdded.connect([this](const wayland::WaylandConnection::Global& global) {
-        if (global.interface == outputDeviceInterface) {
-          add(global);
-          connection_.flush();
-        }
-      });
-  removedSubscription_ =
-      connection_.globalRemoved.connect([this](std::uint32_t global) { remove(global); });
-  for (const auto& global : connection_.globals(outputDeviceInterface))
-    add(global);
+OutputDevices::OutputDevices(wayland::WaylandConnection& connection)
+    : connection_(connection),
+      watch_(
+          connection, outputDeviceInterface,
+          [this](const wayland::WaylandConnection::Global& global) { add(global); },
+          [this](std::uint32_t global) { remove(global); }) {
   // Each device describes itself right after it is bound: the list is complete from the start.
   connection_.roundtrip();
 }
 
 OutputDevices::~OutputDevices() {
-  connection_.globalAdded.disconnect(addedSubscription_);
-  connection_.globalRemoved.disconnect(removedSubscription_);
   for (const auto& tracked : tracked_)
     release(*tracked);
   connection_.flush();

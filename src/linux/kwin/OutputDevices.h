@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/support/Signal.h"
+#include "linux/wayland/GlobalWatch.h"
 #include "linux/wayland/WaylandConnection.h"
 
 struct kde_output_device_v2;
@@ -68,8 +69,7 @@ class OutputDevices {
 
   wayland::WaylandConnection& connection_;
   std::vector<std::unique_ptr<Tracked>> tracked_;
-  Signal<const wayland::WaylandConnection::Global&>::Connection addedSubscription_ = 0;
-  Signal<std::uint32_t>::Connection removedSubscription_ = 0;
+  wayland::GlobalWatch watch_;
 };
 
 // The display UUID of output `name` among `devices`: what the X11 side computes for the same
