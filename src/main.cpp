@@ -44,6 +44,7 @@
 #include "ui/SnapPreviewWindow.h"
 #include "ui/TrayIcon.h"
 #include "ui/UpdateWindow.h"
+#include "ui/X11WindowSupport.h"
 #include "ui/onboarding/OnboardingWindowView.h"
 #include "ui/settings/SettingsWindowView.h"
 
@@ -219,8 +220,22 @@ int runAgent(int argc, char** argv) {
 
   LinuxPlatform linuxPlatform(
       LinuxPlatform::detectDesktop(),
-      {.display = {}, .ownPid = ::getpid(), .dataDirs = {}, .serviceOnQtLoop = true}, mainQueue,
-      background);
+      {.display = {},
+       .ownPid = ::getpid(),
+       .dataDirs = {},
+       .serviceOnQtLoop = true,
+       .previewLook = {.paint =
+                           [](QPainter& painter, const QSize& size, const OverlayContent& content) {
+                             ui::SnapPreviewWindow::paintPreview(
+                                 painter, size, content,
+                                 QApplication::palette().color(QPalette::Active,
+                                                               QPalette::Highlight));
+                           },
+                       .easing =
+                           [](AnimationCurve curve, double progress) {
+                             return ui::easingFor(curve).valueForProgress(progress);
+                           }}},
+      mainQueue, background);
   DesktopAdapters& desktop = linuxPlatform.adapters();
   const auto toWindowCoordinates = [&desktop](const Rect& desktopFrame) {
     return desktop.toWindowCoordinates(desktopFrame);

@@ -7,7 +7,8 @@
 
 namespace dovrik::kwin {
 
-KWinDesktop::KWinDesktop(ProcessId ownPid, Scheduler& mainQueue, Background& background)
+KWinDesktop::KWinDesktop(ProcessId ownPid, const PreviewLook& previewLook, Scheduler& mainQueue,
+                         Background& background)
     : outputs_(wayland_),
       kwin_(QDBusConnection::sessionBus(), ownPid,
             [this](const std::string& name, const Rect& geometry) {
@@ -15,7 +16,11 @@ KWinDesktop::KWinDesktop(ProcessId ownPid, Scheduler& mainQueue, Background& bac
             }),
       pasteboard_(wayland_, mainQueue, background),
       keySynth_(wayland_),
-      edgeTiling_([] { return std::string("KWin"); }) {
+      edgeTiling_([] { return std::string("KWin"); }),
+      preview_(
+          wayland_, mainQueue,
+          [this](const Rect& desktopFrame) { return toWindowCoordinates(desktopFrame); },
+          previewLook.paint, previewLook.easing) {
   // A monitor's EDID may arrive after KWin's script told of the output: the screens then gain
   // their identity, and layouts saved for that monitor can be restored.
   outputsSubscription_ = outputs_.changed.connect([this] { kwin_.screens.changed.emit(); });

@@ -14,14 +14,17 @@
 #include "linux/kwin/KWinAdapters.h"
 #include "linux/kwin/OutputDevices.h"
 #include "linux/session/DesktopAdapters.h"
+#include "linux/session/PreviewLook.h"
 #include "linux/wayland/DataControlPasteboard.h"
+#include "linux/wayland/LayerShellOverlay.h"
 #include "linux/wayland/WaylandConnection.h"
 
 namespace dovrik::kwin {
 
 class KWinDesktop : public DesktopAdapters {
  public:
-  KWinDesktop(ProcessId ownPid, Scheduler& mainQueue, Background& background);
+  KWinDesktop(ProcessId ownPid, const PreviewLook& previewLook, Scheduler& mainQueue,
+              Background& background);
   ~KWinDesktop() override;
   KWinDesktop(const KWinDesktop&) = delete;
   KWinDesktop& operator=(const KWinDesktop&) = delete;
@@ -36,7 +39,8 @@ class KWinDesktop : public DesktopAdapters {
   KeySynth& keySynth() override { return keySynth_; }
   InstalledApps& installedApps() override { return installedApps_; }
   EdgeTiling& edgeTiling() override { return edgeTiling_; }
-  OverlaySurface* ownOverlaySurface() override { return nullptr; }
+  // Qt's own windows cannot be placed on Wayland; the overlay layer can.
+  OverlaySurface* ownOverlaySurface() override { return &preview_; }
 
   Rect toWindowCoordinates(const Rect& desktopFrame) override;
   // KWin hears its global shortcuts whichever window has the keyboard.
@@ -54,6 +58,7 @@ class KWinDesktop : public DesktopAdapters {
   FakeInputKeySynth keySynth_;
   desktop::DesktopApplications installedApps_;
   desktop::DesktopEdgeTiling edgeTiling_;
+  wayland::LayerShellOverlay preview_;
   std::function<void()> onLost_;
   Signal<>::Connection outputsSubscription_;
   Signal<>::Connection lostSubscription_;

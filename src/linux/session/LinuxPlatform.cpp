@@ -48,7 +48,8 @@ LinuxPlatform::LinuxPlatform(LinuxDesktop desktop, const Options& options, Sched
     : desktop_(desktop) {
 #ifdef DOVRIK_WITH_KWIN
   if (desktop == LinuxDesktop::kwin) {
-    adapters_ = std::make_unique<kwin::KWinDesktop>(options.ownPid, mainQueue, background);
+    adapters_ = std::make_unique<kwin::KWinDesktop>(options.ownPid, options.previewLook, mainQueue,
+                                                    background);
     return;
   }
 #endif

@@ -3,6 +3,7 @@
 // does not depend on the desktop (settings, files, shell, its windows).
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -11,6 +12,7 @@
 #include "core/platform/Platform.h"
 #include "linux/session/DesktopAdapters.h"
 #include "linux/session/LinuxDesktop.h"
+#include "linux/session/PreviewLook.h"
 
 namespace dovrik {
 
@@ -45,6 +47,7 @@ class LinuxPlatform {
     // Whether the Qt event loop services the desktop's connections; a caller that runs its
     // own loop dispatches them itself.
     bool serviceOnQtLoop = true;
+    PreviewLook previewLook;
   };
 
   // Why Dovrik cannot start at all here, before anything is built: no X display answers and
