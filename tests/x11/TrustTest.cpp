@@ -57,10 +57,13 @@ TEST(TrustTest, NeedsAReachableDisplayAndAnEwmhWindowManager) {
     // manager too, yet moving its windows alone would leave every native one in place.
     X11TestPlatform onUnsupportedWayland(server.display(), 1);
     EXPECT_TRUE(onUnsupportedWayland.x.accessibility.isProcessTrusted());
-    LinuxPlatform compatibility(
-        LinuxDesktop::unsupportedWayland,
-        {.display = server.display(), .ownPid = 1, .dataDirs = {}, .serviceOnQtLoop = false},
-        onUnsupportedWayland.loop, onUnsupportedWayland.background);
+    LinuxPlatform compatibility(LinuxDesktop::unsupportedWayland,
+                                {.display = server.display(),
+                                 .ownPid = 1,
+                                 .dataDirs = {},
+                                 .serviceOnQtLoop = false,
+                                 .previewLook = {}},
+                                onUnsupportedWayland.loop, onUnsupportedWayland.background);
     Accessibility& accessibility = compatibility.adapters().accessibility();
     EXPECT_FALSE(accessibility.isProcessTrusted());
     EXPECT_EQ(accessibility.untrustedReason(), unsupportedWaylandReason());
