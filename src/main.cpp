@@ -75,11 +75,16 @@ std::string environment(const char* name) {
 // What makes an installed copy known to the desktop: the project's desktop entry, built in,
 // and the icon drawn at the sizes menus ask for.
 files::DesktopFiles desktopFiles() {
-  QFile entry(QStringLiteral(":/org.dovrik.Dovrik.desktop"));
-  entry.open(QIODevice::ReadOnly);
-  files::DesktopFiles result{.applicationId = "org.dovrik.Dovrik",
-                             .desktopEntry = entry.readAll().toStdString(),
-                             .iconPngs = {}};
+  const auto resource = [](const QString& name) {
+    QFile file(name);
+    file.open(QIODevice::ReadOnly);
+    return file.readAll().toStdString();
+  };
+  files::DesktopFiles result{
+      .applicationId = "org.dovrik.Dovrik",
+      .desktopEntry = resource(QStringLiteral(":/org.dovrik.Dovrik.desktop")),
+      .agentEntry = resource(QStringLiteral(":/org.dovrik.Dovrik.Agent.desktop")),
+      .iconPngs = {}};
   for (const int size : kIconSizes) {
     QByteArray png;
     QBuffer buffer(&png);

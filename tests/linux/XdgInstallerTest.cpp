@@ -43,6 +43,7 @@ class XdgInstallerTest : public ::testing::Test {
       [] {
         return DesktopFiles{.applicationId = "org.dovrik.Dovrik",
                             .desktopEntry = "[Desktop Entry]\nName=Dovrik\nExec=dovrik\n",
+                            .agentEntry = "[Desktop Entry]\nExec=dovrik-agent\nNoDisplay=true\n",
                             .iconPngs = {{16, "png16"}, {256, "png256"}}};
       },
       clock,
@@ -71,6 +72,10 @@ TEST_F(XdgInstallerTest, InstallsBothProgramsTheirEntryAndIcons) {
   }
   EXPECT_EQ(readFile(home / ".local/share/applications/org.dovrik.Dovrik.desktop"),
             "[Desktop Entry]\nName=Dovrik\nExec=\"" + target.string() + "\"\n");
+  // Plasma grants the paste keystroke to the process by the full path of its executable: the
+  // agent's own entry names the installed agent, which the client runs in its own place.
+  EXPECT_EQ(readFile(home / ".local/share/applications/org.dovrik.Dovrik.Agent.desktop"),
+            "[Desktop Entry]\nExec=\"" + agent.string() + "\"\nNoDisplay=true\n");
   EXPECT_EQ(readFile(home / ".local/share/icons/hicolor/16x16/apps/org.dovrik.Dovrik.png"),
             "png16");
   EXPECT_EQ(readFile(home / ".local/share/icons/hicolor/256x256/apps/org.dovrik.Dovrik.png"),

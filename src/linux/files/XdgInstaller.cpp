@@ -110,6 +110,12 @@ std::optional<std::string> XdgInstaller::install(const fs::path&, const fs::path
   if (auto error = writeFileAtomically(applications / (desktop.applicationId + ".desktop"),
                                        entryFor(desktop.desktopEntry, target), 0644))
     return sentence(*error);
+  if (!desktop.agentEntry.empty()) {
+    if (auto error =
+            writeFileAtomically(applications / (desktop.applicationId + ".Agent.desktop"),
+                                entryFor(desktop.agentEntry, installedAgentOf(target)), 0644))
+      return sentence(*error);
+  }
   for (const auto& [size, png] : desktop.iconPngs) {
     const std::string folder = std::to_string(size) + "x" + std::to_string(size);
     const fs::path icon =

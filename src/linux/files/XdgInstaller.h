@@ -22,6 +22,9 @@ namespace dovrik::files {
 struct DesktopFiles {
   std::string applicationId;  // "org.dovrik.Dovrik": the entry's and the icons' file name
   std::string desktopEntry;
+  // The agent's own entry, hidden from menus: desktops that grant a program a capability by
+  // its entry (Plasma's key typing) find the agent through it.
+  std::string agentEntry;
   std::vector<std::pair<int, std::string>> iconPngs;
 };
 
