@@ -99,14 +99,15 @@ function activeId() {
     return active ? String(active.internalId) : "";
 }
 
-function interactiveMove(window) {
-    return window.move === true;
+// A change of frame during an interactive move or resize is left to its end: only where it ends
+// counts, and the move's own messages carry the pointer meanwhile.
+function interactive(window) {
+    return window.move === true || window.resize === true;
 }
 
-// A change of frame mid-move is left to the move's own messages: only where it ends counts.
 function watch(window) {
     var changed = function() {
-        if (interactiveMove(window))
+        if (interactive(window))
             return;
         push({type: "windowChanged", window: describe(window)});
         if (window.dock)
@@ -121,16 +122,21 @@ function watch(window) {
     else if (window.screenChanged !== undefined)
         window.screenChanged.connect(changed);
 
+    // Only moves are drags of the title bar; resizes are not reported as such.
+    var moving = false;
     var began = function() {
-        if (interactiveMove(window))
+        moving = window.move === true;
+        if (moving)
             push({type: "moveBegin", id: String(window.internalId)});
     };
     var stepped = function() {
-        if (interactiveMove(window))
+        if (moving)
             push({type: "moveStep", id: String(window.internalId)});
     };
     var finished = function() {
-        push({type: "moveEnd", id: String(window.internalId)});
+        if (moving)
+            push({type: "moveEnd", id: String(window.internalId)});
+        moving = false;
         push({type: "windowChanged", window: describe(window)});
     };
     if (window.interactiveMoveResizeStarted !== undefined) {

@@ -2,23 +2,13 @@
 // rings. Stand-in connections play KWin (with its global-shortcut service) and a stranger.
 #include <gtest/gtest.h>
 
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <QCoreApplication>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
-#include <QDeadlineTimer>
-#include <QDir>
-#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QStandardPaths>
-#include <QTemporaryDir>
-#include <functional>
 
+#include "PrivateBus.h"
 #include "ScriptMessages.h"
 #include "linux/kwin/KWinBridge.h"
 
@@ -41,46 +31,8 @@ class FakeShortcutComponent : public QObject {
 
 namespace {
 
-bool waitFor(const std::function<bool()>& condition) {
-  const QDeadlineTimer deadline(5000);
-  while (!condition()) {
-    if (deadline.hasExpired())
-      return false;
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-  }
-  return true;
-}
-
-// A dbus-daemon of this test's own, stopped by its process id.
-class PrivateBus {
- public:
-  PrivateBus() {
-    const QString socket = folder_.path() + QStringLiteral("/bus");
-    address_ = QStringLiteral("unix:path=") + socket;
-    pid_ = fork();
-    if (pid_ == 0) {
-      const std::string listen = "--address=" + address_.toStdString();
-      execlp("dbus-daemon", "dbus-daemon", "--session", "--nofork", "--nopidfile", listen.c_str(),
-             static_cast<char*>(nullptr));
-      _exit(127);
-    }
-    waitFor([&] { return QFile::exists(socket); });
-  }
-  ~PrivateBus() {
-    if (pid_ > 0) {
-      kill(pid_, SIGTERM);
-      waitpid(pid_, nullptr, 0);
-    }
-  }
-  QDBusConnection connect(const QString& name) const {
-    return QDBusConnection::connectToBus(address_, name);
-  }
-
- private:
-  QTemporaryDir folder_;
-  QString address_;
-  pid_t pid_ = -1;
-};
+using test::PrivateBus;
+using test::waitFor;
 
 QDBusMessage callBridge(QDBusConnection& from, const char* method, const QVariantList& args = {}) {
   QDBusMessage call = QDBusMessage::createMethodCall(
@@ -96,15 +48,9 @@ const std::string helloWithOneWindow = test::hello(
 
 class KWinBridgeTest : public testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    static int argc = 1;
-    static char name[] = "kwin_bridge_test";
-    static char* argv[] = {name, nullptr};
-    if (!QCoreApplication::instance())
-      new QCoreApplication(argc, argv);
-  }
+  static void SetUpTestSuite() { PrivateBus::ensureApplication(); }
   void SetUp() override {
-    if (QStandardPaths::findExecutable(QStringLiteral("dbus-daemon")).isEmpty())
+    if (!PrivateBus::available())
       GTEST_SKIP() << "dbus-daemon is not installed";
     kwin_ = bus_.connect(QStringLiteral("kwin"));
     ASSERT_TRUE(kwin_.isConnected());

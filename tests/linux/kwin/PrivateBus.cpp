@@ -1,0 +1,60 @@
+#include "PrivateBus.h"
+
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QStandardPaths>
+
+namespace dovrik::kwin::test {
+
+bool waitFor(const std::function<bool()>& condition) {
+  const QDeadlineTimer deadline(5000);
+  while (!condition()) {
+    if (deadline.hasExpired())
+      return false;
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+  }
+  return true;
+}
+
+PrivateBus::PrivateBus() {
+  const QString socket = folder_.path() + QStringLiteral("/bus");
+  address_ = QStringLiteral("unix:path=") + socket;
+  pid_ = fork();
+  if (pid_ == 0) {
+    const std::string listen = "--address=" + address_.toStdString();
+    execlp("dbus-daemon", "dbus-daemon", "--session", "--nofork", "--nopidfile", listen.c_str(),
+           static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  waitFor([&] { return QFile::exists(socket); });
+}
+
+PrivateBus::~PrivateBus() {
+  if (pid_ > 0) {
+    kill(pid_, SIGTERM);
+    waitpid(pid_, nullptr, 0);
+  }
+}
+
+QDBusConnection PrivateBus::connect(const QString& name) const {
+  return QDBusConnection::connectToBus(address_, name);
+}
+
+bool PrivateBus::available() {
+  return !QStandardPaths::findExecutable(QStringLiteral("dbus-daemon")).isEmpty();
+}
+
+void PrivateBus::ensureApplication() {
+  static int argc = 1;
+  static char name[] = "dovrik_linux_kwin_tests";
+  static char* argv[] = {name, nullptr};
+  if (!QCoreApplication::instance())
+    new QCoreApplication(argc, argv);
+}
+
+}  // namespace dovrik::kwin::test

@@ -1,0 +1,38 @@
+// A session bus of the test's own, for D-Bus code that must be tested against other
+// connections (a stand-in KWin, a stranger) without any desktop.
+#pragma once
+
+#include <sys/types.h>
+
+#include <QDBusConnection>
+#include <QString>
+#include <QTemporaryDir>
+#include <functional>
+
+namespace dovrik::kwin::test {
+
+// True as soon as `condition` holds, handling Qt's events meanwhile; false after five seconds.
+bool waitFor(const std::function<bool()>& condition);
+
+// A dbus-daemon started for the test and stopped by its process id.
+class PrivateBus {
+ public:
+  PrivateBus();
+  PrivateBus(const PrivateBus&) = delete;
+  PrivateBus& operator=(const PrivateBus&) = delete;
+  ~PrivateBus();
+
+  QDBusConnection connect(const QString& name) const;
+  const QString& address() const { return address_; }
+
+  static bool available();
+  // D-Bus in Qt needs an application object.
+  static void ensureApplication();
+
+ private:
+  QTemporaryDir folder_;
+  QString address_;
+  pid_t pid_ = -1;
+};
+
+}  // namespace dovrik::kwin::test
