@@ -252,7 +252,14 @@ int runAgent(int argc, char** argv) {
       [&desktop](std::uint8_t keycode, std::uint16_t state) {
         return desktop.shortcutPressedInPopup(keycode, state);
       },
-      colorScheme.scheme());
+      colorScheme.scheme(),
+      desktop.placesOwnWindows() ? ui::ClipboardPopupWindow::DesktopPlacement{
+                                       .present =
+                                           [&desktop](const std::string& title, const Rect& frame) {
+                                             desktop.presentOwnWindow(title, frame);
+                                           },
+                                       .dismissed = [&desktop] { desktop.returnKeyboard(); }}
+                                 : ui::ClipboardPopupWindow::DesktopPlacement{});
   QObject::connect(&colorScheme, &qt::ColorSchemeWatcher::schemeChanged, &popup,
                    [&popup](ColorScheme scheme) { popup.setColorScheme(scheme); });
   ui::SettingsWindowView settings(

@@ -31,19 +31,33 @@ int milliseconds(double seconds) {
 
 }  // namespace
 
+namespace {
+
+// Override-redirect on X11: the window manager neither places nor decorates it, never gives it
+// the focus, and shows it on whichever desktop is current. Where the desktop places it, it is
+// an ordinary frameless window that takes the keyboard when presented, as nothing else can.
+Qt::WindowFlags popupFlags(bool placedByDesktop) {
+  if (placedByDesktop)
+    return Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint;
+  return Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
+         Qt::X11BypassWindowManagerHint | Qt::WindowDoesNotAcceptFocus;
+}
+
+}  // namespace
+
 ClipboardPopupWindow::ClipboardPopupWindow(DesktopToRoot desktopToRoot, HotkeyFilter hotkeys,
-                                           ColorScheme scheme)
-    // Override-redirect: the window manager neither places nor decorates it, never gives it
-    // the focus, and shows it on whichever desktop is current.
-    : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
-                           Qt::X11BypassWindowManagerHint | Qt::WindowDoesNotAcceptFocus),
+                                           ColorScheme scheme, DesktopPlacement placement)
+    : QWidget(nullptr, popupFlags(static_cast<bool>(placement.present))),
       desktopToRoot_(std::move(desktopToRoot)),
       hotkeys_(std::move(hotkeys)),
+      placement_(std::move(placement)),
       scheme_(scheme),
       fade_(new QVariantAnimation(this)),
       move_(new QPropertyAnimation(this, "geometry", this)) {
-  setAttribute(Qt::WA_ShowWithoutActivating);
-  setAttribute(Qt::WA_X11DoNotAcceptFocus);
+  if (!placement_.present) {
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setAttribute(Qt::WA_X11DoNotAcceptFocus);
+  }
   // An ARGB window, so a compositing manager can show the rounded, translucent card; without
   // one the corners are cut away instead.
   setAttribute(Qt::WA_TranslucentBackground);
@@ -84,6 +98,10 @@ void ClipboardPopupWindow::show(ClipboardPopupModel& content, const Rect& from, 
 
   fade_->stop();
   move_->stop();
+  if (placement_.present) {
+    presentPlaced(to);
+    return;
+  }
   if (compositing_) {
     setGeometry(rootToQt(desktopToRoot_(from)));
     setWindowOpacity(0);
@@ -110,8 +128,25 @@ void ClipboardPopupWindow::show(ClipboardPopupModel& content, const Rect& from, 
                      [view = content_] { view->focusSearch(); });
 }
 
+// Only the desktop moves the window, in one step: no fades or slides that Qt could not show.
+void ClipboardPopupWindow::presentPlaced(const Rect& to) {
+  frame_ = to;
+  resize(static_cast<int>(to.width), static_cast<int>(to.height));
+  setWindowOpacity(1);
+  updateShape();
+  QWidget::show();
+  placement_.present(windowTitle().toStdString(), to);
+  QTimer::singleShot(searchFocusDelayMilliseconds, content_,
+                     [view = content_] { view->focusSearch(); });
+}
+
 void ClipboardPopupWindow::animateFrame(const Rect& to, TimedAnimation animation) {
   frame_ = to;
+  if (placement_.present) {
+    resize(static_cast<int>(to.width), static_cast<int>(to.height));
+    placement_.present(windowTitle().toStdString(), to);
+    return;
+  }
   moveTo(to, animation);
 }
 
@@ -126,6 +161,12 @@ void ClipboardPopupWindow::moveTo(const Rect& desktopFrame, TimedAnimation anima
 
 void ClipboardPopupWindow::hide(TimedAnimation animation) {
   releaseKeyboard();
+  if (placement_.present) {
+    // The window that had the keyboard gets it back before the paste keystroke is typed.
+    QWidget::hide();
+    placement_.dismissed();
+    return;
+  }
   const int generation = generation_;
   const auto orderOut = [this, generation] {
     if (generation == generation_)
@@ -148,7 +189,10 @@ void ClipboardPopupWindow::hide(TimedAnimation animation) {
 void ClipboardPopupWindow::dropContent() {
   releaseKeyboard();
   ++generation_;
+  const bool wasPlaced = placement_.present && QWidget::isVisible();
   QWidget::hide();
+  if (wasPlaced)
+    placement_.dismissed();
   delete content_;
   content_ = nullptr;
   contentModel_ = nullptr;

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
 
 #include <QTimer>
 #include <QWidget>
@@ -30,7 +31,16 @@ class ClipboardPopupWindow : public QWidget, public PopupPanel {
   // keyboard; answers whether it was a global hotkey, which the grab keeps from its own grab.
   using HotkeyFilter = std::function<bool(std::uint8_t keycode, std::uint16_t state)>;
 
-  ClipboardPopupWindow(DesktopToRoot desktopToRoot, HotkeyFilter hotkeys, ColorScheme scheme);
+  // Where the desktop, not Qt, places Dovrik's windows (Wayland): `present` puts the shown
+  // window at a frame in desktop space, above the others, with the keyboard; `dismissed` hands
+  // the keyboard back to the window that had it. Empty where Qt places the window itself.
+  struct DesktopPlacement {
+    std::function<void(const std::string& title, const Rect& desktopFrame)> present;
+    std::function<void()> dismissed;
+  };
+
+  ClipboardPopupWindow(DesktopToRoot desktopToRoot, HotkeyFilter hotkeys, ColorScheme scheme,
+                       DesktopPlacement placement = {});
   ~ClipboardPopupWindow() override;
 
   bool isVisible() const override { return QWidget::isVisible(); }
@@ -53,6 +63,7 @@ class ClipboardPopupWindow : public QWidget, public PopupPanel {
   void resizeEvent(QResizeEvent* event) override;
 
  private:
+  void presentPlaced(const Rect& to);
   void moveTo(const Rect& desktopFrame, TimedAnimation animation);
   void tryToGrabKeyboard();
   void releaseKeyboard();
@@ -60,6 +71,7 @@ class ClipboardPopupWindow : public QWidget, public PopupPanel {
 
   DesktopToRoot desktopToRoot_;
   HotkeyFilter hotkeys_;
+  DesktopPlacement placement_;
   ColorScheme scheme_;
   Rect frame_;
   // Built at the first opening and kept: it draws whatever state the model is in, and the

@@ -47,9 +47,20 @@ class KWinDesktop : public DesktopAdapters {
   bool shortcutPressedInPopup(std::uint8_t, std::uint16_t) override { return false; }
   int keyCodeAt(std::uint32_t nativeKeyCode) const override;
   void setConnectionLostHandler(std::function<void()> handler) override;
+  bool placesOwnWindows() const override { return true; }
+  void presentOwnWindow(const std::string& title, const Rect& desktopFrame) override;
+  void returnKeyboard() override;
 
  private:
   std::optional<std::string> displayUuid(const std::string& name, const Rect& geometry) const;
+  bool isOwnWindowTitled(const KWinWindow& window, const std::string& title) const;
+  void place(const std::string& id, const Rect& desktopFrame);
+
+  // A window shown but not yet reported by the script: placed as soon as it is.
+  struct PendingPlacement {
+    std::string title;
+    Rect desktopFrame;
+  };
 
   wayland::WaylandConnection wayland_;
   OutputDevices outputs_;
@@ -59,9 +70,13 @@ class KWinDesktop : public DesktopAdapters {
   desktop::DesktopApplications installedApps_;
   desktop::DesktopEdgeTiling edgeTiling_;
   wayland::LayerShellOverlay preview_;
+  ProcessId ownPid_;
+  std::optional<PendingPlacement> pending_;
+  std::string keyboardBefore_;  // the window that had the keyboard before ours took it
   std::function<void()> onLost_;
   Signal<>::Connection outputsSubscription_;
   Signal<>::Connection lostSubscription_;
+  Signal<const KWinWindow&>::Connection addedSubscription_;
 };
 
 }  // namespace dovrik::kwin

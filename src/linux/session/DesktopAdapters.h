@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
 
 #include "core/platform/Accessibility.h"
 #include "core/platform/EdgeTiling.h"
@@ -45,6 +46,13 @@ class DesktopAdapters {
   // The key code the core uses for a key the settings window saw by its native key code;
   // -1 for none.
   virtual int keyCodeAt(std::uint32_t nativeKeyCode) const = 0;
+  // Where Qt cannot place top-level windows (Wayland), the desktop places Dovrik's own: the
+  // window of this process titled `title` goes to `desktopFrame`, above the others, with the
+  // keyboard; `returnKeyboard` hands the keyboard back to the window that had it before. False
+  // where Qt places them itself, and the other two are then never called.
+  virtual bool placesOwnWindows() const = 0;
+  virtual void presentOwnWindow(const std::string& title, const Rect& desktopFrame) = 0;
+  virtual void returnKeyboard() = 0;
   // `handler` runs once, on the main queue, when the desktop's display server goes away.
   virtual void setConnectionLostHandler(std::function<void()> handler) = 0;
 };

@@ -52,6 +52,10 @@ class X11Desktop : public DesktopAdapters {
   bool shortcutPressedInPopup(std::uint8_t keycode, std::uint16_t state) override;
   int keyCodeAt(std::uint32_t nativeKeyCode) const override;
   void setConnectionLostHandler(std::function<void()> handler) override;
+  // X11 lets Qt place and focus Dovrik's windows itself.
+  bool placesOwnWindows() const override { return false; }
+  void presentOwnWindow(const std::string&, const Rect&) override {}
+  void returnKeyboard() override {}
 
   X11Adapters x;
 
