@@ -1,5 +1,5 @@
 // Parsing and matching .desktop entries, on files the test writes.
-#include "linux/x11/DesktopEntries.h"
+#include "linux/files/DesktopEntries.h"
 
 #include <stdlib.h>
 
@@ -14,8 +14,8 @@
 namespace dovrik::x11test {
 namespace {
 
-using x11::DesktopEntries;
-using x11::WindowOrigin;
+using files::DesktopEntries;
+using files::WindowOrigin;
 namespace fs = std::filesystem;
 
 // Desktop files in data directories of the test's own, removed afterwards.
