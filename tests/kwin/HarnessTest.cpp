@@ -73,6 +73,18 @@ class KWinClientsTest : public KWinTest {
   KWinWindows& windows() { return *windows_; }
   KWinScripts& scripts() { return *scripts_; }
 
+  // Copies in the window "Copy source" by `command`, then pastes with Ctrl+V into "Paste
+  // target"; answers what the source said it copied.
+  std::string copyThenPaste(ChildProcess& source, const std::string& command) {
+    if (!windows().activate("Copy source"))
+      return "source not activated";
+    source.sendLine(command);
+    const std::string copied = awaitOutput(source, "copied");
+    if (!windows().activate("Paste target"))
+      return "target not activated";
+    return pressKeys(session(), {"ctrl+v"}) == 0 ? copied : "keys refused";
+  }
+
  private:
   std::unique_ptr<KWinScripts> scripts_;
   std::unique_ptr<KWinWindows> windows_;
@@ -134,26 +146,14 @@ TEST_F(KWinClientsTest, WhatOneClientCopiesAnotherPastesWithCtrlV) {
   ASSERT_TRUE(windows().awaitTitled("Copy source")) << scripts().lastError();
   ASSERT_TRUE(windows().awaitTitled("Paste target")) << scripts().lastError();
 
-  ASSERT_TRUE(windows().activate("Copy source"));
-  source->sendLine("copy-text hello from the source");
-  EXPECT_EQ(awaitOutput(*source, "copied"), "copied text/plain");
-  ASSERT_TRUE(windows().activate("Paste target"));
-  ASSERT_EQ(pressKeys(session(), {"ctrl+v"}), 0);
+  EXPECT_EQ(copyThenPaste(*source, "copy-text hello from the source"), "copied text/plain");
   EXPECT_EQ(awaitOutput(*target, "pasted-text"), "pasted-text hello from the source");
 
-  ASSERT_TRUE(windows().activate("Copy source"));
-  source->sendLine("copy-image 32 24");
-  EXPECT_EQ(awaitOutput(*source, "copied"), "copied image/png");
-  ASSERT_TRUE(windows().activate("Paste target"));
-  ASSERT_EQ(pressKeys(session(), {"ctrl+v"}), 0);
+  EXPECT_EQ(copyThenPaste(*source, "copy-image 32 24"), "copied image/png");
   EXPECT_EQ(awaitOutput(*target, "pasted-image"), "pasted-image 32x24");
 
   // The mark travels as a MIME type of its own, which a clipboard history must see.
-  ASSERT_TRUE(windows().activate("Copy source"));
-  source->sendLine("copy-secret hunter2");
-  EXPECT_EQ(awaitOutput(*source, "copied"), "copied secret");
-  ASSERT_TRUE(windows().activate("Paste target"));
-  ASSERT_EQ(pressKeys(session(), {"ctrl+v"}), 0);
+  EXPECT_EQ(copyThenPaste(*source, "copy-secret hunter2"), "copied secret");
   EXPECT_EQ(awaitOutput(*target, "pasted-"), "pasted-hint secret");
   EXPECT_EQ(awaitOutput(*target, "pasted-"), "pasted-text hunter2");
 }

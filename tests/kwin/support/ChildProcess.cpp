@@ -15,6 +15,7 @@
 #include <filesystem>
 #include <fstream>
 #include <stdexcept>
+#include <utility>
 
 namespace dovrik::kwintest {
 
@@ -56,9 +57,12 @@ ChildProcess::ChildProcess(const ChildLaunch& launch) {
   const std::vector<char*> args = pointers(argv);
   const std::vector<char*> env = pointers(environment);
   // Opened here, as the test's user: the child's user may not write where the test keeps logs.
-  const int error = open(launch.errorFile.empty() ? "/dev/null" : launch.errorFile.c_str(),
-                         O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+  const int log = open(launch.logFile.empty() ? "/dev/null" : launch.logFile.c_str(),
+                       O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
   const pid_t parent = getpid();
+  // Only root may change them; anyone else runs the child as they are.
+  const bool switchGroup = launch.group && *launch.group != getegid();
+  const bool switchUser = launch.user && *launch.user != geteuid();
   int in[2] = {-1, -1};
   int out[2] = {-1, -1};
   if ((launch.pipeInput && pipe2(in, O_CLOEXEC) != 0) ||
@@ -71,10 +75,10 @@ ChildProcess::ChildProcess(const ChildLaunch& launch) {
     // A process group of its own, so that the terminal's Ctrl+C reaches the test alone and the
     // test stops what it started in its own order.
     setpgid(0, 0);
-    if (launch.group &&
+    if (switchGroup &&
         (setgroups(0, nullptr) != 0 || setresgid(*launch.group, *launch.group, *launch.group) != 0))
       _exit(126);
-    if (launch.user && setresuid(*launch.user, *launch.user, *launch.user) != 0)
+    if (switchUser && setresuid(*launch.user, *launch.user, *launch.user) != 0)
       _exit(126);
     // After the change of user, which clears it: the child dies with the test, even when the
     // test crashes or is killed.
@@ -83,14 +87,15 @@ ChildProcess::ChildProcess(const ChildLaunch& launch) {
       _exit(125);
     const int null = open("/dev/null", O_RDWR);
     dup2(launch.pipeInput ? in[0] : null, STDIN_FILENO);
-    dup2(launch.pipeOutput ? out[1] : null, STDOUT_FILENO);
-    dup2(error >= 0 ? error : null, STDERR_FILENO);
+    const int logged = log >= 0 ? log : null;
+    dup2(launch.pipeOutput ? out[1] : logged, STDOUT_FILENO);
+    dup2(logged, STDERR_FILENO);
     execve(program.c_str(), args.data(), env.data());
     _exit(127);
   }
   pid_ = pid;
-  if (error >= 0)
-    close(error);
+  if (log >= 0)
+    close(log);
   if (launch.pipeInput) {
     close(in[0]);
     input_ = in[1];
@@ -128,28 +133,38 @@ bool ChildProcess::sendLine(const std::string& line) {
   return write(input_, text.data(), text.size()) == static_cast<ssize_t>(text.size());
 }
 
+bool ChildProcess::fill(std::chrono::steady_clock::time_point deadline) {
+  const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+      deadline - std::chrono::steady_clock::now());
+  pollfd pfd{output_, POLLIN, 0};
+  if (output_ < 0 || left.count() <= 0 || poll(&pfd, 1, static_cast<int>(left.count())) <= 0)
+    return false;
+  char buffer[4096];
+  const ssize_t n = read(output_, buffer, sizeof buffer);
+  if (n <= 0)
+    return false;
+  pending_.append(buffer, static_cast<std::size_t>(n));
+  return true;
+}
+
+std::string ChildProcess::readAll(std::chrono::milliseconds timeout) {
+  const auto deadline = std::chrono::steady_clock::now() + timeout;
+  while (fill(deadline)) {
+  }
+  return std::exchange(pending_, {});
+}
+
 std::optional<std::string> ChildProcess::nextLine(std::chrono::milliseconds timeout) {
   const auto deadline = std::chrono::steady_clock::now() + timeout;
-  while (true) {
+  do {
     const auto end = pending_.find('\n');
     if (end != std::string::npos) {
       std::string line = pending_.substr(0, end);
       pending_.erase(0, end + 1);
       return line;
     }
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-        deadline - std::chrono::steady_clock::now());
-    if (output_ < 0 || left.count() <= 0)
-      return std::nullopt;
-    pollfd pfd{output_, POLLIN, 0};
-    if (poll(&pfd, 1, static_cast<int>(left.count())) <= 0)
-      continue;
-    char buffer[1024];
-    const ssize_t n = read(output_, buffer, sizeof buffer);
-    if (n <= 0)
-      return std::nullopt;
-    pending_.append(buffer, static_cast<std::size_t>(n));
-  }
+  } while (fill(deadline));
+  return std::nullopt;
 }
 
 bool awaitEnd(pid_t pid, std::chrono::milliseconds timeout) {

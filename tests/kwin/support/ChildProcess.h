@@ -15,13 +15,14 @@ namespace dovrik::kwintest {
 struct ChildLaunch {
   std::vector<std::string> argv;
   std::vector<std::string> environment;  // "NAME=value"
-  // Started as this user and group, with no supplementary groups; as the test's own when unset.
+  // Started as this user and group, with no supplementary groups, when they are not the test's
+  // own already (which takes root).
   std::optional<uid_t> user{};
   std::optional<gid_t> group{};
   bool pipeInput = false;
   bool pipeOutput = false;
-  // Where its standard error goes (appended); /dev/null when empty.
-  std::string errorFile{};
+  // Where its standard error, and its output unless piped, go (appended); nowhere when empty.
+  std::string logFile{};
 };
 
 // Waits until the process `pid` (any, not only a child) has ended; false when it still runs after
@@ -44,6 +45,8 @@ class ChildProcess {
   bool sendLine(const std::string& line);
   // The next line it printed, within `timeout`; nothing when none came or it closed its output.
   std::optional<std::string> nextLine(std::chrono::milliseconds timeout);
+  // All it prints until it closes its output or `timeout` passes.
+  std::string readAll(std::chrono::milliseconds timeout);
   // Its exit status once it has ended by itself within `timeout` (-1 when a signal ended it);
   // nothing when it still runs.
   std::optional<int> awaitExit(std::chrono::milliseconds timeout);
@@ -52,6 +55,9 @@ class ChildProcess {
   int stop(std::chrono::milliseconds grace = std::chrono::seconds(5));
 
  private:
+  // Adds what it printed to pending_, waiting for it until `deadline`; false when nothing came.
+  bool fill(std::chrono::steady_clock::time_point deadline);
+
   pid_t pid_ = -1;
   int input_ = -1;
   int output_ = -1;

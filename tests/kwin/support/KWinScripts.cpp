@@ -68,7 +68,7 @@ KWinScripts::~KWinScripts() {
 std::optional<nlohmann::json> KWinScripts::evaluate(const std::string& body,
                                                     std::chrono::milliseconds timeout) {
   const std::string token = "s" + std::to_string(++scripts_);
-  const std::string path = session_.runtimeDir() + "/kwintest-" + token + ".js";
+  const std::string path = session_.folder() + "/script-" + token + ".js";
   std::ofstream(path)
       << "(function () {\n  var result;\n  try {\n    result = {value: (function () {\n"
       << body

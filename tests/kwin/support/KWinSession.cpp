@@ -34,7 +34,7 @@ constexpr fs::perms everyoneRuns = fs::perms::owner_all | fs::perms::group_read 
 // Generous: three people build on two cores while the tests run.
 constexpr std::chrono::seconds startLimit{30};
 
-std::string readAll(const std::string& path) {
+std::string fileText(const std::string& path) {
   std::ifstream in(path);
   std::stringstream text;
   text << in.rdbuf();
@@ -137,11 +137,11 @@ void KWinSession::startBus() {
   launch.user = user_;
   launch.group = group_;
   launch.pipeOutput = true;
-  launch.errorFile = root_ + "/bus.log";
+  launch.logFile = root_ + "/bus.log";
   bus_ = std::make_unique<ChildProcess>(launch);
   const auto address = bus_->nextLine(startLimit);
   if (!address || address->empty())
-    throw std::runtime_error("the session bus did not start: " + readAll(root_ + "/bus.log"));
+    throw std::runtime_error("the session bus did not start: " + fileText(root_ + "/bus.log"));
   busAddress_ = *address;
   static std::atomic<int> sessions{0};
   connectionName_ = "dovrik-kwintest-" + std::to_string(++sessions);
@@ -167,7 +167,6 @@ std::vector<std::string> KWinSession::environment() const {
       "XDG_SESSION_TYPE=wayland",
       "XDG_CURRENT_DESKTOP=KDE",
       "KDE_FULL_SESSION=true",
-      "KDE_SESSION_VERSION=5",
       "LANG=C.UTF-8",
   };
   if (!x11Display_.empty())
@@ -217,7 +216,7 @@ void KWinSession::startKWin() {
                  root_ + "/report-display " + report};
   // Software rendering ("Q"): there is no GPU; script errors go to the log.
   launch.environment = {"KWIN_COMPOSE=Q", "QT_LOGGING_RULES=kwin_scripting=true"};
-  launch.errorFile = root_ + "/kwin.log";
+  launch.logFile = root_ + "/kwin.log";
   x11Display_.clear();
   kwin_ = this->launch(launch);
   const bool ready = await(
@@ -228,7 +227,7 @@ void KWinSession::startKWin() {
       startLimit);
   if (!ready || !kwin_->running())
     throw std::runtime_error("KWin did not start; its log:\n" + kwinLog());
-  std::string display = readAll(report);
+  std::string display = fileText(report);
   while (!display.empty() && display.back() == '\n')
     display.pop_back();
   x11Display_ = display;
@@ -264,7 +263,7 @@ void KWinSession::restartKWin() {
 }
 
 std::string KWinSession::kwinLog() const {
-  return readAll(root_ + "/kwin.log");
+  return fileText(root_ + "/kwin.log");
 }
 
 }  // namespace dovrik::kwintest

@@ -49,6 +49,9 @@ class KWinSession {
   const std::string& x11Display() const { return x11Display_; }
   const std::string& busAddress() const { return busAddress_; }
   const std::string& runtimeDir() const { return runtimeDir_; }
+  // The session's own folder (the test's, readable by the session's user): logs, scripts and
+  // other files the test hands to the session's programs. Removed with the session.
+  const std::string& folder() const { return root_; }
   const std::string& home() const { return home_; }
   uid_t user() const { return user_; }
   pid_t kwinPid() const { return kwin_ ? kwin_->pid() : -1; }
@@ -65,9 +68,10 @@ class KWinSession {
   std::unique_ptr<ChildProcess> launch(ChildLaunch launch) const;
   // Grants `executable` KWin's fake-input protocol the way KWin asks for it: a desktop entry
   // in the user's applications whose Exec is that path. KWin looks entries up in its service
-  // cache, which notices a new entry only when it last looked more than 1.5 s before: one
-  // written while clients come and go may stay unseen. So this is best called before KWin
-  // starts (the constructor does) and otherwise followed by a restart of KWin.
+  // cache when a client connects, and that cache follows entries written while KWin runs only
+  // now and then: a new one may go unseen, a removed one may still count, for seconds. So this
+  // is best called before KWin starts (the constructor does) and otherwise followed by a
+  // restart of KWin.
   void allowFakeInput(const std::string& executable) const;
 
   // Ends KWin alone, as a crash or a user's `kwin_wayland --replace` would, and starts it again
