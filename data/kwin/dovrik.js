@@ -81,6 +81,7 @@ function describe(window) {
     return {
         id: String(window.internalId),
         resourceClass: String(window.resourceClass),
+        resourceName: String(window.resourceName),
         desktopFileName: String(window.desktopFileName || ""),
         caption: String(window.caption),
         pid: window.pid,

@@ -108,8 +108,9 @@ TEST_F(KWinScriptTest, ReportsTheOutputAndTheWindowsAsTheyCome) {
   const auto owner = adapters_->accessibility.copyAttribute(*xterm, AXAttribute::Parent);
   ASSERT_TRUE(owner);
   ASSERT_EQ(launched.size(), 1u);
-  // KWin gives the class in lower case.
-  EXPECT_EQ(launched[0].bundleIdentifier, "xterm");
+  // KWin gives the class in lower case; the program is known from its process.
+  EXPECT_EQ(launched[0].windowClass, "xterm");
+  EXPECT_EQ(launched[0].executable, "xterm");
   EXPECT_EQ(adapters_->accessibility.applicationElement(launched[0].pid),
             std::get<AXElement>(*owner));
   EXPECT_EQ(adapters_->accessibility.copyAttribute(*xterm, AXAttribute::Role),

@@ -1,5 +1,5 @@
 // Parsing and matching .desktop entries, on files the test writes.
-#include "linux/desktop/DesktopEntries.h"
+#include "linux/files/DesktopEntries.h"
 
 #include <stdlib.h>
 
@@ -14,8 +14,8 @@
 namespace dovrik::x11test {
 namespace {
 
-using desktop::DesktopEntries;
-using desktop::WindowOrigin;
+using files::DesktopEntries;
+using files::WindowOrigin;
 namespace fs = std::filesystem;
 
 // Desktop files in data directories of the test's own, removed afterwards.
@@ -46,17 +46,17 @@ TEST_F(DesktopEntriesTest, ParseReadsTheMainGroupOfShownApplications) {
   const std::string text =
       "# comment\n[Desktop Entry]\nType=Application\nName = Files \nName[de]=Dateien\n"
       "Name[de_AT]=Dateien (AT)\nStartupWMClass=nautilus\n[Desktop Action new]\nName=New\n";
-  const auto plain = desktop::DesktopEntries::parse("org.gnome.Nautilus", text, "C");
+  const auto plain = DesktopEntries::parse("org.gnome.Nautilus", text, "C");
   ASSERT_TRUE(plain);
   EXPECT_EQ(plain->name, "Files");
   EXPECT_EQ(plain->startupWmClass, "nautilus");
-  EXPECT_EQ(desktop::DesktopEntries::parse("x", text, "de_DE.UTF-8")->name, "Dateien");
-  EXPECT_EQ(desktop::DesktopEntries::parse("x", text, "de_AT.UTF-8@euro")->name, "Dateien (AT)");
+  EXPECT_EQ(DesktopEntries::parse("x", text, "de_DE.UTF-8")->name, "Dateien");
+  EXPECT_EQ(DesktopEntries::parse("x", text, "de_AT.UTF-8@euro")->name, "Dateien (AT)");
 
-  EXPECT_FALSE(desktop::DesktopEntries::parse("x", "[Desktop Entry]\nType=Link\nName=L\n", "C"));
+  EXPECT_FALSE(DesktopEntries::parse("x", "[Desktop Entry]\nType=Link\nName=L\n", "C"));
   EXPECT_FALSE(
-      desktop::DesktopEntries::parse("x", "[Desktop Entry]\nType=Application\nName=A\nHidden=true\n", "C"));
-  EXPECT_FALSE(desktop::DesktopEntries::parse("x", "[Other]\nType=Application\nName=A\n", "C"));
+      DesktopEntries::parse("x", "[Desktop Entry]\nType=Application\nName=A\nHidden=true\n", "C"));
+  EXPECT_FALSE(DesktopEntries::parse("x", "[Other]\nType=Application\nName=A\n", "C"));
 }
 
 TEST_F(DesktopEntriesTest, MatchPrefersStartupWmClassAndEarlierDirectories) {
@@ -67,7 +67,7 @@ TEST_F(DesktopEntriesTest, MatchPrefersStartupWmClassAndEarlierDirectories) {
   write("system", "kde/konsole.desktop", application + "Name=Konsole\n");
   write("system", "wrapper.desktop", application + "Name=Wrapper\nStartupWMClass=Editor\n");
 
-  desktop::DesktopEntries entries({dir("home"), dir("system")});
+  DesktopEntries entries({dir("home"), dir("system")});
   // StartupWMClass outranks an ID that merely equals the class.
   EXPECT_EQ(entries.match({"editor", "Editor", ""})->id, "wrapper");
   EXPECT_EQ(entries.match({"EDITOR", "Other", ""})->name, "Mine");
@@ -78,15 +78,15 @@ TEST_F(DesktopEntriesTest, MatchPrefersStartupWmClassAndEarlierDirectories) {
 }
 
 TEST_F(DesktopEntriesTest, ExecNamesTheProgramPastEnvAndQuotes) {
-  EXPECT_EQ(desktop::DesktopEntries::programOf("xterm"), "xterm");
-  EXPECT_EQ(desktop::DesktopEntries::programOf("/usr/bin/xfce4-terminal --disable-server %U"),
+  EXPECT_EQ(DesktopEntries::programOf("xterm"), "xterm");
+  EXPECT_EQ(DesktopEntries::programOf("/usr/bin/xfce4-terminal --disable-server %U"),
             "xfce4-terminal");
-  EXPECT_EQ(desktop::DesktopEntries::programOf("env LANG=C \"/opt/My App/bin/my-app\" %F"), "my-app");
-  EXPECT_EQ(desktop::DesktopEntries::programOf("/usr/bin/env -i A=1 B=\"2 3\" tool"), "tool");
-  EXPECT_EQ(desktop::DesktopEntries::programOf("\"/opt/a \\\"b\\\"/run\""), "run");
-  EXPECT_EQ(desktop::DesktopEntries::programOf("  "), "");
+  EXPECT_EQ(DesktopEntries::programOf("env LANG=C \"/opt/My App/bin/my-app\" %F"), "my-app");
+  EXPECT_EQ(DesktopEntries::programOf("/usr/bin/env -i A=1 B=\"2 3\" tool"), "tool");
+  EXPECT_EQ(DesktopEntries::programOf("\"/opt/a \\\"b\\\"/run\""), "run");
+  EXPECT_EQ(DesktopEntries::programOf("  "), "");
 
-  const auto xterm = desktop::DesktopEntries::parse(
+  const auto xterm = DesktopEntries::parse(
       "debian-xterm", application + "Name=XTerm\nExec=xterm\nCategories=System;TerminalEmulator;\n",
       "C");
   ASSERT_TRUE(xterm);
@@ -94,7 +94,7 @@ TEST_F(DesktopEntriesTest, ExecNamesTheProgramPastEnvAndQuotes) {
   EXPECT_EQ(xterm->categories, (std::vector<std::string>{"System", "TerminalEmulator"}));
   EXPECT_FALSE(xterm->terminal);
   EXPECT_TRUE(
-      desktop::DesktopEntries::parse("vim", application + "Name=Vim\nTerminal=true\n", "C")->terminal);
+      DesktopEntries::parse("vim", application + "Name=Vim\nTerminal=true\n", "C")->terminal);
 }
 
 // Debian names xterm's entry debian-xterm; with or without its StartupWMClass, an xterm window
@@ -105,8 +105,8 @@ TEST_F(DesktopEntriesTest, AWindowIsTheEntryOfItsClassElseOfItsProgramElseOfItsI
   write("debian", "debian-xterm.desktop", xterm + "StartupWMClass=XTerm\n");
   write("plain", "debian-xterm.desktop", xterm);
   const WindowOrigin xtermWindow{"xterm", "XTerm", "xterm"};
-  EXPECT_EQ(desktop::DesktopEntries({dir("debian")}).match(xtermWindow)->id, "debian-xterm");
-  desktop::DesktopEntries plain({dir("plain")});
+  EXPECT_EQ(DesktopEntries({dir("debian")}).match(xtermWindow)->id, "debian-xterm");
+  DesktopEntries plain({dir("plain")});
   EXPECT_EQ(plain.match(xtermWindow)->id, "debian-xterm");
   EXPECT_EQ(plain.match({"xterm", "XTerm", ""})->categories.back(), "TerminalEmulator");
   EXPECT_EQ(plain.match({"login-shell", "Shell", "xterm"})->id, "debian-xterm");
@@ -128,7 +128,7 @@ TEST_F(DesktopEntriesTest, AWindowIsTheEntryOfItsClassElseOfItsProgramElseOfItsI
   write("xfce", "python3.11.desktop", application + "Name=Python\nExec=/usr/bin/python3.11\n");
   write("xfce", "script.desktop", application + "Name=Script\nExec=sh -c 'run me'\n");
   write("xfce", "vim.desktop", application + "Name=Vim\nExec=vim %F\nTerminal=true\n");
-  desktop::DesktopEntries xfce({dir("xfce")});
+  DesktopEntries xfce({dir("xfce")});
   EXPECT_EQ(xfce.match({"xfce4-terminal", "Xfce4-terminal", "xfce4-terminal"})->id,
             "xfce4-terminal");
   EXPECT_EQ(xfce.match({"viewer", "Viewer", "viewer"})->id, "b-viewer");

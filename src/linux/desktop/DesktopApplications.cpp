@@ -8,7 +8,7 @@
 #include <sstream>
 
 #include "core/support/AsciiCase.h"
-#include "linux/desktop/DesktopEntries.h"
+#include "linux/files/DesktopEntries.h"
 
 namespace dovrik::desktop {
 
@@ -36,11 +36,13 @@ bool installed(const std::string& tryExec) {
 }  // namespace
 
 DesktopApplications::DesktopApplications(std::vector<std::string> dataDirs)
-    : dataDirs_(dataDirs.empty() ? DesktopEntries::environmentDataDirs() : std::move(dataDirs)) {}
+    : dataDirs_(dataDirs.empty() ? files::DesktopEntries::environmentDataDirs()
+                                 : std::move(dataDirs)) {}
 
 std::vector<AppInfo> DesktopApplications::scanInstalledApps() {
   std::vector<AppInfo> apps;
-  for (DesktopEntry& entry : DesktopEntries::scan(dataDirs_, DesktopEntries::currentLocale())) {
+  for (files::DesktopEntry& entry :
+       files::DesktopEntries::scan(dataDirs_, files::DesktopEntries::currentLocale())) {
     if (entry.noDisplay || entry.name.empty() || !installed(entry.tryExec))
       continue;
     apps.push_back(AppInfo{Uuid(), std::move(entry.name), std::move(entry.id),

@@ -28,7 +28,7 @@ class KWinAdapters {
       : bridge(connection, mirror),
         // The bridge serves before the script starts, so its first report is heard.
         loader(connection, std::move(scriptFolder)),
-        apps(mirror),
+        apps(mirror, desktopEntries),
         accessibility(mirror, apps, sender()),
         screens(mirror, sender(), std::move(identity)),
         runningApps(mirror, apps, ownPid),
@@ -39,6 +39,7 @@ class KWinAdapters {
   KWinAdapters& operator=(const KWinAdapters&) = delete;
 
   KWinMirror mirror;
+  files::DesktopEntries desktopEntries;
   KWinBridge bridge;
   KWinScriptLoader loader;
   KWinApps apps;

@@ -1,10 +1,41 @@
 // Grouping the mirror's windows into applications.
 #include "linux/kwin/KWinApps.h"
 
+#include "linux/files/ProcessExecutable.h"
+
 namespace dovrik::kwin {
 
-std::string KWinApps::identityOf(const KWinWindow& window) {
-  return window.desktopFileName.empty() ? window.resourceClass : window.desktopFileName;
+const KWinApps::Identity& KWinApps::identityOf(const KWinWindow& window) {
+  const auto known = identities_.find(window.id);
+  if (known != identities_.end())
+    return known->second;
+  // A Wayland window names its desktop entry; an X11 window is matched by class and program.
+  files::WindowOrigin origin{
+      window.resourceName,
+      window.desktopFileName.empty() ? window.resourceClass : window.desktopFileName,
+      {}};
+  if (window.pid > 0)
+    origin.executable = files::processExecutable(window.pid);
+  Identity identity;
+  if (const auto entry = entries_.match(origin)) {
+    identity = {entry->id, entry->name.empty() ? window.resourceClass : entry->name,
+                entry->categories, origin.executable.empty() ? entry->program : origin.executable};
+  } else {
+    const std::string& id = origin.className;
+    identity = {
+        id, window.resourceClass.empty() ? id : window.resourceClass, {}, origin.executable};
+  }
+  // Only windows still there keep their entry.
+  if (identities_.size() > 2 * mirror_.windows().size() + 16) {
+    std::map<std::string, Identity> current;
+    for (const WindowHandle handle : mirror_.windows()) {
+      const KWinWindow* w = mirror_.window(handle);
+      if (const auto it = identities_.find(w->id); it != identities_.end())
+        current.insert(*it);
+    }
+    identities_ = std::move(current);
+  }
+  return identities_.emplace(window.id, std::move(identity)).first->second;
 }
 
 ProcessId KWinApps::pidOf(const KWinWindow& window) {
@@ -12,17 +43,21 @@ ProcessId KWinApps::pidOf(const KWinWindow& window) {
     return window.pid;
   // Stable for as long as Dovrik runs, so an application keeps its number between listings.
   const auto [it, inserted] = syntheticPids_.try_emplace(
-      identityOf(window), firstSyntheticPid + static_cast<ProcessId>(syntheticPids_.size()));
+      identityOf(window).id, firstSyntheticPid + static_cast<ProcessId>(syntheticPids_.size()));
   return it->second;
 }
 
 RunningApp KWinApps::appOf(const KWinWindow& window) {
+  // A copy: numbering the window below may tidy the cache.
+  const Identity identity = identityOf(window);
   RunningApp app;
   app.pid = pidOf(window);
-  app.bundleIdentifier = identityOf(window);
-  app.localizedName = window.resourceClass.empty() ? app.bundleIdentifier : window.resourceClass;
+  app.bundleIdentifier = identity.id;
+  app.localizedName = identity.name;
   app.activationPolicy =
       window.isOrdinary() ? ActivationPolicy::Regular : ActivationPolicy::Accessory;
+  app.categories = identity.categories;
+  app.executable = identity.executable;
   app.windowClass = window.resourceClass;
   return app;
 }

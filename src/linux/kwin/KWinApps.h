@@ -1,7 +1,7 @@
 // Applications as the window logic sees them, derived from the windows KWin reports: a window
-// belongs to its process, an application is known by its desktop entry's name (KWin's
-// desktopFileName) or else its resource class. A window without a process is numbered by its
-// identity.
+// belongs to its process, an application is known by its desktop entry (KWin's desktopFileName,
+// else the entry matching its class or program) or else its resource class. A window without a
+// process is numbered by its identity.
 #pragma once
 
 #include <map>
@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/platform/RunningApps.h"
+#include "linux/files/DesktopEntries.h"
 #include "linux/kwin/KWinMirror.h"
 
 namespace dovrik::kwin {
@@ -22,7 +23,8 @@ struct KWinApp {
 
 class KWinApps {
  public:
-  explicit KWinApps(const KWinMirror& mirror) : mirror_(mirror) {}
+  KWinApps(const KWinMirror& mirror, files::DesktopEntries& entries)
+      : mirror_(mirror), entries_(entries) {}
 
   // In the order each application's first window appeared.
   std::vector<KWinApp> apps();
@@ -31,14 +33,23 @@ class KWinApps {
   // The application of a window as reported, whether or not it is still in the mirror.
   RunningApp appOf(const KWinWindow& window);
 
-  static std::string identityOf(const KWinWindow& window);
   // Numbers for windows without a process lie above every real process id.
   static constexpr ProcessId firstSyntheticPid = ProcessId{1} << 32;
 
  private:
+  struct Identity {
+    std::string id;
+    std::string name;
+    std::vector<std::string> categories;
+    std::string executable;
+  };
+  // Worked out once per window: it reads the process and the desktop entries.
+  const Identity& identityOf(const KWinWindow& window);
   ProcessId pidOf(const KWinWindow& window);
 
   const KWinMirror& mirror_;
+  files::DesktopEntries& entries_;
+  std::map<std::string, Identity> identities_;
   std::map<std::string, ProcessId> syntheticPids_;
 };
 

@@ -47,6 +47,7 @@ std::optional<KWinWindow> windowOf(const QJsonValue& value) {
     return std::nullopt;
   w.frame = *frame;
   w.resourceClass = text(o, "resourceClass");
+  w.resourceName = text(o, "resourceName");
   w.desktopFileName = text(o, "desktopFileName");
   w.caption = text(o, "caption");
   w.pid = static_cast<ProcessId>(o.value(QLatin1String("pid")).toDouble());

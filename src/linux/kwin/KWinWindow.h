@@ -12,6 +12,7 @@ namespace dovrik::kwin {
 struct KWinWindow {
   std::string id;  // KWin's internal id, stable for the window's life
   std::string resourceClass;
+  std::string resourceName;  // an X11 window's WM_CLASS instance
   std::string desktopFileName;
   std::string caption;
   ProcessId pid = 0;  // 0 when KWin does not know it

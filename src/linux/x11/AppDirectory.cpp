@@ -1,11 +1,11 @@
 // Grouping client windows into applications.
 #include "linux/x11/AppDirectory.h"
 
-#include "linux/x11/ProcessExecutable.h"
+#include "linux/files/ProcessExecutable.h"
 
 namespace dovrik::x11 {
 
-AppDirectory::AppDirectory(ClientWindows& clients, desktop::DesktopEntries& entries)
+AppDirectory::AppDirectory(ClientWindows& clients, files::DesktopEntries& entries)
     : clients_(clients), entries_(entries) {}
 
 AppDirectory::Identity AppDirectory::identityOf(xcb_window_t window,
@@ -13,10 +13,10 @@ AppDirectory::Identity AppDirectory::identityOf(xcb_window_t window,
                                                 std::optional<ProcessId> pid) {
   if (!wmClass)
     return {};
-  desktop::WindowOrigin origin{wmClass->instance, wmClass->className, {}};
+  files::WindowOrigin origin{wmClass->instance, wmClass->className, {}};
   // A remote client's process number names some other process here.
   if (pid && clients_.runsOnThisMachine(window))
-    origin.executable = processExecutable(*pid);
+    origin.executable = files::processExecutable(*pid);
   if (const auto entry = entries_.match(origin)) {
     return {entry->id, entry->name.empty() ? wmClass->className : entry->name, entry->categories,
             origin.executable.empty() ? entry->program : origin.executable, wmClass->className};

@@ -13,8 +13,8 @@
 #include <xcb/xcb.h>
 
 #include "core/platform/RunningApps.h"
+#include "linux/files/DesktopEntries.h"
 #include "linux/x11/ClientWindows.h"
-#include "linux/desktop/DesktopEntries.h"
 
 namespace dovrik::x11 {
 
@@ -26,7 +26,7 @@ struct ClientApp {
 
 class AppDirectory {
  public:
-  AppDirectory(ClientWindows& clients, desktop::DesktopEntries& entries);
+  AppDirectory(ClientWindows& clients, files::DesktopEntries& entries);
 
   // Every application with a client window, in the order its first window appears in the
   // client list.
@@ -53,7 +53,7 @@ class AppDirectory {
   ProcessId syntheticPidOf(const Identity& identity);
 
   ClientWindows& clients_;
-  desktop::DesktopEntries& entries_;
+  files::DesktopEntries& entries_;
   std::map<std::string, ProcessId> syntheticPids_;
 };
 

@@ -8,11 +8,11 @@
 #include <vector>
 
 #include "core/platform/RunningApps.h"
+#include "linux/desktop/DesktopApplications.h"
+#include "linux/files/DesktopEntries.h"
 #include "linux/x11/ActiveWindow.h"
 #include "linux/x11/AppDirectory.h"
 #include "linux/x11/ClientWindows.h"
-#include "linux/desktop/DesktopApplications.h"
-#include "linux/desktop/DesktopEntries.h"
 #include "linux/x11/FrameMover.h"
 #include "linux/x11/X11Accessibility.h"
 #include "linux/x11/X11Hotkeys.h"
@@ -45,7 +45,7 @@ class X11Adapters {
 
   XConnection connection;
   ClientWindows clients;
-  desktop::DesktopEntries desktopEntries;
+  files::DesktopEntries desktopEntries;
   ActiveWindow activeWindow;
   AppDirectory apps;
   FrameMover mover;

@@ -2,6 +2,9 @@
 // origin: the secondary is to its left.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+
 #include "ScriptMessages.h"
 #include "linux/kwin/KWinAccessibility.h"
 #include "linux/kwin/KWinApps.h"
@@ -16,6 +19,9 @@ namespace {
 using test::feed;
 using test::windowJson;
 using test::WindowSpec;
+
+// Process ids above any the system hands out, so that no real program is read for them.
+constexpr long noProcess = 1L << 31;
 
 const std::string outputs = test::outputJson("DP-1", {1920, 0, 1920, 1080}, {1920, 0, 1920, 1040}) +
                             "," +
@@ -33,8 +39,24 @@ class KWinPortsTest : public testing::Test {
     return KWinAccessibility::windowElement(*mirror.handleOf(id));
   }
 
+  // The installed applications: a terminal that names its entry, as Wayland windows do, and one
+  // known by its program, as an X11 window is.
+  static std::string applicationsFolder() {
+    const std::filesystem::path data =
+        std::filesystem::path(testing::TempDir()) / "kwin-ports-test-data";
+    std::filesystem::create_directories(data / "applications");
+    std::ofstream(data / "applications" / "org.kde.konsole.desktop")
+        << "[Desktop Entry]\nType=Application\nName=Konsole\nExec=konsole\n"
+           "Categories=Qt;KDE;System;TerminalEmulator;\n";
+    std::ofstream(data / "applications" / "debian-xterm.desktop")
+        << "[Desktop Entry]\nType=Application\nName=XTerm\nExec=xterm\n"
+           "Categories=System;TerminalEmulator;\n";
+    return data.string();
+  }
+
   KWinMirror mirror;
-  KWinApps apps{mirror};
+  files::DesktopEntries entries{{applicationsFolder()}};
+  KWinApps apps{mirror, entries};
   std::vector<ScriptCommand> sent;
   CommandSink sink = [this](ScriptCommand c) { sent.push_back(std::move(c)); };
   KWinAccessibility accessibility{mirror, apps, sink};
@@ -180,6 +202,31 @@ TEST_F(KWinPortsTest, LaunchesAreFirstWindowsOfNewProcessesOrOfIdentitiesWithout
   ASSERT_EQ(all.size(), 4u);
   EXPECT_EQ(all[0].bundleIdentifier, "xterm");
   EXPECT_GE(all[3].pid, KWinApps::firstSyntheticPid);
+}
+
+TEST_F(KWinPortsTest, ApplicationsAreKnownByTheirDesktopEntriesElseByTheirClass) {
+  hello(
+      windowJson({.id = "{k}",
+                  .resourceClass = "konsole",
+                  .desktopFileName = "org.kde.konsole",
+                  .pid = noProcess + 20}) +
+      "," +
+      windowJson(
+          {.id = "{x}", .resourceClass = "xterm", .resourceName = "xterm", .pid = noProcess + 30}) +
+      "," + windowJson({.id = "{o}", .resourceClass = "other", .pid = noProcess + 40}));
+  const auto all = KWinRunningApps(mirror, apps, 99).runningApplications();
+  ASSERT_EQ(all.size(), 3u);
+  EXPECT_EQ(all[0].bundleIdentifier, "org.kde.konsole");
+  EXPECT_EQ(all[0].localizedName, "Konsole");
+  EXPECT_EQ(all[0].windowClass, "konsole");
+  EXPECT_EQ(all[0].categories,
+            (std::vector<std::string>{"Qt", "KDE", "System", "TerminalEmulator"}));
+  EXPECT_EQ(all[1].bundleIdentifier, "debian-xterm");
+  EXPECT_EQ(all[1].localizedName, "XTerm");
+  EXPECT_EQ(all[1].executable, "xterm");
+  EXPECT_EQ(all[2].bundleIdentifier, "other");
+  EXPECT_EQ(all[2].localizedName, "other");
+  EXPECT_TRUE(all[2].categories.empty());
 }
 
 TEST_F(KWinPortsTest, TheWindowListIsFrontToBackWithLayers) {

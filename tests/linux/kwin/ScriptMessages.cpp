@@ -19,11 +19,12 @@ std::string flag(bool value) {
 
 std::string windowJson(const WindowSpec& w) {
   return R"({"id":")" + w.id + R"(","resourceClass":")" + w.resourceClass +
-         R"(","desktopFileName":")" + w.desktopFileName + R"(","caption":"Title of )" + w.id +
-         R"(","pid":)" + std::to_string(w.pid) + R"(,"frame":)" + rectJson(w.frame) +
-         R"(,"minimized":)" + flag(w.minimized) + R"(,"normal":)" + flag(w.kind == "normal") +
-         R"(,"dialog":)" + flag(w.kind == "dialog") + R"(,"dock":)" + flag(w.kind == "dock") +
-         R"(,"desktop":)" + flag(w.kind == "desktop") + R"(,"output":"0"})";
+         R"(","resourceName":")" + w.resourceName + R"(","desktopFileName":")" + w.desktopFileName +
+         R"(","caption":"Title of )" + w.id + R"(","pid":)" + std::to_string(w.pid) +
+         R"(,"frame":)" + rectJson(w.frame) + R"(,"minimized":)" + flag(w.minimized) +
+         R"(,"normal":)" + flag(w.kind == "normal") + R"(,"dialog":)" + flag(w.kind == "dialog") +
+         R"(,"dock":)" + flag(w.kind == "dock") + R"(,"desktop":)" + flag(w.kind == "desktop") +
+         R"(,"output":"0"})";
 }
 
 std::string outputJson(const std::string& name, const Rect& geometry, const Rect& usable) {

@@ -12,6 +12,7 @@ namespace dovrik::kwin::test {
 struct WindowSpec {
   std::string id;
   std::string resourceClass = "app";
+  std::string resourceName = {};
   std::string desktopFileName = {};
   long pid = 100;
   Rect frame{0, 0, 100, 100};

@@ -1,5 +1,5 @@
 // Scanning and parsing .desktop files (the freedesktop desktop entry format).
-#include "linux/desktop/DesktopEntries.h"
+#include "linux/files/DesktopEntries.h"
 
 #include <algorithm>
 #include <array>
@@ -13,7 +13,7 @@
 
 #include "core/support/AsciiCase.h"
 
-namespace dovrik::desktop {
+namespace dovrik::files {
 
 namespace {
 
@@ -300,4 +300,4 @@ std::optional<DesktopEntry> DesktopEntries::match(const WindowOrigin& window) {
   return std::nullopt;
 }
 
-}  // namespace dovrik::desktop
+}  // namespace dovrik::files

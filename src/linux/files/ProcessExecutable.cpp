@@ -1,10 +1,10 @@
 // Reading a process's executable from /proc.
-#include "linux/x11/ProcessExecutable.h"
+#include "linux/files/ProcessExecutable.h"
 
 #include <filesystem>
 #include <fstream>
 
-namespace dovrik::x11 {
+namespace dovrik::files {
 
 std::string processExecutable(ProcessId pid) {
   const std::string folder = "/proc/" + std::to_string(pid);
@@ -23,4 +23,4 @@ std::string processExecutable(ProcessId pid) {
   return command;
 }
 
-}  // namespace dovrik::x11
+}  // namespace dovrik::files

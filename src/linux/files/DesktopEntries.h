@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace dovrik::desktop {
+namespace dovrik::files {
 
 struct DesktopEntry {
   std::string id;  // the desktop file ID without ".desktop", e.g. "org.gnome.Nautilus"
@@ -64,4 +64,4 @@ class DesktopEntries {
   std::optional<std::vector<DesktopEntry>> entries_;
 };
 
-}  // namespace dovrik::desktop
+}  // namespace dovrik::files

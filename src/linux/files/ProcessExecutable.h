@@ -5,10 +5,10 @@
 
 #include "core/platform/RunningApps.h"
 
-namespace dovrik::x11 {
+namespace dovrik::files {
 
 // The file name of the process's executable ("xterm"), else its command name when the
 // executable cannot be read; empty for a process that is gone.
 std::string processExecutable(ProcessId pid);
 
-}  // namespace dovrik::x11
+}  // namespace dovrik::files
