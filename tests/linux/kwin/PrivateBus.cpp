@@ -31,7 +31,15 @@ PrivateBus::PrivateBus() {
            static_cast<char*>(nullptr));
     _exit(127);
   }
-  waitFor([&] { return QFile::exists(socket); });
+  // The socket appears before the daemon listens on it: ready is when a connection is taken.
+  waitFor([&] {
+    if (!QFile::exists(socket))
+      return false;
+    const QString probe = QStringLiteral("probe");
+    const bool connected = QDBusConnection::connectToBus(address_, probe).isConnected();
+    QDBusConnection::disconnectFromBus(probe);
+    return connected;
+  });
 }
 
 PrivateBus::~PrivateBus() {
