@@ -180,6 +180,22 @@ TEST_F(KWinSnapTest, AnXtermLandsOnTheRightHalfWithinACell) {
   expectSnapInOneCommand(*window, {640, 0, 640, 800}, 20);
 }
 
+TEST_F(KWinSnapTest, AWindowIsActivatedOnRequest) {
+  startXterm("dovrik first");
+  const auto first = awaitWindow("dovrik first");
+  startQtWindow("dovrik second");
+  const auto second = awaitWindow("dovrik second");
+  ASSERT_TRUE(first && second);
+  // Whether KWin gives a new window the focus is its own choice; the other one is asked for.
+  const auto activeIs = [&](AXElement window) {
+    return adapters_->mirror.active() == KWinAccessibility::windowOf(window);
+  };
+  ASSERT_TRUE(await([&] { return activeIs(*first) || activeIs(*second); }, 5s));
+  const AXElement target = activeIs(*first) ? *second : *first;
+  adapters_->accessibility.activate(target);
+  EXPECT_TRUE(await([&] { return activeIs(target); }, 5s));
+}
+
 class KWinMoveTest : public BridgeTest {};
 
 TEST_F(KWinMoveTest, AnInteractiveMoveComesOutAsALeftButtonDragAtThePointer) {

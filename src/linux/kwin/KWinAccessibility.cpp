@@ -144,4 +144,10 @@ void KWinAccessibility::setFrame(AXElement element, const Rect& frame) {
   mirror_.setFrameOptimistically(*handle, target);
 }
 
+void KWinAccessibility::activate(AXElement element) {
+  const auto handle = windowOf(element);
+  if (const KWinWindow* window = handle ? mirror_.window(*handle) : nullptr)
+    send_(ActivateCommand{window->id});
+}
+
 }  // namespace dovrik::kwin

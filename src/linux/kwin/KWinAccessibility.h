@@ -40,6 +40,10 @@ class KWinAccessibility : public Accessibility {
   void setFrame(AXElement window, const Rect& frame) override;
   std::string untrustedReason() override;
 
+  // Gives a window the keyboard focus, as a click on it would: for handing the focus back to
+  // the window a paste is for. The active window changes once KWin reports it.
+  void activate(AXElement window);
+
   static AXElement windowElement(WindowHandle handle);
   static std::optional<WindowHandle> windowOf(AXElement element);
 

@@ -58,14 +58,14 @@ void KWinMirror::remove(const std::string& id) {
   erase(stacking_, *handle);
   // A number is never given to another window, so a stale handle finds nothing.
   numbers_.erase(id);
-  if (active_ == handle)
-    active_.reset();
+  if (activeId_ == id)
+    activeId_.clear();
 }
 
 void KWinMirror::setActive(const std::string& id) {
-  active_ = handleOf(id);
-  if (active_)
-    raise(*active_);
+  activeId_ = id;
+  if (const auto handle = handleOf(id))
+    raise(*handle);
 }
 
 void KWinMirror::setOutputs(std::vector<KWinOutput> outputs) {
@@ -120,7 +120,7 @@ void KWinMirror::forget() {
   windows_.clear();
   order_.clear();
   stacking_.clear();
-  active_.reset();
+  activeId_.clear();
   cursor_.reset();
   setOutputs({});
   if (wasAnswered)

@@ -34,7 +34,7 @@ class KWinMirror {
   std::vector<WindowHandle> frontToBack() const { return stacking_; }
   const KWinWindow* window(WindowHandle handle) const;
   std::optional<WindowHandle> handleOf(const std::string& id) const;
-  std::optional<WindowHandle> active() const { return active_; }
+  std::optional<WindowHandle> active() const { return handleOf(activeId_); }
   // KWin's coordinates.
   std::optional<Point> cursor() const { return cursor_; }
 
@@ -62,7 +62,8 @@ class KWinMirror {
   std::vector<WindowHandle> stacking_;
   std::map<std::string, WindowHandle> numbers_;
   WindowHandle nextNumber_ = 1;
-  std::optional<WindowHandle> active_;
+  // KWin may activate a window before it reports the window added: the id waits for it.
+  std::string activeId_;
   std::optional<Point> cursor_;
 };
 

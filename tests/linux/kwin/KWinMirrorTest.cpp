@@ -69,6 +69,16 @@ TEST(KWinMirrorTest, ActivationAndNewWindowsComeToTheFront) {
   EXPECT_FALSE(mirror.active());
 }
 
+TEST(KWinMirrorTest, AWindowActivatedBeforeItIsReportedIsActiveOnceItIs) {
+  KWinMirror mirror;
+  feed(mirror, test::hello(output, windowJson({.id = "{a}"}), "{a}"));
+  feed(mirror, R"({"type":"active","id":"{new}"})");
+  EXPECT_FALSE(mirror.active());
+  feed(mirror, added("{new}"));
+  EXPECT_EQ(mirror.active(), mirror.handleOf("{new}"));
+  EXPECT_EQ(mirror.frontToBack().front(), *mirror.handleOf("{new}"));
+}
+
 TEST(KWinMirrorTest, ARemovedWindowsHandleStaysDeadWhenItsIdComesBack) {
   KWinMirror mirror;
   feed(mirror, test::hello(output, windowJson({.id = "{a}"}), "{a}"));

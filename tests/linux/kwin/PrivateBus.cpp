@@ -1,14 +1,13 @@
 #include "PrivateBus.h"
 
-#include <poll.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QFile>
 #include <QStandardPaths>
-#include <string>
 
 namespace dovrik::kwin::test {
 
@@ -22,29 +21,25 @@ bool waitFor(const std::function<bool()>& condition) {
   return true;
 }
 
-// The daemon prints its address once it accepts connections; its socket file appears before
-// that, and a connection made in between is refused.
 PrivateBus::PrivateBus() {
   const QString socket = folder_.path() + QStringLiteral("/bus");
   address_ = QStringLiteral("unix:path=") + socket;
-  int ready[2];
-  if (pipe(ready) != 0)
-    return;
   pid_ = fork();
   if (pid_ == 0) {
-    close(ready[0]);
     const std::string listen = "--address=" + address_.toStdString();
-    const std::string print = "--print-address=" + std::to_string(ready[1]);
     execlp("dbus-daemon", "dbus-daemon", "--session", "--nofork", "--nopidfile", listen.c_str(),
-           print.c_str(), static_cast<char*>(nullptr));
+           static_cast<char*>(nullptr));
     _exit(127);
   }
-  close(ready[1]);
-  pollfd readable{ready[0], POLLIN, 0};
-  char line[512];
-  if (poll(&readable, 1, 5000) > 0) [[maybe_unused]]
-    const ssize_t got = read(ready[0], line, sizeof line);
-  close(ready[0]);
+  // The socket appears before the daemon listens on it: ready is when a connection is taken.
+  waitFor([&] {
+    if (!QFile::exists(socket))
+      return false;
+    const QString probe = QStringLiteral("probe");
+    const bool connected = QDBusConnection::connectToBus(address_, probe).isConnected();
+    QDBusConnection::disconnectFromBus(probe);
+    return connected;
+  });
 }
 
 PrivateBus::~PrivateBus() {
