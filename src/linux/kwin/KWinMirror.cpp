@@ -63,8 +63,14 @@ void KWinMirror::remove(const std::string& id) {
 }
 
 void KWinMirror::setActive(const std::string& id) {
-  active_ = handleOf(id);
-  if (active_)
+  if (id.empty()) {
+    active_.reset();
+    return;
+  }
+  // KWin activates a new window before it announces it: the number is given now, and the
+  // window counts as active once it arrives.
+  active_ = numberFor(id);
+  if (windows_.contains(*active_))
     raise(*active_);
 }
 

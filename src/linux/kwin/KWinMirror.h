@@ -34,7 +34,9 @@ class KWinMirror {
   std::vector<WindowHandle> frontToBack() const { return stacking_; }
   const KWinWindow* window(WindowHandle handle) const;
   std::optional<WindowHandle> handleOf(const std::string& id) const;
-  std::optional<WindowHandle> active() const { return active_; }
+  std::optional<WindowHandle> active() const {
+    return active_ && windows_.contains(*active_) ? active_ : std::nullopt;
+  }
   // KWin's coordinates.
   std::optional<Point> cursor() const { return cursor_; }
 

@@ -69,6 +69,18 @@ TEST(KWinMirrorTest, ActivationAndNewWindowsComeToTheFront) {
   EXPECT_FALSE(mirror.active());
 }
 
+// KWin activates a window it maps before it tells the scripts of it.
+TEST(KWinMirrorTest, AWindowActivatedBeforeItIsAnnouncedIsTheActiveOneOnceItArrives) {
+  KWinMirror mirror;
+  feed(mirror, test::hello(output, windowJson({.id = "{a}"}), "{a}"));
+  feed(mirror, R"({"type":"active","id":"{new}"})");
+  EXPECT_FALSE(mirror.active());
+  EXPECT_EQ(ids(mirror, mirror.frontToBack()), std::vector<std::string>{"{a}"});
+  feed(mirror, added("{new}"));
+  EXPECT_EQ(mirror.active(), mirror.handleOf("{new}"));
+  EXPECT_EQ(ids(mirror, mirror.frontToBack()), (std::vector<std::string>{"{new}", "{a}"}));
+}
+
 TEST(KWinMirrorTest, ARemovedWindowsHandleStaysDeadWhenItsIdComesBack) {
   KWinMirror mirror;
   feed(mirror, test::hello(output, windowJson({.id = "{a}"}), "{a}"));
