@@ -162,5 +162,87 @@ TEST_F(SnapEndToEndTest, SnapCommandsMoveTheActiveWindowAndAnswerDone) {
   EXPECT_EQ(frameOf("command window"), rightHalf) << "a window that was not active moved";
 }
 
+class LayoutEndToEndTest : public EndToEnd {};
+
+TEST_F(LayoutEndToEndTest, ASavedLayoutPutsScrambledWindowsBack) {
+  openQtWindow("layout window", "org.dovrik.LayoutWindow");
+  openXterm("layout xterm");
+  settle("layout window", {40, 30, 500, 400});
+  settle("layout xterm", {600, 300, 500, 400});
+  const Frame window = frameOf("layout window");
+  const Frame xterm = frameOf("layout xterm");
+
+  const auto saved = agent().run({"layout", "save", "Desk", "work"});
+  ASSERT_EQ(saved.status, 0) << saved.err;
+  EXPECT_NE(agent().run({"layout", "list"}).out.find("Desk work"), std::string::npos);
+
+  settle("layout window", {500, 350, 420, 300});
+  settle("layout xterm", {10, 10, 400, 300});
+  const auto restored = agent().run({"layout", "restore", "Desk", "work"});
+  EXPECT_EQ(restored.status, 0) << restored.err;
+  EXPECT_TRUE(windows().awaitFrame("layout window", window)) << frameOf("layout window");
+  EXPECT_TRUE(windows().awaitFrame("layout xterm", xterm)) << frameOf("layout xterm");
+}
+
+TEST_F(LayoutEndToEndTest, AnAppRuleSnapsAWindowStartedAfterItWasAdded) {
+  const auto added = agent().run({"rules", "add", "org.dovrik.RuleWindow", "right-half"});
+  ASSERT_EQ(added.status, 0) << added.err;
+
+  clients_.push_back(startQtWindow(session(), "ruled window", "org.dovrik.RuleWindow"));
+  EXPECT_TRUE(windows().awaitFrame("ruled window", rightHalf, 10s)) << frameOf("ruled window");
+}
+
+class ClipboardEndToEndTest : public EndToEnd {
+ protected:
+  // Waits until `dovrik clipboard list` shows `text`; answers the list last seen.
+  std::string awaitListed(const std::string& text) {
+    std::string list;
+    await(
+        [&] {
+          list = agent().run({"clipboard", "list"}).out;
+          return list.find(text) != std::string::npos;
+        },
+        10s);
+    return list;
+  }
+};
+
+TEST_F(ClipboardEndToEndTest, CopiedTextAndImagesAreListedAndSecretsAreNot) {
+  ChildProcess& source = openQtWindow("clipboard source");
+  source.sendLine("copy-text words from the test window");
+  ASSERT_EQ(awaitOutput(source, "copied"), "copied text/plain");
+  EXPECT_NE(awaitListed("words from the test window").find("words from the test window"),
+            std::string::npos);
+
+  source.sendLine("copy-image 32 24");
+  ASSERT_EQ(awaitOutput(source, "copied"), "copied image/png");
+  const std::string withImage = awaitListed("image");
+  EXPECT_NE(withImage.find("image"), std::string::npos) << withImage;
+
+  source.sendLine("copy-secret hunter2");
+  ASSERT_EQ(awaitOutput(source, "copied"), "copied secret");
+  // A copy after the secret is listed only once the secret has been seen and passed over.
+  source.sendLine("copy-text after the secret");
+  ASSERT_EQ(awaitOutput(source, "copied"), "copied text/plain");
+  const std::string list = awaitListed("after the secret");
+  EXPECT_NE(list.find("after the secret"), std::string::npos) << list;
+  EXPECT_EQ(list.find("hunter2"), std::string::npos) << list;
+}
+
+TEST_F(ClipboardEndToEndTest, AnEntryPastedFromTheCommandLineReachesTheActiveWindow) {
+  ChildProcess& source = openQtWindow("paste source");
+  source.sendLine("copy-text pasted by dovrik");
+  ASSERT_EQ(awaitOutput(source, "copied"), "copied text/plain");
+  ASSERT_NE(awaitListed("pasted by dovrik").find("pasted by dovrik"), std::string::npos);
+  source.sendLine("copy-text the newest copy");
+  ASSERT_EQ(awaitOutput(source, "copied"), "copied text/plain");
+  ASSERT_NE(awaitListed("the newest copy").find("the newest copy"), std::string::npos);
+
+  ChildProcess& target = openQtWindow("paste target");
+  const auto pasted = agent().run({"clipboard", "paste", "2"});
+  EXPECT_EQ(pasted.status, 0) << pasted.err << agent().log();
+  EXPECT_EQ(awaitOutput(target, "pasted-text"), "pasted-text pasted by dovrik") << agent().log();
+}
+
 }  // namespace
 }  // namespace dovrik::kwintest
