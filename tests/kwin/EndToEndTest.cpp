@@ -162,6 +162,44 @@ TEST_F(SnapEndToEndTest, SnapCommandsMoveTheActiveWindowAndAnswerDone) {
   EXPECT_EQ(frameOf("command window"), rightHalf) << "a window that was not active moved";
 }
 
+TEST_F(SnapEndToEndTest, TitleBarDraggedIntoTheLeftEdgeShowsThePreviewAndSnapsOnRelease) {
+  openQtWindow("dragged window");
+  const Frame start = frameOf("dragged window");
+  const int grabX = start.x + start.width / 2;
+  const int grabY = start.y + 10;  // on the title bar KWin draws
+  auto pointer = [](int x, int y) {
+    return "pointer:" + std::to_string(x) + "," + std::to_string(y);
+  };
+  const auto drag =
+      startInjector(session(), {pointer(grabX, grabY), "press", pointer(grabX - 10, grabY + 5),
+                                pointer(grabX - 100, grabY + 40), pointer(200, 400),
+                                pointer(60, 400), pointer(0, 400), "wait", "release"});
+  ASSERT_EQ(drag->nextLine(10s), "waiting");
+  // The preview is a surface of the agent's over the place the window will take; KWin lists
+  // it among the windows without a caption.
+  const std::string previewAt =
+      "var all = workspace.windowList ? workspace.windowList() : workspace.clientList();\n"
+      "return all.filter(function (w) { return w.pid === " +
+      std::to_string(agent().pid()) +
+      " && w.caption === ''; })\n"
+      "  .map(function (w) { var g = w.frameGeometry;\n"
+      "    return [g.x, g.y, g.width, g.height].map(Math.round).join(' '); });";
+  std::string previews;
+  const bool previewShown = await(
+      [&] {
+        const auto seen = scripts().evaluate(previewAt);
+        previews = seen ? seen->dump() : scripts().lastError();
+        return previews == R"(["0 0 640 800"])";
+      },
+      5s);
+  drag->sendLine("go");
+  EXPECT_EQ(drag->awaitExit(10s), 0);
+  EXPECT_TRUE(previewShown) << previews;
+  EXPECT_TRUE(windows().awaitFrame("dragged window", leftHalf)) << frameOf("dragged window");
+  EXPECT_TRUE(await([&] { return scripts().evaluate(previewAt) == nlohmann::json::array(); }, 5s))
+      << "the preview stayed: " << scripts().evaluate(previewAt).value_or("no answer").dump();
+}
+
 class LayoutEndToEndTest : public EndToEnd {};
 
 TEST_F(LayoutEndToEndTest, ASavedLayoutPutsScrambledWindowsBack) {
