@@ -60,6 +60,8 @@ KWinScripts::KWinScripts(const KWinSession& session)
 }
 
 KWinScripts::~KWinScripts() {
+  for (const auto& name : kept_)
+    unload(name);
   auto bus = session_.bus();
   bus.unregisterObject(resultPath);
   bus.unregisterService(resultService);
@@ -84,9 +86,7 @@ std::optional<nlohmann::json> KWinScripts::evaluate(const std::string& body,
   std::optional<std::string> answer;
   if (loadAndRun(path, name))
     await([&] { return (answer = results_->take(token)).has_value(); }, timeout);
-  session_.bus().call(QDBusMessage::createMethodCall("org.kde.KWin", "/Scripting",
-                                                     "org.kde.kwin.Scripting", "unloadScript")
-                      << QString::fromStdString(name));
+  unload(name);
   std::filesystem::remove(path);
   if (!answer) {
     if (lastError_.empty())
@@ -100,6 +100,35 @@ std::optional<nlohmann::json> KWinScripts::evaluate(const std::string& body,
   }
   lastError_.clear();
   return result["value"];
+}
+
+bool KWinScripts::keep(const std::string& body) {
+  const std::string name = "dovrik-kwintest-kept" + std::to_string(++scripts_);
+  const std::string path = session_.folder() + "/" + name + ".js";
+  std::ofstream(path) << "function report(token, value) {\n  callDBus(\"" << resultService
+                      << "\", \"" << resultPath << "\", \"" << resultInterface
+                      << "\", \"report\", token, JSON.stringify(value));\n}\n"
+                      << body << "\n";
+  std::filesystem::permissions(path, std::filesystem::perms::owner_read |
+                                         std::filesystem::perms::owner_write |
+                                         std::filesystem::perms::others_read);
+  if (!loadAndRun(path, name))
+    return false;
+  kept_.push_back(name);
+  return true;
+}
+
+std::optional<nlohmann::json> KWinScripts::reported(const std::string& token) {
+  if (const auto latest = results_->take(token))
+    reports_[token] = nlohmann::json::parse(*latest, nullptr, false);
+  const auto found = reports_.find(token);
+  return found == reports_.end() ? std::nullopt : std::optional(found->second);
+}
+
+void KWinScripts::unload(const std::string& name) {
+  session_.bus().call(QDBusMessage::createMethodCall("org.kde.KWin", "/Scripting",
+                                                     "org.kde.kwin.Scripting", "unloadScript")
+                      << QString::fromStdString(name));
 }
 
 bool KWinScripts::loadAndRun(const std::string& path, const std::string& name) {

@@ -3,10 +3,12 @@
 #pragma once
 
 #include <chrono>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include <nlohmann/json.hpp>
 
@@ -28,16 +30,24 @@ class KWinScripts {
   // `timeout`. KWin 5 and 6 name their API differently; the body may test for either.
   std::optional<nlohmann::json> evaluate(
       const std::string& body, std::chrono::milliseconds timeout = std::chrono::seconds(5));
+  // Loads `body` as a script that stays in KWin while this object lives, for watching: it may
+  // call report(token, value) whenever it likes, and reported(token) answers the last value
+  // so reported. False when KWin did not run it.
+  bool keep(const std::string& body);
+  std::optional<nlohmann::json> reported(const std::string& token);
   // What the last failed evaluation said: KWin's refusal or the script's exception.
   const std::string& lastError() const { return lastError_; }
 
  private:
   bool loadAndRun(const std::string& path, const std::string& name);
+  void unload(const std::string& name);
 
   const KWinSession& session_;
   std::unique_ptr<ScriptResults> results_;
   int scripts_ = 0;
   std::string lastError_;
+  std::vector<std::string> kept_;
+  std::map<std::string, nlohmann::json> reports_;
 };
 
 }  // namespace dovrik::kwintest

@@ -102,4 +102,29 @@ bool KWinWindows::activate(const std::string& caption) {
       std::chrono::seconds(5));
 }
 
+bool KWinWindows::watchFrames(const std::string& caption) {
+  if (!titled(caption))
+    return false;
+  return scripts_.keep(
+      std::string("(function () {\n") + allWindows +
+      "var window = all.filter(function (w) {\n  return w.normalWindow && w.caption === " +
+      quoted(caption) +
+      ";\n})[0];\nvar frames = [];\n"
+      "window.frameGeometryChanged.connect(function () {\n"
+      "  var g = window.frameGeometry;\n"
+      "  frames.push({x: Math.round(g.x), y: Math.round(g.y), width: Math.round(g.width),\n"
+      "               height: Math.round(g.height)});\n"
+      "  report(" +
+      quoted("frames " + caption) + ", frames);\n});\n})();");
+}
+
+std::vector<Frame> KWinWindows::framesSeen(const std::string& caption) {
+  std::vector<Frame> frames;
+  const auto seen = scripts_.reported("frames " + caption);
+  if (seen && seen->is_array())
+    for (const auto& f : *seen)
+      frames.push_back(Frame{f.at("x"), f.at("y"), f.at("width"), f.at("height")});
+  return frames;
+}
+
 }  // namespace dovrik::kwintest

@@ -44,6 +44,11 @@ class KWinWindows {
   bool setFrame(const std::string& caption, const Frame& frame);
   // Makes the window the active one and waits until it is.
   bool activate(const std::string& caption);
+  // Records every frame KWin gives the window from now on, as a script watching it sees them;
+  // false when there is no such window.
+  bool watchFrames(const std::string& caption);
+  // The frames recorded so far, oldest first.
+  std::vector<Frame> framesSeen(const std::string& caption);
 
  private:
   // Runs `body` with `window` bound to the first normal window titled `caption`; false when there

@@ -31,6 +31,16 @@ int pressKeys(const KWinSession& session, const std::vector<std::string>& chords
   return injector->awaitExit(std::chrono::seconds(10)).value_or(-1);
 }
 
+std::unique_ptr<ChildProcess> startInjector(const KWinSession& session,
+                                            const std::vector<std::string>& steps) {
+  ChildLaunch launch;
+  launch.argv = {DOVRIK_KWINTEST_KEYS};
+  launch.argv.insert(launch.argv.end(), steps.begin(), steps.end());
+  launch.pipeInput = true;
+  launch.pipeOutput = true;
+  return session.launch(launch);
+}
+
 std::string awaitOutput(ChildProcess& client, const std::string& prefix) {
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
   while (std::chrono::steady_clock::now() < deadline) {

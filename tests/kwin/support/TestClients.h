@@ -23,6 +23,10 @@ std::string keyInjector();
 // and answers once KWin has taken them: the injector's exit status, 2 when KWin refused it
 // the protocol.
 int pressKeys(const KWinSession& session, const std::vector<std::string>& chords);
+// The injector started on `steps` (see tools/FakeKeys.cpp), talked to through its standard
+// input and output: for steps that wait on the test, such as a drag held at its end.
+std::unique_ptr<ChildProcess> startInjector(const KWinSession& session,
+                                            const std::vector<std::string>& steps);
 // The next line the client printed that starts with `prefix`, skipping others; empty when
 // none came within the time limit.
 std::string awaitOutput(ChildProcess& client, const std::string& prefix);

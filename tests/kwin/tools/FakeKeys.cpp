@@ -1,13 +1,21 @@
-// dovrik-kwintest-keys CHORD...: presses each chord ("ctrl+alt+Left", "meta+Left", "v") through
-// KWin's fake-input protocol, as a keyboard would: modifiers down in order, the key, then all up
-// in reverse. Keys are named by their X keysyms and turned into evdev codes through the US
-// layout. KWin offers the protocol only to a program whose path a desktop entry grants it; exit
+// dovrik-kwintest-keys STEP...: acts through KWin's fake-input protocol, one step after the
+// other, each taken by KWin before the next. A step is
+//   a chord ("ctrl+alt+Left", "meta+Left", "v"), pressed as a keyboard would: modifiers down
+//     in order, the key, then all up in reverse. Keys are named by their X keysyms and turned
+//     into evdev codes through the US layout;
+//   "pointer:X,Y", the pointer moved to that point of the desktop;
+//   "press" / "release", the left button;
+//   "wait", a line "waiting" printed and a line read from standard input before going on, so
+//     that a test looks at the desktop in the middle of a drag.
+// KWin offers the protocol only to a program whose path a desktop entry grants it; exit
 // status 2 says it was not offered.
 #include <cstdio>
 #include <cstring>
+#include <iostream>
 #include <optional>
 #include <sstream>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include <linux/input-event-codes.h>
@@ -77,6 +85,50 @@ std::optional<std::vector<uint32_t>> chordCodes(xkb_keymap* keymap, const std::s
   return codes;
 }
 
+struct PointerAt {
+  double x = 0, y = 0;
+};
+struct Button {
+  bool pressed = false;
+};
+struct Wait {};
+using Step = std::variant<std::vector<uint32_t>, PointerAt, Button, Wait>;
+
+std::optional<Step> step(xkb_keymap* keymap, const std::string& word) {
+  if (word == "press" || word == "release")
+    return Button{word == "press"};
+  if (word == "wait")
+    return Wait{};
+  PointerAt at;
+  char end = 0;
+  if (std::sscanf(word.c_str(), "pointer:%lf,%lf%c", &at.x, &at.y, &end) == 2)
+    return at;
+  if (auto codes = chordCodes(keymap, word))
+    return *codes;
+  return std::nullopt;
+}
+
+void perform(org_kde_kwin_fake_input* input, const Step& step) {
+  if (const auto* chord = std::get_if<std::vector<uint32_t>>(&step)) {
+    for (const uint32_t code : *chord)
+      org_kde_kwin_fake_input_keyboard_key(input, code, WL_KEYBOARD_KEY_STATE_PRESSED);
+    for (auto code = chord->rbegin(); code != chord->rend(); ++code)
+      org_kde_kwin_fake_input_keyboard_key(input, *code, WL_KEYBOARD_KEY_STATE_RELEASED);
+  } else if (const auto* at = std::get_if<PointerAt>(&step)) {
+    org_kde_kwin_fake_input_pointer_motion_absolute(input, wl_fixed_from_double(at->x),
+                                                    wl_fixed_from_double(at->y));
+  } else if (const auto* button = std::get_if<Button>(&step)) {
+    org_kde_kwin_fake_input_button(
+        input, BTN_LEFT,
+        button->pressed ? WL_POINTER_BUTTON_STATE_PRESSED : WL_POINTER_BUTTON_STATE_RELEASED);
+  } else {
+    std::printf("waiting\n");
+    std::fflush(stdout);
+    std::string line;
+    std::getline(std::cin, line);
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -88,14 +140,14 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "no US keymap\n");
     return 1;
   }
-  std::vector<std::vector<uint32_t>> chords;
+  std::vector<Step> steps;
   for (int i = 1; i < argc; ++i) {
-    const auto codes = chordCodes(keymap, argv[i]);
-    if (!codes) {
-      std::fprintf(stderr, "unknown key in %s\n", argv[i]);
+    const auto next = step(keymap, argv[i]);
+    if (!next) {
+      std::fprintf(stderr, "unknown step %s\n", argv[i]);
       return 1;
     }
-    chords.push_back(*codes);
+    steps.push_back(*next);
   }
   wl_display* display = wl_display_connect(nullptr);
   if (!display) {
@@ -111,13 +163,9 @@ int main(int argc, char** argv) {
     return 2;
   }
   org_kde_kwin_fake_input_authenticate(globals.fakeInput, "dovrik tests", "keys for the tests");
-  for (const auto& chord : chords) {
-    for (const uint32_t code : chord)
-      org_kde_kwin_fake_input_keyboard_key(globals.fakeInput, code, WL_KEYBOARD_KEY_STATE_PRESSED);
-    for (auto code = chord.rbegin(); code != chord.rend(); ++code)
-      org_kde_kwin_fake_input_keyboard_key(globals.fakeInput, *code,
-                                           WL_KEYBOARD_KEY_STATE_RELEASED);
-    // The compositor has handled the chord when it answers: the next starts after it.
+  for (const auto& next : steps) {
+    perform(globals.fakeInput, next);
+    // The compositor has handled the step when it answers: the next starts after it.
     wl_display_roundtrip(display);
   }
   org_kde_kwin_fake_input_destroy(globals.fakeInput);
