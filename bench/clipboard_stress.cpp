@@ -7,8 +7,6 @@
 // on Dovrik's main thread, the answer time bounds how long that thread was blocked. Resident
 // memory is sampled every 100 ms, and at the end the history file must decode.
 //   clipboard_stress [IDLE_SECONDS [STORM_SECONDS [TEXTS [IMAGES]]]]   (60 60 10 10)
-#include <sys/socket.h>
-#include <sys/un.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -26,10 +24,11 @@
 #include <thread>
 #include <vector>
 
+#include "AgentSocket.h"
 #include "ClipboardClient.h"
 #include "RealAgent.h"
+#include "ThreadSwitches.h"
 #include "XServer.h"
-#include "core/cli/CommandMessages.h"
 #include "core/clipboard/ClipboardItem.h"
 
 namespace {
@@ -37,75 +36,17 @@ namespace {
 using namespace dovrik;
 using namespace dovrik::x11test;
 using Clock = std::chrono::steady_clock;
+using bench::ask;
+using bench::contextSwitches;
+using bench::procField;
+using bench::socketIn;
 
 double millisecondsSince(Clock::time_point start) {
   return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
-std::optional<std::filesystem::path> socketIn(const std::filesystem::path& folder) {
-  std::error_code error;
-  for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
-    if (entry.path().extension() == ".socket")
-      return entry.path();
-  }
-  return std::nullopt;
-}
-
-// One command through the socket, as `dovrik WORDS…` sends it; its output, or nothing when
-// nobody answered.
-std::optional<std::string> ask(const std::filesystem::path& socketPath,
-                               const std::vector<std::string>& words) {
-  const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-  sockaddr_un address{};
-  address.sun_family = AF_UNIX;
-  socketPath.native().copy(address.sun_path, sizeof address.sun_path - 1);
-  std::string reply;
-  if (connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0) {
-    const std::string line = cli::encodeRequest(words) + "\n";
-    if (write(fd, line.data(), line.size()) == static_cast<ssize_t>(line.size())) {
-      char buffer[65536];
-      ssize_t got = 0;
-      while ((got = read(fd, buffer, sizeof buffer)) > 0)
-        reply.append(buffer, static_cast<std::size_t>(got));
-    }
-  }
-  close(fd);
-  if (reply.empty() || reply.back() != '\n')
-    return std::nullopt;
-  reply.pop_back();
-  const auto outcome = cli::decodeOutcome(reply);
-  if (!outcome)
-    return std::nullopt;
-  return outcome->out;
-}
-
-std::string procField(const std::filesystem::path& status, const std::string& field) {
-  std::ifstream in(status);
-  for (std::string line; std::getline(in, line);) {
-    if (line.starts_with(field + ":"))
-      return line.substr(field.size() + 1);
-  }
-  return {};
-}
-
 double mebibytes(const std::string& kilobytesField) {
   return std::strtod(kilobytesField.c_str(), nullptr) / 1024.0;
-}
-
-// Context switches of each thread, by "name (tid)".
-std::map<std::string, long> contextSwitches(pid_t pid) {
-  std::map<std::string, long> switches;
-  const std::filesystem::path tasks = "/proc/" + std::to_string(pid) + "/task";
-  std::error_code error;
-  for (const auto& task : std::filesystem::directory_iterator(tasks, error)) {
-    std::string name;
-    std::getline(std::ifstream(task.path() / "comm"), name);
-    const auto status = task.path() / "status";
-    switches[name + " (" + task.path().filename().string() + ")"] =
-        std::atol(procField(status, "voluntary_ctxt_switches").c_str()) +
-        std::atol(procField(status, "nonvoluntary_ctxt_switches").c_str());
-  }
-  return switches;
 }
 
 // Asks every 20 ms and keeps the answer times; samples resident memory every 100 ms.

@@ -190,6 +190,10 @@ registerShortcut(doorbell, "Dovrik: commands waiting", "", function() {
 function added(window) {
     watch(window);
     push({type: "windowAdded", window: describe(window)});
+    // KWin may activate a new Wayland window before announcing it, when Dovrik could not place
+    // the activation yet.
+    if (api.active() === window)
+        activated();
     if (window.dock)
         push({type: "outputs", outputs: describeOutputs()});
 }

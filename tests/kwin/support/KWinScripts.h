@@ -37,11 +37,12 @@ class KWinScripts {
   std::optional<nlohmann::json> reported(const std::string& token);
   // What the last failed evaluation said: KWin's refusal or the script's exception.
   const std::string& lastError() const { return lastError_; }
-
- private:
+  // Loads the script at `path` under `name` and runs it; it stays, its handlers connected, until
+  // KWin's /Scripting unloads it by that name.
   bool loadAndRun(const std::string& path, const std::string& name);
   void unload(const std::string& name);
 
+ private:
   const KWinSession& session_;
   std::unique_ptr<ScriptResults> results_;
   int scripts_ = 0;

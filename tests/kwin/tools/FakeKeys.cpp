@@ -9,6 +9,8 @@
 //     that a test looks at the desktop in the middle of a drag.
 // KWin offers the protocol only to a program whose path a desktop entry grants it; exit
 // status 2 says it was not offered.
+// With no steps given it reads one per line from standard input and prints "pressed" once KWin
+// has taken each, so that a benchmark pays for neither a start nor a connection per press.
 #include <cstdio>
 #include <cstring>
 #include <iostream>
@@ -149,6 +151,7 @@ int main(int argc, char** argv) {
     }
     steps.push_back(*next);
   }
+  const bool fromInput = steps.empty();
   wl_display* display = wl_display_connect(nullptr);
   if (!display) {
     std::fprintf(stderr, "no Wayland display\n");
@@ -163,10 +166,19 @@ int main(int argc, char** argv) {
     return 2;
   }
   org_kde_kwin_fake_input_authenticate(globals.fakeInput, "dovrik tests", "keys for the tests");
-  for (const auto& next : steps) {
+  const auto act = [&](const Step& next) {
     perform(globals.fakeInput, next);
     // The compositor has handled the step when it answers: the next starts after it.
     wl_display_roundtrip(display);
+  };
+  for (const auto& next : steps)
+    act(next);
+  for (std::string line; fromInput && std::getline(std::cin, line);) {
+    const auto next = step(keymap, line);
+    if (next)
+      act(*next);
+    std::printf(next ? "pressed\n" : "unknown\n");
+    std::fflush(stdout);
   }
   org_kde_kwin_fake_input_destroy(globals.fakeInput);
   wl_registry_destroy(registry);
