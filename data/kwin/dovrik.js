@@ -171,7 +171,8 @@ function perform(command) {
     if (command.op === "setFrame") {
         // A maximized window would keep that state under its new frame; leaving it does
         // nothing to a window that is not maximized.
-        window.setMaximize(false, false);
+        if (typeof window.setMaximize === "function")
+            window.setMaximize(false, false);
         // One assignment, so the window never shows a position without its size.
         window.frameGeometry = {x: command.frame.x, y: command.frame.y,
                                 width: command.frame.width, height: command.frame.height};
