@@ -169,7 +169,11 @@ function perform(command) {
     if (!window)
         return;
     if (command.op === "setFrame") {
-        // One assignment, so the window never shows an intermediate frame.
+        // A maximized window would keep that state under its new frame; leaving it does
+        // nothing to a window that is not maximized.
+        if (typeof window.setMaximize === "function")
+            window.setMaximize(false, false);
+        // One assignment, so the window never shows a position without its size.
         window.frameGeometry = {x: command.frame.x, y: command.frame.y,
                                 width: command.frame.width, height: command.frame.height};
     } else if (command.op === "activate") {

@@ -72,19 +72,23 @@ class BridgeTest : public KWinTest {
     return found;
   }
 
-  // KWin's own account of a window's frame, asked past the script.
-  std::optional<Rect> kwinFrame(AXElement element) {
+  // KWin's own account of a window, asked past the script.
+  QVariantMap kwinInfo(AXElement element) {
     const KWinWindow* window = adapters_->mirror.window(*KWinAccessibility::windowOf(element));
     if (!window)
-      return std::nullopt;
+      return {};
     QDBusMessage call =
         QDBusMessage::createMethodCall("org.kde.KWin", "/KWin", "org.kde.KWin", "getWindowInfo");
     call << QString::fromStdString(window->id);
     const QDBusReply<QVariantMap> info = session().bus().call(call, QDBus::BlockWithGui);
-    if (!info.isValid() || !info.value().contains("x"))
+    return info.isValid() ? info.value() : QVariantMap{};
+  }
+  std::optional<Rect> kwinFrame(AXElement element) {
+    const QVariantMap info = kwinInfo(element);
+    if (!info.contains("x"))
       return std::nullopt;
-    return Rect{info.value()["x"].toDouble(), info.value()["y"].toDouble(),
-                info.value()["width"].toDouble(), info.value()["height"].toDouble()};
+    return Rect{info["x"].toDouble(), info["y"].toDouble(), info["width"].toDouble(),
+                info["height"].toDouble()};
   }
 
   std::string scriptFolder_;
@@ -178,6 +182,34 @@ TEST_F(KWinSnapTest, AnXtermLandsOnTheRightHalfWithinACell) {
   ASSERT_TRUE(window);
   // xterm sizes itself in whole character cells.
   expectSnapInOneCommand(*window, {640, 0, 640, 800}, 20);
+}
+
+TEST_F(KWinSnapTest, MaximizedAndTiledWindowsLandToo) {
+  startQtWindow("dovrik maximized");
+  const auto window = awaitWindow("dovrik maximized");
+  ASSERT_TRUE(window);
+  ASSERT_TRUE(await(
+      [&] { return adapters_->mirror.active() == KWinAccessibility::windowOf(*window); }, 5s));
+  QDBusMessage maximize =
+      QDBusMessage::createMethodCall("org.kde.kglobalaccel", "/component/kwin",
+                                     "org.kde.kglobalaccel.Component", "invokeShortcut");
+  maximize << QString("Window Maximize");
+  session().bus().call(maximize, QDBus::BlockWithGui);
+  ASSERT_TRUE(await([&] { return kwinFrame(*window) == Rect{0, 0, 1280, 800}; }, 5s));
+  expectSnapInOneCommand(*window, {0, 0, 640, 400}, 1);
+  // No longer maximized either, so KWin's maximize button maximizes it again.
+  EXPECT_EQ(kwinInfo(*window)["maximizeHorizontal"].toInt(), 0);
+  EXPECT_EQ(kwinInfo(*window)["maximizeVertical"].toInt(), 0);
+
+  // KWin's own tiling, by its shortcut.
+  ASSERT_EQ(pressKeys(session(), {"meta+Right"}), 0);
+  ASSERT_TRUE(await(
+      [&] {
+        return kwinFrame(*window) == Rect{640, 0, 640, 800};
+      },
+      5s))
+      << kwinFrame(*window)->x;
+  expectSnapInOneCommand(*window, {0, 400, 1280, 400}, 1);
 }
 
 TEST_F(KWinSnapTest, AWindowIsActivatedOnRequest) {
