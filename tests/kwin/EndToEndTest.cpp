@@ -282,5 +282,19 @@ TEST_F(ClipboardEndToEndTest, AnEntryPastedFromTheCommandLineReachesTheActiveWin
   EXPECT_EQ(awaitOutput(target, "pasted-text"), "pasted-text pasted by dovrik") << agent().log();
 }
 
+TEST_F(ClipboardEndToEndTest, AnEntryChosenInThePopupIsPastedIntoThePreviouslyActiveWindow) {
+  ChildProcess& source = openQtWindow("popup source");
+  source.sendLine("copy-text chosen in the popup");
+  ASSERT_EQ(awaitOutput(source, "copied"), "copied text/plain");
+  ASSERT_NE(awaitListed("chosen in the popup").find("chosen in the popup"), std::string::npos);
+
+  ChildProcess& target = openQtWindow("popup target");
+  const auto popup = agent().run({"clipboard", "popup"});
+  ASSERT_EQ(popup.status, 0) << popup.err;
+  ASSERT_EQ(awaitOutput(target, "inactive"), "inactive") << "the popup did not take the keys";
+  ASSERT_EQ(pressKeys(session(), {"Return"}), 0);
+  EXPECT_EQ(awaitOutput(target, "pasted-text"), "pasted-text chosen in the popup") << agent().log();
+}
+
 }  // namespace
 }  // namespace dovrik::kwintest
