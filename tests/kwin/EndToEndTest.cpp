@@ -1,13 +1,10 @@
 // The real program in a headless Plasma session, driven as a user drives it: hotkeys and drags
 // through fake input, commands through `dovrik`, with a Qt Wayland window and an Xwayland xterm
 // as the windows it acts on.
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
-
-#include <QDBusMessage>
 
 #include "Await.h"
 #include "KWinTest.h"
