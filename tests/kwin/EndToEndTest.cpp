@@ -1,13 +1,10 @@
 // The real program in a headless Plasma session, driven as a user drives it: hotkeys and drags
 // through fake input, commands through `dovrik`, with a Qt Wayland window and an Xwayland xterm
 // as the windows it acts on.
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
-
-#include <QDBusMessage>
 
 #include "Await.h"
 #include "KWinTest.h"
@@ -280,6 +277,20 @@ TEST_F(ClipboardEndToEndTest, AnEntryPastedFromTheCommandLineReachesTheActiveWin
   const auto pasted = agent().run({"clipboard", "paste", "2"});
   EXPECT_EQ(pasted.status, 0) << pasted.err << agent().log();
   EXPECT_EQ(awaitOutput(target, "pasted-text"), "pasted-text pasted by dovrik") << agent().log();
+}
+
+TEST_F(ClipboardEndToEndTest, AnEntryChosenInThePopupIsPastedIntoThePreviouslyActiveWindow) {
+  ChildProcess& source = openQtWindow("popup source");
+  source.sendLine("copy-text chosen in the popup");
+  ASSERT_EQ(awaitOutput(source, "copied"), "copied text/plain");
+  ASSERT_NE(awaitListed("chosen in the popup").find("chosen in the popup"), std::string::npos);
+
+  ChildProcess& target = openQtWindow("popup target");
+  const auto popup = agent().run({"clipboard", "popup"});
+  ASSERT_EQ(popup.status, 0) << popup.err;
+  ASSERT_EQ(awaitOutput(target, "inactive"), "inactive") << "the popup did not take the keys";
+  ASSERT_EQ(pressKeys(session(), {"Return"}), 0);
+  EXPECT_EQ(awaitOutput(target, "pasted-text"), "pasted-text chosen in the popup") << agent().log();
 }
 
 }  // namespace

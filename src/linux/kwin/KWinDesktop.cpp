@@ -16,6 +16,11 @@ KWinDesktop::KWinDesktop(ProcessId ownPid, const PreviewLook& previewLook, Sched
             }),
       pasteboard_(wayland_, mainQueue, background),
       keySynth_(wayland_),
+      pasteKeys_(keySynth_, mainQueue,
+                 [this, ownPid] {
+                   const auto active = kwin_.mirror.active();
+                   return active && kwin_.apps.owner(*active) == ownPid;
+                 }),
       edgeTiling_([] { return std::string("KWin"); }),
       preview_(
           wayland_, mainQueue,

@@ -12,6 +12,7 @@
 #include "linux/desktop/DesktopEdgeTiling.h"
 #include "linux/kwin/FakeInputKeySynth.h"
 #include "linux/kwin/KWinAdapters.h"
+#include "linux/kwin/KWinPasteKeys.h"
 #include "linux/kwin/OutputDevices.h"
 #include "linux/session/DesktopAdapters.h"
 #include "linux/session/PreviewLook.h"
@@ -36,7 +37,7 @@ class KWinDesktop : public DesktopAdapters {
   EventTap& eventTap() override { return kwin_.eventTap; }
   WindowList& windowList() override { return kwin_.windowList; }
   Pasteboard& pasteboard() override { return pasteboard_; }
-  KeySynth& keySynth() override { return keySynth_; }
+  KeySynth& keySynth() override { return pasteKeys_; }
   InstalledApps& installedApps() override { return installedApps_; }
   EdgeTiling& edgeTiling() override { return edgeTiling_; }
   // Qt's own windows cannot be placed on Wayland; the overlay layer can.
@@ -67,6 +68,7 @@ class KWinDesktop : public DesktopAdapters {
   KWinAdapters kwin_;
   wayland::DataControlPasteboard pasteboard_;
   FakeInputKeySynth keySynth_;
+  KWinPasteKeys pasteKeys_;
   desktop::DesktopApplications installedApps_;
   desktop::DesktopEdgeTiling edgeTiling_;
   wayland::LayerShellOverlay preview_;
