@@ -121,6 +121,15 @@ TEST_F(KWinScriptTest, ReportsTheOutputAndTheWindowsAsTheyCome) {
             AXValue(std::string("AXWindow")));
 }
 
+TEST_F(KWinScriptTest, ANewWaylandWindowIsActiveAsSoonAsItIsKnown) {
+  // KWin activates a Wayland window before it announces it; the hotkeys act on the active window.
+  startQtWindow("dovrik new window");
+  const auto window = awaitWindow("dovrik new window");
+  ASSERT_TRUE(window);
+  EXPECT_TRUE(await(
+      [&] { return adapters_->mirror.active() == KWinAccessibility::windowOf(*window); }, 5s));
+}
+
 TEST_F(KWinScriptTest, AnotherProgramOnTheBusIsRefused) {
   QDBusConnection stranger =
       QDBusConnection::connectToBus(QString::fromStdString(session().busAddress()), "stranger");
