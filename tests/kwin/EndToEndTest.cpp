@@ -225,6 +225,14 @@ TEST_F(LayoutEndToEndTest, AnAppRuleSnapsAWindowStartedAfterItWasAdded) {
 
   clients_.push_back(startQtWindow(session(), "ruled window", "org.dovrik.RuleWindow"));
   EXPECT_TRUE(windows().awaitFrame("ruled window", rightHalf, 10s)) << frameOf("ruled window");
+
+  // An X11 program is known by its desktop entry, found through its executable, whatever class
+  // its window carries: the identity `dovrik apps` shows is the one a rule names.
+  const auto xtermRule = agent().run({"rules", "add", "debian-xterm", "left-half"});
+  ASSERT_EQ(xtermRule.status, 0) << xtermRule.err;
+  clients_.push_back(startXterm(session(), "ruled xterm", "RuledXterm"));
+  ASSERT_TRUE(windows().awaitTitled("ruled xterm")) << scripts().lastError();
+  EXPECT_TRUE(awaitXtermFrame("ruled xterm", leftHalf)) << frameOf("ruled xterm");
 }
 
 class ClipboardEndToEndTest : public EndToEnd {
