@@ -92,13 +92,13 @@ const PlatformTexts& PlatformTexts::linux() {
           "Clipboard history is on by default and keeps your last copied items on this computer. "
           "Turn it off in Settings → Clipboard.",
       .onboardingWaiting = "Waiting for a window manager… Dovrik notices one as soon as it starts.",
-      .refusedShortcutPrefix = "The X server refused the shortcut for ",
-      .refusedShortcutsPrefix = "The X server refused the shortcuts for ",
+      .refusedShortcutPrefix = "The desktop refused the shortcut for ",
+      .refusedShortcutsPrefix = "The desktop refused the shortcuts for ",
       .refusedShortcutsAdvice =
           "Desktop environments and window managers often bind these same "
           "keys for tiling or switching workspaces — if yours does, change "
           "the shortcuts here.",
-      .refusedHotkeyPrefix = "The X server refused ",
+      .refusedHotkeyPrefix = "The desktop refused ",
       .tapRestartWarning =
           "Dragging windows to the screen edge will not snap them until Dovrik is restarted. "
           "The X server would not let Dovrik watch the mouse, and Dovrik asks for that only "

@@ -97,7 +97,7 @@ TEST_F(ShortcutManagerTest, RefusalsUseNoIdentifierAndAreNamedInDeclarationOrder
   const std::set<SnapPosition> scrambled = {SnapPosition::center, SnapPosition::rightHalf,
                                             SnapPosition::topLeft};
   EXPECT_EQ(ShortcutManager::refusalNotice(scrambled, PlatformTexts::linux()),
-            "The X server refused the shortcuts for Right Half, Top Left, Center — another app "
+            "The desktop refused the shortcuts for Right Half, Top Left, Center — another app "
             "is already using them. " +
                 PlatformTexts::linux().refusedShortcutsAdvice);
   EXPECT_EQ(ShortcutManager::refusalNotice({}, world.platform.texts), "");
