@@ -181,15 +181,20 @@ function perform(command) {
     }
 }
 
-// Dovrik rings when it has queued commands; the reply to one call carries all of them, so
+// Dovrik rings when it has queued commands; the reply to one call carries all of them. After
+// commands came, the next fetch goes out at once and Dovrik holds it open for a few seconds,
+// so that a following command needs no ring; an empty answer ends that, and from then on
 // nothing polls and nothing runs while there is nothing to do.
-registerShortcut(doorbell, "Dovrik: commands waiting", "", function() {
+function fetchCommands() {
     callDBus(dovrik.service, dovrik.path, dovrik.iface, "TakeCommands", function(reply) {
         var commands = JSON.parse(reply);
         for (var i = 0; i < commands.length; ++i)
             perform(commands[i]);
+        if (commands.length > 0)
+            fetchCommands();
     });
-});
+}
+registerShortcut(doorbell, "Dovrik: commands waiting", "", fetchCommands);
 
 function added(window) {
     watch(window);

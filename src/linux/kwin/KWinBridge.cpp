@@ -5,13 +5,21 @@
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusServiceWatcher>
+#include <utility>
 
 #include "linux/kwin/KWinNames.h"
 
 namespace dovrik::kwin {
 
-KWinBridge::KWinBridge(QDBusConnection connection, KWinMirror& mirror, const QString& serviceName)
-    : connection_(std::move(connection)), mirror_(mirror), serviceName_(serviceName) {
+KWinBridge::KWinBridge(QDBusConnection connection, KWinMirror& mirror, const QString& serviceName,
+                       int warmMilliseconds)
+    : connection_(std::move(connection)),
+      mirror_(mirror),
+      serviceName_(serviceName),
+      warmth_(new QTimer(this)) {
+  warmth_->setSingleShot(true);
+  warmth_->setInterval(warmMilliseconds);
+  connect(warmth_, &QTimer::timeout, this, [this] { answerHeldFetch(); });
   watcher_ = new QDBusServiceWatcher(QString::fromLatin1(kwinService), connection_,
                                      QDBusServiceWatcher::WatchForOwnerChange, this);
   connect(
@@ -29,6 +37,7 @@ KWinBridge::KWinBridge(QDBusConnection connection, KWinMirror& mirror, const QSt
 }
 
 KWinBridge::~KWinBridge() {
+  answerHeldFetch();
   connection_.unregisterObject(QString::fromLatin1(bridgePath));
   if (serving_)
     connection_.unregisterService(serviceName_);
@@ -48,6 +57,8 @@ void KWinBridge::kwinOwnerChanged(const QString& owner) {
   // Whatever the old KWin reported, or was asked, is gone with it.
   queue_.clear();
   rung_ = false;
+  warmth_->stop();
+  heldFetch_.reset();
   mirror_.forget();
 }
 
@@ -66,10 +77,28 @@ void KWinBridge::Push(const QString& message) {
 QString KWinBridge::TakeCommands() {
   if (!calledByKWin())
     return {};
+  rung_ = false;
+  if (queue_.empty() && !heldFetch_) {
+    setDelayedReply(true);
+    heldFetch_ = message();
+    warmth_->start();
+    return {};
+  }
+  return takeQueue();
+}
+
+QString KWinBridge::takeQueue() {
   const std::string commands = encodeCommands(queue_);
   queue_.clear();
-  rung_ = false;
   return QString::fromStdString(commands);
+}
+
+void KWinBridge::answerHeldFetch() {
+  warmth_->stop();
+  if (!heldFetch_)
+    return;
+  const QDBusMessage fetch = *std::exchange(heldFetch_, std::nullopt);
+  connection_.send(fetch.createReply(takeQueue()));
 }
 
 void KWinBridge::send(ScriptCommand command) {
@@ -77,6 +106,17 @@ void KWinBridge::send(ScriptCommand command) {
   if (kwinOwner_.isEmpty())
     return;
   queue_.push_back(std::move(command));
+  // Commands sent together (a frame and an activation) go out in one answer.
+  if (heldFetch_) {
+    if (!answerQueued_) {
+      answerQueued_ = true;
+      QTimer::singleShot(0, this, [this] {
+        answerQueued_ = false;
+        answerHeldFetch();
+      });
+    }
+    return;
+  }
   // One ring fetches everything queued until the script's call arrives.
   if (!rung_)
     ringDoorbell();

@@ -6,8 +6,11 @@
 
 #include <QDBusConnection>
 #include <QDBusContext>
+#include <QDBusMessage>
 #include <QObject>
 #include <QString>
+#include <QTimer>
+#include <optional>
 #include <vector>
 
 #include "linux/kwin/KWinMirror.h"
@@ -23,13 +26,16 @@ class KWinBridge : public QObject, protected QDBusContext {
 
  public:
   // Serves on `connection` under `serviceName`; the mirror is forgotten whenever KWin leaves.
+  // After the script fetched commands, its next fetch is held open for `warmMilliseconds`.
   KWinBridge(QDBusConnection connection, KWinMirror& mirror,
-             const QString& serviceName = QStringLiteral("org.dovrik.Dovrik"));
+             const QString& serviceName = QStringLiteral("org.dovrik.Dovrik"),
+             int warmMilliseconds = 5000);
   ~KWinBridge() override;
 
   // Whether the object and its name are on the bus; false when another Dovrik holds the name.
   bool isServing() const { return serving_; }
-  // Queues a command and, when the queue was empty, rings the script's doorbell.
+  // Queues a command and hands it to a fetch held open, or rings the script's doorbell when
+  // none is and the queue was empty.
   void send(ScriptCommand command);
 
  public Q_SLOTS:
@@ -40,6 +46,8 @@ class KWinBridge : public QObject, protected QDBusContext {
   bool calledByKWin();
   void kwinOwnerChanged(const QString& owner);
   void ringDoorbell();
+  QString takeQueue();
+  void answerHeldFetch();
 
   QDBusConnection connection_;
   KWinMirror& mirror_;
@@ -50,6 +58,13 @@ class KWinBridge : public QObject, protected QDBusContext {
   std::vector<ScriptCommand> queue_;
   // The doorbell rang for the queue and the script has not fetched it yet.
   bool rung_ = false;
+  // Right after a command another tends to follow (an animation's next step, the next snap):
+  // the script fetches again at once, and that fetch is held open so the next command goes out
+  // without the doorbell's extra round trip. A few quiet seconds answer it empty, and from then
+  // on nothing runs until the doorbell rings.
+  std::optional<QDBusMessage> heldFetch_;
+  QTimer* warmth_ = nullptr;
+  bool answerQueued_ = false;
 };
 
 }  // namespace dovrik::kwin

@@ -60,7 +60,8 @@ class KWinBridgeTest : public testing::Test {
                                      QDBusConnection::ExportAllSlots));
     stranger_ = bus_.connect(QStringLiteral("stranger"));
     dovrik_ = bus_.connect(QStringLiteral("dovrik"));
-    bridge_ = std::make_unique<KWinBridge>(dovrik_, mirror_);
+    bridge_ = std::make_unique<KWinBridge>(dovrik_, mirror_, QStringLiteral("org.dovrik.Dovrik"),
+                                           warmMilliseconds);
     ASSERT_TRUE(bridge_->isServing());
   }
   void TearDown() override {
@@ -69,6 +70,7 @@ class KWinBridgeTest : public testing::Test {
       QDBusConnection::disconnectFromBus(QString::fromLatin1(name));
   }
 
+  static constexpr int warmMilliseconds = 300;
   PrivateBus bus_;
   FakeShortcutComponent shortcuts_;
   QDBusConnection kwin_{QString()};
@@ -114,6 +116,34 @@ TEST_F(KWinBridgeTest, QueuedCommandsRingOnceAndGoToKWinAloneAllAtOnce) {
 
   bridge_->send(CursorCommand{});
   EXPECT_TRUE(waitFor([&] { return shortcuts_.rings == 2; }));
+}
+
+TEST_F(KWinBridgeTest, AFetchRightAfterCommandsWaitsForTheNextOneAndEndsEmptyWhenNoneComes) {
+  callBridge(kwin_, "Push", {QString::fromStdString(helloWithOneWindow)});
+  const auto fetch = [&] {
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        QStringLiteral("org.dovrik.Dovrik"), QStringLiteral("/org/dovrik/KWin"),
+        QStringLiteral("org.dovrik.KWin"), QStringLiteral("TakeCommands"));
+    return QDBusPendingCall(kwin_.asyncCall(call, 5000));
+  };
+  const auto answer = [](const QDBusPendingCall& call) {
+    return call.reply().arguments().value(0).toString();
+  };
+
+  QDBusPendingCall held = fetch();
+  EXPECT_FALSE(waitFor([&] { return held.isFinished(); }, 100));
+  bridge_->send(ActivateCommand{"{a}"});
+  bridge_->send(SetFrameCommand{"{a}", {1, 2, 3, 4}});
+  ASSERT_TRUE(waitFor([&] { return held.isFinished(); }));
+  EXPECT_EQ(QJsonDocument::fromJson(answer(held).toUtf8()).array().size(), 2);
+  EXPECT_EQ(shortcuts_.rings, 0);
+
+  // Quiet: the held fetch ends empty, and the next command rings again.
+  QDBusPendingCall quiet = fetch();
+  ASSERT_TRUE(waitFor([&] { return quiet.isFinished(); }));
+  EXPECT_EQ(answer(quiet), QStringLiteral("[]"));
+  bridge_->send(CursorCommand{});
+  EXPECT_TRUE(waitFor([&] { return shortcuts_.rings == 1; }));
 }
 
 TEST_F(KWinBridgeTest, ANewKWinStartsFromNothingAndTheOldOneIsNoLongerHeard) {

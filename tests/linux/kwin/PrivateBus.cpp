@@ -11,8 +11,8 @@
 
 namespace dovrik::kwin::test {
 
-bool waitFor(const std::function<bool()>& condition) {
-  const QDeadlineTimer deadline(5000);
+bool waitFor(const std::function<bool()>& condition, int milliseconds) {
+  const QDeadlineTimer deadline(milliseconds);
   while (!condition()) {
     if (deadline.hasExpired())
       return false;

@@ -11,8 +11,9 @@
 
 namespace dovrik::kwin::test {
 
-// True as soon as `condition` holds, handling Qt's events meanwhile; false after five seconds.
-bool waitFor(const std::function<bool()>& condition);
+// True as soon as `condition` holds, handling Qt's events meanwhile; false after
+// `milliseconds`.
+bool waitFor(const std::function<bool()>& condition, int milliseconds = 5000);
 
 // A dbus-daemon started for the test and stopped by its process id.
 class PrivateBus {
