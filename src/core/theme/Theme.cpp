@@ -1,7 +1,9 @@
 // The colour table and the text-on-accent rule.
 #include "core/theme/Theme.h"
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstddef>
 
 namespace dovrik {
@@ -21,7 +23,7 @@ constexpr std::array<TokenColors, 11> tokenColors{{
     {{216, 220, 226, 1}, {52, 57, 65, 1}},     // border
     {{20, 23, 26, 1}, {242, 244, 247, 1}},     // textPrimary
     {{90, 97, 107, 1}, {155, 163, 174, 1}},    // textSecondary
-    {{138, 145, 155, 1}, {107, 115, 126, 1}},  // textTertiary
+    {{106, 113, 123, 1}, {133, 141, 152, 1}},  // textTertiary
     {{30, 127, 79, 1}, {70, 200, 138, 1}},     // success
     {{162, 91, 16, 1}, {232, 150, 60, 1}},     // warning
     {{192, 57, 43, 1}, {240, 107, 92, 1}},     // danger
@@ -29,7 +31,28 @@ constexpr std::array<TokenColors, 11> tokenColors{{
 
 static_assert(static_cast<std::size_t>(ColorToken::danger) + 1 == tokenColors.size());
 
+// WCAG 2's relative luminance of an sRGB colour.
+double luminance(Rgba color) {
+  const auto linear = [](double channel) {
+    const double c = channel / 255.0;
+    return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+  };
+  return 0.2126 * linear(color.red) + 0.7152 * linear(color.green) + 0.0722 * linear(color.blue);
+}
+
 }  // namespace
+
+double Theme::contrastRatio(Rgba first, Rgba second) {
+  const double a = luminance(first);
+  const double b = luminance(second);
+  return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
+}
+
+Rgba Theme::textOn(Rgba fill) {
+  const Rgba black{0, 0, 0, 1};
+  const Rgba white{255, 255, 255, 1};
+  return contrastRatio(black, fill) > contrastRatio(white, fill) ? black : white;
+}
 
 Rgba Theme::color(ColorToken token, ColorScheme scheme) {
   const TokenColors& colors = tokenColors[static_cast<std::size_t>(token)];

@@ -20,6 +20,11 @@ Rgba color(ColorToken token, ColorScheme scheme);
 Rgba onAccent(std::optional<Rgba> accent);
 // Perceived lightness 0 to 1 (0.299 R + 0.587 G + 0.114 B) above which text on it is black.
 inline constexpr double onAccentThreshold = 0.62;
+// Black or white, whichever reads better on an opaque `fill` (a destructive button's).
+Rgba textOn(Rgba fill);
+
+// The WCAG contrast ratio of two opaque colours, from 1 to 21; text needs 4.5 to be readable.
+double contrastRatio(Rgba first, Rgba second);
 
 // Cards: surface background, rounded corners, a hairline drawn inside the edge.
 inline constexpr double cardCornerRadius = 10;

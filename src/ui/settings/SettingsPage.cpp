@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <cmath>
 
+#include "core/theme/Theme.h"
 #include "ui/PopupFonts.h"
 #include "ui/ThemeColors.h"
 #include "ui/settings/SettingsSymbols.h"
@@ -232,7 +233,9 @@ QPushButton* SettingsPage::button(std::string_view title, std::function<void()> 
   control->setCursor(Qt::PointingHandCursor);
   control->setFocusPolicy(Qt::StrongFocus);
   const QColor fill = destructive ? color(ColorToken::danger) : color(ColorToken::surface);
-  const QColor ink = destructive ? QColor(255, 255, 255) : color(ColorToken::textPrimary);
+  const QColor ink =
+      destructive ? toQColor(Theme::textOn(Theme::color(ColorToken::danger, context_.scheme)))
+                  : color(ColorToken::textPrimary);
   control->setStyleSheet(
       QStringLiteral("QPushButton { background: %1; color: %2; border: 1px solid %3;"
                      " border-radius: 6px; padding: 4px 12px; }"

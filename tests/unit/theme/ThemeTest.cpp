@@ -23,7 +23,6 @@ TEST(ThemeColors, TokensResolvePerScheme) {
   EXPECT_EQ(Theme::color(ColorToken::surface, ColorScheme::dark), (Rgba{28, 31, 36, 1}));
   EXPECT_EQ(Theme::color(ColorToken::hover, ColorScheme::light), (Rgba{0, 0, 0, 0.04}));
   EXPECT_EQ(Theme::color(ColorToken::selection, ColorScheme::dark), (Rgba{255, 255, 255, 0.09}));
-  EXPECT_EQ(Theme::color(ColorToken::textTertiary, ColorScheme::light), (Rgba{138, 145, 155, 1}));
   EXPECT_EQ(Theme::color(ColorToken::success, ColorScheme::dark), (Rgba{70, 200, 138, 1}));
   EXPECT_EQ(Theme::color(ColorToken::danger, ColorScheme::light), (Rgba{192, 57, 43, 1}));
   EXPECT_EQ(Theme::color(ColorToken::danger, ColorScheme::dark), (Rgba{240, 107, 92, 1}));
@@ -39,6 +38,26 @@ TEST(ThemeColors, EveryTokenHasItsOwnValueInEachScheme) {
   }
   for (const ColorToken token : allTokens)
     EXPECT_NE(Theme::color(token, ColorScheme::light), Theme::color(token, ColorScheme::dark));
+}
+
+// Every colour text is drawn in reads on the card surface of its own scheme (WCAG AA, 4.5:1), and
+// so does the label of a destructive button on its fill.
+TEST(ThemeColors, TextTokensAndDestructiveLabelsAreReadableInBothSchemes) {
+  EXPECT_NEAR(Theme::contrastRatio(black, white), 21.0, 1e-9);
+  EXPECT_NEAR(Theme::contrastRatio(white, white), 1.0, 1e-9);
+  for (const ColorScheme scheme : {ColorScheme::light, ColorScheme::dark}) {
+    const Rgba surface = Theme::color(ColorToken::surface, scheme);
+    for (const ColorToken text :
+         {ColorToken::textPrimary, ColorToken::textSecondary, ColorToken::textTertiary,
+          ColorToken::success, ColorToken::warning, ColorToken::danger})
+      EXPECT_GE(Theme::contrastRatio(Theme::color(text, scheme), surface), 4.5)
+          << "token " << static_cast<int>(text) << " in scheme " << static_cast<int>(scheme);
+    const Rgba danger = Theme::color(ColorToken::danger, scheme);
+    EXPECT_GE(Theme::contrastRatio(Theme::textOn(danger), danger), 4.5);
+  }
+  // White on the dark scheme's light red would read at about 3:1.
+  EXPECT_EQ(Theme::textOn(Theme::color(ColorToken::danger, ColorScheme::dark)), black);
+  EXPECT_EQ(Theme::textOn(Theme::color(ColorToken::danger, ColorScheme::light)), white);
 }
 
 TEST(ThemeOnAccent, LightAccentsGetBlackTextDarkOnesWhite) {
