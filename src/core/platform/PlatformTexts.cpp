@@ -29,6 +29,8 @@ const PlatformTexts& PlatformTexts::macOS() {
           "x-apple.systempreferences:com.apple.preference.security?Privacy_Accessibility",
       .accessibilitySettingsPath = "System Settings → Privacy & Security → Accessibility",
       .accessibilityMissingDetail = "Grant access in System Settings to move and resize windows.",
+      .accessGrantedTitle = "Accessibility access granted",
+      .accessMissingTitle = "Accessibility access required",
       .grantAccessTitle = "Allow Access",
       .openAccessSettingsTitle = "Open Privacy Settings",
       .onboardingPermission =
@@ -79,6 +81,8 @@ const PlatformTexts& PlatformTexts::linux() {
           "Dovrik moves and resizes windows through the window manager, and no window manager "
           "that supports EWMH runs on this X display. Start Dovrik in an X11 session with one "
           "(for example Openbox, Xfwm, KWin or Mutter).",
+      .accessGrantedTitle = "Window control available",
+      .accessMissingTitle = "Window control unavailable",
       // Nothing is granted on Linux: the button checks the window manager again.
       .grantAccessTitle = "Check Again",
       .openAccessSettingsTitle = "Check Again",

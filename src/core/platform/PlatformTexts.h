@@ -16,6 +16,9 @@ struct PlatformTexts {
   std::string accessibilitySettingsPath;
   // What the user can do while Dovrik may not move windows.
   std::string accessibilityMissingDetail;
+  // The General panel's row about window control, while Dovrik may move windows and while not.
+  std::string accessGrantedTitle;
+  std::string accessMissingTitle;
   // The buttons that ask for window control: before the system has asked the user, and after.
   std::string grantAccessTitle;
   std::string openAccessSettingsTitle;

@@ -40,10 +40,13 @@ void GeneralPanelModel::setSnappingEnabled(bool enabled) {
 
 GeneralPanelModel::AccessStatus GeneralPanelModel::accessStatus() const {
   if (appState_.hasAccessibilityPermission())
-    return {"checkmark.circle.fill", "Accessibility access granted",
+    return {"checkmark.circle.fill", platform_.texts.accessGrantedTitle,
             "Dovrik can control your windows."};
-  return {"exclamationmark.triangle.fill", "Accessibility access required",
-          platform_.texts.accessibilityMissingDetail};
+  // The platform's own reason says what to do here and now, where it knows one.
+  std::string reason = platform_.accessibility.untrustedReason();
+  if (reason.empty())
+    reason = platform_.texts.accessibilityMissingDetail;
+  return {"exclamationmark.triangle.fill", platform_.texts.accessMissingTitle, reason};
 }
 
 std::optional<std::string> GeneralPanelModel::accessButtonTitle() const {

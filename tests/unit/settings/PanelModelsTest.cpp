@@ -48,6 +48,8 @@ TEST_F(PanelModelsTest, GeneralPanelWarnsOfARefusedTapAndOffersAccessOnlyWhileMi
   desktop.setTrusted(false);
   panel.appear();
   EXPECT_EQ(panel.accessStatus().title, "Accessibility access required");
+  // The row tells the platform's own reason, which says what to do on this desktop.
+  EXPECT_EQ(panel.accessStatus().detail, desktop.untrustedReason());
   EXPECT_EQ(panel.accessButtonTitle(), "Allow Access");
   panel.requestAccess();
   EXPECT_EQ(panel.accessButtonTitle(), "Open Privacy Settings");
