@@ -143,7 +143,10 @@ void TrayIcon::rebuildMenu() {
       action->setChecked(true);
     }
     if (!item.iconName.empty()) {
-      action->setIcon(symbolIcon(item.iconName, color));
+      // Qt's styles draw a checked item's icon in a sunken frame instead of a check mark: the
+      // current item shows the mark in its icon's place.
+      if (!action->isChecked())
+        action->setIcon(symbolIcon(item.iconName, color));
       action->setToolTip(qstr(item.iconDescription));
     }
     action->setShortcut(keySequence(item.keyEquivalent));

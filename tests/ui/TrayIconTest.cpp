@@ -56,10 +56,34 @@ class TrayIconTest : public QObject {
       QCOMPARE(action->text(), QString::fromStdString(item.title));
       QCOMPARE(action->isEnabled(), item.enabled);
       QCOMPARE(action->isChecked(), item.state == MenuItemState::on);
-      QCOMPARE(action->icon().isNull(), item.iconName.empty());
+      // A checked item shows the check mark, never its icon in a sunken frame.
+      QCOMPARE(action->icon().isNull(), item.iconName.empty() || item.state == MenuItemState::on);
     }
     QCOMPARE(actions.back()->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
     QVERIFY(!tray.trayIcon().icon().isNull());
+  }
+
+  // The layout saved for the monitors connected now is the checked one: it shows a check mark,
+  // never its own icon in a sunken frame.
+  void currentLayoutShowsACheckMark() {
+    test::SimWorld world;
+    // Layouts are saved for monitors known by their UUID.
+    world.desktop.removeScreen(world.primary);
+    world.desktop.addScreen({0, 0, 1440, 900}, {0, 0, 1440, 875},
+                            "AAAAAAAA-0000-4000-8000-000000000001");
+    world.desktop.addWindow(world.appPid, {0, 25, 720, 875}, "editor");
+    App app(world.platform);
+    app.start();
+    QVERIFY(app.workspaceManager().captureCurrent("Desk").has_value());
+    ui::TrayIcon tray(app.menuBarController());
+    Q_EMIT tray.menu().aboutToShow();
+    QAction* desk = actionTitled(tray.menu(), "Desk");
+    QVERIFY(desk);
+    QVERIFY(desk->isChecked());
+    QVERIFY(desk->icon().isNull());
+    QAction* save = actionTitled(tray.menu(), "Save Current Layout…");
+    QVERIFY(save);
+    QVERIFY(!save->icon().isNull());
   }
 
   // The switch asks for a new menu from inside its own action; the tray rebuilds right after,
