@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -41,7 +42,28 @@ struct KWinBenchSession {
     if (!agent.start())
       throw std::runtime_error("the agent did not start:\n" + agent.log());
   }
+
+  // The Qt Wayland test window, shown and made the active one; null, having said why, when it
+  // does not become active.
+  std::unique_ptr<kwintest::ChildProcess> openActiveWindow() {
+    using namespace std::chrono_literals;
+    auto window = kwintest::startQtWindow(session, "Bench window", "bench-window");
+    if (!windows.awaitTitled("Bench window", 15s) || !windows.activate("Bench window")) {
+      std::fprintf(stderr, "the test window did not become active\n");
+      return nullptr;
+    }
+    return window;
+  }
 };
+
+// Whether a headless KWin can run here; says why not.
+inline bool kwinSessionAvailable() {
+  if (const auto reason = kwintest::KWinSession::unavailable()) {
+    std::fprintf(stderr, "no KWin session: %s\n", reason->c_str());
+    return false;
+  }
+  return true;
+}
 
 // Handles Qt's events (D-Bus calls among them) as they come until `condition` holds; false when
 // it still does not after `timeout`. Unlike a test's polling wait, nothing that arrives waits

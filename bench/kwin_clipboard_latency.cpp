@@ -64,16 +64,12 @@ int main(int argc, char** argv) {
     return probe(argv[2]);
   QCoreApplication app(argc, argv);
   const int copies = argc > 1 ? std::atoi(argv[1]) : 100;
-  if (const auto reason = KWinSession::unavailable()) {
-    std::fprintf(stderr, "no KWin session: %s\n", reason->c_str());
+  if (!bench::kwinSessionAvailable())
     return 1;
-  }
   bench::KWinBenchSession bench;
-  const auto window = startQtWindow(bench.session, "Bench window", "bench-window");
-  if (!bench.windows.awaitTitled("Bench window", 15s) || !bench.windows.activate("Bench window")) {
-    std::fprintf(stderr, "the test window did not become active\n");
+  const auto window = bench.openActiveWindow();
+  if (!window)
     return 1;
-  }
   const auto socket = bench::socketIn(bench.session.runtimeDir());
   if (!socket) {
     std::fprintf(stderr, "the agent's socket is not in %s\n", bench.session.runtimeDir().c_str());

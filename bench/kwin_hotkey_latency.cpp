@@ -126,10 +126,8 @@ bool measure(bench::KWinBenchSession& bench, ChildProcess& keys, bench::KWinFram
 int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
   const int presses = argc > 1 ? std::atoi(argv[1]) : 50;
-  if (const auto reason = KWinSession::unavailable()) {
-    std::fprintf(stderr, "no KWin session: %s\n", reason->c_str());
+  if (!bench::kwinSessionAvailable())
     return 1;
-  }
   // Animations off, as KWin's quick tiling has none: both then show the frame at once.
   bench::KWinBenchSession bench(R"({"animationsEnabled": {"bool": false}})");
   bench::KWinFrameWatch frames(bench.session, bench.scripts);

@@ -19,16 +19,12 @@ int main(int argc, char** argv) {
   using namespace std::chrono_literals;
   QCoreApplication app(argc, argv);
   const int seconds = argc > 1 ? std::atoi(argv[1]) : 10;
-  if (const auto reason = KWinSession::unavailable()) {
-    std::fprintf(stderr, "no KWin session: %s\n", reason->c_str());
+  if (!bench::kwinSessionAvailable())
     return 1;
-  }
   bench::KWinBenchSession bench;
-  const auto window = startQtWindow(bench.session, "Bench window", "bench-window");
-  if (!bench.windows.awaitTitled("Bench window", 15s) || !bench.windows.activate("Bench window")) {
-    std::fprintf(stderr, "the test window did not become active\n");
+  const auto window = bench.openActiveWindow();
+  if (!window)
     return 1;
-  }
   // What the start and the window's arrival set going has ended by then; the longest is the
   // search for a tray, which the headless session lacks: ten looks, half a second apart.
   std::this_thread::sleep_for(6s);
