@@ -40,6 +40,7 @@
 #include "linux/session/LinuxPlatform.h"
 #include "ui/AppIcon.h"
 #include "ui/ClipboardPopupWindow.h"
+#include "ui/IconThemeFallback.h"
 #include "ui/RelocationWindow.h"
 #include "ui/SnapPreviewWindow.h"
 #include "ui/TrayIcon.h"
@@ -181,6 +182,7 @@ int runAgent(int argc, char** argv) {
   for (const int size : kIconSizes)
     icon.addPixmap(ui::appIcon(size));
   QApplication::setWindowIcon(icon);
+  ui::installIconThemeFallback();
   // An agent: closing a notice or any other window of ours never ends Dovrik.
   QApplication::setQuitOnLastWindowClosed(false);
 

@@ -2,6 +2,8 @@
 // and two quarters on the right.
 #include "ui/AppIcon.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -46,6 +48,23 @@ QPixmap appIcon(int size, qreal scale) {
   QPainter painter(&pixmap);
   paintAppIcon(painter, size);
   return pixmap;
+}
+
+QIcon applicationIcon(const QString& iconValue) {
+  if (QDir::isAbsolutePath(iconValue)) {
+    if (QFileInfo::exists(iconValue))
+      return QIcon(iconValue);
+  } else if (!iconValue.isEmpty()) {
+    if (QIcon icon = QIcon::fromTheme(iconValue); !icon.isNull())
+      return icon;
+    for (const char* suffix : {".png", ".svg", ".xpm"}) {
+      const QString pixmap =
+          QStringLiteral("/usr/share/pixmaps/") + iconValue + QLatin1String(suffix);
+      if (QFileInfo::exists(pixmap))
+        return QIcon(pixmap);
+    }
+  }
+  return QIcon::fromTheme(QStringLiteral("application-x-executable"));
 }
 
 }  // namespace dovrik::ui

@@ -20,10 +20,12 @@
 #include "core/clipboard/ClipboardFilter.h"
 #include "core/clipboard/ClipboardTab.h"
 #include "ui/ClipboardRowDelegate.h"
+#include "ui/ClipboardRowFrame.h"
 #include "ui/ClipboardRowsModel.h"
 #include "ui/PopupButton.h"
 #include "ui/PopupEmptyState.h"
 #include "ui/PopupSearchField.h"
+#include "ui/ShelfChipDelegate.h"
 #include "ui/ShelfRowDelegate.h"
 #include "ui/ShelfRowsModel.h"
 #include "ui/SymbolIcon.h"
@@ -34,17 +36,19 @@ namespace dovrik::ui {
 namespace {
 
 constexpr double translucentAlpha = 0.92;
-// Rows the shelf section under the clipboard list shows before it scrolls.
-constexpr int inlineShelfRows = 2;
+constexpr int stripSpacing = 4;
+// Tall enough for the drop zone's symbol and words under a shelf that has files.
+constexpr int dropZoneHeight = 64;
 
 QString qText(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// Draws a hairline along its top edge, above the footer's button.
-class FooterBar : public QWidget {
+// Draws a hairline along its top edge: above the footer's button, and alone as the divider
+// between the clipboard list and the shelf section.
+class HairlineTop : public QWidget {
  public:
-  FooterBar(const ColorScheme& scheme, QWidget* parent) : QWidget(parent), scheme_(scheme) {}
+  HairlineTop(const ColorScheme& scheme, QWidget* parent) : QWidget(parent), scheme_(scheme) {}
 
  protected:
   void paintEvent(QPaintEvent*) override {
@@ -57,7 +61,8 @@ class FooterBar : public QWidget {
 };
 
 // The look and input every list of rows shares: rows drawn by their delegate on the popup's own
-// background, tracking the pointer, scrolling smoothly, each with its own context menu.
+// background, tracking the pointer, each with its own context menu. Scrolling goes a row at a
+// time, so a list as tall as whole rows never shows a part of one.
 void setUpRowList(QListView& list) {
   list.setFrameShape(QFrame::NoFrame);
   list.setFocusPolicy(Qt::NoFocus);
@@ -65,7 +70,7 @@ void setUpRowList(QListView& list) {
   list.viewport()->setAttribute(Qt::WA_Hover);
   list.setUniformItemSizes(true);
   list.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  list.setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+  list.setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
   list.viewport()->setAutoFillBackground(false);
   list.setContextMenuPolicy(Qt::CustomContextMenu);
 }
@@ -81,12 +86,16 @@ ClipboardPopupView::ClipboardPopupView(ClipboardPopupModel& model, ColorScheme s
           QSize(ClipboardRowDelegate::thumbnailSize, ClipboardRowDelegate::thumbnailSize), 64,
           this)),
       rows_(new ClipboardRowsModel(this)),
-      shelfRows_(new ShelfRowsModel(this)) {
+      fileThumbnails_(
+          new ThumbnailCache(QSize(FileIconCache::iconSize, FileIconCache::iconSize), 64, this)),
+      icons_(*fileThumbnails_),
+      shelfRows_(new ShelfRowsModel(this)),
+      shelfChips_(new ShelfRowsModel(this)) {
   setAttribute(Qt::WA_TranslucentBackground);
   setAcceptDrops(true);
   auto* column = new QVBoxLayout(this);
-  column->setContentsMargins(10, 10, 10, 0);
-  column->setSpacing(10);
+  column->setContentsMargins(10, 8, 10, 0);
+  column->setSpacing(6);
   column->addWidget(buildHeader());
 
   pages_ = new QStackedWidget(this);
@@ -98,6 +107,10 @@ ClipboardPopupView::ClipboardPopupView(ClipboardPopupModel& model, ColorScheme s
     const int row = rows_->rowOf(id);
     if (row >= 0)
       list_->update(rows_->index(row));
+  });
+  connect(fileThumbnails_, &ThumbnailCache::thumbnailReady, this, [this] {
+    shelfList_->viewport()->update();
+    inlineList_->viewport()->update();
   });
   changedConnection_ = model_.changed.connect([this] { onModelChanged(); });
   scrollConnection_ = model_.scrollToRow.connect(
@@ -142,12 +155,13 @@ QWidget* ClipboardPopupView::buildClipboardTab() {
   auto* page = new QWidget(this);
   auto* column = new QVBoxLayout(page);
   column->setContentsMargins(0, 0, 0, 0);
-  column->setSpacing(8);
+  column->setSpacing(0);
 
   search_ = new PopupSearchField(scheme_, page);
   connect(search_->lineEdit(), &QLineEdit::textChanged, this,
           [this](const QString& text) { model_.setSearchText(text.toStdString()); });
   column->addWidget(search_);
+  column->addSpacing(6);
 
   auto* chipRow = new QHBoxLayout;
   chipRow->setSpacing(5);
@@ -161,6 +175,7 @@ QWidget* ClipboardPopupView::buildClipboardTab() {
   }
   chipRow->addStretch(1);
   column->addLayout(chipRow);
+  column->addSpacing(6);
 
   listOrEmpty_ = new QStackedWidget(page);
   list_ = new QListView(listOrEmpty_);
@@ -174,18 +189,21 @@ QWidget* ClipboardPopupView::buildClipboardTab() {
           [this](const QModelIndex& index) { model_.paste(rows_->item(index.row())); });
   connect(list_, &QListView::customContextMenuRequested, this, &ClipboardPopupView::showRowMenu);
   empty_ = new PopupEmptyState("clipboard", false, scheme_, listOrEmpty_);
-  listOrEmpty_->addWidget(list_);
+  listFrame_ = new ClipboardRowFrame(list_, ClipboardRowDelegate::rowHeight, listOrEmpty_);
+  listOrEmpty_->addWidget(listFrame_);
   listOrEmpty_->addWidget(empty_);
   column->addWidget(listOrEmpty_, 1);
+  column->addSpacing(4);
   column->addWidget(buildInlineShelf());
+  column->addSpacing(3);
   column->addWidget(buildFooter());
   return page;
 }
 
 QWidget* ClipboardPopupView::buildFooter() {
-  auto* footer = new FooterBar(scheme_, this);
+  auto* footer = new HairlineTop(scheme_, this);
   auto* row = new QHBoxLayout(footer);
-  row->setContentsMargins(0, 3, 0, 3);
+  row->setContentsMargins(0, 1, 0, 0);
   expand_ = new PopupButton(PopupButton::Look::footer, scheme_, footer);
   connect(expand_, &QAbstractButton::clicked, this, [this] { model_.toggleExpanded(); });
   row->addStretch(1);
@@ -194,67 +212,91 @@ QWidget* ClipboardPopupView::buildFooter() {
   return footer;
 }
 
+// The shelf's rows over a drop zone that always says where files go; with no files the zone
+// takes the whole tab.
 QWidget* ClipboardPopupView::buildShelfTab() {
   auto* page = new QWidget(pages_);
   auto* column = new QVBoxLayout(page);
   column->setContentsMargins(0, 0, 0, 10);
-  shelfListOrEmpty_ = new QStackedWidget(page);
-  shelfList_ = buildShelfList(shelfListOrEmpty_);
+  column->setSpacing(8);
+  shelfList_ = buildShelfList(*shelfRows_, page);
+  shelfList_->setItemDelegate(
+      new ShelfRowDelegate(model_, *shelfRows_, icons_, scheme_, shelfList_));
   shelfList_->setObjectName(QStringLiteral("shelfList"));
-  shelfEmpty_ = new PopupEmptyState("tray", true, scheme_, shelfListOrEmpty_);
-  shelfListOrEmpty_->addWidget(shelfList_);
-  shelfListOrEmpty_->addWidget(shelfEmpty_);
-  column->addWidget(shelfListOrEmpty_);
+  shelfListFrame_ = new ClipboardRowFrame(shelfList_, ShelfRowDelegate::rowHeight, page);
+  shelfDropZone_ = new PopupEmptyState("tray", true, scheme_, page);
+  shelfDropZone_->setObjectName(QStringLiteral("shelfDropZone"));
+  column->addWidget(shelfListFrame_, 1);
+  column->addWidget(shelfDropZone_);
   return page;
 }
 
+// One line under the clipboard list, after a divider: the title, the number of files, as many
+// files as fit as chips and "+N" for the rest, which opens the shelf tab.
 QWidget* ClipboardPopupView::buildInlineShelf() {
   inlineShelf_ = new QWidget(this);
   auto* column = new QVBoxLayout(inlineShelf_);
   column->setContentsMargins(0, 0, 0, 0);
-  column->setSpacing(2);
-  auto* header = new QHBoxLayout;
-  auto* title = new QLabel(qText(label(ClipboardTab::fileShelf)), inlineShelf_);
-  title->setObjectName(QStringLiteral("sectionTitle"));
+  column->setSpacing(5);
+  auto* divider = new HairlineTop(scheme_, inlineShelf_);
+  divider->setObjectName(QStringLiteral("shelfDivider"));
+  divider->setFixedHeight(1);
+  column->addWidget(divider);
+  auto* strip = new QHBoxLayout;
+  strip->setSpacing(stripSpacing);
+  inlineTitle_ = new QLabel(qText(label(ClipboardTab::fileShelf)), inlineShelf_);
+  inlineTitle_->setObjectName(QStringLiteral("sectionTitle"));
   inlineCount_ = new QLabel(inlineShelf_);
   inlineCount_->setObjectName(QStringLiteral("sectionCount"));
-  header->addWidget(title);
-  header->addStretch(1);
-  header->addWidget(inlineCount_);
-  column->addLayout(header);
-  inlineList_ = buildShelfList(inlineShelf_);
+  inlineList_ = buildShelfList(*shelfChips_, inlineShelf_);
+  inlineList_->setItemDelegate(
+      new ShelfChipDelegate(model_, *shelfChips_, icons_, scheme_, inlineList_));
   inlineList_->setObjectName(QStringLiteral("inlineShelfList"));
-  column->addWidget(inlineList_);
+  inlineList_->setFlow(QListView::LeftToRight);
+  inlineList_->setWrapping(false);
+  inlineList_->setUniformItemSizes(false);
+  inlineList_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  inlineList_->setFixedHeight(ShelfChipDelegate::chipHeight);
   inlineHint_ = new QLabel(inlineShelf_);
   inlineHint_->setObjectName(QStringLiteral("sectionHint"));
-  inlineHint_->setAlignment(Qt::AlignCenter);
-  column->addWidget(inlineHint_);
+  inlineHint_->setFixedHeight(ShelfChipDelegate::chipHeight);
+  shelfMore_ = new PopupButton(PopupButton::Look::chip, scheme_, inlineShelf_);
+  shelfMore_->setObjectName(QStringLiteral("shelfMore"));
+  shelfMore_->setToolTip(qText(label(ClipboardTab::fileShelf)));
+  connect(shelfMore_, &QAbstractButton::clicked, this,
+          [this] { model_.selectTab(ClipboardTab::fileShelf); });
+  strip->addWidget(inlineTitle_);
+  strip->addWidget(inlineCount_);
+  strip->addWidget(inlineList_, 1);
+  strip->addWidget(inlineHint_, 1);
+  strip->addWidget(shelfMore_);
+  column->addLayout(strip);
   return inlineShelf_;
 }
 
-// Both shelf lists show the same rows. A click pastes the file, and a press that moves drags
-// the file out; the list keeps a selection only because dragging starts from it.
-QListView* ClipboardPopupView::buildShelfList(QWidget* parent) {
+// Both shelf lists behave alike. A click pastes the file, and a press that moves drags the file
+// out; the list keeps a selection only because dragging starts from it.
+QListView* ClipboardPopupView::buildShelfList(ShelfRowsModel& rows, QWidget* parent) {
   auto* list = new QListView(parent);
-  list->setModel(shelfRows_);
-  list->setItemDelegate(new ShelfRowDelegate(model_, *shelfRows_, icons_, scheme_, list));
+  list->setModel(&rows);
   setUpRowList(*list);
   list->setSelectionMode(QAbstractItemView::SingleSelection);
   list->setDragEnabled(true);
   list->setDragDropMode(QAbstractItemView::DragOnly);
   list->setDefaultDropAction(Qt::CopyAction);
   connect(list, &QListView::clicked, this,
-          [this](const QModelIndex& index) { model_.pasteFile(shelfRows_->item(index.row())); });
+          [this, &rows](const QModelIndex& index) { model_.pasteFile(rows.item(index.row())); });
   connect(list, &QListView::customContextMenuRequested, this,
-          [this, list](const QPoint& position) { showShelfMenu(list, position); });
+          [this, list, &rows](const QPoint& position) { showShelfMenu(*list, rows, position); });
   return list;
 }
 
-void ClipboardPopupView::showShelfMenu(QListView* list, const QPoint& position) {
-  const QModelIndex index = list->indexAt(position);
+void ClipboardPopupView::showShelfMenu(QListView& list, const ShelfRowsModel& rows,
+                                       const QPoint& position) {
+  const QModelIndex index = list.indexAt(position);
   if (!index.isValid())
     return;
-  const FileShelfItem item = shelfRows_->item(index.row());
+  const FileShelfItem item = rows.item(index.row());
   auto* menu = new QMenu(this);
   menu->setAttribute(Qt::WA_DeleteOnClose);
   menu->addAction(QStringLiteral("Paste File"), this, [this, item] { model_.pasteFile(item); });
@@ -268,7 +310,7 @@ void ClipboardPopupView::showShelfMenu(QListView* list, const QPoint& position) 
                   [this, item] { model_.revealFile(item); });
   menu->addAction(QStringLiteral("Remove from Shelf"), this,
                   [this, item] { model_.removeFile(item); });
-  menu->popup(list->viewport()->mapToGlobal(position));
+  menu->popup(list.viewport()->mapToGlobal(position));
 }
 
 // Only a real pointer move selects: the list also reports the row that scrolls under a
@@ -334,18 +376,48 @@ void ClipboardPopupView::onModelChanged() {
 void ClipboardPopupView::refreshShelf() {
   shelfRows_->setRows(model_.shelfItems());
   const int count = shelfRows_->rowCount();
-  shelfEmpty_->setText(qText(model_.shelfEmptyText()));
-  shelfListOrEmpty_->setCurrentWidget(
-      count == 0 || model_.isDroppingFiles() ? static_cast<QWidget*>(shelfEmpty_) : shelfList_);
+  const bool showsFiles = count > 0 && !model_.isDroppingFiles();
+  shelfDropZone_->setText(qText(model_.shelfEmptyText()));
+  shelfListFrame_->setVisible(showsFiles);
+  if (showsFiles)
+    shelfDropZone_->setFixedHeight(dropZoneHeight);
+  else
+    shelfDropZone_->setMaximumHeight(QWIDGETSIZE_MAX);
+  shelfDropZone_->setMinimumHeight(showsFiles ? dropZoneHeight : 0);
+
   inlineShelf_->setVisible(model_.showsInlineShelf());
   inlineCount_->setText(QString::number(count));
-  inlineList_->setVisible(count > 0);
-  inlineList_->setFixedHeight(std::min(count, inlineShelfRows) * ShelfRowDelegate::rowHeight);
   const std::string hint = model_.inlineShelfHint();
   inlineHint_->setText(qText(hint));
   inlineHint_->setVisible(!hint.empty());
+  inlineList_->setVisible(hint.empty());
+  fitShelfChips();
   shelfList_->viewport()->update();
   inlineList_->viewport()->update();
+}
+
+// The strip's width is the popup's, so the chips that fit are known before the strip is laid
+// out; "+N" takes room only when some file does not fit.
+void ClipboardPopupView::fitShelfChips() {
+  const std::vector<FileShelfItem>& items = model_.shelfItems();
+  const QMargins margins = layout()->contentsMargins();
+  int room = width() - margins.left() - margins.right() - inlineTitle_->sizeHint().width() -
+             inlineCount_->sizeHint().width() - 2 * stripSpacing;
+  int shown = ShelfChipDelegate::countThatFits(items, room);
+  const auto hidden = [&] { return static_cast<int>(items.size()) - shown; };
+  if (hidden() > 0) {
+    shelfMore_->setText(QStringLiteral("+%1").arg(hidden()));
+    room -= shelfMore_->sizeHint().width() + stripSpacing;
+    shown = ShelfChipDelegate::countThatFits(items, room);
+    shelfMore_->setText(QStringLiteral("+%1").arg(hidden()));
+  }
+  shelfMore_->setVisible(hidden() > 0 && inlineList_->isVisibleTo(inlineShelf_));
+  shelfChips_->setRows({items.begin(), items.begin() + shown});
+}
+
+void ClipboardPopupView::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  fitShelfChips();
 }
 
 // Only drags from other applications: a row dragged out of the shelf and let go over the popup
@@ -377,7 +449,7 @@ void ClipboardPopupView::refreshRows() {
   rows_->setRows(model_.filteredItems());
   const bool empty = rows_->rowCount() == 0;
   empty_->setText(QString::fromStdString(model_.emptyText()));
-  listOrEmpty_->setCurrentWidget(empty ? static_cast<QWidget*>(empty_) : list_);
+  listOrEmpty_->setCurrentWidget(empty ? static_cast<QWidget*>(empty_) : listFrame_);
   list_->viewport()->update();
 }
 
@@ -395,7 +467,7 @@ void ClipboardPopupView::setTranslucentBackground(bool translucent) {
 
 void ClipboardPopupView::applyScheme() {
   search_->applyScheme();
-  for (QListView* list : {list_, shelfList_, inlineList_})
+  for (QListView* list : {list_, shelfList_})
     list->verticalScrollBar()->setStyleSheet(thinScrollBarStyle(scheme_));
   inlineShelf_->setStyleSheet(
       QStringLiteral("QLabel#sectionTitle { color: %1; font-weight: 600; }"

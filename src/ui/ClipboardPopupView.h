@@ -20,6 +20,7 @@ class QStackedWidget;
 
 namespace dovrik::ui {
 
+class ClipboardRowFrame;
 class ClipboardRowsModel;
 class PopupButton;
 class PopupEmptyState;
@@ -51,6 +52,8 @@ class ClipboardPopupView : public QWidget {
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  // Refits the shelf's chips to the new width.
+  void resizeEvent(QResizeEvent* event) override;
   // Follows the pointer over the rows.
   bool eventFilter(QObject* watched, QEvent* event) override;
   // Files dragged from other applications land on the shelf, wherever they are dropped.
@@ -65,10 +68,11 @@ class ClipboardPopupView : public QWidget {
   QWidget* buildFooter();
   QWidget* buildShelfTab();
   QWidget* buildInlineShelf();
-  QListView* buildShelfList(QWidget* parent);
+  QListView* buildShelfList(ShelfRowsModel& rows, QWidget* parent);
   void showRowMenu(const QPoint& position);
-  void showShelfMenu(QListView* list, const QPoint& position);
+  void showShelfMenu(QListView& list, const ShelfRowsModel& rows, const QPoint& position);
   void refreshShelf();
+  void fitShelfChips();
   void onModelChanged();
   void refreshRows();
   void applyScheme();
@@ -84,18 +88,24 @@ class ClipboardPopupView : public QWidget {
   std::array<PopupButton*, 4> chips_{};
   QStackedWidget* pages_ = nullptr;
   QStackedWidget* listOrEmpty_ = nullptr;
+  ClipboardRowFrame* listFrame_ = nullptr;
   QListView* list_ = nullptr;
   PopupEmptyState* empty_ = nullptr;
   PopupButton* expand_ = nullptr;
+  ThumbnailCache* fileThumbnails_;
   FileIconCache icons_;
+  // Every shelf file for the shelf tab; the strip under the clipboard list holds those that fit.
   ShelfRowsModel* shelfRows_;
-  QStackedWidget* shelfListOrEmpty_ = nullptr;
+  ShelfRowsModel* shelfChips_;
+  ClipboardRowFrame* shelfListFrame_ = nullptr;
   QListView* shelfList_ = nullptr;
-  PopupEmptyState* shelfEmpty_ = nullptr;
+  PopupEmptyState* shelfDropZone_ = nullptr;
   QWidget* inlineShelf_ = nullptr;
+  QLabel* inlineTitle_ = nullptr;
   QLabel* inlineCount_ = nullptr;
   QListView* inlineList_ = nullptr;
   QLabel* inlineHint_ = nullptr;
+  PopupButton* shelfMore_ = nullptr;
 
   // What the rows were last built from; a change that leaves it alone only moved the
   // selection or the copied mark, and needs a repaint, not new rows.

@@ -48,8 +48,9 @@ ClipboardRowDelegate::ClipboardRowDelegate(const ClipboardPopupModel& popup,
       thumbnails_(thumbnails),
       scheme_(scheme) {}
 
-QSize ClipboardRowDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex&) const {
-  return {option.rect.width(), rowHeight};
+// The list gives every row its viewport's width, whatever the hint says.
+QSize ClipboardRowDelegate::sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const {
+  return {0, rowHeight};
 }
 
 void ClipboardRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
@@ -62,9 +63,11 @@ void ClipboardRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& 
   p.setRenderHint(QPainter::Antialiasing);
   const QRectF row = QRectF(option.rect).adjusted(0, 1, 0, -1);
 
-  const bool selected = popup_.isSelected(index.row());
-  const bool hovered = option.state.testFlag(QStyle::State_MouseOver);
-  if (selected || hovered) {
+  // The row being pasted keeps the lighter highlight, on which its green mark still reads.
+  const bool copied = popup_.isCopied(item);
+  const bool selected = popup_.isSelected(index.row()) && !copied;
+  const bool highlighted = selected || copied || option.state.testFlag(QStyle::State_MouseOver);
+  if (highlighted) {
     p.setPen(Qt::NoPen);
     p.setBrush(themeColor(selected ? ColorToken::selection : ColorToken::hover, scheme_));
     p.drawRoundedRect(row, radius, radius);
@@ -74,7 +77,7 @@ void ClipboardRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& 
                        thumbnailSize);
   paintLeading(p, leading, item, option.widget);
 
-  const double trailingLeft = paintTrailing(p, row, item);
+  const double trailingLeft = paintTrailing(p, row, item, highlighted);
   const QRectF title(leading.right() + gap, row.top(), trailingLeft - gap - leading.right() - gap,
                      row.height());
   const QFont font = popupFont(13);
@@ -111,11 +114,11 @@ void ClipboardRowDelegate::paintLeading(QPainter& p, const QRectF& box, const Cl
   const QColor ink = item.kind == ClipboardKind::link
                          ? accentColor(view ? view->palette() : QPalette())
                          : themeColor(ColorToken::textSecondary, scheme_);
-  paintPopupSymbol(p, kindSymbol(item.kind), box.adjusted(6.5, 6.5, -6.5, -6.5), ink);
+  paintPopupSymbol(p, kindSymbol(item.kind), box.adjusted(5.5, 5.5, -5.5, -5.5), ink);
 }
 
 double ClipboardRowDelegate::paintTrailing(QPainter& p, const QRectF& row,
-                                           const ClipboardItem& item) const {
+                                           const ClipboardItem& item, bool highlighted) const {
   double right = row.right() - padding - 2;
   if (popup_.isCopied(item)) {
     const QFont font = popupFont(12, true);
@@ -133,7 +136,8 @@ double ClipboardRowDelegate::paintTrailing(QPainter& p, const QRectF& row,
   const QString age = QString::fromStdString(item.relativeTime(wallTimeSince2001()));
   const double ageWidth = metrics.horizontalAdvance(age);
   p.setFont(small);
-  p.setPen(themeColor(ColorToken::textTertiary, scheme_));
+  // The faintest text falls short of readable on a highlight.
+  p.setPen(themeColor(highlighted ? ColorToken::textSecondary : ColorToken::textTertiary, scheme_));
   p.drawText(QRectF(right - ageWidth, row.top(), ageWidth + 1, row.height()),
              Qt::AlignVCenter | Qt::AlignLeft, age);
   right -= ageWidth;

@@ -13,8 +13,8 @@ namespace dovrik::ui {
 
 class ClipboardRowDelegate : public QStyledItemDelegate {
  public:
-  static constexpr int rowHeight = 36;
-  static constexpr int thumbnailSize = 26;
+  static constexpr int rowHeight = 30;
+  static constexpr int thumbnailSize = 22;
 
   // All four belong to the view that holds the delegate and outlive it.
   ClipboardRowDelegate(const ClipboardPopupModel& popup, const ClipboardRowsModel& rows,
@@ -29,7 +29,8 @@ class ClipboardRowDelegate : public QStyledItemDelegate {
   void paintLeading(QPainter& p, const QRectF& box, const ClipboardItem& item,
                     const QWidget* view) const;
   // Draws the right-hand marks from `right` leftwards; returns where they begin.
-  double paintTrailing(QPainter& p, const QRectF& row, const ClipboardItem& item) const;
+  double paintTrailing(QPainter& p, const QRectF& row, const ClipboardItem& item,
+                       bool highlighted) const;
 
   const ClipboardPopupModel& popup_;
   const ClipboardRowsModel& rows_;

@@ -22,7 +22,7 @@ int heightOf(PopupButton::Look look) {
     case PopupButton::Look::icon:
       return 22;
     case PopupButton::Look::footer:
-      return 24;
+      return 22;
   }
   return 24;
 }

@@ -13,7 +13,7 @@
 namespace dovrik::ui {
 namespace {
 
-constexpr int fieldHeight = 30;
+constexpr int fieldHeight = 28;
 constexpr double glassSize = 13;
 constexpr int glassLeft = 10;
 
@@ -48,7 +48,7 @@ void PopupSearchField::applyScheme() {
   QPalette colours = edit_->palette();
   colours.setColor(QPalette::Base, Qt::transparent);
   colours.setColor(QPalette::Text, themeColor(ColorToken::textPrimary, scheme_));
-  colours.setColor(QPalette::PlaceholderText, themeColor(ColorToken::textTertiary, scheme_));
+  colours.setColor(QPalette::PlaceholderText, themeColor(ColorToken::textSecondary, scheme_));
   edit_->setPalette(colours);
   update();
 }

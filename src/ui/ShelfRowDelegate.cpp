@@ -21,8 +21,9 @@ ShelfRowDelegate::ShelfRowDelegate(const ClipboardPopupModel& popup, const Shelf
                                    FileIconCache& icons, const ColorScheme& scheme, QObject* parent)
     : QStyledItemDelegate(parent), popup_(popup), rows_(rows), icons_(icons), scheme_(scheme) {}
 
-QSize ShelfRowDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex&) const {
-  return {option.rect.width(), rowHeight};
+// The list gives every row its viewport's width, whatever the hint says.
+QSize ShelfRowDelegate::sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const {
+  return {0, rowHeight};
 }
 
 void ShelfRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
@@ -35,20 +36,21 @@ void ShelfRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
   p.setRenderHint(QPainter::Antialiasing);
   const QRectF row = QRectF(option.rect).adjusted(0, 1, 0, -1);
   const bool isNew = popup_.isNewlyAdded(item);
-  if (isNew || option.state.testFlag(QStyle::State_MouseOver)) {
+  const bool highlighted = isNew || option.state.testFlag(QStyle::State_MouseOver);
+  if (highlighted) {
     p.setPen(Qt::NoPen);
     p.setBrush(isNew ? accentColor(option.widget ? option.widget->palette() : QPalette())
                            .lighter(scheme_ == ColorScheme::dark ? 60 : 170)
                      : themeColor(ColorToken::hover, scheme_));
     p.drawRoundedRect(row, radius, radius);
   }
-  if (!item.isReachable)
-    p.setOpacity(0.5);
 
   const int size = FileIconCache::iconSize;
-  const QRect icon(static_cast<int>(row.left() + padding),
-                   static_cast<int>(row.center().y() - size / 2.0), size, size);
-  icons_.icon(item).paint(&p, icon);
+  const QRectF icon(row.left() + padding, row.center().y() - size / 2.0, size, size);
+  // Only the picture fades for a file that is gone; its words stay readable.
+  p.setOpacity(item.isReachable ? 1.0 : 0.45);
+  icons_.paint(p, icon, item, option.widget ? option.widget->devicePixelRatioF() : 1.0);
+  p.setOpacity(1.0);
 
   const QFont small = popupFont(11);
   const QString trailing =
@@ -56,7 +58,9 @@ void ShelfRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
   const double trailingWidth = QFontMetrics(small).horizontalAdvance(trailing);
   double right = row.right() - padding - 2;
   p.setFont(small);
-  p.setPen(themeColor(item.isReachable ? ColorToken::textTertiary : ColorToken::danger, scheme_));
+  // The faintest text falls short of readable on a highlight.
+  const ColorToken age = highlighted ? ColorToken::textSecondary : ColorToken::textTertiary;
+  p.setPen(themeColor(item.isReachable ? age : ColorToken::danger, scheme_));
   p.drawText(QRectF(right - trailingWidth, row.top(), trailingWidth + 1, row.height()),
              Qt::AlignVCenter | Qt::AlignLeft, trailing);
   right -= trailingWidth;
@@ -71,7 +75,8 @@ void ShelfRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
   QFont font = popupFont(13);
   font.setStrikeOut(!item.isReachable);
   p.setFont(font);
-  p.setPen(themeColor(ColorToken::textPrimary, scheme_));
+  p.setPen(
+      themeColor(item.isReachable ? ColorToken::textPrimary : ColorToken::textSecondary, scheme_));
   const QString name = QString::fromStdString(ClipboardPopupModel::shelfRowTitle(item));
   p.drawText(title, Qt::AlignVCenter | Qt::AlignLeft,
              QFontMetrics(font).elidedText(name, Qt::ElideMiddle, static_cast<int>(title.width())));

@@ -22,7 +22,8 @@ int ShelfRowsModel::rowCount(const QModelIndex& parent) const {
 }
 
 QVariant ShelfRowsModel::data(const QModelIndex& index, int role) const {
-  if (role != Qt::DisplayRole || !index.isValid() || index.row() >= rowCount())
+  if ((role != Qt::DisplayRole && role != Qt::ToolTipRole) || !index.isValid() ||
+      index.row() >= rowCount())
     return {};
   return QString::fromStdString(ClipboardPopupModel::shelfRowTitle(item(index.row())));
 }

@@ -17,7 +17,7 @@ class ShelfRowsModel : public QAbstractListModel {
   const FileShelfItem& item(int row) const { return rows_[static_cast<std::size_t>(row)]; }
 
   int rowCount(const QModelIndex& parent = QModelIndex()) const override;
-  // The row's title, for accessibility and tests.
+  // The row's title, for accessibility, tests and the tooltip of a chip whose name is cut.
   QVariant data(const QModelIndex& index, int role) const override;
   Qt::ItemFlags flags(const QModelIndex& index) const override;
   QStringList mimeTypes() const override;

@@ -2,6 +2,7 @@
 // leaves the machine's other cores to the user's applications.
 #include "ui/ThumbnailCache.h"
 
+#include <QImageReader>
 #include <QMetaObject>
 #include <algorithm>
 #include <utility>
@@ -9,9 +10,9 @@
 namespace dovrik::ui {
 namespace {
 
-QImage decodeThumbnail(const Bytes& png, QSize pixels, qreal devicePixelRatio) {
-  QImage image;
-  if (!image.loadFromData(png.data(), static_cast<int>(png.size())))
+// Scales to fill `pixels` and crops the overflow evenly on both sides.
+QImage filled(const QImage& image, QSize pixels, qreal devicePixelRatio) {
+  if (image.isNull())
     return {};
   QImage scaled = image.scaled(pixels, Qt::KeepAspectRatioByExpanding, Qt::SmoothTransformation);
   QRect crop(QPoint(0, 0), pixels);
@@ -19,6 +20,23 @@ QImage decodeThumbnail(const Bytes& png, QSize pixels, qreal devicePixelRatio) {
   QImage result = scaled.copy(crop).convertToFormat(QImage::Format_ARGB32_Premultiplied);
   result.setDevicePixelRatio(devicePixelRatio);
   return result;
+}
+
+QImage decodeBytes(const Bytes& png, QSize pixels, qreal devicePixelRatio) {
+  QImage image;
+  if (!image.loadFromData(png.data(), static_cast<int>(png.size())))
+    return {};
+  return filled(image, pixels, devicePixelRatio);
+}
+
+// A photo of tens of megapixels is decoded at about the size it is shown, not whole.
+QImage decodeFile(const QString& path, QSize pixels, qreal devicePixelRatio) {
+  QImageReader reader(path);
+  reader.setAutoTransform(true);
+  const QSize full = reader.size();
+  if (full.isValid() && full.width() > 2 * pixels.width() && full.height() > 2 * pixels.height())
+    reader.setScaledSize(full.scaled(pixels * 2, Qt::KeepAspectRatioByExpanding));
+  return filled(reader.read(), pixels, devicePixelRatio);
 }
 
 }  // namespace
@@ -36,7 +54,20 @@ ThumbnailCache::~ThumbnailCache() {
 QImage ThumbnailCache::thumbnail(const ClipboardItem& item, qreal devicePixelRatio) {
   if (!item.imageData)
     return {};
-  const Key key{QString::fromStdString(item.id.toString()), devicePixelRatio};
+  return lookUp(Key{QString::fromStdString(item.id.toString()), devicePixelRatio},
+                [png = item.imageData, devicePixelRatio](QSize pixels) {
+                  return decodeBytes(*png, pixels, devicePixelRatio);
+                });
+}
+
+QImage ThumbnailCache::fileThumbnail(const QString& path, qreal devicePixelRatio) {
+  return lookUp(Key{path, devicePixelRatio}, [path, devicePixelRatio](QSize pixels) {
+    return decodeFile(path, pixels, devicePixelRatio);
+  });
+}
+
+template <typename Decode>
+QImage ThumbnailCache::lookUp(const Key& key, Decode decode) {
   if (const auto found = images_.constFind(key); found != images_.cend()) {
     order_.remove(key);
     order_.push_back(key);
@@ -45,16 +76,15 @@ QImage ThumbnailCache::thumbnail(const ClipboardItem& item, qreal devicePixelRat
   if (pending_.contains(key))
     return {};
   pending_.insert(key);
-  const QSize pixels = size_ * devicePixelRatio;
-  pool_.start([this, key, pixels, png = item.imageData] {
-    QImage image = decodeThumbnail(*png, pixels, key.devicePixelRatio);
+  const QSize pixels = size_ * key.devicePixelRatio;
+  pool_.start([this, key, pixels, decode = std::move(decode)] {
+    QImage image = decode(pixels);
     QMetaObject::invokeMethod(
         this, [this, key, image = std::move(image)]() mutable { store(key, std::move(image)); },
         Qt::QueuedConnection);
   });
   return {};
 }
-
 void ThumbnailCache::store(const Key& key, QImage image) {
   pending_.remove(key);
   images_.insert(key, std::move(image));

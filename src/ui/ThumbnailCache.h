@@ -1,5 +1,5 @@
-// Small pictures of image entries for the popup's rows: decoded and scaled off the main thread,
-// kept for the most recently shown entries, announced when one becomes ready.
+// Small pictures of image entries and image files for the popup's rows: decoded and scaled off
+// the main thread, kept for the most recently shown ones, announced when one becomes ready.
 #pragma once
 
 #include <QHash>
@@ -27,9 +27,11 @@ class ThumbnailCache : public QObject {
   // The ready picture at the given pixel density, or a null image while it is being decoded
   // (the first request starts that) and for bytes that are not a picture.
   QImage thumbnail(const ClipboardItem& item, qreal devicePixelRatio);
+  // The same for the picture in the file at `path`; large files are read scaled down.
+  QImage fileThumbnail(const QString& path, qreal devicePixelRatio);
 
  Q_SIGNALS:
-  // `id` is the entry's id as text.
+  // `id` is the entry's id as text, or the file's path.
   void thumbnailReady(const QString& id);
 
  private:
@@ -42,6 +44,9 @@ class ThumbnailCache : public QObject {
     }
   };
 
+  // Returns the ready picture, or starts `decode` (given the size in device pixels) once.
+  template <typename Decode>
+  QImage lookUp(const Key& key, Decode decode);
   void store(const Key& key, QImage image);
 
   QSize size_;

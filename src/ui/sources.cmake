@@ -3,14 +3,17 @@ list(APPEND DOVRIK_UI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/ClipboardPopupWindow.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ClipboardPopupView.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ClipboardRowDelegate.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ClipboardRowFrame.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ClipboardRowsModel.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FileIconCache.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/IconThemeFallback.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PopupButton.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PopupEmptyState.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PopupFonts.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PopupSearchField.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PopupSymbols.cpp
   ${CMAKE_CURRENT_LIST_DIR}/RelocationWindow.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ShelfChipDelegate.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ShelfRowDelegate.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ShelfRowsModel.cpp
   ${CMAKE_CURRENT_LIST_DIR}/onboarding/OnboardingView.cpp

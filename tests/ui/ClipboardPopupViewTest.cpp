@@ -10,7 +10,9 @@
 #include <QListView>
 #include <QMenu>
 #include <QMimeData>
+#include <QPainter>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <memory>
 
@@ -18,7 +20,10 @@
 #include "core/platform/Clock.h"
 #include "core/shelf/FileURL.h"
 #include "tests/unit/clipboard/ClipboardFixture.h"
+#include "ui/AppIcon.h"
 #include "ui/ClipboardPopupView.h"
+#include "ui/FileIconCache.h"
+#include "ui/IconThemeFallback.h"
 #include "ui/PopupEmptyState.h"
 #include "ui/ThumbnailCache.h"
 
@@ -76,12 +81,43 @@ struct Popup {
     return nullptr;
   }
   QPoint rowCentre(int row) { return list().visualRect(list().model()->index(row, 0)).center(); }
+  QWidget& part(const char* name) { return *view.findChild<QWidget*>(QString::fromLatin1(name)); }
+  // Where a widget of the popup lies, in the popup's coordinates.
+  QRect placeOf(const QWidget& widget) {
+    return QRect(widget.mapTo(&view, QPoint(0, 0)), widget.size());
+  }
+  // Rows of a list that show at all, and those of them that show whole.
+  std::pair<int, int> shownRows(const char* name = "clipboardList") {
+    QListView& rows = list(name);
+    int shown = 0;
+    int whole = 0;
+    for (int row = 0; row < rows.model()->rowCount(); ++row) {
+      const QRect place = rows.visualRect(rows.model()->index(row, 0));
+      shown += place.intersects(rows.viewport()->rect()) ? 1 : 0;
+      whole += rows.viewport()->rect().contains(place) ? 1 : 0;
+    }
+    return {shown, whole};
+  }
+  void putOnShelf(int files) {
+    for (int i = 0; i < files; ++i) {
+      const std::string path = "/home/u/Quarterly report " + std::to_string(i) + ".ods";
+      world.sim.files.put(path, Bytes{1});
+      shelf.addFile(fileURLOfPath(path, false));
+    }
+  }
 
   test::ClipboardFixture world;
   FileShelfManager shelf{world.platform, *world.state};
   ClipboardPopupModel model{world.platform, *world.manager, shelf, *world.state};
   ui::ClipboardPopupView view{model, ColorScheme::light};
 };
+
+std::vector<ClipboardItem> textEntries(int count) {
+  std::vector<ClipboardItem> items;
+  for (int i = 0; i < count; ++i)
+    items.push_back(entry(ClipboardKind::text, "entry " + std::to_string(i), i * 60));
+  return items;
+}
 
 std::vector<ClipboardItem> sampleItems() {
   return {
@@ -100,6 +136,12 @@ class ClipboardPopupViewTest : public QObject {
   Q_OBJECT
 
  private Q_SLOTS:
+  // As on a desktop without a platform theme, where Qt reports the bare "hicolor" theme.
+  void initTestCase() {
+    QIcon::setThemeName("hicolor");
+    ui::installIconThemeFallback();
+  }
+
   void searchFiltersRowsAndExplainsAnEmptyList() {
     Popup popup(sampleItems());
     QCOMPARE(popup.rows(), 6);
@@ -147,10 +189,7 @@ class ClipboardPopupViewTest : public QObject {
 
   // The pointer and the keyboard move one selection; a keyboard move keeps its row in sight.
   void selectionFollowsPointerAndKeys() {
-    std::vector<ClipboardItem> items;
-    for (int i = 0; i < 25; ++i)
-      items.push_back(entry(ClipboardKind::text, "entry " + std::to_string(i), i * 60));
-    Popup popup(std::move(items));
+    Popup popup(textEntries(25));
     QTest::mouseMove(popup.list().viewport(), popup.rowCentre(2));
     QCOMPARE(popup.model.selectedIndex(), 2);
     for (int i = 0; i < 18; ++i)
@@ -243,6 +282,126 @@ class ClipboardPopupViewTest : public QObject {
     QCOMPARE(inlineList.model()->rowCount(), 2);
   }
 
+  // At the collapsed height the list shows whole rows only, at least four beside the shelf
+  // section; the section sits under a divider and above the footer, nothing of it cut; scrolling
+  // by keys and opening the larger list keep rows whole.
+  void collapsedPopupShowsWholeRowsOnly() {
+    for (const int entries : {2, 5, 25}) {
+      for (const bool shelfOn : {true, false}) {
+        const QByteArray where = QByteArray::number(entries) + (shelfOn ? " with" : " without");
+        Popup popup(textEntries(entries));
+        popup.putOnShelf(3);
+        popup.world.state->setFileShelfEnabled(shelfOn);
+        popup.model.reset();
+        QApplication::processEvents();
+        const auto expectWholeRows = [&](int atLeast) {
+          const auto [shown, whole] = popup.shownRows();
+          QVERIFY2(shown == whole, where);
+          QVERIFY2(whole >= std::min(entries, atLeast), where);
+        };
+        expectWholeRows(4);
+        const QRect footer = popup.placeOf(*popup.button("More")->parentWidget());
+        QVERIFY2(popup.placeOf(popup.list()).bottom() < footer.top(), where);
+        QCOMPARE(popup.part("shelfDivider").isVisible(), shelfOn);
+        if (shelfOn) {
+          const QRect divider = popup.placeOf(popup.part("shelfDivider"));
+          const QRect title = popup.placeOf(popup.part("sectionTitle"));
+          QVERIFY2(popup.placeOf(popup.list()).bottom() < divider.top(), where);
+          QVERIFY2(divider.bottom() < title.top() && title.bottom() < footer.top(), where);
+          QVERIFY2(popup.placeOf(popup.list("inlineShelfList")).bottom() < footer.top(), where);
+          const auto [chips, wholeChips] = popup.shownRows("inlineShelfList");
+          QVERIFY2(chips == wholeChips && chips > 0, where);
+        }
+        for (int i = 0; i < entries; ++i)
+          popup.model.moveDown();
+        expectWholeRows(4);
+        popup.model.toggleExpanded();
+        popup.view.resize(320, 460);
+        QApplication::processEvents();
+        expectWholeRows(10);
+      }
+    }
+  }
+
+  // Files that do not fit on the strip are counted in "+N", which opens the shelf tab.
+  void shelfStripCountsWhatDoesNotFit() {
+    Popup popup({});
+    popup.putOnShelf(7);
+    QApplication::processEvents();
+    const int chips = popup.list("inlineShelfList").model()->rowCount();
+    QVERIFY(chips >= 1 && chips < 7);
+    QCOMPARE(popup.shownRows("inlineShelfList"), std::pair(chips, chips));
+    auto* more = popup.view.findChild<QAbstractButton*>("shelfMore");
+    QVERIFY(more->isVisible());
+    QCOMPARE(more->text(), QString("+%1").arg(7 - chips));
+    QTest::mouseClick(more, Qt::LeftButton);
+    QCOMPARE(popup.model.activeTab(), ClipboardTab::fileShelf);
+  }
+
+  // The shelf tab always says where files go: the whole tab while it is empty, a zone under
+  // the files once it has some.
+  void shelfTabKeepsItsDropZone() {
+    Popup popup({});
+    popup.model.selectTab(ClipboardTab::fileShelf);
+    popup.view.resize(320, 320);
+    QApplication::processEvents();
+    auto& zone = static_cast<ui::PopupEmptyState&>(popup.part("shelfDropZone"));
+    QVERIFY(zone.isVisible());
+    QCOMPARE(zone.text(), QString("Drag files here to save them"));
+    popup.putOnShelf(2);
+    QApplication::processEvents();
+    QVERIFY(zone.isVisible());
+    QCOMPARE(zone.text(), QString("Drag files here to save them"));
+    QVERIFY(popup.list("shelfList").isVisible());
+    QCOMPARE(popup.shownRows("shelfList"), std::pair(2, 2));
+    QVERIFY(popup.placeOf(popup.list("shelfList")).bottom() < popup.placeOf(zone).top());
+    QVERIFY(zone.height() >= 48);
+  }
+
+  // File icons come from a full theme even where the desktop's has none; an image file shows
+  // its own picture once decoded; applications' icons are found through the same fallback.
+  void filesAndApplicationsGetThemeIcons() {
+    if (!QIcon::hasThemeIcon("text-x-generic"))
+      QSKIP("no icon theme with file-type icons is installed");
+    ui::ThumbnailCache thumbnails(QSize(20, 20));
+    ui::FileIconCache icons(thumbnails);
+    FileShelfItem sheet;
+    sheet.url = fileURLOfPath("/nowhere/Budget.ods", false);
+    QCOMPARE(icons.icon(sheet).name(), QString("x-office-spreadsheet"));
+    FileShelfItem folder;
+    folder.url = fileURLOfPath("/nowhere/Photos", true);
+    folder.isDirectory = true;
+    QVERIFY(icons.icon(folder).name().contains("folder") ||
+            icons.icon(folder).name() == "inode-directory");
+    FileShelfItem unknown;
+    unknown.url = fileURLOfPath("/nowhere/data.zzq", false);
+    QVERIFY(!icons.icon(unknown).name().isEmpty());
+    QVERIFY(!ui::applicationIcon("no-such-application").name().isEmpty());
+
+    QTemporaryDir folderOnDisk;
+    const QString path = folderOnDisk.filePath("red.png");
+    QImage red(200, 120, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    QVERIFY(red.save(path));
+    FileShelfItem picture;
+    picture.url = fileURLOfPath(path.toStdString(), false);
+    QCOMPARE(ui::applicationIcon(path).isNull(), false);
+    QSignalSpy ready(&thumbnails, &ui::ThumbnailCache::thumbnailReady);
+    const auto centreAfterPainting = [&] {
+      QImage canvas(20, 20, QImage::Format_ARGB32_Premultiplied);
+      canvas.fill(Qt::transparent);
+      QPainter painter(&canvas);
+      icons.paint(painter, QRectF(0, 0, 20, 20), picture, 1);
+      painter.end();
+      return canvas.pixelColor(10, 10);
+    };
+    QVERIFY(centreAfterPainting() != QColor(Qt::red));
+    QTRY_COMPARE(ready.count(), 1);
+    QCOMPARE(centreAfterPainting(), QColor(Qt::red));
+    picture.isReachable = false;
+    QVERIFY(centreAfterPainting() != QColor(Qt::red));
+  }
+
   // A picture arrives after the row was first drawn; bytes that are no picture never do.
   void thumbnailsDecodeInTheBackground() {
     ui::ThumbnailCache cache(QSize(26, 26));
@@ -293,7 +452,18 @@ class ClipboardPopupViewTest : public QObject {
         popup.world.sim.files.put(folder ? path + ".keep" : path, Bytes{1});
       popup.shelf.addFile(fileURLOfPath(folder ? path.substr(0, path.size() - 1) : path, folder));
     }
+    // A picture on disk, so its row shows the thumbnail.
+    QTemporaryDir pictures;
+    const QString picture = pictures.filePath("Screenshot.png");
+    QImage sky(160, 100, QImage::Format_RGB32);
+    sky.fill(QColor(70, 130, 180));
+    QVERIFY(sky.save(picture));
+    popup.world.sim.files.put(picture.toStdString(), Bytes{1});
+    popup.shelf.addFile(fileURLOfPath(picture.toStdString(), false));
+    QTest::qWait(100);  // the thumbnails
+    save("popview-strip", 282);
     popup.model.selectTab(ClipboardTab::fileShelf);
+    QTest::qWait(100);
     save("popview-shelf", 320);
     popup.model.selectTab(ClipboardTab::clipboard);
     popup.model.paste(popup.world.manager->items()[1]);
