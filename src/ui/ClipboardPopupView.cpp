@@ -260,6 +260,7 @@ QWidget* ClipboardPopupView::buildInlineShelf() {
   inlineHint_ = new QLabel(inlineShelf_);
   inlineHint_->setObjectName(QStringLiteral("sectionHint"));
   inlineHint_->setFixedHeight(ShelfChipDelegate::chipHeight);
+  inlineHint_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   shelfMore_ = new PopupButton(PopupButton::Look::chip, scheme_, inlineShelf_);
   shelfMore_->setObjectName(QStringLiteral("shelfMore"));
   shelfMore_->setToolTip(qText(label(ClipboardTab::fileShelf)));
