@@ -19,6 +19,7 @@
 #include "core/clipboard/ClipboardPopupModel.h"
 #include "core/platform/Clock.h"
 #include "core/shelf/FileURL.h"
+#include "core/theme/Theme.h"
 #include "tests/unit/clipboard/ClipboardFixture.h"
 #include "ui/AppIcon.h"
 #include "ui/ClipboardPopupView.h"
@@ -356,6 +357,37 @@ class ClipboardPopupViewTest : public QObject {
     QCOMPARE(popup.shownRows("shelfList"), std::pair(2, 2));
     QVERIFY(popup.placeOf(popup.list("shelfList")).bottom() < popup.placeOf(zone).top());
     QVERIFY(zone.height() >= 48);
+  }
+
+  // A file that is gone says "Missing" in a colour that reads on the card in both schemes.
+  void missingFileReadsInBothSchemes() {
+    Popup popup({});
+    popup.shelf.addFile(fileURLOfPath("/home/u/gone.txt", false));
+    popup.model.reset();
+    popup.model.selectTab(ClipboardTab::fileShelf);
+    popup.view.resize(320, 320);
+    QApplication::processEvents();
+    QVERIFY(!popup.shelf.items()[0].isReachable);
+    QListView& rows = popup.list("shelfList");
+    QRect row = popup.placeOf(rows);
+    row.setHeight(rows.visualRect(rows.model()->index(0, 0)).height());
+    const QRect trailing(row.right() - 60, row.top() + 4, 56, row.height() - 8);
+    for (const ColorScheme scheme : {ColorScheme::light, ColorScheme::dark}) {
+      popup.view.setColorScheme(scheme);
+      const QImage picture = popup.view.grab().toImage();
+      const auto rgba = [&](QPoint at) {
+        const QColor c = picture.pixelColor(at);
+        return Rgba{static_cast<std::uint8_t>(c.red()), static_cast<std::uint8_t>(c.green()),
+                    static_cast<std::uint8_t>(c.blue()), 1};
+      };
+      const Rgba card = rgba(trailing.topLeft());
+      double strongest = 1;
+      for (int y = trailing.top(); y <= trailing.bottom(); ++y) {
+        for (int x = trailing.left(); x <= trailing.right(); ++x)
+          strongest = std::max(strongest, Theme::contrastRatio(rgba({x, y}), card));
+      }
+      QVERIFY2(strongest >= 4.5, QByteArray::number(strongest));
+    }
   }
 
   // File icons come from a full theme even where the desktop's has none; an image file shows
