@@ -151,6 +151,8 @@ QWidget* ClipboardPopupView::buildHeader() {
   return header;
 }
 
+// The spacings are tight on purpose: at the collapsed height, four whole rows, the shelf line
+// and the footer share what the header, the search field and the chips leave.
 QWidget* ClipboardPopupView::buildClipboardTab() {
   auto* page = new QWidget(this);
   auto* column = new QVBoxLayout(page);
