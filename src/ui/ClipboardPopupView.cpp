@@ -35,7 +35,6 @@
 namespace dovrik::ui {
 namespace {
 
-constexpr double translucentAlpha = 0.92;
 constexpr int stripSpacing = 4;
 // Tall enough for the drop zone's symbol and words under a shelf that has files.
 constexpr int dropZoneHeight = 64;
@@ -463,11 +462,6 @@ void ClipboardPopupView::setColorScheme(ColorScheme scheme) {
   applyScheme();
 }
 
-void ClipboardPopupView::setTranslucentBackground(bool translucent) {
-  translucent_ = translucent;
-  update();
-}
-
 void ClipboardPopupView::applyScheme() {
   search_->applyScheme();
   for (QListView* list : {list_, shelfList_})
@@ -492,7 +486,7 @@ QLineEdit* ClipboardPopupView::searchField() const {
 
 void ClipboardPopupView::paintEvent(QPaintEvent*) {
   QPainter p(this);
-  paintThemedCard(p, rect(), scheme_, translucent_ ? translucentAlpha : 1.0);
+  paintThemedCard(p, rect(), scheme_);
 }
 
 }  // namespace dovrik::ui

@@ -39,7 +39,6 @@ class ClipboardPopupView : public QWidget {
   // Re-colours everything at once.
   void setColorScheme(ColorScheme scheme);
   // With a compositor the background is slightly see-through; without one it is opaque.
-  void setTranslucentBackground(bool translucent);
 
   // The panel gives the search field the keyboard when the popup opens, and keeps the
   // navigation keys away from it.
@@ -79,7 +78,6 @@ class ClipboardPopupView : public QWidget {
 
   ClipboardPopupModel& model_;
   ColorScheme scheme_;
-  bool translucent_ = false;
   ThumbnailCache* thumbnails_;
   ClipboardRowsModel* rows_;
   PopupButton* clipboardTab_ = nullptr;

@@ -58,8 +58,9 @@ ClipboardPopupWindow::ClipboardPopupWindow(DesktopToRoot desktopToRoot, HotkeyFi
     setAttribute(Qt::WA_ShowWithoutActivating);
     setAttribute(Qt::WA_X11DoNotAcceptFocus);
   }
-  // An ARGB window, so a compositing manager can show the rounded, translucent card; without
-  // one the corners are cut away instead.
+  // An ARGB window, so a compositing manager can show the card's rounded corners; without one
+  // the corners are cut away instead. The card itself stays opaque: with no blur behind it,
+  // windows showing through would fight with the rows' text.
   setAttribute(Qt::WA_TranslucentBackground);
   setWindowTitle(QStringLiteral("Dovrik Clipboard History"));
   auto* layout = new QVBoxLayout(this);
@@ -94,7 +95,6 @@ void ClipboardPopupWindow::show(ClipboardPopupModel& content, const Rect& from, 
     });
     layout()->addWidget(content_);
   }
-  content_->setTranslucentBackground(compositing_);
 
   fade_->stop();
   move_->stop();

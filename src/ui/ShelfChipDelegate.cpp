@@ -87,7 +87,7 @@ void ShelfChipDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
   p.setPen(
       themeColor(item.isReachable ? ColorToken::textPrimary : ColorToken::textSecondary, scheme_));
   p.drawText(name, Qt::AlignVCenter | Qt::AlignLeft,
-             QFontMetrics(font).elidedText(chipName(item), Qt::ElideMiddle,
+             QFontMetrics(font).elidedText(chipName(item), Qt::ElideRight,
                                            static_cast<int>(name.width()) + 1));
   p.restore();
 }
