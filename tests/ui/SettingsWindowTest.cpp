@@ -89,10 +89,11 @@ struct Settings {
     world.clock.advanceBy(SettingsSidebar::fadeDuration);
     settle();
   }
-  void save(const QString& name) {
+  // Saves the window, or `part` of it such as a menu.
+  void save(const QString& name, QWidget* part = nullptr) {
     const QString folder = qEnvironmentVariable("DOVRIK_SCREENSHOT_DIR");
     if (!folder.isEmpty())
-      window.grab().save(folder + "/settings-" + name + ".png");
+      (part ? part : &window)->grab().save(folder + "/settings-" + name + ".png");
   }
   // Saves the panel shown in light and then in dark, which it is left in.
   void saveInBothSchemes(const QString& name) {
@@ -375,6 +376,7 @@ class SettingsWindowTest : public QObject {
     s.click("More for Desk");
     auto* menu = s.named<QPushButton>("More for Desk")->findChild<QMenu*>();
     QVERIFY(menu->isVisible());
+    s.save("workspaces-row-menu", menu);
     menu->hide();
     // Only windows on a display with an identity are recorded.
     s.world.desktop.addScreen({1440, 0, 1440, 900}, {1440, 0, 1440, 900},
@@ -415,6 +417,7 @@ class SettingsWindowTest : public QObject {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     QVERIFY(QApplication::focusWidget() != s.named("Snapping"));
     QVERIFY(s.focusRingShown());
+    s.save("snapping-keyboard-focus");
     // Space on a switch rebuilds the panel; the ring stays with the switch.
     auto* first = s.named<QAbstractButton>("Left Half");
     first->setFocus(Qt::TabFocusReason);

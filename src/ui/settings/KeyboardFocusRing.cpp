@@ -50,7 +50,8 @@ bool KeyboardFocusRing::shows(const QWidget* widget) {
 
 QString KeyboardFocusRing::rule(const QString& type, const QColor& color,
                                 const QString& subControl) {
-  return QStringLiteral("%1[%2=\"true\"]%3 { border: 2px solid %4; }")
+  // The style's own dotted focus rectangle would show inside the ring, after a click too.
+  return QStringLiteral("%1 { outline: none; } %1[%2=\"true\"]%3 { border: 2px solid %4; }")
       .arg(type, QString::fromLatin1(kProperty), subControl, color.name());
 }
 

@@ -329,8 +329,8 @@ QPushButton* SettingsPage::menuButton(std::string_view name,
   auto* menu = new QMenu(control);
   menu->setAccessibleName(qs(name));
   menu->setStyleSheet(
-      QStringLiteral("QMenu { background: %1; color: %2; border: 1px solid %3;"
-                     " border-radius: 8px; padding: 4px; }"
+      // Square outside: rounded corners would need a compositor to be see-through.
+      QStringLiteral("QMenu { background: %1; color: %2; border: 1px solid %3; padding: 4px; }"
                      "QMenu::item { padding: 5px 18px 5px 10px; border-radius: 5px; }"
                      "QMenu::item:selected { background: %4; color: %5; }"
                      "QMenu::separator { height: 1px; background: %3; margin: 4px 6px; }")
