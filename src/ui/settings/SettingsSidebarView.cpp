@@ -69,8 +69,8 @@ void SettingsSidebarView::restyle() {
     entry->setChecked(selected);
     entry->setStyleSheet(
         QStringLiteral("QPushButton { text-align: left; padding: 4px 8px;"
-                       " border: 2px solid transparent; border-radius: 6px; color: %1; background: "
-                       "%2; font-weight: %3; }"
+                       " border: 2px solid transparent; border-radius: 6px;"
+                       " color: %1; background: %2; font-weight: %3; }"
                        "QPushButton:hover { background: %4; }")
             .arg(themeColor(ColorToken::textPrimary, scheme_).name(),
                  selected ? themeColor(ColorToken::selection, scheme_).name(QColor::HexArgb)
