@@ -14,6 +14,7 @@
 #include <QScrollArea>
 #include <QSet>
 #include <QSlider>
+#include <QTemporaryDir>
 #include <QTest>
 #include <functional>
 
@@ -571,6 +572,35 @@ class SettingsWindowTest : public QObject {
     QVERIFY(s.shows("This app already has a rule"));
     QVERIFY(!s.named<QAbstractButton>("Add Rule for selection")->isEnabled());
     QCOMPARE(s.app.ruleManager().rules().size(), std::size_t(1));
+  }
+
+  // A rule's row shows the icon its application's desktop entry names.
+  void aRuleRowShowsItsApplicationsOwnIcon() {
+    QTemporaryDir folder;
+    const QString iconFile = folder.filePath("terminal.png");
+    QImage red(32, 32, QImage::Format_ARGB32);
+    red.fill(Qt::red);
+    QVERIFY(red.save(iconFile));
+    Settings s;
+    s.world.sim.installedApps.setApps(
+        {{Uuid(), "Terminal", "org.example.Term", iconFile.toStdString()}});
+    s.open("App Rules");
+    s.click("Add Rule");
+    s.world.clock.advanceBy(0);
+    s.settle();
+    Q_EMIT s.named<QComboBox>("Application")->activated(1);
+    s.settle();
+    s.click("Add Rule for selection");
+    const auto showsRed = [&] {
+      for (QLabel* label : s.window.findChildren<QLabel*>()) {
+        const QImage image = label->pixmap().toImage();
+        if (label->isVisibleTo(&s.window) && !image.isNull() &&
+            image.pixelColor(image.width() / 2, image.height() / 2) == QColor(Qt::red))
+          return true;
+      }
+      return false;
+    };
+    QVERIFY(showsRed());
   }
 
   void theWindowIsBuiltOnceWhileOpenAndLetsGoWhenClosed() {

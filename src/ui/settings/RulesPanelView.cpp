@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QIcon>
 
+#include "ui/AppIcon.h"
 #include "ui/settings/SettingsSymbols.h"
 #include "ui/settings/SettingsText.h"
 
@@ -12,13 +13,12 @@ namespace {
 
 constexpr int kAppIconSize = 20;
 
-// The application's icon from the icon theme (or the image file its desktop entry names); a
-// null icon when the theme has none by that name.
-QIcon applicationIcon(const std::optional<std::string>& name) {
-  if (!name || name->empty())
+// The icon an application's desktop entry names; none for an application not installed here
+// or whose entry names none.
+QIcon iconOf(const std::optional<std::string>& iconValue) {
+  if (!iconValue || iconValue->empty())
     return {};
-  const QString icon = QString::fromStdString(*name);
-  return icon.startsWith(u'/') ? QIcon(icon) : QIcon::fromTheme(icon);
+  return applicationIcon(QString::fromStdString(*iconValue));
 }
 
 }  // namespace
@@ -60,7 +60,7 @@ void RulesPanelView::build() {
   SettingsCard* list = addCard();
   for (const AppRule& rule : m.rules()) {
     const Uuid id = rule.id;
-    QPixmap icon = applicationIcon(m.iconName(rule)).pixmap(kAppIconSize, devicePixelRatioF());
+    QPixmap icon = iconOf(m.iconName(rule)).pixmap(kAppIconSize, devicePixelRatioF());
     if (icon.isNull())
       icon = settingsSymbolPixmap(RulesPanelModel::noIconSymbol, color(ColorToken::textSecondary),
                                   kAppIconSize);
@@ -81,7 +81,7 @@ void RulesPanelView::addSheet(AddRuleSheetModel& sheet) {
   apps->setAccessibleName(qs(AddRuleSheetModel::applicationCaption));
   apps->addItem(qs(AddRuleSheetModel::noApplicationEntry));
   for (const AppInfo& app : sheet.apps())
-    apps->addItem(applicationIcon(app.icon), QString::fromStdString(app.name));
+    apps->addItem(iconOf(app.icon), QString::fromStdString(app.name));
   const auto& chosen = sheet.selectedApp();
   for (std::size_t i = 0; chosen && i < sheet.apps().size(); ++i) {
     if (sheet.apps()[i] == *chosen)
