@@ -96,6 +96,15 @@ struct Settings {
     if (!folder.isEmpty())
       (part ? part : &window)->grab().save(folder + "/settings-" + name + ".png");
   }
+  // Opens the add-rule sheet on the App Rules panel, lets the scan finish and picks the first
+  // application.
+  void pickFirstApplicationInTheSheet() {
+    click("Add Rule");
+    world.clock.advanceBy(0);
+    settle();
+    Q_EMIT named<QComboBox>("Application")->activated(1);
+    settle();
+  }
   // Saves the panel shown in light and then in dark, which it is left in.
   void saveInBothSchemes(const QString& name) {
     window.setColorScheme(ColorScheme::light);
@@ -557,18 +566,10 @@ class SettingsWindowTest : public QObject {
   void aSecondRuleForAnAppIsRefusedInTheSheet() {
     Settings s;
     s.open("App Rules");
-    s.click("Add Rule");
-    s.world.clock.advanceBy(0);
-    s.settle();
-    Q_EMIT s.named<QComboBox>("Application")->activated(1);
-    s.settle();
+    s.pickFirstApplicationInTheSheet();
     s.click("Add Rule for selection");
     s.saveInBothSchemes("app-rules-row");
-    s.click("Add Rule");
-    s.world.clock.advanceBy(0);
-    s.settle();
-    Q_EMIT s.named<QComboBox>("Application")->activated(1);
-    s.settle();
+    s.pickFirstApplicationInTheSheet();
     QVERIFY(s.shows("This app already has a rule"));
     QVERIFY(!s.named<QAbstractButton>("Add Rule for selection")->isEnabled());
     QCOMPARE(s.app.ruleManager().rules().size(), std::size_t(1));
@@ -585,11 +586,7 @@ class SettingsWindowTest : public QObject {
     s.world.sim.installedApps.setApps(
         {{Uuid(), "Terminal", "org.example.Term", iconFile.toStdString()}});
     s.open("App Rules");
-    s.click("Add Rule");
-    s.world.clock.advanceBy(0);
-    s.settle();
-    Q_EMIT s.named<QComboBox>("Application")->activated(1);
-    s.settle();
+    s.pickFirstApplicationInTheSheet();
     s.click("Add Rule for selection");
     const auto showsRed = [&] {
       for (QLabel* label : s.window.findChildren<QLabel*>()) {
