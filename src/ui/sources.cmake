@@ -22,6 +22,7 @@ list(APPEND DOVRIK_UI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/settings/DragZonePreviewView.cpp
   ${CMAKE_CURRENT_LIST_DIR}/settings/DragZonesPanelView.cpp
   ${CMAKE_CURRENT_LIST_DIR}/settings/GeneralPanelView.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/settings/KeyboardFocusRing.cpp
   ${CMAKE_CURRENT_LIST_DIR}/settings/RulesPanelView.cpp
   ${CMAKE_CURRENT_LIST_DIR}/settings/SettingsCard.cpp
   ${CMAKE_CURRENT_LIST_DIR}/settings/SettingsPage.cpp

@@ -3,20 +3,29 @@
 // pressed position. Set DOVRIK_SCREENSHOT_DIR to also save each panel.
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QGraphicsEffect>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
 #include <QScrollArea>
 #include <QSet>
 #include <QSlider>
+#include <QTemporaryDir>
 #include <QTest>
 #include <functional>
 
 #include "core/app/App.h"
 #include "core/clipboard/PasteKeys.h"
+#include "core/theme/Theme.h"
 #include "core/workspaces/Workspace.h"
 #include "tests/unit/support/SimWorld.h"
+#include "ui/ThemeColors.h"
+#include "ui/settings/KeyboardFocusRing.h"
+#include "ui/settings/SettingsSidebarView.h"
 #include "ui/settings/SettingsView.h"
 #include "ui/settings/SettingsWindowView.h"
 
@@ -81,10 +90,50 @@ struct Settings {
     world.clock.advanceBy(SettingsSidebar::fadeDuration);
     settle();
   }
-  void save(const char* name) {
+  // Saves the window, or `part` of it such as a menu.
+  void save(const QString& name, QWidget* part = nullptr) {
     const QString folder = qEnvironmentVariable("DOVRIK_SCREENSHOT_DIR");
     if (!folder.isEmpty())
-      window.grab().save(folder + "/settings-" + name + ".png");
+      (part ? part : &window)->grab().save(folder + "/settings-" + name + ".png");
+  }
+  // Opens the add-rule sheet on the App Rules panel, lets the scan finish and picks the first
+  // application.
+  void pickFirstApplicationInTheSheet() {
+    click("Add Rule");
+    world.clock.advanceBy(0);
+    settle();
+    Q_EMIT named<QComboBox>("Application")->activated(1);
+    settle();
+  }
+  // Saves the panel shown in light and then in dark, which it is left in.
+  void saveInBothSchemes(const QString& name) {
+    window.setColorScheme(ColorScheme::light);
+    settle();
+    save(name + "-light");
+    window.setColorScheme(ColorScheme::dark);
+    settle();
+    save(name + "-dark");
+  }
+  // The texts of a "…" menu's entries, dividers left out.
+  QStringList menuEntries(const QString& button) {
+    QStringList texts;
+    for (QAction* action : named<QPushButton>(button)->findChild<QMenu*>()->actions()) {
+      if (!action->isSeparator())
+        texts << action->text();
+    }
+    return texts;
+  }
+  void choose(const QString& button, const QString& entry) {
+    for (QAction* action : named<QPushButton>(button)->findChild<QMenu*>()->actions()) {
+      if (action->text() == entry)
+        action->trigger();
+    }
+    settle();
+  }
+  // Whether the widget with the keyboard focus draws its ring.
+  bool focusRingShown() {
+    QWidget* focused = QApplication::focusWidget();
+    return focused && ui::KeyboardFocusRing::shows(focused);
   }
 
   test::SimWorld world;
@@ -316,6 +365,7 @@ class SettingsWindowTest : public QObject {
     });
     const auto desk = [&] { return s.app.workspaceManager().workspaces().front(); };
     s.open("Workspaces");
+    s.saveInBothSchemes("workspaces-row");
     QVERIFY(s.named<QAbstractButton>("Restore Desk"));
     s.click("Restore Desk automatically");
     QVERIFY(desk().autoRestore);
@@ -330,14 +380,132 @@ class SettingsWindowTest : public QObject {
         {KeyboardShortcut::Modifier::command, KeyboardShortcut::Modifier::shift}};
     QCOMPARE(desk().shortcut, std::optional(recorded));
 
-    s.click("Delete Desk");
+    // Updating and deleting live in the row's menu, apart from the switch below the row.
+    QCOMPARE(s.menuEntries("More for Desk"), (QStringList{"Update to Current Layout", "Delete"}));
+    QVERIFY(!s.named<QAbstractButton>("Update to Current Layout"));
+    s.click("More for Desk");
+    auto* menu = s.named<QPushButton>("More for Desk")->findChild<QMenu*>();
+    QVERIFY(menu->isVisible());
+    s.save("workspaces-row-menu", menu);
+    menu->hide();
+    // Only windows on a display with an identity are recorded.
+    s.world.desktop.addScreen({1440, 0, 1440, 900}, {1440, 0, 1440, 900},
+                              "6A1F0C2E-3B44-4D55-8E66-7F7788990011");
+    s.world.desktop.addWindow(test::SimWorld::appPid, {1500, 25, 720, 800}, "notes");
+    s.choose("More for Desk", "Update to Current Layout");
+    QCOMPARE(desk().windows.size(), std::size_t(1));
+
+    s.choose("More for Desk", "Delete");
     QVERIFY(s.shows("Delete “Desk”?"));
     s.click("Cancel");
     QCOMPARE(s.app.workspaceManager().workspaces().size(), std::size_t(1));
-    s.click("Delete Desk");
+    s.choose("More for Desk", "Delete");
     s.click("Delete");
     QVERIFY(s.app.workspaceManager().workspaces().empty());
     QVERIFY(s.shows("No saved layouts yet"));
+  }
+
+  // Opening the window and clicking leave no ring: the only highlight in the sidebar is the
+  // selection. Tab brings the ring, a click takes it away again.
+  void focusRingsFollowTheKeyboardOnly() {
+    Settings s;
+    QApplication::setActiveWindow(&s.window);
+    s.settle();
+    QCOMPARE(QApplication::focusWidget(), s.named("General"));
+    QVERIFY(!s.focusRingShown());
+
+    s.open("Snapping");
+    QCOMPARE(QApplication::focusWidget(), s.named("Snapping"));
+    QVERIFY(!s.focusRingShown());
+    int selected = 0;
+    for (const SidebarItem item : SettingsSidebar::items) {
+      const auto* row = s.named<QAbstractButton>(QString::fromUtf8(rawValue(item).data()));
+      selected += row->isChecked() ? 1 : 0;
+    }
+    QCOMPARE(selected, 1);
+
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QVERIFY(QApplication::focusWidget() != s.named("Snapping"));
+    QVERIFY(s.focusRingShown());
+    s.save("snapping-keyboard-focus");
+    // Space on a switch rebuilds the panel; the ring stays with the switch.
+    auto* first = s.named<QAbstractButton>("Left Half");
+    first->setFocus(Qt::TabFocusReason);
+    s.window.setAttribute(Qt::WA_KeyboardFocusChange);
+    QTest::keyClick(first, Qt::Key_Space);
+    s.settle();
+    QCOMPARE(QApplication::focusWidget()->accessibleName(), QStringLiteral("Left Half"));
+    QVERIFY(!s.app.appState().enabledPositions().contains(SnapPosition::leftHalf));
+
+    s.click("Right Half");
+    QVERIFY(!s.focusRingShown());
+  }
+
+  // A build without an update feed shows the update controls, disabled, with the reason.
+  void updateControlsSayWhyTheyAreOffWithoutAFeed() {
+    {
+      Settings s;
+      auto* automatic = s.named<QAbstractButton>("Check for updates automatically");
+      auto* checkNow = s.named<QAbstractButton>("Check Now");
+      QVERIFY(automatic && checkNow);
+      QVERIFY(!automatic->isEnabled() && !automatic->isChecked());
+      QVERIFY(!checkNow->isEnabled());
+      QVERIFY(s.shows(QString::fromUtf8(GeneralPanelModel::noFeedReason.data())));
+    }
+    Settings s([](test::SimWorld& world) { world.sim.updateService.feedConfigured = true; });
+    QVERIFY(s.named<QAbstractButton>("Check for updates automatically")->isEnabled());
+    QVERIFY(s.named<QAbstractButton>("Check Now")->isEnabled());
+    QVERIFY(!s.shows(QString::fromUtf8(GeneralPanelModel::noFeedReason.data())));
+  }
+
+  // No rules: a symbol, the title, one line and the button that adds one, and nothing that
+  // can be ticked.
+  void theEmptyRulesListIsAnEmptyStateWithItsAddButton() {
+    Settings s;
+    s.open("App Rules");
+    QVERIFY(s.shows("No App Rules"));
+    QVERIFY(s.shows("Add a rule to snap an app"));
+    QVERIFY(s.window.findChildren<QCheckBox*>().isEmpty());
+    QStringList ticks;
+    for (QAbstractButton* button : s.window.findChildren<QAbstractButton*>()) {
+      const bool sidebarRow = button->objectName() == button->accessibleName() &&
+                              s.window.content()->sidebar().isAncestorOf(button);
+      if (button->isCheckable() && button->isVisibleTo(&s.window) && !sidebarRow)
+        ticks << button->accessibleName();
+    }
+    QCOMPARE(ticks, QStringList{"Enabled"});
+    s.click("Add Rule");
+    s.world.clock.advanceBy(0);
+    s.settle();
+    QVERIFY(s.named<QComboBox>("Application"));
+  }
+
+  // Every panel in both schemes sits on the page colour, with its cards lighter than the page.
+  void everyPanelLiesOnThePageWithRaisedCardsInBothSchemes() {
+    Settings s;
+    for (const ColorScheme scheme : {ColorScheme::light, ColorScheme::dark}) {
+      s.window.setColorScheme(scheme);
+      s.settle();
+      for (const SidebarItem item : SettingsSidebar::items) {
+        const QString panel = QString::fromUtf8(rawValue(item).data(), rawValue(item).size());
+        s.open(panel);
+        // The fade runs on the toolkit's own clock; the shot is of the settled panel.
+        QTRY_VERIFY_WITH_TIMEOUT(
+            !s.window.content()->findChild<QScrollArea*>()->graphicsEffect()->isEnabled(), 2000);
+        const QString name =
+            panel.toLower().replace(' ', '-') + (scheme == ColorScheme::dark ? "-dark" : "-light");
+        s.save(name);
+        const QImage shot = s.window.content()->grab().toImage();
+        const QColor page = ui::themeColor(ColorToken::page, scheme);
+        // The gap between the sidebar and the first card.
+        QCOMPARE(shot.pixelColor(200, shot.height() - 4).name(), page.name());
+      }
+    }
+    const auto luminance = [](ColorToken token, ColorScheme scheme) {
+      return Theme::relativeLuminance(Theme::color(token, scheme));
+    };
+    QVERIFY(luminance(ColorToken::surface, ColorScheme::dark) >
+            luminance(ColorToken::page, ColorScheme::dark));
   }
 
   void accessButtonPromptsFirstAndOpensTheSettingsPageAfter() {
@@ -398,20 +566,38 @@ class SettingsWindowTest : public QObject {
   void aSecondRuleForAnAppIsRefusedInTheSheet() {
     Settings s;
     s.open("App Rules");
-    s.click("Add Rule");
-    s.world.clock.advanceBy(0);
-    s.settle();
-    Q_EMIT s.named<QComboBox>("Application")->activated(1);
-    s.settle();
+    s.pickFirstApplicationInTheSheet();
     s.click("Add Rule for selection");
-    s.click("Add Rule");
-    s.world.clock.advanceBy(0);
-    s.settle();
-    Q_EMIT s.named<QComboBox>("Application")->activated(1);
-    s.settle();
+    s.saveInBothSchemes("app-rules-row");
+    s.pickFirstApplicationInTheSheet();
     QVERIFY(s.shows("This app already has a rule"));
     QVERIFY(!s.named<QAbstractButton>("Add Rule for selection")->isEnabled());
     QCOMPARE(s.app.ruleManager().rules().size(), std::size_t(1));
+  }
+
+  // A rule's row shows the icon its application's desktop entry names.
+  void aRuleRowShowsItsApplicationsOwnIcon() {
+    QTemporaryDir folder;
+    const QString iconFile = folder.filePath("terminal.png");
+    QImage red(32, 32, QImage::Format_ARGB32);
+    red.fill(Qt::red);
+    QVERIFY(red.save(iconFile));
+    Settings s;
+    s.world.sim.installedApps.setApps(
+        {{Uuid(), "Terminal", "org.example.Term", iconFile.toStdString()}});
+    s.open("App Rules");
+    s.pickFirstApplicationInTheSheet();
+    s.click("Add Rule for selection");
+    const auto showsRed = [&] {
+      for (QLabel* label : s.window.findChildren<QLabel*>()) {
+        const QImage image = label->pixmap().toImage();
+        if (label->isVisibleTo(&s.window) && !image.isNull() &&
+            image.pixelColor(image.width() / 2, image.height() / 2) == QColor(Qt::red))
+          return true;
+      }
+      return false;
+    };
+    QVERIFY(showsRed());
   }
 
   void theWindowIsBuiltOnceWhileOpenAndLetsGoWhenClosed() {

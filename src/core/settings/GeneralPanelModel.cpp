@@ -57,6 +57,12 @@ std::optional<std::string> GeneralPanelModel::accessButtonTitle() const {
                                                  : platform_.texts.grantAccessTitle;
 }
 
+std::optional<std::string_view> GeneralPanelModel::updatesUnavailableReason() const {
+  if (platform_.updateService.hasFeed())
+    return std::nullopt;
+  return noFeedReason;
+}
+
 void GeneralPanelModel::requestAccess() {
   if (!appState_.requestAccessibilityPermission())
     appState_.openAccessibilitySettings();

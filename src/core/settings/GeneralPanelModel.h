@@ -32,6 +32,8 @@ class GeneralPanelModel {
   static constexpr std::string_view automaticChecksSubtitle =
       "Looks once a day and asks before installing anything";
   static constexpr std::string_view checkNowTitle = "Check Now";
+  static constexpr std::string_view noFeedReason =
+      "This build of Dovrik has no update feed, so it cannot check for updates.";
 
   struct AccessStatus {
     std::string_view symbol;
@@ -70,8 +72,16 @@ class GeneralPanelModel {
   std::string versionText() const { return "Version " + version_; }
   // "Not checked yet", or when the last check reached the feed.
   std::string lastCheckText() const { return updates_.lastCheckText(); }
-  bool automaticallyChecks() const { return updates_.automaticallyChecks(); }
+  // Off without a feed whatever is stored: nothing checks, and the switch must not say it does.
+  bool automaticallyChecks() const {
+    return canChangeAutomaticChecks() && updates_.automaticallyChecks();
+  }
   void setAutomaticallyChecks(bool on) { updates_.setAutomaticallyChecks(on); }
+  // Why the update controls are disabled, for a build that has nowhere to look; nothing when
+  // it has a feed.
+  std::optional<std::string_view> updatesUnavailableReason() const;
+  // The automatic switch means something only with a feed.
+  bool canChangeAutomaticChecks() const { return !updatesUnavailableReason(); }
   // "Check Now" is enabled while a check can be made.
   bool canCheckNow() const { return updates_.canCheckForUpdates(); }
   void checkNow() { updates_.checkForUpdates(); }

@@ -16,6 +16,19 @@ RulesPanelModel::~RulesPanelModel() {
   rules_.rulesChanged.disconnect(rulesObserver_);
 }
 
+void RulesPanelModel::appear() {
+  if (installedApps_.apps().empty() && !rules_.rules().empty())
+    installedApps_.load(lifetime_.guard([this] { changed.emit(); }));
+}
+
+std::optional<std::string> RulesPanelModel::iconName(const AppRule& rule) const {
+  for (const AppInfo& app : installedApps_.apps()) {
+    if (app.bundleIdentifier == rule.bundleIdentifier)
+      return app.icon;
+  }
+  return std::nullopt;
+}
+
 std::optional<AppRule> RulesPanelModel::rule(const Uuid& id) const {
   const auto& all = rules_.rules();
   const auto it =

@@ -12,6 +12,7 @@
 #include "core/rules/InstalledAppsCache.h"
 #include "core/rules/RuleManager.h"
 #include "core/settings/Confirmation.h"
+#include "core/support/Lifetime.h"
 #include "core/support/Signal.h"
 
 namespace dovrik {
@@ -35,6 +36,12 @@ class RulesPanelModel {
   RulesPanelModel(const RulesPanelModel&) = delete;
   RulesPanelModel& operator=(const RulesPanelModel&) = delete;
   ~RulesPanelModel();
+
+  // The panel is shown: with rules to list, the installed applications are read (once per
+  // run) for their icons, and `changed` is raised when they are known.
+  void appear();
+  // The platform's icon name for the rule's application, once the applications are known.
+  std::optional<std::string> iconName(const AppRule& rule) const;
 
   bool rulesEnabled() const { return appState_.rulesEnabled(); }
   void setRulesEnabled(bool enabled) { appState_.setRulesEnabled(enabled); }
@@ -64,6 +71,7 @@ class RulesPanelModel {
   std::optional<Uuid> pendingDelete_;
   std::unique_ptr<AddRuleSheetModel> sheet_;
   Signal<>::Connection rulesObserver_ = 0;
+  Lifetime lifetime_;
 };
 
 }  // namespace dovrik

@@ -120,7 +120,7 @@ std::optional<Confirmation> WorkspacesPanelModel::deleteConfirmation() const {
   const auto workspace = workspaces_.workspace(*pendingDelete_);
   if (!workspace)
     return std::nullopt;
-  return Confirmation{"Delete “" + workspace->name + "”?", "", "Delete"};
+  return Confirmation{"Delete “" + workspace->name + "”?", "", std::string(deleteTitle)};
 }
 
 void WorkspacesPanelModel::confirmDelete() {

@@ -42,6 +42,7 @@ class WorkspacesPanelModel {
       "Plug the same monitors back in later and it can restore itself.";
   static constexpr std::string_view restoreTitle = "Restore";
   static constexpr std::string_view updateTitle = "Update to Current Layout";
+  static constexpr std::string_view deleteTitle = "Delete";
   static constexpr std::string_view autoRestoreTitle = "Restore automatically";
 
   struct Row {

@@ -17,6 +17,9 @@ enum class ColorToken {
   success,
   warning,
   danger,
+  // The window's own background, under the cards: darker than a card in both appearances, so
+  // cards read as raised.
+  page,
 };
 
 }  // namespace dovrik

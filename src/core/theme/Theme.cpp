@@ -15,7 +15,7 @@ struct TokenColors {
 };
 
 // Indexed by ColorToken, in its order.
-constexpr std::array<TokenColors, 11> tokenColors{{
+constexpr std::array<TokenColors, 12> tokenColors{{
     {{255, 255, 255, 1}, {28, 31, 36, 1}},     // surface
     {{0, 0, 0, 0.04}, {255, 255, 255, 0.05}},  // hover
     {{0, 0, 0, 0.07}, {255, 255, 255, 0.09}},  // selection
@@ -27,12 +27,14 @@ constexpr std::array<TokenColors, 11> tokenColors{{
     {{30, 127, 79, 1}, {70, 200, 138, 1}},     // success
     {{162, 91, 16, 1}, {232, 150, 60, 1}},     // warning
     {{192, 57, 43, 1}, {240, 107, 92, 1}},     // danger
+    {{245, 246, 248, 1}, {18, 20, 24, 1}},     // page
 }};
 
-static_assert(static_cast<std::size_t>(ColorToken::danger) + 1 == tokenColors.size());
+static_assert(static_cast<std::size_t>(ColorToken::page) + 1 == tokenColors.size());
 
-// WCAG 2's relative luminance of an sRGB colour.
-double luminance(Rgba color) {
+}  // namespace
+
+double Theme::relativeLuminance(Rgba color) {
   const auto linear = [](double channel) {
     const double c = channel / 255.0;
     return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
@@ -40,11 +42,9 @@ double luminance(Rgba color) {
   return 0.2126 * linear(color.red) + 0.7152 * linear(color.green) + 0.0722 * linear(color.blue);
 }
 
-}  // namespace
-
 double Theme::contrastRatio(Rgba first, Rgba second) {
-  const double a = luminance(first);
-  const double b = luminance(second);
+  const double a = relativeLuminance(first);
+  const double b = relativeLuminance(second);
   return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
 }
 

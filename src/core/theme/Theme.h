@@ -23,6 +23,8 @@ inline constexpr double onAccentThreshold = 0.62;
 // Black or white, whichever reads better on an opaque `fill` (a destructive button's).
 Rgba textOn(Rgba fill);
 
+// WCAG 2's relative luminance of an opaque sRGB colour, 0 (black) to 1 (white).
+double relativeLuminance(Rgba color);
 // The WCAG contrast ratio of two opaque colours, from 1 to 21; text needs 4.5 to be readable.
 double contrastRatio(Rgba first, Rgba second);
 

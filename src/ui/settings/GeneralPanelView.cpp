@@ -1,6 +1,8 @@
 // Rows of the General panel over its model.
 #include "ui/settings/GeneralPanelView.h"
 
+#include <QLabel>
+
 namespace dovrik::ui {
 
 GeneralPanelView::GeneralPanelView(GeneralPanelModel& model, Context context, QWidget* parent)
@@ -46,10 +48,19 @@ void GeneralPanelView::build() {
 
   addSection(GeneralPanelModel::updatesSection);
   SettingsCard* updates = addCard();
+  const auto unavailable = m.updatesUnavailableReason();
+  if (unavailable) {
+    QLabel* reason = styledText(*unavailable, ColorToken::textSecondary, 12);
+    reason->setObjectName(QStringLiteral("updatesUnavailableReason"));
+    reason->setContentsMargins(14, 10, 14, 4);
+    updates->addRow(reason);
+  }
+  SettingsSwitch* automatic =
+      toggle(GeneralPanelModel::automaticChecksTitle, m.automaticallyChecks(),
+             [&m](bool on) { m.setAutomaticallyChecks(on); });
+  automatic->setEnabled(m.canChangeAutomaticChecks());
   updates->addRow(row({}, GeneralPanelModel::automaticChecksTitle,
-                      GeneralPanelModel::automaticChecksSubtitle,
-                      {toggle(GeneralPanelModel::automaticChecksTitle, m.automaticallyChecks(),
-                              [&m](bool on) { m.setAutomaticallyChecks(on); })}));
+                      GeneralPanelModel::automaticChecksSubtitle, {automatic}));
   QPushButton* checkNow = button(GeneralPanelModel::checkNowTitle, [&m] { m.checkNow(); });
   checkNow->setEnabled(m.canCheckNow());
   updates->addRow(row({}, m.versionText(), m.lastCheckText(), {checkNow}));

@@ -2,14 +2,31 @@
 #include "ui/settings/RulesPanelView.h"
 
 #include <QComboBox>
+#include <QIcon>
 
+#include "ui/AppIcon.h"
+#include "ui/settings/SettingsSymbols.h"
 #include "ui/settings/SettingsText.h"
 
 namespace dovrik::ui {
+namespace {
+
+constexpr int kAppIconSize = 20;
+
+// The icon an application's desktop entry names; none for an application not installed here
+// or whose entry names none.
+QIcon iconOf(const std::optional<std::string>& iconValue) {
+  if (!iconValue || iconValue->empty())
+    return {};
+  return applicationIcon(QString::fromStdString(*iconValue));
+}
+
+}  // namespace
 
 RulesPanelView::RulesPanelView(RulesPanelModel& model, Context context, QWidget* parent)
     : SettingsPage(std::move(context), parent), model_(model) {
   watch(model_.changed);
+  model_.appear();
   rebuild();
 }
 
@@ -20,28 +37,39 @@ void RulesPanelView::build() {
     addConfirmation(
         *confirmation, [&m] { m.confirmDelete(); }, [&m] { m.cancelDelete(); });
 
-  SettingsCard* top = addCard();
-  top->addRow(row({}, RulesPanelModel::enabledTitle, RulesPanelModel::explanation,
-                  {toggle(RulesPanelModel::enabledTitle, m.rulesEnabled(),
-                          [&m](bool on) { m.setRulesEnabled(on); }),
-                   button(RulesPanelModel::addTitle, [&m] { m.openAddRuleSheet(); })}));
+  const bool empty = m.rules().empty();
+  const auto addButton = [this, &m] {
+    return button(RulesPanelModel::addTitle, [&m] { m.openAddRuleSheet(); });
+  };
+  // An empty list offers the button in its own place; with rules it sits by the switch.
+  std::vector<QWidget*> controls{toggle(RulesPanelModel::enabledTitle, m.rulesEnabled(),
+                                        [&m](bool on) { m.setRulesEnabled(on); })};
+  if (!empty)
+    controls.push_back(addButton());
+  addCard()->addRow(row({}, RulesPanelModel::enabledTitle, RulesPanelModel::explanation, controls));
 
-  if (AddRuleSheetModel* sheet = m.addRuleSheet())
+  AddRuleSheetModel* sheet = m.addRuleSheet();
+  if (sheet)
     addSheet(*sheet);
 
-  SettingsCard* list = addCard();
-  if (m.rules().empty()) {
-    list->addRow(row(RulesPanelModel::emptySymbol, RulesPanelModel::emptyTitle,
-                     RulesPanelModel::emptyText, {}));
+  if (empty) {
+    addEmptyState(RulesPanelModel::emptySymbol, RulesPanelModel::emptyTitle,
+                  RulesPanelModel::emptyText, sheet ? nullptr : addButton());
     return;
   }
+  SettingsCard* list = addCard();
   for (const AppRule& rule : m.rules()) {
     const Uuid id = rule.id;
-    list->addRow(row(RulesPanelModel::noIconSymbol, rule.appName, rawValue(rule.snapPosition),
-                     {toggle("Rule for " + rule.appName, rule.isEnabled,
-                             [&m, id](bool on) { m.setRuleEnabled(id, on); }),
-                      symbolButton(RulesPanelModel::deleteSymbol, "Delete rule for " + rule.appName,
-                                   [&m, id] { m.requestDelete(id); })}));
+    QPixmap icon = iconOf(m.iconName(rule)).pixmap(kAppIconSize, devicePixelRatioF());
+    if (icon.isNull())
+      icon = settingsSymbolPixmap(RulesPanelModel::noIconSymbol, color(ColorToken::textSecondary),
+                                  kAppIconSize);
+    list->addRow(
+        imageRow(icon, rule.appName, rawValue(rule.snapPosition),
+                 {toggle("Rule for " + rule.appName, rule.isEnabled,
+                         [&m, id](bool on) { m.setRuleEnabled(id, on); }),
+                  symbolButton(RulesPanelModel::deleteSymbol, "Delete rule for " + rule.appName,
+                               [&m, id] { m.requestDelete(id); })}));
   }
 }
 
@@ -53,7 +81,7 @@ void RulesPanelView::addSheet(AddRuleSheetModel& sheet) {
   apps->setAccessibleName(qs(AddRuleSheetModel::applicationCaption));
   apps->addItem(qs(AddRuleSheetModel::noApplicationEntry));
   for (const AppInfo& app : sheet.apps())
-    apps->addItem(QString::fromStdString(app.name));
+    apps->addItem(iconOf(app.icon), QString::fromStdString(app.name));
   const auto& chosen = sheet.selectedApp();
   for (std::size_t i = 0; chosen && i < sheet.apps().size(); ++i) {
     if (sheet.apps()[i] == *chosen)

@@ -5,13 +5,16 @@
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMenu>
 #include <QSlider>
 #include <QTimer>
 #include <cmath>
+#include <tuple>
 
 #include "core/theme/Theme.h"
 #include "ui/PopupFonts.h"
 #include "ui/ThemeColors.h"
+#include "ui/settings/KeyboardFocusRing.h"
 #include "ui/settings/SettingsSymbols.h"
 #include "ui/settings/SettingsText.h"
 
@@ -83,7 +86,7 @@ void SettingsPage::rebuild() {
     return;
   for (QWidget* widget : findChildren<QWidget*>()) {
     if (widget->accessibleName() == focusName && widget->focusPolicy() != Qt::NoFocus) {
-      widget->setFocus(Qt::OtherFocusReason);
+      KeyboardFocusRing::moveFocus(*widget);
       return;
     }
   }
@@ -177,18 +180,30 @@ void SettingsPage::addConfirmation(const Confirmation& confirmation, std::functi
   column->addLayout(buttons);
   card->addRow(body);
   // The question takes the keyboard, so Tab and Space answer it at once.
-  QTimer::singleShot(0, no, [no] { no->setFocus(Qt::OtherFocusReason); });
+  QTimer::singleShot(0, no, [no] { KeyboardFocusRing::moveFocus(*no); });
 }
 
 QWidget* SettingsPage::row(std::string_view symbol, std::string_view title,
                            std::string_view subtitle, const std::vector<QWidget*>& trailing,
                            std::optional<QColor> tint) {
+  QPixmap leading;
+  if (!symbol.empty())
+    leading = settingsSymbolPixmap(symbol, tint.value_or(color(ColorToken::textSecondary)), 18);
+  return imageRow(leading, title, subtitle, trailing);
+}
+
+QWidget* SettingsPage::imageRow(const QPixmap& leading, std::string_view title,
+                                std::string_view subtitle, const std::vector<QWidget*>& trailing) {
   auto* row = new QWidget(this);
   auto* line = new QHBoxLayout(row);
   line->setContentsMargins(14, 9, 14, 9);
   line->setSpacing(10);
-  if (!symbol.empty())
-    line->addWidget(symbolLabel(symbol, tint.value_or(color(ColorToken::textSecondary)), 18, row));
+  if (!leading.isNull()) {
+    auto* image = new QLabel(row);
+    image->setPixmap(leading);
+    image->setFixedSize(leading.deviceIndependentSize().toSize());
+    line->addWidget(image);
+  }
   auto* text = new QVBoxLayout();
   text->setSpacing(1);
   text->addWidget(textLabel(title, color(ColorToken::textPrimary), 13, false, row));
@@ -240,15 +255,20 @@ QPushButton* SettingsPage::button(std::string_view title, std::function<void()> 
       QStringLiteral("QPushButton { background: %1; color: %2; border: 1px solid %3;"
                      " border-radius: 6px; padding: 4px 12px; }"
                      "QPushButton:hover { border-color: %4; }"
-                     "QPushButton:focus { border: 2px solid %4; }"
-                     "QPushButton:disabled { color: %5; }")
+                     "QPushButton:disabled { color: %5; background: transparent; }")
           .arg(fill.name(), ink.name(), color(ColorToken::border).name(),
-               accentColor(palette()).name(), color(ColorToken::textTertiary).name()));
+               accentColor(palette()).name(), color(ColorToken::textTertiary).name()) +
+      KeyboardFocusRing::rule(QStringLiteral("QPushButton"), ringColor(destructive)));
   connect(control, &QPushButton::clicked, this, [this, action = std::move(action)] {
     action();
     scheduleRebuild();
   });
   return control;
+}
+
+QColor SettingsPage::ringColor(bool onDanger) const {
+  // An accent ring on the red fill of a destructive button reads poorly; the text colour does.
+  return onDanger ? color(ColorToken::textPrimary) : accentColor(palette());
 }
 
 QComboBox* SettingsPage::picker(std::string_view name, const std::vector<std::string>& items,
@@ -278,7 +298,18 @@ QComboBox* SettingsPage::picker(std::string_view name, const std::vector<std::st
 
 QPushButton* SettingsPage::symbolButton(std::string_view symbol, std::string_view name,
                                         std::function<void()> action) {
-  QPushButton* control = button("", std::move(action));
+  QPushButton* control = bareSymbolButton(symbol, name);
+  connect(control, &QPushButton::clicked, this, [this, action = std::move(action)] {
+    action();
+    scheduleRebuild();
+  });
+  return control;
+}
+
+QPushButton* SettingsPage::bareSymbolButton(std::string_view symbol, std::string_view name) {
+  auto* control = new QPushButton(this);
+  control->setCursor(Qt::PointingHandCursor);
+  control->setFocusPolicy(Qt::StrongFocus);
   control->setAccessibleName(qs(name));
   control->setToolTip(qs(name));
   control->setIcon(QIcon(settingsSymbolPixmap(symbol, color(ColorToken::textSecondary), 32)));
@@ -286,10 +317,67 @@ QPushButton* SettingsPage::symbolButton(std::string_view symbol, std::string_vie
   control->setStyleSheet(
       QStringLiteral("QPushButton { background: transparent; border: none;"
                      " padding: 3px; border-radius: 5px; }"
-                     "QPushButton:hover { background: %1; }"
-                     "QPushButton:focus { border: 2px solid %2; }")
-          .arg(color(ColorToken::hover).name(QColor::HexArgb), accentColor(palette()).name()));
+                     "QPushButton:hover { background: %1; }")
+          .arg(color(ColorToken::hover).name(QColor::HexArgb)) +
+      KeyboardFocusRing::rule(QStringLiteral("QPushButton"), accentColor(palette())));
   return control;
+}
+
+QPushButton* SettingsPage::menuButton(std::string_view name,
+                                      const std::vector<MenuEntry>& entries) {
+  QPushButton* control = bareSymbolButton("ellipsis", name);
+  auto* menu = new QMenu(control);
+  menu->setAccessibleName(qs(name));
+  menu->setStyleSheet(
+      // Square outside: rounded corners would need a compositor to be see-through.
+      QStringLiteral("QMenu { background: %1; color: %2; border: 1px solid %3; padding: 4px; }"
+                     "QMenu::item { padding: 5px 18px 5px 10px; border-radius: 5px; }"
+                     "QMenu::item:selected { background: %4; color: %5; }"
+                     "QMenu::separator { height: 1px; background: %3; margin: 4px 6px; }")
+          .arg(color(ColorToken::surface).name(), color(ColorToken::textPrimary).name(),
+               color(ColorToken::border).name(), accentColor(palette()).name(),
+               onAccentColor(palette()).name()));
+  for (const MenuEntry& entry : entries) {
+    if (entry.destructive)
+      menu->addSeparator();
+    QAction* action = menu->addAction(qs(entry.title));
+    if (entry.destructive)
+      action->setIcon(QIcon(settingsSymbolPixmap("trash", color(ColorToken::danger), 32)));
+    connect(action, &QAction::triggered, this, [this, act = entry.action] {
+      act();
+      scheduleRebuild();
+    });
+  }
+  // Opened without a nested event loop: a choice rebuilds the page, menu included, on the next
+  // turn of the loop, which must not come while the menu is still being run.
+  connect(control, &QPushButton::clicked, menu,
+          [control, menu] { menu->popup(control->mapToGlobal(QPoint(0, control->height()))); });
+  return control;
+}
+
+void SettingsPage::addEmptyState(std::string_view symbol, std::string_view title,
+                                 std::string_view text, QWidget* action) {
+  SettingsCard* card = addCard();
+  auto* body = new QWidget(card);
+  auto* column = new QVBoxLayout(body);
+  column->setContentsMargins(24, 22, 24, 22);
+  column->setSpacing(6);
+  column->addWidget(symbolLabel(symbol, color(ColorToken::textTertiary), 40, body), 0,
+                    Qt::AlignHCenter);
+  column->addSpacing(4);
+  for (auto [line, token, size, semibold] :
+       {std::tuple{title, ColorToken::textPrimary, 15, true},
+        std::tuple{text, ColorToken::textSecondary, 12, false}}) {
+    QLabel* label = textLabel(line, color(token), size, semibold, body);
+    label->setAlignment(Qt::AlignHCenter);
+    column->addWidget(label);
+  }
+  if (action) {
+    action->setParent(body);
+    column->addSpacing(6);
+    column->addWidget(action, 0, Qt::AlignHCenter);
+  }
+  card->addRow(body);
 }
 
 ShortcutBadge* SettingsPage::badge(ShortcutRecorder& recorder,
@@ -308,6 +396,27 @@ QWidget* SettingsPage::clipboardShortcutRow(ClipboardShortcutRow& model, std::st
   return row({}, title, subtitle, {badge(model.recorder(), model.shortcut(), title), reset});
 }
 
+QString SettingsPage::sliderStyle() const {
+  // The thumb is the card's colour with an edge in light; a light knob on the dark track in
+  // dark, as desktop sliders are drawn there.
+  const QColor thumb =
+      color(scheme() == ColorScheme::dark ? ColorToken::textSecondary : ColorToken::surface);
+  const QString accent = accentColor(palette()).name();
+  return QStringLiteral(
+             "QSlider { min-height: 20px; }"
+             "QSlider::groove:horizontal { height: 4px; border-radius: 2px; background: %1; }"
+             "QSlider::sub-page:horizontal { border-radius: 2px; background: %2; }"
+             "QSlider::add-page:horizontal { border-radius: 2px; background: %1; }"
+             "QSlider::sub-page:horizontal:disabled { background: %4; }"
+             "QSlider::handle:horizontal { width: 14px; height: 14px; margin: -6px 0;"
+             " border-radius: 8px; background: %3; border: 1px solid %4; }"
+             "QSlider::handle:horizontal:hover { border-color: %2; }")
+             .arg(color(ColorToken::border).name(), accent, thumb.name(),
+                  color(ColorToken::textTertiary).name()) +
+         KeyboardFocusRing::rule(QStringLiteral("QSlider"), accentColor(palette()),
+                                 QStringLiteral("::handle:horizontal"));
+}
+
 QWidget* SettingsPage::slider(const SettingSlider& range, std::string_view name, double value,
                               std::function<void(double)> set,
                               std::function<std::string()> valueText,
@@ -319,6 +428,7 @@ QWidget* SettingsPage::slider(const SettingSlider& range, std::string_view name,
   control->setAccessibleName(qs(name));
   control->setFocusPolicy(Qt::StrongFocus);
   control->setMinimumWidth(180);
+  control->setStyleSheet(sliderStyle());
   // Whole steps on the slider; a slider that moves freely gets a hundred.
   const double step = range.step > 0 ? range.step : (range.maximum - range.minimum) / 100;
   control->setRange(0, static_cast<int>(std::lround((range.maximum - range.minimum) / step)));

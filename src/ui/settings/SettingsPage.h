@@ -65,6 +65,9 @@ class SettingsPage : public QWidget {
   // with a secondary line under it, and controls on the right.
   QWidget* row(std::string_view symbol, std::string_view title, std::string_view subtitle,
                const std::vector<QWidget*>& trailing, std::optional<QColor> tint = {});
+  // The same with an image of its own at the left, such as an application's icon.
+  QWidget* imageRow(const QPixmap& leading, std::string_view title, std::string_view subtitle,
+                    const std::vector<QWidget*>& trailing);
   // A wrapping line of text in the theme's type and `token`'s colour.
   QLabel* styledText(std::string_view text, ColorToken token, int pixelSize, bool semibold = false);
   // A symbol `size` pixels square in `tint`.
@@ -76,6 +79,18 @@ class SettingsPage : public QWidget {
                       bool destructive = false);
   QPushButton* symbolButton(std::string_view symbol, std::string_view name,
                             std::function<void()> action);
+  struct MenuEntry {
+    std::string_view title;
+    std::function<void()> action;
+    // Set apart below a divider and marked as one that removes something.
+    bool destructive = false;
+  };
+  // A "…" button that opens a menu of `entries`.
+  QPushButton* menuButton(std::string_view name, const std::vector<MenuEntry>& entries);
+  // What a list shows while it has nothing: a large symbol, a title, one line saying how to
+  // fill it, and the button that does, if any.
+  void addEmptyState(std::string_view symbol, std::string_view title, std::string_view text,
+                     QWidget* action = nullptr);
   // A drop-down list of `items` with the one at `current` chosen, in the theme's colours;
   // `choose` is told the index the user picks.
   QComboBox* picker(std::string_view name, const std::vector<std::string>& items, int current,
@@ -93,6 +108,10 @@ class SettingsPage : public QWidget {
 
  private:
   void clear();
+  QColor ringColor(bool onDanger) const;
+  // A symbol button that does nothing yet when clicked.
+  QPushButton* bareSymbolButton(std::string_view symbol, std::string_view name);
+  QString sliderStyle() const;
 
   Context context_;
   QVBoxLayout* layout_;

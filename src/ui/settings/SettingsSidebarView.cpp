@@ -8,6 +8,7 @@
 
 #include "ui/PopupFonts.h"
 #include "ui/ThemeColors.h"
+#include "ui/settings/KeyboardFocusRing.h"
 #include "ui/settings/SettingsText.h"
 
 namespace dovrik::ui {
@@ -60,21 +61,23 @@ void SettingsSidebarView::focusSelection() {
 }
 
 void SettingsSidebarView::restyle() {
-  const QString accent = accentColor(palette()).name();
+  const QString ring =
+      KeyboardFocusRing::rule(QStringLiteral("QPushButton"), accentColor(palette()));
   for (const SidebarItem item : SettingsSidebar::items) {
     auto* entry = findChild<QPushButton*>(qs(rawValue(item)));
     const bool selected = item == sidebar_.selection();
     entry->setChecked(selected);
     entry->setStyleSheet(
-        QStringLiteral("QPushButton { text-align: left; padding: 6px 10px; border: none;"
-                       " border-radius: 6px; color: %1; background: %2; font-weight: %3; }"
-                       "QPushButton:hover { background: %4; }"
-                       "QPushButton:focus { border: 2px solid %5; }")
+        QStringLiteral("QPushButton { text-align: left; padding: 4px 8px;"
+                       " border: 2px solid transparent; border-radius: 6px;"
+                       " color: %1; background: %2; font-weight: %3; }"
+                       "QPushButton:hover { background: %4; }")
             .arg(themeColor(ColorToken::textPrimary, scheme_).name(),
                  selected ? themeColor(ColorToken::selection, scheme_).name(QColor::HexArgb)
                           : QStringLiteral("transparent"),
                  selected ? QStringLiteral("600") : QStringLiteral("400"),
-                 themeColor(ColorToken::hover, scheme_).name(QColor::HexArgb), accent));
+                 themeColor(ColorToken::hover, scheme_).name(QColor::HexArgb)) +
+        ring);
   }
 }
 

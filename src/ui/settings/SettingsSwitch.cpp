@@ -4,6 +4,7 @@
 #include <QPainter>
 
 #include "ui/ThemeColors.h"
+#include "ui/settings/KeyboardFocusRing.h"
 
 namespace dovrik::ui {
 
@@ -31,7 +32,7 @@ void SettingsSwitch::paintEvent(QPaintEvent*) {
   const double x = isChecked() ? track.right() - knob - 2 : track.left() + 2;
   p.setBrush(QColor(255, 255, 255));
   p.drawEllipse(QRectF(x, track.top() + 2, knob, knob));
-  if (hasFocus()) {
+  if (KeyboardFocusRing::shows(this)) {
     p.setBrush(Qt::NoBrush);
     p.setPen(QPen(accentColor(palette()), 2));
     p.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), radius + 1, radius + 1);

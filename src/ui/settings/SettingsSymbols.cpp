@@ -112,21 +112,60 @@ void drawArrowsSquare(QPainter& p, const QRectF& box, const QColor& color) {
   p.drawPolyline(QPolygonF({QPointF(r - h, y - h), QPointF(r, y), QPointF(r - h, y + h)}));
 }
 
-void drawApp(QPainter& p, const QRectF& box, const QColor& color) {
-  p.setPen(Qt::NoPen);
-  p.setBrush(color);
-  p.drawRoundedRect(box, box.width() / 4.5, box.width() / 4.5);
+void drawCheckmark(QPainter& p, const QRectF& box, const QColor& color) {
+  const double w = box.width();
+  p.setPen(QPen(color, std::max(1.5, w / 8), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+  p.setBrush(Qt::NoBrush);
+  p.drawPolyline(QPolygonF({QPointF(box.left() + w * 0.12, box.top() + w * 0.55),
+                            QPointF(box.left() + w * 0.38, box.top() + w * 0.8),
+                            QPointF(box.left() + w * 0.88, box.top() + w * 0.2)}));
 }
 
-// The app tile with a check mark cut into it.
+void drawEllipsis(QPainter& p, const QRectF& box, const QColor& color) {
+  p.setPen(Qt::NoPen);
+  p.setBrush(color);
+  const double r = box.width() / 11;
+  for (const double x : {0.18, 0.5, 0.82})
+    p.drawEllipse(QPointF(box.left() + box.width() * x, box.center().y()), r, r);
+}
+
+// An application window seen as a tile: a filled title bar over an open body. A plain filled
+// square would read as a ticked check box.
+void drawApp(QPainter& p, const QRectF& box, const QColor& color) {
+  const double stroke = std::max(1.5, box.width() / 11);
+  const QRectF tile = box.adjusted(stroke / 2, stroke / 2, -stroke / 2, -stroke / 2);
+  const double r = tile.width() / 5;
+  p.setPen(QPen(color, stroke));
+  p.setBrush(Qt::NoBrush);
+  p.drawRoundedRect(tile, r, r);
+  QPainterPath bar;
+  bar.addRoundedRect(tile, r, r);
+  QPainterPath top;
+  top.addRect(QRectF(tile.left(), tile.top(), tile.width(), tile.height() * 0.3));
+  p.setPen(Qt::NoPen);
+  p.setBrush(color);
+  p.drawPath(bar.intersected(top));
+}
+
+// The application tile with a round badge holding a check mark on its top-right corner, set
+// off from the tile by a gap.
 void drawAppWithCheck(QPainter& p, const QRectF& box, const QColor& color) {
-  drawApp(p, box, color);
   const double w = box.width();
+  drawApp(p, QRectF(box.left(), box.top() + w * 0.2, w * 0.8, w * 0.8), color);
+  const QPointF centre(box.right() - w * 0.22, box.top() + w * 0.22);
+  const double badge = w * 0.22;
   p.setCompositionMode(QPainter::CompositionMode_Clear);
-  p.setPen(QPen(Qt::black, w / 9, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-  p.drawPolyline(QPolygonF({QPointF(box.left() + w * 0.26, box.top() + w * 0.52),
-                            QPointF(box.left() + w * 0.43, box.top() + w * 0.69),
-                            QPointF(box.left() + w * 0.74, box.top() + w * 0.33)}));
+  p.setPen(Qt::NoPen);
+  p.setBrush(Qt::black);
+  p.drawEllipse(centre, badge + w * 0.07, badge + w * 0.07);
+  p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+  p.setBrush(color);
+  p.drawEllipse(centre, badge, badge);
+  p.setCompositionMode(QPainter::CompositionMode_Clear);
+  p.setPen(QPen(Qt::black, w / 14, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+  p.drawPolyline(
+      QPolygonF({centre + QPointF(-badge * 0.5, 0), centre + QPointF(-badge * 0.12, badge * 0.4),
+                 centre + QPointF(badge * 0.5, -badge * 0.4)}));
   p.setCompositionMode(QPainter::CompositionMode_SourceOver);
 }
 
@@ -175,6 +214,10 @@ QPixmap settingsSymbolPixmap(std::string_view name, const QColor& color, int siz
     drawCounterclockwise(p, box, color);
   else if (name == "arrow.left.and.right.square")
     drawArrowsSquare(p, box, color);
+  else if (name == "checkmark")
+    drawCheckmark(p, box, color);
+  else if (name == "ellipsis")
+    drawEllipsis(p, box, color);
   else if (name == "app.fill")
     drawApp(p, box, color);
   else if (name == "app.badge.checkmark")

@@ -106,8 +106,7 @@ void SettingsView::showPanel(SidebarItem item) {
 
 void SettingsView::paintEvent(QPaintEvent*) {
   QPainter p(this);
-  p.fillRect(rect(), themeColor(ColorToken::surface, context_.scheme));
-  p.fillRect(rect(), themeColor(ColorToken::hover, context_.scheme));
+  p.fillRect(rect(), themeColor(ColorToken::page, context_.scheme));
 }
 
 }  // namespace dovrik::ui

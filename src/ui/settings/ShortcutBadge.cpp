@@ -2,6 +2,7 @@
 #include "ui/settings/ShortcutBadge.h"
 
 #include "ui/ThemeColors.h"
+#include "ui/settings/KeyboardFocusRing.h"
 
 namespace dovrik::ui {
 
@@ -17,15 +18,14 @@ ShortcutBadge::ShortcutBadge(ShortcutRecorder& recorder,
   setMinimumWidth(96);
   const QColor edge =
       recording ? themeColor(ColorToken::danger, scheme) : themeColor(ColorToken::hairline, scheme);
-  const QColor ink = text.empty() ? themeColor(ColorToken::textTertiary, scheme)
+  const QColor ink = text.empty() ? themeColor(ColorToken::textSecondary, scheme)
                      : recording  ? themeColor(ColorToken::danger, scheme)
                                   : themeColor(ColorToken::textPrimary, scheme);
   setStyleSheet(QStringLiteral("QPushButton { background: %1; color: %2; border: 1px solid %3;"
-                               " border-radius: 6px; padding: 3px 10px; font-weight: 600; }"
-                               "QPushButton:focus { border: 2px solid %4; }")
+                               " border-radius: 6px; padding: 3px 10px; font-weight: 600; }")
                     .arg(themeColor(ColorToken::selection, scheme).name(QColor::HexArgb),
-                         ink.name(QColor::HexArgb), edge.name(QColor::HexArgb),
-                         accentColor(palette()).name()));
+                         ink.name(QColor::HexArgb), edge.name(QColor::HexArgb)) +
+                KeyboardFocusRing::rule(QStringLiteral("QPushButton"), accentColor(palette())));
   connect(this, &QPushButton::clicked, this, [&recorder, recordKeys] {
     recorder.click();
     if (recorder.isRecording())

@@ -6,6 +6,7 @@
 #include <QPainter>
 
 #include "ui/ThemeColors.h"
+#include "ui/settings/KeyboardFocusRing.h"
 #include "ui/settings/SettingsText.h"
 
 namespace dovrik::ui {
@@ -63,12 +64,13 @@ QWidget* SnappingPanelView::speedPicker() {
     segment->setStyleSheet(
         QStringLiteral("QPushButton { background: %1; color: %2; border: 1px solid %3;"
                        " padding: 4px 14px; border-radius: 0; }"
-                       "QPushButton:focus { border: 2px solid %4; }"
-                       "QPushButton:disabled { color: %5; }")
+                       "QPushButton:disabled { color: %4; }")
             .arg(on ? accentColor(palette()).name() : color(ColorToken::surface).name(),
                  on ? onAccentColor(palette()).name() : color(ColorToken::textPrimary).name(),
-                 color(ColorToken::border).name(), accentColor(palette()).name(),
-                 color(ColorToken::textTertiary).name()));
+                 color(ColorToken::border).name(), color(ColorToken::textTertiary).name()) +
+        // An accent ring would vanish on the chosen segment's accent fill.
+        KeyboardFocusRing::rule(QStringLiteral("QPushButton"),
+                                on ? color(ColorToken::textPrimary) : accentColor(palette())));
     line->addWidget(segment);
   }
   return picker;

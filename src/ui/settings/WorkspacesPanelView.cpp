@@ -32,16 +32,15 @@ void WorkspacesPanelView::build() {
     addNamingCard();
 
   addSection(WorkspacesPanelModel::savedSection);
-  SettingsCard* card = addCard();
   const std::vector<WorkspacesPanelModel::Row> rows = m.rows();
   if (rows.empty()) {
     // Appended rather than concatenated: GCC 12 sees a false overflow in the chain of `+`.
     std::string text(WorkspacesPanelModel::emptyText);
     text.append("\n").append(WorkspacesPanelModel::emptySecondLine);
-    card->addRow(
-        row(WorkspacesPanelModel::emptySymbol, WorkspacesPanelModel::emptyTitle, text, {}));
+    addEmptyState(WorkspacesPanelModel::emptySymbol, WorkspacesPanelModel::emptyTitle, text);
     return;
   }
+  SettingsCard* card = addCard();
   for (const WorkspacesPanelModel::Row& layout : rows)
     addLayoutRow(card, layout);
 }
@@ -79,16 +78,17 @@ void WorkspacesPanelView::addLayoutRow(SettingsCard* card,
   }
   trailing.push_back(button(WorkspacesPanelModel::restoreTitle, [&m, id] { m.restore(id); }));
   trailing.back()->setAccessibleName(QStringLiteral("Restore ") + QString::fromStdString(name));
-  trailing.push_back(symbolButton("trash", "Delete " + name, [&m, id] { m.requestDelete(id); }));
-  card->addRow(row(layout.symbol, name, layout.subtitle, trailing));
+  trailing.push_back(
+      menuButton("More for " + name,
+                 {{WorkspacesPanelModel::updateTitle, [&m, id] { m.updateToCurrentLayout(id); }},
+                  {WorkspacesPanelModel::deleteTitle, [&m, id] { m.requestDelete(id); }, true}}));
+  card->addRow(row(layout.symbol, name, layout.subtitle, trailing,
+                   layout.justRestored ? std::optional(color(ColorToken::success)) : std::nullopt));
 
-  QPushButton* update =
-      button(WorkspacesPanelModel::updateTitle, [&m, id] { m.updateToCurrentLayout(id); });
-  update->setAccessibleName(QStringLiteral("Update ") + QString::fromStdString(name));
   const std::string autoName = "Restore " + name + " automatically";
   card->addRow(row({}, WorkspacesPanelModel::autoRestoreTitle, layout.autoRestoreText,
-                   {update, toggle(autoName, layout.workspace.autoRestore,
-                                   [&m, id](bool on) { m.setAutoRestore(id, on); })}));
+                   {toggle(autoName, layout.workspace.autoRestore,
+                           [&m, id](bool on) { m.setAutoRestore(id, on); })}));
 }
 
 }  // namespace dovrik::ui

@@ -57,6 +57,23 @@ TEST_F(PanelModelsTest, GeneralPanelWarnsOfARefusedTapAndOffersAccessOnlyWhileMi
   EXPECT_EQ(sim.shell.openedURLs.size(), 1u);
 }
 
+// Without a feed the update switch reads off, whatever was stored, and both controls say why
+// they cannot be used; with one the stored switch shows again.
+TEST_F(PanelModelsTest, UpdateControlsGiveTheirReasonInABuildWithoutAFeed) {
+  GeneralPanelModel panel = general();
+  app.updateManager().setAutomaticallyChecks(true);
+  EXPECT_EQ(panel.updatesUnavailableReason(), GeneralPanelModel::noFeedReason);
+  EXPECT_FALSE(panel.canChangeAutomaticChecks());
+  EXPECT_FALSE(panel.automaticallyChecks());
+  EXPECT_FALSE(panel.canCheckNow());
+
+  sim.updateService.feedConfigured = true;
+  EXPECT_EQ(panel.updatesUnavailableReason(), std::nullopt);
+  EXPECT_TRUE(panel.canChangeAutomaticChecks());
+  EXPECT_TRUE(panel.automaticallyChecks());
+  EXPECT_TRUE(panel.canCheckNow());
+}
+
 TEST_F(PanelModelsTest, SnappingPanelKeepsOpacityInRangeAndShowsItAsAPercentage) {
   SnappingPanelModel panel(app.appState(), platform.texts);
   EXPECT_EQ(panel.opacityText(), "35%");
@@ -132,6 +149,36 @@ TEST_F(PanelModelsTest, DeletingARuleAsksFirstAndCancelKeepsIt) {
   ASSERT_NE(panel.addRuleSheet(), nullptr);
   panel.addRuleSheet()->close();
   EXPECT_EQ(panel.addRuleSheet(), nullptr);
+}
+
+// A rule's row shows its application's icon once the installed applications are read; the read
+// starts only when there is a rule to show, and a panel closed meanwhile is not called back.
+TEST_F(PanelModelsTest, RuleRowsLearnTheirApplicationsIconsAfterTheScan) {
+  sim.installedApps.setApps({{Uuid(), "Notes", "com.example.notes", "accessories-text-editor"},
+                             {Uuid(), "Plain", "com.example.plain", std::nullopt}});
+  RuleManager& rules = app.ruleManager();
+  const AppRule notes{Uuid::random(), "com.example.notes", "Notes", SnapPosition::leftHalf, true};
+  const AppRule gone{Uuid::random(), "com.example.gone", "Gone", SnapPosition::rightHalf, true};
+  {
+    RulesPanelModel closedEarly(app.appState(), rules, app.installedAppsCache());
+    closedEarly.appear();
+    EXPECT_TRUE(app.installedAppsCache().apps().empty());
+  }
+  rules.add(notes);
+  rules.add(gone);
+  {
+    RulesPanelModel closedEarly(app.appState(), rules, app.installedAppsCache());
+    closedEarly.appear();
+  }
+  clock.advanceBy(0);
+
+  RulesPanelModel panel(app.appState(), rules, app.installedAppsCache());
+  int changes = 0;
+  panel.changed.connect([&] { ++changes; });
+  panel.appear();
+  EXPECT_EQ(changes, 0);
+  EXPECT_EQ(panel.iconName(notes), "accessories-text-editor");
+  EXPECT_EQ(panel.iconName(gone), std::nullopt);
 }
 
 }  // namespace

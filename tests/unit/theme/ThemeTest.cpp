@@ -12,7 +12,7 @@ const std::vector<ColorToken> allTokens{
     ColorToken::surface,       ColorToken::hover,        ColorToken::selection,
     ColorToken::hairline,      ColorToken::border,       ColorToken::textPrimary,
     ColorToken::textSecondary, ColorToken::textTertiary, ColorToken::success,
-    ColorToken::warning,       ColorToken::danger,
+    ColorToken::warning,       ColorToken::danger,       ColorToken::page,
 };
 
 const Rgba black{0, 0, 0, 1};
@@ -40,24 +40,40 @@ TEST(ThemeColors, EveryTokenHasItsOwnValueInEachScheme) {
     EXPECT_NE(Theme::color(token, ColorScheme::light), Theme::color(token, ColorScheme::dark));
 }
 
-// Every colour text is drawn in reads on the card surface of its own scheme (WCAG AA, 4.5:1), and
-// so does the label of a destructive button on its fill.
+// Every colour text is drawn in reads on the card surface and on the page between the cards of
+// its own scheme (WCAG AA, 4.5:1), and so does the label of a destructive button on its fill.
 TEST(ThemeColors, TextTokensAndDestructiveLabelsAreReadableInBothSchemes) {
   EXPECT_NEAR(Theme::contrastRatio(black, white), 21.0, 1e-9);
   EXPECT_NEAR(Theme::contrastRatio(white, white), 1.0, 1e-9);
   for (const ColorScheme scheme : {ColorScheme::light, ColorScheme::dark}) {
-    const Rgba surface = Theme::color(ColorToken::surface, scheme);
-    for (const ColorToken text :
-         {ColorToken::textPrimary, ColorToken::textSecondary, ColorToken::textTertiary,
-          ColorToken::success, ColorToken::warning, ColorToken::danger})
-      EXPECT_GE(Theme::contrastRatio(Theme::color(text, scheme), surface), 4.5)
-          << "token " << static_cast<int>(text) << " in scheme " << static_cast<int>(scheme);
+    for (const ColorToken ground : {ColorToken::surface, ColorToken::page}) {
+      for (const ColorToken text :
+           {ColorToken::textPrimary, ColorToken::textSecondary, ColorToken::textTertiary,
+            ColorToken::success, ColorToken::warning, ColorToken::danger})
+        EXPECT_GE(Theme::contrastRatio(Theme::color(text, scheme), Theme::color(ground, scheme)),
+                  4.5)
+            << "token " << static_cast<int>(text) << " on " << static_cast<int>(ground)
+            << " in scheme " << static_cast<int>(scheme);
+    }
     const Rgba danger = Theme::color(ColorToken::danger, scheme);
     EXPECT_GE(Theme::contrastRatio(Theme::textOn(danger), danger), 4.5);
   }
   // White on the dark scheme's light red would read at about 3:1.
   EXPECT_EQ(Theme::textOn(Theme::color(ColorToken::danger, ColorScheme::dark)), black);
   EXPECT_EQ(Theme::textOn(Theme::color(ColorToken::danger, ColorScheme::light)), white);
+}
+
+// A card lighter than the page stands out; one darker than the page looks sunk into it, which
+// is how dark themes commonly go wrong when the light values are inverted.
+TEST(ThemeColors, CardsAreLighterThanThePageInBothSchemes) {
+  for (const ColorScheme scheme : {ColorScheme::light, ColorScheme::dark}) {
+    const Rgba card = Theme::color(ColorToken::surface, scheme);
+    const Rgba page = Theme::color(ColorToken::page, scheme);
+    EXPECT_GT(Theme::relativeLuminance(card), Theme::relativeLuminance(page))
+        << "scheme " << static_cast<int>(scheme);
+    // Still close enough that a card reads as part of the same window.
+    EXPECT_LT(Theme::contrastRatio(card, page), 1.5);
+  }
 }
 
 TEST(ThemeOnAccent, LightAccentsGetBlackTextDarkOnesWhite) {
