@@ -24,8 +24,8 @@ class InstalledApps {
  public:
   virtual ~InstalledApps() = default;
   // Reads the installed applications, one entry per identifier, in no particular order; ids and
-  // the order the user reads them in are left to the caller. Slow: runs on a worker thread, so it touches nothing
-  // shared (the id generator included).
+  // the order the user reads them in are left to the caller. Slow: runs on a worker thread, so it
+  // touches nothing shared (the id generator included).
   virtual std::vector<AppInfo> scanInstalledApps() = 0;
 };
 

@@ -20,9 +20,7 @@ class TableLocale : public Locale {
  public:
   explicit TableLocale(std::map<std::string, int> keys) : keys_(std::move(keys)) {}
   std::string shortMonthName(int month) const override { return "M" + std::to_string(month); }
-  int compare(std::string_view a, std::string_view b) const override {
-    return key(a) - key(b);
-  }
+  int compare(std::string_view a, std::string_view b) const override { return key(a) - key(b); }
 
  private:
   int key(std::string_view name) const {
@@ -59,16 +57,26 @@ TEST(LocaleTest, PlainLocaleNamesEveryMonthAndOrdersByBytesWithoutCase) {
   EXPECT_GT(plain.compare("Beta", "alpha"), 0);
   EXPECT_LT(plain.compare("Edit", "Editor"), 0);
   // Without a language to go by, a letter outside ASCII comes after every ASCII one.
-  EXPECT_GT(plain.compare("\xC3\x89" "cran", "zsh"), 0);
+  EXPECT_GT(plain.compare("\xC3\x89"
+                          "cran",
+                          "zsh"),
+            0);
 }
 
 TEST(LocaleTest, InstalledApplicationsAreListedInTheLocalesOrderWhateverTheScanGave) {
   test::SimWorld world;
   world.sim.installedApps.setApps({{Uuid(), "Files", "files", std::nullopt},
-                                   {Uuid(), "\xC3\x89" "cran", "ecran", std::nullopt},
+                                   {Uuid(),
+                                    "\xC3\x89"
+                                    "cran",
+                                    "ecran", std::nullopt},
                                    {Uuid(), "Dolphin", "dolphin", std::nullopt},
                                    {Uuid(), "Unlisted", "unlisted", std::nullopt}});
-  const TableLocale french({{"Dolphin", 1}, {"\xC3\x89" "cran", 2}, {"Files", 3}});
+  const TableLocale french({{"Dolphin", 1},
+                            {"\xC3\x89"
+                             "cran",
+                             2},
+                            {"Files", 3}});
   InstalledAppsCache cache{world.sim.installedApps, world.sim.background, french};
   std::vector<std::string> names;
   for (const AppInfo& app : cache.loadNow())
