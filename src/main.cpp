@@ -313,7 +313,9 @@ int runAgent(int argc, char** argv) {
                  reason.c_str());
   }
 
-  ui::TrayIcon tray(app.menuBarController());
+  ui::TrayIcon tray(app.menuBarController(), colorScheme.scheme());
+  QObject::connect(&colorScheme, &qt::ColorSchemeWatcher::schemeChanged, &tray,
+                   [&tray](ColorScheme scheme) { tray.setColorScheme(scheme); });
   tray.show();
   ui::UpdateWindow updateWindow(app.updateManager(), colorScheme.scheme());
   QObject::connect(&colorScheme, &qt::ColorSchemeWatcher::schemeChanged, &updateWindow,

@@ -5,6 +5,8 @@ list(APPEND DOVRIK_UI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/ClipboardRowDelegate.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ClipboardRowsModel.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FileIconCache.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/KeyboardFocusRing.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/LayoutNameDialog.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PopupButton.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PopupEmptyState.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PopupFonts.cpp
