@@ -55,8 +55,6 @@ LayoutNameDialog::LayoutNameDialog(ColorScheme scheme, std::function<void(const 
 }
 
 void LayoutNameDialog::ask(const MenuBarController::SaveLayoutPrompt& prompt) {
-  const bool opening = !isVisible();
-  setExactTitle(*this, qstr(prompt.message));
   heading_->setText(qstr(prompt.message));
   explanation_->setText(qstr(prompt.informativeText));
   name_->setPlaceholderText(qstr(prompt.proposedName));
@@ -66,10 +64,10 @@ void LayoutNameDialog::ask(const MenuBarController::SaveLayoutPrompt& prompt) {
   save_->setAccessibleName(save_->text());
   cancel_->setText(qstr(prompt.cancelButton));
   cancel_->setAccessibleName(cancel_->text());
-  if (opening) {
-    adjustSize();
-    centreOnPointerScreen(*this);
-    show();
+  // A second ask while the prompt is open brings it forward where it is.
+  if (!isVisible()) {
+    presentStandalone(*this, qstr(prompt.message), *name_);
+    return;
   }
   name_->setFocus(Qt::OtherFocusReason);
   bringForwardAndActivate(*this);

@@ -7,7 +7,6 @@
 
 #include "ui/AppIcon.h"
 #include "ui/StandaloneWindowStyle.h"
-#include "ui/X11WindowSupport.h"
 
 namespace dovrik::ui {
 namespace {
@@ -65,12 +64,7 @@ RelocationWindow::~RelocationWindow() {
 }
 
 void RelocationWindow::present() {
-  adjustSize();
-  setExactTitle(*this, QStringLiteral("Dovrik"));
-  centreOnPointerScreen(*this);
-  show();
-  primary_->setFocus(Qt::OtherFocusReason);
-  bringForwardAndActivate(*this);
+  presentStandalone(*this, QStringLiteral("Dovrik"), *primary_);
 }
 
 void RelocationWindow::setColorScheme(ColorScheme scheme) {

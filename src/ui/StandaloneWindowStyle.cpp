@@ -3,6 +3,7 @@
 
 #include "ui/KeyboardFocusRing.h"
 #include "ui/ThemeColors.h"
+#include "ui/X11WindowSupport.h"
 
 namespace dovrik::ui {
 namespace {
@@ -73,6 +74,15 @@ QString standaloneWindowStyle(ColorScheme scheme, const QPalette& palette) {
 void applyStandaloneStyle(QWidget& window, const QString& styleSheet) {
   window.setStyleSheet(styleSheet);
   KeyboardFocusRing::install(window);
+}
+
+void presentStandalone(QWidget& window, const QString& title, QWidget& focus) {
+  window.adjustSize();
+  setExactTitle(window, title);
+  centreOnPointerScreen(window);
+  window.show();
+  focus.setFocus(Qt::OtherFocusReason);
+  bringForwardAndActivate(window);
 }
 
 void placeDialogButton(QDialogButtonBox& box, QPushButton& button,

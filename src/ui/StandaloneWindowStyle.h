@@ -35,6 +35,10 @@ QString standaloneWindowStyle(ColorScheme scheme, const QPalette& palette);
 // Styles `window` with `styleSheet` and shows focus rings only while the keyboard moves focus.
 void applyStandaloneStyle(QWidget& window, const QString& styleSheet);
 
+// Shows `window` at the size of its content, titled `title`, centred on the screen under the
+// pointer and activated, with the keyboard on `focus` (without a focus ring).
+void presentStandalone(QWidget& window, const QString& title, QWidget& focus);
+
 // Puts `button` in `box` with `role`: the box orders it as the desktop orders dialog buttons.
 // The accept button is the default one, which Return presses, and is accented.
 void placeDialogButton(QDialogButtonBox& box, QPushButton& button,

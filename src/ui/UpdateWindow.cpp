@@ -9,7 +9,6 @@
 
 #include "ui/AppIcon.h"
 #include "ui/StandaloneWindowStyle.h"
-#include "ui/X11WindowSupport.h"
 
 namespace dovrik::ui {
 namespace {
@@ -110,14 +109,10 @@ void UpdateWindow::refresh() {
   primary_->setVisible(!prompt->primaryButton.empty());
   secondary_->setText(QString::fromStdString(prompt->secondaryButton.value_or("")));
   secondary_->setVisible(prompt->secondaryButton.has_value());
-  adjustSize();
   if (isVisible())
-    return;
-  setExactTitle(*this, QStringLiteral("Dovrik — Updates"));
-  centreOnPointerScreen(*this);
-  show();
-  primary_->setFocus(Qt::OtherFocusReason);
-  bringForwardAndActivate(*this);
+    adjustSize();
+  else
+    presentStandalone(*this, QStringLiteral("Dovrik — Updates"), *primary_);
 }
 
 }  // namespace dovrik::ui
