@@ -30,6 +30,7 @@
 #include "linux/ipc/CommandLineClient.h"
 #include "linux/qt/ColorSchemeWatcher.h"
 #include "linux/qt/QtLifecycle.h"
+#include "linux/qt/QtLocale.h"
 #include "linux/qt/QtMainQueue.h"
 #include "linux/qt/QtShell.h"
 #include "linux/qt/QtUpdateService.h"
@@ -221,6 +222,7 @@ int runAgent(int argc, char** argv) {
   files::XdgLoginItem loginItem(*configHome, executable);
   qt::QtLifecycle lifecycle(executable,
                             [&shell](const std::string& line) { shell.systemLog(line); });
+  const qt::QtLocale locale;
   qt::QtUpdateService updateService(QStringLiteral(DOVRIK_UPDATE_FEED_URL),
                                     QByteArrayLiteral(DOVRIK_UPDATE_PUBLIC_KEY),
                                     QString::fromStdString(executable.string()));
@@ -279,6 +281,7 @@ int runAgent(int argc, char** argv) {
       .defaults = defaults,
       .shell = shell,
       .loginItem = loginItem,
+      .locale = locale,
       .files = files,
       .lifecycle = lifecycle,
       .updateService = updateService,
@@ -312,7 +315,9 @@ int runAgent(int argc, char** argv) {
                  reason.c_str());
   }
 
-  ui::TrayIcon tray(app.menuBarController());
+  ui::TrayIcon tray(app.menuBarController(), colorScheme.scheme());
+  QObject::connect(&colorScheme, &qt::ColorSchemeWatcher::schemeChanged, &tray,
+                   [&tray](ColorScheme scheme) { tray.setColorScheme(scheme); });
   tray.show();
   ui::UpdateWindow updateWindow(app.updateManager(), colorScheme.scheme());
   QObject::connect(&colorScheme, &qt::ColorSchemeWatcher::schemeChanged, &updateWindow,

@@ -23,6 +23,7 @@ Platform SimPlatform::platform() {
       .shell = shell,
       .loginItem = loginItem,
       .texts = PlatformTexts::macOS(),
+      .locale = locale,
       .eventTap = eventTap,
       .windowList = windowList,
       .overlaySurface = overlaySurface,

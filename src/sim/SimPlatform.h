@@ -5,6 +5,7 @@
 // updates and the window manager's edge tiling, bundled as the core's ports.
 #pragma once
 
+#include "core/platform/PlainLocale.h"
 #include "core/platform/Platform.h"
 #include "sim/SimBackground.h"
 #include "sim/SimClock.h"
@@ -57,6 +58,7 @@ class SimPlatform {
   SimOnboardingWindow onboardingWindow;
   SimUpdateService updateService;
   SimEdgeTiling edgeTiling;
+  PlainLocale locale;
 };
 
 }  // namespace dovrik::sim

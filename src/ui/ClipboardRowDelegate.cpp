@@ -133,7 +133,8 @@ double ClipboardRowDelegate::paintTrailing(QPainter& p, const QRectF& row,
 
   const QFont small = popupFont(11);
   const QFontMetrics metrics(small);
-  const QString age = QString::fromStdString(item.relativeTime(wallTimeSince2001()));
+  const QString age =
+      QString::fromStdString(item.relativeTime(wallTimeSince2001(), popup_.locale()));
   const double ageWidth = metrics.horizontalAdvance(age);
   p.setFont(small);
   // The faintest text falls short of readable on a highlight.

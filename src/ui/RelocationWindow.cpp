@@ -1,41 +1,36 @@
 // The relocation window over its model, drawn with the theme.
 #include "ui/RelocationWindow.h"
 
-#include <QCloseEvent>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
-#include <algorithm>
 
 #include "ui/AppIcon.h"
 #include "ui/StandaloneWindowStyle.h"
-#include "ui/X11WindowSupport.h"
 
 namespace dovrik::ui {
 namespace {
 
 constexpr int kRelocationWidth = 400;
-constexpr int kRelocationMinimumHeight = 360;
 constexpr int kRelocationIconSize = 62;
 
 QLabel* wrappedLabel(QWidget* parent) {
   auto* label = new QLabel(parent);
   label->setWordWrap(true);
   label->setAlignment(Qt::AlignHCenter);
+  label->setFixedWidth(kRelocationWidth - 64);
   return label;
 }
 
 }  // namespace
 
 RelocationWindow::RelocationWindow(RelocateModel& model, ColorScheme scheme)
-    : model_(model), scheme_(scheme) {
-  // Only a close button: there is nothing to minimise to, without a tray.
-  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                 Qt::WindowCloseButtonHint);
+    : QDialog(nullptr, standaloneWindowFlags), model_(model) {
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(32, 32, 32, 24);
   layout->setSpacing(14);
+  // As tall as the texts and no taller: nothing to maximise.
+  layout->setSizeConstraint(QLayout::SetFixedSize);
 
   auto* icon = new QLabel(this);
   icon->setPixmap(appIcon(kRelocationIconSize, devicePixelRatioF()));
@@ -47,22 +42,18 @@ RelocationWindow::RelocationWindow(RelocateModel& model, ColorScheme scheme)
   failure_ = wrappedLabel(this);
   failure_->setObjectName(QStringLiteral("failure"));
 
-  primary_ = new QPushButton(this);
-  primary_->setObjectName(QStringLiteral("primary"));
-  auto* quit = new QPushButton(QStringLiteral("Quit"), this);
+  auto* buttons = new QDialogButtonBox(this);
+  primary_ = addDialogButton(*buttons, {}, QDialogButtonBox::AcceptRole);
+  addDialogButton(*buttons, QStringLiteral("Quit"), QDialogButtonBox::RejectRole);
   connect(primary_, &QPushButton::clicked, this, [this] { model_.perform(); });
-  connect(quit, &QPushButton::clicked, this, [this] { close(); });
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(quit);
-  buttons->addWidget(primary_);
+  connect(buttons, &QDialogButtonBox::rejected, this, [this] { reject(); });
 
   layout->addWidget(icon);
   layout->addWidget(heading_);
   layout->addWidget(explanation_);
   layout->addWidget(failure_);
-  layout->addStretch();
-  layout->addLayout(buttons);
+  layout->addSpacing(8);
+  layout->addWidget(buttons);
 
   observer_ = model_.changed.connect([this] { refresh(); });
   setColorScheme(scheme);
@@ -73,24 +64,16 @@ RelocationWindow::~RelocationWindow() {
 }
 
 void RelocationWindow::present() {
-  setFixedWidth(kRelocationWidth);
-  resize(kRelocationWidth, std::max(kRelocationMinimumHeight, sizeHint().height()));
-  setMinimumHeight(kRelocationMinimumHeight);
-  setExactTitle(*this, QStringLiteral("Dovrik"));
-  centreOnPointerScreen(*this);
-  show();
-  primary_->setFocus();
-  bringForwardAndActivate(*this);
+  presentStandalone(*this, QStringLiteral("Dovrik"), *primary_);
 }
 
 void RelocationWindow::setColorScheme(ColorScheme scheme) {
-  scheme_ = scheme;
-  setStyleSheet(standaloneWindowStyle(scheme, palette()));
+  applyStandaloneStyle(*this, standaloneWindowStyle(scheme, palette()));
   refresh();
 }
 
-void RelocationWindow::closeEvent(QCloseEvent* event) {
-  event->accept();
+void RelocationWindow::reject() {
+  QDialog::reject();
   model_.quit();
 }
 

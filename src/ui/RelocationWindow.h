@@ -2,7 +2,7 @@
 // move Dovrik to where programs are installed, or to open the installed copy. Closing it quits.
 #pragma once
 
-#include <QWidget>
+#include <QDialog>
 
 #include "core/install/RelocateModel.h"
 #include "core/theme/ColorScheme.h"
@@ -12,7 +12,7 @@ class QPushButton;
 
 namespace dovrik::ui {
 
-class RelocationWindow : public QWidget {
+class RelocationWindow : public QDialog {
  public:
   RelocationWindow(RelocateModel& model, ColorScheme scheme);
   ~RelocationWindow() override;
@@ -22,13 +22,13 @@ class RelocationWindow : public QWidget {
   void setColorScheme(ColorScheme scheme);
 
  protected:
-  void closeEvent(QCloseEvent* event) override;
+  // Escape and the close button quit, as "Quit" does.
+  void reject() override;
 
  private:
   void refresh();
 
   RelocateModel& model_;
-  ColorScheme scheme_;
   QLabel* heading_;
   QLabel* explanation_;
   QLabel* failure_;

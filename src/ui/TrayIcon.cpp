@@ -45,10 +45,13 @@ QColor glyphColor() {
 
 }  // namespace
 
-TrayIcon::TrayIcon(MenuBarController& controller, QObject* parent)
-    : QObject(parent), controller_(controller) {
+TrayIcon::TrayIcon(MenuBarController& controller, ColorScheme scheme, QObject* parent)
+    : QObject(parent), controller_(controller), scheme_(scheme) {
   tray_.setToolTip(qstr(std::string(MenuBarController::statusItemDescription)));
   tray_.setContextMenu(&menu_);
+  // A disabled item says why through its tooltip. Icons need no tooltip of their own: each
+  // stands beside its item's title.
+  menu_.setToolTipsVisible(true);
   refreshIcon();
   rebuildMenu();
 
@@ -109,6 +112,12 @@ bool TrayIcon::eventFilter(QObject* watched, QEvent* event) {
   return QObject::eventFilter(watched, event);
 }
 
+void TrayIcon::setColorScheme(ColorScheme scheme) {
+  scheme_ = scheme;
+  if (layoutNameDialog_)
+    layoutNameDialog_->setColorScheme(scheme);
+}
+
 void TrayIcon::refreshIcon() {
   tray_.setIcon(symbolIcon(MenuBarController::statusItemSymbol, glyphColor()));
 }
@@ -142,13 +151,11 @@ void TrayIcon::rebuildMenu() {
       action->setCheckable(true);
       action->setChecked(true);
     }
-    if (!item.iconName.empty()) {
-      // Qt's styles draw a checked item's icon in a sunken frame instead of a check mark: the
-      // current item shows the mark in its icon's place.
-      if (!action->isChecked())
-        action->setIcon(symbolIcon(item.iconName, color));
-      action->setToolTip(qstr(item.iconDescription));
-    }
+    // Qt's styles draw a checked item's icon in a sunken frame instead of a check mark: the
+    // current item shows the mark in its icon's place.
+    if (!item.iconName.empty() && !action->isChecked())
+      action->setIcon(symbolIcon(item.iconName, color));
+    action->setToolTip(qstr(item.unavailableReason));
     action->setShortcut(keySequence(item.keyEquivalent));
     if (item.action != MenuAction::none)
       connect(action, &QAction::triggered, this, [this, item] { choose(item); });
@@ -166,20 +173,10 @@ void TrayIcon::choose(const MenuItem& item) {
 void TrayIcon::askForLayoutName(const MenuBarController::SaveLayoutPrompt& prompt) {
   // Opened without a nested event loop: the menu that asked has to close first. A second ask
   // while one is open brings that one forward.
-  if (!layoutNameDialog_) {
-    layoutNameDialog_ = new QInputDialog;
-    layoutNameDialog_->setAttribute(Qt::WA_DeleteOnClose);
-    connect(layoutNameDialog_, &QInputDialog::textValueSelected, this,
-            [this](const QString& name) { controller_.saveLayout(name.toStdString()); });
-  }
-  layoutNameDialog_->setWindowTitle(qstr(prompt.message));
-  layoutNameDialog_->setLabelText(qstr(prompt.informativeText));
-  layoutNameDialog_->setOkButtonText(qstr(prompt.saveButton));
-  layoutNameDialog_->setCancelButtonText(qstr(prompt.cancelButton));
-  layoutNameDialog_->setTextValue(qstr(prompt.proposedName));
-  layoutNameDialog_->show();
-  layoutNameDialog_->raise();
-  layoutNameDialog_->activateWindow();
+  if (!layoutNameDialog_)
+    layoutNameDialog_ = new LayoutNameDialog(
+        scheme_, [this](const QString& name) { controller_.saveLayout(name.toStdString()); });
+  layoutNameDialog_->ask(prompt);
 }
 
 void TrayIcon::showNotice(const MenuBarController::Notice& notice) {

@@ -2,7 +2,6 @@
 // items call the menu bar controller.
 #pragma once
 
-#include <QInputDialog>
 #include <QMenu>
 #include <QMessageBox>
 #include <QObject>
@@ -12,12 +11,14 @@
 #include <vector>
 
 #include "core/menubar/MenuBarController.h"
+#include "core/theme/ColorScheme.h"
+#include "ui/LayoutNameDialog.h"
 
 namespace dovrik::ui {
 
 class TrayIcon : public QObject {
  public:
-  explicit TrayIcon(MenuBarController& controller, QObject* parent = nullptr);
+  TrayIcon(MenuBarController& controller, ColorScheme scheme, QObject* parent = nullptr);
   TrayIcon(const TrayIcon&) = delete;
   TrayIcon& operator=(const TrayIcon&) = delete;
   ~TrayIcon() override;
@@ -27,8 +28,13 @@ class TrayIcon : public QObject {
   // the icon in a tray that starts later still.
   void show();
 
+  // The scheme of the windows the menu opens.
+  void setColorScheme(ColorScheme scheme);
+
   QMenu& menu() { return menu_; }
   QSystemTrayIcon& trayIcon() { return tray_; }
+  // The open layout prompt; null while none is open.
+  LayoutNameDialog* layoutNameDialog() { return layoutNameDialog_; }
 
  protected:
   // Redraws the glyphs when the light or dark palette changes.
@@ -45,13 +51,14 @@ class TrayIcon : public QObject {
   void refreshIcon();
 
   MenuBarController& controller_;
+  ColorScheme scheme_;
   QMenu menu_;
   QSystemTrayIcon tray_;
   QTimer trayWatch_;
   int trayChecksLeft_ = 0;
   bool rebuildPending_ = false;
   QPointer<QMessageBox> noticeBox_;
-  QPointer<QInputDialog> layoutNameDialog_;
+  QPointer<LayoutNameDialog> layoutNameDialog_;
   Signal<>::Connection rebuildConnection_ = 0;
   Signal<const MenuBarController::Notice&>::Connection noticeConnection_ = 0;
   Signal<const MenuBarController::SaveLayoutPrompt&>::Connection saveLayoutConnection_ = 0;

@@ -1,23 +1,22 @@
 // The update window over the updater's prompt, drawn like Dovrik's other small windows.
 #include "ui/UpdateWindow.h"
 
-#include <QCloseEvent>
-#include <QHBoxLayout>
 #include <QLabel>
-#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "ui/AppIcon.h"
 #include "ui/StandaloneWindowStyle.h"
-#include "ui/X11WindowSupport.h"
 
 namespace dovrik::ui {
 namespace {
 
 constexpr int kUpdateWindowWidth = 440;
 constexpr int kUpdateIconSize = 48;
-constexpr int kNotesHeight = 160;
+// Longer notes scroll.
+constexpr int kNotesMaximumHeight = 180;
 
 QLabel* wrappedLabel(const char* name, QWidget* parent) {
   auto* label = new QLabel(parent);
@@ -29,27 +28,37 @@ QLabel* wrappedLabel(const char* name, QWidget* parent) {
 
 }  // namespace
 
-UpdateWindow::UpdateWindow(UpdateManager& updates, ColorScheme scheme) : updates_(updates) {
-  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                 Qt::WindowCloseButtonHint);
-  setFixedWidth(kUpdateWindowWidth);
+UpdateWindow::UpdateWindow(UpdateManager& updates, ColorScheme scheme)
+    : QDialog(nullptr, standaloneWindowFlags), updates_(updates) {
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(28, 28, 28, 20);
   layout->setSpacing(12);
+  // As tall as the answer and no taller: nothing to maximise.
+  layout->setSizeConstraint(QLayout::SetFixedSize);
 
   auto* icon = new QLabel(this);
   icon->setPixmap(appIcon(kUpdateIconSize, devicePixelRatioF()));
   heading_ = wrappedLabel("heading", this);
   message_ = wrappedLabel("explanation", this);
-  notes_ = new QPlainTextEdit(this);
-  notes_->setReadOnly(true);
-  notes_->setFixedHeight(kNotesHeight);
-  notes_->setAccessibleName(QStringLiteral("Release notes"));
+  for (QLabel* label : {heading_, message_})
+    label->setFixedWidth(kUpdateWindowWidth - 56);
 
-  secondary_ = new QPushButton(this);
-  primary_ = new QPushButton(this);
-  primary_->setObjectName(QStringLiteral("primary"));
-  primary_->setDefault(true);
+  // The notes are read, not edited: a label on a card, which scrolls when they are long.
+  notes_ = wrappedLabel("releaseNotes", this);
+  notes_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  notes_->setAccessibleName(QStringLiteral("Release notes"));
+  // Selectable with the mouse, but no stop for the keyboard and no caret.
+  notes_->setFocusPolicy(Qt::NoFocus);
+  notesArea_ = new QScrollArea(this);
+  notesArea_->setObjectName(QStringLiteral("releaseNotesArea"));
+  notesArea_->setWidget(notes_);
+  notesArea_->setWidgetResizable(true);
+  notesArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  notesArea_->setFocusPolicy(Qt::NoFocus);
+
+  auto* buttons = new QDialogButtonBox(this);
+  primary_ = addDialogButton(*buttons, {}, QDialogButtonBox::AcceptRole);
+  secondary_ = addDialogButton(*buttons, {}, QDialogButtonBox::RejectRole);
   connect(secondary_, &QPushButton::clicked, this, [this] { updates_.dismiss(); });
   connect(primary_, &QPushButton::clicked, this, [this] {
     if (updates_.prompt() && updates_.prompt()->canInstall)
@@ -57,16 +66,13 @@ UpdateWindow::UpdateWindow(UpdateManager& updates, ColorScheme scheme) : updates
     else
       updates_.dismiss();
   });
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(secondary_);
-  buttons->addWidget(primary_);
 
   layout->addWidget(icon);
   layout->addWidget(heading_);
   layout->addWidget(message_);
-  layout->addWidget(notes_);
-  layout->addLayout(buttons);
+  layout->addWidget(notesArea_);
+  layout->addSpacing(4);
+  layout->addWidget(buttons);
 
   observer_ = updates_.changed.connect([this] { refresh(); });
   setColorScheme(scheme);
@@ -77,17 +83,12 @@ UpdateWindow::~UpdateWindow() {
 }
 
 void UpdateWindow::setColorScheme(ColorScheme scheme) {
-  setStyleSheet(standaloneWindowStyle(scheme, palette()));
+  applyStandaloneStyle(*this, standaloneWindowStyle(scheme, palette()));
   refresh();
 }
 
-void UpdateWindow::closeEvent(QCloseEvent* event) {
+void UpdateWindow::reject() {
   updates_.dismiss();
-  // While an update installs the window stays: its end is what the user waits for.
-  if (updates_.prompt())
-    event->ignore();
-  else
-    event->accept();
 }
 
 void UpdateWindow::refresh() {
@@ -98,20 +99,20 @@ void UpdateWindow::refresh() {
   }
   heading_->setText(QString::fromStdString(prompt->title));
   message_->setText(QString::fromStdString(prompt->message));
-  notes_->setPlainText(QString::fromStdString(prompt->releaseNotes));
-  notes_->setVisible(!prompt->releaseNotes.empty());
+  notes_->setText(QString::fromStdString(prompt->releaseNotes));
+  notesArea_->setVisible(!prompt->releaseNotes.empty());
+  // The card is as tall as short notes; long ones scroll inside it.
+  const int notesWidth = kUpdateWindowWidth - 56 - 2 * notesArea_->frameWidth() - 14;
+  notesArea_->setFixedSize(kUpdateWindowWidth - 56,
+                           std::min(kNotesMaximumHeight, notes_->heightForWidth(notesWidth) + 14));
   primary_->setText(QString::fromStdString(prompt->primaryButton));
   primary_->setVisible(!prompt->primaryButton.empty());
   secondary_->setText(QString::fromStdString(prompt->secondaryButton.value_or("")));
   secondary_->setVisible(prompt->secondaryButton.has_value());
-  adjustSize();
   if (isVisible())
-    return;
-  setExactTitle(*this, QStringLiteral("Dovrik — Updates"));
-  centreOnPointerScreen(*this);
-  show();
-  primary_->setFocus();
-  bringForwardAndActivate(*this);
+    adjustSize();
+  else
+    presentStandalone(*this, QStringLiteral("Dovrik — Updates"), *primary_);
 }
 
 }  // namespace dovrik::ui

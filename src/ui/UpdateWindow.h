@@ -3,18 +3,18 @@
 // when it has not.
 #pragma once
 
-#include <QWidget>
+#include <QDialog>
 
 #include "core/theme/ColorScheme.h"
 #include "core/update/UpdateManager.h"
 
 class QLabel;
-class QPlainTextEdit;
 class QPushButton;
+class QScrollArea;
 
 namespace dovrik::ui {
 
-class UpdateWindow : public QWidget {
+class UpdateWindow : public QDialog {
  public:
   UpdateWindow(UpdateManager& updates, ColorScheme scheme);
   ~UpdateWindow() override;
@@ -22,7 +22,9 @@ class UpdateWindow : public QWidget {
   void setColorScheme(ColorScheme scheme);
 
  protected:
-  void closeEvent(QCloseEvent* event) override;
+  // Escape and the close button dismiss the answer; while an update installs the window
+  // stays, as its end is what the user waits for.
+  void reject() override;
 
  private:
   void refresh();
@@ -30,7 +32,8 @@ class UpdateWindow : public QWidget {
   UpdateManager& updates_;
   QLabel* heading_;
   QLabel* message_;
-  QPlainTextEdit* notes_;
+  QScrollArea* notesArea_;
+  QLabel* notes_;
   QPushButton* secondary_;
   QPushButton* primary_;
   Signal<>::Connection observer_;

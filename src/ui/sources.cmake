@@ -7,6 +7,8 @@ list(APPEND DOVRIK_UI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/ClipboardRowsModel.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FileIconCache.cpp
   ${CMAKE_CURRENT_LIST_DIR}/IconThemeFallback.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/KeyboardFocusRing.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/LayoutNameDialog.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PopupButton.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PopupEmptyState.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PopupFonts.cpp
@@ -22,7 +24,6 @@ list(APPEND DOVRIK_UI_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/settings/DragZonePreviewView.cpp
   ${CMAKE_CURRENT_LIST_DIR}/settings/DragZonesPanelView.cpp
   ${CMAKE_CURRENT_LIST_DIR}/settings/GeneralPanelView.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/settings/KeyboardFocusRing.cpp
   ${CMAKE_CURRENT_LIST_DIR}/settings/RulesPanelView.cpp
   ${CMAKE_CURRENT_LIST_DIR}/settings/SettingsCard.cpp
   ${CMAKE_CURRENT_LIST_DIR}/settings/SettingsPage.cpp

@@ -4,10 +4,12 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QLabel>
+#include <QPushButton>
 #include <QTest>
 #include <memory>
 
 #include "core/app/App.h"
+#include "tests/ui/DialogManners.h"
 #include "tests/unit/support/SimWorld.h"
 #include "ui/onboarding/OnboardingWindowView.h"
 
@@ -67,11 +69,25 @@ class OnboardingWindowTest : public QObject {
     QVERIFY(o.window.height() >= 540);
     QVERIFY(o.shows("Version 1.0 (1)"));
 
-    // The keyboard starts on the leading button.
+    // The keyboard starts on the leading button, the default one, without a focus ring until
+    // the keyboard moves.
     QAbstractButton* allow = o.button("Allow Access");
     QVERIFY(allow);
     QCOMPARE(o.window.focusWidget(), allow);
-    QTest::keyClick(allow, Qt::Key_Space);
+    QCOMPARE(test::checkDialogManners(o.window), allow);
+    QVERIFY(QTest::qWaitForWindowActive(&o.window));
+    o.settle();
+    QVERIFY(!allow->property("keyboardFocus").toBool());
+    QTest::keyClick(&o.window, Qt::Key_Tab);
+    QAbstractButton* later = o.button("Set Up Later");
+    QCOMPARE(o.window.focusWidget(), later);
+    o.settle();
+    QVERIFY(later->property("keyboardFocus").toBool());
+    QTest::keyClick(&o.window, Qt::Key_Backtab);
+    o.settle();
+    QVERIFY(!later->property("keyboardFocus").toBool());
+    QVERIFY(allow->property("keyboardFocus").toBool());
+    QTest::keyClick(&o.window, Qt::Key_Return);
     o.settle();
     QCOMPARE(o.world.desktop.trustPrompts(), 1);
     QVERIFY(o.shows(QStringLiteral("System Settings → Privacy & Security → Accessibility")));

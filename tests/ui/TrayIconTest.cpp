@@ -1,10 +1,13 @@
 // The tray's menu mirrors the menu model, and its items reach the controller.
 #include <QAction>
 #include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
 #include <QTest>
 #include <vector>
 
 #include "core/app/App.h"
+#include "tests/ui/DialogManners.h"
 #include "tests/unit/support/SimWorld.h"
 #include "ui/TrayIcon.h"
 
@@ -21,6 +24,26 @@ QAction* actionTitled(QMenu& menu, const QString& title) {
 }
 
 }  // namespace
+
+// A world with one window on a monitor known by its UUID, which is what layouts are saved for.
+struct LayoutWorld {
+  LayoutWorld() {
+    world.desktop.removeScreen(world.primary);
+    world.desktop.addScreen({0, 0, 1440, 900}, {0, 0, 1440, 875},
+                            "AAAAAAAA-0000-4000-8000-000000000001");
+    world.desktop.addWindow(world.appPid, {0, 25, 720, 875}, "editor");
+    app.start();
+  }
+  std::vector<std::string> layoutNames() {
+    std::vector<std::string> names;
+    for (const Workspace& workspace : app.workspaceManager().workspaces())
+      names.push_back(workspace.name);
+    return names;
+  }
+
+  test::SimWorld world;
+  App app{world.platform};
+};
 
 // Opening the menu is what rebuilds it; what a snap item does to a window is checked on a real
 // X server.
@@ -41,7 +64,7 @@ class TrayIconTest : public QObject {
     App app(world.platform);
     app.appState().setEnabledPositions({SnapPosition::rightHalf, SnapPosition::center});
     app.start();
-    ui::TrayIcon tray(app.menuBarController());
+    ui::TrayIcon tray(app.menuBarController(), ColorScheme::light);
     Q_EMIT tray.menu().aboutToShow();
 
     const std::vector<MenuItem> model = app.menuBarController().populate();
@@ -66,16 +89,10 @@ class TrayIconTest : public QObject {
   // The layout saved for the monitors connected now is the checked one: it shows a check mark,
   // never its own icon in a sunken frame.
   void currentLayoutShowsACheckMark() {
-    test::SimWorld world;
-    // Layouts are saved for monitors known by their UUID.
-    world.desktop.removeScreen(world.primary);
-    world.desktop.addScreen({0, 0, 1440, 900}, {0, 0, 1440, 875},
-                            "AAAAAAAA-0000-4000-8000-000000000001");
-    world.desktop.addWindow(world.appPid, {0, 25, 720, 875}, "editor");
-    App app(world.platform);
-    app.start();
+    LayoutWorld w;
+    App& app = w.app;
     QVERIFY(app.workspaceManager().captureCurrent("Desk").has_value());
-    ui::TrayIcon tray(app.menuBarController());
+    ui::TrayIcon tray(app.menuBarController(), ColorScheme::light);
     Q_EMIT tray.menu().aboutToShow();
     QAction* desk = actionTitled(tray.menu(), "Desk");
     QVERIFY(desk);
@@ -86,13 +103,67 @@ class TrayIconTest : public QObject {
     QVERIFY(!save->icon().isNull());
   }
 
+  // "Save Current Layout…" asks in a window of Dovrik's own: Return saves the name typed,
+  // Escape saves nothing, and a second ask while one is open brings that one forward.
+  void layoutPromptSavesByNameOnReturn() {
+    LayoutWorld w;
+    ui::TrayIcon tray(w.app.menuBarController(), ColorScheme::dark);
+    Q_EMIT tray.menu().aboutToShow();
+    actionTitled(tray.menu(), "Save Current Layout…")->trigger();
+    ui::LayoutNameDialog* prompt = tray.layoutNameDialog();
+    QVERIFY(prompt);
+    QVERIFY(prompt->isVisible());
+    QCOMPARE(prompt->findChild<QLabel*>("heading")->text(), QStringLiteral("Save Current Layout"));
+    QCOMPARE(prompt->nameField().text(), QStringLiteral("1 display"));
+    QCOMPARE(prompt->nameField().selectedText(), QStringLiteral("1 display"));
+    QPushButton* save = test::checkDialogManners(*prompt);
+    QVERIFY(save);
+    QCOMPARE(save, &prompt->saveButton());
+    QCOMPARE(save->text(), QStringLiteral("Save"));
+
+    actionTitled(tray.menu(), "Save Current Layout…")->trigger();
+    QCOMPARE(tray.layoutNameDialog(), prompt);
+    QTest::keyClicks(&prompt->nameField(), "  Desk  ");
+    QTest::keyClick(&prompt->nameField(), Qt::Key_Return);
+    QCOMPARE(w.layoutNames(), std::vector<std::string>{"Desk"});
+    QTRY_VERIFY(!tray.layoutNameDialog());
+
+    Q_EMIT tray.menu().aboutToShow();
+    actionTitled(tray.menu(), "Save Current Layout…")->trigger();
+    QTest::keyClicks(&tray.layoutNameDialog()->nameField(), "Other");
+    QTest::keyClick(&tray.layoutNameDialog()->nameField(), Qt::Key_Escape);
+    QTRY_VERIFY(!tray.layoutNameDialog());
+    QCOMPARE(w.layoutNames(), std::vector<std::string>{"Desk"});
+  }
+
+  // A build without a feed still offers the item, disabled, and says why where the pointer
+  // rests on it.
+  void checkForUpdatesSaysWhyItIsDisabled() {
+    test::SimWorld world;
+    App app(world.platform);
+    app.start();
+    ui::TrayIcon tray(app.menuBarController(), ColorScheme::light);
+    Q_EMIT tray.menu().aboutToShow();
+    QAction* check = actionTitled(tray.menu(), "Check for Updates…");
+    QVERIFY(check);
+    QVERIFY(!check->isEnabled());
+    QCOMPARE(check->toolTip(), QStringLiteral("This build of Dovrik has no update feed to check."));
+    QVERIFY(tray.menu().toolTipsVisible());
+
+    world.sim.updateService.feedConfigured = true;
+    Q_EMIT tray.menu().aboutToShow();
+    check = actionTitled(tray.menu(), "Check for Updates…");
+    QVERIFY(check->isEnabled());
+    QVERIFY(!check->toolTip().contains(QStringLiteral("feed")));
+  }
+
   // The switch asks for a new menu from inside its own action; the tray rebuilds right after,
   // without waiting for the next opening.
   void snappingSwitchRebuildsTheMenu() {
     test::SimWorld world;
     App app(world.platform);
     app.start();
-    ui::TrayIcon tray(app.menuBarController());
+    ui::TrayIcon tray(app.menuBarController(), ColorScheme::light);
     Q_EMIT tray.menu().aboutToShow();
 
     QAction* disable = actionTitled(tray.menu(), "Disable Snapping");

@@ -1,11 +1,11 @@
 // The update window over the updater on the simulated platform: it comes with an answer, its
 // buttons install or dismiss, and it stays while an update installs.
 #include <QLabel>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QtTest>
 
 #include "core/update/UpdateManager.h"
+#include "tests/ui/DialogManners.h"
 #include "tests/unit/support/SimWorld.h"
 #include "ui/UpdateWindow.h"
 
@@ -25,6 +25,7 @@ struct Updates {
     return nullptr;
   }
   QString heading() { return window.findChild<QLabel*>(QStringLiteral("heading"))->text(); }
+  QLabel* notes() { return window.findChild<QLabel*>(QStringLiteral("releaseNotes")); }
   void offer(const std::string& version) {
     manager.checkForUpdates();
     AppcastItem item;
@@ -50,11 +51,18 @@ class UpdateWindowTest : public QObject {
     u.offer("1.1");
     QVERIFY(u.window.isVisible());
     QCOMPARE(u.heading(), QStringLiteral("A new version of Dovrik is available"));
-    QCOMPARE(u.window.findChild<QPlainTextEdit*>()->toPlainText(),
-             QStringLiteral("• Faster snaps"));
+    // The notes are read, not edited: text that takes no keyboard focus and shows no caret.
+    QCOMPARE(u.notes()->text(), QStringLiteral("• Faster snaps"));
+    QVERIFY(!(u.notes()->textInteractionFlags() & Qt::TextEditable));
+    QCOMPARE(u.notes()->focusPolicy(), Qt::NoFocus);
     QVERIFY(u.world.sim.updateService.installs.empty());
 
-    QTest::mouseClick(u.button(QStringLiteral("Install and Relaunch")), Qt::LeftButton);
+    // Return presses the default button, which is the one that installs.
+    QPushButton* install = test::checkDialogManners(u.window);
+    QVERIFY(install);
+    QCOMPARE(install, u.button(QStringLiteral("Install and Relaunch")));
+    QCOMPARE(u.window.focusWidget(), install);
+    QTest::keyClick(&u.window, Qt::Key_Return);
     QCOMPARE(u.world.sim.updateService.installs.size(), std::size_t(1));
     u.window.close();
     QVERIFY(u.window.isVisible());
@@ -65,10 +73,15 @@ class UpdateWindowTest : public QObject {
     QCOMPARE(u.world.sim.lifecycle.relaunches, 0);
   }
 
-  void laterAndClosingDismissWithoutInstalling() {
+  void laterEscapeAndClosingDismissWithoutInstalling() {
     Updates u;
     u.offer("1.1");
     QTest::mouseClick(u.button(QStringLiteral("Later")), Qt::LeftButton);
+    QVERIFY(!u.window.isVisible());
+    QVERIFY(!u.manager.prompt());
+
+    u.offer("1.1");
+    QTest::keyClick(&u.window, Qt::Key_Escape);
     QVERIFY(!u.window.isVisible());
     QVERIFY(!u.manager.prompt());
 

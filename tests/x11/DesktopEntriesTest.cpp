@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <map>
 
 #include "linux/desktop/DesktopApplications.h"
 
@@ -146,7 +147,7 @@ TEST_F(DesktopEntriesTest, AWindowIsTheEntryOfItsClassElseOfItsProgramElseOfItsI
             installed.end());
 }
 
-TEST_F(DesktopEntriesTest, InstalledAppsAreTheShownEntriesOncePerIdSortedByNameIgnoringCase) {
+TEST_F(DesktopEntriesTest, InstalledAppsAreTheShownEntriesOncePerIdInTheUsersLanguage) {
   const std::string& app = application;
   write("home", "editor.desktop", app + "Name=Editor\n");
   write("home", "gone.desktop", app + "Name=Gone\nHidden=true\n");
@@ -169,13 +170,17 @@ TEST_F(DesktopEntriesTest, InstalledAppsAreTheShownEntriesOncePerIdSortedByNameI
   const auto apps = desktop::DesktopApplications({dir("home"), dir("system")}).scanInstalledApps();
   previous ? setenv("LC_ALL", saved.c_str(), 1) : unsetenv("LC_ALL");
 
-  std::vector<std::string> listed;
+  // The order is the user's locale's, which the core applies.
+  std::map<std::string, AppInfo> listed;
   for (const AppInfo& info : apps)
-    listed.push_back(info.name + "=" + info.bundleIdentifier);
-  EXPECT_EQ(listed, (std::vector<std::string>{"alpha=kde-konsole", "Beta=shell", "Dateien=files",
-                                              "Editor=editor"}));
-  EXPECT_EQ(apps[0].icon, "utilities-terminal");
-  EXPECT_FALSE(apps[1].icon);
+    listed.emplace(info.bundleIdentifier, info);
+  std::vector<std::string> names;
+  for (const auto& [id, info] : listed)
+    names.push_back(info.name + "=" + id);
+  EXPECT_EQ(names, (std::vector<std::string>{"Editor=editor", "Dateien=files", "alpha=kde-konsole",
+                                             "Beta=shell"}));
+  EXPECT_EQ(listed.at("kde-konsole").icon, "utilities-terminal");
+  EXPECT_FALSE(listed.at("shell").icon);
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include "core/drag/DragMonitor.h"
 #include "core/drag/DragZoneManager.h"
 #include "core/model/AppState.h"
+#include "core/platform/PlainLocale.h"
 #include "core/windows/ScreenGeometry.h"
 #include "core/windows/WindowManager.h"
 #include "linux/qt/QtMainQueue.h"
@@ -94,6 +95,7 @@ class DragRig {
   sim::SimOnboardingWindow onboardingWindow;
   sim::SimUpdateService updateService;
   sim::SimEdgeTiling edgeTiling;
+  PlainLocale locale;
   Platform platform{queue,
                     queue,
                     defaults,
@@ -104,6 +106,7 @@ class DragRig {
                     shell,
                     loginItem,
                     PlatformTexts::linux(),
+                    locale,
                     tap,
                     windowList,
                     preview,

@@ -17,7 +17,7 @@ class TrayMenuSnapTest : public DesktopTest {
     app_ = std::make_unique<App>(desktop->platform());
     app_->appState().setAnimationsEnabled(false);
     app_->start();
-    tray_ = std::make_unique<ui::TrayIcon>(app_->menuBarController());
+    tray_ = std::make_unique<ui::TrayIcon>(app_->menuBarController(), ColorScheme::light);
     window_ = client->createWindow({.rect = {300, 300, 400, 300}, .pid = 8001});
     ASSERT_TRUE(client->activate(window_));
   }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "RealTimeLoop.h"
+#include "core/platform/PlainLocale.h"
 #include "core/platform/Platform.h"
 #include "linux/session/LinuxPlatform.h"
 #include "linux/x11/X11Desktop.h"
@@ -62,6 +63,7 @@ class X11TestPlatform {
         .defaults = defaults,
         .shell = shell,
         .loginItem = loginItem,
+        .locale = locale,
         .files = files,
         .lifecycle = lifecycle,
         .updateService = updateService,
@@ -81,6 +83,7 @@ class X11TestPlatform {
         .shell = ports.shell,
         .loginItem = ports.loginItem,
         .texts = ports.texts,
+        .locale = ports.locale,
         .eventTap = eventTap,
         .windowList = windowList,
         .overlaySurface = ports.overlaySurface,
@@ -106,6 +109,7 @@ class X11TestPlatform {
   sim::SimDefaultsDomains defaults;
   sim::SimShell shell;
   sim::SimLoginItem loginItem;
+  PlainLocale locale;
   sim::SimEventTap eventTap;
   sim::SimWindowList windowList;
   sim::SimClock previewClock;

@@ -157,8 +157,8 @@ RuleManager& App::ruleManager() {
 
 InstalledAppsCache& App::installedAppsCache() {
   if (!installedAppsCache_) {
-    installedAppsCache_ =
-        std::make_unique<InstalledAppsCache>(platform_.installedApps, platform_.background);
+    installedAppsCache_ = std::make_unique<InstalledAppsCache>(
+        platform_.installedApps, platform_.background, platform_.locale);
   }
   return *installedAppsCache_;
 }

@@ -62,8 +62,8 @@ CommandOutcome listClipboard(App& app, bool json) {
   for (std::size_t i = 0; i < items.size(); ++i) {
     const ClipboardItem& item = items[i];
     out += std::to_string(i + 1) + (item.isPinned ? " * " : "   ") +
-           std::string(rawValue(item.kind)) + " — " + item.relativeTime(now) + " — " +
-           preview(item) + "\n";
+           std::string(rawValue(item.kind)) + " — " +
+           item.relativeTime(now, app.platform().locale) + " — " + preview(item) + "\n";
   }
   return CommandOutcome::done(out);
 }

@@ -57,8 +57,9 @@ CommandOutcome listShelf(App& app, bool json) {
   for (std::size_t i = 0; i < items.size(); ++i) {
     const FileShelfItem& item = items[i];
     out += std::to_string(i + 1) + (item.isPinned ? " * " : "   ") +
-           (item.isDirectory ? "folder" : "file") + " — " + item.relativeTime(now) + " — " +
-           item.path() + (item.isReachable ? "" : " (missing)") + "\n";
+           (item.isDirectory ? "folder" : "file") + " — " +
+           item.relativeTime(now, app.platform().locale) + " — " + item.path() +
+           (item.isReachable ? "" : " (missing)") + "\n";
   }
   return CommandOutcome::done(out);
 }

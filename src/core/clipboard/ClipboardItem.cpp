@@ -70,8 +70,8 @@ std::string entryClosing(const ClipboardItem& item) {
 
 }  // namespace
 
-std::string ClipboardItem::relativeTime(double now) const {
-  return relativeTimeText(timestamp, now);
+std::string ClipboardItem::relativeTime(double now, const Locale& locale) const {
+  return relativeTimeText(timestamp, now, locale);
 }
 
 // Written entry by entry into a text of the exact size, the image bytes encoded straight into

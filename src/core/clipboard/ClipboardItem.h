@@ -9,6 +9,7 @@
 
 #include "core/clipboard/ClipboardKind.h"
 #include "core/model/Uuid.h"
+#include "core/platform/Locale.h"
 #include "core/support/SharedBytes.h"
 #include "core/support/SharedText.h"
 
@@ -23,8 +24,8 @@ struct ClipboardItem {
   bool isPinned = false;
 
   // The age at `now` (seconds since 2001): "Just now", "12s ago", "5m ago", "3h ago", and
-  // from a day on the local date as "MMM d".
-  std::string relativeTime(double now) const;
+  // from a day on the local date, month named as `locale` names it.
+  std::string relativeTime(double now, const Locale& locale) const;
 
   friend bool operator==(const ClipboardItem&, const ClipboardItem&) = default;
 };

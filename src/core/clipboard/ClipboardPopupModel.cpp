@@ -218,7 +218,7 @@ std::string ClipboardPopupModel::shelfRowTitle(const FileShelfItem& item) {
 }
 
 std::string ClipboardPopupModel::shelfAge(const FileShelfItem& item) const {
-  return item.relativeTime(platform_.clock.wallTimeSince2001());
+  return item.relativeTime(platform_.clock.wallTimeSince2001(), platform_.locale);
 }
 
 std::string ClipboardPopupModel::pinActionLabel(const FileShelfItem& item) {

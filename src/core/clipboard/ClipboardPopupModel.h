@@ -112,6 +112,8 @@ class ClipboardPopupModel {
   const std::string& revealActionLabel() const { return platform_.texts.revealInFileManagerTitle; }
   // The row's age text, "Just now" to a date.
   std::string shelfAge(const FileShelfItem& item) const;
+  // The user's month names for the dates of older rows.
+  const Locale& locale() const { return platform_.locale; }
 
   // Any state or row change.
   Signal<> changed;

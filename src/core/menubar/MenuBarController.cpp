@@ -97,6 +97,7 @@ std::vector<MenuItem> MenuBarController::populate() const {
   menu.push_back(std::move(settings));
   MenuItem updates = MenuItem::command("Check for Updates…", MenuAction::checkForUpdates);
   updates.enabled = updates_.canCheckForUpdates();
+  updates.unavailableReason = updates_.cannotCheckReason();
   menu.push_back(std::move(updates));
   menu.push_back(MenuItem::separator());
 

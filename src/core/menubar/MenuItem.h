@@ -41,6 +41,8 @@ struct MenuItem {
   std::string iconName;
   std::string iconDescription;
   MenuItemState state = MenuItemState::off;
+  // Why a disabled command cannot be chosen now, where the menu can show it; else empty.
+  std::string unavailableReason;
   KeyEquivalent keyEquivalent;
 
   static MenuItem separator() {

@@ -23,9 +23,9 @@ struct AppInfo {
 class InstalledApps {
  public:
   virtual ~InstalledApps() = default;
-  // Reads the installed applications, one entry per identifier, sorted by name without regard
-  // to case; ids are left to the caller. Slow: runs on a worker thread, so it touches nothing
-  // shared (the id generator included).
+  // Reads the installed applications, one entry per identifier, in no particular order; ids and
+  // the order the user reads them in are left to the caller. Slow: runs on a worker thread, so it
+  // touches nothing shared (the id generator included).
   virtual std::vector<AppInfo> scanInstalledApps() = 0;
 };
 

@@ -12,6 +12,7 @@
 #include "core/platform/InstalledApps.h"
 #include "core/platform/KeySynth.h"
 #include "core/platform/Lifecycle.h"
+#include "core/platform/Locale.h"
 #include "core/platform/LoginItem.h"
 #include "core/platform/OnboardingWindow.h"
 #include "core/platform/OverlaySurface.h"
@@ -39,6 +40,7 @@ struct Platform {
   Shell& shell;
   LoginItem& loginItem;
   const PlatformTexts& texts;
+  const Locale& locale;
   EventTap& eventTap;
   WindowList& windowList;
   OverlaySurface& overlaySurface;

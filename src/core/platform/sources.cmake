@@ -1,4 +1,5 @@
 list(APPEND DOVRIK_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/DefaultsValue.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/PlainLocale.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PlatformTexts.cpp
 )

@@ -1,12 +1,14 @@
 // Scanning once and handing the list out.
 #include "core/rules/InstalledAppsCache.h"
 
+#include <algorithm>
 #include <memory>
 
 namespace dovrik {
 
-InstalledAppsCache::InstalledAppsCache(InstalledApps& scanner, Background& background)
-    : scanner_(scanner), background_(background) {}
+InstalledAppsCache::InstalledAppsCache(InstalledApps& scanner, Background& background,
+                                       const Locale& locale)
+    : scanner_(scanner), background_(background), locale_(locale) {}
 
 void InstalledAppsCache::load(std::function<void()> done) {
   if (!apps_.empty()) {
@@ -31,6 +33,9 @@ const std::vector<AppInfo>& InstalledAppsCache::loadNow() {
 void InstalledAppsCache::keep(std::vector<AppInfo> scanned) {
   for (AppInfo& app : scanned)
     app.id = Uuid::random();
+  std::stable_sort(scanned.begin(), scanned.end(), [this](const AppInfo& a, const AppInfo& b) {
+    return locale_.less(a.name, b.name);
+  });
   apps_ = std::move(scanned);
 }
 

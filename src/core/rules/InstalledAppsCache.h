@@ -7,13 +7,15 @@
 
 #include "core/platform/Background.h"
 #include "core/platform/InstalledApps.h"
+#include "core/platform/Locale.h"
 #include "core/support/Lifetime.h"
 
 namespace dovrik {
 
 class InstalledAppsCache {
  public:
-  InstalledAppsCache(InstalledApps& scanner, Background& background);
+  // Lists the applications by name as `locale` orders names.
+  InstalledAppsCache(InstalledApps& scanner, Background& background, const Locale& locale);
 
   const std::vector<AppInfo>& apps() const { return apps_; }
   // Calls `done` at once while the cache holds a list; otherwise scans off the main thread and
@@ -25,11 +27,12 @@ class InstalledAppsCache {
   const std::vector<AppInfo>& loadNow();
 
  private:
-  // Gives each entry its id here, on the main thread.
+  // Gives each entry its id and the list its order here, on the main thread.
   void keep(std::vector<AppInfo> scanned);
 
   InstalledApps& scanner_;
   Background& background_;
+  const Locale& locale_;
   std::vector<AppInfo> apps_;
   Lifetime lifetime_;
 };

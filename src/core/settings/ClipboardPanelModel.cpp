@@ -14,7 +14,7 @@ ClipboardPanelModel::ClipboardPanelModel(Platform& platform, AppState& appState,
     : appState_(appState),
       manager_(manager),
       shelf_(appState, shelf),
-      pasteKeys_(appState, platform.runningApps, installedApps),
+      pasteKeys_(appState, platform.runningApps, installedApps, platform.locale),
       shortcutRow_(platform, appState, manager, hotkey, ownHotkeys,
                    [this](std::optional<std::string> notice) {
                      conflictNotice_ = std::move(notice);

@@ -6,13 +6,16 @@
 
 #include "core/clipboard/PasteChords.h"
 #include "core/model/ApplicationName.h"
-#include "core/support/AsciiCase.h"
 
 namespace dovrik {
 
 PasteKeysSettingsModel::PasteKeysSettingsModel(AppState& appState, RunningApps& runningApps,
-                                               InstalledAppsCache& installedApps)
-    : appState_(appState), runningApps_(runningApps), installedApps_(installedApps) {
+                                               InstalledAppsCache& installedApps,
+                                               const Locale& locale)
+    : appState_(appState),
+      runningApps_(runningApps),
+      installedApps_(installedApps),
+      locale_(locale) {
   // The panel may be closed before a scan ends.
   installedApps_.load(lifetime_.guard([this] { changed.emit(); }));
 }
@@ -23,7 +26,7 @@ std::vector<PasteKeysSettingsModel::Row> PasteKeysSettingsModel::rows() const {
   for (const auto& [appId, chord] : pasteKeyTable(appState_))
     rows.push_back({appId, applicationName(installedApps_.apps(), running, appId), chord});
   std::stable_sort(rows.begin(), rows.end(),
-                   [](const Row& a, const Row& b) { return lessIgnoringCase(a.name, b.name); });
+                   [this](const Row& a, const Row& b) { return locale_.less(a.name, b.name); });
   return rows;
 }
 
@@ -54,7 +57,7 @@ std::vector<PasteKeysSettingsModel::Candidate> PasteKeysSettingsModel::candidate
     offer(info.bundleIdentifier, info.name);
   std::stable_sort(
       candidates.begin(), candidates.end(),
-      [](const Candidate& a, const Candidate& b) { return lessIgnoringCase(a.name, b.name); });
+      [this](const Candidate& a, const Candidate& b) { return locale_.less(a.name, b.name); });
   return candidates;
 }
 

@@ -10,6 +10,7 @@
 
 #include "core/clipboard/PasteKeys.h"
 #include "core/model/AppState.h"
+#include "core/platform/Locale.h"
 #include "core/platform/RunningApps.h"
 #include "core/rules/InstalledAppsCache.h"
 #include "core/support/Lifetime.h"
@@ -41,9 +42,10 @@ class PasteKeysSettingsModel {
     friend bool operator==(const Candidate&, const Candidate&) = default;
   };
 
-  // Starts loading the installed applications for the add row.
+  // Starts loading the installed applications for the add row. Names are listed as `locale`
+  // orders them.
   PasteKeysSettingsModel(AppState& appState, RunningApps& runningApps,
-                         InstalledAppsCache& installedApps);
+                         InstalledAppsCache& installedApps, const Locale& locale);
   PasteKeysSettingsModel(const PasteKeysSettingsModel&) = delete;
   PasteKeysSettingsModel& operator=(const PasteKeysSettingsModel&) = delete;
 
@@ -71,6 +73,7 @@ class PasteKeysSettingsModel {
   AppState& appState_;
   RunningApps& runningApps_;
   InstalledAppsCache& installedApps_;
+  const Locale& locale_;
   std::optional<std::string> selectedApp_;
   PasteChord newChord_ = PasteChord::ControlV;
   Lifetime lifetime_;

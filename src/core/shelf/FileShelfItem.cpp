@@ -58,8 +58,8 @@ std::string FileShelfItem::path() const {
   return withoutTrailingSeparator(pathOfFileURL(url).value_or(std::string()));
 }
 
-std::string FileShelfItem::relativeTime(double now) const {
-  return relativeTimeText(timestamp, now);
+std::string FileShelfItem::relativeTime(double now, const Locale& locale) const {
+  return relativeTimeText(timestamp, now, locale);
 }
 
 std::optional<std::string> encodeFileShelfItems(const std::vector<FileShelfItem>& items) {

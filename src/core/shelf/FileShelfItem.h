@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/model/Uuid.h"
+#include "core/platform/Locale.h"
 
 namespace dovrik {
 
@@ -23,7 +24,7 @@ struct FileShelfItem {
   // The file's path, without a folder's trailing "/"; empty if the stored URL names none.
   std::string path() const;
   // See `relativeTimeText`.
-  std::string relativeTime(double now) const;
+  std::string relativeTime(double now, const Locale& locale) const;
 
   friend bool operator==(const FileShelfItem&, const FileShelfItem&) = default;
 };

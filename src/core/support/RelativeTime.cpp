@@ -2,7 +2,6 @@
 #include "core/support/RelativeTime.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <ctime>
 
@@ -11,9 +10,7 @@
 namespace dovrik {
 namespace {
 
-std::string shortDate(double since2001) {
-  constexpr std::array<const char*, 12> months{"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                               "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+std::string shortDate(double since2001, const Locale& locale) {
   // Beyond any real date the conversion to time_t would overflow.
   if (!(std::abs(since2001) < 1e12))
     return {};
@@ -21,13 +18,12 @@ std::string shortDate(double since2001) {
   std::tm local{};
   if (localtime_r(&unix, &local) == nullptr)
     return {};
-  return std::string(months[static_cast<std::size_t>(local.tm_mon)]) + " " +
-         std::to_string(local.tm_mday);
+  return locale.shortMonthName(local.tm_mon + 1) + " " + std::to_string(local.tm_mday);
 }
 
 }  // namespace
 
-std::string relativeTimeText(double timestamp, double now) {
+std::string relativeTimeText(double timestamp, double now, const Locale& locale) {
   const double elapsed = now - timestamp;
   if (elapsed < 5)
     return "Just now";
@@ -37,7 +33,7 @@ std::string relativeTimeText(double timestamp, double now) {
     return std::to_string(static_cast<long long>(elapsed / 60)) + "m ago";
   if (elapsed < 86400)
     return std::to_string(static_cast<long long>(elapsed / 3600)) + "h ago";
-  return shortDate(timestamp);
+  return shortDate(timestamp, locale);
 }
 
 std::string fullRelativeTimeText(double timestamp, double now) {

@@ -69,6 +69,16 @@ bool UpdateManager::canCheckForUpdates() const {
   return service_.hasFeed() && !checking_ && !installing_;
 }
 
+std::string UpdateManager::cannotCheckReason() const {
+  if (!service_.hasFeed())
+    return "This build of Dovrik has no update feed to check.";
+  if (installing_)
+    return "An update is being installed.";
+  if (checking_)
+    return "A check for updates is under way.";
+  return {};
+}
+
 void UpdateManager::checkForUpdates() {
   if (canCheckForUpdates())
     check(Origin::user);

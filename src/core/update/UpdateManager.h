@@ -34,6 +34,8 @@ class UpdateManager {
 
   // False without a feed, and while a check or an installation runs.
   bool canCheckForUpdates() const;
+  // Why a check cannot start now, in a few words for the user; empty while one can.
+  std::string cannotCheckReason() const;
   // A check the user asked for: its answer is always shown, failures included.
   void checkForUpdates();
 

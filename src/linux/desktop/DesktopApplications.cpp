@@ -3,11 +3,9 @@
 
 #include <unistd.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <sstream>
 
-#include "core/support/AsciiCase.h"
 #include "linux/files/DesktopEntries.h"
 
 namespace dovrik::desktop {
@@ -48,9 +46,6 @@ std::vector<AppInfo> DesktopApplications::scanInstalledApps() {
     apps.push_back(AppInfo{Uuid(), std::move(entry.name), std::move(entry.id),
                            entry.icon.empty() ? std::nullopt : std::optional(entry.icon)});
   }
-  std::stable_sort(apps.begin(), apps.end(), [](const AppInfo& a, const AppInfo& b) {
-    return lessIgnoringCase(a.name, b.name);
-  });
   return apps;
 }
 

@@ -83,6 +83,7 @@ Platform LinuxPlatform::platform(const HostPorts& host) {
       .shell = host.shell,
       .loginItem = host.loginItem,
       .texts = PlatformTexts::linux(),
+      .locale = host.locale,
       .eventTap = desktop.eventTap(),
       .windowList = desktop.windowList(),
       .overlaySurface = ownOverlay ? *ownOverlay : host.overlaySurface,

@@ -28,6 +28,8 @@ struct HostPorts {
   DefaultsDomains& defaults;
   Shell& shell;
   LoginItem& loginItem;
+  // The user's language, from the toolkit.
+  const Locale& locale;
   Files& files;
   Lifecycle& lifecycle;
   UpdateService& updateService;

@@ -6,6 +6,8 @@
 #include <QTimer>
 
 #include "ui/AppIcon.h"
+#include "ui/KeyboardFocusRing.h"
+#include "ui/StandaloneWindowStyle.h"
 #include "ui/ThemeColors.h"
 #include "ui/settings/SettingsText.h"
 
@@ -66,10 +68,11 @@ void OnboardingView::addExplanationCard() {
   }
   column->addWidget(styledText(model_.clipboardNote(), ColorToken::textTertiary, 11));
   QPushButton* link = button(OnboardingModel::privacyTitle, [this] { model_.openPrivacyPolicy(); });
-  link->setStyleSheet(QStringLiteral("QPushButton { background: transparent; border: none;"
-                                     " color: %1; padding: 0; text-align: left; }"
-                                     "QPushButton:focus { text-decoration: underline; }")
-                          .arg(accentColor(palette()).name()));
+  link->setStyleSheet(
+      QStringLiteral("QPushButton { background: transparent; border: none;"
+                     " color: %1; padding: 0; min-width: 0; text-align: left; }"
+                     "QPushButton[%2=\"true\"] { text-decoration: underline; }")
+          .arg(accentColor(palette()).name(), QString::fromLatin1(KeyboardFocusRing::property)));
   column->addWidget(link, 0, Qt::AlignLeft);
   card->addRow(body);
 }
@@ -85,35 +88,41 @@ void OnboardingView::addTrustedActions() {
   addWidget(heading);
   if (const auto tryIt = model_.tryItText())
     addWidget(centredText(*tryIt, ColorToken::textSecondary, 12));
-  addWidget(centred({primary(OnboardingModel::getStartedTitle, [this] { model_.dismiss(); })}));
+  addWidget(
+      actionRow(dialogButton(OnboardingModel::getStartedTitle, [this] { model_.dismiss(); })));
 }
 
 void OnboardingView::addUntrustedActions() {
-  QPushButton* ask = primary(model_.primaryTitle(), [this] { model_.requestAccess(); });
-  QPushButton* later = button(OnboardingModel::setUpLaterTitle, [this] { model_.dismiss(); });
-  addWidget(centred({ask, later}));
+  QPushButton* ask = dialogButton(model_.primaryTitle(), [this] { model_.requestAccess(); });
+  QPushButton* later = dialogButton(OnboardingModel::setUpLaterTitle, [this] { model_.dismiss(); });
+  addWidget(actionRow(ask, later));
   if (model_.isWaitingForPermission()) {
     addWidget(centredText(model_.waitingText(), ColorToken::textSecondary, 12));
     addWidget(centredText(model_.waitingDetail(), ColorToken::textTertiary, 11));
   }
   if (model_.needsRelaunchHint()) {
     addWidget(centredText(OnboardingModel::relaunchHint, ColorToken::textSecondary, 11));
-    addWidget(centred({button(OnboardingModel::relaunchTitle, [this] { model_.relaunch(); })}));
+    addWidget(
+        centred({dialogButton(OnboardingModel::relaunchTitle, [this] { model_.relaunch(); })}));
   }
 }
 
-QPushButton* OnboardingView::primary(std::string_view title, std::function<void()> action) {
-  primary_ = button(title, std::move(action));
-  const QColor accent = accentColor(palette());
-  primary_->setStyleSheet(
-      QStringLiteral("QPushButton { background: %1; color: %2; border: none;"
-                     " border-radius: 6px; padding: 6px 18px; font-weight: 600; }"
-                     "QPushButton:hover { background: %3; }"
-                     "QPushButton:focus { border: 2px solid %4; }")
-          .arg(accent.name(), onAccentColor(palette()).name(), accent.lighter(110).name(),
-               color(ColorToken::textPrimary).name()));
-  primary_->setDefault(true);
-  return primary_;
+QPushButton* OnboardingView::dialogButton(std::string_view title, std::function<void()> action) {
+  QPushButton* control = button(title, std::move(action));
+  // The window's style sheet draws it.
+  control->setStyleSheet(QString());
+  return control;
+}
+
+QDialogButtonBox* OnboardingView::actionRow(QPushButton* lead, QPushButton* secondary) {
+  auto* row = new QDialogButtonBox(this);
+  row->setCenterButtons(true);
+  row->setContentsMargins(0, 4, 0, 4);
+  placeDialogButton(*row, *lead, QDialogButtonBox::AcceptRole);
+  if (secondary)
+    placeDialogButton(*row, *secondary, QDialogButtonBox::RejectRole);
+  primary_ = lead;
+  return row;
 }
 
 QLabel* OnboardingView::centredText(std::string_view text, ColorToken token, int pixelSize) {

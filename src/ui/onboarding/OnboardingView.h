@@ -2,6 +2,7 @@
 // permission, and the action area, which follows the trust state and the wait by itself.
 #pragma once
 
+#include <QDialogButtonBox>
 #include <QPushButton>
 
 #include "core/onboarding/OnboardingModel.h"
@@ -24,8 +25,10 @@ class OnboardingView : public SettingsPage {
   void addExplanationCard();
   void addTrustedActions();
   void addUntrustedActions();
-  // A button in the accent colour, the one the window leads to.
-  QPushButton* primary(std::string_view title, std::function<void()> action);
+  // A button in the stand-alone windows' look rather than the settings window's.
+  QPushButton* dialogButton(std::string_view title, std::function<void()> action);
+  // The action row in the desktop's order, centred; `lead` is the default button.
+  QDialogButtonBox* actionRow(QPushButton* lead, QPushButton* secondary = nullptr);
   QWidget* centred(std::initializer_list<QWidget*> widgets);
   QLabel* centredText(std::string_view text, ColorToken token, int pixelSize);
 

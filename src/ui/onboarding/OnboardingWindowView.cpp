@@ -3,10 +3,12 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QKeyEvent>
+#include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "ui/ThemeColors.h"
+#include "ui/StandaloneWindowStyle.h"
 #include "ui/X11WindowSupport.h"
 #include "ui/onboarding/OnboardingView.h"
 
@@ -20,9 +22,7 @@ constexpr int kOnboardingMinimumHeight = 540;
 }  // namespace
 
 OnboardingWindowView::OnboardingWindowView(ColorScheme scheme)
-    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                           Qt::WindowCloseButtonHint),
-      scheme_(scheme) {
+    : QWidget(nullptr, standaloneWindowFlags), scheme_(scheme) {
   setAttribute(Qt::WA_DeleteOnClose, false);
   setWindowRole(QStringLiteral("onboarding"));
   auto* layout = new QVBoxLayout(this);
@@ -55,6 +55,23 @@ void OnboardingWindowView::dismiss() {
   QTimer::singleShot(0, this, [this] { QWidget::close(); });
 }
 
+void OnboardingWindowView::keyPressEvent(QKeyEvent* event) {
+  switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      if (auto* focused = qobject_cast<QPushButton*>(focusWidget()))
+        focused->click();
+      else if (view_ && view_->primaryButton())
+        view_->primaryButton()->click();
+      return;
+    case Qt::Key_Escape:
+      QWidget::close();
+      return;
+    default:
+      QWidget::keyPressEvent(event);
+  }
+}
+
 void OnboardingWindowView::setColorScheme(ColorScheme scheme) {
   scheme_ = scheme;
   if (view_)
@@ -63,12 +80,15 @@ void OnboardingWindowView::setColorScheme(ColorScheme scheme) {
 
 void OnboardingWindowView::buildView() {
   delete view_;
+  // The content keeps the settings window's look; its buttons take the dialogs' one.
+  applyStandaloneStyle(*this, standaloneButtonStyle(scheme_, palette()));
   view_ = new OnboardingView(*model_, scheme_, this);
   view_->setFixedWidth(kOnboardingWidth);
   view_->setMinimumHeight(kOnboardingMinimumHeight);
   view_->setAutoFillBackground(true);
   QPalette palette = view_->palette();
-  palette.setColor(QPalette::Window, themeColor(ColorToken::surface, scheme_));
+  // The card is in the surface colour: the window around it is not.
+  palette.setColor(QPalette::Window, standaloneWindowBackground(scheme_));
   view_->setPalette(palette);
   layout()->addWidget(view_);
 }

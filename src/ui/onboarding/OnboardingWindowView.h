@@ -25,6 +25,9 @@ class OnboardingWindowView : public QWidget, public OnboardingWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  // Return presses the focused button, else the default one; Escape closes the window. Not a
+  // QDialog: its default-button bookkeeping walks the content while a rebuild deletes it.
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void buildView();

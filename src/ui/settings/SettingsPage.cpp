@@ -12,9 +12,9 @@
 #include <tuple>
 
 #include "core/theme/Theme.h"
+#include "ui/KeyboardFocusRing.h"
 #include "ui/PopupFonts.h"
 #include "ui/ThemeColors.h"
-#include "ui/settings/KeyboardFocusRing.h"
 #include "ui/settings/SettingsSymbols.h"
 #include "ui/settings/SettingsText.h"
 

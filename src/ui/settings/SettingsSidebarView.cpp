@@ -6,9 +6,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "ui/KeyboardFocusRing.h"
 #include "ui/PopupFonts.h"
 #include "ui/ThemeColors.h"
-#include "ui/settings/KeyboardFocusRing.h"
 #include "ui/settings/SettingsText.h"
 
 namespace dovrik::ui {

@@ -3,8 +3,8 @@
 
 #include <QPainter>
 
+#include "ui/KeyboardFocusRing.h"
 #include "ui/ThemeColors.h"
-#include "ui/settings/KeyboardFocusRing.h"
 
 namespace dovrik::ui {
 

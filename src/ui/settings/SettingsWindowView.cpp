@@ -7,8 +7,8 @@
 #include <QVBoxLayout>
 #include <QWindow>
 
+#include "ui/KeyboardFocusRing.h"
 #include "ui/X11WindowSupport.h"
-#include "ui/settings/KeyboardFocusRing.h"
 #include "ui/settings/SettingsSidebarView.h"
 #include "ui/settings/SettingsView.h"
 
@@ -57,7 +57,7 @@ SettingsWindowView::SettingsWindowView(ColorScheme scheme, KeyPosition keyPositi
     : scheme_(scheme), keyPosition_(std::move(keyPosition)) {
   setAttribute(Qt::WA_DeleteOnClose, false);
   setMinimumSize(680, 420);
-  new KeyboardFocusRing(*this);
+  KeyboardFocusRing::install(*this);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   grabRetry_.setInterval(kGrabRetryMs);

@@ -1,8 +1,8 @@
 // Styles the badge from the recorder's state and forwards clicks to it.
 #include "ui/settings/ShortcutBadge.h"
 
+#include "ui/KeyboardFocusRing.h"
 #include "ui/ThemeColors.h"
-#include "ui/settings/KeyboardFocusRing.h"
 
 namespace dovrik::ui {
 

@@ -5,8 +5,8 @@
 #include <QLabel>
 #include <QPainter>
 
+#include "ui/KeyboardFocusRing.h"
 #include "ui/ThemeColors.h"
-#include "ui/settings/KeyboardFocusRing.h"
 #include "ui/settings/SettingsText.h"
 
 namespace dovrik::ui {

@@ -6,6 +6,7 @@
 
 #include "core/clipboard/ClipboardItem.h"
 #include "core/clipboard/ClipboardText.h"
+#include "core/platform/PlainLocale.h"
 #include "core/support/Base64.h"
 
 namespace dovrik {
@@ -78,15 +79,16 @@ TEST(ClipboardItemTest, RelativeTimeAcrossEveryBoundary) {
   // Noon UTC on 2024-03-05, so the local date is the same day in nearly every time zone.
   const double stamp = 731332800;
   const ClipboardItem item{Uuid::random(), ClipboardKind::text, "a", std::nullopt, stamp, false};
-  EXPECT_EQ(item.relativeTime(stamp - 30), "Just now");
-  EXPECT_EQ(item.relativeTime(stamp + 4.99), "Just now");
-  EXPECT_EQ(item.relativeTime(stamp + 5), "5s ago");
-  EXPECT_EQ(item.relativeTime(stamp + 59.9), "59s ago");
-  EXPECT_EQ(item.relativeTime(stamp + 60), "1m ago");
-  EXPECT_EQ(item.relativeTime(stamp + 3599), "59m ago");
-  EXPECT_EQ(item.relativeTime(stamp + 3600), "1h ago");
-  EXPECT_EQ(item.relativeTime(stamp + 86399), "23h ago");
-  EXPECT_EQ(item.relativeTime(stamp + 86400), "Mar 5");
+  const PlainLocale locale;
+  EXPECT_EQ(item.relativeTime(stamp - 30, locale), "Just now");
+  EXPECT_EQ(item.relativeTime(stamp + 4.99, locale), "Just now");
+  EXPECT_EQ(item.relativeTime(stamp + 5, locale), "5s ago");
+  EXPECT_EQ(item.relativeTime(stamp + 59.9, locale), "59s ago");
+  EXPECT_EQ(item.relativeTime(stamp + 60, locale), "1m ago");
+  EXPECT_EQ(item.relativeTime(stamp + 3599, locale), "59m ago");
+  EXPECT_EQ(item.relativeTime(stamp + 3600, locale), "1h ago");
+  EXPECT_EQ(item.relativeTime(stamp + 86399, locale), "23h ago");
+  EXPECT_EQ(item.relativeTime(stamp + 86400, locale), "Mar 5");
 }
 
 TEST(ClipboardTextTest, TrimsUnicodeSpaceAndFindsLinksAndFirstLines) {

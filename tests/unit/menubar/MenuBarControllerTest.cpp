@@ -96,9 +96,12 @@ TEST_F(MenuBarControllerTest, CheckForUpdatesIsEnabledOnlyWhileACheckCanStart) {
   MenuBarController& menu = start();
   const MenuItem check = itemTitled(menu.populate(), "Check for Updates…");
   EXPECT_TRUE(check.enabled);
+  EXPECT_EQ(check.unavailableReason, "");
   menu.perform(check);
   EXPECT_TRUE(world.sim.updateService.isFetching());
-  EXPECT_FALSE(itemTitled(menu.populate(), "Check for Updates…").enabled);
+  const MenuItem checking = itemTitled(menu.populate(), "Check for Updates…");
+  EXPECT_FALSE(checking.enabled);
+  EXPECT_EQ(checking.unavailableReason, "A check for updates is under way.");
   world.sim.updateService.answerFetch({{}, ""});
   EXPECT_TRUE(itemTitled(menu.populate(), "Check for Updates…").enabled);
   EXPECT_EQ(app.updateManager().prompt()->title, "You're up to date");

@@ -15,7 +15,7 @@ AppInfo app(const std::string& name, const std::string& bundle) {
 class AddRuleSheetModelTest : public ::testing::Test, public RuleWorld {
  protected:
   sim::SimInstalledApps& installed = world.sim.installedApps;
-  InstalledAppsCache cache{installed, world.sim.background};
+  InstalledAppsCache cache{installed, world.sim.background, world.sim.locale};
 };
 
 TEST_F(AddRuleSheetModelTest, TheFirstSheetOfARunScansOffTheMainThreadAndLaterOnesDoNot) {
@@ -44,7 +44,7 @@ TEST_F(AddRuleSheetModelTest, TheFirstSheetOfARunScansOffTheMainThreadAndLaterOn
   EXPECT_EQ(installed.scans, 2);
 
   // A sheet closed and gone before its scan ends is not called back.
-  InstalledAppsCache fresh{installed, world.sim.background};
+  InstalledAppsCache fresh{installed, world.sim.background, world.sim.locale};
   auto gone = std::make_unique<AddRuleSheetModel>(manager(), fresh);
   gone->appear();
   gone.reset();

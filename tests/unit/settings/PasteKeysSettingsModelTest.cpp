@@ -36,7 +36,7 @@ struct PasteKeysSettingsModelTest : test::SettingsFixture {
     return texts;
   }
 
-  PasteKeysSettingsModel keys{app.appState(), desktop, app.installedAppsCache()};
+  PasteKeysSettingsModel keys{app.appState(), desktop, app.installedAppsCache(), sim.locale};
   Signal<>::Connection changes = 0;
   int announced = 0;
 };

@@ -112,8 +112,11 @@ TEST_F(UpdateManagerTest, TheUserIsToldEveryAnswerAndCannotCheckTwiceAtOnce) {
   EXPECT_TRUE(sim.shell.logLines.empty());
   EXPECT_TRUE(manager.canCheckForUpdates());
 
+  EXPECT_EQ(manager.cannotCheckReason(), "");
+
   service.feedConfigured = false;
   EXPECT_FALSE(manager.canCheckForUpdates());
+  EXPECT_EQ(manager.cannotCheckReason(), "This build of Dovrik has no update feed to check.");
 }
 
 TEST_F(UpdateManagerTest, OffersTheNewestNewerReleaseAndInstallsOnlyWhenAsked) {
@@ -134,6 +137,7 @@ TEST_F(UpdateManagerTest, OffersTheNewestNewerReleaseAndInstallsOnlyWhenAsked) {
   ASSERT_EQ(service.installs.size(), 1u);
   EXPECT_EQ(service.installs[0].shortVersion, "1.5");
   EXPECT_FALSE(manager.canCheckForUpdates());
+  EXPECT_EQ(manager.cannotCheckReason(), "An update is being installed.");
   manager.dismiss();  // not while installing
   EXPECT_EQ(manager.prompt()->kind, UpdatePrompt::Kind::installing);
   service.answerInstall(std::nullopt);

@@ -1,7 +1,7 @@
 // Follows how the focus last moved: Qt marks a window with WA_KeyboardFocusChange when Tab or
 // an arrow key moved the focus and clears it on any other move; a click on the control that
 // already holds the focus moves nothing, so mouse presses clear it here too.
-#include "ui/settings/KeyboardFocusRing.h"
+#include "ui/KeyboardFocusRing.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -10,8 +10,6 @@
 
 namespace dovrik::ui {
 namespace {
-
-constexpr const char* kProperty = "keyboardFocus";
 
 bool isNavigationKey(int key) {
   switch (key) {
@@ -28,9 +26,9 @@ bool isNavigationKey(int key) {
 }
 
 void setRing(QWidget& widget, bool on) {
-  if (widget.property(kProperty).toBool() == on)
+  if (widget.property(KeyboardFocusRing::property).toBool() == on)
     return;
-  widget.setProperty(kProperty, on);
+  widget.setProperty(KeyboardFocusRing::property, on);
   // Style sheets match properties when a widget is polished, not when a property changes.
   widget.style()->unpolish(&widget);
   widget.style()->polish(&widget);
@@ -44,15 +42,20 @@ KeyboardFocusRing::KeyboardFocusRing(QWidget& window) : QObject(&window), window
   connect(qApp, &QApplication::focusChanged, this, [this] { mark(); });
 }
 
+void KeyboardFocusRing::install(QWidget& window) {
+  if (!window.findChild<KeyboardFocusRing*>(QString(), Qt::FindDirectChildrenOnly))
+    new KeyboardFocusRing(window);
+}
+
 bool KeyboardFocusRing::shows(const QWidget* widget) {
-  return widget->hasFocus() && widget->property(kProperty).toBool();
+  return widget->hasFocus() && widget->property(KeyboardFocusRing::property).toBool();
 }
 
 QString KeyboardFocusRing::rule(const QString& type, const QColor& color,
                                 const QString& subControl) {
   // The style's own dotted focus rectangle would show inside the ring, after a click too.
   return QStringLiteral("%1 { outline: none; } %1[%2=\"true\"]%3 { border: 2px solid %4; }")
-      .arg(type, QString::fromLatin1(kProperty), subControl, color.name());
+      .arg(type, QString::fromLatin1(KeyboardFocusRing::property), subControl, color.name());
 }
 
 void KeyboardFocusRing::moveFocus(QWidget& widget) {

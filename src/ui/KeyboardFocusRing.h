@@ -16,8 +16,11 @@ class KeyboardFocusRing : public QObject {
   Q_OBJECT
 
  public:
-  // Watches `window` and its children for as long as it lives.
-  explicit KeyboardFocusRing(QWidget& window);
+  // The property a style sheet selects on: true while the widget shows its ring.
+  static constexpr const char* property = "keyboardFocus";
+
+  // Watches `window` and its children for as long as the window lives; once per window.
+  static void install(QWidget& window);
 
   // Whether `widget` draws its ring now.
   static bool shows(const QWidget* widget);
@@ -32,6 +35,8 @@ class KeyboardFocusRing : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  explicit KeyboardFocusRing(QWidget& window);
+
   // Puts the ring on the window's focus widget, if the keyboard moved it there, and takes it
   // off the control that had it.
   void mark();
