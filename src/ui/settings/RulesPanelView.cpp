@@ -88,6 +88,7 @@ void RulesPanelView::addSheet(AddRuleSheetModel& sheet) {
       apps->setCurrentIndex(static_cast<int>(i) + 1);
   }
   apps->setEnabled(!sheet.isLoading());
+  themePicker(*apps);
   connect(apps, &QComboBox::activated, this, [this, &sheet](int index) {
     sheet.selectApp(index == 0 ? std::nullopt
                                : std::optional<AppInfo>(sheet.apps()[std::size_t(index - 1)]));
@@ -102,6 +103,7 @@ void RulesPanelView::addSheet(AddRuleSheetModel& sheet) {
     if (position == sheet.selectedPosition())
       positions->setCurrentIndex(positions->count() - 1);
   }
+  themePicker(*positions);
   connect(positions, &QComboBox::activated, this, [this, &sheet](int index) {
     sheet.selectPosition(allSnapPositions[std::size_t(index)]);
     scheduleRebuild();

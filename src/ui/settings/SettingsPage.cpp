@@ -279,21 +279,25 @@ QComboBox* SettingsPage::picker(std::string_view name, const std::vector<std::st
   for (const std::string& item : items)
     control->addItem(QString::fromStdString(item));
   control->setCurrentIndex(current);
+  themePicker(*control);
+  connect(control, &QComboBox::activated, this,
+          [choose = std::move(choose)](int index) { choose(index); });
+  return control;
+}
+
+void SettingsPage::themePicker(QComboBox& control) const {
   // The page paints itself from the theme, not from Qt's palette, which stays light in a dark
   // theme; the drop-down and its list take the theme's colours through their palette, so that
   // the style still draws its arrow.
-  QPalette colours = control->palette();
+  QPalette colours = control.palette();
   for (const auto role : {QPalette::Button, QPalette::Base, QPalette::Window})
     colours.setColor(role, color(ColorToken::surface));
   for (const auto role : {QPalette::ButtonText, QPalette::Text, QPalette::WindowText})
     colours.setColor(role, color(ColorToken::textPrimary));
   colours.setColor(QPalette::Highlight, accentColor(palette()));
-  colours.setColor(QPalette::HighlightedText, QColor(255, 255, 255));
-  control->setPalette(colours);
-  control->view()->setPalette(colours);
-  connect(control, &QComboBox::activated, this,
-          [choose = std::move(choose)](int index) { choose(index); });
-  return control;
+  colours.setColor(QPalette::HighlightedText, onAccentColor(palette()));
+  control.setPalette(colours);
+  control.view()->setPalette(colours);
 }
 
 QPushButton* SettingsPage::symbolButton(std::string_view symbol, std::string_view name,

@@ -95,6 +95,8 @@ class SettingsPage : public QWidget {
   // `choose` is told the index the user picks.
   QComboBox* picker(std::string_view name, const std::vector<std::string>& items, int current,
                     std::function<void(int)> choose);
+  // Gives a drop-down list built elsewhere on the page the theme's colours.
+  void themePicker(QComboBox& control) const;
   ShortcutBadge* badge(ShortcutRecorder& recorder, const std::optional<KeyboardShortcut>& shortcut,
                        std::string_view name);
   // The clipboard popup's shortcut with its reset button, as two panels show it.
