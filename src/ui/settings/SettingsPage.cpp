@@ -297,7 +297,15 @@ void SettingsPage::themePicker(QComboBox& control) const {
   colours.setColor(QPalette::Highlight, accentColor(palette()));
   colours.setColor(QPalette::HighlightedText, onAccentColor(palette()));
   control.setPalette(colours);
-  control.view()->setPalette(colours);
+  // The list opens in a window of its own, which the page's style sheet reaches and a palette
+  // does not.
+  control.setStyleSheet(QStringLiteral("QComboBox QAbstractItemView { background: %1; color: %2;"
+                                       " selection-background-color: %3; selection-color: %4;"
+                                       " border: 1px solid %5; outline: none; }")
+                            .arg(color(ColorToken::surface).name(),
+                                 color(ColorToken::textPrimary).name(),
+                                 accentColor(palette()).name(), onAccentColor(palette()).name(),
+                                 color(ColorToken::border).name()));
 }
 
 QPushButton* SettingsPage::symbolButton(std::string_view symbol, std::string_view name,
