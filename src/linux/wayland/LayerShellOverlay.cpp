@@ -106,9 +106,19 @@ void LayerShellOverlay::animateAlpha(double target, double seconds, AnimationCur
     }
     redraw();
   });
-  // Not tied to the animation: a replaced or stopped fade still reports its end on time.
-  if (completion)
-    mainQueue_.after(seconds, lifetime_.guard(std::move(completion)));
+  // Not tied to the animation: a replaced or stopped fade still reports its end on time. A
+  // loaded loop runs the frames late, so a fade still running at its end jumps to its target
+  // first: whoever is told it ended finds the alpha it asked for.
+  mainQueue_.after(
+      seconds, lifetime_.guard([this, fade = fade_, target, completion = std::move(completion)] {
+        if (fade_ == fade && fade_ != 0) {
+          alpha_ = target;
+          stopFade();
+          redraw();
+        }
+        if (completion)
+          completion();
+      }));
 }
 
 void LayerShellOverlay::stopFade() {
