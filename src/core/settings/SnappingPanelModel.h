@@ -34,8 +34,7 @@ class SnappingPanelModel {
   static constexpr std::string_view cycleSizesSubtitle =
       "Halves and quarters step through 1/2, 2/3 and 1/3 of the screen";
   static constexpr SettingSlider gapSlider{"Gap between windows", 0, maximumSnapGap, 1, "px", 0};
-  static constexpr std::string_view gapSubtitle =
-      "Space between snapped windows and around the screen's edges";
+  static constexpr std::string_view gapSubtitle = "Kept between windows and to the edges";
 
   SnappingPanelModel(AppState& appState, const PlatformTexts& texts);
 
