@@ -563,6 +563,29 @@ class SettingsWindowTest : public QObject {
     QVERIFY(!s.app.appState().useRoundedCorners());
   }
 
+  void sizeCyclingSwitchAndGapSliderStoreAtOnce() {
+    Settings s;
+    s.open("Snapping");
+    s.click("Cycle sizes when a shortcut is pressed again");
+    QVERIFY(!s.app.appState().cyclesSnapSizes());
+    s.click("Cycle sizes when a shortcut is pressed again");
+    QVERIFY(s.app.appState().cyclesSnapSizes());
+    auto* gap = s.named<QSlider>("Gap between windows");
+    QVERIFY(gap);
+    gap->setFocus();
+    for (int step = 0; step < 8; ++step)
+      QTest::keyClick(gap, Qt::Key_Right);
+    s.settle();
+    QCOMPARE(s.app.appState().snapGap(), 8);
+    QVERIFY(s.shows("8px"));
+    for (QWidget* outer = gap->parentWidget(); outer; outer = outer->parentWidget()) {
+      if (auto* scroll = qobject_cast<QScrollArea*>(outer))
+        scroll->ensureWidgetVisible(gap, 0, 120);
+    }
+    s.settle();
+    s.save("snapping-sizes-and-gap");
+  }
+
   void aSecondRuleForAnAppIsRefusedInTheSheet() {
     Settings s;
     s.open("App Rules");

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/app/App.h"
+#include "core/cli/PanelSettings.h"
 
 namespace dovrik::cli {
 namespace {
@@ -30,15 +31,32 @@ std::string panelList() {
 }
 
 std::optional<std::string> checkSettings(const Arguments& args) {
-  if (args.size() > 1)
-    return "usage: dovrik settings [PANEL]; quote a panel name that has a space.";
-  if (args.size() == 1 && !panelNamed(args[0]))
+  if (args.size() > 3)
+    return "usage: dovrik settings [PANEL [SETTING [VALUE]]]; quote a panel name that has a "
+           "space.";
+  if (!args.empty() && !panelNamed(args[0]))
     return "\"" + args[0] + "\" is no panel; the panels are " + panelList() + ".";
+  if (args.size() < 2)
+    return std::nullopt;
+  const PanelSetting* setting = findPanelSetting(*panelNamed(args[0]), args[1]);
+  if (!setting)
+    return "\"" + args[1] + "\" is no setting of " + args[0] +
+           " that the command line changes; quote a panel name that has a space, and see "
+           "dovrik help settings.";
+  if (args.size() == 3)
+    return setting->check(args[2]);
   return std::nullopt;
 }
 
 CommandOutcome runSettings(App& app, const Arguments& args, const Caller&) {
-  app.openSettings(args.empty() ? std::nullopt : panelNamed(args[0]));
+  if (args.size() < 2) {
+    app.openSettings(args.empty() ? std::nullopt : panelNamed(args[0]));
+    return CommandOutcome::done();
+  }
+  const PanelSetting& setting = *findPanelSetting(*panelNamed(args[0]), args[1]);
+  if (args.size() == 2)
+    return CommandOutcome::done(setting.value(app) + "\n");
+  setting.set(app, args[2]);
   return CommandOutcome::done();
 }
 
@@ -56,11 +74,15 @@ std::optional<SidebarItem> panelNamed(std::string_view name) {
 Command settingsCommand() {
   return {
       .name = "settings",
-      .synopsis = "[PANEL]",
-      .summary = "Open the settings window, on PANEL if given.",
+      // VALUE is left to the details, so that the usage keeps its summaries' column.
+      .synopsis = "[PANEL [SETTING]]",
+      .summary = "Open the settings window, on PANEL if given; show or set a SETTING.",
       .details = "PANEL is one of the sidebar's sections, in any case: " + panelList() +
                  ".\nWithout it the window opens on the panel it last showed, General when it\n"
-                 "is new. With the window open it is brought to the front.\n",
+                 "is new. With the window open it is brought to the front.\n"
+                 "`dovrik settings PANEL SETTING [VALUE]` leaves the window closed: it prints\n"
+                 "the setting's value, or sets it to VALUE. The settings:\n" +
+                 panelSettingsHelp(),
       .check = checkSettings,
       .run = runSettings,
   };

@@ -1,4 +1,5 @@
-// `dovrik settings [PANEL]`: opens the settings window, on a panel named by its sidebar title.
+// `dovrik settings [PANEL [SETTING [VALUE]]]`: opens the settings window, on a panel named by
+// its sidebar title, or reads or changes one of the panel's settings.
 #pragma once
 
 #include <optional>

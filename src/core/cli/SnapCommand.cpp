@@ -45,7 +45,7 @@ std::optional<std::string> checkSnap(const Arguments& args) {
 CommandOutcome runSnap(App& app, const Arguments& args, const Caller&) {
   if (auto refusal = refusalWithoutWindowControl(app))
     return std::move(*refusal);
-  if (!app.windowManager().snap(*snapPositionFromArgument(joinedWords(args))))
+  if (!app.windowManager().snapOrCycle(*snapPositionFromArgument(joinedWords(args))))
     return CommandOutcome::failure(ExitStatus::failed, "There is no active window to snap.");
   return CommandOutcome::done();
 }
@@ -59,7 +59,10 @@ Command snapCommand() {
       .summary = "Snap the active window to a position.",
       .details =
           "Snaps the active window to POSITION, animated when snap animations are on.\n"
-          "A position is named either way, in any case: left-half or \"Left Half\".\n\n"
+          "A position is named either way, in any case: left-half or \"Left Half\".\n"
+          "Snapping again to the half or quarter the window is in steps its width (its\n"
+          "height for the top and bottom halves) through 1/2, 2/3 and 1/3, unless\n"
+          "`dovrik settings snapping cycle-sizes off` turned that off.\n\n"
           "Positions:\n" +
           positionTable(),
       .check = checkSnap,

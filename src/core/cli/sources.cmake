@@ -8,6 +8,7 @@ list(APPEND DOVRIK_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/LayoutCommand.cpp
   ${CMAKE_CURRENT_LIST_DIR}/LifecycleCommands.cpp
   ${CMAKE_CURRENT_LIST_DIR}/OnboardingCommand.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/PanelSettings.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ShelfCommand.cpp
   ${CMAKE_CURRENT_LIST_DIR}/RulesCommand.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SettingsCommand.cpp

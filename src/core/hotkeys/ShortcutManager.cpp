@@ -97,8 +97,8 @@ bool ShortcutManager::handleHotkey(const EventHotKeyID& id) {
     return false;
   // The window work runs on the next turn of the main queue, outside the hotkey dispatch.
   const SnapPosition position = it->second.second;
-  platform_.scheduler.after(0,
-                            lifetime_.guard([this, position] { windowManager_.snap(position); }));
+  platform_.scheduler.after(
+      0, lifetime_.guard([this, position] { windowManager_.snapOrCycle(position); }));
   return true;
 }
 

@@ -160,7 +160,7 @@ void MenuBarController::toggleSnapping() {
 
 void MenuBarController::snapMenuAction(std::string_view representedObject) {
   if (const auto position = snapPositionFromRawValue(representedObject))
-    windowManager_.snap(*position);
+    windowManager_.snapOrCycle(*position);
 }
 
 void MenuBarController::restoreWorkspace(std::string_view representedObject) {

@@ -181,6 +181,20 @@ void AppState::setUseRoundedCorners(bool value) {
   writeBool("useRoundedCorners", value);
 }
 
+bool AppState::cyclesSnapSizes() const {
+  return readBool("cycleSnapSizes", true);
+}
+void AppState::setCyclesSnapSizes(bool value) {
+  writeBool("cycleSnapSizes", value);
+}
+
+std::int64_t AppState::snapGap() const {
+  return readInteger("snapGap", 0);
+}
+void AppState::setSnapGap(std::int64_t value) {
+  writeValue("snapGap", value);
+}
+
 std::string AppState::animationSpeedRaw() const {
   return defaults_.stringValue("animationSpeedRaw").value_or("Normal");
 }

@@ -75,6 +75,12 @@ class AppState {
   void setPreviewOpacity(double value);
   bool useRoundedCorners() const;
   void setUseRoundedCorners(bool value);
+  // Whether snapping a window again to the half or quarter it is in steps through its sizes.
+  bool cyclesSnapSizes() const;
+  void setCyclesSnapSizes(bool value);
+  // Points kept between snapped windows and to the usable area's edges, as stored.
+  std::int64_t snapGap() const;
+  void setSnapGap(std::int64_t value);
   std::string animationSpeedRaw() const;
   void setAnimationSpeedRaw(std::string value);
   Bytes enabledPositionsData() const;

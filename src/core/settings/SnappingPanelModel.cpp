@@ -33,4 +33,12 @@ void SnappingPanelModel::setOpacity(double value) {
   appState_.setPreviewOpacity(opacitySlider.clamp(value));
 }
 
+double SnappingPanelModel::gap() const {
+  return gapSlider.clamp(static_cast<double>(appState_.snapGap()));
+}
+
+void SnappingPanelModel::setGap(double value) {
+  appState_.setSnapGap(static_cast<std::int64_t>(gapSlider.clamp(value)));
+}
+
 }  // namespace dovrik

@@ -10,6 +10,7 @@
 #include "core/model/SnapPosition.h"
 #include "core/platform/PlatformTexts.h"
 #include "core/settings/SettingSlider.h"
+#include "core/windows/SnapFrames.h"
 
 namespace dovrik {
 
@@ -27,6 +28,13 @@ class SnappingPanelModel {
   static constexpr std::string_view opacitySubtitle = "How solid the snap preview looks";
   static constexpr std::string_view roundedCornersTitle = "Rounded corners";
   static constexpr SettingSlider opacitySlider{"Opacity", 0.1, 0.7, 0.05, "", 0};
+  static constexpr std::string_view sizesSection = "Sizes and Spacing";
+  static constexpr std::string_view cycleSizesTitle =
+      "Cycle sizes when a shortcut is pressed again";
+  static constexpr std::string_view cycleSizesSubtitle =
+      "Halves and quarters step through 1/2, 2/3 and 1/3 of the screen";
+  static constexpr SettingSlider gapSlider{"Gap between windows", 0, maximumSnapGap, 1, "px", 0};
+  static constexpr std::string_view gapSubtitle = "Kept between windows and to the edges";
 
   SnappingPanelModel(AppState& appState, const PlatformTexts& texts);
 
@@ -47,6 +55,14 @@ class SnappingPanelModel {
   bool roundedCorners() const { return appState_.useRoundedCorners(); }
   void setRoundedCorners(bool enabled) { appState_.setUseRoundedCorners(enabled); }
   const std::string& roundedCornersSubtitle() const { return texts_.roundedCornersDetail; }
+
+  bool cyclesSizes() const { return appState_.cyclesSnapSizes(); }
+  void setCyclesSizes(bool enabled) { appState_.setCyclesSnapSizes(enabled); }
+  // A stored gap outside the slider's range shows at the nearest end.
+  double gap() const;
+  // Kept between 0 and 24 points, on whole points.
+  void setGap(double value);
+  std::string gapText() const { return gapSlider.valueText(gap()); }
 
  private:
   AppState& appState_;

@@ -2,7 +2,11 @@
 // frame changes, snapping and the list of manageable windows.
 #include "core/windows/WindowManager.h"
 
+#include <algorithm>
+#include <utility>
+
 #include "core/model/AnimationSpeed.h"
+#include "core/windows/PlacedFrames.h"
 #include "core/windows/ScreenGeometry.h"
 
 namespace dovrik {
@@ -143,6 +147,15 @@ std::optional<Screen> WindowManager::screenForWindow(AXElement window) {
 
 bool WindowManager::snap(SnapPosition position, std::optional<Screen> screen,
                          std::optional<bool> animated) {
+  return place(position, std::move(screen), animated, false);
+}
+
+bool WindowManager::snapOrCycle(SnapPosition position) {
+  return place(position, std::nullopt, std::nullopt, appState_.cyclesSnapSizes());
+}
+
+bool WindowManager::place(SnapPosition position, std::optional<Screen> screen,
+                          std::optional<bool> animated, bool cycles) {
   const std::optional<AXElement> window = frontmostWindow();
   if (!window)
     return false;
@@ -151,9 +164,33 @@ bool WindowManager::snap(SnapPosition position, std::optional<Screen> screen,
     screen = screenForWindow(*window);
   if (!screen)
     return false;
-  const Rect target = targetFrame(position, screen->visibleFrame);
+  const SnapSize size = cycles ? nextSize(*window, position, screen->visibleFrame) : SnapSize::half;
+  const Rect target = snapFrame(position, screen->visibleFrame, snapGap(), size);
   setFrame(flipRect(target, primaryScreenHeight()), *window, animate);
   return true;
+}
+
+double WindowManager::snapGap() const {
+  return static_cast<double>(std::clamp<std::int64_t>(appState_.snapGap(), 0, maximumSnapGap));
+}
+
+SnapSize WindowManager::nextSize(AXElement window, SnapPosition position,
+                                 const Rect& visibleFrame) {
+  if (!cyclesSize(position))
+    return SnapSize::half;
+  const std::optional<Rect> current = axFrame(window);
+  if (!current)
+    return SnapSize::half;
+  const double gap = snapGap();
+  const double primaryHeight = primaryScreenHeight();
+  // Read from the window itself rather than remembered, so that a window the user has moved
+  // or resized since starts again at a half.
+  for (const SnapSize size : snapSizeCycle) {
+    const Rect step = flipRect(snapFrame(position, visibleFrame, gap, size), primaryHeight);
+    if (hasTakenFrame(*current, step))
+      return nextSnapSize(size);
+  }
+  return SnapSize::half;
 }
 
 std::vector<WindowManager::ManagedWindow> WindowManager::allManageableWindows() {

@@ -12,6 +12,7 @@
 #include "core/model/SnapPosition.h"
 #include "core/platform/Platform.h"
 #include "core/support/Lifetime.h"
+#include "core/windows/SnapFrames.h"
 
 namespace dovrik {
 
@@ -34,6 +35,9 @@ class WindowManager {
   // animations preference. Answers whether there was a window to move.
   bool snap(SnapPosition position, std::optional<Screen> screen = std::nullopt,
             std::optional<bool> animated = std::nullopt);
+  // A snap asked for by name (a shortcut, the menu, the command line): while size cycling is
+  // on, a half or quarter that already holds the window gives it the next of its sizes.
+  bool snapOrCycle(SnapPosition position);
   // Moves and resizes one window to a frame in accessibility space, at once or in eased
   // steps; a newer change of the same window supersedes steps still pending.
   void setFrame(const Rect& frame, AXElement window, bool animated);
@@ -50,6 +54,12 @@ class WindowManager {
   double primaryScreenHeight() const;
 
  private:
+  bool place(SnapPosition position, std::optional<Screen> screen, std::optional<bool> animated,
+             bool cycles);
+  // The size after the one `window` is in now at `position`; a half when it is in none.
+  SnapSize nextSize(AXElement window, SnapPosition position, const Rect& visibleFrame);
+  // The stored gap, inside the range the settings offer.
+  double snapGap() const;
   void applyFrame(AXElement window, const Rect& frame);
   void cancelPendingSteps(AXElement window);
 

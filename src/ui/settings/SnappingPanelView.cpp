@@ -36,6 +36,17 @@ void SnappingPanelView::build() {
   motion->addRow(
       row({}, SnappingPanelModel::speedTitle, SnappingPanelModel::speedSubtitle, {speedPicker()}));
 
+  addSection(SnappingPanelModel::sizesSection);
+  SettingsCard* sizes = addCard();
+  sizes->addRow(row({}, SnappingPanelModel::cycleSizesTitle, SnappingPanelModel::cycleSizesSubtitle,
+                    {toggle(SnappingPanelModel::cycleSizesTitle, m.cyclesSizes(),
+                            [&m](bool on) { m.setCyclesSizes(on); })}));
+  const SettingSlider& gap = SnappingPanelModel::gapSlider;
+  sizes->addRow(row({}, gap.label, SnappingPanelModel::gapSubtitle,
+                    {slider(
+                        gap, gap.label, m.gap(), [&m](double value) { m.setGap(value); },
+                        [&m] { return m.gapText(); })}));
+
   addSection(SnappingPanelModel::previewSection);
   SettingsCard* preview = addCard();
   const SettingSlider& opacity = SnappingPanelModel::opacitySlider;

@@ -92,6 +92,33 @@ TEST_F(PanelModelsTest, SnappingPanelKeepsOpacityInRangeAndShowsItAsAPercentage)
   EXPECT_FALSE(panel.speedPickerEnabled());
 }
 
+// Both rows are stored under keys of their own, so settings files written before them keep
+// today's snapping: cycling on, no gap.
+TEST_F(PanelModelsTest, SnappingPanelCyclesSizesByDefaultAndKeepsTheGapInWholePixels) {
+  SnappingPanelModel panel(app.appState(), platform.texts);
+  Defaults& stored = platform.defaults.application();
+  EXPECT_TRUE(panel.cyclesSizes());
+  EXPECT_EQ(panel.gap(), 0);
+  EXPECT_EQ(panel.gapText(), "0px");
+  EXPECT_FALSE(stored.object("cycleSnapSizes").has_value());
+
+  panel.setCyclesSizes(false);
+  EXPECT_EQ(stored.boolValue("cycleSnapSizes"), false);
+  EXPECT_FALSE(app.appState().cyclesSnapSizes());
+  panel.setGap(11.6);
+  EXPECT_EQ(stored.integerValue("snapGap"), 12);
+  EXPECT_EQ(panel.gapText(), "12px");
+  panel.setGap(40);
+  EXPECT_EQ(stored.integerValue("snapGap"), 24);
+  panel.setGap(-2);
+  EXPECT_EQ(stored.integerValue("snapGap"), 0);
+  // A stored value out of range, or of the wrong type, shows as the slider can.
+  stored.set("snapGap", std::int64_t{90});
+  EXPECT_EQ(panel.gapText(), "24px");
+  stored.set("snapGap", std::string("wide"));
+  EXPECT_EQ(panel.gap(), 0);
+}
+
 TEST_F(PanelModelsTest, DragZoneSlidersClampAndPrintTheirValues) {
   DragZonesPanelModel panel(app.dragZoneManager(), app.edgeTilingGuard(), platform.screens);
   EXPECT_EQ(panel.valueText(Parameter::edgeSensitivity), "48px");
