@@ -103,17 +103,18 @@ void WindowManager::setFrame(const Rect& frame, AXElement window, bool animated)
     applyFrame(window, frame);
     return;
   }
-  std::vector<TaskId>& steps = pendingSteps_[window.handle];
+  PendingSteps& pending = pendingSteps_[window.handle];
+  pending.target = frame;
   for (int i = 1; i <= animationSteps; ++i) {
     const double e = easeInOut(static_cast<double>(i) / animationSteps);
     const Rect step = interpolate(*start, frame, e);
     const bool last = i == animationSteps;
-    steps.push_back(platform_.scheduler.after(i * duration / animationSteps,
-                                              lifetime_.guard([this, window, step, last] {
-                                                if (last)
-                                                  pendingSteps_.erase(window.handle);
-                                                applyFrame(window, step);
-                                              })));
+    pending.tasks.push_back(platform_.scheduler.after(i * duration / animationSteps,
+                                                      lifetime_.guard([this, window, step, last] {
+                                                        if (last)
+                                                          pendingSteps_.erase(window.handle);
+                                                        applyFrame(window, step);
+                                                      })));
   }
 }
 
@@ -121,7 +122,7 @@ void WindowManager::cancelPendingSteps(AXElement window) {
   const auto it = pendingSteps_.find(window.handle);
   if (it == pendingSteps_.end())
     return;
-  for (TaskId task : it->second)
+  for (TaskId task : it->second.tasks)
     platform_.scheduler.cancel(task);
   pendingSteps_.erase(it);
 }
@@ -152,8 +153,23 @@ bool WindowManager::snap(SnapPosition position, std::optional<Screen> screen,
   if (!screen)
     return false;
   const Rect target = targetFrame(position, screen->visibleFrame);
-  setFrame(flipRect(target, primaryScreenHeight()), *window, animate);
+  place(*window, flipRect(target, primaryScreenHeight()), animate);
   return true;
+}
+
+std::optional<Rect> WindowManager::settledFrame(AXElement window) {
+  const auto pending = pendingSteps_.find(window.handle);
+  if (pending != pendingSteps_.end())
+    return pending->second.target;
+  return axFrame(window);
+}
+
+void WindowManager::place(AXElement window, const Rect& frame, bool animated) {
+  // A window still easing into Dovrik's last placement counts as having arrived there, so
+  // that a quick second snap keeps the frame from before the first.
+  if (const std::optional<Rect> current = settledFrame(window))
+    placedFrames_.notePlacement(window.handle, *current, frame);
+  setFrame(frame, window, animated);
 }
 
 std::vector<WindowManager::ManagedWindow> WindowManager::allManageableWindows() {

@@ -12,6 +12,7 @@
 #include "core/model/SnapPosition.h"
 #include "core/platform/Platform.h"
 #include "core/support/Lifetime.h"
+#include "core/windows/PlacedFrames.h"
 
 namespace dovrik {
 
@@ -48,15 +49,29 @@ class WindowManager {
   std::vector<AXElement> windows(const std::string& bundleIdentifier);
   std::optional<Screen> screenForWindow(AXElement window);
   double primaryScreenHeight() const;
+  // Where the windows Dovrik placed were before, in accessibility space.
+  const PlacedFrames& placedFrames() const { return placedFrames_; }
 
  private:
+  // Moves a window to a frame of Dovrik's choosing (accessibility space), remembering where
+  // it was so that it can be put back.
+  void place(AXElement window, const Rect& frame, bool animated);
   void applyFrame(AXElement window, const Rect& frame);
   void cancelPendingSteps(AXElement window);
+
+  // Where a window is, or where it is still easing towards.
+  std::optional<Rect> settledFrame(AXElement window);
+
+  struct PendingSteps {
+    Rect target;
+    std::vector<TaskId> tasks;
+  };
 
   Platform& platform_;
   AppState& appState_;
   // Scheduled animation steps per window handle, so a newer change can supersede them.
-  std::map<std::uint64_t, std::vector<TaskId>> pendingSteps_;
+  std::map<std::uint64_t, PendingSteps> pendingSteps_;
+  PlacedFrames placedFrames_;
   Lifetime lifetime_;
 };
 
