@@ -157,6 +157,58 @@ bool WindowManager::snap(SnapPosition position, std::optional<Screen> screen,
   return true;
 }
 
+bool WindowManager::moveToAdjacentDisplay(DisplayDirection direction,
+                                          std::optional<bool> animated) {
+  const std::optional<AXElement> window = frontmostWindow();
+  if (!window)
+    return false;
+  const std::optional<Rect> current = settledFrame(*window);
+  const std::vector<Screen> screens = platform_.screens.screens();
+  if (!current || screens.empty())
+    return false;
+  const double height = dovrik::primaryScreenHeight(screens);
+  const std::size_t from = *screenIndexForFrame(screens, flipRect(*current, height));
+  const Screen& source = screens[from];
+  const Screen& target = screens[adjacentScreenIndex(screens, from, direction)];
+  Rect frame = flipRect(
+      carriedFrame(flipRect(*current, height), source.visibleFrame, target.visibleFrame), height);
+  for (const SnapPosition position : allSnapPositions) {
+    if (hasTakenFrame(*current, flipRect(targetFrame(position, source.visibleFrame), height))) {
+      frame = flipRect(targetFrame(position, target.visibleFrame), height);
+      break;
+    }
+  }
+  place(*window, frame, animated.value_or(appState_.animationsEnabled()));
+  return true;
+}
+
+bool WindowManager::restore(std::optional<bool> animated) {
+  const std::optional<AXElement> window = frontmostWindow();
+  if (!window)
+    return false;
+  const std::optional<Rect> current = settledFrame(*window);
+  if (!current)
+    return false;
+  const std::optional<Rect> before = placedFrames_.frameBefore(window->handle, *current);
+  if (!before)
+    return false;
+  placedFrames_.forget(window->handle);
+  setFrame(*before, *window, animated.value_or(appState_.animationsEnabled()));
+  return true;
+}
+
+bool WindowManager::perform(WindowAction action) {
+  switch (action) {
+    case WindowAction::nextDisplay:
+      return moveToAdjacentDisplay(DisplayDirection::next);
+    case WindowAction::previousDisplay:
+      return moveToAdjacentDisplay(DisplayDirection::previous);
+    case WindowAction::restore:
+      return restore();
+  }
+  return false;
+}
+
 std::optional<Rect> WindowManager::settledFrame(AXElement window) {
   const auto pending = pendingSteps_.find(window.handle);
   if (pending != pendingSteps_.end())

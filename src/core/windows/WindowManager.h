@@ -10,8 +10,10 @@
 
 #include "core/model/AppState.h"
 #include "core/model/SnapPosition.h"
+#include "core/model/WindowAction.h"
 #include "core/platform/Platform.h"
 #include "core/support/Lifetime.h"
+#include "core/windows/DisplayOrder.h"
 #include "core/windows/PlacedFrames.h"
 
 namespace dovrik {
@@ -35,6 +37,16 @@ class WindowManager {
   // animations preference. Answers whether there was a window to move.
   bool snap(SnapPosition position, std::optional<Screen> screen = std::nullopt,
             std::optional<bool> animated = std::nullopt);
+  // Moves the frontmost window to the next or previous monitor: a snapped window to the same
+  // snap position there, any other to the same place and share of the usable area. Answers
+  // whether there was a window to move.
+  bool moveToAdjacentDisplay(DisplayDirection direction,
+                             std::optional<bool> animated = std::nullopt);
+  // Puts the frontmost window back where it was before Dovrik placed it, if it still sits
+  // where Dovrik put it. Answers whether there was such a frame to go back to.
+  bool restore(std::optional<bool> animated = std::nullopt);
+  // One of the two above, with the animations preference.
+  bool perform(WindowAction action);
   // Moves and resizes one window to a frame in accessibility space, at once or in eased
   // steps; a newer change of the same window supersedes steps still pending.
   void setFrame(const Rect& frame, AXElement window, bool animated);

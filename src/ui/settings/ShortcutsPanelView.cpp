@@ -32,6 +32,19 @@ void ShortcutsPanelView::build() {
     snapping->addRow(row(icon(position), rawValue(position), {}, trailing));
   }
 
+  addSection(ShortcutsPanelModel::windowsSection);
+  SettingsCard* windows = addCard();
+  for (const WindowAction action : allWindowActions) {
+    const std::optional<KeyboardShortcut> shortcut = m.shortcut(action);
+    std::vector<QWidget*> trailing{badge(m.recorder(action), shortcut, rawValue(action))};
+    if (shortcut) {
+      trailing.push_back(symbolButton(ShortcutsPanelModel::clearSymbol,
+                                      "Clear " + std::string(rawValue(action)),
+                                      [&m, action] { m.clearShortcut(action); }));
+    }
+    windows->addRow(row({}, rawValue(action), {}, trailing));
+  }
+
   addSection(ShortcutsPanelModel::clipboardSection);
   SettingsCard* clipboard = addCard();
   ClipboardShortcutRow& clipboardRow = m.clipboardRow();
