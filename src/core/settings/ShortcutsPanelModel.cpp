@@ -74,12 +74,20 @@ std::vector<std::string> ShortcutsPanelModel::warnings() const {
   return result;
 }
 
-std::optional<KeyboardShortcut> ShortcutsPanelModel::shortcut(SnapPosition position) const {
-  const AppState::ShortcutTable table = appState_.shortcuts();
-  const auto it = table.find(position);
+namespace {
+
+template <typename Table>
+std::optional<KeyboardShortcut> entry(const Table& table, typename Table::key_type owner) {
+  const auto it = table.find(owner);
   if (it == table.end())
     return std::nullopt;
   return it->second;
+}
+
+}  // namespace
+
+std::optional<KeyboardShortcut> ShortcutsPanelModel::shortcut(SnapPosition position) const {
+  return entry(appState_.shortcuts(), position);
 }
 
 ShortcutRecorder& ShortcutsPanelModel::recorder(SnapPosition position) {
@@ -91,11 +99,7 @@ void ShortcutsPanelModel::clearShortcut(SnapPosition position) {
 }
 
 std::optional<KeyboardShortcut> ShortcutsPanelModel::shortcut(WindowAction action) const {
-  const AppState::WindowActionShortcuts table = appState_.windowActionShortcuts();
-  const auto it = table.find(action);
-  if (it == table.end())
-    return std::nullopt;
-  return it->second;
+  return entry(appState_.windowActionShortcuts(), action);
 }
 
 ShortcutRecorder& ShortcutsPanelModel::recorder(WindowAction action) {
