@@ -297,7 +297,8 @@ int runAgent(int argc, char** argv) {
   std::string lastRefusal;
   const auto tellRefusedHotkeys = [&app, &lastRefusal] {
     const std::string notice = ShortcutManager::refusalNotice(
-        app.shortcutManager().unavailablePositions(), PlatformTexts::linux());
+        app.shortcutManager().unavailablePositions(), PlatformTexts::linux(),
+        app.shortcutManager().unavailableWindowActions());
     if (!notice.empty() && notice != lastRefusal)
       std::fprintf(stderr, "%s\n", notice.c_str());
     lastRefusal = notice;

@@ -49,32 +49,39 @@ std::uint32_t ShortcutManager::modifierMask(const KeyboardShortcut::ModifierSet&
 void ShortcutManager::registerAll() {
   releaseHotkeys();
   if (!appState_.snappingEnabled() || !appState_.hasAccessibilityPermission()) {
-    setUnavailablePositions({});
+    setUnavailable({}, {});
     return;
   }
   std::set<SnapPosition> failed;
   for (const auto& [position, shortcut] : appState_.shortcuts()) {
-    const std::optional<int> code = carbonKeyCode(shortcut.key);
-    if (!code) {
+    if (!registerShortcut(shortcut, position))
       failed.insert(position);
-      continue;
-    }
-    const HotkeyRegistration registration = platform_.hotkeys.registerHotkey(
-        *code, modifierMask(shortcut.modifiers), {signature(), nextHotkeyID_});
-    if (registration.status != noErr || !registration.ref) {
-      // The identifier is kept for the next shortcut, so identifiers stay 1, 2, 3 …
-      failed.insert(position);
-      continue;
-    }
-    registeredHotkeys_.insert_or_assign(nextHotkeyID_, std::pair{*registration.ref, position});
-    ++nextHotkeyID_;
   }
-  setUnavailablePositions(std::move(failed));
+  std::set<WindowAction> failedActions;
+  for (const auto& [action, shortcut] : appState_.windowActionShortcuts()) {
+    if (!registerShortcut(shortcut, action))
+      failedActions.insert(action);
+  }
+  setUnavailable(std::move(failed), std::move(failedActions));
+}
+
+bool ShortcutManager::registerShortcut(const KeyboardShortcut& shortcut, Target target) {
+  const std::optional<int> code = carbonKeyCode(shortcut.key);
+  if (!code)
+    return false;
+  const HotkeyRegistration registration = platform_.hotkeys.registerHotkey(
+      *code, modifierMask(shortcut.modifiers), {signature(), nextHotkeyID_});
+  // A refusal keeps the identifier for the next shortcut, so identifiers stay 1, 2, 3 …
+  if (registration.status != noErr || !registration.ref)
+    return false;
+  registeredHotkeys_.insert_or_assign(nextHotkeyID_, std::pair{*registration.ref, target});
+  ++nextHotkeyID_;
+  return true;
 }
 
 void ShortcutManager::unregisterAll() {
   releaseHotkeys();
-  setUnavailablePositions({});
+  setUnavailable({}, {});
 }
 
 void ShortcutManager::releaseHotkeys() {
@@ -84,8 +91,10 @@ void ShortcutManager::releaseHotkeys() {
   nextHotkeyID_ = 1;
 }
 
-void ShortcutManager::setUnavailablePositions(std::set<SnapPosition> positions) {
+void ShortcutManager::setUnavailable(std::set<SnapPosition> positions,
+                                     std::set<WindowAction> actions) {
   unavailablePositions_ = std::move(positions);
+  unavailableWindowActions_ = std::move(actions);
   unavailablePositionsChanged.emit();
 }
 
@@ -96,22 +105,33 @@ bool ShortcutManager::handleHotkey(const EventHotKeyID& id) {
   if (it == registeredHotkeys_.end())
     return false;
   // The window work runs on the next turn of the main queue, outside the hotkey dispatch.
-  const SnapPosition position = it->second.second;
-  platform_.scheduler.after(
-      0, lifetime_.guard([this, position] { windowManager_.snapOrCycle(position); }));
+  const Target target = it->second.second;
+  platform_.scheduler.after(0, lifetime_.guard([this, target] {
+    if (const auto* position = std::get_if<SnapPosition>(&target))
+      windowManager_.snapOrCycle(*position);
+    else
+      windowManager_.perform(std::get<WindowAction>(target));
+  }));
   return true;
 }
 
 std::string ShortcutManager::refusalNotice(const std::set<SnapPosition>& positions,
-                                           const PlatformTexts& texts) {
+                                           const PlatformTexts& texts,
+                                           const std::set<WindowAction>& actions) {
   std::string names;
   std::size_t count = 0;
-  for (SnapPosition position : allSnapPositions) {
-    if (!positions.contains(position))
-      continue;
+  const auto name = [&](std::string_view text) {
     if (count++ > 0)
       names += ", ";
-    names += rawValue(position);
+    names += text;
+  };
+  for (SnapPosition position : allSnapPositions) {
+    if (positions.contains(position))
+      name(rawValue(position));
+  }
+  for (WindowAction action : allWindowActions) {
+    if (actions.contains(action))
+      name(rawValue(action));
   }
   if (count == 0)
     return {};

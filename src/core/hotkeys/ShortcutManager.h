@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <variant>
 
 #include "core/model/AppState.h"
 #include "core/platform/Platform.h"
@@ -38,22 +39,32 @@ class ShortcutManager {
   bool handleHotkey(const EventHotKeyID& id);
 
   const std::set<SnapPosition>& unavailablePositions() const { return unavailablePositions_; }
+  // The window commands whose combination the system refused; announced with the positions.
+  const std::set<WindowAction>& unavailableWindowActions() const {
+    return unavailableWindowActions_;
+  }
   Signal<> unavailablePositionsChanged;
 
-  // The notice for refused positions (listed in declaration order); empty for none.
+  // The notice for refused positions and then commands (each listed in declaration order);
+  // empty for none.
   static std::string refusalNotice(const std::set<SnapPosition>& positions,
-                                   const PlatformTexts& texts);
+                                   const PlatformTexts& texts,
+                                   const std::set<WindowAction>& actions = {});
 
  private:
   // Drops every registration without announcing a change of unavailablePositions.
   void releaseHotkeys();
-  void setUnavailablePositions(std::set<SnapPosition> positions);
+  using Target = std::variant<SnapPosition, WindowAction>;
+  // Registers one shortcut; false when the system refuses it.
+  bool registerShortcut(const KeyboardShortcut& shortcut, Target target);
+  void setUnavailable(std::set<SnapPosition> positions, std::set<WindowAction> actions);
 
   Platform& platform_;
   AppState& appState_;
   WindowManager& windowManager_;
   std::set<SnapPosition> unavailablePositions_;
-  std::map<std::uint32_t, std::pair<HotkeyRef, SnapPosition>> registeredHotkeys_;
+  std::set<WindowAction> unavailableWindowActions_;
+  std::map<std::uint32_t, std::pair<HotkeyRef, Target>> registeredHotkeys_;
   std::uint32_t nextHotkeyID_ = 1;
   std::optional<HotkeyHandlerRef> eventHandler_;
   Lifetime lifetime_;

@@ -62,6 +62,12 @@ std::vector<MenuItem> MenuBarController::populate() const {
       item.iconDescription = item.title;
       menu.push_back(std::move(item));
     }
+    for (WindowAction action : allWindowActions) {
+      MenuItem item =
+          MenuItem::command(std::string(rawValue(action)), MenuAction::windowMenuAction);
+      item.representedObject = item.title;
+      menu.push_back(std::move(item));
+    }
     menu.push_back(MenuItem::separator());
 
     menu.push_back(MenuItem::label("Workspaces"));
@@ -116,6 +122,9 @@ void MenuBarController::perform(const MenuItem& item) {
     case MenuAction::snapMenuAction:
       snapMenuAction(item.representedObject);
       break;
+    case MenuAction::windowMenuAction:
+      windowMenuAction(item.representedObject);
+      break;
     case MenuAction::restoreWorkspace:
       restoreWorkspace(item.representedObject);
       break;
@@ -161,6 +170,11 @@ void MenuBarController::toggleSnapping() {
 void MenuBarController::snapMenuAction(std::string_view representedObject) {
   if (const auto position = snapPositionFromRawValue(representedObject))
     windowManager_.snapOrCycle(*position);
+}
+
+void MenuBarController::windowMenuAction(std::string_view representedObject) {
+  if (const auto action = windowActionFromRawValue(representedObject))
+    windowManager_.perform(*action);
 }
 
 void MenuBarController::restoreWorkspace(std::string_view representedObject) {

@@ -58,6 +58,8 @@ class MenuBarController {
   void toggleSnapping();
   // Ignores anything that is not a position's raw value.
   void snapMenuAction(std::string_view representedObject);
+  // Ignores anything that is not a window command's raw value.
+  void windowMenuAction(std::string_view representedObject);
   // Ignores anything that is not the identifier of a saved layout.
   void restoreWorkspace(std::string_view representedObject);
   // Asks for a name through `saveLayoutRequested`.

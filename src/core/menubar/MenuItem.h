@@ -14,6 +14,7 @@ enum class MenuAction {
   none,
   toggleSnapping,
   snapMenuAction,
+  windowMenuAction,
   restoreWorkspace,
   saveWorkspace,
   showClipboardHistory,

@@ -281,7 +281,12 @@ AppState::ShortcutTable AppState::shortcuts() const {
     if (auto position = snapPositionFromRawValue(key))
       table[*position] = shortcut;
   }
-  return table.empty() ? defaultShortcuts() : table;
+  // An empty table stored before "none" could be chosen means the defaults; the flag marks one
+  // the user emptied on purpose.
+  const bool chosenEmpty = json.empty() && readBool("snapShortcutsCleared", false);
+  if (table.empty() && !chosenEmpty)
+    return defaultShortcuts();
+  return table;
 }
 
 void AppState::setShortcuts(const ShortcutTable& table) {
@@ -289,7 +294,44 @@ void AppState::setShortcuts(const ShortcutTable& table) {
   for (const auto& [position, shortcut] : table) {
     json[std::string(rawValue(position))] = shortcut.toJson();
   }
+  writeBool("snapShortcutsCleared", table.empty());
   setShortcutsData(toBytes(json));
+}
+
+const AppState::WindowActionShortcuts& AppState::defaultWindowActionShortcuts() {
+  static const WindowActionShortcuts table = {
+      {WindowAction::nextDisplay,
+       {Key::rightArrow, {Modifier::control, Modifier::option, Modifier::command}}},
+      {WindowAction::previousDisplay,
+       {Key::leftArrow, {Modifier::control, Modifier::option, Modifier::command}}},
+      {WindowAction::restore, {Key::backspace, {Modifier::control, Modifier::option}}},
+  };
+  return table;
+}
+
+AppState::WindowActionShortcuts AppState::windowActionShortcuts() const {
+  // Each command is stored on its own, a null for "none"; a command missing from the table
+  // (one stored before the command existed) or unreadable has its default.
+  const Json json = parseBytes(readData("windowActionShortcutsData", Bytes{}));
+  WindowActionShortcuts table;
+  for (const auto& [action, fallback] : defaultWindowActionShortcuts()) {
+    const std::string key(rawValue(action));
+    if (!json.is_object() || !json.contains(key)) {
+      table[action] = fallback;
+    } else if (!json[key].is_null()) {
+      table[action] = KeyboardShortcut::fromJson(json[key]).value_or(fallback);
+    }
+  }
+  return table;
+}
+
+void AppState::setWindowActionShortcut(WindowAction action,
+                                       const std::optional<KeyboardShortcut>& shortcut) {
+  Json json = parseBytes(readData("windowActionShortcutsData", Bytes{}));
+  if (!json.is_object())
+    json = Json::object();
+  json[std::string(rawValue(action))] = shortcut ? shortcut->toJson() : Json(nullptr);
+  writeValue("windowActionShortcutsData", toBytes(json));
 }
 
 KeyboardShortcut AppState::defaultClipboardShortcut() {
@@ -353,6 +395,10 @@ std::optional<ShortcutAction> AppState::conflictingAction(const KeyboardShortcut
       if (candidate != excluding)
         return candidate;
     }
+  }
+  for (const auto& [action, recorded] : windowActionShortcuts()) {
+    if (recorded == shortcut && ShortcutAction::window(action) != excluding)
+      return ShortcutAction::window(action);
   }
   if (!excluding.isClipboardHistory() && clipboardShortcut() == shortcut) {
     return ShortcutAction::clipboardHistory();

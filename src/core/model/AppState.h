@@ -15,6 +15,7 @@
 #include "core/model/KeyboardShortcut.h"
 #include "core/model/ShortcutAction.h"
 #include "core/model/SnapPosition.h"
+#include "core/model/WindowAction.h"
 #include "core/platform/Platform.h"
 #include "core/support/Lifetime.h"
 #include "core/support/Signal.h"
@@ -24,6 +25,7 @@ namespace dovrik {
 class AppState {
  public:
   using ShortcutTable = std::map<SnapPosition, KeyboardShortcut>;
+  using WindowActionShortcuts = std::map<WindowAction, KeyboardShortcut>;
 
   // The places where managers built elsewhere join the settings store. Each may be empty
   // while that manager does not exist.
@@ -99,6 +101,12 @@ class AppState {
   ShortcutTable shortcuts() const;
   void setShortcuts(const ShortcutTable& table);
   static const ShortcutTable& defaultShortcuts();
+  // The window commands' shortcuts: a command never recorded has its default, one recorded as
+  // having none is left out.
+  WindowActionShortcuts windowActionShortcuts() const;
+  void setWindowActionShortcut(WindowAction action,
+                               const std::optional<KeyboardShortcut>& shortcut);
+  static const WindowActionShortcuts& defaultWindowActionShortcuts();
   // The stored clipboard shortcut, or ⇧⌘V when it does not decode.
   KeyboardShortcut clipboardShortcut() const;
   void setClipboardShortcut(const KeyboardShortcut& shortcut);

@@ -17,7 +17,7 @@ constexpr std::array<KeyInfo, KeyboardShortcut::keyCount> kKeys = {{
     {"a", 0}, {"b", 11}, {"c", 8}, {"d", 2}, {"e", 14}, {"f", 3}, {"g", 5}, {"h", 4},
     {"i", 34}, {"j", 38}, {"k", 40}, {"l", 37}, {"m", 46}, {"n", 45}, {"o", 31}, {"p", 35},
     {"q", 12}, {"r", 15}, {"s", 1}, {"t", 17}, {"u", 32}, {"v", 9}, {"w", 13}, {"x", 7},
-    {"y", 16}, {"z", 6},
+    {"y", 16}, {"z", 6}, {"backspace", 51},
 }};
 // clang-format on
 
@@ -97,6 +97,8 @@ std::string KeyboardShortcut::displayString() const {
       return text + "↑";
     case Key::downArrow:
       return text + "↓";
+    case Key::backspace:
+      return text + "⌫";
     default:
       text += static_cast<char>(std::toupper(static_cast<unsigned char>(rawValue(key)[0])));
       return text;

@@ -19,9 +19,10 @@ struct KeyboardShortcut {
   enum class Key {
     leftArrow, rightArrow, upArrow, downArrow,
     a, b, c, d, e, f, g, h, i, j, k, l, m, n, o, p, q, r, s, t, u, v, w, x, y, z,
+    backspace,
   };
   // clang-format on
-  static constexpr int keyCount = 30;
+  static constexpr int keyCount = 31;
 
   enum class Modifier { command, option, control, shift };
   static constexpr std::array<Modifier, 4> allModifiers = {Modifier::command, Modifier::option,

@@ -8,6 +8,7 @@
 
 #include "core/model/SnapPosition.h"
 #include "core/model/Uuid.h"
+#include "core/model/WindowAction.h"
 
 namespace dovrik {
 
@@ -20,10 +21,12 @@ class ShortcutAction {
   static ShortcutAction snap(SnapPosition position) { return ShortcutAction(position); }
   static ShortcutAction workspace(const Uuid& id) { return ShortcutAction(id); }
   static ShortcutAction clipboardHistory() { return ShortcutAction(ClipboardHistory{}); }
+  static ShortcutAction window(WindowAction action) { return ShortcutAction(action); }
 
   const SnapPosition* snapPosition() const { return std::get_if<SnapPosition>(&value_); }
   const Uuid* workspaceId() const { return std::get_if<Uuid>(&value_); }
   bool isClipboardHistory() const { return std::holds_alternative<ClipboardHistory>(value_); }
+  const WindowAction* windowAction() const { return std::get_if<WindowAction>(&value_); }
 
   // Looks up a saved workspace's name by identifier.
   using WorkspaceNameLookup = std::function<std::optional<std::string>(const Uuid&)>;
@@ -34,7 +37,7 @@ class ShortcutAction {
   friend bool operator==(const ShortcutAction&, const ShortcutAction&) = default;
 
  private:
-  using Value = std::variant<SnapPosition, Uuid, ClipboardHistory>;
+  using Value = std::variant<SnapPosition, Uuid, ClipboardHistory, WindowAction>;
   explicit ShortcutAction(Value value) : value_(std::move(value)) {}
   Value value_;
 };

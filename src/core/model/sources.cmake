@@ -6,4 +6,5 @@ list(APPEND DOVRIK_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/ShortcutAction.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SnapPosition.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Uuid.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/WindowAction.cpp
 )

@@ -24,6 +24,12 @@ ShortcutsPanelModel::ShortcutsPanelModel(Platform& platform, AppState& appState,
         [this, position](const KeyboardShortcut& shortcut) { storeShortcut(position, shortcut); },
         [this](std::optional<std::string> notice) { setConflictNotice(std::move(notice)); }));
   }
+  for (WindowAction action : allWindowActions) {
+    windowRecorders_.push_back(std::make_unique<ShortcutRecorder>(
+        platform, appState, ownHotkeys, ShortcutAction::window(action),
+        [this, action](const KeyboardShortcut& shortcut) { storeShortcut(action, shortcut); },
+        [this](std::optional<std::string> notice) { setConflictNotice(std::move(notice)); }));
+  }
   const auto relay = [this] { changed.emit(); };
   observers_.emplace_back(&shortcutManager_.unavailablePositionsChanged,
                           shortcutManager_.unavailablePositionsChanged.connect(relay));
@@ -31,6 +37,8 @@ ShortcutsPanelModel::ShortcutsPanelModel(Platform& platform, AppState& appState,
                           clipboardShortcut_.isRegisteredChanged.connect(relay));
   std::vector<ShortcutRecorder*> all;
   for (auto& recorder : recorders_)
+    all.push_back(recorder.get());
+  for (auto& recorder : windowRecorders_)
     all.push_back(recorder.get());
   all.push_back(&clipboardRow_.recorder());
   for (ShortcutRecorder* recorder : all) {
@@ -56,7 +64,8 @@ std::vector<std::string> ShortcutsPanelModel::warnings() const {
   std::vector<std::string> result;
   if (!ownHotkeys_.isReleased()) {
     const std::string snap =
-        ShortcutManager::refusalNotice(shortcutManager_.unavailablePositions(), platform_.texts);
+        ShortcutManager::refusalNotice(shortcutManager_.unavailablePositions(), platform_.texts,
+                                       shortcutManager_.unavailableWindowActions());
     if (!snap.empty())
       result.push_back(snap);
   }
@@ -65,12 +74,20 @@ std::vector<std::string> ShortcutsPanelModel::warnings() const {
   return result;
 }
 
-std::optional<KeyboardShortcut> ShortcutsPanelModel::shortcut(SnapPosition position) const {
-  const AppState::ShortcutTable table = appState_.shortcuts();
-  const auto it = table.find(position);
+namespace {
+
+template <typename Table>
+std::optional<KeyboardShortcut> entry(const Table& table, typename Table::key_type owner) {
+  const auto it = table.find(owner);
   if (it == table.end())
     return std::nullopt;
   return it->second;
+}
+
+}  // namespace
+
+std::optional<KeyboardShortcut> ShortcutsPanelModel::shortcut(SnapPosition position) const {
+  return entry(appState_.shortcuts(), position);
 }
 
 ShortcutRecorder& ShortcutsPanelModel::recorder(SnapPosition position) {
@@ -81,8 +98,22 @@ void ShortcutsPanelModel::clearShortcut(SnapPosition position) {
   storeShortcut(position, std::nullopt);
 }
 
+std::optional<KeyboardShortcut> ShortcutsPanelModel::shortcut(WindowAction action) const {
+  return entry(appState_.windowActionShortcuts(), action);
+}
+
+ShortcutRecorder& ShortcutsPanelModel::recorder(WindowAction action) {
+  return *windowRecorders_[static_cast<std::size_t>(action)];
+}
+
+void ShortcutsPanelModel::clearShortcut(WindowAction action) {
+  storeShortcut(action, std::nullopt);
+}
+
 void ShortcutsPanelModel::resetAll() {
   appState_.setShortcuts(AppState::defaultShortcuts());
+  for (const auto& [action, shortcut] : AppState::defaultWindowActionShortcuts())
+    appState_.setWindowActionShortcut(action, shortcut);
   if (!ownHotkeys_.isReleased()) {
     shortcutManager_.registerAll();
     clipboardShortcut_.registerHotkey();
@@ -103,6 +134,16 @@ void ShortcutsPanelModel::storeShortcut(SnapPosition position,
   else
     table.erase(position);
   appState_.setShortcuts(table);
+  shortcutsStored();
+}
+
+void ShortcutsPanelModel::storeShortcut(WindowAction action,
+                                        const std::optional<KeyboardShortcut>& shortcut) {
+  appState_.setWindowActionShortcut(action, shortcut);
+  shortcutsStored();
+}
+
+void ShortcutsPanelModel::shortcutsStored() {
   // While a recorder listens the hotkeys stay released; they come back from the new table.
   if (!ownHotkeys_.isReleased())
     shortcutManager_.registerAll();

@@ -29,6 +29,7 @@ class ShortcutsPanelModel {
       "Click a shortcut badge to record a new key combination. Press Esc to cancel.";
   static constexpr std::string_view snappingSection = "Window Snapping";
   static constexpr std::string_view resetAllTitle = "Reset All";
+  static constexpr std::string_view windowsSection = "Displays and Restore";
   static constexpr std::string_view clearSymbol = "xmark.circle.fill";
   static constexpr std::string_view clipboardSection = "Clipboard";
   static constexpr std::string_view clipboardRowTitle = "Clipboard History";
@@ -50,8 +51,11 @@ class ShortcutsPanelModel {
   std::optional<KeyboardShortcut> shortcut(SnapPosition position) const;
   ShortcutRecorder& recorder(SnapPosition position);
   void clearShortcut(SnapPosition position);
-  // The four default snap shortcuts and none for the other positions; the clipboard hotkey
-  // is registered again too.
+  std::optional<KeyboardShortcut> shortcut(WindowAction action) const;
+  ShortcutRecorder& recorder(WindowAction action);
+  void clearShortcut(WindowAction action);
+  // The four default snap shortcuts and none for the other positions, and the window commands'
+  // defaults; the clipboard hotkey is registered again too.
   void resetAll();
 
   ClipboardShortcutRow& clipboardRow() { return clipboardRow_; }
@@ -61,6 +65,8 @@ class ShortcutsPanelModel {
  private:
   void setConflictNotice(std::optional<std::string> notice);
   void storeShortcut(SnapPosition position, const std::optional<KeyboardShortcut>& shortcut);
+  void storeShortcut(WindowAction action, const std::optional<KeyboardShortcut>& shortcut);
+  void shortcutsStored();
 
   Platform& platform_;
   AppState& appState_;
@@ -69,6 +75,7 @@ class ShortcutsPanelModel {
   OwnHotkeys& ownHotkeys_;
   std::optional<std::string> conflictNotice_;
   std::vector<std::unique_ptr<ShortcutRecorder>> recorders_;
+  std::vector<std::unique_ptr<ShortcutRecorder>> windowRecorders_;
   ClipboardShortcutRow clipboardRow_;
   std::vector<std::pair<Signal<>*, Signal<>::Connection>> observers_;
 };

@@ -25,7 +25,7 @@ std::optional<bool> optionalFlag(const Json& json, const char* key, bool fallbac
   return value->get<bool>();
 }
 
-std::optional<FileShelfItem> decodeItem(const Json& json) {
+std::optional<FileShelfItem> decodeShelfItem(const Json& json) {
   if (!json.is_object())
     return std::nullopt;
   const Json* id = presentMember(json, "id");
@@ -81,7 +81,7 @@ std::optional<std::string> encodeFileShelfItems(const std::vector<FileShelfItem>
 }
 
 std::optional<std::vector<FileShelfItem>> decodeFileShelfItems(std::string_view text) {
-  return decodeJsonList<FileShelfItem>(text, kShelfItemNesting, decodeItem);
+  return decodeJsonList<FileShelfItem>(text, kShelfItemNesting, decodeShelfItem);
 }
 
 }  // namespace dovrik

@@ -107,17 +107,18 @@ void WindowManager::setFrame(const Rect& frame, AXElement window, bool animated)
     applyFrame(window, frame);
     return;
   }
-  std::vector<TaskId>& steps = pendingSteps_[window.handle];
+  PendingSteps& pending = pendingSteps_[window.handle];
+  pending.target = frame;
   for (int i = 1; i <= animationSteps; ++i) {
     const double e = easeInOut(static_cast<double>(i) / animationSteps);
     const Rect step = interpolate(*start, frame, e);
     const bool last = i == animationSteps;
-    steps.push_back(platform_.scheduler.after(i * duration / animationSteps,
-                                              lifetime_.guard([this, window, step, last] {
-                                                if (last)
-                                                  pendingSteps_.erase(window.handle);
-                                                applyFrame(window, step);
-                                              })));
+    pending.tasks.push_back(platform_.scheduler.after(i * duration / animationSteps,
+                                                      lifetime_.guard([this, window, step, last] {
+                                                        if (last)
+                                                          pendingSteps_.erase(window.handle);
+                                                        applyFrame(window, step);
+                                                      })));
   }
 }
 
@@ -125,7 +126,7 @@ void WindowManager::cancelPendingSteps(AXElement window) {
   const auto it = pendingSteps_.find(window.handle);
   if (it == pendingSteps_.end())
     return;
-  for (TaskId task : it->second)
+  for (TaskId task : it->second.tasks)
     platform_.scheduler.cancel(task);
   pendingSteps_.erase(it);
 }
@@ -147,15 +148,15 @@ std::optional<Screen> WindowManager::screenForWindow(AXElement window) {
 
 bool WindowManager::snap(SnapPosition position, std::optional<Screen> screen,
                          std::optional<bool> animated) {
-  return place(position, std::move(screen), animated, false);
+  return snapWindow(position, std::move(screen), animated, false);
 }
 
 bool WindowManager::snapOrCycle(SnapPosition position) {
-  return place(position, std::nullopt, std::nullopt, appState_.cyclesSnapSizes());
+  return snapWindow(position, std::nullopt, std::nullopt, appState_.cyclesSnapSizes());
 }
 
-bool WindowManager::place(SnapPosition position, std::optional<Screen> screen,
-                          std::optional<bool> animated, bool cycles) {
+bool WindowManager::snapWindow(SnapPosition position, std::optional<Screen> screen,
+                               std::optional<bool> animated, bool cycles) {
   const std::optional<AXElement> window = frontmostWindow();
   if (!window)
     return false;
@@ -166,7 +167,7 @@ bool WindowManager::place(SnapPosition position, std::optional<Screen> screen,
     return false;
   const SnapSize size = cycles ? nextSize(*window, position, screen->visibleFrame) : SnapSize::half;
   const Rect target = snapFrame(position, screen->visibleFrame, snapGap(), size);
-  setFrame(flipRect(target, primaryScreenHeight()), *window, animate);
+  place(*window, flipRect(target, primaryScreenHeight()), animate);
   return true;
 }
 
@@ -178,7 +179,8 @@ SnapSize WindowManager::nextSize(AXElement window, SnapPosition position,
                                  const Rect& visibleFrame) {
   if (!cyclesSize(position))
     return SnapSize::half;
-  const std::optional<Rect> current = axFrame(window);
+  // A window still easing into a snap counts as there, so that a quick second press cycles.
+  const std::optional<Rect> current = settledFrame(window);
   if (!current)
     return SnapSize::half;
   const double gap = snapGap();
@@ -191,6 +193,84 @@ SnapSize WindowManager::nextSize(AXElement window, SnapPosition position,
       return nextSnapSize(size);
   }
   return SnapSize::half;
+}
+
+bool WindowManager::moveToAdjacentDisplay(DisplayDirection direction,
+                                          std::optional<bool> animated) {
+  const std::optional<AXElement> window = frontmostWindow();
+  if (!window)
+    return false;
+  const std::optional<Rect> current = settledFrame(*window);
+  const std::vector<Screen> screens = platform_.screens.screens();
+  if (!current || screens.empty())
+    return false;
+  const double height = dovrik::primaryScreenHeight(screens);
+  const std::size_t from = *screenIndexForFrame(screens, flipRect(*current, height));
+  const Screen& source = screens[from];
+  const Screen& target = screens[adjacentScreenIndex(screens, from, direction)];
+  Rect frame = flipRect(
+      carriedFrame(flipRect(*current, height), source.visibleFrame, target.visibleFrame), height);
+  // A snapped window, in any of its sizes, takes the same snap on the other monitor.
+  const double gap = snapGap();
+  const auto snappedAs = [&]() -> std::optional<std::pair<SnapPosition, SnapSize>> {
+    for (const SnapPosition position : allSnapPositions) {
+      for (const SnapSize size : snapSizeCycle) {
+        const Rect snapped = snapFrame(position, source.visibleFrame, gap, size);
+        if (hasTakenFrame(*current, flipRect(snapped, height)))
+          return std::pair{position, size};
+        if (!cyclesSize(position))
+          break;
+      }
+    }
+    return std::nullopt;
+  }();
+  if (snappedAs)
+    frame =
+        flipRect(snapFrame(snappedAs->first, target.visibleFrame, gap, snappedAs->second), height);
+  place(*window, frame, animated.value_or(appState_.animationsEnabled()));
+  return true;
+}
+
+bool WindowManager::restore(std::optional<bool> animated) {
+  const std::optional<AXElement> window = frontmostWindow();
+  if (!window)
+    return false;
+  const std::optional<Rect> current = settledFrame(*window);
+  if (!current)
+    return false;
+  const std::optional<Rect> before = placedFrames_.frameBefore(window->handle, *current);
+  if (!before)
+    return false;
+  placedFrames_.forget(window->handle);
+  setFrame(*before, *window, animated.value_or(appState_.animationsEnabled()));
+  return true;
+}
+
+bool WindowManager::perform(WindowAction action) {
+  switch (action) {
+    case WindowAction::nextDisplay:
+      return moveToAdjacentDisplay(DisplayDirection::next);
+    case WindowAction::previousDisplay:
+      return moveToAdjacentDisplay(DisplayDirection::previous);
+    case WindowAction::restore:
+      return restore();
+  }
+  return false;
+}
+
+std::optional<Rect> WindowManager::settledFrame(AXElement window) {
+  const auto pending = pendingSteps_.find(window.handle);
+  if (pending != pendingSteps_.end())
+    return pending->second.target;
+  return axFrame(window);
+}
+
+void WindowManager::place(AXElement window, const Rect& frame, bool animated) {
+  // A window still easing into Dovrik's last placement counts as having arrived there, so
+  // that a quick second snap keeps the frame from before the first.
+  if (const std::optional<Rect> current = settledFrame(window))
+    placedFrames_.notePlacement(window.handle, *current, frame);
+  setFrame(frame, window, animated);
 }
 
 std::vector<WindowManager::ManagedWindow> WindowManager::allManageableWindows() {

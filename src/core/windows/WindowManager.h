@@ -10,8 +10,11 @@
 
 #include "core/model/AppState.h"
 #include "core/model/SnapPosition.h"
+#include "core/model/WindowAction.h"
 #include "core/platform/Platform.h"
 #include "core/support/Lifetime.h"
+#include "core/windows/DisplayOrder.h"
+#include "core/windows/PlacedFrames.h"
 #include "core/windows/SnapFrames.h"
 
 namespace dovrik {
@@ -38,6 +41,16 @@ class WindowManager {
   // A snap asked for by name (a shortcut, the menu, the command line): while size cycling is
   // on, a half or quarter that already holds the window gives it the next of its sizes.
   bool snapOrCycle(SnapPosition position);
+  // Moves the frontmost window to the next or previous monitor: a snapped window to the same
+  // snap position there, any other to the same place and share of the usable area. Answers
+  // whether there was a window to move.
+  bool moveToAdjacentDisplay(DisplayDirection direction,
+                             std::optional<bool> animated = std::nullopt);
+  // Puts the frontmost window back where it was before Dovrik placed it, if it still sits
+  // where Dovrik put it. Answers whether there was such a frame to go back to.
+  bool restore(std::optional<bool> animated = std::nullopt);
+  // One of the two above, with the animations preference.
+  bool perform(WindowAction action);
   // Moves and resizes one window to a frame in accessibility space, at once or in eased
   // steps; a newer change of the same window supersedes steps still pending.
   void setFrame(const Rect& frame, AXElement window, bool animated);
@@ -52,21 +65,35 @@ class WindowManager {
   std::vector<AXElement> windows(const std::string& bundleIdentifier);
   std::optional<Screen> screenForWindow(AXElement window);
   double primaryScreenHeight() const;
+  // Where the windows Dovrik placed were before, in accessibility space.
+  const PlacedFrames& placedFrames() const { return placedFrames_; }
 
  private:
-  bool place(SnapPosition position, std::optional<Screen> screen, std::optional<bool> animated,
-             bool cycles);
+  bool snapWindow(SnapPosition position, std::optional<Screen> screen, std::optional<bool> animated,
+                  bool cycles);
   // The size after the one `window` is in now at `position`; a half when it is in none.
   SnapSize nextSize(AXElement window, SnapPosition position, const Rect& visibleFrame);
   // The stored gap, inside the range the settings offer.
   double snapGap() const;
+  // Moves a window to a frame of Dovrik's choosing (accessibility space), remembering where
+  // it was so that it can be put back.
+  void place(AXElement window, const Rect& frame, bool animated);
   void applyFrame(AXElement window, const Rect& frame);
   void cancelPendingSteps(AXElement window);
+
+  // Where a window is, or where it is still easing towards.
+  std::optional<Rect> settledFrame(AXElement window);
+
+  struct PendingSteps {
+    Rect target;
+    std::vector<TaskId> tasks;
+  };
 
   Platform& platform_;
   AppState& appState_;
   // Scheduled animation steps per window handle, so a newer change can supersede them.
-  std::map<std::uint64_t, std::vector<TaskId>> pendingSteps_;
+  std::map<std::uint64_t, PendingSteps> pendingSteps_;
+  PlacedFrames placedFrames_;
   Lifetime lifetime_;
 };
 

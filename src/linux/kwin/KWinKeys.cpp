@@ -34,6 +34,9 @@ std::optional<int> qtKeyCombination(int keyCode, std::uint32_t modifiers) {
     case Key::downArrow:
       combination = Qt::Key_Down;
       break;
+    case Key::backspace:
+      combination = Qt::Key_Backspace;
+      break;
     default:
       combination = Qt::Key_A + (static_cast<int>(*key) - static_cast<int>(Key::a));
   }

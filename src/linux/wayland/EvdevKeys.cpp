@@ -14,15 +14,15 @@ constexpr std::uint32_t evdevEscape = 1;
 constexpr int escapeKeyCode = 53;
 
 // Positions from linux/input-event-codes.h.
-constexpr std::array<std::pair<std::uint32_t, Key>, 30> kPositions = {{
-    {16, Key::q},           {17, Key::w},          {18, Key::e},        {19, Key::r},
-    {20, Key::t},           {21, Key::y},          {22, Key::u},        {23, Key::i},
-    {24, Key::o},           {25, Key::p},          {30, Key::a},        {31, Key::s},
-    {32, Key::d},           {33, Key::f},          {34, Key::g},        {35, Key::h},
-    {36, Key::j},           {37, Key::k},          {38, Key::l},        {44, Key::z},
-    {45, Key::x},           {46, Key::c},          {47, Key::v},        {48, Key::b},
-    {49, Key::n},           {50, Key::m},          {103, Key::upArrow}, {105, Key::leftArrow},
-    {106, Key::rightArrow}, {108, Key::downArrow},
+constexpr std::array<std::pair<std::uint32_t, Key>, 31> kPositions = {{
+    {16, Key::q},           {17, Key::w},          {18, Key::e},         {19, Key::r},
+    {20, Key::t},           {21, Key::y},          {22, Key::u},         {23, Key::i},
+    {24, Key::o},           {25, Key::p},          {30, Key::a},         {31, Key::s},
+    {32, Key::d},           {33, Key::f},          {34, Key::g},         {35, Key::h},
+    {36, Key::j},           {37, Key::k},          {38, Key::l},         {44, Key::z},
+    {45, Key::x},           {46, Key::c},          {47, Key::v},         {48, Key::b},
+    {49, Key::n},           {50, Key::m},          {103, Key::upArrow},  {105, Key::leftArrow},
+    {106, Key::rightArrow}, {108, Key::downArrow}, {14, Key::backspace},
 }};
 
 }  // namespace

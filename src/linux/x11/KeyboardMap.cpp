@@ -101,6 +101,8 @@ std::optional<xcb_keysym_t> KeyboardMap::keysymForKeyCode(int keyCode) {
       return XK_Up;
     case Key::downArrow:
       return XK_Down;
+    case Key::backspace:
+      return XK_BackSpace;
     default:
       return XK_a + static_cast<xcb_keysym_t>(static_cast<int>(*key) - static_cast<int>(Key::a));
   }

@@ -9,6 +9,7 @@ inline constexpr xcb_keysym_t XK_space = 0x0020;
 inline constexpr xcb_keysym_t XK_a = 0x0061;
 inline constexpr xcb_keysym_t XK_j = 0x006a;
 inline constexpr xcb_keysym_t XK_v = 0x0076;
+inline constexpr xcb_keysym_t XK_BackSpace = 0xff08;
 inline constexpr xcb_keysym_t XK_Tab = 0xff09;
 inline constexpr xcb_keysym_t XK_Scroll_Lock = 0xff14;
 inline constexpr xcb_keysym_t XK_Escape = 0xff1b;

@@ -20,17 +20,25 @@ void ShortcutsPanelView::build() {
 
   addSection(ShortcutsPanelModel::snappingSection,
              button(ShortcutsPanelModel::resetAllTitle, [&m] { m.resetAll(); }));
-  SettingsCard* snapping = addCard();
-  for (const SnapPosition position : allSnapPositions) {
-    const std::optional<KeyboardShortcut> shortcut = m.shortcut(position);
-    std::vector<QWidget*> trailing{badge(m.recorder(position), shortcut, rawValue(position))};
+  // A recorder badge, and a clear button while there is a shortcut to clear.
+  const auto addShortcutRow = [&](SettingsCard* card, auto owner, std::string_view symbol) {
+    const std::optional<KeyboardShortcut> shortcut = m.shortcut(owner);
+    std::vector<QWidget*> trailing{badge(m.recorder(owner), shortcut, rawValue(owner))};
     if (shortcut) {
       trailing.push_back(symbolButton(ShortcutsPanelModel::clearSymbol,
-                                      "Clear " + std::string(rawValue(position)),
-                                      [&m, position] { m.clearShortcut(position); }));
+                                      "Clear " + std::string(rawValue(owner)),
+                                      [&m, owner] { m.clearShortcut(owner); }));
     }
-    snapping->addRow(row(icon(position), rawValue(position), {}, trailing));
-  }
+    card->addRow(row(symbol, rawValue(owner), {}, trailing));
+  };
+  SettingsCard* snapping = addCard();
+  for (const SnapPosition position : allSnapPositions)
+    addShortcutRow(snapping, position, icon(position));
+
+  addSection(ShortcutsPanelModel::windowsSection);
+  SettingsCard* windows = addCard();
+  for (const WindowAction action : allWindowActions)
+    addShortcutRow(windows, action, {});
 
   addSection(ShortcutsPanelModel::clipboardSection);
   SettingsCard* clipboard = addCard();

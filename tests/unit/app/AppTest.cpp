@@ -21,8 +21,8 @@ TEST_F(AppTest, StartImportsThenSetsUpHotkeysAndTheTapWhichTheAppRemoves) {
     App app(world.platform);
     app.start();
     EXPECT_EQ(stored.boolValue("migratedFromQuillmoor"), true);
-    // Four snap hotkeys and the clipboard popup's.
-    EXPECT_EQ(world.hotkeys.registered().size(), 5u);
+    // Four snap hotkeys, the three window commands' and the clipboard popup's.
+    EXPECT_EQ(world.hotkeys.registered().size(), 8u);
     EXPECT_TRUE(tap.isInstalled());
   }
   EXPECT_FALSE(tap.isInstalled());
@@ -40,7 +40,7 @@ TEST_F(AppTest, WithoutTrustNothingIsSetUpUntilTrustArrivesAndReopenRefreshesIt)
 
   world.desktop.setTrusted(true);
   world.clock.advanceBy(0.5);
-  EXPECT_EQ(world.hotkeys.registered().size(), 5u);
+  EXPECT_EQ(world.hotkeys.registered().size(), 8u);
   EXPECT_TRUE(tap.isInstalled());
   EXPECT_FALSE(app.appState().isPollingPermission());
 
@@ -50,7 +50,7 @@ TEST_F(AppTest, WithoutTrustNothingIsSetUpUntilTrustArrivesAndReopenRefreshesIt)
   world.desktop.setTrusted(true);
   app.reopen();
   EXPECT_TRUE(app.appState().hasAccessibilityPermission());
-  EXPECT_EQ(world.hotkeys.registered().size(), 5u);
+  EXPECT_EQ(world.hotkeys.registered().size(), 8u);
   EXPECT_EQ(tap.installAttempts, 1);
 }
 

@@ -56,7 +56,13 @@ TEST(CommandLineTest, EveryPositionIsTakenByNameOrHyphenatedInAnyCase) {
     expectOneErrorLine(refused.outcome, 2, "dovrik snap: unknown position");
     for (const SnapPosition position : allSnapPositions)
       EXPECT_NE(refused.outcome.err.find(argumentName(position)), std::string::npos);
+    EXPECT_NE(refused.outcome.err.find(", next-display, previous-display, restore."),
+              std::string::npos);
   }
+  EXPECT_EQ(windowActionFromArgument("Next Display"), WindowAction::nextDisplay);
+  EXPECT_EQ(windowActionFromArgument("PREVIOUS-display"), WindowAction::previousDisplay);
+  EXPECT_FALSE(windowActionFromArgument("restore-all"));
+  EXPECT_EQ(parse({"snap", "restore"}).action, Action::forward);
   expectOneErrorLine(parse({"snap"}).outcome, 2,
                      "dovrik snap: missing POSITION; valid positions: "
                      "left-half, right-half, top-half");
@@ -72,7 +78,8 @@ TEST(CommandLineTest, HelpVersionAndWrongUsageAreAnsweredWithoutTheAgent) {
   // Every summary starts in the same column, after the longest synopsis.
   const std::string layoutRow = "  layout VERB [NAME] [on|off]   ";
   EXPECT_NE(usage.out.find("  snap POSITION" + std::string(layoutRow.size() - 15, ' ') +
-                           "Snap the active window to a position.\n"),
+                           "Snap the active window to a position, to another monitor, or "
+                           "back.\n"),
             std::string::npos);
   EXPECT_NE(usage.out.find(layoutRow + "List, save, update, restore or delete saved window "
                                        "layouts.\n"),
@@ -83,7 +90,8 @@ TEST(CommandLineTest, HelpVersionAndWrongUsageAreAnsweredWithoutTheAgent) {
 
   const CommandOutcome snapHelp = parse({"help", "snap"}).outcome;
   EXPECT_TRUE(snapHelp.out.starts_with("Usage: dovrik snap POSITION\n"));
-  EXPECT_NE(snapHelp.out.find("  bottom-right    Bottom Right\n"), std::string::npos);
+  EXPECT_NE(snapHelp.out.find("  bottom-right      Bottom Right\n"), std::string::npos);
+  EXPECT_NE(snapHelp.out.find("  previous-display  to the monitor before\n"), std::string::npos);
   for (const auto& args : std::vector<std::vector<std::string>>{
            {"snap", "--help"}, {"snap", "-h"}, {"snap", "nowhere", "--help"}}) {
     const Invocation help = parse(args);
@@ -134,6 +142,23 @@ TEST_F(AnswerRequestTest, SnapFailsWithOneLineWithoutAWindowOrWithoutWindowContr
   expectOneErrorLine(ask({"snap", "center"}), 1, world.desktop.untrustedReason());
   world.clock.advanceBy(1);
   EXPECT_TRUE(world.desktop.writes().empty());
+}
+
+TEST_F(AnswerRequestTest, SnapCarriesTheWindowToAnotherMonitorAndRestoreSaysWhenThereIsNothing) {
+  expectOneErrorLine(ask({"snap", "next-display"}), 1, "There is no active window to move.");
+  world.desktop.addScreen({1440, 0, 1920, 1080}, {1440, 0, 1920, 1080});
+  app.appState().setAnimationsEnabled(false);
+  const AXElement window = world.desktop.addWindow(test::SimWorld::appPid, {100, 100, 800, 600});
+  expectOneErrorLine(ask({"snap", "restore"}), 1, "Nothing to restore");
+
+  EXPECT_EQ(ask({"snap", "right-half"}), CommandOutcome::done());
+  EXPECT_EQ(ask({"snap", "next-display"}), CommandOutcome::done());
+  EXPECT_EQ(world.desktop.frameOf(window), (Rect{2400, -180, 960, 1080}));
+  EXPECT_EQ(ask({"snap", "previous", "display"}), CommandOutcome::done());
+  EXPECT_EQ(world.desktop.frameOf(window), (Rect{720, 25, 720, 875}));
+  EXPECT_EQ(ask({"snap", "restore"}), CommandOutcome::done());
+  EXPECT_EQ(world.desktop.frameOf(window), (Rect{100, 100, 800, 600}));
+  expectOneErrorLine(ask({"snap", "restore"}), 1, "Nothing to restore");
 }
 
 // Any local process can write to the socket: what is not a checked command is refused with

@@ -24,11 +24,17 @@ class ShortcutManagerTest : public ::testing::Test {
   std::unique_ptr<WindowManager> windows;
   std::unique_ptr<ShortcutManager> shortcuts;
   int notifications = 0;
+  // Most cases here are about the snap positions alone.
+  bool withWindowCommands = false;
 
   // Built on demand so a test can set trust and hotkey faults first.
   ShortcutManager& manager() {
     if (!shortcuts) {
       state = std::make_unique<AppState>(world.platform);
+      if (!withWindowCommands) {
+        for (WindowAction action : allWindowActions)
+          state->setWindowActionShortcut(action, std::nullopt);
+      }
       windows = std::make_unique<WindowManager>(world.platform, *state);
       shortcuts = std::make_unique<ShortcutManager>(world.platform, *state, *windows);
       shortcuts->unavailablePositionsChanged.connect([this] { ++notifications; });
@@ -174,6 +180,37 @@ TEST_F(ShortcutManagerTest, AFailedHandlerInstallStillRegistersButNeverDelivers)
   EXPECT_EQ(hotkeys.press(kLeftArrow, kCtrlOpt), eventNotHandledErr);
   shortcuts.reset();
   EXPECT_TRUE(hotkeys.registered().empty());
+}
+
+TEST_F(ShortcutManagerTest, WindowCommandsFollowThePositionsAndArePressedAndRefusedAlike) {
+  world.desktop.addScreen({1440, 0, 1920, 1080}, {1440, 0, 1920, 1080});
+  const AXElement window = world.desktop.addWindow(world.appPid, {100, 100, 800, 600});
+  withWindowCommands = true;
+  const std::uint32_t ctrlOptCmd = kCtrlOpt | cmdKey;
+  hotkeys.ownByOtherApplication(kLeftArrow, ctrlOptCmd);
+  manager().registerAll();
+  state->setAnimationsEnabled(false);
+  EXPECT_EQ(registeredIds(), (std::vector<std::uint32_t>{1, 2, 3, 4, 5, 6}));
+  EXPECT_TRUE(manager().unavailablePositions().empty());
+  EXPECT_EQ(manager().unavailableWindowActions(), std::set{WindowAction::previousDisplay});
+  EXPECT_EQ(ShortcutManager::refusalNotice({SnapPosition::center}, world.platform.texts,
+                                           manager().unavailableWindowActions()),
+            "macOS refused the shortcuts for Center, Previous Display — another app is already "
+            "using them. " +
+                PlatformTexts::macOS().refusedShortcutsAdvice);
+
+  EXPECT_EQ(hotkeys.press(kRightArrow, ctrlOptCmd), noErr);
+  world.clock.runUntilIdle();
+  EXPECT_EQ(world.desktop.frameOf(window).x, 1440 + 100 * 1920.0 / 1440);
+  constexpr int kBackspace = 51;
+  EXPECT_EQ(hotkeys.press(kBackspace, kCtrlOpt), noErr);
+  world.clock.runUntilIdle();
+  EXPECT_EQ(world.desktop.frameOf(window), (Rect{100, 100, 800, 600}));
+  // With nothing left to restore the hotkey does nothing.
+  world.desktop.clearWrites();
+  EXPECT_EQ(hotkeys.press(kBackspace, kCtrlOpt), noErr);
+  world.clock.runUntilIdle();
+  EXPECT_TRUE(world.desktop.writes().empty());
 }
 
 }  // namespace

@@ -114,7 +114,8 @@ TEST_F(MenuBarControllerTest, TrustedMenuListsEnabledPositionsInDeclarationOrder
   const std::vector<MenuItem> menu = start().populate();
   EXPECT_EQ(outline(menu),
             "Dovrik [label]|-|Enable Snapping|-|Snap Window [label]|Left Half|Top Left|"
-            "Bottom Right|Center|-|Workspaces [label]|Save Current Layout…|-|Clipboard History  "
+            "Bottom Right|Center|Next Display|Previous Display|Restore|-|Workspaces [label]|Save "
+            "Current Layout…|-|Clipboard History  "
             "(⇧⌘V)|-|Settings…|Check for Updates… [label]|-|Quit Dovrik");
   const MenuItem& center = itemTitled(menu, "Center");
   EXPECT_EQ(center.action, MenuAction::snapMenuAction);
@@ -160,6 +161,16 @@ TEST_F(MenuBarControllerTest, SnapItemSnapsTheFrontmostWindowAndOddArgumentsDoNo
   world.clock.advanceBy(1);
   // The left half of the visible frame, in top-left coordinates below the 25-point menu bar.
   EXPECT_EQ(world.desktop.frameOf(window), (Rect{0, 25, 720, 875}));
+
+  MenuItem restore = itemTitled(menu.populate(), "Restore");
+  EXPECT_EQ(restore.action, MenuAction::windowMenuAction);
+  restore.representedObject = "restore";
+  menu.perform(restore);
+  world.clock.advanceBy(1);
+  EXPECT_EQ(world.desktop.frameOf(window), (Rect{0, 25, 720, 875}));
+  menu.perform(itemTitled(menu.populate(), "Restore"));
+  world.clock.advanceBy(1);
+  EXPECT_EQ(world.desktop.frameOf(window), (Rect{100, 100, 400, 300}));
 }
 
 TEST_F(MenuBarControllerTest, TrustArrivingRebuildsTheMenuWithSnapItems) {

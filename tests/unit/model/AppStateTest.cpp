@@ -54,8 +54,9 @@ TEST_F(AppStateTest, ReadsDefaultsWithoutWritingAndStoresEachWriteAfterAnnouncin
 
 TEST_F(AppStateTest, StoredDataDecodesOrFallsBackToTheDefaults) {
   AppState state(platform);
-  // The snap shortcut table: empty or one undecodable entry fails the whole table.
-  state.setShortcuts({});
+  // The snap shortcut table: stored empty before "none" could be chosen, or with one
+  // undecodable entry, it fails as a whole.
+  state.setShortcutsData(bytes("{}"));
   EXPECT_EQ(state.shortcuts(), AppState::defaultShortcuts());
   state.setShortcutsData(bytes(R"({"Middle":{"key":"a","modifiers":["control"]}})"));
   EXPECT_EQ(state.shortcuts(), AppState::defaultShortcuts());
@@ -256,6 +257,45 @@ TEST_F(AppStateTest, ImportCopiesOnlyMissingSelectedKeysOnce) {
   AppState::migrateLegacyDefaultsIfNeeded(sim.defaults, sim.shell);
   EXPECT_FALSE(stored.object("showSnapPreview"));
   EXPECT_EQ(sim.shell.logLines.size(), 1u);
+}
+
+TEST_F(AppStateTest, NoSnapShortcutsAtAllStaysChosenAcrossARestart) {
+  AppState(platform).setShortcuts({});
+  EXPECT_TRUE(AppState(platform).shortcuts().empty());
+  AppState(platform).setShortcuts({{SnapPosition::center, kShiftCmdV}});
+  EXPECT_EQ(AppState(platform).shortcuts().size(), 1u);
+  // Choosing shortcuts again ends "none": a later empty table from elsewhere means defaults.
+  AppState(platform).setShortcutsData(bytes("{}"));
+  EXPECT_EQ(AppState(platform).shortcuts(), AppState::defaultShortcuts());
+}
+
+TEST_F(AppStateTest, WindowCommandShortcutsKeepTheirDefaultsUntilChosenIncludingNone) {
+  // A store from before the commands existed: snap shortcuts chosen, no entry for them.
+  AppState(platform).setShortcuts({{SnapPosition::center, kShiftCmdV}});
+  EXPECT_EQ(AppState(platform).windowActionShortcuts(), AppState::defaultWindowActionShortcuts());
+  const auto defaults = AppState::defaultWindowActionShortcuts();
+  EXPECT_EQ(defaults.at(WindowAction::nextDisplay).displayString(), "⌃⌥⌘→");
+  EXPECT_EQ(defaults.at(WindowAction::previousDisplay).displayString(), "⌃⌥⌘←");
+  EXPECT_EQ(defaults.at(WindowAction::restore).displayString(), "⌃⌥⌫");
+
+  AppState(platform).setWindowActionShortcut(WindowAction::restore, std::nullopt);
+  AppState(platform).setWindowActionShortcut(WindowAction::nextDisplay, kShiftCmdV);
+  const AppState::WindowActionShortcuts chosen = AppState(platform).windowActionShortcuts();
+  EXPECT_EQ(chosen,
+            (AppState::WindowActionShortcuts{
+                {WindowAction::nextDisplay, kShiftCmdV},
+                {WindowAction::previousDisplay, defaults.at(WindowAction::previousDisplay)}}));
+  EXPECT_EQ(AppState(platform).shortcuts().size(), 1u) << "the snap table is its own";
+
+  // An unreadable entry falls back for that command alone.
+  stored.set("windowActionShortcutsData", bytes(R"({"Next Display":{"key":"?"},"Restore":null})"));
+  EXPECT_EQ(AppState(platform).windowActionShortcuts().at(WindowAction::nextDisplay),
+            defaults.at(WindowAction::nextDisplay));
+  EXPECT_FALSE(AppState(platform).windowActionShortcuts().contains(WindowAction::restore));
+  // The command owns its shortcut against recorders of other actions.
+  EXPECT_EQ(AppState(platform).conflictingAction(defaults.at(WindowAction::previousDisplay),
+                                                 ShortcutAction::clipboardHistory()),
+            ShortcutAction::window(WindowAction::previousDisplay));
 }
 
 }  // namespace

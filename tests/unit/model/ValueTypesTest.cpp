@@ -64,6 +64,7 @@ TEST(KeyboardShortcutTest, DisplayStringUsesFixedModifierOrder) {
       {{Key::downArrow, {}}, "↓"},
       {{Key::upArrow, {}}, "↑"},
       {{Key::rightArrow, {}}, "→"},
+      {{Key::backspace, {Modifier::option, Modifier::control}}, "⌃⌥⌫"},
   };
   for (const auto& [shortcut, text] : cases)
     EXPECT_EQ(shortcut.displayString(), text);
@@ -71,8 +72,9 @@ TEST(KeyboardShortcutTest, DisplayStringUsesFixedModifierOrder) {
 
 TEST(KeyboardShortcutTest, KeyCodesAndFlagsMapBothWaysAndUnknownCodesGiveNoKey) {
   const std::pair<int, std::optional<Key>> codes[] = {
-      {0, Key::a},         {9, Key::v},        {123, Key::leftArrow}, {125, Key::downArrow},
-      {126, Key::upArrow}, {10, std::nullopt}, {18, std::nullopt},    {-1, std::nullopt}};
+      {0, Key::a},           {9, Key::v},         {123, Key::leftArrow},
+      {125, Key::downArrow}, {126, Key::upArrow}, {51, Key::backspace},
+      {10, std::nullopt},    {18, std::nullopt},  {-1, std::nullopt}};
   for (const auto& [code, key] : codes)
     EXPECT_EQ(keyFromKeyCode(code), key) << code;
   std::unordered_set<int> distinct;
@@ -81,7 +83,7 @@ TEST(KeyboardShortcutTest, KeyCodesAndFlagsMapBothWaysAndUnknownCodesGiveNoKey) 
     EXPECT_EQ(keyFromKeyCode(keyCode(key)), key);
     distinct.insert(keyCode(key));
   }
-  EXPECT_EQ(distinct.size(), 30u);
+  EXPECT_EQ(distinct.size(), 31u);
 
   // Lock, number-pad and function flags carry no modifier.
   const std::uint64_t capsLock = 1u << 16, shift = 1u << 17, control = 1u << 18, option = 1u << 19,

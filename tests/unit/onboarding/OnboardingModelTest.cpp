@@ -95,7 +95,7 @@ TEST_F(OnboardingModelTest, TrustDuringTheHintSwitchesToTheTrustedContentAndGetS
   EXPECT_TRUE(model.trusted());
   EXPECT_EQ(model.statusLine(), "You're set");
   EXPECT_EQ(model.tryItText(), "Try it now — press ⌃⌥← to snap this window left.");
-  EXPECT_EQ(world.hotkeys.registered().size(), 5u);
+  EXPECT_EQ(world.hotkeys.registered().size(), 8u);
 
   model.dismiss();
   EXPECT_FALSE(window.isOpen());

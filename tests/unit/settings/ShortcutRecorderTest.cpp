@@ -156,5 +156,34 @@ TEST_F(ShortcutRecorderTest, RefusalWarningsNameTheRefusedHotkeysButNotWhileReco
   EXPECT_EQ(panel->clipboardRow().shortcut(), (KeyboardShortcut{Key::k, kShiftCmdMods}));
 }
 
+TEST_F(ShortcutRecorderTest, WindowCommandRowsRecordClearAndResetLikeThePositions) {
+  constexpr int backspaceCode = 51;
+  ASSERT_TRUE(holds(backspaceCode, kCtrlOpt));
+  ShortcutRecorder& restore = panel->recorder(WindowAction::restore);
+  restore.click();
+  restore.keyPressed(test::kLeftArrowCode, kCtrlOptMods);
+  EXPECT_EQ(panel->conflictNotice(), "⌃⌥← is already assigned to Left Half.");
+  restore.click();
+  restore.keyPressed(test::kKCode, kCtrlOptMods);
+  EXPECT_EQ(panel->shortcut(WindowAction::restore), (KeyboardShortcut{Key::k, kCtrlOptMods}));
+  EXPECT_TRUE(holds(test::kKCode, kCtrlOpt));
+  EXPECT_FALSE(holds(backspaceCode, kCtrlOpt));
+
+  panel->clearShortcut(WindowAction::restore);
+  for (SnapPosition position : allSnapPositions)
+    panel->clearShortcut(position);
+  EXPECT_FALSE(holds(test::kKCode, kCtrlOpt));
+  EXPECT_FALSE(holds(test::kLeftArrowCode, kCtrlOpt));
+  // Nothing chosen stays nothing for a panel opened later.
+  panel = makePanel();
+  EXPECT_EQ(panel->shortcut(SnapPosition::leftHalf), std::nullopt);
+  EXPECT_EQ(panel->shortcut(WindowAction::restore), std::nullopt);
+  EXPECT_TRUE(panel->shortcut(WindowAction::nextDisplay));
+
+  panel->resetAll();
+  EXPECT_TRUE(holds(backspaceCode, kCtrlOpt));
+  EXPECT_TRUE(holds(test::kLeftArrowCode, kCtrlOpt));
+}
+
 }  // namespace
 }  // namespace dovrik
