@@ -172,7 +172,8 @@ TEST_F(CommandLineTest, WithoutDovrikHelpAndChecksAnswerAndCommandsStartNothing)
   const Finished nowhere = run({"snap", "nowhere"});
   EXPECT_EQ(nowhere.status, 2);
   EXPECT_NE(nowhere.err.find("left-half, right-half, top-half, bottom-half, full-screen, top-left, "
-                             "top-right, bottom-left, bottom-right, center."),
+                             "top-right, bottom-left, bottom-right, center, next-display, "
+                             "previous-display, restore."),
             std::string::npos)
       << nowhere.err;
 
