@@ -144,16 +144,28 @@ std::optional<Screen> WindowManager::screenForWindow(AXElement window) {
 bool WindowManager::snap(SnapPosition position, std::optional<Screen> screen,
                          std::optional<bool> animated) {
   const std::optional<AXElement> window = frontmostWindow();
-  if (!window)
-    return false;
+  return window && snap(position, *window, screen, animated);
+}
+
+bool WindowManager::snap(SnapPosition position, AXElement window, std::optional<Screen> screen,
+                         std::optional<bool> animated) {
   const bool animate = animated.value_or(appState_.animationsEnabled());
   if (!screen)
-    screen = screenForWindow(*window);
+    screen = screenForWindow(window);
   if (!screen)
     return false;
-  const Rect target = targetFrame(position, screen->visibleFrame);
-  setFrame(flipRect(target, primaryScreenHeight()), *window, animate);
+  const Rect target = flipRect(targetFrame(position, screen->visibleFrame), primaryScreenHeight());
+  if (const std::optional<Rect> current = axFrame(window))
+    placedFrames_.notePlacement(window.handle, *current, target);
+  setFrame(target, window, animate);
   return true;
+}
+
+std::optional<Rect> WindowManager::frameBeforePlacement(AXElement window) {
+  const std::optional<Rect> current = axFrame(window);
+  if (!current)
+    return std::nullopt;
+  return placedFrames_.frameBefore(window.handle, *current);
 }
 
 std::vector<WindowManager::ManagedWindow> WindowManager::allManageableWindows() {

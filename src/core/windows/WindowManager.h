@@ -12,6 +12,7 @@
 #include "core/model/SnapPosition.h"
 #include "core/platform/Platform.h"
 #include "core/support/Lifetime.h"
+#include "core/windows/PlacedFrames.h"
 
 namespace dovrik {
 
@@ -34,6 +35,11 @@ class WindowManager {
   // animations preference. Answers whether there was a window to move.
   bool snap(SnapPosition position, std::optional<Screen> screen = std::nullopt,
             std::optional<bool> animated = std::nullopt);
+  // Snaps one given window, as above.
+  bool snap(SnapPosition position, AXElement window, std::optional<Screen> screen = std::nullopt,
+            std::optional<bool> animated = std::nullopt);
+  // The frame `window` had before Dovrik snapped it, while it is still where the snap put it.
+  std::optional<Rect> frameBeforePlacement(AXElement window);
   // Moves and resizes one window to a frame in accessibility space, at once or in eased
   // steps; a newer change of the same window supersedes steps still pending.
   void setFrame(const Rect& frame, AXElement window, bool animated);
@@ -57,6 +63,7 @@ class WindowManager {
   AppState& appState_;
   // Scheduled animation steps per window handle, so a newer change can supersede them.
   std::map<std::uint64_t, std::vector<TaskId>> pendingSteps_;
+  PlacedFrames placedFrames_;
   Lifetime lifetime_;
 };
 
