@@ -3,6 +3,7 @@
 
 #include "core/cli/AppsCommand.h"
 #include "core/cli/ClipboardCommand.h"
+#include "core/cli/DragCommand.h"
 #include "core/cli/LayoutCommand.h"
 #include "core/cli/LifecycleCommands.h"
 #include "core/cli/OnboardingCommand.h"
@@ -18,7 +19,7 @@ const std::vector<Command>& commandTable() {
   static const std::vector<Command> table = {
       snapCommand(),   layoutCommand(), clipboardCommand(), shelfCommand(),
       rulesCommand(),  appsCommand(),   settingsCommand(),  onboardingCommand(),
-      updateCommand(), quitCommand(),   relaunchCommand(),
+      updateCommand(), quitCommand(),   relaunchCommand(),  dragCommand(),
   };
   return table;
 }

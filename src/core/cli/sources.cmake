@@ -5,6 +5,7 @@ list(APPEND DOVRIK_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/CommandMessages.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CommandSupport.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CommandTable.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/DragCommand.cpp
   ${CMAKE_CURRENT_LIST_DIR}/LayoutCommand.cpp
   ${CMAKE_CURRENT_LIST_DIR}/LifecycleCommands.cpp
   ${CMAKE_CURRENT_LIST_DIR}/OnboardingCommand.cpp

@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <string>
+#include <utility>
 #include <variant>
 
 #include "core/windows/ScreenGeometry.h"
@@ -94,7 +95,7 @@ void DragMonitor::handleTapEvent(const TapEvent& event) {
       mouseDown(event.location, flipPoint(event.location, windowManager_.primaryScreenHeight()));
       return;
     case TapEventType::leftMouseDragged:
-      mouseDragged(flipPoint(event.location, windowManager_.primaryScreenHeight()));
+      mouseDragged(event.location, flipPoint(event.location, windowManager_.primaryScreenHeight()));
       return;
     case TapEventType::leftMouseUp:
       mouseUp();
@@ -106,8 +107,11 @@ void DragMonitor::handleTapEvent(const TapEvent& event) {
 
 void DragMonitor::reset() {
   mouseDownAppKit_.reset();
+  mouseDownQuartz_.reset();
   isDragging_ = false;
   isWindowDrag_ = false;
+  pressedWindow_.reset();
+  snappedPress_.reset();
   currentSnap_.reset();
   currentSnapScreen_.reset();
 }
@@ -115,15 +119,39 @@ void DragMonitor::reset() {
 void DragMonitor::mouseDown(Point quartz, Point desktop) {
   reset();
   mouseDownAppKit_ = desktop;
+  mouseDownQuartz_ = quartz;
   // Asked at the press, while the windows are where the user saw them: a window manager moves a
   // window with the pointer from the first motion on, and by the time the threshold is crossed
   // the pressed point may have left the window it was on. Asked once: the accessibility walk is
   // too slow for every event.
-  if (appState_.snappingEnabled() && zones_.dragSnappingEnabled())
-    isWindowDrag_ = isTitleBarClick(quartz);
+  if (!appState_.snappingEnabled() || !zones_.dragSnappingEnabled())
+    return;
+  const std::optional<TitleBarPress> titleBar = isTitleBarClick(quartz);
+  isWindowDrag_ = titleBar.has_value();
+  pressedWindow_ = titleBar ? titleBar->window : std::nullopt;
+  // Whether the window is still where the snap put it can only be told before the window
+  // manager starts moving it.
+  if (pressedWindow_ && appState_.restoreSizeOnDrag())
+    snappedPress_ = snappedPress(*pressedWindow_);
 }
 
-void DragMonitor::mouseDragged(Point p) {
+std::optional<DragMonitor::SnappedPress> DragMonitor::snappedPress(AXElement window) {
+  const std::optional<Rect> frameBefore = windowManager_.frameBeforePlacement(window);
+  const std::optional<Rect> frame = frameBefore ? windowManager_.axFrame(window) : std::nullopt;
+  if (!frame || !(frame->width > 0))
+    return std::nullopt;
+  return SnappedPress{window, *frame, *frameBefore};
+}
+
+void DragMonitor::restoreSize(const SnappedPress& press, Point q) {
+  const Point held = *mouseDownQuartz_;
+  const double share = (held.x - press.frame.x) / press.frame.width;
+  const Rect restored{q.x - share * press.frameBefore.width, q.y - (held.y - press.frame.y),
+                      press.frameBefore.width, press.frameBefore.height};
+  windowManager_.setFrame(restored, press.window, false);
+}
+
+void DragMonitor::mouseDragged(Point q, Point p) {
   if (!appState_.snappingEnabled() || !zones_.dragSnappingEnabled())
     return;
   if (!isDragging_) {
@@ -133,6 +161,8 @@ void DragMonitor::mouseDragged(Point p) {
     if (distance < zones_.dragThreshold())
       return;
     isDragging_ = true;
+    if (snappedPress_)
+      restoreSize(*std::exchange(snappedPress_, std::nullopt), q);
   }
   if (!isWindowDrag_)
     return;
@@ -141,8 +171,8 @@ void DragMonitor::mouseDragged(Point p) {
     return;
   const std::optional<SnapPosition> zone =
       zones_.snapZone(p, *screen, appState_.enabledPositions());
-  // Same position, even on another screen: the preview and the target stay where they are.
-  if (zone == currentSnap_)
+  // The same position on another screen is another target: the preview follows the pointer.
+  if (zone == currentSnap_ && (!zone || screen == currentSnapScreen_))
     return;
   currentSnap_ = zone;
   currentSnapScreen_ = screen;
@@ -155,18 +185,23 @@ void DragMonitor::mouseDragged(Point p) {
 void DragMonitor::mouseUp() {
   const std::optional<SnapPosition> position = currentSnap_;
   const std::optional<Screen> screen = currentSnapScreen_;
+  const std::optional<AXElement> window = pressedWindow_;
   overlayWindow_.hide(true);
   reset();
   if (!position || !appState_.snappingEnabled())
     return;
   // The snap reads nothing of the monitor, so a new press during the delay cannot change it.
-  platform_.scheduler.after(
-      zones_.snapDelay(), lifetime_.guard([windowManager = &windowManager_, p = *position, screen] {
-        windowManager->snap(p, screen);
-      }));
+  // The window held is the one snapped: one that takes no focus leaves another one active.
+  platform_.scheduler.after(zones_.snapDelay(), lifetime_.guard([windowManager = &windowManager_,
+                                                                 p = *position, screen, window] {
+    if (window)
+      windowManager->snap(p, *window, screen);
+    else
+      windowManager->snap(p, screen);
+  }));
 }
 
-bool DragMonitor::isTitleBarClick(Point q) {
+std::optional<DragMonitor::TitleBarPress> DragMonitor::isTitleBarClick(Point q) {
   Accessibility& ax = platform_.accessibility;
   const AXElement systemWide = ax.systemWideElement();
   ax.setMessagingTimeout(systemWide, accessibilityTimeout);
@@ -176,20 +211,24 @@ bool DragMonitor::isTitleBarClick(Point q) {
   return isElementInTitleBar(*element, q);
 }
 
-bool DragMonitor::isElementInTitleBar(AXElement element, Point q) {
+std::optional<DragMonitor::TitleBarPress> DragMonitor::isElementInTitleBar(AXElement element,
+                                                                           Point q) {
   Accessibility& ax = platform_.accessibility;
   for (int depth = 0; depth < maxElementDepth; ++depth) {
     const std::optional<AXValue> role = ax.copyAttribute(element, AXAttribute::Role);
     const std::string* roleText = role ? std::get_if<std::string>(&*role) : nullptr;
-    if (roleText && *roleText == "AXWindow")
-      return clickIsInTitleBarZone(element, q);
+    if (roleText && *roleText == "AXWindow") {
+      if (!clickIsInTitleBarZone(element, q))
+        return std::nullopt;
+      return TitleBarPress{element};
+    }
     const std::optional<AXValue> parent = ax.copyAttribute(element, AXAttribute::Parent);
     const AXElement* next = parent ? std::get_if<AXElement>(&*parent) : nullptr;
     if (!next)
-      return false;
+      return std::nullopt;
     element = *next;
   }
-  return false;
+  return std::nullopt;
 }
 
 bool DragMonitor::clickIsInTitleBarZone(AXElement window, Point q) {
@@ -200,7 +239,7 @@ bool DragMonitor::clickIsInTitleBarZone(AXElement window, Point q) {
          q.y <= frame->y + titleBarHeight;
 }
 
-bool DragMonitor::pointIsInWindowTitleBar(Point q) {
+std::optional<DragMonitor::TitleBarPress> DragMonitor::pointIsInWindowTitleBar(Point q) {
   const ProcessId ownPid = platform_.runningApps.currentProcessId();
   for (const WindowListEntry& entry : platform_.windowList.onScreenWindows()) {
     // Only ordinary windows of other applications; our own preview must never decide.
@@ -209,9 +248,11 @@ bool DragMonitor::pointIsInWindowTitleBar(Point q) {
     const Rect& bounds = *entry.bounds;
     if (bounds.width <= 1 || bounds.height <= 1 || !contains(bounds, q))
       continue;
-    return q.y <= bounds.minY() + titleBarHeight;
+    if (q.y > bounds.minY() + titleBarHeight)
+      return std::nullopt;
+    return TitleBarPress{entry.window};
   }
-  return false;
+  return std::nullopt;
 }
 
 std::optional<Screen> DragMonitor::screenAt(Point p) {

@@ -1,6 +1,7 @@
 // Watches the left mouse button system-wide: a press on a title bar that is dragged into a
-// drag zone shows the snap preview, and the release snaps the frontmost window there. Also
-// notices when the system keeps refusing the event tap although access has been granted.
+// drag zone shows the snap preview, and the release snaps the dragged window there. A snapped
+// window dragged away gets its earlier size back. Also notices when the system keeps refusing
+// the event tap although access has been granted.
 #pragma once
 
 #include <optional>
@@ -46,15 +47,30 @@ class DragMonitor {
   Signal<> needsRestartForTapChanged;
 
  private:
+  // A press on a title bar, and the window it belongs to where the platform names it.
+  struct TitleBarPress {
+    std::optional<AXElement> window;
+  };
+  // A window pressed while Dovrik still had it where a snap put it.
+  struct SnappedPress {
+    AXElement window;
+    Rect frame;        // at the press
+    Rect frameBefore;  // before the snap
+  };
+
   void handleTapEvent(const TapEvent& event);
   void mouseDown(Point quartz, Point desktop);
-  void mouseDragged(Point desktop);
+  void mouseDragged(Point quartz, Point desktop);
   void mouseUp();
   void reset();
-  bool isTitleBarClick(Point quartz);
-  bool isElementInTitleBar(AXElement element, Point quartz);
+  std::optional<SnappedPress> snappedPress(AXElement window);
+  // Gives the window its size from before the snap, under the pointer at `quartz` so that the
+  // point the user holds stays at the same share of the title bar.
+  void restoreSize(const SnappedPress& press, Point quartz);
+  std::optional<TitleBarPress> isTitleBarClick(Point quartz);
+  std::optional<TitleBarPress> isElementInTitleBar(AXElement element, Point quartz);
   bool clickIsInTitleBarZone(AXElement window, Point quartz);
-  bool pointIsInWindowTitleBar(Point quartz);
+  std::optional<TitleBarPress> pointIsInWindowTitleBar(Point quartz);
   std::optional<Screen> screenAt(Point desktop);
   void cancelPendingRetry();
   void setNeedsRestartForTap(bool value);
@@ -68,12 +84,18 @@ class DragMonitor {
   std::optional<EventTapRef> eventTap_;
   std::optional<TaskId> pendingRetry_;
 
-  // The press, in desktop space (y up).
+  // The press, in desktop space (y up) and in accessibility space (y down).
   std::optional<Point> mouseDownAppKit_;
+  std::optional<Point> mouseDownQuartz_;
   // The pointer has travelled the drag threshold since the press.
   bool isDragging_ = false;
   // The press was on a title bar; decided once, at the press.
   bool isWindowDrag_ = false;
+  // The window whose title bar was pressed, when known; it is the one snapped.
+  std::optional<AXElement> pressedWindow_;
+  // Set while the pressed window still sits where a snap put it and the switch is on; used
+  // once, when the press becomes a drag.
+  std::optional<SnappedPress> snappedPress_;
   // The zone under the pointer at the last drag event, and the screen it was entered on.
   std::optional<SnapPosition> currentSnap_;
   std::optional<Screen> currentSnapScreen_;

@@ -209,6 +209,13 @@ void AppState::setEnabledPositionsData(Bytes value) {
   writeValue("enabledPositions", std::move(value));
 }
 
+bool AppState::restoreSizeOnDrag() const {
+  return readBool("restoreSizeOnDrag", true);
+}
+void AppState::setRestoreSizeOnDrag(bool value) {
+  writeBool("restoreSizeOnDrag", value);
+}
+
 Bytes AppState::shortcutsData() const {
   return readData("shortcutsData", Bytes{});
 }

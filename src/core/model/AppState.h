@@ -92,6 +92,9 @@ class AppState {
   // The paste keystrokes chosen per application, as JSON.
   Bytes pasteKeysData() const;
   void setPasteKeysData(Bytes value);
+  // A snapped window dragged away by its title bar takes back its size from before the snap.
+  bool restoreSizeOnDrag() const;
+  void setRestoreSizeOnDrag(bool value);
   bool hasPromptedForAccessibility() const;
   void setHasPromptedForAccessibility(bool value);
 

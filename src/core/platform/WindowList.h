@@ -4,6 +4,7 @@
 #include <optional>
 #include <vector>
 
+#include "core/platform/Accessibility.h"
 #include "core/platform/Geometry.h"
 #include "core/platform/RunningApps.h"
 
@@ -15,6 +16,8 @@ struct WindowListEntry {
   ProcessId ownerPid = 0;
   // Outer frame in accessibility space; nothing when the system does not report it.
   std::optional<Rect> bounds;
+  // The same window as the accessibility interface names it; nothing when it names none.
+  std::optional<AXElement> window;
   friend bool operator==(const WindowListEntry&, const WindowListEntry&) = default;
 };
 

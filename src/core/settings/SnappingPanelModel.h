@@ -24,6 +24,10 @@ class SnappingPanelModel {
   static constexpr std::string_view animateSubtitle = "Off snaps instantly";
   static constexpr std::string_view speedTitle = "Speed";
   static constexpr std::string_view speedSubtitle = "How long the animation takes";
+  static constexpr std::string_view restoreSizeTitle =
+      "Restore size when dragging a snapped window away";
+  static constexpr std::string_view restoreSizeSubtitle =
+      "It takes back the size it had before the snap";
   static constexpr std::string_view previewSection = "Preview Overlay";
   static constexpr std::string_view opacitySubtitle = "How solid the snap preview looks";
   static constexpr std::string_view roundedCornersTitle = "Rounded corners";
@@ -47,6 +51,9 @@ class SnappingPanelModel {
   AnimationSpeed speed() const;
   void setSpeed(AnimationSpeed speed);
   bool speedPickerEnabled() const { return animationsEnabled(); }
+
+  bool restoreSizeOnDrag() const { return appState_.restoreSizeOnDrag(); }
+  void setRestoreSizeOnDrag(bool enabled) { appState_.setRestoreSizeOnDrag(enabled); }
 
   double opacity() const { return appState_.previewOpacity(); }
   // Kept between 10 % and 70 %, on steps of 5 %.

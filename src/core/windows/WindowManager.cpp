@@ -148,26 +148,32 @@ std::optional<Screen> WindowManager::screenForWindow(AXElement window) {
 
 bool WindowManager::snap(SnapPosition position, std::optional<Screen> screen,
                          std::optional<bool> animated) {
-  return snapWindow(position, std::move(screen), animated, false);
+  const std::optional<AXElement> window = frontmostWindow();
+  return window && snapWindow(position, *window, std::move(screen), animated, false);
+}
+
+bool WindowManager::snap(SnapPosition position, AXElement window, std::optional<Screen> screen,
+                         std::optional<bool> animated) {
+  return snapWindow(position, window, std::move(screen), animated, false);
 }
 
 bool WindowManager::snapOrCycle(SnapPosition position) {
-  return snapWindow(position, std::nullopt, std::nullopt, appState_.cyclesSnapSizes());
+  const std::optional<AXElement> window = frontmostWindow();
+  return window &&
+         snapWindow(position, *window, std::nullopt, std::nullopt, appState_.cyclesSnapSizes());
 }
 
-bool WindowManager::snapWindow(SnapPosition position, std::optional<Screen> screen,
-                               std::optional<bool> animated, bool cycles) {
-  const std::optional<AXElement> window = frontmostWindow();
-  if (!window)
-    return false;
+bool WindowManager::snapWindow(SnapPosition position, AXElement window,
+                               std::optional<Screen> screen, std::optional<bool> animated,
+                               bool cycles) {
   const bool animate = animated.value_or(appState_.animationsEnabled());
   if (!screen)
-    screen = screenForWindow(*window);
+    screen = screenForWindow(window);
   if (!screen)
     return false;
-  const SnapSize size = cycles ? nextSize(*window, position, screen->visibleFrame) : SnapSize::half;
+  const SnapSize size = cycles ? nextSize(window, position, screen->visibleFrame) : SnapSize::half;
   const Rect target = snapFrame(position, screen->visibleFrame, snapGap(), size);
-  place(*window, flipRect(target, primaryScreenHeight()), animate);
+  place(window, flipRect(target, primaryScreenHeight()), animate);
   return true;
 }
 
@@ -271,6 +277,13 @@ void WindowManager::place(AXElement window, const Rect& frame, bool animated) {
   if (const std::optional<Rect> current = settledFrame(window))
     placedFrames_.notePlacement(window.handle, *current, frame);
   setFrame(frame, window, animated);
+}
+
+std::optional<Rect> WindowManager::frameBeforePlacement(AXElement window) {
+  const std::optional<Rect> current = settledFrame(window);
+  if (!current)
+    return std::nullopt;
+  return placedFrames_.frameBefore(window.handle, *current);
 }
 
 std::vector<WindowManager::ManagedWindow> WindowManager::allManageableWindows() {

@@ -51,6 +51,11 @@ class WindowManager {
   bool restore(std::optional<bool> animated = std::nullopt);
   // One of the two above, with the animations preference.
   bool perform(WindowAction action);
+  // Snaps one given window, as above.
+  bool snap(SnapPosition position, AXElement window, std::optional<Screen> screen = std::nullopt,
+            std::optional<bool> animated = std::nullopt);
+  // The frame `window` had before Dovrik snapped it, while it is still where the snap put it.
+  std::optional<Rect> frameBeforePlacement(AXElement window);
   // Moves and resizes one window to a frame in accessibility space, at once or in eased
   // steps; a newer change of the same window supersedes steps still pending.
   void setFrame(const Rect& frame, AXElement window, bool animated);
@@ -65,12 +70,10 @@ class WindowManager {
   std::vector<AXElement> windows(const std::string& bundleIdentifier);
   std::optional<Screen> screenForWindow(AXElement window);
   double primaryScreenHeight() const;
-  // Where the windows Dovrik placed were before, in accessibility space.
-  const PlacedFrames& placedFrames() const { return placedFrames_; }
 
  private:
-  bool snapWindow(SnapPosition position, std::optional<Screen> screen, std::optional<bool> animated,
-                  bool cycles);
+  bool snapWindow(SnapPosition position, AXElement window, std::optional<Screen> screen,
+                  std::optional<bool> animated, bool cycles);
   // The size after the one `window` is in now at `position`; a half when it is in none.
   SnapSize nextSize(AXElement window, SnapPosition position, const Rect& visibleFrame);
   // The stored gap, inside the range the settings offer.

@@ -1,6 +1,7 @@
 // Listing the windows on screen, front to back.
 #include "linux/kwin/KWinWindowList.h"
 
+#include "linux/kwin/KWinAccessibility.h"
 #include "linux/kwin/KWinSpace.h"
 
 namespace dovrik::kwin {
@@ -16,6 +17,7 @@ std::vector<WindowListEntry> KWinWindowList::onScreenWindows() {
     entry.layer = window->dock ? dockLayer : window->isOrdinary() ? normalLayer : floatingLayer;
     entry.ownerPid = *apps_.owner(handle);
     entry.bounds = space.toAccessibility(window->frame);
+    entry.window = KWinAccessibility::windowElement(handle);
     entries.push_back(entry);
   }
   return entries;

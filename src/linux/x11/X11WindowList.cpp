@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "core/windows/WindowElements.h"
+
 namespace dovrik::x11 {
 namespace {
 
@@ -63,6 +65,7 @@ std::vector<WindowListEntry> X11WindowList::onScreenWindows() {
     entry.ownerPid = *owner;
     if (const auto frame = clients_.outerFrame(window))
       entry.bounds = x_.rootToAccessibility(*frame);
+    entry.window = elements::window(window);
     entries.push_back(entry);
   }
   return entries;

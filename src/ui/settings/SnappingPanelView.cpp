@@ -35,6 +35,10 @@ void SnappingPanelView::build() {
                              [&m](bool on) { m.setAnimationsEnabled(on); })}));
   motion->addRow(
       row({}, SnappingPanelModel::speedTitle, SnappingPanelModel::speedSubtitle, {speedPicker()}));
+  motion->addRow(row({}, SnappingPanelModel::restoreSizeTitle,
+                     SnappingPanelModel::restoreSizeSubtitle,
+                     {toggle(SnappingPanelModel::restoreSizeTitle, m.restoreSizeOnDrag(),
+                             [&m](bool on) { m.setRestoreSizeOnDrag(on); })}));
 
   addSection(SnappingPanelModel::sizesSection);
   SettingsCard* sizes = addCard();

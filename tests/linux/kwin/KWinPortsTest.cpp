@@ -243,7 +243,12 @@ TEST_F(KWinPortsTest, TheWindowListIsFrontToBackWithLayers) {
   KWinWindowList list(mirror, apps);
   const auto entries = list.onScreenWindows();
   ASSERT_EQ(entries.size(), 3u);
-  EXPECT_EQ(entries[0], (WindowListEntry{KWinWindowList::normalLayer, 1, Rect{0, 0, 10, 10}}));
+  EXPECT_EQ(entries[0].layer, KWinWindowList::normalLayer);
+  EXPECT_EQ(entries[0].ownerPid, 1);
+  EXPECT_EQ(entries[0].bounds, (Rect{0, 0, 10, 10}));
+  // Each entry names its window, so a press found through the list knows what it holds.
+  ASSERT_TRUE(entries[0].window && entries[1].window);
+  EXPECT_NE(entries[0].window, entries[1].window);
   EXPECT_EQ(entries[1].layer, KWinWindowList::dockLayer);
   EXPECT_EQ(entries[2].layer, KWinWindowList::floatingLayer);
 }

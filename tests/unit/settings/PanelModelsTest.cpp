@@ -90,6 +90,12 @@ TEST_F(PanelModelsTest, SnappingPanelKeepsOpacityInRangeAndShowsItAsAPercentage)
   EXPECT_EQ(panel.speed(), AnimationSpeed::normal);
   panel.setAnimationsEnabled(false);
   EXPECT_FALSE(panel.speedPickerEnabled());
+
+  // On until switched off, and stored under its own key.
+  EXPECT_TRUE(panel.restoreSizeOnDrag());
+  panel.setRestoreSizeOnDrag(false);
+  EXPECT_EQ(sim.defaults.application().boolValue("restoreSizeOnDrag"), false);
+  EXPECT_FALSE(app.appState().restoreSizeOnDrag());
 }
 
 // Both rows are stored under keys of their own, so settings files written before them keep

@@ -1,0 +1,45 @@
+// The drag command: reading and switching what happens to a snapped window dragged away.
+#include "core/cli/DragCommand.h"
+
+#include "core/app/App.h"
+#include "core/cli/CommandSupport.h"
+
+namespace dovrik::cli {
+namespace {
+
+const char* const kVerbs = "restore-size";
+
+std::optional<std::string> checkDrag(const Arguments& args) {
+  if (args.empty())
+    return missingVerb(kVerbs);
+  if (args[0] != "restore-size")
+    return unknownVerb(args[0], kVerbs);
+  if (args.size() > 2 || (args.size() == 2 && args[1] != "on" && args[1] != "off"))
+    return "usage: dovrik drag restore-size [on|off]";
+  return std::nullopt;
+}
+
+CommandOutcome runDrag(App& app, const Arguments& args, const Caller&) {
+  AppState& state = app.appState();
+  if (args.size() == 2)
+    state.setRestoreSizeOnDrag(args[1] == "on");
+  return CommandOutcome::done(std::string(state.restoreSizeOnDrag() ? "on" : "off") + "\n");
+}
+
+}  // namespace
+
+Command dragCommand() {
+  return {
+      .name = "drag",
+      .synopsis = "restore-size [on|off]",
+      .summary = "Say or set what a snapped window does when dragged away.",
+      .details =
+          "  restore-size [on|off]   A snapped window dragged away by its title bar takes\n"
+          "                          back the size it had before the snap. Without on or\n"
+          "                          off, prints the current setting.\n",
+      .check = checkDrag,
+      .run = runDrag,
+  };
+}
+
+}  // namespace dovrik::cli

@@ -1,0 +1,40 @@
+// `dovrik drag restore-size [on|off]`: the words checked in the client, the switch read and set
+// in the running Dovrik.
+#include <gtest/gtest.h>
+
+#include "core/app/App.h"
+#include "core/cli/CommandLine.h"
+#include "core/cli/CommandMessages.h"
+#include "tests/unit/support/SimWorld.h"
+
+namespace dovrik::cli {
+namespace {
+
+TEST(DragCommandTest, ReadsAndSwitchesRestoringTheSizeAndRefusesOtherWords) {
+  for (const std::vector<std::string>& bad :
+       std::vector<std::vector<std::string>>{{"drag"},
+                                             {"drag", "restore"},
+                                             {"drag", "restore-size", "yes"},
+                                             {"drag", "restore-size", "on", "off"}}) {
+    const Invocation parsed = parseCommandLine(bad, "1");
+    EXPECT_EQ(parsed.action, Invocation::Action::answerHere);
+    EXPECT_EQ(parsed.outcome.exitCode, 2);
+  }
+  EXPECT_EQ(parseCommandLine({"drag", "restore-size", "off"}, "1").action,
+            Invocation::Action::forward);
+
+  test::SimWorld world;
+  App app{world.platform};
+  app.start();
+  const auto ask = [&](const std::vector<std::string>& words) {
+    return outcomeOfReply(answerRequest(app, encodeRequest(words)));
+  };
+  EXPECT_EQ(ask({"drag", "restore-size"}), CommandOutcome::done("on\n"));
+  EXPECT_EQ(ask({"drag", "restore-size", "off"}), CommandOutcome::done("off\n"));
+  EXPECT_FALSE(app.appState().restoreSizeOnDrag());
+  EXPECT_EQ(ask({"drag", "restore-size"}), CommandOutcome::done("off\n"));
+  EXPECT_EQ(ask({"drag", "restore-size", "on"}), CommandOutcome::done("on\n"));
+}
+
+}  // namespace
+}  // namespace dovrik::cli
