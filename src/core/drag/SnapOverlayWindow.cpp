@@ -1,6 +1,8 @@
 // Fades and the transition token of the snap preview.
 #include "core/drag/SnapOverlayWindow.h"
 
+#include "core/windows/SnapFrames.h"
+
 namespace dovrik {
 
 SnapOverlayWindow::SnapOverlayWindow(OverlaySurface& surface, AppState& appState)
@@ -10,7 +12,8 @@ void SnapOverlayWindow::show(SnapPosition position, const Screen& screen) {
   if (!appState_.showSnapPreview())
     return;
   ++transitionToken_;
-  surface_.setFrame(targetFrame(position, screen.visibleFrame));
+  // The frame the drop will give the window, gap included.
+  surface_.setFrame(snapFrame(position, screen.visibleFrame, usableSnapGap(appState_.snapGap())));
   surface_.setContent({appState_.previewOpacity(), appState_.useRoundedCorners()});
   // Every appearance starts with a fade-in from nothing.
   if (!surface_.isVisible()) {

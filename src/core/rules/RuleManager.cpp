@@ -85,12 +85,8 @@ void RuleManager::snap(const AppRule& rule, const std::optional<RunningApp>& app
   }
   if (!window)
     return;
-  const std::optional<Screen> screen = windowManager_.screenForWindow(*window);
-  if (!screen)
-    return;
-  const Rect target = targetFrame(rule.snapPosition, screen->visibleFrame);
-  windowManager_.setFrame(flipRect(target, windowManager_.primaryScreenHeight()), *window,
-                          appState_.animationsEnabled());
+  // As any snap: with the gap, and a frame to go back to.
+  windowManager_.snap(rule.snapPosition, *window);
 }
 
 // --- Persistence ---

@@ -111,4 +111,8 @@ SnapSize nextSnapSize(SnapSize size) {
   return next == snapSizeCycle.end() ? snapSizeCycle.front() : *next;
 }
 
+double usableSnapGap(std::int64_t stored) {
+  return static_cast<double>(std::clamp<std::int64_t>(stored, 0, maximumSnapGap));
+}
+
 }  // namespace dovrik

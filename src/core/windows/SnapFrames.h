@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 
 #include "core/model/SnapPosition.h"
 #include "core/platform/Geometry.h"
@@ -30,6 +31,9 @@ bool cyclesSize(SnapPosition position);
 // and a half size the frame is exactly `targetFrame`'s.
 Rect snapFrame(SnapPosition position, const Rect& visibleFrame, double gap,
                SnapSize size = SnapSize::half);
+
+// A stored gap inside the range the settings offer: a hand-edited file may hold any number.
+double usableSnapGap(std::int64_t stored);
 
 // The size after `size` in the cycle; the last wraps to the first.
 SnapSize nextSnapSize(SnapSize size);

@@ -178,7 +178,7 @@ bool WindowManager::snapWindow(SnapPosition position, AXElement window,
 }
 
 double WindowManager::snapGap() const {
-  return static_cast<double>(std::clamp<std::int64_t>(appState_.snapGap(), 0, maximumSnapGap));
+  return usableSnapGap(appState_.snapGap());
 }
 
 SnapSize WindowManager::nextSize(AXElement window, SnapPosition position,

@@ -128,6 +128,11 @@ TEST_F(SnapOverlayWindowTest, SettingsAreReadAtEachShow) {
   overlay.show(SnapPosition::topLeft, screen);
   EXPECT_EQ(surface.contents.back(), (OverlayContent{0.8, false}));
   EXPECT_EQ(SnapOverlayView{surface.contents.back()}.cornerRadius(), 4);
+
+  // The preview shows where the drop puts the window, gap included.
+  state.setSnapGap(24);
+  overlay.show(SnapPosition::rightHalf, screen);
+  EXPECT_EQ(surface.frame(), (Rect{732, 24, 684, 827}));
 }
 
 }  // namespace
