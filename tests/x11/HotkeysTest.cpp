@@ -115,7 +115,7 @@ TEST_F(HotkeysTest, KeyCodeAtReversesRegistrationAndFollowsTheKeymap) {
       ++recordable;
     }
   }
-  EXPECT_EQ(recordable, 30);
+  EXPECT_EQ(recordable, 31);
   EXPECT_EQ(x().hotkeys.keyCodeAt(client->keycodeOf(XK_Escape)), 53);
   EXPECT_EQ(x().hotkeys.keyCodeAt(client->keycodeOf(XK_F1)), -1);
 
