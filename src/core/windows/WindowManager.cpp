@@ -189,16 +189,24 @@ SnapSize WindowManager::nextSize(AXElement window, SnapPosition position,
   const std::optional<Rect> current = settledFrame(window);
   if (!current)
     return SnapSize::half;
-  const double gap = snapGap();
-  const double primaryHeight = primaryScreenHeight();
   // Read from the window itself rather than remembered, so that a window the user has moved
   // or resized since starts again at a half.
+  const std::optional<SnapSize> size =
+      sizeHeld(*current, position, visibleFrame, primaryScreenHeight());
+  return size ? nextSnapSize(*size) : SnapSize::half;
+}
+
+std::optional<SnapSize> WindowManager::sizeHeld(const Rect& frame, SnapPosition position,
+                                                const Rect& visibleFrame,
+                                                double primaryHeight) const {
+  const double gap = snapGap();
   for (const SnapSize size : snapSizeCycle) {
-    const Rect step = flipRect(snapFrame(position, visibleFrame, gap, size), primaryHeight);
-    if (hasTakenFrame(*current, step))
-      return nextSnapSize(size);
+    if (hasTakenFrame(frame, flipRect(snapFrame(position, visibleFrame, gap, size), primaryHeight)))
+      return size;
+    if (!cyclesSize(position))
+      break;
   }
-  return SnapSize::half;
+  return std::nullopt;
 }
 
 bool WindowManager::moveToAdjacentDisplay(DisplayDirection direction,
@@ -217,22 +225,13 @@ bool WindowManager::moveToAdjacentDisplay(DisplayDirection direction,
   Rect frame = flipRect(
       carriedFrame(flipRect(*current, height), source.visibleFrame, target.visibleFrame), height);
   // A snapped window, in any of its sizes, takes the same snap on the other monitor.
-  const double gap = snapGap();
-  const auto snappedAs = [&]() -> std::optional<std::pair<SnapPosition, SnapSize>> {
-    for (const SnapPosition position : allSnapPositions) {
-      for (const SnapSize size : snapSizeCycle) {
-        const Rect snapped = snapFrame(position, source.visibleFrame, gap, size);
-        if (hasTakenFrame(*current, flipRect(snapped, height)))
-          return std::pair{position, size};
-        if (!cyclesSize(position))
-          break;
-      }
+  for (const SnapPosition position : allSnapPositions) {
+    if (const std::optional<SnapSize> size =
+            sizeHeld(*current, position, source.visibleFrame, height)) {
+      frame = flipRect(snapFrame(position, target.visibleFrame, snapGap(), *size), height);
+      break;
     }
-    return std::nullopt;
-  }();
-  if (snappedAs)
-    frame =
-        flipRect(snapFrame(snappedAs->first, target.visibleFrame, gap, snappedAs->second), height);
+  }
   place(*window, frame, animated.value_or(appState_.animationsEnabled()));
   return true;
 }

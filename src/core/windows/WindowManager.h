@@ -76,6 +76,10 @@ class WindowManager {
                   std::optional<bool> animated, bool cycles);
   // The size after the one `window` is in now at `position`; a half when it is in none.
   SnapSize nextSize(AXElement window, SnapPosition position, const Rect& visibleFrame);
+  // The size at which `frame` (accessibility space) holds `position` in a visible frame, if
+  // it holds it at all.
+  std::optional<SnapSize> sizeHeld(const Rect& frame, SnapPosition position,
+                                   const Rect& visibleFrame, double primaryHeight) const;
   // The stored gap, inside the range the settings offer.
   double snapGap() const;
   // Moves a window to a frame of Dovrik's choosing (accessibility space), remembering where
