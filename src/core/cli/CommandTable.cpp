@@ -10,6 +10,7 @@
 #include "core/cli/RulesCommand.h"
 #include "core/cli/SettingsCommand.h"
 #include "core/cli/ShelfCommand.h"
+#include "core/cli/ShortcutsCommand.h"
 #include "core/cli/SnapCommand.h"
 #include "core/cli/UpdateCommand.h"
 
@@ -17,9 +18,10 @@ namespace dovrik::cli {
 
 const std::vector<Command>& commandTable() {
   static const std::vector<Command> table = {
-      snapCommand(),   layoutCommand(), clipboardCommand(), shelfCommand(),
-      rulesCommand(),  appsCommand(),   settingsCommand(),  onboardingCommand(),
-      updateCommand(), quitCommand(),   relaunchCommand(),  dragCommand(),
+      snapCommand(),       layoutCommand(), clipboardCommand(), shelfCommand(),
+      shortcutsCommand(),  rulesCommand(),  appsCommand(),      settingsCommand(),
+      onboardingCommand(), updateCommand(), quitCommand(),      relaunchCommand(),
+      dragCommand(),
   };
   return table;
 }

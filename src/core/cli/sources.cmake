@@ -11,6 +11,8 @@ list(APPEND DOVRIK_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/OnboardingCommand.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PanelSettings.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ShelfCommand.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ShortcutArgument.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ShortcutsCommand.cpp
   ${CMAKE_CURRENT_LIST_DIR}/RulesCommand.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SettingsCommand.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SnapCommand.cpp

@@ -17,13 +17,15 @@ ClipboardShortcutRow::ClipboardShortcutRow(Platform& platform, AppState& appStat
       setConflictNotice_(setConflictNotice),
       recorder_(
           platform, appState, ownHotkeys, ShortcutAction::clipboardHistory(),
-          [this](const KeyboardShortcut& shortcut) {
-            appState_.setClipboardShortcut(shortcut);
-            // A recorder that releases the hotkeys registers this one when it restores.
-            if (!ownHotkeys_.isReleased())
-              hotkey_.registerHotkey();
-          },
+          [this](const KeyboardShortcut& shortcut) { store(shortcut); },
           std::move(setConflictNotice)) {}
+
+void ClipboardShortcutRow::store(const KeyboardShortcut& shortcut) {
+  appState_.setClipboardShortcut(shortcut);
+  // A recorder that releases the hotkeys registers this one when it restores.
+  if (!ownHotkeys_.isReleased())
+    hotkey_.registerHotkey();
+}
 
 void ClipboardShortcutRow::reset() {
   setConflictNotice_(appState_.resetClipboardShortcut());

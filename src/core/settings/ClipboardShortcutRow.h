@@ -29,6 +29,8 @@ class ClipboardShortcutRow {
   ShortcutRecorder& recorder() { return recorder_; }
   const ShortcutRecorder& recorder() const { return recorder_; }
   const std::string& resetHelp() const { return platform_.texts.clipboardShortcutResetHelp; }
+  // Stores a shortcut already checked for conflicts and takes it as the hotkey.
+  void store(const KeyboardShortcut& shortcut);
   // Back to ⇧⌘V unless another action holds it; then the conflict notice says which.
   void reset();
   // While history is on and the system refused the hotkey; never while a recorder listens,

@@ -110,6 +110,22 @@ void ShortcutsPanelModel::clearShortcut(WindowAction action) {
   storeShortcut(action, std::nullopt);
 }
 
+std::optional<std::string> ShortcutsPanelModel::assign(
+    const ShortcutAction& action, const std::optional<KeyboardShortcut>& shortcut) {
+  if (shortcut) {
+    if (const auto owner = appState_.conflictingAction(*shortcut, action))
+      return appState_.conflictNotice(*shortcut, *owner);
+  }
+  if (const SnapPosition* position = action.snapPosition())
+    storeShortcut(*position, shortcut);
+  else if (const WindowAction* windowAction = action.windowAction())
+    storeShortcut(*windowAction, shortcut);
+  else if (action.isClipboardHistory() && shortcut)
+    clipboardRow_.store(*shortcut);
+  setConflictNotice(std::nullopt);
+  return std::nullopt;
+}
+
 void ShortcutsPanelModel::resetAll() {
   appState_.setShortcuts(AppState::defaultShortcuts());
   for (const auto& [action, shortcut] : AppState::defaultWindowActionShortcuts())

@@ -54,6 +54,10 @@ class ShortcutsPanelModel {
   std::optional<KeyboardShortcut> shortcut(WindowAction action) const;
   ShortcutRecorder& recorder(WindowAction action);
   void clearShortcut(WindowAction action);
+  // Gives `action` a shortcut without recording one, or none (the clipboard history always
+  // keeps one); answers the conflict notice instead when another action holds the shortcut.
+  std::optional<std::string> assign(const ShortcutAction& action,
+                                    const std::optional<KeyboardShortcut>& shortcut);
   // The four default snap shortcuts and none for the other positions, and the window commands'
   // defaults; the clipboard hotkey is registered again too.
   void resetAll();

@@ -101,8 +101,8 @@ TEST(CommandLineTest, HelpVersionAndWrongUsageAreAnsweredWithoutTheAgent) {
 
   expectOneErrorLine(
       parse({"frob"}).outcome, 2,
-      "unknown command \"frob\"; commands: snap, layout, clipboard, shelf, rules, apps, settings, "
-      "onboarding, update, quit, relaunch, drag, help.");
+      "unknown command \"frob\"; commands: snap, layout, clipboard, shelf, shortcuts, rules, apps, "
+      "settings, onboarding, update, quit, relaunch, drag, help.");
   expectOneErrorLine(parse({"help", "frob"}).outcome, 2, "unknown command \"frob\"");
   expectOneErrorLine(parse({"help", "snap", "more"}).outcome, 2, "at most one COMMAND");
   expectOneErrorLine(parse({"--frob"}).outcome, 2, "unknown option \"--frob\"");
