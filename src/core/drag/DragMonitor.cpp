@@ -6,6 +6,7 @@
 #include <utility>
 #include <variant>
 
+#include "core/windows/PlacedFrames.h"
 #include "core/windows/ScreenGeometry.h"
 
 namespace dovrik {
@@ -98,7 +99,7 @@ void DragMonitor::handleTapEvent(const TapEvent& event) {
       mouseDragged(event.location, flipPoint(event.location, windowManager_.primaryScreenHeight()));
       return;
     case TapEventType::leftMouseUp:
-      mouseUp();
+      mouseUp(event.location);
       return;
     case TapEventType::rightMouseDown:
       return;
@@ -112,6 +113,7 @@ void DragMonitor::reset() {
   isWindowDrag_ = false;
   pressedWindow_.reset();
   snappedPress_.reset();
+  restoredDrag_.reset();
   currentSnap_.reset();
   currentSnapScreen_.reset();
 }
@@ -149,6 +151,16 @@ void DragMonitor::restoreSize(const SnappedPress& press, Point q) {
   const Rect restored{q.x - share * press.frameBefore.width, q.y - (held.y - press.frame.y),
                       press.frameBefore.width, press.frameBefore.height};
   windowManager_.setFrame(restored, press.window, false);
+  restoredDrag_ = RestoredDrag{press.window, restored.size(), share, held.y - press.frame.y};
+}
+
+void DragMonitor::keepRestoredSize(const RestoredDrag& drag, Point q) {
+  const std::optional<Rect> frame = windowManager_.axFrame(drag.window);
+  if (!frame || hasTakenFrame(*frame, {frame->x, frame->y, drag.size.width, drag.size.height}))
+    return;
+  windowManager_.setFrame(
+      {q.x - drag.share * drag.size.width, q.y - drag.grabY, drag.size.width, drag.size.height},
+      drag.window, false);
 }
 
 void DragMonitor::mouseDragged(Point q, Point p) {
@@ -182,12 +194,19 @@ void DragMonitor::mouseDragged(Point q, Point p) {
     overlayWindow_.hide(true);
 }
 
-void DragMonitor::mouseUp() {
+void DragMonitor::mouseUp(Point q) {
   const std::optional<SnapPosition> position = currentSnap_;
   const std::optional<Screen> screen = currentSnapScreen_;
   const std::optional<AXElement> window = pressedWindow_;
+  const std::optional<RestoredDrag> restored = restoredDrag_;
   overlayWindow_.hide(true);
   reset();
+  // Waits as the snap does, for the window manager to end its move first.
+  if (restored && !position) {
+    platform_.scheduler.after(zones_.snapDelay(), lifetime_.guard([this, drag = *restored, q] {
+      keepRestoredSize(drag, q);
+    }));
+  }
   if (!position || !appState_.snappingEnabled())
     return;
   // The snap reads nothing of the monitor, so a new press during the delay cannot change it.

@@ -57,16 +57,26 @@ class DragMonitor {
     Rect frame;        // at the press
     Rect frameBefore;  // before the snap
   };
+  // A size given back at the start of a drag, and where the pointer holds the window.
+  struct RestoredDrag {
+    AXElement window;
+    Size size;
+    double share;  // of the width, left of the pointer
+    double grabY;  // from the top of the frame to the pointer
+  };
 
   void handleTapEvent(const TapEvent& event);
   void mouseDown(Point quartz, Point desktop);
   void mouseDragged(Point quartz, Point desktop);
-  void mouseUp();
+  void mouseUp(Point quartz);
   void reset();
   std::optional<SnappedPress> snappedPress(AXElement window);
   // Gives the window its size from before the snap, under the pointer at `quartz` so that the
   // point the user holds stays at the same share of the title bar.
   void restoreSize(const SnappedPress& press, Point quartz);
+  // After the release, asks for the given-back size again if the window manager ignored it
+  // during its own move (openbox, xfwm4 do).
+  void keepRestoredSize(const RestoredDrag& drag, Point quartz);
   std::optional<TitleBarPress> isTitleBarClick(Point quartz);
   std::optional<TitleBarPress> isElementInTitleBar(AXElement element, Point quartz);
   bool clickIsInTitleBarZone(AXElement window, Point quartz);
@@ -96,6 +106,7 @@ class DragMonitor {
   // Set while the pressed window still sits where a snap put it and the switch is on; used
   // once, when the press becomes a drag.
   std::optional<SnappedPress> snappedPress_;
+  std::optional<RestoredDrag> restoredDrag_;
   // The zone under the pointer at the last drag event, and the screen it was entered on.
   std::optional<SnapPosition> currentSnap_;
   std::optional<Screen> currentSnapScreen_;

@@ -379,6 +379,21 @@ TEST_F(DragMonitorPressTest, DraggingASnappedWindowAwayGivesItsSizeBackUnderTheP
   EXPECT_EQ(editorFrame().size(), before.size());
 }
 
+TEST_F(DragMonitorPressTest, ASizeTheWindowManagerIgnoredDuringItsMoveIsAskedAgainAtTheRelease) {
+  const Rect before = editorFrame();
+  windowManager.snap(SnapPosition::leftHalf, editorWindow);
+  const Rect half = editorFrame();
+  press({half.x + half.width * 0.75, half.y + 20});
+  drag({700, 300});
+  // The window manager moves the window with the pointer at the size it had when its move began.
+  desktop.setFrame(editorWindow, {800 - 0.75 * half.width, 400 - 20, half.width, half.height});
+  release({800, 400});
+  EXPECT_EQ(editorFrame().size(), half.size()) << "not before the window manager is done";
+  advance(1);
+  EXPECT_EQ(editorFrame(),
+            (Rect{800 - 0.75 * before.width, 400 - 20, before.width, before.height}));
+}
+
 TEST_F(DragMonitorPressTest, WindowsNotWhereASnapPutThemOrWithTheSwitchOffKeepTheirSize) {
   // Never snapped.
   dragTitleBarTo({700, 450});
