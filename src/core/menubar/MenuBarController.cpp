@@ -66,6 +66,8 @@ std::vector<MenuItem> MenuBarController::populate() const {
       MenuItem item =
           MenuItem::command(std::string(rawValue(action)), MenuAction::windowMenuAction);
       item.representedObject = item.title;
+      item.iconName = icon(action);
+      item.iconDescription = item.title;
       menu.push_back(std::move(item));
     }
     menu.push_back(MenuItem::separator());

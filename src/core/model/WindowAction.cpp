@@ -15,6 +15,18 @@ std::string_view rawValue(WindowAction action) {
   return {};
 }
 
+std::string_view icon(WindowAction action) {
+  switch (action) {
+    case WindowAction::nextDisplay:
+      return "display.arrow.right";
+    case WindowAction::previousDisplay:
+      return "display.arrow.left";
+    case WindowAction::restore:
+      return "arrow.uturn.backward";
+  }
+  return {};
+}
+
 std::optional<WindowAction> windowActionFromRawValue(std::string_view text) {
   for (const WindowAction action : allWindowActions) {
     if (rawValue(action) == text)

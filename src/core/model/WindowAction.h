@@ -17,5 +17,7 @@ inline constexpr std::array<WindowAction, 3> allWindowActions = {
 // Display name and stored value ("Next Display").
 std::string_view rawValue(WindowAction action);
 std::optional<WindowAction> windowActionFromRawValue(std::string_view text);
+// The symbol name shown beside the command in menus.
+std::string_view icon(WindowAction action);
 
 }  // namespace dovrik
