@@ -122,6 +122,8 @@ void SettingsPage::addSection(std::string_view title, QWidget* trailing) {
   line->setContentsMargins(4, 10, 0, 0);
   QLabel* caption = textLabel(title, color(ColorToken::textSecondary), 12, true, header);
   caption->setText(caption->text().toUpper());
+  // A title is one line; wrapped, the stretch beside it squeezed it into two.
+  caption->setWordWrap(false);
   line->addWidget(caption);
   line->addStretch(1);
   if (trailing)

@@ -38,7 +38,7 @@ void ShortcutsPanelView::build() {
   addSection(ShortcutsPanelModel::windowsSection);
   SettingsCard* windows = addCard();
   for (const WindowAction action : allWindowActions)
-    addShortcutRow(windows, action, {});
+    addShortcutRow(windows, action, icon(action));
 
   addSection(ShortcutsPanelModel::clipboardSection);
   SettingsCard* clipboard = addCard();
