@@ -49,6 +49,8 @@ ChangeCount SimPasteboard::writeRepresentations(
     content_.types.push_back(representation.type);
     if (representation.type == plainTextType)
       content_.text = representation.bytes;
+    else
+      content_.formats.push_back(representation);
   }
   writes.push_back(Write{.alsoPrimary = alsoPrimary, .representations = representations});
   bump();

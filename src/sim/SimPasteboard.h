@@ -19,6 +19,8 @@ struct SimClipboardContent {
   // An image offered in another format: what converting it to PNG yields, or nothing when the
   // conversion fails.
   std::optional<std::optional<Bytes>> otherImage{};
+  // Other forms offered with the text, as an adapter hands them over with it.
+  std::vector<PasteboardRepresentation> formats{};
 };
 
 class SimPasteboard : public Pasteboard {
@@ -35,6 +37,7 @@ class SimPasteboard : public Pasteboard {
   ChangeCount changeCount() const override { return count_; }
   std::vector<std::string> types() const override { return content_.types; }
   std::optional<std::string> text() const override;
+  std::vector<PasteboardRepresentation> formats() const override { return content_.formats; }
   void readPNG(std::function<void(std::optional<Bytes>)> done) override;
   ChangeCount writeText(const std::string& text, bool alsoPrimary) override;
   std::optional<ChangeCount> writePNG(const Bytes& png, bool alsoPrimary) override;

@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QDragEnterEvent>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -186,8 +187,10 @@ QWidget* ClipboardPopupView::buildClipboardTab() {
   setUpRowList(*list_);
   list_->setSelectionMode(QAbstractItemView::NoSelection);
   list_->viewport()->installEventFilter(this);
-  connect(list_, &QListView::clicked, this,
-          [this](const QModelIndex& index) { model_.paste(rows_->item(index.row())); });
+  connect(list_, &QListView::clicked, this, [this](const QModelIndex& index) {
+    const bool plain = QGuiApplication::keyboardModifiers().testFlag(Qt::ShiftModifier);
+    model_.paste(rows_->item(index.row()), plain ? PasteForm::plainText : PasteForm::asCopied);
+  });
   connect(list_, &QListView::customContextMenuRequested, this, &ClipboardPopupView::showRowMenu);
   empty_ = new PopupEmptyState("clipboard", false, scheme_, listOrEmpty_);
   listFrame_ = new ClipboardRowFrame(list_, ClipboardRowDelegate::rowHeight, listOrEmpty_);

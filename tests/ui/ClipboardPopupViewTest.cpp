@@ -175,9 +175,23 @@ class ClipboardPopupViewTest : public QObject {
   }
 
   void clicksReachTheModel() {
-    Popup popup(sampleItems());
+    std::vector<ClipboardItem> items = sampleItems();
+    items[1].formats = ClipboardFormats(
+        std::vector<PasteboardRepresentation>{{"text/html", "<a href=\"x\">docs</a>"}});
+    Popup popup(items);
+    const auto& writes = popup.world.sim.pasteboard.writes;
     QTest::mouseClick(popup.list().viewport(), Qt::LeftButton, {}, popup.rowCentre(1));
     QCOMPARE(popup.model.copiedId(), popup.world.manager->items()[1].id);
+    popup.world.clock.advanceBy(1);
+    QCOMPARE(writes.back().representations.size(), std::size_t{2});
+    // With Shift held the entry goes back as its text alone.
+    popup.model.reset();
+    QTest::mouseClick(popup.list().viewport(), Qt::LeftButton, Qt::ShiftModifier,
+                      popup.rowCentre(1));
+    popup.world.clock.advanceBy(1);
+    QCOMPARE(writes.size(), std::size_t{2});
+    QVERIFY(writes.back().representations.empty());
+    QCOMPARE(writes.back().text, std::optional<std::string>("https://example.org/docs/clipboard"));
 
     QSignalSpy closes(&popup.view, &ui::ClipboardPopupView::closeRequested);
     QTest::mouseClick(popup.view.findChild<QAbstractButton*>("close"), Qt::LeftButton);

@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "WaylandSession.h"
+#include "core/platform/KeptFormats.h"
 #include "linux/wayland/DataControlPasteboard.h"
 
 namespace dovrik::waylandtest {
@@ -124,6 +125,27 @@ TEST_F(DataControlPasteboardTest, OwnWritesReachOtherClientsAndCountOnce) {
   ASSERT_EQ(awaitLine(*window, "copied"), "copied text/plain");
   ASSERT_TRUE(noticed(written + 2));
   EXPECT_EQ(pasteboard->text(), "taken back");
+}
+
+// Forms written with a text reach another client, which reads the kept ones with the text and
+// leaves out one over its bound.
+TEST_F(DataControlPasteboardTest, FormsWrittenWithATextAreReadBackWithinTheirBounds) {
+  auto otherConnection = connect();
+  wayland::DataControlPasteboard other(*otherConnection, mainQueue, background);
+  const PasteboardRepresentation html{"text/html", "<p>rich <b>words</b></p>"};
+  const std::string addresses(keptFormatBound("text/uri-list") + 1, 'a');
+  const ChangeCount written = pasteboard->writeRepresentations(
+      {{std::string(plainTextType), "rich words"}, html, {"text/uri-list", addresses}}, false);
+  EXPECT_EQ(pasteboard->formats().size(), 2u);
+  ASSERT_TRUE(runUntil([&] { return other.text() == "rich words"; }));
+  EXPECT_EQ(other.formats(), (std::vector<PasteboardRepresentation>{html}));
+  EXPECT_TRUE(has(other.types(), "text/uri-list"));
+
+  // Written as a text alone, nothing else is offered.
+  pasteboard->writeText("rich words", false);
+  ASSERT_TRUE(runUntil([&] { return !has(other.types(), "text/html"); }));
+  EXPECT_TRUE(other.formats().empty());
+  EXPECT_EQ(pasteboard->changeCount(), written + 1);
 }
 
 TEST_F(DataControlPasteboardTest, LargeImageArrivesWhileTheLoopKeepsTurning) {

@@ -5,6 +5,7 @@
 #include "ClipboardClient.h"
 #include "DesktopTest.h"
 #include "core/app/App.h"
+#include "core/platform/KeptFormats.h"
 
 namespace dovrik::x11test {
 namespace {
@@ -82,6 +83,34 @@ TEST_F(ClipboardHistoryTest, DovriksOwnCopyIsPastableAndNotRecordedAgain) {
   other_->paste("UTF8_STRING");
   ASSERT_TRUE(runUntil([&] { return other_->pasted.has_value(); }));
   EXPECT_EQ(*other_->pasted, "older");
+}
+
+// An editor's copy offers html and file addresses with the text: the history keeps the html,
+// leaves out the addresses that run over their bound (sent in INCR chunks), and offers the html
+// again when the entry is copied back, but not when it is copied back as plain text.
+TEST_F(ClipboardHistoryTest, FormsKeptWithTheTextAreOfferedBackUnlessPlain) {
+  const std::string html = "<p>rich <b>words</b></p>";
+  const std::string addresses(keptFormatBound("text/uri-list") + 1, 'a');
+  ASSERT_TRUE(
+      copy({{"UTF8_STRING", "rich words"}, {"text/html", html}, {"text/uri-list", addresses}}));
+  ASSERT_EQ(history().items().size(), 1u);
+  const ClipboardItem item = history().items()[0];
+  EXPECT_EQ(item.formats.forms(), (std::vector<PasteboardRepresentation>{{"text/html", html}}));
+
+  const auto pasted = [&](const std::string& target) -> std::optional<std::string> {
+    other_->paste(target);
+    if (!runUntil([&] { return other_->pasted.has_value() || other_->refused; }))
+      return "no answer";
+    return other_->pasted;
+  };
+  history().copy(item);
+  EXPECT_EQ(pasted("text/html"), html);
+  EXPECT_EQ(pasted("UTF8_STRING"), "rich words");
+
+  history().copy(item, PasteForm::plainText);
+  EXPECT_EQ(pasted("text/html"), std::nullopt);
+  EXPECT_EQ(pasted("UTF8_STRING"), "rich words");
+  EXPECT_EQ(history().items().size(), 1u);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <xcb/xcb.h>
 #include <xcb/xtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <optional>
@@ -184,6 +185,49 @@ TEST_F(ClipboardPopupTest, EscapeAClickElsewhereAndTheHotkeyCloseIt) {
   pressHotkey();
   ASSERT_TRUE(waitFor([&] { return !popupShown(); }));
   EXPECT_TRUE(clientKeepsFocus());
+}
+
+// A rich-text copy pasted from the popup: Return gives an application that asks for html the
+// original html; Shift+Return leaves it no html to take, only the text.
+TEST_F(ClipboardPopupTest, ReturnPastesTheHtmlAndShiftReturnThePlainTextAlone) {
+  const std::string html = "<p>rich <b>words</b></p>";
+  other_->own({{"UTF8_STRING", "rich words"}, {"text/html", html}});
+  ASSERT_TRUE(waitFor([&] {
+    return run({"clipboard", "list"}).out.find("rich words") != std::string::npos;
+  }));
+  ASSERT_TRUE(copy("newer"));
+  xdotool({"mousemove", "500", "400"});
+  const xcb_keycode_t v = client->keycodeOf(XK_v);
+  // Opens the popup, types `keys` into it and waits for the paste keystroke in the client.
+  const auto pasteWith = [&](std::vector<std::string> keys) {
+    const std::size_t before = witness_->presses.size();
+    if (!openByHotkey())
+      return false;
+    keys.insert(keys.begin(), "key");
+    xdotool(keys);
+    return waitFor([&] {
+      return !popupShown() &&
+             std::any_of(witness_->presses.begin() + static_cast<std::ptrdiff_t>(before),
+                         witness_->presses.end(), [&](const FocusWitness::Press& press) {
+                           return press.keycode == v && (press.state & XCB_MOD_MASK_CONTROL);
+                         });
+    });
+  };
+  const auto pasted = [&](const std::string& target) -> std::optional<std::string> {
+    other_->paste(target);
+    if (!waitFor([&] { return other_->pasted.has_value() || other_->refused; }))
+      return "no answer";
+    return other_->pasted;
+  };
+
+  ASSERT_TRUE(pasteWith({"Down", "Return"}));
+  EXPECT_EQ(pasted("text/html"), html);
+  EXPECT_EQ(pasted("UTF8_STRING"), "rich words");
+
+  // The pasted entry is the first row now.
+  ASSERT_TRUE(pasteWith({"shift+Return"}));
+  EXPECT_EQ(pasted("text/html"), std::nullopt);
+  EXPECT_EQ(pasted("UTF8_STRING"), "rich words");
 }
 
 // A file manager's drag: two files, one with a space in its name, dragged over the open popup

@@ -6,6 +6,7 @@
 
 #include "core/app/App.h"
 #include "core/cli/CommandSupport.h"
+#include "core/clipboard/PasteForm.h"
 #include "core/clipboard/PasteKeys.h"
 
 namespace dovrik::cli {
@@ -17,6 +18,24 @@ const std::string kPasteKeys = "ctrl-v, ctrl-shift-v, shift-insert, default";
 
 bool clipboardVerbTakesNumber(const std::string& verb) {
   return verb == "copy" || verb == "paste" || verb == "pin" || verb == "delete";
+}
+
+// `copy` and `paste` take --plain before N.
+constexpr std::string_view kPlainOption = "--plain";
+
+bool clipboardVerbTakesPlain(const std::string& verb) {
+  return verb == "copy" || verb == "paste";
+}
+
+bool asksPlain(const Arguments& args) {
+  return args.size() == 3 && args[1] == kPlainOption && clipboardVerbTakesPlain(args[0]);
+}
+
+// The arguments without --plain, so N is always the second.
+Arguments withoutPlain(const Arguments& args) {
+  if (!asksPlain(args))
+    return args;
+  return {args[0], args[2]};
 }
 
 std::optional<std::string> checkPasteKeys(const Arguments& args) {
@@ -41,7 +60,9 @@ std::optional<std::string> checkClipboard(const Arguments& args) {
     return checkPasteKeys(args);
   if (!clipboardVerbTakesNumber(verb))
     return unknownVerb(verb, kClipboardVerbs);
-  return checkEntryArguments(args, "clipboard");
+  if (clipboardVerbTakesPlain(verb) && args.size() == 3 && args[1] != kPlainOption)
+    return "usage: dovrik clipboard " + verb + " [--plain] N.";
+  return checkEntryArguments(withoutPlain(args), "clipboard");
 }
 
 // What the list shows of an entry: the first line of its text, or the size of its image.
@@ -78,12 +99,12 @@ std::variant<ClipboardItem, CommandOutcome> numbered(App& app, const std::string
 }
 
 CommandOutcome act(App& app, const std::string& verb, const ClipboardItem& item,
-                   const std::string& word) {
+                   const std::string& word, PasteForm form) {
   ClipboardManager& manager = app.clipboardManager();
   if (verb == "copy") {
-    manager.copy(item);
+    manager.copy(item, form);
   } else if (verb == "paste") {
-    manager.paste(item);
+    manager.paste(item, form);
   } else if (verb == "pin") {
     manager.togglePin(item.id);
     return CommandOutcome::done("Entry " + word + (item.isPinned ? " is no longer" : " is") +
@@ -146,10 +167,12 @@ CommandOutcome runClipboard(App& app, const Arguments& args, const Caller&) {
     if (auto refusal = refusalWithoutWindowControl(app))
       return std::move(*refusal);
   }
-  auto found = numbered(app, args[1]);
+  const PasteForm form = asksPlain(args) ? PasteForm::plainText : PasteForm::asCopied;
+  const std::string word = withoutPlain(args)[1];
+  auto found = numbered(app, word);
   if (auto* outcome = std::get_if<CommandOutcome>(&found))
     return std::move(*outcome);
-  return act(app, verb, std::get<ClipboardItem>(found), args[1]);
+  return act(app, verb, std::get<ClipboardItem>(found), word, form);
 }
 
 }  // namespace
@@ -167,10 +190,15 @@ Command clipboardCommand() {
           "  list [--json]   One line per entry: its number, * when pinned, its kind (text,\n"
           "                  link or image), its age and its first line. --json prints the\n"
           "                  history as it is stored.\n"
-          "  copy N          Put entry N on the clipboard; it moves to the top of the\n"
-          "                  unpinned entries and is not recorded as a new copy.\n"
-          "  paste N         Copy entry N and paste it into the focused application with the\n"
+          "  copy [--plain] N\n"
+          "                  Put entry N on the clipboard with every form it was copied\n"
+          "                  with (html, an image, file addresses); it moves to the top of\n"
+          "                  the unpinned entries and is not recorded as a new copy.\n"
+          "                  --plain puts its text alone, so it pastes without formatting.\n"
+          "  paste [--plain] N\n"
+          "                  Copy entry N and paste it into the focused application with the\n"
           "                  keystroke that application takes; needs window control.\n"
+          "                  --plain pastes its text alone, like Shift+Return in the popup.\n"
           "  pin N           Pin entry N, or unpin it when it is pinned. Pinned entries stay\n"
           "                  through clear and the history's size limit.\n"
           "  delete N        Delete entry N.\n"

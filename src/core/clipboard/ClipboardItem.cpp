@@ -22,9 +22,10 @@ std::optional<ClipboardItem> decodeItem(const Json& json) {
   const Json* imageData = presentMember(json, "imageData");
   const Json* timestamp = presentMember(json, "timestamp");
   const Json* isPinned = presentMember(json, "isPinned");
+  const Json* formats = presentMember(json, "formats");
   if (!id || !id->is_string() || !timestamp || !timestamp->is_number() || !isPinned ||
       !isPinned->is_boolean() || (kind && !kind->is_string()) || (text && !text->is_string()) ||
-      (imageData && !imageData->is_string()))
+      (imageData && !imageData->is_string()) || (formats && !formats->is_string()))
     return std::nullopt;
 
   ClipboardItem item;
@@ -47,6 +48,12 @@ std::optional<ClipboardItem> decodeItem(const Json& json) {
   } else {
     item.kind = item.imageData ? ClipboardKind::image : kindOfText(trimmedText(*item.text));
   }
+  if (formats) {
+    auto forms = ClipboardFormats::decode(formats->get<std::string>());
+    if (!forms)
+      return std::nullopt;
+    item.formats = std::move(*forms);
+  }
   item.timestamp = timestamp->get<double>();
   item.isPinned = isPinned->get<bool>();
   return item;
@@ -64,8 +71,13 @@ std::string entryOpening(const ClipboardItem& item) {
 }
 
 std::string entryClosing(const ClipboardItem& item) {
-  return R"(,"timestamp":)" + Json(item.timestamp).dump() +
-         (item.isPinned ? R"(,"isPinned":true})" : R"(,"isPinned":false})");
+  std::string closing = R"(,"timestamp":)" + Json(item.timestamp).dump() +
+                        (item.isPinned ? R"(,"isPinned":true)" : R"(,"isPinned":false)");
+  // Left out when there are none, so an entry without them reads as it always did.
+  if (!item.formats.empty())
+    closing += R"(,"formats":)" +
+               Json(item.formats.encoded()).dump(-1, ' ', false, Json::error_handler_t::replace);
+  return closing + '}';
 }
 
 }  // namespace

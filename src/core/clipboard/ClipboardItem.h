@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/clipboard/ClipboardFormats.h"
 #include "core/clipboard/ClipboardKind.h"
 #include "core/model/Uuid.h"
 #include "core/platform/Locale.h"
@@ -22,6 +23,8 @@ struct ClipboardItem {
   SharedBytes imageData;  // PNG bytes of an image entry
   double timestamp = 0;   // seconds since 2001-01-01 00:00:00 UTC
   bool isPinned = false;
+  // The other forms the text was copied with; none for images and older entries.
+  ClipboardFormats formats;
 
   // The age at `now` (seconds since 2001): "Just now", "12s ago", "5m ago", "3h ago", and
   // from a day on the local date, month named as `locale` names it.

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/clipboard/ClipboardText.h"
+#include "core/platform/KeptFormats.h"
 
 namespace dovrik {
 namespace {
@@ -104,7 +105,7 @@ void ClipboardManager::checkPasteboard() {
   if (isIgnored(pasteboard.types()))
     return;
   if (const auto text = pasteboard.text(); text && !trimmedText(*text).empty()) {
-    addItem(*text);
+    addItem(*text, pasteboard.formats());
     return;
   }
   readImage();
@@ -124,10 +125,14 @@ void ClipboardManager::readImage() {
       });
 }
 
-void ClipboardManager::addItem(std::string_view text) {
+void ClipboardManager::addItem(std::string_view text,
+                               std::vector<PasteboardRepresentation> formats) {
   std::string trimmed = trimmedText(text);
   if (trimmed.empty())
     return;
+  std::erase_if(formats, [](const PasteboardRepresentation& form) {
+    return !keepsFormat(form.type, form.bytes.size());
+  });
   const auto same = [&](const ClipboardItem& item) { return item.text == trimmed; };
   const auto first = std::find_if(items_.begin(), items_.end(), same);
   const bool wasPinned = first != items_.end() && first->isPinned;
@@ -138,7 +143,8 @@ void ClipboardManager::addItem(std::string_view text) {
                        .text = std::move(trimmed),
                        .imageData = std::nullopt,
                        .timestamp = platform_.clock.wallTimeSince2001(),
-                       .isPinned = wasPinned});
+                       .isPinned = wasPinned,
+                       .formats = std::move(formats)});
 }
 
 void ClipboardManager::addImageItem(Bytes png) {
@@ -152,7 +158,8 @@ void ClipboardManager::addImageItem(Bytes png) {
                        .text = {},
                        .imageData = std::move(png),
                        .timestamp = platform_.clock.wallTimeSince2001(),
-                       .isPinned = false});
+                       .isPinned = false,
+                       .formats = {}});
 }
 
 // Pinned entries first in their order, then unpinned newest first, cut to the history size.
@@ -199,13 +206,19 @@ void ClipboardManager::clearHistory() {
   setItemsAndSave(std::move(kept));
 }
 
-void ClipboardManager::copy(const ClipboardItem& item) {
+void ClipboardManager::copy(const ClipboardItem& item, PasteForm form) {
   const bool alsoPrimary = pasteKeystroke_.focusedApplicationPastesPrimary();
+  Pasteboard& pasteboard = platform_.pasteboard;
   std::optional<ChangeCount> written;
   if (item.kind == ClipboardKind::image && item.imageData)
-    written = platform_.pasteboard.writePNG(*item.imageData, alsoPrimary);
+    written = pasteboard.writePNG(*item.imageData, alsoPrimary);
+  if (!written && form == PasteForm::asCopied && !item.formats.empty()) {
+    std::vector<PasteboardRepresentation> forms{{std::string(plainTextType), *item.text}};
+    forms.insert(forms.end(), item.formats.forms().begin(), item.formats.forms().end());
+    written = pasteboard.writeRepresentations(forms, alsoPrimary);
+  }
   if (!written)
-    written = platform_.pasteboard.writeText(*item.text, alsoPrimary);
+    written = pasteboard.writeText(*item.text, alsoPrimary);
   lastChangeCount_ = std::max(lastChangeCount_, *written);
   if (item.isPinned)
     return;
@@ -222,8 +235,8 @@ void ClipboardManager::copy(const ClipboardItem& item) {
   saveToDisk();
 }
 
-void ClipboardManager::paste(const ClipboardItem& item) {
-  copy(item);
+void ClipboardManager::paste(const ClipboardItem& item, PasteForm form) {
+  copy(item, form);
   if (hidePopup_)
     hidePopup_();
   pasteKeystroke_.send(pasteKeystroke_.chordForFocusedApplication());

@@ -13,6 +13,7 @@
 #include "core/clipboard/ClipboardItem.h"
 #include "core/clipboard/ClipboardShortcut.h"
 #include "core/clipboard/ClipboardStore.h"
+#include "core/clipboard/PasteForm.h"
 #include "core/clipboard/PasteKeystroke.h"
 #include "core/model/AppState.h"
 #include "core/platform/Platform.h"
@@ -44,17 +45,20 @@ class ClipboardManager {
   void startMonitoring();
   void stopMonitoring();
 
-  void addItem(std::string_view text);
+  // `formats` are the other forms the text was copied with; those `keptFormats` leaves out are
+  // dropped.
+  void addItem(std::string_view text, std::vector<PasteboardRepresentation> formats = {});
   void addImageItem(Bytes png);
   void enforceLimits();
   void togglePin(const Uuid& id);
   void clearHistory();
-  // Writes the entry to the clipboard as Dovrik's own write, and moves an unpinned entry to the
-  // top of the unpinned part.
-  void copy(const ClipboardItem& item);
+  // Writes the entry to the clipboard in `form` as Dovrik's own write, and moves an unpinned
+  // entry to the top of the unpinned part. An image entry has no text: it goes back as an image
+  // in either form.
+  void copy(const ClipboardItem& item, PasteForm form = PasteForm::asCopied);
   // Copies, hides the popup, and once no modifier key is held (or after about a second) posts
   // the paste keystroke of the focused application, if window control is allowed.
-  void paste(const ClipboardItem& item);
+  void paste(const ClipboardItem& item, PasteForm form = PasteForm::asCopied);
 
   // Schedules a save of the list as it is now, 0.4 s from now; a newer change replaces it.
   void saveToDisk();

@@ -87,6 +87,9 @@ void ClipboardPopupController::handleKey(PopupKey key) {
     case PopupKey::select:
       model_.selectCurrent();
       return;
+    case PopupKey::selectPlainText:
+      model_.selectCurrent(PasteForm::plainText);
+      return;
     case PopupKey::escape:
       hide();
       return;

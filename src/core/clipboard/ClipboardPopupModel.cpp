@@ -103,12 +103,12 @@ void ClipboardPopupModel::moveUp() {
   }
 }
 
-void ClipboardPopupModel::selectCurrent() {
+void ClipboardPopupModel::selectCurrent(PasteForm form) {
   if (activeTab_ != ClipboardTab::clipboard)
     return;
   const std::vector<ClipboardItem> rows = filteredItems();
   if (selectedIndex_ >= 0 && selectedIndex_ < static_cast<int>(rows.size()))
-    paste(rows[static_cast<std::size_t>(selectedIndex_)]);
+    paste(rows[static_cast<std::size_t>(selectedIndex_)], form);
 }
 
 void ClipboardPopupModel::hoverRow(int index) {
@@ -116,12 +116,13 @@ void ClipboardPopupModel::hoverRow(int index) {
     select(index);
 }
 
-void ClipboardPopupModel::paste(const ClipboardItem& item) {
+void ClipboardPopupModel::paste(const ClipboardItem& item, PasteForm form) {
   if (copiedId_)
     return;
   copiedId_ = item.id;
   changed.emit();
-  platform_.scheduler.after(pasteDelay, lifetime_.guard([this, item] { manager_.paste(item); }));
+  platform_.scheduler.after(pasteDelay,
+                            lifetime_.guard([this, item, form] { manager_.paste(item, form); }));
 }
 
 void ClipboardPopupModel::togglePin(const ClipboardItem& item) {

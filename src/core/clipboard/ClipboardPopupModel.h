@@ -12,6 +12,7 @@
 #include "core/clipboard/ClipboardItem.h"
 #include "core/clipboard/ClipboardManager.h"
 #include "core/clipboard/ClipboardTab.h"
+#include "core/clipboard/PasteForm.h"
 #include "core/model/AppState.h"
 #include "core/platform/Platform.h"
 #include "core/shelf/FileShelfManager.h"
@@ -67,15 +68,16 @@ class ClipboardPopupModel {
   // Keyboard moves stop at the ends of the rows and only act on the clipboard tab.
   void moveDown();
   void moveUp();
-  // Pastes the selected row, if there is one.
-  void selectCurrent();
+  // Pastes the selected row in `form`, if there is one.
+  void selectCurrent(PasteForm form = PasteForm::asCopied);
   // The pointer entered the row at `index`.
   void hoverRow(int index);
 
   std::optional<Uuid> copiedId() const { return copiedId_; }
   bool isCopied(const ClipboardItem& item) const { return copiedId_ == item.id; }
-  // Marks the entry "Copied" and pastes it shortly after; ignored while a paste is in progress.
-  void paste(const ClipboardItem& item);
+  // Marks the entry "Copied" and pastes it in `form` shortly after; ignored while a paste is
+  // in progress.
+  void paste(const ClipboardItem& item, PasteForm form = PasteForm::asCopied);
   void togglePin(const ClipboardItem& item);
   // Removes every entry with the item's id and saves; the selection stays where it was.
   void remove(const ClipboardItem& item);

@@ -1,5 +1,6 @@
 list(APPEND DOVRIK_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/ClipboardFilter.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ClipboardFormats.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ClipboardItem.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ClipboardKind.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ClipboardManager.cpp

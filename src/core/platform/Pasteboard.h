@@ -43,6 +43,9 @@ class Pasteboard {
   virtual std::vector<std::string> types() const = 0;
   // The current plain text, with invalid UTF-8 replaced; nothing when there is none.
   virtual std::optional<std::string> text() const = 0;
+  // The content's `keptFormats` (KeptFormats.h), read along with its text and in hand as soon
+  // as the text is; a form over its bound is left out. Empty when there is no text.
+  virtual std::vector<PasteboardRepresentation> formats() const = 0;
   // PNG bytes of the current image: as they are when the owner offers PNG, otherwise converted
   // off the main thread. `done` runs later on the main queue, with nothing when there is no
   // image or it cannot be converted. An owner may take long to answer, hence the callback.

@@ -11,6 +11,7 @@
 #include <unistd.h>
 #include <wayland-client.h>
 
+#include "core/platform/KeptFormats.h"
 #include "linux/clipboard/ClipboardBytes.h"
 #include "linux/wayland/ClipboardMimeTypes.h"
 #include "wlr-data-control-unstable-v1-client-protocol.h"
@@ -193,9 +194,31 @@ void DataControlPasteboard::fetchText(ChangeCount generation, Content content) {
           if (changes_.isStale(generation))
             return;
           content.text = std::move(text);
-          publish(generation, std::move(content));
+          fetchFormats(generation, std::move(content), 0);
         }));
   });
+}
+
+void DataControlPasteboard::fetchFormats(ChangeCount generation, Content content,
+                                         std::size_t next) {
+  for (; next < keptFormats.size(); ++next) {
+    const KeptFormat format = keptFormats[next];
+    if (!offers(content.types, format.type))
+      continue;
+    receive(
+        std::string(format.type),
+        [this, generation, next, format,
+         content = std::move(content)](std::optional<std::string> bytes) mutable {
+          if (changes_.isStale(generation))
+            return;
+          if (bytes && keepsFormat(format.type, bytes->size()))
+            content.formats.push_back({std::string(format.type), std::move(*bytes)});
+          fetchFormats(generation, std::move(content), next + 1);
+        },
+        format.maxBytes);
+    return;
+  }
+  publish(generation, std::move(content));
 }
 
 void DataControlPasteboard::publish(ChangeCount generation, Content content) {
@@ -203,7 +226,7 @@ void DataControlPasteboard::publish(ChangeCount generation, Content content) {
   changes_.publish(generation);
 }
 
-void DataControlPasteboard::receive(const std::string& type, Received done) {
+void DataControlPasteboard::receive(const std::string& type, Received done, std::size_t limit) {
   int fds[2];
   if (!current_ || pipe2(fds, O_CLOEXEC) != 0) {
     mainQueue_.after(0, [done = std::move(done)] { done(std::nullopt); });
@@ -216,11 +239,13 @@ void DataControlPasteboard::receive(const std::string& type, Received done) {
   auto& transfer = transfers_.emplace_back();
   transfer.done = std::move(done);
   transfer.reader = std::make_unique<PipeReader>(
-      fds[0], mainQueue_, [this, &transfer](std::optional<std::string> bytes) {
+      fds[0], mainQueue_,
+      [this, &transfer](std::optional<std::string> bytes) {
         auto finished = std::move(transfer.done);
         sweepLater();
         finished(std::move(bytes));
-      });
+      },
+      limit);
 }
 
 void DataControlPasteboard::abandonTransfers() {
@@ -291,6 +316,7 @@ ChangeCount DataControlPasteboard::writeRepresentations(
     } else {
       offers.emplace_back(representation.type, share(representation.bytes));
       content.types.push_back(representation.type);
+      content.formats.push_back(representation);
     }
   }
   return own(std::move(offers), std::move(content), alsoPrimary);

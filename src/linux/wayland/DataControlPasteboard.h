@@ -46,6 +46,7 @@ class DataControlPasteboard : public Pasteboard {
   ChangeCount changeCount() const override { return changes_.count(); }
   std::vector<std::string> types() const override { return content_.types; }
   std::optional<std::string> text() const override { return content_.text; }
+  std::vector<PasteboardRepresentation> formats() const override { return content_.formats; }
   void readPNG(std::function<void(std::optional<Bytes>)> done) override;
   ChangeCount writeText(const std::string& text, bool alsoPrimary) override;
   std::optional<ChangeCount> writePNG(const Bytes& png, bool alsoPrimary) override;
@@ -56,6 +57,7 @@ class DataControlPasteboard : public Pasteboard {
   struct Content {
     std::vector<std::string> types;
     std::optional<std::string> text;
+    std::vector<PasteboardRepresentation> formats;
     std::optional<Bytes> png;  // only for content we wrote
   };
   using Offers = std::vector<std::pair<std::string, std::shared_ptr<const std::string>>>;
@@ -79,10 +81,13 @@ class DataControlPasteboard : public Pasteboard {
   // The steps of fetching a new selection's content; each drops out once `generation` is stale.
   void fetchHint(ChangeCount generation, Content content);
   void fetchText(ChangeCount generation, Content content);
+  // Reads the kept forms offered with the text, from `keptFormats[next]` on, one at a time.
+  void fetchFormats(ChangeCount generation, Content content, std::size_t next);
   // Makes `content` the content of `generation`.
   void publish(ChangeCount generation, Content content);
-  // Asks the current offer for `type` through a pipe; `done` gets the bytes, or nothing.
-  void receive(const std::string& type, Received done);
+  // Asks the current offer for `type` through a pipe; `done` gets the bytes, or nothing when
+  // there are more than `limit`.
+  void receive(const std::string& type, Received done, std::size_t limit = PipeReader::sizeLimit);
   // Gives up every transfer under way; their `done` run on the main queue with nothing.
   void abandonTransfers();
   // Drops the readers and writers that are done, outside of their own callbacks.

@@ -16,8 +16,9 @@ constexpr std::size_t readsPerWake = 16;
 
 }  // namespace
 
-PipeReader::PipeReader(int fd, Scheduler& mainQueue, Done done)
+PipeReader::PipeReader(int fd, Scheduler& mainQueue, Done done, std::size_t limit)
     : done_(std::move(done)),
+      limit_(limit),
       end_(
           fd, QSocketNotifier::Read, mainQueue, silenceBound, [this] { readAvailable(); },
           [this] { finish(std::nullopt); }) {
@@ -38,7 +39,7 @@ void PipeReader::readAvailable() {
         break;
       return finish(std::nullopt);
     }
-    if (bytes_.size() + static_cast<std::size_t>(got) > sizeLimit)
+    if (bytes_.size() + static_cast<std::size_t>(got) > limit_)
       return finish(std::nullopt);
     bytes_.append(buffer.data(), static_cast<std::size_t>(got));
   }

@@ -23,9 +23,10 @@ class PipeReader {
   static constexpr std::size_t sizeLimit = 64u << 20;
 
   // Takes `fd`, the read end, and closes it when done. `done` runs once: with everything read
-  // when the writer closes its end, with nothing when it stays silent, sends too much or the
-  // pipe fails. Destroying the reader before closes the pipe without calling `done`.
-  PipeReader(int fd, Scheduler& mainQueue, Done done);
+  // when the writer closes its end, with nothing when it stays silent, sends more than `limit`
+  // bytes or the pipe fails. Destroying the reader before closes the pipe without calling
+  // `done`.
+  PipeReader(int fd, Scheduler& mainQueue, Done done, std::size_t limit = sizeLimit);
 
   bool finished() const { return !end_.isOpen(); }
 
@@ -34,6 +35,7 @@ class PipeReader {
   void finish(std::optional<std::string> result);
 
   Done done_;
+  std::size_t limit_;
   std::string bytes_;
   PipeEnd end_;
 };

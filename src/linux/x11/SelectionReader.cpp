@@ -20,8 +20,8 @@ SelectionReader::~SelectionReader() {
     mainQueue_.cancel(current_->silence);
 }
 
-void SelectionReader::read(xcb_atom_t selection, xcb_atom_t target, Done done) {
-  queue_.push_back(Request{selection, target, std::move(done)});
+void SelectionReader::read(xcb_atom_t selection, xcb_atom_t target, Done done, std::size_t limit) {
+  queue_.push_back(Request{selection, target, std::move(done), limit});
   if (!current_)
     startNext();
 }
@@ -70,9 +70,10 @@ void SelectionReader::finish(std::optional<Data> result) {
   done(std::move(result));
 }
 
-std::optional<SelectionReader::Data> SelectionReader::takeProperty(xcb_atom_t property) {
+std::optional<SelectionReader::Data> SelectionReader::takeProperty(xcb_atom_t property,
+                                                                   std::size_t limit) {
   const auto cookie = xcb_get_property(x_.raw(), 1, window_, property, XCB_ATOM_ANY, 0,
-                                       static_cast<std::uint32_t>(sizeLimit / 4 + 1));
+                                       static_cast<std::uint32_t>(limit / 4 + 1));
   xcb_generic_error_t* error = nullptr;
   auto reply = takeReply(xcb_get_property_reply(x_.raw(), cookie, &error), error);
   if (!reply || reply->type == XCB_ATOM_NONE)
@@ -94,8 +95,9 @@ void SelectionReader::handle(const xcb_generic_event_t& event) {
       return;
     if (notify.property == XCB_ATOM_NONE)
       return finish(std::nullopt);  // the owner cannot give this target
-    std::optional<Data> data = takeProperty(current_->property);
-    if (!data)
+    const std::size_t limit = current_->request.limit;
+    std::optional<Data> data = takeProperty(current_->property, limit);
+    if (!data || (data->type != atoms_.INCR && data->bytes.size() > limit))
       return finish(std::nullopt);
     if (data->type != atoms_.INCR)
       return finish(std::move(data));
@@ -106,7 +108,9 @@ void SelectionReader::handle(const xcb_generic_event_t& event) {
     if (data->bytes.size() >= sizeof(std::uint32_t)) {
       std::uint32_t announced = 0;
       std::memcpy(&announced, data->bytes.data(), sizeof announced);
-      current_->bytes.reserve(std::min<std::size_t>(announced, sizeLimit));
+      if (announced > limit)
+        return finish(std::nullopt);
+      current_->bytes.reserve(announced);
     }
     armSilence();
     return;
@@ -116,7 +120,7 @@ void SelectionReader::handle(const xcb_generic_event_t& event) {
     if (notify.window != window_ || notify.atom != current_->property ||
         notify.state != XCB_PROPERTY_NEW_VALUE)
       return;
-    std::optional<Data> chunk = takeProperty(current_->property);
+    std::optional<Data> chunk = takeProperty(current_->property, current_->request.limit);
     if (!chunk)
       return;
     if (chunk->bytes.empty()) {
@@ -125,7 +129,7 @@ void SelectionReader::handle(const xcb_generic_event_t& event) {
     }
     current_->type = chunk->type;
     current_->bytes += chunk->bytes;
-    if (current_->bytes.size() > sizeLimit)
+    if (current_->bytes.size() > current_->request.limit)
       return finish(std::nullopt);
     armSilence();
   }

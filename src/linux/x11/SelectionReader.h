@@ -38,8 +38,8 @@ class SelectionReader {
   ~SelectionReader();
 
   // Asks the owner of `selection` for `target`; `done` gets the data, or nothing when the
-  // owner refuses, stays silent or sends too much. Requests are served in order.
-  void read(xcb_atom_t selection, xcb_atom_t target, Done done);
+  // owner refuses, stays silent or sends more than `limit` bytes. Requests are served in order.
+  void read(xcb_atom_t selection, xcb_atom_t target, Done done, std::size_t limit = sizeLimit);
   // Gives up every request, the one under way included; their `done` run on the main queue
   // with nothing. For when the owner changed and the answers no longer matter.
   void abandonAll();
@@ -51,6 +51,7 @@ class SelectionReader {
     xcb_atom_t selection = XCB_ATOM_NONE;
     xcb_atom_t target = XCB_ATOM_NONE;
     Done done;
+    std::size_t limit = sizeLimit;
   };
   struct Transfer {
     Request request;
@@ -64,8 +65,9 @@ class SelectionReader {
   void startNext();
   void armSilence();
   void finish(std::optional<Data> result);
-  // Reads and deletes the transfer property; nothing when it is gone.
-  std::optional<Data> takeProperty(xcb_atom_t property);
+  // Reads and deletes the transfer property, up to `limit` bytes and one more, so that going
+  // over shows; nothing when it is gone.
+  std::optional<Data> takeProperty(xcb_atom_t property, std::size_t limit);
 
   XConnection& x_;
   Scheduler& mainQueue_;

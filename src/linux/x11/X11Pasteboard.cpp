@@ -11,6 +11,7 @@
 
 #include <xcb/xfixes.h>
 
+#include "core/platform/KeptFormats.h"
 #include "linux/clipboard/ClipboardBytes.h"
 #include "linux/x11/XAtoms.h"
 
@@ -172,9 +173,33 @@ void X11Pasteboard::fetchText(ChangeCount generation, Content content) {
                        if (changes_.isStale(generation))
                          return;
                        content.text = std::move(text);
-                       publish(generation, std::move(content));
+                       fetchFormats(generation, std::move(content), 0);
                      }));
                });
+}
+
+void X11Pasteboard::fetchFormats(ChangeCount generation, Content content, std::size_t next) {
+  for (; next < keptFormats.size(); ++next) {
+    const KeptFormat format = keptFormats[next];
+    const auto offered = std::ranges::find_if(
+        content.targets, [&](const auto& target) { return target.second == format.type; });
+    if (offered == content.targets.end())
+      continue;
+    const xcb_atom_t target = offered->first;
+    reader_.read(
+        atoms_.CLIPBOARD, target,
+        [this, generation, next, format,
+         content = std::move(content)](std::optional<SelectionReader::Data> data) mutable {
+          if (changes_.isStale(generation))
+            return;
+          if (data && keepsFormat(format.type, data->bytes.size()))
+            content.formats.push_back({std::string(format.type), std::move(data->bytes)});
+          fetchFormats(generation, std::move(content), next + 1);
+        },
+        format.maxBytes);
+    return;
+  }
+  publish(generation, std::move(content));
 }
 
 void X11Pasteboard::publish(ChangeCount generation, Content content) {
@@ -244,6 +269,7 @@ ChangeCount X11Pasteboard::writeRepresentations(
     } else if (atoms[i] != XCB_ATOM_NONE) {
       offers.push_back({atoms[i], atoms[i], share(representation.bytes)});
       content.types.push_back(representation.type);
+      content.formats.push_back(representation);
     }
   }
   return own(std::move(offers), std::move(content), alsoPrimary);

@@ -34,6 +34,7 @@ class X11Pasteboard : public Pasteboard {
   ChangeCount changeCount() const override { return changes_.count(); }
   std::vector<std::string> types() const override { return content_.types; }
   std::optional<std::string> text() const override { return content_.text; }
+  std::vector<PasteboardRepresentation> formats() const override { return content_.formats; }
   void readPNG(std::function<void(std::optional<Bytes>)> done) override;
   ChangeCount writeText(const std::string& text, bool alsoPrimary) override;
   std::optional<ChangeCount> writePNG(const Bytes& png, bool alsoPrimary) override;
@@ -48,6 +49,7 @@ class X11Pasteboard : public Pasteboard {
     std::vector<std::pair<xcb_atom_t, std::string>> targets;
     std::vector<std::string> types;
     std::optional<std::string> text;
+    std::vector<PasteboardRepresentation> formats;
     std::optional<Bytes> png;  // only for content we wrote
   };
 
@@ -60,6 +62,8 @@ class X11Pasteboard : public Pasteboard {
   void fetchTargets(ChangeCount generation);
   void fetchHint(ChangeCount generation, Content content);
   void fetchText(ChangeCount generation, Content content);
+  // Reads the kept forms offered with the text, from `keptFormats[next]` on, one at a time.
+  void fetchFormats(ChangeCount generation, Content content, std::size_t next);
   // Makes `content` the content of `generation`.
   void publish(ChangeCount generation, Content content);
   // Takes CLIPBOARD (and PRIMARY) with these offers and counts the change as ours.

@@ -8,6 +8,7 @@
 #include "core/clipboard/ClipboardText.h"
 #include "core/platform/PlainLocale.h"
 #include "core/support/Base64.h"
+#include "core/support/JsonNesting.h"
 
 namespace dovrik {
 namespace {
@@ -16,13 +17,50 @@ constexpr const char* id1 = "0F0E0D0C-0B0A-4908-8706-050403020100";
 
 TEST(ClipboardItemTest, ListsSurviveARoundTripIncludingImagesAndPins) {
   const std::vector<ClipboardItem> items{
-      {*Uuid::fromString(id1), ClipboardKind::link, "https://a.example", std::nullopt, 12.5, true},
-      {Uuid::random(), ClipboardKind::image, "", Bytes{0, 1, 2, 250, 255}, 13, false}};
+      {*Uuid::fromString(id1),
+       ClipboardKind::link,
+       "https://a.example",
+       std::nullopt,
+       12.5,
+       true,
+       {}},
+      {Uuid::random(), ClipboardKind::image, "", Bytes{0, 1, 2, 250, 255}, 13, false, {}}};
   const std::string text = encodeClipboardItems(items);
   const std::string start =
       std::string(R"([{"id":")") + id1 + R"(","kind":"link","text":"https://a.example",)";
   EXPECT_EQ(text.substr(0, start.size()), start);
   EXPECT_EQ(decodeClipboardItems(text), items);
+}
+
+// The other forms of a copy come back byte for byte, binary ones included, in their order; an
+// entry without them writes no key, so the file reads as before, and earlier versions, which
+// refuse anything nested deeper than objects in one array, still read a file with them.
+TEST(ClipboardItemTest, KeptFormatsSurviveARoundTripInAKeyOlderReadersSkip) {
+  ClipboardItem rich{.id = *Uuid::fromString(id1),
+                     .kind = ClipboardKind::text,
+                     .text = "bold words",
+                     .imageData = std::nullopt,
+                     .timestamp = 3,
+                     .isPinned = false,
+                     .formats = ClipboardFormats({{"text/html", "<b>bold</b> words"},
+                                                  {"image/png", std::string("\x89PNG\0\xff", 6)},
+                                                  {"text/uri-list", "file:///a%20b\r\n"}})};
+  ClipboardItem plain = rich;
+  plain.id = Uuid::random();
+  plain.formats = {};
+  const std::string text = encodeClipboardItems({rich, plain});
+  EXPECT_EQ(decodeClipboardItems(text), (std::vector<ClipboardItem>{rich, plain}));
+  EXPECT_NE(text.find(R"("formats":"data:text/html;base64,PGI+Ym9sZDwvYj4gd29yZHM= data:)"),
+            std::string::npos);
+  EXPECT_EQ(text.find("formats"), text.rfind("formats"));  // the plain entry has none
+  EXPECT_TRUE(nestsWithin(text, 2));
+
+  const std::string older = std::string(R"([{"id":")") + id1 +
+                            R"(","kind":"text","text":"x","timestamp":1.5,"isPinned":false}])";
+  const auto items = decodeClipboardItems(older);
+  ASSERT_TRUE(items);
+  EXPECT_TRUE((*items)[0].formats.empty());
+  EXPECT_EQ(encodeClipboardItems(*items), older);
 }
 
 TEST(ClipboardItemTest, AMissingKindIsDerivedFromTheImageAndTheText) {
@@ -57,6 +95,16 @@ TEST(ClipboardItemTest, OneMalformedEntryMakesTheWholeListUnreadable) {
       {"bad base64", std::string(R"([{"id":")") + id1 +
                          R"(","imageData":"A=B=","timestamp":1,"isPinned":false}])"},
       {"nested too deep", "[" + good + R"(,[[[]]]])"},
+      {"formats as a list",
+       std::string(R"([{"id":")") + id1 + R"(","timestamp":1,"isPinned":false,"formats":[]}])"},
+      {"format without base64", std::string(R"([{"id":")") + id1 +
+                                    R"(","timestamp":1,"isPinned":false,"formats":"data:a,b"}])"},
+      {"format without type",
+       std::string(R"([{"id":")") + id1 +
+           R"(","timestamp":1,"isPinned":false,"formats":"data:;base64,YQ=="}])"},
+      {"format bad base64",
+       std::string(R"([{"id":")") + id1 +
+           R"(","timestamp":1,"isPinned":false,"formats":"data:text/html;base64,A=B="}])"},
   };
   for (const auto& [name, text] : cases)
     EXPECT_FALSE(decodeClipboardItems(text)) << name;
@@ -64,10 +112,14 @@ TEST(ClipboardItemTest, OneMalformedEntryMakesTheWholeListUnreadable) {
 }
 
 TEST(ClipboardItemTest, InvalidUtf8IsWrittenReplacedInsteadOfFailing) {
-  const std::vector<ClipboardItem> items{{Uuid::random(), ClipboardKind::text,
+  const std::vector<ClipboardItem> items{{Uuid::random(),
+                                          ClipboardKind::text,
                                           "a\xFF"
                                           "b",
-                                          std::nullopt, 1, false}};
+                                          std::nullopt,
+                                          1,
+                                          false,
+                                          {}}};
   const auto back = decodeClipboardItems(encodeClipboardItems(items));
   ASSERT_TRUE(back);
   EXPECT_EQ((*back)[0].text,
@@ -78,7 +130,8 @@ TEST(ClipboardItemTest, InvalidUtf8IsWrittenReplacedInsteadOfFailing) {
 TEST(ClipboardItemTest, RelativeTimeAcrossEveryBoundary) {
   // Noon UTC on 2024-03-05, so the local date is the same day in nearly every time zone.
   const double stamp = 731332800;
-  const ClipboardItem item{Uuid::random(), ClipboardKind::text, "a", std::nullopt, stamp, false};
+  const ClipboardItem item{
+      Uuid::random(), ClipboardKind::text, "a", std::nullopt, stamp, false, {}};
   const PlainLocale locale;
   EXPECT_EQ(item.relativeTime(stamp - 30, locale), "Just now");
   EXPECT_EQ(item.relativeTime(stamp + 4.99, locale), "Just now");

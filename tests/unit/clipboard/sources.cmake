@@ -1,4 +1,5 @@
 list(APPEND DOVRIK_UNIT_TEST_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/ClipboardFormatsTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ClipboardItemTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ClipboardManagerTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ClipboardPopupControllerTest.cpp
