@@ -68,6 +68,8 @@ class ClipboardManager {
   void checkPasteboard();
   void readImage();
   void insert(ClipboardItem item);
+  // Forgets the last image's hash when its entry is not among `kept`.
+  void forgetRemovedImage(const std::vector<ClipboardItem>& kept);
   void setItemsAndSave(std::vector<ClipboardItem> items);
   std::size_t historySize() const;
 

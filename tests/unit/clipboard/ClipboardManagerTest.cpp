@@ -75,6 +75,27 @@ TEST_F(ClipboardManagerTest, ImagesAreRecordedOnceInARowEvenWithTextBetween) {
   EXPECT_EQ(manager->items()[2].kind, ClipboardKind::image);
 }
 
+TEST_F(ClipboardManagerTest, AnImageCopiedAgainAfterItsEntryWentIsRecordedAgain) {
+  const auto copyImage = [&](std::uint8_t tag) {
+    sim.pasteboard.copy({.types = {"image/png"}, .png = png(tag)});
+    clock.advanceBy(0.01);
+  };
+  copyImage(1);
+  copy("text");
+  manager->setItems({manager->items()[0]});  // the image deleted
+  copyImage(1);
+  EXPECT_EQ(texts(), (Texts{"", "text"}));
+
+  copyImage(2);
+  manager->setItems({manager->items()[0], manager->items()[1]});  // the text deleted
+  copyImage(2);
+  EXPECT_EQ(texts(), (Texts{"", ""})) << "the image is still there: a repeat";
+
+  manager->clearHistory();
+  copyImage(2);
+  EXPECT_EQ(texts(), (Texts{""}));
+}
+
 TEST_F(ClipboardManagerTest, TheSizeLimitCountsOnlyUnpinnedEntries) {
   for (int i = 0; i < 3; ++i) {
     copy("pin" + std::to_string(i));
