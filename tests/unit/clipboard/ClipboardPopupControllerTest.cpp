@@ -112,6 +112,13 @@ TEST_F(ClipboardPopupControllerTest, ExpandingGrowsDownFromAFixedTopUntilTheBott
   popup().model().selectTab(ClipboardTab::clipboard);
   EXPECT_EQ(panel().moves[3].to.height, 282);
 
+  // Expanded, to the shelf tab and back: still expanded, and as tall as expanded.
+  popup().model().toggleExpanded();
+  popup().model().selectTab(ClipboardTab::fileShelf);
+  popup().model().selectTab(ClipboardTab::clipboard);
+  EXPECT_EQ(popup().model().expandLabel(), "Less");
+  EXPECT_EQ(panel().moves.back().to.height, 460);
+
   // Opened low on the screen: the bottom stays 8 points up and the top moves instead.
   desktop.setMouseLocation(Point{700, 100});
   popup().show();
