@@ -73,12 +73,11 @@ std::string ClipboardPopupModel::expandLabel() const {
 }
 
 std::vector<ClipboardItem> ClipboardPopupModel::filteredItems() const {
+  const std::vector<ClipboardItem>& items = manager_.items();
   std::vector<ClipboardItem> rows;
-  for (const ClipboardItem& item : manager_.items()) {
-    if (!searchText_.empty() && !matchesSearch(item, searchText_))
-      continue;
-    if (keeps(activeFilter_, item.kind))
-      rows.push_back(item);
+  for (const std::size_t index : search_.rank(items, searchText_)) {
+    if (keeps(activeFilter_, items[index].kind))
+      rows.push_back(items[index]);
   }
   return rows;
 }

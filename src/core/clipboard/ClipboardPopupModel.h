@@ -11,6 +11,7 @@
 #include "core/clipboard/ClipboardFilter.h"
 #include "core/clipboard/ClipboardItem.h"
 #include "core/clipboard/ClipboardManager.h"
+#include "core/clipboard/ClipboardSearch.h"
 #include "core/clipboard/ClipboardTab.h"
 #include "core/model/AppState.h"
 #include "core/platform/Platform.h"
@@ -56,7 +57,8 @@ class ClipboardPopupModel {
   // "More" while collapsed, "Less" while expanded.
   std::string expandLabel() const;
 
-  // The manager's entries that match the search and the filter, in stored order.
+  // The manager's entries that match the search and the filter, best matches first, then in
+  // stored order.
   std::vector<ClipboardItem> filteredItems() const;
   // Shown when `filteredItems()` is empty.
   std::string emptyText() const;
@@ -137,6 +139,8 @@ class ClipboardPopupModel {
   ClipboardTab activeTab_ = ClipboardTab::clipboard;
   ClipboardFilter activeFilter_ = ClipboardFilter::all;
   std::string searchText_;
+  // Keeps each entry's folded text between keystrokes.
+  mutable ClipboardSearch search_;
   bool isExpanded_ = false;
   int selectedIndex_ = 0;
   std::optional<Uuid> copiedId_;
