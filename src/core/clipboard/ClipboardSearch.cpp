@@ -2,6 +2,7 @@
 #include "core/clipboard/ClipboardSearch.h"
 
 #include <algorithm>
+#include <cstring>
 #include <utility>
 
 #include "core/clipboard/SearchFolding.h"
@@ -12,6 +13,16 @@ namespace {
 // Occurrences examined for a better kind of hit; a text of megabytes can hold a common word
 // thousands of times, and one whole-word hit among the first ones is what usually decides.
 constexpr int examinedOccurrences = 64;
+
+// Where `word` occurs in `text` from `from` on. The C library's search skips through large
+// texts several times faster than a search that stops at every first letter of the word.
+std::size_t findFrom(std::string_view text, std::string_view word, std::size_t from) {
+  if (from > text.size())
+    return std::string_view::npos;
+  const void* found = memmem(text.data() + from, text.size() - from, word.data(), word.size());
+  return found ? static_cast<std::size_t>(static_cast<const char*>(found) - text.data())
+               : std::string_view::npos;
+}
 
 bool isWordByte(char c) {
   const auto byte = static_cast<unsigned char>(c);
@@ -30,7 +41,7 @@ bool isSubsequence(std::string_view text, std::string_view word) {
   std::size_t from = 0;
   for (std::size_t at = 0; at < word.size();) {
     const std::size_t length = std::min(utf8Length(word[at]), word.size() - at);
-    const std::size_t found = text.find(word.substr(at, length), from);
+    const std::size_t found = findFrom(text, word.substr(at, length), from);
     if (found == std::string_view::npos)
       return false;
     from = found + length;
@@ -58,7 +69,7 @@ std::vector<std::string> searchWords(std::string_view query) {
 
 std::optional<SearchHit> bestHit(std::string_view text, std::string_view word) {
   std::optional<SearchHit> best;
-  std::size_t at = text.find(word);
+  std::size_t at = findFrom(text, word, 0);
   for (int examined = 0; at != std::string_view::npos && examined < examinedOccurrences;
        ++examined) {
     const std::size_t end = at + word.size();
@@ -71,7 +82,7 @@ std::optional<SearchHit> bestHit(std::string_view text, std::string_view word) {
       best = hit;
     if (hit == SearchHit::word)
       return best;
-    at = text.find(word, at + 1);
+    at = findFrom(text, word, at + 1);
   }
   if (best)
     return best;
@@ -125,7 +136,10 @@ const std::string& ClipboardSearch::folded(const SharedText& text) {
   const std::string* key = &*text;
   auto entry = folded_.find(key);
   if (entry == folded_.end())
-    entry = folded_.emplace(key, FoldedEntry{text, foldedForSearch(*text)}).first;
+    entry = folded_
+                .emplace(key, FoldedEntry{text, foldedForSearch(std::string_view(*text).substr(
+                                                    0, searchedBytes))})
+                .first;
   return entry->second.folded;
 }
 

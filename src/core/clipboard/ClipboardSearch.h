@@ -26,17 +26,20 @@ std::optional<SearchHit> bestHit(std::string_view text, std::string_view word);
 
 class ClipboardSearch {
  public:
+  // How much of an entry a search reads. A keystroke must not wait for a scan through texts
+  // of megabytes; the start of a text is what its row shows and what the user remembers.
+  static constexpr std::size_t searchedBytes = 256 * 1024;
   // How far into an entry its letters are looked for with others between.
   static constexpr std::size_t subsequenceWindow = 16 * 1024;
 
   // The indices into `items` of the entries that every word of `query` occurs in, in any
-  // order, ranked by their weakest word's hit and then in the list's order. Case and common
-  // Latin accents do not count. Images never match a query with words; a query without
-  // words keeps every entry in order.
+  // order, within an entry's first `searchedBytes`, ranked by their weakest word's hit and
+  // then in the list's order. Case and common Latin accents do not count. Images never match a
+  // query with words; a query without words keeps every entry in order.
   std::vector<std::size_t> rank(const std::vector<ClipboardItem>& items, std::string_view query);
 
  private:
-  // Folding a text of megabytes takes longer than a keystroke may, so each entry's text is
+  // Folding takes longer than a keystroke may, so the searched part of each entry's text is
   // folded once and kept while the entry is in the list.
   struct FoldedEntry {
     SharedText source;

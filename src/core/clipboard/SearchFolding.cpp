@@ -88,10 +88,18 @@ std::string foldedForSearch(std::string_view text) {
   std::string out;
   out.reserve(text.size());
   for (std::size_t at = 0; at < text.size();) {
-    const char byte = text[at];
-    if (static_cast<unsigned char>(byte) < 0x80) {
-      out += byte >= 'A' && byte <= 'Z' ? static_cast<char>(byte + 32) : byte;
-      ++at;
+    // Most text is ASCII: a run of it is folded in place, without a call per byte.
+    std::size_t runEnd = at;
+    while (runEnd < text.size() && static_cast<unsigned char>(text[runEnd]) < 0x80)
+      ++runEnd;
+    if (runEnd > at) {
+      const std::size_t start = out.size();
+      out.append(text.substr(at, runEnd - at));
+      for (std::size_t k = start; k < out.size(); ++k) {
+        if (out[k] >= 'A' && out[k] <= 'Z')
+          out[k] = static_cast<char>(out[k] + 32);
+      }
+      at = runEnd;
       continue;
     }
     // A byte that starts no well-formed character is taken for the Latin-1 character of its

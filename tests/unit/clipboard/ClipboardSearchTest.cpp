@@ -76,7 +76,11 @@ TEST(ClipboardSearchTest, RankingTable) {
        "  beta   alpha ",
        {"alpha beta"}},
       {"subsequences only near the start", {far + "a-c", "x a-c"}, "ac", {"x a-c"}},
-      {"substrings anywhere", {far + far + "needle"}, "needle", {far + far + "needle"}},
+      {"substrings as far as a search reads",
+       {std::string(ClipboardSearch::searchedBytes - 6, 'x') + "needle",
+        std::string(ClipboardSearch::searchedBytes - 5, 'x') + "needle"},
+       "needle",
+       {std::string(ClipboardSearch::searchedBytes - 6, 'x') + "needle"}},
       {"a byte that is not UTF-8 reads as Latin-1",
        {"x\xFF"
         "ab"},
