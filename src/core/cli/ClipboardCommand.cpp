@@ -29,6 +29,17 @@ std::optional<std::string> checkPasteKeys(const Arguments& args) {
   return std::nullopt;
 }
 
+// `paste` takes one number or more, pasted in the order given.
+std::optional<std::string> checkPasteNumbers(const Arguments& args) {
+  if (args.size() < 2)
+    return "usage: dovrik clipboard paste N [M …].";
+  for (std::size_t i = 1; i < args.size(); ++i) {
+    if (auto problem = checkEntryArguments({args[0], args[i]}, "clipboard"))
+      return problem;
+  }
+  return std::nullopt;
+}
+
 std::optional<std::string> checkClipboard(const Arguments& args) {
   if (args.empty())
     return missingVerb(kClipboardVerbs);
@@ -41,6 +52,8 @@ std::optional<std::string> checkClipboard(const Arguments& args) {
     return checkPasteKeys(args);
   if (!clipboardVerbTakesNumber(verb))
     return unknownVerb(verb, kClipboardVerbs);
+  if (verb == "paste")
+    return checkPasteNumbers(args);
   return checkEntryArguments(args, "clipboard");
 }
 
@@ -77,13 +90,24 @@ std::variant<ClipboardItem, CommandOutcome> numbered(App& app, const std::string
   return items[std::get<std::size_t>(index)];
 }
 
+// Every number is looked up before anything is pasted, so a wrong one pastes nothing.
+CommandOutcome pasteNumbered(App& app, const Arguments& args) {
+  std::vector<ClipboardItem> items;
+  for (std::size_t i = 1; i < args.size(); ++i) {
+    auto found = numbered(app, args[i]);
+    if (auto* outcome = std::get_if<CommandOutcome>(&found))
+      return std::move(*outcome);
+    items.push_back(std::get<ClipboardItem>(std::move(found)));
+  }
+  app.clipboardManager().pasteInOrder(std::move(items));
+  return CommandOutcome::done();
+}
+
 CommandOutcome act(App& app, const std::string& verb, const ClipboardItem& item,
                    const std::string& word) {
   ClipboardManager& manager = app.clipboardManager();
   if (verb == "copy") {
     manager.copy(item);
-  } else if (verb == "paste") {
-    manager.paste(item);
   } else if (verb == "pin") {
     manager.togglePin(item.id);
     return CommandOutcome::done("Entry " + word + (item.isPinned ? " is no longer" : " is") +
@@ -145,6 +169,7 @@ CommandOutcome runClipboard(App& app, const Arguments& args, const Caller&) {
   if (verb == "paste") {
     if (auto refusal = refusalWithoutWindowControl(app))
       return std::move(*refusal);
+    return pasteNumbered(app, args);
   }
   auto found = numbered(app, args[1]);
   if (auto* outcome = std::get_if<CommandOutcome>(&found))
@@ -169,8 +194,10 @@ Command clipboardCommand() {
           "                  history as it is stored.\n"
           "  copy N          Put entry N on the clipboard; it moves to the top of the\n"
           "                  unpinned entries and is not recorded as a new copy.\n"
-          "  paste N         Copy entry N and paste it into the focused application with the\n"
-          "                  keystroke that application takes; needs window control.\n"
+          "  paste N [M …]   Copy entry N and paste it into the focused application with the\n"
+          "                  keystroke that application takes; needs window control. With\n"
+          "                  several numbers, the entries are pasted one after another in\n"
+          "                  the order given, each once the application took the one before.\n"
           "  pin N           Pin entry N, or unpin it when it is pinned. Pinned entries stay\n"
           "                  through clear and the history's size limit.\n"
           "  delete N        Delete entry N.\n"

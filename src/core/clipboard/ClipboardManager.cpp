@@ -37,6 +37,7 @@ ClipboardManager::ClipboardManager(Platform& platform, AppState& appState,
       appState_(appState),
       shortcut_(shortcut),
       pasteKeystroke_(platform, appState),
+      pasteQueue_(platform, pasteKeystroke_, [this](const ClipboardItem& item) { copy(item); }),
       store_(platform.files, platform.background, platform.defaults.application()) {
   ClipboardStore::Loaded loaded = store_.load();
   items_ = std::move(loaded.items);
@@ -246,10 +247,17 @@ void ClipboardManager::copy(const ClipboardItem& item) {
 }
 
 void ClipboardManager::paste(const ClipboardItem& item) {
+  pasteQueue_.cancel();
   copy(item);
   if (hidePopup_)
     hidePopup_();
   pasteKeystroke_.send(pasteKeystroke_.chordForFocusedApplication());
+}
+
+void ClipboardManager::pasteInOrder(std::vector<ClipboardItem> items) {
+  if (hidePopup_)
+    hidePopup_();
+  pasteQueue_.start(std::move(items));
 }
 
 void ClipboardManager::saveToDisk() {

@@ -14,6 +14,7 @@
 #include "core/clipboard/ClipboardShortcut.h"
 #include "core/clipboard/ClipboardStore.h"
 #include "core/clipboard/PasteKeystroke.h"
+#include "core/clipboard/PasteQueue.h"
 #include "core/model/AppState.h"
 #include "core/platform/Platform.h"
 #include "core/support/Lifetime.h"
@@ -55,6 +56,9 @@ class ClipboardManager {
   // Copies, hides the popup, and once no modifier key is held (or after about a second) posts
   // the paste keystroke of the focused application, if window control is allowed.
   void paste(const ClipboardItem& item);
+  // Hides the popup and pastes the entries in this order, each with its own keystroke, the
+  // next one once the application took the one before (or after `PasteQueue::takeTimeout`).
+  void pasteInOrder(std::vector<ClipboardItem> items);
 
   // Schedules a save of the list as it is now, 0.4 s from now; a newer change replaces it.
   void saveToDisk();
@@ -77,6 +81,7 @@ class ClipboardManager {
   AppState& appState_;
   ClipboardShortcut& shortcut_;
   PasteKeystroke pasteKeystroke_;
+  PasteQueue pasteQueue_;
   ClipboardStore store_;
   std::function<void()> hidePopup_;
   std::vector<ClipboardItem> items_;

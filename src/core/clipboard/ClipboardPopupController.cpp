@@ -93,7 +93,14 @@ void ClipboardPopupController::handleKey(PopupKey key) {
       model_.selectCurrent();
       return;
     case PopupKey::escape:
-      hide();
+      // Escape first lets go of a stack being gathered; the next one closes.
+      if (model_.hasStack())
+        model_.clearStack();
+      else
+        hide();
+      return;
+    case PopupKey::stack:
+      model_.toggleStacked();
       return;
   }
 }

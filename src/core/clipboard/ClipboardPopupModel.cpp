@@ -32,6 +32,7 @@ void ClipboardPopupModel::reset() {
   isExpanded_ = false;
   selectedIndex_ = 0;
   copiedId_.reset();
+  stack_.clear();
   isDroppingFiles_ = false;
   newlyAddedFileId_.reset();
   changed.emit();
@@ -105,6 +106,8 @@ void ClipboardPopupModel::moveUp() {
 void ClipboardPopupModel::selectCurrent() {
   if (activeTab_ != ClipboardTab::clipboard)
     return;
+  if (hasStack())
+    return pasteStack();
   const std::vector<ClipboardItem> rows = filteredItems();
   if (selectedIndex_ >= 0 && selectedIndex_ < static_cast<int>(rows.size()))
     paste(rows[static_cast<std::size_t>(selectedIndex_)]);
@@ -113,6 +116,52 @@ void ClipboardPopupModel::selectCurrent() {
 void ClipboardPopupModel::hoverRow(int index) {
   if (index != selectedIndex_)
     select(index);
+}
+
+void ClipboardPopupModel::toggleStacked() {
+  if (activeTab_ != ClipboardTab::clipboard)
+    return;
+  const std::vector<ClipboardItem> rows = filteredItems();
+  if (selectedIndex_ < 0 || selectedIndex_ >= static_cast<int>(rows.size()))
+    return;
+  const Uuid& id = rows[static_cast<std::size_t>(selectedIndex_)].id;
+  if (std::erase(stack_, id) == 0)
+    stack_.push_back(id);
+  changed.emit();
+}
+
+std::optional<int> ClipboardPopupModel::stackNumber(const ClipboardItem& item) const {
+  const auto found = std::find(stack_.begin(), stack_.end(), item.id);
+  if (found == stack_.end())
+    return std::nullopt;
+  return static_cast<int>(found - stack_.begin()) + 1;
+}
+
+void ClipboardPopupModel::clearStack() {
+  if (stack_.empty())
+    return;
+  stack_.clear();
+  changed.emit();
+}
+
+// Stacked entries keep their place in the stack whatever the search and the filter show now.
+void ClipboardPopupModel::pasteStack() {
+  if (copiedId_)
+    return;
+  std::vector<ClipboardItem> items;
+  for (const Uuid& id : stack_) {
+    const auto found = std::find_if(manager_.items().begin(), manager_.items().end(),
+                                    [&](const ClipboardItem& item) { return item.id == id; });
+    if (found != manager_.items().end())
+      items.push_back(*found);
+  }
+  if (items.empty())
+    return;
+  copiedId_ = items.front().id;
+  changed.emit();
+  platform_.scheduler.after(pasteDelay, lifetime_.guard([this, items = std::move(items)] {
+    manager_.pasteInOrder(items);
+  }));
 }
 
 void ClipboardPopupModel::paste(const ClipboardItem& item) {
@@ -128,6 +177,7 @@ void ClipboardPopupModel::togglePin(const ClipboardItem& item) {
 }
 
 void ClipboardPopupModel::remove(const ClipboardItem& item) {
+  std::erase(stack_, item.id);
   std::vector<ClipboardItem> kept = manager_.items();
   std::erase_if(kept, [&](const ClipboardItem& entry) { return entry.id == item.id; });
   manager_.setItems(std::move(kept));

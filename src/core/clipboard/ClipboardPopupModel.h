@@ -69,10 +69,19 @@ class ClipboardPopupModel {
   // Keyboard moves stop at the ends of the rows and only act on the clipboard tab.
   void moveDown();
   void moveUp();
-  // Pastes the selected row, if there is one.
+  // Pastes the stacked entries in order while there are any, else the selected row, if there
+  // is one.
   void selectCurrent();
   // The pointer entered the row at `index`.
   void hoverRow(int index);
+
+  // --- Paste stack ---
+  // Adds the selected row's entry to the end of the stack, or takes it out when it is in it.
+  void toggleStacked();
+  // The entry's place in the stack, from 1, for its row's badge; nothing when not stacked.
+  std::optional<int> stackNumber(const ClipboardItem& item) const;
+  bool hasStack() const { return !stack_.empty(); }
+  void clearStack();
 
   std::optional<Uuid> copiedId() const { return copiedId_; }
   bool isCopied(const ClipboardItem& item) const { return copiedId_ == item.id; }
@@ -129,6 +138,7 @@ class ClipboardPopupModel {
  private:
   int rowCount() const;
   void select(int index);
+  void pasteStack();
 
   Platform& platform_;
   ClipboardManager& manager_;
@@ -144,6 +154,8 @@ class ClipboardPopupModel {
   bool isExpanded_ = false;
   int selectedIndex_ = 0;
   std::optional<Uuid> copiedId_;
+  // Entries to paste one after another, by id, in the order they were added.
+  std::vector<Uuid> stack_;
   bool isDroppingFiles_ = false;
   std::optional<Uuid> newlyAddedFileId_;
   std::optional<TaskId> highlightEnd_;

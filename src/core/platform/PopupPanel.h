@@ -11,7 +11,8 @@ namespace dovrik {
 
 class ClipboardPopupModel;
 
-enum class PopupKey { up, down, select, escape };
+// `stack` is Ctrl+Return.
+enum class PopupKey { up, down, select, escape, stack };
 
 class PopupPanel {
  public:
@@ -33,8 +34,8 @@ class PopupPanel {
   // The content handed to `show` is going away: the panel lets go of it and orders itself out.
   virtual void dropContent() = 0;
 
-  // Up, Down, Return or keypad Enter, and Escape pressed while the panel has the keyboard;
-  // they never reach the content.
+  // Up, Down, Return or keypad Enter, Escape and Ctrl+Return pressed while the panel has the
+  // keyboard; they never reach the content.
   Signal<PopupKey> keyPressed;
 };
 
