@@ -221,7 +221,8 @@ bool ClipboardPopupWindow::eventFilter(QObject* watched, QEvent* event) {
       return true;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-      keyPressed.emit(PopupKey::select);
+      keyPressed.emit(key->modifiers().testFlag(Qt::ControlModifier) ? PopupKey::stack
+                                                                     : PopupKey::select);
       return true;
     case Qt::Key_Escape:
       keyPressed.emit(PopupKey::escape);

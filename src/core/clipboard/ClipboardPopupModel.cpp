@@ -108,9 +108,8 @@ void ClipboardPopupModel::selectCurrent() {
     return;
   if (hasStack())
     return pasteStack();
-  const std::vector<ClipboardItem> rows = filteredItems();
-  if (selectedIndex_ >= 0 && selectedIndex_ < static_cast<int>(rows.size()))
-    paste(rows[static_cast<std::size_t>(selectedIndex_)]);
+  if (const std::optional<ClipboardItem> item = selectedItem())
+    paste(*item);
 }
 
 void ClipboardPopupModel::hoverRow(int index) {
@@ -121,12 +120,11 @@ void ClipboardPopupModel::hoverRow(int index) {
 void ClipboardPopupModel::toggleStacked() {
   if (activeTab_ != ClipboardTab::clipboard)
     return;
-  const std::vector<ClipboardItem> rows = filteredItems();
-  if (selectedIndex_ < 0 || selectedIndex_ >= static_cast<int>(rows.size()))
+  const std::optional<ClipboardItem> item = selectedItem();
+  if (!item)
     return;
-  const Uuid& id = rows[static_cast<std::size_t>(selectedIndex_)].id;
-  if (std::erase(stack_, id) == 0)
-    stack_.push_back(id);
+  if (std::erase(stack_, item->id) == 0)
+    stack_.push_back(item->id);
   changed.emit();
 }
 
@@ -272,6 +270,13 @@ std::string ClipboardPopupModel::shelfAge(const FileShelfItem& item) const {
 
 std::string ClipboardPopupModel::pinActionLabel(const FileShelfItem& item) {
   return item.isPinned ? "Unpin" : "Pin";
+}
+
+std::optional<ClipboardItem> ClipboardPopupModel::selectedItem() const {
+  std::vector<ClipboardItem> rows = filteredItems();
+  if (selectedIndex_ < 0 || selectedIndex_ >= static_cast<int>(rows.size()))
+    return std::nullopt;
+  return std::move(rows[static_cast<std::size_t>(selectedIndex_)]);
 }
 
 int ClipboardPopupModel::rowCount() const {

@@ -137,6 +137,8 @@ class ClipboardPopupModel {
 
  private:
   int rowCount() const;
+  // The selected row's entry; nothing when the selection lies beyond the rows.
+  std::optional<ClipboardItem> selectedItem() const;
   void select(int index);
   void pasteStack();
 
