@@ -7,6 +7,7 @@
 #include <deque>
 #include <functional>
 #include <optional>
+#include <vector>
 
 #include "core/clipboard/ClipboardItem.h"
 #include "core/clipboard/PasteKeystroke.h"
