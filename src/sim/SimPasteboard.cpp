@@ -70,6 +70,10 @@ void SimPasteboard::changeOwner() {
   bump();
 }
 
+void SimPasteboard::takeContent() {
+  mainQueue_.after(0, [this] { contentTaken.emit(); });
+}
+
 void SimPasteboard::bump() {
   const ChangeCount now = ++count_;
   mainQueue_.after(0, [this, now] { changed.emit(now); });

@@ -49,6 +49,8 @@ class SimPasteboard : public Pasteboard {
   void copyText(const std::string& text);
   // The owner changes while the content stays.
   void changeOwner();
+  // An application pastes what Dovrik wrote: the taking is reported on the main queue.
+  void takeContent();
 
   const SimClipboardContent& content() const { return content_; }
   std::vector<Write> writes;

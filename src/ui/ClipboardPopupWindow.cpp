@@ -221,8 +221,12 @@ bool ClipboardPopupWindow::eventFilter(QObject* watched, QEvent* event) {
       return true;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-      keyPressed.emit(key->modifiers().testFlag(Qt::ShiftModifier) ? PopupKey::selectPlainText
-                                                                   : PopupKey::select);
+      if (key->modifiers().testFlag(Qt::ControlModifier))
+        keyPressed.emit(PopupKey::stack);
+      else if (key->modifiers().testFlag(Qt::ShiftModifier))
+        keyPressed.emit(PopupKey::selectPlainText);
+      else
+        keyPressed.emit(PopupKey::select);
       return true;
     case Qt::Key_Escape:
       keyPressed.emit(PopupKey::escape);

@@ -162,6 +162,17 @@ double ClipboardRowDelegate::paintTrailing(QPainter& p, const QRectF& row,
     paintPopupSymbol(p, "pin.fill", box, themeColor(ColorToken::textSecondary, scheme_));
     right = box.left();
   }
+  if (const std::optional<int> number = popup_.stackNumber(item)) {
+    const double size = 16;
+    const QRectF badge(right - 6 - size, row.center().y() - size / 2, size, size);
+    p.setPen(Qt::NoPen);
+    p.setBrush(accentColor(QPalette()));
+    p.drawEllipse(badge);
+    p.setFont(popupFont(10, true));
+    p.setPen(Qt::white);
+    p.drawText(badge, Qt::AlignCenter, QString::number(*number));
+    right = badge.left();
+  }
   return right;
 }
 

@@ -163,6 +163,42 @@ TEST_F(ClipboardPopupTest, OpensAtThePointerFiltersAndPastesIntoTheClientThatKep
   EXPECT_EQ(*other_->pasted, "x-one");
 }
 
+// Three entries gathered with Ctrl+Return and pasted with Return. The client pastes at each
+// Ctrl+V it gets, as an editor does, and must receive the entries in the stack's order: the
+// next entry may take the clipboard only after the client read the one before.
+TEST_F(ClipboardPopupTest, AStackOfThreePastesArrivesInItsOrder) {
+  for (const char* text : {"s-one", "s-two", "s-three"})
+    ASSERT_TRUE(copy(text));
+  xdotool({"mousemove", "500", "400"});
+  ASSERT_TRUE(openByHotkey());
+  // Rows newest first: s-three, s-two, s-one. Stacked: s-one, s-three, s-two.
+  xdotool({"key", "Down", "Down", "ctrl+Return", "Up", "Up", "ctrl+Return", "Down", "ctrl+Return",
+           "Return"});
+  ASSERT_TRUE(waitFor([&] { return !popupShown(); }));
+
+  const xcb_keycode_t v = client->keycodeOf(XK_v);
+  std::vector<std::string> arrived;
+  std::size_t handledPresses = 0;
+  bool pasting = false;
+  EXPECT_TRUE(waitFor([&] {
+    if (pasting && other_->pasted) {
+      arrived.push_back(*other_->pasted);
+      pasting = false;
+    }
+    for (; !pasting && handledPresses < witness_->presses.size(); ++handledPresses) {
+      const auto& press = witness_->presses[handledPresses];
+      if (press.keycode == v && (press.state & XCB_MOD_MASK_CONTROL)) {
+        other_->pasted.reset();
+        other_->paste("UTF8_STRING");
+        pasting = true;
+      }
+    }
+    return arrived.size() == 3;
+  }));
+  EXPECT_EQ(arrived, (std::vector<std::string>{"s-one", "s-three", "s-two"}));
+  EXPECT_TRUE(clientKeepsFocus());
+}
+
 TEST_F(ClipboardPopupTest, EscapeAClickElsewhereAndTheHotkeyCloseIt) {
   ASSERT_TRUE(copy("something"));
   xdotool({"mousemove", "900", "700"});

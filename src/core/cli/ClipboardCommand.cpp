@@ -28,14 +28,16 @@ bool clipboardVerbTakesPlain(const std::string& verb) {
 }
 
 bool asksPlain(const Arguments& args) {
-  return args.size() == 3 && args[1] == kPlainOption && clipboardVerbTakesPlain(args[0]);
+  return args.size() >= 3 && args[1] == kPlainOption && clipboardVerbTakesPlain(args[0]);
 }
 
 // The arguments without --plain, so N is always the second.
 Arguments withoutPlain(const Arguments& args) {
   if (!asksPlain(args))
     return args;
-  return {args[0], args[2]};
+  Arguments rest = args;
+  rest.erase(rest.begin() + 1);
+  return rest;
 }
 
 std::optional<std::string> checkPasteKeys(const Arguments& args) {
@@ -45,6 +47,20 @@ std::optional<std::string> checkPasteKeys(const Arguments& args) {
     return "usage: dovrik clipboard paste-keys [APP ctrl-v|ctrl-shift-v|shift-insert|default].";
   if (args[2] != "default" && !pasteChordFromWord(args[2]))
     return "unknown keystroke \"" + args[2] + "\"; keystrokes: " + kPasteKeys + ".";
+  return std::nullopt;
+}
+
+// `paste` takes one number or more, pasted in the order given.
+std::optional<std::string> checkPasteNumbers(const Arguments& args) {
+  const std::string usage = "usage: dovrik clipboard paste [--plain] N [M …].";
+  if (args.size() < 2)
+    return usage;
+  for (std::size_t i = 1; i < args.size(); ++i) {
+    if (args[i].starts_with("--") && args.size() > 2)
+      return usage;
+    if (auto problem = checkEntryArguments({args[0], args[i]}, "clipboard"))
+      return problem;
+  }
   return std::nullopt;
 }
 
@@ -60,6 +76,8 @@ std::optional<std::string> checkClipboard(const Arguments& args) {
     return checkPasteKeys(args);
   if (!clipboardVerbTakesNumber(verb))
     return unknownVerb(verb, kClipboardVerbs);
+  if (verb == "paste")
+    return checkPasteNumbers(withoutPlain(args));
   if (clipboardVerbTakesPlain(verb) && args.size() == 3 && args[1] != kPlainOption)
     return "usage: dovrik clipboard " + verb + " [--plain] N.";
   return checkEntryArguments(withoutPlain(args), "clipboard");
@@ -98,13 +116,24 @@ std::variant<ClipboardItem, CommandOutcome> numbered(App& app, const std::string
   return items[std::get<std::size_t>(index)];
 }
 
+// Every number is looked up before anything is pasted, so a wrong one pastes nothing.
+CommandOutcome pasteNumbered(App& app, const Arguments& args, PasteForm form) {
+  std::vector<ClipboardItem> items;
+  for (std::size_t i = 1; i < args.size(); ++i) {
+    auto found = numbered(app, args[i]);
+    if (auto* outcome = std::get_if<CommandOutcome>(&found))
+      return std::move(*outcome);
+    items.push_back(std::get<ClipboardItem>(std::move(found)));
+  }
+  app.clipboardManager().pasteInOrder(std::move(items), form);
+  return CommandOutcome::done();
+}
+
 CommandOutcome act(App& app, const std::string& verb, const ClipboardItem& item,
                    const std::string& word, PasteForm form) {
   ClipboardManager& manager = app.clipboardManager();
   if (verb == "copy") {
     manager.copy(item, form);
-  } else if (verb == "paste") {
-    manager.paste(item, form);
   } else if (verb == "pin") {
     manager.togglePin(item.id);
     return CommandOutcome::done("Entry " + word + (item.isPinned ? " is no longer" : " is") +
@@ -168,6 +197,8 @@ CommandOutcome runClipboard(App& app, const Arguments& args, const Caller&) {
       return std::move(*refusal);
   }
   const PasteForm form = asksPlain(args) ? PasteForm::plainText : PasteForm::asCopied;
+  if (verb == "paste")
+    return pasteNumbered(app, withoutPlain(args), form);
   const std::string word = withoutPlain(args)[1];
   auto found = numbered(app, word);
   if (auto* outcome = std::get_if<CommandOutcome>(&found))
@@ -195,10 +226,12 @@ Command clipboardCommand() {
           "                  with (html, an image, file addresses); it moves to the top of\n"
           "                  the unpinned entries and is not recorded as a new copy.\n"
           "                  --plain puts its text alone, so it pastes without formatting.\n"
-          "  paste [--plain] N\n"
+          "  paste [--plain] N [M …]\n"
           "                  Copy entry N and paste it into the focused application with the\n"
-          "                  keystroke that application takes; needs window control.\n"
-          "                  --plain pastes its text alone, like Shift+Return in the popup.\n"
+          "                  keystroke that application takes; needs window control. With\n"
+          "                  several numbers, the entries are pasted one after another in\n"
+          "                  the order given, each once the application took the one before.\n"
+          "                  --plain pastes text alone, like Shift+Return in the popup.\n"
           "  pin N           Pin entry N, or unpin it when it is pinned. Pinned entries stay\n"
           "                  through clear and the history's size limit.\n"
           "  delete N        Delete entry N.\n"

@@ -12,7 +12,7 @@
 namespace dovrik::cli {
 namespace {
 
-const std::string kVerbs = "list, set, clear, reset";
+const std::string kShortcutsVerbs = "list, set, clear, reset";
 const std::string kClipboardHistory = "clipboard-history";
 
 std::optional<ShortcutAction> actionFromArgument(std::string_view text) {
@@ -64,7 +64,7 @@ std::optional<std::string> checkShortcuts(const Arguments& args) {
       return "the clipboard history always has a shortcut; set another one instead.";
     return std::nullopt;
   }
-  return unknownVerb(args[0], kVerbs);
+  return unknownVerb(args[0], kShortcutsVerbs);
 }
 
 std::optional<KeyboardShortcut> currentShortcut(App& app, const ShortcutAction& action) {

@@ -10,9 +10,6 @@
 namespace dovrik {
 namespace {
 
-// An entry is an object of scalars inside one array.
-constexpr int kClipboardItemNesting = 2;
-
 std::optional<ClipboardItem> decodeItem(const Json& json) {
   if (!json.is_object())
     return std::nullopt;
@@ -115,7 +112,7 @@ std::string encodeClipboardItems(const std::vector<ClipboardItem>& items) {
 }
 
 std::optional<std::vector<ClipboardItem>> decodeClipboardItems(std::string_view text) {
-  return decodeJsonList<ClipboardItem>(text, kClipboardItemNesting, decodeItem);
+  return decodeJsonList<ClipboardItem>(text, decodeItem);
 }
 
 }  // namespace dovrik

@@ -25,6 +25,11 @@ bool isIgnored(const std::vector<std::string>& types) {
   });
 }
 
+std::size_t imageHash(const Bytes& png) {
+  return std::hash<std::string_view>{}(
+      std::string_view(reinterpret_cast<const char*>(png.data()), png.size()));
+}
+
 }  // namespace
 
 ClipboardManager::ClipboardManager(Platform& platform, AppState& appState,
@@ -33,6 +38,8 @@ ClipboardManager::ClipboardManager(Platform& platform, AppState& appState,
       appState_(appState),
       shortcut_(shortcut),
       pasteKeystroke_(platform, appState),
+      pasteQueue_(platform, pasteKeystroke_,
+                  [this](const ClipboardItem& item) { copy(item, queuedForm_); }),
       store_(platform.files, platform.background, platform.defaults.application()) {
   ClipboardStore::Loaded loaded = store_.load();
   items_ = std::move(loaded.items);
@@ -48,6 +55,7 @@ ClipboardManager::~ClipboardManager() {
 }
 
 void ClipboardManager::setItems(std::vector<ClipboardItem> items) {
+  forgetRemovedImage(items);
   setItemsAndSave(std::move(items));
 }
 
@@ -148,8 +156,7 @@ void ClipboardManager::addItem(std::string_view text,
 }
 
 void ClipboardManager::addImageItem(Bytes png) {
-  const std::size_t hash = std::hash<std::string_view>{}(
-      std::string_view(reinterpret_cast<const char*>(png.data()), png.size()));
+  const std::size_t hash = imageHash(png);
   if (hash == lastImageHash_)
     return;
   lastImageHash_ = hash;
@@ -203,7 +210,25 @@ void ClipboardManager::clearHistory() {
   std::vector<ClipboardItem> kept;
   std::copy_if(items_.begin(), items_.end(), std::back_inserter(kept),
                [](const ClipboardItem& item) { return item.isPinned; });
+  forgetRemovedImage(kept);
   setItemsAndSave(std::move(kept));
+}
+
+// Copying the last image again only counts as a repeat while its entry is in the history;
+// once the user removed it, the next copy of it is a copy worth keeping.
+void ClipboardManager::forgetRemovedImage(const std::vector<ClipboardItem>& kept) {
+  if (lastImageHash_ == 0)
+    return;
+  for (const ClipboardItem& item : items_) {
+    if (item.kind != ClipboardKind::image || !item.imageData)
+      continue;
+    const bool isKept = std::any_of(
+        kept.begin(), kept.end(), [&](const ClipboardItem& entry) { return entry.id == item.id; });
+    if (!isKept && imageHash(*item.imageData) == lastImageHash_) {
+      lastImageHash_ = 0;
+      return;
+    }
+  }
 }
 
 void ClipboardManager::copy(const ClipboardItem& item, PasteForm form) {
@@ -236,10 +261,18 @@ void ClipboardManager::copy(const ClipboardItem& item, PasteForm form) {
 }
 
 void ClipboardManager::paste(const ClipboardItem& item, PasteForm form) {
+  pasteQueue_.cancel();
   copy(item, form);
   if (hidePopup_)
     hidePopup_();
   pasteKeystroke_.send(pasteKeystroke_.chordForFocusedApplication());
+}
+
+void ClipboardManager::pasteInOrder(std::vector<ClipboardItem> items, PasteForm form) {
+  if (hidePopup_)
+    hidePopup_();
+  queuedForm_ = form;
+  pasteQueue_.start(std::move(items));
 }
 
 void ClipboardManager::saveToDisk() {

@@ -15,6 +15,7 @@
 #include "core/clipboard/ClipboardStore.h"
 #include "core/clipboard/PasteForm.h"
 #include "core/clipboard/PasteKeystroke.h"
+#include "core/clipboard/PasteQueue.h"
 #include "core/model/AppState.h"
 #include "core/platform/Platform.h"
 #include "core/support/Lifetime.h"
@@ -59,6 +60,9 @@ class ClipboardManager {
   // Copies, hides the popup, and once no modifier key is held (or after about a second) posts
   // the paste keystroke of the focused application, if window control is allowed.
   void paste(const ClipboardItem& item, PasteForm form = PasteForm::asCopied);
+  // Hides the popup and pastes the entries in this order in `form`, each with its own keystroke,
+  // the next one once the application took the one before (or after `PasteQueue::takeTimeout`).
+  void pasteInOrder(std::vector<ClipboardItem> items, PasteForm form = PasteForm::asCopied);
 
   // Schedules a save of the list as it is now, 0.4 s from now; a newer change replaces it.
   void saveToDisk();
@@ -72,6 +76,8 @@ class ClipboardManager {
   void checkPasteboard();
   void readImage();
   void insert(ClipboardItem item);
+  // Forgets the last image's hash when its entry is not among `kept`.
+  void forgetRemovedImage(const std::vector<ClipboardItem>& kept);
   void setItemsAndSave(std::vector<ClipboardItem> items);
   std::size_t historySize() const;
 
@@ -79,6 +85,9 @@ class ClipboardManager {
   AppState& appState_;
   ClipboardShortcut& shortcut_;
   PasteKeystroke pasteKeystroke_;
+  PasteQueue pasteQueue_;
+  // The form of the entries the queue writes.
+  PasteForm queuedForm_ = PasteForm::asCopied;
   ClipboardStore store_;
   std::function<void()> hidePopup_;
   std::vector<ClipboardItem> items_;

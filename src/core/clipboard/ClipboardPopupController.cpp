@@ -19,7 +19,12 @@ ClipboardPopupController::ClipboardPopupController(Platform& platform, Clipboard
     animateToHeight(expanded ? PopupPlacement::expandedHeight : PopupPlacement::collapsedHeight);
   });
   tabConnection_ = model_.tabChanged.connect([this](bool isShelf) {
-    animateToHeight(isShelf ? PopupPlacement::shelfTabHeight : PopupPlacement::collapsedHeight);
+    // Back on the clipboard tab the list is as long as the expand button says.
+    if (isShelf)
+      animateToHeight(PopupPlacement::shelfTabHeight);
+    else
+      animateToHeight(model_.isExpanded() ? PopupPlacement::expandedHeight
+                                          : PopupPlacement::collapsedHeight);
   });
   manager_.setHidePopup([this] { hide(); });
   shelf_.setHidePopup([this] { hide(); });
@@ -91,7 +96,14 @@ void ClipboardPopupController::handleKey(PopupKey key) {
       model_.selectCurrent(PasteForm::plainText);
       return;
     case PopupKey::escape:
-      hide();
+      // Escape first lets go of a stack being gathered; the next one closes.
+      if (model_.hasStack())
+        model_.clearStack();
+      else
+        hide();
+      return;
+    case PopupKey::stack:
+      model_.toggleStacked();
       return;
   }
 }

@@ -32,6 +32,7 @@ void ClipboardPopupModel::reset() {
   isExpanded_ = false;
   selectedIndex_ = 0;
   copiedId_.reset();
+  stack_.clear();
   isDroppingFiles_ = false;
   newlyAddedFileId_.reset();
   changed.emit();
@@ -73,12 +74,11 @@ std::string ClipboardPopupModel::expandLabel() const {
 }
 
 std::vector<ClipboardItem> ClipboardPopupModel::filteredItems() const {
+  const std::vector<ClipboardItem>& items = manager_.items();
   std::vector<ClipboardItem> rows;
-  for (const ClipboardItem& item : manager_.items()) {
-    if (!searchText_.empty() && !matchesSearch(item, searchText_))
-      continue;
-    if (keeps(activeFilter_, item.kind))
-      rows.push_back(item);
+  for (const std::size_t index : search_.rank(items, searchText_)) {
+    if (keeps(activeFilter_, items[index].kind))
+      rows.push_back(items[index]);
   }
   return rows;
 }
@@ -106,14 +106,60 @@ void ClipboardPopupModel::moveUp() {
 void ClipboardPopupModel::selectCurrent(PasteForm form) {
   if (activeTab_ != ClipboardTab::clipboard)
     return;
-  const std::vector<ClipboardItem> rows = filteredItems();
-  if (selectedIndex_ >= 0 && selectedIndex_ < static_cast<int>(rows.size()))
-    paste(rows[static_cast<std::size_t>(selectedIndex_)], form);
+  if (hasStack())
+    return pasteStack(form);
+  if (const std::optional<ClipboardItem> item = selectedItem())
+    paste(*item, form);
 }
 
 void ClipboardPopupModel::hoverRow(int index) {
   if (index != selectedIndex_)
     select(index);
+}
+
+void ClipboardPopupModel::toggleStacked() {
+  if (activeTab_ != ClipboardTab::clipboard)
+    return;
+  const std::optional<ClipboardItem> item = selectedItem();
+  if (!item)
+    return;
+  if (std::erase(stack_, item->id) == 0)
+    stack_.push_back(item->id);
+  changed.emit();
+}
+
+std::optional<int> ClipboardPopupModel::stackNumber(const ClipboardItem& item) const {
+  const auto found = std::find(stack_.begin(), stack_.end(), item.id);
+  if (found == stack_.end())
+    return std::nullopt;
+  return static_cast<int>(found - stack_.begin()) + 1;
+}
+
+void ClipboardPopupModel::clearStack() {
+  if (stack_.empty())
+    return;
+  stack_.clear();
+  changed.emit();
+}
+
+// Stacked entries keep their place in the stack whatever the search and the filter show now.
+void ClipboardPopupModel::pasteStack(PasteForm form) {
+  if (copiedId_)
+    return;
+  std::vector<ClipboardItem> items;
+  for (const Uuid& id : stack_) {
+    const auto found = std::find_if(manager_.items().begin(), manager_.items().end(),
+                                    [&](const ClipboardItem& item) { return item.id == id; });
+    if (found != manager_.items().end())
+      items.push_back(*found);
+  }
+  if (items.empty())
+    return;
+  copiedId_ = items.front().id;
+  changed.emit();
+  platform_.scheduler.after(pasteDelay, lifetime_.guard([this, items = std::move(items), form] {
+    manager_.pasteInOrder(items, form);
+  }));
 }
 
 void ClipboardPopupModel::paste(const ClipboardItem& item, PasteForm form) {
@@ -130,6 +176,7 @@ void ClipboardPopupModel::togglePin(const ClipboardItem& item) {
 }
 
 void ClipboardPopupModel::remove(const ClipboardItem& item) {
+  std::erase(stack_, item.id);
   std::vector<ClipboardItem> kept = manager_.items();
   std::erase_if(kept, [&](const ClipboardItem& entry) { return entry.id == item.id; });
   manager_.setItems(std::move(kept));
@@ -224,6 +271,13 @@ std::string ClipboardPopupModel::shelfAge(const FileShelfItem& item) const {
 
 std::string ClipboardPopupModel::pinActionLabel(const FileShelfItem& item) {
   return item.isPinned ? "Unpin" : "Pin";
+}
+
+std::optional<ClipboardItem> ClipboardPopupModel::selectedItem() const {
+  std::vector<ClipboardItem> rows = filteredItems();
+  if (selectedIndex_ < 0 || selectedIndex_ >= static_cast<int>(rows.size()))
+    return std::nullopt;
+  return std::move(rows[static_cast<std::size_t>(selectedIndex_)]);
 }
 
 int ClipboardPopupModel::rowCount() const {

@@ -11,6 +11,7 @@
 #include "core/clipboard/ClipboardFilter.h"
 #include "core/clipboard/ClipboardItem.h"
 #include "core/clipboard/ClipboardManager.h"
+#include "core/clipboard/ClipboardSearch.h"
 #include "core/clipboard/ClipboardTab.h"
 #include "core/clipboard/PasteForm.h"
 #include "core/model/AppState.h"
@@ -57,7 +58,8 @@ class ClipboardPopupModel {
   // "More" while collapsed, "Less" while expanded.
   std::string expandLabel() const;
 
-  // The manager's entries that match the search and the filter, in stored order.
+  // The manager's entries that match the search and the filter, best matches first, then in
+  // stored order.
   std::vector<ClipboardItem> filteredItems() const;
   // Shown when `filteredItems()` is empty.
   std::string emptyText() const;
@@ -68,10 +70,19 @@ class ClipboardPopupModel {
   // Keyboard moves stop at the ends of the rows and only act on the clipboard tab.
   void moveDown();
   void moveUp();
-  // Pastes the selected row in `form`, if there is one.
+  // Pastes the stacked entries in order while there are any, else the selected row, if there
+  // is one; in `form` either way.
   void selectCurrent(PasteForm form = PasteForm::asCopied);
   // The pointer entered the row at `index`.
   void hoverRow(int index);
+
+  // --- Paste stack ---
+  // Adds the selected row's entry to the end of the stack, or takes it out when it is in it.
+  void toggleStacked();
+  // The entry's place in the stack, from 1, for its row's badge; nothing when not stacked.
+  std::optional<int> stackNumber(const ClipboardItem& item) const;
+  bool hasStack() const { return !stack_.empty(); }
+  void clearStack();
 
   std::optional<Uuid> copiedId() const { return copiedId_; }
   bool isCopied(const ClipboardItem& item) const { return copiedId_ == item.id; }
@@ -128,7 +139,10 @@ class ClipboardPopupModel {
 
  private:
   int rowCount() const;
+  // The selected row's entry; nothing when the selection lies beyond the rows.
+  std::optional<ClipboardItem> selectedItem() const;
   void select(int index);
+  void pasteStack(PasteForm form);
 
   Platform& platform_;
   ClipboardManager& manager_;
@@ -139,9 +153,13 @@ class ClipboardPopupModel {
   ClipboardTab activeTab_ = ClipboardTab::clipboard;
   ClipboardFilter activeFilter_ = ClipboardFilter::all;
   std::string searchText_;
+  // Keeps each entry's folded text between keystrokes.
+  mutable ClipboardSearch search_;
   bool isExpanded_ = false;
   int selectedIndex_ = 0;
   std::optional<Uuid> copiedId_;
+  // Entries to paste one after another, by id, in the order they were added.
+  std::vector<Uuid> stack_;
   bool isDroppingFiles_ = false;
   std::optional<Uuid> newlyAddedFileId_;
   std::optional<TaskId> highlightEnd_;

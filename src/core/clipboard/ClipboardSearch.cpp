@@ -1,107 +1,146 @@
-// Case-insensitive containment over UTF-8 text, folding each character to lower case.
+// Fuzzy search over the clipboard history: words in any order, ranked by how they occur.
 #include "core/clipboard/ClipboardSearch.h"
 
-#include <cstddef>
-#include <vector>
+#include <algorithm>
+#include <cstring>
+#include <utility>
+
+#include "core/clipboard/SearchFolding.h"
 
 namespace dovrik {
 namespace {
 
-struct CodePoint {
-  char32_t value;
-  std::size_t length;
-};
+// Occurrences examined for a better kind of hit; a text of megabytes can hold a common word
+// thousands of times, and one whole-word hit among the first ones is what usually decides.
+constexpr int examinedOccurrences = 64;
 
-// The character that starts at `at`. A byte that does not start a well-formed sequence stands
-// for itself, so malformed text still compares byte for byte.
-CodePoint decodeAt(std::string_view text, std::size_t at) {
-  const auto lead = static_cast<unsigned char>(text[at]);
-  if (lead < 0x80)
-    return {lead, 1};
-  const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
-  if (lead < 0xC2 || lead > 0xF4 || at + length > text.size())
-    return {lead, 1};
-  char32_t value = lead & (0x7F >> length);
-  for (std::size_t k = 1; k < length; ++k) {
-    const auto next = static_cast<unsigned char>(text[at + k]);
-    if ((next & 0xC0) != 0x80)
-      return {lead, 1};
-    value = (value << 6) | (next & 0x3F);
-  }
-  return {value, length};
+// Where `word` occurs in `text` from `from` on. The C library's search skips through large
+// texts several times faster than a search that stops at every first letter of the word.
+std::size_t findFrom(std::string_view text, std::string_view word, std::size_t from) {
+  if (from > text.size())
+    return std::string_view::npos;
+  const void* found = memmem(text.data() + from, text.size() - from, word.data(), word.size());
+  return found ? static_cast<std::size_t>(static_cast<const char*>(found) - text.data())
+               : std::string_view::npos;
 }
 
-char32_t lowerCase(char32_t c) {
-  if (c >= U'A' && c <= U'Z')
-    return c + 32;
-  if (c >= 0xC0 && c <= 0xDE && c != 0xD7)  // Latin-1 capitals, not the multiplication sign
-    return c + 32;
-  if (c >= 0x100 && c <= 0x137 && c % 2 == 0)  // Latin Extended-A, even capitals
-    return c + 1;
-  if (c >= 0x139 && c <= 0x148 && c % 2 == 1)
-    return c + 1;
-  if (c >= 0x14A && c <= 0x177 && c % 2 == 0)
-    return c + 1;
-  if (c >= 0x179 && c <= 0x17E && c % 2 == 1)
-    return c + 1;
-  if (c >= 0x391 && c <= 0x3AB && c != 0x3A2)  // Greek capitals
-    return c + 32;
-  if (c >= 0x400 && c <= 0x40F)  // Cyrillic capitals with marks
-    return c + 80;
-  if (c >= 0x410 && c <= 0x42F)  // basic Cyrillic capitals
-    return c + 32;
-  return c;
+bool isWordByte(char c) {
+  const auto byte = static_cast<unsigned char>(c);
+  // Bytes of non-ASCII characters count as letters: accented Latin letters were folded to
+  // ASCII already, and the remaining ones are mostly letters of other scripts.
+  return (byte >= 'a' && byte <= 'z') || (byte >= '0' && byte <= '9') || byte >= 0x80;
 }
 
-std::vector<char32_t> folded(std::string_view text) {
-  std::vector<char32_t> out;
-  for (std::size_t at = 0; at < text.size();) {
-    const CodePoint c = decodeAt(text, at);
-    out.push_back(lowerCase(c.value));
-    at += c.length;
-  }
-  return out;
+std::size_t utf8Length(char lead) {
+  const auto byte = static_cast<unsigned char>(lead);
+  return byte >= 0xF0 ? 4 : byte >= 0xE0 ? 3 : byte >= 0xC0 ? 2 : 1;
 }
 
-bool matchesAt(std::string_view text, std::size_t at, const std::vector<char32_t>& search) {
-  for (const char32_t wanted : search) {
-    if (at >= text.size())
+// A whole character of the word at a time, so a letter never matches part of another one.
+bool isSubsequence(std::string_view text, std::string_view word) {
+  std::size_t from = 0;
+  for (std::size_t at = 0; at < word.size();) {
+    const std::size_t length = std::min(utf8Length(word[at]), word.size() - at);
+    const std::size_t found = findFrom(text, word.substr(at, length), from);
+    if (found == std::string_view::npos)
       return false;
-    const CodePoint c = decodeAt(text, at);
-    if (lowerCase(c.value) != wanted)
-      return false;
-    at += c.length;
+    from = found + length;
+    at += length;
   }
   return true;
 }
 
+std::vector<std::string> searchWords(std::string_view query) {
+  std::vector<std::string> words;
+  const std::string folded = foldedForSearch(query);
+  std::size_t at = 0;
+  while (at < folded.size()) {
+    const std::size_t start = folded.find_first_not_of(" \t\r\n", at);
+    if (start == std::string::npos)
+      break;
+    const std::size_t end = std::min(folded.find_first_of(" \t\r\n", start), folded.size());
+    words.push_back(folded.substr(start, end - start));
+    at = end;
+  }
+  return words;
+}
+
 }  // namespace
 
-// An entry may hold megabytes of text and the search runs at each key typed, so the text is
-// read in place, without a decoded copy.
-bool matchesSearch(const ClipboardItem& item, std::string_view searchText) {
-  if (item.kind == ClipboardKind::image)
-    return false;
-  const std::vector<char32_t> search = folded(searchText);
-  const std::string_view text = *item.text;
-  if (search.empty())
-    return true;
-  if (search.front() < 0x80) {
-    // An ASCII byte always stands for itself and folding never crosses between ASCII and
-    // other characters: only bytes that fold to the first character can start a match.
-    const auto lower = static_cast<char>(search.front());
-    const char upper = lower >= 'a' && lower <= 'z' ? static_cast<char>(lower - 32) : lower;
-    for (std::size_t at = 0; at < text.size(); ++at) {
-      if ((text[at] == lower || text[at] == upper) && matchesAt(text, at, search))
-        return true;
+std::optional<SearchHit> bestHit(std::string_view text, std::string_view word) {
+  std::optional<SearchHit> best;
+  std::size_t at = findFrom(text, word, 0);
+  for (int examined = 0; at != std::string_view::npos && examined < examinedOccurrences;
+       ++examined) {
+    const std::size_t end = at + word.size();
+    const bool startsWord = at == 0 || !isWordByte(text[at - 1]) || !isWordByte(word.front());
+    const bool endsWord = end == text.size() || !isWordByte(text[end]) || !isWordByte(word.back());
+    const SearchHit hit = startsWord && endsWord ? SearchHit::word
+                          : startsWord           ? SearchHit::prefix
+                                                 : SearchHit::substring;
+    if (!best || hit < *best)
+      best = hit;
+    if (hit == SearchHit::word)
+      return best;
+    at = findFrom(text, word, at + 1);
+  }
+  if (best)
+    return best;
+  if (isSubsequence(text.substr(0, ClipboardSearch::subsequenceWindow), word))
+    return SearchHit::subsequence;
+  return std::nullopt;
+}
+
+std::vector<std::size_t> ClipboardSearch::rank(const std::vector<ClipboardItem>& items,
+                                               std::string_view query) {
+  const std::vector<std::string> words = searchWords(query);
+  std::vector<std::pair<SearchHit, std::size_t>> found;
+  std::unordered_map<const std::string*, FoldedEntry> kept;
+  for (std::size_t index = 0; index < items.size(); ++index) {
+    const ClipboardItem& item = items[index];
+    if (words.empty()) {
+      found.emplace_back(SearchHit::word, index);
+      continue;
     }
-    return false;
+    if (item.kind == ClipboardKind::image)
+      continue;
+    const std::string& text = folded(item.text);
+    SearchHit weakest = SearchHit::word;
+    bool all = true;
+    for (const std::string& word : words) {
+      const std::optional<SearchHit> hit = bestHit(text, word);
+      if (!hit) {
+        all = false;
+        break;
+      }
+      weakest = std::max(weakest, *hit);
+    }
+    if (all)
+      found.emplace_back(weakest, index);
+    if (const auto entry = folded_.find(&*item.text); entry != folded_.end())
+      kept.insert(folded_.extract(entry));
   }
-  for (std::size_t at = 0; at < text.size(); at += decodeAt(text, at).length) {
-    if (matchesAt(text, at, search))
-      return true;
-  }
-  return false;
+  // Entries that left the list let go of their folded text.
+  if (!words.empty())
+    folded_ = std::move(kept);
+  std::stable_sort(found.begin(), found.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
+  std::vector<std::size_t> indices;
+  indices.reserve(found.size());
+  for (const auto& [hit, index] : found)
+    indices.push_back(index);
+  return indices;
+}
+
+const std::string& ClipboardSearch::folded(const SharedText& text) {
+  const std::string* key = &*text;
+  auto entry = folded_.find(key);
+  if (entry == folded_.end())
+    entry = folded_
+                .emplace(key, FoldedEntry{text, foldedForSearch(std::string_view(*text).substr(
+                                                    0, searchedBytes))})
+                .first;
+  return entry->second.folded;
 }
 
 }  // namespace dovrik

@@ -23,22 +23,31 @@ bool PasteKeystroke::focusedApplicationPastesPrimary() const {
   return chordForFocusedApplication() == PasteChord::ShiftInsert;
 }
 
-void PasteKeystroke::send(PasteChord chord) {
-  platform_.scheduler.after(delay, lifetime_.guard([this, chord] { waitForModifiers(0, chord); }));
+void PasteKeystroke::send(PasteChord chord, std::function<void(bool posted)> sent) {
+  platform_.scheduler.after(delay, lifetime_.guard([this, chord, sent = std::move(sent)] {
+    waitForModifiers(0, chord, sent);
+  }));
 }
 
 // The user may still hold the popup's keys; pasting then would send another chord than
 // the application expects, so wait for them, but not for ever.
-void PasteKeystroke::waitForModifiers(int attempt, PasteChord chord) {
-  if (!appState_.hasAccessibilityPermission())
+void PasteKeystroke::waitForModifiers(int attempt, PasteChord chord,
+                                      std::function<void(bool posted)> sent) {
+  if (!appState_.hasAccessibilityPermission()) {
+    if (sent)
+      sent(false);
     return;
+  }
   if (platform_.keySynth.modifiersHeld() && attempt + 1 < modifierAttempts) {
-    platform_.scheduler.after(modifierPollInterval, lifetime_.guard([this, attempt, chord] {
-      waitForModifiers(attempt + 1, chord);
-    }));
+    platform_.scheduler.after(modifierPollInterval,
+                              lifetime_.guard([this, attempt, chord, sent = std::move(sent)] {
+                                waitForModifiers(attempt + 1, chord, sent);
+                              }));
     return;
   }
   platform_.keySynth.postPaste(chord);
+  if (sent)
+    sent(true);
 }
 
 }  // namespace dovrik

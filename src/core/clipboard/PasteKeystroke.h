@@ -2,6 +2,8 @@
 // application, sent once the popup is gone and the user's modifier keys are up.
 #pragma once
 
+#include <functional>
+
 #include "core/model/AppState.h"
 #include "core/platform/Platform.h"
 #include "core/support/Lifetime.h"
@@ -22,11 +24,12 @@ class PasteKeystroke {
   // Whether that application pastes the primary selection, which the write must then own too.
   bool focusedApplicationPastesPrimary() const;
   // `delay` from now, once no modifier key is held (or after about a second), posts `chord`
-  // if window control is allowed. Nothing is posted once this object is gone.
-  void send(PasteChord chord);
+  // if window control is allowed, then tells `sent` whether it did. Nothing is posted once
+  // this object is gone.
+  void send(PasteChord chord, std::function<void(bool posted)> sent = {});
 
  private:
-  void waitForModifiers(int attempt, PasteChord chord);
+  void waitForModifiers(int attempt, PasteChord chord, std::function<void(bool posted)> sent);
 
   Platform& platform_;
   const AppState& appState_;

@@ -66,6 +66,10 @@ class Pasteboard {
   // Raised on the main queue after changes, with the change count now. Several changes in a
   // quick row may be reported once, with the latest count.
   Signal<ChangeCount> changed;
+  // Raised on the main queue when an application has taken the content Dovrik wrote, in one
+  // of its forms (asking only which forms there are does not count). An adapter that cannot
+  // tell never raises it, so whoever waits for it waits with a bound.
+  Signal<> contentTaken;
 };
 
 }  // namespace dovrik

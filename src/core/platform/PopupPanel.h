@@ -11,7 +11,8 @@ namespace dovrik {
 
 class ClipboardPopupModel;
 
-enum class PopupKey { up, down, select, escape, selectPlainText };
+// With Shift, Return is `selectPlainText`; with Ctrl, `stack`.
+enum class PopupKey { up, down, select, escape, selectPlainText, stack };
 
 class PopupPanel {
  public:
@@ -33,8 +34,8 @@ class PopupPanel {
   // The content handed to `show` is going away: the panel lets go of it and orders itself out.
   virtual void dropContent() = 0;
 
-  // Up, Down, Return or keypad Enter (with Shift: `selectPlainText`), and Escape pressed while
-  // the panel has the keyboard; they never reach the content.
+  // Up, Down, Return or keypad Enter (with Shift: `selectPlainText`, with Ctrl: `stack`), and
+  // Escape pressed while the panel has the keyboard; they never reach the content.
   Signal<PopupKey> keyPressed;
 };
 

@@ -2,13 +2,10 @@
 #include "core/rules/AppRule.h"
 
 #include "core/support/Json.h"
-#include "core/support/JsonNesting.h"
+#include "core/support/JsonList.h"
 
 namespace dovrik {
 namespace {
-
-// A rule list nests two levels; anything far deeper is refused before parsing.
-constexpr int kRuleNesting = 8;
 
 std::optional<AppRule> decodeRule(const Json& json) {
   if (!json.is_object())
@@ -49,19 +46,7 @@ std::string encodeAppRules(const std::vector<AppRule>& rules) {
 }
 
 std::optional<std::vector<AppRule>> decodeAppRules(std::string_view text) {
-  if (!nestsWithin(text, kRuleNesting))
-    return std::nullopt;
-  const Json json = Json::parse(text, nullptr, /*allow_exceptions=*/false);
-  if (!json.is_array())
-    return std::nullopt;
-  std::vector<AppRule> rules;
-  for (const Json& entry : json) {
-    auto rule = decodeRule(entry);
-    if (!rule)
-      return std::nullopt;
-    rules.push_back(std::move(*rule));
-  }
-  return rules;
+  return decodeJsonList<AppRule>(text, decodeRule);
 }
 
 }  // namespace dovrik

@@ -11,10 +11,6 @@
 namespace dovrik {
 namespace {
 
-// An entry is an object of scalars inside one array; the allowance above that lets a key this
-// version does not know hold a small structure and still be ignored.
-constexpr int kShelfItemNesting = 8;
-
 // An optional flag: its default when absent, nothing when it holds another type.
 std::optional<bool> optionalFlag(const Json& json, const char* key, bool fallback) {
   const Json* value = presentMember(json, key);
@@ -81,7 +77,7 @@ std::optional<std::string> encodeFileShelfItems(const std::vector<FileShelfItem>
 }
 
 std::optional<std::vector<FileShelfItem>> decodeFileShelfItems(std::string_view text) {
-  return decodeJsonList<FileShelfItem>(text, kShelfItemNesting, decodeShelfItem);
+  return decodeJsonList<FileShelfItem>(text, decodeShelfItem);
 }
 
 }  // namespace dovrik

@@ -11,13 +11,17 @@
 
 namespace dovrik {
 
+// Stored records nest a few levels. The room above that is for keys a newer version adds, which
+// are ignored whatever they hold; text nesting deeper still is refused before parsing.
+inline constexpr int storedListNesting = 32;
+
 // The records of the array in `text`, each read by `decodeRecord` (a Json to an optional
-// record); nothing when the text nests deeper than `maxNesting`, is not an array, or one record
-// does not decode: a list is read whole or not at all.
+// record); nothing when the text nests deeper than `storedListNesting`, is not an array, or one
+// record does not decode: a list is read whole or not at all.
 template <typename Record, typename DecodeRecord>
-std::optional<std::vector<Record>> decodeJsonList(std::string_view text, int maxNesting,
+std::optional<std::vector<Record>> decodeJsonList(std::string_view text,
                                                   DecodeRecord decodeRecord) {
-  if (!nestsWithin(text, maxNesting))
+  if (!nestsWithin(text, storedListNesting))
     return std::nullopt;
   const Json json = Json::parse(text, nullptr, /*allow_exceptions=*/false);
   if (!json.is_array())

@@ -10,9 +10,6 @@
 namespace dovrik {
 namespace {
 
-// Nesting deeper than any stored layout can have is refused before parsing.
-constexpr int kWorkspaceNesting = 16;
-
 bool finite(const Rect& r) {
   return std::isfinite(r.x) && std::isfinite(r.y) && std::isfinite(r.width) &&
          std::isfinite(r.height);
@@ -165,7 +162,7 @@ std::optional<std::string> encodeWorkspaces(const std::vector<Workspace>& worksp
 }
 
 std::optional<std::vector<Workspace>> decodeWorkspaces(std::string_view text) {
-  return decodeJsonList<Workspace>(text, kWorkspaceNesting, decodeWorkspace);
+  return decodeJsonList<Workspace>(text, decodeWorkspace);
 }
 
 }  // namespace dovrik

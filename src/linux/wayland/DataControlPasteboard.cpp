@@ -380,6 +380,8 @@ void DataControlPasteboard::sendRequested(zwlr_data_control_source_v1* source, c
         std::ranges::find_if(offers, [&](const auto& entry) { return entry.first == type; });
     if (offer != offers.end()) {
       writers_.emplace_back(fd, offer->second, mainQueue_);
+      // The writer holds the bytes it sends: a write of new content may follow at once.
+      contentTaken.emit();
       return sweepLater();
     }
   }

@@ -83,6 +83,9 @@ void SelectionServer::answer(const xcb_selection_request_event_t& request) {
   xcb_send_event(x_.raw(), 0, request.requestor, XCB_EVENT_MASK_NO_EVENT,
                  reinterpret_cast<const char*>(&notify));
   x_.flush();
+  if (written && request.target != atoms_.TARGETS &&
+      !outgoing_.contains({request.requestor, property}))
+    delivered.emit();
 }
 
 bool SelectionServer::put(xcb_window_t requestor, xcb_atom_t property, const Offer& offer) {
@@ -116,6 +119,8 @@ void SelectionServer::sendNextChunk(xcb_window_t requestor, xcb_atom_t property)
   else
     out.sent += length;
   x_.flush();
+  if (length == 0)
+    delivered.emit();
 }
 
 }  // namespace dovrik::x11

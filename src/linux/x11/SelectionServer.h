@@ -11,6 +11,7 @@
 
 #include <xcb/xcb.h>
 
+#include "core/support/Signal.h"
 #include "linux/x11/SelectionAtoms.h"
 #include "linux/x11/XConnection.h"
 
@@ -37,6 +38,10 @@ class SelectionServer {
   bool owns(xcb_atom_t selection) const { return offers_.contains(selection); }
 
   void handle(const xcb_generic_event_t& event);
+
+  // A requestor has a form of our content (a large one once its last chunk is out); asking
+  // which forms there are does not count.
+  Signal<> delivered;
 
  private:
   struct Outgoing {

@@ -67,6 +67,7 @@ X11Pasteboard::X11Pasteboard(XConnection& x, Scheduler& mainQueue, Background& b
     watching_ = true;
   }
   subscription_ = x.events.connect([this](const xcb_generic_event_t& event) { onEvent(event); });
+  server_.delivered.connect([this] { contentTaken.emit(); });
   x.flush();
   // What is on the clipboard already is the content at count 0.
   const auto cookie = xcb_get_selection_owner(x.raw(), atoms_.CLIPBOARD);

@@ -79,6 +79,28 @@ TEST_F(ClipboardCommandTest, CopyIsNotRecordedAgainAndPasteNeedsWindowControl) {
             failed("The clipboard history is off; switch it on in the settings."));
 }
 
+TEST_F(ClipboardCommandTest, PasteOfSeveralNumbersPastesThemInTheOrderGiven) {
+  EXPECT_EQ(ask({"clipboard", "paste", "3", "1", "9"}),
+            failed("There is no entry 9; N is from 1 to 3."));
+  clock.advanceBy(2);
+  EXPECT_TRUE(sim.keySynth.posts.empty()) << "nothing pasted for a wrong number";
+
+  EXPECT_EQ(ask({"clipboard", "paste", "3", "1", "2"}), CommandOutcome::done());
+  for (int taken = 0; taken < 3; ++taken) {
+    clock.advanceBy(0.2);
+    sim.pasteboard.takeContent();
+  }
+  clock.advanceBy(0.2);
+  ASSERT_EQ(sim.pasteboard.writes.size(), 3U);
+  EXPECT_EQ(sim.pasteboard.writes[0].text, "https://a.example");
+  EXPECT_EQ(sim.pasteboard.writes[1].text, "last");
+  EXPECT_EQ(sim.pasteboard.writes[2].text, "two\nlines");
+  EXPECT_EQ(sim.keySynth.posts.size(), 3U);
+
+  const Invocation word = parseCommandLine({"clipboard", "paste", "1", "x"}, "1");
+  EXPECT_EQ(word.action, Invocation::Action::answerHere);
+}
+
 TEST_F(ClipboardCommandTest, PasteKeysRefusesWrongWordsInTheClient) {
   const auto refused = [](std::vector<std::string> args, const std::string& line) {
     const Invocation invocation = parseCommandLine(args, "1");
@@ -93,7 +115,7 @@ TEST_F(ClipboardCommandTest, PasteKeysRefusesWrongWordsInTheClient) {
       "usage: dovrik clipboard paste-keys [APP ctrl-v|ctrl-shift-v|shift-insert|default].";
   refused({"clipboard", "paste-keys", "debian-xterm"}, usage);
   refused({"clipboard", "paste-keys", "Debian", "XTerm", "ctrl-v"}, usage);
-  refused({"clipboard", "paste"}, "usage: dovrik clipboard paste N.");
+  refused({"clipboard", "paste"}, "usage: dovrik clipboard paste [--plain] N [M …].");
   refused({"clipboard", "keys"},
           "unknown verb \"keys\"; verbs: list, copy, paste, pin, delete, clear, popup, "
           "paste-keys.");

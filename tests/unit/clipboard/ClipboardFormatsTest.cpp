@@ -138,7 +138,7 @@ TEST_F(ClipboardFormatsAppTest, PlainCopyAndPasteOnTheCommandLine) {
     return cli::parseCommandLine(words, "1").outcome.err;
   };
   EXPECT_EQ(usage({"clipboard", "paste", "--rich", "1"}),
-            "dovrik clipboard: usage: dovrik clipboard paste [--plain] N.\n");
+            "dovrik clipboard: usage: dovrik clipboard paste [--plain] N [M …].\n");
   EXPECT_EQ(usage({"clipboard", "pin", "--plain", "1"}),
             "dovrik clipboard: usage: dovrik clipboard pin N.\n");
   EXPECT_NE(usage({"clipboard", "paste", "--plain"}).find("\"--plain\" is not an entry number"),

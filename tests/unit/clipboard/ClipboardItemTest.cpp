@@ -94,7 +94,7 @@ TEST(ClipboardItemTest, OneMalformedEntryMakesTheWholeListUnreadable) {
        std::string(R"([{"id":")") + id1 + R"(","text":5,"timestamp":1,"isPinned":false}])"},
       {"bad base64", std::string(R"([{"id":")") + id1 +
                          R"(","imageData":"A=B=","timestamp":1,"isPinned":false}])"},
-      {"nested too deep", "[" + good + R"(,[[[]]]])"},
+      {"nested too deep", "[" + good + "," + std::string(100, '[') + std::string(100, ']') + "]"},
       {"formats as a list",
        std::string(R"([{"id":")") + id1 + R"(","timestamp":1,"isPinned":false,"formats":[]}])"},
       {"format without base64", std::string(R"([{"id":")") + id1 +
@@ -109,6 +109,18 @@ TEST(ClipboardItemTest, OneMalformedEntryMakesTheWholeListUnreadable) {
   for (const auto& [name, text] : cases)
     EXPECT_FALSE(decodeClipboardItems(text)) << name;
   EXPECT_TRUE(decodeClipboardItems("[" + good + "]"));
+}
+
+TEST(ClipboardItemTest, UnknownKeysAreIgnoredWhateverTheyHold) {
+  const std::string known = std::string(R"("id":")") + id1 + R"(","timestamp":1,"isPinned":true)";
+  for (const std::string unknown :
+       {R"("source":"app")", R"("source":{"app":"editor","window":[1,2]})", R"("tags":[])",
+        R"("history":[{"at":[[{"x":1}]]}])"}) {
+    const auto items = decodeClipboardItems("[{" + unknown + "," + known + "}]");
+    ASSERT_TRUE(items) << unknown;
+    EXPECT_EQ((*items)[0].id.toString(), id1);
+    EXPECT_TRUE((*items)[0].isPinned);
+  }
 }
 
 TEST(ClipboardItemTest, InvalidUtf8IsWrittenReplacedInsteadOfFailing) {

@@ -75,6 +75,27 @@ TEST_F(ClipboardManagerTest, ImagesAreRecordedOnceInARowEvenWithTextBetween) {
   EXPECT_EQ(manager->items()[2].kind, ClipboardKind::image);
 }
 
+TEST_F(ClipboardManagerTest, AnImageCopiedAgainAfterItsEntryWentIsRecordedAgain) {
+  const auto copyImage = [&](std::uint8_t tag) {
+    sim.pasteboard.copy({.types = {"image/png"}, .png = png(tag)});
+    clock.advanceBy(0.01);
+  };
+  copyImage(1);
+  copy("text");
+  manager->setItems({manager->items()[0]});  // the image deleted
+  copyImage(1);
+  EXPECT_EQ(texts(), (Texts{"", "text"}));
+
+  copyImage(2);
+  manager->setItems({manager->items()[0], manager->items()[1]});  // the text deleted
+  copyImage(2);
+  EXPECT_EQ(texts(), (Texts{"", ""})) << "the image is still there: a repeat";
+
+  manager->clearHistory();
+  copyImage(2);
+  EXPECT_EQ(texts(), (Texts{""}));
+}
+
 TEST_F(ClipboardManagerTest, TheSizeLimitCountsOnlyUnpinnedEntries) {
   for (int i = 0; i < 3; ++i) {
     copy("pin" + std::to_string(i));
@@ -149,6 +170,72 @@ TEST_F(ClipboardManagerTest, PasteWaitsForModifiersUpToTwentyFiveTriesAndNeedsTr
   manager->paste(manager->items()[0]);
   clock.advanceBy(2);
   EXPECT_EQ(sim.keySynth.posts.size(), 1U);
+}
+
+TEST_F(ClipboardManagerTest, EntriesPastedInOrderWaitForEachToBeTaken) {
+  desktop.setTrusted(true);
+  state->apply(true);
+  copy("a");
+  copy("b");
+  copy("c");
+  const auto written = [&] {
+    Texts out;
+    for (const auto& write : sim.pasteboard.writes)
+      out.push_back(write.text.value_or("?"));
+    return out;
+  };
+  manager->pasteInOrder({manager->items()[2], manager->items()[0], manager->items()[1]});
+  EXPECT_EQ(written(), (Texts{"a"}));
+  clock.advanceBy(0.5);
+  ASSERT_EQ(sim.keySynth.posts.size(), 1U);
+  EXPECT_EQ(written(), (Texts{"a"})) << "the next write waits for the application";
+
+  // Taken: the next one follows, after a moment for a second form of the content.
+  const double taken = clock.now();
+  sim.pasteboard.takeContent();
+  clock.advanceBy(PasteQueue::settleAfterTake - 0.001);
+  EXPECT_EQ(written(), (Texts{"a"}));
+  clock.advanceBy(0.002);
+  EXPECT_EQ(written(), (Texts{"a", "c"}));
+  const double secondPost = taken + PasteQueue::settleAfterTake + PasteKeystroke::delay;
+  clock.advanceBy(0.1);
+  ASSERT_EQ(sim.keySynth.posts.size(), 2U);
+  EXPECT_NEAR(sim.keySynth.posts[1].time, secondPost, 1e-9);
+
+  // Never taken: the wait is bounded.
+  const double thirdWrite = secondPost + PasteQueue::takeTimeout + PasteQueue::settleAfterTake;
+  clock.advanceBy(thirdWrite - clock.now() - 0.001);
+  EXPECT_EQ(written(), (Texts{"a", "c"}));
+  clock.advanceBy(0.002);
+  EXPECT_EQ(written(), (Texts{"a", "c", "b"}));
+  clock.advanceBy(5);
+  EXPECT_EQ(sim.keySynth.posts.size(), 3U);
+  // Each entry moved up as it was pasted: the last one pasted is on top.
+  EXPECT_EQ(texts(), (Texts{"b", "c", "a"}));
+}
+
+TEST_F(ClipboardManagerTest, APasteRunStopsWithoutWindowControlOrForANewPaste) {
+  copy("a");
+  copy("b");
+  copy("c");
+  // A taking before the keystroke (a clipboard manager reading each write) does not count.
+  desktop.setTrusted(true);
+  state->apply(true);
+  manager->pasteInOrder({manager->items()[2], manager->items()[1]});
+  sim.pasteboard.takeContent();
+  clock.advanceBy(0.5);
+  EXPECT_EQ(sim.pasteboard.writes.size(), 1U);
+  // A single paste meanwhile replaces the run.
+  manager->paste(manager->items()[2]);
+  clock.advanceBy(5);
+  EXPECT_EQ(sim.pasteboard.writes.size(), 2U);
+  EXPECT_EQ(*sim.pasteboard.text(), "b");
+
+  // Without window control nothing is pasted, so nothing more is written over the first.
+  state->apply(false);
+  manager->pasteInOrder({manager->items()[1], manager->items()[2]});
+  clock.advanceBy(5);
+  EXPECT_EQ(sim.pasteboard.writes.size(), 3U);
 }
 
 TEST_F(ClipboardManagerTest, TerminalsGetTheirChordAndXtermAlsoThePrimarySelection) {

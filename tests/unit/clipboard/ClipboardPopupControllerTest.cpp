@@ -112,6 +112,13 @@ TEST_F(ClipboardPopupControllerTest, ExpandingGrowsDownFromAFixedTopUntilTheBott
   popup().model().selectTab(ClipboardTab::clipboard);
   EXPECT_EQ(panel().moves[3].to.height, 282);
 
+  // Expanded, to the shelf tab and back: still expanded, and as tall as expanded.
+  popup().model().toggleExpanded();
+  popup().model().selectTab(ClipboardTab::fileShelf);
+  popup().model().selectTab(ClipboardTab::clipboard);
+  EXPECT_EQ(popup().model().expandLabel(), "Less");
+  EXPECT_EQ(panel().moves.back().to.height, 460);
+
   // Opened low on the screen: the bottom stays 8 points up and the top moves instead.
   desktop.setMouseLocation(Point{700, 100});
   popup().show();
@@ -134,6 +141,79 @@ TEST_F(ClipboardPopupControllerTest, ArrowsMoveTheSelectionAndReturnPastesTheCho
   EXPECT_FALSE(popup().isVisible());
   ASSERT_EQ(sim.keySynth.posts.size(), 1u);
   EXPECT_EQ(*sim.pasteboard.text(), "first");
+}
+
+TEST_F(ClipboardPopupControllerTest, CtrlReturnGathersAStackThatReturnPastesInItsOrder) {
+  for (const char* text : {"d", "c", "b", "a"})
+    copy(text);
+  pressHotkey();
+  ClipboardPopupModel& model = popup().model();
+  const auto numbers = [&] {
+    std::vector<std::optional<int>> out;
+    for (const auto& item : model.filteredItems())
+      out.push_back(model.stackNumber(item));
+    return out;
+  };
+  // Stacked as c, a, d, b; then a taken out again: c, d, b.
+  panel().press(PopupKey::down);
+  panel().press(PopupKey::down);
+  panel().press(PopupKey::stack);
+  panel().press(PopupKey::up);
+  panel().press(PopupKey::up);
+  panel().press(PopupKey::stack);
+  model.setSearchText("d");  // stacking across searches
+  panel().press(PopupKey::stack);
+  model.setSearchText("");
+  panel().press(PopupKey::down);
+  panel().press(PopupKey::stack);
+  EXPECT_EQ(numbers(), (std::vector<std::optional<int>>{2, 4, 1, 3}));
+  panel().press(PopupKey::up);
+  panel().press(PopupKey::stack);
+  EXPECT_EQ(numbers(), (std::vector<std::optional<int>>{std::nullopt, 3, 1, 2}));
+
+  panel().press(PopupKey::select);
+  panel().press(PopupKey::select);  // pressed again while the stack is pending
+  clock.advanceBy(ClipboardPopupModel::pasteDelay + 0.01);
+  EXPECT_FALSE(panel().hasKeyboard());
+  for (int taken = 0; taken < 3; ++taken) {
+    clock.advanceBy(0.2);
+    sim.pasteboard.takeContent();
+  }
+  clock.advanceBy(0.2);
+  std::vector<std::string> written;
+  for (const auto& write : sim.pasteboard.writes)
+    written.push_back(write.text.value_or("?"));
+  EXPECT_EQ(written, (std::vector<std::string>{"c", "d", "b"}));
+  EXPECT_EQ(sim.keySynth.posts.size(), 3u);
+}
+
+TEST_F(ClipboardPopupControllerTest, EscapeLetsGoOfAStackBeforeItCloses) {
+  copy("a");
+  copy("b");
+  pressHotkey();
+  panel().press(PopupKey::stack);
+  panel().press(PopupKey::escape);
+  EXPECT_TRUE(panel().hasKeyboard());
+  EXPECT_FALSE(popup().model().hasStack());
+  // With the stack gone, Return pastes the selected row alone.
+  panel().press(PopupKey::down);
+  panel().press(PopupKey::select);
+  clock.advanceBy(1);
+  EXPECT_EQ(*sim.pasteboard.text(), "a");
+
+  // A stacked entry deleted before Return is left out; the next opening starts without one.
+  pressHotkey();
+  panel().press(PopupKey::stack);
+  panel().press(PopupKey::down);
+  panel().press(PopupKey::stack);
+  popup().model().remove(popup().model().filteredItems()[0]);
+  EXPECT_EQ(popup().model().stackNumber(popup().model().filteredItems()[0]), 1);
+  pressHotkey();
+  clock.advanceBy(0.2);
+  pressHotkey();
+  EXPECT_FALSE(popup().model().hasStack());
+  panel().press(PopupKey::escape);
+  EXPECT_FALSE(panel().hasKeyboard());
 }
 
 TEST_F(ClipboardPopupControllerTest, EscapeAndClicksElsewhereCloseItButNotClicksInside) {

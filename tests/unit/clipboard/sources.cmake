@@ -4,6 +4,7 @@ list(APPEND DOVRIK_UNIT_TEST_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/ClipboardManagerTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ClipboardPopupControllerTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ClipboardPopupModelTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ClipboardSearchTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ClipboardShortcutTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PasteChordsTest.cpp
 )
