@@ -19,6 +19,8 @@ struct SimClipboardContent {
   // An image offered in another format: what converting it to PNG yields, or nothing when the
   // conversion fails.
   std::optional<std::optional<Bytes>> otherImage{};
+  // The application that copied it.
+  PasteboardOwner owner{};
 };
 
 class SimPasteboard : public Pasteboard {
@@ -35,6 +37,7 @@ class SimPasteboard : public Pasteboard {
   ChangeCount changeCount() const override { return count_; }
   std::vector<std::string> types() const override { return content_.types; }
   std::optional<std::string> text() const override;
+  PasteboardOwner owner() const override { return content_.owner; }
   void readPNG(std::function<void(std::optional<Bytes>)> done) override;
   ChangeCount writeText(const std::string& text, bool alsoPrimary) override;
   std::optional<ChangeCount> writePNG(const Bytes& png, bool alsoPrimary) override;

@@ -32,6 +32,9 @@ class ClipboardClient {
                 int y);
   // Lets go over the target; `dropFinished` tells when the target has taken the data.
   void drop(xcb_window_t target);
+  // Maps a top-level window of this connection with the WM_CLASS `instance`, `className`, as
+  // an application shows its window while a hidden helper owns the selections; answers it.
+  xcb_window_t showWindow(const std::string& instance, const std::string& className);
   // Asks the owner of CLIPBOARD for `target`; `pasted` holds the answer once it is complete.
   void paste(const std::string& target);
   // Whether another client asked for `target` since the last `own`.

@@ -5,6 +5,7 @@
 // given up after a bound, and the loop never waits for one.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <utility>
@@ -26,7 +27,10 @@ namespace dovrik::x11 {
 
 class X11Pasteboard : public Pasteboard {
  public:
-  X11Pasteboard(XConnection& x, Scheduler& mainQueue, Background& background);
+  // `ownerOf` names the application behind an owner window; without it no owner is known.
+  using OwnerLookup = std::function<PasteboardOwner(xcb_window_t)>;
+  X11Pasteboard(XConnection& x, Scheduler& mainQueue, Background& background,
+                OwnerLookup ownerOf = nullptr);
   X11Pasteboard(const X11Pasteboard&) = delete;
   X11Pasteboard& operator=(const X11Pasteboard&) = delete;
   ~X11Pasteboard() override;
@@ -34,6 +38,7 @@ class X11Pasteboard : public Pasteboard {
   ChangeCount changeCount() const override { return changes_.count(); }
   std::vector<std::string> types() const override { return content_.types; }
   std::optional<std::string> text() const override { return content_.text; }
+  PasteboardOwner owner() const override { return content_.owner; }
   void readPNG(std::function<void(std::optional<Bytes>)> done) override;
   ChangeCount writeText(const std::string& text, bool alsoPrimary) override;
   std::optional<ChangeCount> writePNG(const Bytes& png, bool alsoPrimary) override;
@@ -49,6 +54,7 @@ class X11Pasteboard : public Pasteboard {
     std::vector<std::string> types;
     std::optional<std::string> text;
     std::optional<Bytes> png;  // only for content we wrote
+    PasteboardOwner owner;
   };
 
   // Offers `text` under every text target applications ask for.
@@ -57,7 +63,7 @@ class X11Pasteboard : public Pasteboard {
   void onEvent(const xcb_generic_event_t& event);
   void ownerChanged(xcb_window_t owner);
   // The steps of fetching a new owner's content; each drops out once `generation` is stale.
-  void fetchTargets(ChangeCount generation);
+  void fetchTargets(ChangeCount generation, xcb_window_t owner);
   void fetchHint(ChangeCount generation, Content content);
   void fetchText(ChangeCount generation, Content content);
   // Makes `content` the content of `generation`.
@@ -68,6 +74,7 @@ class X11Pasteboard : public Pasteboard {
   XConnection& x_;
   Scheduler& mainQueue_;
   Background& background_;
+  OwnerLookup ownerOf_;
   SelectionAtoms atoms_;
   xcb_window_t window_ = XCB_NONE;
   std::uint8_t ownerEvent_ = 0;

@@ -4,5 +4,6 @@ list(APPEND DOVRIK_UNIT_TEST_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/ClipboardPopupControllerTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ClipboardPopupModelTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ClipboardShortcutTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/IgnoredAppsTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PasteChordsTest.cpp
 )
