@@ -702,7 +702,7 @@ class SettingsWindowTest : public QObject {
   void ignoredApplicationsAreAddedFromThePickerAndRemovedInTheClipboardPanel() {
     Settings s;
     s.open("Clipboard");
-    QVERIFY(s.shows("Ignored Applications"));
+    QVERIFY(s.shows("IGNORED APPLICATIONS"));
     QVERIFY(s.shows("bitwarden"));
     auto* apps = s.named<QComboBox>("Add Application…");
     QVERIFY(apps);
