@@ -1,6 +1,7 @@
 // Copies from an ignored application over the real clipboard: the application owns CLIPBOARD
-// with a hidden helper window, as Qt and GTK do, and is known by the class of its shown window;
-// its copy is not recorded, and a later copy from another application is.
+// with a hidden helper window, as toolkits do, and is known by the class of its shown window
+// or of its client leader; its copy is not recorded, and a later copy from another
+// application is.
 #include <algorithm>
 
 #include "ClipboardClient.h"
@@ -64,6 +65,15 @@ TEST_F(IgnoredClipboardOwnerTest, AnIgnoredAppsCopyIsNotListedAndTheNextAppsIs) 
   ASSERT_TRUE(copy(vault, "a shopping list"));
   ASSERT_EQ(history().items().size(), 2u);
   EXPECT_EQ(history().items()[0].text, "a shopping list");
+}
+
+TEST_F(IgnoredClipboardOwnerTest, AnOwnerWithNoWindowShownIsKnownByItsClientLeader) {
+  ASSERT_TRUE(addIgnoredApp(app_->appState(), "VaultKeeper"));
+  ClipboardClient vault(server->display());
+  vault.leadWith("vaultkeeper", "VaultKeeper");
+  ASSERT_TRUE(copy(vault, "correct horse battery staple"));
+  EXPECT_EQ(desktop->pasteboard.owner().windowClass, "VaultKeeper");
+  EXPECT_TRUE(history().items().empty());
 }
 
 }  // namespace
