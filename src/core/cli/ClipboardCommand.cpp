@@ -209,7 +209,9 @@ Command clipboardCommand() {
   return {
       .name = "clipboard",
       .synopsis = "VERB [N|APP KEYS]",
-      .summary = "List the clipboard history, copy, paste, pin or delete an entry, or open it.",
+      .summary =
+          "List the clipboard history, copy, paste, pin or delete an entry, open it, or "
+          "ignore an app's copies.",
       .details =
           "N is an entry's number as `list` shows it: 1 is the top entry; pinned entries come\n"
           "first, then the others newest first. Every verb but clear, paste-keys and ignore\n"
