@@ -21,6 +21,8 @@ struct SimClipboardContent {
   std::optional<std::optional<Bytes>> otherImage{};
   // Other forms offered with the text, as an adapter hands them over with it.
   std::vector<PasteboardRepresentation> formats{};
+  // The application that copied it.
+  PasteboardOwner owner{};
 };
 
 class SimPasteboard : public Pasteboard {
@@ -38,6 +40,7 @@ class SimPasteboard : public Pasteboard {
   std::vector<std::string> types() const override { return content_.types; }
   std::optional<std::string> text() const override;
   std::vector<PasteboardRepresentation> formats() const override { return content_.formats; }
+  PasteboardOwner owner() const override { return content_.owner; }
   void readPNG(std::function<void(std::optional<Bytes>)> done) override;
   ChangeCount writeText(const std::string& text, bool alsoPrimary) override;
   std::optional<ChangeCount> writePNG(const Bytes& png, bool alsoPrimary) override;

@@ -19,6 +19,7 @@
 #include <functional>
 
 #include "core/app/App.h"
+#include "core/clipboard/IgnoredApps.h"
 #include "core/clipboard/PasteKeys.h"
 #include "core/theme/Theme.h"
 #include "core/workspaces/Workspace.h"
@@ -696,6 +697,26 @@ class SettingsWindowTest : public QObject {
     s.click("Remove paste keystroke for Terminal");
     QVERIFY(pasteKeyTable(s.app.appState()).empty());
     QVERIFY(!s.shows("org.example.Term"));
+  }
+
+  void ignoredApplicationsAreAddedFromThePickerAndRemovedInTheClipboardPanel() {
+    Settings s;
+    s.open("Clipboard");
+    QVERIFY(s.shows("IGNORED APPLICATIONS"));
+    QVERIFY(s.shows("bitwarden"));
+    auto* apps = s.named<QComboBox>("Add Application…");
+    QVERIFY(apps);
+    QCOMPARE(apps->itemText(0), QStringLiteral("Add Application…"));
+    QCOMPARE(apps->itemText(2), QStringLiteral("Terminal"));
+    Q_EMIT apps->activated(2);
+    s.settle();
+    QVERIFY(ignoredApps(s.app.appState()).back() == "org.example.Term");
+    QVERIFY(s.shows("org.example.Term"));
+    s.click("Stop ignoring Terminal");
+    QVERIFY(!s.shows("org.example.Term"));
+    s.click("Stop ignoring bitwarden");
+    QVERIFY(!s.shows("bitwarden"));
+    QCOMPARE(ignoredApps(s.app.appState()).size(), defaultIgnoredApps().size() - 1);
   }
 
   // A change of colours rebuilds the views: a badge that was listening stops, and Dovrik's

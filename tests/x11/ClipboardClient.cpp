@@ -44,6 +44,33 @@ void ClipboardClient::own(std::map<std::string, std::string> offers, bool silent
   xcb_flush(c_);
 }
 
+xcb_window_t ClipboardClient::classedWindow(const std::string& instance,
+                                            const std::string& className) {
+  const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c_)).data;
+  const xcb_window_t window = xcb_generate_id(c_);
+  xcb_create_window(c_, XCB_COPY_FROM_PARENT, window, screen->root, 40, 40, 200, 120, 0,
+                    XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual, 0, nullptr);
+  const std::string wmClass = instance + '\0' + className + '\0';
+  xcb_change_property(c_, XCB_PROP_MODE_REPLACE, window, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 8,
+                      static_cast<std::uint32_t>(wmClass.size()), wmClass.data());
+  return window;
+}
+
+xcb_window_t ClipboardClient::showWindow(const std::string& instance,
+                                         const std::string& className) {
+  const xcb_window_t window = classedWindow(instance, className);
+  xcb_map_window(c_, window);
+  xcb_flush(c_);
+  return window;
+}
+
+void ClipboardClient::leadWith(const std::string& instance, const std::string& className) {
+  const xcb_window_t leader = classedWindow(instance, className);
+  xcb_change_property(c_, XCB_PROP_MODE_REPLACE, window_, atom("WM_CLIENT_LEADER"), XCB_ATOM_WINDOW,
+                      32, 1, &leader);
+  xcb_flush(c_);
+}
+
 bool ClipboardClient::wasAsked(const std::string& target) {
   return asked_.contains(atom(target));
 }

@@ -32,6 +32,12 @@ class ClipboardClient {
                 int y);
   // Lets go over the target; `dropFinished` tells when the target has taken the data.
   void drop(xcb_window_t target);
+  // Maps a top-level window of this connection with the WM_CLASS `instance`, `className`, as
+  // an application shows its window while a hidden helper owns the selections; answers it.
+  xcb_window_t showWindow(const std::string& instance, const std::string& className);
+  // Names an unmapped window with the WM_CLASS `instance`, `className` as the client leader of
+  // the window that owns the selections, as toolkits mark their windows as one client's.
+  void leadWith(const std::string& instance, const std::string& className);
   // Asks the owner of CLIPBOARD for `target`; `pasted` holds the answer once it is complete.
   void paste(const std::string& target);
   // Whether another client asked for `target` since the last `own`.
@@ -53,6 +59,8 @@ class ClipboardClient {
 
  private:
   xcb_atom_t atom(const std::string& name);
+  // An unmapped top-level window with this WM_CLASS.
+  xcb_window_t classedWindow(const std::string& instance, const std::string& className);
   void answer(const xcb_selection_request_event_t& request);
   void handle(const xcb_generic_event_t& event);
   void sendXdnd(xcb_window_t target, const std::string& message, std::uint32_t second,

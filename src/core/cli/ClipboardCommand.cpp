@@ -6,13 +6,16 @@
 
 #include "core/app/App.h"
 #include "core/cli/CommandSupport.h"
+#include "core/clipboard/IgnoredApps.h"
 #include "core/clipboard/PasteForm.h"
 #include "core/clipboard/PasteKeys.h"
 
 namespace dovrik::cli {
 namespace {
 
-const std::string kClipboardVerbs = "list, copy, paste, pin, delete, clear, popup, paste-keys";
+const std::string kClipboardVerbs =
+    "list, copy, paste, pin, delete, clear, popup, paste-keys, ignore";
+const std::string kIgnoreUsage = "usage: dovrik clipboard ignore list|add APP|remove APP.";
 // The words `paste-keys` takes after APP; "default" removes the application's own choice.
 const std::string kPasteKeys = "ctrl-v, ctrl-shift-v, shift-insert, default";
 
@@ -64,6 +67,16 @@ std::optional<std::string> checkPasteNumbers(const Arguments& args) {
   return std::nullopt;
 }
 
+std::optional<std::string> checkIgnore(const Arguments& args) {
+  const bool list = args.size() == 2 && args[1] == "list";
+  const bool change = args.size() == 3 && (args[1] == "add" || args[1] == "remove");
+  if (!list && !change)
+    return kIgnoreUsage;
+  if (change && args[2].empty())
+    return kIgnoreUsage;
+  return std::nullopt;
+}
+
 std::optional<std::string> checkClipboard(const Arguments& args) {
   if (args.empty())
     return missingVerb(kClipboardVerbs);
@@ -74,6 +87,8 @@ std::optional<std::string> checkClipboard(const Arguments& args) {
     return checkNoArguments(args);
   if (verb == "paste-keys")
     return checkPasteKeys(args);
+  if (verb == "ignore")
+    return checkIgnore(args);
   if (!clipboardVerbTakesNumber(verb))
     return unknownVerb(verb, kClipboardVerbs);
   if (verb == "paste")
@@ -172,6 +187,40 @@ CommandOutcome pasteKeys(App& app, const Arguments& args) {
   return CommandOutcome::done(pasteKeyLine(app, appId, *chord));
 }
 
+// The application an entry names, as `dovrik apps` would name it.
+std::string ignoredAppLine(App& app, const std::string& entry) {
+  const std::string name = applicationName(app, entry);
+  return name == entry ? entry : name + " (" + entry + ")";
+}
+
+CommandOutcome ignore(App& app, const Arguments& args) {
+  AppState& state = app.appState();
+  if (args[1] == "list") {
+    const std::vector<std::string> ignored = ignoredApps(state);
+    if (ignored.empty())
+      return CommandOutcome::done("No app is ignored: copies from every app are recorded.\n");
+    std::string out;
+    for (const std::string& entry : ignored)
+      out += ignoredAppLine(app, entry) + "\n";
+    return CommandOutcome::done(out);
+  }
+  const std::string& entry = args[2];
+  if (args[1] == "add") {
+    if (!addIgnoredApp(state, entry))
+      return CommandOutcome::failure(ExitStatus::failed, entry + " is ignored already.");
+    return CommandOutcome::done("Copies from " + ignoredAppLine(app, entry) +
+                                " are no longer recorded.\n");
+  }
+  const std::optional<std::string> removed = removeIgnoredApp(state, entry);
+  if (!removed) {
+    return CommandOutcome::failure(
+        ExitStatus::failed,
+        entry + " is not ignored; `dovrik clipboard ignore list` shows the apps that are.");
+  }
+  return CommandOutcome::done("Copies from " + ignoredAppLine(app, *removed) +
+                              " are recorded again.\n");
+}
+
 CommandOutcome runClipboard(App& app, const Arguments& args, const Caller&) {
   const std::string& verb = args.front();
   if (verb == "clear") {
@@ -181,6 +230,8 @@ CommandOutcome runClipboard(App& app, const Arguments& args, const Caller&) {
   // Pasting from the file shelf takes the same keystroke, history or not.
   if (verb == "paste-keys")
     return pasteKeys(app, args);
+  if (verb == "ignore")
+    return ignore(app, args);
   // The numbers come from `list`, which shows nothing while the history is off.
   if (!app.appState().clipboardHistoryEnabled()) {
     return CommandOutcome::failure(ExitStatus::failed,
@@ -212,11 +263,13 @@ Command clipboardCommand() {
   return {
       .name = "clipboard",
       .synopsis = "VERB [N|APP KEYS]",
-      .summary = "List the clipboard history, copy, paste, pin or delete an entry, or open it.",
+      .summary =
+          "List the clipboard history, copy, paste, pin or delete an entry, open it, or "
+          "ignore an app's copies.",
       .details =
           "N is an entry's number as `list` shows it: 1 is the top entry; pinned entries come\n"
-          "first, then the others newest first. Every verb but clear and paste-keys needs the\n"
-          "clipboard history switched on.\n\n"
+          "first, then the others newest first. Every verb but clear, paste-keys and ignore\n"
+          "needs the clipboard history switched on.\n\n"
           "Verbs:\n"
           "  list [--json]   One line per entry: its number, * when pinned, its kind (text,\n"
           "                  link or image), its age and its first line. --json prints the\n"
@@ -244,7 +297,13 @@ Command clipboardCommand() {
           "                  ctrl-shift-v, or shift-insert, which also puts the entry in the\n"
           "                  primary selection; default gives it back the keystroke its kind\n"
           "                  of app takes (Ctrl+Shift+V in terminals, Shift+Insert in xterm\n"
-          "                  and urxvt, else Ctrl+V).\n",
+          "                  and urxvt, else Ctrl+V).\n"
+          "  ignore list     The apps whose copies are never recorded. Until changed, the\n"
+          "                  password managers that copy without marking a password secret.\n"
+          "  ignore add APP  Never record copies from APP: an ID as `dovrik apps` shows it,\n"
+          "                  a desktop file's name, or a window's WM_CLASS class, in any case.\n"
+          "  ignore remove APP\n"
+          "                  Record copies from APP again.\n",
       .check = checkClipboard,
       .run = runClipboard,
   };

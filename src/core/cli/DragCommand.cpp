@@ -7,13 +7,13 @@
 namespace dovrik::cli {
 namespace {
 
-const char* const kVerbs = "restore-size";
+const char* const kDragVerbs = "restore-size";
 
 std::optional<std::string> checkDrag(const Arguments& args) {
   if (args.empty())
-    return missingVerb(kVerbs);
+    return missingVerb(kDragVerbs);
   if (args[0] != "restore-size")
-    return unknownVerb(args[0], kVerbs);
+    return unknownVerb(args[0], kDragVerbs);
   if (args.size() > 2 || (args.size() == 2 && args[1] != "on" && args[1] != "off"))
     return "usage: dovrik drag restore-size [on|off]";
   return std::nullopt;

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/clipboard/ClipboardText.h"
+#include "core/clipboard/IgnoredApps.h"
 #include "core/platform/KeptFormats.h"
 
 namespace dovrik {
@@ -76,6 +77,10 @@ void ClipboardManager::startMonitoring() {
     return;
   lastChangeCount_ = platform_.pasteboard.changeCount();
   changeObserver_ = platform_.pasteboard.changed.connect([this](ChangeCount) { onChanged(); });
+  // Read at every change, so an application added to the list is ignored from its next copy.
+  platform_.pasteboard.keepsNothingOf = [this](const PasteboardOwner& owner) {
+    return isIgnoredOwner(ignoredApps(appState_), owner);
+  };
 }
 
 void ClipboardManager::stopMonitoring() {
@@ -83,6 +88,7 @@ void ClipboardManager::stopMonitoring() {
     return;
   platform_.pasteboard.changed.disconnect(*changeObserver_);
   changeObserver_.reset();
+  platform_.pasteboard.keepsNothingOf = nullptr;
 }
 
 // A burst of notices is answered by one check of the latest state at the next turn of the
@@ -110,7 +116,7 @@ void ClipboardManager::checkPasteboard() {
   if (count <= lastChangeCount_)
     return;
   lastChangeCount_ = count;
-  if (isIgnored(pasteboard.types()))
+  if (isIgnoredOwner(ignoredApps(appState_), pasteboard.owner()) || isIgnored(pasteboard.types()))
     return;
   if (const auto text = pasteboard.text(); text && !trimmedText(*text).empty()) {
     addItem(*text, pasteboard.formats());

@@ -11,6 +11,7 @@ list(APPEND DOVRIK_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/ClipboardStore.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ClipboardTab.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ClipboardText.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/IgnoredApps.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PasteChords.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PasteKeys.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PasteKeystroke.cpp

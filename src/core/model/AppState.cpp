@@ -230,6 +230,22 @@ void AppState::setPasteKeysData(Bytes value) {
   writeValue("pasteKeysData", std::move(value));
 }
 
+std::optional<std::vector<std::string>> AppState::clipboardIgnoredApps() const {
+  const std::optional<DefaultsValue> stored = defaults_.object("clipboardIgnoredApps");
+  const DefaultsValue::Array* array = stored ? stored->asArray() : nullptr;
+  if (!array)
+    return std::nullopt;
+  std::vector<std::string> apps;
+  for (const DefaultsValue& entry : *array) {
+    if (const std::string* name = entry.asString())
+      apps.push_back(*name);
+  }
+  return apps;
+}
+void AppState::setClipboardIgnoredApps(const std::vector<std::string>& apps) {
+  writeValue("clipboardIgnoredApps", DefaultsValue::Array(apps.begin(), apps.end()));
+}
+
 bool AppState::hasPromptedForAccessibility() const {
   return readBool("hasPromptedForAccessibility", false);
 }

@@ -92,6 +92,10 @@ class AppState {
   // The paste keystrokes chosen per application, as JSON.
   Bytes pasteKeysData() const;
   void setPasteKeysData(Bytes value);
+  // The applications whose copies the history does not record, as the user left the list;
+  // nothing while the user never changed it. Entries that are not text are left out.
+  std::optional<std::vector<std::string>> clipboardIgnoredApps() const;
+  void setClipboardIgnoredApps(const std::vector<std::string>& apps);
   // A snapped window dragged away by its title bar takes back its size from before the snap.
   bool restoreSizeOnDrag() const;
   void setRestoreSizeOnDrag(bool value);

@@ -32,6 +32,14 @@ struct PasteboardRepresentation {
                          const PasteboardRepresentation&) = default;
 };
 
+// The application that owned the clipboard when its content changed, as far as the platform
+// can tell; a part it cannot tell is empty.
+struct PasteboardOwner {
+  std::string desktopName;  // its desktop file's ID, "org.keepassxc.KeePassXC"
+  std::string windowClass;  // its windows' class, "KeePassXC"
+  friend bool operator==(const PasteboardOwner&, const PasteboardOwner&) = default;
+};
+
 class Pasteboard {
  public:
   virtual ~Pasteboard() = default;
@@ -62,6 +70,13 @@ class Pasteboard {
   // also the content's text, under every text type the platform knows.
   virtual ChangeCount writeRepresentations(
       const std::vector<PasteboardRepresentation>& representations, bool alsoPrimary) = 0;
+
+  // The owner of the current content, found out together with its types, so it belongs to the
+  // same change count.
+  virtual PasteboardOwner owner() const = 0;
+  // Whether the history keeps nothing of what this owner copies: the adapter then fetches no
+  // text of that content. Empty: every owner's text is fetched.
+  std::function<bool(const PasteboardOwner&)> keepsNothingOf;
 
   // Raised on the main queue after changes, with the change count now. Several changes in a
   // quick row may be reported once, with the latest count.

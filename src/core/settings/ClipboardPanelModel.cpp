@@ -15,6 +15,7 @@ ClipboardPanelModel::ClipboardPanelModel(Platform& platform, AppState& appState,
       manager_(manager),
       shelf_(appState, shelf),
       pasteKeys_(appState, platform.runningApps, installedApps, platform.locale),
+      ignoredApps_(appState, platform.runningApps, installedApps, platform.locale),
       shortcutRow_(platform, appState, manager, hotkey, ownHotkeys,
                    [this](std::optional<std::string> notice) {
                      conflictNotice_ = std::move(notice);
@@ -23,12 +24,14 @@ ClipboardPanelModel::ClipboardPanelModel(Platform& platform, AppState& appState,
   itemsObserver_ = manager_.itemsChanged.connect([this] { changed.emit(); });
   shelfObserver_ = shelf_.changed.connect([this] { changed.emit(); });
   pasteKeysObserver_ = pasteKeys_.changed.connect([this] { changed.emit(); });
+  ignoredAppsObserver_ = ignoredApps_.changed.connect([this] { changed.emit(); });
 }
 
 ClipboardPanelModel::~ClipboardPanelModel() {
   manager_.itemsChanged.disconnect(itemsObserver_);
   shelf_.changed.disconnect(shelfObserver_);
   pasteKeys_.changed.disconnect(pasteKeysObserver_);
+  ignoredApps_.changed.disconnect(ignoredAppsObserver_);
 }
 
 std::string ClipboardPanelModel::sizeTitle() const {

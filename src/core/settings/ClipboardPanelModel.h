@@ -1,6 +1,6 @@
 // The Clipboard panel: the history switch, the popup's shortcut, the history size, the pinned
-// entries, the paste keystrokes chosen per application, the file shelf's rows, and clearing the
-// history behind a confirmation.
+// entries, the paste keystrokes chosen per application, the applications whose copies are not
+// recorded, the file shelf's rows, and clearing the history behind a confirmation.
 #pragma once
 
 #include <optional>
@@ -14,6 +14,7 @@
 #include "core/platform/Platform.h"
 #include "core/settings/ClipboardShortcutRow.h"
 #include "core/settings/ConfirmationRequest.h"
+#include "core/settings/IgnoredAppsSettingsModel.h"
 #include "core/settings/OwnHotkeys.h"
 #include "core/settings/PasteKeysSettingsModel.h"
 #include "core/settings/SettingSlider.h"
@@ -52,6 +53,7 @@ class ClipboardPanelModel {
   ClipboardShortcutRow& shortcutRow() { return shortcutRow_; }
   ShelfSettingsModel& shelf() { return shelf_; }
   PasteKeysSettingsModel& pasteKeys() { return pasteKeys_; }
+  IgnoredAppsSettingsModel& ignoredApps() { return ignoredApps_; }
   // Shown under the shortcut row.
   const std::optional<std::string>& conflictNotice() const { return conflictNotice_; }
 
@@ -82,6 +84,7 @@ class ClipboardPanelModel {
   ClipboardManager& manager_;
   ShelfSettingsModel shelf_;
   PasteKeysSettingsModel pasteKeys_;
+  IgnoredAppsSettingsModel ignoredApps_;
   std::optional<std::string> conflictNotice_;
   ClipboardShortcutRow shortcutRow_;
   ConfirmationRequest clear_{{"Clear clipboard history?",
@@ -90,6 +93,7 @@ class ClipboardPanelModel {
   Signal<>::Connection itemsObserver_ = 0;
   Signal<>::Connection shelfObserver_ = 0;
   Signal<>::Connection pasteKeysObserver_ = 0;
+  Signal<>::Connection ignoredAppsObserver_ = 0;
 };
 
 }  // namespace dovrik

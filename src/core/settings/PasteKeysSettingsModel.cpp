@@ -2,23 +2,11 @@
 #include "core/settings/PasteKeysSettingsModel.h"
 
 #include <algorithm>
-#include <set>
 
 #include "core/clipboard/PasteChords.h"
 #include "core/model/ApplicationName.h"
 
 namespace dovrik {
-
-PasteKeysSettingsModel::PasteKeysSettingsModel(AppState& appState, RunningApps& runningApps,
-                                               InstalledAppsCache& installedApps,
-                                               const Locale& locale)
-    : appState_(appState),
-      runningApps_(runningApps),
-      installedApps_(installedApps),
-      locale_(locale) {
-  // The panel may be closed before a scan ends.
-  installedApps_.load(lifetime_.guard([this] { changed.emit(); }));
-}
 
 std::vector<PasteKeysSettingsModel::Row> PasteKeysSettingsModel::rows() const {
   const std::vector<RunningApp> running = runningApps_.runningApplications();
@@ -42,23 +30,7 @@ void PasteKeysSettingsModel::remove(const std::string& appId) {
 
 std::vector<PasteKeysSettingsModel::Candidate> PasteKeysSettingsModel::candidates() const {
   const PasteKeyTable chosen = pasteKeyTable(appState_);
-  std::set<std::string> listed;
-  std::vector<Candidate> candidates;
-  const auto offer = [&](const std::string& appId, const std::string& name) {
-    if (!appId.empty() && !chosen.contains(appId) && listed.insert(appId).second)
-      candidates.push_back({appId, name.empty() ? appId : name});
-  };
-  for (const RunningApp& app : runningApps_.runningApplications()) {
-    if (app.activationPolicy == ActivationPolicy::Regular &&
-        app.pid != runningApps_.currentProcessId())
-      offer(app.bundleIdentifier, app.localizedName);
-  }
-  for (const AppInfo& info : installedApps_.apps())
-    offer(info.bundleIdentifier, info.name);
-  std::stable_sort(
-      candidates.begin(), candidates.end(),
-      [this](const Candidate& a, const Candidate& b) { return locale_.less(a.name, b.name); });
-  return candidates;
+  return candidatesExcept([&chosen](const std::string& appId) { return chosen.contains(appId); });
 }
 
 void PasteKeysSettingsModel::selectApp(std::optional<std::string> appId) {

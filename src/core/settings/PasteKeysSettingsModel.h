@@ -9,16 +9,11 @@
 #include <vector>
 
 #include "core/clipboard/PasteKeys.h"
-#include "core/model/AppState.h"
-#include "core/platform/Locale.h"
-#include "core/platform/RunningApps.h"
-#include "core/rules/InstalledAppsCache.h"
-#include "core/support/Lifetime.h"
-#include "core/support/Signal.h"
+#include "core/settings/AppListModel.h"
 
 namespace dovrik {
 
-class PasteKeysSettingsModel {
+class PasteKeysSettingsModel : public AppListModel {
  public:
   static constexpr std::string_view section = "Paste Keystroke";
   static constexpr std::string_view explanation =
@@ -36,18 +31,9 @@ class PasteKeysSettingsModel {
     std::string name;
     PasteChord chord;
   };
-  struct Candidate {
-    std::string appId;
-    std::string name;
-    friend bool operator==(const Candidate&, const Candidate&) = default;
-  };
+  using Candidate = AppCandidate;
 
-  // Starts loading the installed applications for the add row. Names are listed as `locale`
-  // orders them.
-  PasteKeysSettingsModel(AppState& appState, RunningApps& runningApps,
-                         InstalledAppsCache& installedApps, const Locale& locale);
-  PasteKeysSettingsModel(const PasteKeysSettingsModel&) = delete;
-  PasteKeysSettingsModel& operator=(const PasteKeysSettingsModel&) = delete;
+  using AppListModel::AppListModel;
 
   // One row per application with a keystroke of its own, by name.
   std::vector<Row> rows() const;
@@ -67,16 +53,9 @@ class PasteKeysSettingsModel {
   // without one.
   void add();
 
-  Signal<> changed;
-
  private:
-  AppState& appState_;
-  RunningApps& runningApps_;
-  InstalledAppsCache& installedApps_;
-  const Locale& locale_;
   std::optional<std::string> selectedApp_;
   PasteChord newChord_ = PasteChord::ControlV;
-  Lifetime lifetime_;
 };
 
 }  // namespace dovrik

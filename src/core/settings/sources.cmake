@@ -1,9 +1,11 @@
 list(APPEND DOVRIK_CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/AppListModel.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ClipboardPanelModel.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ClipboardShortcutRow.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DragZonePreview.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DragZonesPanelModel.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GeneralPanelModel.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/IgnoredAppsSettingsModel.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ManagedHotkeys.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PasteKeysSettingsModel.cpp
   ${CMAKE_CURRENT_LIST_DIR}/RulesPanelModel.cpp

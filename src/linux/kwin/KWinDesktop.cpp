@@ -27,6 +27,12 @@ KWinDesktop::KWinDesktop(ProcessId ownPid, const PreviewLook& previewLook, Sched
           [this](const Rect& desktopFrame) { return toWindowCoordinates(desktopFrame); },
           previewLook.paint, previewLook.easing),
       ownPid_(ownPid) {
+  // Data control does not name the client that set a selection: the application the user
+  // works in at that moment is taken as its owner.
+  pasteboard_.setActiveApplication([this] {
+    const auto app = kwin_.runningApps.frontmostApplication();
+    return app ? PasteboardOwner{app->bundleIdentifier, app->windowClass} : PasteboardOwner{};
+  });
   // A monitor's EDID may arrive after KWin's script told of the output: the screens then gain
   // their identity, and layouts saved for that monitor can be restored.
   outputsSubscription_ = outputs_.changed.connect([this] { kwin_.screens.changed.emit(); });

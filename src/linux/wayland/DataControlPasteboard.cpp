@@ -158,6 +158,8 @@ void DataControlPasteboard::selectionChanged(zwlr_data_control_offer_v1* offer) 
     return publish(generation, Content{});
   Content content;
   content.types = std::move(types);
+  if (activeApplication_)
+    content.owner = activeApplication_();
   fetchHint(generation, std::move(content));
 }
 
@@ -179,7 +181,7 @@ void DataControlPasteboard::fetchHint(ChangeCount generation, Content content) {
 
 void DataControlPasteboard::fetchText(ChangeCount generation, Content content) {
   const auto type = textTypeAmong(content.types);
-  if (!type)
+  if (!type || (keepsNothingOf && keepsNothingOf(content.owner)))
     return publish(generation, std::move(content));
   receive(*type, [this, generation,
                   content = std::move(content)](std::optional<std::string> bytes) mutable {

@@ -42,11 +42,17 @@ class DataControlPasteboard : public Pasteboard {
 
   // Whether the compositor offers clipboard control on a seat.
   bool isAvailable() const { return device_ != nullptr; }
+  // The application of the active window, taken as the owner of each new selection: the
+  // protocol does not name the client that set it.
+  void setActiveApplication(std::function<PasteboardOwner()> activeApplication) {
+    activeApplication_ = std::move(activeApplication);
+  }
 
   ChangeCount changeCount() const override { return changes_.count(); }
   std::vector<std::string> types() const override { return content_.types; }
   std::optional<std::string> text() const override { return content_.text; }
   std::vector<PasteboardRepresentation> formats() const override { return content_.formats; }
+  PasteboardOwner owner() const override { return content_.owner; }
   void readPNG(std::function<void(std::optional<Bytes>)> done) override;
   ChangeCount writeText(const std::string& text, bool alsoPrimary) override;
   std::optional<ChangeCount> writePNG(const Bytes& png, bool alsoPrimary) override;
@@ -59,6 +65,7 @@ class DataControlPasteboard : public Pasteboard {
     std::optional<std::string> text;
     std::vector<PasteboardRepresentation> formats;
     std::optional<Bytes> png;  // only for content we wrote
+    PasteboardOwner owner;
   };
   using Offers = std::vector<std::pair<std::string, std::shared_ptr<const std::string>>>;
   using Received = std::function<void(std::optional<std::string>)>;
@@ -105,6 +112,7 @@ class DataControlPasteboard : public Pasteboard {
   wl_seat* seat_ = nullptr;
   zwlr_data_control_device_v1* device_ = nullptr;
   Signal<>::Connection lostSubscription_ = 0;
+  std::function<PasteboardOwner()> activeApplication_;
 
   // Offers introduced but not yet named as a selection, with their types so far.
   std::map<zwlr_data_control_offer_v1*, std::vector<std::string>> incoming_;

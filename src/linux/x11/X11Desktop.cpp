@@ -12,7 +12,9 @@ X11Desktop::X11Desktop(const Options& options, Scheduler& mainQueue, Background&
         options.dataDirs),
       eventTap_(x.connection),
       windowList_(x.connection, x.clients, x.apps),
-      pasteboard_(x.connection, mainQueue, background),
+      selectionOwners_(x.connection, x.clients, x.apps),
+      pasteboard_(x.connection, mainQueue, background,
+                  [this](xcb_window_t owner) { return selectionOwners_.ownerOf(owner); }),
       edgeTiling_([this] { return x.clients.windowManagerName(); }) {
   if (options.serviceOnQtLoop)
     pump_ = std::make_unique<XEventPump>(x.connection);

@@ -11,6 +11,7 @@
 #include "core/platform/Scheduler.h"
 #include "linux/desktop/DesktopEdgeTiling.h"
 #include "linux/session/DesktopAdapters.h"
+#include "linux/x11/SelectionOwnerApp.h"
 #include "linux/x11/X11Adapters.h"
 #include "linux/x11/X11EventTap.h"
 #include "linux/x11/X11Pasteboard.h"
@@ -62,6 +63,7 @@ class X11Desktop : public DesktopAdapters {
  private:
   X11EventTap eventTap_;
   X11WindowList windowList_;
+  SelectionOwnerApp selectionOwners_;
   X11Pasteboard pasteboard_;
   desktop::DesktopEdgeTiling edgeTiling_;
   std::unique_ptr<XEventPump> pump_;

@@ -43,10 +43,12 @@ std::shared_ptr<const std::string> share(std::string bytes) {
 
 }  // namespace
 
-X11Pasteboard::X11Pasteboard(XConnection& x, Scheduler& mainQueue, Background& background)
+X11Pasteboard::X11Pasteboard(XConnection& x, Scheduler& mainQueue, Background& background,
+                             OwnerLookup ownerOf)
     : x_(x),
       mainQueue_(mainQueue),
       background_(background),
+      ownerOf_(std::move(ownerOf)),
       atoms_(SelectionAtoms::intern(x.raw())),
       window_(createOwnWindow(x)),
       reader_(x, mainQueue, window_, atoms_),
@@ -74,7 +76,7 @@ X11Pasteboard::X11Pasteboard(XConnection& x, Scheduler& mainQueue, Background& b
   xcb_generic_error_t* error = nullptr;
   const auto owner = takeReply(xcb_get_selection_owner_reply(x.raw(), cookie, &error), error);
   if (owner && owner->owner != XCB_NONE)
-    fetchTargets(changes_.noticed());
+    fetchTargets(changes_.noticed(), owner->owner);
 }
 
 X11Pasteboard::~X11Pasteboard() {
@@ -106,15 +108,18 @@ void X11Pasteboard::ownerChanged(xcb_window_t owner) {
   if (owner == XCB_NONE || owner == window_)
     publish(generation, owner == window_ ? content_ : Content{});
   else
-    fetchTargets(generation);
+    fetchTargets(generation, owner);
 }
 
-void X11Pasteboard::fetchTargets(ChangeCount generation) {
+void X11Pasteboard::fetchTargets(ChangeCount generation, xcb_window_t owner) {
+  // Asked before the owner can go away again, so the answer belongs to this change.
+  PasteboardOwner app = ownerOf_ ? ownerOf_(owner) : PasteboardOwner{};
   reader_.read(atoms_.CLIPBOARD, atoms_.TARGETS,
-               [this, generation](std::optional<SelectionReader::Data> data) {
+               [this, generation, app = std::move(app)](std::optional<SelectionReader::Data> data) {
                  if (changes_.isStale(generation))
                    return;
                  Content content;
+                 content.owner = app;
                  if (data && data->type == XCB_ATOM_ATOM) {
                    std::vector<xcb_atom_t> atoms(data->bytes.size() / sizeof(xcb_atom_t));
                    std::memcpy(atoms.data(), data->bytes.data(), atoms.size() * sizeof(xcb_atom_t));
@@ -157,7 +162,7 @@ void X11Pasteboard::fetchText(ChangeCount generation, Content content) {
     if (offered && target == XCB_ATOM_NONE)
       target = wanted;
   }
-  if (target == XCB_ATOM_NONE)
+  if (target == XCB_ATOM_NONE || (keepsNothingOf && keepsNothingOf(content.owner)))
     return publish(generation, std::move(content));
   reader_.read(atoms_.CLIPBOARD, target,
                [this, generation,

@@ -5,6 +5,7 @@
 // given up after a bound, and the loop never waits for one.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <utility>
@@ -26,7 +27,10 @@ namespace dovrik::x11 {
 
 class X11Pasteboard : public Pasteboard {
  public:
-  X11Pasteboard(XConnection& x, Scheduler& mainQueue, Background& background);
+  // `ownerOf` names the application behind an owner window; without it no owner is known.
+  using OwnerLookup = std::function<PasteboardOwner(xcb_window_t)>;
+  X11Pasteboard(XConnection& x, Scheduler& mainQueue, Background& background,
+                OwnerLookup ownerOf = nullptr);
   X11Pasteboard(const X11Pasteboard&) = delete;
   X11Pasteboard& operator=(const X11Pasteboard&) = delete;
   ~X11Pasteboard() override;
@@ -35,6 +39,7 @@ class X11Pasteboard : public Pasteboard {
   std::vector<std::string> types() const override { return content_.types; }
   std::optional<std::string> text() const override { return content_.text; }
   std::vector<PasteboardRepresentation> formats() const override { return content_.formats; }
+  PasteboardOwner owner() const override { return content_.owner; }
   void readPNG(std::function<void(std::optional<Bytes>)> done) override;
   ChangeCount writeText(const std::string& text, bool alsoPrimary) override;
   std::optional<ChangeCount> writePNG(const Bytes& png, bool alsoPrimary) override;
@@ -51,6 +56,7 @@ class X11Pasteboard : public Pasteboard {
     std::optional<std::string> text;
     std::vector<PasteboardRepresentation> formats;
     std::optional<Bytes> png;  // only for content we wrote
+    PasteboardOwner owner;
   };
 
   // Offers `text` under every text target applications ask for.
@@ -59,7 +65,7 @@ class X11Pasteboard : public Pasteboard {
   void onEvent(const xcb_generic_event_t& event);
   void ownerChanged(xcb_window_t owner);
   // The steps of fetching a new owner's content; each drops out once `generation` is stale.
-  void fetchTargets(ChangeCount generation);
+  void fetchTargets(ChangeCount generation, xcb_window_t owner);
   void fetchHint(ChangeCount generation, Content content);
   void fetchText(ChangeCount generation, Content content);
   // Reads the kept forms offered with the text, from `keptFormats[next]` on, one at a time.
@@ -72,6 +78,7 @@ class X11Pasteboard : public Pasteboard {
   XConnection& x_;
   Scheduler& mainQueue_;
   Background& background_;
+  OwnerLookup ownerOf_;
   SelectionAtoms atoms_;
   xcb_window_t window_ = XCB_NONE;
   std::uint8_t ownerEvent_ = 0;

@@ -7,6 +7,7 @@ list(APPEND DOVRIK_LINUX_X11_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/RandrMonitors.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SelectionAtoms.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SelectionReader.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SelectionOwnerApp.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SelectionServer.cpp
   ${CMAKE_CURRENT_LIST_DIR}/UsableArea.cpp
   ${CMAKE_CURRENT_LIST_DIR}/X11Accessibility.cpp

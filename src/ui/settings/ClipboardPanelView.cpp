@@ -58,6 +58,7 @@ void ClipboardPanelView::build() {
   }
 
   addPasteKeys(m.pasteKeys());
+  addIgnoredApps(m.ignoredApps());
 
   addSection(ShelfSettingsModel::section);
   SettingsCard* files = addCard();
@@ -134,6 +135,29 @@ void ClipboardPanelView::addPasteKeys(PasteKeysSettingsModel& keys) {
                     chordPicker("New paste keystroke", keys.newChord(),
                                 [&keys](PasteChord chord) { keys.selectNewChord(chord); }),
                     add}));
+}
+
+void ClipboardPanelView::addIgnoredApps(IgnoredAppsSettingsModel& ignored) {
+  addSection(IgnoredAppsSettingsModel::section);
+  addNote(IgnoredAppsSettingsModel::explanation);
+  SettingsCard* card = addCard();
+  for (const IgnoredAppsSettingsModel::Row& entry : ignored.rows()) {
+    const std::string appId = entry.appId;
+    card->addRow(imageRow(
+        applicationPixmap(entry.icon, IgnoredAppsSettingsModel::noIconSymbol), entry.name, appId,
+        {symbolButton(IgnoredAppsSettingsModel::removeSymbol, "Stop ignoring " + entry.name,
+                      [&ignored, appId] { ignored.remove(appId); })}));
+  }
+  const auto candidates = ignored.candidates();
+  std::vector<std::string> names{std::string(IgnoredAppsSettingsModel::addEntry)};
+  for (const AppCandidate& candidate : candidates)
+    names.push_back(candidate.name);
+  card->addRow(
+      row({}, {}, {},
+          {picker(IgnoredAppsSettingsModel::addEntry, names, 0, [&ignored, candidates](int index) {
+            if (index > 0)
+              ignored.add(candidates[std::size_t(index - 1)].appId);
+          })}));
 }
 
 }  // namespace dovrik::ui

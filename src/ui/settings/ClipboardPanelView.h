@@ -1,5 +1,6 @@
 // The Clipboard panel: the history switch, the popup's shortcut, the history size, the pinned
-// entries, the paste keystrokes chosen per application and clearing the history.
+// entries, the paste keystrokes chosen per application, the applications whose copies are not
+// recorded, and clearing the history.
 #pragma once
 
 #include <functional>
@@ -23,6 +24,7 @@ class ClipboardPanelView : public SettingsPage {
   QComboBox* chordPicker(std::string_view name, PasteChord chosen,
                          std::function<void(PasteChord)> choose);
   void addPasteKeys(PasteKeysSettingsModel& keys);
+  void addIgnoredApps(IgnoredAppsSettingsModel& ignored);
 
   ClipboardPanelModel& model_;
 };

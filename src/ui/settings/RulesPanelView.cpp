@@ -5,13 +5,10 @@
 #include <QIcon>
 
 #include "ui/AppIcon.h"
-#include "ui/settings/SettingsSymbols.h"
 #include "ui/settings/SettingsText.h"
 
 namespace dovrik::ui {
 namespace {
-
-constexpr int kAppIconSize = 20;
 
 // The icon an application's desktop entry names; none for an application not installed here
 // or whose entry names none.
@@ -60,12 +57,9 @@ void RulesPanelView::build() {
   SettingsCard* list = addCard();
   for (const AppRule& rule : m.rules()) {
     const Uuid id = rule.id;
-    QPixmap icon = iconOf(m.iconName(rule)).pixmap(kAppIconSize, devicePixelRatioF());
-    if (icon.isNull())
-      icon = settingsSymbolPixmap(RulesPanelModel::noIconSymbol, color(ColorToken::textSecondary),
-                                  kAppIconSize);
     list->addRow(
-        imageRow(icon, rule.appName, rawValue(rule.snapPosition),
+        imageRow(applicationPixmap(m.iconName(rule), RulesPanelModel::noIconSymbol), rule.appName,
+                 rawValue(rule.snapPosition),
                  {toggle("Rule for " + rule.appName, rule.isEnabled,
                          [&m, id](bool on) { m.setRuleEnabled(id, on); }),
                   symbolButton(RulesPanelModel::deleteSymbol, "Delete rule for " + rule.appName,

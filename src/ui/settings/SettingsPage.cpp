@@ -12,6 +12,7 @@
 #include <tuple>
 
 #include "core/theme/Theme.h"
+#include "ui/AppIcon.h"
 #include "ui/KeyboardFocusRing.h"
 #include "ui/PopupFonts.h"
 #include "ui/ThemeColors.h"
@@ -192,6 +193,17 @@ QWidget* SettingsPage::row(std::string_view symbol, std::string_view title,
   if (!symbol.empty())
     leading = settingsSymbolPixmap(symbol, tint.value_or(color(ColorToken::textSecondary)), 18);
   return imageRow(leading, title, subtitle, trailing);
+}
+
+QPixmap SettingsPage::applicationPixmap(const std::optional<std::string>& iconValue,
+                                        std::string_view fallback) const {
+  constexpr int size = 20;
+  QPixmap icon;
+  if (iconValue && !iconValue->empty())
+    icon = applicationIcon(QString::fromStdString(*iconValue)).pixmap(size, devicePixelRatioF());
+  if (icon.isNull())
+    icon = settingsSymbolPixmap(fallback, color(ColorToken::textSecondary), size);
+  return icon;
 }
 
 QWidget* SettingsPage::imageRow(const QPixmap& leading, std::string_view title,

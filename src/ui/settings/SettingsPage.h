@@ -68,6 +68,10 @@ class SettingsPage : public QWidget {
   // The same with an image of its own at the left, such as an application's icon.
   QWidget* imageRow(const QPixmap& leading, std::string_view title, std::string_view subtitle,
                     const std::vector<QWidget*>& trailing);
+  // An application's icon as its desktop entry names it, at the size of a row's image; the
+  // symbol `fallback` for an application not installed here or whose entry names none.
+  QPixmap applicationPixmap(const std::optional<std::string>& iconValue,
+                            std::string_view fallback) const;
   // A wrapping line of text in the theme's type and `token`'s colour.
   QLabel* styledText(std::string_view text, ColorToken token, int pixelSize, bool semibold = false);
   // A symbol `size` pixels square in `tint`.

@@ -118,7 +118,7 @@ TEST_F(ClipboardCommandTest, PasteKeysRefusesWrongWordsInTheClient) {
   refused({"clipboard", "paste"}, "usage: dovrik clipboard paste [--plain] N [M …].");
   refused({"clipboard", "keys"},
           "unknown verb \"keys\"; verbs: list, copy, paste, pin, delete, clear, popup, "
-          "paste-keys.");
+          "paste-keys, ignore.");
   EXPECT_EQ(parseCommandLine({"clipboard", "paste-keys", "x", "default"}, "1").action,
             Invocation::Action::forward);
 }
@@ -152,6 +152,47 @@ TEST_F(ClipboardCommandTest, PasteKeysSetsListsAndRemovesAnAppsKeystroke) {
   EXPECT_EQ(sim.keySynth.posts.back().chord, PasteChord::ControlV);
   EXPECT_EQ(ask({"clipboard", "paste-keys"}),
             CommandOutcome::done("XTerm (debian-xterm) — ctrl-shift-v\n"));
+}
+
+TEST_F(ClipboardCommandTest, IgnoreListsAddsAndRemovesAppsAndSaysWhatItCannotDo) {
+  sim.installedApps.setApps({{Uuid(), "KeePass", "keepass2", std::nullopt}});
+  app.appState().setClipboardHistoryEnabled(false);
+  const struct {
+    std::vector<std::string> words;
+    CommandOutcome outcome;
+  } table[] = {
+      {{"clipboard", "ignore", "add", "Vault"},
+       CommandOutcome::done("Copies from Vault are no longer recorded.\n")},
+      {{"clipboard", "ignore", "add", "vault"}, failed("vault is ignored already.")},
+      {{"clipboard", "ignore", "add", "KEEPASS2"}, failed("KEEPASS2 is ignored already.")},
+      {{"clipboard", "ignore", "remove", "keepass2.desktop"},
+       CommandOutcome::done("Copies from KeePass (keepass2) are recorded again.\n")},
+      {{"clipboard", "ignore", "remove", "keepass2"},
+       failed("keepass2 is not ignored; `dovrik clipboard ignore list` shows the apps that "
+              "are.")},
+      {{"clipboard", "ignore", "list"},
+       CommandOutcome::done("bitwarden\nkeeweb\nqtpass\nseahorse\norg.gnome.World.Secrets\n"
+                            "Vault\n")},
+  };
+  for (const auto& row : table)
+    EXPECT_EQ(ask(row.words), row.outcome) << row.words.back();
+  for (const char* entry :
+       {"bitwarden", "keeweb", "qtpass", "seahorse", "org.gnome.World.Secrets", "Vault"})
+    ask({"clipboard", "ignore", "remove", entry});
+  EXPECT_EQ(ask({"clipboard", "ignore", "list"}),
+            CommandOutcome::done("No app is ignored: copies from every app are recorded.\n"));
+
+  const std::string usage = "usage: dovrik clipboard ignore list|add APP|remove APP.";
+  for (const std::vector<std::string>& words :
+       std::vector<std::vector<std::string>>{{"clipboard", "ignore"},
+                                             {"clipboard", "ignore", "add"},
+                                             {"clipboard", "ignore", "add", ""},
+                                             {"clipboard", "ignore", "list", "x"},
+                                             {"clipboard", "ignore", "drop", "x"},
+                                             {"clipboard", "ignore", "add", "a", "b"}}) {
+    EXPECT_EQ(parseCommandLine(words, "1").outcome,
+              CommandOutcome::failure(ExitStatus::usage, "dovrik clipboard: " + usage));
+  }
 }
 
 }  // namespace

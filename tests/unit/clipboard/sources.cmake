@@ -6,5 +6,6 @@ list(APPEND DOVRIK_UNIT_TEST_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/ClipboardPopupModelTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ClipboardSearchTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ClipboardShortcutTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/IgnoredAppsTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PasteChordsTest.cpp
 )

@@ -1,5 +1,6 @@
 list(APPEND DOVRIK_UNIT_TEST_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/ClipboardPanelModelTest.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/IgnoredAppsSettingsModelTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PanelModelsTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PasteKeysSettingsModelTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SettingsContentTest.cpp
