@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <utility>
 
 #include "core/support/AsciiCase.h"
 
@@ -18,6 +19,16 @@ constexpr std::array<std::string_view, 6> defaults{
     "bitwarden", "keepass2", "keeweb", "qtpass", "seahorse", "org.gnome.World.Secrets",
 };
 
+// Their names as their makers write them, for a row of one that is not installed here.
+constexpr std::array<std::pair<std::string_view, std::string_view>, 6> defaultNames{{
+    {"bitwarden", "Bitwarden"},
+    {"keepass2", "KeePass"},
+    {"keeweb", "KeeWeb"},
+    {"qtpass", "QtPass"},
+    {"seahorse", "Passwords and Keys"},
+    {"org.gnome.World.Secrets", "Secrets"},
+}};
+
 std::string_view withoutDesktopSuffix(std::string_view name) {
   constexpr std::string_view suffix = ".desktop";
   if (name.size() > suffix.size() && name.ends_with(suffix))
@@ -29,6 +40,14 @@ std::string_view withoutDesktopSuffix(std::string_view name) {
 
 std::span<const std::string_view> defaultIgnoredApps() {
   return defaults;
+}
+
+std::optional<std::string_view> defaultIgnoredAppName(std::string_view entry) {
+  for (const auto& [id, name] : defaultNames) {
+    if (sameAppName(id, entry))
+      return name;
+  }
+  return std::nullopt;
 }
 
 std::vector<std::string> ignoredApps(const AppState& appState) {

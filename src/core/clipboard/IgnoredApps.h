@@ -16,6 +16,9 @@
 namespace dovrik {
 
 std::span<const std::string_view> defaultIgnoredApps();
+// The product name of an application on the default list ("QtPass"), for rows of one that is
+// not installed; nothing for any other entry.
+std::optional<std::string_view> defaultIgnoredAppName(std::string_view entry);
 
 std::vector<std::string> ignoredApps(const AppState& appState);
 // Adds `name` unless an entry names the same application; false when one does.

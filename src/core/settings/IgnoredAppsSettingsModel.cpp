@@ -8,7 +8,8 @@
 namespace dovrik {
 
 // An entry may name the desktop file or the window class, in any case: the installed
-// application it names gives the row its name and icon, else a running one its name.
+// application it names gives the row its name and icon, else a running one its name, else the
+// default list its product name.
 std::vector<IgnoredAppsSettingsModel::Row> IgnoredAppsSettingsModel::rows() const {
   const std::vector<RunningApp> running = runningApps_.runningApplications();
   std::vector<Row> rows;
@@ -25,6 +26,8 @@ std::vector<IgnoredAppsSettingsModel::Row> IgnoredAppsSettingsModel::rows() cons
       row.icon = installed->icon;
     } else if (runningApp != running.end() && !runningApp->localizedName.empty()) {
       row.name = runningApp->localizedName;
+    } else if (const auto known = defaultIgnoredAppName(entry)) {
+      row.name = *known;
     }
     rows.push_back(std::move(row));
   }

@@ -39,8 +39,10 @@ struct IgnoredAppsSettingsModelTest : test::SettingsFixture {
 };
 
 TEST_F(IgnoredAppsSettingsModelTest, RowsTakeTheNameAndIconOfTheAppAnEntryNames) {
+  // Before the installed applications are known, a password manager of the default list is
+  // still called by its name.
   EXPECT_EQ(rowTexts(),
-            (std::vector<std::string>{"KeePass2 [KeePass2] -", "Vault Desktop [Vault] -"}));
+            (std::vector<std::string>{"KeePass [KeePass2] -", "Vault Desktop [Vault] -"}));
   clock.advanceBy(0.1);
   EXPECT_EQ(announced, 1);
   EXPECT_EQ(rowTexts(),
