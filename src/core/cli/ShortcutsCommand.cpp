@@ -67,21 +67,6 @@ std::optional<std::string> checkShortcuts(const Arguments& args) {
   return unknownVerb(args[0], kShortcutsVerbs);
 }
 
-std::optional<KeyboardShortcut> currentShortcut(App& app, const ShortcutAction& action) {
-  AppState& state = app.appState();
-  if (const SnapPosition* position = action.snapPosition()) {
-    const auto table = state.shortcuts();
-    const auto it = table.find(*position);
-    return it == table.end() ? std::nullopt : std::optional(it->second);
-  }
-  if (const WindowAction* windowAction = action.windowAction()) {
-    const auto table = state.windowActionShortcuts();
-    const auto it = table.find(*windowAction);
-    return it == table.end() ? std::nullopt : std::optional(it->second);
-  }
-  return state.clipboardShortcut();
-}
-
 bool isRefused(App& app, const ShortcutAction& action) {
   if (const SnapPosition* position = action.snapPosition())
     return app.shortcutManager().unavailablePositions().contains(*position);
@@ -90,8 +75,8 @@ bool isRefused(App& app, const ShortcutAction& action) {
   return app.appState().clipboardHistoryEnabled() && !app.clipboardShortcut().isRegistered();
 }
 
-std::string listedLine(App& app, const std::string& name, const ShortcutAction& action) {
-  const auto shortcut = currentShortcut(app, action);
+std::string listedLine(App& app, const std::string& name, const ShortcutAction& action,
+                       const std::optional<KeyboardShortcut>& shortcut) {
   std::string line = name + std::string(name.size() < 19 ? 19 - name.size() : 1, ' ') +
                      (shortcut ? app.platform().texts.shortcutText(*shortcut) : "none");
   if (shortcut && isRefused(app, action))
@@ -99,13 +84,17 @@ std::string listedLine(App& app, const std::string& name, const ShortcutAction& 
   return line + "\n";
 }
 
-std::string listing(App& app) {
+std::string listing(App& app, ShortcutsPanelModel& panel) {
   std::string text;
-  for (const SnapPosition position : allSnapPositions)
-    text += listedLine(app, argumentName(position), ShortcutAction::snap(position));
+  for (const SnapPosition position : allSnapPositions) {
+    text += listedLine(app, argumentName(position), ShortcutAction::snap(position),
+                       panel.shortcut(position));
+  }
   for (const WindowAction action : allWindowActions)
-    text += listedLine(app, argumentName(action), ShortcutAction::window(action));
-  return text + listedLine(app, kClipboardHistory, ShortcutAction::clipboardHistory());
+    text += listedLine(app, argumentName(action), ShortcutAction::window(action),
+                       panel.shortcut(action));
+  return text + listedLine(app, kClipboardHistory, ShortcutAction::clipboardHistory(),
+                           panel.clipboardRow().shortcut());
 }
 
 // The panel's model while the settings window is open, so the window shows the change at once;
@@ -134,12 +123,11 @@ CommandOutcome assign(App& app, const ShortcutAction& action,
 }
 
 CommandOutcome runShortcuts(App& app, const Arguments& args, const Caller&) {
-  if (args.empty() || args[0] == "list")
-    return CommandOutcome::done(listing(app));
-  if (args[0] == "reset") {
+  if (args.empty() || args[0] == "list" || args[0] == "reset") {
     return withPanel(app, [&](ShortcutsPanelModel& panel) {
-      panel.resetAll();
-      return CommandOutcome::done(listing(app));
+      if (!args.empty() && args[0] == "reset")
+        panel.resetAll();
+      return CommandOutcome::done(listing(app, panel));
     });
   }
   if (args[0] == "set") {
