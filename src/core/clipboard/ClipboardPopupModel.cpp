@@ -35,6 +35,7 @@ void ClipboardPopupModel::reset() {
   stack_.clear();
   isDroppingFiles_ = false;
   newlyAddedFileId_.reset();
+  search_.prepare(manager_.items());
   changed.emit();
   shelf_.refreshReachability();
 }

@@ -91,6 +91,17 @@ std::optional<SearchHit> bestHit(std::string_view text, std::string_view word) {
   return std::nullopt;
 }
 
+void ClipboardSearch::prepare(const std::vector<ClipboardItem>& items) {
+  std::unordered_map<const std::string*, FoldedEntry> kept;
+  for (const ClipboardItem& item : items) {
+    if (item.kind == ClipboardKind::image)
+      continue;
+    folded(item.text);
+    kept.insert(folded_.extract(&*item.text));
+  }
+  folded_ = std::move(kept);
+}
+
 std::vector<std::size_t> ClipboardSearch::rank(const std::vector<ClipboardItem>& items,
                                                std::string_view query) {
   const std::vector<std::string> words = searchWords(query);

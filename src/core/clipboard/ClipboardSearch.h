@@ -37,6 +37,9 @@ class ClipboardSearch {
   // then in the list's order. Case and common Latin accents do not count. Images never match a
   // query with words; a query without words keeps every entry in order.
   std::vector<std::size_t> rank(const std::vector<ClipboardItem>& items, std::string_view query);
+  // Folds the entries not folded yet and lets go of those no longer listed; for the popup's
+  // opening, so that its first keystroke does not pay for folding a whole history.
+  void prepare(const std::vector<ClipboardItem>& items);
 
  private:
   // Folding takes longer than a keystroke may, so the searched part of each entry's text is
