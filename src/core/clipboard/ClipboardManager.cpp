@@ -68,8 +68,7 @@ void ClipboardManager::applyEnabledState() {
   }
   stopMonitoring();
   shortcut_.release();
-  if (hidePopup_)
-    hidePopup_();
+  hidePopupRequested.emit();
 }
 
 void ClipboardManager::startMonitoring() {
@@ -269,14 +268,12 @@ void ClipboardManager::copy(const ClipboardItem& item, PasteForm form) {
 void ClipboardManager::paste(const ClipboardItem& item, PasteForm form) {
   pasteQueue_.cancel();
   copy(item, form);
-  if (hidePopup_)
-    hidePopup_();
+  hidePopupRequested.emit();
   pasteKeystroke_.send(pasteKeystroke_.chordForFocusedApplication());
 }
 
 void ClipboardManager::pasteInOrder(std::vector<ClipboardItem> items, PasteForm form) {
-  if (hidePopup_)
-    hidePopup_();
+  hidePopupRequested.emit();
   queuedForm_ = form;
   pasteQueue_.start(std::move(items));
 }

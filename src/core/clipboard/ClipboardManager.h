@@ -4,7 +4,6 @@
 #pragma once
 
 #include <cstddef>
-#include <functional>
 #include <memory>
 #include <optional>
 #include <string_view>
@@ -31,9 +30,6 @@ class ClipboardManager {
   ClipboardManager(const ClipboardManager&) = delete;
   ClipboardManager& operator=(const ClipboardManager&) = delete;
   ~ClipboardManager();
-
-  // Hides the clipboard popup; empty while no popup exists.
-  void setHidePopup(std::function<void()> hidePopup) { hidePopup_ = std::move(hidePopup); }
 
   const std::vector<ClipboardItem>& items() const { return items_; }
   // For views that change the list themselves (deleting an entry); saves.
@@ -70,6 +66,9 @@ class ClipboardManager {
   void flush();
 
   Signal<> itemsChanged;
+  // The popup must go: a paste is about to reach the application under it, or the history
+  // went off.
+  Signal<> hidePopupRequested;
 
  private:
   void onChanged();
@@ -89,7 +88,6 @@ class ClipboardManager {
   // The form of the entries the queue writes.
   PasteForm queuedForm_ = PasteForm::asCopied;
   ClipboardStore store_;
-  std::function<void()> hidePopup_;
   std::vector<ClipboardItem> items_;
   ChangeCount lastChangeCount_ = 0;
   std::size_t lastImageHash_ = 0;

@@ -26,13 +26,13 @@ ClipboardPopupController::ClipboardPopupController(Platform& platform, Clipboard
       animateToHeight(model_.isExpanded() ? PopupPlacement::expandedHeight
                                           : PopupPlacement::collapsedHeight);
   });
-  manager_.setHidePopup([this] { hide(); });
-  shelf_.setHidePopup([this] { hide(); });
+  hideConnections_ = {manager_.hidePopupRequested.connect([this] { hide(); }),
+                      shelf_.hidePopupRequested.connect([this] { hide(); })};
 }
 
 ClipboardPopupController::~ClipboardPopupController() {
-  manager_.setHidePopup(nullptr);
-  shelf_.setHidePopup(nullptr);
+  manager_.hidePopupRequested.disconnect(hideConnections_[0]);
+  shelf_.hidePopupRequested.disconnect(hideConnections_[1]);
   stopWatchingClicks();
   platform_.popupPanel.dropContent();
   platform_.popupPanel.keyPressed.disconnect(keyConnection_);

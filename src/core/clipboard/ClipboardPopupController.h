@@ -3,6 +3,7 @@
 // moves, and closes it on Escape, on a click elsewhere and when the history goes off.
 #pragma once
 
+#include <array>
 #include <optional>
 
 #include "core/clipboard/ClipboardManager.h"
@@ -55,6 +56,7 @@ class ClipboardPopupController {
   Signal<PopupKey>::Connection keyConnection_;
   Signal<bool>::Connection expandConnection_;
   Signal<bool>::Connection tabConnection_;
+  std::array<Signal<>::Connection, 2> hideConnections_{};
 };
 
 }  // namespace dovrik

@@ -77,8 +77,7 @@ bool FileShelfManager::pasteFile(const FileShelfItem& item) {
   }
   platform_.pasteboard.writeRepresentations(fileRepresentations(item),
                                             pasteKeystroke_.focusedApplicationPastesPrimary());
-  if (hidePopup_)
-    hidePopup_();
+  hidePopupRequested.emit();
   pasteKeystroke_.send(pasteKeystroke_.chordForFocusedApplication());
   return true;
 }

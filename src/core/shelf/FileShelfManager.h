@@ -4,7 +4,6 @@
 #pragma once
 
 #include <cstddef>
-#include <functional>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -29,9 +28,6 @@ class FileShelfManager {
   FileShelfManager(Platform& platform, AppState& appState);
   FileShelfManager(const FileShelfManager&) = delete;
   FileShelfManager& operator=(const FileShelfManager&) = delete;
-
-  // Hides the clipboard popup; empty while no popup exists.
-  void setHidePopup(std::function<void()> hidePopup) { hidePopup_ = std::move(hidePopup); }
 
   const std::vector<FileShelfItem>& items() const { return items_; }
   // Unpinned entries kept: the `fileShelfSize` setting, at least 3.
@@ -62,6 +58,8 @@ class FileShelfManager {
   void refreshReachability();
 
   Signal<> itemsChanged;
+  // The popup must go: a paste is about to reach the application under it.
+  Signal<> hidePopupRequested;
 
  private:
   void load();
@@ -75,7 +73,6 @@ class FileShelfManager {
   AppState& appState_;
   StoredList store_;
   PasteKeystroke pasteKeystroke_;
-  std::function<void()> hidePopup_;
   std::vector<FileShelfItem> items_;
   Lifetime lifetime_;
 };

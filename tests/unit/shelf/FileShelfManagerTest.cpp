@@ -167,7 +167,7 @@ TEST_F(FileShelfManagerTest, PastingAFilePutsThreeFormsOnTheClipboardHidesAndPas
   desktop.setTrusted(true);
   state->apply(true);
   int hides = 0;
-  manager->setHidePopup([&] { ++hides; });
+  manager->hidePopupRequested.connect([&] { ++hides; });
   drop("My File 100%.txt");
   const double start = clock.now();
   ASSERT_TRUE(manager->pasteFile(manager->items()[0]));
