@@ -107,8 +107,8 @@ void DragMonitor::handleTapEvent(const TapEvent& event) {
 }
 
 void DragMonitor::reset() {
-  mouseDownAppKit_.reset();
-  mouseDownQuartz_.reset();
+  pressInDesktop_.reset();
+  pressInAccessibility_.reset();
   isDragging_ = false;
   isWindowDrag_ = false;
   pressedWindow_.reset();
@@ -118,17 +118,17 @@ void DragMonitor::reset() {
   currentSnapScreen_.reset();
 }
 
-void DragMonitor::mouseDown(Point quartz, Point desktop) {
+void DragMonitor::mouseDown(Point accessibility, Point desktop) {
   reset();
-  mouseDownAppKit_ = desktop;
-  mouseDownQuartz_ = quartz;
+  pressInDesktop_ = desktop;
+  pressInAccessibility_ = accessibility;
   // Asked at the press, while the windows are where the user saw them: a window manager moves a
   // window with the pointer from the first motion on, and by the time the threshold is crossed
   // the pressed point may have left the window it was on. Asked once: the accessibility walk is
   // too slow for every event.
   if (!appState_.snappingEnabled() || !zones_.dragSnappingEnabled())
     return;
-  const std::optional<TitleBarPress> titleBar = isTitleBarClick(quartz);
+  const std::optional<TitleBarPress> titleBar = isTitleBarClick(accessibility);
   isWindowDrag_ = titleBar.has_value();
   pressedWindow_ = titleBar ? titleBar->window : std::nullopt;
   // Whether the window is still where the snap put it can only be told before the window
@@ -146,7 +146,7 @@ std::optional<DragMonitor::SnappedPress> DragMonitor::snappedPress(AXElement win
 }
 
 void DragMonitor::restoreSize(const SnappedPress& press, Point q) {
-  const Point held = *mouseDownQuartz_;
+  const Point held = *pressInAccessibility_;
   const double share = (held.x - press.frame.x) / press.frame.width;
   const Rect restored{q.x - share * press.frameBefore.width, q.y - (held.y - press.frame.y),
                       press.frameBefore.width, press.frameBefore.height};
@@ -167,9 +167,9 @@ void DragMonitor::mouseDragged(Point q, Point p) {
   if (!appState_.snappingEnabled() || !zones_.dragSnappingEnabled())
     return;
   if (!isDragging_) {
-    if (!mouseDownAppKit_)
+    if (!pressInDesktop_)
       return;
-    const double distance = std::hypot(p.x - mouseDownAppKit_->x, p.y - mouseDownAppKit_->y);
+    const double distance = std::hypot(p.x - pressInDesktop_->x, p.y - pressInDesktop_->y);
     if (distance < zones_.dragThreshold())
       return;
     isDragging_ = true;

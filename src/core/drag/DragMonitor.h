@@ -66,21 +66,21 @@ class DragMonitor {
   };
 
   void handleTapEvent(const TapEvent& event);
-  void mouseDown(Point quartz, Point desktop);
-  void mouseDragged(Point quartz, Point desktop);
-  void mouseUp(Point quartz);
+  void mouseDown(Point accessibility, Point desktop);
+  void mouseDragged(Point accessibility, Point desktop);
+  void mouseUp(Point accessibility);
   void reset();
   std::optional<SnappedPress> snappedPress(AXElement window);
-  // Gives the window its size from before the snap, under the pointer at `quartz` so that the
-  // point the user holds stays at the same share of the title bar.
-  void restoreSize(const SnappedPress& press, Point quartz);
+  // Gives the window its size from before the snap, under the pointer at `accessibility` so that
+  // the point the user holds stays at the same share of the title bar.
+  void restoreSize(const SnappedPress& press, Point accessibility);
   // After the release, asks for the given-back size again if the window manager ignored it
   // during its own move (openbox, xfwm4 do).
-  void keepRestoredSize(const RestoredDrag& drag, Point quartz);
-  std::optional<TitleBarPress> isTitleBarClick(Point quartz);
-  std::optional<TitleBarPress> isElementInTitleBar(AXElement element, Point quartz);
-  bool clickIsInTitleBarZone(AXElement window, Point quartz);
-  std::optional<TitleBarPress> pointIsInWindowTitleBar(Point quartz);
+  void keepRestoredSize(const RestoredDrag& drag, Point accessibility);
+  std::optional<TitleBarPress> isTitleBarClick(Point accessibility);
+  std::optional<TitleBarPress> isElementInTitleBar(AXElement element, Point accessibility);
+  bool clickIsInTitleBarZone(AXElement window, Point accessibility);
+  std::optional<TitleBarPress> pointIsInWindowTitleBar(Point accessibility);
   std::optional<Screen> screenAt(Point desktop);
   void cancelPendingRetry();
   void setNeedsRestartForTap(bool value);
@@ -95,8 +95,8 @@ class DragMonitor {
   std::optional<TaskId> pendingRetry_;
 
   // The press, in desktop space (y up) and in accessibility space (y down).
-  std::optional<Point> mouseDownAppKit_;
-  std::optional<Point> mouseDownQuartz_;
+  std::optional<Point> pressInDesktop_;
+  std::optional<Point> pressInAccessibility_;
   // The pointer has travelled the drag threshold since the press.
   bool isDragging_ = false;
   // The press was on a title bar; decided once, at the press.
