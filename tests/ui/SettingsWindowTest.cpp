@@ -703,7 +703,7 @@ class SettingsWindowTest : public QObject {
     Settings s;
     s.open("Clipboard");
     QVERIFY(s.shows("IGNORED APPLICATIONS"));
-    QVERIFY(s.shows("bitwarden"));
+    QVERIFY(s.shows("Bitwarden") && s.shows("bitwarden"));
     auto* apps = s.named<QComboBox>("Add Application…");
     QVERIFY(apps);
     QCOMPARE(apps->itemText(0), QStringLiteral("Add Application…"));
@@ -714,7 +714,7 @@ class SettingsWindowTest : public QObject {
     QVERIFY(s.shows("org.example.Term"));
     s.click("Stop ignoring Terminal");
     QVERIFY(!s.shows("org.example.Term"));
-    s.click("Stop ignoring bitwarden");
+    s.click("Stop ignoring Bitwarden");
     QVERIFY(!s.shows("bitwarden"));
     QCOMPARE(ignoredApps(s.app.appState()).size(), defaultIgnoredApps().size() - 1);
   }
