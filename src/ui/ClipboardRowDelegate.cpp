@@ -2,12 +2,10 @@
 // it out.
 #include "ui/ClipboardRowDelegate.h"
 
-#include <QDateTime>
 #include <QPainter>
 #include <QPainterPath>
 
 #include "core/clipboard/ClipboardText.h"
-#include "core/platform/Clock.h"
 #include "ui/PopupFonts.h"
 #include "ui/PopupRowMetrics.h"
 #include "ui/PopupSymbols.h"
@@ -19,10 +17,6 @@ namespace {
 using row::gap;
 using row::padding;
 using row::radius;
-
-double wallTimeSince2001() {
-  return static_cast<double>(QDateTime::currentMSecsSinceEpoch()) / 1000.0 - unixTimeOf2001;
-}
 
 const char* kindSymbol(ClipboardKind kind) {
   switch (kind) {
@@ -133,8 +127,7 @@ double ClipboardRowDelegate::paintTrailing(QPainter& p, const QRectF& row,
 
   const QFont small = popupFont(11);
   const QFontMetrics metrics(small);
-  const QString age =
-      QString::fromStdString(item.relativeTime(wallTimeSince2001(), popup_.locale()));
+  const QString age = QString::fromStdString(popup_.age(item));
   const double ageWidth = metrics.horizontalAdvance(age);
   p.setFont(small);
   // The faintest text falls short of readable on a highlight.

@@ -183,6 +183,10 @@ void ClipboardPopupModel::remove(const ClipboardItem& item) {
   manager_.setItems(std::move(kept));
 }
 
+std::string ClipboardPopupModel::age(const ClipboardItem& item) const {
+  return item.relativeTime(platform_.clock.wallTimeSince2001(), platform_.locale);
+}
+
 std::string ClipboardPopupModel::pinActionLabel(const ClipboardItem& item) {
   return item.isPinned ? "Unpin" : "Pin";
 }

@@ -123,10 +123,9 @@ class ClipboardPopupModel {
   static std::string pinActionLabel(const FileShelfItem& item);
   // The menu item that shows a file in the file manager, in this platform's words.
   const std::string& revealActionLabel() const { return platform_.texts.revealInFileManagerTitle; }
-  // The row's age text, "Just now" to a date.
+  // The row's age text, "Just now" to a date in the user's month names.
   std::string shelfAge(const FileShelfItem& item) const;
-  // The user's month names for the dates of older rows.
-  const Locale& locale() const { return platform_.locale; }
+  std::string age(const ClipboardItem& item) const;
 
   // Any state or row change.
   Signal<> changed;

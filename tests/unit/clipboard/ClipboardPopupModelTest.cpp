@@ -199,6 +199,14 @@ TEST_F(ClipboardPopupModelTest, RowTitlesAreTrimmedAndImagesSayImage) {
   EXPECT_EQ(title, std::string(4095, 'a'));
 }
 
+TEST_F(ClipboardPopupModelTest, RowAgesCountFromTheDesktopsClockNotTheViews) {
+  ClipboardItem item = entry(text, "hi");
+  item.timestamp = sim.clock.wallTimeSince2001();
+  EXPECT_EQ(model->age(item), "Just now");
+  clock.advanceBy(125);
+  EXPECT_EQ(model->age(item), "2m ago");
+}
+
 TEST_F(ClipboardPopupModelTest, ResetGivesTheStateOfEveryOpening) {
   setItems({{text, "a"}, {text, "b"}});
   std::vector<bool> expansions;
