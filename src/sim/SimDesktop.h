@@ -64,6 +64,8 @@ class SimDesktop : public Accessibility, public RunningApps, public Screens {
   // One attribute write, recorded whether or not it takes effect.
   void setAttribute(AXElement element, AXAttribute attribute, const AXValue& value);
   std::string untrustedReason() override;
+  bool hasPermissionSettings() const override { return hasPermissionSettings_; }
+  void setHasPermissionSettings(bool has) { hasPermissionSettings_ = has; }
 
   // Screen controls, in desktop space (y up). The first screen added is the main one until
   // another is chosen. Answers the new screen's display id. Plugging, unplugging and moving a
@@ -157,6 +159,7 @@ class SimDesktop : public Accessibility, public RunningApps, public Screens {
 
   const Clock& clock_;
   bool trusted_ = true;
+  bool hasPermissionSettings_ = true;
   bool announcesTrust_ = false;
   int trustPrompts_ = 0;
   ProcessId ownPid_ = 1;

@@ -66,7 +66,7 @@ void OnboardingModel::requestAccess() {
 }
 
 std::string OnboardingModel::waitingDetail() const {
-  if (!platform_.texts.accessibilitySettingsPath.empty())
+  if (platform_.accessibility.hasPermissionSettings())
     return platform_.texts.accessibilitySettingsPath;
   const std::string reason = platform_.accessibility.untrustedReason();
   return reason.empty() ? platform_.texts.accessibilityMissingDetail : reason;

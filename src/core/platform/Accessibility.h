@@ -61,6 +61,9 @@ class Accessibility {
   virtual void setFrame(AXElement window, const Rect& frame) = 0;
   // Why the process may not use this interface, in the user's words; empty while it may.
   virtual std::string untrustedReason() = 0;
+  // Whether the platform has a settings page where the user grants the permission, so that
+  // Dovrik can offer to open it and name the way there.
+  virtual bool hasPermissionSettings() const = 0;
 
   // Raised, where trust changes are announced, when the answer of `isProcessTrusted` may have
   // changed.

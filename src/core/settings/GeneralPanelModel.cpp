@@ -50,8 +50,7 @@ GeneralPanelModel::AccessStatus GeneralPanelModel::accessStatus() const {
 }
 
 std::optional<std::string> GeneralPanelModel::accessButtonTitle() const {
-  if (appState_.hasAccessibilityPermission() ||
-      platform_.texts.accessibilitySettingsAddress.empty())
+  if (appState_.hasAccessibilityPermission() || !platform_.accessibility.hasPermissionSettings())
     return std::nullopt;
   return appState_.hasPromptedForAccessibility() ? platform_.texts.openAccessSettingsTitle
                                                  : platform_.texts.grantAccessTitle;

@@ -39,6 +39,8 @@ class KWinAccessibility : public Accessibility {
   // sees it before KWin confirms.
   void setFrame(AXElement window, const Rect& frame) override;
   std::string untrustedReason() override;
+  // KWin asks nothing of the user; what Dovrik needs is the script it loads itself.
+  bool hasPermissionSettings() const override { return false; }
 
   // Gives a window the keyboard focus, as a click on it would: for handing the focus back to
   // the window a paste is for. The active window changes once KWin reports it.

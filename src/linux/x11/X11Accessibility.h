@@ -48,6 +48,8 @@ class X11Accessibility : public Accessibility {
 
   // Why Dovrik cannot control windows here; empty when it can.
   std::string untrustedReason() override;
+  // No desktop asks the user before a client moves another's windows over X11.
+  bool hasPermissionSettings() const override { return false; }
 
   // In a session whose windows Dovrik cannot move (a Wayland desktop it does not drive), the
   // X server it reaches is only the compatibility one: nothing is trusted, for `reason`.

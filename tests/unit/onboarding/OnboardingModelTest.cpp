@@ -40,6 +40,10 @@ TEST_F(OnboardingModelTest, PromptsOnceThenOpensTheSettingsAndTheHintFollowsTheL
   EXPECT_EQ(model.primaryTitle(), "Open Privacy Settings");
   EXPECT_TRUE(model.isWaitingForPermission());
   EXPECT_EQ(model.waitingDetail(), "System Settings → Privacy & Security → Accessibility");
+  // Without such a page the desktop's own reason says what to do instead.
+  world.desktop.setHasPermissionSettings(false);
+  EXPECT_EQ(model.waitingDetail(), world.desktop.untrustedReason());
+  world.desktop.setHasPermissionSettings(true);
 
   // The second press, 10 s later, opens the settings page and starts both timings again.
   world.clock.advanceBy(10);

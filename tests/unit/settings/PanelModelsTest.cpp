@@ -55,6 +55,10 @@ TEST_F(PanelModelsTest, GeneralPanelWarnsOfARefusedTapAndOffersAccessOnlyWhileMi
   EXPECT_EQ(panel.accessButtonTitle(), "Open Privacy Settings");
   panel.requestAccess();
   EXPECT_EQ(sim.shell.openedURLs.size(), 1u);
+
+  // Where no settings page grants the permission, there is nothing to open.
+  desktop.setHasPermissionSettings(false);
+  EXPECT_EQ(panel.accessButtonTitle(), std::nullopt);
 }
 
 // Without a feed the update switch reads off, whatever was stored, and both controls say why
