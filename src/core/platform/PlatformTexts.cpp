@@ -69,6 +69,11 @@ const PlatformTexts& PlatformTexts::macOS() {
       .relocateLaunchFailedPrefix = "Could not open Dovrik from Applications. ",
       .relocateManualAdvice = " Drag Dovrik into Applications yourself, then open it from there.",
       .namedVolumeSuffix = " disk image",
+      // There is no display or window manager to be missing.
+      .noDisplayReason = {},
+      .unreachableDisplayPrefix = {},
+      .windowManagerWithoutEwmhReason = {},
+      .noWindowManagerReason = {},
   };
   return texts;
 }
@@ -126,6 +131,16 @@ const PlatformTexts& PlatformTexts::linux() {
       .relocateManualAdvice =
           " Copy the dovrik program into ~/.local/bin yourself, then start it from there.",
       .namedVolumeSuffix = " drive",
+      .noDisplayReason =
+          "Dovrik cannot reach any windows: no X display is set ($DISPLAY is empty).",
+      .unreachableDisplayPrefix = "Dovrik cannot reach the X display \"",
+      .windowManagerWithoutEwmhReason =
+          "The window manager on this display does not support EWMH, the standard Dovrik moves "
+          "windows through. Switch to one that does (for example Openbox, Xfwm, KWin or "
+          "Mutter).",
+      .noWindowManagerReason =
+          "No window manager runs on this display. Start one that supports EWMH (for example "
+          "Openbox, Xfwm, KWin or Mutter); Dovrik notices it at once.",
       .namesModifiers = true,
   };
   return texts;

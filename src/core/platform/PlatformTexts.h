@@ -62,6 +62,13 @@ struct PlatformTexts {
   std::string relocateManualAdvice;
   // A removable medium by its name: "the " + name + this.
   std::string namedVolumeSuffix;
+  // Why windows cannot be controlled, where the desktop tells the reasons apart: no display
+  // named, a display that does not answer (its name and a closing quote follow the prefix), a
+  // window manager without EWMH, and none at all.
+  std::string noDisplayReason;
+  std::string unreachableDisplayPrefix;
+  std::string windowManagerWithoutEwmhReason;
+  std::string noWindowManagerReason;
   // Shortcuts are written with the modifiers' names joined by "+" ("Shift+Super+V") instead
   // of their symbols run together ("⇧⌘V").
   bool namesModifiers = false;

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <iostream>
 
+#include "core/platform/PlatformTexts.h"
 #include "core/windows/WindowElements.h"
 
 namespace dovrik::x11 {
@@ -56,19 +57,15 @@ std::string X11Accessibility::untrustedReason() {
     return {};
   if (!refusal_.empty())
     return refusal_;
+  const PlatformTexts& texts = PlatformTexts::linux();
   if (!x_.isConnected()) {
     const std::string& display = x_.displayName();
     if (display.empty())
-      return "Dovrik cannot reach any windows: no X display is set ($DISPLAY is empty).";
-    return "Dovrik cannot reach the X display \"" + display + "\".";
+      return texts.noDisplayReason;
+    return texts.unreachableDisplayPrefix + display + "\".";
   }
-  if (clients_.anyWindowManagerRunning()) {
-    return "The window manager on this display does not support EWMH, the standard Dovrik moves "
-           "windows through. Switch to one that does (for example Openbox, Xfwm, KWin or "
-           "Mutter).";
-  }
-  return "No window manager runs on this display. Start one that supports EWMH (for example "
-         "Openbox, Xfwm, KWin or Mutter); Dovrik notices it at once.";
+  return clients_.anyWindowManagerRunning() ? texts.windowManagerWithoutEwmhReason
+                                            : texts.noWindowManagerReason;
 }
 
 bool X11Accessibility::isProcessTrusted() {
