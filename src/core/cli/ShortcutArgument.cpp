@@ -2,19 +2,13 @@
 #include "core/cli/ShortcutArgument.h"
 
 #include <array>
-#include <cctype>
 #include <optional>
 #include <utility>
 
+#include "core/support/AsciiCase.h"
+
 namespace dovrik::cli {
 namespace {
-
-std::string lowered(std::string_view text) {
-  std::string out;
-  for (const char c : text)
-    out += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return out;
-}
 
 std::optional<Modifier> modifierNamed(const std::string& name) {
   static constexpr std::array<std::pair<std::string_view, Modifier>, 10> names = {{
@@ -69,7 +63,7 @@ std::variant<KeyboardShortcut, std::string> shortcutFromArgument(std::string_vie
   std::size_t start = 0;
   while (true) {
     const std::size_t plus = text.find('+', start);
-    parts.push_back(lowered(text.substr(start, plus - start)));
+    parts.push_back(asciiLower(text.substr(start, plus - start)));
     if (plus == std::string_view::npos)
       break;
     start = plus + 1;
