@@ -106,7 +106,6 @@ std::vector<std::size_t> ClipboardSearch::rank(const std::vector<ClipboardItem>&
                                                std::string_view query) {
   const std::vector<std::string> words = searchWords(query);
   std::vector<std::pair<SearchHit, std::size_t>> found;
-  std::unordered_map<const std::string*, FoldedEntry> kept;
   for (std::size_t index = 0; index < items.size(); ++index) {
     const ClipboardItem& item = items[index];
     if (words.empty()) {
@@ -128,12 +127,7 @@ std::vector<std::size_t> ClipboardSearch::rank(const std::vector<ClipboardItem>&
     }
     if (all)
       found.emplace_back(weakest, index);
-    if (const auto entry = folded_.find(&*item.text); entry != folded_.end())
-      kept.insert(folded_.extract(entry));
   }
-  // Entries that left the list let go of their folded text.
-  if (!words.empty())
-    folded_ = std::move(kept);
   std::stable_sort(found.begin(), found.end(),
                    [](const auto& a, const auto& b) { return a.first < b.first; });
   std::vector<std::size_t> indices;

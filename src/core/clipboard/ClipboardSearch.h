@@ -43,7 +43,7 @@ class ClipboardSearch {
 
  private:
   // Folding takes longer than a keystroke may, so the searched part of each entry's text is
-  // folded once and kept while the entry is in the list.
+  // folded once and kept; entries that left the list let go of theirs at the next `prepare`.
   struct FoldedEntry {
     SharedText source;
     std::string folded;
