@@ -1,6 +1,6 @@
 // Any bytes as a stored shortcut: what reads must read back the same after it is written.
 #include "FuzzSupport.h"
-#include "core/model/KeyboardShortcut.h"
+#include "core/platform/KeyboardShortcut.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   using dovrik::KeyboardShortcut;

@@ -9,11 +9,11 @@
 #include <vector>
 
 #include "core/clipboard/ClipboardStore.h"
+#include "core/platform/StoredList.h"
 #include "core/rules/AppRule.h"
 #include "core/rules/RuleManager.h"
 #include "core/shelf/FileShelfItem.h"
 #include "core/shelf/FileShelfManager.h"
-#include "core/support/StoredList.h"
 #include "core/workspaces/Workspace.h"
 #include "core/workspaces/WorkspaceManager.h"
 #include "linux/files/ConfigPaths.h"

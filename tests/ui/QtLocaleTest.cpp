@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "core/model/RelativeTime.h"
 #include "core/rules/InstalledAppsCache.h"
-#include "core/support/RelativeTime.h"
 #include "linux/qt/QtLocale.h"
 #include "tests/unit/support/SimWorld.h"
 

@@ -20,7 +20,7 @@
 
 #include "core/app/App.h"
 #include "core/clipboard/IgnoredApps.h"
-#include "core/clipboard/PasteKeys.h"
+#include "core/paste/PasteKeys.h"
 #include "core/theme/Theme.h"
 #include "core/workspaces/Workspace.h"
 #include "tests/unit/support/SimWorld.h"

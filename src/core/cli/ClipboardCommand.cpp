@@ -8,7 +8,7 @@
 #include "core/cli/CommandSupport.h"
 #include "core/clipboard/IgnoredApps.h"
 #include "core/clipboard/PasteForm.h"
-#include "core/clipboard/PasteKeys.h"
+#include "core/paste/PasteKeys.h"
 
 namespace dovrik::cli {
 namespace {

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <variant>
 
-#include "core/model/KeyboardShortcut.h"
+#include "core/platform/KeyboardShortcut.h"
 
 namespace dovrik::cli {
 

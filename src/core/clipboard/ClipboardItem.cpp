@@ -2,10 +2,10 @@
 #include "core/clipboard/ClipboardItem.h"
 
 #include "core/clipboard/ClipboardText.h"
+#include "core/model/RelativeTime.h"
 #include "core/support/Base64.h"
 #include "core/support/Json.h"
 #include "core/support/JsonList.h"
-#include "core/support/RelativeTime.h"
 
 namespace dovrik {
 namespace {

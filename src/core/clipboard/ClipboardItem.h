@@ -9,8 +9,8 @@
 
 #include "core/clipboard/ClipboardFormats.h"
 #include "core/clipboard/ClipboardKind.h"
-#include "core/model/Uuid.h"
 #include "core/platform/Locale.h"
+#include "core/platform/Uuid.h"
 #include "core/support/SharedBytes.h"
 #include "core/support/SharedText.h"
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "core/clipboard/ClipboardItem.h"
-#include "core/clipboard/PasteKeystroke.h"
+#include "core/paste/PasteKeystroke.h"
 #include "core/platform/Platform.h"
 #include "core/support/Lifetime.h"
 #include "core/support/Signal.h"

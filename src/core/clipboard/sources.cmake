@@ -12,9 +12,6 @@ list(APPEND DOVRIK_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/ClipboardTab.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ClipboardText.cpp
   ${CMAKE_CURRENT_LIST_DIR}/IgnoredApps.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/PasteChords.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/PasteKeys.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/PasteKeystroke.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PasteQueue.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PopupPlacement.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SearchFolding.cpp

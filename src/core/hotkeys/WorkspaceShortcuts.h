@@ -6,8 +6,8 @@
 #include <map>
 #include <optional>
 
-#include "core/model/Uuid.h"
 #include "core/platform/Platform.h"
+#include "core/platform/Uuid.h"
 #include "core/support/Lifetime.h"
 #include "core/workspaces/WorkspaceManager.h"
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <utility>
 
-#include "core/model/KeyboardShortcut.h"
+#include "core/platform/KeyboardShortcut.h"
 
 namespace dovrik {
 

@@ -12,10 +12,10 @@
 #include <utility>
 #include <vector>
 
-#include "core/model/KeyboardShortcut.h"
 #include "core/model/ShortcutAction.h"
 #include "core/model/SnapPosition.h"
 #include "core/model/WindowAction.h"
+#include "core/platform/KeyboardShortcut.h"
 #include "core/platform/Platform.h"
 #include "core/support/Lifetime.h"
 #include "core/support/Signal.h"

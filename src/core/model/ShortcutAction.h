@@ -7,8 +7,8 @@
 #include <variant>
 
 #include "core/model/SnapPosition.h"
-#include "core/model/Uuid.h"
 #include "core/model/WindowAction.h"
+#include "core/platform/Uuid.h"
 
 namespace dovrik {
 

@@ -9,9 +9,9 @@
 #include <variant>
 #include <vector>
 
-namespace dovrik {
+#include "core/support/Bytes.h"
 
-using Bytes = std::vector<std::uint8_t>;
+namespace dovrik {
 
 class DefaultsValue {
  public:

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "core/model/Uuid.h"
+#include "core/platform/Uuid.h"
 
 namespace dovrik {
 

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "core/model/KeyboardShortcut.h"
+#include "core/platform/KeyboardShortcut.h"
 
 namespace dovrik {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "core/update/AppcastItem.h"
+#include "core/platform/AppcastItem.h"
 
 namespace dovrik {
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "core/model/SnapPosition.h"
-#include "core/model/Uuid.h"
+#include "core/platform/Uuid.h"
 
 namespace dovrik {
 

@@ -9,10 +9,10 @@
 
 #include "core/model/AppState.h"
 #include "core/platform/Platform.h"
+#include "core/platform/StoredList.h"
 #include "core/rules/AppRule.h"
 #include "core/support/Lifetime.h"
 #include "core/support/Signal.h"
-#include "core/support/StoredList.h"
 #include "core/windows/WindowManager.h"
 
 namespace dovrik {

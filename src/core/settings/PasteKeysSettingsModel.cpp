@@ -3,8 +3,8 @@
 
 #include <algorithm>
 
-#include "core/clipboard/PasteChords.h"
 #include "core/model/ApplicationName.h"
+#include "core/paste/PasteChords.h"
 
 namespace dovrik {
 

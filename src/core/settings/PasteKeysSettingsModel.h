@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/clipboard/PasteKeys.h"
+#include "core/paste/PasteKeys.h"
 #include "core/settings/AppListModel.h"
 
 namespace dovrik {

@@ -10,8 +10,8 @@
 #include <string_view>
 
 #include "core/model/AppState.h"
-#include "core/model/KeyboardShortcut.h"
 #include "core/model/ShortcutAction.h"
+#include "core/platform/KeyboardShortcut.h"
 #include "core/platform/Platform.h"
 #include "core/settings/OwnHotkeys.h"
 #include "core/support/Lifetime.h"

@@ -3,10 +3,10 @@
 
 #include <cmath>
 
+#include "core/model/RelativeTime.h"
 #include "core/shelf/FileURL.h"
 #include "core/support/Json.h"
 #include "core/support/JsonList.h"
-#include "core/support/RelativeTime.h"
 
 namespace dovrik {
 namespace {

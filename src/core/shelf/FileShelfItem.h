@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "core/model/Uuid.h"
 #include "core/platform/Locale.h"
+#include "core/platform/Uuid.h"
 
 namespace dovrik {
 

@@ -8,13 +8,13 @@
 #include <string_view>
 #include <vector>
 
-#include "core/clipboard/PasteKeystroke.h"
 #include "core/model/AppState.h"
+#include "core/paste/PasteKeystroke.h"
 #include "core/platform/Platform.h"
+#include "core/platform/StoredList.h"
 #include "core/shelf/FileShelfItem.h"
 #include "core/support/Lifetime.h"
 #include "core/support/Signal.h"
-#include "core/support/StoredList.h"
 
 namespace dovrik {
 

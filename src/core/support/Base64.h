@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/platform/DefaultsValue.h"
+#include "core/support/Bytes.h"
 
 namespace dovrik {
 

@@ -7,7 +7,7 @@
 #include <optional>
 #include <utility>
 
-#include "core/platform/DefaultsValue.h"
+#include "core/support/Bytes.h"
 
 namespace dovrik {
 

@@ -1,6 +1,4 @@
 list(APPEND DOVRIK_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/Base64.cpp
   ${CMAKE_CURRENT_LIST_DIR}/JsonNesting.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/RelativeTime.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/TaskQueue.cpp
 )

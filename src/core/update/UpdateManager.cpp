@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "core/support/RelativeTime.h"
+#include "core/model/RelativeTime.h"
 #include "core/update/SoftwareVersion.h"
 
 namespace dovrik {

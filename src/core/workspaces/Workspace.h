@@ -7,9 +7,9 @@
 #include <string_view>
 #include <vector>
 
-#include "core/model/KeyboardShortcut.h"
-#include "core/model/Uuid.h"
 #include "core/platform/Geometry.h"
+#include "core/platform/KeyboardShortcut.h"
+#include "core/platform/Uuid.h"
 
 namespace dovrik {
 

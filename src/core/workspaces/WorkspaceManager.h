@@ -11,9 +11,9 @@
 
 #include "core/model/AppState.h"
 #include "core/platform/Platform.h"
+#include "core/platform/StoredList.h"
 #include "core/support/Lifetime.h"
 #include "core/support/Signal.h"
-#include "core/support/StoredList.h"
 #include "core/windows/WindowManager.h"
 #include "core/workspaces/Workspace.h"
 

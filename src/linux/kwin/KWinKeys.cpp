@@ -4,8 +4,8 @@
 #include <Qt>
 #include <charconv>
 
-#include "core/model/KeyboardShortcut.h"
 #include "core/platform/Hotkeys.h"
+#include "core/platform/KeyboardShortcut.h"
 
 namespace dovrik::kwin {
 

@@ -7,7 +7,7 @@
 
 #include "core/platform/Clock.h"
 #include "core/platform/Scheduler.h"
-#include "core/support/TaskQueue.h"
+#include "core/platform/TaskQueue.h"
 
 namespace dovrik::qt {
 

@@ -3,7 +3,7 @@
 #include <array>
 #include <utility>
 
-#include "core/model/KeyboardShortcut.h"
+#include "core/platform/KeyboardShortcut.h"
 
 namespace dovrik::wayland {
 

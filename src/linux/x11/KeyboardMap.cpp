@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "core/model/KeyboardShortcut.h"
+#include "core/platform/KeyboardShortcut.h"
 #include "linux/x11/Keysyms.h"
 #include "linux/x11/XReply.h"
 

@@ -6,7 +6,7 @@
 #include <functional>
 #include <optional>
 
-#include "core/model/KeyboardShortcut.h"
+#include "core/platform/KeyboardShortcut.h"
 #include "core/settings/ShortcutRecorder.h"
 #include "core/theme/ColorScheme.h"
 

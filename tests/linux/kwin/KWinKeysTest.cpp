@@ -3,8 +3,8 @@
 
 #include <Qt>
 
-#include "core/model/KeyboardShortcut.h"
 #include "core/platform/Hotkeys.h"
+#include "core/platform/KeyboardShortcut.h"
 #include "linux/kwin/KWinKeys.h"
 
 namespace dovrik::kwin {

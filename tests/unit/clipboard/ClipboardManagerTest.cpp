@@ -1,7 +1,7 @@
 // The clipboard history: what a copy records, the list rules, saving, and pasting back.
 #include <gtest/gtest.h>
 
-#include "core/clipboard/PasteKeys.h"
+#include "core/paste/PasteKeys.h"
 #include "tests/unit/clipboard/ClipboardFixture.h"
 
 namespace dovrik::test {

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "core/clipboard/PasteChords.h"
+#include "core/paste/PasteChords.h"
 #include "tests/unit/support/SimWorld.h"
 
 namespace dovrik {

@@ -3,9 +3,9 @@
 
 #include <unordered_set>
 
-#include "core/model/KeyboardShortcut.h"
 #include "core/model/ShortcutAction.h"
 #include "core/model/SnapPosition.h"
+#include "core/platform/KeyboardShortcut.h"
 
 namespace dovrik {
 namespace {

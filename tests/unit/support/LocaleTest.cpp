@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "core/model/RelativeTime.h"
 #include "core/platform/PlainLocale.h"
 #include "core/rules/InstalledAppsCache.h"
-#include "core/support/RelativeTime.h"
 #include "tests/unit/support/SimWorld.h"
 
 namespace dovrik {

@@ -1,5 +1,5 @@
 // Reading and writing the per-application paste keystrokes.
-#include "core/clipboard/PasteKeys.h"
+#include "core/paste/PasteKeys.h"
 
 #include "core/support/Json.h"
 

@@ -1,5 +1,5 @@
 // Ordered tasks for the main queue.
-#include "core/support/TaskQueue.h"
+#include "core/platform/TaskQueue.h"
 
 #include <algorithm>
 

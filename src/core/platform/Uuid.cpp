@@ -1,5 +1,5 @@
 // Parsing and formatting of record identifiers.
-#include "core/model/Uuid.h"
+#include "core/platform/Uuid.h"
 
 #include <random>
 

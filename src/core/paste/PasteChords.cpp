@@ -1,5 +1,5 @@
 // The paste keystroke by application.
-#include "core/clipboard/PasteChords.h"
+#include "core/paste/PasteChords.h"
 
 #include <algorithm>
 #include <array>

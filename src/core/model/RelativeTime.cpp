@@ -1,5 +1,5 @@
 // Age texts of stored entries.
-#include "core/support/RelativeTime.h"
+#include "core/model/RelativeTime.h"
 
 #include <algorithm>
 #include <cmath>

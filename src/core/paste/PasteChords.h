@@ -4,7 +4,7 @@
 // the user's own choice for it beats that.
 #pragma once
 
-#include "core/clipboard/PasteKeys.h"
+#include "core/paste/PasteKeys.h"
 #include "core/platform/KeySynth.h"
 #include "core/platform/RunningApps.h"
 

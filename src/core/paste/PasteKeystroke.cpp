@@ -1,7 +1,7 @@
 // Sending the paste keystroke into the focused application.
-#include "core/clipboard/PasteKeystroke.h"
+#include "core/paste/PasteKeystroke.h"
 
-#include "core/clipboard/PasteChords.h"
+#include "core/paste/PasteChords.h"
 
 namespace dovrik {
 namespace {

@@ -1,5 +1,5 @@
 // Text, JSON and key-code forms of keyboard shortcuts.
-#include "core/model/KeyboardShortcut.h"
+#include "core/platform/KeyboardShortcut.h"
 
 #include <cctype>
 

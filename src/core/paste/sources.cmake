@@ -1,0 +1,5 @@
+list(APPEND DOVRIK_CORE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/PasteChords.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/PasteKeys.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/PasteKeystroke.cpp
+)
