@@ -6,6 +6,7 @@
 #include "core/cli/CommandLine.h"
 #include "core/cli/CommandMessages.h"
 #include "core/cli/SettingsCommand.h"
+#include "tests/unit/cli/CommandExpectations.h"
 #include "tests/unit/support/SimWorld.h"
 
 namespace dovrik::cli {
@@ -69,13 +70,10 @@ TEST(SettingsCommandLineTest, SettingsAndTheirValuesAreCheckedBeforeAnythingIsSe
             std::string::npos);
   EXPECT_FALSE(err({"settings", "snapping", "gap", "4", "5"}).empty());
 
-  for (const std::vector<std::string>& fine :
-       {std::vector<std::string>{"settings", "Snapping", "gap", "0"},
-        {"settings", "snapping", "gap", "24"},
-        {"settings", "snapping", "cycle-sizes", "off"},
-        {"settings", "snapping", "cycle-sizes"}}) {
-    EXPECT_EQ(parseCommandLine(fine, "1").action, Invocation::Action::forward);
-  }
+  expectForwarded({{"settings", "Snapping", "gap", "0"},
+                   {"settings", "snapping", "gap", "24"},
+                   {"settings", "snapping", "cycle-sizes", "off"},
+                   {"settings", "snapping", "cycle-sizes"}});
 }
 
 TEST_F(SettingsCommandTest, ReadsAndChangesSnappingSettingsWithoutOpeningTheWindow) {
