@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 namespace dovrik::test {
@@ -18,6 +19,11 @@ inline std::string replaced(std::string text, const std::string& from, const std
   const std::size_t at = text.find(from);
   EXPECT_NE(at, std::string::npos) << from;
   return at == std::string::npos ? text : text.replace(at, from.size(), to);
+}
+
+// A failing row shows its name rather than its bytes.
+inline void PrintTo(const BrokenRecord& row, std::ostream* os) {
+  *os << row.name;
 }
 
 inline std::string broken(const std::string& record, const BrokenRecord& row) {
