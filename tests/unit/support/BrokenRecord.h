@@ -12,6 +12,9 @@ struct BrokenRecord {
   const char* name;
   std::string from;  // a piece of the intact record
   std::string to;    // what stands in its place; empty to drop the piece
+
+  // A failing row shows its name rather than its bytes.
+  friend void PrintTo(const BrokenRecord& row, std::ostream* os) { *os << row.name; }
 };
 
 // A piece the text lacks fails the row: otherwise the row would test the intact text.
@@ -19,11 +22,6 @@ inline std::string replaced(std::string text, const std::string& from, const std
   const std::size_t at = text.find(from);
   EXPECT_NE(at, std::string::npos) << from;
   return at == std::string::npos ? text : text.replace(at, from.size(), to);
-}
-
-// A failing row shows its name rather than its bytes.
-inline void PrintTo(const BrokenRecord& row, std::ostream* os) {
-  *os << row.name;
 }
 
 inline std::string broken(const std::string& record, const BrokenRecord& row) {

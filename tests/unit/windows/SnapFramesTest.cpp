@@ -42,10 +42,13 @@ struct SizedFrame {
   SnapSize size;
   double gap;
   Rect expected;
+
+  friend std::string describe(const SizedFrame& row) {
+    const std::string gap = std::to_string(static_cast<int>(row.gap));
+    return sizeName(row.position, row.size) + (row.gap > 0 ? " with a " + gap + "-point gap" : "");
+  }
+  friend void PrintTo(const SizedFrame& row, std::ostream* os) { *os << describe(row); }
 };
-std::string describe(const SizedFrame& row) {
-  return sizeName(row.position, row.size) + " with a gap of " + std::to_string(int(row.gap));
-}
 using SnapFramesTest = ::testing::TestWithParam<SizedFrame>;
 
 TEST_P(SnapFramesTest, FramesOfTheUsableAreaOfA1440By875Screen) {

@@ -18,10 +18,10 @@ struct ScreenFigure {
   SnapPosition position;
   Rect desktop;
   Rect accessibility;
+
+  friend std::string_view describe(const ScreenFigure& row) { return rawValue(row.position); }
+  friend void PrintTo(const ScreenFigure& row, std::ostream* os) { *os << describe(row); }
 };
-std::string_view describe(const ScreenFigure& row) {
-  return rawValue(row.position);
-}
 using SnapGeometryTest = ::testing::TestWithParam<ScreenFigure>;
 
 TEST_P(SnapGeometryTest, FiguresOnA1440By900ScreenInBothSpaces) {
