@@ -60,9 +60,8 @@ TEST(SettingsCommandLineTest, SettingsAndTheirValuesAreCheckedBeforeAnythingIsSe
   };
   EXPECT_EQ(err({"settings", "snapping", "gap", "25"}),
             "dovrik settings: the gap is a whole number of pixels from 0px to 24px, not \"25\".\n");
-  EXPECT_EQ(err({"settings", "snapping", "gap", "-1"}).empty(), false);
-  EXPECT_EQ(err({"settings", "snapping", "gap", "12px"}).empty(), false);
-  EXPECT_EQ(err({"settings", "snapping", "gap", ""}).empty(), false);
+  for (const char* gap : {"-1", "12px", ""})
+    EXPECT_FALSE(err({"settings", "snapping", "gap", gap}).empty()) << '"' << gap << '"';
   EXPECT_EQ(err({"settings", "snapping", "cycle-sizes", "yes"}),
             "dovrik settings: \"yes\" is neither on nor off.\n");
   // A setting belongs to its panel.
