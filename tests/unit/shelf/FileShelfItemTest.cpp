@@ -71,7 +71,7 @@ const test::BrokenRecord kBrokenShelfEntries[] = {
     {"no url", R"("url":"file:///x",)", ""},
     {"no filename", R"("filename":"x",)", ""},
     {"no timestamp", R"("timestamp":1,)", ""},
-    {"no isPinned", R"("isPinned":false)", ""},
+    {"no isPinned", R"(,"isPinned":false)", ""},
     {"isPinned as a number", R"("isPinned":false)", R"("isPinned":0)"},
     {"timestamp as text", R"("timestamp":1)", R"("timestamp":"1")"},
     {"isReachable as text", R"("filename":"x")", R"("filename":"x","isReachable":"yes")"},
