@@ -5,6 +5,7 @@
 #include "core/app/App.h"
 #include "core/cli/CommandLine.h"
 #include "core/cli/CommandMessages.h"
+#include "tests/unit/cli/CommandExpectations.h"
 #include "tests/unit/support/SimWorld.h"
 
 namespace dovrik::cli {
@@ -102,23 +103,18 @@ TEST_F(ClipboardCommandTest, PasteOfSeveralNumbersPastesThemInTheOrderGiven) {
 }
 
 TEST_F(ClipboardCommandTest, PasteKeysRefusesWrongWordsInTheClient) {
-  const auto refused = [](std::vector<std::string> args, const std::string& line) {
-    const Invocation invocation = parseCommandLine(args, "1");
-    EXPECT_EQ(invocation.action, Invocation::Action::answerHere);
-    EXPECT_EQ(invocation.outcome,
-              CommandOutcome::failure(ExitStatus::usage, "dovrik clipboard: " + line));
-  };
-  refused({"clipboard", "paste-keys", "debian-xterm", "Ctrl+V"},
-          "unknown keystroke \"Ctrl+V\"; keystrokes: ctrl-v, ctrl-shift-v, shift-insert, "
-          "default.");
   const std::string usage =
       "usage: dovrik clipboard paste-keys [APP ctrl-v|ctrl-shift-v|shift-insert|default].";
-  refused({"clipboard", "paste-keys", "debian-xterm"}, usage);
-  refused({"clipboard", "paste-keys", "Debian", "XTerm", "ctrl-v"}, usage);
-  refused({"clipboard", "paste"}, "usage: dovrik clipboard paste [--plain] N [M …].");
-  refused({"clipboard", "keys"},
-          "unknown verb \"keys\"; verbs: list, copy, paste, pin, delete, clear, popup, "
-          "paste-keys, ignore.");
+  expectUsageErrors({
+      {{"clipboard", "paste-keys", "debian-xterm", "Ctrl+V"},
+       "unknown keystroke \"Ctrl+V\"; keystrokes: ctrl-v, ctrl-shift-v, shift-insert, default."},
+      {{"clipboard", "paste-keys", "debian-xterm"}, usage},
+      {{"clipboard", "paste-keys", "Debian", "XTerm", "ctrl-v"}, usage},
+      {{"clipboard", "paste"}, "usage: dovrik clipboard paste [--plain] N [M …]."},
+      {{"clipboard", "keys"},
+       "unknown verb \"keys\"; verbs: list, copy, paste, pin, delete, clear, popup, paste-keys, "
+       "ignore."},
+  });
   EXPECT_EQ(parseCommandLine({"clipboard", "paste-keys", "x", "default"}, "1").action,
             Invocation::Action::forward);
 }

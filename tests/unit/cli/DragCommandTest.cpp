@@ -5,21 +5,17 @@
 #include "core/app/App.h"
 #include "core/cli/CommandLine.h"
 #include "core/cli/CommandMessages.h"
+#include "tests/unit/cli/CommandExpectations.h"
 #include "tests/unit/support/SimWorld.h"
 
 namespace dovrik::cli {
 namespace {
 
 TEST(DragCommandTest, ReadsAndSwitchesRestoringTheSizeAndRefusesOtherWords) {
-  for (const std::vector<std::string>& bad :
-       std::vector<std::vector<std::string>>{{"drag"},
-                                             {"drag", "restore"},
-                                             {"drag", "restore-size", "yes"},
-                                             {"drag", "restore-size", "on", "off"}}) {
-    const Invocation parsed = parseCommandLine(bad, "1");
-    EXPECT_EQ(parsed.action, Invocation::Action::answerHere);
-    EXPECT_EQ(parsed.outcome.exitCode, 2);
-  }
+  expectRefusedInTheClient({{"no verb", {"drag"}},
+                            {"unknown verb", {"drag", "restore"}},
+                            {"neither on nor off", {"drag", "restore-size", "yes"}},
+                            {"on and off", {"drag", "restore-size", "on", "off"}}});
   EXPECT_EQ(parseCommandLine({"drag", "restore-size", "off"}, "1").action,
             Invocation::Action::forward);
 

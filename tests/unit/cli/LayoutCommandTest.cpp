@@ -15,25 +15,20 @@ using test::kDisplayA;
 using test::kLeftHalf;
 
 TEST(LayoutCommandLineTest, WrongVerbsAndArgumentsAreAnsweredInTheClient) {
-  const auto refused = [](std::vector<std::string> args, const std::string& line) {
-    const Invocation invocation = parseCommandLine(args, "1");
-    EXPECT_EQ(invocation.action, Invocation::Action::answerHere);
-    expectFailure(invocation.outcome, 2, "dovrik layout: " + line);
-  };
-  refused({"layout"}, "missing VERB; verbs: list, save, update, restore, auto, delete.");
-  refused({"layout", "frob"},
-          "unknown verb \"frob\"; verbs: list, save, update, restore, auto, delete.");
-  refused({"layout", "list", "all"}, "list takes only --json.");
-  refused({"layout", "save"}, "missing NAME; usage: dovrik layout save NAME.");
-  refused({"layout", "restore"}, "missing NAME; usage: dovrik layout restore NAME.");
-  refused({"layout", "auto", "on"}, "usage: dovrik layout auto NAME on|off.");
-  refused({"layout", "auto", "Desk", "yes"}, "usage: dovrik layout auto NAME on|off.");
-  for (const auto& args :
-       std::vector<std::vector<std::string>>{{"layout", "list", "--json"},
-                                             {"layout", "save", "My", "Desk"},
-                                             {"layout", "auto", "My", "Desk", "off"},
-                                             {"layout", "delete", "on"}})
-    EXPECT_EQ(parseCommandLine(args, "1").action, Invocation::Action::forward);
+  expectUsageErrors({
+      {{"layout"}, "missing VERB; verbs: list, save, update, restore, auto, delete."},
+      {{"layout", "frob"},
+       "unknown verb \"frob\"; verbs: list, save, update, restore, auto, delete."},
+      {{"layout", "list", "all"}, "list takes only --json."},
+      {{"layout", "save"}, "missing NAME; usage: dovrik layout save NAME."},
+      {{"layout", "restore"}, "missing NAME; usage: dovrik layout restore NAME."},
+      {{"layout", "auto", "on"}, "usage: dovrik layout auto NAME on|off."},
+      {{"layout", "auto", "Desk", "yes"}, "usage: dovrik layout auto NAME on|off."},
+  });
+  expectForwarded({{"layout", "list", "--json"},
+                   {"layout", "save", "My", "Desk"},
+                   {"layout", "auto", "My", "Desk", "off"},
+                   {"layout", "delete", "on"}});
 
   const std::string help = parseCommandLine({"layout", "save", "--help"}, "1").outcome.out;
   EXPECT_TRUE(help.starts_with("Usage: dovrik layout VERB [NAME] [on|off]\n"));

@@ -12,20 +12,17 @@ namespace dovrik::cli {
 namespace {
 
 TEST(RulesCommandLineTest, WrongVerbsAndArgumentsAreAnsweredInTheClient) {
-  const auto refused = [](std::vector<std::string> args, const std::string& line) {
-    const Invocation invocation = parseCommandLine(args, "1");
-    EXPECT_EQ(invocation.action, Invocation::Action::answerHere);
-    expectFailure(invocation.outcome, 2, "dovrik " + args[0] + ": " + line);
-  };
-  refused({"rules"}, "missing VERB; verbs: list, add, enable, disable, delete.");
-  refused({"rules", "add", "org.example.Term"}, "usage: dovrik rules add APP POSITION.");
-  refused({"rules", "add", "org.example.Term", "middle"},
-          "unknown position \"middle\"; `dovrik help snap` lists the positions.");
-  refused({"rules", "enable"}, "usage: dovrik rules enable N.");
-  refused({"rules", "delete", "-1"},
-          "\"-1\" is not a rule number; N is from 1 to the last number `dovrik rules list` "
-          "shows.");
-  refused({"apps", "all"}, "apps takes no arguments.");
+  expectUsageErrors({
+      {{"rules"}, "missing VERB; verbs: list, add, enable, disable, delete."},
+      {{"rules", "add", "org.example.Term"}, "usage: dovrik rules add APP POSITION."},
+      {{"rules", "add", "org.example.Term", "middle"},
+       "unknown position \"middle\"; `dovrik help snap` lists the positions."},
+      {{"rules", "enable"}, "usage: dovrik rules enable N."},
+      {{"rules", "delete", "-1"},
+       "\"-1\" is not a rule number; N is from 1 to the last number `dovrik rules list` "
+       "shows."},
+      {{"apps", "all"}, "apps takes no arguments."},
+  });
   EXPECT_EQ(parseCommandLine({"rules", "add", "Term", "Top", "Left"}, "1").action,
             Invocation::Action::forward);
   EXPECT_TRUE(

@@ -6,6 +6,7 @@
 #include "core/cli/CommandLine.h"
 #include "core/cli/CommandMessages.h"
 #include "core/cli/SettingsCommand.h"
+#include "tests/unit/cli/CommandExpectations.h"
 #include "tests/unit/support/SimWorld.h"
 
 namespace dovrik::cli {
@@ -59,9 +60,8 @@ TEST(SettingsCommandLineTest, SettingsAndTheirValuesAreCheckedBeforeAnythingIsSe
   };
   EXPECT_EQ(err({"settings", "snapping", "gap", "25"}),
             "dovrik settings: the gap is a whole number of pixels from 0px to 24px, not \"25\".\n");
-  EXPECT_EQ(err({"settings", "snapping", "gap", "-1"}).empty(), false);
-  EXPECT_EQ(err({"settings", "snapping", "gap", "12px"}).empty(), false);
-  EXPECT_EQ(err({"settings", "snapping", "gap", ""}).empty(), false);
+  for (const char* gap : {"-1", "12px", ""})
+    EXPECT_FALSE(err({"settings", "snapping", "gap", gap}).empty()) << '"' << gap << '"';
   EXPECT_EQ(err({"settings", "snapping", "cycle-sizes", "yes"}),
             "dovrik settings: \"yes\" is neither on nor off.\n");
   // A setting belongs to its panel.
@@ -69,13 +69,10 @@ TEST(SettingsCommandLineTest, SettingsAndTheirValuesAreCheckedBeforeAnythingIsSe
             std::string::npos);
   EXPECT_FALSE(err({"settings", "snapping", "gap", "4", "5"}).empty());
 
-  for (const std::vector<std::string>& fine :
-       {std::vector<std::string>{"settings", "Snapping", "gap", "0"},
-        {"settings", "snapping", "gap", "24"},
-        {"settings", "snapping", "cycle-sizes", "off"},
-        {"settings", "snapping", "cycle-sizes"}}) {
-    EXPECT_EQ(parseCommandLine(fine, "1").action, Invocation::Action::forward);
-  }
+  expectForwarded({{"settings", "Snapping", "gap", "0"},
+                   {"settings", "snapping", "gap", "24"},
+                   {"settings", "snapping", "cycle-sizes", "off"},
+                   {"settings", "snapping", "cycle-sizes"}});
 }
 
 TEST_F(SettingsCommandTest, ReadsAndChangesSnappingSettingsWithoutOpeningTheWindow) {

@@ -9,6 +9,8 @@
 #include "core/platform/PlainLocale.h"
 #include "core/support/Base64.h"
 #include "core/support/JsonNesting.h"
+#include "tests/unit/support/BrokenRecord.h"
+#include "tests/unit/support/NamedRows.h"
 
 namespace dovrik {
 namespace {
@@ -75,40 +77,45 @@ TEST(ClipboardItemTest, AMissingKindIsDerivedFromTheImageAndTheText) {
   EXPECT_EQ((*items)[2].text, "");
 }
 
-TEST(ClipboardItemTest, OneMalformedEntryMakesTheWholeListUnreadable) {
-  const std::string good = std::string(R"({"id":")") + id1 + R"(","timestamp":1,"isPinned":false})";
-  const std::vector<std::pair<const char*, std::string>> cases{
+const std::string kGoodClipboardEntry =
+    std::string(R"({"id":")") + id1 + R"(","timestamp":1,"isPinned":false})";
+
+// A list of one entry broken in one way.
+using ClipboardItemTest = ::testing::TestWithParam<test::BrokenRecord>;
+
+TEST_P(ClipboardItemTest, OneMalformedEntryMakesTheWholeListUnreadable) {
+  EXPECT_FALSE(decodeClipboardItems("[" + test::broken(kGoodClipboardEntry, GetParam()) + "]"));
+}
+
+const test::BrokenRecord kBrokenClipboardEntries[] = {
+    {"no id", std::string(R"("id":")") + id1 + R"(",)", ""},
+    {"id not a UUID", id1, "x"},
+    {"no timestamp", R"("timestamp":1,)", ""},
+    {"timestamp as text", R"("timestamp":1)", R"("timestamp":"1")"},
+    {"no isPinned", R"(,"isPinned":false)", ""},
+    {"isPinned null", R"("isPinned":false)", R"("isPinned":null)"},
+    {"unknown kind", R"("timestamp")", R"("kind":"file","timestamp")"},
+    {"text a number", R"("timestamp")", R"("text":5,"timestamp")"},
+    {"bad base64", R"("timestamp")", R"("imageData":"A=B=","timestamp")"},
+    {"formats as a list", R"(false})", R"(false,"formats":[]})"},
+    {"format without base64", R"(false})", R"(false,"formats":"data:a,b"})"},
+    {"format without type", R"(false})", R"(false,"formats":"data:;base64,YQ=="})"},
+    {"format bad base64", R"(false})", R"(false,"formats":"data:text/html;base64,A=B="})"},
+};
+INSTANTIATE_TEST_SUITE_P(Rows, ClipboardItemTest, ::testing::ValuesIn(kBrokenClipboardEntries),
+                         test::RowName{});
+
+TEST(ClipboardItemTest, OnlyAnArrayOfEntriesIsReadable) {
+  const std::pair<const char*, std::string> unreadable[] = {
       {"not JSON", "[{"},
       {"not an array", "{}"},
-      {"entry not an object", "[" + good + ",3]"},
-      {"no id", R"([{"timestamp":1,"isPinned":false}])"},
-      {"id not a UUID", R"([{"id":"x","timestamp":1,"isPinned":false}])"},
-      {"no timestamp", std::string(R"([{"id":")") + id1 + R"(","isPinned":false}])"},
-      {"timestamp as text",
-       std::string(R"([{"id":")") + id1 + R"(","timestamp":"1","isPinned":false}])"},
-      {"no isPinned", std::string(R"([{"id":")") + id1 + R"(","timestamp":1}])"},
-      {"isPinned null", std::string(R"([{"id":")") + id1 + R"(","timestamp":1,"isPinned":null}])"},
-      {"unknown kind",
-       std::string(R"([{"id":")") + id1 + R"(","kind":"file","timestamp":1,"isPinned":false}])"},
-      {"text a number",
-       std::string(R"([{"id":")") + id1 + R"(","text":5,"timestamp":1,"isPinned":false}])"},
-      {"bad base64", std::string(R"([{"id":")") + id1 +
-                         R"(","imageData":"A=B=","timestamp":1,"isPinned":false}])"},
-      {"nested too deep", "[" + good + "," + std::string(100, '[') + std::string(100, ']') + "]"},
-      {"formats as a list",
-       std::string(R"([{"id":")") + id1 + R"(","timestamp":1,"isPinned":false,"formats":[]}])"},
-      {"format without base64", std::string(R"([{"id":")") + id1 +
-                                    R"(","timestamp":1,"isPinned":false,"formats":"data:a,b"}])"},
-      {"format without type",
-       std::string(R"([{"id":")") + id1 +
-           R"(","timestamp":1,"isPinned":false,"formats":"data:;base64,YQ=="}])"},
-      {"format bad base64",
-       std::string(R"([{"id":")") + id1 +
-           R"(","timestamp":1,"isPinned":false,"formats":"data:text/html;base64,A=B="}])"},
+      {"entry not an object", "[" + kGoodClipboardEntry + ",3]"},
+      {"nested too deep",
+       "[" + kGoodClipboardEntry + "," + std::string(100, '[') + std::string(100, ']') + "]"},
   };
-  for (const auto& [name, text] : cases)
+  for (const auto& [name, text] : unreadable)
     EXPECT_FALSE(decodeClipboardItems(text)) << name;
-  EXPECT_TRUE(decodeClipboardItems("[" + good + "]"));
+  EXPECT_TRUE(decodeClipboardItems("[" + kGoodClipboardEntry + "]"));
 }
 
 TEST(ClipboardItemTest, UnknownKeysAreIgnoredWhateverTheyHold) {

@@ -5,6 +5,8 @@
 #include <string>
 
 #include "core/rules/AppRule.h"
+#include "tests/unit/support/BrokenRecord.h"
+#include "tests/unit/support/NamedRows.h"
 
 namespace dovrik {
 namespace {
@@ -26,34 +28,29 @@ TEST(AppRuleTest, WritesEveryKeyInOrderAndReadsItBack) {
             std::vector<AppRule>{rule});
 }
 
-TEST(AppRuleTest, OneRecordThatDoesNotDecodeFailsTheWholeList) {
-  const auto without = [](const std::string& key) {
-    std::string text = kRecord;
-    const std::size_t start = text.find("\"" + key + "\"");
-    std::size_t end = text.find(',', start);
-    if (end == std::string::npos)  // the last key: take the comma before it instead
-      return text.erase(start - 1, text.size() - start);
-    return text.erase(start, end - start + 1);
-  };
-  const auto replaced = [](const std::string& from, const std::string& to) {
-    std::string text = kRecord;
-    return text.replace(text.find(from), from.size(), to);
-  };
-  const std::vector<std::string> broken = {
-      without("id"),
-      without("bundleIdentifier"),
-      without("appName"),
-      without("snapPosition"),
-      without("isEnabled") + "}",
-      replaced(R"("isEnabled":false)", R"("isEnabled":0)"),
-      replaced(R"("Left Half")", R"("left-half")"),
-      replaced(R"("appName":"Term")", R"("appName":null)"),
-      replaced("0F1E2D3C-", "0F1E2D3C"),
-      "7",
-  };
-  for (const std::string& record : broken) {
-    EXPECT_FALSE(decodeAppRules("[" + kRecord + "," + record + "]")) << record;
-  }
+// One record broken in one way next to an intact one: the whole list fails.
+using AppRuleTest = ::testing::TestWithParam<test::BrokenRecord>;
+
+TEST_P(AppRuleTest, OneRecordThatDoesNotDecodeFailsTheWholeList) {
+  const std::string record = test::broken(kRecord, GetParam());
+  EXPECT_FALSE(decodeAppRules("[" + kRecord + "," + record + "]")) << record;
+}
+
+const test::BrokenRecord kBrokenAppRules[] = {
+    {"no id", R"("id":"0F1E2D3C-4B5A-4978-8695-A4B3C2D1E0F9",)", ""},
+    {"no bundleIdentifier", R"("bundleIdentifier":"org.example.Term",)", ""},
+    {"no appName", R"("appName":"Term",)", ""},
+    {"no snapPosition", R"("snapPosition":"Left Half",)", ""},
+    {"no isEnabled", R"(,"isEnabled":false)", ""},
+    {"isEnabled as a number", R"("isEnabled":false)", R"("isEnabled":0)"},
+    {"position as an argument", R"("Left Half")", R"("left-half")"},
+    {"appName null", R"("appName":"Term")", R"("appName":null)"},
+    {"UUID without a hyphen", "0F1E2D3C-", "0F1E2D3C"},
+    {"record not an object", kRecord, "7"},
+};
+INSTANTIATE_TEST_SUITE_P(Rows, AppRuleTest, ::testing::ValuesIn(kBrokenAppRules), test::RowName{});
+
+TEST(AppRuleTest, TextsThatAreNoListOfRecordsFail) {
   EXPECT_FALSE(decodeAppRules(kRecord));  // not an array
   EXPECT_FALSE(decodeAppRules("[" + kRecord));
   EXPECT_FALSE(decodeAppRules(std::string(10000, '[') + std::string(10000, ']')));

@@ -3,6 +3,8 @@
 
 #include "core/shelf/FileShelfItem.h"
 #include "core/shelf/FileURL.h"
+#include "tests/unit/support/BrokenRecord.h"
+#include "tests/unit/support/NamedRows.h"
 
 namespace dovrik {
 namespace {
@@ -51,31 +53,36 @@ TEST(FileShelfItemTest, ListsSurviveARoundTripAndOptionalFlagsTakeTheirDefaults)
   EXPECT_EQ((*decoded)[0].id.toString(), "0D7E2A8C-3C0B-4A35-9F6F-2B1B9F1F0E11");
 }
 
-TEST(FileShelfItemTest, OneMalformedEntryMakesTheWholeListUnreadable) {
-  const std::string good =
-      R"({"id":"0D7E2A8C-3C0B-4A35-9F6F-2B1B9F1F0E11","url":"file:///x","filename":"x",)"
-      R"("timestamp":1,"isPinned":false})";
-  ASSERT_TRUE(decodeFileShelfItems("[" + good + "]"));
-  const auto without = [&](const std::string& key) {
-    std::string entry = good;
-    const auto start = entry.find("\"" + key + "\"");
-    const auto end = entry.find_first_of(",}", start);
-    entry.erase(start, end - start + (entry[end] == ',' ? 1 : 0));
-    return entry;
-  };
-  const auto replaced = [&](const std::string& from, const std::string& to) {
-    std::string entry = good;
-    entry.replace(entry.find(from), from.size(), to);
-    return entry;
-  };
-  for (const std::string& bad :
-       {without("id"), without("url"), without("filename"), without("timestamp"),
-        without("isPinned"), replaced("\"isPinned\":false", "\"isPinned\":0"),
-        replaced("\"timestamp\":1", "\"timestamp\":\"1\""),
-        replaced("\"filename\":\"x\"", "\"filename\":\"x\",\"isReachable\":\"yes\""),
-        replaced("file:///x", "https://example.com/x"), replaced("0D7E2A8C", "0D7E2A8"),
-        std::string("[]")})
-    EXPECT_EQ(decodeFileShelfItems("[" + good + "," + bad + "]"), std::nullopt) << bad;
+const std::string kShelfEntry =
+    R"({"id":"0D7E2A8C-3C0B-4A35-9F6F-2B1B9F1F0E11","url":"file:///x","filename":"x",)"
+    R"("timestamp":1,"isPinned":false})";
+
+// One entry broken in one way next to an intact one: the whole list is unreadable.
+using FileShelfItemTest = ::testing::TestWithParam<test::BrokenRecord>;
+
+TEST_P(FileShelfItemTest, OneMalformedEntryMakesTheWholeListUnreadable) {
+  ASSERT_TRUE(decodeFileShelfItems("[" + kShelfEntry + "]"));
+  const std::string bad = test::broken(kShelfEntry, GetParam());
+  EXPECT_EQ(decodeFileShelfItems("[" + kShelfEntry + "," + bad + "]"), std::nullopt) << bad;
+}
+
+const test::BrokenRecord kBrokenShelfEntries[] = {
+    {"no id", R"("id":"0D7E2A8C-3C0B-4A35-9F6F-2B1B9F1F0E11",)", ""},
+    {"no url", R"("url":"file:///x",)", ""},
+    {"no filename", R"("filename":"x",)", ""},
+    {"no timestamp", R"("timestamp":1,)", ""},
+    {"no isPinned", R"(,"isPinned":false)", ""},
+    {"isPinned as a number", R"("isPinned":false)", R"("isPinned":0)"},
+    {"timestamp as text", R"("timestamp":1)", R"("timestamp":"1")"},
+    {"isReachable as text", R"("filename":"x")", R"("filename":"x","isReachable":"yes")"},
+    {"not a file URL", "file:///x", "https://example.com/x"},
+    {"short UUID", "0D7E2A8C", "0D7E2A8"},
+    {"entry not an object", kShelfEntry, "[]"},
+};
+INSTANTIATE_TEST_SUITE_P(Rows, FileShelfItemTest, ::testing::ValuesIn(kBrokenShelfEntries),
+                         test::RowName{});
+
+TEST(FileShelfItemTest, AListThatIsNoArrayIsUnreadable) {
   EXPECT_EQ(decodeFileShelfItems("{}"), std::nullopt);
 }
 

@@ -6,6 +6,7 @@
 #include <tuple>
 
 #include "core/windows/SnapFrames.h"
+#include "tests/unit/support/NamedRows.h"
 
 namespace dovrik {
 namespace {
@@ -20,7 +21,8 @@ const Rect kUsableSweep[] = {{0, 0, 1440, 875},
                              {1441, 901, 1023, 767}};
 
 std::string sizeName(SnapPosition position, SnapSize size) {
-  return std::string(rawValue(position)) + " at size " + std::to_string(static_cast<int>(size));
+  const char* const sizes[] = {"half", "two thirds", "one third"};
+  return std::string(rawValue(position)) + " at " + sizes[static_cast<int>(size)];
 }
 
 TEST(SnapFramesTest, WithoutAGapAHalfSizeIsExactlyTheTargetFrame) {
@@ -33,26 +35,57 @@ TEST(SnapFramesTest, WithoutAGapAHalfSizeIsExactlyTheTargetFrame) {
   }
 }
 
-TEST(SnapFramesTest, A24PointGapOnEveryPositionOfA1440By875Screen) {
-  // Desktop space: y grows upwards, so the top half starts above the middle.
-  const std::tuple<SnapPosition, Rect> cases[] = {
-      {SnapPosition::leftHalf, {24, 24, 684, 827}},
-      {SnapPosition::rightHalf, {732, 24, 684, 827}},
-      {SnapPosition::topHalf, {24, 449.5, 1392, 401.5}},
-      {SnapPosition::bottomHalf, {24, 24, 1392, 401.5}},
-      {SnapPosition::topLeft, {24, 449.5, 684, 401.5}},
-      {SnapPosition::topRight, {732, 449.5, 684, 401.5}},
-      {SnapPosition::bottomLeft, {24, 24, 684, 401.5}},
-      {SnapPosition::bottomRight, {732, 24, 684, 401.5}},
-      {SnapPosition::fullScreen, {24, 24, 1392, 827}},
-      // Already farther from every border than the gap.
-      {SnapPosition::center, {288, 175, 864, 525}},
-  };
-  for (const auto& [position, expected] : cases) {
-    SCOPED_TRACE(std::string(rawValue(position)));
-    EXPECT_EQ(snapFrame(position, kPrimaryUsable, 24), expected);
+// One frame on the primary's usable area: a position at a size, with a gap. Desktop space: y
+// grows upwards, so the top half starts above the middle.
+struct SizedFrame {
+  SnapPosition position;
+  SnapSize size;
+  double gap;
+  Rect expected;
+
+  friend std::string describe(const SizedFrame& row) {
+    const std::string gap = std::to_string(static_cast<int>(row.gap));
+    return sizeName(row.position, row.size) + (row.gap > 0 ? " with a " + gap + "-point gap" : "");
   }
-  // On a screen so small that the centred window would come within the gap of the borders.
+  friend void PrintTo(const SizedFrame& row, std::ostream* os) { *os << describe(row); }
+};
+using SnapFramesTest = ::testing::TestWithParam<SizedFrame>;
+
+TEST_P(SnapFramesTest, FramesOfTheUsableAreaOfA1440By875Screen) {
+  EXPECT_EQ(snapFrame(GetParam().position, kPrimaryUsable, GetParam().gap, GetParam().size),
+            GetParam().expected);
+}
+
+std::vector<SizedFrame> sizedFrames() {
+  using enum SnapPosition;
+  using enum SnapSize;
+  return {
+      // Every position with a 24-point gap.
+      {leftHalf, half, 24, {24, 24, 684, 827}},
+      {rightHalf, half, 24, {732, 24, 684, 827}},
+      {topHalf, half, 24, {24, 449.5, 1392, 401.5}},
+      {bottomHalf, half, 24, {24, 24, 1392, 401.5}},
+      {topLeft, half, 24, {24, 449.5, 684, 401.5}},
+      {topRight, half, 24, {732, 449.5, 684, 401.5}},
+      {bottomLeft, half, 24, {24, 24, 684, 401.5}},
+      {bottomRight, half, 24, {732, 24, 684, 401.5}},
+      {fullScreen, half, 24, {24, 24, 1392, 827}},
+      {center, half, 24, {288, 175, 864, 525}},  // already farther from every border than the gap
+      // Halves cycle their width or their height, quarters their width only; the far side stays
+      // against its border.
+      {leftHalf, twoThirds, 0, {0, 0, 960, 875}},
+      {rightHalf, oneThird, 0, {960, 0, 480, 875}},
+      {topRight, twoThirds, 0, {480, 437.5, 960, 437.5}},
+      {bottomLeft, oneThird, 0, {0, 0, 480, 437.5}},
+      // With a gap the steps are the same shares of the usable area, gapped like the halves.
+      {leftHalf, twoThirds, 24, {24, 24, 924, 827}},
+      {leftHalf, oneThird, 24, {24, 24, 444, 827}},
+      {rightHalf, oneThird, 24, {972, 24, 444, 827}},
+  };
+}
+INSTANTIATE_TEST_SUITE_P(Rows, SnapFramesTest, ::testing::ValuesIn(sizedFrames()), test::RowName{});
+
+TEST(SnapFramesTest, ACentredWindowOnATinyScreenKeepsTheGapToTheBorders) {
   EXPECT_EQ(snapFrame(SnapPosition::center, {0, 0, 100, 100}, 0), (Rect{20, 20, 60, 60}));
   EXPECT_EQ(snapFrame(SnapPosition::center, {0, 0, 100, 100}, 24), (Rect{24, 24, 52, 52}));
 }
@@ -63,13 +96,6 @@ TEST(SnapFramesTest, SizesStepThroughHalfTwoThirdsAndOneThirdOfTheCycledSide) {
   EXPECT_EQ(nextSnapSize(SnapSize::oneThird), SnapSize::half);
   EXPECT_FALSE(cyclesSize(SnapPosition::fullScreen));
   EXPECT_FALSE(cyclesSize(SnapPosition::center));
-
-  // Halves cycle their width or their height, quarters their width only; the far side stays
-  // against its border.
-  EXPECT_EQ(snapFrame(SnapPosition::leftHalf, kPrimaryUsable, 0, SnapSize::twoThirds),
-            (Rect{0, 0, 960, 875}));
-  EXPECT_EQ(snapFrame(SnapPosition::rightHalf, kPrimaryUsable, 0, SnapSize::oneThird),
-            (Rect{960, 0, 480, 875}));
   const Rect topTwoThirds =
       snapFrame(SnapPosition::topHalf, kPrimaryUsable, 0, SnapSize::twoThirds);
   EXPECT_NEAR(topTwoThirds.height, 875.0 * 2 / 3, 1e-9);
@@ -79,21 +105,9 @@ TEST(SnapFramesTest, SizesStepThroughHalfTwoThirdsAndOneThirdOfTheCycledSide) {
       snapFrame(SnapPosition::bottomHalf, kPrimaryUsable, 0, SnapSize::oneThird);
   EXPECT_EQ(bottomThird.y, 0);
   EXPECT_NEAR(bottomThird.height, 875.0 / 3, 1e-9);
-  EXPECT_EQ(snapFrame(SnapPosition::topRight, kPrimaryUsable, 0, SnapSize::twoThirds),
-            (Rect{480, 437.5, 960, 437.5}));
-  EXPECT_EQ(snapFrame(SnapPosition::bottomLeft, kPrimaryUsable, 0, SnapSize::oneThird),
-            (Rect{0, 0, 480, 437.5}));
   // Positions of one size ignore the size asked for.
   EXPECT_EQ(snapFrame(SnapPosition::fullScreen, kPrimaryUsable, 8, SnapSize::oneThird),
             snapFrame(SnapPosition::fullScreen, kPrimaryUsable, 8));
-
-  // With a gap the steps are the same shares of the usable area, gapped like the halves.
-  EXPECT_EQ(snapFrame(SnapPosition::leftHalf, kPrimaryUsable, 24, SnapSize::twoThirds),
-            (Rect{24, 24, 924, 827}));
-  EXPECT_EQ(snapFrame(SnapPosition::leftHalf, kPrimaryUsable, 24, SnapSize::oneThird),
-            (Rect{24, 24, 444, 827}));
-  EXPECT_EQ(snapFrame(SnapPosition::rightHalf, kPrimaryUsable, 24, SnapSize::oneThird),
-            (Rect{972, 24, 444, 827}));
 }
 
 // Over the sweep of screens, each size of each position keeps the whole gap to the borders,

@@ -1,10 +1,9 @@
 // Target frames, the flip between the two coordinate spaces and the screen a frame belongs to.
 #include <gtest/gtest.h>
 
-#include <tuple>
-
 #include "core/model/SnapPosition.h"
 #include "core/windows/ScreenGeometry.h"
+#include "tests/unit/support/NamedRows.h"
 
 namespace dovrik {
 namespace {
@@ -13,25 +12,35 @@ const auto screenOf = [](Rect frame, Rect visible) {
   return Screen{0, "", frame, visible, std::nullopt};
 };
 
-TEST(SnapGeometryTest, FiguresOnA1440By900ScreenInBothSpaces) {
+// One position's frame on a 1440×900 screen below a 25-point menu bar, in desktop space and
+// then in accessibility space.
+struct ScreenFigure {
+  SnapPosition position;
+  Rect desktop;
+  Rect accessibility;
+
+  friend std::string_view describe(const ScreenFigure& row) { return rawValue(row.position); }
+  friend void PrintTo(const ScreenFigure& row, std::ostream* os) { *os << describe(row); }
+};
+using SnapGeometryTest = ::testing::TestWithParam<ScreenFigure>;
+
+TEST_P(SnapGeometryTest, FiguresOnA1440By900ScreenInBothSpaces) {
   const std::vector<Screen> screens = {screenOf({0, 0, 1440, 900}, {0, 0, 1440, 875})};
   const double P = primaryScreenHeight(screens);
   ASSERT_EQ(P, 900);
-  const Rect visible = screens[0].visibleFrame;
-  // Each position's frame in desktop space, then in accessibility space.
-  const std::tuple<SnapPosition, Rect, Rect> cases[] = {
-      {SnapPosition::leftHalf, {0, 0, 720, 875}, {0, 25, 720, 875}},
-      {SnapPosition::topHalf, {0, 437.5, 1440, 437.5}, {0, 25, 1440, 437.5}},
-      {SnapPosition::bottomRight, {720, 0, 720, 437.5}, {720, 462.5, 720, 437.5}},
-      {SnapPosition::center, {288, 175, 864, 525}, {288, 200, 864, 525}},
-      {SnapPosition::fullScreen, {0, 0, 1440, 875}, {0, 25, 1440, 875}},
-  };
-  for (const auto& [position, desktop, accessibility] : cases) {
-    SCOPED_TRACE(std::string(rawValue(position)));
-    EXPECT_EQ(targetFrame(position, visible), desktop);
-    EXPECT_EQ(flipRect(targetFrame(position, visible), P), accessibility);
-  }
+  const Rect desktop = targetFrame(GetParam().position, screens[0].visibleFrame);
+  EXPECT_EQ(desktop, GetParam().desktop);
+  EXPECT_EQ(flipRect(desktop, P), GetParam().accessibility);
 }
+
+const ScreenFigure kFigures[] = {
+    {SnapPosition::leftHalf, {0, 0, 720, 875}, {0, 25, 720, 875}},
+    {SnapPosition::topHalf, {0, 437.5, 1440, 437.5}, {0, 25, 1440, 437.5}},
+    {SnapPosition::bottomRight, {720, 0, 720, 437.5}, {720, 462.5, 720, 437.5}},
+    {SnapPosition::center, {288, 175, 864, 525}, {288, 200, 864, 525}},
+    {SnapPosition::fullScreen, {0, 0, 1440, 875}, {0, 25, 1440, 875}},
+};
+INSTANTIATE_TEST_SUITE_P(Rows, SnapGeometryTest, ::testing::ValuesIn(kFigures), test::RowName{});
 
 // Every position over odd sizes and negative origins stays inside the visible frame, is never
 // empty, and the halves and quarters tile it exactly.

@@ -5,6 +5,8 @@
 #include <string>
 
 #include "core/workspaces/Workspace.h"
+#include "tests/unit/support/BrokenRecord.h"
+#include "tests/unit/support/NamedRows.h"
 
 namespace dovrik {
 namespace {
@@ -32,12 +34,6 @@ std::string validRecord() {
          R"("displaySignature":"U","autoRestore":false,"createdAt":1.5})";
 }
 
-std::string replaced(std::string text, const std::string& from, const std::string& to) {
-  const std::size_t at = text.find(from);
-  EXPECT_NE(at, std::string::npos) << from;
-  return at == std::string::npos ? text : text.replace(at, from.size(), to);
-}
-
 TEST(WorkspaceJsonTest, RoundTripKeepsEveryFieldAndWritesTheAgreedShape) {
   Workspace plain = sample();
   plain.shortcut.reset();
@@ -59,58 +55,60 @@ TEST(WorkspaceJsonTest, AbsentOrNullShortcutMeansNoneAndKeysMayComeInAnyOrder) {
   const auto absent = decodeWorkspaces("[" + validRecord() + "]");
   ASSERT_TRUE(absent);
   EXPECT_FALSE(absent->front().shortcut);
-  const auto null = decodeWorkspaces(
-      "[" +
-      replaced(validRecord(), R"("createdAt")", R"("shortcut":null,"extra":[1],"createdAt")") +
-      "]");
+  const auto null = decodeWorkspaces("[" +
+                                     test::replaced(validRecord(), R"("createdAt")",
+                                                    R"("shortcut":null,"extra":[1],"createdAt")") +
+                                     "]");
   ASSERT_TRUE(null);
   EXPECT_FALSE(null->front().shortcut);
   EXPECT_EQ(decodeWorkspaces("[]"), std::vector<Workspace>{});
 }
 
-TEST(WorkspaceJsonTest, OneMalformedRecordMakesTheWholeListUndecodable) {
-  struct Case {
-    const char* what;
-    std::string from;
-    std::string to;
-  };
-  const std::vector<Case> cases = {
-      {"missing autoRestore", R"("autoRestore":false,)", ""},
-      {"missing id", R"("id":"0F1E2D3C-4B5A-4978-8695-A4B3C2D1E0F9",)", ""},
-      {"missing window title", R"("windowTitle":"",)", ""},
-      {"missing createdAt", R"(,"createdAt":1.5)", ""},
-      {"name not a string", R"("name":"Desk")", R"("name":7)"},
-      {"autoRestore as a number", R"("autoRestore":false)", R"("autoRestore":0)"},
-      {"autoRestore as text", R"("autoRestore":false)", R"("autoRestore":"false")"},
-      {"fractional window index", R"("windowIndex":0)", R"("windowIndex":0.5)"},
-      {"index beyond 64 bits", R"("windowIndex":0)", R"("windowIndex":18446744073709551615)"},
-      {"createdAt as text", R"("createdAt":1.5)", R"("createdAt":"1.5")"},
-      {"short UUID", "4B5A-4978", "4B5A-497"},
-      {"UUID without hyphens", "0F1E2D3C-4B5A", "0F1E2D3Cx4B5A"},
-      {"UUID with a non-hex digit", "0F1E2D3C", "0F1E2D3G"},
-      {"infinite createdAt", R"("createdAt":1.5)", R"("createdAt":1e999)"},
-      {"infinite fraction", "[0.5,1]", "[0.5,-1e400]"},
-      {"frame of one pair", "[[0,0],[0.5,1]]", "[[0,0]]"},
-      {"frame pair of three", "[0.5,1]", "[0.5,1,2]"},
-      {"frame as an object", "[[0,0],[0.5,1]]", R"({"x":0})"},
-      {"frame number as text", "[0.5,1]", R"(["0.5",1])"},
-      {"windows not an array", R"("windows":[)", R"("windows":{"a":)"},
-      {"window not an object", R"("windows":[)", R"("windows":[1,)"},
-      {"shortcut with unknown key", R"("createdAt")",
-       R"("shortcut":{"key":"F1","modifiers":[]},"createdAt")"},
-      {"shortcut as text", R"("createdAt")", R"("shortcut":"d","createdAt")"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.what);
-    const std::string broken = replaced(validRecord(), c.from, c.to);
-    EXPECT_FALSE(decodeWorkspaces("[" + validRecord() + "," + broken + "]"));
-  }
+// One record broken in one way next to an intact one: the whole list does not decode.
+using WorkspaceJsonTest = ::testing::TestWithParam<test::BrokenRecord>;
+
+TEST_P(WorkspaceJsonTest, OneMalformedRecordMakesTheWholeListUndecodable) {
+  const std::string broken = test::broken(validRecord(), GetParam());
+  EXPECT_FALSE(decodeWorkspaces("[" + validRecord() + "," + broken + "]"));
+}
+
+const test::BrokenRecord kBrokenWorkspaces[] = {
+    {"missing autoRestore", R"("autoRestore":false,)", ""},
+    {"missing id", R"("id":"0F1E2D3C-4B5A-4978-8695-A4B3C2D1E0F9",)", ""},
+    {"missing window title", R"("windowTitle":"",)", ""},
+    {"missing createdAt", R"(,"createdAt":1.5)", ""},
+    {"name not a string", R"("name":"Desk")", R"("name":7)"},
+    {"autoRestore as a number", R"("autoRestore":false)", R"("autoRestore":0)"},
+    {"autoRestore as text", R"("autoRestore":false)", R"("autoRestore":"false")"},
+    {"fractional window index", R"("windowIndex":0)", R"("windowIndex":0.5)"},
+    {"index beyond 64 bits", R"("windowIndex":0)", R"("windowIndex":18446744073709551615)"},
+    {"createdAt as text", R"("createdAt":1.5)", R"("createdAt":"1.5")"},
+    {"short UUID", "4B5A-4978", "4B5A-497"},
+    {"UUID without hyphens", "0F1E2D3C-4B5A", "0F1E2D3Cx4B5A"},
+    {"UUID with a non-hex digit", "0F1E2D3C", "0F1E2D3G"},
+    {"infinite createdAt", R"("createdAt":1.5)", R"("createdAt":1e999)"},
+    {"infinite fraction", "[0.5,1]", "[0.5,-1e400]"},
+    {"frame of one pair", "[[0,0],[0.5,1]]", "[[0,0]]"},
+    {"frame pair of three", "[0.5,1]", "[0.5,1,2]"},
+    {"frame as an object", "[[0,0],[0.5,1]]", R"({"x":0})"},
+    {"frame number as text", "[0.5,1]", R"(["0.5",1])"},
+    {"windows not an array", R"("windows":[)", R"("windows":{"a":)"},
+    {"window not an object", R"("windows":[)", R"("windows":[1,)"},
+    {"shortcut with unknown key", R"("createdAt")",
+     R"("shortcut":{"key":"F1","modifiers":[]},"createdAt")"},
+    {"shortcut as text", R"("createdAt")", R"("shortcut":"d","createdAt")"},
+};
+INSTANTIATE_TEST_SUITE_P(Rows, WorkspaceJsonTest, ::testing::ValuesIn(kBrokenWorkspaces),
+                         test::RowName{});
+
+TEST(WorkspaceJsonTest, TextsThatAreNoListOfRecordsDoNotDecode) {
   for (const std::string& text : std::vector<std::string>{
            "", "{}", "null", R"({"id":1})", "[" + validRecord(), "[1]", "[null]",
            std::string(100000, '[') + std::string(100000, ']'),
            "[" +
-               replaced(validRecord(), R"("name":"Desk")",
-                        R"("name":"Desk","deep":)" + std::string(40, '[') + std::string(40, ']')) +
+               test::replaced(
+                   validRecord(), R"("name":"Desk")",
+                   R"("name":"Desk","deep":)" + std::string(40, '[') + std::string(40, ']')) +
                "]"}) {
     SCOPED_TRACE(text.substr(0, 40));
     EXPECT_FALSE(decodeWorkspaces(text));
