@@ -74,6 +74,7 @@ const PlatformTexts& PlatformTexts::macOS() {
       .unreachableDisplayPrefix = {},
       .windowManagerWithoutEwmhReason = {},
       .noWindowManagerReason = {},
+      .windowScriptSilentReason = {},
   };
   return texts;
 }
@@ -141,6 +142,10 @@ const PlatformTexts& PlatformTexts::linux() {
       .noWindowManagerReason =
           "No window manager runs on this display. Start one that supports EWMH (for example "
           "Openbox, Xfwm, KWin or Mutter); Dovrik notices it at once.",
+      .windowScriptSilentReason =
+          "Dovrik moves windows on Plasma through a small KWin script, and that script has not "
+          "answered yet. If this lasts more than a few seconds, quit Dovrik and start it again; "
+          "Dovrik notices the script the moment it answers.",
       .namesModifiers = true,
   };
   return texts;

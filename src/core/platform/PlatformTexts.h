@@ -69,6 +69,9 @@ struct PlatformTexts {
   std::string unreachableDisplayPrefix;
   std::string windowManagerWithoutEwmhReason;
   std::string noWindowManagerReason;
+  // Why windows cannot be controlled yet where a compositor script moves them and has not
+  // answered.
+  std::string windowScriptSilentReason;
   // Shortcuts are written with the modifiers' names joined by "+" ("Shift+Super+V") instead
   // of their symbols run together ("⇧⌘V").
   bool namesModifiers = false;

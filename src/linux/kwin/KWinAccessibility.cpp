@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <iostream>
 
+#include "core/platform/PlatformTexts.h"
 #include "core/windows/WindowElements.h"
 #include "linux/kwin/KWinSpace.h"
 
@@ -37,9 +38,7 @@ AXElement KWinAccessibility::systemWideElement() {
 std::string KWinAccessibility::untrustedReason() {
   if (isProcessTrusted())
     return {};
-  return "Dovrik moves windows on Plasma through a small KWin script, and that script has not "
-         "answered yet. If this lasts more than a few seconds, quit Dovrik and start it again; "
-         "Dovrik notices the script the moment it answers.";
+  return PlatformTexts::linux().windowScriptSilentReason;
 }
 
 void KWinAccessibility::promptForTrust() {
