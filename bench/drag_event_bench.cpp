@@ -2,6 +2,7 @@
 // dispatch, the screen lookup and the zone hit test, on the simulated desktop.
 #include <benchmark/benchmark.h>
 
+#include "core/app/ManagerPorts.h"
 #include "core/drag/DragMonitor.h"
 #include "sim/SimPlatform.h"
 
@@ -26,8 +27,8 @@ struct DragBench {
   Platform platform = sim.platform();
   AppState state{platform};
   DragZoneManager zones{sim.defaults.application()};
-  WindowManager windowManager{platform, state};
-  DragMonitor monitor{platform, state, zones, windowManager};
+  WindowManager windowManager{windowManagerPorts(platform), state};
+  DragMonitor monitor{dragMonitorPorts(platform), state, zones, windowManager};
 };
 
 // The common case: the pointer moves about outside every zone.

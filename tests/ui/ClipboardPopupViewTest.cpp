@@ -16,6 +16,7 @@
 #include <QTest>
 #include <memory>
 
+#include "core/app/ManagerPorts.h"
 #include "core/clipboard/ClipboardPopupModel.h"
 #include "core/platform/Clock.h"
 #include "core/shelf/FileURL.h"
@@ -108,8 +109,9 @@ struct Popup {
   }
 
   test::ClipboardFixture world;
-  FileShelfManager shelf{world.platform, *world.state};
-  ClipboardPopupModel model{world.platform, *world.manager, shelf, *world.state};
+  FileShelfManager shelf{fileShelfManagerPorts(world.platform), *world.state};
+  ClipboardPopupModel model{clipboardPopupModelPorts(world.platform), *world.manager, shelf,
+                            *world.state};
   ui::ClipboardPopupView view{model, ColorScheme::light};
 };
 

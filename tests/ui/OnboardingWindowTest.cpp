@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "core/app/App.h"
+#include "core/app/ManagerPorts.h"
 #include "tests/ui/DialogManners.h"
 #include "tests/unit/support/SimWorld.h"
 #include "ui/onboarding/OnboardingWindowView.h"
@@ -20,8 +21,9 @@ namespace {
 struct Onboarding {
   Onboarding() {
     world.desktop.setTrusted(false);
-    model = std::make_unique<OnboardingModel>(world.platform, app.appState(), app.shortcutManager(),
-                                              "1.0 (1)", [this] { window.dismiss(); });
+    model = std::make_unique<OnboardingModel>(onboardingModelPorts(world.platform), app.appState(),
+                                              app.shortcutManager(), "1.0 (1)",
+                                              [this] { window.dismiss(); });
     window.closed.connect([this] { model.reset(); });
     window.show(*model);
   }

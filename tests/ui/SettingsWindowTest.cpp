@@ -19,6 +19,7 @@
 #include <functional>
 
 #include "core/app/App.h"
+#include "core/app/ManagerPorts.h"
 #include "core/clipboard/IgnoredApps.h"
 #include "core/paste/PasteKeys.h"
 #include "core/theme/Theme.h"
@@ -48,7 +49,8 @@ struct Settings {
       before(world);
     world.sim.installedApps.setApps({{Uuid(), "Terminal", "org.example.Term", std::nullopt}});
     app.start();
-    content = std::make_unique<SettingsContent>(app, "1.0");
+    content = std::make_unique<SettingsContent>(settingsContentPorts(world.platform),
+                                                app.settingsManagers(), "1.0");
     window.show(*content);
   }
 

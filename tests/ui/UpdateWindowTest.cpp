@@ -4,6 +4,7 @@
 #include <QPushButton>
 #include <QtTest>
 
+#include "core/app/ManagerPorts.h"
 #include "core/update/UpdateManager.h"
 #include "tests/ui/DialogManners.h"
 #include "tests/unit/support/SimWorld.h"
@@ -35,7 +36,7 @@ struct Updates {
   }
 
   test::SimWorld world;
-  UpdateManager manager{world.platform, world.sim.updateService, "1.0"};
+  UpdateManager manager{updateManagerPorts(world.platform), world.sim.updateService, "1.0"};
   ui::UpdateWindow window{manager, ColorScheme::light};
 };
 

@@ -12,6 +12,7 @@
 
 #include "QtDesktop.h"
 #include "TestClient.h"
+#include "core/app/ManagerPorts.h"
 #include "core/drag/DragMonitor.h"
 #include "core/drag/DragZoneManager.h"
 #include "core/model/AppState.h"
@@ -124,8 +125,8 @@ class DragRig {
   AppState appState{platform};
   std::unique_ptr<DragZoneManager> zones =
       std::make_unique<DragZoneManager>(defaults.application());
-  WindowManager windowManager{platform, appState};
-  DragMonitor monitor{platform, appState, *zones, windowManager};
+  WindowManager windowManager{windowManagerPorts(platform), appState};
+  DragMonitor monitor{dragMonitorPorts(platform), appState, *zones, windowManager};
 
  private:
   bool button(bool pressed);

@@ -1,33 +1,19 @@
 // Builds the managers on first use and wires them to each other.
 #include "core/app/App.h"
 
+#include "core/app/ManagerPorts.h"
+
 namespace dovrik {
 
-App::App(Platform platform) : platform_(platform) {}
+App::App(Platform platform)
+    : platform_(platform),
+      commandPorts_(runningDovrikPorts(platform_)),
+      installedAppsCache_(platform_.installedApps, platform_.background, platform_.locale) {}
 
-// Managers that use others go first.
+// The windows outlive the App.
 App::~App() {
   platform_.settingsWindow.closed.disconnect(settingsClosed_);
   platform_.onboardingWindow.closed.disconnect(onboardingClosed_);
-  onboarding_.reset();
-  settingsContent_.reset();
-  updateManager_.reset();
-  ownHotkeys_.reset();
-  menuBarController_.reset();
-  clipboardPopupController_.reset();
-  fileShelfManager_.reset();
-  installedAppsCache_.reset();
-  ruleManager_.reset();
-  clipboardManager_.reset();
-  clipboardShortcut_.reset();
-  workspaceShortcuts_.reset();
-  workspaceManager_.reset();
-  edgeTilingGuard_.reset();
-  dragMonitor_.reset();
-  dragZoneManager_.reset();
-  shortcutManager_.reset();
-  windowManager_.reset();
-  appState_.reset();
 }
 
 AppState& App::appState() {
@@ -64,13 +50,14 @@ AppState& App::appState() {
 
 WindowManager& App::windowManager() {
   if (!windowManager_)
-    windowManager_ = std::make_unique<WindowManager>(platform_, appState());
+    windowManager_ = std::make_unique<WindowManager>(windowManagerPorts(platform_), appState());
   return *windowManager_;
 }
 
 ShortcutManager& App::shortcutManager() {
   if (!shortcutManager_) {
-    shortcutManager_ = std::make_unique<ShortcutManager>(platform_, appState(), windowManager());
+    shortcutManager_ = std::make_unique<ShortcutManager>(platform_.scheduler, platform_.hotkeys,
+                                                         appState(), windowManager());
   }
   return *shortcutManager_;
 }
@@ -83,15 +70,17 @@ DragZoneManager& App::dragZoneManager() {
 
 DragMonitor& App::dragMonitor() {
   if (!dragMonitor_) {
-    dragMonitor_ =
-        std::make_unique<DragMonitor>(platform_, appState(), dragZoneManager(), windowManager());
+    dragMonitor_ = std::make_unique<DragMonitor>(dragMonitorPorts(platform_), appState(),
+                                                 dragZoneManager(), windowManager());
   }
   return *dragMonitor_;
 }
 
 EdgeTilingGuard& App::edgeTilingGuard() {
   if (!edgeTilingGuard_) {
-    edgeTilingGuard_ = std::make_unique<EdgeTilingGuard>(platform_, appState(), dragZoneManager());
+    edgeTilingGuard_ =
+        std::make_unique<EdgeTilingGuard>(platform_.scheduler, platform_.defaults,
+                                          platform_.edgeTiling, appState(), dragZoneManager());
   }
   return *edgeTilingGuard_;
 }
@@ -99,8 +88,8 @@ EdgeTilingGuard& App::edgeTilingGuard() {
 MenuBarController& App::menuBarController() {
   if (!menuBarController_) {
     menuBarController_ = std::make_unique<MenuBarController>(
-        platform_, appState(), shortcutManager(), windowManager(), dragMonitor(),
-        workspaceManager(), clipboardPopupController(), updateManager());
+        platform_.scheduler, platform_.texts, appState(), shortcutManager(), windowManager(),
+        dragMonitor(), workspaceManager(), clipboardPopupController(), updateManager());
     menuBarController_->settingsRequested.connect([this] { openSettings(); });
   }
   return *menuBarController_;
@@ -108,59 +97,58 @@ MenuBarController& App::menuBarController() {
 
 WorkspaceManager& App::workspaceManager() {
   if (!workspaceManager_) {
-    workspaceManager_ = std::make_unique<WorkspaceManager>(platform_, appState(), windowManager());
+    workspaceManager_ = std::make_unique<WorkspaceManager>(workspaceManagerPorts(platform_),
+                                                           appState(), windowManager());
   }
   return *workspaceManager_;
 }
 
 WorkspaceShortcuts& App::workspaceShortcuts() {
   if (!workspaceShortcuts_)
-    workspaceShortcuts_ = std::make_unique<WorkspaceShortcuts>(platform_, workspaceManager());
+    workspaceShortcuts_ = std::make_unique<WorkspaceShortcuts>(
+        platform_.scheduler, platform_.hotkeys, workspaceManager());
   return *workspaceShortcuts_;
 }
 
 ClipboardShortcut& App::clipboardShortcut() {
   if (!clipboardShortcut_) {
-    clipboardShortcut_ = std::make_unique<ClipboardShortcut>(
-        platform_, appState(), [this] { clipboardPopupController().toggle(); });
+    clipboardShortcut_ =
+        std::make_unique<ClipboardShortcut>(platform_.scheduler, platform_.hotkeys, appState(),
+                                            [this] { clipboardPopupController().toggle(); });
   }
   return *clipboardShortcut_;
 }
 
 ClipboardManager& App::clipboardManager() {
   if (!clipboardManager_) {
-    clipboardManager_ =
-        std::make_unique<ClipboardManager>(platform_, appState(), clipboardShortcut());
+    clipboardManager_ = std::make_unique<ClipboardManager>(clipboardManagerPorts(platform_),
+                                                           appState(), clipboardShortcut());
   }
   return *clipboardManager_;
 }
 
 FileShelfManager& App::fileShelfManager() {
   if (!fileShelfManager_)
-    fileShelfManager_ = std::make_unique<FileShelfManager>(platform_, appState());
+    fileShelfManager_ =
+        std::make_unique<FileShelfManager>(fileShelfManagerPorts(platform_), appState());
   return *fileShelfManager_;
 }
 
 ClipboardPopupController& App::clipboardPopupController() {
   if (!clipboardPopupController_) {
     clipboardPopupController_ = std::make_unique<ClipboardPopupController>(
-        platform_, clipboardManager(), fileShelfManager(), appState());
+        clipboardPopupControllerPorts(platform_), clipboardManager(), fileShelfManager(),
+        appState());
   }
   return *clipboardPopupController_;
 }
 
 RuleManager& App::ruleManager() {
   if (!ruleManager_)
-    ruleManager_ = std::make_unique<RuleManager>(platform_, appState(), windowManager());
+    ruleManager_ =
+        std::make_unique<RuleManager>(platform_.scheduler, platform_.defaults,
+                                      platform_.runningApps, appState(), windowManager());
   return *ruleManager_;
-}
-
-InstalledAppsCache& App::installedAppsCache() {
-  if (!installedAppsCache_) {
-    installedAppsCache_ = std::make_unique<InstalledAppsCache>(
-        platform_.installedApps, platform_.background, platform_.locale);
-  }
-  return *installedAppsCache_;
 }
 
 ManagedHotkeys& App::ownHotkeys() {
@@ -171,9 +159,26 @@ ManagedHotkeys& App::ownHotkeys() {
   return *ownHotkeys_;
 }
 
+SettingsContent::Managers App::settingsManagers() {
+  return {.appState = appState(),
+          .shortcutManager = shortcutManager(),
+          .dragMonitor = dragMonitor(),
+          .updateManager = updateManager(),
+          .clipboardManager = clipboardManager(),
+          .clipboardShortcut = clipboardShortcut(),
+          .ownHotkeys = ownHotkeys(),
+          .fileShelfManager = fileShelfManager(),
+          .installedAppsCache = installedAppsCache_,
+          .workspaceManager = workspaceManager(),
+          .ruleManager = ruleManager(),
+          .dragZoneManager = dragZoneManager(),
+          .edgeTilingGuard = edgeTilingGuard()};
+}
+
 void App::openSettings(std::optional<SidebarItem> panel) {
   if (!settingsContent_) {
-    settingsContent_ = std::make_unique<SettingsContent>(*this, version_);
+    settingsContent_ = std::make_unique<SettingsContent>(settingsContentPorts(platform_),
+                                                         settingsManagers(), version_);
     platform_.settingsWindow.closed.disconnect(settingsClosed_);
     settingsClosed_ = platform_.settingsWindow.closed.connect([this] { settingsContent_.reset(); });
   }
@@ -184,10 +189,10 @@ void App::openSettings(std::optional<SidebarItem> panel) {
 
 void App::showOnboarding() {
   if (!onboarding_) {
-    onboarding_ =
-        std::make_unique<OnboardingModel>(platform_, appState(), shortcutManager(),
-                                          OnboardingModel::appVersion(version_, buildNumber_),
-                                          [this] { platform_.onboardingWindow.dismiss(); });
+    onboarding_ = std::make_unique<OnboardingModel>(
+        onboardingModelPorts(platform_), appState(), shortcutManager(),
+        OnboardingModel::appVersion(version_, buildNumber_),
+        [this] { platform_.onboardingWindow.dismiss(); });
     platform_.onboardingWindow.closed.disconnect(onboardingClosed_);
     onboardingClosed_ = platform_.onboardingWindow.closed.connect([this] { onboarding_.reset(); });
   }
@@ -219,7 +224,8 @@ void App::start() {
 
 UpdateManager& App::updateManager() {
   if (!updateManager_)
-    updateManager_ = std::make_unique<UpdateManager>(platform_, platform_.updateService, version_);
+    updateManager_ = std::make_unique<UpdateManager>(updateManagerPorts(platform_),
+                                                     platform_.updateService, version_);
   return *updateManager_;
 }
 

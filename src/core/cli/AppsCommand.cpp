@@ -1,7 +1,8 @@
 // The apps command: one line per installed application, with the ID a rule takes.
 #include "core/cli/AppsCommand.h"
 
-#include "core/app/App.h"
+#include "core/cli/RunningDovrik.h"
+#include "core/rules/InstalledAppsCache.h"
 
 namespace dovrik::cli {
 namespace {
@@ -12,7 +13,7 @@ std::optional<std::string> checkApps(const Arguments& args) {
   return "apps takes no arguments.";
 }
 
-CommandOutcome runApps(App& app, const Arguments&, const Caller&) {
+CommandOutcome runApps(RunningDovrik& app, const Arguments&, const Caller&) {
   // The client waits for this answer anyway, so the first request of a run scans right here.
   const std::vector<AppInfo>& apps = app.installedAppsCache().loadNow();
   if (apps.empty())

@@ -4,11 +4,16 @@
 
 #include <variant>
 
-#include "core/app/App.h"
 #include "core/cli/CommandSupport.h"
+#include "core/cli/RunningDovrik.h"
+#include "core/clipboard/ClipboardManager.h"
+#include "core/clipboard/ClipboardPopupController.h"
 #include "core/clipboard/IgnoredApps.h"
 #include "core/clipboard/PasteForm.h"
+#include "core/model/AppState.h"
 #include "core/paste/PasteKeys.h"
+#include "core/platform/Clock.h"
+#include "core/platform/Locale.h"
 
 namespace dovrik::cli {
 namespace {
@@ -105,25 +110,25 @@ std::string preview(const ClipboardItem& item) {
   return item.text->substr(0, item.text->find_first_of("\r\n"));
 }
 
-CommandOutcome listClipboard(App& app, bool json) {
+CommandOutcome listClipboard(RunningDovrik& app, bool json) {
   const std::vector<ClipboardItem>& items = app.clipboardManager().items();
   if (json)
     return CommandOutcome::done(encodeClipboardItems(items) + "\n");
   if (items.empty())
     return CommandOutcome::done("The clipboard history is empty.\n");
-  const double now = app.platform().clock.wallTimeSince2001();
+  const double now = app.commandPorts().clock.wallTimeSince2001();
   std::string out;
   for (std::size_t i = 0; i < items.size(); ++i) {
     const ClipboardItem& item = items[i];
     out += std::to_string(i + 1) + (item.isPinned ? " * " : "   ") +
            std::string(rawValue(item.kind)) + " — " +
-           item.relativeTime(now, app.platform().locale) + " — " + preview(item) + "\n";
+           item.relativeTime(now, app.commandPorts().locale) + " — " + preview(item) + "\n";
   }
   return CommandOutcome::done(out);
 }
 
 // The entry N names, or the answer to give instead.
-std::variant<ClipboardItem, CommandOutcome> numbered(App& app, const std::string& word) {
+std::variant<ClipboardItem, CommandOutcome> numbered(RunningDovrik& app, const std::string& word) {
   const std::vector<ClipboardItem>& items = app.clipboardManager().items();
   auto index = entryIndex(word, items.size(), "the clipboard history is empty.");
   if (auto* outcome = std::get_if<CommandOutcome>(&index))
@@ -132,7 +137,7 @@ std::variant<ClipboardItem, CommandOutcome> numbered(App& app, const std::string
 }
 
 // Every number is looked up before anything is pasted, so a wrong one pastes nothing.
-CommandOutcome pasteNumbered(App& app, const Arguments& args, PasteForm form) {
+CommandOutcome pasteNumbered(RunningDovrik& app, const Arguments& args, PasteForm form) {
   std::vector<ClipboardItem> items;
   for (std::size_t i = 1; i < args.size(); ++i) {
     auto found = numbered(app, args[i]);
@@ -144,7 +149,7 @@ CommandOutcome pasteNumbered(App& app, const Arguments& args, PasteForm form) {
   return CommandOutcome::done();
 }
 
-CommandOutcome act(App& app, const std::string& verb, const ClipboardItem& item,
+CommandOutcome act(RunningDovrik& app, const std::string& verb, const ClipboardItem& item,
                    const std::string& word, PasteForm form) {
   ClipboardManager& manager = app.clipboardManager();
   if (verb == "copy") {
@@ -161,13 +166,13 @@ CommandOutcome act(App& app, const std::string& verb, const ClipboardItem& item,
   return CommandOutcome::done();
 }
 
-std::string pasteKeyLine(App& app, const std::string& appId, PasteChord chord) {
+std::string pasteKeyLine(RunningDovrik& app, const std::string& appId, PasteChord chord) {
   return applicationName(app, appId) + " (" + appId + ") — " + std::string(pasteKeyWord(chord)) +
          "\n";
 }
 
 // Without arguments, the applications with a keystroke of their own; with them, sets APP's.
-CommandOutcome pasteKeys(App& app, const Arguments& args) {
+CommandOutcome pasteKeys(RunningDovrik& app, const Arguments& args) {
   if (args.size() == 1) {
     const PasteKeyTable table = pasteKeyTable(app.appState());
     if (table.empty())
@@ -188,12 +193,12 @@ CommandOutcome pasteKeys(App& app, const Arguments& args) {
 }
 
 // The application an entry names, as `dovrik apps` would name it.
-std::string ignoredAppLine(App& app, const std::string& entry) {
+std::string ignoredAppLine(RunningDovrik& app, const std::string& entry) {
   const std::string name = applicationName(app, entry);
   return name == entry ? entry : name + " (" + entry + ")";
 }
 
-CommandOutcome ignore(App& app, const Arguments& args) {
+CommandOutcome ignore(RunningDovrik& app, const Arguments& args) {
   AppState& state = app.appState();
   if (args[1] == "list") {
     const std::vector<std::string> ignored = ignoredApps(state);
@@ -221,7 +226,7 @@ CommandOutcome ignore(App& app, const Arguments& args) {
                               " are recorded again.\n");
 }
 
-CommandOutcome runClipboard(App& app, const Arguments& args, const Caller&) {
+CommandOutcome runClipboard(RunningDovrik& app, const Arguments& args, const Caller&) {
   const std::string& verb = args.front();
   if (verb == "clear") {
     app.clipboardManager().clearHistory();

@@ -8,10 +8,7 @@
 #include <vector>
 
 #include "core/cli/CommandOutcome.h"
-
-namespace dovrik {
-class App;
-}
+#include "core/cli/RunningDovrik.h"
 
 namespace dovrik::cli {
 
@@ -35,7 +32,7 @@ struct Command {
   // again before `run`, since any local process can write to its socket.
   std::function<std::optional<std::string>(const Arguments&)> check;
   // Runs inside the running Dovrik, on its main queue, with arguments that passed `check`.
-  std::function<CommandOutcome(App&, const Arguments&, const Caller&)> run;
+  std::function<CommandOutcome(RunningDovrik&, const Arguments&, const Caller&)> run;
 };
 
 }  // namespace dovrik::cli

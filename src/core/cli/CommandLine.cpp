@@ -118,7 +118,7 @@ std::string helpText(const Command& command) {
   return "Usage: dovrik " + usageLine(command) + "\n\n" + command.details;
 }
 
-std::string answerRequest(App& app, std::string_view requestLine) {
+std::string answerRequest(RunningDovrik& app, std::string_view requestLine) {
   const auto request = decodeRequest(requestLine);
   if (!request)
     return encodeOutcome(usageError("the running Dovrik could not read the request."));

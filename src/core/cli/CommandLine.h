@@ -8,10 +8,7 @@
 
 #include "core/cli/Command.h"
 #include "core/cli/CommandOutcome.h"
-
-namespace dovrik {
-class App;
-}
+#include "core/cli/RunningDovrik.h"
 
 namespace dovrik::cli {
 
@@ -29,7 +26,7 @@ std::string usageText();
 std::string helpText(const Command& command);
 
 // In the running Dovrik: the reply line (without its line break) to one request line.
-std::string answerRequest(App& app, std::string_view requestLine);
+std::string answerRequest(RunningDovrik& app, std::string_view requestLine);
 
 // In the client: the outcome carried by the reply, or why there is none.
 CommandOutcome outcomeOfReply(std::string_view replyLine);

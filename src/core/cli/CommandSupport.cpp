@@ -6,8 +6,12 @@
 #include <charconv>
 #include <limits>
 
-#include "core/app/App.h"
+#include "core/cli/RunningDovrik.h"
 #include "core/model/ApplicationName.h"
+#include "core/platform/Accessibility.h"
+#include "core/platform/PlatformTexts.h"
+#include "core/platform/RunningApps.h"
+#include "core/rules/InstalledAppsCache.h"
 
 namespace dovrik::cli {
 
@@ -87,19 +91,19 @@ std::variant<std::size_t, CommandOutcome> entryIndex(const std::string& word, st
           (count == 0 ? emptyList : "N is from 1 to " + std::to_string(count) + "."));
 }
 
-std::string applicationName(App& app, const std::string& bundleID) {
+std::string applicationName(RunningDovrik& app, const std::string& bundleID) {
   return dovrik::applicationName(app.installedAppsCache().loadNow(),
-                                 app.platform().runningApps.runningApplications(), bundleID);
+                                 app.commandPorts().runningApps.runningApplications(), bundleID);
 }
 
-std::optional<CommandOutcome> refusalWithoutWindowControl(App& app) {
-  Accessibility& accessibility = app.platform().accessibility;
+std::optional<CommandOutcome> refusalWithoutWindowControl(RunningDovrik& app) {
+  Accessibility& accessibility = app.commandPorts().accessibility;
   if (accessibility.isProcessTrusted())
     return std::nullopt;
   const std::string reason = accessibility.untrustedReason();
   return CommandOutcome::failure(
       ExitStatus::failed,
-      reason.empty() ? app.platform().texts.accessibilityMissingDetail : reason);
+      reason.empty() ? app.commandPorts().texts.accessibilityMissingDetail : reason);
 }
 
 }  // namespace dovrik::cli

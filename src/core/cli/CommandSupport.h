@@ -9,10 +9,7 @@
 
 #include "core/cli/Command.h"
 #include "core/cli/CommandOutcome.h"
-
-namespace dovrik {
-class App;
-}
+#include "core/cli/RunningDovrik.h"
 
 namespace dovrik::cli {
 
@@ -52,9 +49,9 @@ std::variant<std::size_t, CommandOutcome> entryIndex(const std::string& word, st
 
 // The name of the application with the identity: the installed application's, else the running
 // one's, else the identity itself. Scans the installed applications on first use.
-std::string applicationName(App& app, const std::string& bundleID);
+std::string applicationName(RunningDovrik& app, const std::string& bundleID);
 
 // The failure to answer while window control is not granted, with the platform's reason.
-std::optional<CommandOutcome> refusalWithoutWindowControl(App& app);
+std::optional<CommandOutcome> refusalWithoutWindowControl(RunningDovrik& app);
 
 }  // namespace dovrik::cli

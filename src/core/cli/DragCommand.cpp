@@ -1,8 +1,9 @@
 // The drag command: reading and switching what happens to a snapped window dragged away.
 #include "core/cli/DragCommand.h"
 
-#include "core/app/App.h"
 #include "core/cli/CommandSupport.h"
+#include "core/cli/RunningDovrik.h"
+#include "core/model/AppState.h"
 
 namespace dovrik::cli {
 namespace {
@@ -19,7 +20,7 @@ std::optional<std::string> checkDrag(const Arguments& args) {
   return std::nullopt;
 }
 
-CommandOutcome runDrag(App& app, const Arguments& args, const Caller&) {
+CommandOutcome runDrag(RunningDovrik& app, const Arguments& args, const Caller&) {
   AppState& state = app.appState();
   if (args.size() == 2)
     state.setRestoreSizeOnDrag(args[1] == "on");

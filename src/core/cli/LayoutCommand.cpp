@@ -4,9 +4,10 @@
 #include <algorithm>
 #include <variant>
 
-#include "core/app/App.h"
 #include "core/cli/CommandSupport.h"
+#include "core/cli/RunningDovrik.h"
 #include "core/workspaces/DisplayIdentity.h"
+#include "core/workspaces/WorkspaceManager.h"
 
 namespace dovrik::cli {
 namespace {
@@ -38,7 +39,7 @@ std::optional<std::string> checkLayout(const Arguments& args) {
 }
 
 // The one layout with this name, or the answer to give instead.
-std::variant<Workspace, CommandOutcome> named(App& app, const std::string& name) {
+std::variant<Workspace, CommandOutcome> named(RunningDovrik& app, const std::string& name) {
   const std::vector<Workspace>& list = app.workspaceManager().workspaces();
   const auto count =
       std::count_if(list.begin(), list.end(), [&](const Workspace& w) { return w.name == name; });
@@ -56,7 +57,7 @@ std::variant<Workspace, CommandOutcome> named(App& app, const std::string& name)
                        [&](const Workspace& w) { return w.name == name; });
 }
 
-CommandOutcome listLayouts(App& app, bool json) {
+CommandOutcome listLayouts(RunningDovrik& app, bool json) {
   WorkspaceManager& store = app.workspaceManager();
   if (json)
     return CommandOutcome::done(encodeWorkspaces(store.workspaces()).value_or("[]") + "\n");
@@ -71,7 +72,7 @@ CommandOutcome listLayouts(App& app, bool json) {
   return CommandOutcome::done(out);
 }
 
-CommandOutcome save(App& app, const std::string& name) {
+CommandOutcome save(RunningDovrik& app, const std::string& name) {
   if (auto refusal = refusalWithoutWindowControl(app))
     return std::move(*refusal);
   WorkspaceManager& store = app.workspaceManager();
@@ -90,7 +91,7 @@ CommandOutcome save(App& app, const std::string& name) {
                               DisplayIdentity::summary(*saved, store.currentSignature()) + "\n");
 }
 
-CommandOutcome act(App& app, const std::string& verb, const Workspace& workspace,
+CommandOutcome act(RunningDovrik& app, const std::string& verb, const Workspace& workspace,
                    const Arguments& args) {
   WorkspaceManager& store = app.workspaceManager();
   if (verb == "auto") {
@@ -112,7 +113,7 @@ CommandOutcome act(App& app, const std::string& verb, const Workspace& workspace
   return CommandOutcome::done();
 }
 
-CommandOutcome runLayout(App& app, const Arguments& args, const Caller&) {
+CommandOutcome runLayout(RunningDovrik& app, const Arguments& args, const Caller&) {
   const std::string& verb = args.front();
   if (verb == "list")
     return listLayouts(app, listsJson(args));

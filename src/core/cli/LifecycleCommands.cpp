@@ -1,8 +1,9 @@
 // Quitting and relaunching the running Dovrik from the command line.
 #include "core/cli/LifecycleCommands.h"
 
-#include "core/app/App.h"
 #include "core/cli/CommandSupport.h"
+#include "core/cli/RunningDovrik.h"
+#include "core/platform/Lifecycle.h"
 
 namespace dovrik::cli {
 
@@ -14,8 +15,8 @@ Command quitCommand() {
       .details = "What waits to be saved is written first.\n",
       .check = checkNothingAfter("quit"),
       .run =
-          [](App& app, const Arguments&, const Caller&) {
-            app.platform().lifecycle.quit();
+          [](RunningDovrik& app, const Arguments&, const Caller&) {
+            app.commandPorts().lifecycle.quit();
             return CommandOutcome::done();
           },
   };
@@ -31,8 +32,8 @@ Command relaunchCommand() {
           "as the old one has quit. If it cannot be started, the old one keeps running.\n",
       .check = checkNothingAfter("relaunch"),
       .run =
-          [](App& app, const Arguments&, const Caller&) {
-            app.platform().lifecycle.relaunch();
+          [](RunningDovrik& app, const Arguments&, const Caller&) {
+            app.commandPorts().lifecycle.relaunch();
             return CommandOutcome::done();
           },
   };

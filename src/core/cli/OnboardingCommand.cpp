@@ -1,8 +1,10 @@
 // The onboarding command: the first-run window brought forward, and its state in one line.
 #include "core/cli/OnboardingCommand.h"
 
-#include "core/app/App.h"
 #include "core/cli/CommandSupport.h"
+#include "core/cli/RunningDovrik.h"
+#include "core/drag/EdgeTilingGuard.h"
+#include "core/onboarding/OnboardingModel.h"
 
 namespace dovrik::cli {
 
@@ -18,7 +20,7 @@ Command onboardingCommand() {
           "which of its settings to turn off where Dovrik cannot.\n",
       .check = checkNothingAfter("onboarding"),
       .run =
-          [](App& app, const Arguments&, const Caller&) {
+          [](RunningDovrik& app, const Arguments&, const Caller&) {
             app.showOnboarding();
             std::string out = app.onboarding()->statusLine() + '\n';
             const EdgeTilingGuard& edgeTiling = app.edgeTilingGuard();

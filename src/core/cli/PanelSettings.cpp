@@ -3,7 +3,7 @@
 
 #include <charconv>
 
-#include "core/app/App.h"
+#include "core/model/AppState.h"
 #include "core/settings/SnappingPanelModel.h"
 
 namespace dovrik::cli {
@@ -47,9 +47,9 @@ const std::vector<PanelSetting>& panelSettings() {
           .values = "on|off",
           .summary = std::string(SnappingPanelModel::cycleSizesTitle),
           .check = checkSwitch,
-          .set = [](App& app,
-                    const std::string& value) { app.appState().setCyclesSnapSizes(value == "on"); },
-          .value = [](App& app) { return switchText(app.appState().cyclesSnapSizes()); },
+          .set = [](AppState& state,
+                    const std::string& value) { state.setCyclesSnapSizes(value == "on"); },
+          .value = [](const AppState& state) { return switchText(state.cyclesSnapSizes()); },
       },
       {
           .panel = SidebarItem::snapping,
@@ -57,9 +57,9 @@ const std::vector<PanelSetting>& panelSettings() {
           .values = "0-24",
           .summary = std::string(SnappingPanelModel::gapSlider.label) + ", in pixels",
           .check = checkGap,
-          .set = [](App& app,
-                    const std::string& value) { app.appState().setSnapGap(*wholeNumber(value)); },
-          .value = [](App& app) { return std::to_string(app.appState().snapGap()); },
+          .set = [](AppState& state,
+                    const std::string& value) { state.setSnapGap(*wholeNumber(value)); },
+          .value = [](const AppState& state) { return std::to_string(state.snapGap()); },
       },
   };
   return settings;

@@ -8,11 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/model/AppState.h"
 #include "core/settings/SettingsSidebar.h"
-
-namespace dovrik {
-class App;
-}
 
 namespace dovrik::cli {
 
@@ -24,9 +21,9 @@ struct PanelSetting {
   // The error line for a value the setting cannot take, or nothing.
   std::function<std::optional<std::string>(const std::string&)> check;
   // Runs with a value that passed `check`.
-  std::function<void(App&, const std::string&)> set;
+  std::function<void(AppState&, const std::string&)> set;
   // The current value, in the form `set` takes.
-  std::function<std::string(App&)> value;
+  std::function<std::string(const AppState&)> value;
 };
 
 const std::vector<PanelSetting>& panelSettings();

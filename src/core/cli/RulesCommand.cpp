@@ -5,9 +5,10 @@
 #include <algorithm>
 #include <variant>
 
-#include "core/app/App.h"
 #include "core/cli/CommandSupport.h"
+#include "core/cli/RunningDovrik.h"
 #include "core/cli/SnapCommand.h"
+#include "core/rules/RuleManager.h"
 
 namespace dovrik::cli {
 namespace {
@@ -38,7 +39,7 @@ std::string line(std::size_t number, const AppRule& rule) {
          std::string(rawValue(rule.snapPosition)) + " — " + (rule.isEnabled ? "on" : "off") + "\n";
 }
 
-CommandOutcome listRules(App& app, bool json) {
+CommandOutcome listRules(RunningDovrik& app, bool json) {
   const std::vector<AppRule>& rules = app.ruleManager().rules();
   if (json)
     return CommandOutcome::done(encodeAppRules(rules) + "\n");
@@ -50,7 +51,7 @@ CommandOutcome listRules(App& app, bool json) {
   return CommandOutcome::done(out);
 }
 
-CommandOutcome add(App& app, const Arguments& args) {
+CommandOutcome add(RunningDovrik& app, const Arguments& args) {
   RuleManager& store = app.ruleManager();
   const std::string& bundleID = args[1];
   // One rule per application, as the add-rule sheet allows.
@@ -66,7 +67,7 @@ CommandOutcome add(App& app, const Arguments& args) {
   return CommandOutcome::done(line(store.rules().size(), rule));
 }
 
-CommandOutcome change(App& app, const std::string& verb, const std::string& word) {
+CommandOutcome change(RunningDovrik& app, const std::string& verb, const std::string& word) {
   RuleManager& store = app.ruleManager();
   auto index = entryIndex(word, store.rules().size(), "no app rules are set.", "rule");
   if (auto* outcome = std::get_if<CommandOutcome>(&index))
@@ -81,7 +82,7 @@ CommandOutcome change(App& app, const std::string& verb, const std::string& word
   return CommandOutcome::done();
 }
 
-CommandOutcome runRules(App& app, const Arguments& args, const Caller&) {
+CommandOutcome runRules(RunningDovrik& app, const Arguments& args, const Caller&) {
   const std::string& verb = args.front();
   if (verb == "list")
     return listRules(app, listsJson(args));

@@ -4,8 +4,8 @@
 #include <cctype>
 #include <string>
 
-#include "core/app/App.h"
 #include "core/cli/PanelSettings.h"
+#include "core/cli/RunningDovrik.h"
 
 namespace dovrik::cli {
 namespace {
@@ -48,15 +48,15 @@ std::optional<std::string> checkSettings(const Arguments& args) {
   return std::nullopt;
 }
 
-CommandOutcome runSettings(App& app, const Arguments& args, const Caller&) {
+CommandOutcome runSettings(RunningDovrik& app, const Arguments& args, const Caller&) {
   if (args.size() < 2) {
     app.openSettings(args.empty() ? std::nullopt : panelNamed(args[0]));
     return CommandOutcome::done();
   }
   const PanelSetting& setting = *findPanelSetting(*panelNamed(args[0]), args[1]);
   if (args.size() == 2)
-    return CommandOutcome::done(setting.value(app) + "\n");
-  setting.set(app, args[2]);
+    return CommandOutcome::done(setting.value(app.appState()) + "\n");
+  setting.set(app.appState(), args[2]);
   return CommandOutcome::done();
 }
 

@@ -6,8 +6,13 @@
 #include <string>
 #include <variant>
 
-#include "core/app/App.h"
 #include "core/cli/CommandSupport.h"
+#include "core/cli/RunningDovrik.h"
+#include "core/model/AppState.h"
+#include "core/platform/Clock.h"
+#include "core/platform/Files.h"
+#include "core/platform/Locale.h"
+#include "core/shelf/FileShelfManager.h"
 #include "core/shelf/FileURL.h"
 
 namespace dovrik::cli {
@@ -46,26 +51,26 @@ std::optional<std::string> checkShelf(const Arguments& args) {
   return checkEntryArguments(args, "shelf");
 }
 
-CommandOutcome listShelf(App& app, bool json) {
+CommandOutcome listShelf(RunningDovrik& app, bool json) {
   const std::vector<FileShelfItem>& items = app.fileShelfManager().items();
   if (json)
     return CommandOutcome::done(encodeFileShelfItems(items).value_or("[]") + "\n");
   if (items.empty())
     return CommandOutcome::done("The file shelf is empty.\n");
-  const double now = app.platform().clock.wallTimeSince2001();
+  const double now = app.commandPorts().clock.wallTimeSince2001();
   std::string out;
   for (std::size_t i = 0; i < items.size(); ++i) {
     const FileShelfItem& item = items[i];
     out += std::to_string(i + 1) + (item.isPinned ? " * " : "   ") +
            (item.isDirectory ? "folder" : "file") + " — " +
-           item.relativeTime(now, app.platform().locale) + " — " + item.path() +
+           item.relativeTime(now, app.commandPorts().locale) + " — " + item.path() +
            (item.isReachable ? "" : " (missing)") + "\n";
   }
   return CommandOutcome::done(out);
 }
 
 // Every path is checked before any is added, so a mistyped one adds nothing.
-CommandOutcome add(App& app, const Arguments& args, const Caller& caller) {
+CommandOutcome add(RunningDovrik& app, const Arguments& args, const Caller& caller) {
   std::vector<std::string> paths;
   for (auto word = args.begin() + 1; word != args.end(); ++word) {
     if (!word->starts_with('/') && caller.workingDirectory.empty()) {
@@ -76,7 +81,7 @@ CommandOutcome add(App& app, const Arguments& args, const Caller& caller) {
     }
     std::string path = withoutTrailingSeparator(
         standardisedPath(word->starts_with('/') ? *word : caller.workingDirectory + "/" + *word));
-    if (!app.platform().files.exists(path)) {
+    if (!app.commandPorts().files.exists(path)) {
       return CommandOutcome::failure(
           ExitStatus::failed,
           "There is no file or folder at " + path + "; nothing was added to the file shelf.");
@@ -88,7 +93,7 @@ CommandOutcome add(App& app, const Arguments& args, const Caller& caller) {
   return CommandOutcome::done();
 }
 
-CommandOutcome act(App& app, const std::string& verb, const FileShelfItem& item,
+CommandOutcome act(RunningDovrik& app, const std::string& verb, const FileShelfItem& item,
                    const std::string& word) {
   FileShelfManager& manager = app.fileShelfManager();
   if (verb == "paste") {
@@ -111,7 +116,7 @@ CommandOutcome act(App& app, const std::string& verb, const FileShelfItem& item,
   return CommandOutcome::done();
 }
 
-CommandOutcome runShelf(App& app, const Arguments& args, const Caller& caller) {
+CommandOutcome runShelf(RunningDovrik& app, const Arguments& args, const Caller& caller) {
   const std::string& verb = args.front();
   if (verb == "clear") {
     app.fileShelfManager().clearShelf();

@@ -4,10 +4,16 @@
 #include <functional>
 #include <variant>
 
-#include "core/app/App.h"
 #include "core/cli/CommandSupport.h"
+#include "core/cli/RunningDovrik.h"
 #include "core/cli/ShortcutArgument.h"
 #include "core/cli/SnapCommand.h"
+#include "core/clipboard/ClipboardManager.h"
+#include "core/clipboard/ClipboardShortcut.h"
+#include "core/hotkeys/ShortcutManager.h"
+#include "core/model/AppState.h"
+#include "core/platform/PlatformTexts.h"
+#include "core/settings/SettingsContent.h"
 
 namespace dovrik::cli {
 namespace {
@@ -67,7 +73,7 @@ std::optional<std::string> checkShortcuts(const Arguments& args) {
   return unknownVerb(args[0], kShortcutsVerbs);
 }
 
-bool isRefused(App& app, const ShortcutAction& action) {
+bool isRefused(RunningDovrik& app, const ShortcutAction& action) {
   if (const SnapPosition* position = action.snapPosition())
     return app.shortcutManager().unavailablePositions().contains(*position);
   if (const WindowAction* windowAction = action.windowAction())
@@ -75,16 +81,16 @@ bool isRefused(App& app, const ShortcutAction& action) {
   return app.appState().clipboardHistoryEnabled() && !app.clipboardShortcut().isRegistered();
 }
 
-std::string listedLine(App& app, const std::string& name, const ShortcutAction& action,
+std::string listedLine(RunningDovrik& app, const std::string& name, const ShortcutAction& action,
                        const std::optional<KeyboardShortcut>& shortcut) {
   std::string line = name + std::string(name.size() < 19 ? 19 - name.size() : 1, ' ') +
-                     (shortcut ? app.platform().texts.shortcutText(*shortcut) : "none");
+                     (shortcut ? app.commandPorts().texts.shortcutText(*shortcut) : "none");
   if (shortcut && isRefused(app, action))
     line += "  (refused by the desktop)";
   return line + "\n";
 }
 
-std::string listing(App& app, ShortcutsPanelModel& panel) {
+std::string listing(RunningDovrik& app, ShortcutsPanelModel& panel) {
   std::string text;
   for (const SnapPosition position : allSnapPositions) {
     text += listedLine(app, argumentName(position), ShortcutAction::snap(position),
@@ -99,30 +105,33 @@ std::string listing(App& app, ShortcutsPanelModel& panel) {
 
 // The panel's model while the settings window is open, so the window shows the change at once;
 // otherwise one made for this request.
-CommandOutcome withPanel(App& app, const std::function<CommandOutcome(ShortcutsPanelModel&)>& use) {
+CommandOutcome withPanel(RunningDovrik& app,
+                         const std::function<CommandOutcome(ShortcutsPanelModel&)>& use) {
   if (SettingsContent* content = app.settingsContent())
     return use(content->shortcuts());
-  ShortcutsPanelModel panel(app.platform(), app.appState(), app.shortcutManager(),
-                            app.clipboardManager(), app.clipboardShortcut(), app.ownHotkeys());
+  const RunningDovrik::Ports& ports = app.commandPorts();
+  ShortcutsPanelModel panel(
+      {.scheduler = ports.scheduler, .shell = ports.shell, .texts = ports.texts}, app.appState(),
+      app.shortcutManager(), app.clipboardManager(), app.clipboardShortcut(), app.ownHotkeys());
   return use(panel);
 }
 
-CommandOutcome assign(App& app, const ShortcutAction& action,
+CommandOutcome assign(RunningDovrik& app, const ShortcutAction& action,
                       const std::optional<KeyboardShortcut>& shortcut) {
   return withPanel(app, [&](ShortcutsPanelModel& panel) {
     if (auto conflict = panel.assign(action, shortcut))
       return CommandOutcome::failure(ExitStatus::failed, *conflict);
     if (shortcut && isRefused(app, action))
       return CommandOutcome::failure(
-          ExitStatus::failed, app.platform().texts.refusedHotkeyPrefix +
-                                  app.platform().texts.shortcutText(*shortcut) +
+          ExitStatus::failed, app.commandPorts().texts.refusedHotkeyPrefix +
+                                  app.commandPorts().texts.shortcutText(*shortcut) +
                                   "; another app is already using it. It is stored, and taken "
                                   "when the desktop lets it go at the next start.");
     return CommandOutcome::done();
   });
 }
 
-CommandOutcome runShortcuts(App& app, const Arguments& args, const Caller&) {
+CommandOutcome runShortcuts(RunningDovrik& app, const Arguments& args, const Caller&) {
   if (args.empty() || args[0] == "list" || args[0] == "reset") {
     return withPanel(app, [&](ShortcutsPanelModel& panel) {
       if (!args.empty() && args[0] == "reset")

@@ -3,8 +3,9 @@
 
 #include <cctype>
 
-#include "core/app/App.h"
 #include "core/cli/CommandSupport.h"
+#include "core/cli/RunningDovrik.h"
+#include "core/windows/WindowManager.h"
 
 namespace dovrik::cli {
 namespace {
@@ -53,7 +54,7 @@ std::optional<std::string> checkSnap(const Arguments& args) {
   return std::nullopt;
 }
 
-CommandOutcome runSnap(App& app, const Arguments& args, const Caller&) {
+CommandOutcome runSnap(RunningDovrik& app, const Arguments& args, const Caller&) {
   if (auto refusal = refusalWithoutWindowControl(app))
     return std::move(*refusal);
   WindowManager& windows = app.windowManager();

@@ -3,8 +3,10 @@
 
 #include <string>
 
-#include "core/app/App.h"
 #include "core/cli/CommandSupport.h"
+#include "core/cli/RunningDovrik.h"
+#include "core/platform/UpdateService.h"
+#include "core/update/UpdateManager.h"
 
 namespace dovrik::cli {
 namespace {
@@ -24,16 +26,16 @@ std::optional<std::string> checkUpdate(const Arguments& args) {
   return std::nullopt;
 }
 
-CommandOutcome status(App& app) {
+CommandOutcome status(RunningDovrik& app) {
   UpdateManager& updates = app.updateManager();
   std::string out = "Version " + app.version() + "\n" + updates.lastCheckText() + "\n" +
                     "Automatic checks: " + (updates.automaticallyChecks() ? "on" : "off") + "\n";
-  if (!app.platform().updateService.hasFeed())
+  if (!app.commandPorts().updateService.hasFeed())
     out += "This build has no update feed, so it never checks.\n";
   return CommandOutcome::done(out);
 }
 
-CommandOutcome runUpdate(App& app, const Arguments& args, const Caller&) {
+CommandOutcome runUpdate(RunningDovrik& app, const Arguments& args, const Caller&) {
   UpdateManager& updates = app.updateManager();
   const std::string& verb = args.front();
   if (verb == "status")
@@ -42,7 +44,7 @@ CommandOutcome runUpdate(App& app, const Arguments& args, const Caller&) {
     updates.setAutomaticallyChecks(args[1] == "on");
     return CommandOutcome::done();
   }
-  if (!app.platform().updateService.hasFeed())
+  if (!app.commandPorts().updateService.hasFeed())
     return CommandOutcome::failure(ExitStatus::failed,
                                    "this build of Dovrik has no update feed to check.");
   if (!updates.canCheckForUpdates())

@@ -33,26 +33,25 @@ std::size_t imageHash(const Bytes& png) {
 
 }  // namespace
 
-ClipboardManager::ClipboardManager(Platform& platform, AppState& appState,
-                                   ClipboardShortcut& shortcut)
-    : platform_(platform),
+ClipboardManager::ClipboardManager(Ports ports, AppState& appState, ClipboardShortcut& shortcut)
+    : ports_(ports),
       appState_(appState),
       shortcut_(shortcut),
-      pasteKeystroke_(platform, appState),
-      pasteQueue_(platform, pasteKeystroke_,
+      pasteKeystroke_(ports.scheduler, ports.runningApps, ports.keySynth, appState),
+      pasteQueue_(ports.scheduler, ports.pasteboard, pasteKeystroke_,
                   [this](const ClipboardItem& item) { copy(item, queuedForm_); }),
-      store_(platform.files, platform.background, platform.defaults.application()) {
+      store_(ports.files, ports.background, ports.defaults.application()) {
   ClipboardStore::Loaded loaded = store_.load();
   items_ = std::move(loaded.items);
   if (loaded.imported)
     saveToDisk();
-  lastChangeCount_ = platform_.pasteboard.changeCount();
+  lastChangeCount_ = ports_.pasteboard.changeCount();
 }
 
 ClipboardManager::~ClipboardManager() {
   stopMonitoring();
   if (pendingSave_)
-    platform_.scheduler.cancel(*pendingSave_);
+    ports_.scheduler.cancel(*pendingSave_);
 }
 
 void ClipboardManager::setItems(std::vector<ClipboardItem> items) {
@@ -74,10 +73,10 @@ void ClipboardManager::applyEnabledState() {
 void ClipboardManager::startMonitoring() {
   if (isMonitoring())
     return;
-  lastChangeCount_ = platform_.pasteboard.changeCount();
-  changeObserver_ = platform_.pasteboard.changed.connect([this](ChangeCount) { onChanged(); });
+  lastChangeCount_ = ports_.pasteboard.changeCount();
+  changeObserver_ = ports_.pasteboard.changed.connect([this](ChangeCount) { onChanged(); });
   // Read at every change, so an application added to the list is ignored from its next copy.
-  platform_.pasteboard.keepsNothingOf = [this](const PasteboardOwner& owner) {
+  ports_.pasteboard.keepsNothingOf = [this](const PasteboardOwner& owner) {
     return isIgnoredOwner(ignoredApps(appState_), owner);
   };
 }
@@ -85,9 +84,9 @@ void ClipboardManager::startMonitoring() {
 void ClipboardManager::stopMonitoring() {
   if (!changeObserver_)
     return;
-  platform_.pasteboard.changed.disconnect(*changeObserver_);
+  ports_.pasteboard.changed.disconnect(*changeObserver_);
   changeObserver_.reset();
-  platform_.pasteboard.keepsNothingOf = nullptr;
+  ports_.pasteboard.keepsNothingOf = nullptr;
 }
 
 // A burst of notices is answered by one check of the latest state at the next turn of the
@@ -96,7 +95,7 @@ void ClipboardManager::onChanged() {
   if (checkQueued_)
     return;
   checkQueued_ = true;
-  platform_.scheduler.after(0, lifetime_.guard([this] {
+  ports_.scheduler.after(0, lifetime_.guard([this] {
     checkQueued_ = false;
     if (isMonitoring())
       checkPasteboard();
@@ -110,7 +109,7 @@ void ClipboardManager::checkPasteboard() {
     recheckAfterImage_ = true;
     return;
   }
-  Pasteboard& pasteboard = platform_.pasteboard;
+  Pasteboard& pasteboard = ports_.pasteboard;
   const ChangeCount count = pasteboard.changeCount();
   if (count <= lastChangeCount_)
     return;
@@ -126,16 +125,15 @@ void ClipboardManager::checkPasteboard() {
 
 void ClipboardManager::readImage() {
   readingImage_ = true;
-  platform_.pasteboard.readPNG(
-      [this, alive = std::weak_ptr<int>(alive_)](std::optional<Bytes> png) {
-        if (!alive.lock())
-          return;
-        readingImage_ = false;
-        if (png && !png->empty())
-          addImageItem(std::move(*png));
-        if (std::exchange(recheckAfterImage_, false) && isMonitoring())
-          checkPasteboard();
-      });
+  ports_.pasteboard.readPNG([this, alive = std::weak_ptr<int>(alive_)](std::optional<Bytes> png) {
+    if (!alive.lock())
+      return;
+    readingImage_ = false;
+    if (png && !png->empty())
+      addImageItem(std::move(*png));
+    if (std::exchange(recheckAfterImage_, false) && isMonitoring())
+      checkPasteboard();
+  });
 }
 
 void ClipboardManager::addItem(std::string_view text,
@@ -155,7 +153,7 @@ void ClipboardManager::addItem(std::string_view text,
                        .kind = kind,
                        .text = std::move(trimmed),
                        .imageData = std::nullopt,
-                       .timestamp = platform_.clock.wallTimeSince2001(),
+                       .timestamp = ports_.clock.wallTimeSince2001(),
                        .isPinned = wasPinned,
                        .formats = std::move(formats)});
 }
@@ -169,7 +167,7 @@ void ClipboardManager::addImageItem(Bytes png) {
                        .kind = ClipboardKind::image,
                        .text = {},
                        .imageData = std::move(png),
-                       .timestamp = platform_.clock.wallTimeSince2001(),
+                       .timestamp = ports_.clock.wallTimeSince2001(),
                        .isPinned = false,
                        .formats = {}});
 }
@@ -238,7 +236,7 @@ void ClipboardManager::forgetRemovedImage(const std::vector<ClipboardItem>& kept
 
 void ClipboardManager::copy(const ClipboardItem& item, PasteForm form) {
   const bool alsoPrimary = pasteKeystroke_.focusedApplicationPastesPrimary();
-  Pasteboard& pasteboard = platform_.pasteboard;
+  Pasteboard& pasteboard = ports_.pasteboard;
   std::optional<ChangeCount> written;
   if (item.kind == ClipboardKind::image && item.imageData)
     written = pasteboard.writePNG(*item.imageData, alsoPrimary);
@@ -280,10 +278,10 @@ void ClipboardManager::pasteInOrder(std::vector<ClipboardItem> items, PasteForm 
 
 void ClipboardManager::saveToDisk() {
   if (pendingSave_)
-    platform_.scheduler.cancel(*pendingSave_);
+    ports_.scheduler.cancel(*pendingSave_);
   // The snapshot is taken when the save starts, not at each change: a burst of changes costs
   // one copy of the history, not one per change.
-  pendingSave_ = platform_.scheduler.after(saveDelay, lifetime_.guard([this] {
+  pendingSave_ = ports_.scheduler.after(saveDelay, lifetime_.guard([this] {
     pendingSave_.reset();
     store_.writeInBackground(items_);
   }));
@@ -292,7 +290,7 @@ void ClipboardManager::saveToDisk() {
 void ClipboardManager::flush() {
   if (!pendingSave_)
     return;
-  platform_.scheduler.cancel(*pendingSave_);
+  ports_.scheduler.cancel(*pendingSave_);
   pendingSave_.reset();
   store_.writeNow(items_);
 }

@@ -16,7 +16,14 @@
 #include "core/clipboard/PasteQueue.h"
 #include "core/model/AppState.h"
 #include "core/paste/PasteKeystroke.h"
-#include "core/platform/Platform.h"
+#include "core/platform/Background.h"
+#include "core/platform/Clock.h"
+#include "core/platform/Defaults.h"
+#include "core/platform/Files.h"
+#include "core/platform/KeySynth.h"
+#include "core/platform/Pasteboard.h"
+#include "core/platform/RunningApps.h"
+#include "core/platform/Scheduler.h"
 #include "core/support/Lifetime.h"
 #include "core/support/Signal.h"
 
@@ -24,9 +31,21 @@ namespace dovrik {
 
 class ClipboardManager {
  public:
+  // The ports the history is watched, kept and pasted with.
+  struct Ports {
+    Clock& clock;
+    Scheduler& scheduler;
+    DefaultsDomains& defaults;
+    RunningApps& runningApps;
+    Background& background;
+    Pasteboard& pasteboard;
+    KeySynth& keySynth;
+    Files& files;
+  };
+
   // Loads the history and takes the clipboard's change count, so what is on the clipboard at
   // start is not recorded. Does not start monitoring.
-  ClipboardManager(Platform& platform, AppState& appState, ClipboardShortcut& shortcut);
+  ClipboardManager(Ports ports, AppState& appState, ClipboardShortcut& shortcut);
   ClipboardManager(const ClipboardManager&) = delete;
   ClipboardManager& operator=(const ClipboardManager&) = delete;
   ~ClipboardManager();
@@ -80,7 +99,7 @@ class ClipboardManager {
   void setItemsAndSave(std::vector<ClipboardItem> items);
   std::size_t historySize() const;
 
-  Platform& platform_;
+  Ports ports_;
   AppState& appState_;
   ClipboardShortcut& shortcut_;
   PasteKeystroke pasteKeystroke_;

@@ -6,15 +6,14 @@
 
 namespace dovrik {
 
-ClipboardPopupController::ClipboardPopupController(Platform& platform, ClipboardManager& manager,
+ClipboardPopupController::ClipboardPopupController(Ports ports, ClipboardManager& manager,
                                                    FileShelfManager& shelf,
                                                    const AppState& appState)
-    : platform_(platform),
+    : ports_(ports),
       manager_(manager),
       shelf_(shelf),
-      model_(platform, manager, shelf, appState) {
-  keyConnection_ =
-      platform_.popupPanel.keyPressed.connect([this](PopupKey key) { handleKey(key); });
+      model_(ports.model, manager, shelf, appState) {
+  keyConnection_ = ports_.popupPanel.keyPressed.connect([this](PopupKey key) { handleKey(key); });
   expandConnection_ = model_.expandToggled.connect([this](bool expanded) {
     animateToHeight(expanded ? PopupPlacement::expandedHeight : PopupPlacement::collapsedHeight);
   });
@@ -34,15 +33,15 @@ ClipboardPopupController::~ClipboardPopupController() {
   manager_.hidePopupRequested.disconnect(hideConnections_[0]);
   shelf_.hidePopupRequested.disconnect(hideConnections_[1]);
   stopWatchingClicks();
-  platform_.popupPanel.dropContent();
-  platform_.popupPanel.keyPressed.disconnect(keyConnection_);
+  ports_.popupPanel.dropContent();
+  ports_.popupPanel.keyPressed.disconnect(keyConnection_);
   model_.expandToggled.disconnect(expandConnection_);
   model_.tabChanged.disconnect(tabConnection_);
 }
 
 void ClipboardPopupController::show() {
   model_.reset();
-  Screens& screens = platform_.screens;
+  Screens& screens = ports_.screens;
   const std::vector<Screen> all = screens.screens();
   const std::optional<Screen> main = screens.mainScreen();
   // Without a pointer to go by, the middle of the main screen stands in for it.
@@ -53,16 +52,16 @@ void ClipboardPopupController::show() {
       PopupPlacement::collapsedHeight);
   Rect below = frame;
   below.y -= riseDistance;
-  platform_.popupPanel.show(model_, below, frame, showAnimation);
+  ports_.popupPanel.show(model_, below, frame, showAnimation);
   stopWatchingClicks();
   watchClicks();
 }
 
 void ClipboardPopupController::hide() {
-  if (!platform_.popupPanel.isVisible())
+  if (!ports_.popupPanel.isVisible())
     return;
   stopWatchingClicks();
-  platform_.popupPanel.hide(hideAnimation);
+  ports_.popupPanel.hide(hideAnimation);
 }
 
 void ClipboardPopupController::toggle() {
@@ -73,12 +72,12 @@ void ClipboardPopupController::toggle() {
 }
 
 void ClipboardPopupController::animateToHeight(double height) {
-  Screens& screens = platform_.screens;
+  Screens& screens = ports_.screens;
   std::optional<Screen> screen = screens.mainScreen();
   if (const auto pointer = screens.mouseLocation())
     screen = PopupPlacement::screenUnderPointer(*pointer, screens.screens(), screen);
-  platform_.popupPanel.animateFrame(
-      PopupPlacement::resized(platform_.popupPanel.frame(), height, screen), resizeAnimation);
+  ports_.popupPanel.animateFrame(PopupPlacement::resized(ports_.popupPanel.frame(), height, screen),
+                                 resizeAnimation);
 }
 
 void ClipboardPopupController::handleKey(PopupKey key) {
@@ -110,20 +109,20 @@ void ClipboardPopupController::handleKey(PopupKey key) {
 
 void ClipboardPopupController::watchClicks() {
   pressedOutside_ = false;
-  clickTap_ = platform_.eventTap.install([this](const TapEvent& event) { handleClick(event); });
+  clickTap_ = ports_.eventTap.install([this](const TapEvent& event) { handleClick(event); });
 }
 
 void ClipboardPopupController::stopWatchingClicks() {
   if (clickTap_)
-    platform_.eventTap.remove(*clickTap_);
+    ports_.eventTap.remove(*clickTap_);
   clickTap_.reset();
 }
 
 void ClipboardPopupController::handleClick(const TapEvent& event) {
   // Every move of a held button comes here too; only presses and releases need the screens.
   const auto isOutside = [&] {
-    const Point where = flipPoint(event.location, primaryScreenHeight(platform_.screens.screens()));
-    const Rect frame = platform_.popupPanel.frame();
+    const Point where = flipPoint(event.location, primaryScreenHeight(ports_.screens.screens()));
+    const Rect frame = ports_.popupPanel.frame();
     return !(where.x >= frame.minX() && where.x <= frame.maxX() && where.y >= frame.minY() &&
              where.y <= frame.maxY());
   };

@@ -8,7 +8,9 @@
 
 #include "core/clipboard/ClipboardManager.h"
 #include "core/clipboard/ClipboardPopupModel.h"
-#include "core/platform/Platform.h"
+#include "core/platform/EventTap.h"
+#include "core/platform/PopupPanel.h"
+#include "core/platform/Screens.h"
 #include "core/support/Signal.h"
 
 namespace dovrik {
@@ -21,7 +23,15 @@ class ClipboardPopupController {
   // The popup rises into place by this much as it fades in.
   static constexpr double riseDistance = 8;
 
-  ClipboardPopupController(Platform& platform, ClipboardManager& manager, FileShelfManager& shelf,
+  // The ports the popup is placed and closed with, and those of its content.
+  struct Ports {
+    Screens& screens;
+    EventTap& eventTap;
+    PopupPanel& popupPanel;
+    ClipboardPopupModel::Ports model;
+  };
+
+  ClipboardPopupController(Ports ports, ClipboardManager& manager, FileShelfManager& shelf,
                            const AppState& appState);
   ClipboardPopupController(const ClipboardPopupController&) = delete;
   ClipboardPopupController& operator=(const ClipboardPopupController&) = delete;
@@ -34,7 +44,7 @@ class ClipboardPopupController {
   void hide();
   // What the clipboard hotkey does: a popup that is visible, also while it fades out, closes.
   void toggle();
-  bool isVisible() const { return platform_.popupPanel.isVisible(); }
+  bool isVisible() const { return ports_.popupPanel.isVisible(); }
 
   ClipboardPopupModel& model() { return model_; }
 
@@ -45,7 +55,7 @@ class ClipboardPopupController {
   void stopWatchingClicks();
   void handleClick(const TapEvent& event);
 
-  Platform& platform_;
+  Ports ports_;
   ClipboardManager& manager_;
   FileShelfManager& shelf_;
   ClipboardPopupModel model_;

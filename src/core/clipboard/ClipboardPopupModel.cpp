@@ -9,9 +9,9 @@
 
 namespace dovrik {
 
-ClipboardPopupModel::ClipboardPopupModel(Platform& platform, ClipboardManager& manager,
+ClipboardPopupModel::ClipboardPopupModel(Ports ports, ClipboardManager& manager,
                                          FileShelfManager& shelf, const AppState& appState)
-    : platform_(platform),
+    : ports_(ports),
       manager_(manager),
       shelf_(shelf),
       appState_(appState),
@@ -22,7 +22,7 @@ ClipboardPopupModel::~ClipboardPopupModel() {
   manager_.itemsChanged.disconnect(itemsConnection_);
   shelf_.itemsChanged.disconnect(shelfConnection_);
   if (highlightEnd_)
-    platform_.scheduler.cancel(*highlightEnd_);
+    ports_.scheduler.cancel(*highlightEnd_);
 }
 
 void ClipboardPopupModel::reset() {
@@ -158,7 +158,7 @@ void ClipboardPopupModel::pasteStack(PasteForm form) {
     return;
   copiedId_ = items.front().id;
   changed.emit();
-  platform_.scheduler.after(pasteDelay, lifetime_.guard([this, items = std::move(items), form] {
+  ports_.scheduler.after(pasteDelay, lifetime_.guard([this, items = std::move(items), form] {
     manager_.pasteInOrder(items, form);
   }));
 }
@@ -168,8 +168,8 @@ void ClipboardPopupModel::paste(const ClipboardItem& item, PasteForm form) {
     return;
   copiedId_ = item.id;
   changed.emit();
-  platform_.scheduler.after(pasteDelay,
-                            lifetime_.guard([this, item, form] { manager_.paste(item, form); }));
+  ports_.scheduler.after(pasteDelay,
+                         lifetime_.guard([this, item, form] { manager_.paste(item, form); }));
 }
 
 void ClipboardPopupModel::togglePin(const ClipboardItem& item) {
@@ -184,7 +184,7 @@ void ClipboardPopupModel::remove(const ClipboardItem& item) {
 }
 
 std::string ClipboardPopupModel::age(const ClipboardItem& item) const {
-  return item.relativeTime(platform_.clock.wallTimeSince2001(), platform_.locale);
+  return item.relativeTime(ports_.clock.wallTimeSince2001(), ports_.locale);
 }
 
 std::string ClipboardPopupModel::pinActionLabel(const ClipboardItem& item) {
@@ -235,8 +235,8 @@ void ClipboardPopupModel::dropFiles(const std::vector<std::string>& urls) {
   }
   newlyAddedFileId_ = last;
   if (highlightEnd_)
-    platform_.scheduler.cancel(*highlightEnd_);
-  highlightEnd_ = platform_.scheduler.after(newFileHighlight, [this] {
+    ports_.scheduler.cancel(*highlightEnd_);
+  highlightEnd_ = ports_.scheduler.after(newFileHighlight, [this] {
     highlightEnd_.reset();
     newlyAddedFileId_.reset();
     changed.emit();
@@ -249,11 +249,11 @@ void ClipboardPopupModel::pasteFile(const FileShelfItem& item) {
 }
 
 void ClipboardPopupModel::openFile(const FileShelfItem& item) {
-  platform_.shell.openURL(item.url);
+  ports_.shell.openURL(item.url);
 }
 
 void ClipboardPopupModel::revealFile(const FileShelfItem& item) {
-  platform_.shell.revealInFileManager(item.url);
+  ports_.shell.revealInFileManager(item.url);
 }
 
 void ClipboardPopupModel::toggleFilePin(const FileShelfItem& item) {
@@ -271,7 +271,7 @@ std::string ClipboardPopupModel::shelfRowTitle(const FileShelfItem& item) {
 }
 
 std::string ClipboardPopupModel::shelfAge(const FileShelfItem& item) const {
-  return item.relativeTime(platform_.clock.wallTimeSince2001(), platform_.locale);
+  return item.relativeTime(ports_.clock.wallTimeSince2001(), ports_.locale);
 }
 
 std::string ClipboardPopupModel::pinActionLabel(const FileShelfItem& item) {

@@ -15,7 +15,11 @@
 #include "core/clipboard/ClipboardTab.h"
 #include "core/clipboard/PasteForm.h"
 #include "core/model/AppState.h"
-#include "core/platform/Platform.h"
+#include "core/platform/Clock.h"
+#include "core/platform/Locale.h"
+#include "core/platform/PlatformTexts.h"
+#include "core/platform/Scheduler.h"
+#include "core/platform/Shell.h"
 #include "core/shelf/FileShelfManager.h"
 #include "core/support/Lifetime.h"
 #include "core/support/Signal.h"
@@ -29,7 +33,16 @@ class ClipboardPopupModel {
   // How long a file just dropped stays highlighted.
   static constexpr double newFileHighlight = 0.6;
 
-  ClipboardPopupModel(Platform& platform, ClipboardManager& manager, FileShelfManager& shelf,
+  // The ports the popup's rows and actions use.
+  struct Ports {
+    Clock& clock;
+    Scheduler& scheduler;
+    Shell& shell;
+    const PlatformTexts& texts;
+    const Locale& locale;
+  };
+
+  ClipboardPopupModel(Ports ports, ClipboardManager& manager, FileShelfManager& shelf,
                       const AppState& appState);
   ClipboardPopupModel(const ClipboardPopupModel&) = delete;
   ClipboardPopupModel& operator=(const ClipboardPopupModel&) = delete;
@@ -122,7 +135,7 @@ class ClipboardPopupModel {
   static std::string shelfRowTitle(const FileShelfItem& item);
   static std::string pinActionLabel(const FileShelfItem& item);
   // The menu item that shows a file in the file manager, in this platform's words.
-  const std::string& revealActionLabel() const { return platform_.texts.revealInFileManagerTitle; }
+  const std::string& revealActionLabel() const { return ports_.texts.revealInFileManagerTitle; }
   // The row's age text, "Just now" to a date in the user's month names.
   std::string shelfAge(const FileShelfItem& item) const;
   std::string age(const ClipboardItem& item) const;
@@ -143,7 +156,7 @@ class ClipboardPopupModel {
   void select(int index);
   void pasteStack(PasteForm form);
 
-  Platform& platform_;
+  Ports ports_;
   ClipboardManager& manager_;
   FileShelfManager& shelf_;
   const AppState& appState_;

@@ -5,18 +5,21 @@
 
 namespace dovrik {
 
-ClipboardShortcut::ClipboardShortcut(Platform& platform, AppState& appState,
+ClipboardShortcut::ClipboardShortcut(Scheduler& scheduler, Hotkeys& hotkeys, AppState& appState,
                                      std::function<void()> onPressed)
-    : platform_(platform), appState_(appState), onPressed_(std::move(onPressed)) {
-  eventHandler_ = platform_.hotkeys.installHandler(
+    : scheduler_(scheduler),
+      hotkeys_(hotkeys),
+      appState_(appState),
+      onPressed_(std::move(onPressed)) {
+  eventHandler_ = hotkeys_.installHandler(
       [this](const EventHotKeyID& id) { return handleHotkey(id) ? noErr : eventNotHandledErr; });
 }
 
 ClipboardShortcut::~ClipboardShortcut() {
   if (hotkey_)
-    platform_.hotkeys.unregisterHotkey(*hotkey_);
+    hotkeys_.unregisterHotkey(*hotkey_);
   if (eventHandler_)
-    platform_.hotkeys.removeHandler(*eventHandler_);
+    hotkeys_.removeHandler(*eventHandler_);
 }
 
 std::uint32_t ClipboardShortcut::signature() {
@@ -32,7 +35,7 @@ bool ClipboardShortcut::registerHotkey() {
   const std::optional<int> code = ShortcutManager::carbonKeyCode(shortcut.key);
   if (!code)
     return false;
-  const HotkeyRegistration registration = platform_.hotkeys.registerHotkey(
+  const HotkeyRegistration registration = hotkeys_.registerHotkey(
       *code, ShortcutManager::modifierMask(shortcut.modifiers), {signature(), hotkeyID});
   if (registration.status != noErr || !registration.ref)
     return false;
@@ -44,7 +47,7 @@ bool ClipboardShortcut::registerHotkey() {
 void ClipboardShortcut::release() {
   if (!hotkey_)
     return;
-  platform_.hotkeys.unregisterHotkey(*hotkey_);
+  hotkeys_.unregisterHotkey(*hotkey_);
   hotkey_.reset();
   isRegisteredChanged.emit();
 }
@@ -52,7 +55,7 @@ void ClipboardShortcut::release() {
 bool ClipboardShortcut::handleHotkey(const EventHotKeyID& id) {
   if (id.signature != signature() || id.id != hotkeyID)
     return false;
-  platform_.scheduler.after(0, lifetime_.guard([this] {
+  scheduler_.after(0, lifetime_.guard([this] {
     if (onPressed_)
       onPressed_();
   }));

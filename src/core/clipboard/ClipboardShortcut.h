@@ -7,7 +7,8 @@
 #include <optional>
 
 #include "core/model/AppState.h"
-#include "core/platform/Platform.h"
+#include "core/platform/Hotkeys.h"
+#include "core/platform/Scheduler.h"
 #include "core/support/Lifetime.h"
 #include "core/support/Signal.h"
 
@@ -16,7 +17,8 @@ namespace dovrik {
 class ClipboardShortcut {
  public:
   // Installs the hotkey handler; `onPressed` runs on the main queue after each press.
-  ClipboardShortcut(Platform& platform, AppState& appState, std::function<void()> onPressed);
+  ClipboardShortcut(Scheduler& scheduler, Hotkeys& hotkeys, AppState& appState,
+                    std::function<void()> onPressed);
   ClipboardShortcut(const ClipboardShortcut&) = delete;
   ClipboardShortcut& operator=(const ClipboardShortcut&) = delete;
   ~ClipboardShortcut();
@@ -35,7 +37,8 @@ class ClipboardShortcut {
   Signal<> isRegisteredChanged;
 
  private:
-  Platform& platform_;
+  Scheduler& scheduler_;
+  Hotkeys& hotkeys_;
   AppState& appState_;
   std::function<void()> onPressed_;
   std::optional<HotkeyRef> hotkey_;

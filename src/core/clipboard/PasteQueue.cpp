@@ -5,9 +5,12 @@
 
 namespace dovrik {
 
-PasteQueue::PasteQueue(Platform& platform, PasteKeystroke& keystroke,
+PasteQueue::PasteQueue(Scheduler& scheduler, Pasteboard& pasteboard, PasteKeystroke& keystroke,
                        std::function<void(const ClipboardItem&)> write)
-    : platform_(platform), keystroke_(keystroke), write_(std::move(write)) {}
+    : scheduler_(scheduler),
+      pasteboard_(pasteboard),
+      keystroke_(keystroke),
+      write_(std::move(write)) {}
 
 PasteQueue::~PasteQueue() {
   cancel();
@@ -55,18 +58,18 @@ void PasteQueue::pasteNext(std::uint64_t run) {
 void PasteQueue::awaitTake(std::uint64_t run) {
   const auto next = [this, run] {
     stopWaiting();
-    platform_.scheduler.after(settleAfterTake, lifetime_.guard([this, run] { pasteNext(run); }));
+    scheduler_.after(settleAfterTake, lifetime_.guard([this, run] { pasteNext(run); }));
   };
-  takeConnection_ = platform_.pasteboard.contentTaken.connect(next);
-  takeTimeout_ = platform_.scheduler.after(takeTimeout, lifetime_.guard(next));
+  takeConnection_ = pasteboard_.contentTaken.connect(next);
+  takeTimeout_ = scheduler_.after(takeTimeout, lifetime_.guard(next));
 }
 
 void PasteQueue::stopWaiting() {
   if (takeConnection_)
-    platform_.pasteboard.contentTaken.disconnect(*takeConnection_);
+    pasteboard_.contentTaken.disconnect(*takeConnection_);
   takeConnection_.reset();
   if (takeTimeout_)
-    platform_.scheduler.cancel(*takeTimeout_);
+    scheduler_.cancel(*takeTimeout_);
   takeTimeout_.reset();
 }
 

@@ -11,7 +11,8 @@
 
 #include "core/clipboard/ClipboardItem.h"
 #include "core/paste/PasteKeystroke.h"
-#include "core/platform/Platform.h"
+#include "core/platform/Pasteboard.h"
+#include "core/platform/Scheduler.h"
 #include "core/support/Lifetime.h"
 #include "core/support/Signal.h"
 
@@ -26,7 +27,7 @@ class PasteQueue {
   static constexpr double settleAfterTake = 0.05;
 
   // `write` puts one entry on the clipboard as Dovrik's own write.
-  PasteQueue(Platform& platform, PasteKeystroke& keystroke,
+  PasteQueue(Scheduler& scheduler, Pasteboard& pasteboard, PasteKeystroke& keystroke,
              std::function<void(const ClipboardItem&)> write);
   PasteQueue(const PasteQueue&) = delete;
   PasteQueue& operator=(const PasteQueue&) = delete;
@@ -43,7 +44,8 @@ class PasteQueue {
   void awaitTake(std::uint64_t run);
   void stopWaiting();
 
-  Platform& platform_;
+  Scheduler& scheduler_;
+  Pasteboard& pasteboard_;
   PasteKeystroke& keystroke_;
   std::function<void(const ClipboardItem&)> write_;
   std::deque<ClipboardItem> pending_;

@@ -19,18 +19,18 @@ bool contains(const Rect& r, Point p) {
 
 }  // namespace
 
-DragMonitor::DragMonitor(Platform& platform, AppState& appState, DragZoneManager& zones,
+DragMonitor::DragMonitor(Ports ports, AppState& appState, DragZoneManager& zones,
                          WindowManager& windowManager)
-    : platform_(platform),
+    : ports_(ports),
       appState_(appState),
       zones_(zones),
       windowManager_(windowManager),
-      overlayWindow_(platform.overlaySurface, appState) {}
+      overlayWindow_(ports.overlaySurface, appState) {}
 
 DragMonitor::~DragMonitor() {
   cancelPendingRetry();
   if (eventTap_)
-    platform_.eventTap.remove(*eventTap_);
+    ports_.eventTap.remove(*eventTap_);
 }
 
 void DragMonitor::start(int attempt) {
@@ -38,30 +38,30 @@ void DragMonitor::start(int attempt) {
     return;
   // One series of tries at a time: a fresh start replaces a retry still waiting.
   cancelPendingRetry();
-  eventTap_ = platform_.eventTap.install([this](const TapEvent& event) { handleTapEvent(event); });
+  eventTap_ = ports_.eventTap.install([this](const TapEvent& event) { handleTapEvent(event); });
   if (eventTap_) {
     setNeedsRestartForTap(false);
     return;
   }
   if (attempt < tapRetries) {
-    pendingRetry_ = platform_.scheduler.after(tapRetryInterval, lifetime_.guard([this, attempt] {
+    pendingRetry_ = ports_.scheduler.after(tapRetryInterval, lifetime_.guard([this, attempt] {
       pendingRetry_.reset();
       // Without access a refusal is expected; retrying would only hide the real cause.
-      if (platform_.accessibility.isProcessTrusted())
+      if (ports_.accessibility.isProcessTrusted())
         start(attempt + 1);
     }));
     return;
   }
-  platform_.shell.systemLog("[Dovrik] Event tap refused after " + std::to_string(tapRetries) +
-                            " attempts while trusted. Restart required.");
+  ports_.shell.systemLog("[Dovrik] Event tap refused after " + std::to_string(tapRetries) +
+                         " attempts while trusted. Restart required.");
   setNeedsRestartForTap(true);
 }
 
 void DragMonitor::stop() {
   cancelPendingRetry();
   if (eventTap_) {
-    platform_.eventTap.setEnabled(*eventTap_, false);
-    platform_.eventTap.remove(*eventTap_);
+    ports_.eventTap.setEnabled(*eventTap_, false);
+    ports_.eventTap.remove(*eventTap_);
     eventTap_.reset();
   }
   overlayWindow_.hide(false);
@@ -70,7 +70,7 @@ void DragMonitor::stop() {
 
 void DragMonitor::cancelPendingRetry() {
   if (pendingRetry_) {
-    platform_.scheduler.cancel(*pendingRetry_);
+    ports_.scheduler.cancel(*pendingRetry_);
     pendingRetry_.reset();
   }
 }
@@ -88,7 +88,7 @@ void DragMonitor::handleTapEvent(const TapEvent& event) {
     case TapEventType::tapDisabledByUserInput:
       // Events were lost while the tap was off, so the drag in progress cannot be trusted.
       if (eventTap_)
-        platform_.eventTap.setEnabled(*eventTap_, true);
+        ports_.eventTap.setEnabled(*eventTap_, true);
       overlayWindow_.hide(false);
       reset();
       return;
@@ -203,7 +203,7 @@ void DragMonitor::mouseUp(Point q) {
   reset();
   // Waits as the snap does, for the window manager to end its move first.
   if (restored && !position) {
-    platform_.scheduler.after(zones_.snapDelay(), lifetime_.guard([this, drag = *restored, q] {
+    ports_.scheduler.after(zones_.snapDelay(), lifetime_.guard([this, drag = *restored, q] {
       keepRestoredSize(drag, q);
     }));
   }
@@ -211,8 +211,8 @@ void DragMonitor::mouseUp(Point q) {
     return;
   // The snap reads nothing of the monitor, so a new press during the delay cannot change it.
   // The window held is the one snapped: one that takes no focus leaves another one active.
-  platform_.scheduler.after(zones_.snapDelay(), lifetime_.guard([windowManager = &windowManager_,
-                                                                 p = *position, screen, window] {
+  ports_.scheduler.after(zones_.snapDelay(), lifetime_.guard([windowManager = &windowManager_,
+                                                              p = *position, screen, window] {
     if (window)
       windowManager->snap(p, *window, screen);
     else
@@ -221,7 +221,7 @@ void DragMonitor::mouseUp(Point q) {
 }
 
 std::optional<DragMonitor::TitleBarPress> DragMonitor::isTitleBarClick(Point q) {
-  Accessibility& ax = platform_.accessibility;
+  Accessibility& ax = ports_.accessibility;
   const AXElement systemWide = ax.systemWideElement();
   ax.setMessagingTimeout(systemWide, accessibilityTimeout);
   const std::optional<AXElement> element = ax.elementAtPosition(systemWide, q);
@@ -232,7 +232,7 @@ std::optional<DragMonitor::TitleBarPress> DragMonitor::isTitleBarClick(Point q) 
 
 std::optional<DragMonitor::TitleBarPress> DragMonitor::isElementInTitleBar(AXElement element,
                                                                            Point q) {
-  Accessibility& ax = platform_.accessibility;
+  Accessibility& ax = ports_.accessibility;
   for (int depth = 0; depth < maxElementDepth; ++depth) {
     const std::optional<AXValue> role = ax.copyAttribute(element, AXAttribute::Role);
     const std::string* roleText = role ? std::get_if<std::string>(&*role) : nullptr;
@@ -251,7 +251,7 @@ std::optional<DragMonitor::TitleBarPress> DragMonitor::isElementInTitleBar(AXEle
 }
 
 bool DragMonitor::clickIsInTitleBarZone(AXElement window, Point q) {
-  const std::optional<Rect> frame = platform_.accessibility.copyFrame(window);
+  const std::optional<Rect> frame = ports_.accessibility.copyFrame(window);
   if (!frame)
     return false;
   return frame->x <= q.x && q.x <= frame->maxX() && frame->y <= q.y &&
@@ -259,8 +259,8 @@ bool DragMonitor::clickIsInTitleBarZone(AXElement window, Point q) {
 }
 
 std::optional<DragMonitor::TitleBarPress> DragMonitor::pointIsInWindowTitleBar(Point q) {
-  const ProcessId ownPid = platform_.runningApps.currentProcessId();
-  for (const WindowListEntry& entry : platform_.windowList.onScreenWindows()) {
+  const ProcessId ownPid = ports_.runningApps.currentProcessId();
+  for (const WindowListEntry& entry : ports_.windowList.onScreenWindows()) {
     // Only ordinary windows of other applications; our own preview must never decide.
     if (entry.layer != 0 || entry.ownerPid == ownPid || !entry.bounds)
       continue;
@@ -275,11 +275,11 @@ std::optional<DragMonitor::TitleBarPress> DragMonitor::pointIsInWindowTitleBar(P
 }
 
 std::optional<Screen> DragMonitor::screenAt(Point p) {
-  for (const Screen& screen : platform_.screens.screens()) {
+  for (const Screen& screen : ports_.screens.screens()) {
     if (screen.frame.containsMouse(p))
       return screen;
   }
-  return platform_.screens.mainScreen();
+  return ports_.screens.mainScreen();
 }
 
 }  // namespace dovrik

@@ -10,7 +10,14 @@
 #include "core/drag/SnapOverlayWindow.h"
 #include "core/model/AppState.h"
 #include "core/model/SnapPosition.h"
-#include "core/platform/Platform.h"
+#include "core/platform/Accessibility.h"
+#include "core/platform/EventTap.h"
+#include "core/platform/OverlaySurface.h"
+#include "core/platform/RunningApps.h"
+#include "core/platform/Scheduler.h"
+#include "core/platform/Screens.h"
+#include "core/platform/Shell.h"
+#include "core/platform/WindowList.h"
 #include "core/support/Lifetime.h"
 #include "core/support/Signal.h"
 #include "core/windows/WindowManager.h"
@@ -29,7 +36,19 @@ class DragMonitor {
   // Levels of the element tree examined, from the hit element up, looking for its window.
   static constexpr int maxElementDepth = 12;
 
-  DragMonitor(Platform& platform, AppState& appState, DragZoneManager& zones,
+  // The ports a drag is followed, previewed and snapped with.
+  struct Ports {
+    Scheduler& scheduler;
+    Accessibility& accessibility;
+    Screens& screens;
+    RunningApps& runningApps;
+    Shell& shell;
+    EventTap& eventTap;
+    WindowList& windowList;
+    OverlaySurface& overlaySurface;
+  };
+
+  DragMonitor(Ports ports, AppState& appState, DragZoneManager& zones,
               WindowManager& windowManager);
   DragMonitor(const DragMonitor&) = delete;
   DragMonitor& operator=(const DragMonitor&) = delete;
@@ -85,7 +104,7 @@ class DragMonitor {
   void cancelPendingRetry();
   void setNeedsRestartForTap(bool value);
 
-  Platform& platform_;
+  Ports ports_;
   AppState& appState_;
   DragZoneManager& zones_;
   WindowManager& windowManager_;

@@ -19,11 +19,14 @@ std::string joined(const std::vector<EdgeTilingSetting>& settings) {
 
 }  // namespace
 
-EdgeTilingGuard::EdgeTilingGuard(Platform& platform, AppState& appState, DragZoneManager& zones)
-    : platform_(platform),
+EdgeTilingGuard::EdgeTilingGuard(Scheduler& scheduler, DefaultsDomains& defaults,
+                                 EdgeTiling& edgeTiling, AppState& appState, DragZoneManager& zones)
+    : scheduler_(scheduler),
+      defaults_(defaults),
+      edgeTiling_(edgeTiling),
       appState_(appState),
       zones_(zones),
-      store_(platform.defaults.application()) {
+      store_(defaults.application()) {
   // The store announces a change before making it: look once it is made. Trust changes come
   // this way too, and with them a window manager that has just started or been replaced.
   stateObserver_ = appState_.willChange.connect([this] { scheduleApply(); });
@@ -34,7 +37,7 @@ EdgeTilingGuard::~EdgeTilingGuard() {
   appState_.willChange.disconnect(stateObserver_);
   zones_.changed.disconnect(zonesObserver_);
   if (pendingApply_)
-    platform_.scheduler.cancel(*pendingApply_);
+    scheduler_.cancel(*pendingApply_);
 }
 
 bool EdgeTilingGuard::dragSnappingActive() const {
@@ -44,14 +47,14 @@ bool EdgeTilingGuard::dragSnappingActive() const {
 void EdgeTilingGuard::scheduleApply() {
   if (pendingApply_)
     return;
-  pendingApply_ = platform_.scheduler.after(0, lifetime_.guard([this] {
+  pendingApply_ = scheduler_.after(0, lifetime_.guard([this] {
     pendingApply_.reset();
     apply();
   }));
 }
 
 void EdgeTilingGuard::apply() {
-  const WindowManagerTiling running = platform_.edgeTiling.running();
+  const WindowManagerTiling running = edgeTiling_.running();
   const Applied now{dragSnappingActive(), running.windowManager};
   // Settings are read by starting other programs: only when something that matters changed.
   if (applied_ == now)
@@ -75,7 +78,7 @@ void EdgeTilingGuard::apply() {
 }
 
 bool EdgeTilingGuard::holdOff(const EdgeTilingSetting& setting) {
-  const std::optional<bool> on = platform_.edgeTiling.isOn(setting.id);
+  const std::optional<bool> on = edgeTiling_.isOn(setting.id);
   const bool recorded = originals().contains(setting.id);
   if (!on) {
     leftOn_.push_back(setting);
@@ -94,8 +97,7 @@ bool EdgeTilingGuard::holdOff(const EdgeTilingSetting& setting) {
     record(setting.id, true);
   // A store that accepts a value without keeping it (GSettings without a backend keeps it in
   // memory only) must not count as switched.
-  if (platform_.edgeTiling.setOn(setting.id, false) &&
-      platform_.edgeTiling.isOn(setting.id) == false) {
+  if (edgeTiling_.setOn(setting.id, false) && edgeTiling_.isOn(setting.id) == false) {
     heldOff_.push_back(setting);
     return true;
   }
@@ -104,13 +106,13 @@ bool EdgeTilingGuard::holdOff(const EdgeTilingSetting& setting) {
 }
 
 void EdgeTilingGuard::restore(const std::string& id, bool original) {
-  const std::optional<bool> now = platform_.edgeTiling.isOn(id);
+  const std::optional<bool> now = edgeTiling_.isOn(id);
   // Unreadable now (the window manager's settings daemon gone with its session): the record
   // stays for a run that can read it.
   if (!now)
     return;
   // Already back: given back by the user, and nothing is written over it.
-  if (*now == original || platform_.edgeTiling.setOn(id, original))
+  if (*now == original || edgeTiling_.setOn(id, original))
     forget(id);
 }
 
@@ -119,7 +121,7 @@ void EdgeTilingGuard::restoreAll() {
   appState_.willChange.disconnect(std::exchange(stateObserver_, 0));
   zones_.changed.disconnect(std::exchange(zonesObserver_, 0));
   if (pendingApply_) {
-    platform_.scheduler.cancel(*pendingApply_);
+    scheduler_.cancel(*pendingApply_);
     pendingApply_.reset();
   }
   for (const auto& [id, original] : originals())

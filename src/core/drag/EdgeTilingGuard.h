@@ -13,7 +13,9 @@
 
 #include "core/drag/DragZoneManager.h"
 #include "core/model/AppState.h"
-#include "core/platform/Platform.h"
+#include "core/platform/Defaults.h"
+#include "core/platform/EdgeTiling.h"
+#include "core/platform/Scheduler.h"
 #include "core/support/Lifetime.h"
 #include "core/support/Signal.h"
 
@@ -21,7 +23,8 @@ namespace dovrik {
 
 class EdgeTilingGuard {
  public:
-  EdgeTilingGuard(Platform& platform, AppState& appState, DragZoneManager& zones);
+  EdgeTilingGuard(Scheduler& scheduler, DefaultsDomains& defaults, EdgeTiling& edgeTiling,
+                  AppState& appState, DragZoneManager& zones);
   EdgeTilingGuard(const EdgeTilingGuard&) = delete;
   EdgeTilingGuard& operator=(const EdgeTilingGuard&) = delete;
   ~EdgeTilingGuard();
@@ -65,7 +68,9 @@ class EdgeTilingGuard {
   void record(const std::string& id, bool original);
   void forget(const std::string& id);
 
-  Platform& platform_;
+  Scheduler& scheduler_;
+  DefaultsDomains& defaults_;
+  EdgeTiling& edgeTiling_;
   AppState& appState_;
   DragZoneManager& zones_;
   Defaults& store_;

@@ -3,10 +3,10 @@
 
 namespace dovrik {
 
-ShortcutManager::ShortcutManager(Platform& platform, AppState& appState,
+ShortcutManager::ShortcutManager(Scheduler& scheduler, Hotkeys& hotkeys, AppState& appState,
                                  WindowManager& windowManager)
-    : platform_(platform), appState_(appState), windowManager_(windowManager) {
-  eventHandler_ = platform_.hotkeys.installHandler(
+    : scheduler_(scheduler), hotkeys_(hotkeys), appState_(appState), windowManager_(windowManager) {
+  eventHandler_ = hotkeys_.installHandler(
       [this](const EventHotKeyID& id) { return handleHotkey(id) ? noErr : eventNotHandledErr; });
 }
 
@@ -14,7 +14,7 @@ ShortcutManager::~ShortcutManager() {
   // No change is announced here: observers may already be gone while the owner tears down.
   releaseHotkeys();
   if (eventHandler_)
-    platform_.hotkeys.removeHandler(*eventHandler_);
+    hotkeys_.removeHandler(*eventHandler_);
 }
 
 std::uint32_t ShortcutManager::fourCharCode(std::string_view text) {
@@ -69,7 +69,7 @@ bool ShortcutManager::registerShortcut(const KeyboardShortcut& shortcut, Target 
   const std::optional<int> code = carbonKeyCode(shortcut.key);
   if (!code)
     return false;
-  const HotkeyRegistration registration = platform_.hotkeys.registerHotkey(
+  const HotkeyRegistration registration = hotkeys_.registerHotkey(
       *code, modifierMask(shortcut.modifiers), {signature(), nextHotkeyID_});
   // A refusal keeps the identifier for the next shortcut, so identifiers stay 1, 2, 3 …
   if (registration.status != noErr || !registration.ref)
@@ -86,7 +86,7 @@ void ShortcutManager::unregisterAll() {
 
 void ShortcutManager::releaseHotkeys() {
   for (const auto& [id, entry] : registeredHotkeys_)
-    platform_.hotkeys.unregisterHotkey(entry.first);
+    hotkeys_.unregisterHotkey(entry.first);
   registeredHotkeys_.clear();
   nextHotkeyID_ = 1;
 }
@@ -106,7 +106,7 @@ bool ShortcutManager::handleHotkey(const EventHotKeyID& id) {
     return false;
   // The window work runs on the next turn of the main queue, outside the hotkey dispatch.
   const Target target = it->second.second;
-  platform_.scheduler.after(0, lifetime_.guard([this, target] {
+  scheduler_.after(0, lifetime_.guard([this, target] {
     if (const auto* position = std::get_if<SnapPosition>(&target))
       windowManager_.snapOrCycle(*position);
     else

@@ -12,7 +12,8 @@
 #include <variant>
 
 #include "core/model/AppState.h"
-#include "core/platform/Platform.h"
+#include "core/platform/Hotkeys.h"
+#include "core/platform/Scheduler.h"
 #include "core/support/Lifetime.h"
 #include "core/support/Signal.h"
 #include "core/windows/WindowManager.h"
@@ -22,7 +23,8 @@ namespace dovrik {
 class ShortcutManager {
  public:
   // Installs the hotkey handler.
-  ShortcutManager(Platform& platform, AppState& appState, WindowManager& windowManager);
+  ShortcutManager(Scheduler& scheduler, Hotkeys& hotkeys, AppState& appState,
+                  WindowManager& windowManager);
   ShortcutManager(const ShortcutManager&) = delete;
   ShortcutManager& operator=(const ShortcutManager&) = delete;
   // Unregisters everything and removes the handler.
@@ -59,7 +61,8 @@ class ShortcutManager {
   bool registerShortcut(const KeyboardShortcut& shortcut, Target target);
   void setUnavailable(std::set<SnapPosition> positions, std::set<WindowAction> actions);
 
-  Platform& platform_;
+  Scheduler& scheduler_;
+  Hotkeys& hotkeys_;
   AppState& appState_;
   WindowManager& windowManager_;
   std::set<SnapPosition> unavailablePositions_;

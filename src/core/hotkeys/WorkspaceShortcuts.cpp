@@ -5,9 +5,10 @@
 
 namespace dovrik {
 
-WorkspaceShortcuts::WorkspaceShortcuts(Platform& platform, WorkspaceManager& workspaceManager)
-    : platform_(platform), workspaceManager_(workspaceManager) {
-  eventHandler_ = platform_.hotkeys.installHandler(
+WorkspaceShortcuts::WorkspaceShortcuts(Scheduler& scheduler, Hotkeys& hotkeys,
+                                       WorkspaceManager& workspaceManager)
+    : scheduler_(scheduler), hotkeys_(hotkeys), workspaceManager_(workspaceManager) {
+  eventHandler_ = hotkeys_.installHandler(
       [this](const EventHotKeyID& id) { return handleHotkey(id) ? noErr : eventNotHandledErr; });
   shortcutsObserver_ = workspaceManager_.shortcutsChanged.connect([this] { registerAll(); });
 }
@@ -16,7 +17,7 @@ WorkspaceShortcuts::~WorkspaceShortcuts() {
   workspaceManager_.shortcutsChanged.disconnect(shortcutsObserver_);
   unregisterAll();
   if (eventHandler_)
-    platform_.hotkeys.removeHandler(*eventHandler_);
+    hotkeys_.removeHandler(*eventHandler_);
 }
 
 std::uint32_t WorkspaceShortcuts::signature() {
@@ -33,7 +34,7 @@ void WorkspaceShortcuts::registerAll() {
     const std::optional<int> code = ShortcutManager::carbonKeyCode(shortcut.key);
     if (!code)
       continue;
-    const HotkeyRegistration registration = platform_.hotkeys.registerHotkey(
+    const HotkeyRegistration registration = hotkeys_.registerHotkey(
         *code, ShortcutManager::modifierMask(shortcut.modifiers), {signature(), nextID_});
     if (registration.status != noErr || !registration.ref)
       continue;
@@ -44,7 +45,7 @@ void WorkspaceShortcuts::registerAll() {
 
 void WorkspaceShortcuts::unregisterAll() {
   for (const auto& [id, registration] : registered_)
-    platform_.hotkeys.unregisterHotkey(registration.ref);
+    hotkeys_.unregisterHotkey(registration.ref);
   registered_.clear();
   nextID_ = 1;
 }
@@ -57,7 +58,7 @@ bool WorkspaceShortcuts::handleHotkey(const EventHotKeyID& id) {
     return false;
   // The restore runs on the next turn of the main queue, outside the hotkey dispatch, and
   // finds the layout afresh: it may have been deleted in between.
-  platform_.scheduler.after(0, lifetime_.guard([this, target = it->second.workspace] {
+  scheduler_.after(0, lifetime_.guard([this, target = it->second.workspace] {
     if (const auto workspace = workspaceManager_.workspace(target))
       workspaceManager_.restore(*workspace);
   }));

@@ -6,7 +6,8 @@
 #include <map>
 #include <optional>
 
-#include "core/platform/Platform.h"
+#include "core/platform/Hotkeys.h"
+#include "core/platform/Scheduler.h"
 #include "core/platform/Uuid.h"
 #include "core/support/Lifetime.h"
 #include "core/workspaces/WorkspaceManager.h"
@@ -16,7 +17,7 @@ namespace dovrik {
 class WorkspaceShortcuts {
  public:
   // Installs the hotkey handler and follows the store's shortcut changes.
-  WorkspaceShortcuts(Platform& platform, WorkspaceManager& workspaceManager);
+  WorkspaceShortcuts(Scheduler& scheduler, Hotkeys& hotkeys, WorkspaceManager& workspaceManager);
   WorkspaceShortcuts(const WorkspaceShortcuts&) = delete;
   WorkspaceShortcuts& operator=(const WorkspaceShortcuts&) = delete;
   // Unregisters everything and removes the handler.
@@ -37,7 +38,8 @@ class WorkspaceShortcuts {
     Uuid workspace;
   };
 
-  Platform& platform_;
+  Scheduler& scheduler_;
+  Hotkeys& hotkeys_;
   WorkspaceManager& workspaceManager_;
   std::map<std::uint32_t, Registration> registered_;
   std::uint32_t nextID_ = 1;

@@ -5,12 +5,14 @@
 
 namespace dovrik {
 
-MenuBarController::MenuBarController(Platform& platform, AppState& appState,
-                                     ShortcutManager& shortcutManager, WindowManager& windowManager,
-                                     DragMonitor& dragMonitor, WorkspaceManager& workspaceManager,
+MenuBarController::MenuBarController(Scheduler& scheduler, const PlatformTexts& texts,
+                                     AppState& appState, ShortcutManager& shortcutManager,
+                                     WindowManager& windowManager, DragMonitor& dragMonitor,
+                                     WorkspaceManager& workspaceManager,
                                      ClipboardPopupController& clipboardPopup,
                                      UpdateManager& updates)
-    : platform_(platform),
+    : scheduler_(scheduler),
+      texts_(texts),
       appState_(appState),
       shortcutManager_(shortcutManager),
       windowManager_(windowManager),
@@ -91,7 +93,7 @@ std::vector<MenuItem> MenuBarController::populate() const {
 
   if (appState_.clipboardHistoryEnabled()) {
     MenuItem history = MenuItem::command(
-        "Clipboard History  (" + platform_.texts.shortcutText(appState_.clipboardShortcut()) + ")",
+        "Clipboard History  (" + texts_.shortcutText(appState_.clipboardShortcut()) + ")",
         MenuAction::showClipboardHistory);
     history.iconName = "clipboard";
     history.iconDescription = "Clipboard History";
@@ -149,11 +151,11 @@ void MenuBarController::perform(const MenuItem& item) {
 }
 
 void MenuBarController::showClipboardHistory() {
-  platform_.scheduler.after(0, lifetime_.guard([this] { clipboardPopup_.show(); }));
+  scheduler_.after(0, lifetime_.guard([this] { clipboardPopup_.show(); }));
 }
 
 void MenuBarController::openSettings() {
-  platform_.scheduler.after(0, lifetime_.guard([this] { settingsRequested.emit(); }));
+  scheduler_.after(0, lifetime_.guard([this] { settingsRequested.emit(); }));
 }
 
 void MenuBarController::toggleSnapping() {

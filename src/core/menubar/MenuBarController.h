@@ -11,7 +11,8 @@
 #include "core/hotkeys/ShortcutManager.h"
 #include "core/menubar/MenuItem.h"
 #include "core/model/AppState.h"
-#include "core/platform/Platform.h"
+#include "core/platform/PlatformTexts.h"
+#include "core/platform/Scheduler.h"
 #include "core/support/Lifetime.h"
 #include "core/support/Signal.h"
 #include "core/update/UpdateManager.h"
@@ -43,10 +44,10 @@ class MenuBarController {
   static constexpr std::string_view statusItemSymbol = "rectangle.3.group";
   static constexpr std::string_view statusItemDescription = "Dovrik";
 
-  MenuBarController(Platform& platform, AppState& appState, ShortcutManager& shortcutManager,
-                    WindowManager& windowManager, DragMonitor& dragMonitor,
-                    WorkspaceManager& workspaceManager, ClipboardPopupController& clipboardPopup,
-                    UpdateManager& updates);
+  MenuBarController(Scheduler& scheduler, const PlatformTexts& texts, AppState& appState,
+                    ShortcutManager& shortcutManager, WindowManager& windowManager,
+                    DragMonitor& dragMonitor, WorkspaceManager& workspaceManager,
+                    ClipboardPopupController& clipboardPopup, UpdateManager& updates);
   MenuBarController(const MenuBarController&) = delete;
   MenuBarController& operator=(const MenuBarController&) = delete;
 
@@ -80,7 +81,8 @@ class MenuBarController {
   Signal<const SaveLayoutPrompt&> saveLayoutRequested;
 
  private:
-  Platform& platform_;
+  Scheduler& scheduler_;
+  const PlatformTexts& texts_;
   AppState& appState_;
   ShortcutManager& shortcutManager_;
   WindowManager& windowManager_;

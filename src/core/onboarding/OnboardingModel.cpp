@@ -5,17 +5,16 @@
 
 namespace dovrik {
 
-OnboardingModel::OnboardingModel(Platform& platform, AppState& appState,
-                                 const ShortcutManager& shortcuts, std::string appVersion,
-                                 std::function<void()> dismiss)
-    : platform_(platform),
+OnboardingModel::OnboardingModel(Ports ports, AppState& appState, const ShortcutManager& shortcuts,
+                                 std::string appVersion, std::function<void()> dismiss)
+    : ports_(ports),
       appState_(appState),
       shortcuts_(shortcuts),
       version_(std::move(appVersion)),
       dismiss_(std::move(dismiss)) {
   // The store announces before it changes; the view reads the new state a turn later.
   trustObserver_ = appState_.willChange.connect(
-      [this] { platform_.scheduler.after(0, lifetime_.guard([this] { changed.emit(); })); });
+      [this] { ports_.scheduler.after(0, lifetime_.guard([this] { changed.emit(); })); });
 }
 
 OnboardingModel::~OnboardingModel() {
@@ -31,8 +30,8 @@ std::string OnboardingModel::appVersion(std::string_view shortVersion,
 }
 
 std::array<std::string, 3> OnboardingModel::assurances() const {
-  return {platform_.texts.onboardingStaysLocal, std::string(readsOnlyFrames),
-          platform_.texts.onboardingRevocable};
+  return {ports_.texts.onboardingStaysLocal, std::string(readsOnlyFrames),
+          ports_.texts.onboardingRevocable};
 }
 
 std::optional<std::string> OnboardingModel::tryItText() const {
@@ -41,7 +40,7 @@ std::optional<std::string> OnboardingModel::tryItText() const {
   // A window manager often holds the same keys; pressing them would not reach Dovrik.
   if (left == shortcuts.end() || shortcuts_.unavailablePositions().contains(SnapPosition::leftHalf))
     return std::nullopt;
-  return "Try it now — press " + platform_.texts.shortcutText(left->second) +
+  return "Try it now — press " + ports_.texts.shortcutText(left->second) +
          " to snap this window left.";
 }
 
@@ -53,40 +52,40 @@ void OnboardingModel::dismiss() {
 }
 
 const std::string& OnboardingModel::primaryTitle() const {
-  return appState_.hasPromptedForAccessibility() ? platform_.texts.openAccessSettingsTitle
-                                                 : platform_.texts.grantAccessTitle;
+  return appState_.hasPromptedForAccessibility() ? ports_.texts.openAccessSettingsTitle
+                                                 : ports_.texts.grantAccessTitle;
 }
 
 void OnboardingModel::requestAccess() {
   if (!appState_.requestAccessibilityPermission())
     appState_.openAccessibilitySettings();
   // Where nothing has to be switched on, the answer may already be there.
-  appState_.apply(platform_.accessibility.isProcessTrusted());
+  appState_.apply(ports_.accessibility.isProcessTrusted());
   beginWaitingForPermission();
 }
 
 std::string OnboardingModel::waitingDetail() const {
-  if (platform_.accessibility.hasPermissionSettings())
-    return platform_.texts.accessibilitySettingsPath;
-  const std::string reason = platform_.accessibility.untrustedReason();
-  return reason.empty() ? platform_.texts.accessibilityMissingDetail : reason;
+  if (ports_.accessibility.hasPermissionSettings())
+    return ports_.texts.accessibilitySettingsPath;
+  const std::string reason = ports_.accessibility.untrustedReason();
+  return reason.empty() ? ports_.texts.accessibilityMissingDetail : reason;
 }
 
 std::string OnboardingModel::statusLine() const {
   if (trusted())
     return std::string(trustedHeading);
-  const std::string reason = platform_.accessibility.untrustedReason();
-  return reason.empty() ? platform_.texts.accessibilityMissingDetail : reason;
+  const std::string reason = ports_.accessibility.untrustedReason();
+  return reason.empty() ? ports_.texts.accessibilityMissingDetail : reason;
 }
 
 void OnboardingModel::beginWaitingForPermission() {
   cancelWait();
   isWaitingForPermission_ = true;
   needsRelaunchHint_ = false;
-  waitTask_ = platform_.scheduler.after(relaunchHintDelay, lifetime_.guard([this] {
+  waitTask_ = ports_.scheduler.after(relaunchHintDelay, lifetime_.guard([this] {
     needsRelaunchHint_ = true;
     changed.emit();
-    waitTask_ = platform_.scheduler.after(waitingEndDelay, lifetime_.guard([this] {
+    waitTask_ = ports_.scheduler.after(waitingEndDelay, lifetime_.guard([this] {
       waitTask_.reset();
       isWaitingForPermission_ = false;
       changed.emit();
@@ -97,7 +96,7 @@ void OnboardingModel::beginWaitingForPermission() {
 
 void OnboardingModel::cancelWait() {
   if (waitTask_)
-    platform_.scheduler.cancel(*waitTask_);
+    ports_.scheduler.cancel(*waitTask_);
   waitTask_.reset();
 }
 

@@ -11,7 +11,11 @@
 
 #include "core/hotkeys/ShortcutManager.h"
 #include "core/model/AppState.h"
-#include "core/platform/Platform.h"
+#include "core/platform/Accessibility.h"
+#include "core/platform/Lifecycle.h"
+#include "core/platform/PlatformTexts.h"
+#include "core/platform/Scheduler.h"
+#include "core/platform/Shell.h"
 #include "core/support/Lifetime.h"
 #include "core/support/Signal.h"
 
@@ -37,8 +41,17 @@ class OnboardingModel {
   static constexpr double relaunchHintDelay = 15;
   static constexpr double waitingEndDelay = 5;
 
+  // The ports the first-run steps read and act on.
+  struct Ports {
+    Scheduler& scheduler;
+    Accessibility& accessibility;
+    Shell& shell;
+    const PlatformTexts& texts;
+    Lifecycle& lifecycle;
+  };
+
   // `appVersion` as the header shows it; `dismiss` closes the window.
-  OnboardingModel(Platform& platform, AppState& appState, const ShortcutManager& shortcuts,
+  OnboardingModel(Ports ports, AppState& appState, const ShortcutManager& shortcuts,
                   std::string appVersion, std::function<void()> dismiss);
   OnboardingModel(const OnboardingModel&) = delete;
   OnboardingModel& operator=(const OnboardingModel&) = delete;
@@ -48,10 +61,10 @@ class OnboardingModel {
   static std::string appVersion(std::string_view shortVersion, std::string_view buildNumber);
 
   std::string versionText() const { return "Version " + version_; }
-  const std::string& permissionText() const { return platform_.texts.onboardingPermission; }
+  const std::string& permissionText() const { return ports_.texts.onboardingPermission; }
   // The three assurances, each shown with a check mark.
   std::array<std::string, 3> assurances() const;
-  const std::string& clipboardNote() const { return platform_.texts.onboardingClipboardNote; }
+  const std::string& clipboardNote() const { return ports_.texts.onboardingClipboardNote; }
 
   bool trusted() const { return appState_.hasAccessibilityPermission(); }
   // "Try it now — press ⌃⌥← to snap this window left.", with the shortcut the user has for the
@@ -66,11 +79,11 @@ class OnboardingModel {
   void requestAccess();
   bool isWaitingForPermission() const { return isWaitingForPermission_; }
   bool needsRelaunchHint() const { return needsRelaunchHint_; }
-  const std::string& waitingText() const { return platform_.texts.onboardingWaiting; }
+  const std::string& waitingText() const { return ports_.texts.onboardingWaiting; }
   // Where control is granted; where the platform has no such place, what is still missing.
   std::string waitingDetail() const;
-  void relaunch() { platform_.lifecycle.relaunch(); }
-  void openPrivacyPolicy() { platform_.shell.openURL(std::string(privacyAddress)); }
+  void relaunch() { ports_.lifecycle.relaunch(); }
+  void openPrivacyPolicy() { ports_.shell.openURL(std::string(privacyAddress)); }
 
   // What the window shows now, in one line: the heading once trusted, else what is missing.
   std::string statusLine() const;
@@ -82,7 +95,7 @@ class OnboardingModel {
   void beginWaitingForPermission();
   void cancelWait();
 
-  Platform& platform_;
+  Ports ports_;
   AppState& appState_;
   const ShortcutManager& shortcuts_;
   std::string version_;

@@ -11,11 +11,12 @@ constexpr int modifierAttempts = 25;
 
 }  // namespace
 
-PasteKeystroke::PasteKeystroke(Platform& platform, const AppState& appState)
-    : platform_(platform), appState_(appState) {}
+PasteKeystroke::PasteKeystroke(Scheduler& scheduler, RunningApps& runningApps, KeySynth& keySynth,
+                               const AppState& appState)
+    : scheduler_(scheduler), runningApps_(runningApps), keySynth_(keySynth), appState_(appState) {}
 
 PasteChord PasteKeystroke::chordForFocusedApplication() const {
-  const auto frontmost = platform_.runningApps.frontmostApplication();
+  const auto frontmost = runningApps_.frontmostApplication();
   return frontmost ? pasteChordFor(*frontmost, pasteKeyTable(appState_)) : PasteChord::ControlV;
 }
 
@@ -24,7 +25,7 @@ bool PasteKeystroke::focusedApplicationPastesPrimary() const {
 }
 
 void PasteKeystroke::send(PasteChord chord, std::function<void(bool posted)> sent) {
-  platform_.scheduler.after(delay, lifetime_.guard([this, chord, sent = std::move(sent)] {
+  scheduler_.after(delay, lifetime_.guard([this, chord, sent = std::move(sent)] {
     waitForModifiers(0, chord, sent);
   }));
 }
@@ -38,14 +39,14 @@ void PasteKeystroke::waitForModifiers(int attempt, PasteChord chord,
       sent(false);
     return;
   }
-  if (platform_.keySynth.modifiersHeld() && attempt + 1 < modifierAttempts) {
-    platform_.scheduler.after(modifierPollInterval,
-                              lifetime_.guard([this, attempt, chord, sent = std::move(sent)] {
-                                waitForModifiers(attempt + 1, chord, sent);
-                              }));
+  if (keySynth_.modifiersHeld() && attempt + 1 < modifierAttempts) {
+    scheduler_.after(modifierPollInterval,
+                     lifetime_.guard([this, attempt, chord, sent = std::move(sent)] {
+                       waitForModifiers(attempt + 1, chord, sent);
+                     }));
     return;
   }
-  platform_.keySynth.postPaste(chord);
+  keySynth_.postPaste(chord);
   if (sent)
     sent(true);
 }

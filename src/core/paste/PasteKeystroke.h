@@ -5,7 +5,9 @@
 #include <functional>
 
 #include "core/model/AppState.h"
-#include "core/platform/Platform.h"
+#include "core/platform/KeySynth.h"
+#include "core/platform/RunningApps.h"
+#include "core/platform/Scheduler.h"
 #include "core/support/Lifetime.h"
 
 namespace dovrik {
@@ -15,7 +17,8 @@ class PasteKeystroke {
   // Lets the popup hide and the focus settle before the keystroke.
   static constexpr double delay = 0.08;
 
-  PasteKeystroke(Platform& platform, const AppState& appState);
+  PasteKeystroke(Scheduler& scheduler, RunningApps& runningApps, KeySynth& keySynth,
+                 const AppState& appState);
   PasteKeystroke(const PasteKeystroke&) = delete;
   PasteKeystroke& operator=(const PasteKeystroke&) = delete;
 
@@ -31,7 +34,9 @@ class PasteKeystroke {
  private:
   void waitForModifiers(int attempt, PasteChord chord, std::function<void(bool posted)> sent);
 
-  Platform& platform_;
+  Scheduler& scheduler_;
+  RunningApps& runningApps_;
+  KeySynth& keySynth_;
   const AppState& appState_;
   Lifetime lifetime_;
 };

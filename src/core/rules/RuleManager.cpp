@@ -7,20 +7,23 @@
 
 namespace dovrik {
 
-RuleManager::RuleManager(Platform& platform, AppState& appState, WindowManager& windowManager)
-    : platform_(platform),
+RuleManager::RuleManager(Scheduler& scheduler, DefaultsDomains& defaults, RunningApps& runningApps,
+                         AppState& appState, WindowManager& windowManager)
+    : scheduler_(scheduler),
+      defaults_(defaults),
+      runningApps_(runningApps),
       appState_(appState),
       windowManager_(windowManager),
-      storedList_(platform.defaults.application(), storageKey, unreadableKey) {
+      storedList_(defaults.application(), storageKey, unreadableKey) {
   load();
-  launchObserver_ = platform_.runningApps.didLaunch.connect([this](const RunningApp& app) {
+  launchObserver_ = runningApps_.didLaunch.connect([this](const RunningApp& app) {
     if (!app.bundleIdentifier.empty())
       applyRule(app.bundleIdentifier, app);
   });
 }
 
 RuleManager::~RuleManager() {
-  platform_.runningApps.didLaunch.disconnect(launchObserver_);
+  runningApps_.didLaunch.disconnect(launchObserver_);
 }
 
 void RuleManager::add(const AppRule& rule) {
@@ -66,12 +69,12 @@ void RuleManager::waitForWindowThenSnap(const AppRule& rule, const std::optional
   if (app && windowManager_.windows(*app).empty()) {
     if (attempt >= lastCheck)
       return;
-    platform_.scheduler.after(checkInterval, lifetime_.guard([this, rule, app, attempt] {
+    scheduler_.after(checkInterval, lifetime_.guard([this, rule, app, attempt] {
       waitForWindowThenSnap(rule, app, attempt + 1);
     }));
     return;
   }
-  platform_.scheduler.after(checkInterval, lifetime_.guard([this, rule, app] { snap(rule, app); }));
+  scheduler_.after(checkInterval, lifetime_.guard([this, rule, app] { snap(rule, app); }));
 }
 
 void RuleManager::snap(const AppRule& rule, const std::optional<RunningApp>& app) {

@@ -8,7 +8,9 @@
 #include <vector>
 
 #include "core/model/AppState.h"
-#include "core/platform/Platform.h"
+#include "core/platform/Defaults.h"
+#include "core/platform/RunningApps.h"
+#include "core/platform/Scheduler.h"
 #include "core/platform/StoredList.h"
 #include "core/rules/AppRule.h"
 #include "core/support/Lifetime.h"
@@ -29,7 +31,8 @@ class RuleManager {
   static constexpr int lastCheck = 20;
 
   // Loads the rules and starts watching launches.
-  RuleManager(Platform& platform, AppState& appState, WindowManager& windowManager);
+  RuleManager(Scheduler& scheduler, DefaultsDomains& defaults, RunningApps& runningApps,
+              AppState& appState, WindowManager& windowManager);
   RuleManager(const RuleManager&) = delete;
   RuleManager& operator=(const RuleManager&) = delete;
   ~RuleManager();
@@ -58,7 +61,9 @@ class RuleManager {
                              int attempt);
   void snap(const AppRule& rule, const std::optional<RunningApp>& app);
 
-  Platform& platform_;
+  Scheduler& scheduler_;
+  DefaultsDomains& defaults_;
+  RunningApps& runningApps_;
   AppState& appState_;
   WindowManager& windowManager_;
   std::vector<AppRule> rules_;

@@ -7,16 +7,17 @@
 
 namespace dovrik {
 
-ClipboardPanelModel::ClipboardPanelModel(Platform& platform, AppState& appState,
-                                         ClipboardManager& manager, FileShelfManager& shelf,
-                                         ClipboardShortcut& hotkey, OwnHotkeys& ownHotkeys,
-                                         InstalledAppsCache& installedApps)
+ClipboardPanelModel::ClipboardPanelModel(ShortcutRecorder::Ports recorderPorts,
+                                         RunningApps& runningApps, const Locale& locale,
+                                         AppState& appState, ClipboardManager& manager,
+                                         FileShelfManager& shelf, ClipboardShortcut& hotkey,
+                                         OwnHotkeys& ownHotkeys, InstalledAppsCache& installedApps)
     : appState_(appState),
       manager_(manager),
       shelf_(appState, shelf),
-      pasteKeys_(appState, platform.runningApps, installedApps, platform.locale),
-      ignoredApps_(appState, platform.runningApps, installedApps, platform.locale),
-      shortcutRow_(platform, appState, manager, hotkey, ownHotkeys,
+      pasteKeys_(appState, runningApps, installedApps, locale),
+      ignoredApps_(appState, runningApps, installedApps, locale),
+      shortcutRow_(recorderPorts, appState, manager, hotkey, ownHotkeys,
                    [this](std::optional<std::string> notice) {
                      conflictNotice_ = std::move(notice);
                      changed.emit();

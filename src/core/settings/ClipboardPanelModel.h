@@ -11,7 +11,8 @@
 #include "core/clipboard/ClipboardManager.h"
 #include "core/clipboard/ClipboardShortcut.h"
 #include "core/model/AppState.h"
-#include "core/platform/Platform.h"
+#include "core/platform/Locale.h"
+#include "core/platform/RunningApps.h"
 #include "core/settings/ClipboardShortcutRow.h"
 #include "core/settings/ConfirmationRequest.h"
 #include "core/settings/IgnoredAppsSettingsModel.h"
@@ -43,7 +44,8 @@ class ClipboardPanelModel {
     std::string text;
   };
 
-  ClipboardPanelModel(Platform& platform, AppState& appState, ClipboardManager& manager,
+  ClipboardPanelModel(ShortcutRecorder::Ports recorderPorts, RunningApps& runningApps,
+                      const Locale& locale, AppState& appState, ClipboardManager& manager,
                       FileShelfManager& shelf, ClipboardShortcut& hotkey, OwnHotkeys& ownHotkeys,
                       InstalledAppsCache& installedApps);
   ClipboardPanelModel(const ClipboardPanelModel&) = delete;

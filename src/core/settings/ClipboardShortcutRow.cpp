@@ -5,18 +5,18 @@
 
 namespace dovrik {
 
-ClipboardShortcutRow::ClipboardShortcutRow(Platform& platform, AppState& appState,
+ClipboardShortcutRow::ClipboardShortcutRow(ShortcutRecorder::Ports ports, AppState& appState,
                                            ClipboardManager& manager, ClipboardShortcut& hotkey,
                                            OwnHotkeys& ownHotkeys,
                                            ShortcutRecorder::SetNotice setConflictNotice)
-    : platform_(platform),
+    : ports_(ports),
       appState_(appState),
       manager_(manager),
       hotkey_(hotkey),
       ownHotkeys_(ownHotkeys),
       setConflictNotice_(setConflictNotice),
       recorder_(
-          platform, appState, ownHotkeys, ShortcutAction::clipboardHistory(),
+          ports, appState, ownHotkeys, ShortcutAction::clipboardHistory(),
           [this](const KeyboardShortcut& shortcut) { store(shortcut); },
           std::move(setConflictNotice)) {}
 
@@ -34,7 +34,7 @@ void ClipboardShortcutRow::reset() {
 std::optional<std::string> ClipboardShortcutRow::refusalWarning() const {
   if (!historyEnabled() || hotkey_.isRegistered() || ownHotkeys_.isReleased())
     return std::nullopt;
-  return platform_.texts.refusedHotkeyPrefix + platform_.texts.shortcutText(shortcut()) +
+  return ports_.texts.refusedHotkeyPrefix + ports_.texts.shortcutText(shortcut()) +
          " — another app is already using it. Pick a different combination.";
 }
 

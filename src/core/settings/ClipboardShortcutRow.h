@@ -9,7 +9,6 @@
 #include "core/clipboard/ClipboardManager.h"
 #include "core/clipboard/ClipboardShortcut.h"
 #include "core/model/AppState.h"
-#include "core/platform/Platform.h"
 #include "core/settings/OwnHotkeys.h"
 #include "core/settings/ShortcutRecorder.h"
 
@@ -21,14 +20,14 @@ class ClipboardShortcutRow {
   static constexpr std::string_view historySwitchTitle = "Enable Clipboard History";
 
   // `setConflictNotice` reaches the notice of the panel the row sits in.
-  ClipboardShortcutRow(Platform& platform, AppState& appState, ClipboardManager& manager,
+  ClipboardShortcutRow(ShortcutRecorder::Ports ports, AppState& appState, ClipboardManager& manager,
                        ClipboardShortcut& hotkey, OwnHotkeys& ownHotkeys,
                        ShortcutRecorder::SetNotice setConflictNotice);
 
   KeyboardShortcut shortcut() const { return appState_.clipboardShortcut(); }
   ShortcutRecorder& recorder() { return recorder_; }
   const ShortcutRecorder& recorder() const { return recorder_; }
-  const std::string& resetHelp() const { return platform_.texts.clipboardShortcutResetHelp; }
+  const std::string& resetHelp() const { return ports_.texts.clipboardShortcutResetHelp; }
   // Stores a shortcut already checked for conflicts and takes it as the hotkey.
   void store(const KeyboardShortcut& shortcut);
   // Back to ⇧⌘V unless another action holds it; then the conflict notice says which.
@@ -42,7 +41,7 @@ class ClipboardShortcutRow {
   void setHistoryEnabled(bool enabled);
 
  private:
-  Platform& platform_;
+  ShortcutRecorder::Ports ports_;
   AppState& appState_;
   ClipboardManager& manager_;
   ClipboardShortcut& hotkey_;

@@ -5,10 +5,10 @@
 
 namespace dovrik {
 
-GeneralPanelModel::GeneralPanelModel(Platform& platform, AppState& appState,
+GeneralPanelModel::GeneralPanelModel(Ports ports, AppState& appState,
                                      ShortcutManager& shortcutManager, DragMonitor& dragMonitor,
                                      UpdateManager& updates, std::string version)
-    : platform_(platform),
+    : ports_(ports),
       appState_(appState),
       shortcutManager_(shortcutManager),
       dragMonitor_(dragMonitor),
@@ -16,13 +16,13 @@ GeneralPanelModel::GeneralPanelModel(Platform& platform, AppState& appState,
       version_(std::move(version)) {}
 
 void GeneralPanelModel::appear() {
-  appState_.apply(platform_.accessibility.isProcessTrusted());
+  appState_.apply(ports_.accessibility.isProcessTrusted());
 }
 
 std::optional<std::string> GeneralPanelModel::restartWarning() const {
   if (!dragMonitor_.needsRestartForTap())
     return std::nullopt;
-  return platform_.texts.tapRestartWarning;
+  return ports_.texts.tapRestartWarning;
 }
 
 void GeneralPanelModel::setSnappingEnabled(bool enabled) {
@@ -40,24 +40,24 @@ void GeneralPanelModel::setSnappingEnabled(bool enabled) {
 
 GeneralPanelModel::AccessStatus GeneralPanelModel::accessStatus() const {
   if (appState_.hasAccessibilityPermission())
-    return {"checkmark.circle.fill", platform_.texts.accessGrantedTitle,
+    return {"checkmark.circle.fill", ports_.texts.accessGrantedTitle,
             "Dovrik can control your windows."};
   // The platform's own reason says what to do here and now, where it knows one.
-  std::string reason = platform_.accessibility.untrustedReason();
+  std::string reason = ports_.accessibility.untrustedReason();
   if (reason.empty())
-    reason = platform_.texts.accessibilityMissingDetail;
-  return {"exclamationmark.triangle.fill", platform_.texts.accessMissingTitle, reason};
+    reason = ports_.texts.accessibilityMissingDetail;
+  return {"exclamationmark.triangle.fill", ports_.texts.accessMissingTitle, reason};
 }
 
 std::optional<std::string> GeneralPanelModel::accessButtonTitle() const {
-  if (appState_.hasAccessibilityPermission() || !platform_.accessibility.hasPermissionSettings())
+  if (appState_.hasAccessibilityPermission() || !ports_.accessibility.hasPermissionSettings())
     return std::nullopt;
-  return appState_.hasPromptedForAccessibility() ? platform_.texts.openAccessSettingsTitle
-                                                 : platform_.texts.grantAccessTitle;
+  return appState_.hasPromptedForAccessibility() ? ports_.texts.openAccessSettingsTitle
+                                                 : ports_.texts.grantAccessTitle;
 }
 
 std::optional<std::string_view> GeneralPanelModel::updatesUnavailableReason() const {
-  if (platform_.updateService.hasFeed())
+  if (ports_.updateService.hasFeed())
     return std::nullopt;
   return noFeedReason;
 }

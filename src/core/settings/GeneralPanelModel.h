@@ -9,7 +9,10 @@
 #include "core/drag/DragMonitor.h"
 #include "core/hotkeys/ShortcutManager.h"
 #include "core/model/AppState.h"
-#include "core/platform/Platform.h"
+#include "core/platform/Accessibility.h"
+#include "core/platform/Lifecycle.h"
+#include "core/platform/PlatformTexts.h"
+#include "core/platform/UpdateService.h"
 #include "core/update/UpdateManager.h"
 
 namespace dovrik {
@@ -41,7 +44,15 @@ class GeneralPanelModel {
     std::string detail;
   };
 
-  GeneralPanelModel(Platform& platform, AppState& appState, ShortcutManager& shortcutManager,
+  // The ports the panel's rows read and act on.
+  struct Ports {
+    Accessibility& accessibility;
+    const PlatformTexts& texts;
+    Lifecycle& lifecycle;
+    UpdateService& updateService;
+  };
+
+  GeneralPanelModel(Ports ports, AppState& appState, ShortcutManager& shortcutManager,
                     DragMonitor& dragMonitor, UpdateManager& updates, std::string version);
 
   // The panel is shown: trust is asked afresh.
@@ -67,7 +78,7 @@ class GeneralPanelModel {
   void requestAccess();
 
   // "Quit and Reopen Dovrik": a fresh start asks again for what the system refused.
-  void relaunch() { platform_.lifecycle.relaunch(); }
+  void relaunch() { ports_.lifecycle.relaunch(); }
 
   std::string versionText() const { return "Version " + version_; }
   // "Not checked yet", or when the last check reached the feed.
@@ -89,7 +100,7 @@ class GeneralPanelModel {
   Signal<>& updatesChanged() { return updates_.changed; }
 
  private:
-  Platform& platform_;
+  Ports ports_;
   AppState& appState_;
   ShortcutManager& shortcutManager_;
   DragMonitor& dragMonitor_;

@@ -1,21 +1,29 @@
 // Builds the panel models over the application's managers.
 #include "core/settings/SettingsContent.h"
 
-#include "core/app/App.h"
-
 namespace dovrik {
 
-SettingsContent::SettingsContent(App& app, const std::string& version)
-    : sidebar_(app.platform().scheduler),
-      general_(app.platform(), app.appState(), app.shortcutManager(), app.dragMonitor(),
-               app.updateManager(), version),
-      shortcuts_(app.platform(), app.appState(), app.shortcutManager(), app.clipboardManager(),
-                 app.clipboardShortcut(), app.ownHotkeys()),
-      snapping_(app.appState(), app.platform().texts),
-      clipboard_(app.platform(), app.appState(), app.clipboardManager(), app.fileShelfManager(),
-                 app.clipboardShortcut(), app.ownHotkeys(), app.installedAppsCache()),
-      workspaces_(app.platform(), app.appState(), app.workspaceManager(), app.ownHotkeys()),
-      rules_(app.appState(), app.ruleManager(), app.installedAppsCache()),
-      dragZones_(app.dragZoneManager(), app.edgeTilingGuard(), app.platform().screens) {}
+SettingsContent::SettingsContent(Ports ports, Managers managers, const std::string& version)
+    : sidebar_(ports.scheduler),
+      general_({.accessibility = ports.accessibility,
+                .texts = ports.texts,
+                .lifecycle = ports.lifecycle,
+                .updateService = ports.updateService},
+               managers.appState, managers.shortcutManager, managers.dragMonitor,
+               managers.updateManager, version),
+      shortcuts_(recorderPorts(ports), managers.appState, managers.shortcutManager,
+                 managers.clipboardManager, managers.clipboardShortcut, managers.ownHotkeys),
+      snapping_(managers.appState, ports.texts),
+      clipboard_(recorderPorts(ports), ports.runningApps, ports.locale, managers.appState,
+                 managers.clipboardManager, managers.fileShelfManager, managers.clipboardShortcut,
+                 managers.ownHotkeys, managers.installedAppsCache),
+      workspaces_(recorderPorts(ports), managers.appState, managers.workspaceManager,
+                  managers.ownHotkeys),
+      rules_(managers.appState, managers.ruleManager, managers.installedAppsCache),
+      dragZones_(managers.dragZoneManager, managers.edgeTilingGuard, ports.screens) {}
+
+ShortcutRecorder::Ports SettingsContent::recorderPorts(const Ports& ports) {
+  return {.scheduler = ports.scheduler, .shell = ports.shell, .texts = ports.texts};
+}
 
 }  // namespace dovrik

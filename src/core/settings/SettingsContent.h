@@ -5,6 +5,20 @@
 #include <memory>
 #include <string>
 
+#include "core/drag/DragMonitor.h"
+#include "core/drag/DragZoneManager.h"
+#include "core/drag/EdgeTilingGuard.h"
+#include "core/platform/Accessibility.h"
+#include "core/platform/Lifecycle.h"
+#include "core/platform/Locale.h"
+#include "core/platform/PlatformTexts.h"
+#include "core/platform/RunningApps.h"
+#include "core/platform/Scheduler.h"
+#include "core/platform/Screens.h"
+#include "core/platform/Shell.h"
+#include "core/platform/UpdateService.h"
+#include "core/rules/InstalledAppsCache.h"
+#include "core/rules/RuleManager.h"
 #include "core/settings/ClipboardPanelModel.h"
 #include "core/settings/DragZonesPanelModel.h"
 #include "core/settings/GeneralPanelModel.h"
@@ -16,11 +30,38 @@
 
 namespace dovrik {
 
-class App;
-
 class SettingsContent {
  public:
-  SettingsContent(App& app, const std::string& version);
+  // The ports the panels read and act on.
+  struct Ports {
+    Scheduler& scheduler;
+    Accessibility& accessibility;
+    Screens& screens;
+    RunningApps& runningApps;
+    Shell& shell;
+    const PlatformTexts& texts;
+    const Locale& locale;
+    Lifecycle& lifecycle;
+    UpdateService& updateService;
+  };
+  // The managers the panels show and change.
+  struct Managers {
+    AppState& appState;
+    ShortcutManager& shortcutManager;
+    DragMonitor& dragMonitor;
+    UpdateManager& updateManager;
+    ClipboardManager& clipboardManager;
+    ClipboardShortcut& clipboardShortcut;
+    OwnHotkeys& ownHotkeys;
+    FileShelfManager& fileShelfManager;
+    InstalledAppsCache& installedAppsCache;
+    WorkspaceManager& workspaceManager;
+    RuleManager& ruleManager;
+    DragZoneManager& dragZoneManager;
+    EdgeTilingGuard& edgeTilingGuard;
+  };
+
+  SettingsContent(Ports ports, Managers managers, const std::string& version);
   SettingsContent(const SettingsContent&) = delete;
   SettingsContent& operator=(const SettingsContent&) = delete;
 
@@ -34,6 +75,8 @@ class SettingsContent {
   DragZonesPanelModel& dragZones() { return dragZones_; }
 
  private:
+  static ShortcutRecorder::Ports recorderPorts(const Ports& ports);
+
   SettingsSidebar sidebar_;
   GeneralPanelModel general_;
   ShortcutsPanelModel shortcuts_;

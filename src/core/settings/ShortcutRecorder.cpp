@@ -6,10 +6,10 @@
 
 namespace dovrik {
 
-ShortcutRecorder::ShortcutRecorder(Platform& platform, AppState& appState, OwnHotkeys& ownHotkeys,
+ShortcutRecorder::ShortcutRecorder(Ports ports, AppState& appState, OwnHotkeys& ownHotkeys,
                                    ShortcutAction action, Record onRecord,
                                    SetNotice setConflictNotice)
-    : platform_(platform),
+    : ports_(ports),
       appState_(appState),
       ownHotkeys_(ownHotkeys),
       action_(std::move(action)),
@@ -19,7 +19,7 @@ ShortcutRecorder::ShortcutRecorder(Platform& platform, AppState& appState, OwnHo
 ShortcutRecorder::~ShortcutRecorder() {
   if (isRecording_) {
     if (timeout_)
-      platform_.scheduler.cancel(*timeout_);
+      ports_.scheduler.cancel(*timeout_);
     ownHotkeys_.restore();
   }
 }
@@ -27,7 +27,7 @@ ShortcutRecorder::~ShortcutRecorder() {
 std::string ShortcutRecorder::badgeText(const std::optional<KeyboardShortcut>& shortcut) const {
   if (isRecording_)
     return std::string(recordingText);
-  return shortcut ? platform_.texts.shortcutText(*shortcut) : std::string();
+  return shortcut ? ports_.texts.shortcutText(*shortcut) : std::string();
 }
 
 void ShortcutRecorder::click() {
@@ -52,12 +52,12 @@ void ShortcutRecorder::keyPressed(int keyCode, KeyboardShortcut::ModifierSet mod
   }
   const std::optional<Key> key = keyFromKeyCode(keyCode);
   if (!key || modifiers.empty()) {
-    platform_.shell.beep();
+    ports_.shell.beep();
     return;
   }
   const KeyboardShortcut shortcut{*key, modifiers};
   if (const auto owner = appState_.conflictingAction(shortcut, action_)) {
-    platform_.shell.beep();
+    ports_.shell.beep();
     setConflictNotice_(appState_.conflictNotice(shortcut, *owner));
     stop();
     return;
@@ -77,7 +77,7 @@ void ShortcutRecorder::start() {
 
 void ShortcutRecorder::stop() {
   if (timeout_)
-    platform_.scheduler.cancel(*timeout_);
+    ports_.scheduler.cancel(*timeout_);
   timeout_.reset();
   isRecording_ = false;
   ownHotkeys_.restore();
@@ -86,8 +86,8 @@ void ShortcutRecorder::stop() {
 
 void ShortcutRecorder::armTimeout() {
   if (timeout_)
-    platform_.scheduler.cancel(*timeout_);
-  timeout_ = platform_.scheduler.after(idleTimeout, lifetime_.guard([this] {
+    ports_.scheduler.cancel(*timeout_);
+  timeout_ = ports_.scheduler.after(idleTimeout, lifetime_.guard([this] {
     timeout_.reset();
     cancel();
   }));

@@ -12,7 +12,9 @@
 #include "core/model/AppState.h"
 #include "core/model/ShortcutAction.h"
 #include "core/platform/KeyboardShortcut.h"
-#include "core/platform/Platform.h"
+#include "core/platform/PlatformTexts.h"
+#include "core/platform/Scheduler.h"
+#include "core/platform/Shell.h"
 #include "core/settings/OwnHotkeys.h"
 #include "core/support/Lifetime.h"
 #include "core/support/Signal.h"
@@ -30,8 +32,15 @@ class ShortcutRecorder {
   // Sets or clears the conflict notice of the panel the recorder sits in.
   using SetNotice = std::function<void(std::optional<std::string>)>;
 
-  ShortcutRecorder(Platform& platform, AppState& appState, OwnHotkeys& ownHotkeys,
-                   ShortcutAction action, Record onRecord, SetNotice setConflictNotice);
+  // The ports a recorder uses; the panels that hold recorders pass them on.
+  struct Ports {
+    Scheduler& scheduler;
+    Shell& shell;
+    const PlatformTexts& texts;
+  };
+
+  ShortcutRecorder(Ports ports, AppState& appState, OwnHotkeys& ownHotkeys, ShortcutAction action,
+                   Record onRecord, SetNotice setConflictNotice);
   ShortcutRecorder(const ShortcutRecorder&) = delete;
   ShortcutRecorder& operator=(const ShortcutRecorder&) = delete;
   // A recorder that goes away while recording gives Dovrik its hotkeys back.
@@ -56,7 +65,7 @@ class ShortcutRecorder {
   void stop();
   void armTimeout();
 
-  Platform& platform_;
+  Ports ports_;
   AppState& appState_;
   OwnHotkeys& ownHotkeys_;
   ShortcutAction action_;

@@ -5,28 +5,28 @@
 
 namespace dovrik {
 
-ShortcutsPanelModel::ShortcutsPanelModel(Platform& platform, AppState& appState,
+ShortcutsPanelModel::ShortcutsPanelModel(ShortcutRecorder::Ports ports, AppState& appState,
                                          ShortcutManager& shortcutManager,
                                          ClipboardManager& clipboardManager,
                                          ClipboardShortcut& clipboardShortcut,
                                          OwnHotkeys& ownHotkeys)
-    : platform_(platform),
+    : ports_(ports),
       appState_(appState),
       shortcutManager_(shortcutManager),
       clipboardShortcut_(clipboardShortcut),
       ownHotkeys_(ownHotkeys),
       clipboardRow_(
-          platform, appState, clipboardManager, clipboardShortcut, ownHotkeys,
+          ports, appState, clipboardManager, clipboardShortcut, ownHotkeys,
           [this](std::optional<std::string> notice) { setConflictNotice(std::move(notice)); }) {
   for (SnapPosition position : allSnapPositions) {
     recorders_.push_back(std::make_unique<ShortcutRecorder>(
-        platform, appState, ownHotkeys, ShortcutAction::snap(position),
+        ports, appState, ownHotkeys, ShortcutAction::snap(position),
         [this, position](const KeyboardShortcut& shortcut) { storeShortcut(position, shortcut); },
         [this](std::optional<std::string> notice) { setConflictNotice(std::move(notice)); }));
   }
   for (WindowAction action : allWindowActions) {
     windowRecorders_.push_back(std::make_unique<ShortcutRecorder>(
-        platform, appState, ownHotkeys, ShortcutAction::window(action),
+        ports, appState, ownHotkeys, ShortcutAction::window(action),
         [this, action](const KeyboardShortcut& shortcut) { storeShortcut(action, shortcut); },
         [this](std::optional<std::string> notice) { setConflictNotice(std::move(notice)); }));
   }
@@ -64,7 +64,7 @@ std::vector<std::string> ShortcutsPanelModel::warnings() const {
   std::vector<std::string> result;
   if (!ownHotkeys_.isReleased()) {
     const std::string snap =
-        ShortcutManager::refusalNotice(shortcutManager_.unavailablePositions(), platform_.texts,
+        ShortcutManager::refusalNotice(shortcutManager_.unavailablePositions(), ports_.texts,
                                        shortcutManager_.unavailableWindowActions());
     if (!snap.empty())
       result.push_back(snap);

@@ -13,7 +13,6 @@
 #include "core/clipboard/ClipboardShortcut.h"
 #include "core/hotkeys/ShortcutManager.h"
 #include "core/model/AppState.h"
-#include "core/platform/Platform.h"
 #include "core/settings/ClipboardShortcutRow.h"
 #include "core/settings/OwnHotkeys.h"
 #include "core/settings/ShortcutRecorder.h"
@@ -37,9 +36,9 @@ class ShortcutsPanelModel {
   static constexpr std::string_view historySwitchSubtitle =
       "Required for the shortcut above to do anything";
 
-  ShortcutsPanelModel(Platform& platform, AppState& appState, ShortcutManager& shortcutManager,
-                      ClipboardManager& clipboardManager, ClipboardShortcut& clipboardShortcut,
-                      OwnHotkeys& ownHotkeys);
+  ShortcutsPanelModel(ShortcutRecorder::Ports ports, AppState& appState,
+                      ShortcutManager& shortcutManager, ClipboardManager& clipboardManager,
+                      ClipboardShortcut& clipboardShortcut, OwnHotkeys& ownHotkeys);
   ShortcutsPanelModel(const ShortcutsPanelModel&) = delete;
   ShortcutsPanelModel& operator=(const ShortcutsPanelModel&) = delete;
   ~ShortcutsPanelModel();
@@ -72,7 +71,7 @@ class ShortcutsPanelModel {
   void storeShortcut(WindowAction action, const std::optional<KeyboardShortcut>& shortcut);
   void shortcutsStored();
 
-  Platform& platform_;
+  ShortcutRecorder::Ports ports_;
   AppState& appState_;
   ShortcutManager& shortcutManager_;
   ClipboardShortcut& clipboardShortcut_;

@@ -8,9 +8,9 @@
 
 namespace dovrik {
 
-WorkspacesPanelModel::WorkspacesPanelModel(Platform& platform, AppState& appState,
+WorkspacesPanelModel::WorkspacesPanelModel(ShortcutRecorder::Ports ports, AppState& appState,
                                            WorkspaceManager& workspaces, OwnHotkeys& ownHotkeys)
-    : platform_(platform), appState_(appState), workspaces_(workspaces), ownHotkeys_(ownHotkeys) {
+    : ports_(ports), appState_(appState), workspaces_(workspaces), ownHotkeys_(ownHotkeys) {
   workspacesObserver_ = workspaces_.workspacesChanged.connect([this] {
     pruneRecorders();
     changed.emit();
@@ -69,7 +69,7 @@ ShortcutRecorder& WorkspacesPanelModel::recorder(const Uuid& id) {
   auto& recorder = recorders_[id];
   if (!recorder) {
     recorder = std::make_unique<ShortcutRecorder>(
-        platform_, appState_, ownHotkeys_, ShortcutAction::workspace(id),
+        ports_, appState_, ownHotkeys_, ShortcutAction::workspace(id),
         [this, id](const KeyboardShortcut& shortcut) {
           if (const auto workspace = workspaces_.workspace(id))
             workspaces_.setShortcut(shortcut, *workspace);

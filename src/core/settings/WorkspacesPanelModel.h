@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "core/model/AppState.h"
-#include "core/platform/Platform.h"
 #include "core/settings/Confirmation.h"
 #include "core/settings/OwnHotkeys.h"
 #include "core/settings/ShortcutRecorder.h"
@@ -55,8 +54,8 @@ class WorkspacesPanelModel {
     std::string autoRestoreText;
   };
 
-  WorkspacesPanelModel(Platform& platform, AppState& appState, WorkspaceManager& workspaces,
-                       OwnHotkeys& ownHotkeys);
+  WorkspacesPanelModel(ShortcutRecorder::Ports ports, AppState& appState,
+                       WorkspaceManager& workspaces, OwnHotkeys& ownHotkeys);
   WorkspacesPanelModel(const WorkspacesPanelModel&) = delete;
   WorkspacesPanelModel& operator=(const WorkspacesPanelModel&) = delete;
   ~WorkspacesPanelModel();
@@ -96,7 +95,7 @@ class WorkspacesPanelModel {
   // Drops the recorders of layouts that are gone.
   void pruneRecorders();
 
-  Platform& platform_;
+  ShortcutRecorder::Ports ports_;
   AppState& appState_;
   WorkspaceManager& workspaces_;
   OwnHotkeys& ownHotkeys_;

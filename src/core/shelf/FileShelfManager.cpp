@@ -29,11 +29,11 @@ std::vector<PasteboardRepresentation> fileRepresentations(const FileShelfItem& i
 
 }  // namespace
 
-FileShelfManager::FileShelfManager(Platform& platform, AppState& appState)
-    : platform_(platform),
+FileShelfManager::FileShelfManager(Ports ports, AppState& appState)
+    : ports_(ports),
       appState_(appState),
-      store_(platform.defaults.application(), storageKey, unreadableKey),
-      pasteKeystroke_(platform, appState) {
+      store_(ports.defaults.application(), storageKey, unreadableKey),
+      pasteKeystroke_(ports.scheduler, ports.runningApps, ports.keySynth, appState) {
   load();
   refreshReachability();
 }
@@ -48,17 +48,17 @@ std::optional<Uuid> FileShelfManager::addFile(std::string_view url) {
     return std::nullopt;
   const std::string path = standardisedPath(*dropped);
   const std::string bare = withoutTrailingSeparator(path);
-  const bool isDirectory = platform_.files.isDirectory(bare);
+  const bool isDirectory = ports_.files.isDirectory(bare);
   std::string standard = fileURLOfPath(path, isDirectory);
   std::erase_if(items_,
                 [&](const FileShelfItem& item) { return standardisedURL(item.url) == standard; });
   FileShelfItem added{.id = Uuid::random(),
                       .url = std::move(standard),
                       .filename = lastPathComponent(path),
-                      .timestamp = platform_.clock.wallTimeSince2001(),
+                      .timestamp = ports_.clock.wallTimeSince2001(),
                       .isPinned = false,
                       .isDirectory = isDirectory,
-                      .isReachable = platform_.files.exists(bare)};
+                      .isReachable = ports_.files.exists(bare)};
   const auto firstUnpinned = std::find_if(items_.begin(), items_.end(),
                                           [](const FileShelfItem& item) { return !item.isPinned; });
   const Uuid id = added.id;
@@ -70,13 +70,13 @@ std::optional<Uuid> FileShelfManager::addFile(std::string_view url) {
 
 bool FileShelfManager::pasteFile(const FileShelfItem& item) {
   const std::string path = item.path();
-  if (path.empty() || !platform_.files.exists(path)) {
-    platform_.shell.beep();
+  if (path.empty() || !ports_.files.exists(path)) {
+    ports_.shell.beep();
     markUnreachable(item.id);
     return false;
   }
-  platform_.pasteboard.writeRepresentations(fileRepresentations(item),
-                                            pasteKeystroke_.focusedApplicationPastesPrimary());
+  ports_.pasteboard.writeRepresentations(fileRepresentations(item),
+                                         pasteKeystroke_.focusedApplicationPastesPrimary());
   hidePopupRequested.emit();
   pasteKeystroke_.send(pasteKeystroke_.chordForFocusedApplication());
   return true;
@@ -137,8 +137,8 @@ void FileShelfManager::refreshReachability() {
     paths.push_back(item.path());
   }
   auto reachable = std::make_shared<std::vector<bool>>();
-  Files& files = platform_.files;
-  platform_.background.run(
+  Files& files = ports_.files;
+  ports_.background.run(
       [&files, paths = std::move(paths), reachable] {
         for (const std::string& path : paths)
           reachable->push_back(!path.empty() && files.exists(path));

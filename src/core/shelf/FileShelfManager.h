@@ -10,7 +10,15 @@
 
 #include "core/model/AppState.h"
 #include "core/paste/PasteKeystroke.h"
-#include "core/platform/Platform.h"
+#include "core/platform/Background.h"
+#include "core/platform/Clock.h"
+#include "core/platform/Defaults.h"
+#include "core/platform/Files.h"
+#include "core/platform/KeySynth.h"
+#include "core/platform/Pasteboard.h"
+#include "core/platform/RunningApps.h"
+#include "core/platform/Scheduler.h"
+#include "core/platform/Shell.h"
 #include "core/platform/StoredList.h"
 #include "core/shelf/FileShelfItem.h"
 #include "core/support/Lifetime.h"
@@ -24,8 +32,21 @@ class FileShelfManager {
   // Where a stored shelf that could not be read is kept before the first save replaces it.
   static constexpr std::string_view unreadableKey = "qlm.fileShelf.unreadable";
 
+  // The ports the shelf is kept, opened and pasted with.
+  struct Ports {
+    Clock& clock;
+    Scheduler& scheduler;
+    DefaultsDomains& defaults;
+    RunningApps& runningApps;
+    Shell& shell;
+    Background& background;
+    Pasteboard& pasteboard;
+    KeySynth& keySynth;
+    Files& files;
+  };
+
   // Loads the shelf and starts a reachability check.
-  FileShelfManager(Platform& platform, AppState& appState);
+  FileShelfManager(Ports ports, AppState& appState);
   FileShelfManager(const FileShelfManager&) = delete;
   FileShelfManager& operator=(const FileShelfManager&) = delete;
 
@@ -69,7 +90,7 @@ class FileShelfManager {
   void markUnreachable(Uuid id);
   void applyReachability(const std::vector<Uuid>& ids, const std::vector<bool>& reachable);
 
-  Platform& platform_;
+  Ports ports_;
   AppState& appState_;
   StoredList store_;
   PasteKeystroke pasteKeystroke_;

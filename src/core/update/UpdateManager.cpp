@@ -53,8 +53,8 @@ UpdatePrompt answer(UpdatePrompt::Kind kind, std::string title, std::string mess
 
 }  // namespace
 
-UpdateManager::UpdateManager(Platform& platform, UpdateService& service, std::string currentVersion)
-    : platform_(platform), service_(service), currentVersion_(std::move(currentVersion)) {}
+UpdateManager::UpdateManager(Ports ports, UpdateService& service, std::string currentVersion)
+    : ports_(ports), service_(service), currentVersion_(std::move(currentVersion)) {}
 
 UpdateManager::~UpdateManager() {
   cancelScheduledCheck();
@@ -85,29 +85,29 @@ void UpdateManager::checkForUpdates() {
 }
 
 bool UpdateManager::automaticallyChecks() const {
-  return platform_.defaults.application().boolValue(automaticChecksKey).value_or(true);
+  return ports_.defaults.application().boolValue(automaticChecksKey).value_or(true);
 }
 
 void UpdateManager::setAutomaticallyChecks(bool on) {
-  platform_.defaults.application().set(automaticChecksKey, on);
+  ports_.defaults.application().set(automaticChecksKey, on);
   scheduleNextCheck();
   changed.emit();
 }
 
 std::optional<double> UpdateManager::lastCheckDate() const {
-  return platform_.defaults.application().doubleValue(lastCheckKey);
+  return ports_.defaults.application().doubleValue(lastCheckKey);
 }
 
 std::string UpdateManager::lastCheckText() const {
   const auto last = lastCheckDate();
   if (!last)
     return "Not checked yet";
-  return "Last checked " + fullRelativeTimeText(*last, platform_.clock.wallTimeSince2001());
+  return "Last checked " + fullRelativeTimeText(*last, ports_.clock.wallTimeSince2001());
 }
 
 void UpdateManager::check(Origin origin) {
   checking_ = true;
-  lastAttempt_ = platform_.clock.wallTimeSince2001();
+  lastAttempt_ = ports_.clock.wallTimeSince2001();
   cancelScheduledCheck();
   changed.emit();
   service_.fetchFeed(lifetime_.guard(
@@ -118,13 +118,13 @@ void UpdateManager::finishCheck(Origin origin, const UpdateService::FeedResult& 
   checking_ = false;
   if (!result.error.empty()) {
     if (origin == Origin::scheduled)
-      platform_.shell.systemLog(std::string(scheduledFailurePrefix) + result.error);
+      ports_.shell.systemLog(std::string(scheduledFailurePrefix) + result.error);
     else
       show(answer(UpdatePrompt::Kind::failed, "Could not check for updates", result.error));
     scheduleNextCheck();
     return;
   }
-  platform_.defaults.application().set(lastCheckKey, platform_.clock.wallTimeSince2001());
+  ports_.defaults.application().set(lastCheckKey, ports_.clock.wallTimeSince2001());
   scheduleNextCheck();
   offered_ = newestAfter(result.items, currentVersion_);
   if (!offered_) {
@@ -182,7 +182,7 @@ void UpdateManager::install() {
                                "Dovrik " + version + " is installed", "Dovrik starts again now.");
     done.primaryButton.clear();
     show(std::move(done));
-    platform_.lifecycle.relaunch();
+    ports_.lifecycle.relaunch();
   }));
 }
 
@@ -202,9 +202,9 @@ void UpdateManager::scheduleNextCheck() {
   std::optional<double> last = lastCheckDate();
   if (lastAttempt_ && (!last || *lastAttempt_ > *last))
     last = lastAttempt_;
-  const double now = platform_.clock.wallTimeSince2001();
+  const double now = ports_.clock.wallTimeSince2001();
   const double delay = last ? std::clamp(*last + checkInterval - now, 0.0, checkInterval) : 0;
-  nextCheck_ = platform_.scheduler.after(delay, lifetime_.guard([this] {
+  nextCheck_ = ports_.scheduler.after(delay, lifetime_.guard([this] {
     nextCheck_.reset();
     check(Origin::scheduled);
   }));
@@ -212,7 +212,7 @@ void UpdateManager::scheduleNextCheck() {
 
 void UpdateManager::cancelScheduledCheck() {
   if (nextCheck_)
-    platform_.scheduler.cancel(*nextCheck_);
+    ports_.scheduler.cancel(*nextCheck_);
   nextCheck_.reset();
 }
 

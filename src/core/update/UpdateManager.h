@@ -7,7 +7,11 @@
 #include <string>
 #include <string_view>
 
-#include "core/platform/Platform.h"
+#include "core/platform/Clock.h"
+#include "core/platform/Defaults.h"
+#include "core/platform/Lifecycle.h"
+#include "core/platform/Scheduler.h"
+#include "core/platform/Shell.h"
 #include "core/platform/UpdateService.h"
 #include "core/support/Lifetime.h"
 #include "core/support/Signal.h"
@@ -23,8 +27,17 @@ class UpdateManager {
   static constexpr std::string_view scheduledFailurePrefix =
       "[Dovrik] scheduled update check failed: ";
 
+  // The ports the checks are scheduled, remembered and announced with.
+  struct Ports {
+    Clock& clock;
+    Scheduler& scheduler;
+    DefaultsDomains& defaults;
+    Shell& shell;
+    Lifecycle& lifecycle;
+  };
+
   // `currentVersion` is the running release ("1.4.2").
-  UpdateManager(Platform& platform, UpdateService& service, std::string currentVersion);
+  UpdateManager(Ports ports, UpdateService& service, std::string currentVersion);
   UpdateManager(const UpdateManager&) = delete;
   UpdateManager& operator=(const UpdateManager&) = delete;
   ~UpdateManager();
@@ -65,7 +78,7 @@ class UpdateManager {
   void cancelScheduledCheck();
   void show(UpdatePrompt prompt);
 
-  Platform& platform_;
+  Ports ports_;
   UpdateService& service_;
   std::string currentVersion_;
   bool checking_ = false;

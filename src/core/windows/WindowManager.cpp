@@ -40,18 +40,18 @@ std::optional<AXElement> elementValue(const std::optional<AXValue>& value) {
 
 }  // namespace
 
-WindowManager::WindowManager(Platform& platform, AppState& appState)
-    : platform_(platform), appState_(appState) {}
+WindowManager::WindowManager(Ports ports, AppState& appState)
+    : ports_(ports), appState_(appState) {}
 
 double WindowManager::primaryScreenHeight() const {
-  return dovrik::primaryScreenHeight(platform_.screens.screens());
+  return dovrik::primaryScreenHeight(ports_.screens.screens());
 }
 
 std::optional<AXElement> WindowManager::frontmostWindow() {
-  const std::optional<RunningApp> app = platform_.runningApps.frontmostApplication();
+  const std::optional<RunningApp> app = ports_.runningApps.frontmostApplication();
   if (!app)
     return std::nullopt;
-  Accessibility& ax = platform_.accessibility;
+  Accessibility& ax = ports_.accessibility;
   const AXElement appElement = ax.applicationElement(app->pid);
   if (auto focused = elementValue(ax.copyAttribute(appElement, AXAttribute::FocusedWindow)))
     return focused;
@@ -64,7 +64,7 @@ std::optional<AXElement> WindowManager::frontmostWindow() {
 }
 
 std::vector<AXElement> WindowManager::windows(const RunningApp& app) {
-  Accessibility& ax = platform_.accessibility;
+  Accessibility& ax = ports_.accessibility;
   const auto value = ax.copyAttribute(ax.applicationElement(app.pid), AXAttribute::Windows);
   if (value) {
     if (const auto* list = std::get_if<std::vector<AXElement>>(&*value))
@@ -75,7 +75,7 @@ std::vector<AXElement> WindowManager::windows(const RunningApp& app) {
 
 std::vector<AXElement> WindowManager::windows(const std::string& bundleIdentifier) {
   std::vector<AXElement> result;
-  for (const RunningApp& app : platform_.runningApps.runningApplications()) {
+  for (const RunningApp& app : ports_.runningApps.runningApplications()) {
     if (app.bundleIdentifier != bundleIdentifier || app.isTerminated)
       continue;
     const std::vector<AXElement> own = windows(app);
@@ -85,11 +85,11 @@ std::vector<AXElement> WindowManager::windows(const std::string& bundleIdentifie
 }
 
 std::optional<Rect> WindowManager::axFrame(AXElement window) {
-  return platform_.accessibility.copyFrame(window);
+  return ports_.accessibility.copyFrame(window);
 }
 
 void WindowManager::applyFrame(AXElement window, const Rect& frame) {
-  platform_.accessibility.setFrame(window, frame);
+  ports_.accessibility.setFrame(window, frame);
 }
 
 void WindowManager::setFrame(const Rect& frame, AXElement window, bool animated) {
@@ -113,12 +113,12 @@ void WindowManager::setFrame(const Rect& frame, AXElement window, bool animated)
     const double e = easeInOut(static_cast<double>(i) / animationSteps);
     const Rect step = interpolate(*start, frame, e);
     const bool last = i == animationSteps;
-    pending.tasks.push_back(platform_.scheduler.after(i * duration / animationSteps,
-                                                      lifetime_.guard([this, window, step, last] {
-                                                        if (last)
-                                                          pendingSteps_.erase(window.handle);
-                                                        applyFrame(window, step);
-                                                      })));
+    pending.tasks.push_back(ports_.scheduler.after(i * duration / animationSteps,
+                                                   lifetime_.guard([this, window, step, last] {
+                                                     if (last)
+                                                       pendingSteps_.erase(window.handle);
+                                                     applyFrame(window, step);
+                                                   })));
   }
 }
 
@@ -127,21 +127,21 @@ void WindowManager::cancelPendingSteps(AXElement window) {
   if (it == pendingSteps_.end())
     return;
   for (TaskId task : it->second.tasks)
-    platform_.scheduler.cancel(task);
+    ports_.scheduler.cancel(task);
   pendingSteps_.erase(it);
 }
 
 std::optional<Screen> WindowManager::screenForWindow(AXElement window) {
-  const std::vector<Screen> screens = platform_.screens.screens();
+  const std::vector<Screen> screens = ports_.screens.screens();
   // With one screen there is nothing to choose, and no reason to ask where the window is.
   if (screens.size() == 1)
     return screens.front();
   const std::optional<Rect> frame = axFrame(window);
   if (!frame)
-    return platform_.screens.mainScreen();
+    return ports_.screens.mainScreen();
   const Rect desktopFrame = flipRect(*frame, dovrik::primaryScreenHeight(screens));
   if (screens.empty())
-    return platform_.screens.mainScreen();
+    return ports_.screens.mainScreen();
   const std::optional<std::size_t> index = screenIndexForFrame(screens, desktopFrame);
   return screens[*index];
 }
@@ -215,7 +215,7 @@ bool WindowManager::moveToAdjacentDisplay(DisplayDirection direction,
   if (!window)
     return false;
   const std::optional<Rect> current = settledFrame(*window);
-  const std::vector<Screen> screens = platform_.screens.screens();
+  const std::vector<Screen> screens = ports_.screens.screens();
   if (!current || screens.empty())
     return false;
   const double height = dovrik::primaryScreenHeight(screens);
@@ -286,13 +286,13 @@ std::optional<Rect> WindowManager::frameBeforePlacement(AXElement window) {
 }
 
 std::vector<WindowManager::ManagedWindow> WindowManager::allManageableWindows() {
-  Accessibility& ax = platform_.accessibility;
-  const ProcessId own = platform_.runningApps.currentProcessId();
+  Accessibility& ax = ports_.accessibility;
+  const ProcessId own = ports_.runningApps.currentProcessId();
   std::vector<ManagedWindow> result;
   // Where the next process of an identity starts numbering, as `windows(bundleIdentifier)`
   // lists them.
   std::map<std::string, std::size_t> firstIndex;
-  for (const RunningApp& app : platform_.runningApps.runningApplications()) {
+  for (const RunningApp& app : ports_.runningApps.runningApplications()) {
     const bool listed = app.activationPolicy == ActivationPolicy::Regular && app.pid != own;
     if (app.isTerminated || (!listed && app.bundleIdentifier.empty()))
       continue;

@@ -11,7 +11,10 @@
 #include "core/model/AppState.h"
 #include "core/model/SnapPosition.h"
 #include "core/model/WindowAction.h"
-#include "core/platform/Platform.h"
+#include "core/platform/Accessibility.h"
+#include "core/platform/RunningApps.h"
+#include "core/platform/Scheduler.h"
+#include "core/platform/Screens.h"
 #include "core/support/Lifetime.h"
 #include "core/windows/DisplayOrder.h"
 #include "core/windows/PlacedFrames.h"
@@ -32,7 +35,15 @@ class WindowManager {
 
   static constexpr int animationSteps = 12;
 
-  WindowManager(Platform& platform, AppState& appState);
+  // The ports windows are found and moved with.
+  struct Ports {
+    Scheduler& scheduler;
+    Accessibility& accessibility;
+    Screens& screens;
+    RunningApps& runningApps;
+  };
+
+  WindowManager(Ports ports, AppState& appState);
 
   // Snaps the frontmost window. No screen: the one holding the window; no `animated`: the
   // animations preference. Answers whether there was a window to move.
@@ -96,7 +107,7 @@ class WindowManager {
     std::vector<TaskId> tasks;
   };
 
-  Platform& platform_;
+  Ports ports_;
   AppState& appState_;
   // Scheduled animation steps per window handle, so a newer change can supersede them.
   std::map<std::uint64_t, PendingSteps> pendingSteps_;

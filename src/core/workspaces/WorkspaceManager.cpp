@@ -10,26 +10,24 @@
 
 namespace dovrik {
 
-WorkspaceManager::WorkspaceManager(Platform& platform, AppState& appState,
-                                   WindowManager& windowManager)
-    : platform_(platform),
+WorkspaceManager::WorkspaceManager(Ports ports, AppState& appState, WindowManager& windowManager)
+    : ports_(ports),
       appState_(appState),
       windowManager_(windowManager),
-      storedList_(platform.defaults.application(), storageKey, unreadableKey),
+      storedList_(ports.defaults.application(), storageKey, unreadableKey),
       lastHandledSignature_(currentSignature()) {
   load();
-  displayObserver_ =
-      platform_.screens.changed.connect(lifetime_.guard([this] { displaysChanged(); }));
+  displayObserver_ = ports_.screens.changed.connect(lifetime_.guard([this] { displaysChanged(); }));
 }
 
 WorkspaceManager::~WorkspaceManager() {
-  platform_.screens.changed.disconnect(displayObserver_);
+  ports_.screens.changed.disconnect(displayObserver_);
   if (pendingRestore_)
-    platform_.scheduler.cancel(*pendingRestore_);
+    ports_.scheduler.cancel(*pendingRestore_);
 }
 
 std::string WorkspaceManager::currentSignature() const {
-  return DisplayIdentity::currentSignature(platform_.screens);
+  return DisplayIdentity::currentSignature(ports_.screens);
 }
 
 std::optional<Workspace> WorkspaceManager::workspace(const Uuid& id) const {
@@ -88,7 +86,7 @@ std::optional<Workspace> WorkspaceManager::captureCurrent(const std::string& nam
                       currentSignature(),
                       false,
                       std::nullopt,
-                      platform_.clock.wallTimeSince2001()};
+                      ports_.clock.wallTimeSince2001()};
   workspaces_.push_back(workspace);
   commit();
   return workspace;
@@ -160,7 +158,7 @@ void WorkspaceManager::restoreApplication(const std::string& bundleIdentifier,
     return;
   std::vector<std::string> titles;
   for (const AXElement window : live) {
-    const auto title = platform_.accessibility.copyAttribute(window, AXAttribute::Title);
+    const auto title = ports_.accessibility.copyAttribute(window, AXAttribute::Title);
     const auto* text = title ? std::get_if<std::string>(&*title) : nullptr;
     titles.push_back(text ? *text : std::string());
   }
@@ -176,9 +174,9 @@ void WorkspaceManager::restoreApplication(const std::string& bundleIdentifier,
     claimed[*match] = true;
     // Screens are read afresh for every window: a display may go while the restore runs.
     std::optional<Screen> screen =
-        DisplayIdentity::screenForUuid(platform_.screens, window.displayUUID);
+        DisplayIdentity::screenForUuid(ports_.screens, window.displayUUID);
     if (!screen)
-      screen = platform_.screens.mainScreen();
+      screen = ports_.screens.mainScreen();
     if (!screen)
       continue;
     const Rect target = clampToVisibleFrame(
@@ -191,7 +189,7 @@ void WorkspaceManager::restoreApplication(const std::string& bundleIdentifier,
 void WorkspaceManager::markRestored(const Uuid& id) {
   lastRestoredID_ = id;
   lastRestoredChanged.emit();
-  platform_.scheduler.after(restoredMarkDuration, lifetime_.guard([this, id] {
+  ports_.scheduler.after(restoredMarkDuration, lifetime_.guard([this, id] {
     // A later restore of another layout keeps its own mark.
     if (lastRestoredID_ != id)
       return;
@@ -224,8 +222,8 @@ void WorkspaceManager::displaysChanged() {
     sawIntermediateChange_ = true;
   // Every change of a burst pushes the evaluation back, so it runs once the displays settle.
   if (pendingRestore_)
-    platform_.scheduler.cancel(*pendingRestore_);
-  pendingRestore_ = platform_.scheduler.after(settleDelay, lifetime_.guard([this] {
+    ports_.scheduler.cancel(*pendingRestore_);
+  pendingRestore_ = ports_.scheduler.after(settleDelay, lifetime_.guard([this] {
     pendingRestore_.reset();
     performAutoRestore();
   }));

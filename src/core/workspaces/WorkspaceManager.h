@@ -10,7 +10,11 @@
 #include <vector>
 
 #include "core/model/AppState.h"
-#include "core/platform/Platform.h"
+#include "core/platform/Accessibility.h"
+#include "core/platform/Clock.h"
+#include "core/platform/Defaults.h"
+#include "core/platform/Scheduler.h"
+#include "core/platform/Screens.h"
 #include "core/platform/StoredList.h"
 #include "core/support/Lifetime.h"
 #include "core/support/Signal.h"
@@ -29,9 +33,18 @@ class WorkspaceManager {
   // How long a restored layout stays marked as just restored.
   static constexpr double restoredMarkDuration = 1.6;
 
+  // The ports the layouts are saved, restored and kept with.
+  struct Ports {
+    Clock& clock;
+    Scheduler& scheduler;
+    DefaultsDomains& defaults;
+    Accessibility& accessibility;
+    Screens& screens;
+  };
+
   // Loads the list and starts watching display changes; the displays present now never
   // restore anything by themselves.
-  WorkspaceManager(Platform& platform, AppState& appState, WindowManager& windowManager);
+  WorkspaceManager(Ports ports, AppState& appState, WindowManager& windowManager);
   WorkspaceManager(const WorkspaceManager&) = delete;
   WorkspaceManager& operator=(const WorkspaceManager&) = delete;
   ~WorkspaceManager();
@@ -73,7 +86,7 @@ class WorkspaceManager {
   void displaysChanged();
   void performAutoRestore();
 
-  Platform& platform_;
+  Ports ports_;
   AppState& appState_;
   WindowManager& windowManager_;
   std::vector<Workspace> workspaces_;

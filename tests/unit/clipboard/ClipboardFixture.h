@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "core/app/ManagerPorts.h"
 #include "core/clipboard/ClipboardManager.h"
 #include "tests/unit/support/SimWorld.h"
 
@@ -22,8 +23,10 @@ struct ClipboardFixture : SimWorld {
     manager.reset();
     shortcut.reset();
     state = std::make_unique<AppState>(platform);
-    shortcut = std::make_unique<ClipboardShortcut>(platform, *state, [this] { ++presses; });
-    manager = std::make_unique<ClipboardManager>(platform, *state, *shortcut);
+    shortcut = std::make_unique<ClipboardShortcut>(platform.scheduler, platform.hotkeys, *state,
+                                                   [this] { ++presses; });
+    manager =
+        std::make_unique<ClipboardManager>(clipboardManagerPorts(platform), *state, *shortcut);
   }
 
   void copy(const std::string& text) {

@@ -1,5 +1,6 @@
 // The clipboard popup's behaviour: search, kind filter, the shared selection, pasting, the row
 // actions, the texts shown and the state of each opening.
+#include "core/app/ManagerPorts.h"
 #include "core/clipboard/ClipboardPopupModel.h"
 
 #include <gtest/gtest.h>
@@ -22,8 +23,9 @@ ClipboardItem entry(ClipboardKind kind, std::string text) {
 
 struct ClipboardPopupModelTest : ::testing::Test, ClipboardFixture {
   ClipboardPopupModelTest() {
-    shelf = std::make_unique<FileShelfManager>(platform, *state);
-    model = std::make_unique<ClipboardPopupModel>(platform, *manager, *shelf, *state);
+    shelf = std::make_unique<FileShelfManager>(fileShelfManagerPorts(platform), *state);
+    model = std::make_unique<ClipboardPopupModel>(clipboardPopupModelPorts(platform), *manager,
+                                                  *shelf, *state);
     model->changed.connect([this] { ++changes; });
     model->scrollToRow.connect([this](int row) { scrolls.push_back(row); });
   }

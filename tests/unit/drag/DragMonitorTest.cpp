@@ -3,6 +3,7 @@
 // given back to a snapped window dragged away.
 #include <gtest/gtest.h>
 
+#include "core/app/ManagerPorts.h"
 #include "core/drag/DragMonitor.h"
 #include "core/windows/ScreenGeometry.h"
 #include "sim/SimPlatform.h"
@@ -56,8 +57,8 @@ class DragMonitorTest : public ::testing::Test {
   Platform platform = sim.platform();
   AppState state{platform};
   DragZoneManager zones{sim.defaults.application()};
-  WindowManager windowManager{platform, state};
-  DragMonitor monitor{platform, state, zones, windowManager};
+  WindowManager windowManager{windowManagerPorts(platform), state};
+  DragMonitor monitor{dragMonitorPorts(platform), state, zones, windowManager};
   std::uint32_t mainScreen = 0;
   AXElement editorWindow;
 };

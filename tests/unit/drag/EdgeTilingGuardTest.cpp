@@ -22,7 +22,7 @@ struct DovrikRun {
   explicit DovrikRun(Platform& platform)
       : appState(platform),
         zones(platform.defaults.application()),
-        guard(platform, appState, zones) {}
+        guard(platform.scheduler, platform.defaults, platform.edgeTiling, appState, zones) {}
   AppState appState;
   DragZoneManager zones;
   EdgeTilingGuard guard;

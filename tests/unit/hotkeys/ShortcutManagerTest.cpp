@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "core/app/ManagerPorts.h"
 #include "core/hotkeys/ShortcutManager.h"
 #include "core/model/AppState.h"
 #include "core/windows/WindowManager.h"
@@ -35,8 +36,9 @@ class ShortcutManagerTest : public ::testing::Test {
         for (WindowAction action : allWindowActions)
           state->setWindowActionShortcut(action, std::nullopt);
       }
-      windows = std::make_unique<WindowManager>(world.platform, *state);
-      shortcuts = std::make_unique<ShortcutManager>(world.platform, *state, *windows);
+      windows = std::make_unique<WindowManager>(windowManagerPorts(world.platform), *state);
+      shortcuts = std::make_unique<ShortcutManager>(world.platform.scheduler,
+                                                    world.platform.hotkeys, *state, *windows);
       shortcuts->unavailablePositionsChanged.connect([this] { ++notifications; });
     }
     return *shortcuts;

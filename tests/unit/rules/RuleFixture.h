@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/app/ManagerPorts.h"
 #include "core/model/AppState.h"
 #include "core/rules/RuleManager.h"
 #include "core/windows/WindowManager.h"
@@ -33,8 +34,9 @@ struct RuleWorld {
     if (!store) {
       state = std::make_unique<AppState>(world.platform);
       state->setAnimationsEnabled(false);
-      windows = std::make_unique<WindowManager>(world.platform, *state);
-      store = std::make_unique<RuleManager>(world.platform, *state, *windows);
+      windows = std::make_unique<WindowManager>(windowManagerPorts(world.platform), *state);
+      store = std::make_unique<RuleManager>(world.platform.scheduler, world.platform.defaults,
+                                            world.platform.runningApps, *state, *windows);
     }
     return *store;
   }

@@ -4,6 +4,7 @@
 
 #include <set>
 
+#include "core/app/ManagerPorts.h"
 #include "core/settings/ClipboardPanelModel.h"
 #include "tests/unit/settings/SettingsFixture.h"
 
@@ -19,7 +20,9 @@ struct ClipboardPanelModelTest : test::SettingsFixture {
     }
   }
   int copies = 0;
-  ClipboardPanelModel panel{platform,
+  ClipboardPanelModel panel{shortcutRecorderPorts(platform),
+                            platform.runningApps,
+                            platform.locale,
                             app.appState(),
                             app.clipboardManager(),
                             app.fileShelfManager(),

@@ -2,6 +2,7 @@
 // the clamped sliders and their texts, the warnings and the confirmations.
 #include <gtest/gtest.h>
 
+#include "core/app/ManagerPorts.h"
 #include "core/settings/DragZonesPanelModel.h"
 #include "core/settings/GeneralPanelModel.h"
 #include "core/settings/RulesPanelModel.h"
@@ -15,8 +16,12 @@ using Parameter = DragZonesPanelModel::Parameter;
 
 struct PanelModelsTest : test::SettingsFixture {
   GeneralPanelModel general() {
-    return {platform,          app.appState(),      app.shortcutManager(),
-            app.dragMonitor(), app.updateManager(), "1.4.0"};
+    return {generalPanelModelPorts(platform),
+            app.appState(),
+            app.shortcutManager(),
+            app.dragMonitor(),
+            app.updateManager(),
+            "1.4.0"};
   }
 };
 

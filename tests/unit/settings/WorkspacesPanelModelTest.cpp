@@ -2,6 +2,7 @@
 // mark, the workspace shortcut conflicts and the delete confirmation.
 #include <gtest/gtest.h>
 
+#include "core/app/ManagerPorts.h"
 #include "core/settings/WorkspacesPanelModel.h"
 #include "tests/unit/settings/SettingsFixture.h"
 #include "tests/unit/workspaces/WorkspaceFixture.h"
@@ -17,7 +18,8 @@ struct WorkspacesPanelModelTest : test::SettingsFixture {
     clock.advanceBy(5);
   }
   WorkspaceManager& store() { return app.workspaceManager(); }
-  WorkspacesPanelModel panel{platform, app.appState(), app.workspaceManager(), ownHotkeys};
+  WorkspacesPanelModel panel{shortcutRecorderPorts(platform), app.appState(),
+                             app.workspaceManager(), ownHotkeys};
 };
 
 TEST_F(WorkspacesPanelModelTest, NamingCardProposesAFreeNameAndSavesOnlyATrimmedNonEmptyOne) {

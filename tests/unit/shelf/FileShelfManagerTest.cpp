@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "core/app/ManagerPorts.h"
 #include "core/shelf/FileShelfManager.h"
 #include "core/shelf/FileURL.h"
 #include "tests/unit/support/SimWorld.h"
@@ -21,7 +22,7 @@ class FileShelfManagerTest : public ::testing::Test, public test::SimWorld {
   void build() {
     manager.reset();
     state = std::make_unique<AppState>(platform);
-    manager = std::make_unique<FileShelfManager>(platform, *state);
+    manager = std::make_unique<FileShelfManager>(fileShelfManagerPorts(platform), *state);
   }
   // Creates the file and drops it; answers the new entry's id.
   Uuid drop(const std::string& name) {

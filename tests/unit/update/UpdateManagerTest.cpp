@@ -2,6 +2,7 @@
 // it tells the user, and what it installs.
 #include <gtest/gtest.h>
 
+#include "core/app/ManagerPorts.h"
 #include "core/update/SoftwareVersion.h"
 #include "core/update/UpdateManager.h"
 #include "tests/unit/support/SimWorld.h"
@@ -25,7 +26,7 @@ struct UpdateManagerTest : ::testing::Test, test::SimWorld {
   UpdateManagerTest() { service.feedConfigured = true; }
 
   sim::SimUpdateService& service = sim.updateService;
-  UpdateManager manager{platform, service, "1.4.2"};
+  UpdateManager manager{updateManagerPorts(platform), service, "1.4.2"};
 
   // Runs what is due now, answers the check that started, with these releases.
   void answer(std::vector<AppcastItem> items) {
@@ -180,7 +181,7 @@ TEST_F(UpdateManagerTest,
   EXPECT_TRUE(manager.prompt()->canInstall);
   EXPECT_TRUE(service.installs.empty());
 
-  UpdateManager unknown(platform, service, "development");
+  UpdateManager unknown(updateManagerPorts(platform), service, "development");
   unknown.checkForUpdates();
   service.answerFetch({{release("99.0")}, ""});
   EXPECT_EQ(unknown.prompt()->title, "You're up to date");

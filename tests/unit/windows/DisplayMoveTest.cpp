@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "core/app/ManagerPorts.h"
 #include "core/model/AppState.h"
 #include "core/windows/WindowManager.h"
 #include "tests/unit/support/SimWorld.h"
@@ -36,7 +37,8 @@ class DisplayMoveTest : public ::testing::Test {
   test::SimWorld world;
   sim::SimDesktop& desktop = world.desktop;
   AppState state{world.platform};
-  std::unique_ptr<WindowManager> manager = std::make_unique<WindowManager>(world.platform, state);
+  std::unique_ptr<WindowManager> manager =
+      std::make_unique<WindowManager>(windowManagerPorts(world.platform), state);
 };
 
 TEST_F(DisplayMoveTest, NextAndPreviousFollowTheMonitorsInOrderAndWrapKeepingTheShareOfTheArea) {
@@ -91,7 +93,7 @@ TEST_F(DisplayMoveTest, WithOneMonitorOrNoWindowNothingMovesElsewhere) {
   test::SimWorld single;
   AppState singleState{single.platform};
   singleState.setAnimationsEnabled(false);
-  WindowManager singleManager(single.platform, singleState);
+  WindowManager singleManager(windowManagerPorts(single.platform), singleState);
   const AXElement window = single.desktop.addWindow(kMovedApp, {144, 112.5, 720, 437.5});
   EXPECT_TRUE(singleManager.moveToAdjacentDisplay(DisplayDirection::previous));
   EXPECT_EQ(single.desktop.frameOf(window), (Rect{144, 112.5, 720, 437.5}));

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "core/app/App.h"
+#include "core/app/ManagerPorts.h"
 #include "core/cli/CommandLine.h"
 #include "core/cli/CommandMessages.h"
 #include "core/menubar/MenuBarController.h"
@@ -28,7 +29,7 @@ class SnapCyclingTest : public ::testing::Test {
   test::SimWorld world;
   sim::SimDesktop& desktop = world.desktop;
   AppState state{world.platform};
-  WindowManager manager{world.platform, state};
+  WindowManager manager{windowManagerPorts(world.platform), state};
   AXElement window = desktop.addWindow(kCycledApp, {100, 100, 800, 600}, "Notes");
 
   void SetUp() override { state.setAnimationsEnabled(false); }

@@ -6,6 +6,7 @@
 #include <memory>
 #include <tuple>
 
+#include "core/app/ManagerPorts.h"
 #include "core/model/AppState.h"
 #include "core/windows/WindowManager.h"
 #include "tests/unit/support/SimWorld.h"
@@ -21,7 +22,8 @@ class WindowManagerTest : public ::testing::Test {
   test::SimWorld world;
   sim::SimDesktop& desktop = world.desktop;
   AppState state{world.platform};
-  std::unique_ptr<WindowManager> manager = std::make_unique<WindowManager>(world.platform, state);
+  std::unique_ptr<WindowManager> manager =
+      std::make_unique<WindowManager>(windowManagerPorts(world.platform), state);
 
   std::vector<test::FrameWrite> frames() { return test::frameWrites(desktop.writes()); }
 };

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/app/ManagerPorts.h"
 #include "core/model/AppState.h"
 #include "core/windows/WindowManager.h"
 #include "core/workspaces/WorkspaceManager.h"
@@ -46,8 +47,9 @@ struct WorkspaceWorld {
   WorkspaceManager& manager() {
     if (!store) {
       state = std::make_unique<AppState>(world.platform);
-      windows = std::make_unique<WindowManager>(world.platform, *state);
-      store = std::make_unique<WorkspaceManager>(world.platform, *state, *windows);
+      windows = std::make_unique<WindowManager>(windowManagerPorts(world.platform), *state);
+      store = std::make_unique<WorkspaceManager>(workspaceManagerPorts(world.platform), *state,
+                                                 *windows);
       store->lastRestoredChanged.connect([this] {
         if (store->lastRestoredID())
           restored.push_back(*store->lastRestoredID());
