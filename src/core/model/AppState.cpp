@@ -45,11 +45,6 @@ bool isLegacyKey(std::string_view key) {
 
 AppState::AppState(Platform& platform)
     : platform_(platform), defaults_(platform.defaults.application()) {
-  defaultClipboardShortcutData_ = toBytes(defaultClipboardShortcut().toJson());
-  Json all = Json::array();
-  for (SnapPosition p : allSnapPositions)
-    all.push_back(toJson(p));
-  defaultEnabledPositionsData_ = toBytes(all);
   hasAccessibilityPermission_ = platform_.accessibility.isProcessTrusted();
   if (platform_.accessibility.announcesTrustChanges()) {
     // Only a real change counts: `apply` with trust registers the hotkeys again.
@@ -72,166 +67,16 @@ void AppState::setHooks(Hooks hooks) {
   hooks_ = std::move(hooks);
 }
 
-bool AppState::readBool(const char* key, bool fallback) const {
-  return defaults_.boolValue(key).value_or(fallback);
-}
-
-void AppState::writeBool(const char* key, bool value) {
-  writeValue(key, value);
-}
-
-std::int64_t AppState::readInteger(const char* key, std::int64_t fallback) const {
-  return defaults_.integerValue(key).value_or(fallback);
-}
-
-void AppState::writeValue(const char* key, DefaultsValue value) {
-  willChange.emit();
-  defaults_.set(key, std::move(value));
-}
-
-Bytes AppState::readData(const char* key, const Bytes& fallback) const {
-  return defaults_.dataValue(key).value_or(fallback);
-}
-
-bool AppState::snappingEnabled() const {
-  return readBool("snappingEnabled", true);
-}
-void AppState::setSnappingEnabled(bool value) {
-  writeBool("snappingEnabled", value);
-}
-
-bool AppState::launchAtLogin() const {
-  return readBool("launchAtLogin", false);
-}
 void AppState::setLaunchAtLogin(bool value) {
-  writeBool("launchAtLogin", value);
+  set(prefs::launchAtLogin, value);
   LoginItem& item = platform_.loginItem;
   const auto error = value ? item.registerItem() : item.unregisterItem();
   if (error)
     platform_.shell.printLine("Launch at login error: " + *error);
 }
 
-bool AppState::showSnapPreview() const {
-  return readBool("showSnapPreview", true);
-}
-void AppState::setShowSnapPreview(bool value) {
-  writeBool("showSnapPreview", value);
-}
-
-bool AppState::rulesEnabled() const {
-  return readBool("rulesEnabled", true);
-}
-void AppState::setRulesEnabled(bool value) {
-  writeBool("rulesEnabled", value);
-}
-
-bool AppState::animationsEnabled() const {
-  return readBool("animationsEnabled", true);
-}
-void AppState::setAnimationsEnabled(bool value) {
-  writeBool("animationsEnabled", value);
-}
-
-bool AppState::fileShelfEnabled() const {
-  return readBool("fileShelfEnabled", true);
-}
-void AppState::setFileShelfEnabled(bool value) {
-  writeBool("fileShelfEnabled", value);
-}
-
-std::int64_t AppState::fileShelfSize() const {
-  return readInteger("fileShelfSize", 10);
-}
-void AppState::setFileShelfSize(std::int64_t value) {
-  writeValue("fileShelfSize", value);
-}
-
-bool AppState::clipboardHistoryEnabled() const {
-  return readBool("clipboardHistoryEnabled", true);
-}
-void AppState::setClipboardHistoryEnabled(bool value) {
-  writeBool("clipboardHistoryEnabled", value);
-}
-
-std::int64_t AppState::clipboardHistorySize() const {
-  return readInteger("clipboardHistorySize", 25);
-}
-void AppState::setClipboardHistorySize(std::int64_t value) {
-  writeValue("clipboardHistorySize", value);
-}
-
-Bytes AppState::clipboardShortcutData() const {
-  return readData("clipboardShortcutData", defaultClipboardShortcutData_);
-}
-void AppState::setClipboardShortcutData(Bytes value) {
-  writeValue("clipboardShortcutData", std::move(value));
-}
-
-double AppState::previewOpacity() const {
-  return defaults_.doubleValue("previewOpacity").value_or(0.35);
-}
-void AppState::setPreviewOpacity(double value) {
-  writeValue("previewOpacity", value);
-}
-
-bool AppState::useRoundedCorners() const {
-  return readBool("useRoundedCorners", true);
-}
-void AppState::setUseRoundedCorners(bool value) {
-  writeBool("useRoundedCorners", value);
-}
-
-bool AppState::cyclesSnapSizes() const {
-  return readBool("cycleSnapSizes", true);
-}
-void AppState::setCyclesSnapSizes(bool value) {
-  writeBool("cycleSnapSizes", value);
-}
-
-std::int64_t AppState::snapGap() const {
-  return readInteger("snapGap", 0);
-}
-void AppState::setSnapGap(std::int64_t value) {
-  writeValue("snapGap", value);
-}
-
-std::string AppState::animationSpeedRaw() const {
-  return defaults_.stringValue("animationSpeedRaw").value_or("Normal");
-}
-void AppState::setAnimationSpeedRaw(std::string value) {
-  writeValue("animationSpeedRaw", std::move(value));
-}
-
-Bytes AppState::enabledPositionsData() const {
-  return readData("enabledPositions", defaultEnabledPositionsData_);
-}
-void AppState::setEnabledPositionsData(Bytes value) {
-  writeValue("enabledPositions", std::move(value));
-}
-
-bool AppState::restoreSizeOnDrag() const {
-  return readBool("restoreSizeOnDrag", true);
-}
-void AppState::setRestoreSizeOnDrag(bool value) {
-  writeBool("restoreSizeOnDrag", value);
-}
-
-Bytes AppState::shortcutsData() const {
-  return readData("shortcutsData", Bytes{});
-}
-void AppState::setShortcutsData(Bytes value) {
-  writeValue("shortcutsData", std::move(value));
-}
-
-Bytes AppState::pasteKeysData() const {
-  return readData("pasteKeysData", Bytes{});
-}
-void AppState::setPasteKeysData(Bytes value) {
-  writeValue("pasteKeysData", std::move(value));
-}
-
 std::optional<std::vector<std::string>> AppState::clipboardIgnoredApps() const {
-  const std::optional<DefaultsValue> stored = defaults_.object("clipboardIgnoredApps");
+  const std::optional<DefaultsValue> stored = defaults_.object(prefs::clipboardIgnoredAppsKey);
   const DefaultsValue::Array* array = stored ? stored->asArray() : nullptr;
   if (!array)
     return std::nullopt;
@@ -243,14 +88,8 @@ std::optional<std::vector<std::string>> AppState::clipboardIgnoredApps() const {
   return apps;
 }
 void AppState::setClipboardIgnoredApps(const std::vector<std::string>& apps) {
-  writeValue("clipboardIgnoredApps", DefaultsValue::Array(apps.begin(), apps.end()));
-}
-
-bool AppState::hasPromptedForAccessibility() const {
-  return readBool("hasPromptedForAccessibility", false);
-}
-void AppState::setHasPromptedForAccessibility(bool value) {
-  writeBool("hasPromptedForAccessibility", value);
+  willChange.emit();
+  defaults_.set(prefs::clipboardIgnoredAppsKey, DefaultsValue::Array(apps.begin(), apps.end()));
 }
 
 std::set<SnapPosition> AppState::enabledPositions() const {
@@ -306,7 +145,7 @@ AppState::ShortcutTable AppState::shortcuts() const {
   }
   // An empty table stored before "none" could be chosen means the defaults; the flag marks one
   // the user emptied on purpose.
-  const bool chosenEmpty = json.empty() && readBool("snapShortcutsCleared", false);
+  const bool chosenEmpty = json.empty() && get(prefs::snapShortcutsCleared);
   if (table.empty() && !chosenEmpty)
     return defaultShortcuts();
   return table;
@@ -317,7 +156,7 @@ void AppState::setShortcuts(const ShortcutTable& table) {
   for (const auto& [position, shortcut] : table) {
     json[std::string(rawValue(position))] = shortcut.toJson();
   }
-  writeBool("snapShortcutsCleared", table.empty());
+  set(prefs::snapShortcutsCleared, table.empty());
   setShortcutsData(toBytes(json));
 }
 
@@ -335,7 +174,7 @@ const AppState::WindowActionShortcuts& AppState::defaultWindowActionShortcuts() 
 AppState::WindowActionShortcuts AppState::windowActionShortcuts() const {
   // Each command is stored on its own, a null for "none"; a command missing from the table
   // (one stored before the command existed) or unreadable has its default.
-  const Json json = parseBytes(readData("windowActionShortcutsData", Bytes{}));
+  const Json json = parseBytes(get(prefs::windowActionShortcutsData));
   WindowActionShortcuts table;
   for (const auto& [action, fallback] : defaultWindowActionShortcuts()) {
     const std::string key(rawValue(action));
@@ -350,11 +189,11 @@ AppState::WindowActionShortcuts AppState::windowActionShortcuts() const {
 
 void AppState::setWindowActionShortcut(WindowAction action,
                                        const std::optional<KeyboardShortcut>& shortcut) {
-  Json json = parseBytes(readData("windowActionShortcutsData", Bytes{}));
+  Json json = parseBytes(get(prefs::windowActionShortcutsData));
   if (!json.is_object())
     json = Json::object();
   json[std::string(rawValue(action))] = shortcut ? shortcut->toJson() : Json(nullptr);
-  writeValue("windowActionShortcutsData", toBytes(json));
+  set(prefs::windowActionShortcutsData, toBytes(json));
 }
 
 KeyboardShortcut AppState::defaultClipboardShortcut() {

@@ -52,6 +52,15 @@ TEST_F(AppStateTest, ReadsDefaultsWithoutWritingAndStoresEachWriteAfterAnnouncin
   EXPECT_EQ(state.fileShelfSize(), 10);
 }
 
+TEST(PreferenceTableTest, DataFallbacksAreWhatTheEncodersWriteForTheDefaults) {
+  EXPECT_EQ(AppState::defaultClipboardShortcut().toJson().dump(),
+            prefs::clipboardShortcutData.fallback);
+  Json all = Json::array();
+  for (SnapPosition p : allSnapPositions)
+    all.push_back(toJson(p));
+  EXPECT_EQ(all.dump(), prefs::enabledPositionsData.fallback);
+}
+
 TEST_F(AppStateTest, StoredDataDecodesOrFallsBackToTheDefaults) {
   AppState state(platform);
   // The snap shortcut table: stored empty before "none" could be chosen, or with one
