@@ -108,7 +108,7 @@ struct Popup {
   }
 
   test::ClipboardFixture world;
-  FileShelfManager shelf{world.platform, *world.state};
+  FileShelfManager shelf{world.platform, *world.state, *world.trust};
   ClipboardPopupModel model{world.platform, *world.manager, shelf, *world.state};
   ui::ClipboardPopupView view{model, ColorScheme::light};
 };

@@ -20,7 +20,8 @@ namespace {
 struct Onboarding {
   Onboarding() {
     world.desktop.setTrusted(false);
-    model = std::make_unique<OnboardingModel>(world.platform, app.appState(), app.shortcutManager(),
+    model = std::make_unique<OnboardingModel>(world.platform, app.appState(),
+                                              app.accessibilityTrust(), app.shortcutManager(),
                                               "1.0 (1)", [this] { window.dismiss(); });
     window.closed.connect([this] { model.reset(); });
     window.show(*model);

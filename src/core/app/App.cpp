@@ -1,6 +1,8 @@
 // Builds the managers on first use and wires them to each other.
 #include "core/app/App.h"
 
+#include "core/model/LegacySettingsImport.h"
+
 namespace dovrik {
 
 App::App(Platform platform) : platform_(platform) {}
@@ -20,6 +22,7 @@ App::~App() {
   ruleManager_.reset();
   clipboardManager_.reset();
   clipboardShortcut_.reset();
+  shortcutConflicts_.reset();
   workspaceShortcuts_.reset();
   workspaceManager_.reset();
   edgeTilingGuard_.reset();
@@ -27,39 +30,32 @@ App::~App() {
   dragZoneManager_.reset();
   shortcutManager_.reset();
   windowManager_.reset();
+  accessibilityTrust_.reset();
   appState_.reset();
 }
 
 AppState& App::appState() {
   if (!appState_) {
-    appState_ = std::make_unique<AppState>(platform_);
-    appState_->setHooks({
-        .onTrusted =
-            [this] {
-              shortcutManager().registerAll();
-              dragMonitor().start(0);
-            },
-        .onTrustChanged =
-            [this] {
-              if (menuBarController_)
-                menuBarController_->requestMenuRebuild();
-            },
-        .registerClipboardHotkey = [this] { clipboardShortcut().registerHotkey(); },
-        .workspaceShortcuts =
-            [this] {
-              std::vector<std::pair<Uuid, std::optional<KeyboardShortcut>>> owners;
-              for (const Workspace& w : workspaceManager().workspaces())
-                owners.emplace_back(w.id, w.shortcut);
-              return owners;
-            },
-        .workspaceName = [this](const Uuid& id) -> std::optional<std::string> {
-          if (const auto workspace = workspaceManager().workspace(id))
-            return workspace->name;
-          return std::nullopt;
-        },
-    });
+    appState_ = std::make_unique<AppState>(platform_.defaults.application(), platform_.loginItem,
+                                           platform_.shell);
   }
   return *appState_;
+}
+
+AccessibilityTrust& App::accessibilityTrust() {
+  if (!accessibilityTrust_) {
+    accessibilityTrust_ = std::make_unique<AccessibilityTrust>(
+        platform_.accessibility, platform_.scheduler, platform_.shell, platform_.texts, appState());
+    accessibilityTrust_->confirmed.connect([this] {
+      shortcutManager().registerAll();
+      dragMonitor().start(0);
+    });
+    accessibilityTrust_->changed.connect([this] {
+      if (menuBarController_)
+        menuBarController_->requestMenuRebuild();
+    });
+  }
+  return *accessibilityTrust_;
 }
 
 WindowManager& App::windowManager() {
@@ -70,7 +66,8 @@ WindowManager& App::windowManager() {
 
 ShortcutManager& App::shortcutManager() {
   if (!shortcutManager_) {
-    shortcutManager_ = std::make_unique<ShortcutManager>(platform_, appState(), windowManager());
+    shortcutManager_ = std::make_unique<ShortcutManager>(platform_, appState(),
+                                                         accessibilityTrust(), windowManager());
   }
   return *shortcutManager_;
 }
@@ -91,7 +88,8 @@ DragMonitor& App::dragMonitor() {
 
 EdgeTilingGuard& App::edgeTilingGuard() {
   if (!edgeTilingGuard_) {
-    edgeTilingGuard_ = std::make_unique<EdgeTilingGuard>(platform_, appState(), dragZoneManager());
+    edgeTilingGuard_ = std::make_unique<EdgeTilingGuard>(platform_, appState(),
+                                                         accessibilityTrust(), dragZoneManager());
   }
   return *edgeTilingGuard_;
 }
@@ -99,8 +97,8 @@ EdgeTilingGuard& App::edgeTilingGuard() {
 MenuBarController& App::menuBarController() {
   if (!menuBarController_) {
     menuBarController_ = std::make_unique<MenuBarController>(
-        platform_, appState(), shortcutManager(), windowManager(), dragMonitor(),
-        workspaceManager(), clipboardPopupController(), updateManager());
+        platform_, appState(), accessibilityTrust(), shortcutManager(), windowManager(),
+        dragMonitor(), workspaceManager(), clipboardPopupController(), updateManager());
     menuBarController_->settingsRequested.connect([this] { openSettings(); });
   }
   return *menuBarController_;
@@ -108,9 +106,20 @@ MenuBarController& App::menuBarController() {
 
 WorkspaceManager& App::workspaceManager() {
   if (!workspaceManager_) {
-    workspaceManager_ = std::make_unique<WorkspaceManager>(platform_, appState(), windowManager());
+    workspaceManager_ = std::make_unique<WorkspaceManager>(platform_, appState(),
+                                                           accessibilityTrust(), windowManager());
   }
   return *workspaceManager_;
+}
+
+ShortcutConflicts& App::shortcutConflicts() {
+  if (!shortcutConflicts_) {
+    shortcutConflicts_ = std::make_unique<ShortcutConflicts>(appState(), workspaceManager(),
+                                                             platform_.texts, platform_.shell);
+    shortcutConflicts_->clipboardShortcutReset.connect(
+        [this] { clipboardShortcut().registerHotkey(); });
+  }
+  return *shortcutConflicts_;
 }
 
 WorkspaceShortcuts& App::workspaceShortcuts() {
@@ -129,15 +138,16 @@ ClipboardShortcut& App::clipboardShortcut() {
 
 ClipboardManager& App::clipboardManager() {
   if (!clipboardManager_) {
-    clipboardManager_ =
-        std::make_unique<ClipboardManager>(platform_, appState(), clipboardShortcut());
+    clipboardManager_ = std::make_unique<ClipboardManager>(
+        platform_, appState(), accessibilityTrust(), clipboardShortcut());
   }
   return *clipboardManager_;
 }
 
 FileShelfManager& App::fileShelfManager() {
   if (!fileShelfManager_)
-    fileShelfManager_ = std::make_unique<FileShelfManager>(platform_, appState());
+    fileShelfManager_ =
+        std::make_unique<FileShelfManager>(platform_, appState(), accessibilityTrust());
   return *fileShelfManager_;
 }
 
@@ -151,7 +161,8 @@ ClipboardPopupController& App::clipboardPopupController() {
 
 RuleManager& App::ruleManager() {
   if (!ruleManager_)
-    ruleManager_ = std::make_unique<RuleManager>(platform_, appState(), windowManager());
+    ruleManager_ =
+        std::make_unique<RuleManager>(platform_, appState(), accessibilityTrust(), windowManager());
   return *ruleManager_;
 }
 
@@ -184,10 +195,10 @@ void App::openSettings(std::optional<SidebarItem> panel) {
 
 void App::showOnboarding() {
   if (!onboarding_) {
-    onboarding_ =
-        std::make_unique<OnboardingModel>(platform_, appState(), shortcutManager(),
-                                          OnboardingModel::appVersion(version_, buildNumber_),
-                                          [this] { platform_.onboardingWindow.dismiss(); });
+    onboarding_ = std::make_unique<OnboardingModel>(
+        platform_, appState(), accessibilityTrust(), shortcutManager(),
+        OnboardingModel::appVersion(version_, buildNumber_),
+        [this] { platform_.onboardingWindow.dismiss(); });
     platform_.onboardingWindow.closed.disconnect(onboardingClosed_);
     onboardingClosed_ = platform_.onboardingWindow.closed.connect([this] { onboarding_.reset(); });
   }
@@ -195,11 +206,11 @@ void App::showOnboarding() {
 }
 
 void App::start() {
-  AppState::migrateLegacyDefaultsIfNeeded(platform_.defaults, platform_.shell);
-  AppState& state = appState();
+  importLegacySettingsIfNeeded(platform_.defaults, platform_.shell);
+  const AccessibilityTrust& trust = accessibilityTrust();
   // The status item comes before the hotkeys, so later trust changes reach its menu.
   menuBarController();
-  if (state.hasAccessibilityPermission()) {
+  if (trust.hasAccessibilityPermission()) {
     shortcutManager().registerAll();
     dragMonitor().start(0);
   } else {
@@ -231,7 +242,7 @@ void App::flush() {
 }
 
 void App::reopen() {
-  appState().apply(platform_.accessibility.isProcessTrusted());
+  accessibilityTrust().apply(platform_.accessibility.isProcessTrusted());
 }
 
 }  // namespace dovrik

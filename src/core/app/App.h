@@ -11,9 +11,11 @@
 #include "core/drag/DragMonitor.h"
 #include "core/drag/DragZoneManager.h"
 #include "core/drag/EdgeTilingGuard.h"
+#include "core/hotkeys/ShortcutConflicts.h"
 #include "core/hotkeys/ShortcutManager.h"
 #include "core/hotkeys/WorkspaceShortcuts.h"
 #include "core/menubar/MenuBarController.h"
+#include "core/model/AccessibilityTrust.h"
 #include "core/model/AppState.h"
 #include "core/onboarding/OnboardingModel.h"
 #include "core/platform/Platform.h"
@@ -38,6 +40,7 @@ class App {
   Platform& platform() { return platform_; }
 
   AppState& appState();
+  AccessibilityTrust& accessibilityTrust();
   WindowManager& windowManager();
   ShortcutManager& shortcutManager();
   DragZoneManager& dragZoneManager();
@@ -46,6 +49,7 @@ class App {
   MenuBarController& menuBarController();
   WorkspaceManager& workspaceManager();
   WorkspaceShortcuts& workspaceShortcuts();
+  ShortcutConflicts& shortcutConflicts();
   ClipboardShortcut& clipboardShortcut();
   ClipboardManager& clipboardManager();
   FileShelfManager& fileShelfManager();
@@ -83,6 +87,7 @@ class App {
  private:
   Platform platform_;
   std::unique_ptr<AppState> appState_;
+  std::unique_ptr<AccessibilityTrust> accessibilityTrust_;
   std::unique_ptr<WindowManager> windowManager_;
   std::unique_ptr<ShortcutManager> shortcutManager_;
   std::unique_ptr<DragZoneManager> dragZoneManager_;
@@ -90,6 +95,7 @@ class App {
   std::unique_ptr<EdgeTilingGuard> edgeTilingGuard_;
   std::unique_ptr<WorkspaceManager> workspaceManager_;
   std::unique_ptr<WorkspaceShortcuts> workspaceShortcuts_;
+  std::unique_ptr<ShortcutConflicts> shortcutConflicts_;
   std::unique_ptr<MenuBarController> menuBarController_;
   std::unique_ptr<ClipboardShortcut> clipboardShortcut_;
   std::unique_ptr<ClipboardManager> clipboardManager_;

@@ -102,8 +102,9 @@ std::string listing(App& app, ShortcutsPanelModel& panel) {
 CommandOutcome withPanel(App& app, const std::function<CommandOutcome(ShortcutsPanelModel&)>& use) {
   if (SettingsContent* content = app.settingsContent())
     return use(content->shortcuts());
-  ShortcutsPanelModel panel(app.platform(), app.appState(), app.shortcutManager(),
-                            app.clipboardManager(), app.clipboardShortcut(), app.ownHotkeys());
+  ShortcutsPanelModel panel(app.platform(), app.appState(), app.shortcutConflicts(),
+                            app.shortcutManager(), app.clipboardManager(), app.clipboardShortcut(),
+                            app.ownHotkeys());
   return use(panel);
 }
 

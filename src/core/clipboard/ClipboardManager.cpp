@@ -34,11 +34,11 @@ std::size_t imageHash(const Bytes& png) {
 }  // namespace
 
 ClipboardManager::ClipboardManager(Platform& platform, AppState& appState,
-                                   ClipboardShortcut& shortcut)
+                                   const AccessibilityTrust& trust, ClipboardShortcut& shortcut)
     : platform_(platform),
       appState_(appState),
       shortcut_(shortcut),
-      pasteKeystroke_(platform, appState),
+      pasteKeystroke_(platform, appState, trust),
       pasteQueue_(platform, pasteKeystroke_,
                   [this](const ClipboardItem& item) { copy(item, queuedForm_); }),
       store_(platform.files, platform.background, platform.defaults.application()) {

@@ -15,6 +15,7 @@
 #include "core/clipboard/PasteForm.h"
 #include "core/clipboard/PasteKeystroke.h"
 #include "core/clipboard/PasteQueue.h"
+#include "core/model/AccessibilityTrust.h"
 #include "core/model/AppState.h"
 #include "core/platform/Platform.h"
 #include "core/support/Lifetime.h"
@@ -26,7 +27,8 @@ class ClipboardManager {
  public:
   // Loads the history and takes the clipboard's change count, so what is on the clipboard at
   // start is not recorded. Does not start monitoring.
-  ClipboardManager(Platform& platform, AppState& appState, ClipboardShortcut& shortcut);
+  ClipboardManager(Platform& platform, AppState& appState, const AccessibilityTrust& trust,
+                   ClipboardShortcut& shortcut);
   ClipboardManager(const ClipboardManager&) = delete;
   ClipboardManager& operator=(const ClipboardManager&) = delete;
   ~ClipboardManager();

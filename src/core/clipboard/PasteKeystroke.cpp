@@ -11,8 +11,9 @@ constexpr int modifierAttempts = 25;
 
 }  // namespace
 
-PasteKeystroke::PasteKeystroke(Platform& platform, const AppState& appState)
-    : platform_(platform), appState_(appState) {}
+PasteKeystroke::PasteKeystroke(Platform& platform, const AppState& appState,
+                               const AccessibilityTrust& trust)
+    : platform_(platform), appState_(appState), trust_(trust) {}
 
 PasteChord PasteKeystroke::chordForFocusedApplication() const {
   const auto frontmost = platform_.runningApps.frontmostApplication();
@@ -33,7 +34,7 @@ void PasteKeystroke::send(PasteChord chord, std::function<void(bool posted)> sen
 // the application expects, so wait for them, but not for ever.
 void PasteKeystroke::waitForModifiers(int attempt, PasteChord chord,
                                       std::function<void(bool posted)> sent) {
-  if (!appState_.hasAccessibilityPermission()) {
+  if (!trust_.hasAccessibilityPermission()) {
     if (sent)
       sent(false);
     return;

@@ -4,6 +4,7 @@
 
 #include <functional>
 
+#include "core/model/AccessibilityTrust.h"
 #include "core/model/AppState.h"
 #include "core/platform/Platform.h"
 #include "core/support/Lifetime.h"
@@ -15,7 +16,7 @@ class PasteKeystroke {
   // Lets the popup hide and the focus settle before the keystroke.
   static constexpr double delay = 0.08;
 
-  PasteKeystroke(Platform& platform, const AppState& appState);
+  PasteKeystroke(Platform& platform, const AppState& appState, const AccessibilityTrust& trust);
   PasteKeystroke(const PasteKeystroke&) = delete;
   PasteKeystroke& operator=(const PasteKeystroke&) = delete;
 
@@ -33,6 +34,7 @@ class PasteKeystroke {
 
   Platform& platform_;
   const AppState& appState_;
+  const AccessibilityTrust& trust_;
   Lifetime lifetime_;
 };
 

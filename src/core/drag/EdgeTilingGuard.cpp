@@ -19,19 +19,23 @@ std::string joined(const std::vector<EdgeTilingSetting>& settings) {
 
 }  // namespace
 
-EdgeTilingGuard::EdgeTilingGuard(Platform& platform, AppState& appState, DragZoneManager& zones)
+EdgeTilingGuard::EdgeTilingGuard(Platform& platform, AppState& appState, AccessibilityTrust& trust,
+                                 DragZoneManager& zones)
     : platform_(platform),
       appState_(appState),
+      trust_(trust),
       zones_(zones),
       store_(platform.defaults.application()) {
-  // The store announces a change before making it: look once it is made. Trust changes come
-  // this way too, and with them a window manager that has just started or been replaced.
+  // The store announces a change before making it: look once it is made. Look again when
+  // trust changes, which may come with a window manager that has just started or been replaced.
   stateObserver_ = appState_.willChange.connect([this] { scheduleApply(); });
+  trustObserver_ = trust_.changed.connect([this] { scheduleApply(); });
   zonesObserver_ = zones_.changed.connect([this] { scheduleApply(); });
 }
 
 EdgeTilingGuard::~EdgeTilingGuard() {
   appState_.willChange.disconnect(stateObserver_);
+  trust_.changed.disconnect(trustObserver_);
   zones_.changed.disconnect(zonesObserver_);
   if (pendingApply_)
     platform_.scheduler.cancel(*pendingApply_);
@@ -117,6 +121,7 @@ void EdgeTilingGuard::restore(const std::string& id, bool original) {
 void EdgeTilingGuard::restoreAll() {
   // A setting stored while the program winds down must not take the tiling away again.
   appState_.willChange.disconnect(std::exchange(stateObserver_, 0));
+  trust_.changed.disconnect(std::exchange(trustObserver_, 0));
   zones_.changed.disconnect(std::exchange(zonesObserver_, 0));
   if (pendingApply_) {
     platform_.scheduler.cancel(*pendingApply_);

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/drag/DragZoneManager.h"
+#include "core/model/AccessibilityTrust.h"
 #include "core/model/AppState.h"
 #include "core/platform/Platform.h"
 #include "core/support/Lifetime.h"
@@ -21,7 +22,8 @@ namespace dovrik {
 
 class EdgeTilingGuard {
  public:
-  EdgeTilingGuard(Platform& platform, AppState& appState, DragZoneManager& zones);
+  EdgeTilingGuard(Platform& platform, AppState& appState, AccessibilityTrust& trust,
+                  DragZoneManager& zones);
   EdgeTilingGuard(const EdgeTilingGuard&) = delete;
   EdgeTilingGuard& operator=(const EdgeTilingGuard&) = delete;
   ~EdgeTilingGuard();
@@ -67,6 +69,7 @@ class EdgeTilingGuard {
 
   Platform& platform_;
   AppState& appState_;
+  AccessibilityTrust& trust_;
   DragZoneManager& zones_;
   Defaults& store_;
   std::optional<Applied> applied_;
@@ -75,6 +78,7 @@ class EdgeTilingGuard {
   std::vector<EdgeTilingSetting> leftOn_;
   std::optional<TaskId> pendingApply_;
   Signal<>::Connection stateObserver_ = 0;
+  Signal<>::Connection trustObserver_ = 0;
   Signal<>::Connection zonesObserver_ = 0;
   Lifetime lifetime_;
 };

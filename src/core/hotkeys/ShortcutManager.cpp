@@ -4,8 +4,8 @@
 namespace dovrik {
 
 ShortcutManager::ShortcutManager(Platform& platform, AppState& appState,
-                                 WindowManager& windowManager)
-    : platform_(platform), appState_(appState), windowManager_(windowManager) {
+                                 const AccessibilityTrust& trust, WindowManager& windowManager)
+    : platform_(platform), appState_(appState), trust_(trust), windowManager_(windowManager) {
   eventHandler_ = platform_.hotkeys.installHandler(
       [this](const EventHotKeyID& id) { return handleHotkey(id) ? noErr : eventNotHandledErr; });
 }
@@ -48,7 +48,7 @@ std::uint32_t ShortcutManager::modifierMask(const KeyboardShortcut::ModifierSet&
 
 void ShortcutManager::registerAll() {
   releaseHotkeys();
-  if (!appState_.snappingEnabled() || !appState_.hasAccessibilityPermission()) {
+  if (!appState_.snappingEnabled() || !trust_.hasAccessibilityPermission()) {
     setUnavailable({}, {});
     return;
   }

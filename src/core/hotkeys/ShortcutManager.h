@@ -11,6 +11,7 @@
 #include <utility>
 #include <variant>
 
+#include "core/model/AccessibilityTrust.h"
 #include "core/model/AppState.h"
 #include "core/platform/Platform.h"
 #include "core/support/Lifetime.h"
@@ -22,7 +23,8 @@ namespace dovrik {
 class ShortcutManager {
  public:
   // Installs the hotkey handler.
-  ShortcutManager(Platform& platform, AppState& appState, WindowManager& windowManager);
+  ShortcutManager(Platform& platform, AppState& appState, const AccessibilityTrust& trust,
+                  WindowManager& windowManager);
   ShortcutManager(const ShortcutManager&) = delete;
   ShortcutManager& operator=(const ShortcutManager&) = delete;
   // Unregisters everything and removes the handler.
@@ -61,6 +63,7 @@ class ShortcutManager {
 
   Platform& platform_;
   AppState& appState_;
+  const AccessibilityTrust& trust_;
   WindowManager& windowManager_;
   std::set<SnapPosition> unavailablePositions_;
   std::set<WindowAction> unavailableWindowActions_;

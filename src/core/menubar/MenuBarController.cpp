@@ -6,12 +6,14 @@
 namespace dovrik {
 
 MenuBarController::MenuBarController(Platform& platform, AppState& appState,
+                                     const AccessibilityTrust& trust,
                                      ShortcutManager& shortcutManager, WindowManager& windowManager,
                                      DragMonitor& dragMonitor, WorkspaceManager& workspaceManager,
                                      ClipboardPopupController& clipboardPopup,
                                      UpdateManager& updates)
     : platform_(platform),
       appState_(appState),
+      trust_(trust),
       shortcutManager_(shortcutManager),
       windowManager_(windowManager),
       dragMonitor_(dragMonitor),
@@ -37,7 +39,7 @@ std::vector<MenuItem> MenuBarController::populate() const {
   menu.push_back(MenuItem::label("Dovrik"));
   menu.push_back(MenuItem::separator());
 
-  const bool trusted = appState_.hasAccessibilityPermission();
+  const bool trusted = trust_.hasAccessibilityPermission();
   if (!trusted) {
     menu.push_back(
         MenuItem::command("⚠️  Accessibility Access Required", MenuAction::openSettings));

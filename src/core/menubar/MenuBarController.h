@@ -10,6 +10,7 @@
 #include "core/drag/DragMonitor.h"
 #include "core/hotkeys/ShortcutManager.h"
 #include "core/menubar/MenuItem.h"
+#include "core/model/AccessibilityTrust.h"
 #include "core/model/AppState.h"
 #include "core/platform/Platform.h"
 #include "core/support/Lifetime.h"
@@ -43,10 +44,10 @@ class MenuBarController {
   static constexpr std::string_view statusItemSymbol = "rectangle.3.group";
   static constexpr std::string_view statusItemDescription = "Dovrik";
 
-  MenuBarController(Platform& platform, AppState& appState, ShortcutManager& shortcutManager,
-                    WindowManager& windowManager, DragMonitor& dragMonitor,
-                    WorkspaceManager& workspaceManager, ClipboardPopupController& clipboardPopup,
-                    UpdateManager& updates);
+  MenuBarController(Platform& platform, AppState& appState, const AccessibilityTrust& trust,
+                    ShortcutManager& shortcutManager, WindowManager& windowManager,
+                    DragMonitor& dragMonitor, WorkspaceManager& workspaceManager,
+                    ClipboardPopupController& clipboardPopup, UpdateManager& updates);
   MenuBarController(const MenuBarController&) = delete;
   MenuBarController& operator=(const MenuBarController&) = delete;
 
@@ -82,6 +83,7 @@ class MenuBarController {
  private:
   Platform& platform_;
   AppState& appState_;
+  const AccessibilityTrust& trust_;
   ShortcutManager& shortcutManager_;
   WindowManager& windowManager_;
   DragMonitor& dragMonitor_;

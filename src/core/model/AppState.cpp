@@ -1,13 +1,10 @@
-// The settings store: typed preferences over the defaults store, trust tracking, conflicts.
+// The settings store: the table's preferences and the shortcut tables decoded from them.
 #include "core/model/AppState.h"
 
-#include <array>
 #include <string_view>
 
 namespace dovrik {
 namespace {
-
-constexpr double kPermissionPollInterval = 0.5;
 
 Bytes toBytes(const Json& json) {
   const std::string text = json.dump();
@@ -18,61 +15,16 @@ Json parseBytes(const Bytes& bytes) {
   return Json::parse(bytes.begin(), bytes.end(), nullptr, /*allow_exceptions=*/false);
 }
 
-// The keys the predecessor kept outside its managers' "qlm." and drag-zone "dz_" keys.
-constexpr std::array<std::string_view, 18> kLegacyKeys = {
-    "snappingEnabled",         "launchAtLogin",
-    "showSnapPreview",         "rulesEnabled",
-    "advancedSnappingEnabled", "animationsEnabled",
-    "smartSnappingEnabled",    "fileShelfEnabled",
-    "fileShelfSize",           "clipboardHistoryEnabled",
-    "clipboardHistorySize",    "clipboardShortcutData",
-    "previewOpacity",          "useRoundedCorners",
-    "animationSpeedRaw",       "enabledPositions",
-    "shortcutsData",           "migratedFromQuillmoor",
-};
-
-bool isLegacyKey(std::string_view key) {
-  if (key.starts_with("qlm.") || key.starts_with("dz_"))
-    return true;
-  for (std::string_view k : kLegacyKeys) {
-    if (k == key)
-      return true;
-  }
-  return false;
-}
-
 }  // namespace
 
-AppState::AppState(Platform& platform)
-    : platform_(platform), defaults_(platform.defaults.application()) {
-  hasAccessibilityPermission_ = platform_.accessibility.isProcessTrusted();
-  if (platform_.accessibility.announcesTrustChanges()) {
-    // Only a real change counts: `apply` with trust registers the hotkeys again.
-    trustObserver_ = platform_.accessibility.trustMayHaveChanged.connect([this] {
-      const bool trusted = platform_.accessibility.isProcessTrusted();
-      if (trusted != hasAccessibilityPermission_)
-        apply(trusted);
-    });
-  }
-  startPermissionPolling();
-}
-
-AppState::~AppState() {
-  platform_.accessibility.trustMayHaveChanged.disconnect(trustObserver_);
-  if (permissionTimer_)
-    platform_.scheduler.cancel(*permissionTimer_);
-}
-
-void AppState::setHooks(Hooks hooks) {
-  hooks_ = std::move(hooks);
-}
+AppState::AppState(Defaults& defaults, LoginItem& loginItem, Shell& shell)
+    : defaults_(defaults), loginItem_(loginItem), shell_(shell) {}
 
 void AppState::setLaunchAtLogin(bool value) {
   set(prefs::launchAtLogin, value);
-  LoginItem& item = platform_.loginItem;
-  const auto error = value ? item.registerItem() : item.unregisterItem();
+  const auto error = value ? loginItem_.registerItem() : loginItem_.unregisterItem();
   if (error)
-    platform_.shell.printLine("Launch at login error: " + *error);
+    shell_.printLine("Launch at login error: " + *error);
 }
 
 std::optional<std::vector<std::string>> AppState::clipboardIgnoredApps() const {
@@ -208,116 +160,6 @@ KeyboardShortcut AppState::clipboardShortcut() const {
 
 void AppState::setClipboardShortcut(const KeyboardShortcut& shortcut) {
   setClipboardShortcutData(toBytes(shortcut.toJson()));
-}
-
-void AppState::startPermissionPolling() {
-  if (permissionTimer_ || platform_.accessibility.announcesTrustChanges())
-    return;
-  permissionTimer_ = platform_.scheduler.every(kPermissionPollInterval, lifetime_.guard([this] {
-    apply(platform_.accessibility.isProcessTrusted());
-  }));
-}
-
-void AppState::apply(bool trusted) {
-  const bool changed = hasAccessibilityPermission_ != trusted;
-  if (changed)
-    willChange.emit();
-  hasAccessibilityPermission_ = trusted;
-  if (trusted) {
-    if (permissionTimer_) {
-      platform_.scheduler.cancel(*permissionTimer_);
-      permissionTimer_.reset();
-    }
-    if (hooks_.onTrusted)
-      hooks_.onTrusted();
-  }
-  if (changed && hooks_.onTrustChanged)
-    hooks_.onTrustChanged();
-}
-
-bool AppState::requestAccessibilityPermission() {
-  if (hasPromptedForAccessibility())
-    return false;
-  setHasPromptedForAccessibility(true);
-  platform_.accessibility.promptForTrust();
-  return true;
-}
-
-void AppState::openAccessibilitySettings() {
-  const std::string& address = platform_.texts.accessibilitySettingsAddress;
-  if (!address.empty())
-    platform_.shell.openURL(address);
-}
-
-std::optional<ShortcutAction> AppState::conflictingAction(const KeyboardShortcut& shortcut,
-                                                          const ShortcutAction& excluding) const {
-  for (const auto& [position, recorded] : shortcuts()) {
-    if (recorded == shortcut) {
-      const ShortcutAction candidate = ShortcutAction::snap(position);
-      if (candidate != excluding)
-        return candidate;
-    }
-  }
-  for (const auto& [action, recorded] : windowActionShortcuts()) {
-    if (recorded == shortcut && ShortcutAction::window(action) != excluding)
-      return ShortcutAction::window(action);
-  }
-  if (!excluding.isClipboardHistory() && clipboardShortcut() == shortcut) {
-    return ShortcutAction::clipboardHistory();
-  }
-  if (hooks_.workspaceShortcuts) {
-    for (const auto& [id, recorded] : hooks_.workspaceShortcuts()) {
-      if (recorded && *recorded == shortcut) {
-        const ShortcutAction candidate = ShortcutAction::workspace(id);
-        if (candidate != excluding)
-          return candidate;
-      }
-    }
-  }
-  return std::nullopt;
-}
-
-std::string AppState::conflictNotice(const KeyboardShortcut& shortcut,
-                                     const ShortcutAction& owner) const {
-  return platform_.texts.shortcutText(shortcut) + " is already assigned to " +
-         owner.displayName(hooks_.workspaceName) + ".";
-}
-
-std::optional<std::string> AppState::resetClipboardShortcut() {
-  const KeyboardShortcut fallback = defaultClipboardShortcut();
-  if (auto owner = conflictingAction(fallback, ShortcutAction::clipboardHistory())) {
-    platform_.shell.beep();
-    return conflictNotice(fallback, *owner);
-  }
-  setClipboardShortcut(fallback);
-  if (hooks_.registerClipboardHotkey)
-    hooks_.registerClipboardHotkey();
-  return std::nullopt;
-}
-
-void AppState::migrateLegacyDefaultsIfNeeded(DefaultsDomains& domains, Shell& shell) {
-  Defaults& own = domains.application();
-  if (own.boolValue("migratedFromQuillmoor").value_or(false))
-    return;
-  Defaults* legacy = domains.openDomain("com.quillmoor.app");
-  std::vector<std::string> selected;
-  if (legacy) {
-    for (const std::string& key : legacy->keys()) {
-      if (isLegacyKey(key))
-        selected.push_back(key);
-    }
-  }
-  if (!selected.empty()) {
-    for (const std::string& key : selected) {
-      if (own.object(key))
-        continue;
-      if (auto value = legacy->object(key))
-        own.set(key, std::move(*value));
-    }
-    shell.systemLog("[Dovrik] migrated " + std::to_string(selected.size()) +
-                    " settings from the previous bundle id");
-  }
-  own.set("migratedFromQuillmoor", true);
 }
 
 }  // namespace dovrik

@@ -1,10 +1,8 @@
 // The observable settings store: every user preference not owned by a manager, read from and
-// written to the defaults store on every access, plus accessibility trust and shortcut
-// conflicts.
+// written to the defaults store on every access, and the shortcut tables decoded from it.
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <map>
 #include <optional>
 #include <set>
@@ -14,11 +12,11 @@
 
 #include "core/model/KeyboardShortcut.h"
 #include "core/model/PreferenceTable.h"
-#include "core/model/ShortcutAction.h"
 #include "core/model/SnapPosition.h"
 #include "core/model/WindowAction.h"
-#include "core/platform/Platform.h"
-#include "core/support/Lifetime.h"
+#include "core/platform/Defaults.h"
+#include "core/platform/LoginItem.h"
+#include "core/platform/Shell.h"
 #include "core/support/Signal.h"
 
 namespace dovrik {
@@ -28,29 +26,10 @@ class AppState {
   using ShortcutTable = std::map<SnapPosition, KeyboardShortcut>;
   using WindowActionShortcuts = std::map<WindowAction, KeyboardShortcut>;
 
-  // The places where managers built elsewhere join the settings store. Each may be empty
-  // while that manager does not exist.
-  struct Hooks {
-    // Trust has just been confirmed: register the snap hotkeys, start the drag monitor.
-    std::function<void()> onTrusted = nullptr;
-    // The trust answer differs from the last one: rebuild the status-item menu.
-    std::function<void()> onTrustChanged = nullptr;
-    // Re-register the clipboard hotkey from the stored shortcut.
-    std::function<void()> registerClipboardHotkey = nullptr;
-    // Saved workspaces in stored order, with their shortcuts.
-    std::function<std::vector<std::pair<Uuid, std::optional<KeyboardShortcut>>>()>
-        workspaceShortcuts = nullptr;
-    ShortcutAction::WorkspaceNameLookup workspaceName = nullptr;
-  };
-
-  // Reads the trust answer and follows it: by the platform's announcements where it makes
-  // them, else by polling every 0.5 s while untrusted.
-  explicit AppState(Platform& platform);
+  // `loginItem` and `shell` follow and report the launch-at-login choice.
+  AppState(Defaults& defaults, LoginItem& loginItem, Shell& shell);
   AppState(const AppState&) = delete;
   AppState& operator=(const AppState&) = delete;
-  ~AppState();
-
-  void setHooks(Hooks hooks);
 
   // Reads a preference; nothing is cached, so a value written elsewhere is what it reads.
   template <typename T>
@@ -85,7 +64,9 @@ class AppState {
   std::int64_t clipboardHistorySize() const { return get(prefs::clipboardHistorySize); }
   void setClipboardHistorySize(std::int64_t value) { set(prefs::clipboardHistorySize, value); }
   Bytes clipboardShortcutData() const { return get(prefs::clipboardShortcutData); }
-  void setClipboardShortcutData(Bytes value) { set(prefs::clipboardShortcutData, std::move(value)); }
+  void setClipboardShortcutData(Bytes value) {
+    set(prefs::clipboardShortcutData, std::move(value));
+  }
   double previewOpacity() const { return get(prefs::previewOpacity); }
   void setPreviewOpacity(double value) { set(prefs::previewOpacity, value); }
   bool useRoundedCorners() const { return get(prefs::useRoundedCorners); }
@@ -134,38 +115,13 @@ class AppState {
   void setClipboardShortcut(const KeyboardShortcut& shortcut);
   static KeyboardShortcut defaultClipboardShortcut();
 
-  // Accessibility trust.
-  bool hasAccessibilityPermission() const { return hasAccessibilityPermission_; }
-  bool isPollingPermission() const { return permissionTimer_.has_value(); }
-  // Does nothing where the platform announces trust changes.
-  void startPermissionPolling();
-  void apply(bool trusted);
-  // Prompts at most once per installation; false when it has prompted before.
-  bool requestAccessibilityPermission();
-  void openAccessibilitySettings();
-
-  // The first owner of an equal shortcut other than `excluding`.
-  std::optional<ShortcutAction> conflictingAction(const KeyboardShortcut& shortcut,
-                                                  const ShortcutAction& excluding) const;
-  // "⇧⌘V is already assigned to Left Half."
-  std::string conflictNotice(const KeyboardShortcut& shortcut, const ShortcutAction& owner) const;
-  // Nothing on success, else the conflict notice (with the system beep).
-  std::optional<std::string> resetClipboardShortcut();
-
-  // The one-time import of the predecessor's settings; runs before the store is created.
-  static void migrateLegacyDefaultsIfNeeded(DefaultsDomains& domains, Shell& shell);
-
-  // Announced before every stored change and every change of the trust state.
+  // Announced before every stored change.
   Signal<> willChange;
 
  private:
-  Platform& platform_;
   Defaults& defaults_;
-  Hooks hooks_;
-  bool hasAccessibilityPermission_ = false;
-  std::optional<TaskId> permissionTimer_;
-  Signal<>::Connection trustObserver_ = 0;
-  Lifetime lifetime_;
+  LoginItem& loginItem_;
+  Shell& shell_;
 };
 
 }  // namespace dovrik

@@ -5,21 +5,26 @@
 
 namespace dovrik {
 
-OnboardingModel::OnboardingModel(Platform& platform, AppState& appState,
+OnboardingModel::OnboardingModel(Platform& platform, AppState& appState, AccessibilityTrust& trust,
                                  const ShortcutManager& shortcuts, std::string appVersion,
                                  std::function<void()> dismiss)
     : platform_(platform),
       appState_(appState),
+      trust_(trust),
       shortcuts_(shortcuts),
       version_(std::move(appVersion)),
       dismiss_(std::move(dismiss)) {
   // The store announces before it changes; the view reads the new state a turn later.
-  trustObserver_ = appState_.willChange.connect(
-      [this] { platform_.scheduler.after(0, lifetime_.guard([this] { changed.emit(); })); });
+  const auto refresh = [this] {
+    platform_.scheduler.after(0, lifetime_.guard([this] { changed.emit(); }));
+  };
+  preferencesObserver_ = appState_.willChange.connect(refresh);
+  trustObserver_ = trust_.changed.connect(refresh);
 }
 
 OnboardingModel::~OnboardingModel() {
-  appState_.willChange.disconnect(trustObserver_);
+  appState_.willChange.disconnect(preferencesObserver_);
+  trust_.changed.disconnect(trustObserver_);
   cancelWait();
 }
 
@@ -58,10 +63,10 @@ const std::string& OnboardingModel::primaryTitle() const {
 }
 
 void OnboardingModel::requestAccess() {
-  if (!appState_.requestAccessibilityPermission())
-    appState_.openAccessibilitySettings();
+  if (!trust_.requestAccessibilityPermission())
+    trust_.openAccessibilitySettings();
   // Where nothing has to be switched on, the answer may already be there.
-  appState_.apply(platform_.accessibility.isProcessTrusted());
+  trust_.apply(platform_.accessibility.isProcessTrusted());
   beginWaitingForPermission();
 }
 

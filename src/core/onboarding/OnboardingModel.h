@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "core/hotkeys/ShortcutManager.h"
+#include "core/model/AccessibilityTrust.h"
 #include "core/model/AppState.h"
 #include "core/platform/Platform.h"
 #include "core/support/Lifetime.h"
@@ -38,8 +39,9 @@ class OnboardingModel {
   static constexpr double waitingEndDelay = 5;
 
   // `appVersion` as the header shows it; `dismiss` closes the window.
-  OnboardingModel(Platform& platform, AppState& appState, const ShortcutManager& shortcuts,
-                  std::string appVersion, std::function<void()> dismiss);
+  OnboardingModel(Platform& platform, AppState& appState, AccessibilityTrust& trust,
+                  const ShortcutManager& shortcuts, std::string appVersion,
+                  std::function<void()> dismiss);
   OnboardingModel(const OnboardingModel&) = delete;
   OnboardingModel& operator=(const OnboardingModel&) = delete;
   ~OnboardingModel();
@@ -53,7 +55,7 @@ class OnboardingModel {
   std::array<std::string, 3> assurances() const;
   const std::string& clipboardNote() const { return platform_.texts.onboardingClipboardNote; }
 
-  bool trusted() const { return appState_.hasAccessibilityPermission(); }
+  bool trusted() const { return trust_.hasAccessibilityPermission(); }
   // "Try it now — press ⌃⌥← to snap this window left.", with the shortcut the user has for the
   // left half; nothing when it has none or the system refused it.
   std::optional<std::string> tryItText() const;
@@ -84,12 +86,14 @@ class OnboardingModel {
 
   Platform& platform_;
   AppState& appState_;
+  AccessibilityTrust& trust_;
   const ShortcutManager& shortcuts_;
   std::string version_;
   std::function<void()> dismiss_;
   bool isWaitingForPermission_ = false;
   bool needsRelaunchHint_ = false;
   std::optional<TaskId> waitTask_;
+  Signal<>::Connection preferencesObserver_ = 0;
   Signal<>::Connection trustObserver_ = 0;
   Lifetime lifetime_;
 };

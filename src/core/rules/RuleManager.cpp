@@ -7,9 +7,11 @@
 
 namespace dovrik {
 
-RuleManager::RuleManager(Platform& platform, AppState& appState, WindowManager& windowManager)
+RuleManager::RuleManager(Platform& platform, AppState& appState, const AccessibilityTrust& trust,
+                         WindowManager& windowManager)
     : platform_(platform),
       appState_(appState),
+      trust_(trust),
       windowManager_(windowManager),
       storedList_(platform.defaults.application(), storageKey, unreadableKey) {
   load();
@@ -50,7 +52,7 @@ bool RuleManager::hasRule(const std::string& bundleID) const {
 // --- Applying ---
 
 void RuleManager::applyRule(const std::string& bundleID, const std::optional<RunningApp>& app) {
-  if (!appState_.snappingEnabled() || !appState_.hasAccessibilityPermission() ||
+  if (!appState_.snappingEnabled() || !trust_.hasAccessibilityPermission() ||
       !appState_.rulesEnabled())
     return;
   const auto rule = std::find_if(rules_.begin(), rules_.end(), [&](const AppRule& r) {

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/model/AccessibilityTrust.h"
 #include "core/model/AppState.h"
 #include "core/platform/Platform.h"
 #include "core/rules/AppRule.h"
@@ -29,7 +30,8 @@ class RuleManager {
   static constexpr int lastCheck = 20;
 
   // Loads the rules and starts watching launches.
-  RuleManager(Platform& platform, AppState& appState, WindowManager& windowManager);
+  RuleManager(Platform& platform, AppState& appState, const AccessibilityTrust& trust,
+              WindowManager& windowManager);
   RuleManager(const RuleManager&) = delete;
   RuleManager& operator=(const RuleManager&) = delete;
   ~RuleManager();
@@ -60,6 +62,7 @@ class RuleManager {
 
   Platform& platform_;
   AppState& appState_;
+  const AccessibilityTrust& trust_;
   WindowManager& windowManager_;
   std::vector<AppRule> rules_;
   StoredList storedList_;

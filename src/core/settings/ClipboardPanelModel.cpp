@@ -8,15 +8,16 @@
 namespace dovrik {
 
 ClipboardPanelModel::ClipboardPanelModel(Platform& platform, AppState& appState,
-                                         ClipboardManager& manager, FileShelfManager& shelf,
-                                         ClipboardShortcut& hotkey, OwnHotkeys& ownHotkeys,
-                                         InstalledAppsCache& installedApps)
+                                         ShortcutConflicts& conflicts, ClipboardManager& manager,
+                                         FileShelfManager& shelf, ClipboardShortcut& hotkey,
+                                         OwnHotkeys& ownHotkeys, InstalledAppsCache& installedApps)
     : appState_(appState),
+      conflicts_(conflicts),
       manager_(manager),
       shelf_(appState, shelf),
       pasteKeys_(appState, platform.runningApps, installedApps, platform.locale),
       ignoredApps_(appState, platform.runningApps, installedApps, platform.locale),
-      shortcutRow_(platform, appState, manager, hotkey, ownHotkeys,
+      shortcutRow_(platform, appState, conflicts, manager, hotkey, ownHotkeys,
                    [this](std::optional<std::string> notice) {
                      conflictNotice_ = std::move(notice);
                      changed.emit();

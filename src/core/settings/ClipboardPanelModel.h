@@ -10,6 +10,7 @@
 
 #include "core/clipboard/ClipboardManager.h"
 #include "core/clipboard/ClipboardShortcut.h"
+#include "core/hotkeys/ShortcutConflicts.h"
 #include "core/model/AppState.h"
 #include "core/platform/Platform.h"
 #include "core/settings/ClipboardShortcutRow.h"
@@ -43,9 +44,9 @@ class ClipboardPanelModel {
     std::string text;
   };
 
-  ClipboardPanelModel(Platform& platform, AppState& appState, ClipboardManager& manager,
-                      FileShelfManager& shelf, ClipboardShortcut& hotkey, OwnHotkeys& ownHotkeys,
-                      InstalledAppsCache& installedApps);
+  ClipboardPanelModel(Platform& platform, AppState& appState, ShortcutConflicts& conflicts,
+                      ClipboardManager& manager, FileShelfManager& shelf, ClipboardShortcut& hotkey,
+                      OwnHotkeys& ownHotkeys, InstalledAppsCache& installedApps);
   ClipboardPanelModel(const ClipboardPanelModel&) = delete;
   ClipboardPanelModel& operator=(const ClipboardPanelModel&) = delete;
   ~ClipboardPanelModel();
@@ -81,6 +82,7 @@ class ClipboardPanelModel {
 
  private:
   AppState& appState_;
+  ShortcutConflicts& conflicts_;
   ClipboardManager& manager_;
   ShelfSettingsModel shelf_;
   PasteKeysSettingsModel pasteKeys_;

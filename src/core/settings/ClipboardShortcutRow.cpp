@@ -6,17 +6,18 @@
 namespace dovrik {
 
 ClipboardShortcutRow::ClipboardShortcutRow(Platform& platform, AppState& appState,
-                                           ClipboardManager& manager, ClipboardShortcut& hotkey,
-                                           OwnHotkeys& ownHotkeys,
+                                           ShortcutConflicts& conflicts, ClipboardManager& manager,
+                                           ClipboardShortcut& hotkey, OwnHotkeys& ownHotkeys,
                                            ShortcutRecorder::SetNotice setConflictNotice)
     : platform_(platform),
       appState_(appState),
+      conflicts_(conflicts),
       manager_(manager),
       hotkey_(hotkey),
       ownHotkeys_(ownHotkeys),
       setConflictNotice_(setConflictNotice),
       recorder_(
-          platform, appState, ownHotkeys, ShortcutAction::clipboardHistory(),
+          platform, conflicts, ownHotkeys, ShortcutAction::clipboardHistory(),
           [this](const KeyboardShortcut& shortcut) { store(shortcut); },
           std::move(setConflictNotice)) {}
 
@@ -28,7 +29,7 @@ void ClipboardShortcutRow::store(const KeyboardShortcut& shortcut) {
 }
 
 void ClipboardShortcutRow::reset() {
-  setConflictNotice_(appState_.resetClipboardShortcut());
+  setConflictNotice_(conflicts_.resetClipboardShortcut());
 }
 
 std::optional<std::string> ClipboardShortcutRow::refusalWarning() const {

@@ -8,6 +8,7 @@
 
 #include "core/clipboard/ClipboardManager.h"
 #include "core/clipboard/ClipboardShortcut.h"
+#include "core/hotkeys/ShortcutConflicts.h"
 #include "core/model/AppState.h"
 #include "core/platform/Platform.h"
 #include "core/settings/OwnHotkeys.h"
@@ -21,8 +22,8 @@ class ClipboardShortcutRow {
   static constexpr std::string_view historySwitchTitle = "Enable Clipboard History";
 
   // `setConflictNotice` reaches the notice of the panel the row sits in.
-  ClipboardShortcutRow(Platform& platform, AppState& appState, ClipboardManager& manager,
-                       ClipboardShortcut& hotkey, OwnHotkeys& ownHotkeys,
+  ClipboardShortcutRow(Platform& platform, AppState& appState, ShortcutConflicts& conflicts,
+                       ClipboardManager& manager, ClipboardShortcut& hotkey, OwnHotkeys& ownHotkeys,
                        ShortcutRecorder::SetNotice setConflictNotice);
 
   KeyboardShortcut shortcut() const { return appState_.clipboardShortcut(); }
@@ -44,6 +45,7 @@ class ClipboardShortcutRow {
  private:
   Platform& platform_;
   AppState& appState_;
+  ShortcutConflicts& conflicts_;
   ClipboardManager& manager_;
   ClipboardShortcut& hotkey_;
   OwnHotkeys& ownHotkeys_;

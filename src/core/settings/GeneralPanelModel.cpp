@@ -6,17 +6,19 @@
 namespace dovrik {
 
 GeneralPanelModel::GeneralPanelModel(Platform& platform, AppState& appState,
-                                     ShortcutManager& shortcutManager, DragMonitor& dragMonitor,
-                                     UpdateManager& updates, std::string version)
+                                     AccessibilityTrust& trust, ShortcutManager& shortcutManager,
+                                     DragMonitor& dragMonitor, UpdateManager& updates,
+                                     std::string version)
     : platform_(platform),
       appState_(appState),
+      trust_(trust),
       shortcutManager_(shortcutManager),
       dragMonitor_(dragMonitor),
       updates_(updates),
       version_(std::move(version)) {}
 
 void GeneralPanelModel::appear() {
-  appState_.apply(platform_.accessibility.isProcessTrusted());
+  trust_.apply(platform_.accessibility.isProcessTrusted());
 }
 
 std::optional<std::string> GeneralPanelModel::restartWarning() const {
@@ -39,7 +41,7 @@ void GeneralPanelModel::setSnappingEnabled(bool enabled) {
 }
 
 GeneralPanelModel::AccessStatus GeneralPanelModel::accessStatus() const {
-  if (appState_.hasAccessibilityPermission())
+  if (trust_.hasAccessibilityPermission())
     return {"checkmark.circle.fill", platform_.texts.accessGrantedTitle,
             "Dovrik can control your windows."};
   // The platform's own reason says what to do here and now, where it knows one.
@@ -50,7 +52,7 @@ GeneralPanelModel::AccessStatus GeneralPanelModel::accessStatus() const {
 }
 
 std::optional<std::string> GeneralPanelModel::accessButtonTitle() const {
-  if (appState_.hasAccessibilityPermission() || !platform_.accessibility.hasPermissionSettings())
+  if (trust_.hasAccessibilityPermission() || !platform_.accessibility.hasPermissionSettings())
     return std::nullopt;
   return appState_.hasPromptedForAccessibility() ? platform_.texts.openAccessSettingsTitle
                                                  : platform_.texts.grantAccessTitle;
@@ -63,8 +65,8 @@ std::optional<std::string_view> GeneralPanelModel::updatesUnavailableReason() co
 }
 
 void GeneralPanelModel::requestAccess() {
-  if (!appState_.requestAccessibilityPermission())
-    appState_.openAccessibilitySettings();
+  if (!trust_.requestAccessibilityPermission())
+    trust_.openAccessibilitySettings();
 }
 
 }  // namespace dovrik

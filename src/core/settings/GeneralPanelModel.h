@@ -8,6 +8,7 @@
 
 #include "core/drag/DragMonitor.h"
 #include "core/hotkeys/ShortcutManager.h"
+#include "core/model/AccessibilityTrust.h"
 #include "core/model/AppState.h"
 #include "core/platform/Platform.h"
 #include "core/update/UpdateManager.h"
@@ -41,8 +42,9 @@ class GeneralPanelModel {
     std::string detail;
   };
 
-  GeneralPanelModel(Platform& platform, AppState& appState, ShortcutManager& shortcutManager,
-                    DragMonitor& dragMonitor, UpdateManager& updates, std::string version);
+  GeneralPanelModel(Platform& platform, AppState& appState, AccessibilityTrust& trust,
+                    ShortcutManager& shortcutManager, DragMonitor& dragMonitor,
+                    UpdateManager& updates, std::string version);
 
   // The panel is shown: trust is asked afresh.
   void appear();
@@ -91,6 +93,7 @@ class GeneralPanelModel {
  private:
   Platform& platform_;
   AppState& appState_;
+  AccessibilityTrust& trust_;
   ShortcutManager& shortcutManager_;
   DragMonitor& dragMonitor_;
   UpdateManager& updates_;

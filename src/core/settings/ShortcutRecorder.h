@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/model/AppState.h"
+#include "core/hotkeys/ShortcutConflicts.h"
 #include "core/model/KeyboardShortcut.h"
 #include "core/model/ShortcutAction.h"
 #include "core/platform/Platform.h"
@@ -30,7 +30,7 @@ class ShortcutRecorder {
   // Sets or clears the conflict notice of the panel the recorder sits in.
   using SetNotice = std::function<void(std::optional<std::string>)>;
 
-  ShortcutRecorder(Platform& platform, AppState& appState, OwnHotkeys& ownHotkeys,
+  ShortcutRecorder(Platform& platform, ShortcutConflicts& conflicts, OwnHotkeys& ownHotkeys,
                    ShortcutAction action, Record onRecord, SetNotice setConflictNotice);
   ShortcutRecorder(const ShortcutRecorder&) = delete;
   ShortcutRecorder& operator=(const ShortcutRecorder&) = delete;
@@ -57,7 +57,7 @@ class ShortcutRecorder {
   void armTimeout();
 
   Platform& platform_;
-  AppState& appState_;
+  ShortcutConflicts& conflicts_;
   OwnHotkeys& ownHotkeys_;
   ShortcutAction action_;
   Record onRecord_;

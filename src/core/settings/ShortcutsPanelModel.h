@@ -11,6 +11,7 @@
 
 #include "core/clipboard/ClipboardManager.h"
 #include "core/clipboard/ClipboardShortcut.h"
+#include "core/hotkeys/ShortcutConflicts.h"
 #include "core/hotkeys/ShortcutManager.h"
 #include "core/model/AppState.h"
 #include "core/platform/Platform.h"
@@ -37,9 +38,9 @@ class ShortcutsPanelModel {
   static constexpr std::string_view historySwitchSubtitle =
       "Required for the shortcut above to do anything";
 
-  ShortcutsPanelModel(Platform& platform, AppState& appState, ShortcutManager& shortcutManager,
-                      ClipboardManager& clipboardManager, ClipboardShortcut& clipboardShortcut,
-                      OwnHotkeys& ownHotkeys);
+  ShortcutsPanelModel(Platform& platform, AppState& appState, ShortcutConflicts& conflicts,
+                      ShortcutManager& shortcutManager, ClipboardManager& clipboardManager,
+                      ClipboardShortcut& clipboardShortcut, OwnHotkeys& ownHotkeys);
   ShortcutsPanelModel(const ShortcutsPanelModel&) = delete;
   ShortcutsPanelModel& operator=(const ShortcutsPanelModel&) = delete;
   ~ShortcutsPanelModel();
@@ -74,6 +75,7 @@ class ShortcutsPanelModel {
 
   Platform& platform_;
   AppState& appState_;
+  ShortcutConflicts& conflicts_;
   ShortcutManager& shortcutManager_;
   ClipboardShortcut& clipboardShortcut_;
   OwnHotkeys& ownHotkeys_;

@@ -8,9 +8,14 @@
 
 namespace dovrik {
 
-WorkspacesPanelModel::WorkspacesPanelModel(Platform& platform, AppState& appState,
+WorkspacesPanelModel::WorkspacesPanelModel(Platform& platform, const AccessibilityTrust& trust,
+                                           ShortcutConflicts& conflicts,
                                            WorkspaceManager& workspaces, OwnHotkeys& ownHotkeys)
-    : platform_(platform), appState_(appState), workspaces_(workspaces), ownHotkeys_(ownHotkeys) {
+    : platform_(platform),
+      trust_(trust),
+      conflicts_(conflicts),
+      workspaces_(workspaces),
+      ownHotkeys_(ownHotkeys) {
   workspacesObserver_ = workspaces_.workspacesChanged.connect([this] {
     pruneRecorders();
     changed.emit();
@@ -69,7 +74,7 @@ ShortcutRecorder& WorkspacesPanelModel::recorder(const Uuid& id) {
   auto& recorder = recorders_[id];
   if (!recorder) {
     recorder = std::make_unique<ShortcutRecorder>(
-        platform_, appState_, ownHotkeys_, ShortcutAction::workspace(id),
+        platform_, conflicts_, ownHotkeys_, ShortcutAction::workspace(id),
         [this, id](const KeyboardShortcut& shortcut) {
           if (const auto workspace = workspaces_.workspace(id))
             workspaces_.setShortcut(shortcut, *workspace);

@@ -29,11 +29,12 @@ std::vector<PasteboardRepresentation> fileRepresentations(const FileShelfItem& i
 
 }  // namespace
 
-FileShelfManager::FileShelfManager(Platform& platform, AppState& appState)
+FileShelfManager::FileShelfManager(Platform& platform, AppState& appState,
+                                   const AccessibilityTrust& trust)
     : platform_(platform),
       appState_(appState),
       store_(platform.defaults.application(), storageKey, unreadableKey),
-      pasteKeystroke_(platform, appState) {
+      pasteKeystroke_(platform, appState, trust) {
   load();
   refreshReachability();
 }

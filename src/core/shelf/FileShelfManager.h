@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/clipboard/PasteKeystroke.h"
+#include "core/model/AccessibilityTrust.h"
 #include "core/model/AppState.h"
 #include "core/platform/Platform.h"
 #include "core/shelf/FileShelfItem.h"
@@ -25,7 +26,7 @@ class FileShelfManager {
   static constexpr std::string_view unreadableKey = "qlm.fileShelf.unreadable";
 
   // Loads the shelf and starts a reachability check.
-  FileShelfManager(Platform& platform, AppState& appState);
+  FileShelfManager(Platform& platform, AppState& appState, const AccessibilityTrust& trust);
   FileShelfManager(const FileShelfManager&) = delete;
   FileShelfManager& operator=(const FileShelfManager&) = delete;
 

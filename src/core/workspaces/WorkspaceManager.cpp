@@ -11,9 +11,10 @@
 namespace dovrik {
 
 WorkspaceManager::WorkspaceManager(Platform& platform, AppState& appState,
-                                   WindowManager& windowManager)
+                                   const AccessibilityTrust& trust, WindowManager& windowManager)
     : platform_(platform),
       appState_(appState),
+      trust_(trust),
       windowManager_(windowManager),
       storedList_(platform.defaults.application(), storageKey, unreadableKey),
       lastHandledSignature_(currentSignature()) {
@@ -51,7 +52,7 @@ std::optional<std::size_t> WorkspaceManager::index(const Workspace& workspace) c
 // --- Capture ---
 
 std::optional<std::vector<WorkspaceWindow>> WorkspaceManager::captureWindows() {
-  if (!appState_.hasAccessibilityPermission())
+  if (!trust_.hasAccessibilityPermission())
     return std::nullopt;
   std::vector<WorkspaceWindow> captured;
   for (const WindowManager::ManagedWindow& managed : windowManager_.allManageableWindows()) {
@@ -143,7 +144,7 @@ void WorkspaceManager::remove(const Workspace& workspace) {
 // --- Restore ---
 
 void WorkspaceManager::restore(const Workspace& workspace) {
-  if (!appState_.hasAccessibilityPermission())
+  if (!trust_.hasAccessibilityPermission())
     return;
   std::map<std::string, std::vector<WorkspaceWindow>> byApplication;
   for (const WorkspaceWindow& window : workspace.windows)
@@ -239,7 +240,7 @@ void WorkspaceManager::performAutoRestore() {
   sawIntermediateChange_ = false;
   // Handled from here on, even without trust, so trust granted later replays nothing.
   lastHandledSignature_ = signature;
-  if (!appState_.hasAccessibilityPermission())
+  if (!trust_.hasAccessibilityPermission())
     return;
   const auto match = std::find_if(workspaces_.begin(), workspaces_.end(), [&](const Workspace& w) {
     return w.autoRestore && w.displaySignature == signature;

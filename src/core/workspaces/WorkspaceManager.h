@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/model/AccessibilityTrust.h"
 #include "core/model/AppState.h"
 #include "core/platform/Platform.h"
 #include "core/support/Lifetime.h"
@@ -31,7 +32,8 @@ class WorkspaceManager {
 
   // Loads the list and starts watching display changes; the displays present now never
   // restore anything by themselves.
-  WorkspaceManager(Platform& platform, AppState& appState, WindowManager& windowManager);
+  WorkspaceManager(Platform& platform, AppState& appState, const AccessibilityTrust& trust,
+                   WindowManager& windowManager);
   WorkspaceManager(const WorkspaceManager&) = delete;
   WorkspaceManager& operator=(const WorkspaceManager&) = delete;
   ~WorkspaceManager();
@@ -75,6 +77,7 @@ class WorkspaceManager {
 
   Platform& platform_;
   AppState& appState_;
+  const AccessibilityTrust& trust_;
   WindowManager& windowManager_;
   std::vector<Workspace> workspaces_;
   std::optional<Uuid> lastRestoredID_;

@@ -21,9 +21,12 @@ struct ClipboardFixture : SimWorld {
   void build() {
     manager.reset();
     shortcut.reset();
-    state = std::make_unique<AppState>(platform);
+    state = std::make_unique<AppState>(platform.defaults.application(), platform.loginItem,
+                                       platform.shell);
+    trust = std::make_unique<AccessibilityTrust>(platform.accessibility, platform.scheduler,
+                                                 platform.shell, platform.texts, *state);
     shortcut = std::make_unique<ClipboardShortcut>(platform, *state, [this] { ++presses; });
-    manager = std::make_unique<ClipboardManager>(platform, *state, *shortcut);
+    manager = std::make_unique<ClipboardManager>(platform, *state, *trust, *shortcut);
   }
 
   void copy(const std::string& text) {
@@ -43,6 +46,7 @@ struct ClipboardFixture : SimWorld {
   }
 
   std::unique_ptr<AppState> state;
+  std::unique_ptr<AccessibilityTrust> trust;
   std::unique_ptr<ClipboardShortcut> shortcut;
   std::unique_ptr<ClipboardManager> manager;
   int presses = 0;

@@ -22,7 +22,7 @@ ClipboardItem entry(ClipboardKind kind, std::string text) {
 
 struct ClipboardPopupModelTest : ::testing::Test, ClipboardFixture {
   ClipboardPopupModelTest() {
-    shelf = std::make_unique<FileShelfManager>(platform, *state);
+    shelf = std::make_unique<FileShelfManager>(platform, *state, *trust);
     model = std::make_unique<ClipboardPopupModel>(platform, *manager, *shelf, *state);
     model->changed.connect([this] { ++changes; });
     model->scrollToRow.connect([this](int row) { scrolls.push_back(row); });

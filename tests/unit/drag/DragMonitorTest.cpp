@@ -6,6 +6,7 @@
 #include "core/drag/DragMonitor.h"
 #include "core/windows/ScreenGeometry.h"
 #include "sim/SimPlatform.h"
+#include "tests/unit/support/SettingsOf.h"
 
 namespace dovrik {
 namespace {
@@ -54,7 +55,7 @@ class DragMonitorTest : public ::testing::Test {
   sim::SimEventTap& tap = sim.eventTap;
   sim::SimOverlaySurface& preview = sim.overlaySurface;
   Platform platform = sim.platform();
-  AppState state{platform};
+  AppState state = test::appStateOf(platform);
   DragZoneManager zones{sim.defaults.application()};
   WindowManager windowManager{platform, state};
   DragMonitor monitor{platform, state, zones, windowManager};

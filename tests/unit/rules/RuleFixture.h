@@ -31,10 +31,14 @@ struct RuleWorld {
 
   RuleManager& manager() {
     if (!store) {
-      state = std::make_unique<AppState>(world.platform);
+      state = std::make_unique<AppState>(world.platform.defaults.application(),
+                                         world.platform.loginItem, world.platform.shell);
+      trust = std::make_unique<AccessibilityTrust>(world.platform.accessibility,
+                                                   world.platform.scheduler, world.platform.shell,
+                                                   world.platform.texts, *state);
       state->setAnimationsEnabled(false);
       windows = std::make_unique<WindowManager>(world.platform, *state);
-      store = std::make_unique<RuleManager>(world.platform, *state, *windows);
+      store = std::make_unique<RuleManager>(world.platform, *state, *trust, *windows);
     }
     return *store;
   }
@@ -47,6 +51,7 @@ struct RuleWorld {
 
   SimWorld world;
   std::unique_ptr<AppState> state;
+  std::unique_ptr<AccessibilityTrust> trust;
   std::unique_ptr<WindowManager> windows;
   std::unique_ptr<RuleManager> store;
 };

@@ -21,6 +21,7 @@ struct ClipboardPanelModelTest : test::SettingsFixture {
   int copies = 0;
   ClipboardPanelModel panel{platform,
                             app.appState(),
+                            app.shortcutConflicts(),
                             app.clipboardManager(),
                             app.fileShelfManager(),
                             app.clipboardShortcut(),

@@ -15,8 +15,13 @@ using Parameter = DragZonesPanelModel::Parameter;
 
 struct PanelModelsTest : test::SettingsFixture {
   GeneralPanelModel general() {
-    return {platform,          app.appState(),      app.shortcutManager(),
-            app.dragMonitor(), app.updateManager(), "1.4.0"};
+    return {platform,
+            app.appState(),
+            app.accessibilityTrust(),
+            app.shortcutManager(),
+            app.dragMonitor(),
+            app.updateManager(),
+            "1.4.0"};
   }
 };
 

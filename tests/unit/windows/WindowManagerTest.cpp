@@ -8,6 +8,7 @@
 
 #include "core/model/AppState.h"
 #include "core/windows/WindowManager.h"
+#include "tests/unit/support/SettingsOf.h"
 #include "tests/unit/support/SimWorld.h"
 
 namespace dovrik {
@@ -20,7 +21,7 @@ class WindowManagerTest : public ::testing::Test {
  protected:
   test::SimWorld world;
   sim::SimDesktop& desktop = world.desktop;
-  AppState state{world.platform};
+  AppState state = test::appStateOf(world.platform);
   std::unique_ptr<WindowManager> manager = std::make_unique<WindowManager>(world.platform, state);
 
   std::vector<test::FrameWrite> frames() { return test::frameWrites(desktop.writes()); }
