@@ -15,8 +15,8 @@ namespace dovrik {
 // Texts and data keep their fallback as a literal, so that every preference can be a constant.
 template <typename T>
 using PreferenceFallback =
-    std::conditional_t<std::is_same_v<T, std::string> || std::is_same_v<T, Bytes>,
-                       std::string_view, T>;
+    std::conditional_t<std::is_same_v<T, std::string> || std::is_same_v<T, Bytes>, std::string_view,
+                       T>;
 
 template <typename T>
 struct Preference {

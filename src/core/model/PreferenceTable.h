@@ -42,8 +42,7 @@ inline constexpr Preference<Bytes> pasteKeysData{"pasteKeysData", ""};
 // A list of application names; read by hand, as it has no fallback value.
 inline constexpr std::string_view clipboardIgnoredAppsKey = "clipboardIgnoredApps";
 inline constexpr Preference<bool> restoreSizeOnDrag{"restoreSizeOnDrag", true};
-inline constexpr Preference<bool> hasPromptedForAccessibility{"hasPromptedForAccessibility",
-                                                              false};
+inline constexpr Preference<bool> hasPromptedForAccessibility{"hasPromptedForAccessibility", false};
 
 // The drag zones' parameters.
 inline constexpr Preference<double> edgeSensitivity{"dz_edgeSensitivity", 48.0};
