@@ -25,7 +25,7 @@ struct DragBench {
   sim::SimPlatform sim;
   sim::SimDesktop& desktop = sim.desktop;
   Platform platform = sim.platform();
-  AppState state{platform};
+  AppState state{platform.defaults.application(), platform.loginItem, platform.shell};
   DragZoneManager zones{sim.defaults.application()};
   WindowManager windowManager{windowManagerPorts(platform), state};
   DragMonitor monitor{dragMonitorPorts(platform), state, zones, windowManager};

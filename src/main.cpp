@@ -306,7 +306,7 @@ int runAgent(int argc, char** argv) {
   app.shortcutManager().unavailablePositionsChanged.connect(tellRefusedHotkeys);
   app.start();
 
-  if (!app.appState().hasAccessibilityPermission()) {
+  if (!app.accessibilityTrust().hasAccessibilityPermission()) {
     std::string reason = desktop.accessibility().untrustedReason();
     if (reason.empty())
       reason = PlatformTexts::linux().accessibilityMissingDetail;
@@ -330,7 +330,7 @@ int runAgent(int argc, char** argv) {
     if (hasVisibleWindow())
       return;
     app.reopen();
-    if (app.appState().hasAccessibilityPermission())
+    if (app.accessibilityTrust().hasAccessibilityPermission())
       app.openSettings();
     else
       app.showOnboarding();

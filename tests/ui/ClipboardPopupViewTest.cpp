@@ -109,7 +109,7 @@ struct Popup {
   }
 
   test::ClipboardFixture world;
-  FileShelfManager shelf{fileShelfManagerPorts(world.platform), *world.state};
+  FileShelfManager shelf{fileShelfManagerPorts(world.platform), *world.state, *world.trust};
   ClipboardPopupModel model{clipboardPopupModelPorts(world.platform), *world.manager, shelf,
                             *world.state};
   ui::ClipboardPopupView view{model, ColorScheme::light};

@@ -22,8 +22,8 @@ struct Onboarding {
   Onboarding() {
     world.desktop.setTrusted(false);
     model = std::make_unique<OnboardingModel>(onboardingModelPorts(world.platform), app.appState(),
-                                              app.shortcutManager(), "1.0 (1)",
-                                              [this] { window.dismiss(); });
+                                              app.accessibilityTrust(), app.shortcutManager(),
+                                              "1.0 (1)", [this] { window.dismiss(); });
     window.closed.connect([this] { model.reset(); });
     window.show(*model);
   }

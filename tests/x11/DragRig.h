@@ -122,7 +122,7 @@ class DragRig {
                     onboardingWindow,
                     updateService,
                     edgeTiling};
-  AppState appState{platform};
+  AppState appState{platform.defaults.application(), platform.loginItem, platform.shell};
   std::unique_ptr<DragZoneManager> zones =
       std::make_unique<DragZoneManager>(defaults.application());
   WindowManager windowManager{windowManagerPorts(platform), appState};

@@ -2,6 +2,7 @@
 #include "core/app/App.h"
 
 #include "core/app/ManagerPorts.h"
+#include "core/model/LegacySettingsImport.h"
 
 namespace dovrik {
 
@@ -18,34 +19,26 @@ App::~App() {
 
 AppState& App::appState() {
   if (!appState_) {
-    appState_ = std::make_unique<AppState>(platform_);
-    appState_->setHooks({
-        .onTrusted =
-            [this] {
-              shortcutManager().registerAll();
-              dragMonitor().start(0);
-            },
-        .onTrustChanged =
-            [this] {
-              if (menuBarController_)
-                menuBarController_->requestMenuRebuild();
-            },
-        .registerClipboardHotkey = [this] { clipboardShortcut().registerHotkey(); },
-        .workspaceShortcuts =
-            [this] {
-              std::vector<std::pair<Uuid, std::optional<KeyboardShortcut>>> owners;
-              for (const Workspace& w : workspaceManager().workspaces())
-                owners.emplace_back(w.id, w.shortcut);
-              return owners;
-            },
-        .workspaceName = [this](const Uuid& id) -> std::optional<std::string> {
-          if (const auto workspace = workspaceManager().workspace(id))
-            return workspace->name;
-          return std::nullopt;
-        },
-    });
+    appState_ = std::make_unique<AppState>(platform_.defaults.application(), platform_.loginItem,
+                                           platform_.shell);
   }
   return *appState_;
+}
+
+AccessibilityTrust& App::accessibilityTrust() {
+  if (!accessibilityTrust_) {
+    accessibilityTrust_ = std::make_unique<AccessibilityTrust>(
+        platform_.accessibility, platform_.scheduler, platform_.shell, platform_.texts, appState());
+    accessibilityTrust_->confirmed.connect([this] {
+      shortcutManager().registerAll();
+      dragMonitor().start(0);
+    });
+    accessibilityTrust_->changed.connect([this] {
+      if (menuBarController_)
+        menuBarController_->requestMenuRebuild();
+    });
+  }
+  return *accessibilityTrust_;
 }
 
 WindowManager& App::windowManager() {
@@ -56,8 +49,8 @@ WindowManager& App::windowManager() {
 
 ShortcutManager& App::shortcutManager() {
   if (!shortcutManager_) {
-    shortcutManager_ = std::make_unique<ShortcutManager>(platform_.scheduler, platform_.hotkeys,
-                                                         appState(), windowManager());
+    shortcutManager_ = std::make_unique<ShortcutManager>(
+        platform_.scheduler, platform_.hotkeys, appState(), accessibilityTrust(), windowManager());
   }
   return *shortcutManager_;
 }
@@ -78,9 +71,9 @@ DragMonitor& App::dragMonitor() {
 
 EdgeTilingGuard& App::edgeTilingGuard() {
   if (!edgeTilingGuard_) {
-    edgeTilingGuard_ =
-        std::make_unique<EdgeTilingGuard>(platform_.scheduler, platform_.defaults,
-                                          platform_.edgeTiling, appState(), dragZoneManager());
+    edgeTilingGuard_ = std::make_unique<EdgeTilingGuard>(platform_.scheduler, platform_.defaults,
+                                                         platform_.edgeTiling, appState(),
+                                                         accessibilityTrust(), dragZoneManager());
   }
   return *edgeTilingGuard_;
 }
@@ -88,8 +81,9 @@ EdgeTilingGuard& App::edgeTilingGuard() {
 MenuBarController& App::menuBarController() {
   if (!menuBarController_) {
     menuBarController_ = std::make_unique<MenuBarController>(
-        platform_.scheduler, platform_.texts, appState(), shortcutManager(), windowManager(),
-        dragMonitor(), workspaceManager(), clipboardPopupController(), updateManager());
+        platform_.scheduler, platform_.texts, appState(), accessibilityTrust(), shortcutManager(),
+        windowManager(), dragMonitor(), workspaceManager(), clipboardPopupController(),
+        updateManager());
     menuBarController_->settingsRequested.connect([this] { openSettings(); });
   }
   return *menuBarController_;
@@ -97,10 +91,20 @@ MenuBarController& App::menuBarController() {
 
 WorkspaceManager& App::workspaceManager() {
   if (!workspaceManager_) {
-    workspaceManager_ = std::make_unique<WorkspaceManager>(workspaceManagerPorts(platform_),
-                                                           appState(), windowManager());
+    workspaceManager_ = std::make_unique<WorkspaceManager>(
+        workspaceManagerPorts(platform_), appState(), accessibilityTrust(), windowManager());
   }
   return *workspaceManager_;
+}
+
+ShortcutConflicts& App::shortcutConflicts() {
+  if (!shortcutConflicts_) {
+    shortcutConflicts_ = std::make_unique<ShortcutConflicts>(appState(), workspaceManager(),
+                                                             platform_.texts, platform_.shell);
+    shortcutConflicts_->clipboardShortcutReset.connect(
+        [this] { clipboardShortcut().registerHotkey(); });
+  }
+  return *shortcutConflicts_;
 }
 
 WorkspaceShortcuts& App::workspaceShortcuts() {
@@ -121,16 +125,16 @@ ClipboardShortcut& App::clipboardShortcut() {
 
 ClipboardManager& App::clipboardManager() {
   if (!clipboardManager_) {
-    clipboardManager_ = std::make_unique<ClipboardManager>(clipboardManagerPorts(platform_),
-                                                           appState(), clipboardShortcut());
+    clipboardManager_ = std::make_unique<ClipboardManager>(
+        clipboardManagerPorts(platform_), appState(), accessibilityTrust(), clipboardShortcut());
   }
   return *clipboardManager_;
 }
 
 FileShelfManager& App::fileShelfManager() {
   if (!fileShelfManager_)
-    fileShelfManager_ =
-        std::make_unique<FileShelfManager>(fileShelfManagerPorts(platform_), appState());
+    fileShelfManager_ = std::make_unique<FileShelfManager>(fileShelfManagerPorts(platform_),
+                                                           appState(), accessibilityTrust());
   return *fileShelfManager_;
 }
 
@@ -145,9 +149,9 @@ ClipboardPopupController& App::clipboardPopupController() {
 
 RuleManager& App::ruleManager() {
   if (!ruleManager_)
-    ruleManager_ =
-        std::make_unique<RuleManager>(platform_.scheduler, platform_.defaults,
-                                      platform_.runningApps, appState(), windowManager());
+    ruleManager_ = std::make_unique<RuleManager>(platform_.scheduler, platform_.defaults,
+                                                 platform_.runningApps, appState(),
+                                                 accessibilityTrust(), windowManager());
   return *ruleManager_;
 }
 
@@ -161,9 +165,11 @@ ManagedHotkeys& App::ownHotkeys() {
 
 SettingsContent::Managers App::settingsManagers() {
   return {.appState = appState(),
+          .accessibilityTrust = accessibilityTrust(),
           .shortcutManager = shortcutManager(),
           .dragMonitor = dragMonitor(),
           .updateManager = updateManager(),
+          .shortcutConflicts = shortcutConflicts(),
           .clipboardManager = clipboardManager(),
           .clipboardShortcut = clipboardShortcut(),
           .ownHotkeys = ownHotkeys(),
@@ -190,7 +196,7 @@ void App::openSettings(std::optional<SidebarItem> panel) {
 void App::showOnboarding() {
   if (!onboarding_) {
     onboarding_ = std::make_unique<OnboardingModel>(
-        onboardingModelPorts(platform_), appState(), shortcutManager(),
+        onboardingModelPorts(platform_), appState(), accessibilityTrust(), shortcutManager(),
         OnboardingModel::appVersion(version_, buildNumber_),
         [this] { platform_.onboardingWindow.dismiss(); });
     platform_.onboardingWindow.closed.disconnect(onboardingClosed_);
@@ -200,11 +206,11 @@ void App::showOnboarding() {
 }
 
 void App::start() {
-  AppState::migrateLegacyDefaultsIfNeeded(platform_.defaults, platform_.shell);
-  AppState& state = appState();
+  importLegacySettingsIfNeeded(platform_.defaults, platform_.shell);
+  const AccessibilityTrust& trust = accessibilityTrust();
   // The status item comes before the hotkeys, so later trust changes reach its menu.
   menuBarController();
-  if (state.hasAccessibilityPermission()) {
+  if (trust.hasAccessibilityPermission()) {
     shortcutManager().registerAll();
     dragMonitor().start(0);
   } else {
@@ -237,7 +243,7 @@ void App::flush() {
 }
 
 void App::reopen() {
-  appState().apply(platform_.accessibility.isProcessTrusted());
+  accessibilityTrust().apply(platform_.accessibility.isProcessTrusted());
 }
 
 }  // namespace dovrik

@@ -12,9 +12,11 @@
 #include "core/drag/DragMonitor.h"
 #include "core/drag/DragZoneManager.h"
 #include "core/drag/EdgeTilingGuard.h"
+#include "core/hotkeys/ShortcutConflicts.h"
 #include "core/hotkeys/ShortcutManager.h"
 #include "core/hotkeys/WorkspaceShortcuts.h"
 #include "core/menubar/MenuBarController.h"
+#include "core/model/AccessibilityTrust.h"
 #include "core/model/AppState.h"
 #include "core/onboarding/OnboardingModel.h"
 #include "core/platform/Platform.h"
@@ -42,6 +44,7 @@ class App final : public cli::RunningDovrik {
   const Ports& commandPorts() const override { return commandPorts_; }
 
   AppState& appState() override;
+  AccessibilityTrust& accessibilityTrust();
   WindowManager& windowManager() override;
   ShortcutManager& shortcutManager() override;
   DragZoneManager& dragZoneManager();
@@ -50,6 +53,7 @@ class App final : public cli::RunningDovrik {
   MenuBarController& menuBarController();
   WorkspaceManager& workspaceManager() override;
   WorkspaceShortcuts& workspaceShortcuts();
+  ShortcutConflicts& shortcutConflicts() override;
   ClipboardShortcut& clipboardShortcut() override;
   ClipboardManager& clipboardManager() override;
   FileShelfManager& fileShelfManager() override;
@@ -95,6 +99,8 @@ class App final : public cli::RunningDovrik {
   InstalledAppsCache installedAppsCache_;
   // Lazy: reads the stored settings, which start() first brings over from a legacy domain.
   std::unique_ptr<AppState> appState_;
+  // Lazy: asks the platform for trust and may start polling.
+  std::unique_ptr<AccessibilityTrust> accessibilityTrust_;
   // Lazy: holds the AppState, so it can only follow it.
   std::unique_ptr<WindowManager> windowManager_;
   // Lazy: installs its hotkey handler, whose place in the chain follows first use.
@@ -109,6 +115,8 @@ class App final : public cli::RunningDovrik {
   std::unique_ptr<WorkspaceManager> workspaceManager_;
   // Lazy: installs its hotkey handler and follows the layouts' shortcuts.
   std::unique_ptr<WorkspaceShortcuts> workspaceShortcuts_;
+  // Lazy: holds the layouts, which are lazy themselves.
+  std::unique_ptr<ShortcutConflicts> shortcutConflicts_;
   // Lazy: installs its hotkey handler.
   std::unique_ptr<ClipboardShortcut> clipboardShortcut_;
   // Lazy: loads the history and takes the pasteboard's change count as seen.

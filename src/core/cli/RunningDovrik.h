@@ -27,6 +27,7 @@ class RunningApps;
 class Scheduler;
 class SettingsContent;
 class Shell;
+class ShortcutConflicts;
 class ShortcutManager;
 class UpdateManager;
 class UpdateService;
@@ -61,6 +62,7 @@ class RunningDovrik {
   virtual ShortcutManager& shortcutManager() = 0;
   virtual EdgeTilingGuard& edgeTilingGuard() = 0;
   virtual WorkspaceManager& workspaceManager() = 0;
+  virtual ShortcutConflicts& shortcutConflicts() = 0;
   virtual ClipboardShortcut& clipboardShortcut() = 0;
   virtual ClipboardManager& clipboardManager() = 0;
   virtual FileShelfManager& fileShelfManager() = 0;

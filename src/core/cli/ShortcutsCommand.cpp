@@ -112,7 +112,8 @@ CommandOutcome withPanel(RunningDovrik& app,
   const RunningDovrik::Ports& ports = app.commandPorts();
   ShortcutsPanelModel panel(
       {.scheduler = ports.scheduler, .shell = ports.shell, .texts = ports.texts}, app.appState(),
-      app.shortcutManager(), app.clipboardManager(), app.clipboardShortcut(), app.ownHotkeys());
+      app.shortcutConflicts(), app.shortcutManager(), app.clipboardManager(),
+      app.clipboardShortcut(), app.ownHotkeys());
   return use(panel);
 }
 

@@ -33,11 +33,12 @@ std::size_t imageHash(const Bytes& png) {
 
 }  // namespace
 
-ClipboardManager::ClipboardManager(Ports ports, AppState& appState, ClipboardShortcut& shortcut)
+ClipboardManager::ClipboardManager(Ports ports, AppState& appState, const AccessibilityTrust& trust,
+                                   ClipboardShortcut& shortcut)
     : ports_(ports),
       appState_(appState),
       shortcut_(shortcut),
-      pasteKeystroke_(ports.scheduler, ports.runningApps, ports.keySynth, appState),
+      pasteKeystroke_(ports.scheduler, ports.runningApps, ports.keySynth, appState, trust),
       pasteQueue_(ports.scheduler, ports.pasteboard, pasteKeystroke_,
                   [this](const ClipboardItem& item) { copy(item, queuedForm_); }),
       store_(ports.files, ports.background, ports.defaults.application()) {

@@ -14,6 +14,7 @@
 #include "core/clipboard/ClipboardStore.h"
 #include "core/clipboard/PasteForm.h"
 #include "core/clipboard/PasteQueue.h"
+#include "core/model/AccessibilityTrust.h"
 #include "core/model/AppState.h"
 #include "core/paste/PasteKeystroke.h"
 #include "core/platform/Background.h"
@@ -45,7 +46,8 @@ class ClipboardManager {
 
   // Loads the history and takes the clipboard's change count, so what is on the clipboard at
   // start is not recorded. Does not start monitoring.
-  ClipboardManager(Ports ports, AppState& appState, ClipboardShortcut& shortcut);
+  ClipboardManager(Ports ports, AppState& appState, const AccessibilityTrust& trust,
+                   ClipboardShortcut& shortcut);
   ClipboardManager(const ClipboardManager&) = delete;
   ClipboardManager& operator=(const ClipboardManager&) = delete;
   ~ClipboardManager();

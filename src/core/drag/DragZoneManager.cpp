@@ -1,80 +1,60 @@
 // Loading, storing and hit-testing the drag zones.
 #include "core/drag/DragZoneManager.h"
 
-#include <utility>
-
 namespace dovrik {
-namespace {
-
-constexpr const char* kEdgeSensitivity = "dz_edgeSensitivity";
-constexpr const char* kCornerSensitivity = "dz_cornerSensitivity";
-constexpr const char* kSnapDelay = "dz_snapDelay";
-constexpr const char* kDragThreshold = "dz_dragThreshold";
-constexpr const char* kCornerSnapping = "dz_cornerSnapping";
-constexpr const char* kEdgeSnapping = "dz_edgeSnapping";
-constexpr const char* kDragSnapping = "dz_dragSnapping";
-
-}  // namespace
-
 DragZoneManager::DragZoneManager(Defaults& defaults)
     : defaults_(defaults),
-      edgeSensitivity_(defaults.doubleValue(kEdgeSensitivity).value_or(defaultEdgeSensitivity)),
-      cornerSensitivity_(
-          defaults.doubleValue(kCornerSensitivity).value_or(defaultCornerSensitivity)),
-      snapDelay_(defaults.doubleValue(kSnapDelay).value_or(defaultSnapDelay)),
-      dragThreshold_(defaults.doubleValue(kDragThreshold).value_or(defaultDragThreshold)),
-      cornerSnappingEnabled_(defaults.boolValue(kCornerSnapping).value_or(true)),
-      edgeSnappingEnabled_(defaults.boolValue(kEdgeSnapping).value_or(true)),
-      dragSnappingEnabled_(defaults.boolValue(kDragSnapping).value_or(true)) {}
+      edgeSensitivity_(prefs::edgeSensitivity.read(defaults)),
+      cornerSensitivity_(prefs::cornerSensitivity.read(defaults)),
+      snapDelay_(prefs::snapDelay.read(defaults)),
+      dragThreshold_(prefs::dragThreshold.read(defaults)),
+      cornerSnappingEnabled_(prefs::cornerSnapping.read(defaults)),
+      edgeSnappingEnabled_(prefs::edgeSnapping.read(defaults)),
+      dragSnappingEnabled_(prefs::dragSnapping.read(defaults)) {}
 
-void DragZoneManager::store(const char* key, DefaultsValue value) {
-  defaults_.set(key, std::move(value));
+template <typename T>
+void DragZoneManager::store(const Preference<T>& preference, T& value, T newValue) {
+  value = newValue;
+  preference.write(defaults_, newValue);
   changed.emit();
 }
 
 void DragZoneManager::setEdgeSensitivity(double value) {
-  edgeSensitivity_ = value;
-  store(kEdgeSensitivity, value);
+  store(prefs::edgeSensitivity, edgeSensitivity_, value);
 }
 
 void DragZoneManager::setCornerSensitivity(double value) {
-  cornerSensitivity_ = value;
-  store(kCornerSensitivity, value);
+  store(prefs::cornerSensitivity, cornerSensitivity_, value);
 }
 
 void DragZoneManager::setSnapDelay(double value) {
-  snapDelay_ = value;
-  store(kSnapDelay, value);
+  store(prefs::snapDelay, snapDelay_, value);
 }
 
 void DragZoneManager::setDragThreshold(double value) {
-  dragThreshold_ = value;
-  store(kDragThreshold, value);
+  store(prefs::dragThreshold, dragThreshold_, value);
 }
 
 void DragZoneManager::setCornerSnappingEnabled(bool value) {
-  cornerSnappingEnabled_ = value;
-  store(kCornerSnapping, value);
+  store(prefs::cornerSnapping, cornerSnappingEnabled_, value);
 }
 
 void DragZoneManager::setEdgeSnappingEnabled(bool value) {
-  edgeSnappingEnabled_ = value;
-  store(kEdgeSnapping, value);
+  store(prefs::edgeSnapping, edgeSnappingEnabled_, value);
 }
 
 void DragZoneManager::setDragSnappingEnabled(bool value) {
-  dragSnappingEnabled_ = value;
-  store(kDragSnapping, value);
+  store(prefs::dragSnapping, dragSnappingEnabled_, value);
 }
 
 void DragZoneManager::reset() {
-  setEdgeSensitivity(defaultEdgeSensitivity);
-  setCornerSensitivity(defaultCornerSensitivity);
-  setSnapDelay(defaultSnapDelay);
-  setDragThreshold(defaultDragThreshold);
-  setCornerSnappingEnabled(true);
-  setEdgeSnappingEnabled(true);
-  setDragSnappingEnabled(true);
+  setEdgeSensitivity(prefs::edgeSensitivity.fallback);
+  setCornerSensitivity(prefs::cornerSensitivity.fallback);
+  setSnapDelay(prefs::snapDelay.fallback);
+  setDragThreshold(prefs::dragThreshold.fallback);
+  setCornerSnappingEnabled(prefs::cornerSnapping.fallback);
+  setEdgeSnappingEnabled(prefs::edgeSnapping.fallback);
+  setDragSnappingEnabled(prefs::dragSnapping.fallback);
 }
 
 std::optional<SnapPosition> DragZoneManager::snapZone(

@@ -1,10 +1,11 @@
-// The tunable parameters of drag snapping, one defaults key each, and the zone hit test that
+// The tunable parameters of drag snapping, one stored preference each, and the zone hit test that
 // gives them their meaning.
 #pragma once
 
 #include <optional>
 #include <set>
 
+#include "core/model/PreferenceTable.h"
 #include "core/model/SnapPosition.h"
 #include "core/platform/Defaults.h"
 #include "core/platform/Screens.h"
@@ -14,11 +15,6 @@ namespace dovrik {
 
 class DragZoneManager {
  public:
-  static constexpr double defaultEdgeSensitivity = 48.0;
-  static constexpr double defaultCornerSensitivity = 60.0;
-  static constexpr double defaultSnapDelay = 0.06;
-  static constexpr double defaultDragThreshold = 10.0;
-
   // Loads every parameter; a key that is absent or holds another type reads as its default.
   // Nothing is written back.
   explicit DragZoneManager(Defaults& defaults);
@@ -59,7 +55,8 @@ class DragZoneManager {
   Signal<> changed;
 
  private:
-  void store(const char* key, DefaultsValue value);
+  template <typename T>
+  void store(const Preference<T>& preference, T& value, T newValue);
 
   Defaults& defaults_;
   double edgeSensitivity_;

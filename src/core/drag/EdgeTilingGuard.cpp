@@ -20,21 +20,25 @@ std::string joined(const std::vector<EdgeTilingSetting>& settings) {
 }  // namespace
 
 EdgeTilingGuard::EdgeTilingGuard(Scheduler& scheduler, DefaultsDomains& defaults,
-                                 EdgeTiling& edgeTiling, AppState& appState, DragZoneManager& zones)
+                                 EdgeTiling& edgeTiling, AppState& appState,
+                                 AccessibilityTrust& trust, DragZoneManager& zones)
     : scheduler_(scheduler),
       defaults_(defaults),
       edgeTiling_(edgeTiling),
       appState_(appState),
+      trust_(trust),
       zones_(zones),
       store_(defaults.application()) {
-  // The store announces a change before making it: look once it is made. Trust changes come
-  // this way too, and with them a window manager that has just started or been replaced.
+  // The store announces a change before making it: look once it is made. Look again when
+  // trust changes, which may come with a window manager that has just started or been replaced.
   stateObserver_ = appState_.willChange.connect([this] { scheduleApply(); });
+  trustObserver_ = trust_.changed.connect([this] { scheduleApply(); });
   zonesObserver_ = zones_.changed.connect([this] { scheduleApply(); });
 }
 
 EdgeTilingGuard::~EdgeTilingGuard() {
   appState_.willChange.disconnect(stateObserver_);
+  trust_.changed.disconnect(trustObserver_);
   zones_.changed.disconnect(zonesObserver_);
   if (pendingApply_)
     scheduler_.cancel(*pendingApply_);
@@ -119,6 +123,7 @@ void EdgeTilingGuard::restore(const std::string& id, bool original) {
 void EdgeTilingGuard::restoreAll() {
   // A setting stored while the program winds down must not take the tiling away again.
   appState_.willChange.disconnect(std::exchange(stateObserver_, 0));
+  trust_.changed.disconnect(std::exchange(trustObserver_, 0));
   zones_.changed.disconnect(std::exchange(zonesObserver_, 0));
   if (pendingApply_) {
     scheduler_.cancel(*pendingApply_);

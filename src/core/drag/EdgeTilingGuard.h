@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/drag/DragZoneManager.h"
+#include "core/model/AccessibilityTrust.h"
 #include "core/model/AppState.h"
 #include "core/platform/Defaults.h"
 #include "core/platform/EdgeTiling.h"
@@ -24,7 +25,7 @@ namespace dovrik {
 class EdgeTilingGuard {
  public:
   EdgeTilingGuard(Scheduler& scheduler, DefaultsDomains& defaults, EdgeTiling& edgeTiling,
-                  AppState& appState, DragZoneManager& zones);
+                  AppState& appState, AccessibilityTrust& trust, DragZoneManager& zones);
   EdgeTilingGuard(const EdgeTilingGuard&) = delete;
   EdgeTilingGuard& operator=(const EdgeTilingGuard&) = delete;
   ~EdgeTilingGuard();
@@ -72,6 +73,7 @@ class EdgeTilingGuard {
   DefaultsDomains& defaults_;
   EdgeTiling& edgeTiling_;
   AppState& appState_;
+  AccessibilityTrust& trust_;
   DragZoneManager& zones_;
   Defaults& store_;
   std::optional<Applied> applied_;
@@ -80,6 +82,7 @@ class EdgeTilingGuard {
   std::vector<EdgeTilingSetting> leftOn_;
   std::optional<TaskId> pendingApply_;
   Signal<>::Connection stateObserver_ = 0;
+  Signal<>::Connection trustObserver_ = 0;
   Signal<>::Connection zonesObserver_ = 0;
   Lifetime lifetime_;
 };

@@ -4,8 +4,12 @@
 namespace dovrik {
 
 ShortcutManager::ShortcutManager(Scheduler& scheduler, Hotkeys& hotkeys, AppState& appState,
-                                 WindowManager& windowManager)
-    : scheduler_(scheduler), hotkeys_(hotkeys), appState_(appState), windowManager_(windowManager) {
+                                 const AccessibilityTrust& trust, WindowManager& windowManager)
+    : scheduler_(scheduler),
+      hotkeys_(hotkeys),
+      appState_(appState),
+      trust_(trust),
+      windowManager_(windowManager) {
   eventHandler_ = hotkeys_.installHandler(
       [this](const EventHotKeyID& id) { return handleHotkey(id) ? noErr : eventNotHandledErr; });
 }
@@ -48,7 +52,7 @@ std::uint32_t ShortcutManager::modifierMask(const KeyboardShortcut::ModifierSet&
 
 void ShortcutManager::registerAll() {
   releaseHotkeys();
-  if (!appState_.snappingEnabled() || !appState_.hasAccessibilityPermission()) {
+  if (!appState_.snappingEnabled() || !trust_.hasAccessibilityPermission()) {
     setUnavailable({}, {});
     return;
   }

@@ -11,6 +11,7 @@
 #include <utility>
 #include <variant>
 
+#include "core/model/AccessibilityTrust.h"
 #include "core/model/AppState.h"
 #include "core/platform/Hotkeys.h"
 #include "core/platform/Scheduler.h"
@@ -24,7 +25,7 @@ class ShortcutManager {
  public:
   // Installs the hotkey handler.
   ShortcutManager(Scheduler& scheduler, Hotkeys& hotkeys, AppState& appState,
-                  WindowManager& windowManager);
+                  const AccessibilityTrust& trust, WindowManager& windowManager);
   ShortcutManager(const ShortcutManager&) = delete;
   ShortcutManager& operator=(const ShortcutManager&) = delete;
   // Unregisters everything and removes the handler.
@@ -64,6 +65,7 @@ class ShortcutManager {
   Scheduler& scheduler_;
   Hotkeys& hotkeys_;
   AppState& appState_;
+  const AccessibilityTrust& trust_;
   WindowManager& windowManager_;
   std::set<SnapPosition> unavailablePositions_;
   std::set<WindowAction> unavailableWindowActions_;

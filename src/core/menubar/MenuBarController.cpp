@@ -6,14 +6,15 @@
 namespace dovrik {
 
 MenuBarController::MenuBarController(Scheduler& scheduler, const PlatformTexts& texts,
-                                     AppState& appState, ShortcutManager& shortcutManager,
-                                     WindowManager& windowManager, DragMonitor& dragMonitor,
-                                     WorkspaceManager& workspaceManager,
+                                     AppState& appState, const AccessibilityTrust& trust,
+                                     ShortcutManager& shortcutManager, WindowManager& windowManager,
+                                     DragMonitor& dragMonitor, WorkspaceManager& workspaceManager,
                                      ClipboardPopupController& clipboardPopup,
                                      UpdateManager& updates)
     : scheduler_(scheduler),
       texts_(texts),
       appState_(appState),
+      trust_(trust),
       shortcutManager_(shortcutManager),
       windowManager_(windowManager),
       dragMonitor_(dragMonitor),
@@ -39,7 +40,7 @@ std::vector<MenuItem> MenuBarController::populate() const {
   menu.push_back(MenuItem::label("Dovrik"));
   menu.push_back(MenuItem::separator());
 
-  const bool trusted = appState_.hasAccessibilityPermission();
+  const bool trusted = trust_.hasAccessibilityPermission();
   if (!trusted) {
     menu.push_back(
         MenuItem::command("⚠️  Accessibility Access Required", MenuAction::openSettings));

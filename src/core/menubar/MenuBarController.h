@@ -10,6 +10,7 @@
 #include "core/drag/DragMonitor.h"
 #include "core/hotkeys/ShortcutManager.h"
 #include "core/menubar/MenuItem.h"
+#include "core/model/AccessibilityTrust.h"
 #include "core/model/AppState.h"
 #include "core/platform/PlatformTexts.h"
 #include "core/platform/Scheduler.h"
@@ -45,9 +46,10 @@ class MenuBarController {
   static constexpr std::string_view statusItemDescription = "Dovrik";
 
   MenuBarController(Scheduler& scheduler, const PlatformTexts& texts, AppState& appState,
-                    ShortcutManager& shortcutManager, WindowManager& windowManager,
-                    DragMonitor& dragMonitor, WorkspaceManager& workspaceManager,
-                    ClipboardPopupController& clipboardPopup, UpdateManager& updates);
+                    const AccessibilityTrust& trust, ShortcutManager& shortcutManager,
+                    WindowManager& windowManager, DragMonitor& dragMonitor,
+                    WorkspaceManager& workspaceManager, ClipboardPopupController& clipboardPopup,
+                    UpdateManager& updates);
   MenuBarController(const MenuBarController&) = delete;
   MenuBarController& operator=(const MenuBarController&) = delete;
 
@@ -84,6 +86,7 @@ class MenuBarController {
   Scheduler& scheduler_;
   const PlatformTexts& texts_;
   AppState& appState_;
+  const AccessibilityTrust& trust_;
   ShortcutManager& shortcutManager_;
   WindowManager& windowManager_;
   DragMonitor& dragMonitor_;

@@ -1,13 +1,10 @@
-// The settings store: typed preferences over the defaults store, trust tracking, conflicts.
+// The settings store: the table's preferences and the shortcut tables decoded from them.
 #include "core/model/AppState.h"
 
-#include <array>
 #include <string_view>
 
 namespace dovrik {
 namespace {
-
-constexpr double kPermissionPollInterval = 0.5;
 
 Bytes toBytes(const Json& json) {
   const std::string text = json.dump();
@@ -18,220 +15,20 @@ Json parseBytes(const Bytes& bytes) {
   return Json::parse(bytes.begin(), bytes.end(), nullptr, /*allow_exceptions=*/false);
 }
 
-// The keys the predecessor kept outside its managers' "qlm." and drag-zone "dz_" keys.
-constexpr std::array<std::string_view, 18> kLegacyKeys = {
-    "snappingEnabled",         "launchAtLogin",
-    "showSnapPreview",         "rulesEnabled",
-    "advancedSnappingEnabled", "animationsEnabled",
-    "smartSnappingEnabled",    "fileShelfEnabled",
-    "fileShelfSize",           "clipboardHistoryEnabled",
-    "clipboardHistorySize",    "clipboardShortcutData",
-    "previewOpacity",          "useRoundedCorners",
-    "animationSpeedRaw",       "enabledPositions",
-    "shortcutsData",           "migratedFromQuillmoor",
-};
-
-bool isLegacyKey(std::string_view key) {
-  if (key.starts_with("qlm.") || key.starts_with("dz_"))
-    return true;
-  for (std::string_view k : kLegacyKeys) {
-    if (k == key)
-      return true;
-  }
-  return false;
-}
-
 }  // namespace
 
-AppState::AppState(Platform& platform)
-    : platform_(platform), defaults_(platform.defaults.application()) {
-  defaultClipboardShortcutData_ = toBytes(defaultClipboardShortcut().toJson());
-  Json all = Json::array();
-  for (SnapPosition p : allSnapPositions)
-    all.push_back(toJson(p));
-  defaultEnabledPositionsData_ = toBytes(all);
-  hasAccessibilityPermission_ = platform_.accessibility.isProcessTrusted();
-  if (platform_.accessibility.announcesTrustChanges()) {
-    // Only a real change counts: `apply` with trust registers the hotkeys again.
-    trustObserver_ = platform_.accessibility.trustMayHaveChanged.connect([this] {
-      const bool trusted = platform_.accessibility.isProcessTrusted();
-      if (trusted != hasAccessibilityPermission_)
-        apply(trusted);
-    });
-  }
-  startPermissionPolling();
-}
+AppState::AppState(Defaults& defaults, LoginItem& loginItem, Shell& shell)
+    : defaults_(defaults), loginItem_(loginItem), shell_(shell) {}
 
-AppState::~AppState() {
-  platform_.accessibility.trustMayHaveChanged.disconnect(trustObserver_);
-  if (permissionTimer_)
-    platform_.scheduler.cancel(*permissionTimer_);
-}
-
-void AppState::setHooks(Hooks hooks) {
-  hooks_ = std::move(hooks);
-}
-
-bool AppState::readBool(const char* key, bool fallback) const {
-  return defaults_.boolValue(key).value_or(fallback);
-}
-
-void AppState::writeBool(const char* key, bool value) {
-  writeValue(key, value);
-}
-
-std::int64_t AppState::readInteger(const char* key, std::int64_t fallback) const {
-  return defaults_.integerValue(key).value_or(fallback);
-}
-
-void AppState::writeValue(const char* key, DefaultsValue value) {
-  willChange.emit();
-  defaults_.set(key, std::move(value));
-}
-
-Bytes AppState::readData(const char* key, const Bytes& fallback) const {
-  return defaults_.dataValue(key).value_or(fallback);
-}
-
-bool AppState::snappingEnabled() const {
-  return readBool("snappingEnabled", true);
-}
-void AppState::setSnappingEnabled(bool value) {
-  writeBool("snappingEnabled", value);
-}
-
-bool AppState::launchAtLogin() const {
-  return readBool("launchAtLogin", false);
-}
 void AppState::setLaunchAtLogin(bool value) {
-  writeBool("launchAtLogin", value);
-  LoginItem& item = platform_.loginItem;
-  const auto error = value ? item.registerItem() : item.unregisterItem();
+  set(prefs::launchAtLogin, value);
+  const auto error = value ? loginItem_.registerItem() : loginItem_.unregisterItem();
   if (error)
-    platform_.shell.printLine("Launch at login error: " + *error);
-}
-
-bool AppState::showSnapPreview() const {
-  return readBool("showSnapPreview", true);
-}
-void AppState::setShowSnapPreview(bool value) {
-  writeBool("showSnapPreview", value);
-}
-
-bool AppState::rulesEnabled() const {
-  return readBool("rulesEnabled", true);
-}
-void AppState::setRulesEnabled(bool value) {
-  writeBool("rulesEnabled", value);
-}
-
-bool AppState::animationsEnabled() const {
-  return readBool("animationsEnabled", true);
-}
-void AppState::setAnimationsEnabled(bool value) {
-  writeBool("animationsEnabled", value);
-}
-
-bool AppState::fileShelfEnabled() const {
-  return readBool("fileShelfEnabled", true);
-}
-void AppState::setFileShelfEnabled(bool value) {
-  writeBool("fileShelfEnabled", value);
-}
-
-std::int64_t AppState::fileShelfSize() const {
-  return readInteger("fileShelfSize", 10);
-}
-void AppState::setFileShelfSize(std::int64_t value) {
-  writeValue("fileShelfSize", value);
-}
-
-bool AppState::clipboardHistoryEnabled() const {
-  return readBool("clipboardHistoryEnabled", true);
-}
-void AppState::setClipboardHistoryEnabled(bool value) {
-  writeBool("clipboardHistoryEnabled", value);
-}
-
-std::int64_t AppState::clipboardHistorySize() const {
-  return readInteger("clipboardHistorySize", 25);
-}
-void AppState::setClipboardHistorySize(std::int64_t value) {
-  writeValue("clipboardHistorySize", value);
-}
-
-Bytes AppState::clipboardShortcutData() const {
-  return readData("clipboardShortcutData", defaultClipboardShortcutData_);
-}
-void AppState::setClipboardShortcutData(Bytes value) {
-  writeValue("clipboardShortcutData", std::move(value));
-}
-
-double AppState::previewOpacity() const {
-  return defaults_.doubleValue("previewOpacity").value_or(0.35);
-}
-void AppState::setPreviewOpacity(double value) {
-  writeValue("previewOpacity", value);
-}
-
-bool AppState::useRoundedCorners() const {
-  return readBool("useRoundedCorners", true);
-}
-void AppState::setUseRoundedCorners(bool value) {
-  writeBool("useRoundedCorners", value);
-}
-
-bool AppState::cyclesSnapSizes() const {
-  return readBool("cycleSnapSizes", true);
-}
-void AppState::setCyclesSnapSizes(bool value) {
-  writeBool("cycleSnapSizes", value);
-}
-
-std::int64_t AppState::snapGap() const {
-  return readInteger("snapGap", 0);
-}
-void AppState::setSnapGap(std::int64_t value) {
-  writeValue("snapGap", value);
-}
-
-std::string AppState::animationSpeedRaw() const {
-  return defaults_.stringValue("animationSpeedRaw").value_or("Normal");
-}
-void AppState::setAnimationSpeedRaw(std::string value) {
-  writeValue("animationSpeedRaw", std::move(value));
-}
-
-Bytes AppState::enabledPositionsData() const {
-  return readData("enabledPositions", defaultEnabledPositionsData_);
-}
-void AppState::setEnabledPositionsData(Bytes value) {
-  writeValue("enabledPositions", std::move(value));
-}
-
-bool AppState::restoreSizeOnDrag() const {
-  return readBool("restoreSizeOnDrag", true);
-}
-void AppState::setRestoreSizeOnDrag(bool value) {
-  writeBool("restoreSizeOnDrag", value);
-}
-
-Bytes AppState::shortcutsData() const {
-  return readData("shortcutsData", Bytes{});
-}
-void AppState::setShortcutsData(Bytes value) {
-  writeValue("shortcutsData", std::move(value));
-}
-
-Bytes AppState::pasteKeysData() const {
-  return readData("pasteKeysData", Bytes{});
-}
-void AppState::setPasteKeysData(Bytes value) {
-  writeValue("pasteKeysData", std::move(value));
+    shell_.printLine("Launch at login error: " + *error);
 }
 
 std::optional<std::vector<std::string>> AppState::clipboardIgnoredApps() const {
-  const std::optional<DefaultsValue> stored = defaults_.object("clipboardIgnoredApps");
+  const std::optional<DefaultsValue> stored = defaults_.object(prefs::clipboardIgnoredAppsKey);
   const DefaultsValue::Array* array = stored ? stored->asArray() : nullptr;
   if (!array)
     return std::nullopt;
@@ -243,14 +40,8 @@ std::optional<std::vector<std::string>> AppState::clipboardIgnoredApps() const {
   return apps;
 }
 void AppState::setClipboardIgnoredApps(const std::vector<std::string>& apps) {
-  writeValue("clipboardIgnoredApps", DefaultsValue::Array(apps.begin(), apps.end()));
-}
-
-bool AppState::hasPromptedForAccessibility() const {
-  return readBool("hasPromptedForAccessibility", false);
-}
-void AppState::setHasPromptedForAccessibility(bool value) {
-  writeBool("hasPromptedForAccessibility", value);
+  willChange.emit();
+  defaults_.set(prefs::clipboardIgnoredAppsKey, DefaultsValue::Array(apps.begin(), apps.end()));
 }
 
 std::set<SnapPosition> AppState::enabledPositions() const {
@@ -306,7 +97,7 @@ AppState::ShortcutTable AppState::shortcuts() const {
   }
   // An empty table stored before "none" could be chosen means the defaults; the flag marks one
   // the user emptied on purpose.
-  const bool chosenEmpty = json.empty() && readBool("snapShortcutsCleared", false);
+  const bool chosenEmpty = json.empty() && get(prefs::snapShortcutsCleared);
   if (table.empty() && !chosenEmpty)
     return defaultShortcuts();
   return table;
@@ -317,7 +108,7 @@ void AppState::setShortcuts(const ShortcutTable& table) {
   for (const auto& [position, shortcut] : table) {
     json[std::string(rawValue(position))] = shortcut.toJson();
   }
-  writeBool("snapShortcutsCleared", table.empty());
+  set(prefs::snapShortcutsCleared, table.empty());
   setShortcutsData(toBytes(json));
 }
 
@@ -335,7 +126,7 @@ const AppState::WindowActionShortcuts& AppState::defaultWindowActionShortcuts() 
 AppState::WindowActionShortcuts AppState::windowActionShortcuts() const {
   // Each command is stored on its own, a null for "none"; a command missing from the table
   // (one stored before the command existed) or unreadable has its default.
-  const Json json = parseBytes(readData("windowActionShortcutsData", Bytes{}));
+  const Json json = parseBytes(get(prefs::windowActionShortcutsData));
   WindowActionShortcuts table;
   for (const auto& [action, fallback] : defaultWindowActionShortcuts()) {
     const std::string key(rawValue(action));
@@ -350,11 +141,11 @@ AppState::WindowActionShortcuts AppState::windowActionShortcuts() const {
 
 void AppState::setWindowActionShortcut(WindowAction action,
                                        const std::optional<KeyboardShortcut>& shortcut) {
-  Json json = parseBytes(readData("windowActionShortcutsData", Bytes{}));
+  Json json = parseBytes(get(prefs::windowActionShortcutsData));
   if (!json.is_object())
     json = Json::object();
   json[std::string(rawValue(action))] = shortcut ? shortcut->toJson() : Json(nullptr);
-  writeValue("windowActionShortcutsData", toBytes(json));
+  set(prefs::windowActionShortcutsData, toBytes(json));
 }
 
 KeyboardShortcut AppState::defaultClipboardShortcut() {
@@ -369,116 +160,6 @@ KeyboardShortcut AppState::clipboardShortcut() const {
 
 void AppState::setClipboardShortcut(const KeyboardShortcut& shortcut) {
   setClipboardShortcutData(toBytes(shortcut.toJson()));
-}
-
-void AppState::startPermissionPolling() {
-  if (permissionTimer_ || platform_.accessibility.announcesTrustChanges())
-    return;
-  permissionTimer_ = platform_.scheduler.every(kPermissionPollInterval, lifetime_.guard([this] {
-    apply(platform_.accessibility.isProcessTrusted());
-  }));
-}
-
-void AppState::apply(bool trusted) {
-  const bool changed = hasAccessibilityPermission_ != trusted;
-  if (changed)
-    willChange.emit();
-  hasAccessibilityPermission_ = trusted;
-  if (trusted) {
-    if (permissionTimer_) {
-      platform_.scheduler.cancel(*permissionTimer_);
-      permissionTimer_.reset();
-    }
-    if (hooks_.onTrusted)
-      hooks_.onTrusted();
-  }
-  if (changed && hooks_.onTrustChanged)
-    hooks_.onTrustChanged();
-}
-
-bool AppState::requestAccessibilityPermission() {
-  if (hasPromptedForAccessibility())
-    return false;
-  setHasPromptedForAccessibility(true);
-  platform_.accessibility.promptForTrust();
-  return true;
-}
-
-void AppState::openAccessibilitySettings() {
-  const std::string& address = platform_.texts.accessibilitySettingsAddress;
-  if (!address.empty())
-    platform_.shell.openURL(address);
-}
-
-std::optional<ShortcutAction> AppState::conflictingAction(const KeyboardShortcut& shortcut,
-                                                          const ShortcutAction& excluding) const {
-  for (const auto& [position, recorded] : shortcuts()) {
-    if (recorded == shortcut) {
-      const ShortcutAction candidate = ShortcutAction::snap(position);
-      if (candidate != excluding)
-        return candidate;
-    }
-  }
-  for (const auto& [action, recorded] : windowActionShortcuts()) {
-    if (recorded == shortcut && ShortcutAction::window(action) != excluding)
-      return ShortcutAction::window(action);
-  }
-  if (!excluding.isClipboardHistory() && clipboardShortcut() == shortcut) {
-    return ShortcutAction::clipboardHistory();
-  }
-  if (hooks_.workspaceShortcuts) {
-    for (const auto& [id, recorded] : hooks_.workspaceShortcuts()) {
-      if (recorded && *recorded == shortcut) {
-        const ShortcutAction candidate = ShortcutAction::workspace(id);
-        if (candidate != excluding)
-          return candidate;
-      }
-    }
-  }
-  return std::nullopt;
-}
-
-std::string AppState::conflictNotice(const KeyboardShortcut& shortcut,
-                                     const ShortcutAction& owner) const {
-  return platform_.texts.shortcutText(shortcut) + " is already assigned to " +
-         owner.displayName(hooks_.workspaceName) + ".";
-}
-
-std::optional<std::string> AppState::resetClipboardShortcut() {
-  const KeyboardShortcut fallback = defaultClipboardShortcut();
-  if (auto owner = conflictingAction(fallback, ShortcutAction::clipboardHistory())) {
-    platform_.shell.beep();
-    return conflictNotice(fallback, *owner);
-  }
-  setClipboardShortcut(fallback);
-  if (hooks_.registerClipboardHotkey)
-    hooks_.registerClipboardHotkey();
-  return std::nullopt;
-}
-
-void AppState::migrateLegacyDefaultsIfNeeded(DefaultsDomains& domains, Shell& shell) {
-  Defaults& own = domains.application();
-  if (own.boolValue("migratedFromQuillmoor").value_or(false))
-    return;
-  Defaults* legacy = domains.openDomain("com.quillmoor.app");
-  std::vector<std::string> selected;
-  if (legacy) {
-    for (const std::string& key : legacy->keys()) {
-      if (isLegacyKey(key))
-        selected.push_back(key);
-    }
-  }
-  if (!selected.empty()) {
-    for (const std::string& key : selected) {
-      if (own.object(key))
-        continue;
-      if (auto value = legacy->object(key))
-        own.set(key, std::move(*value));
-    }
-    shell.systemLog("[Dovrik] migrated " + std::to_string(selected.size()) +
-                    " settings from the previous bundle id");
-  }
-  own.set("migratedFromQuillmoor", true);
 }
 
 }  // namespace dovrik

@@ -5,20 +5,26 @@
 
 namespace dovrik {
 
-OnboardingModel::OnboardingModel(Ports ports, AppState& appState, const ShortcutManager& shortcuts,
-                                 std::string appVersion, std::function<void()> dismiss)
+OnboardingModel::OnboardingModel(Ports ports, AppState& appState, AccessibilityTrust& trust,
+                                 const ShortcutManager& shortcuts, std::string appVersion,
+                                 std::function<void()> dismiss)
     : ports_(ports),
       appState_(appState),
+      trust_(trust),
       shortcuts_(shortcuts),
       version_(std::move(appVersion)),
       dismiss_(std::move(dismiss)) {
   // The store announces before it changes; the view reads the new state a turn later.
-  trustObserver_ = appState_.willChange.connect(
-      [this] { ports_.scheduler.after(0, lifetime_.guard([this] { changed.emit(); })); });
+  const auto refresh = [this] {
+    ports_.scheduler.after(0, lifetime_.guard([this] { changed.emit(); }));
+  };
+  preferencesObserver_ = appState_.willChange.connect(refresh);
+  trustObserver_ = trust_.changed.connect(refresh);
 }
 
 OnboardingModel::~OnboardingModel() {
-  appState_.willChange.disconnect(trustObserver_);
+  appState_.willChange.disconnect(preferencesObserver_);
+  trust_.changed.disconnect(trustObserver_);
   cancelWait();
 }
 
@@ -57,10 +63,10 @@ const std::string& OnboardingModel::primaryTitle() const {
 }
 
 void OnboardingModel::requestAccess() {
-  if (!appState_.requestAccessibilityPermission())
-    appState_.openAccessibilitySettings();
+  if (!trust_.requestAccessibilityPermission())
+    trust_.openAccessibilitySettings();
   // Where nothing has to be switched on, the answer may already be there.
-  appState_.apply(ports_.accessibility.isProcessTrusted());
+  trust_.apply(ports_.accessibility.isProcessTrusted());
   beginWaitingForPermission();
 }
 

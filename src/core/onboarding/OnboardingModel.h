@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "core/hotkeys/ShortcutManager.h"
+#include "core/model/AccessibilityTrust.h"
 #include "core/model/AppState.h"
 #include "core/platform/Accessibility.h"
 #include "core/platform/Lifecycle.h"
@@ -51,8 +52,9 @@ class OnboardingModel {
   };
 
   // `appVersion` as the header shows it; `dismiss` closes the window.
-  OnboardingModel(Ports ports, AppState& appState, const ShortcutManager& shortcuts,
-                  std::string appVersion, std::function<void()> dismiss);
+  OnboardingModel(Ports ports, AppState& appState, AccessibilityTrust& trust,
+                  const ShortcutManager& shortcuts, std::string appVersion,
+                  std::function<void()> dismiss);
   OnboardingModel(const OnboardingModel&) = delete;
   OnboardingModel& operator=(const OnboardingModel&) = delete;
   ~OnboardingModel();
@@ -66,7 +68,7 @@ class OnboardingModel {
   std::array<std::string, 3> assurances() const;
   const std::string& clipboardNote() const { return ports_.texts.onboardingClipboardNote; }
 
-  bool trusted() const { return appState_.hasAccessibilityPermission(); }
+  bool trusted() const { return trust_.hasAccessibilityPermission(); }
   // "Try it now — press ⌃⌥← to snap this window left.", with the shortcut the user has for the
   // left half; nothing when it has none or the system refused it.
   std::optional<std::string> tryItText() const;
@@ -97,12 +99,14 @@ class OnboardingModel {
 
   Ports ports_;
   AppState& appState_;
+  AccessibilityTrust& trust_;
   const ShortcutManager& shortcuts_;
   std::string version_;
   std::function<void()> dismiss_;
   bool isWaitingForPermission_ = false;
   bool needsRelaunchHint_ = false;
   std::optional<TaskId> waitTask_;
+  Signal<>::Connection preferencesObserver_ = 0;
   Signal<>::Connection trustObserver_ = 0;
   Lifetime lifetime_;
 };

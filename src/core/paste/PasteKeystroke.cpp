@@ -12,8 +12,12 @@ constexpr int modifierAttempts = 25;
 }  // namespace
 
 PasteKeystroke::PasteKeystroke(Scheduler& scheduler, RunningApps& runningApps, KeySynth& keySynth,
-                               const AppState& appState)
-    : scheduler_(scheduler), runningApps_(runningApps), keySynth_(keySynth), appState_(appState) {}
+                               const AppState& appState, const AccessibilityTrust& trust)
+    : scheduler_(scheduler),
+      runningApps_(runningApps),
+      keySynth_(keySynth),
+      appState_(appState),
+      trust_(trust) {}
 
 PasteChord PasteKeystroke::chordForFocusedApplication() const {
   const auto frontmost = runningApps_.frontmostApplication();
@@ -34,7 +38,7 @@ void PasteKeystroke::send(PasteChord chord, std::function<void(bool posted)> sen
 // the application expects, so wait for them, but not for ever.
 void PasteKeystroke::waitForModifiers(int attempt, PasteChord chord,
                                       std::function<void(bool posted)> sent) {
-  if (!appState_.hasAccessibilityPermission()) {
+  if (!trust_.hasAccessibilityPermission()) {
     if (sent)
       sent(false);
     return;

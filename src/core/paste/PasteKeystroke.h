@@ -4,6 +4,7 @@
 
 #include <functional>
 
+#include "core/model/AccessibilityTrust.h"
 #include "core/model/AppState.h"
 #include "core/platform/KeySynth.h"
 #include "core/platform/RunningApps.h"
@@ -18,7 +19,7 @@ class PasteKeystroke {
   static constexpr double delay = 0.08;
 
   PasteKeystroke(Scheduler& scheduler, RunningApps& runningApps, KeySynth& keySynth,
-                 const AppState& appState);
+                 const AppState& appState, const AccessibilityTrust& trust);
   PasteKeystroke(const PasteKeystroke&) = delete;
   PasteKeystroke& operator=(const PasteKeystroke&) = delete;
 
@@ -38,6 +39,7 @@ class PasteKeystroke {
   RunningApps& runningApps_;
   KeySynth& keySynth_;
   const AppState& appState_;
+  const AccessibilityTrust& trust_;
   Lifetime lifetime_;
 };
 

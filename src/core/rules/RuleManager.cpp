@@ -8,11 +8,13 @@
 namespace dovrik {
 
 RuleManager::RuleManager(Scheduler& scheduler, DefaultsDomains& defaults, RunningApps& runningApps,
-                         AppState& appState, WindowManager& windowManager)
+                         AppState& appState, const AccessibilityTrust& trust,
+                         WindowManager& windowManager)
     : scheduler_(scheduler),
       defaults_(defaults),
       runningApps_(runningApps),
       appState_(appState),
+      trust_(trust),
       windowManager_(windowManager),
       storedList_(defaults.application(), storageKey, unreadableKey) {
   load();
@@ -53,7 +55,7 @@ bool RuleManager::hasRule(const std::string& bundleID) const {
 // --- Applying ---
 
 void RuleManager::applyRule(const std::string& bundleID, const std::optional<RunningApp>& app) {
-  if (!appState_.snappingEnabled() || !appState_.hasAccessibilityPermission() ||
+  if (!appState_.snappingEnabled() || !trust_.hasAccessibilityPermission() ||
       !appState_.rulesEnabled())
     return;
   const auto rule = std::find_if(rules_.begin(), rules_.end(), [&](const AppRule& r) {

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/model/AccessibilityTrust.h"
 #include "core/model/AppState.h"
 #include "core/platform/Defaults.h"
 #include "core/platform/RunningApps.h"
@@ -32,7 +33,7 @@ class RuleManager {
 
   // Loads the rules and starts watching launches.
   RuleManager(Scheduler& scheduler, DefaultsDomains& defaults, RunningApps& runningApps,
-              AppState& appState, WindowManager& windowManager);
+              AppState& appState, const AccessibilityTrust& trust, WindowManager& windowManager);
   RuleManager(const RuleManager&) = delete;
   RuleManager& operator=(const RuleManager&) = delete;
   ~RuleManager();
@@ -65,6 +66,7 @@ class RuleManager {
   DefaultsDomains& defaults_;
   RunningApps& runningApps_;
   AppState& appState_;
+  const AccessibilityTrust& trust_;
   WindowManager& windowManager_;
   std::vector<AppRule> rules_;
   StoredList storedList_;

@@ -9,15 +9,17 @@ namespace dovrik {
 
 ClipboardPanelModel::ClipboardPanelModel(ShortcutRecorder::Ports recorderPorts,
                                          RunningApps& runningApps, const Locale& locale,
-                                         AppState& appState, ClipboardManager& manager,
-                                         FileShelfManager& shelf, ClipboardShortcut& hotkey,
-                                         OwnHotkeys& ownHotkeys, InstalledAppsCache& installedApps)
+                                         AppState& appState, ShortcutConflicts& conflicts,
+                                         ClipboardManager& manager, FileShelfManager& shelf,
+                                         ClipboardShortcut& hotkey, OwnHotkeys& ownHotkeys,
+                                         InstalledAppsCache& installedApps)
     : appState_(appState),
+      conflicts_(conflicts),
       manager_(manager),
       shelf_(appState, shelf),
       pasteKeys_(appState, runningApps, installedApps, locale),
       ignoredApps_(appState, runningApps, installedApps, locale),
-      shortcutRow_(recorderPorts, appState, manager, hotkey, ownHotkeys,
+      shortcutRow_(recorderPorts, appState, conflicts, manager, hotkey, ownHotkeys,
                    [this](std::optional<std::string> notice) {
                      conflictNotice_ = std::move(notice);
                      changed.emit();

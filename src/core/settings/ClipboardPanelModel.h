@@ -10,6 +10,7 @@
 
 #include "core/clipboard/ClipboardManager.h"
 #include "core/clipboard/ClipboardShortcut.h"
+#include "core/hotkeys/ShortcutConflicts.h"
 #include "core/model/AppState.h"
 #include "core/platform/Locale.h"
 #include "core/platform/RunningApps.h"
@@ -45,9 +46,9 @@ class ClipboardPanelModel {
   };
 
   ClipboardPanelModel(ShortcutRecorder::Ports recorderPorts, RunningApps& runningApps,
-                      const Locale& locale, AppState& appState, ClipboardManager& manager,
-                      FileShelfManager& shelf, ClipboardShortcut& hotkey, OwnHotkeys& ownHotkeys,
-                      InstalledAppsCache& installedApps);
+                      const Locale& locale, AppState& appState, ShortcutConflicts& conflicts,
+                      ClipboardManager& manager, FileShelfManager& shelf, ClipboardShortcut& hotkey,
+                      OwnHotkeys& ownHotkeys, InstalledAppsCache& installedApps);
   ClipboardPanelModel(const ClipboardPanelModel&) = delete;
   ClipboardPanelModel& operator=(const ClipboardPanelModel&) = delete;
   ~ClipboardPanelModel();
@@ -83,6 +84,7 @@ class ClipboardPanelModel {
 
  private:
   AppState& appState_;
+  ShortcutConflicts& conflicts_;
   ClipboardManager& manager_;
   ShelfSettingsModel shelf_;
   PasteKeysSettingsModel pasteKeys_;

@@ -6,17 +6,18 @@
 namespace dovrik {
 
 ClipboardShortcutRow::ClipboardShortcutRow(ShortcutRecorder::Ports ports, AppState& appState,
-                                           ClipboardManager& manager, ClipboardShortcut& hotkey,
-                                           OwnHotkeys& ownHotkeys,
+                                           ShortcutConflicts& conflicts, ClipboardManager& manager,
+                                           ClipboardShortcut& hotkey, OwnHotkeys& ownHotkeys,
                                            ShortcutRecorder::SetNotice setConflictNotice)
     : ports_(ports),
       appState_(appState),
+      conflicts_(conflicts),
       manager_(manager),
       hotkey_(hotkey),
       ownHotkeys_(ownHotkeys),
       setConflictNotice_(setConflictNotice),
       recorder_(
-          ports, appState, ownHotkeys, ShortcutAction::clipboardHistory(),
+          ports, conflicts, ownHotkeys, ShortcutAction::clipboardHistory(),
           [this](const KeyboardShortcut& shortcut) { store(shortcut); },
           std::move(setConflictNotice)) {}
 
@@ -28,7 +29,7 @@ void ClipboardShortcutRow::store(const KeyboardShortcut& shortcut) {
 }
 
 void ClipboardShortcutRow::reset() {
-  setConflictNotice_(appState_.resetClipboardShortcut());
+  setConflictNotice_(conflicts_.resetClipboardShortcut());
 }
 
 std::optional<std::string> ClipboardShortcutRow::refusalWarning() const {

@@ -8,6 +8,7 @@
 
 #include "core/clipboard/ClipboardManager.h"
 #include "core/clipboard/ClipboardShortcut.h"
+#include "core/hotkeys/ShortcutConflicts.h"
 #include "core/model/AppState.h"
 #include "core/settings/OwnHotkeys.h"
 #include "core/settings/ShortcutRecorder.h"
@@ -20,7 +21,8 @@ class ClipboardShortcutRow {
   static constexpr std::string_view historySwitchTitle = "Enable Clipboard History";
 
   // `setConflictNotice` reaches the notice of the panel the row sits in.
-  ClipboardShortcutRow(ShortcutRecorder::Ports ports, AppState& appState, ClipboardManager& manager,
+  ClipboardShortcutRow(ShortcutRecorder::Ports ports, AppState& appState,
+                       ShortcutConflicts& conflicts, ClipboardManager& manager,
                        ClipboardShortcut& hotkey, OwnHotkeys& ownHotkeys,
                        ShortcutRecorder::SetNotice setConflictNotice);
 
@@ -43,6 +45,7 @@ class ClipboardShortcutRow {
  private:
   ShortcutRecorder::Ports ports_;
   AppState& appState_;
+  ShortcutConflicts& conflicts_;
   ClipboardManager& manager_;
   ClipboardShortcut& hotkey_;
   OwnHotkeys& ownHotkeys_;

@@ -5,18 +5,19 @@
 
 namespace dovrik {
 
-GeneralPanelModel::GeneralPanelModel(Ports ports, AppState& appState,
+GeneralPanelModel::GeneralPanelModel(Ports ports, AppState& appState, AccessibilityTrust& trust,
                                      ShortcutManager& shortcutManager, DragMonitor& dragMonitor,
                                      UpdateManager& updates, std::string version)
     : ports_(ports),
       appState_(appState),
+      trust_(trust),
       shortcutManager_(shortcutManager),
       dragMonitor_(dragMonitor),
       updates_(updates),
       version_(std::move(version)) {}
 
 void GeneralPanelModel::appear() {
-  appState_.apply(ports_.accessibility.isProcessTrusted());
+  trust_.apply(ports_.accessibility.isProcessTrusted());
 }
 
 std::optional<std::string> GeneralPanelModel::restartWarning() const {
@@ -39,7 +40,7 @@ void GeneralPanelModel::setSnappingEnabled(bool enabled) {
 }
 
 GeneralPanelModel::AccessStatus GeneralPanelModel::accessStatus() const {
-  if (appState_.hasAccessibilityPermission())
+  if (trust_.hasAccessibilityPermission())
     return {"checkmark.circle.fill", ports_.texts.accessGrantedTitle,
             "Dovrik can control your windows."};
   // The platform's own reason says what to do here and now, where it knows one.
@@ -50,7 +51,7 @@ GeneralPanelModel::AccessStatus GeneralPanelModel::accessStatus() const {
 }
 
 std::optional<std::string> GeneralPanelModel::accessButtonTitle() const {
-  if (appState_.hasAccessibilityPermission() || !ports_.accessibility.hasPermissionSettings())
+  if (trust_.hasAccessibilityPermission() || !ports_.accessibility.hasPermissionSettings())
     return std::nullopt;
   return appState_.hasPromptedForAccessibility() ? ports_.texts.openAccessSettingsTitle
                                                  : ports_.texts.grantAccessTitle;
@@ -63,8 +64,8 @@ std::optional<std::string_view> GeneralPanelModel::updatesUnavailableReason() co
 }
 
 void GeneralPanelModel::requestAccess() {
-  if (!appState_.requestAccessibilityPermission())
-    appState_.openAccessibilitySettings();
+  if (!trust_.requestAccessibilityPermission())
+    trust_.openAccessibilitySettings();
 }
 
 }  // namespace dovrik

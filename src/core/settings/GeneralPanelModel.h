@@ -8,6 +8,7 @@
 
 #include "core/drag/DragMonitor.h"
 #include "core/hotkeys/ShortcutManager.h"
+#include "core/model/AccessibilityTrust.h"
 #include "core/model/AppState.h"
 #include "core/platform/Accessibility.h"
 #include "core/platform/Lifecycle.h"
@@ -52,8 +53,9 @@ class GeneralPanelModel {
     UpdateService& updateService;
   };
 
-  GeneralPanelModel(Ports ports, AppState& appState, ShortcutManager& shortcutManager,
-                    DragMonitor& dragMonitor, UpdateManager& updates, std::string version);
+  GeneralPanelModel(Ports ports, AppState& appState, AccessibilityTrust& trust,
+                    ShortcutManager& shortcutManager, DragMonitor& dragMonitor,
+                    UpdateManager& updates, std::string version);
 
   // The panel is shown: trust is asked afresh.
   void appear();
@@ -102,6 +104,7 @@ class GeneralPanelModel {
  private:
   Ports ports_;
   AppState& appState_;
+  AccessibilityTrust& trust_;
   ShortcutManager& shortcutManager_;
   DragMonitor& dragMonitor_;
   UpdateManager& updates_;

@@ -47,9 +47,11 @@ class SettingsContent {
   // The managers the panels show and change.
   struct Managers {
     AppState& appState;
+    AccessibilityTrust& accessibilityTrust;
     ShortcutManager& shortcutManager;
     DragMonitor& dragMonitor;
     UpdateManager& updateManager;
+    ShortcutConflicts& shortcutConflicts;
     ClipboardManager& clipboardManager;
     ClipboardShortcut& clipboardShortcut;
     OwnHotkeys& ownHotkeys;

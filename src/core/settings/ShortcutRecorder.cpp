@@ -6,11 +6,11 @@
 
 namespace dovrik {
 
-ShortcutRecorder::ShortcutRecorder(Ports ports, AppState& appState, OwnHotkeys& ownHotkeys,
-                                   ShortcutAction action, Record onRecord,
+ShortcutRecorder::ShortcutRecorder(Ports ports, ShortcutConflicts& conflicts,
+                                   OwnHotkeys& ownHotkeys, ShortcutAction action, Record onRecord,
                                    SetNotice setConflictNotice)
     : ports_(ports),
-      appState_(appState),
+      conflicts_(conflicts),
       ownHotkeys_(ownHotkeys),
       action_(std::move(action)),
       onRecord_(std::move(onRecord)),
@@ -56,9 +56,9 @@ void ShortcutRecorder::keyPressed(int keyCode, KeyboardShortcut::ModifierSet mod
     return;
   }
   const KeyboardShortcut shortcut{*key, modifiers};
-  if (const auto owner = appState_.conflictingAction(shortcut, action_)) {
+  if (const auto owner = conflicts_.conflictingAction(shortcut, action_)) {
     ports_.shell.beep();
-    setConflictNotice_(appState_.conflictNotice(shortcut, *owner));
+    setConflictNotice_(conflicts_.conflictNotice(shortcut, *owner));
     stop();
     return;
   }

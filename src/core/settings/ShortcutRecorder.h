@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/model/AppState.h"
+#include "core/hotkeys/ShortcutConflicts.h"
 #include "core/model/ShortcutAction.h"
 #include "core/platform/KeyboardShortcut.h"
 #include "core/platform/PlatformTexts.h"
@@ -39,8 +39,8 @@ class ShortcutRecorder {
     const PlatformTexts& texts;
   };
 
-  ShortcutRecorder(Ports ports, AppState& appState, OwnHotkeys& ownHotkeys, ShortcutAction action,
-                   Record onRecord, SetNotice setConflictNotice);
+  ShortcutRecorder(Ports ports, ShortcutConflicts& conflicts, OwnHotkeys& ownHotkeys,
+                   ShortcutAction action, Record onRecord, SetNotice setConflictNotice);
   ShortcutRecorder(const ShortcutRecorder&) = delete;
   ShortcutRecorder& operator=(const ShortcutRecorder&) = delete;
   // A recorder that goes away while recording gives Dovrik its hotkeys back.
@@ -66,7 +66,7 @@ class ShortcutRecorder {
   void armTimeout();
 
   Ports ports_;
-  AppState& appState_;
+  ShortcutConflicts& conflicts_;
   OwnHotkeys& ownHotkeys_;
   ShortcutAction action_;
   Record onRecord_;

@@ -6,27 +6,29 @@
 namespace dovrik {
 
 ShortcutsPanelModel::ShortcutsPanelModel(ShortcutRecorder::Ports ports, AppState& appState,
+                                         ShortcutConflicts& conflicts,
                                          ShortcutManager& shortcutManager,
                                          ClipboardManager& clipboardManager,
                                          ClipboardShortcut& clipboardShortcut,
                                          OwnHotkeys& ownHotkeys)
     : ports_(ports),
       appState_(appState),
+      conflicts_(conflicts),
       shortcutManager_(shortcutManager),
       clipboardShortcut_(clipboardShortcut),
       ownHotkeys_(ownHotkeys),
       clipboardRow_(
-          ports, appState, clipboardManager, clipboardShortcut, ownHotkeys,
+          ports, appState, conflicts, clipboardManager, clipboardShortcut, ownHotkeys,
           [this](std::optional<std::string> notice) { setConflictNotice(std::move(notice)); }) {
   for (SnapPosition position : allSnapPositions) {
     recorders_.push_back(std::make_unique<ShortcutRecorder>(
-        ports, appState, ownHotkeys, ShortcutAction::snap(position),
+        ports, conflicts, ownHotkeys, ShortcutAction::snap(position),
         [this, position](const KeyboardShortcut& shortcut) { storeShortcut(position, shortcut); },
         [this](std::optional<std::string> notice) { setConflictNotice(std::move(notice)); }));
   }
   for (WindowAction action : allWindowActions) {
     windowRecorders_.push_back(std::make_unique<ShortcutRecorder>(
-        ports, appState, ownHotkeys, ShortcutAction::window(action),
+        ports, conflicts, ownHotkeys, ShortcutAction::window(action),
         [this, action](const KeyboardShortcut& shortcut) { storeShortcut(action, shortcut); },
         [this](std::optional<std::string> notice) { setConflictNotice(std::move(notice)); }));
   }
@@ -113,8 +115,8 @@ void ShortcutsPanelModel::clearShortcut(WindowAction action) {
 std::optional<std::string> ShortcutsPanelModel::assign(
     const ShortcutAction& action, const std::optional<KeyboardShortcut>& shortcut) {
   if (shortcut) {
-    if (const auto owner = appState_.conflictingAction(*shortcut, action))
-      return appState_.conflictNotice(*shortcut, *owner);
+    if (const auto owner = conflicts_.conflictingAction(*shortcut, action))
+      return conflicts_.conflictNotice(*shortcut, *owner);
   }
   if (const SnapPosition* position = action.snapPosition())
     storeShortcut(*position, shortcut);

@@ -11,6 +11,7 @@
 
 #include "core/clipboard/ClipboardManager.h"
 #include "core/clipboard/ClipboardShortcut.h"
+#include "core/hotkeys/ShortcutConflicts.h"
 #include "core/hotkeys/ShortcutManager.h"
 #include "core/model/AppState.h"
 #include "core/settings/ClipboardShortcutRow.h"
@@ -37,8 +38,9 @@ class ShortcutsPanelModel {
       "Required for the shortcut above to do anything";
 
   ShortcutsPanelModel(ShortcutRecorder::Ports ports, AppState& appState,
-                      ShortcutManager& shortcutManager, ClipboardManager& clipboardManager,
-                      ClipboardShortcut& clipboardShortcut, OwnHotkeys& ownHotkeys);
+                      ShortcutConflicts& conflicts, ShortcutManager& shortcutManager,
+                      ClipboardManager& clipboardManager, ClipboardShortcut& clipboardShortcut,
+                      OwnHotkeys& ownHotkeys);
   ShortcutsPanelModel(const ShortcutsPanelModel&) = delete;
   ShortcutsPanelModel& operator=(const ShortcutsPanelModel&) = delete;
   ~ShortcutsPanelModel();
@@ -73,6 +75,7 @@ class ShortcutsPanelModel {
 
   ShortcutRecorder::Ports ports_;
   AppState& appState_;
+  ShortcutConflicts& conflicts_;
   ShortcutManager& shortcutManager_;
   ClipboardShortcut& clipboardShortcut_;
   OwnHotkeys& ownHotkeys_;

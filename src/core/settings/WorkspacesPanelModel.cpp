@@ -8,9 +8,15 @@
 
 namespace dovrik {
 
-WorkspacesPanelModel::WorkspacesPanelModel(ShortcutRecorder::Ports ports, AppState& appState,
+WorkspacesPanelModel::WorkspacesPanelModel(ShortcutRecorder::Ports ports,
+                                           const AccessibilityTrust& trust,
+                                           ShortcutConflicts& conflicts,
                                            WorkspaceManager& workspaces, OwnHotkeys& ownHotkeys)
-    : ports_(ports), appState_(appState), workspaces_(workspaces), ownHotkeys_(ownHotkeys) {
+    : ports_(ports),
+      trust_(trust),
+      conflicts_(conflicts),
+      workspaces_(workspaces),
+      ownHotkeys_(ownHotkeys) {
   workspacesObserver_ = workspaces_.workspacesChanged.connect([this] {
     pruneRecorders();
     changed.emit();
@@ -69,7 +75,7 @@ ShortcutRecorder& WorkspacesPanelModel::recorder(const Uuid& id) {
   auto& recorder = recorders_[id];
   if (!recorder) {
     recorder = std::make_unique<ShortcutRecorder>(
-        ports_, appState_, ownHotkeys_, ShortcutAction::workspace(id),
+        ports_, conflicts_, ownHotkeys_, ShortcutAction::workspace(id),
         [this, id](const KeyboardShortcut& shortcut) {
           if (const auto workspace = workspaces_.workspace(id))
             workspaces_.setShortcut(shortcut, *workspace);

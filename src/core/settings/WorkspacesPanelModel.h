@@ -9,7 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#include "core/model/AppState.h"
+#include "core/hotkeys/ShortcutConflicts.h"
+#include "core/model/AccessibilityTrust.h"
 #include "core/settings/Confirmation.h"
 #include "core/settings/OwnHotkeys.h"
 #include "core/settings/ShortcutRecorder.h"
@@ -54,13 +55,14 @@ class WorkspacesPanelModel {
     std::string autoRestoreText;
   };
 
-  WorkspacesPanelModel(ShortcutRecorder::Ports ports, AppState& appState,
-                       WorkspaceManager& workspaces, OwnHotkeys& ownHotkeys);
+  WorkspacesPanelModel(ShortcutRecorder::Ports ports, const AccessibilityTrust& trust,
+                       ShortcutConflicts& conflicts, WorkspaceManager& workspaces,
+                       OwnHotkeys& ownHotkeys);
   WorkspacesPanelModel(const WorkspacesPanelModel&) = delete;
   WorkspacesPanelModel& operator=(const WorkspacesPanelModel&) = delete;
   ~WorkspacesPanelModel();
 
-  bool showsAccessNotice() const { return !appState_.hasAccessibilityPermission(); }
+  bool showsAccessNotice() const { return !trust_.hasAccessibilityPermission(); }
 
   // The naming card, opened with the name of the current displays.
   bool isNaming() const { return isNaming_; }
@@ -96,7 +98,8 @@ class WorkspacesPanelModel {
   void pruneRecorders();
 
   ShortcutRecorder::Ports ports_;
-  AppState& appState_;
+  const AccessibilityTrust& trust_;
+  ShortcutConflicts& conflicts_;
   WorkspaceManager& workspaces_;
   OwnHotkeys& ownHotkeys_;
   bool isNaming_ = false;

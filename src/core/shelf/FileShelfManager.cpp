@@ -29,11 +29,11 @@ std::vector<PasteboardRepresentation> fileRepresentations(const FileShelfItem& i
 
 }  // namespace
 
-FileShelfManager::FileShelfManager(Ports ports, AppState& appState)
+FileShelfManager::FileShelfManager(Ports ports, AppState& appState, const AccessibilityTrust& trust)
     : ports_(ports),
       appState_(appState),
       store_(ports.defaults.application(), storageKey, unreadableKey),
-      pasteKeystroke_(ports.scheduler, ports.runningApps, ports.keySynth, appState) {
+      pasteKeystroke_(ports.scheduler, ports.runningApps, ports.keySynth, appState, trust) {
   load();
   refreshReachability();
 }

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/model/AccessibilityTrust.h"
 #include "core/model/AppState.h"
 #include "core/paste/PasteKeystroke.h"
 #include "core/platform/Background.h"
@@ -46,7 +47,7 @@ class FileShelfManager {
   };
 
   // Loads the shelf and starts a reachability check.
-  FileShelfManager(Ports ports, AppState& appState);
+  FileShelfManager(Ports ports, AppState& appState, const AccessibilityTrust& trust);
   FileShelfManager(const FileShelfManager&) = delete;
   FileShelfManager& operator=(const FileShelfManager&) = delete;
 

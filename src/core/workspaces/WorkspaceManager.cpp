@@ -10,9 +10,11 @@
 
 namespace dovrik {
 
-WorkspaceManager::WorkspaceManager(Ports ports, AppState& appState, WindowManager& windowManager)
+WorkspaceManager::WorkspaceManager(Ports ports, AppState& appState, const AccessibilityTrust& trust,
+                                   WindowManager& windowManager)
     : ports_(ports),
       appState_(appState),
+      trust_(trust),
       windowManager_(windowManager),
       storedList_(ports.defaults.application(), storageKey, unreadableKey),
       lastHandledSignature_(currentSignature()) {
@@ -49,7 +51,7 @@ std::optional<std::size_t> WorkspaceManager::index(const Workspace& workspace) c
 // --- Capture ---
 
 std::optional<std::vector<WorkspaceWindow>> WorkspaceManager::captureWindows() {
-  if (!appState_.hasAccessibilityPermission())
+  if (!trust_.hasAccessibilityPermission())
     return std::nullopt;
   std::vector<WorkspaceWindow> captured;
   for (const WindowManager::ManagedWindow& managed : windowManager_.allManageableWindows()) {
@@ -141,7 +143,7 @@ void WorkspaceManager::remove(const Workspace& workspace) {
 // --- Restore ---
 
 void WorkspaceManager::restore(const Workspace& workspace) {
-  if (!appState_.hasAccessibilityPermission())
+  if (!trust_.hasAccessibilityPermission())
     return;
   std::map<std::string, std::vector<WorkspaceWindow>> byApplication;
   for (const WorkspaceWindow& window : workspace.windows)
@@ -237,7 +239,7 @@ void WorkspaceManager::performAutoRestore() {
   sawIntermediateChange_ = false;
   // Handled from here on, even without trust, so trust granted later replays nothing.
   lastHandledSignature_ = signature;
-  if (!appState_.hasAccessibilityPermission())
+  if (!trust_.hasAccessibilityPermission())
     return;
   const auto match = std::find_if(workspaces_.begin(), workspaces_.end(), [&](const Workspace& w) {
     return w.autoRestore && w.displaySignature == signature;

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/model/AccessibilityTrust.h"
 #include "core/model/AppState.h"
 #include "core/platform/Accessibility.h"
 #include "core/platform/Clock.h"
@@ -44,7 +45,8 @@ class WorkspaceManager {
 
   // Loads the list and starts watching display changes; the displays present now never
   // restore anything by themselves.
-  WorkspaceManager(Ports ports, AppState& appState, WindowManager& windowManager);
+  WorkspaceManager(Ports ports, AppState& appState, const AccessibilityTrust& trust,
+                   WindowManager& windowManager);
   WorkspaceManager(const WorkspaceManager&) = delete;
   WorkspaceManager& operator=(const WorkspaceManager&) = delete;
   ~WorkspaceManager();
@@ -88,6 +90,7 @@ class WorkspaceManager {
 
   Ports ports_;
   AppState& appState_;
+  const AccessibilityTrust& trust_;
   WindowManager& windowManager_;
   std::vector<Workspace> workspaces_;
   std::optional<Uuid> lastRestoredID_;

@@ -42,14 +42,14 @@ TEST_F(AppTest, WithoutTrustNothingIsSetUpUntilTrustArrivesAndReopenRefreshesIt)
   world.clock.advanceBy(0.5);
   EXPECT_EQ(world.hotkeys.registered().size(), 8u);
   EXPECT_TRUE(tap.isInstalled());
-  EXPECT_FALSE(app.appState().isPollingPermission());
+  EXPECT_FALSE(app.accessibilityTrust().isPollingPermission());
 
   world.desktop.setTrusted(false);
   app.reopen();
-  EXPECT_FALSE(app.appState().hasAccessibilityPermission());
+  EXPECT_FALSE(app.accessibilityTrust().hasAccessibilityPermission());
   world.desktop.setTrusted(true);
   app.reopen();
-  EXPECT_TRUE(app.appState().hasAccessibilityPermission());
+  EXPECT_TRUE(app.accessibilityTrust().hasAccessibilityPermission());
   EXPECT_EQ(world.hotkeys.registered().size(), 8u);
   EXPECT_EQ(tap.installAttempts, 1);
 }
@@ -60,7 +60,7 @@ TEST_F(AppTest, StartMonitorsTheClipboardAndQuittingRightAfterACopyKeepsIt) {
     app.start();
     world.sim.pasteboard.copyText("copied");
     world.clock.advanceBy(0.1);
-    EXPECT_EQ(app.appState().resetClipboardShortcut(), std::nullopt);
+    EXPECT_EQ(app.shortcutConflicts().resetClipboardShortcut(), std::nullopt);
     EXPECT_TRUE(app.clipboardShortcut().isRegistered());
     app.flush();
   }

@@ -53,7 +53,7 @@ TEST_F(ShelfCommandTest, AddResolvesRelativePathsAndAddsNothingWhenOnePathIsMiss
 
 TEST_F(ShelfCommandTest, PasteNeedsTheFileAndWindowControlPinRemoveAndClearChangeTheShelf) {
   desktop.setTrusted(true);
-  app.appState().apply(true);
+  app.accessibilityTrust().apply(true);
   ASSERT_EQ(ask({"shelf", "add", "a b.txt", "Docs/c.txt"}), CommandOutcome::done());
   EXPECT_EQ(ask({"shelf", "paste", "2"}), CommandOutcome::done());
   EXPECT_EQ(sim.pasteboard.text(), "/home/u/a b.txt");
@@ -73,7 +73,7 @@ TEST_F(ShelfCommandTest, PasteNeedsTheFileAndWindowControlPinRemoveAndClearChang
   EXPECT_EQ(ask({"shelf", "pin", "1"}), failed("There is no entry 1; the file shelf is empty."));
 
   desktop.setTrusted(false);
-  app.appState().apply(false);
+  app.accessibilityTrust().apply(false);
   EXPECT_EQ(ask({"shelf", "paste", "1"}), failed(desktop.untrustedReason()));
   app.appState().setFileShelfEnabled(false);
   EXPECT_EQ(ask({"shelf", "list"}), failed("The file shelf is off; switch it on in the settings."));

@@ -22,11 +22,14 @@ struct ClipboardFixture : SimWorld {
   void build() {
     manager.reset();
     shortcut.reset();
-    state = std::make_unique<AppState>(platform);
+    state = std::make_unique<AppState>(platform.defaults.application(), platform.loginItem,
+                                       platform.shell);
+    trust = std::make_unique<AccessibilityTrust>(platform.accessibility, platform.scheduler,
+                                                 platform.shell, platform.texts, *state);
     shortcut = std::make_unique<ClipboardShortcut>(platform.scheduler, platform.hotkeys, *state,
                                                    [this] { ++presses; });
-    manager =
-        std::make_unique<ClipboardManager>(clipboardManagerPorts(platform), *state, *shortcut);
+    manager = std::make_unique<ClipboardManager>(clipboardManagerPorts(platform), *state, *trust,
+                                                 *shortcut);
   }
 
   void copy(const std::string& text) {
@@ -46,6 +49,7 @@ struct ClipboardFixture : SimWorld {
   }
 
   std::unique_ptr<AppState> state;
+  std::unique_ptr<AccessibilityTrust> trust;
   std::unique_ptr<ClipboardShortcut> shortcut;
   std::unique_ptr<ClipboardManager> manager;
   int presses = 0;

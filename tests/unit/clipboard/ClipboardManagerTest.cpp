@@ -147,7 +147,7 @@ TEST_F(ClipboardManagerTest, PastingWritesMovesUpAndIsNotRecordedAgain) {
 
 TEST_F(ClipboardManagerTest, PasteWaitsForModifiersUpToTwentyFiveTriesAndNeedsTrust) {
   desktop.setTrusted(true);
-  state->apply(true);
+  trust->apply(true);
   copy("a");
   const double start = clock.now();
   sim.keySynth.held = true;
@@ -166,7 +166,7 @@ TEST_F(ClipboardManagerTest, PasteWaitsForModifiersUpToTwentyFiveTriesAndNeedsTr
   clock.advanceBy(0.05);
   ASSERT_EQ(sim.keySynth.posts.size(), 1U);
 
-  state->apply(false);
+  trust->apply(false);
   manager->paste(manager->items()[0]);
   clock.advanceBy(2);
   EXPECT_EQ(sim.keySynth.posts.size(), 1U);
@@ -174,7 +174,7 @@ TEST_F(ClipboardManagerTest, PasteWaitsForModifiersUpToTwentyFiveTriesAndNeedsTr
 
 TEST_F(ClipboardManagerTest, EntriesPastedInOrderWaitForEachToBeTaken) {
   desktop.setTrusted(true);
-  state->apply(true);
+  trust->apply(true);
   copy("a");
   copy("b");
   copy("c");
@@ -220,7 +220,7 @@ TEST_F(ClipboardManagerTest, APasteRunStopsWithoutWindowControlOrForANewPaste) {
   copy("c");
   // A taking before the keystroke (a clipboard manager reading each write) does not count.
   desktop.setTrusted(true);
-  state->apply(true);
+  trust->apply(true);
   manager->pasteInOrder({manager->items()[2], manager->items()[1]});
   sim.pasteboard.takeContent();
   clock.advanceBy(0.5);
@@ -232,7 +232,7 @@ TEST_F(ClipboardManagerTest, APasteRunStopsWithoutWindowControlOrForANewPaste) {
   EXPECT_EQ(*sim.pasteboard.text(), "b");
 
   // Without window control nothing is pasted, so nothing more is written over the first.
-  state->apply(false);
+  trust->apply(false);
   manager->pasteInOrder({manager->items()[1], manager->items()[2]});
   clock.advanceBy(5);
   EXPECT_EQ(sim.pasteboard.writes.size(), 3U);

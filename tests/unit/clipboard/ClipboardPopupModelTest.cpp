@@ -23,7 +23,7 @@ ClipboardItem entry(ClipboardKind kind, std::string text) {
 
 struct ClipboardPopupModelTest : ::testing::Test, ClipboardFixture {
   ClipboardPopupModelTest() {
-    shelf = std::make_unique<FileShelfManager>(fileShelfManagerPorts(platform), *state);
+    shelf = std::make_unique<FileShelfManager>(fileShelfManagerPorts(platform), *state, *trust);
     model = std::make_unique<ClipboardPopupModel>(clipboardPopupModelPorts(platform), *manager,
                                                   *shelf, *state);
     model->changed.connect([this] { ++changes; });

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/paste/PasteChords.h"
+#include "tests/unit/support/SettingsOf.h"
 #include "tests/unit/support/SimWorld.h"
 
 namespace dovrik {
@@ -56,7 +57,7 @@ struct PasteKeysTest : ::testing::Test, test::SimWorld {
     const Bytes data = state.pasteKeysData();
     return std::string(data.begin(), data.end());
   }
-  AppState state{platform};
+  AppState state = test::appStateOf(platform);
 };
 
 TEST_F(PasteKeysTest, AChoiceBeatsTheSystemUntilItIsRemoved) {

@@ -7,6 +7,7 @@
 #include "core/drag/DragMonitor.h"
 #include "core/windows/ScreenGeometry.h"
 #include "sim/SimPlatform.h"
+#include "tests/unit/support/SettingsOf.h"
 
 namespace dovrik {
 namespace {
@@ -55,7 +56,7 @@ class DragMonitorTest : public ::testing::Test {
   sim::SimEventTap& tap = sim.eventTap;
   sim::SimOverlaySurface& preview = sim.overlaySurface;
   Platform platform = sim.platform();
-  AppState state{platform};
+  AppState state = test::appStateOf(platform);
   DragZoneManager zones{sim.defaults.application()};
   WindowManager windowManager{windowManagerPorts(platform), state};
   DragMonitor monitor{dragMonitorPorts(platform), state, zones, windowManager};

@@ -8,6 +8,7 @@
 #include "core/app/App.h"
 #include "core/drag/EdgeTilingGuard.h"
 #include "core/settings/DragZonesPanelModel.h"
+#include "tests/unit/support/SettingsOf.h"
 #include "tests/unit/support/SimWorld.h"
 
 namespace dovrik {
@@ -20,10 +21,12 @@ const EdgeTilingSetting kWrap{"xfconf xfwm4 /general/wrap_windows", "untick wrap
 // crash.
 struct DovrikRun {
   explicit DovrikRun(Platform& platform)
-      : appState(platform),
+      : appState(test::appStateOf(platform)),
+        trust(test::trustOf(platform, appState)),
         zones(platform.defaults.application()),
-        guard(platform.scheduler, platform.defaults, platform.edgeTiling, appState, zones) {}
+        guard(platform.scheduler, platform.defaults, platform.edgeTiling, appState, trust, zones) {}
   AppState appState;
+  AccessibilityTrust trust;
   DragZoneManager zones;
   EdgeTilingGuard guard;
 };

@@ -5,6 +5,7 @@
 
 #include "core/drag/SnapOverlayView.h"
 #include "core/drag/SnapOverlayWindow.h"
+#include "tests/unit/support/SettingsOf.h"
 #include "tests/unit/support/SimWorld.h"
 
 namespace dovrik {
@@ -16,7 +17,7 @@ class SnapOverlayWindowTest : public ::testing::Test {
  protected:
   test::SimWorld world;
   sim::SimOverlaySurface& surface = world.sim.overlaySurface;
-  AppState state{world.platform};
+  AppState state = test::appStateOf(world.platform);
   SnapOverlayWindow overlay{surface, state};
   const Screen screen{1, "", {0, 0, 1440, 900}, {0, 0, 1440, 875}, std::nullopt};
 

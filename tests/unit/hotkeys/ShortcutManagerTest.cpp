@@ -22,6 +22,7 @@ class ShortcutManagerTest : public ::testing::Test {
   test::SimWorld world;
   sim::SimHotkeys& hotkeys = world.hotkeys;
   std::unique_ptr<AppState> state;
+  std::unique_ptr<AccessibilityTrust> trust;
   std::unique_ptr<WindowManager> windows;
   std::unique_ptr<ShortcutManager> shortcuts;
   int notifications = 0;
@@ -31,14 +32,18 @@ class ShortcutManagerTest : public ::testing::Test {
   // Built on demand so a test can set trust and hotkey faults first.
   ShortcutManager& manager() {
     if (!shortcuts) {
-      state = std::make_unique<AppState>(world.platform);
+      state = std::make_unique<AppState>(world.platform.defaults.application(),
+                                         world.platform.loginItem, world.platform.shell);
+      trust = std::make_unique<AccessibilityTrust>(world.platform.accessibility,
+                                                   world.platform.scheduler, world.platform.shell,
+                                                   world.platform.texts, *state);
       if (!withWindowCommands) {
         for (WindowAction action : allWindowActions)
           state->setWindowActionShortcut(action, std::nullopt);
       }
       windows = std::make_unique<WindowManager>(windowManagerPorts(world.platform), *state);
-      shortcuts = std::make_unique<ShortcutManager>(world.platform.scheduler,
-                                                    world.platform.hotkeys, *state, *windows);
+      shortcuts = std::make_unique<ShortcutManager>(
+          world.platform.scheduler, world.platform.hotkeys, *state, *trust, *windows);
       shortcuts->unavailablePositionsChanged.connect([this] { ++notifications; });
     }
     return *shortcuts;

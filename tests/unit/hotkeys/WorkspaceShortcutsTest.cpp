@@ -82,14 +82,14 @@ TEST_F(WorkspaceShortcutsTest, OthersPressesPassOnAndADeletedLayoutIsNotRestored
 }
 
 TEST_F(WorkspaceShortcutsTest, ConflictChecksNameTheLayoutThatOwnsAShortcut) {
-  AppState& state = app.appState();
-  const auto owner = state.conflictingAction(kCtrlOptThree, ShortcutAction::clipboardHistory());
+  ShortcutConflicts& conflicts = app.shortcutConflicts();
+  const auto owner = conflicts.conflictingAction(kCtrlOptThree, ShortcutAction::clipboardHistory());
   ASSERT_TRUE(owner);
   EXPECT_EQ(*owner, ShortcutAction::workspace(third.id));
-  EXPECT_EQ(state.conflictNotice(kCtrlOptThree, *owner), "⌃⌥T is already assigned to Third.");
-  EXPECT_FALSE(state.conflictingAction(kCtrlOptThree, ShortcutAction::workspace(third.id)));
+  EXPECT_EQ(conflicts.conflictNotice(kCtrlOptThree, *owner), "⌃⌥T is already assigned to Third.");
+  EXPECT_FALSE(conflicts.conflictingAction(kCtrlOptThree, ShortcutAction::workspace(third.id)));
   app.workspaceManager().remove(third);
-  EXPECT_EQ(state.conflictNotice(kCtrlOptThree, ShortcutAction::workspace(third.id)),
+  EXPECT_EQ(conflicts.conflictNotice(kCtrlOptThree, ShortcutAction::workspace(third.id)),
             "⌃⌥T is already assigned to a workspace.");
 }
 

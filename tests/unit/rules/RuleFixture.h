@@ -32,11 +32,15 @@ struct RuleWorld {
 
   RuleManager& manager() {
     if (!store) {
-      state = std::make_unique<AppState>(world.platform);
+      state = std::make_unique<AppState>(world.platform.defaults.application(),
+                                         world.platform.loginItem, world.platform.shell);
+      trust = std::make_unique<AccessibilityTrust>(world.platform.accessibility,
+                                                   world.platform.scheduler, world.platform.shell,
+                                                   world.platform.texts, *state);
       state->setAnimationsEnabled(false);
       windows = std::make_unique<WindowManager>(windowManagerPorts(world.platform), *state);
       store = std::make_unique<RuleManager>(world.platform.scheduler, world.platform.defaults,
-                                            world.platform.runningApps, *state, *windows);
+                                            world.platform.runningApps, *state, *trust, *windows);
     }
     return *store;
   }
@@ -49,6 +53,7 @@ struct RuleWorld {
 
   SimWorld world;
   std::unique_ptr<AppState> state;
+  std::unique_ptr<AccessibilityTrust> trust;
   std::unique_ptr<WindowManager> windows;
   std::unique_ptr<RuleManager> store;
 };

@@ -97,10 +97,10 @@ TEST_F(RuleManagerTest, SnappingTrustAndRulesMustAllBeOnAndOnlyEnabledRulesApply
   EXPECT_FALSE(launchWithWindow());
   state->setSnappingEnabled(true);
   world.desktop.setTrusted(false);
-  state->apply(false);
+  trust->apply(false);
   EXPECT_FALSE(launchWithWindow());
   world.desktop.setTrusted(true);
-  state->apply(true);
+  trust->apply(true);
   state->setRulesEnabled(false);
   EXPECT_FALSE(launchWithWindow());
   state->setRulesEnabled(true);

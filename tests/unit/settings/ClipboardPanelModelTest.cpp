@@ -24,6 +24,7 @@ struct ClipboardPanelModelTest : test::SettingsFixture {
                             platform.runningApps,
                             platform.locale,
                             app.appState(),
+                            app.shortcutConflicts(),
                             app.clipboardManager(),
                             app.fileShelfManager(),
                             app.clipboardShortcut(),

@@ -18,6 +18,7 @@ struct PanelModelsTest : test::SettingsFixture {
   GeneralPanelModel general() {
     return {generalPanelModelPorts(platform),
             app.appState(),
+            app.accessibilityTrust(),
             app.shortcutManager(),
             app.dragMonitor(),
             app.updateManager(),

@@ -22,9 +22,9 @@ struct ShortcutRecorderTest : test::SettingsFixture {
   std::unique_ptr<ShortcutsPanelModel> panel = makePanel();
 
   std::unique_ptr<ShortcutsPanelModel> makePanel() {
-    return std::make_unique<ShortcutsPanelModel>(shortcutRecorderPorts(platform), app.appState(),
-                                                 app.shortcutManager(), app.clipboardManager(),
-                                                 app.clipboardShortcut(), ownHotkeys);
+    return std::make_unique<ShortcutsPanelModel>(
+        shortcutRecorderPorts(platform), app.appState(), app.shortcutConflicts(),
+        app.shortcutManager(), app.clipboardManager(), app.clipboardShortcut(), ownHotkeys);
   }
   ShortcutRecorder& topLeft() { return panel->recorder(SnapPosition::topLeft); }
 };

@@ -18,8 +18,8 @@ struct WorkspacesPanelModelTest : test::SettingsFixture {
     clock.advanceBy(5);
   }
   WorkspaceManager& store() { return app.workspaceManager(); }
-  WorkspacesPanelModel panel{shortcutRecorderPorts(platform), app.appState(),
-                             app.workspaceManager(), ownHotkeys};
+  WorkspacesPanelModel panel{shortcutRecorderPorts(platform), app.accessibilityTrust(),
+                             app.shortcutConflicts(), app.workspaceManager(), ownHotkeys};
 };
 
 TEST_F(WorkspacesPanelModelTest, NamingCardProposesAFreeNameAndSavesOnlyATrimmedNonEmptyOne) {

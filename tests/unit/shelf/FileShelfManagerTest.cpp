@@ -21,8 +21,11 @@ class FileShelfManagerTest : public ::testing::Test, public test::SimWorld {
 
   void build() {
     manager.reset();
-    state = std::make_unique<AppState>(platform);
-    manager = std::make_unique<FileShelfManager>(fileShelfManagerPorts(platform), *state);
+    state = std::make_unique<AppState>(platform.defaults.application(), platform.loginItem,
+                                       platform.shell);
+    trust = std::make_unique<AccessibilityTrust>(platform.accessibility, platform.scheduler,
+                                                 platform.shell, platform.texts, *state);
+    manager = std::make_unique<FileShelfManager>(fileShelfManagerPorts(platform), *state, *trust);
   }
   // Creates the file and drops it; answers the new entry's id.
   Uuid drop(const std::string& name) {
@@ -43,6 +46,7 @@ class FileShelfManagerTest : public ::testing::Test, public test::SimWorld {
   }
 
   std::unique_ptr<AppState> state;
+  std::unique_ptr<AccessibilityTrust> trust;
   std::unique_ptr<FileShelfManager> manager;
 };
 
@@ -166,7 +170,7 @@ TEST_F(FileShelfManagerTest, ReachabilityIsCheckedOnASnapshotAndDroppedWhenTheLi
 
 TEST_F(FileShelfManagerTest, PastingAFilePutsThreeFormsOnTheClipboardHidesAndPastesAfterTheDelay) {
   desktop.setTrusted(true);
-  state->apply(true);
+  trust->apply(true);
   int hides = 0;
   manager->hidePopupRequested.connect([&] { ++hides; });
   drop("My File 100%.txt");

@@ -7,6 +7,7 @@
 #include "core/app/ManagerPorts.h"
 #include "core/model/AppState.h"
 #include "core/windows/WindowManager.h"
+#include "tests/unit/support/SettingsOf.h"
 #include "tests/unit/support/SimWorld.h"
 
 namespace dovrik {
@@ -36,7 +37,7 @@ class DisplayMoveTest : public ::testing::Test {
 
   test::SimWorld world;
   sim::SimDesktop& desktop = world.desktop;
-  AppState state{world.platform};
+  AppState state = test::appStateOf(world.platform);
   std::unique_ptr<WindowManager> manager =
       std::make_unique<WindowManager>(windowManagerPorts(world.platform), state);
 };
@@ -91,7 +92,7 @@ TEST_F(DisplayMoveTest, WithOneMonitorOrNoWindowNothingMovesElsewhere) {
   EXPECT_FALSE(manager->moveToAdjacentDisplay(DisplayDirection::next));
   EXPECT_FALSE(manager->restore());
   test::SimWorld single;
-  AppState singleState{single.platform};
+  AppState singleState = test::appStateOf(single.platform);
   singleState.setAnimationsEnabled(false);
   WindowManager singleManager(windowManagerPorts(single.platform), singleState);
   const AXElement window = single.desktop.addWindow(kMovedApp, {144, 112.5, 720, 437.5});

@@ -14,6 +14,7 @@
 #include "core/menubar/MenuBarController.h"
 #include "core/model/AppState.h"
 #include "core/windows/WindowManager.h"
+#include "tests/unit/support/SettingsOf.h"
 #include "tests/unit/support/SimWorld.h"
 
 namespace dovrik {
@@ -28,7 +29,7 @@ class SnapCyclingTest : public ::testing::Test {
  protected:
   test::SimWorld world;
   sim::SimDesktop& desktop = world.desktop;
-  AppState state{world.platform};
+  AppState state = test::appStateOf(world.platform);
   WindowManager manager{windowManagerPorts(world.platform), state};
   AXElement window = desktop.addWindow(kCycledApp, {100, 100, 800, 600}, "Notes");
 

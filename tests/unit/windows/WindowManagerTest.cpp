@@ -9,6 +9,7 @@
 #include "core/app/ManagerPorts.h"
 #include "core/model/AppState.h"
 #include "core/windows/WindowManager.h"
+#include "tests/unit/support/SettingsOf.h"
 #include "tests/unit/support/SimWorld.h"
 
 namespace dovrik {
@@ -21,7 +22,7 @@ class WindowManagerTest : public ::testing::Test {
  protected:
   test::SimWorld world;
   sim::SimDesktop& desktop = world.desktop;
-  AppState state{world.platform};
+  AppState state = test::appStateOf(world.platform);
   std::unique_ptr<WindowManager> manager =
       std::make_unique<WindowManager>(windowManagerPorts(world.platform), state);
 

@@ -46,10 +46,14 @@ struct WorkspaceWorld {
 
   WorkspaceManager& manager() {
     if (!store) {
-      state = std::make_unique<AppState>(world.platform);
+      state = std::make_unique<AppState>(world.platform.defaults.application(),
+                                         world.platform.loginItem, world.platform.shell);
+      trust = std::make_unique<AccessibilityTrust>(world.platform.accessibility,
+                                                   world.platform.scheduler, world.platform.shell,
+                                                   world.platform.texts, *state);
       windows = std::make_unique<WindowManager>(windowManagerPorts(world.platform), *state);
       store = std::make_unique<WorkspaceManager>(workspaceManagerPorts(world.platform), *state,
-                                                 *windows);
+                                                 *trust, *windows);
       store->lastRestoredChanged.connect([this] {
         if (store->lastRestoredID())
           restored.push_back(*store->lastRestoredID());
@@ -63,6 +67,7 @@ struct WorkspaceWorld {
   sim::SimDesktop& desktop = world.desktop;
   std::uint32_t displayA = 0;
   std::unique_ptr<AppState> state;
+  std::unique_ptr<AccessibilityTrust> trust;
   std::unique_ptr<WindowManager> windows;
   std::unique_ptr<WorkspaceManager> store;
   std::vector<Uuid> restored;  // every restore, in order

@@ -44,7 +44,7 @@ TEST_F(WorkspaceManagerTest, CaptureRecordsFractionsPerDisplayAndSkipsWhatCannot
   EXPECT_EQ(storedLayouts(), std::vector<Workspace>{*captured});
   EXPECT_EQ(changes, 1);
 
-  state->apply(false);
+  trust->apply(false);
   EXPECT_FALSE(manager().captureCurrent("Untrusted"));
   EXPECT_EQ(manager().workspaces().size(), 1u);
   EXPECT_EQ(changes, 1);
@@ -88,7 +88,7 @@ TEST_F(WorkspaceManagerTest, UpdateTakesNewWindowsAndDisplaysButKeepsEverythingE
   EXPECT_EQ(storedLayouts(), manager().workspaces());
 
   EXPECT_FALSE(manager().updateWindows(layout("unknown", {})));
-  state->apply(false);
+  trust->apply(false);
   EXPECT_FALSE(manager().updateWindows(desk));
   EXPECT_EQ(manager().workspaces(), std::vector<Workspace>{expected});
 }
@@ -168,7 +168,7 @@ TEST_F(AutoRestoreTest, AChangeWithoutTrustCountsAsHandledAndIsNotReplayed) {
   EXPECT_TRUE(restored.empty());
   desktop.setTrusted(true);
   world.clock.advanceBy(0.5);
-  ASSERT_TRUE(state->hasAccessibilityPermission());
+  ASSERT_TRUE(trust->hasAccessibilityPermission());
   desktop.moveScreen(displayA, {0, 0, 1440, 900}, {0, 0, 1440, 875});
   world.clock.advanceBy(3);
   EXPECT_TRUE(restored.empty());

@@ -98,7 +98,7 @@ TEST_F(WorkspaceRestoreTest, ClosedAppsAreNotLaunchedAndTheMarkStillLasts1point6
 TEST_F(WorkspaceRestoreTest, WithoutTrustNothingMovesAndNothingIsMarked) {
   desktop.addWindow(kEditor, {5, 5, 300, 200}, "w");
   manager();
-  state->apply(false);
+  trust->apply(false);
   manager().restore(editorLayout({editorWindow("w", 0, kLeftHalf)}));
   EXPECT_TRUE(desktop.writes().empty());
   EXPECT_FALSE(manager().lastRestoredID());
