@@ -83,6 +83,19 @@ class BridgeTest : public KWinTest {
     const QDBusReply<QVariantMap> info = session().bus().call(call, QDBus::BlockWithGui);
     return info.isValid() ? info.value() : QVariantMap{};
   }
+  // Waits until the mirror knows `window` as the active one.
+  bool becomesActive(AXElement window) {
+    return await([&] { return adapters_->mirror.active() == KWinAccessibility::windowOf(window); },
+                 5s);
+  }
+  // Runs one of KWin's own window commands, as its shortcut would.
+  void invokeKWinCommand(const QString& name) {
+    QDBusMessage call =
+        QDBusMessage::createMethodCall("org.kde.kglobalaccel", "/component/kwin",
+                                       "org.kde.kglobalaccel.Component", "invokeShortcut");
+    call << name;
+    session().bus().call(call, QDBus::BlockWithGui);
+  }
   std::optional<Rect> kwinFrame(AXElement element) {
     const QVariantMap info = kwinInfo(element);
     if (!info.contains("x"))
@@ -126,8 +139,7 @@ TEST_F(KWinScriptTest, ANewWaylandWindowIsActiveAsSoonAsItIsKnown) {
   startQtWindow("dovrik new window");
   const auto window = awaitWindow("dovrik new window");
   ASSERT_TRUE(window);
-  EXPECT_TRUE(await(
-      [&] { return adapters_->mirror.active() == KWinAccessibility::windowOf(*window); }, 5s));
+  EXPECT_TRUE(becomesActive(*window));
 }
 
 TEST_F(KWinScriptTest, AnotherProgramOnTheBusIsRefused) {
@@ -178,32 +190,23 @@ class KWinSnapTest : public BridgeTest {
   }
 };
 
-TEST_F(KWinSnapTest, AQtWaylandWindowLandsOnTheLeftHalf) {
+TEST_F(KWinSnapTest, AQtWaylandWindowLandsOnTheLeftHalfAndAnXtermOnTheRightWithinACell) {
   startQtWindow("dovrik wayland window");
-  const auto window = awaitWindow("dovrik wayland window");
-  ASSERT_TRUE(window);
-  expectSnapInOneCommand(*window, {0, 0, 640, 800}, 1);
-}
-
-TEST_F(KWinSnapTest, AnXtermLandsOnTheRightHalfWithinACell) {
   startXterm("dovrik xterm snap");
-  const auto window = awaitWindow("dovrik xterm snap");
-  ASSERT_TRUE(window);
+  const auto wayland = awaitWindow("dovrik wayland window");
+  const auto xterm = awaitWindow("dovrik xterm snap");
+  ASSERT_TRUE(wayland && xterm);
+  expectSnapInOneCommand(*wayland, {0, 0, 640, 800}, 1);
   // xterm sizes itself in whole character cells.
-  expectSnapInOneCommand(*window, {640, 0, 640, 800}, 20);
+  expectSnapInOneCommand(*xterm, {640, 0, 640, 800}, 20);
 }
 
 TEST_F(KWinSnapTest, MaximizedAndTiledWindowsLandToo) {
   startQtWindow("dovrik maximized");
   const auto window = awaitWindow("dovrik maximized");
   ASSERT_TRUE(window);
-  ASSERT_TRUE(await(
-      [&] { return adapters_->mirror.active() == KWinAccessibility::windowOf(*window); }, 5s));
-  QDBusMessage maximize =
-      QDBusMessage::createMethodCall("org.kde.kglobalaccel", "/component/kwin",
-                                     "org.kde.kglobalaccel.Component", "invokeShortcut");
-  maximize << QString("Window Maximize");
-  session().bus().call(maximize, QDBus::BlockWithGui);
+  ASSERT_TRUE(becomesActive(*window));
+  invokeKWinCommand("Window Maximize");
   ASSERT_TRUE(await([&] { return kwinFrame(*window) == Rect{0, 0, 1280, 800}; }, 5s));
   expectSnapInOneCommand(*window, {0, 0, 640, 400}, 1);
   // No longer maximized either, so KWin's maximize button maximizes it again.
@@ -234,7 +237,7 @@ TEST_F(KWinSnapTest, AWindowIsActivatedOnRequest) {
   ASSERT_TRUE(await([&] { return activeIs(*first) || activeIs(*second); }, 5s));
   const AXElement target = activeIs(*first) ? *second : *first;
   adapters_->accessibility.activate(target);
-  EXPECT_TRUE(await([&] { return activeIs(target); }, 5s));
+  EXPECT_TRUE(becomesActive(target));
 }
 
 class KWinMoveTest : public BridgeTest {};
@@ -243,17 +246,12 @@ TEST_F(KWinMoveTest, AnInteractiveMoveComesOutAsALeftButtonDragAtThePointer) {
   startXterm("dovrik moved");
   const auto window = awaitWindow("dovrik moved");
   ASSERT_TRUE(window);
-  ASSERT_TRUE(await(
-      [&] { return adapters_->mirror.active() == KWinAccessibility::windowOf(*window); }, 5s));
+  ASSERT_TRUE(becomesActive(*window));
   std::vector<TapEvent> events;
   ASSERT_TRUE(adapters_->eventTap.install([&](const TapEvent& e) { events.push_back(e); }));
 
   // KWin's own move command, then the keyboard: the same interactive move a title-bar drag is.
-  QDBusMessage move =
-      QDBusMessage::createMethodCall("org.kde.kglobalaccel", "/component/kwin",
-                                     "org.kde.kglobalaccel.Component", "invokeShortcut");
-  move << QString("Window Move");
-  session().bus().call(move, QDBus::BlockWithGui);
+  invokeKWinCommand("Window Move");
   ASSERT_TRUE(await([&] { return !events.empty(); }, 5s));
   ASSERT_EQ(pressKeys(session(), {"Right", "Right", "Return"}), 0);
   ASSERT_TRUE(await(

@@ -7,8 +7,7 @@
 #include <fstream>
 
 #include "Await.h"
-#include "KWinTest.h"
-#include "KWinWindows.h"
+#include "KWinWindowsTest.h"
 #include "SessionAgent.h"
 #include "TestClients.h"
 
@@ -40,7 +39,7 @@ void giveToUser(const KWinSession& session, std::filesystem::path path,
 
 // One agent for the fixture, started once the session runs, with snap animations off so that a
 // snap is one frame.
-class EndToEnd : public KWinTest {
+class EndToEnd : public KWinWindowsTest {
  public:
   static void SetUpTestSuite() {
     startSession({DOVRIK_AGENT_EXECUTABLE});
@@ -60,29 +59,19 @@ class EndToEnd : public KWinTest {
   }
   static void TearDownTestSuite() {
     agent_.reset();
-    KWinTest::TearDownTestSuite();
+    KWinWindowsTest::TearDownTestSuite();
   }
 
  protected:
   void SetUp() override {
-    KWinTest::SetUp();
+    KWinWindowsTest::SetUp();
     if (IsSkipped() || HasFatalFailure())
       return;
     ASSERT_TRUE(started_) << "the agent did not come up with window control:\n"
                           << agent_->log() << agent_->run({"onboarding"}).out;
-    scripts_ = std::make_unique<KWinScripts>(session());
-    windows_ = std::make_unique<KWinWindows>(*scripts_);
-  }
-  void TearDown() override {
-    windows_.reset();
-    scripts_.reset();
-    for (auto& client : clients_)
-      client->stop();
   }
 
   static SessionAgent& agent() { return *agent_; }
-  KWinWindows& windows() { return *windows_; }
-  KWinScripts& scripts() { return *scripts_; }
 
   // A window of the given kind, placed off both halves and made the active one.
   ChildProcess& openQtWindow(const std::string& title,
@@ -115,13 +104,9 @@ class EndToEnd : public KWinTest {
     return await([&] { return withinACell(frameOf(title), target); }, 5s);
   }
 
-  std::vector<std::unique_ptr<ChildProcess>> clients_;
-
  private:
   static inline std::unique_ptr<SessionAgent> agent_;
   static inline bool started_ = false;
-  std::unique_ptr<KWinScripts> scripts_;
-  std::unique_ptr<KWinWindows> windows_;
 };
 
 class SnapEndToEndTest : public EndToEnd {};

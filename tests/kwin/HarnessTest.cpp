@@ -8,8 +8,7 @@
 #include <QDBusConnectionInterface>
 
 #include "Await.h"
-#include "KWinTest.h"
-#include "KWinWindows.h"
+#include "KWinWindowsTest.h"
 #include "TestClients.h"
 
 namespace dovrik::kwintest {
@@ -57,22 +56,8 @@ TEST_F(KWinSessionTest, RestartedKWinComesBackOnTheSameSocketAndBus) {
 }
 
 // The test clients and the ways the tests act on windows: scripts and fake input.
-class KWinClientsTest : public KWinTest {
+class KWinClientsTest : public KWinWindowsTest {
  protected:
-  void SetUp() override {
-    KWinTest::SetUp();
-    if (IsSkipped())
-      return;
-    scripts_ = std::make_unique<KWinScripts>(session());
-    windows_ = std::make_unique<KWinWindows>(*scripts_);
-  }
-  void TearDown() override {
-    windows_.reset();
-    scripts_.reset();
-  }
-  KWinWindows& windows() { return *windows_; }
-  KWinScripts& scripts() { return *scripts_; }
-
   // Copies in the window "Copy source" by `command`, then pastes with Ctrl+V into "Paste
   // target"; answers what the source said it copied.
   std::string copyThenPaste(ChildProcess& source, const std::string& command) {
@@ -84,30 +69,19 @@ class KWinClientsTest : public KWinTest {
       return "target not activated";
     return pressKeys(session(), {"ctrl+v"}) == 0 ? copied : "keys refused";
   }
-
- private:
-  std::unique_ptr<KWinScripts> scripts_;
-  std::unique_ptr<KWinWindows> windows_;
 };
 
-TEST_F(KWinClientsTest, QtWindowAndXtermAppearWithTheirIdentity) {
-  const auto qt = startQtWindow(session(), "Qt client", "org.dovrik.KWinTestWindow");
-  const auto xterm = startXterm(session(), "X client", "KWinTestXterm");
-
-  const auto qtWindow = windows().awaitTitled("Qt client");
-  ASSERT_TRUE(qtWindow) << scripts().lastError();
-  EXPECT_EQ(qtWindow->desktopFileName, "org.dovrik.KWinTestWindow");
-  const auto xtermWindow = windows().awaitTitled("X client");
-  ASSERT_TRUE(xtermWindow) << scripts().lastError();
-  EXPECT_EQ(lower(xtermWindow->resourceClass), "kwintestxterm");
-  EXPECT_GT(xtermWindow->frame.width, 0);
-}
-
+// Both kinds of client appear with their identity, and scripts place them.
 TEST_F(KWinClientsTest, ScriptPlacesWaylandAndXwaylandWindowsAndReadsTheirFramesBack) {
   const auto qt = startQtWindow(session(), "Placed Qt", "org.dovrik.KWinTestWindow");
   const auto xterm = startXterm(session(), "Placed xterm", "KWinTestXterm");
-  ASSERT_TRUE(windows().awaitTitled("Placed Qt")) << scripts().lastError();
-  ASSERT_TRUE(windows().awaitTitled("Placed xterm")) << scripts().lastError();
+  const auto qtWindow = windows().awaitTitled("Placed Qt");
+  ASSERT_TRUE(qtWindow) << scripts().lastError();
+  EXPECT_EQ(qtWindow->desktopFileName, "org.dovrik.KWinTestWindow");
+  const auto xtermWindow = windows().awaitTitled("Placed xterm");
+  ASSERT_TRUE(xtermWindow) << scripts().lastError();
+  EXPECT_EQ(lower(xtermWindow->resourceClass), "kwintestxterm");
+  EXPECT_GT(xtermWindow->frame.width, 0);
 
   // Sizes a terminal's character grid and the Qt window's minimum allow exactly.
   const Frame qtFrame{100, 120, 500, 300};

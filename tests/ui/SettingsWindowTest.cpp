@@ -185,6 +185,13 @@ class SettingsWindowTest : public QObject {
 
     s.open("Drag Zones");
     DragZoneManager& zones = s.app.dragZoneManager();
+    auto* edge = s.named<QSlider>("Edge Zone");
+    QVERIFY(edge);
+    const double edgeBefore = zones.edgeSensitivity();
+    QTest::keyClick(edge, Qt::Key_Right);
+    s.settle();
+    QCOMPARE(zones.edgeSensitivity(), edgeBefore + 1);
+    QVERIFY(s.shows(QString::number(edgeBefore + 1) + "px"));
     s.click("Edge Snapping");
     QVERIFY(!zones.edgeSnappingEnabled());
     s.click("Corner Snapping");
@@ -195,8 +202,12 @@ class SettingsWindowTest : public QObject {
     QVERIFY(zones.edgeSnappingEnabled() && zones.cornerSnappingEnabled());
   }
 
+  // The window is built once while open, and lets go of its views when closed.
   void aBadgeRecordsTheKeyAtThePressedPositionAndClosingGivesTheHotkeysBack() {
     Settings s;
+    ui::SettingsView* first = s.window.content();
+    s.window.show(*s.content);
+    QCOMPARE(s.window.content(), first);
     s.open("Shortcuts");
     s.click("Left Half");
     QVERIFY(s.named<QAbstractButton>("Left Half")->text() == "Recording…");
@@ -215,8 +226,12 @@ class SettingsWindowTest : public QObject {
     // Closing the window while a badge listens gives the hotkeys back.
     s.click("Right Half");
     QVERIFY(s.app.ownHotkeys().isReleased());
+    int closings = 0;
+    s.window.closed.connect([&] { ++closings; });
     s.window.close();
     QVERIFY(!s.app.ownHotkeys().isReleased());
+    QCOMPARE(closings, 1);
+    QCOMPARE(s.window.content(), nullptr);
   }
 
   // The system would not let Dovrik watch the mouse: the General panel offers a fresh start.
@@ -245,7 +260,17 @@ class SettingsWindowTest : public QObject {
     s.click("Cancel");
     QVERIFY(!s.shows("Clear file shelf?"));
 
+    // A name of only spaces keeps the naming card open; Cancel closes it.
     s.open("Workspaces");
+    s.click("Save Current Layout…");
+    QVERIFY(s.named<QLineEdit>("Name this layout"));
+    s.named<QLineEdit>("Name this layout")->setText("   ");
+    QTest::keyClick(s.named<QLineEdit>("Name this layout"), Qt::Key_Return);
+    s.settle();
+    QVERIFY(s.named<QLineEdit>("Name this layout"));
+    QVERIFY(!s.shows("Nothing to save"));
+    s.click("Cancel");
+    QVERIFY(!s.named<QLineEdit>("Name this layout"));
     s.click("Save Current Layout…");
     auto* name = s.named<QLineEdit>("Name this layout");
     QVERIFY(name);
@@ -303,7 +328,9 @@ class SettingsWindowTest : public QObject {
   }
 
   // Escape and a key without a modifier leave the shortcut; a combination another position
-  // holds is refused with the notice, and the new colours keep the panel shown.
+  // holds is refused with the notice, and the new colours keep the panel shown. A change of
+  // colours rebuilds the views: a badge that was listening stops, and Dovrik's hotkeys come
+  // back rather than staying released behind a badge that no longer exists.
   void refusalsKeepTheShortcutAndTheSchemeFollowsTheDesktop() {
     Settings s;
     s.open("Shortcuts");
@@ -329,10 +356,14 @@ class SettingsWindowTest : public QObject {
     QCOMPARE(s.app.appState().shortcuts(), before);
     QVERIFY(s.shows("is already assigned to Left Half"));
 
+    s.click("Bottom Half");
+    QVERIFY(s.app.ownHotkeys().isReleased());
     s.window.setColorScheme(ColorScheme::dark);
     s.settle();
     QCOMPARE(s.window.content()->shownPanel(), SidebarItem::shortcuts);
     QVERIFY(s.shows("Click a shortcut badge"));
+    QVERIFY(!s.app.ownHotkeys().isReleased());
+    QVERIFY(!s.content->shortcuts().recorder(SnapPosition::bottomHalf).isRecording());
   }
 
   // The history is cut to the new size when the slider is let go, not while it is held.
@@ -519,18 +550,6 @@ class SettingsWindowTest : public QObject {
     QVERIFY(s.named<QAbstractButton>("Open Privacy Settings"));
   }
 
-  void aDragZoneSliderStoresItsStepAndShowsTheValue() {
-    Settings s;
-    s.open("Drag Zones");
-    auto* edge = s.named<QSlider>("Edge Zone");
-    QVERIFY(edge);
-    const double before = s.app.dragZoneManager().edgeSensitivity();
-    QTest::keyClick(edge, Qt::Key_Right);
-    s.settle();
-    QCOMPARE(s.app.dragZoneManager().edgeSensitivity(), before + 1);
-    QVERIFY(s.shows(QString::number(before + 1) + "px"));
-  }
-
   void dragZonesSayWhichWindowManagerSettingToTurnOffWhileDragSnappingIsOn() {
     // metacity's setting cannot be read here: its tool is missing.
     Settings s([](test::SimWorld& world) {
@@ -549,7 +568,7 @@ class SettingsWindowTest : public QObject {
     QVERIFY(!s.shows("Metacity tiles windows"));
   }
 
-  void shortcutRowsClearAndResetAllAndSnappingSpeed() {
+  void shortcutRowsClearAndResetAllAndTheSnappingSwitchesAndSliders() {
     Settings s;
     s.open("Shortcuts");
     s.click("Clear Left Half");
@@ -559,15 +578,6 @@ class SettingsWindowTest : public QObject {
     QVERIFY(s.app.appState().shortcuts().contains(SnapPosition::leftHalf));
     QVERIFY(s.named<QAbstractButton>("Clear Left Half"));
 
-    s.open("Snapping");
-    s.click("Speed Fast");
-    QCOMPARE(s.app.appState().animationSpeedRaw(), std::string("Fast"));
-    s.click("Rounded corners");
-    QVERIFY(!s.app.appState().useRoundedCorners());
-  }
-
-  void sizeCyclingSwitchAndGapSliderStoreAtOnce() {
-    Settings s;
     s.open("Snapping");
     s.click("Cycle sizes when a shortcut is pressed again");
     QVERIFY(!s.app.appState().cyclesSnapSizes());
@@ -587,6 +597,11 @@ class SettingsWindowTest : public QObject {
     }
     s.settle();
     s.save("snapping-sizes-and-gap");
+
+    s.click("Speed Fast");
+    QCOMPARE(s.app.appState().animationSpeedRaw(), std::string("Fast"));
+    s.click("Rounded corners");
+    QVERIFY(!s.app.appState().useRoundedCorners());
   }
 
   void aSecondRuleForAnAppIsRefusedInTheSheet() {
@@ -624,32 +639,6 @@ class SettingsWindowTest : public QObject {
       return false;
     };
     QVERIFY(showsRed());
-  }
-
-  void theWindowIsBuiltOnceWhileOpenAndLetsGoWhenClosed() {
-    Settings s;
-    ui::SettingsView* first = s.window.content();
-    s.window.show(*s.content);
-    QCOMPARE(s.window.content(), first);
-    int closings = 0;
-    s.window.closed.connect([&] { ++closings; });
-    s.window.close();
-    QCOMPARE(closings, 1);
-    QCOMPARE(s.window.content(), nullptr);
-  }
-
-  void aNameOfOnlySpacesKeepsTheNamingCardOpen() {
-    Settings s;
-    s.open("Workspaces");
-    s.click("Save Current Layout…");
-    auto* name = s.named<QLineEdit>("Name this layout");
-    name->setText("   ");
-    QTest::keyClick(name, Qt::Key_Return);
-    s.settle();
-    QVERIFY(s.named<QLineEdit>("Name this layout"));
-    QVERIFY(!s.shows("Nothing to save"));
-    s.click("Cancel");
-    QVERIFY(!s.named<QLineEdit>("Name this layout"));
   }
 
   void pinnedEntriesAreListedAndUnpinnedAndTheShortcutResets() {
@@ -719,19 +708,6 @@ class SettingsWindowTest : public QObject {
     s.click("Stop ignoring Bitwarden");
     QVERIFY(!s.shows("bitwarden"));
     QCOMPARE(ignoredApps(s.app.appState()).size(), defaultIgnoredApps().size() - 1);
-  }
-
-  // A change of colours rebuilds the views: a badge that was listening stops, and Dovrik's
-  // hotkeys come back rather than staying released behind a badge that no longer exists.
-  void aSchemeChangeWhileRecordingEndsTheRecording() {
-    Settings s;
-    s.open("Shortcuts");
-    s.click("Bottom Half");
-    QVERIFY(s.app.ownHotkeys().isReleased());
-    s.window.setColorScheme(ColorScheme::dark);
-    s.settle();
-    QVERIFY(!s.app.ownHotkeys().isReleased());
-    QVERIFY(!s.content->shortcuts().recorder(SnapPosition::bottomHalf).isRecording());
   }
 };
 

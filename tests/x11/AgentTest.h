@@ -13,6 +13,7 @@
 #include <xcb/xcb.h>
 #include <xcb/xtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -22,6 +23,7 @@
 #include <string>
 #include <vector>
 
+#include "ClipboardClient.h"
 #include "DesktopTest.h"
 #include "FakePointer.h"
 
@@ -124,6 +126,21 @@ class AgentTest : public DesktopTest {
             contents("err")};
   }
 
+  // Another application, `owner`, copies `text`; true once `dovrik clipboard list` shows it as
+  // the history keeps it, without the blanks around it; that list is then in `list`.
+  bool copyListed(ClipboardClient& owner, const std::string& text, Finished* list = nullptr) {
+    owner.own({{"UTF8_STRING", text}});
+    const auto first = text.find_first_not_of(' ');
+    const std::string kept = text.substr(first, text.find_last_not_of(' ') - first + 1);
+    return client->waitFor([&] {
+      owner.service();
+      Finished shown = run({"clipboard", "list"});
+      if (list)
+        *list = shown;
+      return shown.out.find(kept) != std::string::npos;
+    });
+  }
+
   // Starts another program, such as a terminal, in the test's session, its output going to the
   // file `log`; it is stopped when the test ends.
   pid_t startProgram(const std::string& program, const std::vector<std::string>& args,
@@ -177,32 +194,15 @@ class AgentTest : public DesktopTest {
 
   // The client window titled exactly `title`, if one is mapped.
   xcb_window_t viewableWindowTitled(const std::string& title) {
-    xcb_connection_t* c = client->raw();
-    xcb_window_t found = XCB_NONE;
-    auto* tree = xcb_query_tree_reply(c, xcb_query_tree(c, client->root()), nullptr);
-    std::vector<xcb_window_t> pending(
-        xcb_query_tree_children(tree),
-        xcb_query_tree_children(tree) + (tree ? xcb_query_tree_children_length(tree) : 0));
-    std::free(tree);
+    std::vector<xcb_window_t> pending = client->children(client->root());
     // Reparenting window managers put the client one or two levels down.
-    for (std::size_t i = 0; i < pending.size() && found == XCB_NONE; ++i) {
-      auto* name = xcb_get_property_reply(
-          c, xcb_get_property(c, 0, pending[i], client->atom("_NET_WM_NAME"), XCB_ATOM_ANY, 0, 64),
-          nullptr);
-      if (name &&
-          std::string(static_cast<const char*>(xcb_get_property_value(name)),
-                      xcb_get_property_value_length(name)) == title &&
-          client->isViewable(pending[i]))
-        found = pending[i];
-      std::free(name);
-      auto* children = xcb_query_tree_reply(c, xcb_query_tree(c, pending[i]), nullptr);
-      if (children) {
-        const xcb_window_t* list = xcb_query_tree_children(children);
-        pending.insert(pending.end(), list, list + xcb_query_tree_children_length(children));
-      }
-      std::free(children);
+    for (std::size_t i = 0; i < pending.size(); ++i) {
+      if (client->text(pending[i], "_NET_WM_NAME") == title && client->isViewable(pending[i]))
+        return pending[i];
+      const auto below = client->children(pending[i]);
+      pending.insert(pending.end(), below.begin(), below.end());
     }
-    return found;
+    return XCB_NONE;
   }
   bool isActive(xcb_window_t window) {
     const auto active = client->property(client->root(), "_NET_ACTIVE_WINDOW");
@@ -218,49 +218,27 @@ class AgentTest : public DesktopTest {
     return agentCaughtUp();
   }
 
-  // The agent's own window shown, without the window manager, over `frame` (root coordinates).
-  bool previewShowsOver(const Rect& frame) {
-    xcb_connection_t* c = client->raw();
-    auto* tree = xcb_query_tree_reply(c, xcb_query_tree(c, client->root()), nullptr);
-    if (!tree)
-      return false;
-    bool found = false;
-    const xcb_window_t* children = xcb_query_tree_children(tree);
-    for (int i = 0; i < xcb_query_tree_children_length(tree) && !found; ++i) {
-      auto* attributes =
-          xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, children[i]), nullptr);
-      found = attributes && attributes->override_redirect &&
-              attributes->map_state == XCB_MAP_STATE_VIEWABLE &&
-              client->clientRect(children[i]) == frame;
-      std::free(attributes);
+  // The agent's own windows shown without the window manager, such as the preview and popup.
+  std::vector<xcb_window_t> shownOverrideRedirect() {
+    std::vector<xcb_window_t> shown;
+    for (const xcb_window_t window : client->children(client->root())) {
+      if (client->isOverrideRedirect(window) && client->isViewable(window))
+        shown.push_back(window);
     }
-    std::free(tree);
-    return found;
+    return shown;
   }
-
-  // The agent's popup while it is mapped: override-redirect, named for what it shows.
+  // The agent's own window shown over `frame` (root coordinates).
+  bool previewShowsOver(const Rect& frame) {
+    return std::ranges::any_of(shownOverrideRedirect(),
+                               [&](xcb_window_t w) { return client->clientRect(w) == frame; });
+  }
+  // The agent's popup while it is mapped, named for what it shows.
   xcb_window_t popupWindow() {
-    xcb_connection_t* c = client->raw();
-    auto* tree = xcb_query_tree_reply(c, xcb_query_tree(c, client->root()), nullptr);
-    xcb_window_t found = XCB_NONE;
-    const xcb_window_t* children = xcb_query_tree_children(tree);
-    for (int i = 0; tree && i < xcb_query_tree_children_length(tree) && found == XCB_NONE; ++i) {
-      auto* attributes =
-          xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, children[i]), nullptr);
-      const bool candidate = attributes && attributes->override_redirect &&
-                             attributes->map_state == XCB_MAP_STATE_VIEWABLE;
-      std::free(attributes);
-      if (!candidate)
-        continue;
-      auto* name = xcb_get_property_reply(
-          c, xcb_get_property(c, 0, children[i], XCB_ATOM_WM_NAME, XCB_ATOM_ANY, 0, 64), nullptr);
-      if (name && std::string(static_cast<const char*>(xcb_get_property_value(name)),
-                              xcb_get_property_value_length(name)) == "Dovrik Clipboard History")
-        found = children[i];
-      std::free(name);
+    for (const xcb_window_t window : shownOverrideRedirect()) {
+      if (client->text(window, "WM_NAME") == "Dovrik Clipboard History")
+        return window;
     }
-    std::free(tree);
-    return found;
+    return XCB_NONE;
   }
   bool popupShown() { return popupWindow() != XCB_NONE; }
 

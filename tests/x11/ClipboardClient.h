@@ -40,6 +40,15 @@ class ClipboardClient {
   void leadWith(const std::string& instance, const std::string& className);
   // Asks the owner of CLIPBOARD for `target`; `pasted` holds the answer once it is complete.
   void paste(const std::string& target);
+  // Pastes `target` and waits with `wait`, which must let this client be serviced: the bytes,
+  // nothing when the owner refused, "no answer" when none came in time.
+  template <typename Wait>
+  std::optional<std::string> pasteWaiting(const std::string& target, Wait&& wait) {
+    paste(target);
+    if (!wait([&] { return pasted.has_value() || refused; }))
+      return "no answer";
+    return pasted;
+  }
   // Whether another client asked for `target` since the last `own`.
   bool wasAsked(const std::string& target);
   // Handles what the server sent meanwhile; never waits.

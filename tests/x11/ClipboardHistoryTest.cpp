@@ -1,10 +1,14 @@
 // The clipboard history over the real clipboard: what another application copies is recorded
 // (trimmed, links known as links), what a password manager marks secret and what is copied
 // while the history is off are not, and Dovrik's own copy is not recorded again but can be
-// pasted by another application.
+// pasted by another application. An ignored application owns CLIPBOARD with a hidden helper
+// window, as toolkits do, and is known by the class of its shown window or of its client leader.
+#include <algorithm>
+
 #include "ClipboardClient.h"
 #include "DesktopTest.h"
 #include "core/app/App.h"
+#include "core/clipboard/IgnoredApps.h"
 #include "core/platform/KeptFormats.h"
 
 namespace dovrik::x11test {
@@ -33,14 +37,19 @@ class ClipboardHistoryTest : public DesktopTest {
       return condition();
     });
   }
-  // Copies in the other application and waits until Dovrik has looked at the change.
-  bool copy(std::map<std::string, std::string> offers) {
+  // Copies in `client` and waits until Dovrik has looked at the change.
+  bool copy(ClipboardClient& client, std::map<std::string, std::string> offers) {
     const ChangeCount before = desktop->pasteboard.changeCount();
-    other_->own(std::move(offers));
+    client.own(std::move(offers));
     return runUntil([&] {
+      client.service();
       return desktop->pasteboard.changeCount() > before &&
              history().lastChangeCount() == desktop->pasteboard.changeCount();
     });
+  }
+  bool copy(std::map<std::string, std::string> offers) { return copy(*other_, std::move(offers)); }
+  bool managed(xcb_window_t window) {
+    return pumpUntil([&] { return std::ranges::count(x().clients.clientList(), window) == 1; });
   }
 
   std::unique_ptr<App> app_;
@@ -97,11 +106,8 @@ TEST_F(ClipboardHistoryTest, FormsKeptWithTheTextAreOfferedBackUnlessPlain) {
   const ClipboardItem item = history().items()[0];
   EXPECT_EQ(item.formats.forms(), (std::vector<PasteboardRepresentation>{{"text/html", html}}));
 
-  const auto pasted = [&](const std::string& target) -> std::optional<std::string> {
-    other_->paste(target);
-    if (!runUntil([&] { return other_->pasted.has_value() || other_->refused; }))
-      return "no answer";
-    return other_->pasted;
+  const auto pasted = [&](const std::string& target) {
+    return other_->pasteWaiting(target, [&](const auto& done) { return runUntil(done); });
   };
   history().copy(item);
   EXPECT_EQ(pasted("text/html"), html);
@@ -111,6 +117,39 @@ TEST_F(ClipboardHistoryTest, FormsKeptWithTheTextAreOfferedBackUnlessPlain) {
   EXPECT_EQ(pasted("text/html"), std::nullopt);
   EXPECT_EQ(pasted("UTF8_STRING"), "rich words");
   EXPECT_EQ(history().items().size(), 1u);
+}
+
+TEST_F(ClipboardHistoryTest, AnIgnoredAppsCopyIsNotListedAndTheNextAppsIs) {
+  ASSERT_TRUE(addIgnoredApp(app_->appState(), "vaultkeeper"));
+  ClipboardClient vault(server->display());
+  ASSERT_TRUE(managed(vault.showWindow("vaultkeeper", "VaultKeeper")));
+  ClipboardClient editor(server->display());
+  ASSERT_TRUE(managed(editor.showWindow("notepad", "Notepad")));
+
+  ASSERT_TRUE(copy(vault, {{"UTF8_STRING", "correct horse battery staple"}}));
+  EXPECT_EQ(desktop->pasteboard.owner().windowClass, "VaultKeeper");
+  EXPECT_EQ(desktop->pasteboard.text(), std::nullopt);
+  EXPECT_TRUE(history().items().empty());
+
+  ASSERT_TRUE(copy(editor, {{"UTF8_STRING", "meeting notes"}}));
+  EXPECT_EQ(desktop->pasteboard.owner().windowClass, "Notepad");
+  ASSERT_EQ(history().items().size(), 1u);
+  EXPECT_EQ(history().items()[0].text, "meeting notes");
+
+  // Removed from the list, the same application's next copy is recorded.
+  ASSERT_TRUE(removeIgnoredApp(app_->appState(), "VAULTKEEPER"));
+  ASSERT_TRUE(copy(vault, {{"UTF8_STRING", "a shopping list"}}));
+  ASSERT_EQ(history().items().size(), 2u);
+  EXPECT_EQ(history().items()[0].text, "a shopping list");
+}
+
+TEST_F(ClipboardHistoryTest, AnOwnerWithNoWindowShownIsKnownByItsClientLeader) {
+  ASSERT_TRUE(addIgnoredApp(app_->appState(), "VaultKeeper"));
+  ClipboardClient vault(server->display());
+  vault.leadWith("vaultkeeper", "VaultKeeper");
+  ASSERT_TRUE(copy(vault, {{"UTF8_STRING", "correct horse battery staple"}}));
+  EXPECT_EQ(desktop->pasteboard.owner().windowClass, "VaultKeeper");
+  EXPECT_TRUE(history().items().empty());
 }
 
 }  // namespace

@@ -91,13 +91,7 @@ class ClipboardPopupTest : public AgentTest {
   }
   // The clipboard hotkey, Shift+Super+V, pressed and let go.
   void pressHotkey() { chord({XK_Shift_L, XK_Super_L}, XK_v); }
-  bool copy(const std::string& text) {
-    other_->own({{"UTF8_STRING", text}});
-    return client->waitFor([&] {
-      other_->service();
-      return run({"clipboard", "list"}).out.find(text) != std::string::npos;
-    });
-  }
+  bool copy(const std::string& text) { return copyListed(*other_, text); }
   bool waitFor(const std::function<bool()>& condition) {
     return client->waitFor([&] {
       other_->service();
@@ -249,11 +243,8 @@ TEST_F(ClipboardPopupTest, ReturnPastesTheHtmlAndShiftReturnThePlainTextAlone) {
                          });
     });
   };
-  const auto pasted = [&](const std::string& target) -> std::optional<std::string> {
-    other_->paste(target);
-    if (!waitFor([&] { return other_->pasted.has_value() || other_->refused; }))
-      return "no answer";
-    return other_->pasted;
+  const auto pasted = [&](const std::string& target) {
+    return other_->pasteWaiting(target, [&](const auto& done) { return waitFor(done); });
   };
 
   ASSERT_TRUE(pasteWith({"Down", "Return"}));

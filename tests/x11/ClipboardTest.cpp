@@ -11,14 +11,15 @@
 namespace dovrik::x11test {
 namespace {
 
-Bytes smallPNG() {
-  QImage image(3, 2, QImage::Format_RGB32);
-  image.fill(Qt::red);
-  QByteArray png;
-  QBuffer buffer(&png);
+// A plain picture of one colour in the image `format`.
+std::string picture(int width, int height, Qt::GlobalColor colour, const char* format) {
+  QImage image(width, height, QImage::Format_RGB32);
+  image.fill(colour);
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
-  image.save(&buffer, "PNG");
-  return Bytes(png.begin(), png.end());
+  image.save(&buffer, format);
+  return bytes.toStdString();
 }
 
 std::string bigText() {
@@ -47,9 +48,13 @@ class ClipboardTest : public DesktopTest {
     return runUntil([&] { return !notices.empty() && notices.back() == count; });
   }
   std::optional<std::string> pasteFromDovrik(const std::string& target) {
-    other->paste(target);
-    runUntil([&] { return other->pasted.has_value() || other->refused; });
-    return other->pasted;
+    return other->pasteWaiting(target, [&](const auto& done) { return runUntil(done); });
+  }
+  // Reads the clipboard as PNG through the adapter.
+  std::optional<Bytes> readPNG() {
+    std::optional<std::optional<Bytes>> read;
+    pasteboard().readPNG([&](std::optional<Bytes> bytes) { read = std::move(bytes); });
+    return runUntil([&] { return read.has_value(); }) ? *read : std::nullopt;
   }
 
   std::unique_ptr<ClipboardClient> other;
@@ -85,27 +90,16 @@ TEST_F(ClipboardTest, OfferedPngIsReadAsItIs) {
   const std::string png = "\x89PNG\r\n\x1a\nnot decoded on the way";
   other->own({{"image/png", png}});
   ASSERT_TRUE(noticed(1));
-  std::optional<std::optional<Bytes>> read;
-  pasteboard().readPNG([&](std::optional<Bytes> bytes) { read = std::move(bytes); });
-  ASSERT_TRUE(runUntil([&] { return read.has_value(); }));
-  EXPECT_EQ(*read, Bytes(png.begin(), png.end()));
+  EXPECT_EQ(readPNG(), Bytes(png.begin(), png.end()));
 }
 
 TEST_F(ClipboardTest, OtherImageFormatsAreConvertedToPng) {
-  QImage image(4, 4, QImage::Format_RGB32);
-  image.fill(Qt::blue);
-  QByteArray bmp;
-  QBuffer buffer(&bmp);
-  buffer.open(QIODevice::WriteOnly);
-  image.save(&buffer, "BMP");
-  other->own({{"image/bmp", bmp.toStdString()}});
+  other->own({{"image/bmp", picture(4, 4, Qt::blue, "BMP")}});
   ASSERT_TRUE(noticed(1));
-  std::optional<std::optional<Bytes>> read;
-  pasteboard().readPNG([&](std::optional<Bytes> bytes) { read = std::move(bytes); });
-  ASSERT_TRUE(runUntil([&] { return read.has_value(); }));
-  ASSERT_TRUE(read->has_value());
+  const std::optional<Bytes> read = readPNG();
+  ASSERT_TRUE(read.has_value());
   const QImage back = QImage::fromData(QByteArray::fromRawData(
-      reinterpret_cast<const char*>((*read)->data()), static_cast<int>((*read)->size())));
+      reinterpret_cast<const char*>(read->data()), static_cast<int>(read->size())));
   EXPECT_EQ(back.size(), QSize(4, 4));
   EXPECT_EQ(back.pixelColor(1, 1), QColor(Qt::blue));
 }
@@ -150,9 +144,9 @@ TEST_F(ClipboardTest, WritesAreServedToOtherApplicationsUnderTheirOwnCount) {
   EXPECT_EQ(pasteboard().writeText(big, false), 3);
   EXPECT_EQ(pasteFromDovrik("text/plain;charset=utf-8"), big);
 
-  const Bytes png = smallPNG();
-  EXPECT_EQ(pasteboard().writePNG(png, false), 4);
-  EXPECT_EQ(pasteFromDovrik("image/png"), std::string(png.begin(), png.end()));
+  const std::string png = picture(3, 2, Qt::red, "PNG");
+  EXPECT_EQ(pasteboard().writePNG(Bytes(png.begin(), png.end()), false), 4);
+  EXPECT_EQ(pasteFromDovrik("image/png"), png);
   EXPECT_FALSE(pasteFromDovrik("UTF8_STRING").has_value());
   EXPECT_FALSE(pasteboard().writePNG(Bytes{'n', 'o', 't'}, false).has_value());
   EXPECT_EQ(pasteboard().changeCount(), 4);

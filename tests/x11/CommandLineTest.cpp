@@ -66,19 +66,9 @@ TEST_F(CommandLineTest, LayoutsAreSavedListedRestoredAndDeletedThroughTheRunning
 TEST_F(CommandLineTest, ClipboardHistoryOutlivesTheAgentEvenWhenEndedRightAfterACopy) {
   ASSERT_TRUE(startAgent());
   ClipboardClient other(server->display());
-  other.own({{"UTF8_STRING", "  remembered  "}});
-  Finished list;
-  ASSERT_TRUE(client->waitFor([&] {
-    other.service();
-    list = run({"clipboard", "list"});
-    return list.out.find("remembered") != std::string::npos;
-  }));
-  other.own({{"UTF8_STRING", "copied last"}});
+  ASSERT_TRUE(copyListed(other, "  remembered  "));
   // Ended well inside the pause before a save: only the flush on quit can keep this copy.
-  ASSERT_TRUE(client->waitFor([&] {
-    other.service();
-    return run({"clipboard", "list"}).out.find("copied last") != std::string::npos;
-  }));
+  ASSERT_TRUE(copyListed(other, "copied last"));
   kill(agent_, SIGTERM);
   int status = 0;
   ASSERT_TRUE(client->waitFor([&] { return waitpid(agent_, &status, WNOHANG) == agent_; }));
@@ -90,7 +80,7 @@ TEST_F(CommandLineTest, ClipboardHistoryOutlivesTheAgentEvenWhenEndedRightAfterA
   ASSERT_EQ(stat(file.c_str(), &info), 0);
   EXPECT_EQ(info.st_mode & 0777, 0600u);
   ASSERT_TRUE(startAgent());
-  list = run({"clipboard", "list"});
+  const Finished list = run({"clipboard", "list"});
   EXPECT_NE(list.out.find("copied last"), std::string::npos) << list.out;
   EXPECT_NE(list.out.find("remembered"), std::string::npos) << list.out;
 }
@@ -112,12 +102,12 @@ TEST_F(CommandLineTest, ShelfAddAndPastePutTheFileOnTheClipboardForOtherApplicat
   const std::string url = "file://" + session_ + "/My%20File%20100%25.txt";
   ClipboardClient other(server->display());
   const auto read = [&](const std::string& target) {
-    other.paste(target);
-    client->waitFor([&] {
-      other.service();
-      return other.pasted.has_value() || other.refused;
+    return other.pasteWaiting(target, [&](const auto& done) {
+      return client->waitFor([&] {
+        other.service();
+        return done();
+      });
     });
-    return other.pasted;
   };
   EXPECT_EQ(read("text/uri-list"), url + "\r\n");
   EXPECT_EQ(read("x-special/gnome-copied-files"), "copy\n" + url);

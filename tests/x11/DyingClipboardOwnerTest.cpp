@@ -32,13 +32,8 @@ TEST_F(DyingClipboardOwnerTest, AHalfSentCopyIsDroppedAndTheNextOneRecorded) {
   EXPECT_EQ(during.out, "The clipboard history is empty.\n");
 
   ClipboardClient next(server->display());
-  next.own({{"UTF8_STRING", "after the crash"}});
   Finished list;
-  EXPECT_TRUE(client->waitFor([&] {
-    next.service();
-    list = run({"clipboard", "list"});
-    return list.out.find("after the crash") != std::string::npos;
-  }));
+  EXPECT_TRUE(copyListed(next, "after the crash", &list));
   EXPECT_EQ(std::ranges::count(list.out, '\n'), 1) << list.out;
   EXPECT_TRUE(agentRuns());
 }

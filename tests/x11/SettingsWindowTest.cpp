@@ -20,6 +20,9 @@ using namespace dovrik::x11;
 class SettingsWindowTest : public AgentTest {
  protected:
   xcb_window_t settingsWindow() { return viewableWindowTitled("Dovrik — Settings"); }
+  ::testing::AssertionResult landsOnTheLeftHalf(xcb_window_t window) {
+    return landsOn(window, shareOf(client->usablePartOf({0, 0, 1920, 1080}), {0, 0, 0.5, 1}));
+  }
   // As the title bar's close button does.
   void closeThroughTheWindowManager(xcb_window_t window) {
     xcb_client_message_event_t message{};
@@ -96,8 +99,7 @@ TEST_F(SettingsWindowTest, OpensActiveRecordsAShortcutByKeyboardAndTheShortcutSn
 
   ASSERT_TRUE(client->activate(other));
   chord({XK_Control_L, XK_Alt_L}, XK_j);
-  const Rect usable = client->usablePartOf({0, 0, 1920, 1080});
-  EXPECT_TRUE(landsOn(other, shareOf(usable, {0, 0, 0.5, 1})));
+  EXPECT_TRUE(landsOnTheLeftHalf(other));
 }
 
 TEST_F(SettingsWindowTest, StartingDovrikAgainOpensTheSettings) {
@@ -110,25 +112,10 @@ TEST_F(SettingsWindowTest, StartingDovrikAgainOpensTheSettings) {
   EXPECT_TRUE(agentRuns());
 }
 
-// The window closed while a badge listens: the keyboard is free again and the snap hotkeys,
-// released for the recording, work again.
-TEST_F(SettingsWindowTest, ClosingWhileRecordingFreesTheKeyboardAndBringsTheHotkeysBack) {
-  ASSERT_TRUE(startAgent());
-  const xcb_window_t other = client->createWindow({.rect = {300, 300, 400, 300}, .pid = 8202});
-  xcb_window_t settings = XCB_NONE;
-  startRecordingLeftHalf(settings);
-  closeThroughTheWindowManager(settings);
-  ASSERT_TRUE(client->waitFor([&] { return !keyboardHeldElsewhere(); }));
-
-  ASSERT_TRUE(client->activate(other));
-  chord({XK_Control_L, XK_Alt_L}, XK_Left);
-  const Rect usable = client->usablePartOf({0, 0, 1920, 1080});
-  EXPECT_TRUE(landsOn(other, shareOf(usable, {0, 0, 0.5, 1})));
-}
-
 // The badge lets go of the keyboard by itself: ten seconds without a key, or another window
-// taking the focus.
-TEST_F(SettingsWindowTest, RecordingEndsAfterTenQuietSecondsAndWhenTheFocusMovesAway) {
+// taking the focus. Closed while a badge listens, the window frees the keyboard and the snap
+// hotkeys, released for the recording, work again.
+TEST_F(SettingsWindowTest, RecordingEndsAfterTenQuietSecondsOnFocusLossAndOnClosing) {
   ASSERT_TRUE(startAgent());
   const xcb_window_t other = client->createWindow({.rect = {300, 300, 400, 300}, .pid = 8203});
   xcb_window_t settings = XCB_NONE;
@@ -138,6 +125,13 @@ TEST_F(SettingsWindowTest, RecordingEndsAfterTenQuietSecondsAndWhenTheFocusMoves
   startRecordingLeftHalf(settings);
   ASSERT_TRUE(client->activate(other));
   EXPECT_TRUE(client->waitFor([&] { return !keyboardHeldElsewhere(); }));
+
+  startRecordingLeftHalf(settings);
+  closeThroughTheWindowManager(settings);
+  ASSERT_TRUE(client->waitFor([&] { return !keyboardHeldElsewhere(); }));
+  ASSERT_TRUE(client->activate(other));
+  chord({XK_Control_L, XK_Alt_L}, XK_Left);
+  EXPECT_TRUE(landsOnTheLeftHalf(other));
 }
 
 // Under each window manager's own key bindings, where Ctrl+Alt+Left and Right switch desktops
@@ -178,8 +172,7 @@ TEST_F(StockBindingsSettingsTest, KeysTheWindowManagerBindsAreRecordedNotActedOn
   ASSERT_TRUE(client->waitFor([&] { return !keyboardHeldElsewhere(); }));
   ASSERT_TRUE(client->activate(other));
   chord({XK_Control_L, XK_Alt_L}, XK_j);
-  const Rect usable = client->usablePartOf({0, 0, 1920, 1080});
-  EXPECT_TRUE(landsOn(other, shareOf(usable, {0, 0, 0.5, 1})));
+  EXPECT_TRUE(landsOnTheLeftHalf(other));
   EXPECT_EQ(currentDesktop(), 0u);
 }
 

@@ -50,14 +50,8 @@ TEST_F(SnapPreviewTest, LandsOnTopWithoutTakingFocusOrInput) {
   std::free(pointer);
 
   // Above the window's frame among the root's children, and the window keeps the focus.
-  auto* tree = xcb_query_tree_reply(c, xcb_query_tree(c, window), nullptr);
-  const xcb_window_t frame = tree->parent;
-  std::free(tree);
-  tree = xcb_query_tree_reply(c, xcb_query_tree(c, client_.root()), nullptr);
-  const xcb_window_t* children = xcb_query_tree_children(tree);
-  const auto end = children + xcb_query_tree_children_length(tree);
-  EXPECT_GT(std::find(children, end, id()), std::find(children, end, frame));
-  std::free(tree);
+  const auto stack = client_.children(client_.root());
+  EXPECT_GT(std::ranges::find(stack, id()), std::ranges::find(stack, client_.topLevelOf(window)));
   EXPECT_EQ(client_.property(client_.root(), "_NET_ACTIVE_WINDOW").at(0), window);
   preview_.orderOut();
 }

@@ -31,13 +31,7 @@ class TerminalPasteTest : public AgentTest {
   }
 
   // Another application copies `text`; true once the agent lists it.
-  bool copy(const std::string& text) {
-    owner_->own({{"UTF8_STRING", text}});
-    return client->waitFor([&] {
-      owner_->service();
-      return run({"clipboard", "list"}).out.find(text) != std::string::npos;
-    });
-  }
+  bool copy(const std::string& text) { return copyListed(*owner_, text); }
 
   // Starts the terminal with a shell that, once it says it is ready, reads `bytes` bytes as
   // they are typed (no line needed: xfce4-terminal asks before pasting a line break) into the

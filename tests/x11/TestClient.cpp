@@ -71,6 +71,15 @@ std::vector<std::uint32_t> TestClient::property(xcb_window_t window, const std::
   return {data, data + xcb_get_property_value_length(reply.get()) / 4};
 }
 
+std::string TestClient::text(xcb_window_t window, const std::string& name) {
+  const auto reply = owned(xcb_get_property_reply(
+      c_, xcb_get_property(c_, 0, window, atom(name), XCB_ATOM_ANY, 0, 1024), nullptr));
+  if (!reply)
+    return {};
+  return {static_cast<const char*>(xcb_get_property_value(reply.get())),
+          static_cast<std::size_t>(xcb_get_property_value_length(reply.get()))};
+}
+
 void TestClient::setProperty(xcb_window_t window, const std::string& name, xcb_atom_t type,
                              const std::vector<std::uint32_t>& values) {
   xcb_change_property(c_, XCB_PROP_MODE_REPLACE, window, atom(name), type, 32,
@@ -202,6 +211,20 @@ bool TestClient::isViewable(xcb_window_t window) {
   return attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE;
 }
 
+bool TestClient::isOverrideRedirect(xcb_window_t window) {
+  const auto attributes =
+      owned(xcb_get_window_attributes_reply(c_, xcb_get_window_attributes(c_, window), nullptr));
+  return attributes && attributes->override_redirect;
+}
+
+std::vector<xcb_window_t> TestClient::children(xcb_window_t window) {
+  const auto tree = owned(xcb_query_tree_reply(c_, xcb_query_tree(c_, window), nullptr));
+  if (!tree)
+    return {};
+  const xcb_window_t* list = xcb_query_tree_children(tree.get());
+  return {list, list + xcb_query_tree_children_length(tree.get())};
+}
+
 std::optional<Rect> TestClient::boundingShape(xcb_window_t window) {
   const auto reply =
       owned(xcb_shape_query_extents_reply(c_, xcb_shape_query_extents(c_, window), nullptr));
@@ -280,12 +303,9 @@ xcb_window_t TestClient::topLevelOf(xcb_window_t window) {
 }
 
 bool TestClient::isAboveOtherClients(xcb_window_t window) {
-  const auto tree = owned(xcb_query_tree_reply(c_, xcb_query_tree(c_, root_), nullptr));
-  if (!tree)
+  const std::vector<xcb_window_t> bottomToTop = children(root_);
+  if (bottomToTop.empty())
     return false;
-  const xcb_window_t* children = xcb_query_tree_children(tree.get());
-  const std::vector<xcb_window_t> bottomToTop(
-      children, children + xcb_query_tree_children_length(tree.get()));
   const auto levelOf = [&](xcb_window_t w) {
     return std::find(bottomToTop.begin(), bottomToTop.end(), topLevelOf(w)) - bottomToTop.begin();
   };

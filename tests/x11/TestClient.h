@@ -56,9 +56,15 @@ class TestClient {
   std::optional<Rect> outerFrame(xcb_window_t window);
   std::optional<Rect> clientRect(xcb_window_t window);
   bool isViewable(xcb_window_t window);
+  // Mapped past the window manager, as popups and the snap preview are.
+  bool isOverrideRedirect(xcb_window_t window);
+  // The window's children, bottom to top.
+  std::vector<xcb_window_t> children(xcb_window_t window);
   // The extents of the window's bounding shape, relative to the window.
   std::optional<Rect> boundingShape(xcb_window_t window);
   std::vector<std::uint32_t> property(xcb_window_t window, const std::string& name);
+  // A text property such as WM_NAME or _NET_WM_NAME, whatever its type.
+  std::string text(xcb_window_t window, const std::string& name);
   void setProperty(xcb_window_t window, const std::string& name, xcb_atom_t type,
                    const std::vector<std::uint32_t>& values);
   bool hasState(xcb_window_t window, const std::string& state);
