@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "core/cli/RunningDovrik.h"
+#include "core/model/AccessibilityTrust.h"
 #include "core/model/ApplicationName.h"
 #include "core/platform/Accessibility.h"
 #include "core/platform/PlatformTexts.h"
@@ -100,10 +101,8 @@ std::optional<CommandOutcome> refusalWithoutWindowControl(RunningDovrik& app) {
   Accessibility& accessibility = app.commandPorts().accessibility;
   if (accessibility.isProcessTrusted())
     return std::nullopt;
-  const std::string reason = accessibility.untrustedReason();
-  return CommandOutcome::failure(
-      ExitStatus::failed,
-      reason.empty() ? app.commandPorts().texts.accessibilityMissingDetail : reason);
+  return CommandOutcome::failure(ExitStatus::failed,
+                                 untrustedReason(accessibility, app.commandPorts().texts));
 }
 
 }  // namespace dovrik::cli

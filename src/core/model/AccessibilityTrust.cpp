@@ -2,6 +2,12 @@
 #include "core/model/AccessibilityTrust.h"
 
 namespace dovrik {
+
+std::string untrustedReason(Accessibility& accessibility, const PlatformTexts& texts) {
+  std::string reason = accessibility.untrustedReason();
+  return reason.empty() ? texts.accessibilityMissingDetail : reason;
+}
+
 namespace {
 
 constexpr double kPermissionPollInterval = 0.5;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 
 #include "core/model/AppState.h"
 #include "core/platform/Accessibility.h"
@@ -13,6 +14,10 @@
 #include "core/support/Signal.h"
 
 namespace dovrik {
+
+// Why windows cannot be controlled: the platform's own reason where it knows one, else the
+// general advice.
+std::string untrustedReason(Accessibility& accessibility, const PlatformTexts& texts);
 
 class AccessibilityTrust {
  public:

@@ -73,15 +73,13 @@ void OnboardingModel::requestAccess() {
 std::string OnboardingModel::waitingDetail() const {
   if (ports_.accessibility.hasPermissionSettings())
     return ports_.texts.accessibilitySettingsPath;
-  const std::string reason = ports_.accessibility.untrustedReason();
-  return reason.empty() ? ports_.texts.accessibilityMissingDetail : reason;
+  return untrustedReason(ports_.accessibility, ports_.texts);
 }
 
 std::string OnboardingModel::statusLine() const {
   if (trusted())
     return std::string(trustedHeading);
-  const std::string reason = ports_.accessibility.untrustedReason();
-  return reason.empty() ? ports_.texts.accessibilityMissingDetail : reason;
+  return untrustedReason(ports_.accessibility, ports_.texts);
 }
 
 void OnboardingModel::beginWaitingForPermission() {

@@ -43,11 +43,8 @@ GeneralPanelModel::AccessStatus GeneralPanelModel::accessStatus() const {
   if (trust_.hasAccessibilityPermission())
     return {"checkmark.circle.fill", ports_.texts.accessGrantedTitle,
             "Dovrik can control your windows."};
-  // The platform's own reason says what to do here and now, where it knows one.
-  std::string reason = ports_.accessibility.untrustedReason();
-  if (reason.empty())
-    reason = ports_.texts.accessibilityMissingDetail;
-  return {"exclamationmark.triangle.fill", ports_.texts.accessMissingTitle, reason};
+  return {"exclamationmark.triangle.fill", ports_.texts.accessMissingTitle,
+          untrustedReason(ports_.accessibility, ports_.texts)};
 }
 
 std::optional<std::string> GeneralPanelModel::accessButtonTitle() const {
