@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 
 #include "ScriptMessages.h"
+#include "TempFolder.h"
 #include "linux/kwin/KWinAccessibility.h"
 #include "linux/kwin/KWinApps.h"
 #include "linux/kwin/KWinEventTap.h"
@@ -40,22 +40,22 @@ class KWinPortsTest : public testing::Test {
   }
 
   // The installed applications: a terminal that names its entry, as Wayland windows do, and one
-  // known by its program, as an X11 window is.
-  static std::string applicationsFolder() {
-    const std::filesystem::path data =
-        std::filesystem::path(testing::TempDir()) / "kwin-ports-test-data";
+  // known by its program, as an X11 window is. Each test has its own folder: tests run as
+  // parallel processes, and one rewriting a shared file could leave another reading it empty.
+  static std::string applicationsFolder(const std::filesystem::path& data) {
     std::filesystem::create_directories(data / "applications");
-    std::ofstream(data / "applications" / "org.kde.konsole.desktop")
-        << "[Desktop Entry]\nType=Application\nName=Konsole\nExec=konsole\n"
-           "Categories=Qt;KDE;System;TerminalEmulator;\n";
-    std::ofstream(data / "applications" / "debian-xterm.desktop")
-        << "[Desktop Entry]\nType=Application\nName=XTerm\nExec=xterm\n"
-           "Categories=System;TerminalEmulator;\n";
+    files::testing::writeFile(data / "applications" / "org.kde.konsole.desktop",
+                              "[Desktop Entry]\nType=Application\nName=Konsole\nExec=konsole\n"
+                              "Categories=Qt;KDE;System;TerminalEmulator;\n");
+    files::testing::writeFile(data / "applications" / "debian-xterm.desktop",
+                              "[Desktop Entry]\nType=Application\nName=XTerm\nExec=xterm\n"
+                              "Categories=System;TerminalEmulator;\n");
     return data.string();
   }
 
+  files::testing::TempFolder data;
   KWinMirror mirror;
-  files::DesktopEntries entries{{applicationsFolder()}};
+  files::DesktopEntries entries{{applicationsFolder(data.path())}};
   KWinApps apps{mirror, entries};
   std::vector<ScriptCommand> sent;
   CommandSink sink = [this](ScriptCommand c) { sent.push_back(std::move(c)); };
