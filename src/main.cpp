@@ -335,8 +335,10 @@ int runAgent(int argc, char** argv) {
     else
       app.showOnboarding();
   });
-  instance.setRequestHandler([&app](const QByteArray& line) {
-    return QByteArray::fromStdString(cli::answerRequest(app, line.toStdString()));
+  instance.setRequestHandler([&app](const QByteArray& line, qt::SingleInstance::Reply reply) {
+    cli::answerRequest(app, line.toStdString(), [reply = std::move(reply)](std::string answer) {
+      reply(QByteArray::fromStdString(answer));
+    });
   });
 
   // Quitting from the tray, or by a signal, first writes what still waits to be saved: a copy

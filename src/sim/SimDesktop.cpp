@@ -228,6 +228,11 @@ void SimDesktop::setSizeRule(AXElement window, SizeRule rule) {
     element->sizeRule = std::move(rule);
 }
 
+void SimDesktop::setHeldInPlace(AXElement window, bool held) {
+  if (Element* element = find(window.handle))
+    element->heldInPlace = held;
+}
+
 bool SimDesktop::answers(const Element& element) const {
   for (const App& app : apps_) {
     if (app.info.pid == element.pid)
@@ -354,7 +359,7 @@ std::string SimDesktop::untrustedReason() {
 }
 
 bool SimDesktop::write(Element& e, AXAttribute attribute, const AXValue& value) {
-  if (e.kind != Kind::Window)
+  if (e.kind != Kind::Window || e.heldInPlace)
     return false;
   if (attribute == AXAttribute::Position) {
     const Point* p = std::get_if<Point>(&value);

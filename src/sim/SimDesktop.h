@@ -118,6 +118,9 @@ class SimDesktop : public Accessibility, public RunningApps, public Screens {
   void overrideAttribute(AXElement element, AXAttribute attribute, AXValue value);
   // The window keeps a size of its own choosing when resized (a minimum size, fixed steps).
   void setSizeRule(AXElement window, SizeRule rule);
+  // The window manager keeps the window where it is, as a tiling one does with its tiles:
+  // moves and resizes are recorded but have no effect.
+  void setHeldInPlace(AXElement window, bool held);
 
   // Records.
   const std::vector<Write>& writes() const { return writes_; }
@@ -140,6 +143,7 @@ class SimDesktop : public Accessibility, public RunningApps, public Screens {
     bool minimized = false;
     std::vector<std::uint64_t> children = {};  // windows of an application, children of others
     SizeRule sizeRule = nullptr;
+    bool heldInPlace = false;
   };
   struct App {
     RunningApp info;

@@ -180,16 +180,24 @@ void TrayIcon::askForLayoutName(const MenuBarController::SaveLayoutPrompt& promp
 }
 
 void TrayIcon::showNotice(const MenuBarController::Notice& notice) {
+  if (notice.passing && tray_.isVisible() && QSystemTrayIcon::supportsMessages()) {
+    tray_.showMessage(qstr(notice.title), qstr(notice.text), QSystemTrayIcon::Warning);
+    return;
+  }
   if (!noticeBox_) {
     // No title of its own: the window manager shows the application name, "Dovrik".
-    noticeBox_ = new QMessageBox(QMessageBox::Warning, QString(), qstr(notice.title));
+    noticeBox_ = new QMessageBox(QMessageBox::Warning, QString(), QString());
     noticeBox_->setAttribute(Qt::WA_DeleteOnClose);
     noticeBox_->setModal(false);
   }
+  // A box still open from an earlier notice shows this one instead.
+  noticeBox_->setText(qstr(notice.title));
   noticeBox_->setInformativeText(qstr(notice.text));
+  noticeBox_->setAttribute(Qt::WA_ShowWithoutActivating, notice.passing);
   noticeBox_->show();
   noticeBox_->raise();
-  noticeBox_->activateWindow();
+  if (!notice.passing)
+    noticeBox_->activateWindow();
 }
 
 }  // namespace dovrik::ui

@@ -55,7 +55,8 @@ class SingleInstanceTest : public QObject {
     SingleInstance primary(dir.path(), "1000-_0");
     int reopened = 0;
     primary.setReopenHandler([&] { ++reopened; });
-    primary.setRequestHandler([](const QByteArray& line) { return "answer to " + line; });
+    primary.setRequestHandler(
+        [](const QByteArray& line, SingleInstance::Reply reply) { reply("answer to " + line); });
     QCOMPARE(primary.claim(), SingleInstance::Claim::primary);
 
     QLocalSocket flood, silent;

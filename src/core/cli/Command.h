@@ -32,7 +32,13 @@ struct Command {
   // again before `run`, since any local process can write to its socket.
   std::function<std::optional<std::string>(const Arguments&)> check;
   // Runs inside the running Dovrik, on its main queue, with arguments that passed `check`.
-  std::function<CommandOutcome(RunningDovrik&, const Arguments&, const Caller&)> run;
+  std::function<CommandOutcome(RunningDovrik&, const Arguments&, const Caller&)> run = nullptr;
+  // Instead of `run`, for a command whose outcome is known only once something has happened
+  // (a window reaching its new frame): hands the outcome to its last argument, once, now or on
+  // a later turn of the main queue.
+  using Answer = std::function<void(CommandOutcome)>;
+  std::function<void(RunningDovrik&, const Arguments&, const Caller&, Answer)> runThenAnswer =
+      nullptr;
 };
 
 }  // namespace dovrik::cli

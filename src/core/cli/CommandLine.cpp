@@ -118,17 +118,29 @@ std::string helpText(const Command& command) {
   return "Usage: dovrik " + usageLine(command) + "\n\n" + command.details;
 }
 
-std::string answerRequest(RunningDovrik& app, std::string_view requestLine) {
+void answerRequest(RunningDovrik& app, std::string_view requestLine,
+                   std::function<void(std::string)> reply) {
   const auto request = decodeRequest(requestLine);
-  if (!request)
-    return encodeOutcome(usageError("the running Dovrik could not read the request."));
+  if (!request) {
+    reply(encodeOutcome(usageError("the running Dovrik could not read the request.")));
+    return;
+  }
   const std::vector<std::string>& words = request->words;
   auto resolved = resolve(words);
-  if (const auto* outcome = std::get_if<CommandOutcome>(&resolved))
-    return encodeOutcome(*outcome);
+  if (const auto* outcome = std::get_if<CommandOutcome>(&resolved)) {
+    reply(encodeOutcome(*outcome));
+    return;
+  }
   const Command& command = *std::get<const Command*>(resolved);
-  return encodeOutcome(command.run(app, Arguments(words.begin() + 1, words.end()),
-                                   Caller{request->workingDirectory}));
+  const Arguments args(words.begin() + 1, words.end());
+  const Caller caller{request->workingDirectory};
+  if (command.runThenAnswer) {
+    command.runThenAnswer(app, args, caller, [reply = std::move(reply)](CommandOutcome outcome) {
+      reply(encodeOutcome(outcome));
+    });
+    return;
+  }
+  reply(encodeOutcome(command.run(app, args, caller)));
 }
 
 CommandOutcome outcomeOfReply(std::string_view replyLine) {

@@ -2,6 +2,7 @@
 // wrong usage), or hand a checked command to the running Dovrik; and that Dovrik's answer.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,8 +26,10 @@ Invocation parseCommandLine(const std::vector<std::string>& args, std::string_vi
 std::string usageText();
 std::string helpText(const Command& command);
 
-// In the running Dovrik: the reply line (without its line break) to one request line.
-std::string answerRequest(RunningDovrik& app, std::string_view requestLine);
+// In the running Dovrik: hands `reply` the reply line (without its line break) to one request
+// line, once, at once or on a later turn of the main queue.
+void answerRequest(RunningDovrik& app, std::string_view requestLine,
+                   std::function<void(std::string)> reply);
 
 // In the client: the outcome carried by the reply, or why there is none.
 CommandOutcome outcomeOfReply(std::string_view replyLine);

@@ -54,23 +54,34 @@ std::optional<std::string> checkSnap(const Arguments& args) {
   return std::nullopt;
 }
 
-CommandOutcome runSnap(RunningDovrik& app, const Arguments& args, const Caller&) {
-  if (auto refusal = refusalWithoutWindowControl(app))
-    return std::move(*refusal);
+// The answer waits until the window is seen at its new frame: a window manager that keeps the
+// window where it is must not be reported as having moved it.
+void runSnap(RunningDovrik& app, const Arguments& args, const Caller&, Command::Answer answer) {
+  if (auto refusal = refusalWithoutWindowControl(app)) {
+    answer(std::move(*refusal));
+    return;
+  }
   WindowManager& windows = app.windowManager();
+  auto settled = [answer](const Landing& landing) {
+    answer(!landing.missed()
+               ? CommandOutcome::done()
+               : CommandOutcome::failure(ExitStatus::failed,
+                                         std::string(WindowManager::placementMissedReason)));
+  };
   const std::optional<WindowAction> action = windowActionFromArgument(joinedWords(args));
   if (!action) {
-    if (!windows.snapOrCycle(*snapPositionFromArgument(joinedWords(args))))
-      return CommandOutcome::failure(ExitStatus::failed, "There is no active window to snap.");
-    return CommandOutcome::done();
+    if (!windows.snapOrCycle(*snapPositionFromArgument(joinedWords(args)), settled))
+      answer(CommandOutcome::failure(ExitStatus::failed, "There is no active window to snap."));
+    return;
   }
-  if (!windows.frontmostWindow())
-    return CommandOutcome::failure(ExitStatus::failed, "There is no active window to move.");
-  if (!windows.perform(*action))
-    return CommandOutcome::failure(ExitStatus::failed,
+  if (!windows.frontmostWindow()) {
+    answer(CommandOutcome::failure(ExitStatus::failed, "There is no active window to move."));
+    return;
+  }
+  if (!windows.perform(*action, settled))
+    answer(CommandOutcome::failure(ExitStatus::failed,
                                    "Nothing to restore: Dovrik has not placed the active window, "
-                                   "or it has been moved since.");
-  return CommandOutcome::done();
+                                   "or it has been moved since."));
 }
 
 }  // namespace
@@ -81,7 +92,9 @@ Command snapCommand() {
       .synopsis = "POSITION",
       .summary = "Snap the active window to a position, to another monitor, or back.",
       .details =
-          "Snaps the active window to POSITION, animated when snap animations are on.\n"
+          "Snaps the active window to POSITION, animated when snap animations are on, and\n"
+          "answers once the window is there; it fails when the window manager keeps the\n"
+          "window where it is, as tiling window managers do.\n"
           "A position is named either way, in any case: left-half or \"Left Half\".\n"
           "Snapping again to the half or quarter the window is in steps its width (its\n"
           "height for the top and bottom halves) through 1/2, 2/3 and 1/3, unless\n"
@@ -90,7 +103,7 @@ Command snapCommand() {
           positionTable() + "\nInstead of a position, the active window can be moved:\n" +
           actionTable(),
       .check = checkSnap,
-      .run = runSnap,
+      .runThenAnswer = runSnap,
   };
 }
 

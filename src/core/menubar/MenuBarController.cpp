@@ -20,7 +20,16 @@ MenuBarController::MenuBarController(Scheduler& scheduler, const PlatformTexts& 
       dragMonitor_(dragMonitor),
       workspaceManager_(workspaceManager),
       clipboardPopup_(clipboardPopup),
-      updates_(updates) {}
+      updates_(updates),
+      missedSubscription_(windowManager.placementMissed.connect([this](const Landing&) {
+        noticeRequested.emit(Notice{.title = "The window did not move",
+                                    .text = std::string(WindowManager::placementMissedReason),
+                                    .passing = true});
+      })) {}
+
+MenuBarController::~MenuBarController() {
+  windowManager_.placementMissed.disconnect(missedSubscription_);
+}
 
 namespace {
 

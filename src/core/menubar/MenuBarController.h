@@ -28,6 +28,9 @@ class MenuBarController {
   struct Notice {
     std::string title;
     std::string text;
+    // A notice of something that just went wrong on its own (a snap a window manager ignored)
+    // passes by without taking the keyboard from the window the user works in.
+    bool passing = false;
     friend bool operator==(const Notice&, const Notice&) = default;
   };
 
@@ -50,6 +53,7 @@ class MenuBarController {
                     WindowManager& windowManager, DragMonitor& dragMonitor,
                     WorkspaceManager& workspaceManager, ClipboardPopupController& clipboardPopup,
                     UpdateManager& updates);
+  ~MenuBarController();
   MenuBarController(const MenuBarController&) = delete;
   MenuBarController& operator=(const MenuBarController&) = delete;
 
@@ -93,6 +97,7 @@ class MenuBarController {
   WorkspaceManager& workspaceManager_;
   ClipboardPopupController& clipboardPopup_;
   UpdateManager& updates_;
+  Signal<const Landing&>::Connection missedSubscription_;
   Lifetime lifetime_;
 };
 

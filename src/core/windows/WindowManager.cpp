@@ -41,7 +41,7 @@ std::optional<AXElement> elementValue(const std::optional<AXValue>& value) {
 }  // namespace
 
 WindowManager::WindowManager(Ports ports, AppState& appState)
-    : ports_(ports), appState_(appState) {}
+    : ports_(ports), appState_(appState), landing_(ports.scheduler, ports.accessibility) {}
 
 double WindowManager::primaryScreenHeight() const {
   return dovrik::primaryScreenHeight(ports_.screens.screens());
@@ -93,33 +93,50 @@ void WindowManager::applyFrame(AXElement window, const Rect& frame) {
 }
 
 void WindowManager::setFrame(const Rect& frame, AXElement window, bool animated) {
+  moveTo(frame, window, animated, {});
+}
+
+void WindowManager::moveTo(const Rect& frame, AXElement window, bool animated,
+                           FrameLanding::Done settled) {
   const double duration = animationDurationForRawValue(appState_.animationSpeedRaw());
   // The newest change of a window wins: steps still pending from an earlier change would
   // otherwise pull the window back to the earlier target after this one has landed (an
   // instant restore during a snap, or a fast animation overtaking a slow one).
   cancelPendingSteps(window);
-  if (!animated) {
+  landing_.supersede(window);
+  auto land = [this, window, frame, settled = std::move(settled)]() mutable {
     applyFrame(window, frame);
-    return;
-  }
-  const std::optional<Rect> start = axFrame(window);
+    if (settled)
+      landing_.watch(window, frame, std::move(settled));
+  };
+  const std::optional<Rect> start = animated ? axFrame(window) : std::nullopt;
   if (!start) {
-    applyFrame(window, frame);
+    land();
     return;
   }
   PendingSteps& pending = pendingSteps_[window.handle];
   pending.target = frame;
-  for (int i = 1; i <= animationSteps; ++i) {
-    const double e = easeInOut(static_cast<double>(i) / animationSteps);
-    const Rect step = interpolate(*start, frame, e);
-    const bool last = i == animationSteps;
-    pending.tasks.push_back(ports_.scheduler.after(i * duration / animationSteps,
-                                                   lifetime_.guard([this, window, step, last] {
-                                                     if (last)
-                                                       pendingSteps_.erase(window.handle);
-                                                     applyFrame(window, step);
-                                                   })));
+  for (int i = 1; i < animationSteps; ++i) {
+    const Rect step =
+        interpolate(*start, frame, easeInOut(static_cast<double>(i) / animationSteps));
+    pending.tasks.push_back(ports_.scheduler.after(
+        i * duration / animationSteps,
+        lifetime_.guard([this, window, step] { applyFrame(window, step); })));
   }
+  pending.tasks.push_back(ports_.scheduler.after(
+      duration, lifetime_.guard([this, window, land = std::move(land)]() mutable {
+        pendingSteps_.erase(window.handle);
+        land();
+      })));
+}
+
+FrameLanding::Done WindowManager::reportingMisses(FrameLanding::Done settled) {
+  return lifetime_.guard([this, settled = std::move(settled)](const Landing& landing) {
+    if (landing.missed())
+      placementMissed.emit(landing);
+    if (settled)
+      settled(landing);
+  });
 }
 
 void WindowManager::cancelPendingSteps(AXElement window) {
@@ -149,23 +166,23 @@ std::optional<Screen> WindowManager::screenForWindow(AXElement window) {
 bool WindowManager::snap(SnapPosition position, std::optional<Screen> screen,
                          std::optional<bool> animated) {
   const std::optional<AXElement> window = frontmostWindow();
-  return window && snapWindow(position, *window, std::move(screen), animated, false);
+  return window && snapWindow(position, *window, std::move(screen), animated, false, {});
 }
 
 bool WindowManager::snap(SnapPosition position, AXElement window, std::optional<Screen> screen,
                          std::optional<bool> animated) {
-  return snapWindow(position, window, std::move(screen), animated, false);
+  return snapWindow(position, window, std::move(screen), animated, false, {});
 }
 
-bool WindowManager::snapOrCycle(SnapPosition position) {
+bool WindowManager::snapOrCycle(SnapPosition position, FrameLanding::Done settled) {
   const std::optional<AXElement> window = frontmostWindow();
-  return window &&
-         snapWindow(position, *window, std::nullopt, std::nullopt, appState_.cyclesSnapSizes());
+  return window && snapWindow(position, *window, std::nullopt, std::nullopt,
+                              appState_.cyclesSnapSizes(), std::move(settled));
 }
 
 bool WindowManager::snapWindow(SnapPosition position, AXElement window,
                                std::optional<Screen> screen, std::optional<bool> animated,
-                               bool cycles) {
+                               bool cycles, FrameLanding::Done settled) {
   const bool animate = animated.value_or(appState_.animationsEnabled());
   if (!screen)
     screen = screenForWindow(window);
@@ -173,7 +190,7 @@ bool WindowManager::snapWindow(SnapPosition position, AXElement window,
     return false;
   const SnapSize size = cycles ? nextSize(window, position, screen->visibleFrame) : SnapSize::half;
   const Rect target = snapFrame(position, screen->visibleFrame, snapGap(), size);
-  place(window, flipRect(target, primaryScreenHeight()), animate);
+  place(window, flipRect(target, primaryScreenHeight()), animate, std::move(settled));
   return true;
 }
 
@@ -209,8 +226,8 @@ std::optional<SnapSize> WindowManager::sizeHeld(const Rect& frame, SnapPosition 
   return std::nullopt;
 }
 
-bool WindowManager::moveToAdjacentDisplay(DisplayDirection direction,
-                                          std::optional<bool> animated) {
+bool WindowManager::moveToAdjacentDisplay(DisplayDirection direction, std::optional<bool> animated,
+                                          FrameLanding::Done settled) {
   const std::optional<AXElement> window = frontmostWindow();
   if (!window)
     return false;
@@ -232,11 +249,11 @@ bool WindowManager::moveToAdjacentDisplay(DisplayDirection direction,
       break;
     }
   }
-  place(*window, frame, animated.value_or(appState_.animationsEnabled()));
+  place(*window, frame, animated.value_or(appState_.animationsEnabled()), std::move(settled));
   return true;
 }
 
-bool WindowManager::restore(std::optional<bool> animated) {
+bool WindowManager::restore(std::optional<bool> animated, FrameLanding::Done settled) {
   const std::optional<AXElement> window = frontmostWindow();
   if (!window)
     return false;
@@ -247,18 +264,19 @@ bool WindowManager::restore(std::optional<bool> animated) {
   if (!before)
     return false;
   placedFrames_.forget(window->handle);
-  setFrame(*before, *window, animated.value_or(appState_.animationsEnabled()));
+  moveTo(*before, *window, animated.value_or(appState_.animationsEnabled()),
+         reportingMisses(std::move(settled)));
   return true;
 }
 
-bool WindowManager::perform(WindowAction action) {
+bool WindowManager::perform(WindowAction action, FrameLanding::Done settled) {
   switch (action) {
     case WindowAction::nextDisplay:
-      return moveToAdjacentDisplay(DisplayDirection::next);
+      return moveToAdjacentDisplay(DisplayDirection::next, std::nullopt, std::move(settled));
     case WindowAction::previousDisplay:
-      return moveToAdjacentDisplay(DisplayDirection::previous);
+      return moveToAdjacentDisplay(DisplayDirection::previous, std::nullopt, std::move(settled));
     case WindowAction::restore:
-      return restore();
+      return restore(std::nullopt, std::move(settled));
   }
   return false;
 }
@@ -270,12 +288,13 @@ std::optional<Rect> WindowManager::settledFrame(AXElement window) {
   return axFrame(window);
 }
 
-void WindowManager::place(AXElement window, const Rect& frame, bool animated) {
+void WindowManager::place(AXElement window, const Rect& frame, bool animated,
+                          FrameLanding::Done settled) {
   // A window still easing into Dovrik's last placement counts as having arrived there, so
   // that a quick second snap keeps the frame from before the first.
   if (const std::optional<Rect> current = settledFrame(window))
     placedFrames_.notePlacement(window.handle, *current, frame);
-  setFrame(frame, window, animated);
+  moveTo(frame, window, animated, reportingMisses(std::move(settled)));
 }
 
 std::optional<Rect> WindowManager::frameBeforePlacement(AXElement window) {

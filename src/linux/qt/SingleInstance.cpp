@@ -8,6 +8,7 @@
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QLocalSocket>
+#include <QPointer>
 #include <QThread>
 #include <QTimer>
 
@@ -161,10 +162,16 @@ void SingleInstance::serve(QLocalSocket* socket) {
       }
       // One request per connection: the reply ends it, and whatever follows is not read.
       QObject::disconnect(socket, &QLocalSocket::readyRead, nullptr, nullptr);
-      socket->write(onRequest_(line.chopped(1)) + '\n');
-      // Now, not on a later turn: the request may have been to quit.
-      socket->flush();
-      socket->disconnectFromServer();
+      // A reply that comes later finds the socket gone if the client gave up meanwhile.
+      onRequest_(line.chopped(1),
+                 [socket = QPointer<QLocalSocket>(socket)](const QByteArray& reply) {
+                   if (!socket)
+                     return;
+                   socket->write(reply + '\n');
+                   // Now, not on a later turn: the request may have been to quit.
+                   socket->flush();
+                   socket->disconnectFromServer();
+                 });
       return;
     }
     if (socket->bytesAvailable() > kMaxRequestBytes)

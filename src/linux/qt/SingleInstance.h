@@ -38,8 +38,9 @@ class SingleInstance {
   // Called on the event loop of the primary each time a later start asks it to re-open.
   void setReopenHandler(std::function<void()> handler) { onReopen_ = std::move(handler); }
   // Called on the event loop of the primary with each request line (without its line break);
-  // answers the reply line.
-  void setRequestHandler(std::function<QByteArray(const QByteArray&)> handler) {
+  // hands the reply line to its second argument, at once or later on the same loop.
+  using Reply = std::function<void(const QByteArray&)>;
+  void setRequestHandler(std::function<void(const QByteArray&, Reply)> handler) {
     onRequest_ = std::move(handler);
   }
 
@@ -64,7 +65,7 @@ class SingleInstance {
   std::unique_ptr<QLockFile> lock_;
   std::unique_ptr<QLocalServer> server_;
   std::function<void()> onReopen_;
-  std::function<QByteArray(const QByteArray&)> onRequest_;
+  std::function<void(const QByteArray&, Reply)> onRequest_;
 };
 
 }  // namespace dovrik::qt

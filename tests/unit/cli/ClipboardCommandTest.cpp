@@ -5,6 +5,7 @@
 #include "core/app/App.h"
 #include "core/cli/CommandLine.h"
 #include "core/cli/CommandMessages.h"
+#include "tests/unit/cli/AnswerNow.h"
 #include "tests/unit/cli/CommandExpectations.h"
 #include "tests/unit/support/SimWorld.h"
 
@@ -21,7 +22,7 @@ class ClipboardCommandTest : public ::testing::Test, public test::SimWorld {
     }
   }
   CommandOutcome ask(const std::vector<std::string>& words) {
-    return outcomeOfReply(answerRequest(app, encodeRequest(words)));
+    return testing::answerNow(app, encodeRequest(words));
   }
   static CommandOutcome failed(const std::string& line) {
     return CommandOutcome::failure(ExitStatus::failed, line);

@@ -4,11 +4,13 @@
 
 #include <algorithm>
 #include <cctype>
+#include <optional>
 
 #include "core/app/App.h"
 #include "core/cli/CommandLine.h"
 #include "core/cli/CommandMessages.h"
 #include "core/cli/SnapCommand.h"
+#include "tests/unit/cli/AnswerNow.h"
 #include "tests/unit/support/SimWorld.h"
 
 namespace dovrik::cli {
@@ -115,7 +117,7 @@ class AnswerRequestTest : public ::testing::Test {
   AnswerRequestTest() { app.start(); }
 
   CommandOutcome ask(const std::vector<std::string>& words) {
-    return outcomeOfReply(answerRequest(app, encodeRequest(words)));
+    return testing::answerNow(app, encodeRequest(words));
   }
 
   test::SimWorld world;
@@ -124,10 +126,15 @@ class AnswerRequestTest : public ::testing::Test {
 
 TEST_F(AnswerRequestTest, SnapMovesTheActiveWindowAsTheAnimationPreferenceSays) {
   const AXElement window = world.desktop.addWindow(test::SimWorld::appPid, {100, 100, 800, 600});
-  EXPECT_EQ(ask({"snap", "left-half"}), CommandOutcome::done());
+  std::optional<std::string> reply;
+  answerRequest(app, encodeRequest({"snap", "left-half"}),
+                [&reply](std::string line) { reply = std::move(line); });
   EXPECT_EQ(world.desktop.frameOf(window), (Rect{100, 100, 800, 600})) << "animated, not yet";
+  EXPECT_FALSE(reply) << "answered before the window got there";
   world.clock.advanceBy(1);
   EXPECT_EQ(world.desktop.frameOf(window), (Rect{0, 25, 720, 875}));
+  ASSERT_TRUE(reply);
+  EXPECT_EQ(outcomeOfReply(*reply), CommandOutcome::done());
 
   app.appState().setAnimationsEnabled(false);
   EXPECT_EQ(ask({"snap", "Bottom", "Right"}), CommandOutcome::done());
@@ -171,7 +178,7 @@ TEST_F(AnswerRequestTest, RequestsThatAreNotCheckedCommandsAreRefused) {
         "{\"args\": [\"frob\"]}", "{\"args\": [\"snap\", \"center\"], \"cwd\": 1}",
         "{\"args\": [\"snap\", \"left-half\"]", "\xff\xfe{"}) {
     SCOPED_TRACE(line);
-    const CommandOutcome outcome = outcomeOfReply(answerRequest(app, line));
+    const CommandOutcome outcome = testing::answerNow(app, line);
     EXPECT_EQ(outcome.exitCode, 2);
     EXPECT_EQ(std::count(outcome.err.begin(), outcome.err.end(), '\n'), 1);
   }

@@ -5,6 +5,7 @@
 #include "core/app/App.h"
 #include "core/cli/CommandLine.h"
 #include "core/cli/CommandMessages.h"
+#include "tests/unit/cli/AnswerNow.h"
 #include "tests/unit/cli/CommandExpectations.h"
 #include "tests/unit/support/SimWorld.h"
 
@@ -23,7 +24,7 @@ TEST(DragCommandTest, ReadsAndSwitchesRestoringTheSizeAndRefusesOtherWords) {
   App app{world.platform};
   app.start();
   const auto ask = [&](const std::vector<std::string>& words) {
-    return outcomeOfReply(answerRequest(app, encodeRequest(words)));
+    return testing::answerNow(app, encodeRequest(words));
   };
   EXPECT_EQ(ask({"drag", "restore-size"}), CommandOutcome::done("on\n"));
   EXPECT_EQ(ask({"drag", "restore-size", "off"}), CommandOutcome::done("off\n"));

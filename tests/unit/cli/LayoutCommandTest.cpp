@@ -5,6 +5,7 @@
 #include "core/app/App.h"
 #include "core/cli/CommandLine.h"
 #include "core/cli/CommandMessages.h"
+#include "tests/unit/cli/AnswerNow.h"
 #include "tests/unit/cli/CommandExpectations.h"
 #include "tests/unit/workspaces/WorkspaceFixture.h"
 
@@ -40,7 +41,7 @@ TEST(LayoutCommandLineTest, WrongVerbsAndArgumentsAreAnsweredInTheClient) {
 class LayoutCommandTest : public ::testing::Test, public test::WorkspaceWorld {
  protected:
   CommandOutcome ask(const std::vector<std::string>& words) {
-    return outcomeOfReply(answerRequest(app, encodeRequest(words)));
+    return testing::answerNow(app, encodeRequest(words));
   }
   App app{world.platform};
   AXElement window = desktop.addWindow(test::SimWorld::appPid, {0, 25, 720, 875}, "w");

@@ -5,6 +5,7 @@
 #include "core/app/App.h"
 #include "core/cli/CommandLine.h"
 #include "core/cli/CommandMessages.h"
+#include "tests/unit/cli/AnswerNow.h"
 #include "tests/unit/cli/CommandExpectations.h"
 #include "tests/unit/support/SimWorld.h"
 
@@ -32,7 +33,7 @@ TEST(RulesCommandLineTest, WrongVerbsAndArgumentsAreAnsweredInTheClient) {
 class RulesCommandTest : public ::testing::Test {
  protected:
   CommandOutcome ask(const std::vector<std::string>& words) {
-    return outcomeOfReply(answerRequest(app, encodeRequest(words)));
+    return testing::answerNow(app, encodeRequest(words));
   }
   test::SimWorld world;
   App app{world.platform};

@@ -6,6 +6,7 @@
 #include "core/cli/CommandLine.h"
 #include "core/cli/CommandMessages.h"
 #include "core/cli/SettingsCommand.h"
+#include "tests/unit/cli/AnswerNow.h"
 #include "tests/unit/cli/CommandExpectations.h"
 #include "tests/unit/support/SimWorld.h"
 
@@ -34,7 +35,7 @@ class SettingsCommandTest : public ::testing::Test {
  protected:
   void SetUp() override { app.start(); }
   CommandOutcome ask(const std::vector<std::string>& words) {
-    return outcomeOfReply(answerRequest(app, encodeRequest(words)));
+    return testing::answerNow(app, encodeRequest(words));
   }
 
   test::SimWorld world;

@@ -5,6 +5,7 @@
 #include "core/app/App.h"
 #include "core/cli/CommandLine.h"
 #include "core/cli/CommandMessages.h"
+#include "tests/unit/cli/AnswerNow.h"
 #include "tests/unit/support/SimWorld.h"
 
 namespace dovrik::cli {
@@ -18,7 +19,7 @@ class ShelfCommandTest : public ::testing::Test, public test::SimWorld {
     app.start();
   }
   CommandOutcome ask(const std::vector<std::string>& words, const std::string& cwd = "/home/u") {
-    return outcomeOfReply(answerRequest(app, encodeRequest(words, cwd)));
+    return testing::answerNow(app, encodeRequest(words, cwd));
   }
   static CommandOutcome failed(const std::string& line) {
     return CommandOutcome::failure(ExitStatus::failed, line);

@@ -9,6 +9,7 @@
 #include "core/cli/CommandLine.h"
 #include "core/cli/CommandMessages.h"
 #include "core/cli/ShortcutArgument.h"
+#include "tests/unit/cli/AnswerNow.h"
 #include "tests/unit/cli/CommandExpectations.h"
 #include "tests/unit/support/SimWorld.h"
 
@@ -52,7 +53,7 @@ class ShortcutsCommandTest : public ::testing::Test {
     return made;
   }
   CommandOutcome ask(const std::vector<std::string>& words) {
-    return outcomeOfReply(answerRequest(*app, encodeRequest(words)));
+    return testing::answerNow(*app, encodeRequest(words));
   }
   std::optional<KeyboardShortcut> snapShortcut(SnapPosition position) {
     const auto table = app->appState().shortcuts();

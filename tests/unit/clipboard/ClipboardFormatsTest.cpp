@@ -7,6 +7,7 @@
 #include "core/cli/CommandLine.h"
 #include "core/cli/CommandMessages.h"
 #include "core/platform/KeptFormats.h"
+#include "tests/unit/cli/AnswerNow.h"
 #include "tests/unit/clipboard/ClipboardFixture.h"
 
 namespace dovrik::test {
@@ -122,7 +123,7 @@ TEST_F(ClipboardFormatsAppTest, ShiftReturnPastesThePlainTextAndReturnEveryForm)
 
 TEST_F(ClipboardFormatsAppTest, PlainCopyAndPasteOnTheCommandLine) {
   const auto ask = [&](const std::vector<std::string>& words) {
-    return cli::outcomeOfReply(cli::answerRequest(app, cli::encodeRequest(words)));
+    return cli::testing::answerNow(app, cli::encodeRequest(words));
   };
 
   EXPECT_EQ(ask({"clipboard", "copy", "--plain", "1"}), cli::CommandOutcome::done());

@@ -6,6 +6,7 @@
 #include "core/app/App.h"
 #include "core/cli/CommandLine.h"
 #include "core/cli/CommandMessages.h"
+#include "tests/unit/cli/AnswerNow.h"
 #include "tests/unit/support/SimWorld.h"
 
 namespace dovrik {
@@ -132,7 +133,7 @@ TEST_F(OnboardingModelTest, MissingVersionPartsReadAsOnePointZeroBuildOne) {
 
 TEST_F(OnboardingModelTest, TheCommandOpensTheWindowAndSaysWhatItShows) {
   const auto ask = [&](const std::vector<std::string>& words) {
-    return cli::outcomeOfReply(cli::answerRequest(app, cli::encodeRequest(words)));
+    return cli::testing::answerNow(app, cli::encodeRequest(words));
   };
   startUntrusted();
   window.userCloses();

@@ -14,6 +14,7 @@
 #include "core/menubar/MenuBarController.h"
 #include "core/model/AppState.h"
 #include "core/windows/WindowManager.h"
+#include "tests/unit/cli/AnswerNow.h"
 #include "tests/unit/support/SettingsOf.h"
 #include "tests/unit/support/SimWorld.h"
 
@@ -186,9 +187,8 @@ TEST(SnapCyclingEntryPointsTest, ShortcutMenuAndCommandLineShareOneCycle) {
     }
   };
   const auto command = [&] {
-    EXPECT_EQ(
-        cli::outcomeOfReply(cli::answerRequest(app, cli::encodeRequest({"snap", "left-half"}))),
-        cli::CommandOutcome::done());
+    EXPECT_EQ(cli::testing::answerNow(app, cli::encodeRequest({"snap", "left-half"})),
+              cli::CommandOutcome::done());
   };
   EXPECT_EQ(widthAfter(shortcut), 720);
   EXPECT_EQ(widthAfter(menu), 960);
