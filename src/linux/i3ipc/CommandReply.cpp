@@ -8,17 +8,12 @@
 namespace dovrik::i3ipc {
 
 std::optional<std::vector<CommandOutcome>> decodeCommandReply(std::string_view text) {
-  const Json list = parsePayload(text);
-  if (!list.is_array())
-    return std::nullopt;
-  std::vector<CommandOutcome> outcomes;
-  for (const Json& entry : list) {
+  return decodeArray<CommandOutcome>(text, [](const Json& entry) -> std::optional<CommandOutcome> {
     const Json* success = entry.is_object() ? presentMember(entry, "success") : nullptr;
     if (success == nullptr || !success->is_boolean())
       return std::nullopt;
-    outcomes.push_back({success->get<bool>(), textOf(entry, "error")});
-  }
-  return outcomes;
+    return CommandOutcome{success->get<bool>(), textOf(entry, "error")};
+  });
 }
 
 bool allSucceeded(const std::vector<CommandOutcome>& outcomes) {

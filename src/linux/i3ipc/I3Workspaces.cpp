@@ -1,24 +1,21 @@
 // Reading the workspace list.
 #include "linux/i3ipc/I3Workspaces.h"
 
+#include <utility>
+
 #include "linux/i3ipc/I3Json.h"
 
 namespace dovrik::i3ipc {
 
 std::optional<std::vector<I3Workspace>> decodeWorkspaces(std::string_view text) {
-  const Json list = parsePayload(text);
-  if (!list.is_array())
-    return std::nullopt;
-  std::vector<I3Workspace> workspaces;
-  for (const Json& entry : list) {
+  return decodeArray<I3Workspace>(text, [](const Json& entry) -> std::optional<I3Workspace> {
     const auto rect = rectOf(entry, "rect");
-    const std::string name = textOf(entry, "name");
+    std::string name = textOf(entry, "name");
     if (!rect || name.empty())
       return std::nullopt;
-    workspaces.push_back(
-        {name, textOf(entry, "output"), *rect, flagOf(entry, "focused"), flagOf(entry, "visible")});
-  }
-  return workspaces;
+    return I3Workspace{std::move(name), textOf(entry, "output"), *rect, flagOf(entry, "focused"),
+                       flagOf(entry, "visible")};
+  });
 }
 
 }  // namespace dovrik::i3ipc
