@@ -57,23 +57,21 @@ class I3PlacementTest : public AgentTest {
     const bool stepped = hints.size() >= 11 && (hints[0] & (1u << 6)) != 0;
     const double stepX = stepped ? hints[9] : 1, stepY = stepped ? hints[10] : 1;
     std::optional<i3ipc::I3Window> seen;
+    std::optional<Rect> read;
     if (client->waitFor([&] {
           seen = inI3(window);
+          read = x().clients.outerFrame(window);
           return seen && seen->floating && seen->frame.origin() == target.origin() &&
                  std::abs(seen->frame.width - target.width) < stepX &&
-                 std::abs(seen->frame.height - target.height) < stepY;
-        })) {
-      const auto read = x().clients.outerFrame(window);
-      if (read == seen->frame)
-        return ::testing::AssertionSuccess();
-      return ::testing::AssertionFailure()
-             << "Dovrik reads the outer frame as " << ::testing::PrintToString(read) << ", i3 has "
-             << ::testing::PrintToString(seen->frame);
-    }
+                 std::abs(seen->frame.height - target.height) < stepY && read == seen->frame;
+        }))
+      return ::testing::AssertionSuccess();
     if (!seen)
       return ::testing::AssertionFailure() << "i3 does not know the window";
-    return ::testing::AssertionFailure() << "floating " << seen->floating << ", outer frame "
-                                         << ::testing::PrintToString(seen->frame);
+    return ::testing::AssertionFailure()
+           << "floating " << seen->floating << ", outer frame "
+           << ::testing::PrintToString(seen->frame) << ", read by Dovrik as "
+           << ::testing::PrintToString(read);
   }
 
   i3ipc::I3Client i3_{server->i3Socket()};

@@ -1,10 +1,7 @@
 // Command text: quoting that no text can break out of, criteria and the placement command.
 #include <gtest/gtest.h>
 
-#include <map>
-
 #include "linux/i3ipc/CommandText.h"
-#include "linux/i3ipc/SocketPath.h"
 
 namespace dovrik::i3ipc {
 namespace {
@@ -37,20 +34,6 @@ TEST(CommandTextTest, PlacesTheOuterFrameInWholePixels) {
   EXPECT_EQ(placeFloating("[con_id=1]", {640.5, -10.25, 639.5, 0.2}),
             "[con_id=1] floating enable, resize set 640 px 1 px, "
             "move absolute position 640 px -11 px");
-}
-
-TEST(CommandTextTest, FindsTheSocketOfEachWindowManager) {
-  const auto environment = [](std::map<std::string, std::string> values) {
-    return [values](const char* name) -> const char* {
-      const auto found = values.find(name);
-      return found == values.end() ? nullptr : found->second.c_str();
-    };
-  };
-  EXPECT_EQ(swaySocketPath(environment({{"SWAYSOCK", "/run/sway.sock"}})), "/run/sway.sock");
-  EXPECT_EQ(swaySocketPath(environment({{"I3SOCK", "/tmp/i3"}})), "");
-  EXPECT_EQ(i3SocketPath(environment({{"I3SOCK", "/tmp/i3"}}), "/tmp/root"), "/tmp/i3");
-  EXPECT_EQ(i3SocketPath(environment({}), "/tmp/root"), "/tmp/root");
-  EXPECT_EQ(i3SocketPath(environment({}), ""), "");
 }
 
 }  // namespace
