@@ -1,8 +1,8 @@
 // A private X server for the integration tests: Xvfb on a display it picks itself, optionally
-// with a window manager (openbox, fluxbox, xfwm4, metacity or jwm, chosen by $DOVRIK_TEST_WM), and
-// a way to run X tools against it. The user's $DISPLAY is never used, nor the user's session bus:
-// the server comes with a session bus of its own, which this process and everything it starts use,
-// so the window manager's settings daemon and the tools that change its settings meet there.
+// with a window manager (openbox, fluxbox, xfwm4, metacity, jwm or i3, chosen by $DOVRIK_TEST_WM),
+// and a way to run X tools against it. The user's $DISPLAY is never used, nor the user's session
+// bus: the server comes with a session bus of its own, which this process and everything it starts
+// use, so the window manager's settings daemon and the tools that change its settings meet there.
 #pragma once
 
 #include <sys/types.h>
@@ -15,14 +15,15 @@ namespace dovrik::x11test {
 
 class XServer {
  public:
-  enum class Wm { openbox, fluxbox, xfwm4, metacity, jwm };
+  enum class Wm { openbox, fluxbox, xfwm4, metacity, jwm, i3 };
   enum class WmConfig {
     Test,    // no key bindings at all, so every combination is free for the tests
     Stock,   // the distribution's default bindings, Ctrl+Alt+arrows among them
     Timing,  // openbox only: Super+Left and Right move the window to the halves of the screen
   };
 
-  // $DOVRIK_TEST_WM ("openbox", "fluxbox", "xfwm4", "metacity" or "jwm"); openbox when unset.
+  // $DOVRIK_TEST_WM ("openbox", "fluxbox", "xfwm4", "metacity", "jwm" or "i3"); openbox when
+  // unset.
   static Wm wmOfEnvironment();
   static const char* nameOf(Wm wm);
 
@@ -52,6 +53,8 @@ class XServer {
   // Ends the X server outright, as a crash would; its clients see their connections drop.
   void killServer();
   Wm wm() const { return wm_; }
+  // Where i3 listens for IPC when it is the window manager.
+  std::string i3Socket() const { return tempDir_ + "/i3-ipc.sock"; }
   // The processes of the running window manager (-1 when none runs) and of Xvfb, for a look at
   // what they cost.
   pid_t wmPid() const { return wmPid_; }
@@ -72,6 +75,7 @@ class XServer {
   std::vector<std::string> fluxboxCommand(WmConfig config) const;
   std::vector<std::string> xfwm4Command(WmConfig config, bool replace) const;
   std::vector<std::string> jwmCommand(WmConfig config) const;
+  std::vector<std::string> i3Command(WmConfig config) const;
   std::vector<std::string> wmCommand(WmConfig config, Wm wm, bool replace) const;
   // Waits until the window manager announces itself and manages a probe window.
   void awaitWindowManager() const;

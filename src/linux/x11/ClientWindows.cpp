@@ -226,7 +226,33 @@ Extents ClientWindows::extentsFrom(const std::vector<std::uint32_t>& v) {
 }
 
 Extents ClientWindows::frameExtents(xcb_window_t window) {
-  return extentsFrom(x_.cardinals(window, x_.atoms()._NET_FRAME_EXTENTS, XCB_ATOM_CARDINAL));
+  const auto values = x_.cardinals(window, x_.atoms()._NET_FRAME_EXTENTS, XCB_ATOM_CARDINAL);
+  // i3 publishes no extents, but the frame window it puts each client in is exactly the
+  // visible container: title bar, borders, and the room left over when size hints made the
+  // client smaller.
+  if (values.size() < 4 && windowManagerName() == "i3")
+    return extentsInParent(window);
+  return extentsFrom(values);
+}
+
+Extents ClientWindows::extentsInParent(xcb_window_t window) {
+  if (!x_.isConnected() || window == XCB_NONE)
+    return {};
+  xcb_connection_t* c = x_.raw();
+  xcb_generic_error_t* error = nullptr;
+  const auto tree = takeReply(xcb_query_tree_reply(c, xcb_query_tree(c, window), &error), error);
+  if (!tree || tree->parent == tree->root)
+    return {};
+  const auto clientCookie = xcb_get_geometry(c, window);
+  const auto parentCookie = xcb_get_geometry(c, tree->parent);
+  auto client = takeReply(xcb_get_geometry_reply(c, clientCookie, &error), error);
+  auto parent = takeReply(xcb_get_geometry_reply(c, parentCookie, &error), error);
+  if (!client || !parent)
+    return {};
+  // The client's own X border (xterm keeps one) lies between the frame and the client area.
+  const int left = client->x + client->border_width;
+  const int top = client->y + client->border_width;
+  return {left, parent->width - left - client->width, top, parent->height - top - client->height};
 }
 
 Extents ClientWindows::shadowExtents(xcb_window_t window) {

@@ -74,6 +74,8 @@ class ClientWindows {
 
  private:
   static Extents extentsFrom(const std::vector<std::uint32_t>& values);
+  // The room around the client inside the frame window its window manager put it in.
+  Extents extentsInParent(xcb_window_t window);
 
   XConnection& x_;
 };

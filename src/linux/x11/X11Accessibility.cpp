@@ -12,8 +12,13 @@ namespace dovrik::x11 {
 
 X11Accessibility::X11Accessibility(XConnection& connection, ClientWindows& clients,
                                    ActiveWindow& activeWindow, AppDirectory& apps,
-                                   FrameMover& mover)
-    : x_(connection), clients_(clients), activeWindow_(activeWindow), apps_(apps), mover_(mover) {
+                                   FrameMover& mover, I3Placement& i3)
+    : x_(connection),
+      clients_(clients),
+      activeWindow_(activeWindow),
+      apps_(apps),
+      mover_(mover),
+      i3_(i3) {
   // A window manager announces itself through its check window: a change of the property, or
   // the check window's end, is when trust can change.
   subscription_ = x_.events.connect([this](const xcb_generic_event_t& event) {
@@ -190,7 +195,9 @@ void X11Accessibility::setFrame(AXElement element, const Rect& frame) {
   const auto window = windowOf(element);
   if (!window || !x_.isConnected())
     return;
-  mover_.moveResizeTo(*window, x_.accessibilityToRoot(frame));
+  const Rect rootFrame = x_.accessibilityToRoot(frame);
+  if (!i3_.place(*window, rootFrame))
+    mover_.moveResizeTo(*window, rootFrame);
 }
 
 }  // namespace dovrik::x11

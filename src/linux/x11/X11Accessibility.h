@@ -13,6 +13,7 @@
 #include "linux/x11/AppDirectory.h"
 #include "linux/x11/ClientWindows.h"
 #include "linux/x11/FrameMover.h"
+#include "linux/x11/I3Placement.h"
 #include "linux/x11/XConnection.h"
 
 namespace dovrik::x11 {
@@ -20,7 +21,7 @@ namespace dovrik::x11 {
 class X11Accessibility : public Accessibility {
  public:
   X11Accessibility(XConnection& connection, ClientWindows& clients, ActiveWindow& activeWindow,
-                   AppDirectory& apps, FrameMover& mover);
+                   AppDirectory& apps, FrameMover& mover, I3Placement& i3);
   X11Accessibility(const X11Accessibility&) = delete;
   X11Accessibility& operator=(const X11Accessibility&) = delete;
   ~X11Accessibility() override;
@@ -38,7 +39,7 @@ class X11Accessibility : public Accessibility {
   std::optional<AXValue> copyAttribute(AXElement element, AXAttribute attribute) override;
   // One round trip: the outer frame.
   std::optional<Rect> copyFrame(AXElement window) override;
-  // One move-and-resize request to the window manager.
+  // One move-and-resize request to the window manager; under i3, one command over its socket.
   void setFrame(AXElement window, const Rect& frame) override;
 
   // Element handles: the kind in the top bits, the process id or window id below.
@@ -65,6 +66,7 @@ class X11Accessibility : public Accessibility {
   ActiveWindow& activeWindow_;
   AppDirectory& apps_;
   FrameMover& mover_;
+  I3Placement& i3_;
   Signal<const xcb_generic_event_t&>::Connection subscription_ = 0;
 };
 

@@ -14,6 +14,7 @@
 #include "linux/x11/AppDirectory.h"
 #include "linux/x11/ClientWindows.h"
 #include "linux/x11/FrameMover.h"
+#include "linux/x11/I3Placement.h"
 #include "linux/x11/X11Accessibility.h"
 #include "linux/x11/X11Hotkeys.h"
 #include "linux/x11/X11KeySynth.h"
@@ -34,8 +35,9 @@ class X11Adapters {
         activeWindow(connection, clients, ownPid),
         apps(clients, desktopEntries),
         mover(connection, clients),
-        screens(connection, clients, activeWindow),
-        accessibility(connection, clients, activeWindow, apps, mover),
+        i3(connection, clients),
+        screens(connection, clients, activeWindow, i3),
+        accessibility(connection, clients, activeWindow, apps, mover, i3),
         runningApps(connection, apps, activeWindow, ownPid),
         installedApps(dataDirs),
         hotkeys(connection),
@@ -49,6 +51,7 @@ class X11Adapters {
   ActiveWindow activeWindow;
   AppDirectory apps;
   FrameMover mover;
+  I3Placement i3;
   X11Screens screens;
   X11Accessibility accessibility;
   X11RunningApps runningApps;

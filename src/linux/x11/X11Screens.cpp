@@ -54,8 +54,9 @@ DisplaySource sourceOf(xcb_connection_t* c, xcb_atom_t edidAtom, const Monitor& 
 
 }  // namespace
 
-X11Screens::X11Screens(XConnection& connection, ClientWindows& clients, ActiveWindow& activeWindow)
-    : x_(connection), clients_(clients), activeWindow_(activeWindow) {
+X11Screens::X11Screens(XConnection& connection, ClientWindows& clients, ActiveWindow& activeWindow,
+                       I3Placement& i3)
+    : x_(connection), clients_(clients), activeWindow_(activeWindow), i3_(i3) {
   subscription_ = x_.events.connect([this](const xcb_generic_event_t& event) { noteEvent(event); });
 }
 
@@ -149,8 +150,10 @@ std::vector<Screen> X11Screens::build() {
   const std::vector<Monitor>& monitors = x_.monitors();
   for (std::size_t i = 0; i < monitors.size(); ++i) {
     const Monitor& monitor = monitors[i];
+    const PixelRect wholeMonitor{monitor.x, monitor.y, monitor.width, monitor.height};
     const PixelRect usable =
-        withinWorkArea(usableArea(monitor, struts, rootWidth, rootHeight), workArea);
+        i3_.usableArea(wholeMonitor)
+            .value_or(withinWorkArea(usableArea(monitor, struts, rootWidth, rootHeight), workArea));
     Screen screen;
     screen.displayId = displayIdForName(monitor.name);
     screen.name = monitor.name;
@@ -167,7 +170,7 @@ std::vector<Screen> X11Screens::build() {
 }
 
 std::vector<Screen> X11Screens::screens() {
-  if (!cache_)
+  if (!cache_ || i3_.manages())
     cache_ = build();
   return *cache_;
 }

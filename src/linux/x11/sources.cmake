@@ -3,6 +3,7 @@ list(APPEND DOVRIK_LINUX_X11_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/AppDirectory.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ClientWindows.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FrameMover.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/I3Placement.cpp
   ${CMAKE_CURRENT_LIST_DIR}/KeyboardMap.cpp
   ${CMAKE_CURRENT_LIST_DIR}/RandrMonitors.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SelectionAtoms.cpp
