@@ -3,10 +3,10 @@
 
 #include <ranges>
 
-#include <linux/input-event-codes.h>
 #include <wayland-client.h>
 
 #include "fake-input-client-protocol.h"
+#include "linux/wayland/PasteChordKeys.h"
 
 namespace dovrik::kwin {
 namespace {
@@ -40,22 +40,10 @@ FakeInputKeySynth::~FakeInputKeySynth() {
   }
 }
 
-std::vector<std::uint32_t> FakeInputKeySynth::keyCodesOf(PasteChord chord) {
-  switch (chord) {
-    case PasteChord::ControlV:
-      return {KEY_LEFTCTRL, KEY_V};
-    case PasteChord::ControlShiftV:
-      return {KEY_LEFTCTRL, KEY_LEFTSHIFT, KEY_V};
-    case PasteChord::ShiftInsert:
-      return {KEY_LEFTSHIFT, KEY_INSERT};
-  }
-  return {};
-}
-
 void FakeInputKeySynth::postPaste(PasteChord chord) {
   if (!isAvailable())
     return;
-  const auto keys = keyCodesOf(chord);
+  const auto keys = wayland::pasteChordKeys(chord);
   for (const std::uint32_t key : keys)
     org_kde_kwin_fake_input_keyboard_key(fakeInput_, key, pressed);
   for (const std::uint32_t key : std::views::reverse(keys))

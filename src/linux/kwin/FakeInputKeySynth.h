@@ -4,9 +4,6 @@
 // lists it under X-KDE-Wayland-Interfaces: without one, this does nothing.
 #pragma once
 
-#include <cstdint>
-#include <vector>
-
 #include "core/platform/KeySynth.h"
 #include "linux/wayland/WaylandConnection.h"
 
@@ -28,9 +25,6 @@ class FakeInputKeySynth : public KeySynth {
   // which keys are down, so the paste goes out after the core's fixed delay.
   bool modifiersHeld() const override { return false; }
   void postPaste(PasteChord chord) override;
-
-  // The evdev key codes of `chord`, pressed in this order and released in reverse.
-  static std::vector<std::uint32_t> keyCodesOf(PasteChord chord);
 
  private:
   wayland::WaylandConnection& connection_;

@@ -1,16 +1,9 @@
 // A headless Plasma session for one test fixture: a private session bus and a copy of
-// kwin_wayland (virtual output, Xwayland) run as an unprivileged user with a private runtime
-// folder and home. Programs of the session (test clients, the agent) are started through it,
-// as that user and with its environment.
+// kwin_wayland (virtual output, Xwayland) run as the session's unprivileged user.
 //
-// The test process itself stays what it was started as (root on CI) and talks to the bus
-// directly: the bus's configuration admits root beside its owner. That is simpler than running
-// the whole test binary as the unprivileged user through a wrapper: the binary runs as it is
-// under CTest and a debugger, it can prepare folders that the user then owns, and the D-Bus
-// code under test connects with nothing more than DBUS_SESSION_BUS_ADDRESS. What must be the
-// session's user, because KWin looks at the client's executable through /proc, which it cannot
-// read for root's processes (fake input is granted by that path), runs as a child through
-// launch().
+// The test process talks to the bus directly: the bus's configuration admits root beside its
+// owner. Fake input is granted by the client's executable, which KWin reads through /proc: the
+// programs that use it run as the session's user, through launch().
 #pragma once
 
 #include <sys/types.h>
@@ -23,11 +16,18 @@
 
 #include <QDBusConnection>
 
+#include "Await.h"
 #include "ChildProcess.h"
+#include "DesktopSession.h"
 
 namespace dovrik::kwintest {
 
-class KWinSession {
+// The kwin tests name the shared session pieces as their own.
+using sessiontest::await;
+using sessiontest::ChildLaunch;
+using sessiontest::ChildProcess;
+
+class KWinSession : public sessiontest::DesktopSession {
  public:
   static constexpr int width = 1280;
   static constexpr int height = 800;
@@ -41,31 +41,18 @@ class KWinSession {
   explicit KWinSession(const std::vector<std::string>& fakeInputPrograms = {});
   KWinSession(const KWinSession&) = delete;
   KWinSession& operator=(const KWinSession&) = delete;
-  ~KWinSession();
+  ~KWinSession() override;
 
   // The socket's name inside runtimeDir(), as WAYLAND_DISPLAY carries it.
   const std::string& waylandDisplay() const { return waylandDisplay_; }
   // Xwayland's ":N"; it may change when KWin restarts.
   const std::string& x11Display() const { return x11Display_; }
   const std::string& busAddress() const { return busAddress_; }
-  const std::string& runtimeDir() const { return runtimeDir_; }
-  // The session's own folder (the test's, readable by the session's user): logs, scripts and
-  // other files the test hands to the session's programs. Removed with the session.
-  const std::string& folder() const { return root_; }
-  const std::string& home() const { return home_; }
-  uid_t user() const { return user_; }
   pid_t kwinPid() const { return kwin_ ? kwin_->pid() : -1; }
   // This process's own connection to the session bus.
   QDBusConnection bus() const;
 
-  // NAME=value lines of a program of the session.
-  std::vector<std::string> environment() const;
-  // Puts the session's environment into this process, for code under test that runs in the
-  // test itself.
-  void enter() const;
-  // Starts a program of the session as the session's user; `launch.environment` comes before
-  // (and so wins over) the session's own.
-  std::unique_ptr<ChildProcess> launch(ChildLaunch launch) const;
+  std::vector<std::string> environment() const override;
   // Grants `executable` KWin's fake-input protocol the way KWin asks for it: a desktop entry
   // in the user's applications whose Exec is that path. KWin looks entries up in its service
   // cache when a client connects, and that cache follows entries written while KWin runs only
@@ -87,16 +74,11 @@ class KWinSession {
   void stopKWin();
   bool kwinServes() const;
 
-  std::string root_;
-  std::string runtimeDir_;
-  std::string home_;
   std::string waylandDisplay_ = "wayland-kwintest";
   std::string x11Display_;
   std::string busAddress_;
   std::string connectionName_;
   std::string kwinOwner_;  // KWin's unique name on the bus
-  uid_t user_;
-  gid_t group_;
   std::unique_ptr<ChildProcess> bus_;
   std::unique_ptr<ChildProcess> kwin_;
 };

@@ -2,23 +2,6 @@
 
 namespace dovrik::kwintest {
 
-std::unique_ptr<ChildProcess> startQtWindow(const KWinSession& session, const std::string& title,
-                                            const std::string& appId) {
-  ChildLaunch launch;
-  launch.argv = {DOVRIK_KWINTEST_WINDOW, "--title", title, "--app-id", appId};
-  launch.environment = {"QT_QPA_PLATFORM=wayland"};
-  launch.pipeInput = true;
-  launch.pipeOutput = true;
-  return session.launch(launch);
-}
-
-std::unique_ptr<ChildProcess> startXterm(const KWinSession& session, const std::string& title,
-                                         const std::string& className) {
-  ChildLaunch launch;
-  launch.argv = {"xterm", "-T", title, "-class", className};
-  return session.launch(launch);
-}
-
 std::string keyInjector() {
   return DOVRIK_KWINTEST_KEYS;
 }
@@ -39,19 +22,6 @@ std::unique_ptr<ChildProcess> startInjector(const KWinSession& session,
   launch.pipeInput = true;
   launch.pipeOutput = true;
   return session.launch(launch);
-}
-
-std::string awaitOutput(ChildProcess& client, const std::string& prefix) {
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-  while (std::chrono::steady_clock::now() < deadline) {
-    const auto line = client.nextLine(std::chrono::duration_cast<std::chrono::milliseconds>(
-        deadline - std::chrono::steady_clock::now()));
-    if (!line)
-      break;
-    if (line->rfind(prefix, 0) == 0)
-      return *line;
-  }
-  return {};
 }
 
 }  // namespace dovrik::kwintest

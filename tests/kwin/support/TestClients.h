@@ -1,5 +1,5 @@
 // The programs the kwin tests put on the desktop and type with, started in a session as its
-// user: the Qt window of tools/, xterm under Xwayland, and the fake-input key injector.
+// user: the shared clients, and the fake-input key injector.
 #pragma once
 
 #include <memory>
@@ -8,15 +8,14 @@
 
 #include "ChildProcess.h"
 #include "KWinSession.h"
+#include "SessionClients.h"
 
 namespace dovrik::kwintest {
 
-// The Qt Wayland window (see tools/TestWindow.cpp for what it takes on its input and prints).
-std::unique_ptr<ChildProcess> startQtWindow(const KWinSession& session, const std::string& title,
-                                            const std::string& appId);
-// xterm under the session's Xwayland, with this title and WM_CLASS class.
-std::unique_ptr<ChildProcess> startXterm(const KWinSession& session, const std::string& title,
-                                         const std::string& className);
+using sessiontest::awaitOutput;
+using sessiontest::startQtWindow;
+using sessiontest::startXterm;
+
 // The key injector's path, for the session's fake-input programs.
 std::string keyInjector();
 // Presses each chord ("meta+Left", "ctrl+v") through KWin's fake input, one after the other,
@@ -27,8 +26,5 @@ int pressKeys(const KWinSession& session, const std::vector<std::string>& chords
 // input and output: for steps that wait on the test, such as a drag held at its end.
 std::unique_ptr<ChildProcess> startInjector(const KWinSession& session,
                                             const std::vector<std::string>& steps);
-// The next line the client printed that starts with `prefix`, skipping others; empty when
-// none came within the time limit.
-std::string awaitOutput(ChildProcess& client, const std::string& prefix);
 
 }  // namespace dovrik::kwintest

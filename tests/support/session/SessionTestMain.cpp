@@ -1,5 +1,5 @@
-// The kwin tests' main: a Qt application for D-Bus, whose replies and incoming calls are
-// handled while a test waits.
+// The session tests' main: a Qt application, so that D-Bus replies and calls and the events of
+// Dovrik's own Wayland connections are handled while a test waits.
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>

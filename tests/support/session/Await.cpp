@@ -4,7 +4,7 @@
 
 #include <QCoreApplication>
 
-namespace dovrik::kwintest {
+namespace dovrik::sessiontest {
 
 bool await(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
   const auto deadline = std::chrono::steady_clock::now() + timeout;
@@ -20,4 +20,4 @@ bool await(const std::function<bool()>& condition, std::chrono::milliseconds tim
   return true;
 }
 
-}  // namespace dovrik::kwintest
+}  // namespace dovrik::sessiontest

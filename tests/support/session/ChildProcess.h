@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-namespace dovrik::kwintest {
+namespace dovrik::sessiontest {
 
 struct ChildLaunch {
   std::vector<std::string> argv;
@@ -65,4 +65,4 @@ class ChildProcess {
   int status_ = 0;
 };
 
-}  // namespace dovrik::kwintest
+}  // namespace dovrik::sessiontest

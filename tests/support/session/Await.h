@@ -5,9 +5,9 @@
 #include <chrono>
 #include <functional>
 
-namespace dovrik::kwintest {
+namespace dovrik::sessiontest {
 
 // True as soon as `condition` holds; false when it still does not after `timeout`.
 bool await(const std::function<bool()>& condition, std::chrono::milliseconds timeout);
 
-}  // namespace dovrik::kwintest
+}  // namespace dovrik::sessiontest

@@ -17,7 +17,7 @@
 #include <stdexcept>
 #include <utility>
 
-namespace dovrik::kwintest {
+namespace dovrik::sessiontest {
 
 namespace {
 
@@ -212,4 +212,4 @@ int ChildProcess::stop(std::chrono::milliseconds grace) {
   return WIFEXITED(status_) ? WEXITSTATUS(status_) : -1;
 }
 
-}  // namespace dovrik::kwintest
+}  // namespace dovrik::sessiontest

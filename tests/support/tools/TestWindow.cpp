@@ -1,11 +1,12 @@
-// dovrik-kwintest-window --title T --app-id ID: a Qt Wayland window with a focused line edit,
+// dovrik-test-window --title T --app-id ID: a Qt Wayland window with a focused line edit,
 // for the tests to place, copy from and paste into. It takes one command per line on standard
 // input and reports on standard output:
 //   copy-text TEXT       -> "copied text/plain"
 //   copy-image W H       -> "copied image/png"   (a W×H opaque image)
 //   copy-secret TEXT     -> "copied secret"      (marked the way KDE's password managers mark it)
 //   quit
-// "active" / "inactive" when the window gains or loses activation; when Ctrl+V pastes into it,
+// "active" / "inactive" when the window gains or loses activation; "edited TEXT" with the whole
+// text after each edit (typed or pasted); when Ctrl+V pastes into it,
 // what the clipboard held at that moment: "pasted-hint VALUE" for a password manager's mark,
 // "pasted-image WxH", then "pasted-text TEXT".
 #include <unistd.h>
@@ -119,6 +120,8 @@ int main(int argc, char** argv) {
   ActivationReporter activations;
   edit.installEventFilter(&pastes);
   edit.installEventFilter(&activations);
+  QObject::connect(&edit, &QLineEdit::textEdited,
+                   [](const QString& text) { report("edited " + text); });
   edit.show();
   edit.setFocus();
 
