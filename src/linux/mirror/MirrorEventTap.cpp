@@ -1,45 +1,44 @@
-// Turning the script's title-bar moves into left-button events.
-#include "linux/kwin/KWinEventTap.h"
+// Turning the reported title-bar moves into left-button events.
+#include "linux/mirror/MirrorEventTap.h"
 
 #include <vector>
 
-#include "linux/kwin/KWinSpace.h"
+#include "linux/mirror/MirrorSpace.h"
 
-namespace dovrik::kwin {
+namespace dovrik::mirror {
 
-KWinEventTap::KWinEventTap(KWinMirror& mirror) : mirror_(mirror) {
-  subscription_ =
-      mirror_.moved.connect([this](MoveMessage::Phase phase, WindowHandle) { moved(phase); });
+MirrorEventTap::MirrorEventTap(WindowMirror& mirror) : mirror_(mirror) {
+  subscription_ = mirror_.moved.connect([this](MovePhase phase, WindowHandle) { moved(phase); });
 }
 
-KWinEventTap::~KWinEventTap() {
+MirrorEventTap::~MirrorEventTap() {
   mirror_.moved.disconnect(subscription_);
 }
 
-std::optional<EventTapRef> KWinEventTap::install(TapCallback callback) {
+std::optional<EventTapRef> MirrorEventTap::install(TapCallback callback) {
   const EventTapRef ref = nextRef_++;
   taps_[ref] = Tap{std::move(callback), true};
   return ref;
 }
 
-void KWinEventTap::setEnabled(EventTapRef tap, bool enabled) {
+void MirrorEventTap::setEnabled(EventTapRef tap, bool enabled) {
   const auto it = taps_.find(tap);
   if (it != taps_.end())
     it->second.enabled = enabled;
 }
 
-void KWinEventTap::remove(EventTapRef tap) {
+void MirrorEventTap::remove(EventTapRef tap) {
   taps_.erase(tap);
 }
 
-void KWinEventTap::moved(MoveMessage::Phase phase) {
+void MirrorEventTap::moved(MovePhase phase) {
   const auto cursor = mirror_.cursor();
   if (!cursor)
     return;
-  const TapEvent event{phase == MoveMessage::Phase::begin  ? TapEventType::leftMouseDown
-                       : phase == MoveMessage::Phase::step ? TapEventType::leftMouseDragged
-                                                           : TapEventType::leftMouseUp,
-                       KWinSpace(mirror_.outputs()).toAccessibility(*cursor)};
+  const TapEvent event{phase == MovePhase::begin  ? TapEventType::leftMouseDown
+                       : phase == MovePhase::step ? TapEventType::leftMouseDragged
+                                                  : TapEventType::leftMouseUp,
+                       MirrorSpace(mirror_.outputs()).toAccessibility(*cursor)};
   // A callback may remove its own tap or another: deliver to the ones installed now, if still
   // there and enabled.
   std::vector<EventTapRef> refs;
@@ -54,4 +53,4 @@ void KWinEventTap::moved(MoveMessage::Phase phase) {
   }
 }
 
-}  // namespace dovrik::kwin
+}  // namespace dovrik::mirror

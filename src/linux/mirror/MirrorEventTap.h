@@ -1,39 +1,39 @@
-// The EventTap port over KWin: KWin shows no client the pointer's buttons, but its script sees
-// every title-bar move, which is the drag Dovrik watches. A move's start, steps and end come out
-// as the left button's press, drags and release at the pointer; right-button presses and drags
-// elsewhere are not seen.
+// The EventTap port over a mirrored compositor: Wayland compositors show no client the
+// pointer's buttons, but they report every title-bar move, which is the drag Dovrik watches. A
+// move's start, steps and end come out as the left button's press, drags and release at the
+// pointer; right-button presses and drags elsewhere are not seen.
 #pragma once
 
 #include <map>
 #include <optional>
 
 #include "core/platform/EventTap.h"
-#include "linux/kwin/KWinMirror.h"
+#include "linux/mirror/WindowMirror.h"
 
-namespace dovrik::kwin {
+namespace dovrik::mirror {
 
-class KWinEventTap : public EventTap {
+class MirrorEventTap : public EventTap {
  public:
-  explicit KWinEventTap(KWinMirror& mirror);
-  KWinEventTap(const KWinEventTap&) = delete;
-  KWinEventTap& operator=(const KWinEventTap&) = delete;
-  ~KWinEventTap() override;
+  explicit MirrorEventTap(WindowMirror& mirror);
+  MirrorEventTap(const MirrorEventTap&) = delete;
+  MirrorEventTap& operator=(const MirrorEventTap&) = delete;
+  ~MirrorEventTap() override;
 
   std::optional<EventTapRef> install(TapCallback callback) override;
   void setEnabled(EventTapRef tap, bool enabled) override;
   void remove(EventTapRef tap) override;
 
  private:
-  void moved(MoveMessage::Phase phase);
+  void moved(MovePhase phase);
 
-  KWinMirror& mirror_;
+  WindowMirror& mirror_;
   struct Tap {
     TapCallback callback;
     bool enabled = true;
   };
   std::map<EventTapRef, Tap> taps_;
   EventTapRef nextRef_ = 1;
-  Signal<MoveMessage::Phase, WindowHandle>::Connection subscription_ = 0;
+  Signal<MovePhase, WindowHandle>::Connection subscription_ = 0;
 };
 
-}  // namespace dovrik::kwin
+}  // namespace dovrik::mirror

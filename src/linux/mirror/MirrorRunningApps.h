@@ -1,6 +1,7 @@
-// The RunningApps port over KWin: applications derived from the windows the script reports. A
-// launch is the first window of a process not seen before (or, for windows without a process,
-// of an identity without windows); what has windows when the script first reports runs already.
+// The RunningApps port over a mirrored compositor: applications derived from the windows it
+// reports. A launch is the first window of a process not seen before (or, for windows without a
+// process, of an identity without windows); what has windows when the compositor first reports
+// everything runs already.
 #pragma once
 
 #include <optional>
@@ -9,17 +10,17 @@
 #include <vector>
 
 #include "core/platform/RunningApps.h"
-#include "linux/kwin/KWinApps.h"
-#include "linux/kwin/KWinMirror.h"
+#include "linux/mirror/MirrorApps.h"
+#include "linux/mirror/WindowMirror.h"
 
-namespace dovrik::kwin {
+namespace dovrik::mirror {
 
-class KWinRunningApps : public RunningApps {
+class MirrorRunningApps : public RunningApps {
  public:
-  KWinRunningApps(KWinMirror& mirror, KWinApps& apps, ProcessId ownPid);
-  KWinRunningApps(const KWinRunningApps&) = delete;
-  KWinRunningApps& operator=(const KWinRunningApps&) = delete;
-  ~KWinRunningApps() override;
+  MirrorRunningApps(WindowMirror& mirror, MirrorApps& apps, ProcessId ownPid);
+  MirrorRunningApps(const MirrorRunningApps&) = delete;
+  MirrorRunningApps& operator=(const MirrorRunningApps&) = delete;
+  ~MirrorRunningApps() override;
 
   // The owner of the active window.
   std::optional<RunningApp> frontmostApplication() override;
@@ -28,14 +29,14 @@ class KWinRunningApps : public RunningApps {
 
  private:
   void takeBaseline();
-  void windowAdded(const KWinWindow& window);
+  void windowAdded(const MirroredWindow& window);
 
-  KWinMirror& mirror_;
-  KWinApps& apps_;
+  WindowMirror& mirror_;
+  MirrorApps& apps_;
   ProcessId ownPid_;
   std::set<ProcessId> seenProcesses_;
   Signal<>::Connection answeredSubscription_ = 0;
-  Signal<const KWinWindow&>::Connection addedSubscription_ = 0;
+  Signal<const MirroredWindow&>::Connection addedSubscription_ = 0;
 };
 
-}  // namespace dovrik::kwin
+}  // namespace dovrik::mirror

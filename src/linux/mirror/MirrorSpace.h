@@ -1,29 +1,29 @@
-// KWin's global coordinates and the core's two spaces. KWin's are top-left origin, y down, like
-// accessibility space, but their origin need not be the primary output's corner; desktop space
-// is flipped about the primary output's height. The primary output is the first the script
-// lists: KWin orders outputs by the user's priority.
+// The mirror's coordinates (the compositor's global ones) and the core's two spaces. The
+// mirror's are top-left origin, y down, like accessibility space, but their origin need not be
+// the primary output's corner; desktop space is flipped about the primary output's height. The
+// primary output is the first the mirror lists.
 #pragma once
 
 #include <vector>
 
 #include "core/platform/Geometry.h"
-#include "linux/kwin/KWinWindow.h"
+#include "linux/mirror/MirroredWindow.h"
 
-namespace dovrik::kwin {
+namespace dovrik::mirror {
 
-class KWinSpace {
+class MirrorSpace {
  public:
-  explicit KWinSpace(const std::vector<KWinOutput>& outputs);
+  explicit MirrorSpace(const std::vector<MirroredOutput>& outputs);
 
-  Rect toAccessibility(const Rect& kwin) const;
-  Point toAccessibility(Point kwin) const;
+  Rect toAccessibility(const Rect& mirrored) const;
+  Point toAccessibility(Point mirrored) const;
   Rect fromAccessibility(const Rect& ax) const;
-  Rect toDesktop(const Rect& kwin) const;
-  Point toDesktop(Point kwin) const;
+  Rect toDesktop(const Rect& mirrored) const;
+  Point toDesktop(Point mirrored) const;
 
  private:
   Point origin_;
   double primaryHeight_ = 0;
 };
 
-}  // namespace dovrik::kwin
+}  // namespace dovrik::mirror

@@ -1,10 +1,9 @@
-// Keeping the copy of KWin's state current, one script message at a time.
-#include "linux/kwin/KWinMirror.h"
+// Keeping the copy of a compositor's state current, one report at a time.
+#include "linux/mirror/WindowMirror.h"
 
 #include <algorithm>
-#include <type_traits>
 
-namespace dovrik::kwin {
+namespace dovrik::mirror {
 
 namespace {
 
@@ -14,31 +13,31 @@ void erase(std::vector<WindowHandle>& list, WindowHandle handle) {
 
 }  // namespace
 
-const KWinWindow* KWinMirror::window(WindowHandle handle) const {
+const MirroredWindow* WindowMirror::window(WindowHandle handle) const {
   const auto it = windows_.find(handle);
   return it == windows_.end() ? nullptr : &it->second;
 }
 
-std::optional<WindowHandle> KWinMirror::handleOf(const std::string& id) const {
+std::optional<WindowHandle> WindowMirror::handleOf(const std::string& id) const {
   const auto it = numbers_.find(id);
   if (it == numbers_.end() || !windows_.contains(it->second))
     return std::nullopt;
   return it->second;
 }
 
-WindowHandle KWinMirror::numberFor(const std::string& id) {
+WindowHandle WindowMirror::numberFor(const std::string& id) {
   const auto [it, inserted] = numbers_.try_emplace(id, nextNumber_);
   if (inserted)
     ++nextNumber_;
   return it->second;
 }
 
-void KWinMirror::raise(WindowHandle handle) {
+void WindowMirror::raise(WindowHandle handle) {
   erase(stacking_, handle);
   stacking_.insert(stacking_.begin(), handle);
 }
 
-void KWinMirror::store(const KWinWindow& window, bool raiseIt) {
+void WindowMirror::store(const MirroredWindow& window, bool raiseIt) {
   const WindowHandle handle = numberFor(window.id);
   const bool isNew = windows_.insert_or_assign(handle, window).second;
   if (isNew) {
@@ -49,7 +48,41 @@ void KWinMirror::store(const KWinWindow& window, bool raiseIt) {
     raise(handle);
 }
 
-void KWinMirror::remove(const std::string& id) {
+void WindowMirror::replaceAll(std::vector<MirroredOutput> outputs,
+                              const std::vector<MirroredWindow>& windows,
+                              const std::string& activeId) {
+  windows_.clear();
+  order_.clear();
+  stacking_.clear();
+  for (const MirroredWindow& w : windows)
+    store(w, false);
+  setActive(activeId);
+  setOutputs(std::move(outputs));
+  if (!answered_) {
+    answered_ = true;
+    answeredChanged.emit();
+  }
+}
+
+void WindowMirror::setOutputs(std::vector<MirroredOutput> outputs) {
+  if (outputs == outputs_)
+    return;
+  outputs_ = std::move(outputs);
+  outputsChanged.emit();
+}
+
+void WindowMirror::addWindow(const MirroredWindow& window) {
+  const bool known = handleOf(window.id).has_value();
+  store(window, true);
+  if (!known)
+    windowAdded.emit(window);
+}
+
+void WindowMirror::changeWindow(const MirroredWindow& window) {
+  store(window, false);
+}
+
+void WindowMirror::removeWindow(const std::string& id) {
   const auto handle = handleOf(id);
   if (!handle)
     return;
@@ -62,59 +95,18 @@ void KWinMirror::remove(const std::string& id) {
     activeId_.clear();
 }
 
-void KWinMirror::setActive(const std::string& id) {
+void WindowMirror::setActive(const std::string& id) {
   activeId_ = id;
   if (const auto handle = handleOf(id))
     raise(*handle);
 }
 
-void KWinMirror::setOutputs(std::vector<KWinOutput> outputs) {
-  if (outputs == outputs_)
-    return;
-  outputs_ = std::move(outputs);
-  outputsChanged.emit();
+void WindowMirror::reportMove(MovePhase phase, const std::string& id) {
+  if (const auto handle = handleOf(id))
+    moved.emit(phase, *handle);
 }
 
-void KWinMirror::apply(const ScriptMessage& message) {
-  if (message.cursor)
-    cursor_ = message.cursor;
-  std::visit(
-      [this](const auto& body) {
-        using T = std::decay_t<decltype(body)>;
-        if constexpr (std::is_same_v<T, HelloMessage>) {
-          windows_.clear();
-          order_.clear();
-          stacking_.clear();
-          for (const KWinWindow& w : body.windows)
-            store(w, false);
-          setActive(body.activeId);
-          setOutputs(body.outputs);
-          if (!answered_) {
-            answered_ = true;
-            answeredChanged.emit();
-          }
-        } else if constexpr (std::is_same_v<T, OutputsMessage>) {
-          setOutputs(body.outputs);
-        } else if constexpr (std::is_same_v<T, WindowAddedMessage>) {
-          const bool known = handleOf(body.window.id).has_value();
-          store(body.window, true);
-          if (!known)
-            windowAdded.emit(body.window);
-        } else if constexpr (std::is_same_v<T, WindowChangedMessage>) {
-          store(body.window, false);
-        } else if constexpr (std::is_same_v<T, WindowRemovedMessage>) {
-          remove(body.id);
-        } else if constexpr (std::is_same_v<T, ActiveMessage>) {
-          setActive(body.id);
-        } else if constexpr (std::is_same_v<T, MoveMessage>) {
-          if (const auto handle = handleOf(body.id))
-            moved.emit(body.phase, *handle);
-        }
-      },
-      message.body);
-}
-
-void KWinMirror::forget() {
+void WindowMirror::forget() {
   const bool wasAnswered = answered_;
   answered_ = false;
   windows_.clear();
@@ -127,10 +119,10 @@ void KWinMirror::forget() {
     answeredChanged.emit();
 }
 
-void KWinMirror::setFrameOptimistically(WindowHandle handle, const Rect& frame) {
+void WindowMirror::setFrameOptimistically(WindowHandle handle, const Rect& frame) {
   const auto it = windows_.find(handle);
   if (it != windows_.end())
     it->second.frame = frame;
 }
 
-}  // namespace dovrik::kwin
+}  // namespace dovrik::mirror
