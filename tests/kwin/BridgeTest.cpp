@@ -20,9 +20,9 @@ namespace dovrik::kwintest {
 namespace {
 
 using namespace std::chrono_literals;
-using kwin::KWinAccessibility;
 using kwin::KWinAdapters;
-using kwin::KWinWindow;
+using mirror::MirrorAccessibility;
+using mirror::MirroredWindow;
 
 // A fresh Dovrik side for each test; the KWin of the fixture stays.
 class BridgeTest : public KWinTest {
@@ -35,7 +35,7 @@ class BridgeTest : public KWinTest {
     scriptFolder_ = session().runtimeDir() + "/dovrik";
     std::filesystem::create_directories(scriptFolder_);
     ASSERT_EQ(chown(scriptFolder_.c_str(), session().user(), static_cast<gid_t>(-1)), 0);
-    adapters_ = std::make_unique<KWinAdapters>(session().bus(), getpid(), kwin::DisplayIdentity{},
+    adapters_ = std::make_unique<KWinAdapters>(session().bus(), getpid(), mirror::DisplayIdentity{},
                                                QString::fromStdString(scriptFolder_));
     ASSERT_TRUE(adapters_->bridge.isServing());
     ASSERT_TRUE(await([&] { return adapters_->accessibility.isProcessTrusted(); }, 10s))
@@ -60,9 +60,9 @@ class BridgeTest : public KWinTest {
     await(
         [&] {
           for (const auto handle : adapters_->mirror.windows()) {
-            const KWinWindow* window = adapters_->mirror.window(handle);
+            const MirroredWindow* window = adapters_->mirror.window(handle);
             if (window->caption == caption && window->frame.width > 0) {
-              found = KWinAccessibility::windowElement(handle);
+              found = MirrorAccessibility::windowElement(handle);
               return true;
             }
           }
@@ -74,7 +74,8 @@ class BridgeTest : public KWinTest {
 
   // KWin's own account of a window, asked past the script.
   QVariantMap kwinInfo(AXElement element) {
-    const KWinWindow* window = adapters_->mirror.window(*KWinAccessibility::windowOf(element));
+    const MirroredWindow* window =
+        adapters_->mirror.window(*MirrorAccessibility::windowOf(element));
     if (!window)
       return {};
     QDBusMessage call =
@@ -85,8 +86,8 @@ class BridgeTest : public KWinTest {
   }
   // Waits until the mirror knows `window` as the active one.
   bool becomesActive(AXElement window) {
-    return await([&] { return adapters_->mirror.active() == KWinAccessibility::windowOf(window); },
-                 5s);
+    return await(
+        [&] { return adapters_->mirror.active() == MirrorAccessibility::windowOf(window); }, 5s);
   }
   // Runs one of KWin's own window commands, as its shortcut would.
   void invokeKWinCommand(const QString& name) {
@@ -232,7 +233,7 @@ TEST_F(KWinSnapTest, AWindowIsActivatedOnRequest) {
   ASSERT_TRUE(first && second);
   // Whether KWin gives a new window the focus is its own choice; the other one is asked for.
   const auto activeIs = [&](AXElement window) {
-    return adapters_->mirror.active() == KWinAccessibility::windowOf(window);
+    return adapters_->mirror.active() == MirrorAccessibility::windowOf(window);
   };
   ASSERT_TRUE(await([&] { return activeIs(*first) || activeIs(*second); }, 5s));
   const AXElement target = activeIs(*first) ? *second : *first;

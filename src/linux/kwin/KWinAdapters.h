@@ -1,20 +1,23 @@
 // The Plasma side of Dovrik assembled over one session-bus connection: the bridge to Dovrik's
-// KWin script, the mirror it keeps current, and the ports answered from it.
+// KWin script, the mirror it keeps current, the ports answered from it and the requests they
+// send back through the script.
 #pragma once
 
 #include <QDBusConnection>
 
+#include "core/platform/PlatformTexts.h"
 #include "core/platform/RunningApps.h"
-#include "linux/kwin/KWinAccessibility.h"
-#include "linux/kwin/KWinApps.h"
 #include "linux/kwin/KWinBridge.h"
-#include "linux/kwin/KWinEventTap.h"
 #include "linux/kwin/KWinHotkeys.h"
-#include "linux/kwin/KWinMirror.h"
-#include "linux/kwin/KWinRunningApps.h"
-#include "linux/kwin/KWinScreens.h"
 #include "linux/kwin/KWinScriptLoader.h"
-#include "linux/kwin/KWinWindowList.h"
+#include "linux/kwin/KWinWindowControl.h"
+#include "linux/mirror/MirrorAccessibility.h"
+#include "linux/mirror/MirrorApps.h"
+#include "linux/mirror/MirrorEventTap.h"
+#include "linux/mirror/MirrorRunningApps.h"
+#include "linux/mirror/MirrorScreens.h"
+#include "linux/mirror/MirrorWindowList.h"
+#include "linux/mirror/WindowMirror.h"
 
 namespace dovrik::kwin {
 
@@ -23,14 +26,15 @@ class KWinAdapters {
   // `ownPid` is the process whose windows are Dovrik's; `identity` tells outputs' display
   // UUIDs (none without it); `scriptFolder` is where KWin reads the script from, a private
   // runtime folder by default.
-  KWinAdapters(QDBusConnection connection, ProcessId ownPid, DisplayIdentity identity = {},
+  KWinAdapters(QDBusConnection connection, ProcessId ownPid, mirror::DisplayIdentity identity = {},
                QString scriptFolder = {})
       : bridge(connection, mirror),
         // The bridge serves before the script starts, so its first report is heard.
         loader(connection, std::move(scriptFolder)),
+        control(bridge),
         apps(mirror, desktopEntries),
-        accessibility(mirror, apps, sender()),
-        screens(mirror, sender(), std::move(identity)),
+        accessibility(mirror, apps, control, PlatformTexts::linux().windowScriptSilentReason),
+        screens(mirror, control, std::move(identity)),
         runningApps(mirror, apps, ownPid),
         windowList(mirror, apps),
         eventTap(mirror),
@@ -38,22 +42,18 @@ class KWinAdapters {
   KWinAdapters(const KWinAdapters&) = delete;
   KWinAdapters& operator=(const KWinAdapters&) = delete;
 
-  KWinMirror mirror;
+  mirror::WindowMirror mirror;
   files::DesktopEntries desktopEntries;
   KWinBridge bridge;
   KWinScriptLoader loader;
-  KWinApps apps;
-  KWinAccessibility accessibility;
-  KWinScreens screens;
-  KWinRunningApps runningApps;
-  KWinWindowList windowList;
-  KWinEventTap eventTap;
+  KWinWindowControl control;
+  mirror::MirrorApps apps;
+  mirror::MirrorAccessibility accessibility;
+  mirror::MirrorScreens screens;
+  mirror::MirrorRunningApps runningApps;
+  mirror::MirrorWindowList windowList;
+  mirror::MirrorEventTap eventTap;
   KWinHotkeys hotkeys;
-
- private:
-  CommandSink sender() {
-    return [this](ScriptCommand command) { bridge.send(std::move(command)); };
-  }
 };
 
 }  // namespace dovrik::kwin

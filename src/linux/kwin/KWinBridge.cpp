@@ -7,12 +7,13 @@
 #include <QDBusServiceWatcher>
 #include <utility>
 
+#include "linux/kwin/KWinMirrorFeed.h"
 #include "linux/kwin/KWinNames.h"
 
 namespace dovrik::kwin {
 
-KWinBridge::KWinBridge(QDBusConnection connection, KWinMirror& mirror, const QString& serviceName,
-                       int warmMilliseconds)
+KWinBridge::KWinBridge(QDBusConnection connection, mirror::WindowMirror& mirror,
+                       const QString& serviceName, int warmMilliseconds)
     : connection_(std::move(connection)),
       mirror_(mirror),
       serviceName_(serviceName),
@@ -68,7 +69,7 @@ void KWinBridge::Push(const QString& message) {
   const auto parsed = parseScriptMessage(message.toStdString());
   if (!parsed)
     return;
-  mirror_.apply(*parsed);
+  applyScriptMessage(mirror_, *parsed);
   // Commands queued while the script was starting were rung for in vain.
   if (std::holds_alternative<HelloMessage>(parsed->body) && !queue_.empty())
     ringDoorbell();

@@ -13,8 +13,8 @@
 #include <optional>
 #include <vector>
 
-#include "linux/kwin/KWinMirror.h"
 #include "linux/kwin/KWinProtocol.h"
+#include "linux/mirror/WindowMirror.h"
 
 class QDBusServiceWatcher;
 
@@ -27,7 +27,7 @@ class KWinBridge : public QObject, protected QDBusContext {
  public:
   // Serves on `connection` under `serviceName`; the mirror is forgotten whenever KWin leaves.
   // After the script fetched commands, its next fetch is held open for `warmMilliseconds`.
-  KWinBridge(QDBusConnection connection, KWinMirror& mirror,
+  KWinBridge(QDBusConnection connection, mirror::WindowMirror& mirror,
              const QString& serviceName = QStringLiteral("org.dovrik.Dovrik"),
              int warmMilliseconds = 5000);
   ~KWinBridge() override;
@@ -50,7 +50,7 @@ class KWinBridge : public QObject, protected QDBusContext {
   void answerHeldFetch();
 
   QDBusConnection connection_;
-  KWinMirror& mirror_;
+  mirror::WindowMirror& mirror_;
   QString serviceName_;
   bool serving_ = false;
   QString kwinOwner_;

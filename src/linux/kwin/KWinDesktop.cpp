@@ -36,12 +36,13 @@ KWinDesktop::KWinDesktop(ProcessId ownPid, const PreviewLook& previewLook, Sched
   // A monitor's EDID may arrive after KWin's script told of the output: the screens then gain
   // their identity, and layouts saved for that monitor can be restored.
   outputsSubscription_ = outputs_.changed.connect([this] { kwin_.screens.changed.emit(); });
-  addedSubscription_ = kwin_.mirror.windowAdded.connect([this](const KWinWindow& window) {
-    if (pending_ && isOwnWindowTitled(window, pending_->title)) {
-      const PendingPlacement placement = *std::exchange(pending_, std::nullopt);
-      place(window.id, placement.desktopFrame);
-    }
-  });
+  addedSubscription_ =
+      kwin_.mirror.windowAdded.connect([this](const mirror::MirroredWindow& window) {
+        if (pending_ && isOwnWindowTitled(window, pending_->title)) {
+          const PendingPlacement placement = *std::exchange(pending_, std::nullopt);
+          place(window.id, placement.desktopFrame);
+        }
+      });
   lostSubscription_ = wayland_.lost.connect([this] {
     if (onLost_)
       onLost_();
@@ -78,19 +79,20 @@ int KWinDesktop::keyCodeAt(std::uint32_t nativeKeyCode) const {
   return wayland::keyCodeAtXkb(nativeKeyCode);
 }
 
-bool KWinDesktop::isOwnWindowTitled(const KWinWindow& window, const std::string& title) const {
+bool KWinDesktop::isOwnWindowTitled(const mirror::MirroredWindow& window,
+                                    const std::string& title) const {
   return window.pid == ownPid_ && window.caption == title;
 }
 
 void KWinDesktop::presentOwnWindow(const std::string& title, const Rect& desktopFrame) {
   pending_.reset();
   if (const auto active = kwin_.mirror.active()) {
-    const KWinWindow* window = kwin_.mirror.window(*active);
+    const mirror::MirroredWindow* window = kwin_.mirror.window(*active);
     if (window && window->pid != ownPid_)
       keyboardBefore_ = window->id;
   }
-  for (const WindowHandle handle : kwin_.mirror.windows()) {
-    const KWinWindow* window = kwin_.mirror.window(handle);
+  for (const mirror::WindowHandle handle : kwin_.mirror.windows()) {
+    const mirror::MirroredWindow* window = kwin_.mirror.window(handle);
     if (window && isOwnWindowTitled(*window, title)) {
       place(window->id, desktopFrame);
       return;
@@ -100,14 +102,14 @@ void KWinDesktop::presentOwnWindow(const std::string& title, const Rect& desktop
 }
 
 void KWinDesktop::place(const std::string& id, const Rect& desktopFrame) {
-  kwin_.bridge.send(SetFrameCommand{id, toWindowCoordinates(desktopFrame)});
-  kwin_.bridge.send(ActivateCommand{id});
+  kwin_.control.setFrame(id, toWindowCoordinates(desktopFrame));
+  kwin_.control.activate(id);
 }
 
 void KWinDesktop::returnKeyboard() {
   pending_.reset();
   if (!keyboardBefore_.empty() && kwin_.mirror.handleOf(keyboardBefore_))
-    kwin_.bridge.send(ActivateCommand{std::exchange(keyboardBefore_, {})});
+    kwin_.control.activate(std::exchange(keyboardBefore_, {}));
 }
 
 void KWinDesktop::setConnectionLostHandler(std::function<void()> handler) {

@@ -54,7 +54,7 @@ class KWinDesktop : public DesktopAdapters {
 
  private:
   std::optional<std::string> displayUuid(const std::string& name, const Rect& geometry) const;
-  bool isOwnWindowTitled(const KWinWindow& window, const std::string& title) const;
+  bool isOwnWindowTitled(const mirror::MirroredWindow& window, const std::string& title) const;
   void place(const std::string& id, const Rect& desktopFrame);
 
   // A window shown but not yet reported by the script: placed as soon as it is.
@@ -78,7 +78,7 @@ class KWinDesktop : public DesktopAdapters {
   std::function<void()> onLost_;
   Signal<>::Connection outputsSubscription_;
   Signal<>::Connection lostSubscription_;
-  Signal<const KWinWindow&>::Connection addedSubscription_;
+  Signal<const mirror::MirroredWindow&>::Connection addedSubscription_;
 };
 
 }  // namespace dovrik::kwin

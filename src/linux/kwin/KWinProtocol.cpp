@@ -38,9 +38,9 @@ bool flag(const QJsonObject& o, const char* key) {
   return o.value(QLatin1String(key)).toBool();
 }
 
-std::optional<KWinWindow> windowOf(const QJsonValue& value) {
+std::optional<mirror::MirroredWindow> windowOf(const QJsonValue& value) {
   const QJsonObject o = value.toObject();
-  KWinWindow w;
+  mirror::MirroredWindow w;
   w.id = text(o, "id");
   const auto frame = rectOf(o.value(QLatin1String("frame")));
   if (w.id.empty() || !frame)
@@ -60,10 +60,10 @@ std::optional<KWinWindow> windowOf(const QJsonValue& value) {
   return w;
 }
 
-std::optional<std::vector<KWinOutput>> outputsOf(const QJsonValue& value) {
+std::optional<std::vector<mirror::MirroredOutput>> outputsOf(const QJsonValue& value) {
   if (!value.isArray())
     return std::nullopt;
-  std::vector<KWinOutput> outputs;
+  std::vector<mirror::MirroredOutput> outputs;
   for (const QJsonValue& entry : value.toArray()) {
     const QJsonObject o = entry.toObject();
     const auto geometry = rectOf(o.value(QLatin1String("geometry")));
@@ -112,9 +112,9 @@ std::optional<decltype(ScriptMessage::body)> bodyOf(const QJsonObject& o) {
   } else if (type == "active") {
     return ActiveMessage{text(o, "id")};
   } else if (type == "moveBegin" || type == "moveStep" || type == "moveEnd") {
-    const auto phase = type == "moveBegin"  ? MoveMessage::Phase::begin
-                       : type == "moveStep" ? MoveMessage::Phase::step
-                                            : MoveMessage::Phase::end;
+    const auto phase = type == "moveBegin"  ? mirror::MovePhase::begin
+                       : type == "moveStep" ? mirror::MovePhase::step
+                                            : mirror::MovePhase::end;
     if (std::string id = text(o, "id"); !id.empty())
       return MoveMessage{phase, std::move(id)};
   } else if (type == "cursor") {

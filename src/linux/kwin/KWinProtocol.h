@@ -8,25 +8,25 @@
 #include <vector>
 
 #include "core/platform/Geometry.h"
-#include "linux/kwin/KWinWindow.h"
+#include "linux/mirror/MirroredWindow.h"
 
 namespace dovrik::kwin {
 
 // The script started: everything it knows.
 struct HelloMessage {
   int generation = 0;  // KWin's major version as the script sees its API
-  std::vector<KWinOutput> outputs;
-  std::vector<KWinWindow> windows;
+  std::vector<mirror::MirroredOutput> outputs;
+  std::vector<mirror::MirroredWindow> windows;
   std::string activeId;  // empty when no window is active
 };
 struct OutputsMessage {
-  std::vector<KWinOutput> outputs;
+  std::vector<mirror::MirroredOutput> outputs;
 };
 struct WindowAddedMessage {
-  KWinWindow window;
+  mirror::MirroredWindow window;
 };
 struct WindowChangedMessage {
-  KWinWindow window;
+  mirror::MirroredWindow window;
 };
 struct WindowRemovedMessage {
   std::string id;
@@ -36,8 +36,7 @@ struct ActiveMessage {
 };
 // A title-bar move of a window: its start, each step and its end.
 struct MoveMessage {
-  enum class Phase { begin, step, end };
-  Phase phase = Phase::begin;
+  mirror::MovePhase phase = mirror::MovePhase::begin;
   std::string id;
 };
 // Nothing but the pointer, which every message carries.

@@ -11,6 +11,7 @@
 #include "PrivateBus.h"
 #include "ScriptMessages.h"
 #include "linux/kwin/KWinBridge.h"
+#include "linux/kwin/KWinWindowControl.h"
 
 namespace dovrik::kwin {
 
@@ -76,7 +77,7 @@ class KWinBridgeTest : public testing::Test {
   QDBusConnection kwin_{QString()};
   QDBusConnection stranger_{QString()};
   QDBusConnection dovrik_{QString()};
-  KWinMirror mirror_;
+  mirror::WindowMirror mirror_;
   std::unique_ptr<KWinBridge> bridge_;
 };
 
@@ -116,6 +117,19 @@ TEST_F(KWinBridgeTest, QueuedCommandsRingOnceAndGoToKWinAloneAllAtOnce) {
 
   bridge_->send(CursorCommand{});
   EXPECT_TRUE(waitFor([&] { return shortcuts_.rings == 2; }));
+}
+
+TEST_F(KWinBridgeTest, TheWindowControlsRequestsAreQueuedAsScriptCommands) {
+  callBridge(kwin_, "Push", {QString::fromStdString(helloWithOneWindow)});
+  KWinWindowControl control(*bridge_);
+  control.setFrame("{a}", {1, 2, 3, 4});
+  control.activate("{a}");
+  control.askForCursor();
+  ASSERT_TRUE(waitFor([&] { return shortcuts_.rings == 1; }));
+  const QDBusMessage taken = callBridge(kwin_, "TakeCommands");
+  EXPECT_EQ(taken.arguments().value(0).toString().toStdString(),
+            encodeCommands(
+                {SetFrameCommand{"{a}", {1, 2, 3, 4}}, ActivateCommand{"{a}"}, CursorCommand{}}));
 }
 
 TEST_F(KWinBridgeTest, AFetchRightAfterCommandsWaitsForTheNextOneAndEndsEmptyWhenNoneComes) {
@@ -167,7 +181,7 @@ TEST_F(KWinBridgeTest, ANewKWinStartsFromNothingAndTheOldOneIsNoLongerHeard) {
 }
 
 TEST_F(KWinBridgeTest, ASecondDovrikDoesNotTakeTheNameOver) {
-  KWinMirror otherMirror;
+  mirror::WindowMirror otherMirror;
   KWinBridge other(bus_.connect(QStringLiteral("dovrik2")), otherMirror);
   EXPECT_FALSE(other.isServing());
   callBridge(kwin_, "Push", {QString::fromStdString(helloWithOneWindow)});

@@ -28,9 +28,10 @@ TEST(KWinProtocolTest, ReadsAHelloWithEveryPartOfAWindow) {
   const auto& hello = std::get<HelloMessage>(message->body);
   EXPECT_EQ(hello.generation, 5);
   ASSERT_EQ(hello.outputs.size(), 1u);
-  EXPECT_EQ(hello.outputs[0], (KWinOutput{"DP-1", {0, 0, 1920, 1080}, {0, 0, 1920, 1040}}));
+  EXPECT_EQ(hello.outputs[0],
+            (mirror::MirroredOutput{"DP-1", {0, 0, 1920, 1080}, {0, 0, 1920, 1040}}));
   ASSERT_EQ(hello.windows.size(), 1u);
-  const KWinWindow& w = hello.windows[0];
+  const mirror::MirroredWindow& w = hello.windows[0];
   EXPECT_EQ(w.id, "{a}");
   EXPECT_EQ(w.resourceClass, "xterm");
   EXPECT_EQ(w.caption, "Title of {a}");
@@ -92,7 +93,7 @@ TEST(KWinProtocolTest, ReadsEachMessageTypeAndAMissingCursorAsNone) {
 
   const auto end = parseScriptMessage(R"({"type":"moveEnd","id":"{w}","cursor":{"x":-3.5,"y":7}})");
   ASSERT_TRUE(end);
-  EXPECT_EQ(std::get<MoveMessage>(end->body).phase, MoveMessage::Phase::end);
+  EXPECT_EQ(std::get<MoveMessage>(end->body).phase, mirror::MovePhase::end);
   EXPECT_EQ(end->cursor, (Point{-3.5, 7}));
 }
 

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "linux/kwin/KWinMirrorFeed.h"
+#include "linux/kwin/KWinProtocol.h"
+
 namespace dovrik::kwin::test {
 
 namespace {
@@ -17,14 +20,14 @@ std::string flag(bool value) {
 
 }  // namespace
 
-std::string windowJson(const WindowSpec& w) {
+std::string windowJson(const WindowSpec& spec) {
+  const mirror::MirroredWindow w = mirror::test::window(spec);
   return R"({"id":")" + w.id + R"(","resourceClass":")" + w.resourceClass +
          R"(","resourceName":")" + w.resourceName + R"(","desktopFileName":")" + w.desktopFileName +
-         R"(","caption":"Title of )" + w.id + R"(","pid":)" + std::to_string(w.pid) +
-         R"(,"frame":)" + rectJson(w.frame) + R"(,"minimized":)" + flag(w.minimized) +
-         R"(,"normal":)" + flag(w.kind == "normal") + R"(,"dialog":)" + flag(w.kind == "dialog") +
-         R"(,"dock":)" + flag(w.kind == "dock") + R"(,"desktop":)" + flag(w.kind == "desktop") +
-         R"(,"output":"0"})";
+         R"(","caption":")" + w.caption + R"(","pid":)" + std::to_string(w.pid) + R"(,"frame":)" +
+         rectJson(w.frame) + R"(,"minimized":)" + flag(w.minimized) + R"(,"normal":)" +
+         flag(w.normal) + R"(,"dialog":)" + flag(w.dialog) + R"(,"dock":)" + flag(w.dock) +
+         R"(,"desktop":)" + flag(w.desktop) + R"(,"output":")" + w.output + R"("})";
 }
 
 std::string outputJson(const std::string& name, const Rect& geometry, const Rect& usable) {
@@ -39,10 +42,10 @@ std::string hello(const std::string& outputs, const std::string& windows, const 
          R"(,"y":)" + std::to_string(cursor.y) + "}}";
 }
 
-void feed(KWinMirror& mirror, const std::string& json) {
+void feed(mirror::WindowMirror& mirror, const std::string& json) {
   const auto message = parseScriptMessage(json);
   ASSERT_TRUE(message) << json;
-  mirror.apply(*message);
+  applyScriptMessage(mirror, *message);
 }
 
 }  // namespace dovrik::kwin::test

@@ -3,22 +3,13 @@
 
 #include <string>
 
+#include "MirroredWindows.h"
 #include "core/platform/Geometry.h"
-#include "linux/kwin/KWinMirror.h"
-#include "linux/kwin/KWinProtocol.h"
+#include "linux/mirror/WindowMirror.h"
 
 namespace dovrik::kwin::test {
 
-struct WindowSpec {
-  std::string id;
-  std::string resourceClass = "app";
-  std::string resourceName = {};
-  std::string desktopFileName = {};
-  long pid = 100;
-  Rect frame{0, 0, 100, 100};
-  bool minimized = false;
-  std::string kind = "normal";  // normal, dialog, dock, desktop, other
-};
+using mirror::test::WindowSpec;
 
 std::string windowJson(const WindowSpec& w);
 std::string outputJson(const std::string& name, const Rect& geometry, const Rect& usable);
@@ -26,7 +17,7 @@ std::string outputJson(const std::string& name, const Rect& geometry, const Rect
 std::string hello(const std::string& outputs, const std::string& windows,
                   const std::string& active = "", Point cursor = {0, 0});
 
-// Parses and applies; fails the test when the text is not a message.
-void feed(KWinMirror& mirror, const std::string& json);
+// Parses and applies to the mirror; fails the test when the text is not a message.
+void feed(mirror::WindowMirror& mirror, const std::string& json);
 
 }  // namespace dovrik::kwin::test

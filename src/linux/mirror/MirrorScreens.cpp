@@ -1,24 +1,24 @@
-// Turning KWin's outputs into the core's screens.
-#include "linux/kwin/KWinScreens.h"
+// Turning the mirrored outputs into the core's screens.
+#include "linux/mirror/MirrorScreens.h"
 
 #include "core/windows/ScreenGeometry.h"
-#include "linux/kwin/KWinSpace.h"
+#include "linux/mirror/MirrorSpace.h"
 
-namespace dovrik::kwin {
+namespace dovrik::mirror {
 
-KWinScreens::KWinScreens(KWinMirror& mirror, CommandSink send, DisplayIdentity identity)
-    : mirror_(mirror), send_(std::move(send)), identity_(std::move(identity)) {
+MirrorScreens::MirrorScreens(WindowMirror& mirror, WindowControl& control, DisplayIdentity identity)
+    : mirror_(mirror), control_(control), identity_(std::move(identity)) {
   subscription_ = mirror_.outputsChanged.connect([this] { changed.emit(); });
 }
 
-KWinScreens::~KWinScreens() {
+MirrorScreens::~MirrorScreens() {
   mirror_.outputsChanged.disconnect(subscription_);
 }
 
-std::vector<Screen> KWinScreens::screens() {
-  const KWinSpace space(mirror_.outputs());
+std::vector<Screen> MirrorScreens::screens() {
+  const MirrorSpace space(mirror_.outputs());
   std::vector<Screen> result;
-  for (const KWinOutput& output : mirror_.outputs()) {
+  for (const MirroredOutput& output : mirror_.outputs()) {
     Screen screen;
     screen.displayId = displayIdForName(output.name);
     screen.name = output.name;
@@ -31,12 +31,12 @@ std::vector<Screen> KWinScreens::screens() {
   return result;
 }
 
-std::optional<Screen> KWinScreens::mainScreen() {
+std::optional<Screen> MirrorScreens::mainScreen() {
   const auto all = screens();
   if (all.empty())
     return std::nullopt;
   if (const auto active = mirror_.active()) {
-    const KWinSpace space(mirror_.outputs());
+    const MirrorSpace space(mirror_.outputs());
     if (const auto index =
             screenIndexForFrame(all, space.toDesktop(mirror_.window(*active)->frame)))
       return all[*index];
@@ -44,13 +44,13 @@ std::optional<Screen> KWinScreens::mainScreen() {
   return all.front();
 }
 
-std::optional<Point> KWinScreens::mouseLocation() {
+std::optional<Point> MirrorScreens::mouseLocation() {
   if (mirror_.answered())
-    send_(CursorCommand{});
+    control_.askForCursor();
   const auto cursor = mirror_.cursor();
   if (!cursor)
     return std::nullopt;
-  return KWinSpace(mirror_.outputs()).toDesktop(*cursor);
+  return MirrorSpace(mirror_.outputs()).toDesktop(*cursor);
 }
 
-}  // namespace dovrik::kwin
+}  // namespace dovrik::mirror

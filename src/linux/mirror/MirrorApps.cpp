@@ -1,11 +1,11 @@
 // Grouping the mirror's windows into applications.
-#include "linux/kwin/KWinApps.h"
+#include "linux/mirror/MirrorApps.h"
 
 #include "linux/files/ProcessExecutable.h"
 
-namespace dovrik::kwin {
+namespace dovrik::mirror {
 
-const KWinApps::Identity& KWinApps::identityOf(const KWinWindow& window) {
+const MirrorApps::Identity& MirrorApps::identityOf(const MirroredWindow& window) {
   const auto known = identities_.find(window.id);
   if (known != identities_.end())
     return known->second;
@@ -29,7 +29,7 @@ const KWinApps::Identity& KWinApps::identityOf(const KWinWindow& window) {
   if (identities_.size() > 2 * mirror_.windows().size() + 16) {
     std::map<std::string, Identity> current;
     for (const WindowHandle handle : mirror_.windows()) {
-      const KWinWindow* w = mirror_.window(handle);
+      const MirroredWindow* w = mirror_.window(handle);
       if (const auto it = identities_.find(w->id); it != identities_.end())
         current.insert(*it);
     }
@@ -38,7 +38,7 @@ const KWinApps::Identity& KWinApps::identityOf(const KWinWindow& window) {
   return identities_.emplace(window.id, std::move(identity)).first->second;
 }
 
-ProcessId KWinApps::pidOf(const KWinWindow& window) {
+ProcessId MirrorApps::pidOf(const MirroredWindow& window) {
   if (window.pid > 0)
     return window.pid;
   // Stable for as long as Dovrik runs, so an application keeps its number between listings.
@@ -47,7 +47,7 @@ ProcessId KWinApps::pidOf(const KWinWindow& window) {
   return it->second;
 }
 
-RunningApp KWinApps::appOf(const KWinWindow& window) {
+RunningApp MirrorApps::appOf(const MirroredWindow& window) {
   // A copy: numbering the window below may tidy the cache.
   const Identity identity = identityOf(window);
   RunningApp app;
@@ -62,18 +62,18 @@ RunningApp KWinApps::appOf(const KWinWindow& window) {
   return app;
 }
 
-std::vector<KWinApp> KWinApps::apps() {
-  std::vector<KWinApp> result;
+std::vector<MirrorApp> MirrorApps::apps() {
+  std::vector<MirrorApp> result;
   std::map<ProcessId, std::size_t> indexOf;
   for (const WindowHandle handle : mirror_.windows()) {
-    const KWinWindow* window = mirror_.window(handle);
+    const MirroredWindow* window = mirror_.window(handle);
     if (!window || window->desktop)
       continue;
     RunningApp app = appOf(*window);
     const auto [it, inserted] = indexOf.try_emplace(app.pid, result.size());
     if (inserted)
       result.push_back({std::move(app), {}});
-    KWinApp& owner = result[it->second];
+    MirrorApp& owner = result[it->second];
     if (window->isOrdinary()) {
       owner.windows.push_back(handle);
       owner.app.activationPolicy = ActivationPolicy::Regular;
@@ -82,18 +82,18 @@ std::vector<KWinApp> KWinApps::apps() {
   return result;
 }
 
-std::optional<KWinApp> KWinApps::app(ProcessId pid) {
-  for (KWinApp& candidate : apps()) {
+std::optional<MirrorApp> MirrorApps::app(ProcessId pid) {
+  for (MirrorApp& candidate : apps()) {
     if (candidate.app.pid == pid)
       return std::move(candidate);
   }
   return std::nullopt;
 }
 
-std::optional<ProcessId> KWinApps::owner(WindowHandle handle) {
-  if (const KWinWindow* window = mirror_.window(handle))
+std::optional<ProcessId> MirrorApps::owner(WindowHandle handle) {
+  if (const MirroredWindow* window = mirror_.window(handle))
     return pidOf(*window);
   return std::nullopt;
 }
 
-}  // namespace dovrik::kwin
+}  // namespace dovrik::mirror

@@ -1,56 +1,59 @@
-// Answering accessibility queries from the mirror of KWin's windows.
-#include "linux/kwin/KWinAccessibility.h"
+// Answering accessibility queries from the mirror of a compositor's windows.
+#include "linux/mirror/MirrorAccessibility.h"
 
 #include <algorithm>
 #include <iostream>
 
-#include "core/platform/PlatformTexts.h"
 #include "core/windows/WindowElements.h"
-#include "linux/kwin/KWinSpace.h"
+#include "linux/mirror/MirrorSpace.h"
 
-namespace dovrik::kwin {
+namespace dovrik::mirror {
 
-KWinAccessibility::KWinAccessibility(KWinMirror& mirror, KWinApps& apps, CommandSink send)
-    : mirror_(mirror), apps_(apps), send_(std::move(send)) {
+MirrorAccessibility::MirrorAccessibility(WindowMirror& mirror, MirrorApps& apps,
+                                         WindowControl& control, std::string untrustedReason)
+    : mirror_(mirror),
+      apps_(apps),
+      control_(control),
+      untrustedReason_(std::move(untrustedReason)) {
   subscription_ = mirror_.answeredChanged.connect([this] { trustMayHaveChanged.emit(); });
 }
 
-KWinAccessibility::~KWinAccessibility() {
+MirrorAccessibility::~MirrorAccessibility() {
   mirror_.answeredChanged.disconnect(subscription_);
 }
 
-AXElement KWinAccessibility::windowElement(WindowHandle handle) {
+AXElement MirrorAccessibility::windowElement(WindowHandle handle) {
   return elements::window(handle);
 }
 
-std::optional<WindowHandle> KWinAccessibility::windowOf(AXElement element) {
+std::optional<WindowHandle> MirrorAccessibility::windowOf(AXElement element) {
   return elements::windowOf(element);
 }
 
-AXElement KWinAccessibility::applicationElement(ProcessId pid) {
+AXElement MirrorAccessibility::applicationElement(ProcessId pid) {
   return elements::application(pid);
 }
 
-AXElement KWinAccessibility::systemWideElement() {
+AXElement MirrorAccessibility::systemWideElement() {
   return elements::systemWide();
 }
 
-std::string KWinAccessibility::untrustedReason() {
+std::string MirrorAccessibility::untrustedReason() {
   if (isProcessTrusted())
     return {};
-  return PlatformTexts::linux().windowScriptSilentReason;
+  return untrustedReason_;
 }
 
-void KWinAccessibility::promptForTrust() {
+void MirrorAccessibility::promptForTrust() {
   const std::string reason = untrustedReason();
   if (!reason.empty())
     std::cerr << reason << std::endl;
 }
 
-std::optional<AXElement> KWinAccessibility::elementAtPosition(AXElement, Point point) {
-  const KWinSpace space(mirror_.outputs());
+std::optional<AXElement> MirrorAccessibility::elementAtPosition(AXElement, Point point) {
+  const MirrorSpace space(mirror_.outputs());
   for (const WindowHandle handle : mirror_.frontToBack()) {
-    const KWinWindow* window = mirror_.window(handle);
+    const MirroredWindow* window = mirror_.window(handle);
     if (!window || !window->isOrdinary() || window->minimized)
       continue;
     const Rect frame = space.toAccessibility(window->frame);
@@ -61,7 +64,7 @@ std::optional<AXElement> KWinAccessibility::elementAtPosition(AXElement, Point p
   return std::nullopt;
 }
 
-std::optional<AXValue> KWinAccessibility::appAttribute(ProcessId pid, AXAttribute attribute) {
+std::optional<AXValue> MirrorAccessibility::appAttribute(ProcessId pid, AXAttribute attribute) {
   const auto app = apps_.app(pid);
   if (!app)
     return std::nullopt;
@@ -92,14 +95,14 @@ std::optional<AXValue> KWinAccessibility::appAttribute(ProcessId pid, AXAttribut
   }
 }
 
-std::optional<AXValue> KWinAccessibility::windowAttribute(WindowHandle handle,
-                                                          AXAttribute attribute) {
-  const KWinWindow* window = mirror_.window(handle);
+std::optional<AXValue> MirrorAccessibility::windowAttribute(WindowHandle handle,
+                                                            AXAttribute attribute) {
+  const MirroredWindow* window = mirror_.window(handle);
   if (!window)
     return std::nullopt;
   switch (attribute) {
     case AXAttribute::Position:
-      return KWinSpace(mirror_.outputs()).toAccessibility(window->frame).origin();
+      return MirrorSpace(mirror_.outputs()).toAccessibility(window->frame).origin();
     case AXAttribute::Size:
       return window->frame.size();
     case AXAttribute::Minimized:
@@ -117,7 +120,8 @@ std::optional<AXValue> KWinAccessibility::windowAttribute(WindowHandle handle,
   }
 }
 
-std::optional<AXValue> KWinAccessibility::copyAttribute(AXElement element, AXAttribute attribute) {
+std::optional<AXValue> MirrorAccessibility::copyAttribute(AXElement element,
+                                                          AXAttribute attribute) {
   if (const auto pid = elements::processOf(element))
     return appAttribute(*pid, attribute);
   if (const auto handle = windowOf(element))
@@ -125,28 +129,28 @@ std::optional<AXValue> KWinAccessibility::copyAttribute(AXElement element, AXAtt
   return std::nullopt;
 }
 
-std::optional<Rect> KWinAccessibility::copyFrame(AXElement element) {
+std::optional<Rect> MirrorAccessibility::copyFrame(AXElement element) {
   const auto handle = windowOf(element);
-  const KWinWindow* window = handle ? mirror_.window(*handle) : nullptr;
+  const MirroredWindow* window = handle ? mirror_.window(*handle) : nullptr;
   if (!window)
     return std::nullopt;
-  return KWinSpace(mirror_.outputs()).toAccessibility(window->frame);
+  return MirrorSpace(mirror_.outputs()).toAccessibility(window->frame);
 }
 
-void KWinAccessibility::setFrame(AXElement element, const Rect& frame) {
+void MirrorAccessibility::setFrame(AXElement element, const Rect& frame) {
   const auto handle = windowOf(element);
-  const KWinWindow* window = handle ? mirror_.window(*handle) : nullptr;
+  const MirroredWindow* window = handle ? mirror_.window(*handle) : nullptr;
   if (!window)
     return;
-  const Rect target = KWinSpace(mirror_.outputs()).fromAccessibility(frame);
-  send_(SetFrameCommand{window->id, target});
+  const Rect target = MirrorSpace(mirror_.outputs()).fromAccessibility(frame);
+  control_.setFrame(window->id, target);
   mirror_.setFrameOptimistically(*handle, target);
 }
 
-void KWinAccessibility::activate(AXElement element) {
+void MirrorAccessibility::activate(AXElement element) {
   const auto handle = windowOf(element);
-  if (const KWinWindow* window = handle ? mirror_.window(*handle) : nullptr)
-    send_(ActivateCommand{window->id});
+  if (const MirroredWindow* window = handle ? mirror_.window(*handle) : nullptr)
+    control_.activate(window->id);
 }
 
-}  // namespace dovrik::kwin
+}  // namespace dovrik::mirror

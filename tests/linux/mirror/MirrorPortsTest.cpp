@@ -1,42 +1,63 @@
-// The ports answered from the mirror, on two outputs whose primary does not sit at KWin's
-// origin: the secondary is to its left.
+// The ports answered from the mirror, on two outputs whose primary does not sit at the
+// compositor's origin: the secondary is to its left.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
-#include "ScriptMessages.h"
+#include "MirroredWindows.h"
 #include "TempFolder.h"
-#include "linux/kwin/KWinAccessibility.h"
-#include "linux/kwin/KWinApps.h"
-#include "linux/kwin/KWinEventTap.h"
-#include "linux/kwin/KWinRunningApps.h"
-#include "linux/kwin/KWinScreens.h"
-#include "linux/kwin/KWinWindowList.h"
+#include "linux/mirror/MirrorAccessibility.h"
+#include "linux/mirror/MirrorApps.h"
+#include "linux/mirror/MirrorEventTap.h"
+#include "linux/mirror/MirrorRunningApps.h"
+#include "linux/mirror/MirrorScreens.h"
+#include "linux/mirror/MirrorWindowList.h"
 
-namespace dovrik::kwin {
+namespace dovrik::mirror {
 namespace {
 
-using test::feed;
-using test::windowJson;
+using test::window;
 using test::WindowSpec;
 
 // Process ids above any the system hands out, so that no real program is read for them.
 constexpr long noProcess = 1L << 31;
 
-const std::string outputs = test::outputJson("DP-1", {1920, 0, 1920, 1080}, {1920, 0, 1920, 1040}) +
-                            "," +
-                            test::outputJson("HDMI-1", {0, 0, 1920, 1080}, {0, 0, 1920, 1080});
+const std::vector<MirroredOutput> outputs{{"DP-1", {1920, 0, 1920, 1080}, {1920, 0, 1920, 1040}},
+                                          {"HDMI-1", {0, 0, 1920, 1080}, {0, 0, 1920, 1080}}};
 
-class KWinPortsTest : public testing::Test {
- protected:
-  void hello(const std::string& windows, const std::string& active = "", Point cursor = {}) {
-    feed(mirror, test::hello(outputs, windows, active, cursor));
+// What the ports asked of the compositor, in order.
+struct Request {
+  std::string what;
+  std::string id;
+  Rect frame;
+  friend bool operator==(const Request&, const Request&) = default;
+};
+
+class RecordingControl : public WindowControl {
+ public:
+  void setFrame(const std::string& id, const Rect& frame) override {
+    requests.push_back({"setFrame", id, frame});
   }
-  void add(const WindowSpec& w) {
-    feed(mirror, R"({"type":"windowAdded","window":)" + windowJson(w) + "}");
+  void activate(const std::string& id) override { requests.push_back({"activate", id, {}}); }
+  void askForCursor() override { requests.push_back({"cursor", {}, {}}); }
+
+  std::vector<Request> requests;
+};
+
+class MirrorPortsTest : public testing::Test {
+ protected:
+  void hello(const std::vector<MirroredWindow>& windows, const std::string& active = "",
+             Point cursor = {}) {
+    mirror.setCursor(cursor);
+    mirror.replaceAll(outputs, windows, active);
+  }
+  void add(const WindowSpec& w) { mirror.addWindow(window(w)); }
+  void move(MovePhase phase, const std::string& id, Point cursor) {
+    mirror.setCursor(cursor);
+    mirror.reportMove(phase, id);
   }
   AXElement element(const std::string& id) {
-    return KWinAccessibility::windowElement(*mirror.handleOf(id));
+    return MirrorAccessibility::windowElement(*mirror.handleOf(id));
   }
 
   // The installed applications: a terminal that names its entry, as Wayland windows do, and one
@@ -54,20 +75,20 @@ class KWinPortsTest : public testing::Test {
   }
 
   files::testing::TempFolder data;
-  KWinMirror mirror;
+  WindowMirror mirror;
   files::DesktopEntries entries{{applicationsFolder(data.path())}};
-  KWinApps apps{mirror, entries};
-  std::vector<ScriptCommand> sent;
-  CommandSink sink = [this](ScriptCommand c) { sent.push_back(std::move(c)); };
-  KWinAccessibility accessibility{mirror, apps, sink};
+  MirrorApps apps{mirror, entries};
+  RecordingControl control;
+  const std::vector<Request>& sent = control.requests;
+  MirrorAccessibility accessibility{mirror, apps, control, "No windows yet"};
 };
 
-TEST_F(KWinPortsTest, TrustFollowsTheScriptsAnswer) {
+TEST_F(MirrorPortsTest, TrustFollowsTheCompositorsFullReport) {
   int announced = 0;
   accessibility.trustMayHaveChanged.connect([&] { ++announced; });
   EXPECT_FALSE(accessibility.isProcessTrusted());
-  EXPECT_NE(accessibility.untrustedReason(), "");
-  hello("");
+  EXPECT_EQ(accessibility.untrustedReason(), "No windows yet");
+  hello({});
   EXPECT_TRUE(accessibility.isProcessTrusted());
   EXPECT_EQ(accessibility.untrustedReason(), "");
   mirror.forget();
@@ -75,28 +96,24 @@ TEST_F(KWinPortsTest, TrustFollowsTheScriptsAnswer) {
   EXPECT_EQ(announced, 2);
 }
 
-TEST_F(KWinPortsTest, FramesAreReadAndSetRelativeToThePrimaryOutput) {
-  hello(windowJson({.id = "{a}", .frame = {2000, 100, 800, 600}}));
+TEST_F(MirrorPortsTest, FramesAreReadAndSetRelativeToThePrimaryOutput) {
+  hello({window({.id = "{a}", .frame = {2000, 100, 800, 600}})});
   EXPECT_EQ(accessibility.copyFrame(element("{a}")), (Rect{80, 100, 800, 600}));
   EXPECT_EQ(accessibility.copyAttribute(element("{a}"), AXAttribute::Position),
             AXValue(Point{80, 100}));
 
   accessibility.setFrame(element("{a}"), {-1920, 0, 960, 1080});
-  ASSERT_EQ(sent.size(), 1u);
-  const auto& set = std::get<SetFrameCommand>(sent[0]);
-  EXPECT_EQ(set.id, "{a}");
-  EXPECT_EQ(set.frame, (Rect{0, 0, 960, 1080}));
-  // Read back at once, before KWin confirms.
+  EXPECT_EQ(sent, (std::vector<Request>{{"setFrame", "{a}", {0, 0, 960, 1080}}}));
+  // Read back at once, before the compositor confirms.
   EXPECT_EQ(accessibility.copyFrame(element("{a}")), (Rect{-1920, 0, 960, 1080}));
 }
 
-TEST_F(KWinPortsTest, AGoneWindowAnswersNothingAndTakesNoCommand) {
-  hello(windowJson({.id = "{a}"}) + "," + windowJson({.id = "{b}"}));
+TEST_F(MirrorPortsTest, AGoneWindowAnswersNothingAndTakesNoCommand) {
+  hello({window({.id = "{a}"}), window({.id = "{b}"})});
   const AXElement a = element("{a}");
   accessibility.activate(element("{b}"));
-  ASSERT_EQ(sent.size(), 1u);
-  EXPECT_EQ(std::get<ActivateCommand>(sent[0]).id, "{b}");
-  feed(mirror, R"({"type":"windowRemoved","id":"{a}"})");
+  EXPECT_EQ(sent, (std::vector<Request>{{"activate", "{b}", {}}}));
+  mirror.removeWindow("{a}");
   EXPECT_FALSE(accessibility.copyFrame(a));
   EXPECT_FALSE(accessibility.copyAttribute(a, AXAttribute::Title));
   accessibility.setFrame(a, {0, 0, 10, 10});
@@ -104,27 +121,25 @@ TEST_F(KWinPortsTest, AGoneWindowAnswersNothingAndTakesNoCommand) {
   EXPECT_EQ(sent.size(), 1u);
 }
 
-TEST_F(KWinPortsTest, TheElementAtAPointIsTheFrontmostVisibleOrdinaryWindow) {
-  hello(windowJson({.id = "{back}", .frame = {1920, 0, 1000, 1000}}) + "," +
-            windowJson({.id = "{front}", .frame = {2420, 0, 1000, 1000}}) + "," +
-            windowJson({.id = "{min}", .frame = {1920, 0, 1920, 1080}, .minimized = true}) + "," +
-            windowJson({.id = "{left}", .frame = {0, 0, 100, 100}}) + "," +
-            windowJson({.id = "{panel}", .frame = {1920, 1040, 1920, 40}, .kind = "dock"}),
+TEST_F(MirrorPortsTest, TheElementAtAPointIsTheFrontmostVisibleOrdinaryWindow) {
+  hello({window({.id = "{back}", .frame = {1920, 0, 1000, 1000}}),
+         window({.id = "{front}", .frame = {2420, 0, 1000, 1000}}),
+         window({.id = "{min}", .frame = {1920, 0, 1920, 1080}, .minimized = true}),
+         window({.id = "{left}", .frame = {0, 0, 100, 100}}),
+         window({.id = "{panel}", .frame = {1920, 1040, 1920, 40}, .kind = "dock"})},
         "{front}");
   const AXElement all = accessibility.systemWideElement();
   EXPECT_EQ(accessibility.elementAtPosition(all, {600, 10}), element("{front}"));
   EXPECT_EQ(accessibility.elementAtPosition(all, {100, 10}), element("{back}"));
   EXPECT_EQ(accessibility.elementAtPosition(all, {-1900, 10}), element("{left}"));
   EXPECT_FALSE(accessibility.elementAtPosition(all, {100, 1050}));
-  feed(mirror, R"({"type":"active","id":"{back}"})");
+  mirror.setActive("{back}");
   EXPECT_EQ(accessibility.elementAtPosition(all, {600, 10}), element("{back}"));
 }
 
-TEST_F(KWinPortsTest, ApplicationElementsAnswerForTheirOwnWindowsOnly) {
-  hello(windowJson({.id = "{a1}", .pid = 10}) + "," +
-            windowJson({.id = "{a2}", .pid = 10, .minimized = true}) + "," +
-            windowJson({.id = "{b}", .pid = 20}) + "," +
-            windowJson({.id = "{dock}", .pid = 10, .kind = "dock"}),
+TEST_F(MirrorPortsTest, ApplicationElementsAnswerForTheirOwnWindowsOnly) {
+  hello({window({.id = "{a1}", .pid = 10}), window({.id = "{a2}", .pid = 10, .minimized = true}),
+         window({.id = "{b}", .pid = 20}), window({.id = "{dock}", .pid = 10, .kind = "dock"})},
         "{b}");
   const AXElement appA = accessibility.applicationElement(10);
   EXPECT_FALSE(accessibility.copyAttribute(appA, AXAttribute::FocusedWindow));
@@ -133,7 +148,7 @@ TEST_F(KWinPortsTest, ApplicationElementsAnswerForTheirOwnWindowsOnly) {
       AXValue(element("{b}")));
   EXPECT_EQ(accessibility.copyAttribute(appA, AXAttribute::Windows),
             AXValue(std::vector<AXElement>{element("{a1}"), element("{a2}")}));
-  feed(mirror, R"({"type":"active","id":"{a2}"})");
+  mirror.setActive("{a2}");
   // The front-most window the user can see, though a minimized one was raised later.
   EXPECT_EQ(accessibility.copyAttribute(appA, AXAttribute::MainWindow), AXValue(element("{a1}")));
   EXPECT_EQ(accessibility.copyAttribute(element("{a2}"), AXAttribute::Parent), AXValue(appA));
@@ -142,9 +157,9 @@ TEST_F(KWinPortsTest, ApplicationElementsAnswerForTheirOwnWindowsOnly) {
       accessibility.copyAttribute(accessibility.applicationElement(30), AXAttribute::Windows));
 }
 
-TEST_F(KWinPortsTest, ScreensAreInDesktopSpaceWithKWinsUsableAreas) {
+TEST_F(MirrorPortsTest, ScreensAreInDesktopSpaceWithTheCompositorsUsableAreas) {
   std::vector<std::pair<std::string, Rect>> asked;
-  KWinScreens screens(mirror, sink, [&](const std::string& name, const Rect& geometry) {
+  MirrorScreens screens(mirror, control, [&](const std::string& name, const Rect& geometry) {
     asked.emplace_back(name, geometry);
     return name == "DP-1" ? std::optional<std::string>("UUID-OF-DP-1") : std::nullopt;
   });
@@ -152,7 +167,7 @@ TEST_F(KWinPortsTest, ScreensAreInDesktopSpaceWithKWinsUsableAreas) {
   screens.changed.connect([&] { ++changes; });
   EXPECT_TRUE(screens.screens().empty());
   EXPECT_FALSE(screens.mainScreen());
-  hello(windowJson({.id = "{left}", .frame = {100, 100, 400, 300}}), "{left}", {100, 200});
+  hello({window({.id = "{left}", .frame = {100, 100, 400, 300}})}, "{left}", {100, 200});
   EXPECT_EQ(changes, 1);
   const auto all = screens.screens();
   ASSERT_EQ(all.size(), 2u);
@@ -167,22 +182,21 @@ TEST_F(KWinPortsTest, ScreensAreInDesktopSpaceWithKWinsUsableAreas) {
   EXPECT_EQ(screens.mainScreen()->name, "HDMI-1");
 
   EXPECT_EQ(screens.mouseLocation(), (Point{-1820, 880}));
-  ASSERT_EQ(sent.size(), 1u);
-  EXPECT_TRUE(std::holds_alternative<CursorCommand>(sent[0]));
+  EXPECT_EQ(sent, (std::vector<Request>{{"cursor", {}, {}}}));
 }
 
-TEST_F(KWinPortsTest, WithoutAnIdentityScreensCarryNoUuidAndNoCursorIsAskedBeforeTheScript) {
-  KWinScreens screens(mirror, sink);
+TEST_F(MirrorPortsTest, WithoutAnIdentityScreensCarryNoUuidAndNoCursorIsAskedBeforeTheFullReport) {
+  MirrorScreens screens(mirror, control);
   EXPECT_FALSE(screens.mouseLocation());
   EXPECT_TRUE(sent.empty());
-  hello("");
+  hello({});
   EXPECT_EQ(screens.screens()[0].uuid, std::nullopt);
   EXPECT_EQ(screens.mainScreen()->name, "DP-1");
 }
 
-TEST_F(KWinPortsTest, LaunchesAreFirstWindowsOfNewProcessesOrOfIdentitiesWithoutWindows) {
-  hello(windowJson({.id = "{x}", .resourceClass = "xterm", .pid = 10}));
-  KWinRunningApps running(mirror, apps, 99);
+TEST_F(MirrorPortsTest, LaunchesAreFirstWindowsOfNewProcessesOrOfIdentitiesWithoutWindows) {
+  hello({window({.id = "{x}", .resourceClass = "xterm", .pid = 10})});
+  MirrorRunningApps running(mirror, apps, 99);
   std::vector<std::string> launched;
   running.didLaunch.connect(
       [&](const RunningApp& app) { launched.push_back(app.bundleIdentifier); });
@@ -192,12 +206,12 @@ TEST_F(KWinPortsTest, LaunchesAreFirstWindowsOfNewProcessesOrOfIdentitiesWithout
   add({.id = "{own}", .pid = 99});
   add({.id = "{n1}", .resourceClass = "nopid", .pid = 0});
   add({.id = "{n2}", .resourceClass = "nopid", .pid = 0});
-  feed(mirror, R"({"type":"windowRemoved","id":"{n1}"})");
-  feed(mirror, R"({"type":"windowRemoved","id":"{n2}"})");
+  mirror.removeWindow("{n1}");
+  mirror.removeWindow("{n2}");
   add({.id = "{n3}", .resourceClass = "nopid", .pid = 0});
   EXPECT_EQ(launched, (std::vector<std::string>{"org.kde.konsole", "nopid", "nopid"}));
 
-  feed(mirror, R"({"type":"active","id":"{k2}"})");
+  mirror.setActive("{k2}");
   const auto front = running.frontmostApplication();
   ASSERT_TRUE(front);
   EXPECT_EQ(front->pid, 20);
@@ -205,20 +219,19 @@ TEST_F(KWinPortsTest, LaunchesAreFirstWindowsOfNewProcessesOrOfIdentitiesWithout
   const auto all = running.runningApplications();
   ASSERT_EQ(all.size(), 4u);
   EXPECT_EQ(all[0].bundleIdentifier, "xterm");
-  EXPECT_GE(all[3].pid, KWinApps::firstSyntheticPid);
+  EXPECT_GE(all[3].pid, MirrorApps::firstSyntheticPid);
 }
 
-TEST_F(KWinPortsTest, ApplicationsAreKnownByTheirDesktopEntriesElseByTheirClass) {
+TEST_F(MirrorPortsTest, ApplicationsAreKnownByTheirDesktopEntriesElseByTheirClass) {
   hello(
-      windowJson({.id = "{k}",
-                  .resourceClass = "konsole",
-                  .desktopFileName = "org.kde.konsole",
-                  .pid = noProcess + 20}) +
-      "," +
-      windowJson(
-          {.id = "{x}", .resourceClass = "xterm", .resourceName = "xterm", .pid = noProcess + 30}) +
-      "," + windowJson({.id = "{o}", .resourceClass = "other", .pid = noProcess + 40}));
-  const auto all = KWinRunningApps(mirror, apps, 99).runningApplications();
+      {window({.id = "{k}",
+               .resourceClass = "konsole",
+               .desktopFileName = "org.kde.konsole",
+               .pid = noProcess + 20}),
+       window(
+           {.id = "{x}", .resourceClass = "xterm", .resourceName = "xterm", .pid = noProcess + 30}),
+       window({.id = "{o}", .resourceClass = "other", .pid = noProcess + 40})});
+  const auto all = MirrorRunningApps(mirror, apps, 99).runningApplications();
   ASSERT_EQ(all.size(), 3u);
   EXPECT_EQ(all[0].bundleIdentifier, "org.kde.konsole");
   EXPECT_EQ(all[0].localizedName, "Konsole");
@@ -233,29 +246,29 @@ TEST_F(KWinPortsTest, ApplicationsAreKnownByTheirDesktopEntriesElseByTheirClass)
   EXPECT_TRUE(all[2].categories.empty());
 }
 
-TEST_F(KWinPortsTest, TheWindowListIsFrontToBackWithLayers) {
-  hello(windowJson({.id = "{a}", .pid = 1, .frame = {1920, 0, 10, 10}}) + "," +
-            windowJson({.id = "{bg}", .pid = 2, .kind = "desktop"}) + "," +
-            windowJson({.id = "{min}", .pid = 3, .minimized = true}) + "," +
-            windowJson({.id = "{panel}", .pid = 4, .kind = "dock"}) + "," +
-            windowJson({.id = "{tip}", .pid = 5, .kind = "other"}),
+TEST_F(MirrorPortsTest, TheWindowListIsFrontToBackWithLayers) {
+  hello({window({.id = "{a}", .pid = 1, .frame = {1920, 0, 10, 10}}),
+         window({.id = "{bg}", .pid = 2, .kind = "desktop"}),
+         window({.id = "{min}", .pid = 3, .minimized = true}),
+         window({.id = "{panel}", .pid = 4, .kind = "dock"}),
+         window({.id = "{tip}", .pid = 5, .kind = "other"})},
         "{a}");
-  KWinWindowList list(mirror, apps);
+  MirrorWindowList list(mirror, apps);
   const auto entries = list.onScreenWindows();
   ASSERT_EQ(entries.size(), 3u);
-  EXPECT_EQ(entries[0].layer, KWinWindowList::normalLayer);
+  EXPECT_EQ(entries[0].layer, MirrorWindowList::normalLayer);
   EXPECT_EQ(entries[0].ownerPid, 1);
   EXPECT_EQ(entries[0].bounds, (Rect{0, 0, 10, 10}));
   // Each entry names its window, so a press found through the list knows what it holds.
   ASSERT_TRUE(entries[0].window && entries[1].window);
   EXPECT_NE(entries[0].window, entries[1].window);
-  EXPECT_EQ(entries[1].layer, KWinWindowList::dockLayer);
-  EXPECT_EQ(entries[2].layer, KWinWindowList::floatingLayer);
+  EXPECT_EQ(entries[1].layer, MirrorWindowList::dockLayer);
+  EXPECT_EQ(entries[2].layer, MirrorWindowList::floatingLayer);
 }
 
-TEST_F(KWinPortsTest, TitleBarMovesComeOutAsTheLeftButtonAtThePointer) {
-  hello(windowJson({.id = "{a}"}));
-  KWinEventTap tap(mirror);
+TEST_F(MirrorPortsTest, TitleBarMovesComeOutAsTheLeftButtonAtThePointer) {
+  hello({window({.id = "{a}"})});
+  MirrorEventTap tap(mirror);
   std::vector<TapEvent> events;
   const auto ref = tap.install([&](const TapEvent& e) { events.push_back(e); });
   ASSERT_TRUE(ref);
@@ -265,12 +278,12 @@ TEST_F(KWinPortsTest, TitleBarMovesComeOutAsTheLeftButtonAtThePointer) {
     ++selfRemovingCalls;
     tap.remove(*selfRemoving);
   });
-  feed(mirror, R"({"type":"moveBegin","id":"{a}","cursor":{"x":1930,"y":5}})");
-  feed(mirror, R"({"type":"moveStep","id":"{a}","cursor":{"x":100,"y":6}})");
+  move(MovePhase::begin, "{a}", {1930, 5});
+  move(MovePhase::step, "{a}", {100, 6});
   tap.setEnabled(*ref, false);
-  feed(mirror, R"({"type":"moveStep","id":"{a}","cursor":{"x":101,"y":6}})");
+  move(MovePhase::step, "{a}", {101, 6});
   tap.setEnabled(*ref, true);
-  feed(mirror, R"({"type":"moveEnd","id":"{a}","cursor":{"x":102,"y":7}})");
+  move(MovePhase::end, "{a}", {102, 7});
   EXPECT_EQ(events, (std::vector<TapEvent>{{TapEventType::leftMouseDown, {10, 5}},
                                            {TapEventType::leftMouseDragged, {-1820, 6}},
                                            {TapEventType::leftMouseUp, {-1818, 7}}}));
@@ -278,4 +291,4 @@ TEST_F(KWinPortsTest, TitleBarMovesComeOutAsTheLeftButtonAtThePointer) {
 }
 
 }  // namespace
-}  // namespace dovrik::kwin
+}  // namespace dovrik::mirror

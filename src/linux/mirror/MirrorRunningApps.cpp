@@ -1,35 +1,35 @@
 // Listing applications, finding the frontmost one and telling launches.
-#include "linux/kwin/KWinRunningApps.h"
+#include "linux/mirror/MirrorRunningApps.h"
 
-namespace dovrik::kwin {
+namespace dovrik::mirror {
 
-KWinRunningApps::KWinRunningApps(KWinMirror& mirror, KWinApps& apps, ProcessId ownPid)
+MirrorRunningApps::MirrorRunningApps(WindowMirror& mirror, MirrorApps& apps, ProcessId ownPid)
     : mirror_(mirror), apps_(apps), ownPid_(ownPid) {
   answeredSubscription_ = mirror_.answeredChanged.connect([this] { takeBaseline(); });
   addedSubscription_ =
-      mirror_.windowAdded.connect([this](const KWinWindow& window) { windowAdded(window); });
+      mirror_.windowAdded.connect([this](const MirroredWindow& window) { windowAdded(window); });
   takeBaseline();
 }
 
-KWinRunningApps::~KWinRunningApps() {
+MirrorRunningApps::~MirrorRunningApps() {
   mirror_.answeredChanged.disconnect(answeredSubscription_);
   mirror_.windowAdded.disconnect(addedSubscription_);
 }
 
-void KWinRunningApps::takeBaseline() {
-  for (const KWinApp& app : apps_.apps())
+void MirrorRunningApps::takeBaseline() {
+  for (const MirrorApp& app : apps_.apps())
     seenProcesses_.insert(app.app.pid);
 }
 
-void KWinRunningApps::windowAdded(const KWinWindow& window) {
+void MirrorRunningApps::windowAdded(const MirroredWindow& window) {
   if (!window.isOrdinary())
     return;
   const RunningApp app = apps_.appOf(window);
   bool launch = false;
-  if (app.pid >= KWinApps::firstSyntheticPid) {
+  if (app.pid >= MirrorApps::firstSyntheticPid) {
     // The number stands for the identity: it launches when no other window has it.
     launch = true;
-    for (const KWinApp& running : apps_.apps()) {
+    for (const MirrorApp& running : apps_.apps()) {
       if (running.app.pid == app.pid) {
         for (const WindowHandle handle : running.windows) {
           if (mirror_.window(handle)->id != window.id)
@@ -44,20 +44,20 @@ void KWinRunningApps::windowAdded(const KWinWindow& window) {
     didLaunch.emit(app);
 }
 
-std::optional<RunningApp> KWinRunningApps::frontmostApplication() {
+std::optional<RunningApp> MirrorRunningApps::frontmostApplication() {
   const auto active = mirror_.active();
   if (!active)
     return std::nullopt;
-  if (const KWinWindow* window = mirror_.window(*active))
+  if (const MirroredWindow* window = mirror_.window(*active))
     return apps_.appOf(*window);
   return std::nullopt;
 }
 
-std::vector<RunningApp> KWinRunningApps::runningApplications() {
+std::vector<RunningApp> MirrorRunningApps::runningApplications() {
   std::vector<RunningApp> result;
-  for (KWinApp& app : apps_.apps())
+  for (MirrorApp& app : apps_.apps())
     result.push_back(std::move(app.app));
   return result;
 }
 
-}  // namespace dovrik::kwin
+}  // namespace dovrik::mirror
