@@ -26,7 +26,8 @@ KWinDesktop::KWinDesktop(ProcessId ownPid, const PreviewLook& previewLook, Sched
           wayland_, mainQueue,
           [this](const Rect& desktopFrame) { return toWindowCoordinates(desktopFrame); },
           previewLook.paint, previewLook.easing),
-      ownPid_(ownPid) {
+      ownWindows_(kwin_.mirror, kwin_.control, ownPid,
+                  [this](const Rect& desktopFrame) { return toWindowCoordinates(desktopFrame); }) {
   // Data control does not name the client that set a selection: the application the user
   // works in at that moment is taken as its owner.
   pasteboard_.setActiveApplication([this] {
@@ -36,13 +37,6 @@ KWinDesktop::KWinDesktop(ProcessId ownPid, const PreviewLook& previewLook, Sched
   // A monitor's EDID may arrive after KWin's script told of the output: the screens then gain
   // their identity, and layouts saved for that monitor can be restored.
   outputsSubscription_ = outputs_.changed.connect([this] { kwin_.screens.changed.emit(); });
-  addedSubscription_ =
-      kwin_.mirror.windowAdded.connect([this](const mirror::MirroredWindow& window) {
-        if (pending_ && isOwnWindowTitled(window, pending_->title)) {
-          const PendingPlacement placement = *std::exchange(pending_, std::nullopt);
-          place(window.id, placement.desktopFrame);
-        }
-      });
   lostSubscription_ = wayland_.lost.connect([this] {
     if (onLost_)
       onLost_();
@@ -52,7 +46,6 @@ KWinDesktop::KWinDesktop(ProcessId ownPid, const PreviewLook& previewLook, Sched
 KWinDesktop::~KWinDesktop() {
   outputs_.changed.disconnect(outputsSubscription_);
   wayland_.lost.disconnect(lostSubscription_);
-  kwin_.mirror.windowAdded.disconnect(addedSubscription_);
 }
 
 std::optional<std::string> KWinDesktop::displayUuid(const std::string& name,
@@ -79,37 +72,12 @@ int KWinDesktop::keyCodeAt(std::uint32_t nativeKeyCode) const {
   return wayland::keyCodeAtXkb(nativeKeyCode);
 }
 
-bool KWinDesktop::isOwnWindowTitled(const mirror::MirroredWindow& window,
-                                    const std::string& title) const {
-  return window.pid == ownPid_ && window.caption == title;
-}
-
 void KWinDesktop::presentOwnWindow(const std::string& title, const Rect& desktopFrame) {
-  pending_.reset();
-  if (const auto active = kwin_.mirror.active()) {
-    const mirror::MirroredWindow* window = kwin_.mirror.window(*active);
-    if (window && window->pid != ownPid_)
-      keyboardBefore_ = window->id;
-  }
-  for (const mirror::WindowHandle handle : kwin_.mirror.windows()) {
-    const mirror::MirroredWindow* window = kwin_.mirror.window(handle);
-    if (window && isOwnWindowTitled(*window, title)) {
-      place(window->id, desktopFrame);
-      return;
-    }
-  }
-  pending_ = PendingPlacement{title, desktopFrame};
-}
-
-void KWinDesktop::place(const std::string& id, const Rect& desktopFrame) {
-  kwin_.control.setFrame(id, toWindowCoordinates(desktopFrame));
-  kwin_.control.activate(id);
+  ownWindows_.present(title, desktopFrame);
 }
 
 void KWinDesktop::returnKeyboard() {
-  pending_.reset();
-  if (!keyboardBefore_.empty() && kwin_.mirror.handleOf(keyboardBefore_))
-    kwin_.control.activate(std::exchange(keyboardBefore_, {}));
+  ownWindows_.returnKeyboard();
 }
 
 void KWinDesktop::setConnectionLostHandler(std::function<void()> handler) {

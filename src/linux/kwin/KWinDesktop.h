@@ -12,8 +12,9 @@
 #include "linux/desktop/DesktopEdgeTiling.h"
 #include "linux/kwin/FakeInputKeySynth.h"
 #include "linux/kwin/KWinAdapters.h"
-#include "linux/kwin/KWinPasteKeys.h"
 #include "linux/kwin/OutputDevices.h"
+#include "linux/mirror/FocusWaitingPasteKeys.h"
+#include "linux/mirror/OwnWindowPlacement.h"
 #include "linux/session/DesktopAdapters.h"
 #include "linux/session/PreviewLook.h"
 #include "linux/wayland/DataControlPasteboard.h"
@@ -54,31 +55,20 @@ class KWinDesktop : public DesktopAdapters {
 
  private:
   std::optional<std::string> displayUuid(const std::string& name, const Rect& geometry) const;
-  bool isOwnWindowTitled(const mirror::MirroredWindow& window, const std::string& title) const;
-  void place(const std::string& id, const Rect& desktopFrame);
-
-  // A window shown but not yet reported by the script: placed as soon as it is.
-  struct PendingPlacement {
-    std::string title;
-    Rect desktopFrame;
-  };
 
   wayland::WaylandConnection wayland_;
   OutputDevices outputs_;
   KWinAdapters kwin_;
   wayland::DataControlPasteboard pasteboard_;
   FakeInputKeySynth keySynth_;
-  KWinPasteKeys pasteKeys_;
+  mirror::FocusWaitingPasteKeys pasteKeys_;
   desktop::DesktopApplications installedApps_;
   desktop::DesktopEdgeTiling edgeTiling_;
   wayland::LayerShellOverlay preview_;
-  ProcessId ownPid_;
-  std::optional<PendingPlacement> pending_;
-  std::string keyboardBefore_;  // the window that had the keyboard before ours took it
+  mirror::OwnWindowPlacement ownWindows_;
   std::function<void()> onLost_;
   Signal<>::Connection outputsSubscription_;
   Signal<>::Connection lostSubscription_;
-  Signal<const mirror::MirroredWindow&>::Connection addedSubscription_;
 };
 
 }  // namespace dovrik::kwin

@@ -143,8 +143,10 @@ void MirrorAccessibility::setFrame(AXElement element, const Rect& frame) {
   if (!window)
     return;
   const Rect target = MirrorSpace(mirror_.outputs()).fromAccessibility(frame);
-  control_.setFrame(window->id, target);
+  // Taken as granted first, so that a control that learns at once of a refusal can put the
+  // truth back.
   mirror_.setFrameOptimistically(*handle, target);
+  control_.setFrame(window->id, target);
 }
 
 void MirrorAccessibility::activate(AXElement element) {

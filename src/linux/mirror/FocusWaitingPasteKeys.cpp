@@ -1,25 +1,25 @@
 // Waiting for the focus to leave Dovrik's own windows before pasting.
-#include "linux/kwin/KWinPasteKeys.h"
+#include "linux/mirror/FocusWaitingPasteKeys.h"
 
-namespace dovrik::kwin {
+namespace dovrik::mirror {
 
-KWinPasteKeys::KWinPasteKeys(KeySynth& keys, Scheduler& scheduler,
-                             std::function<bool()> ownWindowFocused)
+FocusWaitingPasteKeys::FocusWaitingPasteKeys(KeySynth& keys, Scheduler& scheduler,
+                                             std::function<bool()> ownWindowFocused)
     : keys_(keys), scheduler_(scheduler), ownWindowFocused_(std::move(ownWindowFocused)) {}
 
-KWinPasteKeys::~KWinPasteKeys() {
+FocusWaitingPasteKeys::~FocusWaitingPasteKeys() {
   if (pending_)
     scheduler_.cancel(*pending_);
 }
 
-void KWinPasteKeys::postPaste(PasteChord chord) {
+void FocusWaitingPasteKeys::postPaste(PasteChord chord) {
   // A newer paste replaces one still waiting.
   if (pending_)
     scheduler_.cancel(*pending_);
   postOnceFocusLeft(chord, 0);
 }
 
-void KWinPasteKeys::postOnceFocusLeft(PasteChord chord, int poll) {
+void FocusWaitingPasteKeys::postOnceFocusLeft(PasteChord chord, int poll) {
   pending_.reset();
   if (ownWindowFocused_() && poll < polls) {
     pending_ =
@@ -29,4 +29,4 @@ void KWinPasteKeys::postOnceFocusLeft(PasteChord chord, int poll) {
   keys_.postPaste(chord);
 }
 
-}  // namespace dovrik::kwin
+}  // namespace dovrik::mirror

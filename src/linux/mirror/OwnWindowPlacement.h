@@ -1,0 +1,49 @@
+// Dovrik's own windows (the clipboard popup, the settings window) placed by the compositor, where
+// Qt cannot place top-level windows: found in the mirror by their process and title, or placed
+// as soon as they are reported, given the keyboard, and the keyboard handed back afterwards to
+// the window that had it.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "core/platform/Geometry.h"
+#include "core/platform/RunningApps.h"
+#include "linux/mirror/WindowControl.h"
+#include "linux/mirror/WindowMirror.h"
+
+namespace dovrik::mirror {
+
+class OwnWindowPlacement {
+ public:
+  // `toCompositor` turns a desktop-space frame into the compositor's coordinates.
+  OwnWindowPlacement(WindowMirror& mirror, WindowControl& control, ProcessId ownPid,
+                     std::function<Rect(const Rect&)> toCompositor);
+  OwnWindowPlacement(const OwnWindowPlacement&) = delete;
+  OwnWindowPlacement& operator=(const OwnWindowPlacement&) = delete;
+  ~OwnWindowPlacement();
+
+  void present(const std::string& title, const Rect& desktopFrame);
+  void returnKeyboard();
+
+ private:
+  bool isOwnWindowTitled(const MirroredWindow& window, const std::string& title) const;
+  void place(const std::string& id, const Rect& desktopFrame);
+
+  // A window shown but not yet reported: placed as soon as it is.
+  struct PendingPlacement {
+    std::string title;
+    Rect desktopFrame;
+  };
+
+  WindowMirror& mirror_;
+  WindowControl& control_;
+  ProcessId ownPid_;
+  std::function<Rect(const Rect&)> toCompositor_;
+  std::optional<PendingPlacement> pending_;
+  std::string keyboardBefore_;  // the window that had the keyboard before ours took it
+  Signal<const MirroredWindow&>::Connection addedSubscription_;
+};
+
+}  // namespace dovrik::mirror
