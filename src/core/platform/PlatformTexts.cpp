@@ -75,6 +75,7 @@ const PlatformTexts& PlatformTexts::macOS() {
       .windowManagerWithoutEwmhReason = {},
       .noWindowManagerReason = {},
       .windowScriptSilentReason = {},
+      .windowManagerSocketSilentReason = {},
   };
   return texts;
 }
@@ -146,6 +147,10 @@ const PlatformTexts& PlatformTexts::linux() {
           "Dovrik moves windows on Plasma through a small KWin script, and that script has not "
           "answered yet. If this lasts more than a few seconds, quit Dovrik and start it again; "
           "Dovrik notices the script the moment it answers.",
+      .windowManagerSocketSilentReason =
+          "Dovrik moves windows on sway through sway's IPC socket, and cannot reach it. Start "
+          "Dovrik from within the sway session (for example with `exec dovrik` in sway's "
+          "config), so that it finds the socket sway names in $SWAYSOCK.",
       .namesModifiers = true,
   };
   return texts;

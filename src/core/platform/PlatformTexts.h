@@ -72,6 +72,9 @@ struct PlatformTexts {
   // Why windows cannot be controlled yet where a compositor script moves them and has not
   // answered.
   std::string windowScriptSilentReason;
+  // Why windows cannot be controlled where the window manager's IPC socket moves them and
+  // cannot be reached.
+  std::string windowManagerSocketSilentReason;
   // Shortcuts are written with the modifiers' names joined by "+" ("Shift+Super+V") instead
   // of their symbols run together ("⇧⌘V").
   bool namesModifiers = false;

@@ -8,6 +8,9 @@ LinuxDesktop detectLinuxDesktop(const SessionFacts& facts) {
   const bool wayland = !facts.waylandDisplay.empty() || facts.sessionType == "wayland";
   if (!wayland)
     return LinuxDesktop::x11;
+  // sway names its socket to the programs it starts, and only to them.
+  if (!facts.swaySocket.empty())
+    return LinuxDesktop::sway;
   // KWin announces itself on the session bus; the desktop's name alone would also match a
   // Plasma session whose compositor crashed and left the session without one.
   return facts.kwinOnSessionBus ? LinuxDesktop::kwin : LinuxDesktop::unsupportedWayland;
@@ -19,6 +22,8 @@ std::string linuxDesktopName(LinuxDesktop desktop) {
       return "X11";
     case LinuxDesktop::kwin:
       return "Plasma (Wayland)";
+    case LinuxDesktop::sway:
+      return "sway (Wayland)";
     case LinuxDesktop::unsupportedWayland:
       break;
   }
@@ -27,7 +32,8 @@ std::string linuxDesktopName(LinuxDesktop desktop) {
 
 std::string unsupportedWaylandReason() {
   return "This Wayland desktop does not let Dovrik move windows yet. Dovrik works on KDE Plasma "
-         "(Wayland or X11) and on any X11 desktop whose window manager supports EWMH (GNOME on "
+         "(Wayland or X11), on sway, and on any X11 desktop whose window manager supports EWMH "
+         "(GNOME on "
          "Xorg, Xfce, Openbox, Fluxbox, …). Log out, pick one of those sessions at the login "
          "screen, and log in again.";
 }

@@ -9,6 +9,7 @@ namespace dovrik {
 enum class LinuxDesktop {
   x11,                 // an X11 session with any EWMH window manager
   kwin,                // Plasma's Wayland session
+  sway,                // sway, or another wlroots compositor that speaks i3's IPC
   unsupportedWayland,  // a Wayland session whose compositor Dovrik cannot drive yet
 };
 
@@ -16,6 +17,7 @@ struct SessionFacts {
   std::string sessionType;     // $XDG_SESSION_TYPE
   std::string waylandDisplay;  // $WAYLAND_DISPLAY
   bool kwinOnSessionBus = false;
+  std::string swaySocket;  // $SWAYSOCK
 };
 
 LinuxDesktop detectLinuxDesktop(const SessionFacts& facts);

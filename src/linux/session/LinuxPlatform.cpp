@@ -8,6 +8,9 @@
 #ifdef DOVRIK_WITH_KWIN
 #include "linux/kwin/KWinDesktop.h"
 #endif
+#ifdef DOVRIK_WITH_SWAY
+#include "linux/sway/SwayDesktop.h"
+#endif
 
 namespace dovrik {
 
@@ -37,8 +40,10 @@ std::optional<std::string> LinuxPlatform::unreachableDisplay() {
 
 LinuxDesktop LinuxPlatform::detectDesktop() {
   SessionFacts facts{.sessionType = environment("XDG_SESSION_TYPE"),
-                     .waylandDisplay = environment("WAYLAND_DISPLAY")};
-  if (detectLinuxDesktop(facts) != LinuxDesktop::x11)
+                     .waylandDisplay = environment("WAYLAND_DISPLAY"),
+                     .kwinOnSessionBus = false,
+                     .swaySocket = environment("SWAYSOCK")};
+  if (detectLinuxDesktop(facts) == LinuxDesktop::unsupportedWayland)
     facts.kwinOnSessionBus = kwinOnSessionBus();
   return detectLinuxDesktop(facts);
 }
@@ -50,6 +55,13 @@ LinuxPlatform::LinuxPlatform(LinuxDesktop desktop, const Options& options, Sched
   if (desktop == LinuxDesktop::kwin) {
     adapters_ = std::make_unique<kwin::KWinDesktop>(options.ownPid, options.previewLook, mainQueue,
                                                     background);
+    return;
+  }
+#endif
+#ifdef DOVRIK_WITH_SWAY
+  if (desktop == LinuxDesktop::sway) {
+    adapters_ = std::make_unique<sway::SwayDesktop>(environment("SWAYSOCK"), options.ownPid,
+                                                    mainQueue, background);
     return;
   }
 #endif

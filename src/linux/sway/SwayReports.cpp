@@ -1,0 +1,99 @@
+#include "linux/sway/SwayReports.h"
+
+#include <chrono>
+#include <map>
+#include <utility>
+#include <variant>
+
+#include "linux/i3ipc/I3Events.h"
+#include "linux/i3ipc/I3Tree.h"
+#include "linux/i3ipc/I3Workspaces.h"
+#include "linux/sway/SwayState.h"
+
+namespace dovrik::sway {
+
+SwayReports::SwayReports(i3ipc::I3Client& client, mirror::WindowMirror& mirror)
+    : client_(client), mirror_(mirror) {}
+
+SwayReports::~SwayReports() = default;
+
+bool SwayReports::start() {
+  subscription_ = i3ipc::I3Subscription::open(
+      client_.socketPath(), {"window", "workspace", "binding"}, std::chrono::milliseconds(2000));
+  if (!subscription_)
+    return false;
+  notifier_ = std::make_unique<QSocketNotifier>(subscription_->fd(), QSocketNotifier::Read);
+  QObject::connect(notifier_.get(), &QSocketNotifier::activated, [this] { readEvents(); });
+  refresh();
+  // Events that came with the subscription's reply are read already and never signalled.
+  readEvents();
+  return mirror_.answered();
+}
+
+void SwayReports::refresh() {
+  const auto tree = client_.request(i3ipc::MessageType::getTree);
+  const auto workspaces = client_.request(i3ipc::MessageType::getWorkspaces);
+  const auto outputs = client_.request(i3ipc::MessageType::getOutputs);
+  if (!tree || !workspaces || !outputs)
+    return;
+  const auto windows = i3ipc::decodeTree(*tree);
+  const auto spaces = i3ipc::decodeWorkspaces(*workspaces);
+  auto described = i3ipc::decodeOutputs(*outputs);
+  if (!windows || !spaces || !described)
+    return;
+  outputs_ = std::move(*described);
+  SwayState state = swayState(outputs_, *spaces, *windows);
+  if (!mirror_.answered()) {
+    mirror_.replaceAll(std::move(state.outputs), state.windows, state.activeId);
+    return;
+  }
+  if (state.outputs != mirror_.outputs())
+    mirror_.setOutputs(std::move(state.outputs));
+  std::map<std::string, const mirror::MirroredWindow*> now;
+  for (const mirror::MirroredWindow& window : state.windows)
+    now[window.id] = &window;
+  for (const mirror::WindowHandle handle : mirror_.windows()) {
+    const mirror::MirroredWindow* known = mirror_.window(handle);
+    if (known && !now.contains(known->id))
+      mirror_.removeWindow(known->id);
+  }
+  for (const mirror::MirroredWindow& window : state.windows) {
+    const auto handle = mirror_.handleOf(window.id);
+    if (!handle)
+      mirror_.addWindow(window);
+    else if (*mirror_.window(*handle) != window)
+      mirror_.changeWindow(window);
+  }
+  mirror_.setActive(state.activeId);
+}
+
+void SwayReports::readEvents() {
+  if (!subscription_)
+    return;
+  // One reading for a burst of events (a new window comes with its focus and workspace
+  // changes), but before a binding runs, so that it acts on the window that has the focus now.
+  bool changed = false;
+  for (const i3ipc::Frame& frame : subscription_->readAvailable()) {
+    const auto event = i3ipc::decodeEvent(frame);
+    if (!event)
+      continue;
+    const auto* binding = std::get_if<i3ipc::BindingEvent>(&*event);
+    if (!binding) {
+      changed = true;
+      continue;
+    }
+    if (std::exchange(changed, false))
+      refresh();
+    bindingRan.emit(binding->command);
+  }
+  if (changed)
+    refresh();
+  if (subscription_->ended()) {
+    notifier_.reset();
+    subscription_.reset();
+    mirror_.forget();
+    ended.emit();
+  }
+}
+
+}  // namespace dovrik::sway
