@@ -11,6 +11,7 @@ enum class MessageType : std::uint32_t {
   subscribe = 2,
   getOutputs = 3,
   getTree = 4,
+  getConfig = 9,
 };
 
 // An event frame carries the event's number with the highest bit set.

@@ -50,6 +50,7 @@ SwayDesktop::SwayDesktop(std::string socketPath, ProcessId ownPid, Scheduler& ma
   });
   bindingSubscription_ = reports_.bindingRan.connect(
       [this](const std::string& command) { hotkeys_.bindingRan(command); });
+  reloadSubscription_ = reports_.configReloaded.connect([this] { hotkeys_.configReloaded(); });
   endedSubscription_ = reports_.ended.connect([this] { lose(); });
   lostSubscription_ = wayland_.lost.connect([this] { lose(); });
   reports_.start();
@@ -57,6 +58,7 @@ SwayDesktop::SwayDesktop(std::string socketPath, ProcessId ownPid, Scheduler& ma
 
 SwayDesktop::~SwayDesktop() {
   reports_.bindingRan.disconnect(bindingSubscription_);
+  reports_.configReloaded.disconnect(reloadSubscription_);
   reports_.ended.disconnect(endedSubscription_);
   wayland_.lost.disconnect(lostSubscription_);
 }

@@ -92,6 +92,7 @@ class SwayDesktop : public DesktopAdapters {
   wayland::GlobalWatch outputWatch_;
   std::function<void()> onLost_;
   Signal<const std::string&>::Connection bindingSubscription_;
+  Signal<>::Connection reloadSubscription_;
   Signal<>::Connection endedSubscription_;
   Signal<>::Connection lostSubscription_;
 };

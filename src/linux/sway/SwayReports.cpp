@@ -77,6 +77,9 @@ void SwayReports::readEvents() {
     const auto event = i3ipc::decodeEvent(frame);
     if (!event)
       continue;
+    if (const auto* space = std::get_if<i3ipc::WorkspaceEvent>(&*event);
+        space && space->change == "reload")
+      configReloaded.emit();
     const auto* binding = std::get_if<i3ipc::BindingEvent>(&*event);
     if (!binding) {
       changed = true;

@@ -33,6 +33,8 @@ class SwayReports {
 
   // The command of a key binding that ran ("nop dovrik:…" for Dovrik's own).
   Signal<const std::string&> bindingRan;
+  // sway read its config again and dropped the bindings made at run time.
+  Signal<> configReloaded;
   // sway went away: no further reports come.
   Signal<> ended;
 
