@@ -8,6 +8,8 @@
 namespace dovrik::kwintest {
 namespace {
 
+using sessiontest::SessionAgent;
+
 class AgentSessionTest : public KWinTest {
  public:
   static void SetUpTestSuite() { startSession({DOVRIK_AGENT_EXECUTABLE}); }

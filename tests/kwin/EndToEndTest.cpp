@@ -14,6 +14,8 @@
 namespace dovrik::kwintest {
 namespace {
 
+using sessiontest::SessionAgent;
+
 using namespace std::chrono_literals;
 
 constexpr int halfWidth = KWinSession::width / 2;

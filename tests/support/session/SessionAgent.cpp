@@ -8,7 +8,7 @@
 #include "Await.h"
 #include "core/cli/CommandOutcome.h"
 
-namespace dovrik::kwintest {
+namespace dovrik::sessiontest {
 
 namespace {
 
@@ -20,7 +20,7 @@ std::string contents(const std::string& path) {
 
 }  // namespace
 
-SessionAgent::SessionAgent(const KWinSession& session, std::string dovrik)
+SessionAgent::SessionAgent(const DesktopSession& session, std::string dovrik)
     : session_(session), dovrik_(std::move(dovrik)) {}
 
 SessionAgent::~SessionAgent() {
@@ -72,4 +72,4 @@ std::string SessionAgent::log() const {
   return contents(session_.folder() + "/agent.log");
 }
 
-}  // namespace dovrik::kwintest
+}  // namespace dovrik::sessiontest

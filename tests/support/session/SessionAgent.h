@@ -1,7 +1,7 @@
-// The real program in a KWin session, as the session's user: the agent started the way the
+// The real program in a desktop session, as the session's user: the agent started the way the
 // desktop starts it (`dovrik`), and `dovrik COMMAND` run beside it as a user would type it.
 // KWin grants fake input (the paste keystroke) by the agent's own executable, dovrik-agent,
-// which `dovrik` replaces itself with: a fixture that pastes names it in startSession().
+// which `dovrik` replaces itself with: a KWin fixture that pastes names it in startSession().
 #pragma once
 
 #include <chrono>
@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "ChildProcess.h"
-#include "KWinSession.h"
+#include "DesktopSession.h"
 
-namespace dovrik::kwintest {
+namespace dovrik::sessiontest {
 
 struct CommandResult {
   int status = -1;  // -1 when it did not end in time
@@ -23,7 +23,7 @@ struct CommandResult {
 class SessionAgent {
  public:
   // `dovrik` is the path of the built command.
-  SessionAgent(const KWinSession& session, std::string dovrik);
+  SessionAgent(const DesktopSession& session, std::string dovrik);
   SessionAgent(const SessionAgent&) = delete;
   SessionAgent& operator=(const SessionAgent&) = delete;
   ~SessionAgent();
@@ -41,9 +41,9 @@ class SessionAgent {
   std::string log() const;
 
  private:
-  const KWinSession& session_;
+  const DesktopSession& session_;
   std::string dovrik_;
   std::unique_ptr<ChildProcess> agent_;
 };
 
-}  // namespace dovrik::kwintest
+}  // namespace dovrik::sessiontest
