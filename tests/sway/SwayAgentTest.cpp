@@ -1,0 +1,157 @@
+// The real program in a sway session, driven the ways a sway user drives it: `dovrik snap` from
+// a terminal or the user's own bindings, Dovrik's own hotkeys, and copies to the clipboard.
+// Frames are read from sway itself: the outer frame of a floating window, title bar included.
+#include <chrono>
+#include <cmath>
+#include <string>
+
+#include "SessionAgent.h"
+#include "SessionClients.h"
+#include "SwayTest.h"
+#include "core/cli/SnapCommand.h"
+#include "core/windows/SnapFrames.h"
+
+namespace dovrik::swaytest {
+namespace {
+
+using sessiontest::ChildLaunch;
+using sessiontest::ChildProcess;
+using sessiontest::SessionAgent;
+
+Rect rectOf(const nlohmann::json& rect) {
+  return {rect.value("x", 0.0), rect.value("y", 0.0), rect.value("width", 0.0),
+          rect.value("height", 0.0)};
+}
+
+// The visible frame sway gives a window: its container, grown upwards by a title bar drawn
+// above it.
+Rect outerFrame(const nlohmann::json& node) {
+  Rect frame = rectOf(node["rect"]);
+  const Rect deco = rectOf(node["deco_rect"]);
+  if (rectOf(node["window_rect"]).y < deco.height) {
+    frame.y -= deco.height;
+    frame.height += deco.height;
+  }
+  return frame;
+}
+
+// Where a snap puts a window on the only output: the snap rule works in desktop space (y up),
+// sway's coordinates run down from the output's top.
+Rect expectedFrame(SnapPosition position, const Rect& usable) {
+  const double height = SwaySession::height;
+  const Rect desktop{usable.x, height - usable.y - usable.height, usable.width, usable.height};
+  const Rect snapped = snapFrame(position, desktop, 0);
+  return {snapped.x, height - snapped.y - snapped.height, snapped.width, snapped.height};
+}
+
+class SwayAgentTest : public SwayTest {
+ protected:
+  static void SetUpTestSuite() {
+    SwayTest::SetUpTestSuite();
+    if (!SwaySession::unavailable()) {
+      agent_ = std::make_unique<SessionAgent>(session(), DOVRIK_EXECUTABLE);
+      agentStarted_ = agent_->start();
+    }
+  }
+  static void TearDownTestSuite() {
+    agent_.reset();
+    SwayTest::TearDownTestSuite();
+  }
+  void SetUp() override {
+    SwayTest::SetUp();
+    if (IsSkipped())
+      return;
+    ASSERT_TRUE(agentStarted_) << agent_->log();
+  }
+
+  static SessionAgent& agent() { return *agent_; }
+
+  // Whether the window titled `title` comes to `frame`, to the whole pixel sway rounds to.
+  static testing::AssertionResult landsOn(const std::string& title, const Rect& frame) {
+    Rect last;
+    const auto near = [&] {
+      return std::abs(last.x - frame.x) <= 1 && std::abs(last.y - frame.y) <= 1 &&
+             std::abs(last.width - frame.width) <= 1 && std::abs(last.height - frame.height) <= 1;
+    };
+    if (sessiontest::await(
+            [&] {
+              const auto window = windowTitled(session().message("get_tree"), title);
+              return window && (last = outerFrame(window->node), near());
+            },
+            std::chrono::seconds(5)))
+      return testing::AssertionSuccess();
+    return testing::AssertionFailure()
+           << "at " << last.x << "," << last.y << " " << last.width << "×" << last.height
+           << ", not " << frame.x << "," << frame.y << " " << frame.width << "×" << frame.height;
+  }
+
+  static Rect usableArea(const std::string& title) {
+    return rectOf(awaitWindow(title)->workspace["rect"]);
+  }
+
+ private:
+  static inline std::unique_ptr<SessionAgent> agent_;
+  static inline bool agentStarted_ = false;
+};
+
+// A tiled window floats and lands on each of the ten frames, inside the area swaybar leaves.
+TEST_F(SwayAgentTest, SnapsATiledWindowToEveryPositionFromTheCommandLine) {
+  const auto window = sessiontest::startQtWindow(session(), "Snapped", "org.example.snapped");
+  ASSERT_TRUE(awaitWindow("Snapped"));
+  const Rect usable = usableArea("Snapped");
+  ASSERT_GT(usable.y, 0) << "swaybar holds the top of the output";
+  for (const SnapPosition position : allSnapPositions) {
+    const std::string name = cli::argumentName(position);
+    SCOPED_TRACE(name);
+    const auto result = agent().run({"snap", name});
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_TRUE(landsOn("Snapped", expectedFrame(position, usable)));
+  }
+  const auto snapped = awaitWindow("Snapped");
+  EXPECT_EQ(snapped->node.value("type", ""), "floating_con");
+  // sway's own toggle puts it back into the layout, as users expect of a floated window.
+  EXPECT_TRUE(session().command("[title=\"^Snapped$\"] floating toggle"));
+  EXPECT_TRUE(sessiontest::await(
+      [&] {
+        const auto w = windowTitled(session().message("get_tree"), "Snapped");
+        return w && w->node.value("type", "") == "con";
+      },
+      std::chrono::seconds(5)));
+}
+
+TEST_F(SwayAgentTest, DovriksHotkeysSnapTheFocusedXwaylandWindow) {
+  const auto xterm = sessiontest::startXterm(session(), "Terminal", "XTerm");
+  ASSERT_TRUE(awaitWindow("Terminal"));
+  const Rect usable = usableArea("Terminal");
+  ChildLaunch typing;
+  typing.argv = {"wtype", "-M", "ctrl", "-M", "alt", "-k", "Right", "-m", "alt", "-m", "ctrl"};
+  ASSERT_EQ(session().launch(typing)->awaitExit(std::chrono::seconds(5)).value_or(-1), 0);
+  // Dovrik asks for the whole frame; xterm then sizes itself in whole character cells, so
+  // its top-left corner is what lands exactly.
+  const Rect right = expectedFrame(SnapPosition::rightHalf, usable);
+  EXPECT_TRUE(sessiontest::await(
+      [&] {
+        const auto w = windowTitled(session().message("get_tree"), "Terminal");
+        const Rect frame = w ? outerFrame(w->node) : Rect{};
+        return std::abs(frame.x - right.x) <= 1 && std::abs(frame.y - right.y) <= 1 &&
+               std::abs(frame.width - right.width) < 16;
+      },
+      std::chrono::seconds(5)));
+}
+
+TEST_F(SwayAgentTest, CopiesReachTheHistoryWithoutTheFocus) {
+  ChildLaunch copy;
+  copy.argv = {"wl-copy", "copied under sway"};
+  ASSERT_EQ(session().launch(copy)->awaitExit(std::chrono::seconds(5)).value_or(-1), 0);
+  std::string listed;
+  EXPECT_TRUE(sessiontest::await(
+      [&] {
+        listed = agent().run({"clipboard", "list"}).out;
+        return listed.find("copied under sway") != std::string::npos;
+      },
+      std::chrono::seconds(10)))
+      << listed;
+}
+
+}  // namespace
+}  // namespace dovrik::swaytest
