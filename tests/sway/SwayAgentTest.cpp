@@ -153,5 +153,32 @@ TEST_F(SwayAgentTest, CopiesReachTheHistoryWithoutTheFocus) {
       << listed;
 }
 
+// Last: it adds an output for the rest of the session. Each window goes back to its own
+// output and frame.
+TEST_F(SwayAgentTest, ALayoutOverTwoOutputsComesBack) {
+  const auto notes = sessiontest::startQtWindow(session(), "Notes", "org.example.notes");
+  const auto mail = sessiontest::startQtWindow(session(), "Mail", "org.example.mail");
+  ASSERT_TRUE(awaitWindow("Notes") && awaitWindow("Mail"));
+  const std::string second = session().createOutput();
+  ASSERT_FALSE(second.empty());
+  ASSERT_TRUE(session().command("[title=\"^Mail$\"] move container to output " + second));
+  ASSERT_TRUE(session().command("[title=\"^Mail$\"] focus"));
+  ASSERT_EQ(agent().run({"snap", "right-half"}).status, 0);
+  ASSERT_TRUE(session().command("[title=\"^Notes$\"] focus"));
+  ASSERT_EQ(agent().run({"snap", "top-left"}).status, 0);
+  const Rect notesFrame = outerFrame(awaitWindow("Notes")->node);
+  const Rect mailFrame = outerFrame(awaitWindow("Mail")->node);
+  EXPECT_GE(mailFrame.x, SwaySession::width) << "on the second output";
+
+  const auto saved = agent().run({"layout", "save", "Desk"});
+  ASSERT_EQ(saved.status, 0) << saved.err;
+  ASSERT_TRUE(session().command("[title=\"^Mail$\"] move absolute position 100 100"));
+  ASSERT_TRUE(session().command("[title=\"^Notes$\"] move absolute position 1500 300"));
+  const auto restored = agent().run({"layout", "restore", "Desk"});
+  EXPECT_EQ(restored.status, 0) << restored.err;
+  EXPECT_TRUE(landsOn("Notes", notesFrame));
+  EXPECT_TRUE(landsOn("Mail", mailFrame));
+}
+
 }  // namespace
 }  // namespace dovrik::swaytest
