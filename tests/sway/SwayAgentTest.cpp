@@ -156,6 +156,32 @@ TEST_F(SwayAgentTest, CopiesReachTheHistoryWithoutTheFocus) {
       << listed;
 }
 
+// With no pointer to go by, the popup opens on the focused output, takes the keys, and pastes
+// the chosen entry into the window that had the focus.
+TEST_F(SwayAgentTest, AnEntryChosenInThePopupIsPastedIntoTheWindowThatHadTheFocus) {
+  ChildLaunch copy;
+  copy.argv = {"wl-copy", "chosen in the popup"};
+  ASSERT_EQ(session().launch(copy)->awaitExit(std::chrono::seconds(5)).value_or(-1), 0);
+  ASSERT_TRUE(sessiontest::await(
+      [&] {
+        return agent().run({"clipboard", "list"}).out.find("chosen in the popup") !=
+               std::string::npos;
+      },
+      std::chrono::seconds(10)));
+  const auto target = sessiontest::startQtWindow(session(), "Paste target", "org.example.target");
+  ASSERT_TRUE(awaitWindow("Paste target"));
+  ASSERT_EQ(sessiontest::awaitOutput(*target, "active"), "active");
+  const auto popup = agent().run({"clipboard", "popup"});
+  ASSERT_EQ(popup.status, 0) << popup.err;
+  ASSERT_EQ(sessiontest::awaitOutput(*target, "inactive"), "inactive")
+      << "the popup did not take the keys";
+  ChildLaunch press;
+  press.argv = {"wtype", "-k", "Return"};
+  ASSERT_EQ(session().launch(press)->awaitExit(std::chrono::seconds(5)).value_or(-1), 0);
+  EXPECT_EQ(sessiontest::awaitOutput(*target, "pasted-text"), "pasted-text chosen in the popup")
+      << agent().log();
+}
+
 // A rule snaps an application's first window when it appears, named by its Wayland app id.
 TEST_F(SwayAgentTest, ARuleSnapsAnAppsFirstWindowAtLaunch) {
   const auto added = agent().run({"rules", "add", "org.example.launched", "bottom-left"});
