@@ -3,6 +3,8 @@
 // Frames are read from sway itself: the outer frame of a floating window, title bar included.
 #include <chrono>
 #include <cmath>
+#include <cstdlib>
+#include <filesystem>
 #include <string>
 
 #include "SessionAgent.h"
@@ -175,6 +177,24 @@ TEST_F(SwayAgentTest, AnEntryChosenInThePopupIsPastedIntoTheWindowThatHadTheFocu
   ASSERT_EQ(popup.status, 0) << popup.err;
   ASSERT_EQ(sessiontest::awaitOutput(*target, "inactive"), "inactive")
       << "the popup did not take the keys";
+  // For the README, where DOVRIK_SCREENSHOTS names a folder, without the first-run window
+  // that a fresh home opens.
+  if (const char* folder = std::getenv("DOVRIK_SCREENSHOTS")) {
+    session().command("[title=\"^Dovrik$\"] kill");
+    // Shown at Qt's size first, then placed: the shot waits for the popup's own narrow frame.
+    ASSERT_TRUE(sessiontest::await(
+        [&] {
+          const auto popup =
+              windowTitled(session().message("get_tree"), "Dovrik Clipboard History \u2014 Dovrik");
+          return popup && rectOf(popup->node["rect"]).width < SwaySession::width / 3.0;
+        },
+        std::chrono::seconds(5)))
+        << session().message("get_tree").dump() << agent().log();
+    const std::string shot = session().screenshot("sway-popup");
+    ASSERT_FALSE(shot.empty());
+    std::filesystem::copy_file(shot, std::string(folder) + "/sway-popup.png",
+                               std::filesystem::copy_options::overwrite_existing);
+  }
   ChildLaunch press;
   press.argv = {"wtype", "-k", "Return"};
   ASSERT_EQ(session().launch(press)->awaitExit(std::chrono::seconds(5)).value_or(-1), 0);

@@ -1,5 +1,6 @@
 #include "linux/mirror/OwnWindowPlacement.h"
 
+#include <cmath>
 #include <utility>
 
 namespace dovrik::mirror {
@@ -11,20 +12,33 @@ OwnWindowPlacement::OwnWindowPlacement(WindowMirror& mirror, WindowControl& cont
       control_(control),
       ownPid_(ownPid),
       toCompositor_(std::move(toCompositor)),
-      addedSubscription_(mirror.windowAdded.connect([this](const MirroredWindow& window) {
-        if (pending_ && isOwnWindowTitled(window, pending_->title)) {
-          const PendingPlacement placement = *std::exchange(pending_, std::nullopt);
-          place(window.id, placement.desktopFrame);
-        }
+      addedSubscription_(mirror.windowAdded.connect(
+          [this](const MirroredWindow& window) { placeIfPending(window); })),
+      // A Wayland window may be reported before its client has named it.
+      changedSubscription_(mirror.windowChanged.connect([this](const MirroredWindow& window) {
+        // In this order: a window placed on this report has not had its chance to move yet.
+        holdPlacement(window);
+        placeIfPending(window);
       })) {}
 
 OwnWindowPlacement::~OwnWindowPlacement() {
   mirror_.windowAdded.disconnect(addedSubscription_);
+  mirror_.windowChanged.disconnect(changedSubscription_);
+}
+
+void OwnWindowPlacement::placeIfPending(const MirroredWindow& window) {
+  if (pending_ && isOwnWindowTitled(window, pending_->title)) {
+    const PendingPlacement placement = *std::exchange(pending_, std::nullopt);
+    place(window.id, placement.desktopFrame);
+  }
 }
 
 bool OwnWindowPlacement::isOwnWindowTitled(const MirroredWindow& window,
                                            const std::string& title) const {
-  return window.pid == ownPid_ && window.caption == title;
+  // Qt tells some compositors the title with the application's name after it:
+  // "Dovrik Clipboard History — Dovrik".
+  const std::string named = title + " \u2014 ";
+  return window.pid == ownPid_ && (window.caption == title || window.caption.starts_with(named));
 }
 
 void OwnWindowPlacement::present(const std::string& title, const Rect& desktopFrame) {
@@ -45,12 +59,28 @@ void OwnWindowPlacement::present(const std::string& title, const Rect& desktopFr
 }
 
 void OwnWindowPlacement::place(const std::string& id, const Rect& desktopFrame) {
-  control_.setFrame(id, toCompositor_(desktopFrame));
+  const Rect frame = toCompositor_(desktopFrame);
+  placed_ = Placed{id, frame, placementRetries};
+  control_.setFrame(id, frame);
   control_.activate(id);
+}
+
+void OwnWindowPlacement::holdPlacement(const MirroredWindow& window) {
+  if (!placed_ || window.id != placed_->id)
+    return;
+  const Rect& asked = placed_->frame;
+  const bool there = std::abs(window.frame.x - asked.x) <= 1 &&
+                     std::abs(window.frame.y - asked.y) <= 1 &&
+                     std::abs(window.frame.width - asked.width) <= 1 &&
+                     std::abs(window.frame.height - asked.height) <= 1;
+  if (there || placed_->retriesLeft-- <= 0)
+    return;
+  control_.setFrame(window.id, asked);
 }
 
 void OwnWindowPlacement::returnKeyboard() {
   pending_.reset();
+  placed_.reset();
   if (!keyboardBefore_.empty() && mirror_.handleOf(keyboardBefore_))
     control_.activate(std::exchange(keyboardBefore_, {}));
 }

@@ -17,6 +17,9 @@ namespace dovrik::mirror {
 
 class OwnWindowPlacement {
  public:
+  // How often a window that came back at a size of its own is placed again.
+  static constexpr int placementRetries = 3;
+
   // `toCompositor` turns a desktop-space frame into the compositor's coordinates.
   OwnWindowPlacement(WindowMirror& mirror, WindowControl& control, ProcessId ownPid,
                      std::function<Rect(const Rect&)> toCompositor);
@@ -29,6 +32,10 @@ class OwnWindowPlacement {
 
  private:
   bool isOwnWindowTitled(const MirroredWindow& window, const std::string& title) const;
+  // Places the pending window if `window` is it.
+  void placeIfPending(const MirroredWindow& window);
+  // Places `window` again if it is the one just placed and the client's own size won over.
+  void holdPlacement(const MirroredWindow& window);
   void place(const std::string& id, const Rect& desktopFrame);
 
   // A window shown but not yet reported: placed as soon as it is.
@@ -42,8 +49,17 @@ class OwnWindowPlacement {
   ProcessId ownPid_;
   std::function<Rect(const Rect&)> toCompositor_;
   std::optional<PendingPlacement> pending_;
+  // The window placed last, while it may still take a size of its own: a client that commits a
+  // buffer of the size it had before the compositor's request lands there instead.
+  struct Placed {
+    std::string id;
+    Rect frame;  // the compositor's coordinates
+    int retriesLeft = 0;
+  };
+  std::optional<Placed> placed_;
   std::string keyboardBefore_;  // the window that had the keyboard before ours took it
   Signal<const MirroredWindow&>::Connection addedSubscription_;
+  Signal<const MirroredWindow&>::Connection changedSubscription_;
 };
 
 }  // namespace dovrik::mirror

@@ -80,6 +80,8 @@ void WindowMirror::addWindow(const MirroredWindow& window) {
 
 void WindowMirror::changeWindow(const MirroredWindow& window) {
   store(window, false);
+  if (handleOf(window.id))
+    windowChanged.emit(window);
 }
 
 void WindowMirror::removeWindow(const std::string& id) {

@@ -58,6 +58,8 @@ class WindowMirror {
   Signal<> outputsChanged;
   // A window appeared after the first report of everything.
   Signal<const MirroredWindow&> windowAdded;
+  // A known window changed: its title may come only after it appeared.
+  Signal<const MirroredWindow&> windowChanged;
   Signal<MovePhase, WindowHandle> moved;
 
  private:

@@ -12,6 +12,7 @@
 #include "linux/mirror/MirrorRunningApps.h"
 #include "linux/mirror/MirrorScreens.h"
 #include "linux/mirror/MirrorWindowList.h"
+#include "linux/mirror/OwnWindowPlacement.h"
 
 namespace dovrik::mirror {
 namespace {
@@ -288,6 +289,48 @@ TEST_F(MirrorPortsTest, TitleBarMovesComeOutAsTheLeftButtonAtThePointer) {
                                            {TapEventType::leftMouseDragged, {-1820, 6}},
                                            {TapEventType::leftMouseUp, {-1818, 7}}}));
   EXPECT_EQ(selfRemovingCalls, 1);
+}
+
+// Dovrik's own window is found by its title, whether or not Qt added the application's name to
+// it; one reported later, or named only after it was reported, is placed as soon as its title
+// comes, and placed again when its client's own size wins; the keyboard goes back afterwards.
+TEST_F(MirrorPortsTest, OwnWindowsArePlacedByTitleAndGiveTheKeyboardBack) {
+  RecordingControl control;
+  OwnWindowPlacement own(mirror, control, 99, [](const Rect& r) { return r; });
+  MirroredWindow popup = window({.id = "{p}", .pid = 99});
+  popup.caption = "Dovrik Clipboard History \u2014 Dovrik";
+  MirroredWindow lookalike = window({.id = "{l}", .pid = 99});
+  lookalike.caption = "Dovrik Clipboard History 2";
+  hello({window({.id = "{w}", .pid = 7}), lookalike, popup}, "{w}");
+
+  own.present("Dovrik Clipboard History", {10, 20, 300, 400});
+  own.returnKeyboard();
+  EXPECT_EQ(control.requests, (std::vector<Request>{{"setFrame", "{p}", {10, 20, 300, 400}},
+                                                    {"activate", "{p}", {}},
+                                                    {"activate", "{w}", {}}}));
+
+  // A client that commits the size it had before comes back to the asked frame, a few times
+  // at most.
+  control.requests.clear();
+  own.present("Dovrik Clipboard History", {10, 20, 300, 400});
+  control.requests.clear();
+  popup.frame = {10, 20, 636, 750};
+  for (int i = 0; i < OwnWindowPlacement::placementRetries + 2; ++i)
+    mirror.changeWindow(popup);
+  EXPECT_EQ(control.requests.size(), std::size_t(OwnWindowPlacement::placementRetries));
+  EXPECT_EQ(control.requests.front(), (Request{"setFrame", "{p}", {10, 20, 300, 400}}));
+
+  control.requests.clear();
+  own.present("Dovrik Settings", {0, 0, 50, 50});
+  EXPECT_TRUE(control.requests.empty());
+  MirroredWindow settings = window({.id = "{s}", .pid = 99});
+  settings.caption = "";
+  mirror.addWindow(settings);
+  EXPECT_TRUE(control.requests.empty());
+  settings.caption = "Dovrik Settings";
+  mirror.changeWindow(settings);
+  EXPECT_EQ(control.requests,
+            (std::vector<Request>{{"setFrame", "{s}", {0, 0, 50, 50}}, {"activate", "{s}", {}}}));
 }
 
 }  // namespace
