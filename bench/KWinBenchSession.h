@@ -29,7 +29,7 @@ struct KWinBenchSession {
   kwintest::KWinSession session{{DOVRIK_AGENT_EXECUTABLE, kwintest::keyInjector()}};
   kwintest::KWinScripts scripts{session};
   kwintest::KWinWindows windows{scripts};
-  kwintest::SessionAgent agent{session, DOVRIK_EXECUTABLE};
+  sessiontest::SessionAgent agent{session, DOVRIK_EXECUTABLE};
 
   // `settings` is the agent's settings file as the settings window would leave it.
   explicit KWinBenchSession(const std::string& settings = "{}") {
