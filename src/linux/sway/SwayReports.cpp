@@ -2,7 +2,6 @@
 
 #include <chrono>
 #include <map>
-#include <utility>
 #include <variant>
 
 #include "linux/i3ipc/I3Events.h"
@@ -71,7 +70,8 @@ void SwayReports::readEvents() {
   if (!subscription_)
     return;
   // One reading for a burst of events (a new window comes with its focus and workspace
-  // changes), but before a binding runs, so that it acts on the window that has the focus now.
+  // changes), and one before each binding runs: sway tells of no move or resize of a floating
+  // window, by a command or the pointer, so only a fresh reading knows where it is now.
   bool changed = false;
   for (const i3ipc::Frame& frame : subscription_->readAvailable()) {
     const auto event = i3ipc::decodeEvent(frame);
@@ -85,8 +85,8 @@ void SwayReports::readEvents() {
       changed = true;
       continue;
     }
-    if (std::exchange(changed, false))
-      refresh();
+    changed = false;
+    refresh();
     bindingRan.emit(binding->command);
   }
   if (changed)
