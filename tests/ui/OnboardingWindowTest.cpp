@@ -21,9 +21,9 @@ namespace {
 struct Onboarding {
   Onboarding() {
     world.desktop.setTrusted(false);
-    model = std::make_unique<OnboardingModel>(onboardingModelPorts(world.platform), app.appState(),
-                                              app.accessibilityTrust(), app.shortcutManager(),
-                                              "1.0 (1)", [this] { window.dismiss(); });
+    model = std::make_unique<OnboardingModel>(
+        onboardingModelPorts(world.platform), app.appState(), app.accessibilityTrust(),
+        app.shortcutManager(), app.dragMonitor(), "1.0 (1)", [this] { window.dismiss(); });
     window.closed.connect([this] { model.reset(); });
     window.show(*model);
   }
