@@ -11,6 +11,7 @@ namespace dovrik::sim {
 
 class SimEventTap : public EventTap {
  public:
+  bool followsWindowDrags() const override { return followsDrags; }
   std::optional<EventTapRef> install(TapCallback callback) override;
   void setEnabled(EventTapRef tap, bool enabled) override;
   void remove(EventTapRef tap) override;
@@ -24,6 +25,8 @@ class SimEventTap : public EventTap {
   bool isEnabled() const;
   std::size_t installedCount() const { return taps_.size(); }
 
+  // False plays a desktop that reports no window drags.
+  bool followsDrags = true;
   // The next this many installations are refused; negative refuses every one.
   int refusals = 0;
   int installAttempts = 0;

@@ -19,11 +19,12 @@ using namespace dovrik;
 namespace {
 
 struct Onboarding {
-  Onboarding() {
+  explicit Onboarding(bool followsDrags = true) {
+    world.sim.eventTap.followsDrags = followsDrags;
     world.desktop.setTrusted(false);
-    model = std::make_unique<OnboardingModel>(onboardingModelPorts(world.platform), app.appState(),
-                                              app.accessibilityTrust(), app.shortcutManager(),
-                                              "1.0 (1)", [this] { window.dismiss(); });
+    model = std::make_unique<OnboardingModel>(
+        onboardingModelPorts(world.platform), app.appState(), app.accessibilityTrust(),
+        app.shortcutManager(), app.dragMonitor(), "1.0 (1)", [this] { window.dismiss(); });
     window.closed.connect([this] { model.reset(); });
     window.show(*model);
   }
@@ -70,6 +71,7 @@ class OnboardingWindowTest : public QObject {
     QCOMPARE(o.window.width(), 420);
     QVERIFY(o.window.height() >= 540);
     QVERIFY(o.shows("Version 1.0 (1)"));
+    QVERIFY(!o.shows(QString::fromUtf8(DragMonitor::dragsNotFollowedText)));
 
     // The keyboard starts on the leading button, the default one, without a focus ring until
     // the keyboard moves.
@@ -111,6 +113,15 @@ class OnboardingWindowTest : public QObject {
     o.settle();
     QVERIFY(!o.model);
     QVERIFY(!o.window.isVisible());
+  }
+
+  void saysDraggingWillNotSnapWhereTheDesktopDoesNotFollowDrags() {
+    Onboarding o(false);
+    QVERIFY(o.shows(QString::fromUtf8(DragMonitor::dragsNotFollowedText)));
+    o.save("drags-not-followed");
+    QTest::mouseClick(o.button("Set Up Later"), Qt::LeftButton);
+    o.settle();
+    QVERIFY(!o.model);
   }
 };
 

@@ -568,6 +568,16 @@ class SettingsWindowTest : public QObject {
     QVERIFY(!s.shows("Metacity tiles windows"));
   }
 
+  void dragZonesGiveTheReasonAndNoControlsWhereDragsAreNotFollowed() {
+    Settings s([](test::SimWorld& world) { world.sim.eventTap.followsDrags = false; });
+    s.open("Drag Zones");
+    QVERIFY(s.shows(QString::fromUtf8(DragMonitor::dragsNotFollowedText)));
+    for (const char* control : {"Drag Snapping", "Edge Zone", "Reset Defaults"})
+      QVERIFY2(!s.named(control), control);
+    QVERIFY(!s.shows(QString::fromUtf8(DragZonesPanelModel::sensitivitySection)));
+    s.save("drag-zones-not-followed");
+  }
+
   void shortcutRowsClearAndResetAllAndTheSnappingSwitchesAndSliders() {
     Settings s;
     s.open("Shortcuts");

@@ -43,6 +43,7 @@ namespace dovrik::x11test {
 class RecordingTap : public EventTap {
  public:
   explicit RecordingTap(EventTap& tap) : tap_(tap) {}
+  bool followsWindowDrags() const override { return tap_.followsWindowDrags(); }
   std::optional<EventTapRef> install(TapCallback callback) override;
   void setEnabled(EventTapRef tap, bool enabled) override { tap_.setEnabled(tap, enabled); }
   void remove(EventTapRef tap) override { tap_.remove(tap); }

@@ -71,9 +71,9 @@ DragMonitor& App::dragMonitor() {
 
 EdgeTilingGuard& App::edgeTilingGuard() {
   if (!edgeTilingGuard_) {
-    edgeTilingGuard_ = std::make_unique<EdgeTilingGuard>(platform_.scheduler, platform_.defaults,
-                                                         platform_.edgeTiling, appState(),
-                                                         accessibilityTrust(), dragZoneManager());
+    edgeTilingGuard_ = std::make_unique<EdgeTilingGuard>(
+        platform_.scheduler, platform_.defaults, platform_.edgeTiling, platform_.eventTap,
+        appState(), accessibilityTrust(), dragZoneManager());
   }
   return *edgeTilingGuard_;
 }
@@ -197,7 +197,7 @@ void App::showOnboarding() {
   if (!onboarding_) {
     onboarding_ = std::make_unique<OnboardingModel>(
         onboardingModelPorts(platform_), appState(), accessibilityTrust(), shortcutManager(),
-        OnboardingModel::appVersion(version_, buildNumber_),
+        dragMonitor(), OnboardingModel::appVersion(version_, buildNumber_),
         [this] { platform_.onboardingWindow.dismiss(); });
     platform_.onboardingWindow.closed.disconnect(onboardingClosed_);
     onboardingClosed_ = platform_.onboardingWindow.closed.connect([this] { onboarding_.reset(); });

@@ -48,7 +48,7 @@ class App final : public cli::RunningDovrik {
   WindowManager& windowManager() override;
   ShortcutManager& shortcutManager() override;
   DragZoneManager& dragZoneManager();
-  DragMonitor& dragMonitor();
+  DragMonitor& dragMonitor() override;
   EdgeTilingGuard& edgeTilingGuard() override;
   MenuBarController& menuBarController();
   WorkspaceManager& workspaceManager() override;

@@ -3,6 +3,7 @@
 
 #include "core/cli/CommandSupport.h"
 #include "core/cli/RunningDovrik.h"
+#include "core/drag/DragMonitor.h"
 #include "core/model/AppState.h"
 
 namespace dovrik::cli {
@@ -21,6 +22,10 @@ std::optional<std::string> checkDrag(const Arguments& args) {
 }
 
 CommandOutcome runDrag(RunningDovrik& app, const Arguments& args, const Caller&) {
+  // Reading or setting how drags behave would suggest they snap where none reaches Dovrik.
+  if (!app.dragMonitor().followsWindowDrags())
+    return CommandOutcome::failure(ExitStatus::failed,
+                                   std::string(DragMonitor::dragsNotFollowedText));
   AppState& state = app.appState();
   if (args.size() == 2)
     state.setRestoreSizeOnDrag(args[1] == "on");
@@ -37,7 +42,8 @@ Command dragCommand() {
       .details =
           "  restore-size [on|off]   A snapped window dragged away by its title bar takes\n"
           "                          back the size it had before the snap. Without on or\n"
-          "                          off, prints the current setting.\n",
+          "                          off, prints the current setting.\n"
+          "Fails, saying why, on a desktop that does not tell Dovrik about window drags.\n",
       .check = checkDrag,
       .run = runDrag,
   };

@@ -14,6 +14,7 @@ class ClipboardManager;
 class ClipboardPopupController;
 class ClipboardShortcut;
 class Clock;
+class DragMonitor;
 class EdgeTilingGuard;
 class FileShelfManager;
 class Files;
@@ -60,6 +61,7 @@ class RunningDovrik {
   virtual AppState& appState() = 0;
   virtual WindowManager& windowManager() = 0;
   virtual ShortcutManager& shortcutManager() = 0;
+  virtual DragMonitor& dragMonitor() = 0;
   virtual EdgeTilingGuard& edgeTilingGuard() = 0;
   virtual WorkspaceManager& workspaceManager() = 0;
   virtual ShortcutConflicts& shortcutConflicts() = 0;

@@ -34,7 +34,7 @@ DragMonitor::~DragMonitor() {
 }
 
 void DragMonitor::start(int attempt) {
-  if (eventTap_)
+  if (eventTap_ || !followsWindowDrags())
     return;
   // One series of tries at a time: a fresh start replaces a retry still waiting.
   cancelPendingRetry();

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <optional>
+#include <string_view>
 
 #include "core/drag/DragZoneManager.h"
 #include "core/drag/SnapOverlayWindow.h"
@@ -35,6 +36,11 @@ class DragMonitor {
   static constexpr double accessibilityTimeout = 0.25;
   // Levels of the element tree examined, from the hit element up, looking for its window.
   static constexpr int maxElementDepth = 12;
+  // Said wherever drag snapping would be offered, on a desktop that does not follow drags.
+  static constexpr std::string_view dragsNotFollowedText =
+      "This desktop does not tell other programs when a window is being dragged, so Dovrik "
+      "cannot snap a window dragged to a screen edge here. Use the shortcuts, the menu or "
+      "`dovrik snap`.";
 
   // The ports a drag is followed, previewed and snapped with.
   struct Ports {
@@ -55,8 +61,12 @@ class DragMonitor {
   // Removes the tap.
   ~DragMonitor();
 
-  // Installs the tap; callers pass 0. Does nothing while a tap is installed. A refusal is
-  // retried while trusted, and after the last retry a restart is reported as needed.
+  // Whether the desktop shows window drags; where it does not, the monitor never starts.
+  bool followsWindowDrags() const { return ports_.eventTap.followsWindowDrags(); }
+
+  // Installs the tap; callers pass 0. Does nothing while a tap is installed, or where the
+  // desktop does not follow window drags. A refusal is retried while trusted, and after the
+  // last retry a restart is reported as needed.
   void start(int attempt);
   // Removes the tap, drops any pending retry, hides the preview at once and forgets the drag.
   void stop();

@@ -20,11 +20,13 @@ std::string joined(const std::vector<EdgeTilingSetting>& settings) {
 }  // namespace
 
 EdgeTilingGuard::EdgeTilingGuard(Scheduler& scheduler, DefaultsDomains& defaults,
-                                 EdgeTiling& edgeTiling, AppState& appState,
-                                 AccessibilityTrust& trust, DragZoneManager& zones)
+                                 EdgeTiling& edgeTiling, const EventTap& eventTap,
+                                 AppState& appState, AccessibilityTrust& trust,
+                                 DragZoneManager& zones)
     : scheduler_(scheduler),
       defaults_(defaults),
       edgeTiling_(edgeTiling),
+      eventTap_(eventTap),
       appState_(appState),
       trust_(trust),
       zones_(zones),
@@ -45,7 +47,8 @@ EdgeTilingGuard::~EdgeTilingGuard() {
 }
 
 bool EdgeTilingGuard::dragSnappingActive() const {
-  return appState_.snappingEnabled() && zones_.dragSnappingEnabled();
+  return eventTap_.followsWindowDrags() && appState_.snappingEnabled() &&
+         zones_.dragSnappingEnabled();
 }
 
 void EdgeTilingGuard::scheduleApply() {

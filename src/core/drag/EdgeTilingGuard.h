@@ -2,7 +2,8 @@
 // both act on the same release and the window manager's wins: a drag into a corner would end
 // as the window manager's half. The user's value is recorded in Dovrik's store before anything
 // is changed and put back when drag snapping goes off or Dovrik quits, or at the next start
-// after a run that could not.
+// after a run that could not. Where the desktop does not follow window drags, Dovrik's drag
+// snapping never acts, and the window manager's is left to do its work.
 #pragma once
 
 #include <map>
@@ -16,6 +17,7 @@
 #include "core/model/AppState.h"
 #include "core/platform/Defaults.h"
 #include "core/platform/EdgeTiling.h"
+#include "core/platform/EventTap.h"
 #include "core/platform/Scheduler.h"
 #include "core/support/Lifetime.h"
 #include "core/support/Signal.h"
@@ -25,7 +27,8 @@ namespace dovrik {
 class EdgeTilingGuard {
  public:
   EdgeTilingGuard(Scheduler& scheduler, DefaultsDomains& defaults, EdgeTiling& edgeTiling,
-                  AppState& appState, AccessibilityTrust& trust, DragZoneManager& zones);
+                  const EventTap& eventTap, AppState& appState, AccessibilityTrust& trust,
+                  DragZoneManager& zones);
   EdgeTilingGuard(const EdgeTilingGuard&) = delete;
   EdgeTilingGuard& operator=(const EdgeTilingGuard&) = delete;
   ~EdgeTilingGuard();
@@ -72,6 +75,7 @@ class EdgeTilingGuard {
   Scheduler& scheduler_;
   DefaultsDomains& defaults_;
   EdgeTiling& edgeTiling_;
+  const EventTap& eventTap_;
   AppState& appState_;
   AccessibilityTrust& trust_;
   DragZoneManager& zones_;

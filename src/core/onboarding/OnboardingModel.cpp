@@ -6,12 +6,13 @@
 namespace dovrik {
 
 OnboardingModel::OnboardingModel(Ports ports, AppState& appState, AccessibilityTrust& trust,
-                                 const ShortcutManager& shortcuts, std::string appVersion,
-                                 std::function<void()> dismiss)
+                                 const ShortcutManager& shortcuts, const DragMonitor& dragMonitor,
+                                 std::string appVersion, std::function<void()> dismiss)
     : ports_(ports),
       appState_(appState),
       trust_(trust),
       shortcuts_(shortcuts),
+      dragMonitor_(dragMonitor),
       version_(std::move(appVersion)),
       dismiss_(std::move(dismiss)) {
   // The store announces before it changes; the view reads the new state a turn later.
@@ -38,6 +39,12 @@ std::string OnboardingModel::appVersion(std::string_view shortVersion,
 std::array<std::string, 3> OnboardingModel::assurances() const {
   return {ports_.texts.onboardingStaysLocal, std::string(readsOnlyFrames),
           ports_.texts.onboardingRevocable};
+}
+
+std::optional<std::string_view> OnboardingModel::dragsNotFollowedNote() const {
+  if (dragMonitor_.followsWindowDrags())
+    return std::nullopt;
+  return DragMonitor::dragsNotFollowedText;
 }
 
 std::optional<std::string> OnboardingModel::tryItText() const {

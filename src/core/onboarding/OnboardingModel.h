@@ -1,5 +1,6 @@
 // The first-run window's content: why Dovrik needs window control, the button that asks for
-// it, the visible wait with its restart hint, and the confirmation once control is granted.
+// it, the visible wait with its restart hint, and the confirmation once control is granted;
+// on a desktop that does not follow window drags, also that dragging to an edge will not snap.
 // It lives as long as the window shows it; destroying it cancels the wait.
 #pragma once
 
@@ -9,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/drag/DragMonitor.h"
 #include "core/hotkeys/ShortcutManager.h"
 #include "core/model/AccessibilityTrust.h"
 #include "core/model/AppState.h"
@@ -53,8 +55,8 @@ class OnboardingModel {
 
   // `appVersion` as the header shows it; `dismiss` closes the window.
   OnboardingModel(Ports ports, AppState& appState, AccessibilityTrust& trust,
-                  const ShortcutManager& shortcuts, std::string appVersion,
-                  std::function<void()> dismiss);
+                  const ShortcutManager& shortcuts, const DragMonitor& dragMonitor,
+                  std::string appVersion, std::function<void()> dismiss);
   OnboardingModel(const OnboardingModel&) = delete;
   OnboardingModel& operator=(const OnboardingModel&) = delete;
   ~OnboardingModel();
@@ -67,6 +69,9 @@ class OnboardingModel {
   // The three assurances, each shown with a check mark.
   std::array<std::string, 3> assurances() const;
   const std::string& clipboardNote() const { return ports_.texts.onboardingClipboardNote; }
+  // Where the desktop does not follow window drags, that dragging a window to an edge will not
+  // snap it; nothing where it does.
+  std::optional<std::string_view> dragsNotFollowedNote() const;
 
   bool trusted() const { return trust_.hasAccessibilityPermission(); }
   // "Try it now — press ⌃⌥← to snap this window left.", with the shortcut the user has for the
@@ -101,6 +106,7 @@ class OnboardingModel {
   AppState& appState_;
   AccessibilityTrust& trust_;
   const ShortcutManager& shortcuts_;
+  const DragMonitor& dragMonitor_;
   std::string version_;
   std::function<void()> dismiss_;
   bool isWaitingForPermission_ = false;

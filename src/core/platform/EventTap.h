@@ -35,6 +35,10 @@ using TapCallback = std::function<void(const TapEvent&)>;
 class EventTap {
  public:
   virtual ~EventTap() = default;
+  // Whether the events show a window being dragged by its title bar. Some desktops tell other
+  // programs neither the buttons nor the moves; a tap installed there would hear nothing, so
+  // drag snapping is not offered at all.
+  virtual bool followsWindowDrags() const = 0;
   // Installs an enabled tap whose events reach `callback` on the main thread. Nothing when
   // the system refuses it.
   virtual std::optional<EventTapRef> install(TapCallback callback) = 0;

@@ -14,8 +14,8 @@ const SettingSlider& DragZonesPanelModel::slider(Parameter parameter) {
 }
 
 DragZonesPanelModel::DragZonesPanelModel(DragZoneManager& zones, EdgeTilingGuard& edgeTiling,
-                                         Screens& screens)
-    : zones_(zones), edgeTiling_(edgeTiling), screens_(screens) {
+                                         Screens& screens, const DragMonitor& monitor)
+    : zones_(zones), edgeTiling_(edgeTiling), screens_(screens), monitor_(monitor) {
   zonesObserver_ = zones_.changed.connect([this] { changed.emit(); });
   edgeTilingObserver_ = edgeTiling_.changed.connect([this] { changed.emit(); });
 }
@@ -23,6 +23,12 @@ DragZonesPanelModel::DragZonesPanelModel(DragZoneManager& zones, EdgeTilingGuard
 DragZonesPanelModel::~DragZonesPanelModel() {
   zones_.changed.disconnect(zonesObserver_);
   edgeTiling_.changed.disconnect(edgeTilingObserver_);
+}
+
+std::optional<std::string_view> DragZonesPanelModel::dragsNotFollowedNotice() const {
+  if (monitor_.followsWindowDrags())
+    return std::nullopt;
+  return DragMonitor::dragsNotFollowedText;
 }
 
 double DragZonesPanelModel::value(Parameter parameter) const {

@@ -1,6 +1,7 @@
 // The Drag Zones panel: the zone switches, the four sensitivity sliders, the miniature of the
 // zones and the reset of every drag-zone setting behind a confirmation, with what became of the
-// window manager's own edge tiling.
+// window manager's own edge tiling; on a desktop that does not follow window drags, only why
+// there is nothing to set.
 #pragma once
 
 #include <array>
@@ -8,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/drag/DragMonitor.h"
 #include "core/drag/DragZoneManager.h"
 #include "core/drag/EdgeTilingGuard.h"
 #include "core/platform/Screens.h"
@@ -33,12 +35,17 @@ class DragZonesPanelModel {
       Parameter::snapDelay};
   static const SettingSlider& slider(Parameter parameter);
 
-  DragZonesPanelModel(DragZoneManager& zones, EdgeTilingGuard& edgeTiling, Screens& screens);
+  DragZonesPanelModel(DragZoneManager& zones, EdgeTilingGuard& edgeTiling, Screens& screens,
+                      const DragMonitor& monitor);
   DragZonesPanelModel(const DragZonesPanelModel&) = delete;
   DragZonesPanelModel& operator=(const DragZonesPanelModel&) = delete;
   ~DragZonesPanelModel();
 
   DragZoneManager& zones() { return zones_; }
+
+  // Shown under the title instead of every control where the desktop does not follow window
+  // drags; nothing where it does.
+  std::optional<std::string_view> dragsNotFollowedNotice() const;
 
   double value(Parameter parameter) const;
   // Stored at once, inside the slider's range.
@@ -65,6 +72,7 @@ class DragZonesPanelModel {
   DragZoneManager& zones_;
   EdgeTilingGuard& edgeTiling_;
   Screens& screens_;
+  const DragMonitor& monitor_;
   bool showResetConfirm_ = false;
   Signal<>::Connection zonesObserver_ = 0;
   Signal<>::Connection edgeTilingObserver_ = 0;

@@ -21,7 +21,8 @@ SettingsContent::SettingsContent(Ports ports, Managers managers, const std::stri
       workspaces_(recorderPorts(ports), managers.accessibilityTrust, managers.shortcutConflicts,
                   managers.workspaceManager, managers.ownHotkeys),
       rules_(managers.appState, managers.ruleManager, managers.installedAppsCache),
-      dragZones_(managers.dragZoneManager, managers.edgeTilingGuard, ports.screens) {}
+      dragZones_(managers.dragZoneManager, managers.edgeTilingGuard, ports.screens,
+                 managers.dragMonitor) {}
 
 ShortcutRecorder::Ports SettingsContent::recorderPorts(const Ports& ports) {
   return {.scheduler = ports.scheduler, .shell = ports.shell, .texts = ports.texts};

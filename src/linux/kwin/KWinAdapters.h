@@ -37,7 +37,8 @@ class KWinAdapters {
         screens(mirror, control, std::move(identity)),
         runningApps(mirror, apps, ownPid),
         windowList(mirror, apps),
-        eventTap(mirror),
+        // Dovrik's script reports every interactive move with the pointer.
+        eventTap(mirror, true),
         hotkeys(connection) {}
   KWinAdapters(const KWinAdapters&) = delete;
   KWinAdapters& operator=(const KWinAdapters&) = delete;

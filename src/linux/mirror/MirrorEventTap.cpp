@@ -7,7 +7,8 @@
 
 namespace dovrik::mirror {
 
-MirrorEventTap::MirrorEventTap(WindowMirror& mirror) : mirror_(mirror) {
+MirrorEventTap::MirrorEventTap(WindowMirror& mirror, bool followsWindowDrags)
+    : mirror_(mirror), followsWindowDrags_(followsWindowDrags) {
   subscription_ = mirror_.moved.connect([this](MovePhase phase, WindowHandle) { moved(phase); });
 }
 

@@ -27,6 +27,8 @@ class X11EventTap : public EventTap {
   X11EventTap& operator=(const X11EventTap&) = delete;
   ~X11EventTap() override;
 
+  // Every X server shows the pointer and its buttons to any client.
+  bool followsWindowDrags() const override { return true; }
   // Refused without XInput 2.2. Delivers presses of the logical left button, the pointer's
   // moves while it is held, its release, and presses of the logical right button, with the
   // pointer's location in accessibility space.

@@ -67,6 +67,8 @@ void OnboardingView::addExplanationCard() {
     column->addLayout(line);
   }
   column->addWidget(styledText(model_.clipboardNote(), ColorToken::textTertiary, 11));
+  if (const auto dragsNote = model_.dragsNotFollowedNote())
+    column->addWidget(styledText(*dragsNote, ColorToken::textSecondary, 12));
   QPushButton* link = button(OnboardingModel::privacyTitle, [this] { model_.openPrivacyPolicy(); });
   link->setStyleSheet(
       QStringLiteral("QPushButton { background: transparent; border: none;"

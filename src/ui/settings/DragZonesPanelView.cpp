@@ -14,6 +14,11 @@ DragZonesPanelView::DragZonesPanelView(DragZonesPanelModel& model, Context conte
 void DragZonesPanelView::build() {
   DragZonesPanelModel& m = model_;
   DragZoneManager& zones = m.zones();
+  if (const auto notice = m.dragsNotFollowedNotice()) {
+    addHeader(DragZonesPanelModel::symbol, DragZonesPanelModel::title);
+    addNote(*notice);
+    return;
+  }
   addHeader(DragZonesPanelModel::symbol, DragZonesPanelModel::title,
             button(DragZonesPanelModel::resetTitle, [&m] { m.requestReset(); }));
   if (const auto confirmation = m.resetConfirmation())

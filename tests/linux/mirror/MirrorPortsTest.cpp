@@ -269,7 +269,7 @@ TEST_F(MirrorPortsTest, TheWindowListIsFrontToBackWithLayers) {
 
 TEST_F(MirrorPortsTest, TitleBarMovesComeOutAsTheLeftButtonAtThePointer) {
   hello({window({.id = "{a}"})});
-  MirrorEventTap tap(mirror);
+  MirrorEventTap tap(mirror, true);
   std::vector<TapEvent> events;
   const auto ref = tap.install([&](const TapEvent& e) { events.push_back(e); });
   ASSERT_TRUE(ref);

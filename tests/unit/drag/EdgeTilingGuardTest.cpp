@@ -24,7 +24,8 @@ struct DovrikRun {
       : appState(test::appStateOf(platform)),
         trust(test::trustOf(platform, appState)),
         zones(platform.defaults.application()),
-        guard(platform.scheduler, platform.defaults, platform.edgeTiling, appState, trust, zones) {}
+        guard(platform.scheduler, platform.defaults, platform.edgeTiling, platform.eventTap,
+              appState, trust, zones) {}
   AppState appState;
   AccessibilityTrust trust;
   DragZoneManager zones;
@@ -192,7 +193,8 @@ TEST_F(EdgeTilingGuardTest, TheAppHoldsItOffFromStartToQuitAndThePanelSaysWhatTo
   tiling.unreadable = {kTile.id};
   App app(world.platform);
   app.start();
-  DragZonesPanelModel panel(app.dragZoneManager(), app.edgeTilingGuard(), world.sim.desktop);
+  DragZonesPanelModel panel(app.dragZoneManager(), app.edgeTilingGuard(), world.sim.desktop,
+                            app.dragMonitor());
   ASSERT_NE(panel.edgeTilingWarning(), std::nullopt);
   EXPECT_NE(panel.edgeTilingWarning()->find("To turn it off: untick tiling."), std::string::npos);
   EXPECT_EQ(panel.edgeTilingNote(), app.edgeTilingGuard().heldOffNotice());

@@ -32,6 +32,7 @@ class OnboardingModelTest : public ::testing::Test {
 TEST_F(OnboardingModelTest, PromptsOnceThenOpensTheSettingsAndTheHintFollowsTheLastPress) {
   OnboardingModel& model = startUntrusted();
   EXPECT_EQ(model.versionText(), "Version 2.3 (41)");
+  EXPECT_EQ(model.dragsNotFollowedNote(), std::nullopt);
   EXPECT_EQ(model.primaryTitle(), "Allow Access");
   EXPECT_FALSE(model.isWaitingForPermission());
 

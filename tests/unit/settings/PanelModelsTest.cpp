@@ -24,6 +24,9 @@ struct PanelModelsTest : test::SettingsFixture {
             app.updateManager(),
             "1.4.0"};
   }
+  DragZonesPanelModel dragZones() {
+    return {app.dragZoneManager(), app.edgeTilingGuard(), platform.screens, app.dragMonitor()};
+  }
 };
 
 TEST_F(PanelModelsTest, SnappingOffInThePanelAndOnFromTheMenuLeavesOneTapAndOneSetOfHotkeys) {
@@ -136,7 +139,8 @@ TEST_F(PanelModelsTest, SnappingPanelCyclesSizesByDefaultAndKeepsTheGapInWholePi
 }
 
 TEST_F(PanelModelsTest, DragZoneSlidersClampAndPrintTheirValues) {
-  DragZonesPanelModel panel(app.dragZoneManager(), app.edgeTilingGuard(), platform.screens);
+  DragZonesPanelModel panel = dragZones();
+  EXPECT_EQ(panel.dragsNotFollowedNotice(), std::nullopt);
   EXPECT_EQ(panel.valueText(Parameter::edgeSensitivity), "48px");
   EXPECT_EQ(panel.valueText(Parameter::snapDelay), "0.06s");
   panel.setValue(Parameter::edgeSensitivity, 47.9);
@@ -156,7 +160,7 @@ TEST_F(PanelModelsTest, DragZoneSlidersClampAndPrintTheirValues) {
 }
 
 TEST_F(PanelModelsTest, ZonePreviewScalesToTheMainScreenAndSaysWhenAllZonesAreOff) {
-  DragZonesPanelModel panel(app.dragZoneManager(), app.edgeTilingGuard(), platform.screens);
+  DragZonesPanelModel panel = dragZones();
   const DragZonePreview preview = panel.preview(144);
   EXPECT_EQ(preview.size.height, 90);
   ASSERT_EQ(preview.edgeBands.size(), 4u);
