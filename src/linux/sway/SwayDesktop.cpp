@@ -24,7 +24,8 @@ SwayDesktop::SwayDesktop(std::string socketPath, ProcessId ownPid, Scheduler& ma
                [this](const std::string& name, const Rect&) { return displayUuid(name); }),
       runningApps_(mirror_, apps_, ownPid),
       windowList_(mirror_, apps_),
-      eventTap_(mirror_),
+      // sway tells no other program that a window is being dragged, nor where the pointer is.
+      eventTap_(mirror_, false),
       hotkeys_(client_),
       pasteboard_(wayland_, mainQueue, background),
       keySynth_(wayland_),
