@@ -158,6 +158,24 @@ TEST_F(SwayAgentTest, CopiesReachTheHistoryWithoutTheFocus) {
       << listed;
 }
 
+// An image copied on the desktop is recorded as an image: a screenshot, as grim takes it, put on
+// the clipboard as PNG.
+TEST_F(SwayAgentTest, AnImageCopiedOnTheDesktopIsRecorded) {
+  const std::string shot = session().screenshot("copied-image");
+  ASSERT_FALSE(shot.empty());
+  ChildLaunch copy;
+  copy.argv = {"sh", "-c", "wl-copy --type image/png < '" + shot + "'"};
+  ASSERT_EQ(session().launch(copy)->awaitExit(std::chrono::seconds(5)).value_or(-1), 0);
+  std::string listed;
+  EXPECT_TRUE(sessiontest::await(
+      [&] {
+        listed = agent().run({"clipboard", "list"}).out;
+        return listed.find("image") != std::string::npos;
+      },
+      std::chrono::seconds(10)))
+      << listed;
+}
+
 // With no pointer to go by, the popup opens on the focused output, takes the keys, and pastes
 // the chosen entry into the window that had the focus.
 TEST_F(SwayAgentTest, AnEntryChosenInThePopupIsPastedIntoTheWindowThatHadTheFocus) {
