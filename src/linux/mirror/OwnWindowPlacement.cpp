@@ -1,7 +1,8 @@
 #include "linux/mirror/OwnWindowPlacement.h"
 
-#include <cmath>
 #include <utility>
+
+#include "core/windows/PlacedFrames.h"
 
 namespace dovrik::mirror {
 
@@ -69,11 +70,7 @@ void OwnWindowPlacement::holdPlacement(const MirroredWindow& window) {
   if (!placed_ || window.id != placed_->id)
     return;
   const Rect& asked = placed_->frame;
-  const bool there = std::abs(window.frame.x - asked.x) <= 1 &&
-                     std::abs(window.frame.y - asked.y) <= 1 &&
-                     std::abs(window.frame.width - asked.width) <= 1 &&
-                     std::abs(window.frame.height - asked.height) <= 1;
-  if (there || placed_->retriesLeft-- <= 0)
+  if (hasTakenFrame(window.frame, asked) || placed_->retriesLeft-- <= 0)
     return;
   control_.setFrame(window.id, asked);
 }
