@@ -8,24 +8,51 @@ namespace dovrik::i3ipc {
 I3Client::I3Client(std::string socketPath, std::chrono::milliseconds timeout)
     : path_(std::move(socketPath)), timeout_(timeout) {}
 
-std::optional<std::string> I3Client::request(MessageType type, std::string_view payload) {
+bool I3Client::connect() {
   if (!socket_.connected()) {
     socket_ = IpcSocket(path_);
     decoder_ = FrameDecoder();
   }
-  if (!socket_.connected())
+  return socket_.connected();
+}
+
+std::optional<std::string> I3Client::request(MessageType type, std::string_view payload) {
+  if (!connect())
     return std::nullopt;
-  auto reply = exchange(type, payload);
+  const auto deadline = IpcSocket::Clock::now() + timeout_;
+  auto reply = socket_.sendAll(encodeFrame(static_cast<std::uint32_t>(type), payload), deadline)
+                   ? receive(type, deadline)
+                   : std::nullopt;
   if (!reply)
     socket_ = IpcSocket();
   return reply;
 }
 
-std::optional<std::string> I3Client::exchange(MessageType type, std::string_view payload) {
-  const auto deadline = IpcSocket::Clock::now() + timeout_;
-  const auto number = static_cast<std::uint32_t>(type);
-  if (!socket_.sendAll(encodeFrame(number, payload), deadline))
+std::optional<std::vector<std::string>> I3Client::requestAll(
+    const std::vector<MessageType>& types) {
+  if (!connect())
     return std::nullopt;
+  const auto deadline = IpcSocket::Clock::now() + timeout_;
+  std::string frames;
+  for (const MessageType type : types)
+    frames += encodeFrame(static_cast<std::uint32_t>(type), {});
+  std::vector<std::string> replies;
+  if (socket_.sendAll(frames, deadline))
+    for (const MessageType type : types) {
+      auto reply = receive(type, deadline);
+      if (!reply)
+        break;
+      replies.push_back(std::move(*reply));
+    }
+  if (replies.size() == types.size())
+    return replies;
+  socket_ = IpcSocket();
+  return std::nullopt;
+}
+
+std::optional<std::string> I3Client::receive(MessageType type,
+                                             IpcSocket::Clock::time_point deadline) {
+  const auto number = static_cast<std::uint32_t>(type);
   std::string bytes;
   bool closed = false;
   for (;;) {

@@ -1,5 +1,5 @@
-// Requests to i3 or sway and their replies, one at a time over one connection, each bounded by
-// a timeout.
+// Requests to i3 or sway and their replies over one connection, each exchange bounded by a
+// timeout.
 #pragma once
 
 #include <chrono>
@@ -26,13 +26,17 @@ class I3Client {
   // breaks the stream. The connection is dropped after any failure, so a late reply can never
   // answer the next request.
   std::optional<std::string> request(MessageType type, std::string_view payload = {});
+  // Several requests without a payload sent at once, and their replies in order: one wait for
+  // the window manager instead of one per request. Nothing unless every reply came.
+  std::optional<std::vector<std::string>> requestAll(const std::vector<MessageType>& types);
   // Runs a command list; an outcome per command, or nothing without a readable reply.
   std::optional<std::vector<CommandOutcome>> runCommand(std::string_view command);
 
   const std::string& socketPath() const { return path_; }
 
  private:
-  std::optional<std::string> exchange(MessageType type, std::string_view payload);
+  bool connect();
+  std::optional<std::string> receive(MessageType type, IpcSocket::Clock::time_point deadline);
 
   std::string path_;
   std::chrono::milliseconds timeout_;

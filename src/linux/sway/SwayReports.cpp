@@ -30,14 +30,15 @@ bool SwayReports::start() {
 }
 
 void SwayReports::refresh() {
-  const auto tree = client_.request(i3ipc::MessageType::getTree);
-  const auto workspaces = client_.request(i3ipc::MessageType::getWorkspaces);
-  const auto outputs = client_.request(i3ipc::MessageType::getOutputs);
-  if (!tree || !workspaces || !outputs)
+  // Asked together: a binding waits on this reading.
+  const auto replies =
+      client_.requestAll({i3ipc::MessageType::getTree, i3ipc::MessageType::getWorkspaces,
+                          i3ipc::MessageType::getOutputs});
+  if (!replies)
     return;
-  const auto windows = i3ipc::decodeTree(*tree);
-  const auto spaces = i3ipc::decodeWorkspaces(*workspaces);
-  auto described = i3ipc::decodeOutputs(*outputs);
+  const auto windows = i3ipc::decodeTree((*replies)[0]);
+  const auto spaces = i3ipc::decodeWorkspaces((*replies)[1]);
+  auto described = i3ipc::decodeOutputs((*replies)[2]);
   if (!windows || !spaces || !described)
     return;
   outputs_ = std::move(*described);

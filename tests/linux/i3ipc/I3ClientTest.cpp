@@ -30,8 +30,8 @@ bool readable(int fd) {
 }
 
 // A stand-in for i3: a socket in a fresh folder, and one scripted session with the first
-// client, on its own thread. The session gets the client's first frame (the clients under test
-// send one and wait) and the descriptor to answer on.
+// client, on its own thread. The session gets the client's first frame and the descriptor to
+// answer on; nextRequest reads the frames the client sent after it.
 class ScriptedI3 {
  public:
   explicit ScriptedI3(std::function<void(int fd, const Frame& request)> session) {
@@ -47,16 +47,7 @@ class ScriptedI3 {
     EXPECT_EQ(::listen(listener_, 1), 0);
     thread_ = std::thread([this, session = std::move(session)] {
       const int fd = readable(listener_) ? ::accept(listener_, nullptr, nullptr) : -1;
-      FrameDecoder decoder;
-      char chunk[4096];
-      std::optional<Frame> request;
-      while (fd >= 0 && !(request = decoder.next()) && readable(fd)) {
-        const ssize_t got = ::recv(fd, chunk, sizeof chunk, 0);
-        if (got <= 0)
-          break;
-        decoder.feed({chunk, static_cast<std::size_t>(got)});
-      }
-      if (request)
+      if (const auto request = fd >= 0 ? nextRequest(fd) : std::nullopt)
         session(fd, *request);
       ::close(fd);
     });
@@ -72,7 +63,21 @@ class ScriptedI3 {
     ::send(fd, bytes.data(), bytes.size(), MSG_NOSIGNAL);
   }
 
+  // Called from the session only.
+  std::optional<Frame> nextRequest(int fd) {
+    char chunk[4096];
+    std::optional<Frame> request;
+    while (!(request = decoder_.next()) && readable(fd)) {
+      const ssize_t got = ::recv(fd, chunk, sizeof chunk, 0);
+      if (got <= 0)
+        break;
+      decoder_.feed({chunk, static_cast<std::size_t>(got)});
+    }
+    return request;
+  }
+
  private:
+  FrameDecoder decoder_;
   std::string folder_, path_;
   int listener_ = -1;
   std::thread thread_;
@@ -87,6 +92,36 @@ TEST(I3ClientTest, RunsACommandWhoseReplyComesInPieces) {
   });
   I3Client client(i3.path());
   EXPECT_EQ(client.runCommand("[con_id=1] kill"), (std::vector<CommandOutcome>{{true, ""}}));
+}
+
+TEST(I3ClientTest, RequestsSentTogetherAreAnsweredInOrder) {
+  const std::vector<MessageType> asked{MessageType::getTree, MessageType::getWorkspaces,
+                                       MessageType::getOutputs};
+  ScriptedI3* server = nullptr;
+  ScriptedI3 i3([&](int fd, const Frame& first) {
+    // Every request is in before the first reply goes out: they were sent at once.
+    std::vector<Frame> requests{first};
+    while (requests.size() < asked.size())
+      if (const auto next = server->nextRequest(fd))
+        requests.push_back(*next);
+      else
+        return;
+    for (const Frame& request : requests)
+      ScriptedI3::send(fd, encodeFrame(request.type, "reply " + std::to_string(request.type)));
+  });
+  server = &i3;
+  I3Client client(i3.path());
+  EXPECT_EQ(client.requestAll(asked), (std::vector<std::string>{"reply 4", "reply 1", "reply 3"}));
+}
+
+TEST(I3ClientTest, RequestsSentTogetherGiveNothingWhenOneReplyFails) {
+  ScriptedI3 i3([](int fd, const Frame& first) {
+    ScriptedI3::send(fd, encodeFrame(first.type, "[]"));
+    ScriptedI3::send(fd, "not a frame at all, but bytes");
+    readable(fd);  // until the client gave up and hung up
+  });
+  I3Client client(i3.path(), 200ms);
+  EXPECT_EQ(client.requestAll({MessageType::getTree, MessageType::getWorkspaces}), std::nullopt);
 }
 
 TEST(I3ClientTest, GivesUpOnLateOrBrokenReplies) {
