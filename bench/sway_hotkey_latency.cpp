@@ -1,15 +1,21 @@
 // Hotkey press to final frame under sway: the real agent in a headless sway, beside a binding of
 // sway's own that places the window with the same command Dovrik sends, in the same run and on
-// the same Qt Wayland window. Before each press the window is parked on another frame; a press
-// is wtype typing the chord (its start-up cost is in both alike), and it ends with the first
-// get_tree that shows the window on the snapped frame. Dovrik's and sway's presses alternate, so
-// both see the same load. A second figure splits each press at the moment sway's binding event
-// reaches the bench: before it is wtype and sway's key handling, alike for both; after it is
-// Dovrik's own path (event, agent, command) against sway running its binding.
+// the same Qt Wayland window. Before each press the window is parked on another frame. A press
+// is the chord typed on one virtual keyboard that stays on the seat for the whole run, as a
+// user's keyboard does (a keyboard that joins the seat for each press, as wtype's does, makes
+// every client take and compile a new keymap). It ends when the window shows itself on the
+// snapped frame: sway has it there and the client has painted itself at the size sway asked
+// of it. Dovrik's and sway's presses alternate, so both see the same load. A second figure
+// splits each press at the moment sway's binding event reaches the bench: before it is sway's
+// key handling, alike for both; after it is Dovrik's own path (event, agent, command) against
+// sway running its binding, then the client's repaint, alike for both.
 //   sway_hotkey_latency [PRESSES]   (30 of each)
+#include <linux/input-event-codes.h>
+#include <poll.h>
 #include <sys/types.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <chrono>
 #include <cmath>
@@ -17,11 +23,14 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <memory>
 #include <optional>
 #include <string>
 #include <thread>
 #include <vector>
+
+#include <QCoreApplication>
 
 #include "Await.h"
 #include "Percentile.h"
@@ -30,8 +39,12 @@
 #include "SwaySession.h"
 #include "linux/i3ipc/CommandText.h"
 #include "linux/i3ipc/I3Client.h"
+#include "linux/i3ipc/I3Json.h"
 #include "linux/i3ipc/I3Subscription.h"
 #include "linux/i3ipc/I3Tree.h"
+#include "linux/i3ipc/I3Workspaces.h"
+#include "linux/wayland/VirtualKeyboardKeySynth.h"
+#include "linux/wayland/WaylandConnection.h"
 
 namespace {
 
@@ -39,8 +52,8 @@ using namespace dovrik;
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
 using bench::percentile;
-using sessiontest::ChildLaunch;
 using swaytest::SwaySession;
+using wayland::VirtualKeyboardKeySynth;
 
 constexpr const char* windowTitle = "Bench window";
 // Where the window waits before each press: on neither half, so that every press moves it.
@@ -51,7 +64,7 @@ constexpr auto pollPause = 500us;
 
 struct Contender {
   const char* name;
-  std::array<const char*, 2> keys;  // pressed with Ctrl+Alt: to the left half, the right half
+  std::array<std::uint32_t, 2> keys;  // pressed with Ctrl+Alt: to the left half, the right half
   std::vector<double> milliseconds;
   // Press to the moment the bench hears sway's binding event, and from then to the frame: what
   // follows sway's own handling of the key is all of Dovrik's path and none of sway's binding.
@@ -81,98 +94,182 @@ bool near(const Rect& a, const Rect& b) {
          std::abs(a.height - b.height) <= 1;
 }
 
-// The window's frame as sway has it now; nothing when sway did not answer or lost the window.
-std::optional<Rect> frameNow(i3ipc::I3Client& sway) {
+// The window as sway has it now: its frame, and the size it asked the client to take.
+struct Placement {
+  Rect frame;
+  double clientWidth = 0;
+  double clientHeight = 0;
+};
+
+const Json* nodeNamed(const Json& node, const std::string& name) {
+  if (node.is_object() && node.value("name", Json()) == name)
+    return &node;
+  for (const char* children : {"nodes", "floating_nodes"})
+    if (const auto* list = presentMember(node, children); list && list->is_array())
+      for (const Json& child : *list)
+        if (const Json* found = nodeNamed(child, name))
+          return found;
+  return nullptr;
+}
+
+// Nothing when sway did not answer or lost the window.
+std::optional<Placement> placementNow(i3ipc::I3Client& sway) {
   const auto tree = sway.request(i3ipc::MessageType::getTree);
   const auto windows = tree ? i3ipc::decodeTree(*tree) : std::nullopt;
   if (!windows)
     return std::nullopt;
+  const Json parsed = i3ipc::parsePayload(*tree);
+  const Json* node = nodeNamed(parsed, windowTitle);
+  const Json* client = node ? presentMember(*node, "window_rect") : nullptr;
   for (const i3ipc::I3Window& window : *windows)
-    if (window.title == windowTitle)
-      return window.frame;
+    if (window.title == windowTitle && client)
+      return Placement{window.frame, client->value("width", 0.0), client->value("height", 0.0)};
   return std::nullopt;
 }
 
-// Whether sway reports `frame` within `limit`.
-bool awaitFrame(i3ipc::I3Client& sway, const Rect& frame, Clock::duration limit) {
-  for (const auto deadline = Clock::now() + limit; Clock::now() < deadline;
-       std::this_thread::sleep_for(pollPause)) {
-    const auto now = frameNow(sway);
-    if (now && near(*now, frame))
-      return true;
+std::optional<Rect> frameNow(i3ipc::I3Client& sway) {
+  const auto placement = placementNow(sway);
+  return placement ? std::optional(placement->frame) : std::nullopt;
+}
+
+// The test window, which says when it has painted itself at a new size.
+class BenchWindow {
+ public:
+  explicit BenchWindow(std::unique_ptr<sessiontest::ChildProcess> process)
+      : process_(std::move(process)) {}
+
+  // Whether the window shows itself on `frame`: sway has it there and the client has painted
+  // itself at the size sway asked of it.
+  bool shows(i3ipc::I3Client& sway, const Rect& frame) {
+    while (nextPaint(0ms)) {
+    }
+    const auto now = placementNow(sway);
+    return now && near(now->frame, frame) && now->clientWidth == paintedWidth_ &&
+           now->clientHeight == paintedHeight_;
   }
+  // Whether it painted itself at a new size within `limit`.
+  bool nextPaint(std::chrono::milliseconds limit) {
+    const auto deadline = Clock::now() + limit;
+    do {
+      const auto left =
+          std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+      const auto line = process_->nextLine(std::max(left, 0ms));
+      if (!line)
+        return false;
+      if (std::sscanf(line->c_str(), "painted %lf %lf", &paintedWidth_, &paintedHeight_) == 2)
+        return true;
+    } while (Clock::now() < deadline);
+    return false;
+  }
+  void stop() { process_->stop(); }
+
+ private:
+  std::unique_ptr<sessiontest::ChildProcess> process_;
+  double paintedWidth_ = 0;
+  double paintedHeight_ = 0;
+};
+
+// Whether the window shows itself on `frame` within `limit`.
+bool awaitShown(i3ipc::I3Client& sway, BenchWindow& window, const Rect& frame,
+                Clock::duration limit) {
+  for (const auto deadline = Clock::now() + limit; Clock::now() < deadline;
+       std::this_thread::sleep_for(pollPause))
+    if (window.shows(sway, frame))
+      return true;
   return false;
 }
 
-// The frame the window keeps once it moved off `from`; nothing when it stayed there.
-std::optional<Rect> awaitSettledOff(i3ipc::I3Client& sway, const Rect& from) {
-  const auto deadline = Clock::now() + pressLimit;
-  for (std::optional<Rect> now; Clock::now() < deadline; std::this_thread::sleep_for(pollPause)) {
-    now = frameNow(sway);
-    if (!now || near(*now, from))
-      continue;
-    std::this_thread::sleep_for(300ms);
-    return frameNow(sway);
-  }
-  return std::nullopt;
+// The moment sway's binding event reaches the bench, within `limit`; heard on a thread of its
+// own, so that waiting on the window does not delay it.
+std::future<std::optional<Clock::time_point>> hearBinding(const i3ipc::I3Subscription& bindings,
+                                                          std::chrono::milliseconds limit) {
+  return std::async(std::launch::async, [fd = bindings.fd(), limit]() {
+    pollfd entry{fd, POLLIN, 0};
+    return ::poll(&entry, 1, static_cast<int>(limit.count())) == 1 ? std::optional(Clock::now())
+                                                                   : std::nullopt;
+  });
 }
 
 // The placement now and then does not hold (the window keeps its height from before): it is
 // asked for again then.
-bool park(const SwaySession& session, i3ipc::I3Client& sway) {
+bool park(const SwaySession& session, i3ipc::I3Client& sway, BenchWindow& window) {
   const std::string criteria = "[title=\"^" + std::string(windowTitle) + "$\"]";
   for (int attempt = 0; attempt < 3; ++attempt)
     if (session.command(i3ipc::placeFloating(criteria, parkedFrame)) &&
-        awaitFrame(sway, parkedFrame, 2s))
+        awaitShown(sway, window, parkedFrame, 2s))
       return true;
   return false;
 }
 
-// wtype typing Ctrl+Alt+`key`, started.
-std::unique_ptr<sessiontest::ChildProcess> typeChord(const SwaySession& session, const char* key) {
-  ChildLaunch typing;
-  typing.argv = {"wtype", "-M", "ctrl", "-M", "alt", "-k", key, "-m", "alt", "-m", "ctrl"};
-  return session.launch(typing);
+void typeChord(VirtualKeyboardKeySynth& keyboard, std::uint32_t key) {
+  keyboard.press({KEY_LEFTCTRL, KEY_LEFTALT, key});
 }
 
-// Where a press of `key` puts the parked window, pressed until it moves it at all; nothing when
-// it never did.
-std::optional<Rect> frameOfPress(const SwaySession& session, i3ipc::I3Client& sway, const char* key,
-                                 int attempts) {
-  for (int i = 0; i < attempts; ++i) {
-    if (!park(session, sway))
-      return std::nullopt;
-    typeChord(session, key)->awaitExit(5s);
-    if (const auto frame = awaitSettledOff(sway, parkedFrame))
-      return frame;
-  }
+// The left and right halves of the focused workspace's usable area (the output below the bar),
+// where Dovrik's halves are: sway's own binding is given the same frames.
+std::optional<std::array<Rect, 2>> halvesOfUsableArea(i3ipc::I3Client& sway) {
+  const auto reply = sway.request(i3ipc::MessageType::getWorkspaces);
+  const auto workspaces = reply ? i3ipc::decodeWorkspaces(*reply) : std::nullopt;
+  if (!workspaces)
+    return std::nullopt;
+  for (const i3ipc::I3Workspace& workspace : *workspaces)
+    if (workspace.focused) {
+      const Rect& area = workspace.rect;
+      const double half = std::floor(area.width / 2);
+      return std::array<Rect, 2>{Rect{area.x, area.y, half, area.height},
+                                 Rect{area.x + half, area.y, area.width - half, area.height}};
+    }
   return std::nullopt;
 }
 
-// Parks the window, then presses: press to the first reading of `target`, nothing when the
-// window did not come there.
+// The agent binds its hotkeys once it has read sway's tree: a press that moves the parked
+// window shows that it has.
+bool awaitHotkeys(const SwaySession& session, i3ipc::I3Client& sway, BenchWindow& window,
+                  VirtualKeyboardKeySynth& keyboard, std::uint32_t key) {
+  for (int attempt = 0; attempt < 30; ++attempt) {
+    if (!park(session, sway, window))
+      return false;
+    typeChord(keyboard, key);
+    if (sessiontest::await(
+            [&] {
+              const auto now = frameNow(sway);
+              return now && !near(*now, parkedFrame);
+            },
+            1s))
+      return true;
+  }
+  return false;
+}
+
+// Parks the window, then presses: press to the moment the window has painted itself on
+// `target`; nothing when it did not come there. The bench reads sway's tree only once the window
+// painted, so its readings do not compete with the press for sway's time.
 std::optional<Sample> timePress(const SwaySession& session, i3ipc::I3Client& sway,
-                                i3ipc::I3Subscription& bindings, const char* key,
+                                BenchWindow& window, VirtualKeyboardKeySynth& keyboard,
+                                i3ipc::I3Subscription& bindings, std::uint32_t key,
                                 const Rect& target) {
-  if (!park(session, sway))
+  if (!park(session, sway, window))
     return std::nullopt;
   bindings.readAvailable();
+  auto bound = hearBinding(bindings, pressLimit);
   const auto start = Clock::now();
-  const auto wtype = typeChord(session, key);
-  std::optional<Clock::time_point> bound;
-  std::optional<Sample> sample;
-  for (const auto deadline = start + pressLimit; !sample && Clock::now() < deadline;
-       std::this_thread::sleep_for(pollPause)) {
-    if (!bound && !bindings.readAvailable().empty())
-      bound = Clock::now();
-    const auto now = frameNow(sway);
-    const auto seen = Clock::now();
-    if (now && near(*now, target))
-      sample = Sample{millisecondsBetween(start, seen),
-                      bound ? std::optional(millisecondsBetween(start, *bound)) : std::nullopt};
+  typeChord(keyboard, key);
+  std::optional<Clock::time_point> shown;
+  for (const auto deadline = start + pressLimit; !shown && Clock::now() < deadline;) {
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+    if (!window.nextPaint(left))
+      break;
+    const auto painted = Clock::now();
+    if (window.shows(sway, target))
+      shown = painted;
   }
-  wtype->awaitExit(5s);
-  return sample;
+  const auto heard = bound.get();
+  bindings.readAvailable();
+  if (!shown)
+    return std::nullopt;
+  return Sample{millisecondsBetween(start, *shown),
+                heard ? std::optional(millisecondsBetween(start, *heard)) : std::nullopt};
 }
 
 void report(const Contender& contender) {
@@ -205,6 +302,7 @@ void turnAnimationsOff(const SwaySession& session) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  const QCoreApplication application(argc, argv);
   const int presses = argc > 1 ? std::atoi(argv[1]) : 30;
   if (const auto reason = SwaySession::unavailable()) {
     std::fprintf(stderr, "%s\n", reason->c_str());
@@ -217,27 +315,35 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "the agent did not start:\n%s\n", agent.log().c_str());
     return 1;
   }
-  const auto window = sessiontest::startQtWindow(session, windowTitle, "bench-window");
+  BenchWindow window(sessiontest::startQtWindow(session, windowTitle, "bench-window"));
   i3ipc::I3Client sway(session.swaySocket());
   if (!sessiontest::await([&] { return frameNow(sway).has_value(); }, 15s)) {
     std::fprintf(stderr, "the window did not show\n");
     return 1;
   }
-  Contender dovrik{"dovrik", {"Left", "Right"}, {}, {}, {}, 0};
-  Contender own{"sway", {"Next", "Prior"}, {}, {}, {}, 0};
+  wayland::WaylandConnection connection(
+      (session.runtimeDir() + "/" + session.waylandDisplay()).c_str());
+  VirtualKeyboardKeySynth keyboard(connection);
+  if (!keyboard.isAvailable()) {
+    std::fprintf(stderr, "sway offers no virtual keyboard\n");
+    return 1;
+  }
+  Contender dovrik{"dovrik", {KEY_LEFT, KEY_RIGHT}, {}, {}, {}, 0};
+  Contender own{"sway", {KEY_PAGEDOWN, KEY_PAGEUP}, {}, {}, {}, 0};
+  const std::array<const char*, 2> ownKeyNames{"Next", "Prior"};
 
-  // The agent binds its hotkeys once it has read sway's tree: the first press that moves the
-  // window shows that it has, and where Dovrik's right half is.
-  std::array<std::optional<Rect>, 2> halves;
-  halves[1] = frameOfPress(session, sway, dovrik.keys[1], 30);
-  halves[0] = halves[1] ? frameOfPress(session, sway, dovrik.keys[0], 1) : std::nullopt;
-  if (!halves[0] || !halves[1]) {
+  const auto halves = halvesOfUsableArea(sway);
+  if (!halves) {
+    std::fprintf(stderr, "sway did not tell its usable area\n");
+    return 1;
+  }
+  if (!awaitHotkeys(session, sway, window, keyboard, dovrik.keys[0])) {
     std::fprintf(stderr, "the agent's hotkeys did not move the window:\n%s\n", agent.log().c_str());
     return 1;
   }
   for (const int side : {0, 1}) {
-    const std::string binding = "bindsym --no-repeat Ctrl+Mod1+" + std::string(own.keys[side]) +
-                                " \"" + i3ipc::placeFloating("", *halves[side]).substr(1) + "\"";
+    const std::string binding = "bindsym --no-repeat Ctrl+Mod1+" + std::string(ownKeyNames[side]) +
+                                " \"" + i3ipc::placeFloating("", (*halves)[side]).substr(1) + "\"";
     if (!session.command(binding)) {
       std::fprintf(stderr, "sway refused %s\n", binding.c_str());
       return 1;
@@ -260,7 +366,8 @@ int main(int argc, char** argv) {
   for (int i = 0; i < presses; ++i)
     for (Contender* contender : {&dovrik, &own}) {
       const int side = (i + 1) % 2;
-      const auto sample = timePress(session, sway, *bindings, contender->keys[side], *halves[side]);
+      const auto sample = timePress(session, sway, window, keyboard, *bindings,
+                                    contender->keys[side], (*halves)[side]);
       if (!sample) {
         ++contender->missed;
         continue;
@@ -277,6 +384,6 @@ int main(int argc, char** argv) {
     std::printf("  dovrik/sway median ratio %.2f\n",
                 percentile(dovrik.milliseconds, 0.5) / percentile(own.milliseconds, 0.5));
   std::printf("  load average after %s\n", loadAverage().c_str());
-  window->stop();
+  window.stop();
   return 0;
 }

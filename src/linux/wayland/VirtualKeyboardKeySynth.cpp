@@ -8,6 +8,7 @@
 
 #include <wayland-client.h>
 
+#include "linux/wayland/PasteChordKeys.h"
 #include "virtual-keyboard-unstable-v1-client-protocol.h"
 
 namespace dovrik::wayland {
@@ -71,12 +72,16 @@ bool VirtualKeyboardKeySynth::sendKeymap() {
 }
 
 void VirtualKeyboardKeySynth::postPaste(PasteChord chord) {
+  press(pasteChordKeys(chord));
+}
+
+void VirtualKeyboardKeySynth::press(const std::vector<std::uint32_t>& keys) {
   if (!isAvailable())
     return;
   // wlroots takes a virtual keyboard's modifiers from what it is told, not from its keys: each
   // modifier key is followed by the state it leaves.
   std::uint32_t modifiers = 0;
-  for (const auto& stroke : keymap_.strokesOf(chord)) {
+  for (const auto& stroke : keymap_.strokesOf(keys)) {
     zwp_virtual_keyboard_v1_key(keyboard_, milliseconds(), stroke.key,
                                 stroke.pressed ? pressed : released);
     if (stroke.depressedModifiers != modifiers) {

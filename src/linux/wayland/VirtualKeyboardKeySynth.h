@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "core/platform/KeySynth.h"
 #include "linux/wayland/VirtualKeyboardKeymap.h"
@@ -31,6 +32,8 @@ class VirtualKeyboardKeySynth : public KeySynth {
   // keyboard focus which keys are down, so the paste goes out after the core's fixed delay.
   bool modifiersHeld() const override { return false; }
   void postPaste(PasteChord chord) override;
+  // Presses `keys` (evdev codes) in this order and releases them in reverse.
+  void press(const std::vector<std::uint32_t>& keys);
 
  private:
   bool sendKeymap();

@@ -7,8 +7,6 @@
 
 #include <xkbcommon/xkbcommon.h>
 
-#include "linux/wayland/PasteChordKeys.h"
-
 namespace dovrik::wayland {
 namespace {
 
@@ -38,7 +36,7 @@ VirtualKeyboardKeymap::~VirtualKeyboardKeymap() {
 }
 
 std::vector<VirtualKeyboardKeymap::Stroke> VirtualKeyboardKeymap::strokesOf(
-    PasteChord chord) const {
+    const std::vector<std::uint32_t>& keys) const {
   if (!keymap_)
     return {};
   const std::unique_ptr<xkb_state, decltype(&xkb_state_unref)> state(xkb_state_new(keymap_),
@@ -49,7 +47,6 @@ std::vector<VirtualKeyboardKeymap::Stroke> VirtualKeyboardKeymap::strokesOf(
     strokes.push_back(
         {key, pressed, xkb_state_serialize_mods(state.get(), XKB_STATE_MODS_DEPRESSED)});
   };
-  const auto keys = pasteChordKeys(chord);
   for (const std::uint32_t key : keys)
     stroke(key, true);
   for (const std::uint32_t key : std::views::reverse(keys))

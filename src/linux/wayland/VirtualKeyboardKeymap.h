@@ -1,12 +1,10 @@
-// The keymap Dovrik's virtual keyboard announces, and the key events that press a paste chord
-// on it with the modifier state the compositor must be told after each.
+// The keymap Dovrik's virtual keyboard announces, and the key events that press a chord on it
+// with the modifier state the compositor must be told after each.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
-
-#include "core/platform/KeySynth.h"
 
 struct xkb_context;
 struct xkb_keymap;
@@ -36,7 +34,8 @@ class VirtualKeyboardKeymap {
   bool isValid() const { return keymap_ != nullptr; }
   // The keymap in XKB's text format (wl_keyboard's keymap format xkb_v1); empty when invalid.
   const std::string& text() const { return text_; }
-  std::vector<Stroke> strokesOf(PasteChord chord) const;
+  // The strokes that press `keys` (evdev codes) in this order and release them in reverse.
+  std::vector<Stroke> strokesOf(const std::vector<std::uint32_t>& keys) const;
 
  private:
   xkb_context* context_ = nullptr;

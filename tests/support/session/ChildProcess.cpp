@@ -10,6 +10,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
@@ -136,8 +137,10 @@ bool ChildProcess::sendLine(const std::string& line) {
 bool ChildProcess::fill(std::chrono::steady_clock::time_point deadline) {
   const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
       deadline - std::chrono::steady_clock::now());
+  // Past the deadline it still takes what is there already, so a zero timeout reads without
+  // waiting.
   pollfd pfd{output_, POLLIN, 0};
-  if (output_ < 0 || left.count() <= 0 || poll(&pfd, 1, static_cast<int>(left.count())) <= 0)
+  if (output_ < 0 || poll(&pfd, 1, static_cast<int>(std::max<std::int64_t>(0, left.count()))) <= 0)
     return false;
   char buffer[4096];
   const ssize_t n = read(output_, buffer, sizeof buffer);
@@ -149,7 +152,7 @@ bool ChildProcess::fill(std::chrono::steady_clock::time_point deadline) {
 
 std::string ChildProcess::readAll(std::chrono::milliseconds timeout) {
   const auto deadline = std::chrono::steady_clock::now() + timeout;
-  while (fill(deadline)) {
+  while (std::chrono::steady_clock::now() < deadline && fill(deadline)) {
   }
   return std::exchange(pending_, {});
 }

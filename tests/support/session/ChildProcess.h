@@ -43,7 +43,8 @@ class ChildProcess {
   bool running();
   // Writes one line to its standard input.
   bool sendLine(const std::string& line);
-  // The next line it printed, within `timeout`; nothing when none came or it closed its output.
+  // The next line it printed, within `timeout` (with none, a line already printed); nothing when
+  // none came or it closed its output.
   std::optional<std::string> nextLine(std::chrono::milliseconds timeout);
   // All it prints until it closes its output or `timeout` passes.
   std::string readAll(std::chrono::milliseconds timeout);

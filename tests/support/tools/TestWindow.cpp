@@ -5,7 +5,8 @@
 //   copy-image W H       -> "copied image/png"   (a W×H opaque image)
 //   copy-secret TEXT     -> "copied secret"      (marked the way KDE's password managers mark it)
 //   quit
-// "active" / "inactive" when the window gains or loses activation; "edited TEXT" with the whole
+// "active" / "inactive" when the window gains or loses activation; "painted W H" once it has
+// painted itself at a new size (what it shows from then on); "edited TEXT" with the whole
 // text after each edit (typed or pasted); when Ctrl+V pastes into it,
 // what the clipboard held at that moment: "pasted-hint VALUE" for a password manager's mark,
 // "pasted-image WxH", then "pasted-text TEXT".
@@ -103,6 +104,21 @@ class ActivationReporter : public QObject {
   }
 };
 
+// The line edit, telling when it has painted itself at a size it had not shown before.
+class SizeReportingEdit : public QLineEdit {
+ protected:
+  void paintEvent(QPaintEvent* event) override {
+    QLineEdit::paintEvent(event);
+    if (size() == shown_)
+      return;
+    shown_ = size();
+    report(QString("painted %1 %2").arg(shown_.width()).arg(shown_.height()));
+  }
+
+ private:
+  QSize shown_;
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -113,7 +129,7 @@ int main(int argc, char** argv) {
   parser.process(app);
   QGuiApplication::setDesktopFileName(parser.value("app-id"));
 
-  QLineEdit edit;
+  SizeReportingEdit edit;
   edit.setWindowTitle(parser.value("title"));
   edit.resize(400, 200);
   PasteReporter pastes;
