@@ -201,8 +201,12 @@ bool park(const SwaySession& session, i3ipc::I3Client& sway, BenchWindow& window
   return false;
 }
 
+std::vector<std::uint32_t> chord(std::uint32_t key) {
+  return {KEY_LEFTCTRL, KEY_LEFTALT, key};
+}
+
 void typeChord(VirtualKeyboardKeySynth& keyboard, std::uint32_t key) {
-  keyboard.press({KEY_LEFTCTRL, KEY_LEFTALT, key});
+  keyboard.press(chord(key));
 }
 
 // The left and right halves of the focused workspace's usable area (the output below the bar),
@@ -252,8 +256,10 @@ std::optional<Sample> timePress(const SwaySession& session, i3ipc::I3Client& swa
     return std::nullopt;
   bindings.readAvailable();
   auto bound = hearBinding(bindings, pressLimit);
+  // Held until the window shows itself, as a hand holds a chord for tens of milliseconds: keys
+  // let go at once reach the window while it moves, which no typist's do.
   const auto start = Clock::now();
-  typeChord(keyboard, key);
+  keyboard.hold(chord(key));
   std::optional<Clock::time_point> shown;
   for (const auto deadline = start + pressLimit; !shown && Clock::now() < deadline;) {
     const auto left =
@@ -264,6 +270,7 @@ std::optional<Sample> timePress(const SwaySession& session, i3ipc::I3Client& swa
     if (window.shows(sway, target))
       shown = painted;
   }
+  keyboard.release(chord(key));
   const auto heard = bound.get();
   bindings.readAvailable();
   if (!shown)
@@ -359,10 +366,7 @@ int main(int argc, char** argv) {
       "sway_hotkey_latency: press to final frame (left and right half), animation off, %d "
       "presses each (target: dovrik median <= 1.2x sway's), load average before %s\n",
       presses, loadAverage().c_str());
-  // sway reports no event when a floating window is moved or resized, so the agent still takes
-  // the parked window for the half it last snapped it to, and a press for that half again would
-  // cycle to the next size: Dovrik's presses alternate halves, starting away from the left one
-  // it snapped last.
+  // Both alternate halves, starting away from the left one the agent snapped last.
   for (int i = 0; i < presses; ++i)
     for (Contender* contender : {&dovrik, &own}) {
       const int side = (i + 1) % 2;

@@ -127,8 +127,9 @@ TEST_F(SwayHotkeysTest, BindsAFreeCombinationAndRefusesOnesAlreadyBound) {
   typeCtrlAlt("Left");
   ASSERT_TRUE(deliverUntil(hotkeys, [&] { return pressedOnce(1); }))
       << testing::PrintToString(commandsRun_);
-  EXPECT_EQ(commandsRun_, (std::vector<std::string>{
-                              "exec true", sway::hotkeyCommand(keyCode(Key::leftArrow), ctrlAlt)}));
+  EXPECT_EQ(commandsRun_,
+            (std::vector<std::string>{
+                "exec true", sway::hotkeyCommand(keyCode(Key::leftArrow), ctrlAlt, false)}));
 }
 
 TEST_F(SwayHotkeysTest, PressesReachTheHandlersUntilTheCombinationIsUnregistered) {
@@ -148,14 +149,14 @@ TEST_F(SwayHotkeysTest, PressesReachTheHandlersUntilTheCombinationIsUnregistered
   EXPECT_EQ(pressed_, (std::vector<std::uint32_t>{1, 2}));
   // sway itself no longer runs anything for Left.
   EXPECT_EQ(std::count(commandsRun_.begin(), commandsRun_.end(),
-                       sway::hotkeyCommand(keyCode(Key::leftArrow), ctrlAlt)),
+                       sway::hotkeyCommand(keyCode(Key::leftArrow), ctrlAlt, false)),
             1);
 }
 
 TEST_F(SwayHotkeysTest, TakesOverALeftoverAndLeavesNothingBoundBehind) {
   // What a Dovrik that did not quit cleanly left in sway.
   ASSERT_TRUE(session().command("bindsym --no-repeat Ctrl+Mod1+Down " +
-                                sway::hotkeyCommand(keyCode(Key::downArrow), ctrlAlt)));
+                                sway::hotkeyCommand(keyCode(Key::downArrow), ctrlAlt, false)));
   {
     SwayHotkeys hotkeys(*client_);
     EXPECT_EQ(registerCtrlAlt(hotkeys, Key::downArrow, 1).status, noErr);

@@ -43,6 +43,16 @@ const std::vector<PanelSetting>& panelSettings() {
   static const std::vector<PanelSetting> settings = {
       {
           .panel = SidebarItem::snapping,
+          .name = "animations",
+          .values = "on|off",
+          .summary = std::string(SnappingPanelModel::animateTitle),
+          .check = checkSwitch,
+          .set = [](AppState& state,
+                    const std::string& value) { state.setAnimationsEnabled(value == "on"); },
+          .value = [](const AppState& state) { return switchText(state.animationsEnabled()); },
+      },
+      {
+          .panel = SidebarItem::snapping,
           .name = "cycle-sizes",
           .values = "on|off",
           .summary = std::string(SnappingPanelModel::cycleSizesTitle),

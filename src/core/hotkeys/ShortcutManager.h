@@ -33,6 +33,8 @@ class ShortcutManager {
 
   static std::uint32_t fourCharCode(std::string_view text);
   static std::uint32_t signature();  // "QMNP"
+  // Whether a press of `id` acts on the focused window, as every hotkey of this manager does.
+  static bool actsOnFocusedWindow(const EventHotKeyID& id) { return id.signature == signature(); }
   static std::optional<int> carbonKeyCode(Key key);
   static std::uint32_t modifierMask(const KeyboardShortcut::ModifierSet& modifiers);
 

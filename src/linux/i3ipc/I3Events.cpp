@@ -13,7 +13,7 @@ namespace {
 
 WindowEvent::Change windowChangeOf(const std::string& change) {
   using Change = WindowEvent::Change;
-  static const std::array<std::pair<const char*, Change>, 7> names{{
+  static const std::array<std::pair<const char*, Change>, 8> names{{
       {"new", Change::opened},
       {"close", Change::closed},
       {"focus", Change::focus},
@@ -21,6 +21,7 @@ WindowEvent::Change windowChangeOf(const std::string& change) {
       {"move", Change::move},
       {"floating", Change::floating},
       {"fullscreen_mode", Change::fullscreen},
+      {"mark", Change::mark},
   }};
   for (const auto& [name, value] : names) {
     if (change == name)

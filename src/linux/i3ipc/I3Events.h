@@ -13,7 +13,7 @@ namespace dovrik::i3ipc {
 // A window appeared, went, took focus, was renamed, moved, floated or changed otherwise. The
 // window carries no workspace or output: events do not say where it lives.
 struct WindowEvent {
-  enum class Change { opened, closed, focus, title, move, floating, fullscreen, other };
+  enum class Change { opened, closed, focus, title, move, floating, fullscreen, mark, other };
   Change change = Change::other;
   I3Window window;
 };

@@ -10,16 +10,23 @@ namespace dovrik::sway {
 namespace {
 
 constexpr std::string_view tagPrefix = "nop dovrik:";
+const std::string markPrefix = "mark --add " + std::string(focusedWindowMark) + ", ";
 constexpr std::uint32_t taggedModifiers = cmdKey | shiftKey | optionKey | controlKey;
 
 }  // namespace
 
-std::string hotkeyCommand(int keyCode, std::uint32_t modifiers) {
-  return std::string(tagPrefix) + std::to_string(keyCode) + "-" +
-         std::to_string(modifiers & taggedModifiers);
+std::string hotkeyCommand(int keyCode, std::uint32_t modifiers, bool marksFocusedWindow) {
+  return (marksFocusedWindow ? markPrefix : std::string()) + std::string(tagPrefix) +
+         std::to_string(keyCode) + "-" + std::to_string(modifiers & taggedModifiers);
+}
+
+bool marksFocusedWindow(std::string_view command) {
+  return command.starts_with(markPrefix) && hotkeyOfCommand(command);
 }
 
 std::optional<TaggedHotkey> hotkeyOfCommand(std::string_view command) {
+  if (command.starts_with(markPrefix))
+    command.remove_prefix(markPrefix.size());
   if (!command.starts_with(tagPrefix))
     return std::nullopt;
   const char* end = command.data() + command.size();

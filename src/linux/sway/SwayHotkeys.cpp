@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "core/hotkeys/ShortcutManager.h"
 #include "linux/i3ipc/I3Json.h"
 #include "linux/sway/SwayConfigBindings.h"
 #include "linux/sway/SwayHotkeyTag.h"
@@ -23,6 +24,7 @@ SwayHotkeys::SwayHotkeys(i3ipc::I3Client& client) : client_(client) {}
 
 SwayHotkeys::~SwayHotkeys() {
   release(table_.entries());
+  client_.runCommand("unmark " + std::string(focusedWindowMark));
 }
 
 std::optional<HotkeyHandlerRef> SwayHotkeys::installHandler(HotkeyHandler handler) {
@@ -45,7 +47,7 @@ HotkeyRegistration SwayHotkeys::registerHotkey(int keyCode, std::uint32_t modifi
     return {invalidHotKeyStatus, std::nullopt};
   if (configHolds(*config, *combination))
     return {eventHotKeyExistsErr, std::nullopt};
-  const auto outcomes = bind(keyCode, modifiers, *combination);
+  const auto outcomes = bind(keyCode, modifiers, id, *combination);
   if (!outcomes)
     return {invalidHotKeyStatus, std::nullopt};
   if (!i3ipc::allSucceeded(*outcomes))
@@ -70,7 +72,7 @@ void SwayHotkeys::configReloaded() {
   for (const auto& entry : table_.entries()) {
     const auto combination = combinationText(entry.keyCode, entry.modifiers);
     if (combination && !configHolds(*config, *combination))
-      bind(entry.keyCode, entry.modifiers, *combination);
+      bind(entry.keyCode, entry.modifiers, entry.id, *combination);
   }
 }
 
@@ -85,11 +87,13 @@ std::optional<std::vector<SwayCombination>> SwayHotkeys::configBindings() {
 }
 
 std::optional<std::vector<i3ipc::CommandOutcome>> SwayHotkeys::bind(
-    int keyCode, std::uint32_t modifiers, const std::string& combination) {
+    int keyCode, std::uint32_t modifiers, EventHotKeyID id, const std::string& combination) {
   // bindsym replaces a binding of the same combination, so one that a Dovrik which did not
   // quit cleanly left behind (sway shows run-time bindings nowhere) is taken over, not refused.
-  return client_.runCommand("bindsym --no-repeat " + combination + " " +
-                            hotkeyCommand(keyCode, modifiers));
+  // Quoted, or a comma in the bound command would end the bindsym there.
+  return client_.runCommand(
+      "bindsym --no-repeat " + combination + " \"" +
+      hotkeyCommand(keyCode, modifiers, ShortcutManager::actsOnFocusedWindow(id)) + "\"");
 }
 
 void SwayHotkeys::release(const std::vector<HotkeyTable::Entry>& entries) {

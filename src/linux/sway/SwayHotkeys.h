@@ -51,6 +51,7 @@ class SwayHotkeys : public Hotkeys {
   // reached.
   std::optional<std::vector<SwayCombination>> configBindings();
   std::optional<std::vector<i3ipc::CommandOutcome>> bind(int keyCode, std::uint32_t modifiers,
+                                                         EventHotKeyID id,
                                                          const std::string& combination);
   void release(const std::vector<HotkeyTable::Entry>& entries);
 

@@ -7,6 +7,7 @@
 #include "linux/i3ipc/I3Events.h"
 #include "linux/i3ipc/I3Tree.h"
 #include "linux/i3ipc/I3Workspaces.h"
+#include "linux/sway/SwayHotkeyTag.h"
 #include "linux/sway/SwayState.h"
 
 namespace dovrik::sway {
@@ -67,12 +68,33 @@ void SwayReports::refresh() {
   mirror_.setActive(state.activeId);
 }
 
+bool SwayReports::take(const i3ipc::I3Window& reported) {
+  const auto handle = mirror_.handleOf(std::to_string(reported.conId));
+  const mirror::MirroredWindow* known = handle ? mirror_.window(*handle) : nullptr;
+  if (!known)
+    return false;
+  // An event does not say on which output the window is: the one holding most of it, else
+  // the one it was on.
+  mirror::MirroredWindow window = mirroredWindow(reported);
+  window.output = known->output;
+  double most = 0;
+  for (const mirror::MirroredOutput& output : mirror_.outputs())
+    if (const double shared = output.geometry.intersectionArea(window.frame); shared > most) {
+      most = shared;
+      window.output = output.name;
+    }
+  if (window != *known)
+    mirror_.changeWindow(window);
+  return true;
+}
+
 void SwayReports::readEvents() {
   if (!subscription_)
     return;
   // One reading for a burst of events (a new window comes with its focus and workspace
-  // changes), and one before each binding runs: sway tells of no move or resize of a floating
-  // window, by a command or the pointer, so only a fresh reading knows where it is now.
+  // changes), and one before a binding runs unless the binding reported the focused window
+  // itself: sway tells of no move or resize of a floating window, by a command or the pointer,
+  // so only a fresh report knows where it is now.
   bool changed = false;
   for (const i3ipc::Frame& frame : subscription_->readAvailable()) {
     const auto event = i3ipc::decodeEvent(frame);
@@ -81,13 +103,17 @@ void SwayReports::readEvents() {
     if (const auto* space = std::get_if<i3ipc::WorkspaceEvent>(&*event);
         space && space->change == "reload")
       configReloaded.emit();
+    if (const auto* window = std::get_if<i3ipc::WindowEvent>(&*event);
+        window && window->change == i3ipc::WindowEvent::Change::mark && take(window->window))
+      continue;
     const auto* binding = std::get_if<i3ipc::BindingEvent>(&*event);
     if (!binding) {
       changed = true;
       continue;
     }
+    if (changed || !marksFocusedWindow(binding->command))
+      refresh();
     changed = false;
-    refresh();
     bindingRan.emit(binding->command);
   }
   if (changed)

@@ -1,7 +1,8 @@
 // Keeps the mirror in line with sway: reads the windows, workspaces and outputs when Dovrik
 // starts, and again whenever sway tells of a change to windows or workspaces, so the mirror
-// always holds what sway itself answers (frames, the usable areas bars leave, the focus). Key
-// bindings that ran are passed on; the subscription's socket is watched on Qt's event loop.
+// always holds what sway itself answers (frames, the usable areas bars leave, the focus). A
+// window reported on its own (a mark set on it) is taken as reported. Key bindings that ran
+// are passed on; the subscription's socket is watched on Qt's event loop.
 #pragma once
 
 #include <QSocketNotifier>
@@ -13,6 +14,7 @@
 #include "linux/i3ipc/I3Client.h"
 #include "linux/i3ipc/I3Outputs.h"
 #include "linux/i3ipc/I3Subscription.h"
+#include "linux/i3ipc/I3Tree.h"
 #include "linux/mirror/WindowMirror.h"
 
 namespace dovrik::sway {
@@ -40,6 +42,9 @@ class SwayReports {
 
  private:
   void readEvents();
+  // Brings a window the mirror knows in line with a report of it alone; false for one it does
+  // not know, which only a whole reading can place.
+  bool take(const i3ipc::I3Window& reported);
 
   i3ipc::I3Client& client_;
   mirror::WindowMirror& mirror_;

@@ -76,12 +76,31 @@ void VirtualKeyboardKeySynth::postPaste(PasteChord chord) {
 }
 
 void VirtualKeyboardKeySynth::press(const std::vector<std::uint32_t>& keys) {
+  send(keymap_.strokesOf(keys), 0);
+}
+
+void VirtualKeyboardKeySynth::hold(const std::vector<std::uint32_t>& keys) {
+  auto strokes = keymap_.strokesOf(keys);
+  strokes.resize(keys.size());
+  send(strokes, 0);
+}
+
+void VirtualKeyboardKeySynth::release(const std::vector<std::uint32_t>& keys) {
+  auto strokes = keymap_.strokesOf(keys);
+  if (strokes.empty())
+    return;
+  const std::uint32_t held = strokes[keys.size() - 1].depressedModifiers;
+  strokes.erase(strokes.begin(), strokes.begin() + static_cast<std::ptrdiff_t>(keys.size()));
+  send(strokes, held);
+}
+
+void VirtualKeyboardKeySynth::send(const std::vector<VirtualKeyboardKeymap::Stroke>& strokes,
+                                   std::uint32_t modifiers) {
   if (!isAvailable())
     return;
   // wlroots takes a virtual keyboard's modifiers from what it is told, not from its keys: each
   // modifier key is followed by the state it leaves.
-  std::uint32_t modifiers = 0;
-  for (const auto& stroke : keymap_.strokesOf(keys)) {
+  for (const auto& stroke : strokes) {
     zwp_virtual_keyboard_v1_key(keyboard_, milliseconds(), stroke.key,
                                 stroke.pressed ? pressed : released);
     if (stroke.depressedModifiers != modifiers) {

@@ -34,9 +34,14 @@ class VirtualKeyboardKeySynth : public KeySynth {
   void postPaste(PasteChord chord) override;
   // Presses `keys` (evdev codes) in this order and releases them in reverse.
   void press(const std::vector<std::uint32_t>& keys);
+  // The two halves of press, for a chord held down a while as a hand holds it.
+  void hold(const std::vector<std::uint32_t>& keys);
+  void release(const std::vector<std::uint32_t>& keys);
 
  private:
   bool sendKeymap();
+  // `modifiers`: those held before the first stroke.
+  void send(const std::vector<VirtualKeyboardKeymap::Stroke>& strokes, std::uint32_t modifiers);
 
   WaylandConnection& connection_;
   VirtualKeyboardKeymap keymap_;

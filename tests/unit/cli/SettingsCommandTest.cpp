@@ -78,8 +78,11 @@ TEST(SettingsCommandLineTest, SettingsAndTheirValuesAreCheckedBeforeAnythingIsSe
 
 TEST_F(SettingsCommandTest, ReadsAndChangesSnappingSettingsWithoutOpeningTheWindow) {
   EXPECT_EQ(ask({"settings", "snapping", "cycle-sizes"}), CommandOutcome::done("on\n"));
+  EXPECT_EQ(ask({"settings", "snapping", "animations"}), CommandOutcome::done("on\n"));
   EXPECT_EQ(ask({"settings", "snapping", "gap"}), CommandOutcome::done("0\n"));
   EXPECT_EQ(ask({"settings", "snapping", "cycle-sizes", "off"}), CommandOutcome::done());
+  EXPECT_EQ(ask({"settings", "snapping", "animations", "off"}), CommandOutcome::done());
+  EXPECT_FALSE(app.appState().animationsEnabled());
   EXPECT_EQ(ask({"settings", "snapping", "gap", "16"}), CommandOutcome::done());
   EXPECT_FALSE(app.appState().cyclesSnapSizes());
   EXPECT_EQ(app.appState().snapGap(), 16);
