@@ -12,6 +12,10 @@
 #include "SwayTest.h"
 #include "core/cli/SnapCommand.h"
 #include "core/windows/SnapFrames.h"
+#include "linux/qt/QtMainQueue.h"
+#include "linux/qt/ThreadPoolBackground.h"
+#include "linux/wayland/DataControlPasteboard.h"
+#include "linux/wayland/WaylandConnection.h"
 
 namespace dovrik::swaytest {
 namespace {
@@ -182,6 +186,44 @@ TEST_F(SwayAgentTest, CopiesReachTheHistoryWithoutTheFocus) {
 
 // An image copied on the desktop is recorded as an image: a screenshot, as grim takes it, put on
 // the clipboard as PNG.
+// What a password manager copies with KDE's hint is left out of the history; the next copy is
+// recorded, so the secret was seen and passed over.
+TEST_F(SwayAgentTest, ASecretIsLeftOutOfTheHistory) {
+  // A clipboard owner of the test's own, as wl-copy offers one type only.
+  wayland::WaylandConnection connection(
+      (session().runtimeDir() + "/" + session().waylandDisplay()).c_str());
+  qt::QtMainQueue mainQueue;
+  qt::ThreadPoolBackground background;
+  wayland::DataControlPasteboard clipboard(connection, mainQueue, background);
+  ASSERT_TRUE(clipboard.isAvailable());
+  clipboard.writeRepresentations(
+      {{"text/plain;charset=utf-8", "hunter2 under sway"}, {"x-kde-passwordManagerHint", "secret"}},
+      false);
+  connection.flush();
+  // Read back while this process serves the offer: by then Dovrik, told of the selection with
+  // every other client, has had its look at it too.
+  ChildLaunch paste;
+  paste.argv = {"wl-paste", "--type", "x-kde-passwordManagerHint"};
+  paste.pipeOutput = true;
+  const auto reader = session().launch(paste);
+  ASSERT_TRUE(sessiontest::await([&] { return !reader->running(); }, std::chrono::seconds(10)));
+  const std::string hint = reader->readAll(std::chrono::seconds(1));
+  ASSERT_EQ(hint, "secret");
+
+  ChildLaunch copy;
+  copy.argv = {"wl-copy", "after the secret under sway"};
+  ASSERT_EQ(session().launch(copy)->awaitExit(std::chrono::seconds(5)).value_or(-1), 0);
+  std::string listed;
+  ASSERT_TRUE(sessiontest::await(
+      [&] {
+        listed = agent().run({"clipboard", "list"}).out;
+        return listed.find("after the secret under sway") != std::string::npos;
+      },
+      std::chrono::seconds(10)))
+      << listed;
+  EXPECT_EQ(listed.find("hunter2"), std::string::npos) << listed;
+}
+
 TEST_F(SwayAgentTest, AnImageCopiedOnTheDesktopIsRecorded) {
   const std::string shot = session().screenshot("copied-image");
   ASSERT_FALSE(shot.empty());
