@@ -285,6 +285,38 @@ TEST_F(SwayAgentTest, AnEntryChosenInThePopupIsPastedIntoTheWindowThatHadTheFocu
 }
 
 // A rule snaps an application's first window when it appears, named by its Wayland app id.
+// Dovrik's settings float over the tiles, whole, inside the area swaybar leaves.
+TEST_F(SwayAgentTest, TheSettingsWindowFloatsOverTheTiles) {
+  const auto tile = sessiontest::startQtWindow(session(), "Tiled", "org.example.tiled");
+  ASSERT_TRUE(awaitWindow("Tiled"));
+  const Rect usable = usableArea("Tiled");
+  const auto opened = agent().run({"settings", "snapping"});
+  ASSERT_EQ(opened.status, 0) << opened.err;
+  // Qt on Wayland names the application after a title that does not end with its name.
+  const std::string title = "Dovrik \u2014 Settings \u2014 Dovrik";
+  Rect frame;
+  EXPECT_TRUE(sessiontest::await(
+      [&] {
+        const auto settings = windowTitled(session().message("get_tree"), title);
+        if (!settings || settings->node.value("type", "") != "floating_con")
+          return false;
+        frame = outerFrame(settings->node);
+        return frame.x >= usable.x && frame.y >= usable.y &&
+               frame.x + frame.width <= usable.x + usable.width &&
+               frame.y + frame.height <= usable.y + usable.height;
+      },
+      std::chrono::seconds(5)))
+      << session().message("get_tree").dump();
+  if (const char* folder = std::getenv("DOVRIK_SCREENSHOTS")) {
+    session().command("[title=\"^Dovrik$\"] kill");
+    const std::string shot = session().screenshot("sway-settings");
+    ASSERT_FALSE(shot.empty());
+    std::filesystem::copy_file(shot, std::string(folder) + "/sway-settings.png",
+                               std::filesystem::copy_options::overwrite_existing);
+  }
+  EXPECT_TRUE(session().command("[title=\"^" + title + "$\"] kill"));
+}
+
 TEST_F(SwayAgentTest, ARuleSnapsAnAppsFirstWindowAtLaunch) {
   const auto added = agent().run({"rules", "add", "org.example.launched", "bottom-left"});
   ASSERT_EQ(added.status, 0) << added.err;

@@ -12,7 +12,8 @@ namespace dovrik::sway {
 
 SwayDesktop::SwayDesktop(std::string socketPath, ProcessId ownPid, Scheduler& mainQueue,
                          Background& background)
-    : mainQueue_(mainQueue),
+    : ownPid_(ownPid),
+      mainQueue_(mainQueue),
       client_(std::move(socketPath)),
       reports_(client_, mirror_),
       // A refused placement leaves no frame taken for granted in the mirror.
@@ -51,7 +52,11 @@ SwayDesktop::SwayDesktop(std::string socketPath, ProcessId ownPid, Scheduler& ma
   });
   bindingSubscription_ = reports_.bindingRan.connect(
       [this](const std::string& command) { hotkeys_.bindingRan(command); });
-  reloadSubscription_ = reports_.configReloaded.connect([this] { hotkeys_.configReloaded(); });
+  reloadSubscription_ = reports_.configReloaded.connect([this] {
+    hotkeys_.configReloaded();
+    floatOwnWindows();
+  });
+  floatOwnWindows();
   endedSubscription_ = reports_.ended.connect([this] { lose(); });
   lostSubscription_ = wayland_.lost.connect([this] { lose(); });
   reports_.start();
@@ -72,6 +77,12 @@ std::optional<std::string> SwayDesktop::displayUuid(const std::string& name) con
       return display::nameBasedUuid(names[i]);
   }
   return std::nullopt;
+}
+
+void SwayDesktop::floatOwnWindows() {
+  // Dovrik's windows are dialogs over the user's work, not tiles: sway floats and centres them
+  // from their first frame on. A rule made at run time goes with a reload, so it is made again.
+  client_.runCommand("for_window [pid=" + std::to_string(ownPid_) + "] floating enable");
 }
 
 void SwayDesktop::lose() {

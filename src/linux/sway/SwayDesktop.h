@@ -66,8 +66,10 @@ class SwayDesktop : public DesktopAdapters {
 
  private:
   std::optional<std::string> displayUuid(const std::string& name) const;
+  void floatOwnWindows();
   void lose();
 
+  ProcessId ownPid_;
   Scheduler& mainQueue_;
   wayland::WaylandConnection wayland_;
   i3ipc::I3Client client_;
