@@ -7,6 +7,9 @@
 #include <filesystem>
 #include <string>
 
+#include <QDBusInterface>
+#include <QStringList>
+
 #include "SessionAgent.h"
 #include "SessionClients.h"
 #include "SwayTest.h"
@@ -133,6 +136,21 @@ TEST_F(SwayAgentTest, SnapsATiledWindowToEveryPositionFromTheCommandLine) {
         return w && w->node.value("type", "") == "con";
       },
       std::chrono::seconds(5)));
+}
+
+// swaybar shows Dovrik's icon: the item is registered with the watcher swaybar runs.
+TEST_F(SwayAgentTest, TheTrayIconIsAnItemOfSwaybarsTray) {
+  QDBusInterface watcher("org.kde.StatusNotifierWatcher", "/StatusNotifierWatcher",
+                         "org.kde.StatusNotifierWatcher", session().bus().connection());
+  QStringList items;
+  EXPECT_TRUE(sessiontest::await(
+      [&] {
+        items = watcher.property("RegisteredStatusNotifierItems").toStringList();
+        return !items.isEmpty();
+      },
+      std::chrono::seconds(10)))
+      << agent().log();
+  EXPECT_EQ(agent().log().find("no system tray"), std::string::npos) << agent().log();
 }
 
 TEST_F(SwayAgentTest, DovriksHotkeysSnapTheFocusedXwaylandWindow) {

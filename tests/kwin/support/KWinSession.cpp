@@ -4,7 +4,6 @@
 #include <signal.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <filesystem>
 #include <stdexcept>
 
@@ -49,63 +48,29 @@ KWinSession::KWinSession(const std::vector<std::string>& fakeInputPrograms)
             everyoneRuns);
   for (const auto& program : fakeInputPrograms)
     allowFakeInput(program);
-  startBus();
+  bus_ = std::make_unique<sessiontest::SessionBus>(*this);
   startKWin();
 }
 
 KWinSession::~KWinSession() {
   stopKWin();
-  if (!connectionName_.empty())
-    QDBusConnection::disconnectFromBus(QString::fromStdString(connectionName_));
   bus_.reset();
 }
 
-void KWinSession::startBus() {
-  // Only the bus's owner may connect to a session bus unless its configuration names others:
-  // here root, the test process. Nothing is activated on demand, so no service the test did
-  // not start can outlive it.
-  const std::string config = folder() + "/bus.conf";
-  writeFile(config,
-            "<!DOCTYPE busconfig PUBLIC \"-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN\" "
-            "\"http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd\">\n"
-            "<busconfig>\n  <type>session</type>\n  <listen>unix:path=" +
-                runtimeDir() +
-                "/bus</listen>\n  <auth>EXTERNAL</auth>\n"
-                "  <policy context=\"default\">\n"
-                "    <allow user=\"root\"/>\n"
-                "    <allow send_destination=\"*\" eavesdrop=\"true\"/>\n"
-                "    <allow eavesdrop=\"true\"/>\n    <allow own=\"*\"/>\n"
-                "  </policy>\n</busconfig>\n",
-            everyoneReads);
-  ChildLaunch launch;
-  launch.argv = {"dbus-daemon", "--config-file=" + config, "--nofork", "--nopidfile",
-                 "--print-address"};
-  launch.pipeOutput = true;
-  launch.logFile = folder() + "/bus.log";
-  bus_ = this->launch(launch);
-  const auto address = bus_->nextLine(startLimit);
-  if (!address || address->empty())
-    throw std::runtime_error("the session bus did not start: " + fileText(folder() + "/bus.log"));
-  busAddress_ = *address;
-  static std::atomic<int> sessions{0};
-  connectionName_ = "dovrik-kwintest-" + std::to_string(++sessions);
-  if (!bus().isConnected())
-    throw std::runtime_error("cannot connect to the session bus at " + busAddress_);
-}
-
 QDBusConnection KWinSession::bus() const {
-  return QDBusConnection::connectToBus(QString::fromStdString(busAddress_),
-                                       QString::fromStdString(connectionName_));
+  return bus_->connection();
 }
 
 std::vector<std::string> KWinSession::environment() const {
   std::vector<std::string> env = DesktopSession::environment();
   env.insert(env.end(), {
                             "WAYLAND_DISPLAY=" + waylandDisplay_,
-                            "DBUS_SESSION_BUS_ADDRESS=" + busAddress_,
                             "XDG_CURRENT_DESKTOP=KDE",
                             "KDE_FULL_SESSION=true",
                         });
+  // The bus itself starts with the rest of this environment.
+  if (bus_)
+    env.push_back("DBUS_SESSION_BUS_ADDRESS=" + bus_->address());
   if (!x11Display_.empty())
     env.push_back("DISPLAY=" + x11Display_);
   return env;

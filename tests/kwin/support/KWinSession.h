@@ -19,6 +19,7 @@
 #include "Await.h"
 #include "ChildProcess.h"
 #include "DesktopSession.h"
+#include "SessionBus.h"
 
 namespace dovrik::kwintest {
 
@@ -47,7 +48,7 @@ class KWinSession : public sessiontest::DesktopSession {
   const std::string& waylandDisplay() const { return waylandDisplay_; }
   // Xwayland's ":N"; it may change when KWin restarts.
   const std::string& x11Display() const { return x11Display_; }
-  const std::string& busAddress() const { return busAddress_; }
+  const std::string& busAddress() const { return bus_->address(); }
   pid_t kwinPid() const { return kwin_ ? kwin_->pid() : -1; }
   // This process's own connection to the session bus.
   QDBusConnection bus() const;
@@ -69,17 +70,14 @@ class KWinSession : public sessiontest::DesktopSession {
   std::string kwinLog() const;
 
  private:
-  void startBus();
   void startKWin();
   void stopKWin();
   bool kwinServes() const;
 
   std::string waylandDisplay_ = "wayland-kwintest";
   std::string x11Display_;
-  std::string busAddress_;
-  std::string connectionName_;
   std::string kwinOwner_;  // KWin's unique name on the bus
-  std::unique_ptr<ChildProcess> bus_;
+  std::unique_ptr<sessiontest::SessionBus> bus_;
   std::unique_ptr<ChildProcess> kwin_;
 };
 

@@ -68,11 +68,14 @@ SwaySession::SwaySession() : DesktopSession("sway") {
                              "exec " +
                              folder() + "/report-sockets " + runtimeDir() + "/sockets\n",
                          sessiontest::everyoneReads);
+  // swaybar hosts the tray, and watches for items, on the session bus.
+  bus_ = std::make_unique<sessiontest::SessionBus>(*this);
   startSway();
 }
 
 SwaySession::~SwaySession() {
   stopSway();
+  bus_.reset();
 }
 
 void SwaySession::startSway() {
@@ -121,6 +124,9 @@ void SwaySession::stopSway() {
 std::vector<std::string> SwaySession::environment() const {
   std::vector<std::string> env = DesktopSession::environment();
   env.push_back("XDG_CURRENT_DESKTOP=sway");
+  // The bus itself starts with the rest of this environment.
+  if (bus_)
+    env.push_back("DBUS_SESSION_BUS_ADDRESS=" + bus_->address());
   for (const auto& [name, value] :
        {std::pair{"WAYLAND_DISPLAY", waylandDisplay_}, std::pair{"SWAYSOCK", swaySocket_},
         std::pair{"DISPLAY", x11Display_}})

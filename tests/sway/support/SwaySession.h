@@ -1,6 +1,7 @@
 // A headless sway session for one test fixture: sway 1.7 on wlroots' headless backend with
-// software rendering, one 1280×800 output, swaybar on top and Xwayland, run as the session's
-// unprivileged user. Tests talk to it over its IPC socket through swaymsg, as the session's user.
+// software rendering, one 1280×800 output, swaybar on top with its tray and Xwayland, run as
+// the session's unprivileged user on a private session bus. Tests talk to it over its IPC
+// socket through swaymsg, as the session's user.
 #pragma once
 
 #include <sys/types.h>
@@ -14,6 +15,7 @@
 
 #include "ChildProcess.h"
 #include "DesktopSession.h"
+#include "SessionBus.h"
 
 namespace dovrik::swaytest {
 
@@ -39,6 +41,7 @@ class SwaySession : public sessiontest::DesktopSession {
   // The IPC socket's path, as SWAYSOCK carries it.
   const std::string& swaySocket() const { return swaySocket_; }
   pid_t swayPid() const { return sway_ ? sway_->pid() : -1; }
+  const sessiontest::SessionBus& bus() const { return *bus_; }
 
   std::vector<std::string> environment() const override;
 
@@ -63,6 +66,7 @@ class SwaySession : public sessiontest::DesktopSession {
   std::string waylandDisplay_;
   std::string x11Display_;
   std::string swaySocket_;
+  std::unique_ptr<sessiontest::SessionBus> bus_;
   std::unique_ptr<sessiontest::ChildProcess> sway_;
 };
 
