@@ -316,7 +316,9 @@ int runAgent(int argc, char** argv) {
                  reason.c_str());
   }
 
-  ui::TrayIcon tray(app.menuBarController(), colorScheme.scheme());
+  ui::TrayIcon tray(app.menuBarController(), colorScheme.scheme(),
+                    desktop.trayFollowsPalette() ? ui::TrayIcon::Art::paletteGlyph
+                                                 : ui::TrayIcon::Art::applicationIcon);
   QObject::connect(&colorScheme, &qt::ColorSchemeWatcher::schemeChanged, &tray,
                    [&tray](ColorScheme scheme) { tray.setColorScheme(scheme); });
   tray.show();

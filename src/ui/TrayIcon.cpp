@@ -45,8 +45,8 @@ QColor glyphColor() {
 
 }  // namespace
 
-TrayIcon::TrayIcon(MenuBarController& controller, ColorScheme scheme, QObject* parent)
-    : QObject(parent), controller_(controller), scheme_(scheme) {
+TrayIcon::TrayIcon(MenuBarController& controller, ColorScheme scheme, Art art, QObject* parent)
+    : QObject(parent), controller_(controller), scheme_(scheme), art_(art) {
   tray_.setToolTip(qstr(std::string(MenuBarController::statusItemDescription)));
   tray_.setContextMenu(&menu_);
   // A disabled item says why through its tooltip. Icons need no tooltip of their own: each
@@ -119,7 +119,9 @@ void TrayIcon::setColorScheme(ColorScheme scheme) {
 }
 
 void TrayIcon::refreshIcon() {
-  tray_.setIcon(symbolIcon(MenuBarController::statusItemSymbol, glyphColor()));
+  tray_.setIcon(art_ == Art::applicationIcon
+                    ? QApplication::windowIcon()
+                    : symbolIcon(MenuBarController::statusItemSymbol, glyphColor()));
 }
 
 // A rebuild asked for by an item's own action waits for the next turn of the loop: the menu

@@ -18,7 +18,13 @@ namespace dovrik::ui {
 
 class TrayIcon : public QObject {
  public:
-  TrayIcon(MenuBarController& controller, ColorScheme scheme, QObject* parent = nullptr);
+  // What the tray shows: a glyph in the palette's text colour, for a panel drawn in the
+  // palette's colours; otherwise the application's icon in its own colours, which stands out
+  // on a light or a dark panel alike.
+  enum class Art { paletteGlyph, applicationIcon };
+
+  TrayIcon(MenuBarController& controller, ColorScheme scheme, Art art = Art::paletteGlyph,
+           QObject* parent = nullptr);
   TrayIcon(const TrayIcon&) = delete;
   TrayIcon& operator=(const TrayIcon&) = delete;
   ~TrayIcon() override;
@@ -52,6 +58,7 @@ class TrayIcon : public QObject {
 
   MenuBarController& controller_;
   ColorScheme scheme_;
+  Art art_;
   QMenu menu_;
   QSystemTrayIcon tray_;
   QTimer trayWatch_;

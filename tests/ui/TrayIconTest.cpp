@@ -86,6 +86,25 @@ class TrayIconTest : public QObject {
     QVERIFY(!tray.trayIcon().icon().isNull());
   }
 
+  // On a panel of colours of its own the tray shows the application's icon, which the
+  // palette does not recolour; elsewhere a glyph in the palette's text colour.
+  void artFollowsThePanel() {
+    test::SimWorld world;
+    App app(world.platform);
+    app.start();
+    QPixmap art(32, 32);
+    art.fill(QColor(40, 120, 200));
+    QApplication::setWindowIcon(QIcon(art));
+    ui::TrayIcon own(app.menuBarController(), ColorScheme::light,
+                     ui::TrayIcon::Art::applicationIcon);
+    QCOMPARE(own.trayIcon().icon().pixmap(32).toImage().pixelColor(16, 16), QColor(40, 120, 200));
+    ui::TrayIcon glyph(app.menuBarController(), ColorScheme::light);
+    QVERIFY(!glyph.trayIcon().icon().isNull());
+    QVERIFY(glyph.trayIcon().icon().pixmap(32).toImage().pixelColor(16, 16) !=
+            QColor(40, 120, 200));
+    QApplication::setWindowIcon(QIcon());
+  }
+
   // The layout saved for the monitors connected now is the checked one: it shows a check mark,
   // never its own icon in a sunken frame.
   void currentLayoutShowsACheckMark() {

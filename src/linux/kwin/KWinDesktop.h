@@ -50,6 +50,7 @@ class KWinDesktop : public DesktopAdapters {
   int keyCodeAt(std::uint32_t nativeKeyCode) const override;
   void setConnectionLostHandler(std::function<void()> handler) override;
   bool placesOwnWindows() const override { return true; }
+  bool trayFollowsPalette() const override { return true; }
   void presentOwnWindow(const std::string& title, const Rect& desktopFrame) override;
   void returnKeyboard() override;
 

@@ -51,6 +51,10 @@ class DesktopAdapters {
   // keyboard; `returnKeyboard` hands the keyboard back to the window that had it before. False
   // where Qt places them itself, and the other two are then never called.
   virtual bool placesOwnWindows() const = 0;
+  // Whether the panel that holds the tray is drawn in the colours Qt's palette has (Plasma,
+  // the X11 desktops): a glyph in the palette's text colour then stands out on it. swaybar
+  // keeps colours of its own.
+  virtual bool trayFollowsPalette() const = 0;
   virtual void presentOwnWindow(const std::string& title, const Rect& desktopFrame) = 0;
   virtual void returnKeyboard() = 0;
   // `handler` runs once, on the main queue, when the desktop's display server goes away.

@@ -55,6 +55,7 @@ class X11Desktop : public DesktopAdapters {
   void setConnectionLostHandler(std::function<void()> handler) override;
   // X11 lets Qt place and focus Dovrik's windows itself.
   bool placesOwnWindows() const override { return false; }
+  bool trayFollowsPalette() const override { return true; }
   void presentOwnWindow(const std::string&, const Rect&) override {}
   void returnKeyboard() override {}
 
