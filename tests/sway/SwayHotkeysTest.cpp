@@ -35,8 +35,12 @@ class SwayHotkeysTest : public SwayTest {
     SwayTest::SetUp();
     if (IsSkipped() || HasFatalFailure())
       return;
-    // The user's own binding, which Dovrik must leave alone.
+    // The user's own bindings, which Dovrik must leave alone: one in the config, one in a file
+    // the config includes, which sway does not hand out with the config.
     addToConfig("bindsym Ctrl+Mod1+Up exec true");
+    sessiontest::writeFile(session().folder() + "/keys.conf", "bindsym Ctrl+Mod1+z exec true\n",
+                           sessiontest::everyoneReads);
+    addToConfig("include " + session().folder() + "/keys.conf");
     client_.emplace(session().swaySocket());
     events_ = i3ipc::I3Subscription::open(session().swaySocket(), {"binding"}, 10s);
     ASSERT_TRUE(events_);
@@ -121,6 +125,7 @@ TEST_F(SwayHotkeysTest, BindsAFreeCombinationAndRefusesOnesAlreadyBound) {
   EXPECT_EQ(up.status, eventHotKeyExistsErr);
   EXPECT_FALSE(up.ref);
   EXPECT_EQ(registerCtrlAlt(hotkeys, Key::leftArrow, 3).status, eventHotKeyExistsErr);
+  EXPECT_EQ(registerCtrlAlt(hotkeys, Key::z, 4).status, eventHotKeyExistsErr);
 
   // The user's binding still runs its own command.
   typeCtrlAlt("Up");

@@ -81,6 +81,34 @@ std::string joinedWords(const std::vector<std::string>& words, std::size_t from,
 
 class ConfigReader {
  public:
+  explicit ConfigReader(const IncludedFiles& included) : included_(included) {}
+
+  void readText(std::string_view config) {
+    const std::vector<std::string> lines = joinedLines(config);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+      std::string line(trimmedLine(lines[i]));
+      if (line.empty() || line.starts_with('#'))
+        continue;
+      if (line == "}") {
+        closeBlock();
+        continue;
+      }
+      // A brace alone on the next line that is not blank opens a block with this one.
+      if (!line.ends_with('{') && !line.ends_with('}')) {
+        std::size_t next = i + 1;
+        while (next < lines.size() && trimmedLine(lines[next]).empty())
+          ++next;
+        if (next < lines.size() && trimmedLine(lines[next]) == "{") {
+          line += " {";
+          i = next;
+        }
+      }
+      if (const std::string* block = this->block())
+        line = *block + " " + line;
+      read(wordsOf(line));
+    }
+  }
+
   void read(std::vector<std::string> words) {
     if (words.empty())
       return;
@@ -98,6 +126,8 @@ class ConfigReader {
       bind(words, 1);
     else if (words[0] == "mode")
       bindInMode(words);
+    else if (words[0] == "include" && words.size() >= 2)
+      include(unquoted(joinedWords(words, 1, words.size())));
   }
 
   void closeBlock() {
@@ -149,6 +179,18 @@ class ConfigReader {
       bindings_.push_back(std::move(*combination));
   }
 
+  void include(const std::string& path) {
+    // sway refuses a file included twice; a bound on the depth keeps a loop of includes from
+    // running away however the files are named.
+    constexpr int deepestInclude = 8;
+    if (!included_ || depth_ >= deepestInclude)
+      return;
+    ++depth_;
+    for (const std::string& text : included_(path))
+      readText(text);
+    --depth_;
+  }
+
   void bindInMode(const std::vector<std::string>& words) {
     std::size_t name = 1;
     if (name < words.size() && words[name] == "--pango_markup")
@@ -158,6 +200,8 @@ class ConfigReader {
       bind(words, name + 2);
   }
 
+  const IncludedFiles& included_;
+  int depth_ = 0;
   std::vector<std::string> blocks_;
   std::vector<std::pair<std::string, std::string>> variables_;
   std::vector<SwayCombination> bindings_;
@@ -165,31 +209,10 @@ class ConfigReader {
 
 }  // namespace
 
-std::vector<SwayCombination> defaultModeBindings(std::string_view config) {
-  const std::vector<std::string> lines = joinedLines(config);
-  ConfigReader reader;
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    std::string line(trimmedLine(lines[i]));
-    if (line.empty() || line.starts_with('#'))
-      continue;
-    if (line == "}") {
-      reader.closeBlock();
-      continue;
-    }
-    // A brace alone on the next line that is not blank opens a block with this one.
-    if (!line.ends_with('{') && !line.ends_with('}')) {
-      std::size_t next = i + 1;
-      while (next < lines.size() && trimmedLine(lines[next]).empty())
-        ++next;
-      if (next < lines.size() && trimmedLine(lines[next]) == "{") {
-        line += " {";
-        i = next;
-      }
-    }
-    if (const std::string* block = reader.block())
-      line = *block + " " + line;
-    reader.read(wordsOf(line));
-  }
+std::vector<SwayCombination> defaultModeBindings(std::string_view config,
+                                                 const IncludedFiles& included) {
+  ConfigReader reader(included);
+  reader.readText(config);
   return reader.take();
 }
 

@@ -4,9 +4,12 @@
 // longest name first), `{ … }` blocks whose lines go on from the line that opened them (the
 // brace may stand on a line of its own), and bindsym's flags before the combination.
 // Bindings of other modes do not count, nor bindcode's key codes, which name no key without
-// the keymap. sway hands out the main file only: what its include lines bind is not seen.
+// the keymap. sway hands out the main file only: the files its include lines name are read
+// through `included`, and read as sway reads them, in place and with the variables set so far.
 #pragma once
 
+#include <functional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -14,6 +17,10 @@
 
 namespace dovrik::sway {
 
-std::vector<SwayCombination> defaultModeBindings(std::string_view config);
+// The texts of the files an include line's path names (after sway's variables), in order.
+using IncludedFiles = std::function<std::vector<std::string>(const std::string& path)>;
+
+std::vector<SwayCombination> defaultModeBindings(std::string_view config,
+                                                 const IncludedFiles& included = {});
 
 }  // namespace dovrik::sway

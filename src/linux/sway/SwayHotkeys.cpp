@@ -2,12 +2,14 @@
 #include "linux/sway/SwayHotkeys.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <utility>
 
 #include "core/hotkeys/ShortcutManager.h"
 #include "linux/i3ipc/I3Json.h"
 #include "linux/sway/SwayConfigBindings.h"
 #include "linux/sway/SwayHotkeyTag.h"
+#include "linux/sway/SwayIncludes.h"
 
 namespace dovrik::sway {
 
@@ -83,7 +85,12 @@ std::optional<std::vector<SwayCombination>> SwayHotkeys::configBindings() {
   const Json body = i3ipc::parsePayload(*reply);
   if (!body.is_object())
     return std::nullopt;
-  return defaultModeBindings(i3ipc::textOf(body, "config"));
+  const char* home = std::getenv("HOME");
+  const char* configHome = std::getenv("XDG_CONFIG_HOME");
+  const std::string folder = swayConfigFolder(home ? home : "", configHome ? configHome : "");
+  return defaultModeBindings(i3ipc::textOf(body, "config"), [&folder](const std::string& path) {
+    return includedFileTexts(path, folder);
+  });
 }
 
 std::optional<std::vector<i3ipc::CommandOutcome>> SwayHotkeys::bind(

@@ -1,7 +1,15 @@
 // The default mode's bindsym combinations of sway configs written in the ways sway reads.
 #include <gtest/gtest.h>
 
+#include <stdlib.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+
 #include "linux/sway/SwayConfigBindings.h"
+#include "linux/sway/SwayIncludes.h"
+#include "tests/linux/TempFolder.h"
 
 namespace dovrik::sway {
 
@@ -11,6 +19,8 @@ void PrintTo(const SwayCombination& combination, std::ostream* out) {
 }
 
 namespace {
+
+namespace fs = std::filesystem;
 
 std::vector<SwayCombination> parsedAll(const std::vector<std::string>& texts) {
   std::vector<SwayCombination> combinations;
@@ -75,6 +85,59 @@ TEST(SwayConfigBindingsTest, FindsTheDefaultModesBindsymCombinations) {
   };
   for (const Row& row : rows)
     EXPECT_EQ(defaultModeBindings(row.config), parsedAll(row.bound)) << row.name;
+}
+
+// An included file is read in place: it sees the variables set before the include line, and
+// those it sets count for the lines after it. An include of itself ends at a bounded depth.
+TEST(SwayConfigBindingsTest, ReadsTheFilesIncludeLinesName) {
+  std::vector<std::string> asked;
+  const IncludedFiles files = [&asked](const std::string& path) -> std::vector<std::string> {
+    asked.push_back(path);
+    if (path == "/etc/sway/config.d/*")
+      return {"bindsym $mod+Return exec foot\nset $term foot\n", "bindsym Mod4+d nop\n"};
+    if (path == "keys with blanks")
+      return {"mode resize {\n  bindsym Left nop\n}\n"};
+    if (path == "loop")
+      return {"bindsym Mod4+l nop\ninclude loop\n"};
+    return {};
+  };
+  const std::string config =
+      "set $mod Mod4\nset $dir /etc/sway\ninclude $dir/config.d/*\nbindsym $mod+t exec $term\n"
+      "include \"keys with blanks\"\nbindsym Mod4+Left nop\ninclude missing\ninclude loop\n";
+  const auto bound = defaultModeBindings(config, files);
+  EXPECT_EQ(std::vector<SwayCombination>(bound.begin(), bound.begin() + 4),
+            parsedAll({"Mod4+Return", "Mod4+d", "Mod4+t", "Mod4+Left"}));
+  EXPECT_EQ(std::count(bound.begin(), bound.end(), *parseCombination("Mod4+l")), 8);
+  EXPECT_EQ(
+      std::vector<std::string>(asked.begin(), asked.begin() + 4),
+      (std::vector<std::string>{"/etc/sway/config.d/*", "keys with blanks", "missing", "loop"}));
+  EXPECT_EQ(defaultModeBindings("include /etc/sway/config.d/*\n"), parsedAll({}));
+}
+
+TEST(SwayIncludesTest, PathsAreExpandedAsSwayExpandsThemAndRelativeOnesFollowTheConfig) {
+  files::testing::TempFolder home;
+  const fs::path config = home.path() / ".config/sway";
+  fs::create_directories(config / "config.d");
+  std::ofstream(config / "config") << "include config.d/*\n";
+  std::ofstream(config / "config.d/20-keys") << "second";
+  std::ofstream(config / "config.d/10-look") << "first";
+  fs::create_directories(config / "config.d/30-folder");
+  const std::string folder = swayConfigFolder(home.path().string(), "");
+  EXPECT_EQ(folder, config.string());
+
+  EXPECT_EQ(includedFileTexts("config.d/*", folder), (std::vector<std::string>{"first", "second"}));
+  setenv("DOVRIK_TEST_SWAY_HOME", home.path().c_str(), 1);
+  EXPECT_EQ(includedFileTexts("$DOVRIK_TEST_SWAY_HOME/.config/sway/config.d/1*", folder),
+            (std::vector<std::string>{"first"}));
+  unsetenv("DOVRIK_TEST_SWAY_HOME");
+  EXPECT_EQ(includedFileTexts(config.string() + "/config.d/20-keys", ""),
+            (std::vector<std::string>{"second"}));
+  // A command in the path is never run, and a path that names nothing reads as nothing.
+  EXPECT_TRUE(includedFileTexts("$(touch " + (home.path() / "ran").string() + ")", folder).empty());
+  EXPECT_FALSE(fs::exists(home.path() / "ran"));
+  EXPECT_TRUE(includedFileTexts("nothing/*", folder).empty());
+  EXPECT_EQ(swayConfigFolder((home.path() / "elsewhere").string(), "/nonexistent"),
+            fs::exists("/etc/sway/config") ? "/etc/sway" : "");
 }
 
 }  // namespace
