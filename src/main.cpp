@@ -337,11 +337,13 @@ int runAgent(int argc, char** argv) {
     else
       app.showOnboarding();
   });
-  instance.setRequestHandler([&app](const QByteArray& line, qt::SingleInstance::Reply reply) {
-    cli::answerRequest(app, line.toStdString(), [reply = std::move(reply)](std::string answer) {
-      reply(QByteArray::fromStdString(answer));
-    });
-  });
+  instance.setRequestHandler(
+      [&app, &desktop](const QByteArray& line, qt::SingleInstance::Reply reply) {
+        desktop.catchUp();
+        cli::answerRequest(app, line.toStdString(), [reply = std::move(reply)](std::string answer) {
+          reply(QByteArray::fromStdString(answer));
+        });
+      });
 
   // Quitting from the tray, or by a signal, first writes what still waits to be saved: a copy
   // made just before would otherwise be lost.

@@ -171,6 +171,21 @@ TEST_F(SwayAgentTest, DovriksHotkeysSnapTheFocusedXwaylandWindow) {
       std::chrono::seconds(5)));
 }
 
+// A window moved in a way sway does not report is snapped from where it is: the command line's
+// second snap to the same half puts it back there rather than cycling its size.
+TEST_F(SwayAgentTest, TheCommandLineSeesWhereTheWindowIsNow) {
+  const auto window = sessiontest::startQtWindow(session(), "Dragged", "org.example.dragged");
+  ASSERT_TRUE(awaitWindow("Dragged"));
+  const Rect left = expectedFrame(SnapPosition::leftHalf, usableArea("Dragged"));
+  ASSERT_EQ(agent().run({"snap", "left-half"}).status, 0);
+  ASSERT_TRUE(landsOn("Dragged", left));
+  ASSERT_TRUE(session().command("[title=\"^Dragged$\"] move absolute position 300 200"));
+  ASSERT_TRUE(landsOn("Dragged", {300, 200, left.width, left.height}));
+  const auto snapped = agent().run({"snap", "left-half"});
+  EXPECT_EQ(snapped.status, 0) << snapped.err;
+  EXPECT_TRUE(landsOn("Dragged", left));
+}
+
 // A second press for the same half after the window was moved, which sway does not report,
 // snaps it back to that half rather than taking the press for a repeat that cycles its size.
 TEST_F(SwayAgentTest, AHotkeySeesWhereTheWindowIsAtThePress) {

@@ -51,6 +51,7 @@ class KWinDesktop : public DesktopAdapters {
   void setConnectionLostHandler(std::function<void()> handler) override;
   bool placesOwnWindows() const override { return true; }
   bool trayFollowsPalette() const override { return true; }
+  void catchUp() override {}
   void presentOwnWindow(const std::string& title, const Rect& desktopFrame) override;
   void returnKeyboard() override;
 

@@ -55,6 +55,10 @@ class DesktopAdapters {
   // the X11 desktops): a glyph in the palette's text colour then stands out on it. swaybar
   // keeps colours of its own.
   virtual bool trayFollowsPalette() const = 0;
+  // Brings what Dovrik knows of the windows up to date where the desktop does not tell of
+  // every change (sway says nothing when a floating window is dragged): called before a
+  // command from the command line acts on them.
+  virtual void catchUp() = 0;
   virtual void presentOwnWindow(const std::string& title, const Rect& desktopFrame) = 0;
   virtual void returnKeyboard() = 0;
   // `handler` runs once, on the main queue, when the desktop's display server goes away.

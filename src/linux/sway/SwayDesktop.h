@@ -62,6 +62,7 @@ class SwayDesktop : public DesktopAdapters {
   void setConnectionLostHandler(std::function<void()> handler) override;
   bool placesOwnWindows() const override { return true; }
   bool trayFollowsPalette() const override { return false; }
+  void catchUp() override { reports_.refresh(); }
   void presentOwnWindow(const std::string& title, const Rect& desktopFrame) override;
   void returnKeyboard() override;
 

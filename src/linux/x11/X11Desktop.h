@@ -56,6 +56,7 @@ class X11Desktop : public DesktopAdapters {
   // X11 lets Qt place and focus Dovrik's windows itself.
   bool placesOwnWindows() const override { return false; }
   bool trayFollowsPalette() const override { return true; }
+  void catchUp() override {}
   void presentOwnWindow(const std::string&, const Rect&) override {}
   void returnKeyboard() override {}
 
