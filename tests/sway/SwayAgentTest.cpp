@@ -104,6 +104,21 @@ class SwayAgentTest : public SwayTest {
     ASSERT_EQ(session().launch(typing)->awaitExit(std::chrono::seconds(5)).value_or(-1), 0);
   }
 
+  // Whether `text`, copied with wl-copy, comes into `dovrik clipboard list`; `listed` holds
+  // the last listing.
+  static bool copiedIntoHistory(const std::string& text, std::string& listed) {
+    ChildLaunch copy;
+    copy.argv = {"wl-copy", text};
+    if (session().launch(copy)->awaitExit(std::chrono::seconds(5)).value_or(-1) != 0)
+      return false;
+    return sessiontest::await(
+        [&] {
+          listed = agent().run({"clipboard", "list"}).out;
+          return listed.find(text) != std::string::npos;
+        },
+        std::chrono::seconds(10));
+  }
+
   static Rect usableArea(const std::string& title) {
     return rectOf(awaitWindow(title)->workspace["rect"]);
   }
@@ -204,17 +219,8 @@ TEST_F(SwayAgentTest, AHotkeySeesWhereTheWindowIsAtThePress) {
 }
 
 TEST_F(SwayAgentTest, CopiesReachTheHistoryWithoutTheFocus) {
-  ChildLaunch copy;
-  copy.argv = {"wl-copy", "copied under sway"};
-  ASSERT_EQ(session().launch(copy)->awaitExit(std::chrono::seconds(5)).value_or(-1), 0);
   std::string listed;
-  EXPECT_TRUE(sessiontest::await(
-      [&] {
-        listed = agent().run({"clipboard", "list"}).out;
-        return listed.find("copied under sway") != std::string::npos;
-      },
-      std::chrono::seconds(10)))
-      << listed;
+  EXPECT_TRUE(copiedIntoHistory("copied under sway", listed)) << listed;
 }
 
 // An image copied on the desktop is recorded as an image: a screenshot, as grim takes it, put on
@@ -243,17 +249,8 @@ TEST_F(SwayAgentTest, ASecretIsLeftOutOfTheHistory) {
   const std::string hint = reader->readAll(std::chrono::seconds(1));
   ASSERT_EQ(hint, "secret");
 
-  ChildLaunch copy;
-  copy.argv = {"wl-copy", "after the secret under sway"};
-  ASSERT_EQ(session().launch(copy)->awaitExit(std::chrono::seconds(5)).value_or(-1), 0);
   std::string listed;
-  ASSERT_TRUE(sessiontest::await(
-      [&] {
-        listed = agent().run({"clipboard", "list"}).out;
-        return listed.find("after the secret under sway") != std::string::npos;
-      },
-      std::chrono::seconds(10)))
-      << listed;
+  ASSERT_TRUE(copiedIntoHistory("after the secret under sway", listed)) << listed;
   EXPECT_EQ(listed.find("hunter2"), std::string::npos) << listed;
 }
 
