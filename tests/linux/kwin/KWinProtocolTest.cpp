@@ -12,7 +12,7 @@ namespace dovrik::kwin {
 namespace {
 
 using test::windowJson;
-using test::WindowSpec;
+using test::WindowTraits;
 
 TEST(KWinProtocolTest, ReadsAHelloWithEveryPartOfAWindow) {
   const auto message = parseScriptMessage(

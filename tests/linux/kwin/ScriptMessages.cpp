@@ -20,8 +20,8 @@ std::string flag(bool value) {
 
 }  // namespace
 
-std::string windowJson(const WindowSpec& spec) {
-  const mirror::MirroredWindow w = mirror::test::window(spec);
+std::string windowJson(const WindowTraits& traits) {
+  const mirror::MirroredWindow w = mirror::test::window(traits);
   return R"({"id":")" + w.id + R"(","resourceClass":")" + w.resourceClass +
          R"(","resourceName":")" + w.resourceName + R"(","desktopFileName":")" + w.desktopFileName +
          R"(","caption":")" + w.caption + R"(","pid":)" + std::to_string(w.pid) + R"(,"frame":)" +

@@ -9,9 +9,9 @@
 
 namespace dovrik::kwin::test {
 
-using mirror::test::WindowSpec;
+using mirror::test::WindowTraits;
 
-std::string windowJson(const WindowSpec& w);
+std::string windowJson(const WindowTraits& w);
 std::string outputJson(const std::string& name, const Rect& geometry, const Rect& usable);
 // `windows` and `outputs` are comma-separated JSON objects.
 std::string hello(const std::string& outputs, const std::string& windows,

@@ -18,7 +18,7 @@ namespace dovrik::mirror {
 namespace {
 
 using test::window;
-using test::WindowSpec;
+using test::WindowTraits;
 
 // Process ids above any the system hands out, so that no real program is read for them.
 constexpr long noProcess = 1L << 31;
@@ -52,7 +52,7 @@ class MirrorPortsTest : public testing::Test {
     mirror.setCursor(cursor);
     mirror.replaceAll(outputs, windows, active);
   }
-  void add(const WindowSpec& w) { mirror.addWindow(window(w)); }
+  void add(const WindowTraits& w) { mirror.addWindow(window(w)); }
   void move(MovePhase phase, const std::string& id, Point cursor) {
     mirror.setCursor(cursor);
     mirror.reportMove(phase, id);

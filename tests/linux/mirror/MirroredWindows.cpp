@@ -2,22 +2,22 @@
 
 namespace dovrik::mirror::test {
 
-MirroredWindow window(const WindowSpec& spec) {
+MirroredWindow window(const WindowTraits& traits) {
   MirroredWindow w;
-  w.id = spec.id;
-  w.resourceClass = spec.resourceClass;
-  w.resourceName = spec.resourceName;
-  w.desktopFileName = spec.desktopFileName;
+  w.id = traits.id;
+  w.resourceClass = traits.resourceClass;
+  w.resourceName = traits.resourceName;
+  w.desktopFileName = traits.desktopFileName;
   // Appended rather than concatenated: GCC 12 warns falsely about a temporary's overlap.
   w.caption = "Title of ";
-  w.caption += spec.id;
-  w.pid = spec.pid;
-  w.frame = spec.frame;
-  w.minimized = spec.minimized;
-  w.normal = spec.kind == "normal";
-  w.dialog = spec.kind == "dialog";
-  w.dock = spec.kind == "dock";
-  w.desktop = spec.kind == "desktop";
+  w.caption += traits.id;
+  w.pid = traits.pid;
+  w.frame = traits.frame;
+  w.minimized = traits.minimized;
+  w.normal = traits.kind == "normal";
+  w.dialog = traits.kind == "dialog";
+  w.dock = traits.kind == "dock";
+  w.desktop = traits.kind == "desktop";
   w.output = "0";
   return w;
 }

@@ -8,7 +8,7 @@
 
 namespace dovrik::mirror::test {
 
-struct WindowSpec {
+struct WindowTraits {
   std::string id;
   std::string resourceClass = "app";
   std::string resourceName = {};
@@ -20,6 +20,6 @@ struct WindowSpec {
 };
 
 // Captioned "Title of <id>", on output "0".
-MirroredWindow window(const WindowSpec& spec);
+MirroredWindow window(const WindowTraits& traits);
 
 }  // namespace dovrik::mirror::test
