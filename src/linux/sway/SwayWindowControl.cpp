@@ -1,9 +1,9 @@
 #include "linux/sway/SwayWindowControl.h"
 
-#include <algorithm>
 #include <charconv>
 #include <optional>
 
+#include "linux/i3ipc/CommandReply.h"
 #include "linux/i3ipc/CommandText.h"
 
 namespace dovrik::sway {
@@ -32,10 +32,7 @@ void SwayWindowControl::activate(const std::string& id) {
 
 void SwayWindowControl::run(const std::string& command) {
   const auto outcomes = client_.runCommand(command);
-  const bool done = outcomes && !outcomes->empty() &&
-                    std::all_of(outcomes->begin(), outcomes->end(),
-                                [](const i3ipc::CommandOutcome& o) { return o.success; });
-  if (!done && refused_)
+  if (!(outcomes && i3ipc::allSucceeded(*outcomes)) && refused_)
     refused_();
 }
 

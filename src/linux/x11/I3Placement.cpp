@@ -1,7 +1,6 @@
 // Commands and questions to i3 over its socket.
 #include "linux/x11/I3Placement.h"
 
-#include <algorithm>
 #include <cstdlib>
 #include <utility>
 
@@ -15,12 +14,6 @@ namespace {
 
 // A hung i3 holds up Dovrik's main queue for this long at most, per request.
 constexpr std::chrono::milliseconds i3Timeout{500};
-
-int sharedArea(const PixelRect& a, const Rect& b) {
-  const double w = std::min<double>(a.x + a.width, b.maxX()) - std::max<double>(a.x, b.minX());
-  const double h = std::min<double>(a.y + a.height, b.maxY()) - std::max<double>(a.y, b.minY());
-  return w > 0 && h > 0 ? static_cast<int>(w * h) : 0;
-}
 
 }  // namespace
 
@@ -72,10 +65,12 @@ std::optional<PixelRect> I3Placement::usableArea(const PixelRect& monitor) {
     return std::nullopt;
   // i3 names its outputs after RandR's outputs, not monitors; the visible workspace that
   // covers most of the monitor is the one shown on it.
+  const Rect monitorRect{static_cast<double>(monitor.x), static_cast<double>(monitor.y),
+                         static_cast<double>(monitor.width), static_cast<double>(monitor.height)};
   const i3ipc::I3Workspace* shown = nullptr;
-  int best = 0;
+  double best = 0;
   for (const i3ipc::I3Workspace& workspace : *workspaces) {
-    const int area = workspace.visible ? sharedArea(monitor, workspace.rect) : 0;
+    const double area = workspace.visible ? monitorRect.intersectionArea(workspace.rect) : 0;
     if (area > best) {
       best = area;
       shown = &workspace;
