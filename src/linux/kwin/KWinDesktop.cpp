@@ -2,7 +2,6 @@
 
 #include <utility>
 
-#include "core/windows/ScreenGeometry.h"
 #include "linux/wayland/EvdevKeys.h"
 
 namespace dovrik::kwin {
@@ -64,8 +63,7 @@ std::optional<std::string> KWinDesktop::displayUuid(const std::string& name,
 }
 
 Rect KWinDesktop::toWindowCoordinates(const Rect& desktopFrame) {
-  const auto all = kwin_.screens.screens();
-  return all.empty() ? desktopFrame : flipRect(desktopFrame, all.front().frame.height);
+  return kwin_.screens.toWindowCoordinates(desktopFrame);
 }
 
 int KWinDesktop::keyCodeAt(std::uint32_t nativeKeyCode) const {

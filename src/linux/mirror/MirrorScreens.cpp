@@ -15,6 +15,11 @@ MirrorScreens::~MirrorScreens() {
   mirror_.outputsChanged.disconnect(subscription_);
 }
 
+Rect MirrorScreens::toWindowCoordinates(const Rect& desktopFrame) {
+  const auto all = screens();
+  return all.empty() ? desktopFrame : flipRect(desktopFrame, all.front().frame.height);
+}
+
 std::vector<Screen> MirrorScreens::screens() {
   const MirrorSpace space(mirror_.outputs());
   std::vector<Screen> result;

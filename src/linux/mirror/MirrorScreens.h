@@ -33,6 +33,9 @@ class MirrorScreens : public Screens {
   // Where the compositor last reported the pointer; each call asks it to look again, so the
   // next answer is fresh even when nothing else has moved.
   std::optional<Point> mouseLocation() override;
+  // A frame in desktop space in the coordinates Qt places its top-level windows in on these
+  // compositors: flipped about the primary screen's height.
+  Rect toWindowCoordinates(const Rect& desktopFrame);
 
  private:
   WindowMirror& mirror_;

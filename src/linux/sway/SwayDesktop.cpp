@@ -3,7 +3,6 @@
 #include <utility>
 
 #include "core/platform/PlatformTexts.h"
-#include "core/windows/ScreenGeometry.h"
 #include "linux/display/DisplayUuid.h"
 #include "linux/sway/SwayState.h"
 #include "linux/wayland/EvdevKeys.h"
@@ -91,8 +90,7 @@ void SwayDesktop::lose() {
 }
 
 Rect SwayDesktop::toWindowCoordinates(const Rect& desktopFrame) {
-  const auto all = screens_.screens();
-  return all.empty() ? desktopFrame : flipRect(desktopFrame, all.front().frame.height);
+  return screens_.toWindowCoordinates(desktopFrame);
 }
 
 int SwayDesktop::keyCodeAt(std::uint32_t nativeKeyCode) const {
