@@ -7,8 +7,8 @@
 #include <QDBusServiceWatcher>
 #include <utility>
 
-#include "linux/kwin/KWinMirrorFeed.h"
 #include "linux/kwin/KWinNames.h"
+#include "linux/scriptreport/ScriptReportFeed.h"
 
 namespace dovrik::kwin {
 
@@ -66,12 +66,12 @@ void KWinBridge::kwinOwnerChanged(const QString& owner) {
 void KWinBridge::Push(const QString& message) {
   if (!calledByKWin())
     return;
-  const auto parsed = parseScriptMessage(message.toStdString());
+  const auto parsed = scriptreport::parseScriptMessage(message.toStdString());
   if (!parsed)
     return;
-  applyScriptMessage(mirror_, *parsed);
+  scriptreport::applyScriptMessage(mirror_, *parsed);
   // Commands queued while the script was starting were rung for in vain.
-  if (std::holds_alternative<HelloMessage>(parsed->body) && !queue_.empty())
+  if (std::holds_alternative<scriptreport::HelloMessage>(parsed->body) && !queue_.empty())
     ringDoorbell();
 }
 

@@ -13,7 +13,7 @@
 #include <optional>
 #include <vector>
 
-#include "linux/kwin/KWinProtocol.h"
+#include "linux/kwin/KWinCommands.h"
 #include "linux/mirror/WindowMirror.h"
 
 class QDBusServiceWatcher;

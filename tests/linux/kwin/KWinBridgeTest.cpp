@@ -44,8 +44,9 @@ QDBusMessage callBridge(QDBusConnection& from, const char* method, const QVarian
   return from.call(call, QDBus::BlockWithGui, 5000);
 }
 
-const std::string helloWithOneWindow = test::hello(
-    test::outputJson("0", {0, 0, 1280, 800}, {0, 0, 1280, 800}), test::windowJson({.id = "{a}"}));
+const std::string helloWithOneWindow = scriptreport::test::hello(
+    scriptreport::test::outputJson("0", {0, 0, 1280, 800}, {0, 0, 1280, 800}),
+    scriptreport::test::windowJson({.id = "{a}"}));
 
 class KWinBridgeTest : public testing::Test {
  protected:

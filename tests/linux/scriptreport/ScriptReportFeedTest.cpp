@@ -2,9 +2,9 @@
 #include <gtest/gtest.h>
 
 #include "ScriptMessages.h"
-#include "linux/kwin/KWinMirrorFeed.h"
+#include "linux/scriptreport/ScriptReportFeed.h"
 
-namespace dovrik::kwin {
+namespace dovrik::scriptreport {
 namespace {
 
 using test::feed;
@@ -12,7 +12,7 @@ using test::windowJson;
 
 const std::string output = test::outputJson("0", {0, 0, 1280, 800}, {0, 0, 1280, 760});
 
-TEST(KWinMirrorFeedTest, EachMessageChangesTheMirrorAsItSays) {
+TEST(ScriptReportFeedTest, EachMessageChangesTheMirrorAsItSays) {
   mirror::WindowMirror mirror;
   std::vector<std::string> announced;
   mirror.windowAdded.connect([&](const mirror::MirroredWindow& w) { announced.push_back(w.id); });
@@ -43,7 +43,7 @@ TEST(KWinMirrorFeedTest, EachMessageChangesTheMirrorAsItSays) {
   EXPECT_EQ(mirror.cursor(), (Point{9, 10}));
 }
 
-TEST(KWinMirrorFeedTest, AMoveIsAnnouncedWithThePointerItsMessageCarries) {
+TEST(ScriptReportFeedTest, AMoveIsAnnouncedWithThePointerItsMessageCarries) {
   mirror::WindowMirror mirror;
   feed(mirror, test::hello(output, windowJson({.id = "{a}"})));
   std::vector<std::pair<mirror::MovePhase, Point>> seen;
@@ -60,4 +60,4 @@ TEST(KWinMirrorFeedTest, AMoveIsAnnouncedWithThePointerItsMessageCarries) {
 }
 
 }  // namespace
-}  // namespace dovrik::kwin
+}  // namespace dovrik::scriptreport

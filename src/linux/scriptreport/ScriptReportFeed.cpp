@@ -1,9 +1,9 @@
 // Each script message as the mirror's change it stands for.
-#include "linux/kwin/KWinMirrorFeed.h"
+#include "linux/scriptreport/ScriptReportFeed.h"
 
 #include <type_traits>
 
-namespace dovrik::kwin {
+namespace dovrik::scriptreport {
 
 void applyScriptMessage(mirror::WindowMirror& mirror, const ScriptMessage& message) {
   if (message.cursor)
@@ -29,4 +29,4 @@ void applyScriptMessage(mirror::WindowMirror& mirror, const ScriptMessage& messa
       message.body);
 }
 
-}  // namespace dovrik::kwin
+}  // namespace dovrik::scriptreport

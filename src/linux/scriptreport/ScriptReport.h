@@ -1,5 +1,5 @@
-// The messages between Dovrik and its KWin script, as JSON text: what the script pushes, and the
-// commands Dovrik queues for it.
+// What a script Dovrik runs inside a compositor (a KWin script, a GNOME Shell extension) reports
+// of the windows and outputs, as JSON text, one message at a time.
 #pragma once
 
 #include <optional>
@@ -10,11 +10,11 @@
 #include "core/platform/Geometry.h"
 #include "linux/mirror/MirroredWindow.h"
 
-namespace dovrik::kwin {
+namespace dovrik::scriptreport {
 
 // The script started: everything it knows.
 struct HelloMessage {
-  int generation = 0;  // KWin's major version as the script sees its API
+  int generation = 0;  // the compositor's major version as the script sees its API
   std::vector<mirror::MirroredOutput> outputs;
   std::vector<mirror::MirroredWindow> windows;
   std::string activeId;  // empty when no window is active
@@ -53,17 +53,4 @@ struct ScriptMessage {
 // keys are ignored.
 std::optional<ScriptMessage> parseScriptMessage(const std::string& json);
 
-struct SetFrameCommand {
-  std::string id;
-  Rect frame;  // KWin's coordinates
-};
-struct ActivateCommand {
-  std::string id;
-};
-struct CursorCommand {};
-using ScriptCommand = std::variant<SetFrameCommand, ActivateCommand, CursorCommand>;
-
-// A JSON array, in order.
-std::string encodeCommands(const std::vector<ScriptCommand>& commands);
-
-}  // namespace dovrik::kwin
+}  // namespace dovrik::scriptreport

@@ -1,11 +1,11 @@
-// Reading the script's JSON and writing Dovrik's commands.
-#include "linux/kwin/KWinProtocol.h"
+// Reading a script's JSON messages.
+#include "linux/scriptreport/ScriptReport.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 
-namespace dovrik::kwin {
+namespace dovrik::scriptreport {
 
 namespace {
 
@@ -123,13 +123,6 @@ std::optional<decltype(ScriptMessage::body)> bodyOf(const QJsonObject& o) {
   return std::nullopt;
 }
 
-QJsonObject rectObject(const Rect& r) {
-  return {{QStringLiteral("x"), r.x},
-          {QStringLiteral("y"), r.y},
-          {QStringLiteral("width"), r.width},
-          {QStringLiteral("height"), r.height}};
-}
-
 }  // namespace
 
 std::optional<ScriptMessage> parseScriptMessage(const std::string& json) {
@@ -143,21 +136,4 @@ std::optional<ScriptMessage> parseScriptMessage(const std::string& json) {
   return ScriptMessage{std::move(*body), pointOf(o.value(QLatin1String("cursor")))};
 }
 
-std::string encodeCommands(const std::vector<ScriptCommand>& commands) {
-  QJsonArray array;
-  for (const ScriptCommand& command : commands) {
-    if (const auto* set = std::get_if<SetFrameCommand>(&command)) {
-      array.append(QJsonObject{{QStringLiteral("op"), QStringLiteral("setFrame")},
-                               {QStringLiteral("id"), QString::fromStdString(set->id)},
-                               {QStringLiteral("frame"), rectObject(set->frame)}});
-    } else if (const auto* activate = std::get_if<ActivateCommand>(&command)) {
-      array.append(QJsonObject{{QStringLiteral("op"), QStringLiteral("activate")},
-                               {QStringLiteral("id"), QString::fromStdString(activate->id)}});
-    } else {
-      array.append(QJsonObject{{QStringLiteral("op"), QStringLiteral("cursor")}});
-    }
-  }
-  return QJsonDocument(array).toJson(QJsonDocument::Compact).toStdString();
-}
-
-}  // namespace dovrik::kwin
+}  // namespace dovrik::scriptreport

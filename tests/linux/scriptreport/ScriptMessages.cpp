@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "linux/kwin/KWinMirrorFeed.h"
-#include "linux/kwin/KWinProtocol.h"
+#include "linux/scriptreport/ScriptReport.h"
+#include "linux/scriptreport/ScriptReportFeed.h"
 
-namespace dovrik::kwin::test {
+namespace dovrik::scriptreport::test {
 
 namespace {
 
@@ -48,4 +48,4 @@ void feed(mirror::WindowMirror& mirror, const std::string& json) {
   applyScriptMessage(mirror, *message);
 }
 
-}  // namespace dovrik::kwin::test
+}  // namespace dovrik::scriptreport::test

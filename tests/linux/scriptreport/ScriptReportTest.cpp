@@ -1,20 +1,16 @@
-// Reading the script's messages and writing Dovrik's commands.
+// Reading the scripts' messages.
 #include <gtest/gtest.h>
 
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
-
 #include "ScriptMessages.h"
-#include "linux/kwin/KWinProtocol.h"
+#include "linux/scriptreport/ScriptReport.h"
 
-namespace dovrik::kwin {
+namespace dovrik::scriptreport {
 namespace {
 
 using test::windowJson;
 using test::WindowTraits;
 
-TEST(KWinProtocolTest, ReadsAHelloWithEveryPartOfAWindow) {
+TEST(ScriptReportTest, ReadsAHelloWithEveryPartOfAWindow) {
   const auto message = parseScriptMessage(
       test::hello(test::outputJson("DP-1", {0, 0, 1920, 1080}, {0, 0, 1920, 1040}),
                   windowJson({.id = "{a}",
@@ -45,7 +41,7 @@ TEST(KWinProtocolTest, ReadsAHelloWithEveryPartOfAWindow) {
   EXPECT_EQ(message->cursor, (Point{5, 6}));
 }
 
-TEST(KWinProtocolTest, AHelloKeepsTheReadableWindowsOfAMixedList) {
+TEST(ScriptReportTest, AHelloKeepsTheReadableWindowsOfAMixedList) {
   const auto message = parseScriptMessage(test::hello(
       "",
       windowJson({.id = "{a}"}) + R"(,{"id":"{b}"},{"frame":{"x":0,"y":0,"width":1,"height":1}})"));
@@ -55,7 +51,7 @@ TEST(KWinProtocolTest, AHelloKeepsTheReadableWindowsOfAMixedList) {
   EXPECT_EQ(hello.windows[0].id, "{a}");
 }
 
-TEST(KWinProtocolTest, RefusesMessagesWithoutTheirRequiredParts) {
+TEST(ScriptReportTest, RefusesMessagesWithoutTheirRequiredParts) {
   for (
       const std::string& text : {
           std::string("not json"),
@@ -76,7 +72,7 @@ TEST(KWinProtocolTest, RefusesMessagesWithoutTheirRequiredParts) {
   }
 }
 
-TEST(KWinProtocolTest, ReadsEachMessageTypeAndAMissingCursorAsNone) {
+TEST(ScriptReportTest, ReadsEachMessageTypeAndAMissingCursorAsNone) {
   const auto added =
       parseScriptMessage(R"({"type":"windowAdded","window":)" + windowJson({.id = "{w}"}) + "}");
   ASSERT_TRUE(added);
@@ -97,21 +93,5 @@ TEST(KWinProtocolTest, ReadsEachMessageTypeAndAMissingCursorAsNone) {
   EXPECT_EQ(end->cursor, (Point{-3.5, 7}));
 }
 
-TEST(KWinProtocolTest, WritesCommandsInOrderAsTheScriptReadsThem) {
-  const std::string json = encodeCommands(
-      {SetFrameCommand{"{a}", {-1920, 0, 960.5, 1080}}, ActivateCommand{"{b}"}, CursorCommand{}});
-  const QJsonArray commands = QJsonDocument::fromJson(QByteArray::fromStdString(json)).array();
-  ASSERT_EQ(commands.size(), 3);
-  const QJsonObject set = commands[0].toObject();
-  EXPECT_EQ(set["op"].toString(), "setFrame");
-  EXPECT_EQ(set["id"].toString(), "{a}");
-  EXPECT_EQ(set["frame"].toObject()["x"].toDouble(), -1920);
-  EXPECT_EQ(set["frame"].toObject()["width"].toDouble(), 960.5);
-  EXPECT_EQ(commands[1].toObject()["op"].toString(), "activate");
-  EXPECT_EQ(commands[1].toObject()["id"].toString(), "{b}");
-  EXPECT_EQ(commands[2].toObject()["op"].toString(), "cursor");
-  EXPECT_EQ(encodeCommands({}), "[]");
-}
-
 }  // namespace
-}  // namespace dovrik::kwin
+}  // namespace dovrik::scriptreport

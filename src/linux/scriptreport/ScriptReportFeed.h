@@ -1,14 +1,14 @@
-// Keeping the mirror current from the KWin script's messages. The script lists outputs in
-// KWin's order, the user's priority, so the mirror's first output is the primary one.
+// Keeping the mirror current from a script's messages. Scripts list outputs in the user's
+// priority, so the mirror's first output is the primary one.
 #pragma once
 
-#include "linux/kwin/KWinProtocol.h"
 #include "linux/mirror/WindowMirror.h"
+#include "linux/scriptreport/ScriptReport.h"
 
-namespace dovrik::kwin {
+namespace dovrik::scriptreport {
 
 // Every message carries the pointer, taken before the message itself, so that a move is
 // announced with the pointer where it ended up.
 void applyScriptMessage(mirror::WindowMirror& mirror, const ScriptMessage& message);
 
-}  // namespace dovrik::kwin
+}  // namespace dovrik::scriptreport

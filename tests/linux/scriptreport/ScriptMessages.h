@@ -1,4 +1,4 @@
-// Script messages as the KWin script writes them, for feeding the mirror in tests.
+// Messages as Dovrik's compositor scripts write them, for feeding the mirror in tests.
 #pragma once
 
 #include <string>
@@ -7,7 +7,7 @@
 #include "core/platform/Geometry.h"
 #include "linux/mirror/WindowMirror.h"
 
-namespace dovrik::kwin::test {
+namespace dovrik::scriptreport::test {
 
 using mirror::test::WindowTraits;
 
@@ -20,4 +20,4 @@ std::string hello(const std::string& outputs, const std::string& windows,
 // Parses and applies to the mirror; fails the test when the text is not a message.
 void feed(mirror::WindowMirror& mirror, const std::string& json);
 
-}  // namespace dovrik::kwin::test
+}  // namespace dovrik::scriptreport::test
