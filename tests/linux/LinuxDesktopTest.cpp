@@ -47,11 +47,30 @@ TEST(LinuxDesktopTest, ASwaySessionIsKnownByTheSocketSwayNames) {
             LinuxDesktop::x11);
 }
 
+// GNOME Shell on the bus makes a Wayland session GNOME's; KWin wins where both answer, as in a
+// Plasma session that also started a Shell.
+TEST(LinuxDesktopTest, AGnomeSessionIsKnownByTheShellOnTheBus) {
+  SessionFacts gnome{.sessionType = "wayland",
+                     .waylandDisplay = "wayland-0",
+                     .kwinOnSessionBus = false,
+                     .swaySocket = "",
+                     .gnomeShellOnSessionBus = true};
+  EXPECT_EQ(detectLinuxDesktop(gnome), LinuxDesktop::gnome);
+  SessionFacts both = gnome;
+  both.kwinOnSessionBus = true;
+  EXPECT_EQ(detectLinuxDesktop(both), LinuxDesktop::kwin);
+  SessionFacts x11 = gnome;
+  x11.sessionType = "x11";
+  x11.waylandDisplay = "";
+  EXPECT_EQ(detectLinuxDesktop(x11), LinuxDesktop::x11);
+}
+
 TEST(LinuxDesktopTest, TheRefusalOfAnUnsupportedDesktopNamesTheSupportedOnes) {
   const std::string reason = unsupportedWaylandReason();
   EXPECT_NE(reason.find("Plasma"), std::string::npos);
   EXPECT_NE(reason.find("X11"), std::string::npos);
   EXPECT_NE(reason.find("sway"), std::string::npos);
+  EXPECT_NE(reason.find("GNOME"), std::string::npos);
   EXPECT_EQ(linuxDesktopName(LinuxDesktop::kwin), "Plasma (Wayland)");
 }
 

@@ -76,6 +76,10 @@ const PlatformTexts& PlatformTexts::macOS() {
       .noWindowManagerReason = {},
       .windowScriptSilentReason = {},
       .windowManagerSocketSilentReason = {},
+      .shellExtensionOffReason = {},
+      .shellExtensionNeedsLoginReason = {},
+      .shellExtensionFailedReason = {},
+      .shellExtensionSilentReason = {},
   };
   return texts;
 }
@@ -151,6 +155,22 @@ const PlatformTexts& PlatformTexts::linux() {
           "Dovrik moves windows on sway through sway's IPC socket, and cannot reach it. Start "
           "Dovrik from within the sway session (for example with `exec dovrik` in sway's "
           "config), so that it finds the socket sway names in $SWAYSOCK.",
+      .shellExtensionOffReason =
+          "On GNOME, Dovrik snaps windows, keeps the clipboard history and pastes through its "
+          "own small GNOME Shell extension, because GNOME lets no other program do these things. "
+          "The extension answers Dovrik alone: no other program can use it to move windows or "
+          "read the clipboard. Turn it on with Grant Access here, or in GNOME's Extensions app "
+          "(it is called Dovrik).",
+      .shellExtensionNeedsLoginReason =
+          "Dovrik's GNOME Shell extension is turned on. GNOME loads a newly added extension only "
+          "when you log in: log out and log in again, and Dovrik is ready.",
+      .shellExtensionFailedReason =
+          "GNOME could not run Dovrik's GNOME Shell extension: it reports an error, or finds the "
+          "extension made for another GNOME version. Look at it in GNOME's Extensions app, or "
+          "install Dovrik again.",
+      .shellExtensionSilentReason =
+          "Dovrik's GNOME Shell extension is on but has not answered yet. If this lasts more "
+          "than a few seconds, quit Dovrik and start it again.",
       .namesModifiers = true,
   };
   return texts;

@@ -75,6 +75,13 @@ struct PlatformTexts {
   // Why windows cannot be controlled where the window manager's IPC socket moves them and
   // cannot be reached.
   std::string windowManagerSocketSilentReason;
+  // Why windows cannot be controlled where Dovrik's GNOME Shell extension moves them: it is
+  // not turned on, the Shell loads it only at the next login, the Shell could not run it, or it
+  // runs but has not answered.
+  std::string shellExtensionOffReason;
+  std::string shellExtensionNeedsLoginReason;
+  std::string shellExtensionFailedReason;
+  std::string shellExtensionSilentReason;
   // Shortcuts are written with the modifiers' names joined by "+" ("Shift+Super+V") instead
   // of their symbols run together ("⇧⌘V").
   bool namesModifiers = false;

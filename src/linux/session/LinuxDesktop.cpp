@@ -11,9 +11,11 @@ LinuxDesktop detectLinuxDesktop(const SessionFacts& facts) {
   // sway names its socket to the programs it starts, and only to them.
   if (!facts.swaySocket.empty())
     return LinuxDesktop::sway;
-  // KWin announces itself on the session bus; the desktop's name alone would also match a
-  // Plasma session whose compositor crashed and left the session without one.
-  return facts.kwinOnSessionBus ? LinuxDesktop::kwin : LinuxDesktop::unsupportedWayland;
+  // KWin and GNOME Shell announce themselves on the session bus; the desktop's name alone would
+  // also match a session whose compositor crashed and left it without one.
+  if (facts.kwinOnSessionBus)
+    return LinuxDesktop::kwin;
+  return facts.gnomeShellOnSessionBus ? LinuxDesktop::gnome : LinuxDesktop::unsupportedWayland;
 }
 
 std::string linuxDesktopName(LinuxDesktop desktop) {
@@ -24,6 +26,8 @@ std::string linuxDesktopName(LinuxDesktop desktop) {
       return "Plasma (Wayland)";
     case LinuxDesktop::sway:
       return "sway (Wayland)";
+    case LinuxDesktop::gnome:
+      return "GNOME (Wayland)";
     case LinuxDesktop::unsupportedWayland:
       break;
   }
@@ -32,9 +36,10 @@ std::string linuxDesktopName(LinuxDesktop desktop) {
 
 std::string unsupportedWaylandReason() {
   return "This Wayland desktop does not let Dovrik move windows yet. Dovrik works on KDE Plasma "
-         "(Wayland or X11), on sway, and on any X11 desktop whose window manager supports EWMH "
-         "(GNOME on "
-         "Xorg, Xfce, Openbox, Fluxbox, …). Log out, pick one of those sessions at the login "
+         "(Wayland or X11), on GNOME, on sway, and on any X11 desktop whose window manager "
+         "supports EWMH "
+         "(Xfce, "
+         "Openbox, Fluxbox, …). Log out, pick one of those sessions at the login "
          "screen, and log in again.";
 }
 

@@ -10,6 +10,7 @@ enum class LinuxDesktop {
   x11,                 // an X11 session with any EWMH window manager
   kwin,                // Plasma's Wayland session
   sway,                // sway, or another wlroots compositor that speaks i3's IPC
+  gnome,               // GNOME's Wayland session
   unsupportedWayland,  // a Wayland session whose compositor Dovrik cannot drive yet
 };
 
@@ -18,6 +19,7 @@ struct SessionFacts {
   std::string waylandDisplay;  // $WAYLAND_DISPLAY
   bool kwinOnSessionBus = false;
   std::string swaySocket;  // $SWAYSOCK
+  bool gnomeShellOnSessionBus = false;
 };
 
 LinuxDesktop detectLinuxDesktop(const SessionFacts& facts);

@@ -11,6 +11,9 @@
 #ifdef DOVRIK_WITH_SWAY
 #include "linux/sway/SwayDesktop.h"
 #endif
+#ifdef DOVRIK_WITH_GNOME
+#include "linux/gnome/GnomeDesktop.h"
+#endif
 
 namespace dovrik {
 
@@ -21,10 +24,10 @@ std::string environment(const char* name) {
   return value ? value : "";
 }
 
-bool kwinOnSessionBus() {
+bool onSessionBus(const char* service) {
   const QDBusConnection bus = QDBusConnection::sessionBus();
   return bus.isConnected() && bus.interface() &&
-         bus.interface()->isServiceRegistered(QStringLiteral("org.kde.KWin")).value();
+         bus.interface()->isServiceRegistered(QString::fromLatin1(service)).value();
 }
 
 }  // namespace
@@ -42,9 +45,12 @@ LinuxDesktop LinuxPlatform::detectDesktop() {
   SessionFacts facts{.sessionType = environment("XDG_SESSION_TYPE"),
                      .waylandDisplay = environment("WAYLAND_DISPLAY"),
                      .kwinOnSessionBus = false,
-                     .swaySocket = environment("SWAYSOCK")};
-  if (detectLinuxDesktop(facts) == LinuxDesktop::unsupportedWayland)
-    facts.kwinOnSessionBus = kwinOnSessionBus();
+                     .swaySocket = environment("SWAYSOCK"),
+                     .gnomeShellOnSessionBus = false};
+  if (detectLinuxDesktop(facts) == LinuxDesktop::unsupportedWayland) {
+    facts.kwinOnSessionBus = onSessionBus("org.kde.KWin");
+    facts.gnomeShellOnSessionBus = onSessionBus("org.gnome.Shell");
+  }
   return detectLinuxDesktop(facts);
 }
 
@@ -62,6 +68,13 @@ LinuxPlatform::LinuxPlatform(LinuxDesktop desktop, const Options& options, Sched
   if (desktop == LinuxDesktop::sway) {
     adapters_ = std::make_unique<sway::SwayDesktop>(environment("SWAYSOCK"), options.ownPid,
                                                     mainQueue, background);
+    return;
+  }
+#endif
+#ifdef DOVRIK_WITH_GNOME
+  if (desktop == LinuxDesktop::gnome) {
+    adapters_ = std::make_unique<gnome::GnomeDesktop>(options.ownPid, options.previewLook,
+                                                      options.dataDirs, mainQueue, background);
     return;
   }
 #endif

@@ -8,6 +8,7 @@
 
 #include "core/platform/Hotkeys.h"
 #include "core/platform/KeyboardShortcut.h"
+#include "linux/desktop/KeysymName.h"
 
 namespace dovrik::sway {
 
@@ -40,24 +41,6 @@ std::optional<std::uint32_t> modifierMaskNamed(const std::string& lowercaseName)
       return mask;
   }
   return std::nullopt;
-}
-
-std::string keyName(Key key) {
-  switch (key) {
-    case Key::leftArrow:
-      return "Left";
-    case Key::rightArrow:
-      return "Right";
-    case Key::upArrow:
-      return "Up";
-    case Key::downArrow:
-      return "Down";
-    case Key::backspace:
-      return "BackSpace";
-    default:
-      return std::string(
-          1, static_cast<char>('a' + (static_cast<int>(key) - static_cast<int>(Key::a))));
-  }
 }
 
 }  // namespace
@@ -96,7 +79,7 @@ std::optional<std::string> combinationText(int keyCode, std::uint32_t modifiers)
     if (modifiers & bit)
       text += name;
   }
-  return text + keyName(*key);
+  return text + desktop::keysymName(*key);
 }
 
 }  // namespace dovrik::sway

@@ -70,7 +70,7 @@ SwayDesktop::~SwayDesktop() {
 
 std::optional<std::string> SwayDesktop::displayUuid(const std::string& name) const {
   const auto& outputs = reports_.outputs();
-  const std::vector<std::string> names = identityNames(outputs);
+  const std::vector<std::string> names = display::identityNames(monitorDescriptions(outputs));
   for (std::size_t i = 0; i < outputs.size(); ++i) {
     if (outputs[i].name == name)
       return display::nameBasedUuid(names[i]);

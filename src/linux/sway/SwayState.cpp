@@ -50,16 +50,12 @@ SwayState swayState(const std::vector<i3ipc::I3Output>& outputs,
   return state;
 }
 
-std::vector<std::string> identityNames(const std::vector<i3ipc::I3Output>& outputs) {
-  std::vector<std::string> names;
+std::vector<display::MonitorDescription> monitorDescriptions(
+    const std::vector<i3ipc::I3Output>& outputs) {
+  std::vector<display::MonitorDescription> monitors;
   for (const i3ipc::I3Output& output : outputs)
-    names.push_back(output.make + " " + output.model + " " + output.serial);
-  std::vector<std::string> result = names;
-  for (std::size_t i = 0; i < names.size(); ++i) {
-    if (std::count(names.begin(), names.end(), names[i]) > 1)
-      result[i] += " " + outputs[i].name;
-  }
-  return result;
+    monitors.push_back({output.name, output.make, output.model, output.serial});
+  return monitors;
 }
 
 }  // namespace dovrik::sway

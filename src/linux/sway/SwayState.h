@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "linux/display/MonitorIdentity.h"
 #include "linux/i3ipc/I3Outputs.h"
 #include "linux/i3ipc/I3Tree.h"
 #include "linux/i3ipc/I3Workspaces.h"
@@ -33,9 +34,8 @@ SwayState swayState(const std::vector<i3ipc::I3Output>& outputs,
                     const std::vector<i3ipc::I3Workspace>& workspaces,
                     const std::vector<i3ipc::I3Window>& windows);
 
-// The names the outputs' identities are made from, in the same order: make, model and serial,
-// as EDID-based identities are elsewhere, so the same monitor is known on any connector; twins
-// that tell the same are told apart by their connectors.
-std::vector<std::string> identityNames(const std::vector<i3ipc::I3Output>& outputs);
+// The outputs as monitors that tell who they are, in the same order.
+std::vector<display::MonitorDescription> monitorDescriptions(
+    const std::vector<i3ipc::I3Output>& outputs);
 
 }  // namespace dovrik::sway

@@ -85,10 +85,13 @@ TEST(SwayStateTest, EachActiveOutputOffersWhatItsVisibleWorkspaceLeavesFree) {
 }
 
 TEST(SwayStateTest, AMonitorIsKnownByWhatItTellsAndTwinsByTheirConnectors) {
-  const auto names = identityNames({output("DP-1", {}, "ABC123"), output("HDMI-A-1", {}, "XYZ9"),
-                                    output("HEADLESS-1", {}), output("HEADLESS-2", {})});
+  const auto identities = [](const std::vector<i3ipc::I3Output>& outputs) {
+    return display::identityNames(monitorDescriptions(outputs));
+  };
+  const auto names = identities({output("DP-1", {}, "ABC123"), output("HDMI-A-1", {}, "XYZ9"),
+                                 output("HEADLESS-1", {}), output("HEADLESS-2", {})});
   EXPECT_EQ(names[0], "Dell Inc. U2720Q ABC123");
-  EXPECT_EQ(identityNames({output("HDMI-A-2", {}, "ABC123")})[0], names[0])
+  EXPECT_EQ(identities({output("HDMI-A-2", {}, "ABC123")})[0], names[0])
       << "the same monitor on another connector";
   EXPECT_NE(names[2], names[3]);
   EXPECT_NE(names[2].find("HEADLESS-1"), std::string::npos);
