@@ -3,7 +3,7 @@
 # temporary prefix, then the .deb that cpack makes, unpacked with dpkg -x. Each must hold the
 # client and its agent, the desktop entry, the icons, the AppStream metadata and the manual page,
 # all valid; the unpacked client must run without Qt and find its agent; and the autostart entry
-# must never be installed by default.
+# must never be installed by default. GNOME's Shell extension comes along, named by its uuid.
 # Usage: check_install.sh BUILD_FOLDER APP_ID VERSION
 set -euo pipefail
 build=$1 id=$2 version=$3
@@ -22,6 +22,9 @@ expected=(
   share/metainfo/$id.metainfo.xml
   share/man/man1/dovrik.1
   share/icons/hicolor/scalable/apps/$id.svg
+  share/gnome-shell/extensions/dovrik@dovrik.org/metadata.json
+  share/gnome-shell/extensions/dovrik@dovrik.org/extension.js
+  share/gnome-shell/extensions/dovrik@dovrik.org/shell.js
 )
 for size in 16 22 24 32 48 64 128 256; do
   expected+=("share/icons/hicolor/${size}x${size}/apps/$id.png")
@@ -47,6 +50,10 @@ check_tree() {
     file "$prefix/share/icons/hicolor/${size}x${size}/apps/$id.png" |
       grep -q "$size x $size" || fail "$what: the ${size}px icon is not ${size}x${size}"
   done
+  # The Shell loads an extension only from a folder named after the uuid its metadata gives.
+  grep -q '"uuid": "dovrik@dovrik.org"' \
+    "$prefix/share/gnome-shell/extensions/dovrik@dovrik.org/metadata.json" ||
+    fail "$what: the GNOME Shell extension's metadata names another uuid"
   local shown
   shown=$("$prefix/bin/dovrik" --version) || fail "$what: the program does not run"
   [ "$shown" = "dovrik $version" ] || fail "$what: the program says '$shown'"
