@@ -42,7 +42,12 @@ GnomeShell::GnomeShell(QDBusConnection connection, mirror::WindowMirror& mirror)
   shellWatcher_ = new QDBusServiceWatcher(QString::fromLatin1(shellService), connection_,
                                           QDBusServiceWatcher::WatchForOwnerChange, this);
   // A new Shell loads the extension afresh, which then says it is ready.
-  connect(shellWatcher_, &QDBusServiceWatcher::serviceOwnerChanged, this, [this] { lose(); });
+  connect(shellWatcher_, &QDBusServiceWatcher::serviceOwnerChanged, this,
+          [this](const QString&, const QString&, const QString& owner) {
+            lose();
+            if (owner.isEmpty())
+              shellGone.emit();
+          });
   ownsName_ = connection_.registerService(QString::fromLatin1(dovrikService));
   if (ownsName_)
     hello();

@@ -92,6 +92,8 @@ class GnomeShell : public QObject {
   Signal<> answered;
   // The extension went (disabled, or the Shell ended): nothing Dovrik held there is held.
   Signal<> closed;
+  // GNOME Shell left the session bus: on Wayland the session ends with it.
+  Signal<> shellGone;
   Signal<std::uint32_t> acceleratorPressed;
   // The clipboard's owner changed: the types of the new content, and whether Dovrik wrote it.
   Signal<const std::vector<std::string>&, bool> clipboardChanged;
