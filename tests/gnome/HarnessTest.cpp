@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <stdexcept>
 
 #include <QDBusConnectionInterface>
 
@@ -45,7 +46,7 @@ std::unique_ptr<GnomeSession> startWithProbe() {
   return session;
 }
 
-// The real user of a running process.
+// The user a running process acts as.
 uid_t userOf(pid_t pid) {
   struct stat info {};
   return stat(("/proc/" + std::to_string(pid)).c_str(), &info) == 0 ? info.st_uid : 0;
