@@ -100,9 +100,14 @@ TEST_F(GnomePasteboardTest, AChangeOvertakenWhileItsTextIsReadIsDropped) {
   ASSERT_TRUE(waitUntil([&] { return extension.heldReads() == 1; }));
   extension.copy({{textType, "second"}});
   ASSERT_TRUE(waitUntil([&] { return extension.heldReads() == 2; }));
-  extension.releaseReads();
+  extension.releaseRead(1);
   ASSERT_TRUE(counted(2));
-  EXPECT_EQ(pasteboard->text(), "second");
+  // The first owner answers late; a third copy comes after that answer on the bus.
+  extension.releaseRead(0);
+  extension.copy({{textType, "third"}});
+  ASSERT_TRUE(waitUntil([&] { return extension.heldReads() == 3; }));
+  extension.releaseRead(2);
+  ASSERT_TRUE(counted(3));
   for (const auto& [count, text] : seen)
     EXPECT_NE(text, "first") << "count " << count;
 }

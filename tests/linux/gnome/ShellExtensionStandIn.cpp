@@ -35,12 +35,9 @@ void ShellExtensionStandIn::holdReads() {
   holding_ = true;
 }
 
-void ShellExtensionStandIn::releaseReads() {
+void ShellExtensionStandIn::releaseRead(std::size_t index) {
   QMutexLocker lock(&mutex_);
-  for (const QDBusMessage& reply : held_)
-    shellBus_.send(reply);
-  held_.clear();
-  holding_ = false;
+  shellBus_.send(held_.at(index));
 }
 
 std::size_t ShellExtensionStandIn::heldReads() const {

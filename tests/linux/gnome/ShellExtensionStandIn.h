@@ -34,9 +34,11 @@ class ShellExtensionStandIn : public QObject, protected QDBusContext {
   // Tells Dovrik another application copied content of these types.
   void copy(std::map<QString, QByteArray> content);
   void setModifiers(uint mask);
-  // Reads wait, each for a `releaseReads`, with the content of when they were asked.
+  // Reads wait until released, answered with the content of when they were asked.
   void holdReads();
-  void releaseReads();
+  // Answers the held read that was asked `index`th, counting from 0.
+  void releaseRead(std::size_t index);
+  // How many reads were held so far.
   std::size_t heldReads() const;
   void refuse(const QString& method);
   void sendToDovrik(const QString& signal, const QVariantList& args = {});
