@@ -9,6 +9,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/platform/Background.h"
@@ -23,6 +24,12 @@ class FetchingPasteboard : public Pasteboard {
  public:
   FetchingPasteboard(const FetchingPasteboard&) = delete;
   FetchingPasteboard& operator=(const FetchingPasteboard&) = delete;
+
+  // The application of the active window, taken as the owner of each new content: the
+  // desktops that hand the clipboard over type by type do not name the client that set it.
+  void setActiveApplication(std::function<PasteboardOwner()> activeApplication) {
+    activeApplication_ = std::move(activeApplication);
+  }
 
   ChangeCount changeCount() const override { return changes_.count(); }
   std::vector<std::string> types() const override { return content_.types; }
@@ -51,6 +58,10 @@ class FetchingPasteboard : public Pasteboard {
   // main queue, with nothing when they cannot be had or are more than `limit`.
   virtual void receive(const std::string& type, std::size_t limit, Received done) = 0;
 
+  // The owner of a new content, as far as it is known.
+  PasteboardOwner activeOwner() const {
+    return activeApplication_ ? activeApplication_() : PasteboardOwner{};
+  }
   // A change was heard of: answers its generation, which makes every earlier one stale.
   ChangeCount notice() { return changes_.notice(); }
   ChangeCount noticed() const { return changes_.noticed(); }
@@ -70,6 +81,7 @@ class FetchingPasteboard : public Pasteboard {
 
   Scheduler& mainQueue_;
   Background& background_;
+  std::function<PasteboardOwner()> activeApplication_;
   // Changes heard of, ours included, and the one whose content is in `content_`.
   ClipboardChanges changes_;
   Content content_;

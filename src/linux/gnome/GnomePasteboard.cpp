@@ -32,8 +32,7 @@ void GnomePasteboard::clipboardChanged(const std::vector<std::string>& types, bo
   const ChangeCount generation = notice();
   Content content;
   content.types = types;
-  if (activeApplication_)
-    content.owner = activeApplication_();
+  content.owner = activeOwner();
   fetch(generation, std::move(content));
 }
 

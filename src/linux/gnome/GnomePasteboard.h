@@ -3,7 +3,6 @@
 // whether Dovrik's own write set it, and carries the bytes both ways.
 #pragma once
 
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -20,12 +19,6 @@ class GnomePasteboard : public clipboard::FetchingPasteboard {
   GnomePasteboard(GnomeShell& shell, Scheduler& mainQueue, Background& background);
   ~GnomePasteboard() override;
 
-  // The application of the active window, taken as the owner of each new content: mutter does
-  // not tell which client set it.
-  void setActiveApplication(std::function<PasteboardOwner()> activeApplication) {
-    activeApplication_ = std::move(activeApplication);
-  }
-
   ChangeCount writeText(const std::string& text, bool alsoPrimary) override;
   std::optional<ChangeCount> writePNG(const Bytes& png, bool alsoPrimary) override;
   ChangeCount writeRepresentations(const std::vector<PasteboardRepresentation>& representations,
@@ -39,7 +32,6 @@ class GnomePasteboard : public clipboard::FetchingPasteboard {
                   bool alsoPrimary);
 
   GnomeShell& shell_;
-  std::function<PasteboardOwner()> activeApplication_;
   Signal<const std::vector<std::string>&, bool>::Connection changeSubscription_;
 };
 

@@ -150,8 +150,7 @@ void DataControlPasteboard::selectionChanged(zwlr_data_control_offer_v1* offer) 
     return publish(generation, Content{});
   Content content;
   content.types = std::move(types);
-  if (activeApplication_)
-    content.owner = activeApplication_();
+  content.owner = activeOwner();
   fetch(generation, std::move(content));
 }
 

@@ -37,11 +37,6 @@ class DataControlPasteboard : public clipboard::FetchingPasteboard {
 
   // Whether the compositor offers clipboard control on a seat.
   bool isAvailable() const { return device_ != nullptr; }
-  // The application of the active window, taken as the owner of each new selection: the
-  // protocol does not name the client that set it.
-  void setActiveApplication(std::function<PasteboardOwner()> activeApplication) {
-    activeApplication_ = std::move(activeApplication);
-  }
 
   ChangeCount writeText(const std::string& text, bool alsoPrimary) override;
   std::optional<ChangeCount> writePNG(const Bytes& png, bool alsoPrimary) override;
@@ -84,7 +79,6 @@ class DataControlPasteboard : public clipboard::FetchingPasteboard {
   wl_seat* seat_ = nullptr;
   zwlr_data_control_device_v1* device_ = nullptr;
   Signal<>::Connection lostSubscription_ = 0;
-  std::function<PasteboardOwner()> activeApplication_;
 
   // Offers introduced but not yet named as a selection, with their types so far.
   std::map<zwlr_data_control_offer_v1*, std::vector<std::string>> incoming_;
