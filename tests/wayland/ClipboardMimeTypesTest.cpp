@@ -1,10 +1,14 @@
-// Which offered types the Wayland clipboard adapter reads, and the mark of its own writes.
+// Which offered types the clipboard adapters read, and the mark of the Wayland one's own writes.
 #include <gtest/gtest.h>
 
+#include "linux/clipboard/ClipboardTypes.h"
 #include "linux/wayland/ClipboardMimeTypes.h"
 
 namespace dovrik::wayland {
 namespace {
+
+using clipboard::imageTypeAmong;
+using clipboard::textTypeAmong;
 
 TEST(ClipboardMimeTypesTest, TextIsReadFromTheBestDeclaredUtf8Type) {
   EXPECT_EQ(textTypeAmong({"TEXT", "UTF8_STRING", "text/plain;charset=utf-8", "text/plain"}),

@@ -1,7 +1,5 @@
-// Preferences among offered clipboard types.
+// The types of Dovrik's own clipboard offers.
 #include "linux/wayland/ClipboardMimeTypes.h"
-
-#include <algorithm>
 
 namespace dovrik::wayland {
 namespace {
@@ -9,25 +7,6 @@ namespace {
 constexpr std::string_view markerPrefix = "application/x-dovrik-write;";
 
 }  // namespace
-
-std::optional<std::string> textTypeAmong(const std::vector<std::string>& offered) {
-  // Plain "text/plain" has no declared charset, but Wayland clients write UTF-8 under it.
-  for (const char* type : {"text/plain;charset=utf-8", "UTF8_STRING", "text/plain"}) {
-    if (std::ranges::find(offered, type) != offered.end())
-      return type;
-  }
-  return std::nullopt;
-}
-
-std::optional<std::string> imageTypeAmong(const std::vector<std::string>& offered) {
-  if (std::ranges::find(offered, "image/png") != offered.end())
-    return "image/png";
-  const auto image = std::ranges::find_if(
-      offered, [](const std::string& type) { return type.starts_with("image/"); });
-  if (image == offered.end())
-    return std::nullopt;
-  return *image;
-}
 
 std::vector<std::string> utf8TextTypes() {
   return {"text/plain;charset=utf-8", "UTF8_STRING", "text/plain", "TEXT"};

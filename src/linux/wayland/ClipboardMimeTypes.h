@@ -1,21 +1,12 @@
-// Which of the MIME types a Wayland clipboard owner offers Dovrik reads, and which it offers
-// itself when it owns the clipboard.
+// Which MIME types Dovrik offers itself when it owns a Wayland clipboard, and the mark that
+// tells its own writes apart.
 #pragma once
 
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace dovrik::wayland {
-
-// KDE's mark of content a password manager copied; "secret" means it must not be kept.
-inline constexpr std::string_view passwordHintType = "x-kde-passwordManagerHint";
-
-// The type whose bytes are the content's UTF-8 text, best first; nothing when none is offered.
-std::optional<std::string> textTypeAmong(const std::vector<std::string>& offered);
-// PNG when offered, else the first other image type.
-std::optional<std::string> imageTypeAmong(const std::vector<std::string>& offered);
 
 // The text types Dovrik offers for a text it writes, with the one that wants Latin-1 bytes.
 std::vector<std::string> utf8TextTypes();

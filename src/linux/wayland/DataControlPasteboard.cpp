@@ -11,7 +11,6 @@
 #include <unistd.h>
 #include <wayland-client.h>
 
-#include "core/platform/KeptFormats.h"
 #include "linux/clipboard/ClipboardBytes.h"
 #include "linux/wayland/ClipboardMimeTypes.h"
 #include "wlr-data-control-unstable-v1-client-protocol.h"
@@ -26,18 +25,11 @@ std::shared_ptr<const std::string> share(std::string bytes) {
   return std::make_shared<const std::string>(std::move(bytes));
 }
 
-bool offers(const std::vector<std::string>& types, std::string_view type) {
-  return std::ranges::find(types, type) != types.end();
-}
-
 }  // namespace
 
 DataControlPasteboard::DataControlPasteboard(WaylandConnection& connection, Scheduler& mainQueue,
                                              Background& background)
-    : connection_(connection),
-      mainQueue_(mainQueue),
-      background_(background),
-      changes_(mainQueue, changed) {
+    : FetchingPasteboard(mainQueue, background), connection_(connection), mainQueue_(mainQueue) {
   const auto manager = connection_.global("zwlr_data_control_manager_v1");
   // The first seat is the default one; compositors with several seats are rare on desktops.
   const auto seat = connection_.global("wl_seat");
@@ -152,83 +144,17 @@ void DataControlPasteboard::selectionChanged(zwlr_data_control_offer_v1* offer) 
   // A clipboard manager that copies our content keeps our marker: it says nothing about them.
   std::erase_if(types, [](const std::string& type) { return isOwnWriteMarker(type); });
 
-  const ChangeCount generation = starting_ ? changes_.noticed() : changes_.notice();
+  const ChangeCount generation = starting_ ? noticed() : notice();
   abandonTransfers();
   if (!offer)
     return publish(generation, Content{});
   Content content;
   content.types = std::move(types);
-  if (activeApplication_)
-    content.owner = activeApplication_();
-  fetchHint(generation, std::move(content));
+  content.owner = activeOwner();
+  fetch(generation, std::move(content));
 }
 
-void DataControlPasteboard::fetchHint(ChangeCount generation, Content content) {
-  if (!offers(content.types, passwordHintType))
-    return fetchText(generation, std::move(content));
-  receive(std::string(passwordHintType), [this, generation, content = std::move(content)](
-                                             std::optional<std::string> bytes) mutable {
-    if (changes_.isStale(generation))
-      return;
-    if (bytes == "secret") {
-      content.types.emplace_back(concealedContentType);
-      // A secret is never pulled into Dovrik's memory: the history skips it.
-      return publish(generation, std::move(content));
-    }
-    fetchText(generation, std::move(content));
-  });
-}
-
-void DataControlPasteboard::fetchText(ChangeCount generation, Content content) {
-  const auto type = textTypeAmong(content.types);
-  if (!type || (keepsNothingOf && keepsNothingOf(content.owner)))
-    return publish(generation, std::move(content));
-  receive(*type, [this, generation,
-                  content = std::move(content)](std::optional<std::string> bytes) mutable {
-    if (changes_.isStale(generation))
-      return;
-    if (!bytes)
-      return publish(generation, std::move(content));
-    // Mending a large text takes long enough to be felt: off the main thread.
-    clipboard::mendInBackground(
-        background_, std::move(*bytes),
-        lifetime_.guard([this, generation, content = std::move(content)](std::string text) mutable {
-          if (changes_.isStale(generation))
-            return;
-          content.text = std::move(text);
-          fetchFormats(generation, std::move(content), 0);
-        }));
-  });
-}
-
-void DataControlPasteboard::fetchFormats(ChangeCount generation, Content content,
-                                         std::size_t next) {
-  for (; next < keptFormats.size(); ++next) {
-    const KeptFormat format = keptFormats[next];
-    if (!offers(content.types, format.type))
-      continue;
-    receive(
-        std::string(format.type),
-        [this, generation, next, format,
-         content = std::move(content)](std::optional<std::string> bytes) mutable {
-          if (changes_.isStale(generation))
-            return;
-          if (bytes && keepsFormat(format.type, bytes->size()))
-            content.formats.push_back({std::string(format.type), std::move(*bytes)});
-          fetchFormats(generation, std::move(content), next + 1);
-        },
-        format.maxBytes);
-    return;
-  }
-  publish(generation, std::move(content));
-}
-
-void DataControlPasteboard::publish(ChangeCount generation, Content content) {
-  content_ = std::move(content);
-  changes_.publish(generation);
-}
-
-void DataControlPasteboard::receive(const std::string& type, Received done, std::size_t limit) {
+void DataControlPasteboard::receive(const std::string& type, std::size_t limit, Received done) {
   int fds[2];
   if (!current_ || pipe2(fds, O_CLOEXEC) != 0) {
     mainQueue_.after(0, [done = std::move(done)] { done(std::nullopt); });
@@ -265,26 +191,6 @@ void DataControlPasteboard::sweepLater() {
     pendingSweep_ = 0;
     std::erase_if(transfers_, [](const Transfer& transfer) { return transfer.reader->finished(); });
     std::erase_if(writers_, [](const PipeWriter& writer) { return writer.finished(); });
-  });
-}
-
-void DataControlPasteboard::readPNG(std::function<void(std::optional<Bytes>)> done) {
-  if (content_.png) {
-    mainQueue_.after(0, [done = std::move(done), png = *content_.png] { done(png); });
-    return;
-  }
-  const auto type = imageTypeAmong(content_.types);
-  if (!type) {
-    mainQueue_.after(0, [done = std::move(done)] { done(std::nullopt); });
-    return;
-  }
-  const bool isPng = *type == "image/png";
-  receive(*type, [this, isPng, done = std::move(done)](std::optional<std::string> image) {
-    if (!image)
-      return done(std::nullopt);
-    // An image may be tens of megabytes: even copying it is kept off the main thread, let
-    // alone converting it.
-    clipboard::pngInBackground(background_, std::move(*image), isPng, done);
   });
 }
 
@@ -367,7 +273,7 @@ ChangeCount DataControlPasteboard::own(Offers offers, Content content, bool also
       zwlr_data_control_device_v1_set_primary_selection(device_, createSource(offers, marker));
     connection_.flush();
   }
-  const ChangeCount generation = changes_.notice();
+  const ChangeCount generation = notice();
   abandonTransfers();
   publish(generation, std::move(content));
   return generation;

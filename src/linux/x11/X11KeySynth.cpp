@@ -1,10 +1,12 @@
 // Reading the key state and faking key events with XTest.
 #include "linux/x11/X11KeySynth.h"
+#include "linux/desktop/PasteChordKeysyms.h"
 #include "linux/x11/Keysyms.h"
 
 #include <xcb/xtest.h>
 
 #include <ranges>
+#include <vector>
 
 namespace dovrik::x11 {
 namespace {
@@ -47,21 +49,9 @@ bool X11KeySynth::modifiersHeld() const {
   return false;
 }
 
-std::vector<xcb_keysym_t> X11KeySynth::keysymsOf(PasteChord chord) {
-  switch (chord) {
-    case PasteChord::ControlV:
-      return {XK_Control_L, XK_v};
-    case PasteChord::ControlShiftV:
-      return {XK_Control_L, XK_Shift_L, XK_v};
-    case PasteChord::ShiftInsert:
-      return {XK_Shift_L, XK_Insert};
-  }
-  return {};
-}
-
 void X11KeySynth::postPaste(PasteChord chord) {
   std::vector<xcb_keycode_t> keycodes;
-  for (const xcb_keysym_t keysym : keysymsOf(chord)) {
+  for (const xcb_keysym_t keysym : desktop::pasteChordKeysyms(chord)) {
     const auto keycode = keyboard_.keycodeFor(keysym);
     // Half a chord would type a letter or leave a modifier down: post all of it or nothing.
     if (!keycode)

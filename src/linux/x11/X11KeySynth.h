@@ -2,8 +2,6 @@
 // server's key state, and the paste chord typed into whatever window has the focus.
 #pragma once
 
-#include <vector>
-
 #include <xcb/xcb.h>
 
 #include "core/platform/KeySynth.h"
@@ -23,9 +21,6 @@ class X11KeySynth : public KeySynth {
   void postPaste(PasteChord chord) override;
 
  private:
-  // The keysyms of the chord, modifiers first.
-  static std::vector<xcb_keysym_t> keysymsOf(PasteChord chord);
-
   XConnection& x_;
   KeyboardMap keyboard_;
   Signal<const xcb_generic_event_t&>::Connection subscription_ = 0;

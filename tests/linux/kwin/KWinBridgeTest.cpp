@@ -32,8 +32,8 @@ class FakeShortcutComponent : public QObject {
 
 namespace {
 
-using test::PrivateBus;
-using test::waitFor;
+using dbustest::PrivateBus;
+using dbustest::waitFor;
 
 QDBusMessage callBridge(QDBusConnection& from, const char* method, const QVariantList& args = {}) {
   QDBusMessage call = QDBusMessage::createMethodCall(

@@ -78,6 +78,9 @@ class FakeGlobalAccel : public QDBusVirtualObject {
 
 namespace {
 
+using dbustest::PrivateBus;
+using dbustest::waitFor;
+
 constexpr int leftArrow = 123;
 constexpr int rightArrow = 124;
 

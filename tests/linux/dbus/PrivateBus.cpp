@@ -9,7 +9,7 @@
 #include <QFile>
 #include <QStandardPaths>
 
-namespace dovrik::kwin::test {
+namespace dovrik::dbustest {
 
 bool waitFor(const std::function<bool()>& condition, int milliseconds) {
   const QDeadlineTimer deadline(milliseconds);
@@ -59,10 +59,10 @@ bool PrivateBus::available() {
 
 void PrivateBus::ensureApplication() {
   static int argc = 1;
-  static char name[] = "dovrik_linux_kwin_tests";
+  static char name[] = "dovrik_dbus_tests";
   static char* argv[] = {name, nullptr};
   if (!QCoreApplication::instance())
     new QCoreApplication(argc, argv);
 }
 
-}  // namespace dovrik::kwin::test
+}  // namespace dovrik::dbustest

@@ -1,5 +1,5 @@
 // A session bus of the test's own, for D-Bus code that must be tested against other
-// connections (a stand-in KWin, a stranger) without any desktop.
+// connections (a stand-in compositor or Shell, a stranger) without any desktop.
 #pragma once
 
 #include <sys/types.h>
@@ -9,7 +9,7 @@
 #include <QTemporaryDir>
 #include <functional>
 
-namespace dovrik::kwin::test {
+namespace dovrik::dbustest {
 
 // True as soon as `condition` holds, handling Qt's events meanwhile; false after
 // `milliseconds`.
@@ -36,4 +36,4 @@ class PrivateBus {
   pid_t pid_ = -1;
 };
 
-}  // namespace dovrik::kwin::test
+}  // namespace dovrik::dbustest
