@@ -95,6 +95,8 @@ var DovrikShell = class DovrikShell {
         this._connect(display, 'grab-op-begin', (d, window, op) => this._grabBegan(window, op));
         this._connect(display, 'grab-op-end', (d, window) => this._grabEnded(window));
         this._connect(display, 'workareas-changed', () => this._reportOutputs());
+        this._connect(display, 'restacked', () =>
+            this._report({type: 'stacking', ids: this._frontToBack().map(w => String(w.get_id()))}));
         this._connect(display, 'accelerator-activated', (d, action) => {
             if (this._accelerators.has(action))
                 this._emit('Accelerator', '(u)', [action]);
@@ -230,6 +232,12 @@ var DovrikShell = class DovrikShell {
         return global.display.list_all_windows().filter(w => !w.is_override_redirect());
     }
 
+    // The windows Dovrik knows of, topmost first.
+    _frontToBack() {
+        return global.display.sort_windows_by_stacking(this._windows().filter(w => this._shown.has(w)))
+            .reverse();
+    }
+
     _byId(id) {
         return this._windows().find(w => String(w.get_id()) === id) || null;
     }
@@ -274,7 +282,8 @@ var DovrikShell = class DovrikShell {
         const {Meta, Shell} = this._gi;
         const type = window.get_window_type();
         const app = Shell.WindowTracker.get_default().get_window_app(window);
-        const appId = app && app.get_id() ? app.get_id().replace(/\.desktop$/, '') : '';
+        // Windows of no installed application get a stand-in named "window:N".
+        const appId = app && !app.is_window_backed() ? app.get_id().replace(/\.desktop$/, '') : '';
         const monitor = window.get_monitor();
         return {
             id: String(window.get_id()),
@@ -298,8 +307,8 @@ var DovrikShell = class DovrikShell {
             type: 'hello',
             generation: this._version,
             outputs: this._outputs(),
-            windows: this._windows().filter(w => this._shown.has(w))
-                .map(w => this._describe(w)),
+            // Topmost first, the order the mirror takes them in.
+            windows: this._frontToBack().map(w => this._describe(w)),
             active: this._activeId(),
             cursor: (([x, y]) => ({x, y}))(global.get_pointer()),
         };
@@ -332,14 +341,15 @@ var DovrikShell = class DovrikShell {
             new this._gi.GLib.Variant('(a(ssss))', [this._identities || []])));
     }
 
-    // A window is told of once it has shown itself, when its class and title are set.
     _windowCreated(window) {
         if (window.is_override_redirect())
             return;
-        this._watch(window);
+        this._watch(window, true);
     }
 
-    _watch(window) {
+    // A new window is told of once it has drawn its first frame, when mutter has placed it: a
+    // frame Dovrik set before that would give way to mutter's own placement.
+    _watch(window, isNew = false) {
         if (this._watched.has(window))
             return;
         const changed = () => {
@@ -360,17 +370,24 @@ var DovrikShell = class DovrikShell {
         ];
         this._watched.set(window, ids);
         const announce = () => {
-            if (this._shown.has(window))
+            if (!this._shown || this._shown.has(window))
                 return;
             this._shown.add(window);
             this._report({type: 'windowAdded', window: this._describe(window)});
             if (global.display.focus_window === window)
                 this._report({type: 'active', id: String(window.get_id())});
         };
-        if (window.get_compositor_private() && window.showing_on_its_workspace() && window.get_wm_class())
+        const actor = window.get_compositor_private();
+        if (!isNew) {
             announce();
-        else
+        } else if (actor) {
+            const firstFrame = actor.connect('first-frame', () => {
+                actor.disconnect(firstFrame);
+                announce();
+            });
+        } else {
             ids.push(window.connect('shown', announce));
+        }
     }
 
     _unwatch(window) {
@@ -510,7 +527,7 @@ var DovrikShell = class DovrikShell {
     _showPreview(x, y, width, height, pixels) {
         const {Clutter, Cogl, St} = this._gi;
         if (!this._preview) {
-            this._preview = new St.Widget({reactive: false, opacity: 0});
+            this._preview = new St.Widget({name: 'dovrik-snap-preview', reactive: false, opacity: 0});
             this._Main.layoutManager.uiGroup.add_child(this._preview);
         }
         const image = new Clutter.Image();

@@ -42,12 +42,12 @@ HotkeyRegistration GnomeHotkeys::registerHotkey(int keyCode, std::uint32_t modif
   if (!accelerator)
     return {invalidHotKeyStatus, std::nullopt};
   Held held{keyCode, modifiers, std::move(*accelerator), 0};
-  // Without the extension nothing can be grabbed yet, nor refused: it is asked once it answers.
-  if (shell_.isAnswering()) {
-    held.action = shell_.grabAccelerator(held.accelerator);
-    if (held.action == 0)
-      return {eventHotKeyExistsErr, std::nullopt};
-  }
+  // An extension that does not answer yet can neither grab nor refuse: the combination is
+  // asked for once it answers.
+  const auto action = shell_.grabAccelerator(held.accelerator);
+  if (action == 0u)
+    return {eventHotKeyExistsErr, std::nullopt};
+  held.action = action.value_or(0);
   const HotkeyRef ref = table_.add(keyCode, modifiers, id);
   held_[ref] = std::move(held);
   return {noErr, ref};
@@ -69,7 +69,7 @@ void GnomeHotkeys::grabAll() {
   // lost regrab.
   for (auto& [ref, held] : held_) {
     if (held.action == 0)
-      held.action = shell_.grabAccelerator(held.accelerator);
+      held.action = shell_.grabAccelerator(held.accelerator).value_or(0);
   }
 }
 

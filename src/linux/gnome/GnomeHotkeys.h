@@ -1,7 +1,8 @@
 // The Hotkeys port over accelerators mutter grabs for Dovrik's extension. mutter refuses a
 // combination one of GNOME's own key bindings or another program holds, and that is told as a
 // grab another client holds is on X11. Combinations registered while the extension does not
-// answer are grabbed once it does, and grabbed again whenever it comes back.
+// answer are grabbed once it does, and grabbed again whenever it comes back; one refused then
+// stays registered but silent, as on X11 after a lost regrab.
 #pragma once
 
 #include <cstdint>

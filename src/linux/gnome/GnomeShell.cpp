@@ -189,12 +189,12 @@ void GnomeShell::monitors(std::function<void(std::vector<MonitorIdentity>)> done
           });
 }
 
-std::uint32_t GnomeShell::grabAccelerator(const std::string& accelerator) {
+std::optional<std::uint32_t> GnomeShell::grabAccelerator(const std::string& accelerator) {
   QDBusMessage message = call("GrabAccelerator");
   message << QString::fromStdString(accelerator);
   const QDBusMessage reply = connection_.call(message, QDBus::Block, callTimeoutMs);
   if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
-    return 0;
+    return std::nullopt;
   return reply.arguments().constFirst().toUInt();
 }
 

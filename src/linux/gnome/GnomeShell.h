@@ -61,8 +61,9 @@ class GnomeShell : public QObject {
   void monitors(std::function<void(std::vector<MonitorIdentity>)> done);
 
   // mutter's action number for the accelerator ("<Control><Alt>h"); 0 when mutter refused it
-  // (a binding of GNOME's own or another program's holds it) or the extension did not answer.
-  std::uint32_t grabAccelerator(const std::string& accelerator);
+  // (a binding of GNOME's own or another program's holds it); nothing when the extension did
+  // not answer.
+  std::optional<std::uint32_t> grabAccelerator(const std::string& accelerator);
   void ungrabAccelerator(std::uint32_t action);
 
   // The clipboard's content in `type`; nothing when it is gone, cannot be read, or has more

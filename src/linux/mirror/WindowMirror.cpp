@@ -103,6 +103,20 @@ void WindowMirror::setActive(const std::string& id) {
     raise(*handle);
 }
 
+void WindowMirror::restack(const std::vector<std::string>& frontToBack) {
+  std::vector<WindowHandle> stacking;
+  for (const std::string& id : frontToBack) {
+    const auto handle = handleOf(id);
+    if (handle && std::find(stacking.begin(), stacking.end(), *handle) == stacking.end())
+      stacking.push_back(*handle);
+  }
+  for (const WindowHandle handle : stacking_) {
+    if (std::find(stacking.begin(), stacking.end(), handle) == stacking.end())
+      stacking.push_back(handle);
+  }
+  stacking_ = std::move(stacking);
+}
+
 void WindowMirror::reportMove(MovePhase phase, const std::string& id) {
   if (const auto handle = handleOf(id))
     moved.emit(phase, *handle);

@@ -34,6 +34,9 @@ class WindowMirror {
   void setCursor(Point cursor) { cursor_ = cursor; }
   // Announced for known windows only.
   void reportMove(MovePhase phase, const std::string& id);
+  // The stacking order as the compositor tells it, topmost first; windows it leaves out keep
+  // their places behind the ones it names.
+  void restack(const std::vector<std::string>& frontToBack);
   // The compositor went away: nothing is known until it reports everything again.
   void forget();
 
@@ -42,8 +45,9 @@ class WindowMirror {
   const std::vector<MirroredOutput>& outputs() const { return outputs_; }
   // In the order the windows appeared.
   std::vector<WindowHandle> windows() const { return order_; }
-  // Front to back as far as the compositor tells: the last raised or added first. Some (KWin
-  // 5.27) do not show the stacking order, so activation stands in for it.
+  // Front to back as far as the compositor tells: its own order where it tells one (GNOME),
+  // otherwise the last raised or added first. Some (KWin 5.27) do not show the stacking order,
+  // so activation stands in for it.
   std::vector<WindowHandle> frontToBack() const { return stacking_; }
   const MirroredWindow* window(WindowHandle handle) const;
   std::optional<WindowHandle> handleOf(const std::string& id) const;

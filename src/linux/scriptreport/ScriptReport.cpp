@@ -117,6 +117,17 @@ std::optional<decltype(ScriptMessage::body)> bodyOf(const QJsonObject& o) {
                                             : mirror::MovePhase::end;
     if (std::string id = text(o, "id"); !id.empty())
       return MoveMessage{phase, std::move(id)};
+  } else if (type == "stacking") {
+    const QJsonValue ids = o.value(QLatin1String("ids"));
+    if (!ids.isArray())
+      return std::nullopt;
+    StackingMessage stacking;
+    for (const QJsonValue& id : ids.toArray()) {
+      if (!id.isString())
+        return std::nullopt;
+      stacking.frontToBack.push_back(id.toString().toStdString());
+    }
+    return stacking;
   } else if (type == "cursor") {
     return CursorMessage{};
   }

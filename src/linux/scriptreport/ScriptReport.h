@@ -39,12 +39,16 @@ struct MoveMessage {
   mirror::MovePhase phase = mirror::MovePhase::begin;
   std::string id;
 };
+// The windows from the topmost down, from compositors that tell their stacking order.
+struct StackingMessage {
+  std::vector<std::string> frontToBack;
+};
 // Nothing but the pointer, which every message carries.
 struct CursorMessage {};
 
 struct ScriptMessage {
   std::variant<HelloMessage, OutputsMessage, WindowAddedMessage, WindowChangedMessage,
-               WindowRemovedMessage, ActiveMessage, MoveMessage, CursorMessage>
+               WindowRemovedMessage, ActiveMessage, MoveMessage, StackingMessage, CursorMessage>
       body;
   std::optional<Point> cursor;
 };

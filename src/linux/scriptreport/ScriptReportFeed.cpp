@@ -25,6 +25,8 @@ void applyScriptMessage(mirror::WindowMirror& mirror, const ScriptMessage& messa
           mirror.setActive(body.id);
         else if constexpr (std::is_same_v<T, MoveMessage>)
           mirror.reportMove(body.phase, body.id);
+        else if constexpr (std::is_same_v<T, StackingMessage>)
+          mirror.restack(body.frontToBack);
       },
       message.body);
 }

@@ -64,6 +64,18 @@ TEST(WindowMirrorTest, ActivationAndNewWindowsComeToTheFront) {
   EXPECT_FALSE(mirror.active());
 }
 
+// A compositor's own stacking order wins over activation; the windows it does not name (not
+// reported yet, or unknown ids) keep their order behind the named ones.
+TEST(WindowMirrorTest, TheCompositorsStackingOrderIsTaken) {
+  WindowMirror mirror;
+  mirror.replaceAll(oneOutput,
+                    {window({.id = "{a}"}), window({.id = "{b}"}), window({.id = "{c}"})}, "{c}");
+  mirror.restack({"{b}", "{gone}", "{a}", "{b}"});
+  EXPECT_EQ(ids(mirror, mirror.frontToBack()), (std::vector<std::string>{"{b}", "{a}", "{c}"}));
+  mirror.setActive("{c}");
+  EXPECT_EQ(ids(mirror, mirror.frontToBack()).front(), "{c}");
+}
+
 TEST(WindowMirrorTest, AWindowActivatedBeforeItIsReportedIsActiveOnceItIs) {
   WindowMirror mirror;
   mirror.replaceAll(oneOutput, {window({.id = "{a}"})}, "{a}");

@@ -67,6 +67,8 @@ TEST(ScriptReportTest, RefusesMessagesWithoutTheirRequiredParts) {
           std::string(
               R"({"type":"outputs","outputs":[{"name":"x","geometry":{"x":0,"y":0,"width":1,"height":1}}]})"),
           std::string(R"({"type":"hello","outputs":[],"windows":{}})"),
+          std::string(R"({"type":"stacking"})"),
+          std::string(R"({"type":"stacking","ids":["{a}",7]})"),
       }) {
     EXPECT_FALSE(parseScriptMessage(text)) << text;
   }
@@ -87,6 +89,10 @@ TEST(ScriptReportTest, ReadsEachMessageTypeAndAMissingCursorAsNone) {
   ASSERT_TRUE(noActive);
   EXPECT_EQ(std::get<ActiveMessage>(noActive->body).id, "");
 
+  const auto stacking = parseScriptMessage(R"({"type":"stacking","ids":["{b}","{a}"]})");
+  ASSERT_TRUE(stacking);
+  EXPECT_EQ(std::get<StackingMessage>(stacking->body).frontToBack,
+            (std::vector<std::string>{"{b}", "{a}"}));
   const auto end = parseScriptMessage(R"({"type":"moveEnd","id":"{w}","cursor":{"x":-3.5,"y":7}})");
   ASSERT_TRUE(end);
   EXPECT_EQ(std::get<MoveMessage>(end->body).phase, mirror::MovePhase::end);
