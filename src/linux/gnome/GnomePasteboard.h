@@ -1,6 +1,8 @@
 // The clipboard on GNOME through Dovrik's Shell extension, the only way to mutter's selection
 // for a program without the keyboard focus. The extension names each new content's types and
-// whether Dovrik's own write set it, and carries the bytes both ways.
+// whether Dovrik's own write set it, and carries the bytes both ways. It tells of changes only:
+// what the clipboard held when Dovrik started is unknown until it changes, and it does not tell
+// when an application takes Dovrik's content, so `contentTaken` is never raised.
 #pragma once
 
 #include <optional>

@@ -11,7 +11,8 @@
 namespace dovrik::gnome {
 
 GnomePreview::GnomePreview(GnomeShell& shell, Scheduler& mainQueue,
-                           DesktopToCompositor desktopToCompositor, Painter painter)
+                           preview::DesktopToCompositor desktopToCompositor,
+                           preview::Painter painter)
     : shell_(shell),
       mainQueue_(mainQueue),
       desktopToCompositor_(std::move(desktopToCompositor)),

@@ -6,28 +6,18 @@
 #include <functional>
 #include <optional>
 
-#include <QSize>
-
 #include "core/platform/OverlaySurface.h"
 #include "core/platform/Scheduler.h"
 #include "core/support/Lifetime.h"
 #include "linux/gnome/GnomeShell.h"
-
-class QPainter;
+#include "linux/preview/PreviewPainting.h"
 
 namespace dovrik::gnome {
 
 class GnomePreview : public OverlaySurface {
  public:
-  // Carries a frame from desktop space to the Shell's coordinates (y down). The desktop's
-  // adapters know how the monitors are laid out.
-  using DesktopToCompositor = std::function<Rect(const Rect&)>;
-  // Paints the content, fully opaque, into a picture of the window's size; the look belongs to
-  // the views.
-  using Painter = std::function<void(QPainter&, const QSize&, const OverlayContent&)>;
-
-  GnomePreview(GnomeShell& shell, Scheduler& mainQueue, DesktopToCompositor desktopToCompositor,
-               Painter painter);
+  GnomePreview(GnomeShell& shell, Scheduler& mainQueue,
+               preview::DesktopToCompositor desktopToCompositor, preview::Painter painter);
   GnomePreview(const GnomePreview&) = delete;
   GnomePreview& operator=(const GnomePreview&) = delete;
   ~GnomePreview() override;
@@ -53,8 +43,8 @@ class GnomePreview : public OverlaySurface {
 
   GnomeShell& shell_;
   Scheduler& mainQueue_;
-  DesktopToCompositor desktopToCompositor_;
-  Painter painter_;
+  preview::DesktopToCompositor desktopToCompositor_;
+  preview::Painter painter_;
 
   Rect frame_;
   OverlayContent content_;

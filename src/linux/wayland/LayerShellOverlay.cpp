@@ -26,8 +26,8 @@ Proxy* bindFirst(WaylandConnection& connection, const wl_interface& interface,
 }  // namespace
 
 LayerShellOverlay::LayerShellOverlay(WaylandConnection& connection, Scheduler& mainQueue,
-                                     DesktopToCompositor desktopToCompositor, Painter painter,
-                                     Easing easing)
+                                     preview::DesktopToCompositor desktopToCompositor,
+                                     preview::Painter painter, Easing easing)
     : connection_(connection),
       mainQueue_(mainQueue),
       desktopToCompositor_(std::move(desktopToCompositor)),

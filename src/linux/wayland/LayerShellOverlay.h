@@ -13,11 +13,11 @@
 #include "core/platform/OverlaySurface.h"
 #include "core/platform/Scheduler.h"
 #include "core/support/Lifetime.h"
+#include "linux/preview/PreviewPainting.h"
 #include "linux/wayland/ShmBuffer.h"
 #include "linux/wayland/WaylandConnection.h"
 #include "linux/wayland/WaylandOutputs.h"
 
-class QPainter;
 struct wl_compositor;
 struct wl_shm;
 struct wl_surface;
@@ -28,12 +28,6 @@ namespace dovrik::wayland {
 
 class LayerShellOverlay : public OverlaySurface {
  public:
-  // Carries a frame from desktop space to the compositor's logical coordinates (y down). The
-  // desktop's adapters know how the outputs are laid out.
-  using DesktopToCompositor = std::function<Rect(const Rect&)>;
-  // Paints the content, fully opaque, into a picture of the window's size; the look belongs to
-  // the views.
-  using Painter = std::function<void(QPainter&, const QSize&, const OverlayContent&)>;
   // How far along `curve` an animation is at `progress` (both from 0 to 1).
   using Easing = std::function<double(AnimationCurve curve, double progress)>;
 
@@ -41,7 +35,8 @@ class LayerShellOverlay : public OverlaySurface {
   static constexpr double framesPerSecond = 60;
 
   LayerShellOverlay(WaylandConnection& connection, Scheduler& mainQueue,
-                    DesktopToCompositor desktopToCompositor, Painter painter, Easing easing);
+                    preview::DesktopToCompositor desktopToCompositor, preview::Painter painter,
+                    Easing easing);
   LayerShellOverlay(const LayerShellOverlay&) = delete;
   LayerShellOverlay& operator=(const LayerShellOverlay&) = delete;
   ~LayerShellOverlay() override;
@@ -73,8 +68,8 @@ class LayerShellOverlay : public OverlaySurface {
 
   WaylandConnection& connection_;
   Scheduler& mainQueue_;
-  DesktopToCompositor desktopToCompositor_;
-  Painter painter_;
+  preview::DesktopToCompositor desktopToCompositor_;
+  preview::Painter painter_;
   Easing easing_;
   WaylandOutputs outputs_;
   wl_compositor* compositor_ = nullptr;
