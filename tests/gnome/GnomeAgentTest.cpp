@@ -11,6 +11,7 @@
 #include <QJsonObject>
 #include <chrono>
 #include <cmath>
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
@@ -346,6 +347,62 @@ TEST_F(GnomeAgentTest, TheExtensionTurnedOffAndOnAgainServesAgain) {
   ASSERT_EQ(agent().run({"shortcuts", "set", "left-half", "ctrl+alt+shift+j"}).status, 0);
   typeKeys({controlKey, altKey, shiftKey, 'j'});
   EXPECT_TRUE(landsOn("Revived", expectedFrame(SnapPosition::leftHalf)));
+}
+
+// A session whose Shell has never seen Dovrik's extension, as after installing Dovrik without
+// its package: the first-run window says what the extension is for, and asking for access
+// installs it for the user and turns it on for the next login, since the Shell loads extensions
+// only when it starts.
+class GnomeFirstRunTest : public testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    if (GnomeSession::unavailable())
+      return;
+    session_ = std::make_unique<GnomeSession>(std::vector<std::string>{DOVRIK_TEST_PROBE});
+    agent_ = std::make_unique<SessionAgent>(*session_, DOVRIK_EXECUTABLE);
+    agentStarted_ = agent_->start();
+  }
+  static void TearDownTestSuite() {
+    agent_.reset();
+    session_.reset();
+  }
+  void SetUp() override {
+    if (const auto reason = GnomeSession::unavailable())
+      GTEST_SKIP() << *reason;
+    ASSERT_TRUE(session_) << "the GNOME session did not start";
+    ASSERT_TRUE(agentStarted_) << agent_->log();
+  }
+
+  static inline std::unique_ptr<GnomeSession> session_;
+  static inline std::unique_ptr<SessionAgent> agent_;
+  static inline bool agentStarted_ = false;
+};
+
+TEST_F(GnomeFirstRunTest, AskingForAccessInstallsTheExtensionForTheNextLogin) {
+  const auto before = agent_->run({"onboarding"});
+  ASSERT_EQ(before.status, 0) << before.err;
+  EXPECT_NE(before.out.find("own small GNOME Shell extension"), std::string::npos) << before.out;
+
+  const auto granted = agent_->run({"onboarding", "grant-access"});
+  ASSERT_EQ(granted.status, 0) << granted.err;
+  EXPECT_NE(granted.out.find("log out and log in again"), std::string::npos)
+      << granted.out << agent_->log();
+  const std::string folder =
+      session_->home() + "/.local/share/gnome-shell/extensions/" + dovrikUuid;
+  for (const char* file : {"metadata.json", "extension.js", "shell.js"})
+    EXPECT_TRUE(std::filesystem::exists(folder + "/" + file)) << file;
+  // The Shell that runs loads the format it reads: GNOME 43 takes scripts.
+  EXPECT_EQ(sessiontest::fileText(folder + "/shell.js").find("export {"), std::string::npos);
+
+  ChildLaunch read;
+  read.argv = {"gsettings", "get", "org.gnome.shell", "enabled-extensions"};
+  read.pipeOutput = true;
+  const auto reader = session_->launch(read);
+  ASSERT_TRUE(sessiontest::await([&] { return !reader->running(); }, std::chrono::seconds(10)));
+  const std::string enabled = reader->readAll(std::chrono::seconds(1));
+  EXPECT_NE(enabled.find(dovrikUuid), std::string::npos) << enabled;
+  EXPECT_NE(enabled.find("testprobe@dovrik.test"), std::string::npos)
+      << "the user's other extensions stay on: " << enabled;
 }
 
 }  // namespace

@@ -11,7 +11,7 @@ namespace dovrik::cli {
 Command onboardingCommand() {
   return {
       .name = "onboarding",
-      .synopsis = "",
+      .synopsis = "[grant-access]",
       .summary = "Open the first-run window, which explains what Dovrik needs to move windows.",
       .details =
           "Prints what the window shows: \"You're set\" once Dovrik can move windows,\n"
@@ -19,11 +19,20 @@ Command onboardingCommand() {
           "Also says whether Dovrik holds the window manager's own edge tiling off, or\n"
           "which of its settings to turn off where Dovrik cannot, and that dragging a\n"
           "window to a screen edge will not snap it on a desktop that does not say when\n"
-          "a window is dragged.\n",
-      .check = checkNothingAfter("onboarding"),
+          "a window is dragged.\n"
+          "  grant-access   Does what the window's main button does first: asks the\n"
+          "                 desktop for what Dovrik needs. On GNOME it installs Dovrik's\n"
+          "                 Shell extension for you where no package did, and turns it on.\n",
+      .check = [](const Arguments& args) -> std::optional<std::string> {
+        if (args.empty() || (args.size() == 1 && args[0] == "grant-access"))
+          return std::nullopt;
+        return "usage: dovrik onboarding [grant-access]";
+      },
       .run =
-          [](RunningDovrik& app, const Arguments&, const Caller&) {
+          [](RunningDovrik& app, const Arguments& args, const Caller&) {
             app.showOnboarding();
+            if (!args.empty())
+              app.onboarding()->requestAccess();
             std::string out = app.onboarding()->statusLine() + '\n';
             if (const auto dragsNote = app.onboarding()->dragsNotFollowedNote())
               out += std::string(*dragsNote) + '\n';

@@ -159,8 +159,9 @@ const PlatformTexts& PlatformTexts::linux() {
           "On GNOME, Dovrik snaps windows, keeps the clipboard history and pastes through its "
           "own small GNOME Shell extension, because GNOME lets no other program do these things. "
           "The extension answers Dovrik alone: no other program can use it to move windows or "
-          "read the clipboard. Turn it on with Grant Access here, or in GNOME's Extensions app "
-          "(it is called Dovrik).",
+          "read the clipboard. Check Again installs it for you where needed and turns it on (so "
+          "does `dovrik onboarding grant-access`); you can also turn it on in GNOME's Extensions "
+          "app, where it is called Dovrik.",
       .shellExtensionNeedsLoginReason =
           "Dovrik's GNOME Shell extension is turned on. GNOME loads a newly added extension only "
           "when you log in: log out and log in again, and Dovrik is ready.",

@@ -144,6 +144,21 @@ TEST_F(OnboardingModelTest, TheCommandOpensTheWindowAndSaysWhatItShows) {
   world.clock.advanceBy(0.5);
   EXPECT_EQ(ask({"onboarding"}), cli::CommandOutcome::done("You're set\n"));
   EXPECT_EQ(cli::parseCommandLine({"onboarding", "now"}, "1").outcome.exitCode, 2);
+  EXPECT_EQ(cli::parseCommandLine({"onboarding", "grant-access", "now"}, "1").outcome.exitCode, 2);
+}
+
+// Where access is granted by the desktop's own request alone (no settings page), every press
+// and `dovrik onboarding grant-access` asks again, even once an earlier session asked.
+TEST_F(OnboardingModelTest, WithoutASettingsPageEveryPressAsksTheDesktopAgain) {
+  world.desktop.setHasPermissionSettings(false);
+  startUntrusted();
+  app.appState().setHasPromptedForAccessibility(true);
+  app.onboarding()->requestAccess();
+  EXPECT_EQ(world.desktop.trustPrompts(), 1);
+  EXPECT_EQ(cli::testing::answerNow(app, cli::encodeRequest({"onboarding", "grant-access"})),
+            cli::CommandOutcome::done(world.desktop.untrustedReason() + "\n"));
+  EXPECT_EQ(world.desktop.trustPrompts(), 2);
+  EXPECT_TRUE(world.sim.shell.openedURLs.empty());
 }
 
 }  // namespace
