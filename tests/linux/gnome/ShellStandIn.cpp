@@ -19,6 +19,31 @@ void ShellStandIn::signalDovrik(const char* name, const QVariantList& args) {
   shellBus_.send(signal);
 }
 
+void ShellStandIn::press(uint action) {
+  QMutexLocker lock(&mutex_);
+  signalDovrik("Accelerator", {action});
+}
+
+void ShellStandIn::report(const QString& json) {
+  QMutexLocker lock(&mutex_);
+  signalDovrik("Report", {json});
+}
+
+void ShellStandIn::restart() {
+  QMutexLocker lock(&mutex_);
+  signalDovrik("Closing", {});
+  signalDovrik("Ready", {});
+}
+
+void ShellStandIn::signalFrom(const QDBusConnection& stranger, const char* name,
+                              const QVariantList& args) {
+  QDBusMessage signal =
+      QDBusMessage::createTargetedSignal(dovrik_, QLatin1String(extensionPath),
+                                         QLatin1String(extensionInterface), QLatin1String(name));
+  signal.setArguments(args);
+  QDBusConnection(stranger).send(signal);
+}
+
 void ShellStandIn::copy(std::map<QString, QByteArray> content) {
   QMutexLocker lock(&mutex_);
   clipboard_ = std::move(content);
@@ -58,6 +83,8 @@ bool ShellStandIn::handleMessage(const QDBusMessage& message, const QDBusConnect
     return connection.send(message.createErrorReply(QDBusError::Failed, QStringLiteral("no")));
   if (method == QLatin1String("Hello")) {
     reply << QStringLiteral(R"({"type":"hello","generation":1,"outputs":[],"windows":[]})");
+  } else if (method == QLatin1String("GrabAccelerator")) {
+    reply << (heldAccelerators_.contains(args.value(0).toString()) ? 0u : nextAction_++);
   } else if (method == QLatin1String("Pointer")) {
     reply << 10 << 20 << modifiers_;
   } else if (method == QLatin1String("ReadClipboard")) {

@@ -36,6 +36,22 @@ class ShellStandIn : public QDBusVirtualObject {
   void refuse(const QString& method) {
     set([&] { refusing_.push_back(method); });
   }
+  void answer(const QString& method) {
+    set([&] { refusing_.removeAll(method); });
+  }
+  // mutter refuses these accelerators, as it does the ones its own bindings hold; the others
+  // get action numbers from 100 on.
+  void holdAccelerators(QStringList accelerators) {
+    set([&] { heldAccelerators_ = std::move(accelerators); });
+  }
+  // The user pressed the combination mutter gave `action`.
+  void press(uint action);
+  // One of the extension's reports of the windows (JSON).
+  void report(const QString& json);
+  // The extension turned off, and on again: it forgot every grab and says it is ready.
+  void restart();
+  // A signal of the extension's kind from `stranger`, another program of the session.
+  void signalFrom(const QDBusConnection& stranger, const char* name, const QVariantList& args);
   // The arguments of every call of `method`, in order.
   std::vector<QVariantList> callsOf(const QString& method);
 
@@ -58,6 +74,8 @@ class ShellStandIn : public QDBusVirtualObject {
   bool holding_ = false;
   std::vector<QDBusMessage> held_;
   QStringList refusing_;
+  QStringList heldAccelerators_;
+  uint nextAction_ = 100;
   std::vector<QDBusMessage> calls_;
 };
 
