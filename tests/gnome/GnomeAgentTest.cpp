@@ -44,21 +44,20 @@ struct ShownWindow {
   bool focused = false;
 };
 
-class GnomeAgentTest : public testing::Test {
+// The real program in a session of its own per fixture: with Dovrik's extension installed
+// as a package would, up once the extension has answered, or without it, up at once.
+template <bool withExtension>
+class AgentInSession : public testing::Test {
  protected:
   static void SetUpTestSuite() {
     if (GnomeSession::unavailable())
       return;
-    session_ = std::make_unique<GnomeSession>(std::vector<std::string>{
-        std::string(DOVRIK_GNOME_EXTENSION) + "/" + dovrikUuid, DOVRIK_TEST_PROBE});
+    std::vector<std::string> extensions{DOVRIK_TEST_PROBE};
+    if (withExtension)
+      extensions.push_back(std::string(DOVRIK_GNOME_EXTENSION) + "/" + dovrikUuid);
+    session_ = std::make_unique<GnomeSession>(extensions);
     agent_ = std::make_unique<SessionAgent>(*session_, DOVRIK_EXECUTABLE);
-    // Up once the extension has answered it. Snaps land at once: a frame read in the middle of
-    // an animation would pass for the one asked for.
-    agentStarted_ =
-        agent_->start() && agent_->run({"settings", "snapping", "animations", "off"}).status == 0 &&
-        sessiontest::await(
-            [] { return agent_->run({"onboarding"}).out.find("You're set") != std::string::npos; },
-            std::chrono::seconds(20));
+    agentStarted_ = agent_->start() && (!withExtension || answered());
   }
   static void TearDownTestSuite() {
     agent_.reset();
@@ -68,12 +67,31 @@ class GnomeAgentTest : public testing::Test {
     if (const auto reason = GnomeSession::unavailable())
       GTEST_SKIP() << *reason;
     ASSERT_TRUE(session_) << "the GNOME session did not start";
-    ASSERT_TRUE(agentStarted_) << agent_->log();
+    ASSERT_TRUE(agentStarted_) << agent().log();
   }
 
   static GnomeSession& session() { return *session_; }
   static SessionAgent& agent() { return *agent_; }
 
+ private:
+  // Snaps land at once: a frame read in the middle of an animation would pass for the one
+  // asked for.
+  static bool answered() {
+    return agent().run({"settings", "snapping", "animations", "off"}).status == 0 &&
+           sessiontest::await(
+               [] {
+                 return agent().run({"onboarding"}).out.find("You're set") != std::string::npos;
+               },
+               std::chrono::seconds(20));
+  }
+
+  static inline std::unique_ptr<GnomeSession> session_;
+  static inline std::unique_ptr<SessionAgent> agent_;
+  static inline bool agentStarted_ = false;
+};
+
+class GnomeAgentTest : public AgentInSession<true> {
+ protected:
   static QDBusMessage probe(const char* method) {
     return QDBusMessage::createMethodCall(
         QStringLiteral("org.gnome.Shell"), QStringLiteral("/org/dovrik/test/Probe"),
@@ -174,11 +192,6 @@ class GnomeAgentTest : public testing::Test {
         },
         std::chrono::seconds(10));
   }
-
- private:
-  static inline std::unique_ptr<GnomeSession> session_;
-  static inline std::unique_ptr<SessionAgent> agent_;
-  static inline bool agentStarted_ = false;
 };
 
 TEST_F(GnomeAgentTest, SnapsTheFocusedWindowToEveryPositionFromTheCommandLine) {
@@ -353,42 +366,19 @@ TEST_F(GnomeAgentTest, TheExtensionTurnedOffAndOnAgainServesAgain) {
 // its package: the first-run window says what the extension is for, and asking for access
 // installs it for the user and turns it on for the next login, since the Shell loads extensions
 // only when it starts.
-class GnomeFirstRunTest : public testing::Test {
- protected:
-  static void SetUpTestSuite() {
-    if (GnomeSession::unavailable())
-      return;
-    session_ = std::make_unique<GnomeSession>(std::vector<std::string>{DOVRIK_TEST_PROBE});
-    agent_ = std::make_unique<SessionAgent>(*session_, DOVRIK_EXECUTABLE);
-    agentStarted_ = agent_->start();
-  }
-  static void TearDownTestSuite() {
-    agent_.reset();
-    session_.reset();
-  }
-  void SetUp() override {
-    if (const auto reason = GnomeSession::unavailable())
-      GTEST_SKIP() << *reason;
-    ASSERT_TRUE(session_) << "the GNOME session did not start";
-    ASSERT_TRUE(agentStarted_) << agent_->log();
-  }
-
-  static inline std::unique_ptr<GnomeSession> session_;
-  static inline std::unique_ptr<SessionAgent> agent_;
-  static inline bool agentStarted_ = false;
-};
+using GnomeFirstRunTest = AgentInSession<false>;
 
 TEST_F(GnomeFirstRunTest, AskingForAccessInstallsTheExtensionForTheNextLogin) {
-  const auto before = agent_->run({"onboarding"});
+  const auto before = agent().run({"onboarding"});
   ASSERT_EQ(before.status, 0) << before.err;
   EXPECT_NE(before.out.find("own small GNOME Shell extension"), std::string::npos) << before.out;
 
-  const auto granted = agent_->run({"onboarding", "grant-access"});
+  const auto granted = agent().run({"onboarding", "grant-access"});
   ASSERT_EQ(granted.status, 0) << granted.err;
   EXPECT_NE(granted.out.find("log out and log in again"), std::string::npos)
-      << granted.out << agent_->log();
+      << granted.out << agent().log();
   const std::string folder =
-      session_->home() + "/.local/share/gnome-shell/extensions/" + dovrikUuid;
+      session().home() + "/.local/share/gnome-shell/extensions/" + dovrikUuid;
   for (const char* file : {"metadata.json", "extension.js", "shell.js"})
     EXPECT_TRUE(std::filesystem::exists(folder + "/" + file)) << file;
   // The Shell that runs loads the format it reads: GNOME 43 takes scripts.
@@ -397,7 +387,7 @@ TEST_F(GnomeFirstRunTest, AskingForAccessInstallsTheExtensionForTheNextLogin) {
   ChildLaunch read;
   read.argv = {"gsettings", "get", "org.gnome.shell", "enabled-extensions"};
   read.pipeOutput = true;
-  const auto reader = session_->launch(read);
+  const auto reader = session().launch(read);
   ASSERT_TRUE(sessiontest::await([&] { return !reader->running(); }, std::chrono::seconds(10)));
   const std::string enabled = reader->readAll(std::chrono::seconds(1));
   EXPECT_NE(enabled.find(dovrikUuid), std::string::npos) << enabled;
