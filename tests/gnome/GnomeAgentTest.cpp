@@ -9,8 +9,10 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -73,6 +75,28 @@ class AgentInSession : public testing::Test {
   static GnomeSession& session() { return *session_; }
   static SessionAgent& agent() { return *agent_; }
 
+  static QDBusMessage probe(const char* method) {
+    return QDBusMessage::createMethodCall(
+        QStringLiteral("org.gnome.Shell"), QStringLiteral("/org/dovrik/test/Probe"),
+        QStringLiteral("org.dovrik.test.Probe"), QString::fromLatin1(method));
+  }
+  static QDBusMessage callProbe(const QDBusMessage& message) {
+    return session().bus().connection().call(message, QDBus::Block, 5000);
+  }
+
+  // For the README, where DOVRIK_SCREENSHOTS names a folder: the screen as `name`.png there.
+  static void saveScreenshot(const std::string& name) {
+    const char* folder = std::getenv("DOVRIK_SCREENSHOTS");
+    if (!folder)
+      return;
+    const std::string shot = session().home() + "/" + name + ".png";
+    QDBusMessage take = probe("Screenshot");
+    take << QString::fromStdString(shot);
+    ASSERT_EQ(callProbe(take).type(), QDBusMessage::ReplyMessage);
+    std::filesystem::copy_file(shot, std::string(folder) + "/" + name + ".png",
+                               std::filesystem::copy_options::overwrite_existing);
+  }
+
  private:
   // Snaps land at once: a frame read in the middle of an animation would pass for the one
   // asked for.
@@ -92,15 +116,6 @@ class AgentInSession : public testing::Test {
 
 class GnomeAgentTest : public AgentInSession<true> {
  protected:
-  static QDBusMessage probe(const char* method) {
-    return QDBusMessage::createMethodCall(
-        QStringLiteral("org.gnome.Shell"), QStringLiteral("/org/dovrik/test/Probe"),
-        QStringLiteral("org.dovrik.test.Probe"), QString::fromLatin1(method));
-  }
-  static QDBusMessage callProbe(const QDBusMessage& message) {
-    return session().bus().connection().call(message, QDBus::Block, 5000);
-  }
-
   static std::optional<ShownWindow> windowTitled(const std::string& title) {
     const QDBusMessage reply = callProbe(probe("Windows"));
     if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
@@ -262,6 +277,7 @@ TEST_F(GnomeAgentTest, ATitleBarDraggedIntoTheLeftEdgeSnapsTheWindow) {
   EXPECT_TRUE(
       sessiontest::await([&] { return probeSays("PreviewShown"); }, std::chrono::seconds(5)))
       << agent().log();
+  saveScreenshot("gnome-drag-preview");
   ASSERT_TRUE(button(false));
   EXPECT_TRUE(landsOn("Dragged", expectedFrame(SnapPosition::leftHalf)));
 }
@@ -371,12 +387,25 @@ using GnomeFirstRunTest = AgentInSession<false>;
 TEST_F(GnomeFirstRunTest, AskingForAccessInstallsTheExtensionForTheNextLogin) {
   const auto before = agent().run({"onboarding"});
   ASSERT_EQ(before.status, 0) << before.err;
+  // The first-run window shows itself without the extension: mutter places it below the top bar.
+  EXPECT_TRUE(sessiontest::await(
+      [] {
+        const QJsonArray windows =
+            QJsonDocument::fromJson(
+                callProbe(probe("Windows")).arguments().value(0).toString().toUtf8())
+                .array();
+        return std::any_of(windows.begin(), windows.end(), [](const QJsonValue& w) {
+          return w["title"].toString() == QStringLiteral("Dovrik") && w["y"].toDouble() >= 32;
+        });
+      },
+      std::chrono::seconds(10)));
   EXPECT_NE(before.out.find("own small GNOME Shell extension"), std::string::npos) << before.out;
 
   const auto granted = agent().run({"onboarding", "grant-access"});
   ASSERT_EQ(granted.status, 0) << granted.err;
   EXPECT_NE(granted.out.find("log out and log in again"), std::string::npos)
       << granted.out << agent().log();
+  saveScreenshot("gnome-first-run");
   const std::string folder =
       session().home() + "/.local/share/gnome-shell/extensions/" + dovrikUuid;
   for (const char* file : {"metadata.json", "extension.js", "shell.js"})

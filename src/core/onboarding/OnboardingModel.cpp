@@ -87,6 +87,12 @@ std::string OnboardingModel::waitingDetail() const {
   return untrustedReason(ports_.accessibility, ports_.texts);
 }
 
+std::optional<std::string> OnboardingModel::missingNote() const {
+  if (trusted() || isWaitingForPermission_ || ports_.accessibility.hasPermissionSettings())
+    return std::nullopt;
+  return untrustedReason(ports_.accessibility, ports_.texts);
+}
+
 std::string OnboardingModel::statusLine() const {
   if (trusted())
     return std::string(trustedHeading);

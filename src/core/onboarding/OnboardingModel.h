@@ -89,6 +89,10 @@ class OnboardingModel {
   const std::string& waitingText() const { return ports_.texts.onboardingWaiting; }
   // Where control is granted; where the platform has no such place, what is still missing.
   std::string waitingDetail() const;
+  // What the desktop says is still missing, shown before the user asks where no settings page
+  // is the answer (GNOME's extension to turn on); nothing once trusted, while the wait shows it,
+  // or where a settings page grants access.
+  std::optional<std::string> missingNote() const;
   void relaunch() { ports_.lifecycle.relaunch(); }
   void openPrivacyPolicy() { ports_.shell.openURL(std::string(privacyAddress)); }
 

@@ -100,7 +100,7 @@ const PlatformTexts& PlatformTexts::linux() {
       .onboardingPermission =
           "On Linux, Dovrik moves and resizes other apps' windows by asking the window manager. "
           "That works in an X11 session whose window manager supports EWMH, as Openbox, Xfwm, "
-          "KWin, Mutter and i3 do, and in the Wayland sessions of KDE Plasma and sway.",
+          "KWin, Mutter and i3 do, and in the Wayland sessions of KDE Plasma, GNOME and sway.",
       .onboardingStaysLocal = "Everything stays on this computer. Nothing is sent anywhere.",
       .onboardingRevocable = "You can stop it at any time: choose Quit Dovrik in its tray menu.",
       .onboardingClipboardNote =

@@ -95,6 +95,8 @@ void OnboardingView::addTrustedActions() {
 }
 
 void OnboardingView::addUntrustedActions() {
+  if (const auto note = model_.missingNote())
+    addWidget(centredText(*note, ColorToken::textSecondary, 12));
   QPushButton* ask = dialogButton(model_.primaryTitle(), [this] { model_.requestAccess(); });
   QPushButton* later = dialogButton(OnboardingModel::setUpLaterTitle, [this] { model_.dismiss(); });
   addWidget(actionRow(ask, later));

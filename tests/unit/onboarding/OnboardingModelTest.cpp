@@ -153,7 +153,10 @@ TEST_F(OnboardingModelTest, WithoutASettingsPageEveryPressAsksTheDesktopAgain) {
   world.desktop.setHasPermissionSettings(false);
   startUntrusted();
   app.appState().setHasPromptedForAccessibility(true);
+  EXPECT_EQ(app.onboarding()->missingNote(), world.desktop.untrustedReason())
+      << "said before the first press";
   app.onboarding()->requestAccess();
+  EXPECT_EQ(app.onboarding()->missingNote(), std::nullopt) << "the wait says it then";
   EXPECT_EQ(world.desktop.trustPrompts(), 1);
   EXPECT_EQ(cli::testing::answerNow(app, cli::encodeRequest({"onboarding", "grant-access"})),
             cli::CommandOutcome::done(world.desktop.untrustedReason() + "\n"));

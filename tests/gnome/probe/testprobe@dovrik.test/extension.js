@@ -3,7 +3,7 @@
 // devices of the seat. For tests only: it answers anyone on the session bus.
 'use strict';
 
-const {Clutter, Gio, GLib} = imports.gi;
+const {Clutter, Gio, GLib, Shell} = imports.gi;
 const Main = imports.ui.main;
 
 const PROBE_XML = `<node>
@@ -17,6 +17,7 @@ const PROBE_XML = `<node>
     <method name="Focus"><arg type="s" name="title" direction="in"/></method>
     <method name="Moving"><arg type="b" direction="out"/></method>
     <method name="PreviewShown"><arg type="b" direction="out"/></method>
+    <method name="Screenshot"><arg type="s" name="path" direction="in"/></method>
   </interface>
 </node>`;
 
@@ -87,6 +88,21 @@ class Probe {
         const preview = Main.layoutManager.uiGroup.get_children()
             .find(child => child.get_name() === 'dovrik-snap-preview');
         return Boolean(preview && preview.visible && preview.opacity >= 128);
+    }
+
+    // The whole screen as a PNG file, written once the call is answered.
+    ScreenshotAsync([path], invocation) {
+        const stream = Gio.File.new_for_path(path).replace(null, false,
+            Gio.FileCreateFlags.NONE, null);
+        new Shell.Screenshot().screenshot(false, stream, (shooter, result) => {
+            try {
+                shooter.screenshot_finish(result);
+                stream.close(null);
+                invocation.return_value(null);
+            } catch (e) {
+                invocation.return_error_literal(Gio.DBusError, Gio.DBusError.FAILED, String(e));
+            }
+        });
     }
 
     Focus(title) {
