@@ -33,7 +33,9 @@
 
 #include "Await.h"
 #include "GnomeSession.h"
+#include "PaintReports.h"
 #include "Percentile.h"
+#include "PressTiming.h"
 #include "SessionAgent.h"
 #include "SessionClients.h"
 #include "core/windows/SnapFrames.h"
@@ -42,7 +44,11 @@ namespace {
 
 using namespace dovrik;
 using namespace std::chrono_literals;
-using Clock = std::chrono::steady_clock;
+using bench::Clock;
+using bench::loadAverage;
+using bench::millisecondsBetween;
+using bench::nearFrame;
+using bench::PaintReports;
 using bench::percentile;
 using gnometest::GnomeSession;
 
@@ -71,21 +77,6 @@ struct Sample {
   double milliseconds;
   double toPaint;
 };
-
-double millisecondsBetween(Clock::time_point from, Clock::time_point to) {
-  return std::chrono::duration<double, std::milli>(to - from).count();
-}
-
-std::string loadAverage() {
-  std::string one, five;
-  std::ifstream("/proc/loadavg") >> one >> five;
-  return one + " " + five;
-}
-
-bool near(const Rect& a, const Rect& b) {
-  return std::abs(a.x - b.x) <= 1 && std::abs(a.y - b.y) <= 1 && std::abs(a.width - b.width) <= 1 &&
-         std::abs(a.height - b.height) <= 1;
-}
 
 // A snap position's frame on the session's monitor: the snap rule works in desktop space (y up),
 // mutter's coordinates run down from the monitor's top, below the top bar.
@@ -153,35 +144,22 @@ class ShellProbe {
 class BenchWindow {
  public:
   explicit BenchWindow(std::unique_ptr<sessiontest::ChildProcess> process)
-      : process_(std::move(process)) {}
+      : paints_(std::move(process)) {}
 
   // Whether it painted itself at a new size within `limit`.
-  bool nextPaint(std::chrono::milliseconds limit) {
-    const auto deadline = Clock::now() + limit;
-    do {
-      const auto left =
-          std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
-      const auto line = process_->nextLine(std::max(left, 0ms));
-      if (!line)
-        return false;
-      if (std::sscanf(line->c_str(), "painted %lf %lf", &painted_.width, &painted_.height) == 2)
-        return true;
-    } while (Clock::now() < deadline);
-    return false;
-  }
+  bool nextPaint(std::chrono::milliseconds limit) { return paints_.next(limit); }
   // Whether what it painted last fills `frame`.
   bool paintedFor(const Rect& frame) {
-    while (nextPaint(0ms)) {
-    }
-    return std::abs(painted_.width + decoration_.width - frame.width) <= 1 &&
-           std::abs(painted_.height + decoration_.height - frame.height) <= 1;
+    const Size& painted = paints_.latest();
+    return std::abs(painted.width + decoration_.width - frame.width) <= 1 &&
+           std::abs(painted.height + decoration_.height - frame.height) <= 1;
   }
   // Whether it shows itself on `frame`: painted at its size, and there in mutter.
   bool shows(const ShellProbe& probe, const Rect& frame) {
     if (!paintedFor(frame))
       return false;
     const auto now = probe.frame(windowTitle);
-    return now && near(*now, frame);
+    return now && nearFrame(*now, frame);
   }
   // Learns the decoration once the window rests near `frame`, in whole pixels: its paints have
   // stopped.
@@ -190,21 +168,21 @@ class BenchWindow {
     if (!sessiontest::await(
             [&] {
               now = probe.frame(windowTitle);
-              return now && near(*now, frame);
+              return now && nearFrame(*now, frame);
             },
             5s))
       return false;
-    while (nextPaint(500ms)) {
+    while (paints_.next(500ms)) {
     }
-    decoration_ = {now->width - painted_.width, now->height - painted_.height};
-    return painted_.width > 0 && decoration_.width >= 0 && decoration_.height >= 0;
+    const Size& painted = paints_.latest();
+    decoration_ = {now->width - painted.width, now->height - painted.height};
+    return painted.width > 0 && decoration_.width >= 0 && decoration_.height >= 0;
   }
   Size decoration() const { return decoration_; }
-  void stop() { process_->stop(); }
+  void stop() { paints_.stop(); }
 
  private:
-  std::unique_ptr<sessiontest::ChildProcess> process_;
-  Size painted_;
+  PaintReports paints_;
   Size decoration_;
 };
 
@@ -238,7 +216,7 @@ bool awaitHotkey(sessiontest::SessionAgent& agent, const ShellProbe& probe, Benc
     if (sessiontest::await(
             [&] {
               const auto now = probe.frame(windowTitle);
-              return now && !near(*now, parked);
+              return now && !nearFrame(*now, parked);
             },
             1s))
       return true;
@@ -292,7 +270,7 @@ std::optional<Sample> timePress(pid_t shell, sessiontest::SessionAgent& agent,
   const auto painted = Clock::now();
   for (; Clock::now() < deadline; std::this_thread::sleep_for(pollPause)) {
     const auto now = probe.frame(windowTitle);
-    if (now && near(*now, target))
+    if (now && nearFrame(*now, target))
       return Sample{millisecondsBetween(start, Clock::now()), millisecondsBetween(start, painted)};
   }
   return std::nullopt;
