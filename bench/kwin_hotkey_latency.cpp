@@ -9,7 +9,6 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <optional>
 #include <string>
 #include <vector>
@@ -19,13 +18,15 @@
 #include "KWinBenchSession.h"
 #include "KWinFrameWatch.h"
 #include "Percentile.h"
+#include "PressTiming.h"
 
 namespace {
 
 using namespace dovrik;
 using namespace dovrik::kwintest;
 using namespace std::chrono_literals;
-using Clock = std::chrono::steady_clock;
+using bench::Clock;
+using bench::loadAverage;
 using bench::percentile;
 
 constexpr int pressesPerRound = 10;
@@ -39,12 +40,6 @@ struct Contender {
   std::vector<double> milliseconds;
   int unmoved = 0;
 };
-
-std::string loadAverage() {
-  std::string one, five;
-  std::ifstream("/proc/loadavg") >> one >> five;
-  return one + " " + five;
-}
 
 // Press to the first report of the frame the window settles on; nothing when it did not move.
 std::optional<double> timePress(ChildProcess& keys, bench::KWinFrameWatch& frames,

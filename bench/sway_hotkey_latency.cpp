@@ -33,7 +33,9 @@
 #include <QCoreApplication>
 
 #include "Await.h"
+#include "PaintReports.h"
 #include "Percentile.h"
+#include "PressTiming.h"
 #include "SessionAgent.h"
 #include "SessionClients.h"
 #include "SwaySession.h"
@@ -50,7 +52,11 @@ namespace {
 
 using namespace dovrik;
 using namespace std::chrono_literals;
-using Clock = std::chrono::steady_clock;
+using bench::Clock;
+using bench::loadAverage;
+using bench::millisecondsBetween;
+using bench::nearFrame;
+using bench::PaintReports;
 using bench::percentile;
 using swaytest::SwaySession;
 using wayland::VirtualKeyboardKeySynth;
@@ -77,22 +83,6 @@ struct Sample {
   double milliseconds;
   std::optional<double> toBinding;
 };
-
-double millisecondsBetween(Clock::time_point from, Clock::time_point to) {
-  return std::chrono::duration<double, std::milli>(to - from).count();
-}
-
-std::string loadAverage() {
-  std::string one, five;
-  std::ifstream("/proc/loadavg") >> one >> five;
-  return one + " " + five;
-}
-
-// sway rounds a frame to whole pixels.
-bool near(const Rect& a, const Rect& b) {
-  return std::abs(a.x - b.x) <= 1 && std::abs(a.y - b.y) <= 1 && std::abs(a.width - b.width) <= 1 &&
-         std::abs(a.height - b.height) <= 1;
-}
 
 // The window as sway has it now: its frame, and the size it asked the client to take.
 struct Placement {
@@ -132,49 +122,21 @@ std::optional<Rect> frameNow(i3ipc::I3Client& sway) {
   return placement ? std::optional(placement->frame) : std::nullopt;
 }
 
-// The test window, which says when it has painted itself at a new size.
-class BenchWindow {
- public:
-  explicit BenchWindow(std::unique_ptr<sessiontest::ChildProcess> process)
-      : process_(std::move(process)) {}
-
-  // Whether the window shows itself on `frame`: sway has it there and the client has painted
-  // itself at the size sway asked of it.
-  bool shows(i3ipc::I3Client& sway, const Rect& frame) {
-    while (nextPaint(0ms)) {
-    }
-    const auto now = placementNow(sway);
-    return now && near(now->frame, frame) && now->clientWidth == paintedWidth_ &&
-           now->clientHeight == paintedHeight_;
-  }
-  // Whether it painted itself at a new size within `limit`.
-  bool nextPaint(std::chrono::milliseconds limit) {
-    const auto deadline = Clock::now() + limit;
-    do {
-      const auto left =
-          std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
-      const auto line = process_->nextLine(std::max(left, 0ms));
-      if (!line)
-        return false;
-      if (std::sscanf(line->c_str(), "painted %lf %lf", &paintedWidth_, &paintedHeight_) == 2)
-        return true;
-    } while (Clock::now() < deadline);
-    return false;
-  }
-  void stop() { process_->stop(); }
-
- private:
-  std::unique_ptr<sessiontest::ChildProcess> process_;
-  double paintedWidth_ = 0;
-  double paintedHeight_ = 0;
-};
+// Whether the test window shows itself on `frame`: sway has it there and the client has
+// painted itself at the size sway asked of it.
+bool shows(i3ipc::I3Client& sway, PaintReports& window, const Rect& frame) {
+  const Size painted = window.latest();
+  const auto now = placementNow(sway);
+  return now && nearFrame(now->frame, frame) && now->clientWidth == painted.width &&
+         now->clientHeight == painted.height;
+}
 
 // Whether the window shows itself on `frame` within `limit`.
-bool awaitShown(i3ipc::I3Client& sway, BenchWindow& window, const Rect& frame,
+bool awaitShown(i3ipc::I3Client& sway, PaintReports& window, const Rect& frame,
                 Clock::duration limit) {
   for (const auto deadline = Clock::now() + limit; Clock::now() < deadline;
        std::this_thread::sleep_for(pollPause))
-    if (window.shows(sway, frame))
+    if (shows(sway, window, frame))
       return true;
   return false;
 }
@@ -192,7 +154,7 @@ std::future<std::optional<Clock::time_point>> hearBinding(const i3ipc::I3Subscri
 
 // The placement now and then does not hold (the window keeps its height from before): it is
 // asked for again then.
-bool park(const SwaySession& session, i3ipc::I3Client& sway, BenchWindow& window) {
+bool park(const SwaySession& session, i3ipc::I3Client& sway, PaintReports& window) {
   const std::string criteria = "[title=\"^" + std::string(windowTitle) + "$\"]";
   for (int attempt = 0; attempt < 3; ++attempt)
     if (session.command(i3ipc::placeFloating(criteria, parkedFrame)) &&
@@ -228,7 +190,7 @@ std::optional<std::array<Rect, 2>> halvesOfUsableArea(i3ipc::I3Client& sway) {
 
 // The agent binds its hotkeys once it has read sway's tree: a press that moves the parked
 // window shows that it has.
-bool awaitHotkeys(const SwaySession& session, i3ipc::I3Client& sway, BenchWindow& window,
+bool awaitHotkeys(const SwaySession& session, i3ipc::I3Client& sway, PaintReports& window,
                   VirtualKeyboardKeySynth& keyboard, std::uint32_t key) {
   for (int attempt = 0; attempt < 30; ++attempt) {
     if (!park(session, sway, window))
@@ -237,7 +199,7 @@ bool awaitHotkeys(const SwaySession& session, i3ipc::I3Client& sway, BenchWindow
     if (sessiontest::await(
             [&] {
               const auto now = frameNow(sway);
-              return now && !near(*now, parkedFrame);
+              return now && !nearFrame(*now, parkedFrame);
             },
             1s))
       return true;
@@ -249,7 +211,7 @@ bool awaitHotkeys(const SwaySession& session, i3ipc::I3Client& sway, BenchWindow
 // `target`; nothing when it did not come there. The bench reads sway's tree only once the window
 // painted, so its readings do not compete with the press for sway's time.
 std::optional<Sample> timePress(const SwaySession& session, i3ipc::I3Client& sway,
-                                BenchWindow& window, VirtualKeyboardKeySynth& keyboard,
+                                PaintReports& window, VirtualKeyboardKeySynth& keyboard,
                                 i3ipc::I3Subscription& bindings, std::uint32_t key,
                                 const Rect& target) {
   if (!park(session, sway, window))
@@ -264,10 +226,10 @@ std::optional<Sample> timePress(const SwaySession& session, i3ipc::I3Client& swa
   for (const auto deadline = start + pressLimit; !shown && Clock::now() < deadline;) {
     const auto left =
         std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
-    if (!window.nextPaint(left))
+    if (!window.next(left))
       break;
     const auto painted = Clock::now();
-    if (window.shows(sway, target))
+    if (shows(sway, window, target))
       shown = painted;
   }
   keyboard.release(chord(key));
@@ -322,7 +284,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "the agent did not start:\n%s\n", agent.log().c_str());
     return 1;
   }
-  BenchWindow window(sessiontest::startQtWindow(session, windowTitle, "bench-window"));
+  PaintReports window(sessiontest::startQtWindow(session, windowTitle, "bench-window"));
   i3ipc::I3Client sway(session.swaySocket());
   if (!sessiontest::await([&] { return frameNow(sway).has_value(); }, 15s)) {
     std::fprintf(stderr, "the window did not show\n");
