@@ -38,6 +38,7 @@
 #include "PressTiming.h"
 #include "SessionAgent.h"
 #include "SessionClients.h"
+#include "ShellProbe.h"
 #include "core/windows/SnapFrames.h"
 
 namespace {
@@ -50,7 +51,9 @@ using bench::millisecondsBetween;
 using bench::nearFrame;
 using bench::PaintReports;
 using bench::percentile;
+using gnometest::frameOnMonitor;
 using gnometest::GnomeSession;
+using gnometest::ShellProbe;
 
 constexpr const char* windowTitle = "Bench window";
 constexpr auto pressLimit = 2s;
@@ -76,67 +79,6 @@ struct Contender {
 struct Sample {
   double milliseconds;
   double toPaint;
-};
-
-// A snap position's frame on the session's monitor: the snap rule works in desktop space (y up),
-// mutter's coordinates run down from the monitor's top, below the top bar.
-Rect frameOnMonitor(SnapPosition position) {
-  const double height = GnomeSession::height;
-  const Rect usable{0, 32, GnomeSession::width, height - 32};
-  const Rect desktop{usable.x, height - usable.y - usable.height, usable.width, usable.height};
-  const Rect snapped = snapFrame(position, desktop, 0);
-  return {snapped.x, height - snapped.y - snapped.height, snapped.width, snapped.height};
-}
-
-// The gnome tests' probe extension: the windows as mutter has them, and keys typed on its
-// virtual keyboard.
-class ShellProbe {
- public:
-  explicit ShellProbe(QDBusConnection connection) : connection_(std::move(connection)) {}
-
-  // The frame of the window titled `title`, with whether it has the focus; nothing when the
-  // shell did not answer or shows no such window.
-  std::optional<std::pair<Rect, bool>> window(const std::string& title) const {
-    const QDBusMessage reply = call(message("Windows"));
-    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
-      return std::nullopt;
-    const QJsonArray windows =
-        QJsonDocument::fromJson(reply.arguments().constFirst().toString().toUtf8()).array();
-    for (const QJsonValue& value : windows) {
-      const QJsonObject w = value.toObject();
-      if (w["title"].toString().toStdString() == title)
-        return std::pair{Rect{w["x"].toDouble(), w["y"].toDouble(), w["width"].toDouble(),
-                              w["height"].toDouble()},
-                         w["focused"].toBool()};
-    }
-    return std::nullopt;
-  }
-  std::optional<Rect> frame(const std::string& title) const {
-    const auto shown = window(title);
-    return shown ? std::optional(shown->first) : std::nullopt;
-  }
-  bool type(const QList<uint>& keyvals) const {
-    QDBusMessage keys = message("Keys");
-    keys << QVariant::fromValue(keyvals);
-    return call(keys).type() == QDBusMessage::ReplyMessage;
-  }
-  void focus(const std::string& title) const {
-    QDBusMessage focus = message("Focus");
-    focus << QString::fromStdString(title);
-    call(focus);
-  }
-
- private:
-  static QDBusMessage message(const char* method) {
-    return QDBusMessage::createMethodCall(
-        QStringLiteral("org.gnome.Shell"), QStringLiteral("/org/dovrik/test/Probe"),
-        QStringLiteral("org.dovrik.test.Probe"), QString::fromLatin1(method));
-  }
-  QDBusMessage call(const QDBusMessage& message) const {
-    return connection_.call(message, QDBus::Block, 5000);
-  }
-
-  QDBusConnection connection_;
 };
 
 // The test window, which says when it has painted itself at a new size. Qt draws its own title
@@ -308,7 +250,7 @@ std::optional<BenchWindow> focusedWindow(const GnomeSession& session, const Shel
   if (!sessiontest::await(
           [&] {
             const auto shown = probe.window(windowTitle);
-            return shown && shown->second;
+            return shown && shown->focused;
           },
           5s))
     return std::nullopt;

@@ -6,10 +6,6 @@
 
 #include <QDBusConnection>
 #include <QDBusMessage>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdlib>
@@ -22,6 +18,7 @@
 #include "GnomeSession.h"
 #include "SessionAgent.h"
 #include "SessionClients.h"
+#include "ShellProbe.h"
 #include "SignalCounter.h"
 #include "core/cli/SnapCommand.h"
 #include "core/windows/SnapFrames.h"
@@ -40,11 +37,6 @@ constexpr uint controlKey = 0xffe3;
 constexpr uint altKey = 0xffe9;
 constexpr uint shiftKey = 0xffe1;
 constexpr uint returnKey = 0xff0d;
-
-struct ShownWindow {
-  Rect frame;
-  bool focused = false;
-};
 
 // The real program in a session of its own per fixture: with Dovrik's extension installed
 // as a package would, up once the extension has answered, or without it, up at once.
@@ -75,14 +67,7 @@ class AgentInSession : public testing::Test {
   static GnomeSession& session() { return *session_; }
   static SessionAgent& agent() { return *agent_; }
 
-  static QDBusMessage probe(const char* method) {
-    return QDBusMessage::createMethodCall(
-        QStringLiteral("org.gnome.Shell"), QStringLiteral("/org/dovrik/test/Probe"),
-        QStringLiteral("org.dovrik.test.Probe"), QString::fromLatin1(method));
-  }
-  static QDBusMessage callProbe(const QDBusMessage& message) {
-    return session().bus().connection().call(message, QDBus::Block, 5000);
-  }
+  static ShellProbe probe() { return ShellProbe(session().bus().connection()); }
 
   // For the README, where DOVRIK_SCREENSHOTS names a folder: the screen as `name`.png there.
   static void saveScreenshot(const std::string& name) {
@@ -90,9 +75,7 @@ class AgentInSession : public testing::Test {
     if (!folder)
       return;
     const std::string shot = session().home() + "/" + name + ".png";
-    QDBusMessage take = probe("Screenshot");
-    take << QString::fromStdString(shot);
-    ASSERT_EQ(callProbe(take).type(), QDBusMessage::ReplyMessage);
+    ASSERT_TRUE(probe().screenshot(shot));
     std::filesystem::copy_file(shot, std::string(folder) + "/" + name + ".png",
                                std::filesystem::copy_options::overwrite_existing);
   }
@@ -117,19 +100,7 @@ class AgentInSession : public testing::Test {
 class GnomeAgentTest : public AgentInSession<true> {
  protected:
   static std::optional<ShownWindow> windowTitled(const std::string& title) {
-    const QDBusMessage reply = callProbe(probe("Windows"));
-    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
-      return std::nullopt;
-    const QJsonArray windows =
-        QJsonDocument::fromJson(reply.arguments().constFirst().toString().toUtf8()).array();
-    for (const QJsonValue& value : windows) {
-      const QJsonObject w = value.toObject();
-      if (w["title"].toString().toStdString() == title)
-        return ShownWindow{
-            {w["x"].toDouble(), w["y"].toDouble(), w["width"].toDouble(), w["height"].toDouble()},
-            w["focused"].toBool()};
-    }
-    return std::nullopt;
+    return probe().window(title);
   }
 
   // Starts the Qt window and gives it the keyboard, as a click on it would.
@@ -137,9 +108,7 @@ class GnomeAgentTest : public AgentInSession<true> {
                                                      const std::string& appId) {
     auto window = sessiontest::startQtWindow(session(), title, appId);
     sessiontest::await([&] { return windowTitled(title).has_value(); }, std::chrono::seconds(10));
-    QDBusMessage focus = probe("Focus");
-    focus << QString::fromStdString(title);
-    callProbe(focus);
+    probe().focus(title);
     sessiontest::await(
         [&] {
           const auto shown = windowTitled(title);
@@ -149,11 +118,7 @@ class GnomeAgentTest : public AgentInSession<true> {
     return window;
   }
 
-  static void typeKeys(const QList<uint>& keyvals) {
-    QDBusMessage keys = probe("Keys");
-    keys << QVariant::fromValue(keyvals);
-    ASSERT_EQ(callProbe(keys).type(), QDBusMessage::ReplyMessage);
-  }
+  static void typeKeys(const QList<uint>& keyvals) { ASSERT_TRUE(probe().type(keyvals)); }
 
   // Whether the window titled `title` comes to `frame`, within `slack` pixels.
   static testing::AssertionResult landsOn(const std::string& title, const Rect& frame,
@@ -174,19 +139,8 @@ class GnomeAgentTest : public AgentInSession<true> {
     return testing::AssertionFailure()
            << "at " << last.x << "," << last.y << " " << last.width << "×" << last.height
            << ", not " << frame.x << "," << frame.y << " " << frame.width << "×" << frame.height
-           << "\nwindows: "
-           << callProbe(probe("Windows")).arguments().value(0).toString().toStdString() << "\n"
+           << "\n"
            << agent().log();
-  }
-
-  // Where a snap puts a window: the snap rule works in desktop space (y up), mutter's
-  // coordinates run down from the monitor's top, below the top bar.
-  static Rect expectedFrame(SnapPosition position) {
-    const double height = GnomeSession::height;
-    const Rect usable{0, 32, GnomeSession::width, height - 32};
-    const Rect desktop{usable.x, height - usable.y - usable.height, usable.width, usable.height};
-    const Rect snapped = snapFrame(position, desktop, 0);
-    return {snapped.x, height - snapped.y - snapped.height, snapped.width, snapped.height};
   }
 
   // A copy as a user makes it: a key pressed in the window first, since mutter takes a new
@@ -216,7 +170,7 @@ TEST_F(GnomeAgentTest, SnapsTheFocusedWindowToEveryPositionFromTheCommandLine) {
     SCOPED_TRACE(name);
     const auto result = agent().run({"snap", name});
     EXPECT_EQ(result.status, 0) << result.err;
-    EXPECT_TRUE(landsOn("Snapped", expectedFrame(position)));
+    EXPECT_TRUE(landsOn("Snapped", frameOnMonitor(position)));
   }
 }
 
@@ -236,7 +190,7 @@ TEST_F(GnomeAgentTest, HotkeysGnomeHoldsAreRefusedAndAFreeOneSnaps) {
   ASSERT_EQ(set.status, 0) << set.err;
   const auto window = focusedWindow("Hotkeyed", "org.example.hotkeyed");
   typeKeys({controlKey, altKey, shiftKey, 'j'});
-  EXPECT_TRUE(landsOn("Hotkeyed", expectedFrame(SnapPosition::leftHalf)));
+  EXPECT_TRUE(landsOn("Hotkeyed", frameOnMonitor(SnapPosition::leftHalf)));
 }
 
 // The window's title bar dragged with the pointer into the left edge: Dovrik snaps it there,
@@ -244,62 +198,49 @@ TEST_F(GnomeAgentTest, HotkeysGnomeHoldsAreRefusedAndAFreeOneSnaps) {
 TEST_F(GnomeAgentTest, ATitleBarDraggedIntoTheLeftEdgeSnapsTheWindow) {
   const auto window = focusedWindow("Dragged", "org.example.dragged");
   ASSERT_EQ(agent().run({"snap", "center"}).status, 0);
-  ASSERT_TRUE(landsOn("Dragged", expectedFrame(SnapPosition::center)));
+  ASSERT_TRUE(landsOn("Dragged", frameOnMonitor(SnapPosition::center)));
   const Rect start = windowTitled("Dragged")->frame;
-  const auto pointerTo = [](double x, double y) {
-    QDBusMessage move = probe("PointerTo");
-    move << x << y;
-    return callProbe(move).type() == QDBusMessage::ReplyMessage;
-  };
-  const auto button = [](bool pressed) {
-    QDBusMessage press = probe("Button");
-    press << pressed;
-    return callProbe(press).type() == QDBusMessage::ReplyMessage;
-  };
+  const ShellProbe hand = probe();
   // Qt draws its own title bar, a dozen pixels down from the frame's top; grabbed on its right,
   // away from the first-run window that a fresh home shows in the middle.
   const double grabX = start.x + start.width * 0.75;
   const double grabY = start.y + 12;
-  ASSERT_TRUE(pointerTo(grabX, grabY));
-  ASSERT_TRUE(button(true));
+  ASSERT_TRUE(hand.pointerTo(grabX, grabY));
+  ASSERT_TRUE(hand.button(true));
   // Qt hands the press to mutter as a move once the pointer leaves the pressed point; the hand
   // goes on once the window follows it.
-  const auto probeSays = [](const char* question) {
-    const QDBusMessage reply = callProbe(probe(question));
-    return reply.type() == QDBusMessage::ReplyMessage && reply.arguments().value(0).toBool();
-  };
-  ASSERT_TRUE(pointerTo(grabX - 15, grabY + 5));
-  ASSERT_TRUE(sessiontest::await([&] { return probeSays("Moving"); }, std::chrono::seconds(5)));
+  ASSERT_TRUE(hand.pointerTo(grabX - 15, grabY + 5));
+  ASSERT_TRUE(sessiontest::await([&] { return hand.moving(); }, std::chrono::seconds(5)));
   for (int step = 1; step <= 20; ++step) {
-    ASSERT_TRUE(pointerTo(grabX + (1 - grabX) * step / 20.0, grabY + (400 - grabY) * step / 20.0));
+    ASSERT_TRUE(
+        hand.pointerTo(grabX + (1 - grabX) * step / 20.0, grabY + (400 - grabY) * step / 20.0));
   }
   // Dropped once the preview shows where the window will go.
-  EXPECT_TRUE(
-      sessiontest::await([&] { return probeSays("PreviewShown"); }, std::chrono::seconds(5)))
+  EXPECT_TRUE(sessiontest::await([&] { return hand.previewShown(); }, std::chrono::seconds(5)))
       << agent().log();
   saveScreenshot("gnome-drag-preview");
-  ASSERT_TRUE(button(false));
-  EXPECT_TRUE(landsOn("Dragged", expectedFrame(SnapPosition::leftHalf)));
+  ASSERT_TRUE(hand.button(false));
+  EXPECT_TRUE(landsOn("Dragged", frameOnMonitor(SnapPosition::leftHalf)));
 }
 
 TEST_F(GnomeAgentTest, ALayoutComesBack) {
   const auto notes = focusedWindow("Notes", "org.example.notes");
   ASSERT_EQ(agent().run({"snap", "top-left"}).status, 0);
-  ASSERT_TRUE(landsOn("Notes", expectedFrame(SnapPosition::topLeft)));
+  ASSERT_TRUE(landsOn("Notes", frameOnMonitor(SnapPosition::topLeft)));
   const auto saved = agent().run({"layout", "save", "Desk"});
   ASSERT_EQ(saved.status, 0) << saved.err;
   ASSERT_EQ(agent().run({"snap", "bottom-right"}).status, 0);
-  ASSERT_TRUE(landsOn("Notes", expectedFrame(SnapPosition::bottomRight)));
+  ASSERT_TRUE(landsOn("Notes", frameOnMonitor(SnapPosition::bottomRight)));
   const auto restored = agent().run({"layout", "restore", "Desk"});
   EXPECT_EQ(restored.status, 0) << restored.err;
-  EXPECT_TRUE(landsOn("Notes", expectedFrame(SnapPosition::topLeft)));
+  EXPECT_TRUE(landsOn("Notes", frameOnMonitor(SnapPosition::topLeft)));
 }
 
 TEST_F(GnomeAgentTest, ARuleSnapsAnAppsFirstWindowAtLaunch) {
   const auto added = agent().run({"rules", "add", "org.example.launched", "bottom-left"});
   ASSERT_EQ(added.status, 0) << added.err;
   const auto window = sessiontest::startQtWindow(session(), "Launched", "org.example.launched");
-  EXPECT_TRUE(landsOn("Launched", expectedFrame(SnapPosition::bottomLeft)));
+  EXPECT_TRUE(landsOn("Launched", frameOnMonitor(SnapPosition::bottomLeft)));
 }
 
 // Text and an image copied in an application reach the history; what a password manager
@@ -372,10 +313,10 @@ TEST_F(GnomeAgentTest, TheExtensionTurnedOffAndOnAgainServesAgain) {
         return agent().run({"snap", "right-half"}).status == 0;
       },
       std::chrono::seconds(10)));
-  EXPECT_TRUE(landsOn("Revived", expectedFrame(SnapPosition::rightHalf)));
+  EXPECT_TRUE(landsOn("Revived", frameOnMonitor(SnapPosition::rightHalf)));
   ASSERT_EQ(agent().run({"shortcuts", "set", "left-half", "ctrl+alt+shift+j"}).status, 0);
   typeKeys({controlKey, altKey, shiftKey, 'j'});
-  EXPECT_TRUE(landsOn("Revived", expectedFrame(SnapPosition::leftHalf)));
+  EXPECT_TRUE(landsOn("Revived", frameOnMonitor(SnapPosition::leftHalf)));
 }
 
 // A session whose Shell has never seen Dovrik's extension, as after installing Dovrik without
@@ -390,13 +331,8 @@ TEST_F(GnomeFirstRunTest, AskingForAccessInstallsTheExtensionForTheNextLogin) {
   // The first-run window shows itself without the extension: mutter places it below the top bar.
   EXPECT_TRUE(sessiontest::await(
       [] {
-        const QJsonArray windows =
-            QJsonDocument::fromJson(
-                callProbe(probe("Windows")).arguments().value(0).toString().toUtf8())
-                .array();
-        return std::any_of(windows.begin(), windows.end(), [](const QJsonValue& w) {
-          return w["title"].toString() == QStringLiteral("Dovrik") && w["y"].toDouble() >= 32;
-        });
+        const auto shown = probe().frame("Dovrik");
+        return shown && shown->y >= 32;
       },
       std::chrono::seconds(10)));
   EXPECT_NE(before.out.find("own small GNOME Shell extension"), std::string::npos) << before.out;
