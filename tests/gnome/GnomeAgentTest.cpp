@@ -69,6 +69,20 @@ class AgentInSession : public testing::Test {
 
   static ShellProbe probe() { return ShellProbe(session().bus().connection()); }
 
+  // What `gsettings get SCHEMA KEY` prints in the session, without its line end.
+  static std::string setting(const std::string& schema, const std::string& key) {
+    ChildLaunch read;
+    read.argv = {"gsettings", "get", schema, key};
+    read.pipeOutput = true;
+    const auto reader = session().launch(read);
+    if (!sessiontest::await([&] { return !reader->running(); }, std::chrono::seconds(10)))
+      return {};
+    std::string value = reader->readAll(std::chrono::seconds(1));
+    while (!value.empty() && value.back() == '\n')
+      value.pop_back();
+    return value;
+  }
+
   // For the README, where DOVRIK_SCREENSHOTS names a folder: the screen as `name`.png there.
   static void saveScreenshot(const std::string& name) {
     const char* folder = std::getenv("DOVRIK_SCREENSHOTS");
@@ -196,6 +210,7 @@ TEST_F(GnomeAgentTest, HotkeysGnomeHoldsAreRefusedAndAFreeOneSnaps) {
 // The window's title bar dragged with the pointer into the left edge: Dovrik snaps it there,
 // and mutter's own edge tiling, held off meanwhile, does not take over.
 TEST_F(GnomeAgentTest, ATitleBarDraggedIntoTheLeftEdgeSnapsTheWindow) {
+  EXPECT_EQ(setting("org.gnome.mutter", "edge-tiling"), "false");
   const auto window = focusedWindow("Dragged", "org.example.dragged");
   ASSERT_EQ(agent().run({"snap", "center"}).status, 0);
   ASSERT_TRUE(landsOn("Dragged", frameOnMonitor(SnapPosition::center)));
@@ -307,6 +322,7 @@ TEST_F(GnomeAgentTest, TheExtensionTurnedOffAndOnAgainServesAgain) {
   ASSERT_TRUE(session().setExtensionEnabled(dovrikUuid, false));
   const auto refused = agent().run({"snap", "right-half"});
   EXPECT_NE(refused.status, 0) << refused.out;
+  EXPECT_EQ(setting("org.gnome.mutter", "edge-tiling"), "true") << "the user's value, put back";
   ASSERT_TRUE(session().setExtensionEnabled(dovrikUuid, true));
   EXPECT_TRUE(sessiontest::await(
       [] {
@@ -314,6 +330,10 @@ TEST_F(GnomeAgentTest, TheExtensionTurnedOffAndOnAgainServesAgain) {
       },
       std::chrono::seconds(10)));
   EXPECT_TRUE(landsOn("Revived", frameOnMonitor(SnapPosition::rightHalf)));
+  EXPECT_TRUE(
+      sessiontest::await([] { return setting("org.gnome.mutter", "edge-tiling") == "false"; },
+                         std::chrono::seconds(5)))
+      << "held off again";
   ASSERT_EQ(agent().run({"shortcuts", "set", "left-half", "ctrl+alt+shift+j"}).status, 0);
   typeKeys({controlKey, altKey, shiftKey, 'j'});
   EXPECT_TRUE(landsOn("Revived", frameOnMonitor(SnapPosition::leftHalf)));
@@ -349,12 +369,7 @@ TEST_F(GnomeFirstRunTest, AskingForAccessInstallsTheExtensionForTheNextLogin) {
   // The Shell that runs loads the format it reads: GNOME 43 takes scripts.
   EXPECT_EQ(sessiontest::fileText(folder + "/shell.js").find("export {"), std::string::npos);
 
-  ChildLaunch read;
-  read.argv = {"gsettings", "get", "org.gnome.shell", "enabled-extensions"};
-  read.pipeOutput = true;
-  const auto reader = session().launch(read);
-  ASSERT_TRUE(sessiontest::await([&] { return !reader->running(); }, std::chrono::seconds(10)));
-  const std::string enabled = reader->readAll(std::chrono::seconds(1));
+  const std::string enabled = setting("org.gnome.shell", "enabled-extensions");
   EXPECT_NE(enabled.find(dovrikUuid), std::string::npos) << enabled;
   EXPECT_NE(enabled.find("testprobe@dovrik.test"), std::string::npos)
       << "the user's other extensions stay on: " << enabled;

@@ -9,12 +9,29 @@ constexpr std::string_view mutterEdgeTiling = "gsettings org.gnome.mutter edge-t
 
 }  // namespace
 
+GnomeEdgeTiling::GnomeEdgeTiling(GnomeShell& shell, EdgeTiling& settings)
+    : shell_(shell), settings_(settings) {
+  answeredSubscription_ = shell_.answered.connect([this] {
+    if (mutterHeldOff_)
+      shell_.suspendEdgeTiling();
+  });
+}
+
+GnomeEdgeTiling::~GnomeEdgeTiling() {
+  shell_.answered.disconnect(answeredSubscription_);
+}
+
 bool GnomeEdgeTiling::setOn(std::string_view id, bool on) {
-  // Dovrik turns the setting on only to put back what it turned off: the extension restores
-  // the value the user had, which it kept when turning it off.
-  if (id == mutterEdgeTiling && (on ? shell_.restoreEdgeTiling() : shell_.suspendEdgeTiling()))
-    return true;
-  return settings_.setOn(id, on);
+  if (id != mutterEdgeTiling)
+    return settings_.setOn(id, on);
+  mutterHeldOff_ = !on;
+  if (!on)
+    return shell_.suspendEdgeTiling() || settings_.setOn(id, false);
+  // Dovrik turns the setting on only to put back the user's value, which was on. The extension
+  // lets go of it first, so that it puts nothing back later; the value it kept may be one the
+  // tools set while it did not answer yet.
+  shell_.restoreEdgeTiling();
+  return settings_.setOn(id, true);
 }
 
 }  // namespace dovrik::gnome

@@ -1,6 +1,7 @@
 // mutter's edge tiling on GNOME: read, and for any other window manager's settings set, with
-// the desktop's tools; mutter's own is turned off and back through the extension when it
-// answers, so that the Shell puts the user's value back even when Dovrik ends without doing so.
+// the desktop's tools; mutter's own is turned off through the extension when it answers, so
+// that the Shell puts the user's value back even when Dovrik ends without doing so, and off
+// again whenever the extension comes back, since it put the value back when it went.
 #pragma once
 
 #include "core/platform/EdgeTiling.h"
@@ -11,7 +12,10 @@ namespace dovrik::gnome {
 class GnomeEdgeTiling : public EdgeTiling {
  public:
   // `settings` reads and sets the values with the desktop's tools (a DesktopEdgeTiling).
-  GnomeEdgeTiling(GnomeShell& shell, EdgeTiling& settings) : shell_(shell), settings_(settings) {}
+  GnomeEdgeTiling(GnomeShell& shell, EdgeTiling& settings);
+  ~GnomeEdgeTiling() override;
+  GnomeEdgeTiling(const GnomeEdgeTiling&) = delete;
+  GnomeEdgeTiling& operator=(const GnomeEdgeTiling&) = delete;
 
   WindowManagerTiling running() override { return settings_.running(); }
   std::optional<bool> isOn(std::string_view id) override { return settings_.isOn(id); }
@@ -20,6 +24,8 @@ class GnomeEdgeTiling : public EdgeTiling {
  private:
   GnomeShell& shell_;
   EdgeTiling& settings_;
+  bool mutterHeldOff_ = false;
+  Signal<>::Connection answeredSubscription_;
 };
 
 }  // namespace dovrik::gnome

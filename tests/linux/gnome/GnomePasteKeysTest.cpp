@@ -40,14 +40,24 @@ TEST_F(GnomePasteKeysTest, MutterEdgeTilingGoesThroughTheExtensionWhileItAnswers
   sim::SimEdgeTiling tools;
   GnomeEdgeTiling tiling(*shell, tools);
   EXPECT_TRUE(tiling.setOn(mutter, false));
-  EXPECT_TRUE(tiling.setOn(mutter, true));
   EXPECT_EQ(extension.callsOf(QStringLiteral("SuspendEdgeTiling")).size(), 1u);
+  // The extension put the user's value back when it went: it is held off again once it is back.
+  extension.restart();
+  EXPECT_EQ(awaitCalls("SuspendEdgeTiling", 2).size(), 2u);
+  // Put back both ways, so that neither the extension nor a value only the tools set is left.
+  EXPECT_TRUE(tiling.setOn(mutter, true));
   EXPECT_EQ(extension.callsOf(QStringLiteral("RestoreEdgeTiling")).size(), 1u);
+  extension.restart();
+  // Answered again: whatever the answer leads to has been asked by then.
+  ASSERT_EQ(awaitCalls("Hello", 3).size(), 3u);
+  ASSERT_TRUE(waitUntil([&] { return shell->isAnswering(); }));
+  EXPECT_EQ(extension.callsOf(QStringLiteral("SuspendEdgeTiling")).size(), 2u)
+      << "not held off once put back";
   EXPECT_TRUE(tiling.setOn(metacity, false));
   extension.refuse(QStringLiteral("SuspendEdgeTiling"));
   EXPECT_TRUE(tiling.setOn(mutter, false));
-  EXPECT_EQ(tools.writes,
-            (std::vector<std::pair<std::string, bool>>{{metacity, false}, {mutter, false}}));
+  EXPECT_EQ(tools.writes, (std::vector<std::pair<std::string, bool>>{
+                              {mutter, true}, {metacity, false}, {mutter, false}}));
 }
 
 }  // namespace
