@@ -50,7 +50,7 @@ var SHELL_XML = `<node>
       <arg type="d" name="alpha" direction="in"/><arg type="u" name="milliseconds" direction="in"/>
     </method>
     <method name="HidePreview"/>
-    <method name="SuspendEdgeTiling"/>
+    <method name="SuspendEdgeTiling"><arg type="b" name="userValue" direction="in"/></method>
     <method name="RestoreEdgeTiling"/>
     <signal name="Ready"/>
     <signal name="Closing"/>
@@ -79,6 +79,7 @@ var DovrikShell = class DovrikShell {
         this._moving = null;
         this._ownSource = null;
         this._edgeTilingBefore = null;
+        this._shellPid = new Gio.Credentials().get_unix_pid();
         this._keyboard = this._seat().create_virtual_device(
             this._gi.Clutter.InputDeviceType.KEYBOARD_DEVICE);
         this._exported = Gio.DBusExportedObject.wrapJSObject(SHELL_XML, this._methods());
@@ -211,7 +212,7 @@ var DovrikShell = class DovrikShell {
                 this._showPreview(x, y, width, height, pixels)),
             FadePreviewAsync: done((alpha, milliseconds) => this._fadePreview(alpha, milliseconds)),
             HidePreviewAsync: done(() => this._hidePreviewNow()),
-            SuspendEdgeTilingAsync: done(() => this._suspendEdgeTiling()),
+            SuspendEdgeTilingAsync: done(userValue => this._suspendEdgeTiling(userValue)),
             RestoreEdgeTilingAsync: done(() => this._restoreEdgeTiling()),
         };
     }
@@ -228,8 +229,10 @@ var DovrikShell = class DovrikShell {
 
     // Windows and outputs.
 
+    // The windows of the session's programs; the Shell's own (its hidden X11 window) are not.
     _windows() {
-        return global.display.list_all_windows().filter(w => !w.is_override_redirect());
+        return global.display.list_all_windows().filter(w =>
+            !w.is_override_redirect() && w.get_pid() !== this._shellPid);
     }
 
     // The windows Dovrik knows of, topmost first.
@@ -342,7 +345,7 @@ var DovrikShell = class DovrikShell {
     }
 
     _windowCreated(window) {
-        if (window.is_override_redirect())
+        if (window.is_override_redirect() || window.get_pid() === this._shellPid)
             return;
         this._watch(window, true);
     }
@@ -564,17 +567,22 @@ var DovrikShell = class DovrikShell {
         return new this._gi.Gio.Settings({schema_id: 'org.gnome.mutter'});
     }
 
-    _suspendEdgeTiling() {
+    // `userValue` is the value to put back: Dovrik read it before anything changed it, which
+    // may have been through GNOME's settings before the extension answered.
+    _suspendEdgeTiling(userValue) {
         const settings = this._mutterSettings();
         if (this._edgeTilingBefore === null)
-            this._edgeTilingBefore = settings.get_boolean('edge-tiling');
+            this._edgeTilingBefore = userValue;
         settings.set_boolean('edge-tiling', false);
+        // Written before the answer goes out, so that Dovrik reading the value back sees it.
+        this._gi.Gio.Settings.sync();
     }
 
     _restoreEdgeTiling() {
         if (this._edgeTilingBefore === null)
             return;
         this._mutterSettings().set_boolean('edge-tiling', this._edgeTilingBefore);
+        this._gi.Gio.Settings.sync();
         this._edgeTilingBefore = null;
     }
 };

@@ -12,8 +12,8 @@ constexpr std::string_view mutterEdgeTiling = "gsettings org.gnome.mutter edge-t
 GnomeEdgeTiling::GnomeEdgeTiling(GnomeShell& shell, EdgeTiling& settings)
     : shell_(shell), settings_(settings) {
   answeredSubscription_ = shell_.answered.connect([this] {
-    if (mutterHeldOff_)
-      shell_.suspendEdgeTiling();
+    if (mutterUserValue_)
+      shell_.suspendEdgeTiling(*mutterUserValue_);
   });
 }
 
@@ -24,9 +24,14 @@ GnomeEdgeTiling::~GnomeEdgeTiling() {
 bool GnomeEdgeTiling::setOn(std::string_view id, bool on) {
   if (id != mutterEdgeTiling)
     return settings_.setOn(id, on);
-  mutterHeldOff_ = !on;
-  if (!on)
-    return shell_.suspendEdgeTiling() || settings_.setOn(id, false);
+  if (!on) {
+    // Read while it is still the user's: the extension puts it back if Dovrik ends unawares,
+    // even when the tools turned it off before the extension answered.
+    if (!mutterUserValue_)
+      mutterUserValue_ = settings_.isOn(id).value_or(true);
+    return shell_.suspendEdgeTiling(*mutterUserValue_) || settings_.setOn(id, false);
+  }
+  mutterUserValue_.reset();
   // Dovrik turns the setting on only to put back the user's value, which was on. The extension
   // lets go of it first, so that it puts nothing back later; the value it kept may be one the
   // tools set while it did not answer yet.

@@ -4,6 +4,8 @@
 // again whenever the extension comes back, since it put the value back when it went.
 #pragma once
 
+#include <optional>
+
 #include "core/platform/EdgeTiling.h"
 #include "linux/gnome/GnomeShell.h"
 
@@ -24,7 +26,8 @@ class GnomeEdgeTiling : public EdgeTiling {
  private:
   GnomeShell& shell_;
   EdgeTiling& settings_;
-  bool mutterHeldOff_ = false;
+  // While mutter's edge tiling is held off: the user's value, read before it was turned off.
+  std::optional<bool> mutterUserValue_;
   Signal<>::Connection answeredSubscription_;
 };
 

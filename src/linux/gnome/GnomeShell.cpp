@@ -255,8 +255,10 @@ void GnomeShell::hidePreview() {
   send(call("HidePreview"));
 }
 
-bool GnomeShell::suspendEdgeTiling() {
-  return connection_.call(call("SuspendEdgeTiling"), QDBus::Block, callTimeoutMs).type() ==
+bool GnomeShell::suspendEdgeTiling(bool userValue) {
+  QDBusMessage message = call("SuspendEdgeTiling");
+  message << userValue;
+  return connection_.call(message, QDBus::Block, callTimeoutMs).type() ==
          QDBusMessage::ReplyMessage;
 }
 

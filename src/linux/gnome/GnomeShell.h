@@ -83,9 +83,9 @@ class GnomeShell : public QObject {
   void fadePreview(double alpha, std::uint32_t milliseconds);
   void hidePreview();
 
-  // mutter's edge tiling off while Dovrik asks; the user's value back after, or when Dovrik or
-  // the extension goes. Both answer whether the extension carried it out.
-  bool suspendEdgeTiling();
+  // mutter's edge tiling off while Dovrik asks; `userValue` back after, or when Dovrik or the
+  // extension goes. Both answer whether the extension carried it out.
+  bool suspendEdgeTiling(bool userValue);
   bool restoreEdgeTiling();
 
   // The extension answered after it came (or after Dovrik started): everything Dovrik held

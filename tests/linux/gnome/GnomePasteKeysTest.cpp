@@ -38,12 +38,18 @@ TEST_F(GnomePasteKeysTest, MutterEdgeTilingGoesThroughTheExtensionWhileItAnswers
   const std::string mutter = "gsettings org.gnome.mutter edge-tiling";
   const std::string metacity = "gsettings org.gnome.desktop.wm.preferences edge-tiling";
   sim::SimEdgeTiling tools;
+  tools.values[mutter] = true;
   GnomeEdgeTiling tiling(*shell, tools);
   EXPECT_TRUE(tiling.setOn(mutter, false));
-  EXPECT_EQ(extension.callsOf(QStringLiteral("SuspendEdgeTiling")).size(), 1u);
+  ASSERT_EQ(extension.callsOf(QStringLiteral("SuspendEdgeTiling")).size(), 1u);
+  EXPECT_EQ(extension.callsOf(QStringLiteral("SuspendEdgeTiling"))[0].value(0).toBool(), true)
+      << "the extension puts back the user's value, read before anything changed it";
   // The extension put the user's value back when it went: it is held off again once it is back.
+  tools.values[mutter] = false;
   extension.restart();
-  EXPECT_EQ(awaitCalls("SuspendEdgeTiling", 2).size(), 2u);
+  ASSERT_EQ(awaitCalls("SuspendEdgeTiling", 2).size(), 2u);
+  EXPECT_EQ(extension.callsOf(QStringLiteral("SuspendEdgeTiling"))[1].value(0).toBool(), true)
+      << "still the user's value, not the one held off";
   // Put back both ways, so that neither the extension nor a value only the tools set is left.
   EXPECT_TRUE(tiling.setOn(mutter, true));
   EXPECT_EQ(extension.callsOf(QStringLiteral("RestoreEdgeTiling")).size(), 1u);
