@@ -63,6 +63,12 @@ void AccessibilityTrust::apply(bool trusted) {
 }
 
 bool AccessibilityTrust::requestAccessibilityPermission() {
+  // Where no settings page grants access, the desktop's own request is all there is (GNOME's
+  // extension turned on): every call makes it again, even after one in an earlier session.
+  if (!accessibility_.hasPermissionSettings()) {
+    accessibility_.promptForTrust();
+    return true;
+  }
   if (preferences_.hasPromptedForAccessibility())
     return false;
   preferences_.setHasPromptedForAccessibility(true);

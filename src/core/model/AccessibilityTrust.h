@@ -35,7 +35,8 @@ class AccessibilityTrust {
   // Takes `trusted` as the answer: trust ends polling and is announced every time, even
   // unchanged, so that what needs it is set up again.
   void apply(bool trusted);
-  // Prompts at most once per installation; false when it has prompted before.
+  // Prompts at most once per installation where a settings page grants access, else every time;
+  // false when it has prompted before.
   bool requestAccessibilityPermission();
   void openAccessibilitySettings();
 

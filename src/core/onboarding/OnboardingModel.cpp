@@ -70,11 +70,7 @@ const std::string& OnboardingModel::primaryTitle() const {
 }
 
 void OnboardingModel::requestAccess() {
-  // Where no settings page grants access, the desktop's own request is all there is (GNOME's
-  // extension turned on): every press makes it again, even after one in an earlier session.
-  if (!ports_.accessibility.hasPermissionSettings())
-    ports_.accessibility.promptForTrust();
-  else if (!trust_.requestAccessibilityPermission())
+  if (!trust_.requestAccessibilityPermission())
     trust_.openAccessibilitySettings();
   // Where nothing has to be switched on, the answer may already be there.
   trust_.apply(ports_.accessibility.isProcessTrusted());
