@@ -6,7 +6,6 @@
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
-#include <string>
 
 namespace dovrik::gnome {
 
@@ -91,8 +90,9 @@ void GnomePreview::show() {
     QPainter painter(&picture);
     painter_(painter, size, content_);
   }
-  shell_.showPreview(frame, std::string(reinterpret_cast<const char*>(picture.constBits()),
-                                        static_cast<std::size_t>(picture.sizeInBytes())));
+  // One copy of a picture of up to a screen's size, on every change of the drag's zone.
+  shell_.showPreview(frame, QByteArray(reinterpret_cast<const char*>(picture.constBits()),
+                                       static_cast<qsizetype>(picture.sizeInBytes())));
   shown_ = Shown{frame, content_};
   // A preview the Shell makes anew starts transparent.
   if (fresh)

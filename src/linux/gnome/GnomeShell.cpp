@@ -238,10 +238,10 @@ void GnomeShell::pressKeys(const std::vector<std::uint32_t>& keyvals) {
   send(message);
 }
 
-void GnomeShell::showPreview(const Rect& frame, const std::string& premultipliedArgb) {
+void GnomeShell::showPreview(const Rect& frame, const QByteArray& premultipliedArgb) {
   QDBusMessage message = call("ShowPreview");
   message << rounded(frame.x) << rounded(frame.y) << rounded(frame.width) << rounded(frame.height)
-          << QByteArray::fromStdString(premultipliedArgb);
+          << premultipliedArgb;
   send(message);
 }
 

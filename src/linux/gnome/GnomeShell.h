@@ -6,6 +6,7 @@
 // asynchronously unless a port must answer at once.
 #pragma once
 
+#include <QByteArray>
 #include <QDBusConnection>
 #include <QObject>
 #include <QString>
@@ -79,7 +80,7 @@ class GnomeShell : public QObject {
 
   // The preview: a picture of premultiplied ARGB32 pixels (width × height × 4 bytes) shown in
   // the Shell's coordinates, its opacity eased to `alpha` over `milliseconds`, and taken away.
-  void showPreview(const Rect& frame, const std::string& premultipliedArgb);
+  void showPreview(const Rect& frame, const QByteArray& premultipliedArgb);
   void fadePreview(double alpha, std::uint32_t milliseconds);
   void hidePreview();
 
